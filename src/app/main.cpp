@@ -1,0 +1,3 @@
+#include "core/startup.h"
+
+int main(int argc, char** argv) { return Corbel_Main(argc, argv); }

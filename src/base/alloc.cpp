@@ -1,0 +1,36 @@
+#include "base/alloc.h"
+
+#include "platform/messages.h"
+
+#include <cstdlib>
+#include <cstring>
+
+void* Mem_Malloc(const char*, int, const char*, uint32_t size) { return std::malloc(size); }
+
+void* Mem_Calloc(const char*, int, const char*, uint32_t count, uint32_t size)
+{
+    return std::calloc(count, size);
+}
+
+void* Mem_Realloc(const char*, int, const char*, void* block, uint32_t size)
+{
+    return std::realloc(block, size);
+}
+
+char* Mem_Strdup(const char*, int, const char*, const char* text)
+{
+    return text ? ::strdup(text) : nullptr;
+}
+
+void Mem_Free(const char*, int, const char*, void* block) { std::free(block); }
+
+void Abort_Out_Of_Memory()
+{
+    // Code page 850: 0x84 = ä, 0x81 = ü, 0xE1 = ß.
+    static const char* const lines[] = {
+        "Die Aktion erfordert eine Speicherkapazit\x84t, die",
+        "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
+        "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
+    };
+    Fatal_Message_And_Exit(lines, 3, 0);
+}

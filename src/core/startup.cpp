@@ -1,0 +1,25 @@
+#include "core/startup.h"
+
+#include <cstdio>
+
+std::string component_id;
+int file_id = 0;
+int refresh_mode = 0;
+std::string inp_file_name;
+std::string oli_file_name;
+std::string txt_file_name;
+std::string spf_file_name;
+std::string position_number;
+std::string position_title;
+std::string private_data_path;
+
+int Corbel_Main(int argc, char** argv)
+{
+    if (argc <= 4) {
+        std::printf("usage: %s Bauteilkennung Icon-Id File-Id Pos-Id\n", argv[0]);
+        return 0;
+    }
+    return 0;
+}
+
+int Confirm_Close() { return 0; }

@@ -1,0 +1,40 @@
+#include "platform/environment.h"
+
+#include <cstdlib>
+#include <string>
+
+const ZAV_Stdio_Table* ZAV_STDIO_FCT = nullptr;
+
+namespace {
+int mouse_wheel_active = 0;
+ZAV_Close_Fct close_callback = nullptr;
+std::string private_path;
+} // namespace
+
+const char* ZAVGetEnv(const char* name)
+{
+    return name ? std::getenv(name) : nullptr;
+}
+
+const char* CurOb_Privat_Datapath()
+{
+    if (const char* p = std::getenv("ZAV_PRIVAT_DATAPATH")) return p;
+    const char* exec = std::getenv("EXEC");
+    if (!exec) return nullptr;
+    private_path = std::string(exec) + "\\privat";
+    return private_path.c_str();
+}
+
+int CurOb_Application_Number()
+{
+    const char* n = std::getenv("ZAV_APPLICATION_NUMBER");
+    return n ? std::atoi(n) : 0;
+}
+
+void ZAVSetStdioFctPtr(const ZAV_Stdio_Table* table) { ZAV_STDIO_FCT = table; }
+
+void Set_MouseWheel_Activity(int on) { mouse_wheel_active = on; }
+int Get_MouseWheel_Activity() { return mouse_wheel_active; }
+
+void ZAVSetCloseFct(ZAV_Close_Fct callback) { close_callback = callback; }
+ZAV_Close_Fct ZAVGetCloseFct() { return close_callback; }

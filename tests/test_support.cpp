@@ -1,0 +1,84 @@
+#include "test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+Temp_Dir::Temp_Dir()
+{
+    std::string templ = (std::filesystem::temp_directory_path() / "corbel_test_XXXXXX").string();
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back('\0');
+    if (::mkdtemp(buf.data())) path_ = buf.data();
+}
+
+Temp_Dir::~Temp_Dir()
+{
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+std::string Read_File_Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Write_File_Bytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+bool File_Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+
+Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& directory, const std::vector<std::string>& env_changes)
+{
+    Run_Result r;
+    Temp_Dir io;
+    std::string out_file = io.file("out"), err_file = io.file("err");
+
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.push_back(*e);
+    for (const std::string& change : env_changes) {
+        std::string name = change.substr(0, change.find('='));
+        std::erase_if(env, [&](const std::string& v) { return v.compare(0, name.size() + 1, name + "=") == 0; });
+        if (change.find('=') != std::string::npos) env.push_back(change);
+    }
+    std::vector<char*> envp;
+    for (std::string& v : env) envp.push_back(v.data());
+    envp.push_back(nullptr);
+
+    std::vector<std::string> argv_s{program};
+    argv_s.insert(argv_s.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argv_s) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!directory.empty() && ::chdir(directory.c_str()) != 0) _exit(127);
+        FILE* o = std::freopen(out_file.c_str(), "w", stdout);
+        FILE* e = std::freopen(err_file.c_str(), "w", stderr);
+        if (!o || !e) _exit(127);
+        ::execve(program.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) r.exit_code = WEXITSTATUS(status);
+    r.out = Read_File_Bytes(out_file);
+    r.err = Read_File_Bytes(err_file);
+    return r;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Helpers shared by the tests.
+#include <string>
+#include <vector>
+
+// A fresh empty directory under the system's temporary directory, removed with its
+// contents when the object goes away.
+class Temp_Dir {
+public:
+    Temp_Dir();
+    ~Temp_Dir();
+    Temp_Dir(const Temp_Dir&) = delete;
+    Temp_Dir& operator=(const Temp_Dir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Whole file as bytes; "" when it cannot be read.
+std::string Read_File_Bytes(const std::string& path);
+// Writes the bytes, replacing the file; false on failure.
+bool Write_File_Bytes(const std::string& path, const std::string& bytes);
+bool File_Exists(const std::string& path);
+
+// Result of running a program: exit code and what it wrote.
+struct Run_Result {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+// Runs the program with the arguments in the directory, with the environment changes
+// given as "NAME=value" (or "NAME" alone to remove it).
+Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& directory, const std::vector<std::string>& env_changes);
