@@ -1,0 +1,3 @@
+#include "annex/nad_set.h"
+
+void NAD_Startup() {}
