@@ -1,6 +1,16 @@
 #include "core/startup.h"
 
+#include "annex/nad_set.h"
+#include "base/component_files.h"
+#include "platform/environment.h"
+#include "platform/messages.h"
+#include "platform/screen.h"
+#include "report/position_title.h"
+
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 std::string component_id;
 int file_id = 0;
@@ -13,13 +23,104 @@ std::string position_number;
 std::string position_title;
 std::string private_data_path;
 
-int Corbel_Main(int argc, char** argv)
+namespace {
+
+// One command-line number. A word that does not start with a number is refused: taking
+// it as 0 would silently name the files of another position.
+bool Parse_Int_Argument(const char* text, int* value)
 {
-    if (argc <= 4) {
-        std::printf("usage: %s Bauteilkennung Icon-Id File-Id Pos-Id\n", argv[0]);
-        return 0;
-    }
+    return std::sscanf(text, "%d", value) == 1;
+}
+
+// Whether the first word of the argument is "-refresh" (the rest is ignored).
+bool Is_Refresh_Argument(const char* text)
+{
+    while (*text && std::isspace(static_cast<unsigned char>(*text))) ++text;
+    static const char word[] = "-refresh";
+    const size_t n = sizeof word - 1;
+    return std::strncmp(text, word, n) == 0 &&
+           (text[n] == '\0' || std::isspace(static_cast<unsigned char>(text[n])));
+}
+
+std::string Format_Suffix(const char* format, int number)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, format, number);
+    return buf;
+}
+
+int Print_Usage(const char* program)
+{
+    std::printf("usage: %s Bauteilkennung Icon-Id File-Id Pos-Id\n", program ? program : "");
     return 0;
 }
 
-int Confirm_Close() { return 0; }
+} // namespace
+
+int Corbel_Main(int argc, char** argv)
+{
+    if (argc <= 4) return Print_Usage(argv[0]);
+
+    int icon_id = 0, pos_id = 0, file_number = 0;
+    if (!Parse_Int_Argument(argv[2], &icon_id) || !Parse_Int_Argument(argv[3], &file_number) ||
+        !Parse_Int_Argument(argv[4], &pos_id))
+        return Print_Usage(argv[0]);
+
+    component_id = argv[1];
+    file_id = file_number;
+    if (argc > 5 && Is_Refresh_Argument(argv[5])) refresh_mode = 1;
+
+    Set_Component_Path(component_id.c_str());
+
+    inp_file_name = Format_Suffix("_%02d.INP", file_id);
+    oli_file_name = Format_Suffix("_%02d.OLI", file_id);
+    txt_file_name = Format_Suffix("_%02d.TXT", file_id);
+    spf_file_name = component_id + Format_Suffix("%04d.SPF", pos_id);
+
+    Load_Position_Title(component_id.c_str());
+
+    if (!std::getenv("EXEC")) return 0;
+    const char* private_path = CurOb_Privat_Datapath();
+    if (!private_path) return 0;
+    private_data_path = private_path;
+
+    Install_Stdio_And_Mouse_Wheel();
+    Init_RFont();
+
+    if (refresh_mode) {
+        // Reading the position and writing its report are not part of this build yet:
+        // say so instead of pretending a report was written.
+        std::fprintf(stderr, "%s: Eingabe und Bericht werden in dieser Fassung noch nicht bearbeitet; "
+                             "kein Bericht geschrieben.\n", argv[0]);
+        return 1;
+    }
+
+    Init_Grafik_Mode();
+    Init_Prop_Sheets();
+    ZAVSetFrameTitle(("Position " + position_number + ": " + position_title).c_str());
+    WHITE_CI = Nearest_Color_Index(255, 255, 255);
+    Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+    Init_Mouse_Position(NPIXEL_X / 2, NPIXEL_Y / 2);
+    Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
+    NAD_Startup();
+    ZAVSetCloseFct(Confirm_Close);
+    Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
+
+    // The interactive editing (main sheet and its pages) is not part of this build yet:
+    // end as a user who leaves without saving, touching no file.
+    std::fprintf(stderr, "%s: Die interaktive Bearbeitung ist in dieser Fassung noch nicht "
+                         "verf\xC3\xBCgbar; nichts gespeichert.\n", argv[0]);
+    Exit_Prop_Sheets();
+    Exit_Grafik_Mode();
+    return 0;
+}
+
+int Confirm_Close()
+{
+    Init_Message();
+    Fill_Message("Aktuelle Bearbeitung abbrechen?");
+    if (!Answer_is_Yes(1)) return 0;
+    Exit_Prop_Sheets();
+    Exit_Grafik_Mode();
+    return 32768;
+}

@@ -1,0 +1,79 @@
+#include "report/position_title.h"
+
+#include "base/stdio_table.h"
+#include "core/startup.h"
+#include "platform/environment.h"
+#include "platform/paths.h"
+#include "report/oli_channel.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr size_t number_width = 6;
+constexpr size_t title_width = 50;
+
+struct File_Closer {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+// The next whole line without its line end (LF or CR LF); false at the end of the file.
+// Reading whole lines keeps the rest of an over-long line from being taken for the
+// next line.
+bool Read_Line(FILE* stream, std::string& line)
+{
+    line.clear();
+    int c = std::getc(stream);
+    if (c == EOF) return false;
+    while (c != EOF && c != '\n') {
+        line += static_cast<char>(c);
+        c = std::getc(stream);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+} // namespace
+
+int Read_Position_Title(const char* path)
+{
+    position_number.clear();
+    position_title.clear();
+    if (!path) return 1;
+    std::unique_ptr<FILE, File_Closer> file(Fopen_Mapped(path, "rb"));
+    if (!file) return 1;
+
+    std::string first, second, third;
+    if (!Read_Line(file.get(), first)) return 1;
+    if (!Read_Line(file.get(), second)) {
+        // One line: number before the first ':', title behind it.
+        size_t colon = first.find(':');
+        position_number = first.substr(0, std::min(colon, number_width));
+        if (colon != std::string::npos) position_title = first.substr(colon + 1, title_width);
+        return 0;
+    }
+    position_number = second.substr(0, number_width);
+    if (!Read_Line(file.get(), third)) return 1;
+    position_title = third.substr(0, title_width);
+    return 0;
+}
+
+void Load_Position_Title(const char* component_identifier)
+{
+    std::string id = component_identifier ? component_identifier : "";
+    Read_Position_Title((id.substr(0, 4) + txt_file_name).c_str());
+}
+
+void Install_Stdio_And_Mouse_Wheel()
+{
+    Register_Stdio_Table();
+    Set_MouseWheel_Activity(1);
+}
+
+int Write_Error_List_Row(FILE* stream, int code, const char* text)
+{
+    if (stream) OLI_Printf(stream, " %s\n", text ? text : "");
+    return code;
+}

@@ -1,0 +1,132 @@
+#include "core/startup.h"
+
+#include "platform/messages.h"
+#include "platform/screen.h"
+#include "test_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+int Run_Main(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "corbel");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return Corbel_Main(static_cast<int>(args.size()), argv.data());
+}
+
+const std::string usage = "usage: " CORBEL_EXE " Bauteilkennung Icon-Id File-Id Pos-Id\n";
+
+} // namespace
+
+// The command line as the environment hands it over, run as a separate process.
+TEST(StartUp, ArgumentMatrix)
+{
+    Temp_Dir dir;
+    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path()};
+
+    // Program name and three arguments are too few.
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, usage);
+    r = Run_Program(CORBEL_EXE, {}, dir.path(), env);
+    EXPECT_EQ(r.out, usage);
+
+    // A number that is not one would name another position's files: refused with the usage.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"B1", "x", "1", "1"}, {"B1", "0", "eins", "1"}, {"B1", "0", "1", ""}}) {
+        r = Run_Program(CORBEL_EXE, args, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(r.out, usage);
+    }
+
+    // Refresh run: exit code 1, nothing on standard output.
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    // Only the first word of the fifth argument counts; later arguments are ignored.
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh now", "extra"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refreshed"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 0);
+
+    // Without EXEC (or without a private data path) the run ends at once with 0, even a
+    // refresh run.
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), {"EXEC", "ZAV_PRIVAT_DATAPATH"});
+    EXPECT_EQ(r.exit_code, 0);
+
+    // An over-long identifier and fifth argument must not hurt.
+    std::string long_id(300, 'K'), long_arg = "-refresh" + std::string(5000, 'x');
+    r = Run_Program(CORBEL_EXE, {long_id, "0", "1", "1", long_arg}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 0);
+    r = Run_Program(CORBEL_EXE, {long_id, "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+}
+
+TEST(StartUp, PositionFileNames)
+{
+    const char* exec = std::getenv("EXEC");
+    std::string saved = exec ? exec : "";
+    ::unsetenv("EXEC");  // names are built before the environment is checked
+
+    EXPECT_EQ(Run_Main({"B1", "0", "7", "5"}), 0);
+    EXPECT_EQ(inp_file_name, "_07.INP");
+    EXPECT_EQ(oli_file_name, "_07.OLI");
+    EXPECT_EQ(txt_file_name, "_07.TXT");
+    EXPECT_EQ(spf_file_name, "B10005.SPF");
+    EXPECT_EQ(file_id, 7);
+
+    EXPECT_EQ(Run_Main({"C:\\Proj\\B1", "3", "123", "12345"}), 0);
+    EXPECT_EQ(inp_file_name, "_123.INP");
+    EXPECT_EQ(spf_file_name, "C:\\Proj\\B112345.SPF");
+    EXPECT_EQ(component_id, "C:\\Proj\\B1");
+
+    if (exec) ::setenv("EXEC", saved.c_str(), 1);
+}
+
+TEST(StartUp, InteractiveSetUpTakesTheTitleAndEndsWithoutSaving)
+{
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B7_02.TXT"), "12a:Konsole Achse B\r\n"));
+    ::setenv("EXEC", dir.path().c_str(), 1);
+    ::setenv("ZAV_PRIVAT_DATAPATH", dir.path().c_str(), 1);
+    // The position text is named from the first four characters of the identifier, so
+    // the environment starts the program in the component's directory.
+    std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.path());
+    std::string id = "B7";
+
+    EXPECT_EQ(Run_Main({id, "0", "2", "1", "-interaktiv"}), 0);
+    EXPECT_EQ(position_number, "12a");
+    EXPECT_EQ(Get_Screen_State().frame_title, "Position 12a: Konsole Achse B");
+    EXPECT_EQ(Get_Screen_State().help_file, dir.path() + "\\RUVA_127.HLP");
+    EXPECT_EQ(Get_Screen_State().sheet_base[2], NPIXEL_X - 10);
+    EXPECT_EQ(private_data_path, dir.path());
+    EXPECT_FALSE(File_Exists(dir.file("B7_02.INP")));
+    EXPECT_FALSE(File_Exists(dir.file("B7_02.OLI")));
+
+    std::filesystem::current_path(cwd);
+    ::unsetenv("EXEC");
+    ::unsetenv("ZAV_PRIVAT_DATAPATH");
+}
+
+TEST(StartUp, ConfirmCloseLetsTheFrameCloseOnlyOnYes)
+{
+    Clear_Shown_Messages();
+    Init_Prop_Sheets();
+    Set_Message_Answer(0);
+    EXPECT_EQ(Confirm_Close(), 0);
+    EXPECT_TRUE(Get_Screen_State().sheets_on);  // editing goes on untouched
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Aktuelle Bearbeitung abbrechen?");
+    EXPECT_TRUE(Shown_Messages()[0].question);
+
+    Set_Message_Answer(1);
+    EXPECT_EQ(Confirm_Close(), 32768);
+    EXPECT_FALSE(Get_Screen_State().sheets_on);
+    Set_Message_Answer(0);
+}
