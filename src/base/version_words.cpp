@@ -1,6 +1,7 @@
 #include "base/version_words.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -62,7 +63,7 @@ void Parse_Version_Word(const char* text, int* first, int* second, char suffix[4
     if (second) *second = b;
     if (suffix) {
         std::memset(suffix, 0, 4);
-        std::strncpy(suffix, read_suffix, 3);
+        std::memcpy(suffix, read_suffix, std::min<size_t>(std::strlen(read_suffix), 3));
     }
 }
 

@@ -71,7 +71,7 @@ int DOSFindFirstFile(const char* pattern, DOS_Find_Record* record)
     std::string name_pattern = cut == std::string::npos ? p : p.substr(cut + 1);
     if (name_pattern.empty()) return 1;
     std::string real_dir = dir.empty() ? std::string(".") : Map_Path(dir);
-    if (real_dir.empty()) real_dir = "/";
+    if (real_dir.empty()) real_dir.push_back('/');
 
     auto* state = new Find_State;
     if (DIR* d = ::opendir(real_dir.c_str())) {
@@ -160,7 +160,7 @@ char* _fullpath(char* buffer, const char* path, size_t size)
         std::vector<char> cwd(4096);
         if (!::getcwd(cwd.data(), cwd.size())) return nullptr;
         p = std::string(cwd.data()) + "/" + p;
-        root = "/";
+        root.assign(1, '/');
     }
 
     std::vector<std::string> parts;
