@@ -42,6 +42,44 @@ bool Write_File_Bytes(const std::string& path, const std::string& bytes)
 
 bool File_Exists(const std::string& path) { return std::filesystem::exists(path); }
 
+std::string Stream_Bytes(FILE* stream)
+{
+    if (!stream) return "";
+    const long position = std::ftell(stream);
+    // Seeking writes out what is buffered, also between reading and writing.
+    if (position < 0 || std::fseek(stream, 0, SEEK_END) != 0) return "";
+    const long end = std::ftell(stream);
+    std::string bytes(end > 0 ? static_cast<size_t>(end) : 0, '\0');
+    std::rewind(stream);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), stream));
+    std::fseek(stream, position, SEEK_SET);
+    return bytes;
+}
+
+File_Stream::File_Stream(const std::string& bytes) : stream_(std::tmpfile())
+{
+    if (!stream_) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+    std::rewind(stream_);
+}
+
+File_Stream::~File_Stream()
+{
+    if (stream_) std::fclose(stream_);
+}
+
+std::string In_Guillemets(const std::string& text) { return "\xAE" + text + "\xAF"; }
+
+std::string To_CRLF(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 
 Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
                        const std::string& directory, const std::vector<std::string>& env_changes)

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,31 @@ std::string Read_File_Bytes(const std::string& path);
 // Writes the bytes, replacing the file; false on failure.
 bool Write_File_Bytes(const std::string& path, const std::string& bytes);
 bool File_Exists(const std::string& path);
+
+// Everything the stream holds, what is still buffered included; the stream's position
+// stays where it was. "" for a null stream or one that cannot seek.
+std::string Stream_Bytes(FILE* stream);
+
+// A temporary file holding the given bytes, open for reading and writing from its
+// start; closed and removed with the object.
+class File_Stream {
+public:
+    explicit File_Stream(const std::string& bytes = "");
+    ~File_Stream();
+    File_Stream(const File_Stream&) = delete;
+    File_Stream& operator=(const File_Stream&) = delete;
+    FILE* get() const { return stream_; }
+    // The file's bytes as they stand now (see Stream_Bytes).
+    std::string bytes() const { return Stream_Bytes(stream_); }
+
+private:
+    FILE* stream_ = nullptr;
+};
+
+// The text enclosed in the guillemets of the files (code page 850 bytes 0xAE, 0xAF).
+std::string In_Guillemets(const std::string& text);
+// The text with every LF turned into CR LF.
+std::string To_CRLF(const std::string& text);
 
 // Result of running a program: exit code and what it wrote.
 struct Run_Result {

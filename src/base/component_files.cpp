@@ -1,5 +1,6 @@
 #include "base/component_files.h"
 
+#include "base/text_lines.h"
 #include "platform/environment.h"
 #include "platform/file_search.h"
 #include "platform/paths.h"
@@ -41,21 +42,6 @@ void Copy_Into(char* buffer, size_t size, const std::string& text)
     size_t n = std::min(text.size(), size - 1);
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
-}
-
-// One whole line without its newline; false at end of file with nothing read. The
-// whole line is taken so that a long line never leaves a remainder for the next read.
-bool Read_Whole_Line(FILE* stream, std::string& line)
-{
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(stream)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        line += static_cast<char>(c);
-    }
-    return any;
 }
 
 bool Is_Space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }

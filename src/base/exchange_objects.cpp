@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "base/exchange_text.h"
+#include "base/text_lines.h"
 #include "platform/current_object.h"
 #include "platform/environment.h"
 #include "toolkit/text_blocks.h"
@@ -107,20 +108,6 @@ bool Read_Object_Parts(FILE* stream, ZXP_Object* object)
     object->kind = Descriptor_Of(kind);
     if (object->kind && object->kind->read && !object->kind->read(stream, object)) return false;
     if (kind != 0 && !ZXP_Seek_Marker(stream, OBJECT_DATA_END, 0)) return false;
-    return true;
-}
-
-// The whole line (line end dropped, a CR before it too); false at the end of the file.
-bool Read_Text_Line(FILE* stream, std::string& line)
-{
-    line.clear();
-    int c = std::fgetc(stream);
-    if (c == EOF) return false;
-    while (c != EOF && c != '\n') {
-        line.push_back(static_cast<char>(c));
-        c = std::fgetc(stream);
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }
 
@@ -328,7 +315,7 @@ int ZXP_Read_Result_Keys(FILE* stream, int32_t* keys)
     if (!keys) return 0;
     for (int k = 0; k < ZXP_RESULT_KEYS; ++k) keys[k] = -1;
     std::string line;
-    if (!stream || !Read_Text_Line(stream, line)) return 0;
+    if (!stream || !Read_Whole_Line(stream, line)) return 0;
     const char* p = line.c_str();
     int count = 0;
     while (count < ZXP_RESULT_KEYS) {

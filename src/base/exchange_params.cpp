@@ -1,46 +1,17 @@
 #include "base/exchange_params.h"
 
 #include "base/alloc.h"
+#include "base/component_files.h"
 #include "toolkit/text_blocks.h"
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 const char zxp_empty_text[1] = "";
 
 namespace {
 
 constexpr int HEADER_NAME_SIZE = 200;
-
-// Reads the rest of the current line and converts up to n integers from it (each
-// taken like "%i", so hexadecimal with 0x prefix is accepted); places not filled are
-// zero. 1 when a line was read, 0 at the end of the file.
-int Read_Rest_Ints(FILE* stream, int32_t* values, int n)
-{
-    for (int i = 0; i < n; ++i) values[i] = 0;
-    std::string line;
-    int c = std::fgetc(stream);
-    if (c == EOF) return 0;
-    while (c != EOF && c != '\n') {
-        line.push_back(static_cast<char>(c));
-        c = std::fgetc(stream);
-    }
-    const char* p = line.c_str();
-    for (int i = 0; i < n; ++i) {
-        while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\v' || *p == '\f') ++p;
-        char* end = nullptr;
-        long v = std::strtol(p, &end, 0);
-        if (end == p) break;
-        if (v > INT32_MAX) v = INT32_MAX;
-        if (v < INT32_MIN) v = INT32_MIN;
-        values[i] = static_cast<int32_t>(v);
-        p = end;
-        while (*p && *p != ' ' && *p != '\t' && *p != '\r') ++p;
-    }
-    return 1;
-}
 
 char* Copy_Text(const char* text) { return text ? MEM_STRDUP(text) : nullptr; }
 
@@ -142,7 +113,7 @@ int ZXP_Read_Param_Header(FILE* stream, ZXP_Param_Object* object)
     if (ZXP_Read_Delimited(stream, name, HEADER_NAME_SIZE, GUILLEMET_OPEN, GUILLEMET_CLOSE) < 0)
         return 0;
     int32_t rest[2];
-    Read_Rest_Ints(stream, rest, 2);
+    Read_Line_Ints(stream, rest, 2);  // no line: both 0
     if (!ZXP_Set_Param_Object(static_cast<uint32_t>(type), number, rest[0], name, object))
         return 0;
     if (rest[1] & 1) {

@@ -18,16 +18,6 @@ constexpr double kParamHigh = 1.000001;
 // next multiple of 5 is taken.
 constexpr int kScaleSteps[] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100, 125, 150, 175, 200};
 
-double Signed_Area(int n, const double x[], const double y[])
-{
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const int j = (i + 1 == n) ? 0 : i + 1;
-        sum += x[i] * y[j] - x[j] * y[i];
-    }
-    return sum / 2.0;
-}
-
 void Reverse(int n, double x[], double y[])
 {
     std::reverse(x, x + n);
@@ -52,6 +42,16 @@ struct Work_Array {
 };
 
 }  // namespace
+
+double Signed_Area(int n, const double x[], const double y[])
+{
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const int j = (i + 1 == n) ? 0 : i + 1;
+        sum += x[i] * y[j] - x[j] * y[i];
+    }
+    return sum / 2.0;
+}
 
 int Intersect_Segment_At_X(double x1, double y1, double x2, double y2, double x, double* y)
 {

@@ -35,6 +35,10 @@ int Point_In_Polygon(int n, const double x[], const double y[], double px, doubl
 int Point_In_Polygon_Tol(int n, const double x[], const double y[], double px, double py,
                          double tol);
 
+// Signed area of the polygon (shoelace formula): positive when its vertices run
+// counter-clockwise, negative when clockwise; 0 for n < 1.
+double Signed_Area(int n, const double x[], const double y[]);
+
 // -1 below -1e-6, 1 above 1e-6, else 0.
 int Get_Sign(double x);
 double Get_Cube(double x);

@@ -1,6 +1,7 @@
 #include "base/point_arrays.h"
 
 #include "base/numeric.h"
+#include "base/plane_geometry.h"
 #include "base/polygon_props.h"
 #include "base/utilities.h"
 
@@ -59,16 +60,6 @@ bool Same_At(double a, double b, int decimals)
 bool Same_Point_5(double ax, double ay, double bx, double by)
 {
     return Same_At(ax, bx, 5) && Same_At(ay, by, 5);
-}
-
-double Signed_Area(int n, const double x[], const double y[])
-{
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const int j = (i + 1 == n) ? 0 : i + 1;
-        sum += x[i] * y[j] - x[j] * y[i];
-    }
-    return sum / 2.0;
 }
 
 // Rounds half away from zero into the int range (NaN gives 0).

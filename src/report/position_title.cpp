@@ -1,6 +1,7 @@
 #include "report/position_title.h"
 
 #include "base/stdio_table.h"
+#include "base/text_lines.h"
 #include "core/startup.h"
 #include "platform/environment.h"
 #include "platform/paths.h"
@@ -19,22 +20,6 @@ struct File_Closer {
     void operator()(FILE* f) const { std::fclose(f); }
 };
 
-// The next whole line without its line end (LF or CR LF); false at the end of the file.
-// Reading whole lines keeps the rest of an over-long line from being taken for the
-// next line.
-bool Read_Line(FILE* stream, std::string& line)
-{
-    line.clear();
-    int c = std::getc(stream);
-    if (c == EOF) return false;
-    while (c != EOF && c != '\n') {
-        line += static_cast<char>(c);
-        c = std::getc(stream);
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
-}
-
 } // namespace
 
 int Read_Position_Title(const char* path)
@@ -46,8 +31,8 @@ int Read_Position_Title(const char* path)
     if (!file) return 1;
 
     std::string first, second, third;
-    if (!Read_Line(file.get(), first)) return 1;
-    if (!Read_Line(file.get(), second)) {
+    if (!Read_Whole_Line(file.get(), first)) return 1;
+    if (!Read_Whole_Line(file.get(), second)) {
         // One line: number before the first ':', title behind it.
         size_t colon = first.find(':');
         position_number = first.substr(0, std::min(colon, number_width));
@@ -55,7 +40,7 @@ int Read_Position_Title(const char* path)
         return 0;
     }
     position_number = second.substr(0, number_width);
-    if (!Read_Line(file.get(), third)) return 1;
+    if (!Read_Whole_Line(file.get(), third)) return 1;
     position_title = third.substr(0, title_width);
     return 0;
 }

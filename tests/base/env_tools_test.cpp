@@ -27,8 +27,6 @@ std::string Rest_Of_Line(FILE* f)
     return s;
 }
 
-std::string G(const std::string& text) { return "\xAE" + text + "\xAF"; }
-
 // An installation directory "EXEC", a temporary directory "TEMP" and a work directory.
 struct EnvTools : ::testing::Test {
     Temp_Dir exec, temp, work;
@@ -113,9 +111,11 @@ TEST_F(EnvTools, ArchiveExtractorArgumentVectorLogAndResultCodes)
 TEST_F(EnvTools, SelectionReadsAnswerFileAndDeletesIt)
 {
     Install_Fake_Selection();
-    Write_File_Bytes(work.file("answer"), "12 34\r\n" + G(std::string(60, 'N')) + "\r\n" + G("zwei") +
-                                              G("Bemessung") + "\t" + G("C:\\Proj\\B1") + " " + G("f\xFCnf") +
-                                              G("sechs") + "\r\n1\r\n" + G("C:\\Proj\\arch.7z") + "\r\n");
+    Write_File_Bytes(work.file("answer"),
+                     "12 34\r\n" + In_Guillemets(std::string(60, 'N')) + "\r\n" + In_Guillemets("zwei") +
+                         In_Guillemets("Bemessung") + "\t" + In_Guillemets("C:\\Proj\\B1") + " " +
+                         In_Guillemets("f\xFCnf") + In_Guillemets("sechs") + "\r\n1\r\n" +
+                         In_Guillemets("C:\\Proj\\arch.7z") + "\r\n");
     Component_Selection* c = Select_Component(3);
     ASSERT_EQ(c, &component_selection);
     EXPECT_EQ(Read_File_Bytes(work.file("args")), "3\n");  // the kind
@@ -130,8 +130,9 @@ TEST_F(EnvTools, SelectionReadsAnswerFileAndDeletesIt)
 
     // Flag 0 leaves the archive path empty although a text follows; a missing text
     // ('x' stands in its place) keeps the previous value.
-    Write_File_Bytes(work.file("answer"), "5 6 " + G("Neu") + " x" + G("Bem2") + G("D:\\B2") + G("") + G("s") +
-                                              " 0 " + G("D:\\other.7z"));
+    Write_File_Bytes(work.file("answer"), "5 6 " + In_Guillemets("Neu") + " x" + In_Guillemets("Bem2") +
+                                              In_Guillemets("D:\\B2") + In_Guillemets("") + In_Guillemets("s") +
+                                              " 0 " + In_Guillemets("D:\\other.7z"));
     c = Select_Component(3);
     ASSERT_NE(c, nullptr);
     EXPECT_STREQ(c->name, "Neu");

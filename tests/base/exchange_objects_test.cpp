@@ -11,48 +11,13 @@
 
 namespace {
 
-// "«" and "»" of the files (code page 850).
-const std::string LQ = "\xAE";
-const std::string RQ = "\xAF";
-
-std::string To_CRLF(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
-// A file of the given bytes, opened for reading; closed and removed with the object.
-class Input_File {
-public:
-    explicit Input_File(const std::string& bytes)
-    {
-        Write_File_Bytes(dir_.file("in.dat"), bytes);
-        stream_ = std::fopen(dir_.file("in.dat").c_str(), "rb");
-    }
-    ~Input_File()
-    {
-        if (stream_) std::fclose(stream_);
-    }
-    FILE* get() const { return stream_; }
-
-private:
-    Temp_Dir dir_;
-    FILE* stream_ = nullptr;
-};
-
 // What the writer puts into a file, as bytes.
 template <typename Write>
 std::string Written(Write write)
 {
-    Temp_Dir dir;
-    FILE* f = std::fopen(dir.file("out.dat").c_str(), "wb");
-    write(f);
-    std::fclose(f);
-    return Read_File_Bytes(dir.file("out.dat"));
+    File_Stream f;
+    write(f.get());
+    return f.bytes();
 }
 
 ZXP_Object* Make_Bar()
@@ -92,7 +57,7 @@ TEST(ExchangeObjects, RoundTripWithCRLF)
     ZXP_Destroy_Object(plain);
 
     for (const std::string& input : {bytes, To_CRLF(bytes)}) {
-        Input_File in(input);
+        File_Stream in(input);
         ZXP_Object* a = ZXP_Read_Object(in.get());
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->header.type, 3u);
@@ -139,12 +104,12 @@ TEST(ExchangeObjects, RoundTripWithCRLF)
 
 TEST(ExchangeObjects, HandWrittenObjectWithCRLF)
 {
-    std::string file = "\r\n0x3 5 " + LQ + "Stab 1" + RQ + " 7 0\r\n"
+    std::string file = "\r\n0x3 5 " + In_Guillemets("Stab 1") + " 7 0\r\n"
                        "1\r\n"
-                       "2 1 1\r\n 4 16\r\n 1.500000e+00\r\n" + LQ + "abc" + RQ + "\r\n"
-                       "1\r\n1 0 1\r\n 9\r\n" + LQ + "Profil" + RQ + "\r\n"
+                       "2 1 1\r\n 4 16\r\n 1.500000e+00\r\n" + In_Guillemets("abc") + "\r\n"
+                       "1\r\n1 0 1\r\n 9\r\n" + In_Guillemets("Profil") + "\r\n"
                        "\r\n#ZXP_OBJECT_EOD\r\n";
-    Input_File in(file);
+    File_Stream in(file);
     ZXP_Object* o = ZXP_Read_Object(in.get());
     ASSERT_NE(o, nullptr);
     EXPECT_EQ(o->header.ID, 7);
@@ -158,7 +123,7 @@ TEST(ExchangeObjects, HandWrittenObjectWithCRLF)
 
 TEST(ExchangeObjects, DamagedInputGivesNull)
 {
-    const std::string head = "\n0x3 5 " + LQ + "S" + RQ + " 7 0\n";
+    const std::string head = "\n0x3 5 " + In_Guillemets("S") + " 7 0\n";
     const std::string cases[] = {
         head + "1\n0 0 0\n0\n",                       // end marker missing
         head + "7\n0 0 0\n\n#ZXP_OBJECT_EOD\n",       // a kind the library does not know
@@ -167,11 +132,11 @@ TEST(ExchangeObjects, DamagedInputGivesNull)
         head + "0\n0 2000000000 0\n",                 // an absurd count
         head + "1\n0 0 0\n1\n2000000000 0 0\n",       // the same in the kind's data
         head + "268435456\n0 0 0\n",                  // a text block announced, none there
-        "\n" + LQ + "no header" + RQ + "\n",
+        "\n" + In_Guillemets("no header") + "\n",
         "",
     };
     for (const std::string& text : cases) {
-        Input_File in(text);
+        File_Stream in(text);
         EXPECT_EQ(ZXP_Read_Object(in.get()), nullptr) << text;
     }
     EXPECT_EQ(ZXP_Read_Object(nullptr), nullptr);
@@ -195,7 +160,7 @@ TEST(ExchangeObjects, HeaderObjectAndBlocks)
     ::unsetenv("ZAV_OBJECT_ID");
     EXPECT_EQ(bytes.rfind("\n#ZXP_HEADER\n", 0), 0u);
 
-    Input_File in(To_CRLF(bytes));
+    File_Stream in(To_CRLF(bytes));
     ASSERT_EQ(ZXP_Seek_Block(in.get(), 3, 1), 1);
     ZXP_Object* end = ZXP_Read_Object(in.get());
     ASSERT_NE(end, nullptr);
@@ -257,7 +222,7 @@ TEST(ExchangeResults, RecordsKeysAndComponents)
     EXPECT_EQ(bytes.rfind("\n<ZXP\n1|2|3|4|5|6|1\n", 0), 0u);
     ZXP_Free_Result_Record(r);
 
-    Input_File in("noise\r\n" + To_CRLF(bytes) + "\r\n<ZXP\r\n7|-1\r\n0 1 0\r\n 2.5\r\n");
+    File_Stream in("noise\r\n" + To_CRLF(bytes) + "\r\n<ZXP\r\n7|-1\r\n0 1 0\r\n 2.5\r\n");
     ZXP_Result_Record* back = ZXP_Create_Result_Record(nullptr);
     ASSERT_EQ(ZXP_Read_Result_Record(in.get(), back), 1);
     EXPECT_EQ(back->keys[6], 1);

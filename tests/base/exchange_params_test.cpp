@@ -11,38 +11,6 @@
 
 namespace {
 
-class File_Stream {
-public:
-    explicit File_Stream(const std::string& bytes = "")
-    {
-        Write_File_Bytes(dir_.file("f"), bytes);
-        stream_ = std::fopen(dir_.file("f").c_str(), "rb+");
-    }
-    ~File_Stream() { std::fclose(stream_); }
-    FILE* get() const { return stream_; }
-    std::string written()
-    {
-        std::fflush(stream_);
-        return Read_File_Bytes(dir_.file("f"));
-    }
-
-private:
-    Temp_Dir dir_;
-    FILE* stream_;
-};
-
-std::string G(const std::string& text) { return "\xAE" + text + "\xAF"; }
-
-std::string To_Crlf(const std::string& lf)
-{
-    std::string out;
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 // Owns a list for the length of a test.
 struct List_Holder {
     ZXP_Param_List list{};
@@ -60,7 +28,8 @@ struct Object_Holder {
 
 TEST(ParamHeader, ReadsHexTypeNameIdAndFlag)
 {
-    File_Stream f("0x1a 3 " + G("Stab 1") + " 7 0\r\n" + "0x2 5 9 0\n" + "12 -4 " + G("X") + "\n");
+    File_Stream f("0x1a 3 " + In_Guillemets("Stab 1") + " 7 0\r\n" + "0x2 5 9 0\n" + "12 -4 " + In_Guillemets("X") +
+                  "\n");
     Object_Holder a, b, c;
     ASSERT_EQ(ZXP_Read_Param_Header(f.get(), &a.object), 1);
     EXPECT_EQ(a.object.type, 26u);
@@ -80,7 +49,7 @@ TEST(ParamHeader, ReadsHexTypeNameIdAndFlag)
     EXPECT_EQ(c.object.ID, 0);
     Object_Holder d;
     EXPECT_EQ(ZXP_Read_Param_Header(f.get(), &d.object), 0);  // end of file
-    File_Stream bad("0x1a " + G("x") + "\n");
+    File_Stream bad("0x1a " + In_Guillemets("x") + "\n");
     EXPECT_EQ(ZXP_Read_Param_Header(bad.get(), &d.object), 0);
 }
 
@@ -98,12 +67,13 @@ TEST(ParamHeader, RoundTripWithCommentThroughCrLf)
     Object_Holder second;
     ZXP_Set_Param_Object(4, 1, 2, nullptr, &second.object);
     ASSERT_EQ(ZXP_Write_Param_Header(w.get(), &second.object), 1);
-    const std::string lf = w.written();
-    EXPECT_EQ(lf.substr(0, lf.find('\n') + 1), "0xfffffff0 12 " + G("Ende \x84\x94\x81") + " -1 1\n");
-    EXPECT_NE(lf.find("\n#EOC\n0x4 1 " + G("") + " 2 0\n"), std::string::npos);
+    const std::string lf = w.bytes();
+    EXPECT_EQ(lf.substr(0, lf.find('\n') + 1),
+              "0xfffffff0 12 " + In_Guillemets("Ende \x84\x94\x81") + " -1 1\n");
+    EXPECT_NE(lf.find("\n#EOC\n0x4 1 " + In_Guillemets("") + " 2 0\n"), std::string::npos);
     EXPECT_EQ(lf.find('\r'), std::string::npos);
 
-    for (const std::string& bytes : {lf, To_Crlf(lf)}) {
+    for (const std::string& bytes : {lf, To_CRLF(lf)}) {
         File_Stream r(bytes);
         Object_Holder in, next;
         ASSERT_EQ(ZXP_Read_Param_Header(r.get(), &in.object), 1);
@@ -122,7 +92,7 @@ TEST(ParamHeader, RoundTripWithCommentThroughCrLf)
 
 TEST(ParamHeader, OverLongNameIsCutAndTheLineStaysInStep)
 {
-    File_Stream f("0x3 1 " + G(std::string(260, 'n')) + " 77 0\n");
+    File_Stream f("0x3 1 " + In_Guillemets(std::string(260, 'n')) + " 77 0\n");
     Object_Holder h;
     ASSERT_EQ(ZXP_Read_Param_Header(f.get(), &h.object), 1);
     EXPECT_EQ(std::string(h.object.name), std::string(199, 'n'));
@@ -143,11 +113,11 @@ TEST(ParamList, WritesAndReadsBackThroughCrLf)
 
     File_Stream w;
     ASSERT_EQ(ZXP_Write_Param_List(w.get(), &out.list), 1);
-    const std::string lf = w.written();
-    EXPECT_EQ(lf, "3 2 3\n 1 -20 300\n 1.250000e-01 -1.500000e-07\n" + G("C30/37") + "\n" + G("") +
-                      "\n" + G("B500 B") + "\n");
+    const std::string lf = w.bytes();
+    EXPECT_EQ(lf, "3 2 3\n 1 -20 300\n 1.250000e-01 -1.500000e-07\n" + In_Guillemets("C30/37") + "\n" +
+                      In_Guillemets("") + "\n" + In_Guillemets("B500 B") + "\n");
 
-    for (const std::string& bytes : {lf, To_Crlf(lf)}) {
+    for (const std::string& bytes : {lf, To_CRLF(lf)}) {
         File_Stream r(bytes + "1 0 0\n 5\n");
         List_Holder in, next;
         ASSERT_EQ(ZXP_Read_Param_List(r.get(), 0, 0, 0, &in.list, 1), 1);
@@ -169,7 +139,7 @@ TEST(ParamList, EmptyListIsOneLine)
     List_Holder empty;
     File_Stream w;
     ASSERT_EQ(ZXP_Write_Param_List(w.get(), &empty.list), 1);
-    EXPECT_EQ(w.written(), "0 0 0\n");
+    EXPECT_EQ(w.bytes(), "0 0 0\n");
     std::rewind(w.get());
     List_Holder in;
     ASSERT_EQ(ZXP_Read_Param_List(w.get(), 0, 0, 0, &in.list, 1), 1);
@@ -197,7 +167,8 @@ TEST(ParamList, DamagedFilesFailTheRead)
 
 TEST(ParamList, TextsOverLongOrMissingAtEndOfFile)
 {
-    File_Stream f("0 0 3\n" + G(std::string(150, 't')) + "\n" + G("zwei") + "\n\xAE" "drei");
+    File_Stream f("0 0 3\n" + In_Guillemets(std::string(150, 't')) + "\n" + In_Guillemets("zwei") +
+                  "\n\xAE" "drei");
     List_Holder l;
     ASSERT_EQ(ZXP_Read_Param_List(f.get(), 0, 0, 0, &l.list, 1), 1);
     EXPECT_EQ(std::string(l.list.strs[0]), std::string(99, 't'));

@@ -7,47 +7,20 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace {
-
-// A file holding the given bytes, open for reading and writing.
-class File_Stream {
-public:
-    explicit File_Stream(const std::string& bytes = "")
-    {
-        Write_File_Bytes(dir_.file("f"), bytes);
-        stream_ = std::fopen(dir_.file("f").c_str(), "rb+");
-    }
-    ~File_Stream() { std::fclose(stream_); }
-    FILE* get() const { return stream_; }
-    std::string written()
-    {
-        std::fflush(stream_);
-        return Read_File_Bytes(dir_.file("f"));
-    }
-
-private:
-    Temp_Dir dir_;
-    FILE* stream_;
-};
-
-std::string G(const std::string& text) { return "\xAE" + text + "\xAF"; }
-
-} // namespace
-
 TEST(GuillemetStrings, WritersReturnZeroOnSuccess)
 {
     File_Stream f;
     EXPECT_EQ(ZXP_Write_String(f.get(), "Deutschland"), 0);
     EXPECT_EQ(ZXP_Write_String(f.get(), nullptr), 0);
     EXPECT_EQ(ZXP_Write_Delimited(f.get(), "x y", '<', '>'), 0);
-    EXPECT_EQ(f.written(), G("Deutschland") + G("") + "<x y>");
+    EXPECT_EQ(f.bytes(), In_Guillemets("Deutschland") + In_Guillemets("") + "<x y>");
     EXPECT_EQ(ZXP_Write_String(nullptr, "a"), 1);
 }
 
 TEST(GuillemetStrings, ReadersAcceptCrLfAndLfBetweenFields)
 {
-    File_Stream f(G("eins") + "\r\n" + G("zwei drei") + "\n\t " + G("") + "\r\n" + G("vier") + "\r\n\r\n" +
-                  G("f\x81nf"));
+    File_Stream f(In_Guillemets("eins") + "\r\n" + In_Guillemets("zwei drei") + "\n\t " + In_Guillemets("") +
+                  "\r\n" + In_Guillemets("vier") + "\r\n\r\n" + In_Guillemets("f\x81nf"));
     char small[ZXP_STRING_SIZE];
     char large[GUILLEMET_TEXT_SIZE];
     EXPECT_EQ(ZXP_Read_String(f.get(), small), 4);
@@ -64,8 +37,8 @@ TEST(GuillemetStrings, ReadersAcceptCrLfAndLfBetweenFields)
 TEST(GuillemetStrings, OverLongTextIsCutButFollowingFieldsStayInStep)
 {
     const std::string t300 = std::string(250, 'b') + std::string(50, 'c');
-    File_Stream f(G(std::string(150, 'a')) + " " + G("next") + "\n" + G(t300) + G("after") + "\n" +
-                  G("0123456789abc") + G("end"));
+    File_Stream f(In_Guillemets(std::string(150, 'a')) + " " + In_Guillemets("next") + "\n" + In_Guillemets(t300) +
+                  In_Guillemets("after") + "\n" + In_Guillemets("0123456789abc") + In_Guillemets("end"));
     char small[ZXP_STRING_SIZE];
     char large[GUILLEMET_TEXT_SIZE];
     char tiny[10];
@@ -98,7 +71,7 @@ TEST(GuillemetStrings, MissingClosingByteEndsTheTextAtEndOfFile)
 
 TEST(GuillemetStrings, AnotherByteInPlaceOfTheOpeningOne)
 {
-    File_Stream f("  x" + G("a") + " y" + G("b") + " z");
+    File_Stream f("  x" + In_Guillemets("a") + " y" + In_Guillemets("b") + " z");
     char small[ZXP_STRING_SIZE] = "old";
     char large[GUILLEMET_TEXT_SIZE];
     // The fixed-size readers consume the byte ...

@@ -6,20 +6,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace {
-
-std::string Bytes_Of(FILE* f)
-{
-    std::fflush(f);
-    std::string s(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    s.resize(std::fread(s.data(), 1, s.size(), f));
-    std::fseek(f, 0, SEEK_END);
-    return s;
-}
-
-} // namespace
-
 TEST(ReportLayout, OneKeywordLinePerCall)
 {
     oli_channel_mode = OLI_MODE_UNINITIALISED;
@@ -44,25 +30,25 @@ TEST(ReportLayout, OneKeywordLinePerCall)
     OLI_setConvertionFlags(f, 1);
     OLI_setMarginsChar(f, 1, 10, 0);
     OLI_resetMaxMargin(f);
-    EXPECT_EQ(Bytes_Of(f), "#OLI_FLAGS 0x380\n"
-                           "#OLI_FLAGS 0x280\n"
-                           "#OLI_RESERVE 3\n"
-                           "#OLI_RESERVE 16\n"
-                           "#OLI_YPOS 1 0.114\n"
-                           "#OLI_YPOS 1 -0.19\n"
-                           "#OLI_YPOS 1 -0.601133\n"
-                           "#OLI_YPOS 4 0\n"
-                           "#OLI_MARGINS 1 12 0\n"
-                           "#OLI_STORE_Y 1\n"
-                           "#OLI_RESTORE_Y 1\n"
-                           "#OLI_BOOKMARK 16 \xAE\xCE@2. Bemessung\xAF\n"
-                           "#OLI_BOOKMARK 17\n"
-                           "#OLI_BOOKMARK 15 \xAE\xAF\n"
-                           "#OLI_BOOKMARK 0 \xAEzwei  Zeilen\xAF\n"
-                           "#OLI_LAYOUT 0x1013\n"
-                           "#OLI_CONVERSION 1\n"
-                           "#OLI_MARGINS_CHAR 1 10 0\n"
-                           "#OLI_RESET_MAX_MARGIN\n");
+    EXPECT_EQ(Stream_Bytes(f), "#OLI_FLAGS 0x380\n"
+                               "#OLI_FLAGS 0x280\n"
+                               "#OLI_RESERVE 3\n"
+                               "#OLI_RESERVE 16\n"
+                               "#OLI_YPOS 1 0.114\n"
+                               "#OLI_YPOS 1 -0.19\n"
+                               "#OLI_YPOS 1 -0.601133\n"
+                               "#OLI_YPOS 4 0\n"
+                               "#OLI_MARGINS 1 12 0\n"
+                               "#OLI_STORE_Y 1\n"
+                               "#OLI_RESTORE_Y 1\n"
+                               "#OLI_BOOKMARK 16 \xAE\xCE@2. Bemessung\xAF\n"
+                               "#OLI_BOOKMARK 17\n"
+                               "#OLI_BOOKMARK 15 \xAE\xAF\n"
+                               "#OLI_BOOKMARK 0 \xAEzwei  Zeilen\xAF\n"
+                               "#OLI_LAYOUT 0x1013\n"
+                               "#OLI_CONVERSION 1\n"
+                               "#OLI_MARGINS_CHAR 1 10 0\n"
+                               "#OLI_RESET_MAX_MARGIN\n");
     std::fclose(f);
 
     // A null stream writes nothing and does not fail.
@@ -83,9 +69,9 @@ TEST(ReportLayout, PendingTextLineIsEndedFirst)
     ASSERT_EQ(OLI_Printf(f, "weiter\n"), 0);
     OLI_setYPositionCM(f, 1, 0.1f);  // no line pending: nothing added
     ASSERT_EQ(OLI_End_Text_Block(f), 0);
-    EXPECT_EQ(Bytes_Of(f), "\n#SHOWPARA\n0x0\n4\n-1\n Titel\n#OLI_RESERVE 3\n weiter\n"
-                           "#OLI_YPOS 1 0.1\n#END_OF_TEXT\n0x0\n-1\n");
-    EXPECT_EQ(Bytes_Of(other), "#OLI_FLAGS 0x380\n");
+    EXPECT_EQ(Stream_Bytes(f), "\n#SHOWPARA\n0x0\n4\n-1\n Titel\n#OLI_RESERVE 3\n weiter\n"
+                               "#OLI_YPOS 1 0.1\n#END_OF_TEXT\n0x0\n-1\n");
+    EXPECT_EQ(Stream_Bytes(other), "#OLI_FLAGS 0x380\n");
     std::fclose(f);
     std::fclose(other);
 }

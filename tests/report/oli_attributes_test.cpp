@@ -1,29 +1,12 @@
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-class Attribute_Stream {
-public:
-    Attribute_Stream() : f_(std::tmpfile()) {}
-    ~Attribute_Stream() { std::fclose(f_); }
-    FILE* get() const { return f_; }
-    std::string bytes() const
-    {
-        std::fflush(f_);
-        std::string s(static_cast<size_t>(std::ftell(f_)), '\0');
-        std::rewind(f_);
-        s.resize(std::fread(s.data(), 1, s.size(), f_));
-        std::fseek(f_, 0, SEEK_END);
-        return s;
-    }
-
-private:
-    FILE* f_;
-};
 
 class ReportAttributes : public ::testing::Test {
 protected:
@@ -31,7 +14,7 @@ protected:
     // Opens a block with one line; the bytes after it show what the setters caused.
     void Open() { ASSERT_EQ(OLI_Printf(out.get(), "a\n"), 0); }
     std::string After_Opening() const { return out.bytes().substr(std::string("\n#SHOWPARA\n0x0\n4\n-1\n a\n").size()); }
-    Attribute_Stream out;
+    File_Stream out;
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 
+#include "test_support.h"
+
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -8,32 +10,10 @@
 
 namespace {
 
-// A report stream in a temporary file whose bytes the test reads back.
-class Report_Stream {
-public:
-    Report_Stream() : f_(std::tmpfile()) {}
-    ~Report_Stream() { std::fclose(f_); }
-    FILE* get() const { return f_; }
-    std::string bytes() const
-    {
-        std::fflush(f_);
-        long end = std::ftell(f_);
-        std::string s(static_cast<size_t>(end), '\0');
-        std::rewind(f_);
-        size_t got = std::fread(s.data(), 1, s.size(), f_);
-        s.resize(got);
-        std::fseek(f_, 0, SEEK_END);
-        return s;
-    }
-
-private:
-    FILE* f_;
-};
-
 class ReportChannel : public ::testing::Test {
 protected:
     void SetUp() override { oli_channel_mode = OLI_MODE_UNINITIALISED; }
-    Report_Stream out;
+    File_Stream out;
 };
 
 const char* const OPEN_DEFAULT = "\n#SHOWPARA\n0x0\n4\n-1\n";
@@ -121,7 +101,7 @@ TEST_F(ReportChannel, ForcedBreaksAndTransitionBit100)
                                " c\n d\n#END_OF_TEXT\n0x2000\n-1\n");
 
     // Bit 0x80 requested and in effect gives the transition bit 0x100.
-    Report_Stream second;
+    File_Stream second;
     OLI_Set_Paragraph_Flags(0x80);
     EXPECT_EQ(OLI_Printf(second.get(), "a\n"), 0);
     OLI_Add_Paragraph_Space(1.25);
@@ -155,12 +135,12 @@ TEST_F(ReportChannel, ParagraphRecordPartsInOrderAndDerivedFlags)
     EXPECT_EQ(out.bytes(), "0x4e2b\nA ctx\nB\n7\n1 0.5 2 0\n1.15\n4 0.123457\n0 -3\n");
 
     // A failing part is a write error and nothing after it is written.
-    Report_Stream second;
+    File_Stream second;
     a.extra_part_2 = Failing_Part;
     EXPECT_EQ(OLI_Write_Paragraph_Record(second.get(), &a, 1), -1);
     EXPECT_EQ(second.bytes(), "\n#SHOWPARA\n0x4e2b\nA ctx\n");
 
-    Report_Stream third;
+    File_Stream third;
     OLI_Transition_Record t = {0x4 | 0x1000 | 0x20, 0.0, 2};  // 0x4 and 0x1000 are derived
     EXPECT_EQ(OLI_Write_Transition_Record(third.get(), &t, 1), 0);
     EXPECT_EQ(OLI_Write_Transition_Record(third.get(), nullptr, 0), 0);
@@ -185,14 +165,14 @@ TEST_F(ReportChannel, TabListsAndGrid)
     EXPECT_EQ(OLI_Write_Paragraph_Record(out.get(), &oli_requested_attributes, 0), 0);
     EXPECT_EQ(out.bytes(), hundred);
 
-    Report_Stream cut;
+    File_Stream cut;
     OLI_Set_Tab_Stops(2, nullptr, pos, 101);
     EXPECT_EQ(oli_tab_stops.count, 100);
     EXPECT_EQ(OLI_Write_Paragraph_Record(cut.get(), &oli_requested_attributes, 0), 0);
     EXPECT_EQ(cut.bytes(), hundred);
 
     // Own kinds: 17 has unit code 1, 50 code 2, 4 code 4; then an emptied list and a grid.
-    Report_Stream mixed;
+    File_Stream mixed;
     const int kinds[] = {17, 50, 4};
     const double at[] = {1.0, 2.25, 10.0};
     OLI_Set_Tab_Stops(2, kinds, at, 3);

@@ -11,27 +11,8 @@
 
 namespace {
 
-class File_Stream {
-public:
-    explicit File_Stream(const std::string& bytes = "")
-    {
-        Write_File_Bytes(dir_.file("f"), bytes);
-        stream_ = std::fopen(dir_.file("f").c_str(), "rb+");
-    }
-    ~File_Stream() { std::fclose(stream_); }
-    FILE* get() const { return stream_; }
-    std::string written()
-    {
-        std::fflush(stream_);
-        return Read_File_Bytes(dir_.file("f"));
-    }
-
-private:
-    Temp_Dir dir_;
-    FILE* stream_;
-};
-
-std::string G(const std::string& text) { return "\xAE" + text + "\xAF\n"; }
+// A text line of a block.
+std::string G(const std::string& text) { return In_Guillemets(text) + "\n"; }
 
 struct Text_Deleter {
     void operator()(char* p) const { Free_If_Set(p); }
@@ -42,7 +23,7 @@ std::string Written_Block(const char* text)
 {
     File_Stream f;
     Write_Text_Block(f.get(), text);
-    return f.written();
+    return f.bytes();
 }
 
 // Reads one block from the bytes; "<null>" when none was read.
@@ -85,11 +66,7 @@ TEST(TextBlock, RoundTripsWithLfAndCrLf)
     };
     for (const std::string& text : texts) {
         std::string lf = Written_Block(text.c_str());
-        std::string crlf;
-        for (char c : lf) {
-            if (c == '\n') crlf += '\r';
-            crlf += c;
-        }
+        const std::string crlf = To_CRLF(lf);
         std::string rest;
         EXPECT_EQ(Read_Block(lf + "#EOC\n", &rest), text);
         EXPECT_EQ(rest, "\n#EOC\n");  // the reader stands behind the last chunk
