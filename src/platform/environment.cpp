@@ -25,10 +25,13 @@ const char* CurOb_Privat_Datapath()
     return private_path.c_str();
 }
 
+// The corbel program is application 127 of the environment.
+constexpr int CORBEL_APPLICATION_NUMBER = 127;
+
 int CurOb_Application_Number()
 {
     const char* n = std::getenv("ZAV_APPLICATION_NUMBER");
-    return n ? std::atoi(n) : 0;
+    return n ? std::atoi(n) : CORBEL_APPLICATION_NUMBER;
 }
 
 void ZAVSetStdioFctPtr(const ZAV_Stdio_Table* table) { ZAV_STDIO_FCT = table; }

@@ -5,7 +5,7 @@
 // started for. Here those values come from environment variables:
 //   ZAV_PRIVAT_DATAPATH     private data path of the current object
 //                           (default: the folder "privat" under $EXEC)
-//   ZAV_APPLICATION_NUMBER  application number of the current object (default 0)
+//   ZAV_APPLICATION_NUMBER  application number of the current object (default 127)
 
 struct ZAV_Stdio_Table;
 

@@ -1,5 +1,7 @@
 #include "platform/screen.h"
 
+#include <cstring>
+
 int NPIXEL_X = 1280;
 int NPIXEL_Y = 1024;
 int WHITE_CI = 0;
@@ -52,3 +54,9 @@ void Init_Helpview(const char* directory, const char* help_file)
 }
 
 void Helpview(const char*) {}
+
+int pxQTxX(const char* text)
+{
+    if (!text) return 0;
+    return 8 * static_cast<int>(std::strlen(text));
+}

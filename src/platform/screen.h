@@ -21,6 +21,11 @@ void Set_Prop_Sheet_Screen_Base(int x0, int y0, int x1, int y1);
 void Init_Helpview(const char* directory, const char* help_file);
 void Helpview(const char* topic);
 
+// Width in pixels of the text in the current font. Without a screen every byte is
+// taken as 8 pixels wide (a fixed-pitch font); report texts wrapped by it therefore do
+// not depend on the machine. 0 for null.
+int pxQTxX(const char* text);
+
 // What the stand-in was told, for tests.
 struct Screen_State {
     bool font_ready = false;

@@ -337,6 +337,15 @@ int OLI_End_Text_Block(FILE* stream)
     return result;
 }
 
+void OLI_Reset_Channel()
+{
+    if (oli_channel_mode == OLI_MODE_UNINITIALISED)
+        Init_Channel(1);
+    else
+        Reset_Channel();
+    channel_stream = nullptr;
+}
+
 int OLI_Finish_Pending_Line(FILE* stream)
 {
     if (!stream || stream != channel_stream || oli_channel_mode != OLI_MODE_LINE_PENDING) return 0;

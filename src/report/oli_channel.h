@@ -148,6 +148,11 @@ int OLI_Printf(FILE* stream, const char* format, ...)
 // and no tab stops afterwards in every case.
 int OLI_End_Text_Block(FILE* stream);
 
+// Makes the channel ready for a new report without writing anything: requested
+// attributes back to the defaults, no tab stops, no block open. A block that an earlier
+// report left open is forgotten rather than ended in the next report's file.
+void OLI_Reset_Channel();
+
 // When the channel has a line pending in this stream, ends it ("\n") so that a keyword
 // line written next starts in the first column. 0, or -1 on a write error.
 int OLI_Finish_Pending_Line(FILE* stream);

@@ -1,0 +1,52 @@
+#include "base/user_comment.h"
+
+#include "platform/screen.h"
+#include "report/oli_channel.h"
+
+#include <string>
+
+namespace {
+
+constexpr int WRAP_WIDTH_PX = 600;
+
+// Length of the first piece of a line: the whole line when its beginning up to the last
+// character fits, else up to and including the last blank before the beginning that no
+// longer fits (without such a blank, that beginning).
+size_t First_Piece_Length(const std::string& line)
+{
+    for (size_t k = 0; k < line.size(); ++k) {
+        if (Get_Text_Width_Px(line.substr(0, k).c_str()) <= WRAP_WIDTH_PX) {
+            if (k + 1 == line.size()) return line.size();
+            continue;
+        }
+        for (size_t b = k; b >= 1; --b)
+            if (line[b] == ' ') return b + 1;
+        return k;
+    }
+    return line.size();
+}
+
+} // namespace
+
+int Get_Text_Width_Px(const char* text) { return text ? pxQTxX(text) : 0; }
+
+void Write_User_Comment(FILE* stream, const char* comment)
+{
+    if (!comment || !*comment) return;
+    std::string text = comment;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (line.empty()) {
+            OLI_Printf(stream, "%s", " \n");
+        }
+        while (!line.empty()) {
+            size_t n = First_Piece_Length(line);
+            OLI_Printf(stream, "%s", (line.substr(0, n) + "\n").c_str());
+            line.erase(0, n);
+        }
+        start = end + 1;
+    }
+}

@@ -1,0 +1,292 @@
+#include "report/page_head.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "annex/version_text.h"
+#include "base/component_files.h"
+#include "core/startup.h"
+#include "platform/environment.h"
+#include "platform/paths.h"
+#include "platform/report_layout.h"
+#include "report/oli_attributes.h"
+#include "report/oli_channel.h"
+#include "report/text_writer.h"
+#include "report/verdicts.h"
+
+namespace {
+
+// The environment's program table: the four programs of the EC 2 family, application
+// numbers 125 to 128, with their two-letter codes (the corbel is 127).
+constexpr int FIRST_FAMILY_NUMBER = 125;
+constexpr int LAST_FAMILY_NUMBER = 128;
+const char* const family_codes[] = {"ST", "BA", "KO", "WA"};
+
+bool In_Family(int number) { return number >= FIRST_FAMILY_NUMBER && number <= LAST_FAMILY_NUMBER; }
+
+// The report file last opened and its name, for the message of a failed close.
+FILE* open_report_stream = nullptr;
+std::string open_report_name;
+
+struct File_Closer {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using File_Ptr = std::unique_ptr<FILE, File_Closer>;
+
+const char* Text_Or_Empty(const char* text) { return text ? text : ""; }
+
+// The contents entry: " POS. <number>: <title>", " POS. <number>", " <title>" or "".
+std::string Contents_Line(const char* number, const char* title)
+{
+    std::string n = Text_Or_Empty(number);
+    std::string t = Text_Or_Empty(title);
+    if (!n.empty()) return " POS. " + n + (t.empty() ? "" : ": " + t);
+    if (!t.empty()) return " " + t;
+    return "";
+}
+
+// Opens the position's report file and makes the channel ready for it.
+FILE* Open_Report_File()
+{
+    FILE* stream = Open_Component_File(oli_file_name.c_str(), "w");
+    if (!stream) return nullptr;
+    const char* name = Get_Component_File_Name(oli_file_name.c_str());
+    open_report_stream = stream;
+    open_report_name = name ? name : oli_file_name;
+    // Whatever the previous report left in the channel (even a block still open) stays
+    // out of this file.
+    OLI_Reset_Channel();
+    OLI_Reset_Text_Attributes();
+    return stream;
+}
+
+void Write_Number_Cell(FILE* stream, const char* format, double value)
+{
+    if (stream) std::fprintf(stream, format, value);
+}
+
+// " " and the number, underlined when marked.
+void Write_Marked_Number(FILE* stream, const char* format, double value, bool marked)
+{
+    std::fputs(" ", stream);
+    if (marked) std::fputs(OLI_SEQ_UNDERLINE, stream);
+    std::fprintf(stream, format, value);
+    if (marked) std::fputs(OLI_SEQ_RESET, stream);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+// Opening and closing
+
+FILE* OLI_Open_Report(const char* number, const char* title, int continuing, double reserve_cm,
+                      int numbering_off)
+{
+    FILE* stream = Open_Report_File();
+    if (!stream) return nullptr;
+
+    OLI_Init_Heading_Numbering(0, 0, numbering_off ? 3 : 1);
+    OLI_Set_Bookmark_Depth(6);
+    OLI_Set_Bookmark_Group_Depth(1);
+
+    // A page break is a keyword line of its own.
+    if (!continuing) std::fputs("#NEWPAGE\n", stream);
+
+    OLI_reserveSpaceCM(stream, static_cast<float>(reserve_cm));
+    std::fprintf(stream, "#CONTENTS\n%s\n", Contents_Line(number, title).c_str());
+
+    const char* directory = Get_Program_Directory_Name(CurOb_Application_Number());
+    const char* version = directory ? Get_Program_Version_Text(directory) : nullptr;
+    if (!version || !*version) return stream;
+
+    std::string line = version;
+    if (line.size() >= 8) {
+        char code[2];
+        Get_Program_Code(code);
+        line[6] = code[0];
+        line[7] = code[1];
+    }
+
+    OLI_storeYPosition(stream, 1);
+    OLI_setMarginsCM(stream, 1, 12.0f, 0.0f);
+    std::fprintf(stream, "#SHOWTABLE\n0 0 0\n0 0 -1 -1\n " OLI_SEQ_VERSION "%s\n#END_OF_TEXT\n", line.c_str());
+    OLI_restoreYPosition(stream, 1);
+    OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
+    return stream;
+}
+
+int OLI_Close_Report(FILE* stream)
+{
+    if (!stream) return 0;
+    OLI_End_Text_Block(stream);
+    bool known = stream == open_report_stream;
+    if (known) open_report_stream = nullptr;
+    bool failed = std::ferror(stream) != 0;
+    if (std::fclose(stream) != 0) failed = true;
+    if (!failed) return 0;
+    if (known)
+        std::printf("Fehler beim Schreiben der Druckliste %s!\n", open_report_name.c_str());
+    else
+        std::printf("Fehler beim Schreiben der Druckliste!\n");
+    std::fflush(stdout);
+    return 1;
+}
+
+FILE* OLI_Open_Report_Plain(const char* number, const char* title, int continuing)
+{
+    FILE* stream = Open_Report_File();
+    if (!stream) return nullptr;
+    if (!continuing) std::fputs("#NEWPAGE\n", stream);
+    OLI_setFlags(stream, 0x380);
+    OLI_setLayout(stream, 0x1013);
+    std::fprintf(stream, "#CONTENTS\n POS. %s: %s\n", Text_Or_Empty(number), Text_Or_Empty(title));
+    return stream;
+}
+
+// ---------------------------------------------------------------------------------
+// Table cells
+
+void OLI_Write_Result_Cell(FILE* stream, double governing, double value)
+{
+    if (!stream) return;
+    if (governing < -1.1) {
+        std::fprintf(stream, " %7.2lf", value);
+    } else if (value <= -0.0001) {
+        std::fprintf(stream, "%s  Fehler%s", Get_Red_Colour_Code(), Get_Colour_Off_Code());
+    } else if (value <= 0.0001) {
+        std::fputs("    --- ", stream);
+    } else {
+        Write_Marked_Number(stream, "%7.2lf", value, std::fabs(governing - value) < 0.0001);
+    }
+}
+
+void OLI_Write_Utilisation_Cell(FILE* stream, double governing, double value)
+{
+    if (!stream) return;
+    bool over = value > 1.001;
+    if (governing < -1.1) {
+        std::fputs(" ", stream);
+        if (over) std::fputs(Get_Red_Colour_Code(), stream);
+        std::fprintf(stream, "%7.3lf", value);
+        if (over) std::fputs(Get_Colour_Off_Code(), stream);
+    } else if (value <= -0.0001) {
+        std::fprintf(stream, "%s  Fehler%s", Get_Red_Colour_Code(), Get_Colour_Off_Code());
+    } else if (value <= 0.0001) {
+        std::fputs("   ---  ", stream);
+    } else {
+        bool marked = std::fabs(governing - value) < 0.0001;
+        std::fputs(" ", stream);
+        if (over) std::fputs(Get_Red_Colour_Code(), stream);
+        if (marked) std::fputs(OLI_SEQ_UNDERLINE, stream);
+        std::fprintf(stream, "%7.3lf", value);
+        if (marked) std::fputs(OLI_SEQ_RESET, stream);
+        if (over) std::fputs(Get_Colour_Off_Code(), stream);
+    }
+}
+
+void OLI_Write_Cell_8_2_Marked(FILE* stream, double governing_1, double governing_2, double value)
+{
+    if (!stream) return;
+    bool marked = std::fabs(value - governing_1) < 0.001 || std::fabs(value - governing_2) < 0.001;
+    Write_Marked_Number(stream, "%8.2lf", value, marked);
+}
+
+void OLI_Write_Cell_8_3_Marked(FILE* stream, double governing_1, double governing_2, double value)
+{
+    if (!stream) return;
+    bool marked = std::fabs(value - governing_1) < 0.0001 || std::fabs(value - governing_2) < 0.0001;
+    Write_Marked_Number(stream, "%8.3lf", value, marked);
+}
+
+void OLI_Write_Cell_8_1(FILE* stream, double value) { Write_Number_Cell(stream, " %8.1lf", value); }
+void OLI_Write_Cell_7_1(FILE* stream, double value) { Write_Number_Cell(stream, " %7.1lf", value); }
+void OLI_Write_Cell_6_1(FILE* stream, double value) { Write_Number_Cell(stream, " %6.1lf", value); }
+void OLI_Write_Cell_4_1(FILE* stream, double value) { Write_Number_Cell(stream, " %4.1lf", value); }
+void OLI_Write_Cell_9_2(FILE* stream, double value) { Write_Number_Cell(stream, " %9.2lf", value); }
+
+// ---------------------------------------------------------------------------------
+// Run-on lists and glyphs
+
+void OLI_Write_List_Item(FILE* stream, int index, int per_line, const char* text)
+{
+    if (!stream || !text || !*text) return;
+    if (per_line <= 0) per_line = 3;
+    if (index > 0) OLI_Printf(stream, "%s", index % per_line == 0 ? "\n" : ";  ");
+    OLI_Printf(stream, "%s", text);
+}
+
+void OLI_Write_Font_Glyph_Graphic(FILE* stream, const char* font_name, double size, double height)
+{
+    if (!stream || !font_name || !*font_name || !(size >= 1.0) || !(height >= 0.5)) return;
+    std::fputs("#SHOWGRAFIC\n0 0 0\n0 0 0\n", stream);
+    std::fputs("-1\n", stream);
+    std::fprintf(stream, "0 %lf 0 %lf\n", size, height);
+    std::fprintf(stream, "27 0 %lf %%FONT%%\\%s.ocm\n", height, font_name);
+    std::fputs("-1\n", stream);
+}
+
+// ---------------------------------------------------------------------------------
+// Files and program codes
+
+int Copy_File_If_Exists(const char* source_path, const char* destination_path)
+{
+    if (!source_path || !destination_path) return 1;
+    File_Ptr source(Fopen_Mapped(source_path, "rb"));
+    if (!source) return 1;
+    File_Ptr destination(Fopen_Mapped(destination_path, "wb"));
+    if (!destination) return 1;
+    char buffer[8192];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, source.get())) > 0) {
+        if (std::fwrite(buffer, 1, n, destination.get()) != n) return 1;
+    }
+    if (std::ferror(source.get())) return 1;
+    // A copy that did not reach the disk whole is no copy.
+    return std::fclose(destination.release()) == 0 ? 0 : 1;
+}
+
+void Get_Program_Code(char out[2])
+{
+    int number = CurOb_Application_Number();
+    const char* code = In_Family(number) ? family_codes[number - FIRST_FAMILY_NUMBER] : "??";
+    out[0] = code[0];
+    out[1] = code[1];
+}
+
+void Get_Program_Number_Code(char out[2])
+{
+    int number = CurOb_Application_Number();
+    if (In_Family(number)) {
+        out[0] = '0';
+        out[1] = static_cast<char>('0' + (number - 124));
+    } else {
+        out[0] = out[1] = '?';
+    }
+}
+
+const char* Get_Program_Directory_Name(int application_number)
+{
+    static const char* const names[] = {"Q7-EC201", "Q7-EC202", "Q7-EC203", "Q7-EC204"};
+    return In_Family(application_number) ? names[application_number - FIRST_FAMILY_NUMBER] : nullptr;
+}
+
+const char* Get_Path_Directory(const char* path)
+{
+    static std::string directory;
+    directory.clear();
+    if (!path || !*path) return directory.c_str();
+    std::string full = path;
+    bool absolute = full[0] == '/' || full[0] == '\\' || (full.size() >= 2 && full[1] == ':');
+    if (!absolute) {
+        std::error_code error;
+        std::string cwd = std::filesystem::current_path(error).string();
+        if (!error) full = cwd + "/" + full;
+    }
+    size_t cut = full.find_last_of("/\\");
+    if (cut != std::string::npos) directory = full.substr(0, cut + 1);
+    return directory.c_str();
+}
