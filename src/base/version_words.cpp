@@ -1,53 +1,10 @@
 #include "base/version_words.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "platform/environment.h"
-#include "platform/paths.h"
-
-namespace {
-
-// The program's version text: the first line of "<EXEC>\<directory>\VERSION" without
-// its line end; in every later line each '<' puts the two characters after it over the
-// last two characters of that text (revision marks). False when "EXEC" is not set or
-// the file cannot be opened.
-bool Read_Program_Version_Text(const char* directory, std::string& text) {
-    const char* exec = ZAVGetEnv("EXEC");
-    if (exec == nullptr || directory == nullptr) return false;
-    const std::string path = std::string(exec) + "\\" + directory + "\\VERSION";
-    FILE* file = Fopen_Mapped(path.c_str(), "rb");
-    if (file == nullptr) return false;
-
-    char line[256];
-    text.clear();
-    if (std::fgets(line, sizeof line, file) != nullptr) {
-        text = line;
-        if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-            if (!text.empty() && text.back() == '\r') text.pop_back();
-        } else if (!text.empty()) {
-            text.pop_back();  // a first line without line end loses its last character
-        }
-    }
-    while (std::fgets(line, sizeof line, file) != nullptr) {
-        for (const char* mark = std::strchr(line, '<'); mark != nullptr; mark = std::strchr(mark + 1, '<')) {
-            const char a = mark[1];
-            const char b = a != '\0' ? mark[2] : '\0';
-            auto is_text = [](char c) { return c != '\0' && c != '\n' && c != '\r'; };
-            if (is_text(a) && is_text(b) && text.size() >= 2) {
-                text[text.size() - 2] = a;
-                text[text.size() - 1] = b;
-            }
-        }
-    }
-    std::fclose(file);
-    return true;
-}
-
-}  // namespace
+#include "annex/version_text.h"
 
 void Parse_Version_Word(const char* text, int* first, int* second, char suffix[4]) {
     int a = 0, b = 0;
@@ -80,11 +37,10 @@ int Compare_Version_Words(const char* a, const char* b) {
 
 int Get_Program_Version_Number(const char* directory) {
     static int kept = 0;
-    std::string text;
-    if (Read_Program_Version_Text(directory, text)) {
+    if (const char* text = Get_Program_Version_Text(directory)) {
         int first = 0;
         char suffix[4];
-        Parse_Version_Word(text.c_str(), &first, &kept, suffix);
+        Parse_Version_Word(text, &first, &kept, suffix);
         (void)first;
     }
     return kept;

@@ -102,7 +102,7 @@ int Corbel_Main(int argc, char** argv)
     Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
     Init_Mouse_Position(NPIXEL_X / 2, NPIXEL_Y / 2);
     Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
-    NAD_Startup();
+    NAD_Startup(2);
     ZAVSetCloseFct(Confirm_Close);
     Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
 

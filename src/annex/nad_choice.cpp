@@ -1,0 +1,345 @@
+#include "annex/nad_choice.h"
+
+#include "annex/app_profiles.h"
+#include "annex/nad_file.h"
+#include "annex/nad_sections.h"
+#include "annex/nad_set.h"
+#include "base/guillemet.h"
+#include "base/keyword_lines.h"
+#include "base/text_lines.h"
+#include "core/startup.h"
+#include "platform/environment.h"
+#include "platform/file_search.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <strings.h>
+
+const char* const NAD_NAME_STANDARD = "EC-Standardparameter";
+const char* const NAD_NAME_GERMANY = "Deutschland";
+const char* const NAD_NAME_LOCAL = "lokale Definitionen";
+
+std::vector<std::string> nad_list_names;
+std::vector<int> nad_list_codes;
+std::vector<int> nad_list_file_numbers;
+int nad_list_count = 0;
+
+std::string active_nad_name;
+int active_nad_code = -1;
+
+namespace {
+
+// Whether the chosen name has been made the set in force. Building the list may choose
+// "Deutschland" without loading it; the getters then load it before handing out values.
+bool choice_applied = false;
+
+NAD_Warning_Hook warning_hook = nullptr;
+NAD_Selection_Hook selection_hook = nullptr;
+
+struct File_Closer {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using File_Ptr = std::unique_ptr<FILE, File_Closer>;
+
+void Add_Entry(const std::string& name, int code, int file_number)
+{
+    nad_list_names.push_back(name);
+    nad_list_codes.push_back(code);
+    nad_list_file_numbers.push_back(file_number);
+    nad_list_count = static_cast<int>(nad_list_names.size());
+}
+
+void Choose(const std::string& name)
+{
+    active_nad_name = name;
+    choice_applied = false;
+}
+
+// The number of a user annex file named "<n>.NAD" (as the list writes it: no sign, no
+// leading zero; the extension in any case), else 0.
+int User_File_Number(const char* file_name)
+{
+    const char* dot = std::strchr(file_name, '.');
+    if (!dot || dot == file_name || file_name[0] == '0') return 0;
+    for (const char* p = file_name; p != dot; ++p)
+        if (*p < '0' || *p > '9') return 0;
+    if (strcasecmp(dot, ".NAD") != 0) return 0;
+    errno = 0;
+    long n = std::strtol(file_name, nullptr, 10);
+    if (errno != 0 || n < 1 || n > 2147483647L) return 0;
+    return static_cast<int>(n);
+}
+
+// Every user annex file number in %DRAM%\NADS, ascending.
+std::vector<int> User_File_Numbers(const std::string& dram)
+{
+    std::vector<int> numbers;
+    DOS_Find_Record record;
+    for (int found = DOSFindFirstFile((dram + "\\NADS\\*.NAD").c_str(), &record); found == 0;
+         found = DOSFindNext(&record)) {
+        if (int n = User_File_Number(record.name)) numbers.push_back(n);
+    }
+    DOSFindClose(&record);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+// Appends the entry of user file n: code and name from its header. A file that cannot be
+// opened or whose header gives no code is left out.
+void Add_User_File(const std::string& dram, int n)
+{
+    char path_tail[32];
+    std::snprintf(path_tail, sizeof path_tail, "\\NADS\\%d.NAD", n);
+    File_Ptr f(Fopen_Mapped((dram + path_tail).c_str(), "rb"));
+    if (!f) return;
+    std::string first_line;
+    if (!Read_Whole_Line(f.get(), first_line)) return;
+    int code = 0;
+    if (std::fscanf(f.get(), " %d", &code) != 1) return;
+    char name[ZXP_STRING_SIZE];
+    ZXP_Read_String(f.get(), name);
+    Add_Entry(name, code, n);
+}
+
+// Tells the user that the annex file of the chosen annex could not be read or was
+// incomplete. Interactively a message box; in a refresh run one line on standard output.
+void Report_Load_Problem(const std::string& name, bool unreadable, const std::string& parts)
+{
+    if (refresh_mode) {
+        if (unreadable)
+            std::printf("Nationaler Anhang \"%s\": Datei nicht lesbar, es gelten die Standardparameter.\n",
+                        name.c_str());
+        else
+            std::printf("Nationaler Anhang \"%s\": Datei fehlerhaft (%s), fehlende Werte "
+                        "durch Standardparameter ersetzt.\n",
+                        name.c_str(), parts.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    Init_Message();
+    Set_Message_Title("Nationaler Anhang");
+    if (unreadable) {
+        Fill_Message("Die Datei des nationalen Anhangs");
+        Fill_Message(("\"" + name + "\"").c_str());
+        Fill_Message("kann nicht gelesen werden.");
+        Fill_Message("Es gelten die Standardparameter (EC-Standard).");
+    } else {
+        Fill_Message("Die Datei des nationalen Anhangs");
+        Fill_Message(("\"" + name + "\"").c_str());
+        // A screen text of our own: code page 1252.
+        Fill_Message(("ist unvollst\xE4ndig (" + parts + ").").c_str());
+        Fill_Message("Fehlende Werte wurden durch die Standardparameter ersetzt.");
+    }
+    Draw_Message();
+}
+
+// Makes sure a choice exists and is in force (the getters' first steps).
+void Ensure_Choice()
+{
+    if (active_nad_name.empty()) {
+        NAD_Build_List();
+        Choose(NAD_NAME_GERMANY);
+    }
+    if (!choice_applied) NAD_Apply_Active();
+    if (!active_nad_set_filled) NAD_Fill_Builtin_Defaults();
+}
+
+NAD_Set& Set_In_Force()
+{
+    NAD_Scan_App_Profiles();
+    Ensure_Choice();
+    return active_nad_set;
+}
+
+void Selection_Stand_In()
+{
+    // Without a sheet nothing can be picked: leave it as a cancelled sheet does.
+    NAD_Build_List();
+    std::string kept = active_nad_name;
+    Choose(kept);
+    NAD_Apply_Active();
+}
+
+} // namespace
+
+void NAD_Build_List()
+{
+    Safeguard_Proper_Version();
+
+    nad_list_names.clear();
+    nad_list_codes.clear();
+    nad_list_file_numbers.clear();
+    nad_list_count = 0;
+    Add_Entry(NAD_NAME_STANDARD, NAD_CODE_STANDARD, 0);
+    Add_Entry(NAD_NAME_GERMANY, NAD_CODE_GERMANY, 0);
+
+    if (const char* dram = ZAVGetEnv("DRAM")) {
+        for (int n : User_File_Numbers(dram)) Add_User_File(dram, n);
+    }
+    if (active_nad_name.empty()) Choose(NAD_NAME_GERMANY);
+}
+
+void NAD_Apply_Active()
+{
+    if (nad_list_count < 2) NAD_Build_List();
+
+    int file_number = 0;
+    const char* file_name = NAD_FILE_GERMANY;
+    auto it = std::find(nad_list_names.begin(), nad_list_names.end(), active_nad_name);
+    if (it != nad_list_names.end()) {
+        size_t i = static_cast<size_t>(it - nad_list_names.begin());
+        active_nad_code = nad_list_codes[i];
+        file_number = nad_list_file_numbers[i];
+        file_name = file_number != 0 ? nullptr : (i == 0 ? NAD_FILE_STANDARD : NAD_FILE_GERMANY);
+    } else {
+        active_nad_name = NAD_NAME_GERMANY;
+        active_nad_code = nad_list_codes[1];
+    }
+    choice_applied = true;
+
+    NAD_Fill_Builtin_Defaults();
+    if (!NAD_Load_Set(file_number, file_name, &active_nad_set)) {
+        // Nothing the loader took before it gave up may stay: the built-in values are in
+        // force, and the header says so.
+        NAD_Fill_Builtin_Defaults();
+        Report_Load_Problem(active_nad_name, true, "");
+    } else if (NAD_Read_Failure_Count() > 0) {
+        Report_Load_Problem(active_nad_name, false, NAD_Read_Failure_Parts());
+    }
+}
+
+void NAD_Select_By_Name(const char* name)
+{
+    // The name may be the chosen name itself, which the next step replaces.
+    const bool given = name != nullptr;
+    const std::string stored = given ? name : "";
+
+    NAD_Build_List();
+    active_nad_name.clear();
+    if (!given) {
+        Choose(NAD_NAME_GERMANY);
+        NAD_Apply_Active();
+        return;
+    }
+    const bool local = stored == NAD_NAME_LOCAL;
+    Choose(local ? NAD_NAME_GERMANY : stored);
+    NAD_Apply_Active();
+    if (local || active_nad_name == stored) return;
+
+    if (refresh_mode) {
+        std::printf("Nationaler Anhang \"%s\" nicht gefunden, es gilt \"%s\".\n", stored.c_str(),
+                    active_nad_name.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    const std::string in_force = active_nad_name;
+    NAD_Warning_Hook hook = warning_hook ? warning_hook : NAD_Show_Name_Warning;
+    if (hook(stored.c_str(), in_force.c_str())) NAD_Open_Selection_Sheet();
+}
+
+void NAD_Read_Active_Name(FILE* stream)
+{
+    if (stream && Find_Keyword_Line("ACTIV_NADNAME", stream, nullptr)) {
+        char name[ZXP_STRING_SIZE];
+        if (ZXP_Read_String(stream, name) >= 1) {
+            NAD_Select_By_Name(name);
+            return;
+        }
+    }
+    NAD_Build_List();
+    Choose(NAD_NAME_GERMANY);
+    NAD_Apply_Active();
+}
+
+void NAD_Write_Active_Name(FILE* stream)
+{
+    if (!stream) return;
+    Ensure_Choice();
+    std::fputs("\n\nACTIV_NADNAME\n", stream);
+    ZXP_Write_String(stream, active_nad_name.c_str());
+    std::fputs("\n", stream);
+}
+
+void NAD_Save_Choice(FILE* stream, int) { NAD_Write_Active_Name(stream); }
+
+void NAD_Open_Selection_Sheet()
+{
+    if (refresh_mode) return;
+    if (selection_hook)
+        selection_hook();
+    else
+        Selection_Stand_In();
+}
+
+const char* NAD_Get_Active_Name()
+{
+    NAD_Scan_App_Profiles();
+    Ensure_Choice();
+    return active_nad_name.c_str();
+}
+
+const char* NAD_Get_Display_Name()
+{
+    static std::string display;
+    NAD_Scan_App_Profiles();
+    Ensure_Choice();
+    display = active_nad_name;
+    if (display != NAD_NAME_GERMANY && display != NAD_NAME_STANDARD) display += " (benutzerdefiniert)";
+    return display.c_str();
+}
+
+int NAD_Get_Active_Code()
+{
+    NAD_Scan_App_Profiles();
+    Ensure_Choice();
+    return active_nad_code;
+}
+
+NAD_EC0_Params* NAD_Get_EC0_Params() { return &Set_In_Force().ec0; }
+NAD_EC1_Tables* NAD_Get_EC1_Tables() { return &Set_In_Force().ec1; }
+NAD_EC2_Params* NAD_Get_EC2_Params() { return &Set_In_Force().ec2; }
+NAD_EC3_Params* NAD_Get_EC3_Params() { return &Set_In_Force().ec3; }
+NAD_EC5_Params* NAD_Get_EC5_Params() { return &Set_In_Force().ec5; }
+NAD_EC6_Params* NAD_Get_EC6_Params() { return &Set_In_Force().ec6; }
+NAD_EC9_Params* NAD_Get_EC9_Params() { return &Set_In_Force().ec9; }
+int NAD_Get_NA_DE_Flag() { return Set_In_Force().na_de_flag; }
+
+void NAD_Set_Warning_Hook(NAD_Warning_Hook hook) { warning_hook = hook; }
+void NAD_Set_Selection_Hook(NAD_Selection_Hook hook) { selection_hook = hook; }
+
+int NAD_Show_Name_Warning(const char* stored_name, const char* name_in_force)
+{
+    // The texts of the warning sheet (code page 850).
+    Init_Message();
+    Set_Message_Title("Warnung");
+    Fill_Message("Das mit dem Programm verkn\x81pfte NAD");
+    Fill_Message(stored_name ? stored_name : "");
+    Fill_Message("kann nicht gefunden werden.");
+    Fill_Message("Um die Stabilit\x84t des Programms zu");
+    Fill_Message("gew\x84hrleisten, wird auf das NAD");
+    Fill_Message(name_in_force ? name_in_force : "");
+    Fill_Message("umgeschaltet. Wenn Sie dies");
+    Fill_Message("nicht w\x81nschen, w\x84hlen Sie");
+    Fill_Message("bitte ein anderes NAD aus.");
+    Draw_Message();
+    return 0;
+}
+
+void NAD_Forget_Choice()
+{
+    nad_list_names.clear();
+    nad_list_codes.clear();
+    nad_list_file_numbers.clear();
+    nad_list_count = 0;
+    active_nad_name.clear();
+    active_nad_code = -1;
+    choice_applied = false;
+    NAD_Forget_Active_Set();
+}

@@ -1,0 +1,350 @@
+#include "annex/nad_file.h"
+
+#include "annex/nad_sections.h"
+#include "annex/nad_set.h"
+#include "base/guillemet.h"
+#include "base/keyword_lines.h"
+#include "base/text_lines.h"
+#include "platform/environment.h"
+#include "platform/paths.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+NAD_Set german_nad_set;
+int german_nad_set_loaded = 0;
+
+const char* const NAD_FILE_STANDARD = "Standard";
+const char* const NAD_FILE_GERMANY = "Deutschland";
+
+namespace {
+
+// The value of an environment variable that names a directory; null when it is not set or
+// empty (an empty directory would put the files at the root of the file system).
+const char* Directory_Variable(const char* name)
+{
+    const char* value = ZAVGetEnv(name);
+    return (value && *value) ? value : nullptr;
+}
+
+std::string User_File_Path(const char* dram, int n)
+{
+    return std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD";
+}
+
+// A set with every part at its built-in values (the EN 1991 part aside, which annex files
+// do not carry): the clean start of the built-in annexes, of the German set for the
+// material sets and of each annex the migration converts.
+void Reset_Set_Parts(NAD_Set& set)
+{
+    set.code = NAD_CODE_STANDARD;
+    set.user_flag = 0;
+    set.na_de_flag = 0;
+    set.name = "EC-Standard";
+    NAD_EC0_Defaults(&set.ec0);
+    NAD_EC2_Defaults(&set.ec2);
+    NAD_EC3_Defaults(&set.ec3);
+    NAD_EC5_Defaults(&set.ec5);
+    NAD_EC6_Defaults(&set.ec6);
+    NAD_EC9_Defaults(&set.ec9);
+}
+
+// EN 1992 under the German annex: the DIN 1045-1 values (edition of 2008 for the joint
+// roughness), with the shear values and the bridge values of the German annex.
+void Germany_EC2(NAD_EC2_Params& p)
+{
+    NAD_EC2_Defaults(&p);  // fields the DIN variant leaves as they are
+    NAD_EC2_Defaults_For_Norm(1, &p);
+    p.na_de_flag = 1;
+
+    const double c[4] = {0.5, 0.4, 0.2, 0.0};
+    const double mu[4] = {0.9, 0.7, 0.6, 0.5};
+    const double nu[4] = {0.7, 0.5, 0.2, 0.0};
+    for (int i = 0; i < 4; ++i) {
+        p.roughness_c[i] = c[i];
+        p.roughness_mu[i] = mu[i];
+        p.roughness_nu[i] = nu[i];
+    }
+    p.v_min_factor = 0.0525;
+    p.cot_theta_min = 1.0;
+
+    p.bridge_alpha_cc = 0.85;
+    p.bridge_alpha_ct = 1.0;
+    p.bridge_c_rd_c = 0.15;
+    p.bridge_v_min_factor = 0.0525;
+    p.bridge_k1_shear = 0.12;
+    p.bridge_cot_theta_min = 1.0;
+    p.bridge_cot_theta_max = 1.75;
+    p.bridge_alpha_cw = 1.0;
+    p.bridge_nu_1 = 0.75;
+    p.bridge_k1_fatigue = 1.0;
+    p.bridge_as_min_column_factor = 0.15;
+    p.bridge_as_min_column_floor = 0.003;
+    p.bridge_as_min_column_form = 2;
+    p.bridge_v_min_form = 2;
+    p.bridge_nu_1_form = 1;
+    p.bridge_k1_stress = 0.6;
+    p.bridge_k2_stress = 0.45;
+    p.bridge_k3_stress = 0.8;
+    p.bridge_k4_stress = 1.0;
+    p.bridge_k5_stress = 0.65;
+    const double bridge_gamma_c[4] = {1.5, 1.5, 1.5, 1.3};
+    const double bridge_gamma_s[4] = {1.15, 1.15, 1.15, 1.0};
+    for (int i = 0; i < 4; ++i) {
+        p.bridge_gamma_c[i] = bridge_gamma_c[i];
+        p.bridge_gamma_s[i] = bridge_gamma_s[i];
+    }
+    p.r_sup_pre = 1.05;
+    p.r_sup_post = 1.1;
+    p.r_inf_pre = 0.95;
+    p.r_inf_post = 0.9;
+}
+
+// EN 1995 under the German annex: every rule switch on its German rule.
+void Germany_EC5(NAD_EC5_Params& p)
+{
+    NAD_EC5_Defaults(&p);
+    p.na_de_flag = 1;
+    p.load_duration_table = 1;
+    p.penetration_depth_rule = 1;
+    p.kmod_table = 1;
+    p.profiled_nail_table = 1;
+    p.threaded_rods = 1;
+    p.lateral_torsional_buckling = 1;
+    p.fasteners_simplified = 1;
+    p.crack_factor_method = 2;
+    p.net_deflection_combination = 2;
+    p.wall_diaphragm_reduction = 1;
+    p.sill_pressure_increase = 1;
+    p.tension_joints = 1;
+    p.steel_part_drilling = 1;
+    p.k_shape_factor = 0.05;
+    p.k_shape_max = 1.3;
+}
+
+// Reads the compiled-in content of a built-in annex file over the set; false when the
+// name is not one of the two built-in file names.
+bool Read_Builtin_Content(const char* file_name, NAD_Set* set)
+{
+    std::string text;
+    if (!NAD_Builtin_File_Text(file_name, text) || text.empty()) return false;
+    FILE* stream = fmemopen(text.data(), text.size(), "r");
+    if (!stream) return false;
+    NAD_Clear_Read_Failures();
+    const int ok = NAD_Read_Set(stream, set);
+    std::fclose(stream);
+    return ok != 0;
+}
+
+bool Is_Builtin_File_Name(const char* name)
+{
+    return name && (std::strcmp(name, NAD_FILE_STANDARD) == 0 ||
+                    std::strcmp(name, NAD_FILE_GERMANY) == 0);
+}
+
+} // namespace
+
+void NAD_Write_Set(FILE* stream, const NAD_Set* set)
+{
+    if (!stream || !set) return;
+    std::fputs("NAD/Version 1\n\n", stream);
+    std::fprintf(stream, " %d ", set->code);
+    ZXP_Write_String(stream, set->name.c_str());
+    std::fprintf(stream, " %d\n", set->na_de_flag);
+
+    std::fputs("\n\n#EC0\n", stream);
+    NAD_EC0_Write(stream, &set->ec0);
+    std::fputs("\n\n#EC2\n", stream);
+    NAD_EC2_Write(stream, &set->ec2);
+    std::fputs("\n\n#EC3\n", stream);
+    NAD_EC3_Write(stream, &set->ec3);
+    std::fputs("\n\n#EC5\n", stream);
+    NAD_EC5_Write(stream, &set->ec5);
+    std::fputs("\n\n#EC6\n", stream);
+    NAD_EC6_Write(stream, &set->ec6);
+    std::fputs("\n\n#EC9\n", stream);
+    NAD_EC9_Write(stream, &set->ec9);
+}
+
+int NAD_Read_Set(FILE* stream, NAD_Set* set)
+{
+    if (!stream || !set) return 0;
+    int file_version = 0;
+    if (std::fscanf(stream, "NAD/Version %d", &file_version) != 1) return 0;
+
+    // The header: code, name and NA-DE flag. A header that breaks off keeps what it read;
+    // the sections are still read, each found by its tag.
+    int code = 0;
+    if (std::fscanf(stream, "%d", &code) == 1) {
+        set->code = code;
+        char name[ZXP_STRING_SIZE] = {};
+        ZXP_Read_String(stream, name);
+        set->name = name;
+        int flag = 0;
+        if (std::fscanf(stream, "%d", &flag) == 1)
+            set->na_de_flag = flag;
+        else
+            NAD_Note_Read_Failure("NAD");
+    } else {
+        NAD_Note_Read_Failure("NAD");
+    }
+
+    if (Find_Keyword_Line("#EC0", stream, nullptr)) NAD_EC0_Read(stream, &set->ec0, 1);
+    if (Find_Keyword_Line("#EC2", stream, nullptr)) NAD_EC2_Read(stream, &set->ec2);
+    if (Find_Keyword_Line("#EC3", stream, nullptr)) NAD_EC3_Read(stream, &set->ec3, 1);
+    if (Find_Keyword_Line("#EC5", stream, nullptr)) NAD_EC5_Read(stream, &set->ec5, 1);
+    if (Find_Keyword_Line("#EC6", stream, nullptr)) NAD_EC6_Read(stream, &set->ec6);
+    if (Find_Keyword_Line("#EC9", stream, nullptr)) NAD_EC9_Read(stream, &set->ec9);
+    return 1;
+}
+
+int NAD_Load_Set(int n, const char* name, NAD_Set* set)
+{
+    NAD_Clear_Read_Failures();
+    if (!set) return 0;
+
+    std::string path;
+    if (n != 0) {
+        const char* dram = Directory_Variable("DRAM");
+        if (dram) path = User_File_Path(dram, n);
+    } else if (name) {
+        const char* data = Directory_Variable("DATA");
+        if (data) path = std::string(data) + "\\NAD\\" + name + ".NAD";
+    }
+
+    bool loaded = false;
+    if (!path.empty()) {
+        if (FILE* stream = Fopen_Mapped(path.c_str(), "r")) {
+            loaded = NAD_Read_Set(stream, set) != 0;
+            std::fclose(stream);
+        }
+    }
+    // A built-in annex never falls back to the standard values only because its file is
+    // missing: the program carries the same content.
+    if (!loaded && n == 0 && Is_Builtin_File_Name(name)) loaded = Read_Builtin_Content(name, set);
+    if (!loaded) return 0;
+
+    set->user_flag = n > 0 ? 1 : 0;
+    NAD_EC1_Load(n, set->name.c_str(), &set->ec1);
+    const int flag = set->na_de_flag;
+    NAD_EC1_Set_NA_DE_Flag(&set->ec1, flag);
+    NAD_EC2_Set_NA_DE_Flag(&set->ec2, flag);
+    NAD_EC3_Set_NA_DE_Flag(&set->ec3, flag);
+    NAD_EC5_Set_NA_DE_Flag(&set->ec5, flag);
+    NAD_EC6_Set_NA_DE_Flag(&set->ec6, flag);
+    NAD_EC9_Set_NA_DE_Flag(&set->ec9, flag);
+    return 1;
+}
+
+int NAD_Save_Set(int n, const NAD_Set* set)
+{
+    const char* dram = Directory_Variable("DRAM");
+    if (!dram) return 0;
+    const std::string path = User_File_Path(dram, n);
+    if (!set) return std::remove(Map_Path(path).c_str()) == 0 ? 1 : 0;
+
+    FILE* stream = Fopen_Mapped(path.c_str(), "w");
+    if (!stream) return 0;
+    NAD_Write_Set(stream, set);
+    const bool written = std::ferror(stream) == 0;
+    const bool closed = std::fclose(stream) == 0;
+    return written && closed ? 1 : 0;
+}
+
+void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record)
+{
+    if (!german_nad_set_loaded) {
+        NAD_EC2_Defaults(record);
+        Reset_Set_Parts(german_nad_set);
+        NAD_Load_Set(0, NAD_FILE_GERMANY, &german_nad_set);
+        german_nad_set_loaded = 1;
+    }
+    NAD_EC2_Copy_Checked(record, &german_nad_set.ec2);
+}
+
+void Safeguard_Proper_Version()
+{
+    const char* dram = Directory_Variable("DRAM");
+    if (!dram) {
+        std::printf("Safeguard_Proper_Version: ERROR %d\n", 1);
+        return;
+    }
+    namespace fs = std::filesystem;
+    const fs::path directory = Map_Path(std::string(dram) + "\\NADS");
+    std::error_code ec;
+    if (fs::is_directory(directory, ec)) return;
+    if (!fs::create_directory(directory, ec) && ec) {
+        std::printf("Safeguard_Proper_Version: ERROR %d\n", 2);
+        return;
+    }
+    if (!fs::is_directory(directory, ec)) {
+        std::printf("Safeguard_Proper_Version: ERROR %d\n", 3);
+        return;
+    }
+
+    FILE* older = Fopen_Mapped((std::string(dram) + "\\NADs-EC2.DEF").c_str(), "r");
+    if (!older) return;
+    int n = 1;
+    std::string line;
+    NAD_Set work;
+    while (Read_Whole_Line(older, line)) {
+        if (line.compare(0, 4, "#NAD") != 0) continue;
+        // Every annex starts from the built-in values, so that the parts the older list
+        // does not carry (EN 1996, EN 1999) are written with those.
+        Reset_Set_Parts(work);
+        int code = 0;
+        if (std::fscanf(older, " %d", &code) != 1) code = 0;
+        char name[ZXP_STRING_SIZE] = {};
+        ZXP_Read_String(older, name);
+        NAD_EC2_Read(older, &work.ec2);
+        NAD_EC3_Read(older, &work.ec3, 0);
+        NAD_EC5_Read(older, &work.ec5, 0);
+        NAD_EC0_Read(older, &work.ec0, 0);
+        work.code = code;
+        work.na_de_flag = 0;
+        work.name = name;
+        NAD_Save_Set(n, &work);
+        ++n;
+    }
+    std::fclose(older);
+}
+
+bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set)
+{
+    if (!set || !Is_Builtin_File_Name(file_name)) return false;
+    Reset_Set_Parts(*set);
+    if (std::strcmp(file_name, NAD_FILE_STANDARD) == 0) {
+        set->code = NAD_CODE_STANDARD;
+        set->name = "EC-Standardparameter";
+        return true;
+    }
+    set->code = NAD_CODE_GERMANY;
+    set->na_de_flag = 1;
+    set->name = "Deutschland";
+    Germany_EC2(set->ec2);
+    NAD_EC3_Defaults_NA_DE(&set->ec3);
+    Germany_EC5(set->ec5);
+    NAD_EC6_Defaults_NA_DE(&set->ec6);
+    NAD_EC9_Defaults_NA_DE(&set->ec9);
+    return true;
+}
+
+bool NAD_Builtin_File_Text(const char* file_name, std::string& text)
+{
+    text.clear();
+    NAD_Set set;
+    if (!NAD_Build_Builtin_Set(file_name, &set)) return false;
+    char* buffer = nullptr;
+    size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    if (!stream) return false;
+    NAD_Write_Set(stream, &set);
+    const bool ok = std::ferror(stream) == 0;
+    std::fclose(stream);
+    if (ok && buffer) text.assign(buffer, size);
+    std::free(buffer);
+    return ok;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Annex set files "NAD/Version 1": one text file holds a whole annex set, a header line
+// and one section per Eurocode part ("#EC0", "#EC2", "#EC3", "#EC5", "#EC6", "#EC9").
+//
+//   built-in annexes (file number 0):  %DATA%\NAD\<file name>.NAD  ("Standard", "Deutschland")
+//   user annexes (file number n > 0):  %DRAM%\NADS\<n>.NAD
+//
+// The EN 1991 tables are not kept in these files (they live in table files of their own
+// and are found by the annex name). The file carries no user flag: the loader derives it
+// from where the file came from.
+//
+// Also here: the built-in German EN 1992 values for the material sets, the content of
+// the two built-in annex files as compiled into the program (used when a built-in file
+// cannot be read), and the first-start migration of the older annex list.
+#include <cstdio>
+#include <string>
+
+struct NAD_Set;
+struct NAD_EC2_Params;
+
+// The built-in annex "Deutschland" as loaded for the material sets (filled on the first
+// call of NAD_EC2_Get_Deutschland and kept for the run) and its flag (0 at start).
+extern NAD_Set german_nad_set;
+extern int german_nad_set_loaded;
+
+// File names of the two built-in annexes below %DATA%\NAD.
+extern const char* const NAD_FILE_STANDARD;  // "Standard"
+extern const char* const NAD_FILE_GERMANY;   // "Deutschland"
+
+// Writes the whole file: "NAD/Version 1\n\n", the header " <code> «name» <NA-DE flag>\n"
+// and the six sections, each opened by "\n\n#ECk\n". LF line ends, "C" locale numbers.
+// Nothing for a null stream or set.
+void NAD_Write_Set(FILE* stream, const NAD_Set* set);
+
+// Reads a file into the set over the values it holds: 0 when the first line is not
+// "NAD/Version <number>" (the set untouched), else the header and every section found
+// (each searched from the start of the file, so their order is free; a missing section
+// leaves its part as it was) and 1. Names of any length up to 99 characters are kept
+// whole. A damaged section does not change the result: its part reader notes it in the
+// read status of "annex/nad_sections.h" (see NAD_Load_Set).
+int NAD_Read_Set(FILE* stream, NAD_Set* set);
+
+// Opens the annex file (n = 0: the built-in file name below %DATA%\NAD; n > 0: user file
+// n below %DRAM%\NADS), reads it over the set, sets the user flag (1 for n > 0), loads the
+// EN 1991 table values of the name read from the file and hands the set's NA-DE flag to
+// every part. Does not reset the set first.
+//
+// When a built-in file ("Standard" or "Deutschland") cannot be opened or its first line
+// is not an annex file header, the content compiled into the program is read instead
+// (the same bytes as the shipped file) and the load succeeds.
+//
+// 1 on success; 0 when a file cannot be opened or read (unset variable, missing file, bad
+// first line, unknown built-in name, null set); the header fields read so far stay.
+// The part read status ("annex/nad_sections.h") is cleared at the start, so that after a
+// load NAD_Read_Failure_Count() tells whether the file was damaged.
+int NAD_Load_Set(int n, const char* name, NAD_Set* set);
+
+// Writes user file n (%DRAM%\NADS\<n>.NAD) with NAD_Write_Set; a null set deletes that
+// file instead. 1 on success; 0 when "DRAM" is not set (or empty), the file cannot be
+// created, a write or the closing fails, or the file cannot be deleted.
+int NAD_Save_Set(int n, const NAD_Set* set);
+
+// The EN 1992 part of the built-in annex "Deutschland", copied into the record with
+// NAD_EC2_Copy (a null record only makes sure the annex is loaded). The annex is loaded
+// once per run; without a readable file the compiled-in content gives the same values,
+// so the record never receives zeros.
+void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record);
+
+// The first-start migration: when %DRAM%\NADS does not exist yet, creates it and converts
+// every annex of the older list %DRAM%\NADs-EC2.DEF into the user files 1.NAD, 2.NAD, ...
+// (parts the older list lacks carry their built-in values). Problems are reported on
+// standard output as "Safeguard_Proper_Version: ERROR <k>" (1 "DRAM" not set, 2 the
+// directory cannot be created, 3 it is still missing afterwards).
+void Safeguard_Proper_Version();
+
+// The two built-in annexes as the program builds them: the set of a built-in file name
+// ("Standard": code 19, "EC-Standardparameter", the built-in values; "Deutschland": code
+// 18, NA-DE flag 1, the values of the German annex). false for any other name or a null
+// set. The EN 1991 part is not touched.
+bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set);
+
+// The bytes of the built-in annex file of that name, as NAD_Write_Set writes the set of
+// NAD_Build_Builtin_Set. These are the bytes shipped in %DATA%\NAD and the compiled-in
+// fallback. false for any other name.
+bool NAD_Builtin_File_Text(const char* file_name, std::string& text);

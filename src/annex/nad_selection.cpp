@@ -1,0 +1,33 @@
+#include "annex/nad_selection.h"
+
+#include "annex/nad_set.h"
+#include "base/user_comment.h"
+#include "platform/environment.h"
+
+std::string NAD_Shorten_List_Name(const std::string& name, int max_width)
+{
+    if (Get_Text_Width_Px(name.c_str()) <= max_width) return name;
+    std::string kept = name;
+    std::string shown;
+    do {
+        kept.pop_back();
+        shown = kept + "...";
+    } while (!kept.empty() && Get_Text_Width_Px(shown.c_str()) > max_width);
+    return shown;
+}
+
+NAD_Flag_Rect NAD_Flag_Source_Rect(int code)
+{
+    // Flags are stacked 19 pixels apart, one per code.
+    constexpr int FLAG_PITCH = 19;
+    constexpr int FLAG_WIDTH = 26;
+    if (code < 0 || code > NAD_CODE_STANDARD) code = NAD_CODE_LOCAL;
+    return {0, FLAG_PITCH * code, FLAG_WIDTH - 1, FLAG_PITCH * code + FLAG_PITCH - 1};
+}
+
+std::string NAD_Flag_Bitmap_Path()
+{
+    const char* data = ZAVGetEnv("DATA");
+    if (!data) return "";
+    return std::string(data) + "\\NAD\\EuroFlags.bmp";
+}

@@ -1,0 +1,456 @@
+#include "annex/nad_ec2.h"
+
+#include "annex/nad_sections.h"
+#include "test_support.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Written(const NAD_EC2_Params& params)
+{
+    File_Stream file;
+    NAD_EC2_Write(file.get(), &params);
+    return file.bytes();
+}
+
+NAD_EC2_Params Read_From(const std::string& bytes)
+{
+    NAD_EC2_Params params;
+    std::memset(&params, 0x5A, sizeof params); // garbage: the reader must fill everything
+    File_Stream file(bytes);
+    NAD_EC2_Read(file.get(), &params);
+    return params;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+std::string Join(const std::vector<std::string>& words)
+{
+    std::string line;
+    for (const std::string& word : words) line += " " + word;
+    return line + "\n";
+}
+
+// A section whose every written double differs from the others and from the defaults, so
+// that a value read from the wrong place shows.
+std::string Distinct_Section(int na_de_flag = 0)
+{
+    NAD_EC2_Params params;
+    NAD_EC2_Defaults(&params);
+    params.na_de_flag = na_de_flag;
+    std::vector<std::string> lines = Lines(Written(params));
+    int n = 0;
+    for (std::string& line : lines) {
+        std::vector<std::string> words = Words(line);
+        for (std::string& word : words) {
+            if (word.find('.') == std::string::npos) continue; // the integers stay
+            char value[32];
+            std::snprintf(value, sizeof value, "%.6f", 3.0 + ++n / 1000.0);
+            word = value;
+        }
+        line = Join(words);
+    }
+    std::string text;
+    for (const std::string& line : lines) text += line;
+    return text;
+}
+
+// The section of an older (or newer) version cut from a section written today.
+std::string As_Version(const std::string& written, int v)
+{
+    std::vector<std::string> lines = Lines(written);
+    std::vector<std::string> last = Words(lines[29]); // theta_0_denominator, gamma_M_fi
+    auto line = [&](int number) { return lines[number - 1] + "\n"; };
+    std::string text;
+    for (int i = 1; i <= 7; ++i) text += line(i);
+    text += " " + std::to_string(v) + "\n";
+    if (v >= 1) text += line(9);
+    if (v >= 2) text += line(10);
+    if (v >= 3) text += line(11);
+    if (v == 19) text += " " + last[1] + "\n";
+    if (v >= 4) text += line(12);
+    if (v >= 5) text += line(13);
+    if (v >= 6) text += line(14);
+    if (v >= 7)
+        for (int i = 15; i <= 19; ++i) text += line(i);
+    for (int i = 20; i <= 24; ++i)
+        if (v >= i - 12) text += line(i); // line 20 from version 8 on ... line 24 from 12 on
+    if (v >= 15) text += line(25) + line(26);
+    if (v >= 16) text += line(27);
+    if (v >= 17) text += line(28) + line(29);
+    if (v >= 18) text += " " + last[0];
+    if (v >= 20) text += " " + last[1];
+    if (v >= 18) text += "\n";
+    return text;
+}
+
+} // namespace
+
+TEST(NADEC2Defaults, NormCodesChooseEurocodeOrDinValues)
+{
+    NAD_EC2_Params ec;
+    NAD_EC2_Defaults(&ec);
+    EXPECT_STREQ(ec.situation_name[3], "au\xE1" "ergew\x94" "hnlich");
+    for (int code : {4, 21}) {
+        NAD_EC2_Params p;
+        std::memset(&p, 0x77, sizeof p);
+        NAD_EC2_Defaults_For_Norm(code, &p);
+        EXPECT_EQ(Written(p), Written(ec)) << code;
+    }
+
+    // Every other code: the DIN values; the fields without a DIN value stay as they were,
+    // and the joint roughness follows the edition of DIN 1045-1.
+    NAD_EC2_Params din;
+    std::memset(&din, 0, sizeof din);
+    din.r_sup_pre = 1.07;
+    din.bridge_k3_stress = 0.7;
+    din.bridge_nu_1_form = 1;
+    const int old_edition = Get_DIN1045_1_Edition();
+    Set_DIN1045_1_Edition(1);
+    NAD_EC2_Defaults_For_Norm(1, &din);
+    EXPECT_DOUBLE_EQ(din.r_sup_pre, 1.07);
+    EXPECT_DOUBLE_EQ(din.r_inf_post, 0.0);
+    EXPECT_DOUBLE_EQ(din.bridge_k3_stress, 0.7);
+    EXPECT_EQ(din.bridge_nu_1_form, 1);
+    EXPECT_DOUBLE_EQ(din.bridge_cot_theta_min, 0.5773503);
+    EXPECT_STREQ(din.situation_name[1], "Erm\x81" "dung");
+    EXPECT_EQ(std::vector<double>(din.roughness_c, din.roughness_c + 4), (std::vector<double>{2.4, 2.0, 1.4, 0.0}));
+    EXPECT_DOUBLE_EQ(din.roughness_nu[1], 0.75);
+
+    Set_DIN1045_1_Edition(0);
+    NAD_EC2_Defaults_For_Norm(1, &din);
+    Set_DIN1045_1_Edition(old_edition);
+    EXPECT_EQ(std::vector<double>(din.roughness_c, din.roughness_c + 4), (std::vector<double>{0.5, 0.4, 0.2, 0.0}));
+    EXPECT_EQ(std::vector<double>(din.roughness_nu, din.roughness_nu + 4), (std::vector<double>{0.7, 0.5, 0.2, 0.0}));
+}
+
+TEST(NADEC2Write, SectionOfTheEurocodeValues)
+{
+    NAD_EC2_Params ec;
+    NAD_EC2_Defaults(&ec);
+    EXPECT_EQ(Written(ec),
+              " 2 2 2 2 2 2 2 2 2 1.000000 0.000000 0.000000 1.000000 1.000000\n"
+              " 0.260000 0.080000 1.000000 1.200000 0.440000 1.250000 0.540000 1.250000\n"
+              " 0.700000 0.800000 0.600000 0.180000 0.052500 0.150000 0.600000 0.150000 0.042000 0.150000\n"
+              " 0.500000 1.000000 2.500000 0.000000 0.600000 1.000000 0.400000 0.850000 3.400000 0.425000\n"
+              " 0.500000 0.900000 0.400000 0.700000 0.200000 0.600000 0.050000 0.500000\n"
+              " 0.000000 1.000000 1.500000 2.500000 2.500000 3.000000 3.500000 4.000000 4.500000 3.500000 4.000000 4.500000\n"
+              " 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\n"
+              " 20\n"
+              " 2 0.500000 0.000000\n"
+              " 2 0.100000 2 0.002000\n"
+              " 1 0.500000 0\n"
+              " 1.000000 1.300000 1.500000 1.200000 0.400000\n"
+              " 1.000000 0.800000 0.800000\n"
+              " 1.500000\n"
+              " 0.150000 0.500000 1.000000 0.250000 1.000000 1.000000 0.002000 0.001300\n"
+              " 1.500000 1.150000 1.500000 1.150000 1.500000 1.150000 1.200000 1.000000\n"
+              " 0 0\n"
+              " 0.600000 0.600000 0.600000 0.600000\n"
+              " 0.850000 0.850000\n"
+              " 1 1.100000\n"
+              " 1.200000\n"
+              " 0.950000\n"
+              " 2 10.780000\n"
+              " 0.700000\n"
+              " 0.850000 1.000000 0.180000 0.052500 0.150000 1.000000 2.500000 1.000000 0.600000 0.850000 0.100000 0.002000\n"
+              " 2 2 2\n"
+              " 0.600000  0.450000  0.800000  1.000000 0.650000\n"
+              " 1.500000 1.150000 1.500000 1.150000 1.500000 1.150000 1.200000 1.000000\n"
+              " 1.050000 0.950000 1.100000 0.900000\n"
+              " 200.000000 1.000000\n");
+    NAD_EC2_Write(nullptr, &ec);
+}
+
+TEST(NADEC2Read, RoundTripKeepsEveryWrittenValue)
+{
+    const std::string section = Distinct_Section();
+    const NAD_EC2_Params first = Read_From(section);
+    EXPECT_EQ(first.version, 20);
+    // Only the fire material factor is forced to 1.0 on reading.
+    std::vector<std::string> expected = Words(section);
+    expected.back() = "1.000000";
+    EXPECT_EQ(Words(Written(first)), expected);
+    EXPECT_STREQ(first.roughness_name[1], "rau"); // names are not stored: the defaults'
+
+    // CR LF files read the same.
+    EXPECT_EQ(Words(Written(Read_From(To_CRLF(section)))), expected);
+
+    // Six decimals: the DIN k4 comes back rounded; compare still sees the same record.
+    NAD_EC2_Params din;
+    NAD_EC2_Defaults_For_Norm(1, &din);
+    din.na_de_flag = 1;
+    din.gamma_M_fi = 1.3;
+    din.k_hsc_section = din.k_m_hsc = 0.9; // under NA-DE read as 1.0 whatever the file holds
+    const NAD_EC2_Params back = Read_From(Written(din));
+    EXPECT_DOUBLE_EQ(back.k4_crack, 0.277778);
+    EXPECT_DOUBLE_EQ(back.gamma_M_fi, 1.0);
+    EXPECT_DOUBLE_EQ(back.k_hsc_section, 1.0);
+    EXPECT_DOUBLE_EQ(back.k_m_hsc, 1.0);
+    EXPECT_EQ(back.na_de_flag, 1);
+    din.gamma_M_fi = din.k_hsc_section = din.k_m_hsc = 1.0;
+    EXPECT_EQ(NAD_EC2_Compare(&back, &din), 0);
+}
+
+TEST(NADEC2Read, OlderVersionsAreReadAndCompleted)
+{
+    const std::string section = Distinct_Section();
+    const NAD_EC2_Params full = Read_From(section);
+    NAD_EC2_Params ec;
+    NAD_EC2_Defaults(&ec);
+
+    {   // Version 12 holds three foreign values that are passed over.
+        std::vector<std::string> lines = Lines(As_Version(section, 12));
+        std::vector<std::string> words = Words(lines[3]);
+        words[3] = "Wort";
+        lines[3] = Join(words);
+        words = Words(lines[8]);
+        words[2] = "x";
+        lines[8] = Join(words);
+        words = Words(lines[14]); // line 15 of the writer
+        words[4] = "a";
+        words[5] = "b";
+        lines[14] = Join(words);
+        std::string text;
+        for (const std::string& line : lines) text += line.back() == '\n' ? line : line + "\n";
+        const NAD_EC2_Params p = Read_From(text);
+        EXPECT_EQ(p.version, 12);
+        EXPECT_EQ(p.extra_value_b, 0.0);
+        EXPECT_EQ(p.extra_value_a, 0.0);
+        EXPECT_DOUBLE_EQ(p.nu_1l, full.nu_1l);
+        EXPECT_DOUBLE_EQ(p.gamma_c_sls, 1.0);
+        EXPECT_DOUBLE_EQ(p.as_min_beam_floor, full.as_min_beam_floor);
+        EXPECT_DOUBLE_EQ(p.extra_value_c, full.extra_value_c);
+        EXPECT_DOUBLE_EQ(p.bridge_alpha_cc, ec.bridge_alpha_cc); // not in version 12
+        EXPECT_DOUBLE_EQ(p.r_sup_post, 1.0);                     // completion without NA-DE
+    }
+    {   // Version 19 carries the fire material factor behind line 11.
+        const NAD_EC2_Params p = Read_From(As_Version(section, 19));
+        EXPECT_EQ(p.version, 19);
+        for (int i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(p.k_system[i], full.k_system[i]);
+        EXPECT_DOUBLE_EQ(p.alpha_cc, full.alpha_cc);
+        EXPECT_DOUBLE_EQ(p.theta_0_denominator, full.theta_0_denominator);
+        EXPECT_DOUBLE_EQ(p.r_inf_post, full.r_inf_post);
+    }
+    {   // Version 3 held v_min without the division by gamma_c and no torsion values.
+        const NAD_EC2_Params p = Read_From(As_Version(section, 3));
+        EXPECT_EQ(p.version, 3);
+        EXPECT_DOUBLE_EQ(p.v_min_factor, full.v_min_factor * 1.5);
+        EXPECT_DOUBLE_EQ(p.nu_t, full.nu_v);
+        EXPECT_DOUBLE_EQ(p.nu_l_torsion, full.nu_l);
+        EXPECT_DOUBLE_EQ(p.conductivity_factor, full.conductivity_factor);
+        EXPECT_DOUBLE_EQ(p.k_system[1], ec.k_system[1]);
+        EXPECT_DOUBLE_EQ(p.bridge_gamma_c[3], 1.2);
+        EXPECT_DOUBLE_EQ(p.r_sup_pre, 1.0);
+    }
+    const std::string german = Distinct_Section(1);
+    {   // Versions up to 14 under NA-DE receive the German bridge values.
+        const NAD_EC2_Params p = Read_From(As_Version(german, 14));
+        EXPECT_EQ(p.na_de_flag, 1);
+        EXPECT_DOUBLE_EQ(p.bridge_cot_theta_max, 1.75);
+        EXPECT_DOUBLE_EQ(p.bridge_as_min_column_floor, 0.003);
+        EXPECT_EQ(p.bridge_nu_1_form, 1);
+        EXPECT_DOUBLE_EQ(p.bridge_k1_stress, 0.6);
+        EXPECT_DOUBLE_EQ(p.bridge_gamma_c[3], 1.3);
+        EXPECT_DOUBLE_EQ(p.r_sup_post, 1.1);
+    }
+    {   // Version 16 already holds the bridge values of 6.2 and 7.2.
+        const NAD_EC2_Params g = Read_From(german);
+        const NAD_EC2_Params p = Read_From(As_Version(german, 16));
+        EXPECT_DOUBLE_EQ(p.bridge_cot_theta_max, g.bridge_cot_theta_max);
+        EXPECT_DOUBLE_EQ(p.bridge_k1_stress, g.bridge_k1_stress);
+        EXPECT_DOUBLE_EQ(p.gamma_c_sls, g.gamma_c_sls);
+        EXPECT_DOUBLE_EQ(p.bridge_gamma_c[3], 1.3);
+        EXPECT_DOUBLE_EQ(p.r_inf_pre, 0.95);
+    }
+    {   // A newer version is read as far as this one reaches; the rest stays unread.
+        std::string text = As_Version(section, 23);
+        File_Stream file(text + " 9.5 7.5\n");
+        NAD_EC2_Params p;
+        NAD_EC2_Read(file.get(), &p);
+        EXPECT_EQ(p.version, 23);
+        EXPECT_DOUBLE_EQ(p.theta_0_denominator, full.theta_0_denominator);
+        double next = 0;
+        EXPECT_EQ(std::fscanf(file.get(), "%lf", &next), 1);
+        EXPECT_EQ(next, 9.5);
+    }
+}
+
+TEST(NADEC2Read, DamagedSectionKeepsWhatWasReadAndIsReported)
+{
+    const std::string section = Distinct_Section();
+    const NAD_EC2_Params full = Read_From(section);
+    NAD_EC2_Params ec;
+    NAD_EC2_Defaults(&ec);
+
+    // Cut off behind line 7.
+    std::string cut;
+    for (int i = 0; i < 7; ++i) cut += Lines(section)[i] + "\n";
+    NAD_Clear_Read_Failures();
+    testing::internal::CaptureStdout();
+    nad_trace = 1;
+    const NAD_EC2_Params p = Read_From(cut);
+    nad_trace = 0;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " EC2:              (failed)\n");
+    EXPECT_EQ(NAD_Read_Failure_Parts(), "EC2");
+    EXPECT_EQ(p.version, 20);
+    EXPECT_DOUBLE_EQ(p.delta_c_dur_gamma[11], full.delta_c_dur_gamma[11]);
+    EXPECT_DOUBLE_EQ(p.roughness_mu[2], full.roughness_mu[2]);
+    EXPECT_DOUBLE_EQ(p.k4_crack, full.k4_crack);
+    EXPECT_EQ(p.extra_value_b, 0.0);
+    EXPECT_DOUBLE_EQ(p.gamma_c[3], ec.gamma_c[3]);
+    EXPECT_DOUBLE_EQ(p.nu_1l, ec.nu_1l);
+
+    // A sound section notes nothing and traces its version.
+    NAD_Clear_Read_Failures();
+    testing::internal::CaptureStdout();
+    nad_trace = 1;
+    Read_From(As_Version(section, 9));
+    nad_trace = 0;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " EC2: version= 9  (ok)\n");
+    EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+
+    // The value after cot_theta_max: a word of up to 511 characters; a longer one is a
+    // damaged section, as is one that is no number in a section that keeps it.
+    auto with_word = [&](const std::string& word) {
+        std::vector<std::string> lines = Lines(section);
+        std::vector<std::string> words = Words(lines[3]);
+        words[3] = word;
+        lines[3] = Join(words);
+        std::string text;
+        for (const std::string& line : lines) text += line.back() == '\n' ? line : line + "\n";
+        NAD_Clear_Read_Failures();
+        return Read_From(text);
+    };
+    const NAD_EC2_Params longest = with_word("0." + std::string(509, '5'));
+    EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+    EXPECT_NEAR(longest.extra_value_b, 0.5555555, 1e-6);
+    EXPECT_DOUBLE_EQ(longest.gamma_c[1], full.gamma_c[1]);
+
+    const NAD_EC2_Params too_long = with_word("0." + std::string(510, '5'));
+    EXPECT_EQ(NAD_Read_Failure_Count(), 1);
+    EXPECT_DOUBLE_EQ(too_long.cot_theta_max, full.cot_theta_max);
+    EXPECT_DOUBLE_EQ(too_long.nu_1, ec.nu_1);
+    EXPECT_EQ(too_long.extra_value_b, 0.0);
+
+    const NAD_EC2_Params no_number = with_word("Wort");
+    EXPECT_EQ(NAD_Read_Failure_Count(), 1);
+    EXPECT_EQ(no_number.version, 20);
+    EXPECT_DOUBLE_EQ(no_number.delta_c_dur_gamma[0], full.delta_c_dur_gamma[0]);
+    EXPECT_DOUBLE_EQ(no_number.nu_1l, ec.nu_1l);
+
+    NAD_Clear_Read_Failures();
+    NAD_EC2_Read(nullptr, &ec);
+    NAD_EC2_Read(File_Stream(section).get(), nullptr);
+}
+
+TEST(NADEC2Compare, ToleranceAndFieldsLeftOut)
+{
+    NAD_EC2_Params a;
+    NAD_EC2_Defaults(&a);
+    NAD_EC2_Params b = a;
+    EXPECT_EQ(NAD_EC2_Compare(&a, &b), 0);
+
+    b.k1_bar_spacing = 3.0;
+    b.rho_w_min_factor = 0.5;
+    b.extra_value_a = b.extra_value_b = 7.0;
+    b.bridge_nu_1_form = 1;
+    std::strcpy(b.roughness_name[0], "anders");
+    EXPECT_EQ(NAD_EC2_Compare(&a, &b), 0);
+
+    b.alpha_cc = a.alpha_cc + 0.00005;
+    EXPECT_EQ(NAD_EC2_Compare(&a, &b), 0);
+    b.alpha_cc = a.alpha_cc + 0.0002;
+    EXPECT_EQ(NAD_EC2_Compare(&a, &b), 1);
+    b.alpha_cc = a.alpha_cc;
+
+    for (auto change : {+[](NAD_EC2_Params& p) { p.hsc_fire_class = 2; },
+                        +[](NAD_EC2_Params& p) { p.bridge_gamma_s[2] = 1.0; },
+                        +[](NAD_EC2_Params& p) { p.extra_value_c = 0.1; },
+                        +[](NAD_EC2_Params& p) { p.bridge_as_min_column_floor = 0.1; }}) {
+        NAD_EC2_Params c = a;
+        change(c);
+        EXPECT_EQ(NAD_EC2_Compare(&a, &c), 1);
+        c.version = 0; // a record that was never filled matches anything
+        EXPECT_EQ(NAD_EC2_Compare(&a, &c), 0);
+    }
+    EXPECT_EQ(NAD_EC2_Compare(&a, nullptr), 1);
+    EXPECT_EQ(NAD_EC2_Compare(nullptr, &a), 1);
+}
+
+TEST(NADEC2Copy, DestinationKeepsVersionAndFileExtras)
+{
+    NAD_EC2_Params source;
+    NAD_EC2_Defaults_For_Norm(1, &source);
+    source.version = 12;
+    source.extra_value_a = source.extra_value_b = 1.5;
+    source.extra_value_c = 3.5;
+    source.aux_choice = 2;
+    // A name without its terminator is copied no further than its slot.
+    std::memset(source.exposure_class_name[4], 'Z', sizeof source.exposure_class_name[4]);
+
+    NAD_EC2_Params destination;
+    NAD_EC2_Defaults(&destination);
+    destination.extra_value_a = 0.25;
+    NAD_EC2_Copy(&destination, &source);
+    EXPECT_EQ(destination.version, 20);
+    EXPECT_EQ(destination.extra_value_a, 0.25);
+    EXPECT_EQ(destination.extra_value_b, 0.0);
+    EXPECT_EQ(destination.extra_value_c, 3.5);
+    EXPECT_EQ(destination.aux_choice, 2);
+    EXPECT_STREQ(destination.exposure_class_name[4], "ZZZZ");
+    EXPECT_DOUBLE_EQ(destination.k4_crack, source.k4_crack);
+
+    const std::string before = Written(destination);
+    NAD_EC2_Copy_Checked(&destination, nullptr);
+    NAD_EC2_Copy_Checked(nullptr, &source);
+    NAD_EC2_Copy_Checked(&destination, &destination);
+    EXPECT_EQ(Written(destination), before);
+}
+
+TEST(NADEC2CheckModes, CountsAndRepairsChoicesOutOfRange)
+{
+    NAD_EC2_Params p;
+    NAD_EC2_Defaults(&p);
+    p.gamma_M_fi = 1.4;
+    EXPECT_EQ(NAD_EC2_Check_Modes(&p, 0), 0);
+    EXPECT_DOUBLE_EQ(p.gamma_M_fi, 1.0);
+    EXPECT_DOUBLE_EQ(p.k_hsc_section, 1.1); // forced to 1.0 only under NA-DE
+
+    p.k2_form = 0;
+    p.bridge_v_min_form = -1;
+    p.fire_steel_class = 2;
+    p.hsc_fire_class = 4;
+    p.aux_choice = 3;
+    p.conductivity_form = 9; // not checked
+    p.na_de_flag = 1;
+    EXPECT_EQ(NAD_EC2_Check_Modes(&p, 0), 5);
+    EXPECT_EQ(p.k2_form, 0);
+    EXPECT_DOUBLE_EQ(p.k_m_hsc, 1.0);
+
+    EXPECT_EQ(NAD_EC2_Check_Modes(&p, 1), 5);
+    EXPECT_EQ(NAD_EC2_Check_Modes(&p, 1), 0);
+    EXPECT_EQ(p.bridge_v_min_form, 2);
+    EXPECT_EQ(p.hsc_fire_class, 1);
+    EXPECT_EQ(p.aux_choice, 1);
+    EXPECT_EQ(NAD_EC2_Check_Modes(nullptr, 1), 0);
+}
