@@ -3,6 +3,7 @@
 #include "annex/app_profiles.h"
 #include "annex/nad_choice.h"
 #include "annex/nad_ec0.h"
+#include "annex/nad_report_blocks.h"
 #include "platform/report_layout.h"
 #include "report/oli_channel.h"
 
@@ -173,15 +174,36 @@ void End_Pair(FILE* s) {
     OLI_setMarginsCM(s, 1, 0, 0);
 }
 
+// The four partial factor tables in two pairs side by side: persistent beside accidental,
+// seismic beside serviceability. `actions` lists the rows of each situation.
+template <int N>
+void Write_Gamma_Tables(FILE* s, const char* columns, int label_width, const char* const* labels,
+                        const double (&gamma)[NAD_EC0_SITUATIONS][N][2],
+                        const int* const (&actions)[NAD_EC0_SITUATIONS], float right_cm) {
+    static const int pairs[2][2] = {{NAD_EC0_PERSISTENT, NAD_EC0_ACCIDENTAL},
+                                    {NAD_EC0_SEISMIC, NAD_EC0_SERVICEABILITY}};
+    for (int k = 0; k < 2; ++k) {
+        const int left = pairs[k][0];
+        const int right = pairs[k][1];
+        if (k > 0) OLI_reserveSpaceCM(s, 5.0f);
+        Begin_Left(s);
+        Write_Gamma_Table(s, left, columns, label_width, labels, gamma[left], actions[left]);
+        Begin_Right(s, right_cm);
+        Write_Gamma_Table(s, right, columns, label_width, labels, gamma[right], actions[right]);
+        End_Pair(s);
+    }
+}
+
 void Write_Title(FILE* s, const char* title, const char* annex_name) {
-    std::fprintf(s, "#SHOWTABLE\n1 1 0\n");
-    std::fputs(title, s);
-    std::fprintf(s, " %s\n", annex_name);
-    std::fprintf(s, "0 0 -1 -1\n#END_OF_TEXT\n");
+    NAD_Write_Heading_Block(s, title, annex_name);
     OLI_setYPositionCM(s, 1, -0.5f);
 }
 
-void Write_Psi_Head(FILE* s, int label_width) {
+// Opens a table of combination factors: its title, the columns and the head row.
+void Open_Psi_Table(FILE* s, const char* title, const char* columns, int label_width) {
+    std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
+    std::fputs(title, s);
+    std::fputs(columns, s);
     std::fprintf(s, " %-*s", label_width, "Einwirkung");
     std::fputs("    " EC0_PSI OLI_SEQ_SUB "0" OLI_SEQ_RESET "    " EC0_PSI OLI_SEQ_SUB "1"
                OLI_SEQ_RESET "    " EC0_PSI OLI_SEQ_SUB "2" OLI_SEQ_RESET "\n", s);
@@ -197,22 +219,9 @@ void Write_Building_Block(FILE* s, const NAD_EC0_Params& p, const char* annex_na
     static const int persistent[] = {0, 1, 2, 3, 4, -1};
     static const int accidental[] = {0, 1, 2, 3, 4, 5, -1};
     static const int seismic[] = {0, 1, 2, 3, 4, 6, -1};
-    const char* columns = "1 0 -1 -1 2\n 34 40\n";
-    Begin_Left(s);
-    Write_Gamma_Table(s, NAD_EC0_PERSISTENT, columns, 33, building_action_label,
-                      p.building_gamma[NAD_EC0_PERSISTENT], persistent);
-    Begin_Right(s, 9.5f);
-    Write_Gamma_Table(s, NAD_EC0_ACCIDENTAL, columns, 33, building_action_label,
-                      p.building_gamma[NAD_EC0_ACCIDENTAL], accidental);
-    End_Pair(s);
-    OLI_reserveSpaceCM(s, 5.0f);
-    Begin_Left(s);
-    Write_Gamma_Table(s, NAD_EC0_SEISMIC, columns, 33, building_action_label,
-                      p.building_gamma[NAD_EC0_SEISMIC], seismic);
-    Begin_Right(s, 9.5f);
-    Write_Gamma_Table(s, NAD_EC0_SERVICEABILITY, columns, 33, building_action_label,
-                      p.building_gamma[NAD_EC0_SERVICEABILITY], persistent);
-    End_Pair(s);
+    static const int* const actions[NAD_EC0_SITUATIONS] = {persistent, accidental, seismic, persistent};
+    Write_Gamma_Tables(s, "1 0 -1 -1 2\n 34 40\n", 33, building_action_label, p.building_gamma, actions,
+                       9.5f);
 
     OLI_reserveSpaceCM(s, 8.0f);
     std::fprintf(s, "#SHOWTABLE\n0 1 1\n");
@@ -256,46 +265,26 @@ void Write_Bridge_Block(FILE* s, const NAD_EC0_Params& p, const char* annex_name
     Write_Title(s, " Lastfaktoren (Br\x81" "ckenbau) des nationalen Anhangs\n", annex_name);
 
     // Every situation shows actions 1 to 11 and 13.
-    static const int actions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, -1};
-    const char* columns = "1 0 -1 -1 2\n 38 44\n";
-    Begin_Left(s);
-    Write_Gamma_Table(s, NAD_EC0_PERSISTENT, columns, 37, bridge_action_label,
-                      p.bridge_gamma[NAD_EC0_PERSISTENT], actions);
-    Begin_Right(s, 9.0f);
-    Write_Gamma_Table(s, NAD_EC0_ACCIDENTAL, columns, 37, bridge_action_label,
-                      p.bridge_gamma[NAD_EC0_ACCIDENTAL], actions);
-    End_Pair(s);
-    OLI_reserveSpaceCM(s, 5.0f);
-    Begin_Left(s);
-    Write_Gamma_Table(s, NAD_EC0_SEISMIC, columns, 37, bridge_action_label,
-                      p.bridge_gamma[NAD_EC0_SEISMIC], actions);
-    Begin_Right(s, 9.0f);
-    Write_Gamma_Table(s, NAD_EC0_SERVICEABILITY, columns, 37, bridge_action_label,
-                      p.bridge_gamma[NAD_EC0_SERVICEABILITY], actions);
-    End_Pair(s);
+    static const int shown[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, -1};
+    static const int* const actions[NAD_EC0_SITUATIONS] = {shown, shown, shown, shown};
+    Write_Gamma_Tables(s, "1 0 -1 -1 2\n 38 44\n", 37, bridge_action_label, p.bridge_gamma, actions, 9.0f);
 
     // Road bridges and footbridges on the left, railway bridges beside them.
     OLI_reserveSpaceCM(s, 11.0f);
     Begin_Left(s);
-    std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
-    std::fputs(" " OLI_SEQ_EMPH "Kombinationsbeiwerte Stra\xE1" "enbr\x81" "cken\n", s);
-    std::fputs("1 0 -1 -1 3\n 34 40 46\n", s);
-    Write_Psi_Head(s, 33);
+    Open_Psi_Table(s, " " OLI_SEQ_EMPH "Kombinationsbeiwerte Stra\xE1" "enbr\x81" "cken\n",
+                   "1 0 -1 -1 3\n 34 40 46\n", 33);
     Write_Psi_Rows(s, 33, road_label, p.road_psi, NAD_EC0_ROAD_ACTIONS);
     std::fprintf(s, "#END_OF_TEXT\n");
-    std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
-    std::fputs(" " OLI_SEQ_EMPH "Kombinationsbeiwerte Fu\xE1g\x84ngerbr\x81" "cken\n", s);
-    std::fputs("1 0 -1 -1 3\n 34 40 46\n", s);
-    Write_Psi_Head(s, 33);
+    Open_Psi_Table(s, " " OLI_SEQ_EMPH "Kombinationsbeiwerte Fu\xE1g\x84ngerbr\x81" "cken\n",
+                   "1 0 -1 -1 3\n 34 40 46\n", 33);
     Write_Psi_Rows(s, 37, foot_label, p.foot_psi, NAD_EC0_FOOT_ACTIONS);
     std::fprintf(s, "#END_OF_TEXT\n");
 
     Begin_Right(s, 9.0f);
     OLI_reserveSpaceCM(s, 12.0f);
-    std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
-    std::fputs(" " OLI_SEQ_EMPH "Kombinationsbeiwerte Eisenbahnbr\x81" "cken\n", s);
-    std::fputs("1 0 -1 -1 3\n 35 41 47\n", s);
-    Write_Psi_Head(s, 34);
+    Open_Psi_Table(s, " " OLI_SEQ_EMPH "Kombinationsbeiwerte Eisenbahnbr\x81" "cken\n",
+                   "1 0 -1 -1 3\n 35 41 47\n", 34);
     for (int i = 0; i < NAD_EC0_RAIL_ACTIONS; ++i) {
         const double* psi = p.rail_psi[i];
         const int width = Rail_Label_Width(i);

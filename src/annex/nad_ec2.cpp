@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 // Names are code page 850 bytes (0x84 a-umlaut, 0x81 u-umlaut, 0x94 o-umlaut, 0xE1 sharp s).
@@ -24,6 +25,7 @@ const char* const din_exposure_names[12] = {"---", "X0 ", "XC1", "XC2", "XC3", "
                                             "XD1", "XD2", "XD3", "XS1", "XS2", "XS3"};
 
 const double ec_c_min_dur[12] = {0, 1.0, 1.5, 2.5, 2.5, 3.0, 3.5, 4.0, 4.5, 3.5, 4.0, 4.5};
+const double ec_delta_c_dur_gamma[12] = {};
 const double din_c_min_dur[12] = {0, 0, 1.0, 2.0, 2.0, 2.5, 4.0, 4.0, 4.0, 4.0, 4.0, 4.0};
 const double din_delta_c_dur_gamma[12] = {0, 0, 0, 0, 0, 0, 1.0, 0.5, 0, 1.0, 0.5, 0};
 
@@ -45,6 +47,135 @@ const double ec_gamma_c[4] = {1.5, 1.5, 1.5, 1.2};
 const double din_gamma_c[4] = {1.5, 1.5, 1.5, 1.3};
 const double gamma_s_values[4] = {1.15, 1.15, 1.15, 1.0};
 
+// The tables of one built-in variant; the roughness values are chosen apart (the DIN ones
+// depend on the edition).
+struct Variant_Tables {
+    const char* const (&exposure_names)[12];
+    const double (&c_min_dur)[12];
+    const double (&delta_c_dur_gamma)[12];
+    const double (&gamma_c)[4];
+    const double (&k_system)[5];
+};
+const Variant_Tables ec_tables = {ec_exposure_names, ec_c_min_dur, ec_delta_c_dur_gamma, ec_gamma_c,
+                                  ec_k_system};
+const Variant_Tables din_tables = {din_exposure_names, din_c_min_dur, din_delta_c_dur_gamma, din_gamma_c,
+                                   din_k_system};
+
+// The single values of both built-in variants in the order of the record: the Eurocode
+// recommended value and the DIN 1045-1 value. A field without a DIN value ("unchanged") is
+// left as it is by the DIN variant.
+constexpr std::nullopt_t unchanged = std::nullopt;
+
+template <typename T>
+struct Single_Default {
+    T NAD_EC2_Params::*field;
+    T ec;
+    std::optional<T> din;
+};
+
+using P = NAD_EC2_Params;
+const Single_Default<double> double_defaults[] = {
+    {&P::gamma_c_sls, 1.0, 1.0},
+    {&P::gamma_s_sls, 1.0, 1.0},
+    {&P::delta_c_dev, 1.0, 1.5},
+    {&P::delta_c_dur_st, 0, 0},
+    {&P::delta_c_dur_add, 0, 0},
+    {&P::alpha_cc, 1.0, 0.85},
+    {&P::alpha_ct, 1.0, 1.0},
+    {&P::alpha_cc_pl, 0.8, 0.85},
+    {&P::alpha_ct_pl, 0.8, 1.0},
+    {&P::alpha_lcc, 0.85, 0.75},
+    {&P::alpha_lct, 0.85, 1.0},
+    {&P::gamma_cE, 1.2, 1.5},
+    {&P::as_min_beam_factor, 0.26, 1.0},
+    {&P::as_min_column_factor, 0.1, 0.15},
+    {&P::as_vmin_wall_factor, 0.002, 0.0015},
+    {&P::as_min_beam_floor, 0.0013, 0},
+    {&P::as_min_column_floor, 0.002, 0},
+    {&P::k1_redistribution, 0.44, 0.64},
+    {&P::k2_redistribution, 1.25, 0.8},
+    {&P::k3_redistribution, 0.54, 0.72},
+    {&P::k4_redistribution, 1.25, 0.8},
+    {&P::k5_redistribution, 0.7, 0.7},
+    {&P::k6_redistribution, 0.8, 0.85},
+    {&P::extra_value_c, 0.7, 0.8},
+    {&P::c_rd_c, 0.18, 0.15},
+    {&P::v_min_factor, 0.0525, 0},
+    {&P::k1_shear, 0.15, 0.12},
+    {&P::nu_v, 0.6, 0.75},
+    {&P::nu_t, 0.6, 0.75},
+    {&P::c_lrd_c, 0.15, 0.15},
+    {&P::v_l_min_factor, 0.042, 0},
+    {&P::k_l1, 0.15, 0.12},
+    {&P::nu_l, 0.5, 0.75},
+    {&P::nu_l_torsion, 0.5, 0.75},
+    {&P::cot_theta_min, 1.0, 0.5773503},
+    {&P::cot_theta_max, 2.5, 3.0},
+    {&P::nu_1, 0.6, 0.75},
+    {&P::nu_1l, 0.5, 0.75},
+    {&P::alpha_cw, 1.0, 1.0},
+    {&P::k_flange, 0.4, 0},
+    {&P::rho_w_min_factor, 0.08, 0.16},
+    {&P::cot_theta_f_tension, 1.0, 1.0},
+    {&P::cot_theta_f_compression, 1.2, 1.2},
+    {&P::k_p, 1.5, 1.0},
+    {&P::k3_crack, 3.4, 0},
+    {&P::k4_crack, 0.425, 1.0 / 3.6},
+    {&P::k1_fatigue, 0.85, 1.0},
+    {&P::gamma_F_fat, 1.0, 1.0},
+    {&P::k1_bar_spacing, 1.0, 1.0},
+    {&P::beta_1, 0.15, 0.25},
+    {&P::beta_2, 0.25, 0.25},
+    {&P::theta_0_denominator, 200, 200},
+    {&P::gamma_M_fi, 1.0, 1.0},
+    {&P::conductivity_factor, 0.5, 0},
+    {&P::k_hsc_section, 1.1, 1.0},
+    {&P::k_m_hsc, 0.95, 1.0},
+    {&P::lambda_lim_factor, 10.78, 16.0},
+    {&P::bridge_alpha_cc, 0.85, 0.85},
+    {&P::bridge_alpha_ct, 1.0, 1.0},
+    {&P::bridge_c_rd_c, 0.18, 0.15},
+    {&P::bridge_v_min_factor, 0.0525, 0},
+    {&P::bridge_k1_shear, 0.15, 0.12},
+    {&P::bridge_cot_theta_min, 1.0, 0.5773503},  // DIN: the value of cot_theta_min
+    {&P::bridge_cot_theta_max, 2.5, 3.0},
+    {&P::bridge_alpha_cw, 1.0, 1.0},
+    {&P::bridge_nu_1, 0.6, 0.75},
+    {&P::bridge_k1_fatigue, 0.85, 1.0},
+    {&P::bridge_k1_stress, 0.6, unchanged},
+    {&P::bridge_k2_stress, 0.45, unchanged},
+    {&P::bridge_k3_stress, 0.8, unchanged},
+    {&P::bridge_k4_stress, 1.0, unchanged},
+    {&P::bridge_k5_stress, 0.65, unchanged},
+    {&P::bridge_as_min_column_factor, 0.1, 0.15},
+    {&P::bridge_as_min_column_floor, 0.002, 0},
+    {&P::r_sup_pre, 1.05, unchanged},
+    {&P::r_sup_post, 1.1, unchanged},
+    {&P::r_inf_pre, 0.95, unchanged},
+    {&P::r_inf_post, 0.9, unchanged},
+};
+const Single_Default<int> int_defaults[] = {
+    {&P::as_min_beam_form, 2, 2},
+    {&P::as_min_column_form, 2, 2},
+    {&P::as_vmin_wall_form, 2, 2},
+    {&P::k2_form, 2, 1},
+    {&P::k4_form, 2, 1},
+    {&P::v_min_form, 2, 2},
+    {&P::nu_v_form, 2, 2},
+    {&P::v_l_min_form, 2, 2},
+    {&P::nu_l_form, 2, 2},
+    {&P::nu_1_form, 2, 2},
+    {&P::nu_1l_form, 2, 2},
+    {&P::rho_w_min_form, 2, 2},
+    {&P::conductivity_form, 1, 1},
+    {&P::fire_steel_class, 0, 0},
+    {&P::hsc_fire_class, 1, 1},
+    {&P::lambda_lim_form, 2, 2},
+    {&P::bridge_as_min_column_form, 2, unchanged},
+    {&P::bridge_v_min_form, 2, unchanged},
+    {&P::bridge_nu_1_form, 2, unchanged},
+};
+
 // Copies a name into its slot, never past the slot and always terminated.
 template <size_t N>
 void Copy_Name(char (&slot)[N], const char* name)
@@ -60,6 +191,17 @@ void Copy_Values(double (&target)[N], const double (&source)[N])
     for (size_t i = 0; i < N; ++i) target[i] = source[i];
 }
 
+template <typename T, size_t N>
+void Set_Single_Values(NAD_EC2_Params* p, const Single_Default<T> (&rows)[N], bool din)
+{
+    for (const Single_Default<T>& row : rows) {
+        if (!din)
+            p->*row.field = row.ec;
+        else if (row.din)
+            p->*row.field = *row.din;
+    }
+}
+
 void Set_Common_Start(NAD_EC2_Params* p)
 {
     p->na_de_flag = 0;
@@ -70,115 +212,82 @@ void Set_Common_Start(NAD_EC2_Params* p)
     for (int i = 0; i < 4; ++i) Copy_Name(p->situation_name[i], situation_names[i]);
 }
 
-void Set_DIN_Values(NAD_EC2_Params* p)
+// The joint roughness values; without nu values every nu is that of nu_v.
+void Set_Roughness(NAD_EC2_Params* p, const double (&c)[4], const double (&mu)[4], const double (*nu)[4])
 {
+    Copy_Values(p->roughness_c, c);
+    Copy_Values(p->roughness_mu, mu);
+    if (nu)
+        Copy_Values(p->roughness_nu, *nu);
+    else
+        for (double& value : p->roughness_nu) value = p->nu_v;
+}
+
+// The values of one built-in variant over the record: the Eurocode values (din false), or
+// the DIN 1045-1 values, which leave the fields without a DIN value as they are.
+void Set_Variant_Values(NAD_EC2_Params* p, bool din)
+{
+    const Variant_Tables& tables = din ? din_tables : ec_tables;
     for (int i = 0; i < 12; ++i) {
-        Copy_Name(p->exposure_class_name[i], din_exposure_names[i]);
-        p->c_min_dur[i] = din_c_min_dur[i];
-        p->delta_c_dur_gamma[i] = din_delta_c_dur_gamma[i];
+        Copy_Name(p->exposure_class_name[i], tables.exposure_names[i]);
+        p->c_min_dur[i] = tables.c_min_dur[i];
+        p->delta_c_dur_gamma[i] = tables.delta_c_dur_gamma[i];
     }
     for (int i = 0; i < 4; ++i) Copy_Name(p->roughness_name[i], roughness_names[i]);
-    Copy_Values(p->gamma_c, din_gamma_c);
+    Copy_Values(p->gamma_c, tables.gamma_c);
     Copy_Values(p->gamma_s, gamma_s_values);
-    p->gamma_c_sls = 1.0;
-    p->gamma_s_sls = 1.0;
-    p->delta_c_dev = 1.5;
-    p->delta_c_dur_st = 0;
-    p->delta_c_dur_add = 0;
-    p->alpha_cc = 0.85;
-    p->alpha_ct = 1.0;
-    p->alpha_cc_pl = 0.85;
-    p->alpha_ct_pl = 1.0;
-    p->alpha_lcc = 0.75;
-    p->alpha_lct = 1.0;
-    p->gamma_cE = 1.5;
-    p->as_min_beam_factor = 1.0;
-    p->as_min_column_factor = 0.15;
-    p->as_vmin_wall_factor = 0.0015;
-    p->as_min_beam_floor = 0;
-    p->as_min_column_floor = 0;
-    p->k1_redistribution = 0.64;
-    p->k2_redistribution = 0.8;
-    p->k3_redistribution = 0.72;
-    p->k4_redistribution = 0.8;
-    p->k5_redistribution = 0.7;
-    p->k6_redistribution = 0.85;
-    p->extra_value_c = 0.8;
-    p->c_rd_c = 0.15;
-    p->v_min_factor = 0;
-    p->k1_shear = 0.12;
-    p->nu_v = 0.75;
-    p->nu_t = 0.75;
-    p->c_lrd_c = 0.15;
-    p->v_l_min_factor = 0;
-    p->k_l1 = 0.12;
-    p->nu_l = 0.75;
-    p->nu_l_torsion = 0.75;
-    p->cot_theta_min = 0.5773503;
-    p->cot_theta_max = 3.0;
-    p->nu_1 = 0.75;
-    p->nu_1l = 0.75;
-    p->alpha_cw = 1.0;
-    p->k_flange = 0;
-    if (Get_DIN1045_1_Edition() == 0) {
-        Copy_Values(p->roughness_c, din0808_roughness_c);
-        Copy_Values(p->roughness_mu, din0808_roughness_mu);
-        Copy_Values(p->roughness_nu, din0808_roughness_nu);
-    } else {
-        Copy_Values(p->roughness_c, din0701_roughness_c);
-        Copy_Values(p->roughness_mu, din0701_roughness_mu);
-        for (double& nu : p->roughness_nu) nu = p->nu_v;
-    }
-    p->rho_w_min_factor = 0.16;
-    p->cot_theta_f_tension = 1.0;
-    p->cot_theta_f_compression = 1.2;
-    p->k_p = 1.0;
-    p->k3_crack = 0;
-    p->k4_crack = 1.0 / 3.6;
-    p->k1_fatigue = 1.0;
-    p->gamma_F_fat = 1.0;
-    Copy_Values(p->k_system, din_k_system);
-    p->k1_bar_spacing = 1.0;
-    p->beta_1 = 0.25;
-    p->beta_2 = 0.25;
-    p->theta_0_denominator = 200;
-    p->gamma_M_fi = 1.0;
-    p->conductivity_factor = 0;
-    p->k_hsc_section = 1.0;
-    p->k_m_hsc = 1.0;
-    p->lambda_lim_factor = 16.0;
-    Copy_Values(p->bridge_gamma_c, din_gamma_c);
+    Copy_Values(p->k_system, tables.k_system);
+    Copy_Values(p->bridge_gamma_c, tables.gamma_c);
     Copy_Values(p->bridge_gamma_s, gamma_s_values);
-    p->bridge_alpha_cc = 0.85;
-    p->bridge_alpha_ct = 1.0;
-    p->bridge_c_rd_c = 0.15;
-    p->bridge_v_min_factor = 0;
-    p->bridge_k1_shear = 0.12;
-    p->bridge_cot_theta_min = p->cot_theta_min;
-    p->bridge_cot_theta_max = 3.0;
-    p->bridge_alpha_cw = 1.0;
-    p->bridge_nu_1 = 0.75;
-    p->bridge_k1_fatigue = 1.0;
-    // The bridge stress factors of 7.2, the prestress scatter factors and the three bridge
-    // form flags have no DIN value of their own: they stay as they are.
-    p->bridge_as_min_column_factor = 0.15;
-    p->bridge_as_min_column_floor = 0;
-    p->as_min_beam_form = 2;
-    p->as_min_column_form = 2;
-    p->as_vmin_wall_form = 2;
-    p->k2_form = 1;
-    p->k4_form = 1;
-    p->v_min_form = 2;
-    p->nu_v_form = 2;
-    p->v_l_min_form = 2;
-    p->nu_l_form = 2;
-    p->nu_1_form = 2;
-    p->nu_1l_form = 2;
-    p->rho_w_min_form = 2;
-    p->conductivity_form = 1;
-    p->fire_steel_class = 0;
-    p->hsc_fire_class = 1;
-    p->lambda_lim_form = 2;
+    Set_Single_Values(p, double_defaults, din);
+    Set_Single_Values(p, int_defaults, din);
+    // After the single values: a roughness without nu values takes nu_v.
+    if (!din)
+        Set_Roughness(p, ec_roughness_c, ec_roughness_mu, nullptr);
+    else if (Get_DIN1045_1_Edition() == 0)
+        Set_Roughness(p, din0808_roughness_c, din0808_roughness_mu, &din0808_roughness_nu);
+    else
+        Set_Roughness(p, din0701_roughness_c, din0701_roughness_mu, nullptr);
+}
+
+// The EN 1992-2 values of the German annex that a section of an older version lacks: the
+// values of 3.1.6, 6.2, 6.8.7 and 9.5.2 with their form flags before version 15, the stress
+// factors of 7.2 before version 16, the partial factors and the prestress scatter before
+// version 17 (version 0: all of them).
+void Set_German_Bridge_Values(NAD_EC2_Params* p, int v)
+{
+    if (v <= 14) {
+        p->bridge_alpha_cc = 0.85;
+        p->bridge_alpha_ct = 1.0;
+        p->bridge_c_rd_c = 0.15;
+        p->bridge_v_min_factor = 0.0525;
+        p->bridge_k1_shear = 0.12;
+        p->bridge_cot_theta_min = 1.0;
+        p->bridge_cot_theta_max = 1.75;
+        p->bridge_alpha_cw = 1.0;
+        p->bridge_nu_1 = 0.75;
+        p->bridge_k1_fatigue = 1.0;
+        p->bridge_as_min_column_factor = 0.15;
+        p->bridge_as_min_column_floor = 0.003;
+        p->bridge_as_min_column_form = 2;
+        p->bridge_v_min_form = 2;
+        p->bridge_nu_1_form = 1;
+    }
+    if (v <= 15) {
+        p->bridge_k1_stress = 0.6;
+        p->bridge_k2_stress = 0.45;
+        p->bridge_k3_stress = 0.8;
+        p->bridge_k4_stress = 1.0;
+        p->bridge_k5_stress = 0.65;
+    }
+    if (v <= 16) {
+        Copy_Values(p->bridge_gamma_c, din_gamma_c);
+        Copy_Values(p->bridge_gamma_s, gamma_s_values);
+        p->r_sup_pre = 1.05;
+        p->r_sup_post = 1.1;
+        p->r_inf_pre = 0.95;
+        p->r_inf_post = 0.9;
+    }
 }
 
 bool Differs(double a, double b)
@@ -395,38 +504,7 @@ void Complete_Older_Version(NAD_EC2_Params* p, int v)
         Copy_Values(p->bridge_gamma_s, gamma_s_values);
         p->r_sup_pre = p->r_sup_post = p->r_inf_pre = p->r_inf_post = 1.0;
     }
-    if (v <= 14 && p->na_de_flag == 1) {
-        p->bridge_alpha_cc = 0.85;
-        p->bridge_alpha_ct = 1.0;
-        p->bridge_c_rd_c = 0.15;
-        p->bridge_v_min_factor = 0.0525;
-        p->bridge_k1_shear = 0.12;
-        p->bridge_cot_theta_min = 1.0;
-        p->bridge_cot_theta_max = 1.75;
-        p->bridge_alpha_cw = 1.0;
-        p->bridge_nu_1 = 0.75;
-        p->bridge_k1_fatigue = 1.0;
-        p->bridge_as_min_column_factor = 0.15;
-        p->bridge_as_min_column_floor = 0.003;
-        p->bridge_as_min_column_form = 2;
-        p->bridge_v_min_form = 2;
-        p->bridge_nu_1_form = 1;
-    }
-    if (v <= 15 && p->na_de_flag == 1) {
-        p->bridge_k1_stress = 0.6;
-        p->bridge_k2_stress = 0.45;
-        p->bridge_k3_stress = 0.8;
-        p->bridge_k4_stress = 1.0;
-        p->bridge_k5_stress = 0.65;
-    }
-    if (v <= 16 && p->na_de_flag == 1) {
-        Copy_Values(p->bridge_gamma_c, din_gamma_c);
-        Copy_Values(p->bridge_gamma_s, gamma_s_values);
-        p->r_sup_pre = 1.05;
-        p->r_sup_post = 1.1;
-        p->r_inf_pre = 0.95;
-        p->r_inf_post = 0.9;
-    }
+    if (p->na_de_flag == 1) Set_German_Bridge_Values(p, v);
 }
 
 } // namespace
@@ -436,117 +514,7 @@ void NAD_EC2_Defaults(NAD_EC2_Params* p)
     if (!p) return;
     *p = NAD_EC2_Params{};
     Set_Common_Start(p);
-    for (int i = 0; i < 12; ++i) {
-        Copy_Name(p->exposure_class_name[i], ec_exposure_names[i]);
-        p->c_min_dur[i] = ec_c_min_dur[i];
-        p->delta_c_dur_gamma[i] = 0;
-    }
-    for (int i = 0; i < 4; ++i) Copy_Name(p->roughness_name[i], roughness_names[i]);
-    Copy_Values(p->gamma_c, ec_gamma_c);
-    Copy_Values(p->gamma_s, gamma_s_values);
-    p->gamma_c_sls = 1.0;
-    p->gamma_s_sls = 1.0;
-    p->delta_c_dev = 1.0;
-    p->delta_c_dur_st = 0;
-    p->delta_c_dur_add = 0;
-    p->alpha_cc = 1.0;
-    p->alpha_ct = 1.0;
-    p->alpha_cc_pl = 0.8;
-    p->alpha_ct_pl = 0.8;
-    p->alpha_lcc = 0.85;
-    p->alpha_lct = 0.85;
-    p->gamma_cE = 1.2;
-    p->as_min_beam_factor = 0.26;
-    p->as_min_column_factor = 0.1;
-    p->as_vmin_wall_factor = 0.002;
-    p->as_min_beam_floor = 0.0013;
-    p->as_min_column_floor = 0.002;
-    p->k1_redistribution = 0.44;
-    p->k2_redistribution = 1.25;
-    p->k3_redistribution = 0.54;
-    p->k4_redistribution = 1.25;
-    p->k5_redistribution = 0.7;
-    p->k6_redistribution = 0.8;
-    p->extra_value_c = 0.7;
-    p->c_rd_c = 0.18;
-    p->v_min_factor = 0.0525;
-    p->k1_shear = 0.15;
-    p->nu_v = 0.6;
-    p->nu_t = 0.6;
-    p->c_lrd_c = 0.15;
-    p->v_l_min_factor = 0.042;
-    p->k_l1 = 0.15;
-    p->nu_l = 0.5;
-    p->nu_l_torsion = 0.5;
-    p->cot_theta_min = 1.0;
-    p->cot_theta_max = 2.5;
-    p->nu_1 = 0.6;
-    p->nu_1l = 0.5;
-    p->alpha_cw = 1.0;
-    p->k_flange = 0.4;
-    Copy_Values(p->roughness_c, ec_roughness_c);
-    Copy_Values(p->roughness_mu, ec_roughness_mu);
-    for (double& nu : p->roughness_nu) nu = p->nu_v;
-    p->rho_w_min_factor = 0.08;
-    p->cot_theta_f_tension = 1.0;
-    p->cot_theta_f_compression = 1.2;
-    p->k_p = 1.5;
-    p->k3_crack = 3.4;
-    p->k4_crack = 0.425;
-    p->k1_fatigue = 0.85;
-    p->gamma_F_fat = 1.0;
-    Copy_Values(p->k_system, ec_k_system);
-    p->k1_bar_spacing = 1.0;
-    p->beta_1 = 0.15;
-    p->beta_2 = 0.25;
-    p->theta_0_denominator = 200;
-    p->gamma_M_fi = 1.0;
-    p->conductivity_factor = 0.5;
-    p->k_hsc_section = 1.1;
-    p->k_m_hsc = 0.95;
-    p->lambda_lim_factor = 10.78;
-    Copy_Values(p->bridge_gamma_c, ec_gamma_c);
-    Copy_Values(p->bridge_gamma_s, gamma_s_values);
-    p->bridge_alpha_cc = 0.85;
-    p->bridge_alpha_ct = 1.0;
-    p->bridge_c_rd_c = 0.18;
-    p->bridge_v_min_factor = 0.0525;
-    p->bridge_k1_shear = 0.15;
-    p->bridge_cot_theta_min = 1.0;
-    p->bridge_cot_theta_max = 2.5;
-    p->bridge_alpha_cw = 1.0;
-    p->bridge_nu_1 = 0.6;
-    p->bridge_k1_fatigue = 0.85;
-    p->bridge_k1_stress = 0.6;
-    p->bridge_k2_stress = 0.45;
-    p->bridge_k3_stress = 0.8;
-    p->bridge_k4_stress = 1.0;
-    p->bridge_k5_stress = 0.65;
-    p->bridge_as_min_column_factor = 0.1;
-    p->bridge_as_min_column_floor = 0.002;
-    p->r_sup_pre = 1.05;
-    p->r_sup_post = 1.1;
-    p->r_inf_pre = 0.95;
-    p->r_inf_post = 0.9;
-    p->as_min_beam_form = 2;
-    p->as_min_column_form = 2;
-    p->as_vmin_wall_form = 2;
-    p->k2_form = 2;
-    p->k4_form = 2;
-    p->v_min_form = 2;
-    p->nu_v_form = 2;
-    p->v_l_min_form = 2;
-    p->nu_l_form = 2;
-    p->nu_1_form = 2;
-    p->nu_1l_form = 2;
-    p->rho_w_min_form = 2;
-    p->conductivity_form = 1;
-    p->fire_steel_class = 0;
-    p->hsc_fire_class = 1;
-    p->lambda_lim_form = 2;
-    p->bridge_as_min_column_form = 2;
-    p->bridge_v_min_form = 2;
-    p->bridge_nu_1_form = 2;
+    Set_Variant_Values(p, false);
 }
 
 void NAD_EC2_Defaults_For_Norm(int norm_code, NAD_EC2_Params* p)
@@ -556,7 +524,19 @@ void NAD_EC2_Defaults_For_Norm(int norm_code, NAD_EC2_Params* p)
     if (norm_code == 4 || norm_code == 21)
         NAD_EC2_Defaults(p);
     else
-        Set_DIN_Values(p);
+        Set_Variant_Values(p, true);
+}
+
+void NAD_EC2_Defaults_NA_DE(NAD_EC2_Params* p)
+{
+    if (!p) return;
+    NAD_EC2_Defaults(p);  // the fields the DIN values leave as they are
+    NAD_EC2_Defaults_For_Norm(1, p);
+    p->na_de_flag = 1;
+    Set_Roughness(p, din0808_roughness_c, din0808_roughness_mu, &din0808_roughness_nu);
+    p->v_min_factor = 0.0525;
+    p->cot_theta_min = 1.0;
+    Set_German_Bridge_Values(p, 0);
 }
 
 void NAD_EC2_Copy(NAD_EC2_Params* d, const NAD_EC2_Params* s)
@@ -590,18 +570,15 @@ int NAD_EC2_Compare(const NAD_EC2_Params* a, const NAD_EC2_Params* b)
     if (!a || !b) return 1;
     if (a->version < 1 || b->version < 1) return 0;
     if (a->na_de_flag != b->na_de_flag || a->aux_choice != b->aux_choice) return 1;
-    const int a_ints[16] = {a->as_min_beam_form, a->as_min_column_form, a->as_vmin_wall_form,
-                            a->k2_form, a->k4_form, a->v_min_form, a->nu_v_form, a->v_l_min_form,
-                            a->nu_l_form, a->nu_1_form, a->nu_1l_form, a->rho_w_min_form,
-                            a->conductivity_form, a->fire_steel_class, a->hsc_fire_class,
-                            a->lambda_lim_form};
-    const int b_ints[16] = {b->as_min_beam_form, b->as_min_column_form, b->as_vmin_wall_form,
-                            b->k2_form, b->k4_form, b->v_min_form, b->nu_v_form, b->v_l_min_form,
-                            b->nu_l_form, b->nu_1_form, b->nu_1l_form, b->rho_w_min_form,
-                            b->conductivity_form, b->fire_steel_class, b->hsc_fire_class,
-                            b->lambda_lim_form};
-    for (int i = 0; i < 16; ++i)
-        if (a_ints[i] != b_ints[i]) return 1;
+    // The form and choice ints compared (the three bridge form flags are not).
+    using Int_Member = int NAD_EC2_Params::*;
+    static const Int_Member ints[] = {
+        &P::as_min_beam_form, &P::as_min_column_form, &P::as_vmin_wall_form, &P::k2_form,
+        &P::k4_form, &P::v_min_form, &P::nu_v_form, &P::v_l_min_form, &P::nu_l_form, &P::nu_1_form,
+        &P::nu_1l_form, &P::rho_w_min_form, &P::conductivity_form, &P::fire_steel_class,
+        &P::hsc_fire_class, &P::lambda_lim_form};
+    for (Int_Member m : ints)
+        if (a->*m != b->*m) return 1;
 
     if (Differs(a->roughness_c, b->roughness_c) || Differs(a->roughness_mu, b->roughness_mu) ||
         Differs(a->roughness_nu, b->roughness_nu) || Differs(a->c_min_dur, b->c_min_dur) ||

@@ -134,6 +134,11 @@ void NAD_EC2_Defaults(NAD_EC2_Params* params);
 // Norm_Code 4 (EN 1992-1-1) and 21 (EN 1992-2): the Eurocode values; every other code the
 // values of DIN 1045-1 (roughness by the DIN 1045-1 edition switch). Null: nothing happens.
 void NAD_EC2_Defaults_For_Norm(int norm_code, NAD_EC2_Params* params);
+// The values of the German annex as the built-in annex "Deutschland" carries them: the
+// DIN 1045-1 values (the joint roughness of the 2008 edition, whatever the edition switch),
+// v_min 0.0525 and min cot theta 1.0, and the EN 1992-2 values of the German annex; NA-DE
+// flag 1. Null: nothing happens.
+void NAD_EC2_Defaults_NA_DE(NAD_EC2_Params* params);
 // Copies field by field; version, extra_value_a and extra_value_b stay the destination's.
 void NAD_EC2_Copy(NAD_EC2_Params* destination, const NAD_EC2_Params* source);
 // As NAD_EC2_Copy when both are non-null; else nothing.

@@ -7,7 +7,7 @@
 #include "annex/app_profiles.h"
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
-#include "annex/norm_texts.h"
+#include "annex/nad_report_blocks.h"
 #include "platform/report_layout.h"
 #include "report/oli_channel.h"
 
@@ -147,23 +147,18 @@ private:
     FILE* stream_;
 };
 
-void Open_Table(FILE* stream)
-{
-    std::fputs("#SHOWTABLE\n0 0 0\n"
-               "1 0 -1 -1 2\n 12 42\n"
-               " Kapitel      Wert                          Bedeutung\n",
-               stream);
-}
-
 void Close_Table(FILE* stream) { std::fputs("#END_OF_TEXT\n", stream); }
 
-// The heading block of a table: the standard's designation and, when given, the annex.
-void Write_Heading_Block(FILE* stream, int norm_code, const char* annex_name)
+// The EN 1992-1-2 and EN 1992-2 tables start on a new block with room reserved, titled
+// by their standard alone, at the left margin.
+void Open_Further_Table(FILE* stream, int norm_code)
 {
-    std::fputs("#SHOWTABLE\n0 0 1\n", stream);
-    std::fprintf(stream, " %s", Get_Norm_Designation(norm_code, 0, 0));
-    if (annex_name) std::fprintf(stream, ", NA %s", annex_name);
-    std::fputs("\n0 0 -1 -1\n#END_OF_TEXT\n", stream);
+    OLI_Finish_Pending_Line(stream);
+    OLI_reserveSpaceCM(stream, 4.0f);
+    NAD_Write_Norm_Title(stream, norm_code, nullptr);
+    OLI_setYPositionCM(stream, 1, -0.5f);
+    OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
+    NAD_Open_Clause_Table(stream);
 }
 
 // "symbol = value" with the value in the given format.
@@ -262,13 +257,6 @@ std::string Strength_Reduction_Nu(const char* symbol, double value, int form)
 // The symbol followed by " s. NA-DE": the German annex gives its own rule there.
 std::string See_German_Annex(const char* symbol) { return std::string(symbol) + " s. NA-DE"; }
 
-// The name of the annex in force for a heading.
-const char* Annex_Name()
-{
-    const char* name = NAD_Get_Active_Name();
-    return name ? name : "";
-}
-
 bool Visible(int group) { return nad_ec2_row_visible[group] != 0; }
 
 // The application numbers of the environment whose programs show more than the basic
@@ -296,6 +284,18 @@ const App_Row_Groups app_row_groups[15] = {
     {107, false, {5, 10, 13, -1}},
     {108, false, {1, 10, 17, 18, -1}},
 };
+
+// The entries for the annex in force: its record (nothing without one) with the row
+// groups of the running program.
+template <typename Write>
+void Write_For_Annex_In_Force(FILE* stream, Write write)
+{
+    if (!stream) return;
+    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
+    if (!params) return;
+    NAD_EC2_Set_Row_Filter();
+    write(stream, params);
+}
 
 } // namespace
 
@@ -338,10 +338,10 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
 {
     if (!stream || !p) return;
     OLI_Finish_Pending_Line(stream);
-    Write_Heading_Block(stream, 4, annex_name ? annex_name : "");
+    NAD_Write_Norm_Title(stream, 4, annex_name ? annex_name : "");
     OLI_setYPositionCM(stream, 1, -0.5f);
 
-    Open_Table(stream);
+    NAD_Open_Clause_Table(stream);
     Table t(stream);
     const bool building = Visible(GROUP_BUILDING);
     const bool german = p->na_de_flag != 0;
@@ -552,13 +552,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
 void NAD_EC2_Write_Fire_Rows(FILE* stream, const NAD_EC2_Params* p)
 {
     if (!stream || !p || !Visible(GROUP_FIRE_TABLE)) return;
-    OLI_Finish_Pending_Line(stream);
-    OLI_reserveSpaceCM(stream, 4.0f);
-    Write_Heading_Block(stream, 10, nullptr);
-    OLI_setYPositionCM(stream, 1, -0.5f);
-    OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
-
-    Open_Table(stream);
+    Open_Further_Table(stream, 10);
     Table t(stream);
     t.Row("2.3(2)", Symbol_Value(GAMMA SUB("M,fi"), "%-5.2f", p->gamma_M_fi), "Materialsicherheitsbeiwert");
     t.Value("3.2.3(5)", Fmt("Klasse %16s", p->fire_steel_class == 1 ? "X (Tabelle 3.2b)" : "N (Tabelle 3.2a)"),
@@ -590,13 +584,7 @@ void NAD_EC2_Write_Fire_Rows(FILE* stream, const NAD_EC2_Params* p)
 void NAD_EC2_Write_Bridge_Rows(FILE* stream, const NAD_EC2_Params* p)
 {
     if (!stream || !p || !Visible(GROUP_BRIDGE_TABLE)) return;
-    OLI_Finish_Pending_Line(stream);
-    OLI_reserveSpaceCM(stream, 4.0f);
-    Write_Heading_Block(stream, 21, nullptr);
-    OLI_setYPositionCM(stream, 1, -0.5f);
-    OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
-
-    Open_Table(stream);
+    Open_Further_Table(stream, 21);
     Table t(stream);
     if (Visible(0)) {
         Partial_Factor_Rows(t, p->bridge_gamma_c, p->bridge_gamma_s, Visible(1));
@@ -638,29 +626,19 @@ void NAD_EC2_Write_Bridge_Rows(FILE* stream, const NAD_EC2_Params* p)
 
 void NAD_EC2_Report_Rows(FILE* stream)
 {
-    if (!stream) return;
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    if (!params) return;
-    NAD_EC2_Set_Row_Filter();
-    NAD_EC2_Write_Rows(stream, params, Annex_Name());
+    Write_For_Annex_In_Force(stream, [](FILE* f, const NAD_EC2_Params* p) {
+        NAD_EC2_Write_Rows(f, p, NAD_Report_Annex_Name());
+    });
 }
 
 void NAD_EC2_Report_Fire_Rows(FILE* stream)
 {
-    if (!stream) return;
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    if (!params) return;
-    NAD_EC2_Set_Row_Filter();
-    NAD_EC2_Write_Fire_Rows(stream, params);
+    Write_For_Annex_In_Force(stream, NAD_EC2_Write_Fire_Rows);
 }
 
 void NAD_EC2_Report_Bridge_Rows(FILE* stream)
 {
-    if (!stream) return;
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    if (!params) return;
-    NAD_EC2_Set_Row_Filter();
-    NAD_EC2_Write_Bridge_Rows(stream, params);
+    Write_For_Annex_In_Force(stream, NAD_EC2_Write_Bridge_Rows);
 }
 
 void NAD_EC2_Report(FILE* stream)
@@ -668,11 +646,7 @@ void NAD_EC2_Report(FILE* stream)
     if (!stream) return;
     OLI_setFlags(stream, 896);
     OLI_reserveSpaceCM(stream, 6.0f);
-    std::fputs("#SHOWTABLE\n1 1 0\n"
-               " Ausgew" UML_ae "hlte Bemessungsparameter des nationalen Anhangs\n",
-               stream);
-    std::fprintf(stream, " %s\n", Annex_Name());
-    std::fputs("0 0 -1 -1\n#END_OF_TEXT\n", stream);
+    NAD_Write_Annex_Heading(stream);
     OLI_setYPositionCM(stream, 1, -0.5f);
     NAD_EC2_Set_Row_Filter();
     NAD_EC2_Report_Rows(stream);

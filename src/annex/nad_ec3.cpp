@@ -87,23 +87,18 @@ void NAD_EC3_1_Defaults(NAD_EC3_1_Params* record)
     Fill(record->e0_plastic, 5, plastic);
 }
 
+// The German annex differs from the recommended values in gamma_M1, the accidental
+// gamma_M2, the modification factor f and the bow imperfections.
 void NAD_EC3_1_Defaults_NA_DE(NAD_EC3_1_Params* record)
 {
     if (!record) return;
     static const double persistent[3] = {1.0, 1.1, 1.25};
     static const double accidental[3] = {1.0, 1.0, 1.15};
     static const double bow[5] = {600.0, 550.0, 350.0, 250.0, 150.0};
-    record->version = 5;
+    NAD_EC3_1_Defaults(record);
     Fill(record->gamma_M, 3, persistent);
     Fill(record->gamma_M_accidental, 3, accidental);
     record->f_modification_flag = 1;
-    record->gamma_M_fi = 1.0;
-    record->lambda_LT0 = 0.4;
-    record->beta = 0.75;
-    record->kc_flag = 0;
-    record->kc = 1.0;
-    record->f_flag = 1;
-    record->f = 1.0;
     Fill(record->e0_elastic, 5, bow);
     Fill(record->e0_plastic, 5, bow);
 }
@@ -279,9 +274,7 @@ void NAD_EC3_Write(FILE* stream, const NAD_EC3_Params* part)
 void NAD_EC3_Read(FILE* stream, NAD_EC3_Params* part, int in_set_file)
 {
     if (!stream || !part) return;
-    part->na_de_flag = 0;
-    NAD_EC3_1_Defaults(&part->ec3_1);
-    NAD_EC3_8_Defaults(&part->ec3_8);
+    NAD_EC3_Defaults(part);
     part->ec3_1.version = 0;
     part->ec3_8.version = 0;
 

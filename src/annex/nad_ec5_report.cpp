@@ -5,6 +5,7 @@
 #include "annex/app_profiles.h"
 #include "annex/nad_choice.h"
 #include "annex/nad_ec5.h"
+#include "annex/nad_report_blocks.h"
 #include "platform/report_layout.h"
 #include "report/oli_channel.h"
 
@@ -80,9 +81,7 @@ void Write_Crack_Table(FILE* s, int method) {
 
 void Write_Clause_Table(FILE* s, const NAD_EC5_Params& p) {
     const double* m = p.gamma_M_material;
-    std::fprintf(s, "#SHOWTABLE\n0 0 0\n");
-    std::fputs("1 0 -1 -1 2\n 12 42\n", s);
-    std::fputs(" Kapitel      Wert                          Bedeutung\n", s);
+    NAD_Open_Clause_Table(s);
     Switch_Row(s, "2.3.1.2(2)P", p.load_duration_table, "Tabelle NA.1 anwenden",
                "Tabelle NA.1 nicht anwenden",
                "Zuordnung von Einwirkungen zu Klassen der Lasteinwirkungsdauer");

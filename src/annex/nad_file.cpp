@@ -35,74 +35,6 @@ std::string User_File_Path(const char* dram, int n)
     return std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD";
 }
 
-// A set with every part at its built-in values (the EN 1991 part aside, which annex files
-// do not carry): the clean start of the built-in annexes, of the German set for the
-// material sets and of each annex the migration converts.
-void Reset_Set_Parts(NAD_Set& set)
-{
-    set.code = NAD_CODE_STANDARD;
-    set.user_flag = 0;
-    set.na_de_flag = 0;
-    set.name = "EC-Standard";
-    NAD_EC0_Defaults(&set.ec0);
-    NAD_EC2_Defaults(&set.ec2);
-    NAD_EC3_Defaults(&set.ec3);
-    NAD_EC5_Defaults(&set.ec5);
-    NAD_EC6_Defaults(&set.ec6);
-    NAD_EC9_Defaults(&set.ec9);
-}
-
-// EN 1992 under the German annex: the DIN 1045-1 values (edition of 2008 for the joint
-// roughness), with the shear values and the bridge values of the German annex.
-void Germany_EC2(NAD_EC2_Params& p)
-{
-    NAD_EC2_Defaults(&p);  // fields the DIN variant leaves as they are
-    NAD_EC2_Defaults_For_Norm(1, &p);
-    p.na_de_flag = 1;
-
-    const double c[4] = {0.5, 0.4, 0.2, 0.0};
-    const double mu[4] = {0.9, 0.7, 0.6, 0.5};
-    const double nu[4] = {0.7, 0.5, 0.2, 0.0};
-    for (int i = 0; i < 4; ++i) {
-        p.roughness_c[i] = c[i];
-        p.roughness_mu[i] = mu[i];
-        p.roughness_nu[i] = nu[i];
-    }
-    p.v_min_factor = 0.0525;
-    p.cot_theta_min = 1.0;
-
-    p.bridge_alpha_cc = 0.85;
-    p.bridge_alpha_ct = 1.0;
-    p.bridge_c_rd_c = 0.15;
-    p.bridge_v_min_factor = 0.0525;
-    p.bridge_k1_shear = 0.12;
-    p.bridge_cot_theta_min = 1.0;
-    p.bridge_cot_theta_max = 1.75;
-    p.bridge_alpha_cw = 1.0;
-    p.bridge_nu_1 = 0.75;
-    p.bridge_k1_fatigue = 1.0;
-    p.bridge_as_min_column_factor = 0.15;
-    p.bridge_as_min_column_floor = 0.003;
-    p.bridge_as_min_column_form = 2;
-    p.bridge_v_min_form = 2;
-    p.bridge_nu_1_form = 1;
-    p.bridge_k1_stress = 0.6;
-    p.bridge_k2_stress = 0.45;
-    p.bridge_k3_stress = 0.8;
-    p.bridge_k4_stress = 1.0;
-    p.bridge_k5_stress = 0.65;
-    const double bridge_gamma_c[4] = {1.5, 1.5, 1.5, 1.3};
-    const double bridge_gamma_s[4] = {1.15, 1.15, 1.15, 1.0};
-    for (int i = 0; i < 4; ++i) {
-        p.bridge_gamma_c[i] = bridge_gamma_c[i];
-        p.bridge_gamma_s[i] = bridge_gamma_s[i];
-    }
-    p.r_sup_pre = 1.05;
-    p.r_sup_post = 1.1;
-    p.r_inf_pre = 0.95;
-    p.r_inf_post = 0.9;
-}
-
 // EN 1995 under the German annex: every rule switch on its German rule.
 void Germany_EC5(NAD_EC5_Params& p)
 {
@@ -258,7 +190,7 @@ void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record)
 {
     if (!german_nad_set_loaded) {
         NAD_EC2_Defaults(record);
-        Reset_Set_Parts(german_nad_set);
+        NAD_Reset_Set_Parts(&german_nad_set);
         NAD_Load_Set(0, NAD_FILE_GERMANY, &german_nad_set);
         german_nad_set_loaded = 1;
     }
@@ -294,7 +226,7 @@ void Safeguard_Proper_Version()
         if (line.compare(0, 4, "#NAD") != 0) continue;
         // Every annex starts from the built-in values, so that the parts the older list
         // does not carry (EN 1996, EN 1999) are written with those.
-        Reset_Set_Parts(work);
+        NAD_Reset_Set_Parts(&work);
         int code = 0;
         if (std::fscanf(older, " %d", &code) != 1) code = 0;
         char name[ZXP_STRING_SIZE] = {};
@@ -315,7 +247,7 @@ void Safeguard_Proper_Version()
 bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set)
 {
     if (!set || !Is_Builtin_File_Name(file_name)) return false;
-    Reset_Set_Parts(*set);
+    NAD_Reset_Set_Parts(set);
     if (std::strcmp(file_name, NAD_FILE_STANDARD) == 0) {
         set->code = NAD_CODE_STANDARD;
         set->name = "EC-Standardparameter";
@@ -324,7 +256,7 @@ bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set)
     set->code = NAD_CODE_GERMANY;
     set->na_de_flag = 1;
     set->name = "Deutschland";
-    Germany_EC2(set->ec2);
+    NAD_EC2_Defaults_NA_DE(&set->ec2);
     NAD_EC3_Defaults_NA_DE(&set->ec3);
     Germany_EC5(set->ec5);
     NAD_EC6_Defaults_NA_DE(&set->ec6);

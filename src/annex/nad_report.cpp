@@ -10,8 +10,8 @@
 #include "annex/nad_ec5_report.h"
 #include "annex/nad_file.h"
 #include "annex/nad_legacy.h"
+#include "annex/nad_report_blocks.h"
 #include "annex/nad_set.h"
-#include "annex/norm_texts.h"
 #include "platform/paths.h"
 #include "platform/report_layout.h"
 #include "report/oli_channel.h"
@@ -32,13 +32,6 @@ int nad_ec9_row_visible[NAD_EC9_ROW_RULES];
 
 namespace {
 
-// The name of the annex in force for a heading.
-const char* Annex_Name()
-{
-    const char* name = NAD_Get_Active_Name();
-    return name ? name : "";
-}
-
 // The row of a factor: the clause in its column, the symbol padded to 7 visible
 // characters (its in-band sequences take no room), the value and the meaning, so that
 // the meaning starts at the column of the other rows.
@@ -58,33 +51,6 @@ void Factor_Row(FILE* stream, const char* symbol, double value, const char* mean
     Factor_Row(stream, "", symbol, "%-5.2f", value, meaning);
 }
 
-// The heading block that opens the report of a part: the annex in force.
-void Write_Annex_Heading(FILE* stream)
-{
-    std::fputs("#SHOWTABLE\n1 1 0\n"
-               " Ausgew" UML_ae "hlte Bemessungsparameter des nationalen Anhangs\n",
-               stream);
-    std::fprintf(stream, " %s\n", Annex_Name());
-    std::fputs("0 0 -1 -1\n#END_OF_TEXT\n", stream);
-}
-
-// The title block of a table: the standard's designation, with the annex when given.
-void Write_Title_Block(FILE* stream, int norm_code, const char* annex_name)
-{
-    std::fputs("#SHOWTABLE\n0 0 1\n", stream);
-    std::fprintf(stream, " %s", Get_Norm_Designation(norm_code, 0, 0));
-    if (annex_name) std::fprintf(stream, ", NA %s", annex_name);
-    std::fputs("\n0 0 -1 -1\n#END_OF_TEXT\n", stream);
-}
-
-void Open_Clause_Table(FILE* stream)
-{
-    std::fputs("#SHOWTABLE\n0 0 0\n"
-               "1 0 -1 -1 2\n 12 42\n"
-               " Kapitel      Wert                          Bedeutung\n",
-               stream);
-}
-
 // The three factors of 6.1(1) of one design situation (gamma_M2 with rule 1).
 void Steel_Factor_Rows(FILE* stream, const double* gamma_M)
 {
@@ -98,9 +64,9 @@ void EC3_1_Table(FILE* stream, const NAD_EC3_1_Params& p, const char* annex_name
 {
     const int* rule = nad_ec3_row_visible;
     if (!rule[0] && !rule[5] && !rule[9] && !rule[10]) return;
-    Write_Title_Block(stream, 12, annex_name);
+    NAD_Write_Norm_Title(stream, 12, annex_name);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     if (rule[10]) {
         static const char* const curve[5] = {"a0", "a", "b", "c", "d"};
         std::fputs(" 5.3.2(3)b)   e" SUB("0") "/L   elastisch  plastisch   eingepr" UML_ae
@@ -157,9 +123,9 @@ const char* const connection_meaning[6] = {
 void EC3_8_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[0] || !nad_ec3_row_visible[3]) return;
-    Write_Title_Block(stream, 13, annex_name);
+    NAD_Write_Norm_Title(stream, 13, annex_name);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     std::fputs(" 2.2(2)                                     Teilsicherheitsbeiwerte f" UML_ue "r Anschl" UML_ue "sse\n",
                stream);
     for (int i = 0; i < 6; ++i) Factor_Row(stream, connection_symbol[i], p.gamma_M_connection[i], connection_meaning[i]);
@@ -170,9 +136,9 @@ void EC3_8_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name
 void EC3_1_5_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[6]) return;
-    Write_Title_Block(stream, 24, annex_name);
+    NAD_Write_Norm_Title(stream, 24, annex_name);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     std::fprintf(stream, " 3.1(1)       Anmerkung %d                   zur Ber" UML_ue "cksichtigung der Schubverzerrungen\n",
                  p.shear_lag_note);
     Factor_Row(stream, "5.1(2)", "\xC1", "%-5.2f", p.eta, "Beiwert zur Berechnung des Schubbeulens");
@@ -183,9 +149,9 @@ void EC3_1_5_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_na
 void EC3_1_9_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[7]) return;
-    Write_Title_Block(stream, 26, annex_name);
+    NAD_Write_Norm_Title(stream, 26, annex_name);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     std::fputs(" 3(7)         Schadensfolgen                Teilsicherheitsbeiwert f" UML_ue "r Erm" UML_ue "dung\n", stream);
     std::fputs("              niedrig   hoch\n", stream);
     std::fprintf(stream, "              %-5.2f     %-5.2f               Schadenstoleranz\n", p.gamma_Mf[0], p.gamma_Mf[1]);
@@ -198,9 +164,9 @@ void EC3_1_9_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_na
 void EC3_6_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[8]) return;
-    Write_Title_Block(stream, 27, annex_name);
+    NAD_Write_Norm_Title(stream, 27, annex_name);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     Factor_Row(stream, "7.5(1)", GAMMA SUB("M,ser"), "%-5.2f", p.gamma_M_ser, "Teilsicherheitsbeiwert (GZG)");
     std::fputs("#END_OF_TEXT\n", stream);
 }
@@ -255,10 +221,10 @@ void NAD_EC3_Report(FILE* stream)
     OLI_setFlags(stream, 896);
     OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
     OLI_reserveSpaceCM(stream, 6.0f);
-    Write_Annex_Heading(stream);
+    NAD_Write_Annex_Heading(stream);
     OLI_setYPositionCM(stream, 1, -0.5f);
     NAD_EC3_Set_Row_Filter();
-    NAD_EC3_Write_Report(stream, part, Annex_Name());
+    NAD_EC3_Write_Report(stream, part, NAD_Report_Annex_Name());
 }
 
 void NAD_EC6_Set_Row_Filter()
@@ -278,12 +244,10 @@ void NAD_EC6_Write_Report(FILE* stream, const NAD_EC6_Params* part)
 {
     if (!stream || !part) return;
     OLI_Finish_Pending_Line(stream);
-    std::fputs("#SHOWTABLE\n0 0 1\n", stream);
-    std::fprintf(stream, " %s\n", Get_Norm_Designation(22, 0, 0));
-    std::fputs("0 0 -1 -1\n#END_OF_TEXT\n", stream);
+    NAD_Write_Norm_Title(stream, 22, nullptr);
     OLI_setYPositionCM(stream, 1, -0.5f);
     OLI_setMarginsCM(stream, 1, 0.0f, 0.0f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     if (nad_ec6_row_visible[0]) {
         std::fputs(" 2.4.3                                      Teilsicherheitsbeiwerte f" UML_ue "r Mauerwerk\n"
                    "                                            im Grenzzustand der Tragf" UML_ae "higkeit f" UML_ue
@@ -310,7 +274,7 @@ void NAD_EC6_Report(FILE* stream)
     NAD_EC6_Set_Row_Filter();
     OLI_setFlags(stream, 0x380);
     OLI_reserveSpaceCM(stream, 6.0f);
-    Write_Annex_Heading(stream);
+    NAD_Write_Annex_Heading(stream);
     OLI_setYPositionCM(stream, 1, -0.5f);
     NAD_EC6_Write_Report(stream, part);
 }
@@ -326,11 +290,9 @@ void NAD_EC9_Write_Report(FILE* stream, const NAD_EC9_Params* part)
 {
     if (!stream || !part) return;
     OLI_Finish_Pending_Line(stream);
-    std::fputs("#SHOWTABLE\n0 0 1\n", stream);
-    std::fprintf(stream, " %s\n", Get_Norm_Designation(29, 0, 0));
-    std::fputs("0 0 -1 -1\n#END_OF_TEXT\n", stream);
+    NAD_Write_Norm_Title(stream, 29, nullptr);
     OLI_setYPositionCM(stream, 1, -0.5f);
-    Open_Clause_Table(stream);
+    NAD_Open_Clause_Table(stream);
     const int* rule = nad_ec9_row_visible;
     if (rule[0]) {
         std::fputs(" 6.1.3(1)     Teilsicherheitsbeiwerte f" UML_ue "r   Querschnitte / Bauteile \n", stream);

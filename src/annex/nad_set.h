@@ -50,6 +50,11 @@ extern int nad_ec1_definitions_pending;
 // values.
 void NAD_Fill_Builtin_Defaults();
 
+// Code 19, user flag 0, NA-DE flag 0, name "EC-Standard" and the built-in values of every
+// part an annex file carries: all but the EN 1991 tables, which stay as they are. Null:
+// nothing happens.
+void NAD_Reset_Set_Parts(NAD_Set* set);
+
 // Start-up hook of the annex module; there is nothing to prepare at start-up (the
 // argument is not used).
 void NAD_Startup(int unused);

@@ -7,10 +7,15 @@
 
 class Env_Override {
 public:
-    // A null value removes the variable.
-    Env_Override(const char* name, const char* value) : name_(name)
+    // Leaves the variable as it is now and gives that value back at the end, whatever the
+    // test sets in between.
+    explicit Env_Override(const char* name) : name_(name)
     {
         if (const char* old = std::getenv(name)) old_ = old;
+    }
+    // A null value removes the variable.
+    Env_Override(const char* name, const char* value) : Env_Override(name)
+    {
         if (value)
             ::setenv(name, value, 1);
         else

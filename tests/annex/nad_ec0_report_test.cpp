@@ -4,6 +4,7 @@
 #include "nad_part_report_support.h"
 #include "platform/report_layout.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -19,9 +20,7 @@ NAD_EC0_Params Defaults() {
 }
 
 std::string Report(const NAD_EC0_Params& p) {
-    File_Stream out;
-    NAD_EC0_Write_Report(out.get(), &p, "Deutschland");
-    return out.bytes();
+    return Output([&](FILE* f) { NAD_EC0_Write_Report(f, &p, "Deutschland"); });
 }
 
 std::string Row(const char* format, const char* label, double a, double b, double c = 0) {

@@ -2,6 +2,7 @@
 
 #include "annex/nad_sections.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -15,11 +16,7 @@ NAD_EC0_Params Defaults() {
     return p;
 }
 
-std::string Written(const NAD_EC0_Params& p) {
-    File_Stream out;
-    NAD_EC0_Write(out.get(), &p);
-    return out.bytes();
-}
+std::string Written(const NAD_EC0_Params& p) { return Text_Of(NAD_EC0_Write, p); }
 
 // Reads the bytes over the record's values.
 void Read_Into(const std::string& bytes, NAD_EC0_Params& p, int in_set_file) {

@@ -2,13 +2,13 @@
 
 #include "annex/nad_sections.h"
 #include "annex/nad_set.h"
+#include "annex_env.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace {
@@ -38,33 +38,12 @@ class NADEC1Tables : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Remember("DATA");
-        Remember("DRAM");
-        data_ = dir_.file("data");
-        dram_ = dir_.file("dram");
         ::mkdir(data_.c_str(), 0755);
         ::mkdir((data_ + "/NAD").c_str(), 0755);
         ::mkdir(dram_.c_str(), 0755);
-        ::setenv("DATA", data_.c_str(), 1);
-        ::setenv("DRAM", dram_.c_str(), 1);
         Write_File_Bytes(data_ + "/NAD/WUSL-Tabs.def", To_CRLF(definitions));
     }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                ::setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                ::unsetenv(name.c_str());
-            }
-        }
-        NAD_Clear_Read_Failures();
-    }
-    void Remember(const char* name)
-    {
-        const char* value = std::getenv(name);
-        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
+    void TearDown() override { NAD_Clear_Read_Failures(); }
     void Write_Builtin_Values(const std::string& bytes)
     {
         Write_File_Bytes(data_ + "/NAD/WUSL-Tabs.val", bytes);
@@ -77,9 +56,10 @@ protected:
     }
 
     Temp_Dir dir_;
-    std::string data_;
-    std::string dram_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    std::string data_ = dir_.file("data");
+    std::string dram_ = dir_.file("dram");
+    Env_Override data_env_{"DATA", data_.c_str()};
+    Env_Override dram_env_{"DRAM", dram_.c_str()};
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "report_sandbox.h"
 #include "report/oli_channel.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -213,23 +214,17 @@ NAD_EC2_Params Recommended()
 
 std::string Rows_Of(const NAD_EC2_Params& p, const char* name = "Deutschland")
 {
-    File_Stream out;
-    NAD_EC2_Write_Rows(out.get(), &p, name);
-    return out.bytes();
+    return Output([&](FILE* f) { NAD_EC2_Write_Rows(f, &p, name); });
 }
 
 std::string Fire_Rows_Of(const NAD_EC2_Params& p)
 {
-    File_Stream out;
-    NAD_EC2_Write_Fire_Rows(out.get(), &p);
-    return out.bytes();
+    return Text_Of(NAD_EC2_Write_Fire_Rows, p);
 }
 
 std::string Bridge_Rows_Of(const NAD_EC2_Params& p)
 {
-    File_Stream out;
-    NAD_EC2_Write_Bridge_Rows(out.get(), &p);
-    return out.bytes();
+    return Text_Of(NAD_EC2_Write_Bridge_Rows, p);
 }
 
 // The lines of a report text, without their line ends.

@@ -2,6 +2,7 @@
 
 #include "annex/nad_sections.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -13,9 +14,7 @@ namespace {
 
 std::string Written(const NAD_EC2_Params& params)
 {
-    File_Stream file;
-    NAD_EC2_Write(file.get(), &params);
-    return file.bytes();
+    return Text_Of(NAD_EC2_Write, params);
 }
 
 NAD_EC2_Params Read_From(const std::string& bytes)

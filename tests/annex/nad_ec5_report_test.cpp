@@ -4,6 +4,7 @@
 #include "nad_part_report_support.h"
 #include "platform/report_layout.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -19,9 +20,7 @@ NAD_EC5_Params Part(int na_de_flag) {
 }
 
 std::string Report(const NAD_EC5_Params& p) {
-    File_Stream out;
-    NAD_EC5_Write_Report(out.get(), &p, "Deutschland");
-    return out.bytes();
+    return Output([&](FILE* f) { NAD_EC5_Write_Report(f, &p, "Deutschland"); });
 }
 
 void All_Rows_On() {

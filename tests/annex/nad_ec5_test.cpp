@@ -2,6 +2,7 @@
 
 #include "annex/nad_sections.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,11 +15,7 @@ NAD_EC5_Params Defaults() {
     return p;
 }
 
-std::string Written(const NAD_EC5_Params& p) {
-    File_Stream out;
-    NAD_EC5_Write(out.get(), &p);
-    return out.bytes();
-}
+std::string Written(const NAD_EC5_Params& p) { return Text_Of(NAD_EC5_Write, p); }
 
 NAD_EC5_Params Read(const std::string& bytes, int in_set_file = 1) {
     File_Stream in(bytes);

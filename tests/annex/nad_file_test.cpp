@@ -2,23 +2,15 @@
 
 #include "annex/nad_sections.h"
 #include "annex/nad_set.h"
+#include "annex_env.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace {
-
-// The bytes a part's (or the set's) writer makes.
-template <typename T>
-std::string Text_Of(void (*write)(FILE*, const T*), const T& value)
-{
-    File_Stream file;
-    write(file.get(), &value);
-    return file.bytes();
-}
 
 // A set as the reset leaves it; with `sample`, a user annex that differs in every part.
 NAD_Set Make_Set(bool sample)
@@ -71,31 +63,21 @@ class AnnexFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < 2; ++i) {
-            if (const char* v = std::getenv(kVars[i])) old_[i] = v;
-            ::setenv(kVars[i], dirs_[i].path().c_str(), 1);
-        }
         std::filesystem::create_directories(data_.file("NAD"));
         std::filesystem::create_directories(dram_.file("NADS"));
         Forget();
     }
-    void TearDown() override
-    {
-        for (int i = 0; i < 2; ++i)
-            old_[i] ? (void)::setenv(kVars[i], old_[i]->c_str(), 1) : (void)::unsetenv(kVars[i]);
-        Forget();
-    }
+    void TearDown() override { Forget(); }
     static void Forget()
     {
         german_nad_set = NAD_Set{};
         german_nad_set_loaded = 0;
     }
 
-    static constexpr const char* kVars[2] = {"DATA", "DRAM"};
-    Temp_Dir dirs_[2];
-    Temp_Dir& data_ = dirs_[0];
-    Temp_Dir& dram_ = dirs_[1];
-    std::optional<std::string> old_[2];
+    Temp_Dir data_;
+    Temp_Dir dram_;
+    Env_Override data_env_{"DATA", data_.path().c_str()};
+    Env_Override dram_env_{"DRAM", dram_.path().c_str()};
 };
 
 } // namespace

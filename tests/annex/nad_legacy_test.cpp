@@ -1,27 +1,15 @@
 #include "annex/nad_legacy.h"
 
+#include "annex_env.h"
 #include "test_support.h"
+#include "written_text.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace {
-
-template <typename Part>
-std::string Part_Text(void (*write)(FILE*, const Part*), const Part& part)
-{
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    write(stream, &part);
-    std::fclose(stream);
-    std::string text(buffer, size);
-    std::free(buffer);
-    return text;
-}
 
 // The parameters an older list block or an "ACTIV_NAD_EC2" block stores.
 struct Stored {
@@ -43,11 +31,11 @@ struct Stored {
     // Items 3 to 6 of a list block.
     std::string Text() const
     {
-        std::string text = Part_Text(NAD_EC2_Write, ec2);
+        std::string text = Text_Of(NAD_EC2_Write, ec2);
         text += " EC3 Parameter\n " + std::to_string(ec3_na_de) + "\n";
-        text += Part_Text(NAD_EC3_Write, ec3);
+        text += Text_Of(NAD_EC3_Write, ec3);
         text += " EC5 Parameter\n";
-        text += Part_Text(NAD_EC5_Write, ec5);
+        text += Text_Of(NAD_EC5_Write, ec5);
         text += " Lastfaktoren " + std::to_string(factor_version) + "\n";
         char line[96];
         for (int g = 0; g < (factor_version >= 1 ? 4 : 1); ++g)
@@ -78,20 +66,8 @@ std::string Position(const Stored& stored)
 // DRAM pointing at a fresh directory; the older list forgotten before and after.
 class LegacyList : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* v = std::getenv("DRAM")) old_dram_ = v;
-        ::setenv("DRAM", dram_.path().c_str(), 1);
-        NAD_Legacy_Free_List();
-    }
-    void TearDown() override
-    {
-        NAD_Legacy_Free_List();
-        if (old_dram_)
-            ::setenv("DRAM", old_dram_->c_str(), 1);
-        else
-            ::unsetenv("DRAM");
-    }
+    void SetUp() override { NAD_Legacy_Free_List(); }
+    void TearDown() override { NAD_Legacy_Free_List(); }
     void Write_List(const std::string& text)
     {
         ASSERT_TRUE(Write_File_Bytes(dram_.file("NADs-EC2.DEF"), text));
@@ -105,7 +81,7 @@ protected:
     }
 
     Temp_Dir dram_;
-    std::optional<std::string> old_dram_;
+    Env_Override dram_env_{"DRAM", dram_.path().c_str()};
 };
 
 } // namespace

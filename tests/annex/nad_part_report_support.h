@@ -2,26 +2,17 @@
 // Shared by the tests of the part reports: a sandboxed installation directory holding
 // one application profile, made current for the test's lifetime.
 #include "annex/app_profiles.h"
+#include "annex_env.h"
 #include "test_support.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 class Profile_Sandbox {
 public:
-    Profile_Sandbox() {
-        Save("EXEC", old_exec_);
-        Save("ZAV_APPLICATION_NUMBER", old_app_);
-        ::unsetenv("EXEC");
-        NAD_Forget_App_Profiles();
-    }
-    ~Profile_Sandbox() {
-        Restore("EXEC", old_exec_);
-        Restore("ZAV_APPLICATION_NUMBER", old_app_);
-        NAD_Forget_App_Profiles();
-    }
+    Profile_Sandbox() { NAD_Forget_App_Profiles(); }
+    ~Profile_Sandbox() { NAD_Forget_App_Profiles(); }
     Profile_Sandbox(const Profile_Sandbox&) = delete;
     Profile_Sandbox& operator=(const Profile_Sandbox&) = delete;
 
@@ -38,19 +29,9 @@ public:
     }
 
 private:
-    static void Save(const char* name, std::optional<std::string>& slot) {
-        if (const char* v = std::getenv(name)) slot = v;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& slot) {
-        if (slot)
-            ::setenv(name, slot->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-
     Temp_Dir exec_;
-    std::optional<std::string> old_exec_;
-    std::optional<std::string> old_app_;
+    Env_Override exec_env_{"EXEC", nullptr};  // no profile until one is installed
+    Env_Override app_env_{"ZAV_APPLICATION_NUMBER"};
 };
 
 // The lines of one "#SHOWTABLE" block whose text holds the marker, "" when none does.

@@ -11,6 +11,7 @@
 #include "annex/nad_set.h"
 #include "cp850_notation.h"
 #include "report_sandbox.h"
+#include "written_text.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -66,14 +67,6 @@ const char* const golden_ec6_table =
     "              {g}_[M]      = 1.50                - Erdbeben-Bemessungssituation          \n"
     " 2.4.4        {g}_[M]      = 1.00                im Grenzzustand der Gebrauchstauglichkeit\n"
     "#END_OF_TEXT\n";
-
-template <typename Write>
-std::string Output(Write write)
-{
-    File_Stream out;
-    write(out.get());
-    return out.bytes();
-}
 
 // What a line shows on the page: in-band sequences take no room.
 std::string Visible(const std::string& line)

@@ -5,27 +5,18 @@
 // afterwards). Nothing is written outside the temporary directory.
 #include "annex/app_profiles.h"
 #include "annex/nad_choice.h"
+#include "annex_env.h"
 #include "test_support.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <optional>
 #include <string>
 
 class Report_Sandbox {
 public:
     explicit Report_Sandbox(int application_number = 127)
+        : app_env_("ZAV_APPLICATION_NUMBER", std::to_string(application_number).c_str())
     {
-        for (const char* name : {"DATA", "DRAM", "EXEC", "ZAV_APPLICATION_NUMBER"}) {
-            const char* old = std::getenv(name);
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
         for (const char* sub : {"data", "dram", "exec"}) std::filesystem::create_directories(dir_.file(sub));
-        ::setenv("DATA", dir_.file("data").c_str(), 1);
-        ::setenv("DRAM", dir_.file("dram").c_str(), 1);
-        ::setenv("EXEC", dir_.file("exec").c_str(), 1);
-        ::setenv("ZAV_APPLICATION_NUMBER", std::to_string(application_number).c_str(), 1);
         NAD_Forget_Choice();
         NAD_Forget_App_Profiles();
     }
@@ -33,12 +24,6 @@ public:
     {
         NAD_Forget_Choice();
         NAD_Forget_App_Profiles();
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
     }
     Report_Sandbox(const Report_Sandbox&) = delete;
     Report_Sandbox& operator=(const Report_Sandbox&) = delete;
@@ -54,5 +39,8 @@ public:
 
 private:
     Temp_Dir dir_;
-    std::map<std::string, std::optional<std::string>> saved_;
+    Env_Override data_env_{"DATA", dir_.file("data").c_str()};
+    Env_Override dram_env_{"DRAM", dir_.file("dram").c_str()};
+    Env_Override exec_env_{"EXEC", dir_.file("exec").c_str()};
+    Env_Override app_env_;
 };

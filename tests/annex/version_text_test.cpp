@@ -1,11 +1,11 @@
 #include "annex/version_text.h"
 
+#include "annex_env.h"
 #include "test_support.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace {
@@ -14,19 +14,7 @@ namespace {
 // (spelled in lower case on disk: the name is found regardless of case).
 class VersionText : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("EXEC")) old_exec_ = old;
-        ::setenv("EXEC", dir_.path().c_str(), 1);
-        std::filesystem::create_directories(dir_.file("q7-ec203"));
-    }
-    void TearDown() override
-    {
-        if (old_exec_)
-            ::setenv("EXEC", old_exec_->c_str(), 1);
-        else
-            ::unsetenv("EXEC");
-    }
+    void SetUp() override { std::filesystem::create_directories(dir_.file("q7-ec203")); }
     // The version text of a VERSION file with these bytes; "<null>" for none.
     std::string Of(const std::string& bytes)
     {
@@ -36,7 +24,7 @@ protected:
     }
 
     Temp_Dir dir_;
-    std::optional<std::string> old_exec_;
+    Env_Override exec_env_{"EXEC", dir_.path().c_str()};
 };
 
 } // namespace
