@@ -1,7 +1,10 @@
 #include "core/startup.h"
 
 #include "annex/nad_set.h"
+#include "base/alloc.h"
 #include "base/component_files.h"
+#include "core/corbel_model.h"
+#include "core/position_file.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
@@ -87,11 +90,23 @@ int Corbel_Main(int argc, char** argv)
     Install_Stdio_And_Mouse_Wheel();
     Init_RFont();
 
+    // The model starts without tables and results, so that the first clearing or reading
+    // frees nothing. (Only a second start-up inside one process finds blocks to give back.)
+    for (int k = 0; k < 2; ++k) {
+        if (corbel_model.load_table[k]) MEM_FREE(corbel_model.load_table[k]);
+        corbel_model.load_table[k] = nullptr;
+        corbel_model.load_count[k] = 0;
+    }
+    if (corbel_model.results) MEM_FREE(corbel_model.results);
+    corbel_model.results = nullptr;
+
     if (refresh_mode) {
-        // Reading the position and writing its report are not part of this build yet:
-        // say so instead of pretending a report was written.
-        std::fprintf(stderr, "%s: Eingabe und Bericht werden in dieser Fassung noch nicht bearbeitet; "
-                             "kein Bericht geschrieben.\n", argv[0]);
+        // A read error ends the run here with exit code 1, before any report.
+        Read_Position_Input();
+        // Writing the report is not part of this build yet: say so instead of pretending
+        // a report was written.
+        std::fprintf(stderr, "%s: Eingabe gelesen; der Bericht wird in dieser Fassung noch nicht "
+                             "geschrieben; kein Bericht geschrieben.\n", argv[0]);
         return 1;
     }
 

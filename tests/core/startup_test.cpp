@@ -130,3 +130,39 @@ TEST(StartUp, ConfirmCloseLetsTheFrameCloseOnlyOnYes)
     EXPECT_FALSE(Get_Screen_State().sheets_on);
     Set_Message_Answer(0);
 }
+
+// A refresh run reads the position input; a read error ends it at once with exit code 1,
+// before anything else happens and without a word.
+TEST(StartUp, RefreshRunReadsThePositionInput)
+{
+    Temp_Dir dir;
+    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path()};
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_FALSE(example.empty());
+    const std::string no_report = "kein Bericht geschrieben";
+
+    // The shipped example, as scripts/run hands it over.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(no_report), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Lesefehler"), std::string::npos) << r.err;
+
+    // A damaged input and one of a newer program end the run at once, silently.
+    for (const std::string& input : {example.substr(0, 300), " 5" + example.substr(2)}) {
+        ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
+        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), " 5" + example.substr(2));  // left as it was
+
+    // Without an input file the empty position goes on to the report.
+    std::remove(dir.file("B1_01.INP").c_str());
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find(no_report), std::string::npos) << r.err;
+}

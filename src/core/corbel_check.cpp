@@ -1,0 +1,355 @@
+// The data check of the corbel model and the material set-up it starts with. The check
+// repairs what it may (clamps, mapped classes, forced values of a beam-end corbel),
+// derives the provided areas and axis distances from the chosen bars, and reports every
+// input it cannot accept. It runs after every change on a sheet, in the online
+// calculation and at the start of every calculation, so it must give the same result
+// when run again on its own output.
+#include <cmath>
+
+#include "annex/nad_choice.h"
+#include "annex/nad_ec2.h"
+#include "base/rebar.h"
+#include "core/concrete_cover.h"
+#include "core/corbel_model.h"
+#include "core/corbel_work.h"
+#include "material/creep_shrinkage.h"
+#include "material/material_props.h"
+#include "platform/messages.h"
+#include "report/verdicts.h"
+
+namespace {
+
+constexpr double kQuarterPi = 0.7853981633974483;
+constexpr double kDegree = 0.017453292519943295;
+constexpr double kThetaCot3 = 18.43494882292201;     // cot θ = 3
+constexpr double kThetaCot25 = 21.80140948635181;    // cot θ = 2.5
+
+// Report lines and messages of the check (code page 850; ╬\ and ╬r switch the report's
+// subscript on and off, 0xA3 is the report font's Δ, 0xF2 its ≥).
+const char kErrD1k[] = "Fehler d\xCE\\1k\xCE" "r";
+const char kErrD1[] = "Fehler d\xCE\\1\xCE" "r";
+const char kErrDepths[] = "Fehler h-d\xCE\\1\xCE" "r bzw. h\xCE\\k\xCE" "r-d\xCE\\1k\xCE" "r";
+const char kErrHk[] = "Fehler h\xCE\\k\xCE" "r";
+const char kErrB[] = "Fehler b";
+const char kErrLp[] = "Fehler l\xCE\\p\xCE" "r";
+const char kErrA[] = "Fehler \xA3" "a";
+const char kBridgeConcreteLine[] =
+    "Betonbr\x81" "cken: hochfester Beton (\xF2 C55/67) nicht zugelassen";
+const char kBridgeConcreteMessage[] = "Betonbr\x81" "cken: Beton \xF2 C55/67 nicht zugelassen";
+const char kBridgeSteelLine[] =
+    "Betonbr\x81" "cken: normalduktiler Stahl (Klasse A) nicht zugelassen";
+const char kBridgeSteelMessage[] = "Betonbr\x81" "cken: Betonstahl Klasse A nicht zugelassen";
+
+// The material module knows EN 1992-2 by the formulas of EN 1992-1-1 (code 4).
+int Material_Norm_Code(int norm_code)
+{
+    return norm_code == CORBEL_NORM_BRIDGES ? CORBEL_NORM_BUILDINGS : norm_code;
+}
+
+bool German_Annex(const NAD_EC2_Params* params) { return params && params->na_de_flag != 0; }
+
+// Area of one bar of the given diameter index (cm²).
+double Bar_Area(int diameter_index)
+{
+    const double d = Get_Rebar_Diameter_Cm(diameter_index, 0.0);
+    return d * d * kQuarterPi;
+}
+
+// Area of count bars with the given legs each.
+double Group_Area(const Bar_Group& g) { return g.count * g.legs * Bar_Area(g.diameter); }
+
+void Fail(int* error, FILE* report, const char* line)
+{
+    *error = 1;
+    OLI_Write_Failed_Line(report, line);
+}
+
+void Check_Strut_Angle(Corbel_Model* m, const NAD_EC2_Params* params)
+{
+    if (m->strut_angle_mode == 0) {
+        m->strut_angle = kThetaCot3;
+        return;
+    }
+    const double t = std::tan(m->strut_angle * kDegree);
+    const double cot = t != 0.0 ? 1.0 / t : HUGE_VAL;
+    const bool german = German_Annex(params);
+    if (cot > (german ? 3.0 : 2.5)) {
+        m->strut_angle = german ? kThetaCot3 : kThetaCot25;
+    } else if (cot < 1.0) {
+        m->strut_angle = 45.0;
+    }
+}
+
+void Raise_Support_Depth(Corbel_Model* m)
+{
+    if (m->h < m->hk + 0.01) m->h = 1.2 * m->hk;
+}
+
+void Check_Corbel_Kind(Corbel_Model* m)
+{
+    if (m->execution == EXECUTION_BEAM_END) {
+        m->connection = CONNECTION_COLUMN;
+        m->load_transfer = LOAD_TRANSFER_DIRECT;
+        m->method = 3;
+        m->bp = 100.0;
+        m->b = 100.0;
+        m->hk_end = 0.0;
+        if (m->at_slab && m->rebar_chosen) m->rebar.beam_end_legs = 1;
+        if (m->system == SYSTEM_SUPPORT_CORBEL) {
+            m->connection = CONNECTION_BEAM;
+            m->hk_end = 0.0;
+            Raise_Support_Depth(m);
+        }
+    } else {
+        if (m->system == SYSTEM_SUPPORT_CORBEL || m->connection == CONNECTION_BEAM) {
+            m->connection = CONNECTION_BEAM;
+            m->hk_end = 0.0;
+            Raise_Support_Depth(m);
+        } else if (m->load_transfer == LOAD_TRANSFER_INDIRECT) {
+            m->hk_end = 0.0;
+        }
+        if (m->load_transfer == LOAD_TRANSFER_INDIRECT) {
+            if (m->inclination < 20.0) m->inclination = 20.0;
+            if (m->inclination > 70.0) m->inclination = 70.0;
+        }
+    }
+    if (m->method > 4) m->method = 4;
+    // The design procedures index their tables by the method: a negative row (only a
+    // damaged file can hold one) is taken as the first.
+    if (m->method < 0) m->method = 0;
+}
+
+void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report,
+                        int show_messages, int* error)
+{
+    if (m->norm_code != CORBEL_NORM_BRIDGES || !German_Annex(params)) return;
+    if (m->fck > 55.0 - 0.001) {
+        Fail(error, report, kBridgeConcreteLine);
+        if (show_messages) PrintMessage(kBridgeConcreteMessage);
+    }
+    const int steel = m->steel_class[0];
+    if (steel < steel_class_count &&
+        Is_Steel_High_Ductility(Map_Steel_Class_Index(steel)) < 0.5) {
+        Fail(error, report, kBridgeSteelLine);
+        if (show_messages) PrintMessage(kBridgeSteelMessage);
+    }
+    for (int& s : m->steel_class) {
+        if (s == 5 || s == 6) s = 4;
+    }
+}
+
+// The load position on the bearing plate: a lies between half the plate and the corbel
+// end less half the plate; a corbel shorter than its plate cannot hold it.
+void Check_Bearing_Plate(Corbel_Model* m, FILE* report, int* error)
+{
+    if (!(m->lp > 0.01)) return;
+    const double half = m->lp / 2.0;
+    if (m->load_a < half) m->load_a = half;
+    if (m->load_a > m->lk - half) m->load_a = m->lk - half;
+    if (m->load_a < half - 0.001 || m->load_a > m->lk + 0.001 - half) Fail(error, report, kErrLp);
+    if (m->execution == EXECUTION_SINGLE && m->bp > m->b + 0.001) m->bp = m->b;
+}
+
+void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
+{
+    const double D = m->hk - m->d1k;
+    if (m->system == SYSTEM_SUPPORT_CORBEL || m->connection == CONNECTION_BEAM) {
+        const double D1 = m->h - m->d1;
+        if (D < 0.01) Fail(error, report, kErrD1k);
+        if (D1 < 0.01) Fail(error, report, kErrD1);
+        if (D1 < D - 0.01) Fail(error, report, kErrDepths);
+        if (m->h < m->hk + 0.01) Fail(error, report, kErrHk);
+        if (m->execution == EXECUTION_BEAM_END && m->at_slab && m->beam_height < 2.0 * m->e1 + 0.01)
+            Fail(error, report, kErrB);
+        Check_Bearing_Plate(m, report, error);
+    } else if (m->connection == CONNECTION_COLUMN) {
+        if (D < 0.01) Fail(error, report, kErrD1k);
+        if (m->load_a < 0.01 || m->load_a > m->lk - 0.01) Fail(error, report, kErrA);
+        if (m->load_transfer == LOAD_TRANSFER_DIRECT) {
+            Check_Bearing_Plate(m, report, error);
+            // A chamfered end must leave the load its depth: h'k is cut to what the
+            // line from the load to the support allows. (Geometry already reported as
+            // broken is left alone rather than divided by zero.)
+            if (m->hk_end > 0.01 && m->load_a > 0.01 && m->lk > 0.01 &&
+                (m->load_a / m->lk) * m->hk_end > D / 2.0) {
+                m->hk_end = m->lk * 0.5 * D / m->load_a;
+            }
+        } else if (m->load_a < 0.5 * m->lk) {
+            m->load_a = 0.5 * m->lk;
+        }
+    }
+}
+
+void Reset_Free_Diameters(Corbel_Rebar_Choice* r)
+{
+    auto fix = [](int& index) {
+        if (index < 0 || index >= bar_diameter_count) index = 0;  // a damaged file may hold either
+    };
+    for (int& d : r->layer_diameter) fix(d);
+    for (Bar_Group& g : r->group) fix(g.diameter);
+    for (int& d : r->member_diameter) fix(d);
+    for (int& d : r->end_diameter) fix(d);
+}
+
+void Derive_Provided_Areas(Corbel_Model* m)
+{
+    Corbel_Rebar_Choice& r = m->rebar;
+    r.As_h = r.As_v = r.As_s = r.Asb_v = r.Asb_h = r.As_v1 = r.As_h1 = 0.0;
+    r.As_member[0] = r.As_member[1] = r.As_end[0] = r.As_end[1] = 0.0;
+    r.min_cover_v = r.min_cover_h = 0.0;
+    r.tie_axis_required = r.member_axis_required = r.inclined_axis_required = 0.0;
+
+    if (m->execution == EXECUTION_BEAM_END) {
+        // Per metre of the beam.
+        if (r.spacing[0] > 0.01)
+            r.As_h = r.beam_end_legs * 100.0 * Bar_Area(r.layer_diameter[0]) / r.spacing[0];
+        if (r.spacing[1] > 0.01)
+            r.As_v = r.group[2].legs * 100.0 * Bar_Area(r.group[2].diameter) / r.spacing[1];
+        r.As_end[0] = r.end_count[0] * Bar_Area(r.end_diameter[0]);
+        r.As_end[1] = r.end_count[1] * Bar_Area(r.end_diameter[1]);
+        r.layers = 1;
+        r.layer_bars[0] = 1;
+        r.group[2].count = 1;
+        for (int k : {0, 1, 3, 4, 5}) r.group[k].count = 0;
+    } else {
+        r.Asb_v = Group_Area(r.group[0]);
+        r.Asb_h = Group_Area(r.group[1]);
+        r.As_v = Group_Area(r.group[2]);
+        r.As_s = Group_Area(r.group[3]);
+        r.As_v1 = Group_Area(r.group[4]);
+        r.As_h1 = Group_Area(r.group[5]);
+        const int layers = r.layers < CORBEL_MAX_LAYERS ? r.layers : CORBEL_MAX_LAYERS;
+        for (int i = 0; i < layers; ++i) {
+            if (r.layer_bars[i] <= 0) continue;
+            double a = r.layer_bars[i] * Bar_Area(r.layer_diameter[i]);
+            if (r.loops) a *= 2.0;
+            r.As_h += a;
+        }
+        r.spacing[0] = 0.0;
+        r.spacing[1] = 0.0;
+    }
+    r.As_member[0] = r.member_count[0] * Bar_Area(r.member_diameter[0]);
+    r.As_member[1] = r.member_count[1] * Bar_Area(r.member_diameter[1]);
+}
+
+void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, int* error)
+{
+    Corbel_Rebar_Choice& r = m->rebar;
+    Reset_Free_Diameters(&r);
+    r.group[3].legs = r.inclined_loops ? 2 : 1;
+    Derive_Provided_Areas(m);
+    r.tie_axis_given = m->d1k;
+    r.member_axis_given = m->e1;
+
+    if (m->cover_from_exposure) {
+        const double phi_s = Get_Rebar_Diameter_Cm(r.layer_diameter[0], 0.0);
+        const double phi_sb = (r.group[0].legs > 1 && r.group[0].count > 0)
+                                  ? Get_Rebar_Diameter_Cm(r.group[0].diameter, 0.0)
+                                  : 0.0;
+        r.min_cover_v = Check_Concrete_Cover(m->exposure_first[0], m->exposure_first[1], 0, phi_s,
+                                             phi_sb, 0.0, 0.0, 0.0, "", nullptr, 0);
+        r.min_cover_h = Check_Concrete_Cover(m->exposure_first[0], m->exposure_first[1], 0, phi_s,
+                                             0.0, 0.0, 0.0, 0.0, "", nullptr, 0);
+        if (r.min_cover_v < -0.5 || r.min_cover_h < -0.5) *error = 1;
+    }
+
+    r.tie_axis_required = Calc_Rebar_Axis_Distance(&r, &m->execution, 0, m->system, params);
+    if (m->system == SYSTEM_SUPPORT_CORBEL || m->connection == CONNECTION_BEAM ||
+        m->execution == EXECUTION_BEAM_END) {
+        r.member_axis_required = Calc_Rebar_Axis_Distance(&r, &m->execution, 1, m->system, params);
+        if (m->load_transfer == LOAD_TRANSFER_INDIRECT)
+            r.inclined_axis_required =
+                Calc_Rebar_Axis_Distance(&r, &m->execution, 2, m->system, params);
+    }
+}
+
+}  // namespace
+
+void Setup_Corbel_Materials(Corbel_Model* model)
+{
+    if (!model) return;
+    Corbel_Model& m = *model;
+    m.materials_derived = 1;
+    const int cls = Map_Concrete_Class_Index(m.concrete_class, &m.lightweight, m.density);
+    const int code = Material_Norm_Code(m.norm_code);
+
+    if (m.concrete_class < concrete_class_count) {
+        if (!m.lightweight) {
+            m.density = 2200.0;
+        } else {
+            if (m.density < 800.0) m.density = 800.0;
+            if (m.density > 2200.0) m.density = 2200.0;
+        }
+        m.fck = Get_Concrete_Strength(code, cls);
+        m.eps_c1 = Get_Concrete_Eps_C1(code, cls, m.fck, m.density, &m.eps_cu1);
+        m.eps_c2 = Get_Concrete_Eps_C2(code, cls, m.fck, m.density, &m.eps_cu2);
+        m.eps_c3 = Get_Concrete_Eps_C3(code, cls, m.fck, m.density, &m.eps_cu3);
+        m.n_parabola = Get_Concrete_Exponent_N(code, cls, m.fck);
+        m.fctm = Get_Concrete_Fctm(code, cls, m.fck, m.density, m.fctm);
+        m.Ecm = Get_Concrete_Ecm(code, cls, m.fck, m.density, nullptr);
+        m.fcm = Get_Concrete_Fcm(code, m.fck, m.density);
+    }
+
+    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
+    double alpha = 1.0;
+    if (params) {
+        if (m.norm_code == CORBEL_NORM_BRIDGES) alpha = params->bridge_alpha_cc;
+        else if (m.lightweight) alpha = params->alpha_lcc;
+        else alpha = params->alpha_cc;
+    }
+    const double gamma_c = m.safety_factors.gamma_c;
+    m.fcd = gamma_c > 0.001 ? alpha * m.fck / gamma_c : 0.0;
+
+    const double gamma_s = m.safety_factors.gamma_s;
+    for (int i = 0; i < 2; ++i) {
+        if (m.steel_class[i] < steel_class_count) {
+            const int s = Map_Steel_Class_Index(m.steel_class[i]);
+            m.fyk[i] = Get_Steel_Fyk(s);
+            m.ftk[i] = Get_Steel_Ftk(s, m.fyk[i], &m.euk[i]);
+            m.Es[i] = Get_Steel_Es(s);
+        }
+        // A user-defined steel gets its design values from the values as entered.
+        m.fyd[i] = gamma_s > 0.001 ? m.fyk[i] / gamma_s : 0.0;
+        m.ftd[i] = gamma_s > 0.001 ? m.ftk[i] / gamma_s : 0.0;
+    }
+}
+
+int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int show_messages)
+{
+    if (!model) return 1;
+    Corbel_Model& m = *model;
+    static bool first_call = true;
+    if (first_call) {
+        first_call = false;
+        concrete_class_count = 33;
+        steel_class_count = 11;
+        Set_Creep_Norm_Code(m.norm_code);
+    }
+    int error = 0;
+
+    Setup_Corbel_Materials(&m);
+
+    // Partial factors by the design situation; "frei" keeps the position's own.
+    m.safety_factors.from_annex = m.design_situation < SITUATION_FREE ? 1 : 0;
+    m.safety_factors.norm_code = m.norm_code;
+    Fill_NAD_Safety_Factors(&m.safety_factors,
+                            m.design_situation == 0 ? 0 : m.design_situation + 1);
+
+    // The second steel is always the main steel.
+    m.steel_class[1] = m.steel_class[0];
+    m.fyk[1] = m.fyk[0];
+    m.ftk[1] = m.ftk[0];
+    m.euk[1] = m.euk[0];
+    m.Es[1] = m.Es[0];
+    m.steel_fifth[1] = m.steel_fifth[0];
+    m.fyd[1] = m.fyd[0];
+    m.ftd[1] = m.ftd[0];
+
+    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
+    Check_Strut_Angle(&m, params);
+    Check_Corbel_Kind(&m);
+    Check_Bridge_Rules(&m, params, report, show_messages, &error);
+    Check_Geometry(&m, report, &error);
+    if (m.rebar_chosen) Check_Rebar(&m, params, &error);
+    return error;
+}

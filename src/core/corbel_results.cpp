@@ -1,0 +1,97 @@
+// Envelope and governing row over the per-combination results of a corbel calculation.
+#include "core/corbel_results.h"
+
+#include "core/corbel_model.h"
+
+namespace {
+
+// A required value below this marks a failed design.
+constexpr double kFailed = -0.001;
+// Start of the smallest strut angle; still above kThetaUnset after all rows means that no
+// row gave one.
+constexpr double kThetaStart = 1.0e10;
+constexpr double kThetaUnset = 1.0e9;
+
+// One envelope field and the row field it is taken from.
+struct Envelope_Field {
+    double Load_Case_Summary::*summary;
+    double Load_Case_Result::*row;
+    bool smallest;
+};
+
+constexpr Envelope_Field kEnvelope[] = {
+    {&Load_Case_Summary::As_h, &Load_Case_Result::As_h, false},
+    {&Load_Case_Summary::As_v, &Load_Case_Result::As_v, false},
+    {&Load_Case_Summary::As_s, &Load_Case_Result::As_s, false},
+    {&Load_Case_Summary::Asb_v, &Load_Case_Result::Asb_v, false},
+    {&Load_Case_Summary::Asb_h, &Load_Case_Result::Asb_h, false},
+    {&Load_Case_Summary::As_h1, &Load_Case_Result::As_h1, false},
+    {&Load_Case_Summary::As_v1, &Load_Case_Result::As_v1, false},
+    {&Load_Case_Summary::As_v2, &Load_Case_Result::As_v2, false},
+    {&Load_Case_Summary::z3, &Load_Case_Result::z3, false},
+    {&Load_Case_Summary::theta_A, &Load_Case_Result::theta_A, true},
+    {&Load_Case_Summary::delta_ac, &Load_Case_Result::delta_ac, false},
+    {&Load_Case_Summary::sigma_p, &Load_Case_Result::sigma_p, false},
+};
+
+}  // namespace
+
+void Reset_Load_Case_Summary(Load_Case_Summary* summary)
+{
+    if (summary == nullptr) return;
+    *summary = Load_Case_Summary{};
+    summary->governing_case = -1;
+}
+
+int Evaluate_Load_Case_Results(Corbel_Model* model)
+{
+    if (model == nullptr) return 1;
+    Load_Case_Summary& s = model->summary;
+
+    for (const Envelope_Field& f : kEnvelope) s.*f.summary = 0.0;
+    s.theta_A = kThetaStart;
+    s.Ast = 0.0;
+    s.final_As_h = 0.0;
+    s.final_Asb_v = 0.0;
+    s.final_Asb_h = 0.0;
+    s.design_failed = 0;
+    // The fatigue check runs after the envelope and decides this flag anew.
+    s.fatigue_failed = 0;
+    s.governing_case = -1;
+
+    const int rows = model->results != nullptr && model->load_count[0] > 0 ? model->load_count[0] : 0;
+    double governing_total = 0.0;
+    for (int i = 0; i < rows; ++i) {
+        const Load_Case_Result& r = model->results[i];
+        for (const Envelope_Field& f : kEnvelope) {
+            double& env = s.*f.summary;
+            const double value = r.*f.row;
+            // A failed field stays failed whatever later rows give.
+            if (env <= kFailed) continue;
+            if (value < kFailed)
+                env = value;
+            else if (f.smallest ? value < env : value > env)
+                env = value;
+        }
+        for (const Envelope_Field& f : kEnvelope)
+            if (s.*f.summary < kFailed) s.design_failed = 1;
+
+        // The largest total governs; equal totals keep the earlier row, and a failed total
+        // governs from then on.
+        if (i == 0) {
+            s.governing_case = 1;
+            governing_total = r.Ast;
+        } else if (governing_total > kFailed && (r.Ast > governing_total || r.Ast < kFailed)) {
+            s.governing_case = i + 1;
+            governing_total = r.Ast;
+        }
+    }
+    s.Ast = governing_total;
+
+    if (s.theta_A > kThetaUnset) s.theta_A = 0.0;
+
+    s.final_As_h = s.As_h;
+    s.final_Asb_v = s.Asb_v;
+    s.final_Asb_h = s.Asb_h;
+    return s.design_failed ? 0 : 1;
+}

@@ -1,0 +1,178 @@
+#include "core/print_options_ec2.h"
+
+#include "base/alloc.h"
+#include "report/print_options.h"
+#include "report/text_utils.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const REMARKS_TAG = "ec2_oliprops";
+
+constexpr int DEFAULT_SWITCHES[EC2_PRINT_SWITCH_COUNT] = {1, 0, 1, 1, 0, 1, 1, 1, 1, 3, 1, 0, 1};
+
+// Width of a remarks line on the sheet: a longer line is broken at a blank up to here.
+constexpr size_t REMARKS_LONG_LINE = 111;
+constexpr size_t REMARKS_BREAK_INDEX = 109;
+
+void Free_Remarks(EC2_Print_Options* record)
+{
+    if (record->remarks) Mem_Free(__FILE__, __LINE__, REMARKS_TAG, record->remarks);
+    record->remarks = nullptr;
+}
+
+char* New_Remarks(const std::string& text)
+{
+    auto* copy = static_cast<char*>(
+        Mem_Calloc(__FILE__, __LINE__, REMARKS_TAG, static_cast<uint32_t>(text.size() + 1), 1));
+    if (!copy) Abort_Out_Of_Memory();
+    std::memcpy(copy, text.data(), text.size());
+    return copy;
+}
+
+// Bytes from the stream's position to its end; -1 when the stream cannot tell.
+long Bytes_Left(FILE* stream)
+{
+    const long here = std::ftell(stream);
+    if (here < 0) return -1;
+    if (std::fseek(stream, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(stream);
+    if (std::fseek(stream, here, SEEK_SET) != 0 || end < 0) return -1;
+    return end - here;
+}
+
+// Reads the remarks text of the given length after its separating character. CR LF counts
+// as one LF, so a file whose line ends were converted reads the same. False when the end of
+// the file comes first.
+bool Read_Remarks_Text(FILE* stream, int length, std::string& text)
+{
+    if (std::fgetc(stream) == EOF) return false;  // the separating blank
+    text.clear();
+    while (static_cast<int>(text.size()) < length) {
+        int c = std::fgetc(stream);
+        if (c == EOF) return false;
+        if (c == '\r') {
+            const int next = std::fgetc(stream);
+            if (next == '\n')
+                c = '\n';
+            else if (next != EOF)
+                std::ungetc(next, stream);
+        }
+        text += static_cast<char>(c);
+    }
+    for (char& ch : text)
+        if (ch == '~') ch = ' ';
+    return true;
+}
+
+} // namespace
+
+void Init_EC2_Print_Options(EC2_Print_Options* record)
+{
+    if (!record) return;
+    for (int i = 0; i < EC2_PRINT_SWITCH_COUNT; ++i) record->switches[i] = DEFAULT_SWITCHES[i];
+    record->scale = 0.0;
+    Free_Remarks(record);
+}
+
+void Copy_EC2_Print_Options(const EC2_Print_Options* source, EC2_Print_Options* destination)
+{
+    if (!source || !destination) return;
+    // Taken before the defaults free the destination's text (the two may be one record).
+    const std::string remarks = source->remarks ? source->remarks : "";
+    int switches[EC2_PRINT_SWITCH_COUNT];
+    std::memcpy(switches, source->switches, sizeof switches);
+    const double scale = source->scale;
+    Init_EC2_Print_Options(destination);
+    std::memcpy(destination->switches, switches, sizeof switches);
+    destination->scale = scale;
+    if (!remarks.empty()) destination->remarks = New_Remarks(remarks);
+}
+
+int Write_EC2_Print_Options(FILE* stream, EC2_Print_Options* record)
+{
+    if (!stream || !record) return 1;
+    const int* s = record->switches;
+    if (std::fprintf(stream, " %d\n", EC2_PRINT_OPTIONS_VERSION) < 0) return 1;
+    if (std::fprintf(stream, " %d %d %d %d %d %lf %d %d %d %d %d %d %d %d\n", s[0], s[1], s[2], s[3], s[9],
+                     record->scale, s[4], s[5], s[6], s[7], s[8], s[10], s[11], s[12]) < 0)
+        return 1;
+
+    // The remarks are one word in the file: blanks as '~'. Carriage returns stay out, so
+    // that the length counts exactly the characters the reader takes back.
+    std::string remarks;
+    if (record->remarks)
+        for (const char* c = record->remarks; *c; ++c)
+            if (*c != '\r') remarks += *c;
+    if (std::fprintf(stream, " %d", static_cast<int>(remarks.size())) < 0) return 1;
+    if (!remarks.empty()) {
+        Replace_Blanks_With_Tildes(remarks.data());
+        if (std::fprintf(stream, " %s", remarks.c_str()) < 0) return 1;
+    }
+    std::fprintf(stream, "\n");
+    // In memory the text now reads as it will come back from the file.
+    if (record->remarks) Replace_Tildes_With_Blanks(record->remarks);
+    return std::ferror(stream) ? 1 : 0;
+}
+
+int Read_EC2_Print_Options(FILE* stream, EC2_Print_Options* record)
+{
+    if (!stream || !record) return 1;
+    int version = 0;
+    if (std::fscanf(stream, "%d", &version) != 1) return 1;
+    if (!Check_File_Version(version, EC2_PRINT_OPTIONS_VERSION, 0)) return 1;
+
+    int* s = record->switches;
+    if (std::fscanf(stream, "%d%d%d%d%d%lf%d%d%d", &s[0], &s[1], &s[2], &s[3], &s[9], &record->scale, &s[4], &s[5],
+                    &s[6]) != 9)
+        return 1;
+    for (int i : {7, 8, 10, 11, 12})
+        if (std::fscanf(stream, "%d", &s[i]) != 1) return 1;
+
+    int length = 0;
+    if (std::fscanf(stream, "%d", &length) != 1) return 1;
+    if (length == 0) return 0;
+    // A length the writer cannot have written is a damaged file, not a text to allocate.
+    if (length < 0 || length > EC2_PRINT_REMARKS_MAX) return 1;
+    const long left = Bytes_Left(stream);
+    if (left >= 0 && left < static_cast<long>(length) + 1) return 1;
+
+    std::string text;
+    if (!Read_Remarks_Text(stream, length, text)) return 1;
+    Free_Remarks(record);
+    record->remarks = New_Remarks(text);
+    return 0;
+}
+
+void Write_Print_Remarks(FILE* report, const char* text)
+{
+    OLI_Write_Preliminary_Remarks(report, text);
+}
+
+int Wrap_Print_Remarks(char* text)
+{
+    if (!text) return 0;
+    const size_t size = std::strlen(text);
+    size_t start = 0;
+    while (start < size) {
+        const char* end_ptr = static_cast<const char*>(std::memchr(text + start, '\n', size - start));
+        if (!end_ptr) break;  // the last line, without a line end, stays as it is
+        const size_t end = static_cast<size_t>(end_ptr - text);
+        if (end - start >= REMARKS_LONG_LINE) {
+            size_t j = start + REMARKS_BREAK_INDEX + 1;
+            while (j > start && text[j - 1] != ' ') --j;
+            if (j > start) {
+                text[j - 1] = '\n';
+                start = j;  // the rest of the line is looked at again
+                continue;
+            }
+        }
+        start = end + 1;
+    }
+    int count = 0;
+    for (size_t i = 0; i < size; ++i)
+        if (text[i] == '\n') ++count;
+    return count;
+}

@@ -1,0 +1,312 @@
+#include "core/detailing.h"
+
+#include "annex/annex_env.h"
+#include "annex/nad_choice.h"
+#include "annex/nad_ec2.h"
+#include "report/oli_channel.h"
+#include "test_support.h"
+
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// The annex in force is chosen by name in a sandbox of its own.
+class Annex_In_Force {
+public:
+    explicit Annex_In_Force(const char* name)
+    {
+        std::filesystem::create_directory(data_.file("NAD"));
+        std::filesystem::create_directory(dram_.file("NADS"));
+        NAD_Forget_Choice();
+        NAD_Select_By_Name(name);
+    }
+    ~Annex_In_Force() { NAD_Forget_Choice(); }
+
+private:
+    Temp_Dir data_, dram_;
+    Env_Override data_env_{"DATA", data_.path().c_str()};
+    Env_Override dram_env_{"DRAM", dram_.path().c_str()};
+};
+
+// Report lines of one call, without the channel's block records.
+template <typename Call>
+std::string Lines_Of(Call call)
+{
+    File_Stream f;
+    OLI_Reset_Channel();
+    call(f.get());
+    OLI_End_Text_Block(f.get());
+    OLI_Reset_Channel();
+    std::string all = f.bytes();
+    std::string text;
+    size_t pos = 0;
+    while (pos < all.size()) {
+        size_t end = all.find('\n', pos);
+        if (end == std::string::npos) end = all.size();
+        std::string line = all.substr(pos, end - pos);
+        if (!line.empty() && line[0] == ' ') text += line.substr(1) + "\n";
+        pos = end + 1;
+    }
+    return text;
+}
+
+const std::string DOT = "\xCE/.\xCEr";
+const std::string PHI_S = "\x8C\xCE\\s\xCEr";
+
+NAD_EC2_Params Params(int na_de)
+{
+    NAD_EC2_Params p{};
+    NAD_EC2_Defaults(&p);
+    p.na_de_flag = na_de;
+    return p;
+}
+
+// EN 1992-1-1 8.4.2 and 8.4.3 by hand for normal concrete up to C50/60:
+// fctm = 0.30 fck^(2/3), fctk,0.05 = 0.7 fctm, fbd = 2.25 eta1 fctk,0.05 / gamma_c,
+// lb,rqd = phi/4 * fyd / fbd.
+double Hand_Lb_Rqd(double phi_cm, double fck, double fyk, double eta1)
+{
+    double fctm = 0.30 * std::pow(fck, 2.0 / 3.0);
+    double fbd = 2.25 * eta1 * 0.7 * fctm / 1.5;
+    return phi_cm / 4.0 * (fyk / 1.15) / fbd;
+}
+
+struct Anchorage {
+    int norm = 4;
+    double fck = 30.0;
+    double pos[2] = {0.0, 40.0};  // bar at the bottom: good bond
+    double phi = 1.6;
+    double as_req = 5.0, as_prov = 5.0, alpha = 1.0, k = 10.0;
+    int kind = 0;
+    int flags = 0;
+    double lb_rqd = -9.0, lb_min = -9.0;
+    double Run(const NAD_EC2_Params* p, FILE* report = nullptr)
+    {
+        return Calc_Anchorage_Length(norm, 1, 500.0, 1.15, 9, fck, 2200.0, 0.0, 1.5, pos, phi, as_req, as_prov,
+                                     alpha, k, &lb_rqd, &lb_min, kind, p, &flags, report);
+    }
+};
+
+} // namespace
+
+TEST(Detailing, MinimumBarSpacing)
+{
+    NAD_EC2_Params p = Params(0);
+    EXPECT_DOUBLE_EQ(Calc_Min_Bar_Spacing(2.0, 2.0, &p), 4.0);
+    p.k1_bar_spacing = 1.5;
+    EXPECT_DOUBLE_EQ(Calc_Min_Bar_Spacing(2.0, 2.0, &p), 5.0);
+    // One diameter missing takes the other's.
+    EXPECT_DOUBLE_EQ(Calc_Min_Bar_Spacing(0.0, 2.5, nullptr), 2.5 + 2.5);
+    EXPECT_DOUBLE_EQ(Calc_Min_Bar_Spacing(0.0, 0.0, &p), 2.0);
+}
+
+TEST(Detailing, MandrelDiametersOfStirrupsAndBarsByDiameter)
+{
+    Annex_In_Force annex("EC-Standardparameter");
+    ASSERT_EQ(NAD_Get_NA_DE_Flag(), 0);
+    // Stirrups and loops (EN 1992-1-1 Table 8.1N): 4 phi below 20 mm, 7 phi from 20 mm.
+    EXPECT_DOUBLE_EQ(Calc_Mandrel_Diameter(4, 0, 0, 2.0, 3.0, 10.0, nullptr), 14.0);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 0, 1.999, 3.0, 10.0, nullptr), 4 * 1.999, 1e-12);
+    // Bars under the recommended rule: the limit is 16 mm.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 1, 1.6, 3.0, 10.0, nullptr), 11.2, 1e-12);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(21, 0, 1, 1.599, 3.0, 10.0, nullptr), 4 * 1.599, 1e-12);
+    // Older codes: 20 mm.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(1, 0, 1, 1.6, 3.0, 10.0, nullptr), 6.4, 1e-12);
+    // Without a unit factor the values are millimetres.
+    EXPECT_DOUBLE_EQ(Calc_Mandrel_Diameter(4, 0, 0, 20.0, 30.0, 0.0, nullptr), 140.0);
+
+    EXPECT_EQ(Lines_Of([](FILE* s) { Calc_Mandrel_Diameter(4, 0, 0, 2.0, 3.0, 10.0, s); }),
+              "Biegerollendurchmesser f\x81r B\x81gel/Schlaufen: D = 7" + DOT + PHI_S + " = 14.0 cm f\x81r " +
+                  PHI_S + " = 20 mm \xF2 20 mm\n");
+    EXPECT_EQ(Lines_Of([](FILE* s) { Calc_Mandrel_Diameter(4, 1, 1, 1.2, 3.0, 10.0, s); }),
+              "Biegerollendurchmesser f\x81r St\x84" "be: D = 4" + DOT + PHI_S + " = 4.8 cm f\x81r " + PHI_S +
+                  " = 12 mm < 16 mm\nLeichtbeton 1.5" + DOT + "D = 7.2 cm\n");
+}
+
+// Bars under the German annex (and older negative codes): by the cover at right angles to
+// the plane of the bend, DIN EN 1992-1-1/NA Table 8.1DE.
+TEST(Detailing, MandrelDiametersOfBarsByCover)
+{
+    Annex_In_Force annex("Deutschland");
+    ASSERT_EQ(NAD_Get_NA_DE_Flag(), 1);
+    // c > 100 mm and c > 7 phi: 10 phi.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 1, 1.0, 12.0, 10.0, nullptr), 10.0, 1e-12);
+    // Exactly 100 mm is the row of 50 mm: c > 3 phi gives 15 phi.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 1, 1.0, 10.0, 10.0, nullptr), 15.0, 1e-12);
+    // c > 100 mm but not above 7 phi: falls back to 15 phi.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(21, 0, 1, 2.0, 12.0, 10.0, nullptr), 30.0, 1e-12);
+    // c above 50 mm but not above 3 phi, and c up to 50 mm: 20 phi.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 1, 2.0, 6.0, 10.0, nullptr), 40.0, 1e-12);
+    // A negative code uses the cover rule; stirrups keep their own rule.
+    EXPECT_NEAR(Calc_Mandrel_Diameter(-1, 0, 1, 1.0, 12.0, 10.0, nullptr), 10.0, 1e-12);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 0, 1.0, 12.0, 10.0, nullptr), 4.0, 1e-12);
+
+    EXPECT_EQ(Lines_Of([](FILE* s) { Calc_Mandrel_Diameter(4, 0, 1, 1.0, 10.0, 10.0, s); }),
+              "Biegerollendurchmesser f\x81r St\x84" "be: D = 15" + DOT + PHI_S +
+                  " = 15.0 cm f\x81r min c = 100.0 mm > 50 mm und > 3" + DOT + PHI_S + " = 30 mm\n");
+}
+
+TEST(Detailing, AnchorageLengthsAgainstHandValues)
+{
+    NAD_EC2_Params p = Params(0);
+    // phi 16, C30/37, B500, good bond, full utilisation.
+    Anchorage a;
+    double lb = Hand_Lb_Rqd(1.6, 30.0, 500.0, 1.0);
+    EXPECT_NEAR(lb, 57.2, 0.1);  // the textbook value (fbd close to 3.0 N/mm2)
+    EXPECT_NEAR(a.Run(&p), lb, 1e-9);
+    EXPECT_NEAR(a.lb_rqd, lb, 1e-9);
+    EXPECT_NEAR(a.lb_min, std::max(0.3 * lb, 16.0), 1e-9);
+    EXPECT_EQ(a.flags, 0);
+
+    // Half the area needed: lbd = lb,rqd * As,req/As,prov, the minimum stays from lb,rqd;
+    // the lb,rqd output then carries the reduction.
+    Anchorage half;
+    half.as_req = 2.5;
+    EXPECT_NEAR(half.Run(&p), 0.5 * lb, 1e-9);
+    EXPECT_NEAR(half.lb_rqd, 0.5 * lb, 1e-9);
+    half.as_req = 0.5;
+    EXPECT_NEAR(half.Run(&p), std::max(16.0, 0.3 * lb), 1e-9);
+
+    // Medium bond (eta1 = 0.7): top bars of a 70 cm deep member.
+    Anchorage top;
+    top.pos[0] = 65.0;
+    top.pos[1] = 5.0;
+    top.flags = 4;
+    EXPECT_NEAR(top.Run(&p), Hand_Lb_Rqd(1.6, 30.0, 500.0, 0.7), 1e-9);
+    EXPECT_EQ(top.flags, 5);  // bit 1 added, the caller's bits kept
+
+    // phi 40: fbd reduced to (132 - 40)/100 = 92 %.
+    Anchorage thick;
+    thick.phi = 4.0;
+    EXPECT_NEAR(thick.Run(&p), Hand_Lb_Rqd(4.0, 30.0, 500.0, 1.0) / 0.92, 1e-9);
+
+    // German annex: lb,min = max(0.3 alpha lb,rqd, k phi) and the lower bound applies to
+    // the reduced length.
+    NAD_EC2_Params de = Params(1);
+    Anchorage na;
+    na.as_req = 1.25;
+    EXPECT_NEAR(na.Run(&de), std::max(0.3 * lb, 16.0), 1e-9);
+    EXPECT_NEAR(na.lb_rqd, lb, 1e-9);
+    na.kind = 1;  // laps and loops: at least 20 cm
+    na.phi = 0.6;
+    na.k = 15.0;
+    EXPECT_NEAR(na.Run(&de), 20.0, 1e-9);
+    na.kind = 2;
+    EXPECT_EQ(na.Run(&de), 0.0);
+    EXPECT_EQ(na.lb_min, 0.0);
+}
+
+TEST(Detailing, BondConditionsByDepth)
+{
+    NAD_EC2_Params en = Params(0), de = Params(1);
+    struct Case {
+        double h1, h2;
+        const NAD_EC2_Params* p;
+        int norm;
+        int medium;
+    } cases[] = {
+        {0.0, 80.0, &en, 4, 0},   // at the bottom
+        {30.0, 0.0, &en, 4, 1},   // at the top face
+        {10.0, 15.0, &en, 4, 0},  // h = 25 cm: good everywhere
+        {15.0, 15.0, &en, 4, 0},  // h = 30 cm: the lowest 25 cm are good
+        {27.0, 3.0, &en, 4, 1},
+        {27.0, 3.0, &de, 4, 0},   // ... 30 cm under the German annex
+        {35.0, 5.0, &de, 21, 1},
+        {40.0, 30.0, &en, 4, 0},  // h > 60 cm: 30 cm below the top is good
+        {45.0, 25.0, &en, 4, 1},
+        {22.0, 18.0, &en, 3, 1},  // code 3: the upper half of 25..60 cm
+        {20.0, 25.0, &en, 3, 0},
+        {25.0, 20.0, &en, 2, 0},  // others: the lowest 30 cm
+        {35.0, 20.0, &en, 2, 1},
+    };
+    for (const Case& c : cases) {
+        Anchorage a;
+        a.norm = c.norm;
+        a.pos[0] = c.h1;
+        a.pos[1] = c.h2;
+        a.Run(c.p);
+        EXPECT_EQ(a.flags, c.medium) << c.h1 << " " << c.h2 << " code " << c.norm;
+    }
+}
+
+TEST(Detailing, AnchorageBadInputAndOlderRule)
+{
+    NAD_EC2_Params p = Params(0);
+    Anchorage a;
+    a.as_prov = 0.0;
+    EXPECT_EQ(Lines_Of([&](FILE* s) { EXPECT_EQ(a.Run(&p, s), -1.0); }), "");
+    EXPECT_EQ(a.lb_rqd, 0.0);
+    EXPECT_EQ(a.lb_min, 0.0);
+    Anchorage b;
+    EXPECT_EQ(b.Run(nullptr), -1.0);  // a Eurocode without annex parameters
+    EXPECT_EQ(Calc_Anchorage_Length(4, -1, 500, 1.15, 9, 30, 2200, 0, 1.5, b.pos, 1.6, 1, 1, 1, 10, nullptr,
+                                    nullptr, 0, &p, nullptr, nullptr),
+              -1.0);
+    // A free concrete without a tensile strength has no bond strength: refused, not infinite.
+    EXPECT_EQ(Calc_Anchorage_Length(4, 1, 500, 1.15, 30, 0.0, 2200, 0, 1.5, b.pos, 1.6, 1, 1, 1, 10, nullptr,
+                                    nullptr, 0, &p, nullptr, nullptr),
+              -1.0);
+
+    // Older rule: bond stress 2.2 N/mm2 (bar index 1, class 2), fyk 420, gamma_s 1.75.
+    double lb_rqd = 0, lb_min = 0;
+    double pos[2] = {10.0, 10.0};
+    double lb = 420.0 * 0.25 / (1.75 * 2.2) * 1.6;
+    EXPECT_NEAR(Calc_Anchorage_Length(0, 1, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 1.6, 2.0, 4.0, 1.0, 10.0, &lb_rqd,
+                                      &lb_min, 0, nullptr, nullptr, nullptr),
+                0.5 * lb, 1e-9);
+    EXPECT_NEAR(lb_rqd, lb, 1e-9);
+    EXPECT_DOUBLE_EQ(lb_min, 16.0);
+    // Poor position halves the bond stress; kind 1 is at least 20 cm.
+    pos[0] = 30.0;
+    EXPECT_NEAR(Calc_Anchorage_Length(0, 1, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 0.6, 1.0, 1.0, 0.5, 10.0, &lb_rqd,
+                                      &lb_min, 1, nullptr, nullptr, nullptr),
+                std::max(0.5 * 2.0 * 420.0 * 0.25 / (1.75 * 2.2) * 0.6, 20.0), 1e-9);
+    EXPECT_EQ(Calc_Anchorage_Length(0, 3, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 1.6, 1, 1, 1, 10, nullptr, nullptr, 0,
+                                    nullptr, nullptr, nullptr),
+              -1.0);
+}
+
+TEST(Detailing, AnchorageReportLines)
+{
+    NAD_EC2_Params de = Params(1);
+    Anchorage a;
+    a.pos[0] = 20.0;
+    a.pos[1] = 20.0;
+    a.as_req = 2.5;
+    std::string lines = Lines_Of([&](FILE* s) { a.Run(&de, s); });
+    EXPECT_NE(lines.find("Verbundbereich f\x81r h = 40.0 cm, h\xCE\\z\xCEr = 20.00 cm: gut\n"), std::string::npos);
+    EXPECT_NE(lines.find("Bemessungswert der Verbundfestigkeit f\x81r f\xCE\\ck\xCEr = 30.0 N/mm\xFD, " + PHI_S +
+                         " = 16.0 mm: f\xCE\\bd\xCEr = 3.04 N/mm\xFD\n"),
+              std::string::npos);
+    EXPECT_NE(lines.find(", A\xCE\\s,erf\xCEr = 2.50 cm\xFD, A\xCE\\s,vorh\xCEr = 5.00 cm\xFD:\n"), std::string::npos);
+    EXPECT_NE(lines.find("l\xCE\\b\xCEr = A\xCE\\s,erf\xCEr/A\xCE\\s,vorh\xCEr" + DOT + "\xBA\xCE\\i\xCEr" + DOT +
+                         "l\xCE\\b,rqd\xCEr = 28.59 cm\n"),
+              std::string::npos);
+    EXPECT_NE(lines.find("Mindestverankerungsl\x84nge"), std::string::npos);
+}
+
+TEST(Detailing, MeshChoiceAndBarCounts)
+{
+    int c = -1;
+    EXPECT_DOUBLE_EQ(Get_Mesh_Area_Or_Choose(&c, 2.0, 3.35), 4.24);  // an equal area takes the next
+    EXPECT_EQ(c, 3);
+    EXPECT_EQ(Get_Mesh_Area_Or_Choose(&(c = -1), 7.0, 1.0), -1.0);   // above Q636: none
+    EXPECT_EQ(c, -1);
+    EXPECT_EQ(Get_Mesh_Area_Or_Choose(&(c = 11), 0, 0), -1.0);
+    EXPECT_STREQ(Get_Mesh_Name(11), "  ??  ");
+    EXPECT_DOUBLE_EQ(Get_Mesh_Usable_Width(5), 230.0);
+
+    // The least count of 16 mm bars for 6.1 cm2 is 4; a huge requirement stops at 99 + 1.
+    int n = -1;
+    EXPECT_NEAR(Count_Bars_For_Area(&n, 16.0, 6.1), 4 * 2.0106193, 1e-6);
+    EXPECT_EQ(n, 4);
+    EXPECT_NEAR(Count_Bars_For_Area(&(n = -1), 16.0, 1e6), 100 * 2.0106193, 1e-4);
+    EXPECT_DOUBLE_EQ(Count_Bars_For_Area(&(n = 3), 16.0, 6.0), 6.0);  // within 0.05: the requirement
+    double units = -1.0;
+    EXPECT_NEAR(Bar_Area_Per_Unit(&units, 1.0, 4, 1.0), M_PI / 3.0, 1e-12);
+    EXPECT_EQ(units, 3.0);
+    EXPECT_EQ(Bar_Area_Per_Unit(&(units = -1.0), 1.0, 1, 5.0), 0.0);  // not even one unit
+}
