@@ -6,6 +6,7 @@
 #include "section/equal_area_design.h"
 
 #include <cmath>
+#include <optional>
 
 #include "base/numeric.h"
 #include "section/failure_load_search.h"
@@ -73,15 +74,6 @@ Orientation Make_Orientation(const Section_Record& s, bool top_compressed)
     return o;
 }
 
-double Strain_Through(double z1, double e1, double z2, double e2, double z)
-{
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return z >= 0.0 ? 1e100 : -1e100;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
 void Edge_Strains(const Orientation& o, double eps_a, double eps_b, double* eps_top,
                   double* eps_bottom)
 {
@@ -95,7 +87,7 @@ double Own_Layer_Force(const Section_Record& s, double eps_top, double eps_botto
     double F = 0.0;
     const int layers = s.layer_count < SECTION_MAX_LAYERS ? s.layer_count : SECTION_MAX_LAYERS;
     for (int i = 0; i < layers; ++i) {
-        const double e = Strain_Through(0.0, eps_top, s.height, eps_bottom, s.layer_depth[i]);
+        const double e = Strain_On_Line(0.0, eps_top, s.height, eps_bottom, s.layer_depth[i]);
         F += s.layer_area[i] * Calc_Steel_Stress(&s.steel_law[3], &s.concrete_law, e);
     }
     return F;
@@ -110,7 +102,7 @@ Equal_Plane Evaluate_Plane(Equal_Design& d, const Orientation& o, double eps_a, 
     Equal_Plane p;
     p.eps_a = eps_a;
     p.eps_b = eps_b;
-    const double eps_steel = Strain_Through(o.z_a, eps_a, o.z_b, eps_b, o.z_s);
+    const double eps_steel = Strain_On_Line(o.z_a, eps_a, o.z_b, eps_b, o.z_s);
     p.gamma = Layer_Design_Safety_Factor(eps_steel, d.factor);
     double eps_top, eps_bottom;
     Edge_Strains(o, eps_a, eps_b, &eps_top, &eps_bottom);
@@ -145,8 +137,8 @@ void Write_Design(const Equal_Design& d, const Orientation& o, double eps_a, dou
     Edge_Strains(o, eps_a, eps_b, &eps_top, &eps_bottom);
     r->eps_top = eps_top;
     r->eps_bottom = eps_bottom;
-    r->eps_top_layer = Strain_Through(0.0, eps_top, s.height, eps_bottom, s.upper_layer_depth);
-    r->eps_bottom_layer = Strain_Through(0.0, eps_top, s.height, eps_bottom, s.lower_layer_depth);
+    r->eps_top_layer = Strain_On_Line(0.0, eps_top, s.height, eps_bottom, s.upper_layer_depth);
+    r->eps_bottom_layer = Strain_On_Line(0.0, eps_top, s.height, eps_bottom, s.lower_layer_depth);
     r->x_tension = -1.0;
     r->As_top = area;
     r->As_bottom = area;
@@ -244,10 +236,23 @@ Walk_Outcome Walk_Orientation(Equal_Design& d, const Orientation& o, int steps)
 {
     // Far-edge strain of the plane with eps_cu at the compressed edge and eps_su at the
     // tension steel; the path length follows from it.
-    const double e = Strain_Through(o.z_a, d.eps_cu, o.z_s, d.eps_su, o.z_b);
+    const double e = Strain_On_Line(o.z_a, d.eps_cu, o.z_s, d.eps_su, o.z_b);
     const double path = 1.1 * std::fabs((d.eps_c2 + d.eps_cu) - 2.0 * e);
 
     int evaluations = 0;
+    // What ends the walk after an evaluation: the budget, an accepted plane (written) or the
+    // answer of the plain concrete.
+    auto walk_end = [&](const Equal_Plane& p) -> std::optional<Walk_Outcome> {
+        if (++evaluations >= kEvaluationsPerOrientation) return Walk_Outcome::limit_reached;
+        if (Accepted(d, p)) {
+            Write_Plane(d, o, p);
+            return Walk_Outcome::designed;
+        }
+        if (Plain_Concrete_Applies(d, p) && Plain_Concrete_Answer(d))
+            return Walk_Outcome::designed;
+        return std::nullopt;
+    };
+
     double start_a = d.eps_su, start_b = d.eps_su;
     double length = path;
     for (;;) {
@@ -256,13 +261,7 @@ Walk_Outcome Walk_Orientation(Equal_Design& d, const Orientation& o, int steps)
         double bracket_a = 0.0, bracket_b = 0.0, bracket_length = 0.0;
 
         Equal_Plane prev = Evaluate_Plane(d, o, start_a, start_b, true);
-        if (++evaluations >= kEvaluationsPerOrientation) return Walk_Outcome::limit_reached;
-        if (Accepted(d, prev)) {
-            Write_Plane(d, o, prev);
-            return Walk_Outcome::designed;
-        }
-        if (Plain_Concrete_Applies(d, prev) && Plain_Concrete_Answer(d))
-            return Walk_Outcome::designed;
+        if (const auto end = walk_end(prev)) return *end;
 
         for (int i = 0; i < steps; ++i) {
             double eps_a = prev.eps_a, eps_b = prev.eps_b;
@@ -270,13 +269,7 @@ Walk_Outcome Walk_Orientation(Equal_Design& d, const Orientation& o, int steps)
                                                          o.z_c, d.eps_su, d.eps_c2, d.eps_cu, t);
             if (moved == LIMIT_STATE_OFF_BOUNDARY) break;
             const Equal_Plane cur = Evaluate_Plane(d, o, eps_a, eps_b, false);
-            if (++evaluations >= kEvaluationsPerOrientation) return Walk_Outcome::limit_reached;
-            if (Accepted(d, cur)) {
-                Write_Plane(d, o, cur);
-                return Walk_Outcome::designed;
-            }
-            if (Plain_Concrete_Applies(d, cur) && Plain_Concrete_Answer(d))
-                return Walk_Outcome::designed;
+            if (const auto end = walk_end(cur)) return *end;
             if (Bracketed(prev, cur)) {
                 if (Refine_Bracket(d, o, prev, t, &evaluations)) return Walk_Outcome::designed;
                 if (evaluations >= kEvaluationsPerOrientation) return Walk_Outcome::limit_reached;

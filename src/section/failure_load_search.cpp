@@ -14,16 +14,6 @@ namespace {
 constexpr double kNoValue = 1e100;
 constexpr double kZeroForce = 1e-5;
 
-// Strain at depth z on the line through (z1, e1) and (z2, e2); where the two points lie at
-// one depth: the common strain when they agree, else +-1e100 by the sign of z.
-double Strain_On_Line(double z1, double e1, double z2, double e2, double z) {
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return z >= 0.0 ? kNoValue : -kNoValue;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
 struct Search_Input {
     const Section_Record* section;
     const double* area;

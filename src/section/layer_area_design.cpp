@@ -45,28 +45,16 @@ struct Layer_Design_Input {
 Layer_Design_Input layer_design_input;
 double layer_design_output[kLayerDesignResultSize];
 
-// Strain at depth z of the plane through (z1, e1) and (z2, e2). Where the two points lie at
-// the same depth the plane is vertical: the common strain when both agree, else +-1e100 by
-// the sign of the depth.
-double Plane_Strain_At(double z1, double e1, double z2, double e2, double z)
-{
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return z >= 0.0 ? kNoValue : -kNoValue;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
 // Fills the four strains of the result from the strains at the two edges.
 void Write_Edge_Plane(Section_Design_Result* result, const Section_Record* s, double eps_top,
                       double eps_bottom)
 {
     result->eps_top = eps_top;
     result->eps_bottom = eps_bottom;
-    result->eps_top_layer = Plane_Strain_At(0.0, eps_top, s->height, eps_bottom,
-                                            s->upper_layer_depth);
-    result->eps_bottom_layer = Plane_Strain_At(0.0, eps_top, s->height, eps_bottom,
-                                               s->lower_layer_depth);
+    result->eps_top_layer =
+        Strain_On_Line(0.0, eps_top, s->height, eps_bottom, s->upper_layer_depth);
+    result->eps_bottom_layer =
+        Strain_On_Line(0.0, eps_top, s->height, eps_bottom, s->lower_layer_depth);
 }
 
 // One part turned upside down within a section of height h.
@@ -76,16 +64,7 @@ void Mirror_Part(const Section_Record& src, int j, double h, Section_Record* dst
     dst->part_bottom[i] = h - src.part_top[j];
     dst->width_top[i] = src.width_bottom[j];
     dst->width_bottom[i] = src.width_top[j];
-    const double dz = dst->part_bottom[i] - dst->part_top[i];
-    if (dz != 0.0) {
-        dst->width_slope[i] = (dst->width_bottom[i] - dst->width_top[i]) / dz;
-        dst->width_at_zero[i] = dst->width_top[i] - dst->width_slope[i] * dst->part_top[i];
-    } else {
-        // A part without depth carries nothing; a finite slope keeps its integrals at 0.
-        dst->width_slope[i] = 0.0;
-        dst->width_at_zero[i] =
-            dst->width_top[i] == dst->width_bottom[i] ? dst->width_top[i] : kNoValue;
-    }
+    Set_Part_Width_Line(dst, i);
 }
 
 void Build_Mirrored_Section(const Section_Record& s)
@@ -249,8 +228,8 @@ Plane Domain34_Plane(const Search& se, double eps_b)
     Plane p;
     p.eps_top = s->concrete_law.eps_cu;
     p.eps_bottom = eps_b;
-    p.eps_upper = Plane_Strain_At(0.0, p.eps_top, h, eps_b, s->upper_layer_depth);
-    p.eps_lower = Plane_Strain_At(0.0, p.eps_top, h, eps_b, s->lower_layer_depth);
+    p.eps_upper = Strain_On_Line(0.0, p.eps_top, h, eps_b, s->upper_layer_depth);
+    p.eps_lower = Strain_On_Line(0.0, p.eps_top, h, eps_b, s->lower_layer_depth);
     p.gamma = Layer_Design_Safety_Factor(p.eps_lower, se.factor);
     Size_Plane(se, &p);
     return p;
@@ -263,8 +242,8 @@ Plane Domain34_Plane_By_Steel(const Search& se, double eps_s)
     const double eps_cu = s->concrete_law.eps_cu;
     Plane p;
     p.eps_top = eps_cu;
-    p.eps_bottom = Plane_Strain_At(0.0, eps_cu, s->lower_layer_depth, eps_s, s->height);
-    p.eps_upper = Plane_Strain_At(0.0, eps_cu, s->lower_layer_depth, eps_s, s->upper_layer_depth);
+    p.eps_bottom = Strain_On_Line(0.0, eps_cu, s->lower_layer_depth, eps_s, s->height);
+    p.eps_upper = Strain_On_Line(0.0, eps_cu, s->lower_layer_depth, eps_s, s->upper_layer_depth);
     p.eps_lower = eps_s;
     p.gamma = Layer_Design_Safety_Factor(eps_s, se.factor);
     Size_Plane(se, &p);
@@ -287,10 +266,10 @@ Plane Domain5_Plane(const Search& se, double eps_b)
     const double eps_c2 = s->concrete_law.eps_peak;
     Plane p;
     p.eps_bottom = eps_b;
-    p.eps_top = Plane_Strain_At(Pivot_Depth(s), eps_c2, h, eps_b, 0.0);
+    p.eps_top = Strain_On_Line(Pivot_Depth(s), eps_c2, h, eps_b, 0.0);
     if (p.eps_top < eps_cu) p.eps_top = eps_cu;
-    p.eps_upper = Plane_Strain_At(0.0, p.eps_top, h, eps_b, s->upper_layer_depth);
-    p.eps_lower = Plane_Strain_At(0.0, p.eps_top, h, eps_b, s->lower_layer_depth);
+    p.eps_upper = Strain_On_Line(0.0, p.eps_top, h, eps_b, s->upper_layer_depth);
+    p.eps_lower = Strain_On_Line(0.0, p.eps_top, h, eps_b, s->lower_layer_depth);
     p.gamma = se.gamma_2;
     Size_Plane(se, &p);
     return p;
@@ -559,11 +538,11 @@ int Run_Layer_Design(Design_Call& c)
         if (c.M > 0.0) {
             // Top edge and bottom layer.
             eps_top = e0;
-            eps_bottom = Plane_Strain_At(0.0, e0, w.lower_layer_depth, e1, w.height);
+            eps_bottom = Strain_On_Line(0.0, e0, w.lower_layer_depth, e1, w.height);
         } else {
             // Bottom edge and top layer.
             eps_bottom = e0;
-            eps_top = Plane_Strain_At(w.height, e0, w.upper_layer_depth, e1, 0.0);
+            eps_top = Strain_On_Line(w.height, e0, w.upper_layer_depth, e1, 0.0);
         }
         Write_Edge_Plane(r, &w, eps_top, eps_bottom);
         r->As_top = A_top;

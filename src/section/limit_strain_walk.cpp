@@ -4,6 +4,7 @@
 
 #include "base/numeric.h"
 #include "base/point_arrays.h"
+#include "section/layer_area_design.h"
 #include "section/section_laws.h"
 #include "section/section_record.h"
 
@@ -14,23 +15,6 @@ namespace {
 double Round8(double x)
 {
     return Round_To_Decimals(x, 8);
-}
-
-// Strain at depth z on the line through (z1, e1) and (z2, e2); where the two points lie
-// at the same depth: the common strain when they agree, else +-1e100 by the sign of z.
-double Strain_On_Line(double z1, double e1, double z2, double e2, double z)
-{
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return z >= 0.0 ? 1e100 : -1e100;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
-// Strain at depth z of the plane through the edge strains of a section of the height.
-double Strain_At_Depth(double eps_top, double eps_bottom, double height, double z)
-{
-    return Strain_On_Line(0.0, eps_top, height, eps_bottom, z);
 }
 
 // The signed angle between the resultant (N, M) and the target (Nt, Mt); 1e100 ("no
@@ -44,7 +28,7 @@ double Force_Angle(double N, double M, double Nt, double Mt, double eps_top, dou
     return angle;
 }
 
-// The pivot geometry of the factor callbacks for the compressed edge.
+// The pivots of the boundary for the compressed edge.
 struct Pivot_Geometry {
     double z_a, z_s, z_b, z_c, eps_su, eps_c2, eps_cu;
 };
@@ -85,14 +69,21 @@ void Move_Plane(double* eps_top, double* eps_bottom, int compressed_top, const P
     *eps_bottom = compressed_top ? eb : ea;
 }
 
-// The global safety factor of DIN 1045 (1988) by the strain of the tension steel, or the
-// given factor when its magnitude is at least 1e-5.
-double Safety_Factor(double eps_s, double given)
+// The plane of a factor callback moved by t, and the safety factor at its tension steel
+// (the given factor when its magnitude is at least 1e-5).
+struct Factor_Plane {
+    double top, bottom, gamma;
+};
+
+Factor_Plane Move_Factor_Plane(const Section_Record* s, int compressed_top, double eps_top,
+                               double eps_bottom, double given_gamma, double t)
 {
-    if (std::fabs(given) >= 1e-5) return given;
-    if (eps_s >= 0.003) return 1.75;
-    if (eps_s < 0.0) return 2.1;
-    return 1.75 + (0.003 - eps_s) * 116.66666666666666;
+    const Pivot_Geometry g = Factor_Geometry(s, compressed_top);
+    Factor_Plane p{eps_top, eps_bottom, 0.0};
+    Move_Plane(&p.top, &p.bottom, compressed_top, g, t);
+    p.gamma = Layer_Design_Safety_Factor(Strain_At_Depth(p.top, p.bottom, s->height, g.z_s),
+                                         given_gamma);
+    return p;
 }
 
 }  // namespace
@@ -184,12 +175,9 @@ double Calc_Angle_Residual(double t, void* context)
 {
     auto* c = static_cast<Angle_Residual_Context*>(context);
     if (c == nullptr || c->section == nullptr) return 1e100;
-    double ea = c->compressed_top ? c->eps_top : c->eps_bottom;
-    double eb = c->compressed_top ? c->eps_bottom : c->eps_top;
-    Advance_Limit_Strain_State(&ea, &eb, c->z_a, c->z_s, c->z_b, c->z_c, c->eps_su, c->eps_c2,
-                               c->eps_cu, t);
-    const double top = c->compressed_top ? ea : eb;
-    const double bottom = c->compressed_top ? eb : ea;
+    const Pivot_Geometry g{c->z_a, c->z_s, c->z_b, c->z_c, c->eps_su, c->eps_c2, c->eps_cu};
+    double top = c->eps_top, bottom = c->eps_bottom;
+    Move_Plane(&top, &bottom, c->compressed_top, g, t);
     double N = 0.0, M = 0.0;
     Integrate_Section_Forces(c->section, c->added_areas, c->added_depths, c->added_count, top,
                              bottom, c->flag, &N, &M);
@@ -254,16 +242,13 @@ double Equal_Layer_Moment_Residual(double t, void* context)
 {
     auto* c = static_cast<Equal_Layer_Factor_Context*>(context);
     if (c == nullptr || c->section == nullptr) return 1e100;
-    const Section_Record* s = c->section;
-    const Pivot_Geometry g = Factor_Geometry(s, c->compressed_top);
-    double top = c->eps_top, bottom = c->eps_bottom;
-    Move_Plane(&top, &bottom, c->compressed_top, g, t);
-    const double gamma = Safety_Factor(Strain_At_Depth(top, bottom, s->height, g.z_s), c->gamma);
+    const Factor_Plane p =
+        Move_Factor_Plane(c->section, c->compressed_top, c->eps_top, c->eps_bottom, c->gamma, t);
     double M = 0.0;
-    Calc_Uniform_Layer_Area(s, c->layer_count, c->layer_laws, c->layer_depths, top, bottom,
-                            gamma * c->target_N, nullptr, nullptr, nullptr, nullptr, nullptr, &M,
-                            nullptr);
-    return M - gamma * c->target_M;
+    Calc_Uniform_Layer_Area(c->section, c->layer_count, c->layer_laws, c->layer_depths, p.top,
+                            p.bottom, p.gamma * c->target_N, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, &M, nullptr);
+    return M - p.gamma * c->target_M;
 }
 
 double Calc_Total_Area_For_Strain(double t, void* context)
@@ -271,15 +256,13 @@ double Calc_Total_Area_For_Strain(double t, void* context)
     auto* c = static_cast<Total_Area_Factor_Context*>(context);
     if (c == nullptr || c->section == nullptr) return 1e100;
     const Section_Record* s = c->section;
-    const Pivot_Geometry g = Factor_Geometry(s, c->compressed_top);
-    double top = c->eps_top, bottom = c->eps_bottom;
-    Move_Plane(&top, &bottom, c->compressed_top, g, t);
-    const double gamma = Safety_Factor(Strain_At_Depth(top, bottom, s->height, g.z_s), c->gamma);
-    const double eps_upper = Strain_At_Depth(top, bottom, s->height, s->upper_layer_depth);
-    const double eps_lower = Strain_At_Depth(top, bottom, s->height, s->lower_layer_depth);
+    const Factor_Plane p =
+        Move_Factor_Plane(s, c->compressed_top, c->eps_top, c->eps_bottom, c->gamma, t);
+    const double eps_upper = Strain_At_Depth(p.top, p.bottom, s->height, s->upper_layer_depth);
+    const double eps_lower = Strain_At_Depth(p.top, p.bottom, s->height, s->lower_layer_depth);
     double A_upper = 0.0, A_lower = 0.0;
-    Calc_Layer_Areas_For_Plane_Of_Section(s, eps_upper, eps_lower, gamma * c->target_N,
-                                          gamma * c->target_M, nullptr, nullptr, &A_upper,
+    Calc_Layer_Areas_For_Plane_Of_Section(s, eps_upper, eps_lower, p.gamma * c->target_N,
+                                          p.gamma * c->target_M, nullptr, nullptr, &A_upper,
                                           &A_lower);
     return std::fabs(A_upper) + std::fabs(A_lower);
 }

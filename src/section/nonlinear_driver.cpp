@@ -34,6 +34,7 @@ void Run_Hybrd(Residual_Adapter* adapter, int* n, double* x, double* fvec, doubl
 {
     if (nfev != nullptr) *nfev = 0;
     if (info != nullptr) *info = 0;
+    if (adapter->plain == nullptr && adapter->with_context == nullptr) return;
     if (n == nullptr || x == nullptr || fvec == nullptr || tol == nullptr || maxfev == nullptr ||
         epsfcn == nullptr || info == nullptr || wa == nullptr || lwa == nullptr)
         return;
@@ -81,11 +82,6 @@ void Solve_Nonlinear_Equations(Hybrd_Residual_Fn fcn, int* n, double* x, double*
                                int* maxfev, double* epsfcn, int* info, double* wa, int* lwa,
                                int* nfev)
 {
-    if (fcn == nullptr) {
-        if (info != nullptr) *info = 0;
-        if (nfev != nullptr) *nfev = 0;
-        return;
-    }
     Residual_Adapter adapter;
     adapter.plain = fcn;
     Run_Hybrd(&adapter, n, x, fvec, tol, maxfev, epsfcn, info, wa, lwa, nfev);
@@ -95,11 +91,6 @@ void Solve_Nonlinear_Equations(Hybrd_Residual_Context_Fn fcn, void* context, int
                                double* fvec, double* tol, int* maxfev, double* epsfcn, int* info,
                                double* wa, int* lwa, int* nfev)
 {
-    if (fcn == nullptr) {
-        if (info != nullptr) *info = 0;
-        if (nfev != nullptr) *nfev = 0;
-        return;
-    }
     Residual_Adapter adapter;
     adapter.with_context = fcn;
     adapter.context = context;

@@ -64,17 +64,6 @@ void Failure_Fill(Section_Design_Result* r)
     r->gamma_used = 0.0;
 }
 
-// Strain at depth z of the plane through eps_top at 0 and eps_bottom at h; a plane over a
-// zero height has no finite strain away from its edge unless both strains agree.
-double Strain_At(double eps_top, double eps_bottom, double z, double h)
-{
-    if (h == 0.0) {
-        if (eps_top == eps_bottom) return eps_top;
-        return (z >= 0.0) ? 1e100 : -1e100;
-    }
-    return eps_top + (eps_bottom - eps_top) * z / h;
-}
-
 // The factor the design must reach: the rule of DIN 1045 (1988) less 0.005, or the fixed
 // factor less 0.005, so that a design that meets the factor up to rounding passes.
 double Required_Safety(double gamma, double eps_s)
@@ -190,7 +179,7 @@ int Finish_Design(double N, double M, double gamma, int mode, bool ring,
         // Resultant of the tensile steel forces of the design layers.
         double sum_F = 0.0, sum_Fz = 0.0;
         for (int i = 0; i < t.count; ++i) {
-            const double eps = Strain_At(r->eps_top, r->eps_bottom, t.depth[i], w.height);
+            const double eps = Strain_At_Depth(r->eps_top, r->eps_bottom, w.height, t.depth[i]);
             const double F = t.area[i] * Calc_Steel_Stress(&t.law[i], &w.concrete_law, eps);
             if (F > 0.0) {
                 sum_F += F;
@@ -458,10 +447,8 @@ int Apply_Minimum_Reinforcement(Section_Record* section, double* areas, const do
     double factor = gamma;
     if (!Is_Fixed_Factor(gamma)) {
         const double z = (M >= 0.0) ? section->lower_layer_depth : section->upper_layer_depth;
-        const double eps_s = Strain_At(eps_t, eps_b, z, section->height);
-        factor = (eps_s >= 0.003) ? 1.75
-                 : (eps_s < 0.0)  ? 2.1
-                                  : 1.75 + (0.003 - eps_s) * 116.66666666666666;
+        const double eps_s = Strain_At_Depth(eps_t, eps_b, section->height, z);
+        factor = Layer_Design_Safety_Factor(eps_s, gamma);
     }
     const bool failed = found > 0 || std::fabs(lambda) < 1e-5;
     const double rho_req = failed ? 0.0 : rho_min * factor / lambda;
@@ -476,9 +463,10 @@ int Apply_Minimum_Reinforcement(Section_Record* section, double* areas, const do
         result->gamma_used = lambda;
         result->eps_top = eps_t;
         result->eps_bottom = eps_b;
-        result->eps_top_layer = Strain_At(eps_t, eps_b, section->upper_layer_depth, section->height);
+        result->eps_top_layer =
+            Strain_At_Depth(eps_t, eps_b, section->height, section->upper_layer_depth);
         result->eps_bottom_layer =
-            Strain_At(eps_t, eps_b, section->lower_layer_depth, section->height);
+            Strain_At_Depth(eps_t, eps_b, section->height, section->lower_layer_depth);
         result->flags |= 1;
     }
     return s;

@@ -27,27 +27,6 @@ int Clamp_Count(int n, int max)
     return n < 0 ? 0 : (n > max ? max : n);
 }
 
-// Strain at depth z of the plane through (0, eps_top) and (height, eps_bottom); a plane
-// of zero height has a strain only where both edge strains agree.
-double Edge_Plane_Strain(double eps_top, double eps_bottom, double z, double height)
-{
-    if (height == 0.0) {
-        if (eps_top == eps_bottom) return eps_top;
-        return z >= 0.0 ? 1e100 : -1e100;
-    }
-    return eps_top + (eps_bottom - eps_top) * z / height;
-}
-
-// Strain at depth z of the plane through (z_a, eps_a) and (z_b, eps_b).
-double Two_Point_Strain(double eps_a, double z_a, double eps_b, double z_b, double z)
-{
-    if (z_b == z_a) {
-        if (eps_a == eps_b) return eps_a;
-        return z >= 0.0 ? 1e100 : -1e100;
-    }
-    return eps_a + (eps_b - eps_a) * (z - z_a) / (z_b - z_a);
-}
-
 // Constant stress sigma over [za, zb] of a part of width b0 + b1 z.
 void Add_Constant_Stress(double sigma, double b0, double b1, double za, double zb, double* N,
                          double* M)
@@ -107,7 +86,7 @@ void Layer_Areas_For_Plane(const Section_Record* s, double eps_u, double eps_l, 
     double N_own = 0.0;
     double M_own0 = 0.0;
     Own_Layer_Forces(
-        s, [&](double z) { return Two_Point_Strain(eps_u, z_u, eps_l, z_l, z); }, &N_own, &M_own0);
+        s, [&](double z) { return Strain_On_Line(z_u, eps_u, z_l, eps_l, z); }, &N_own, &M_own0);
     const double M_own = M_own0 - N_own * z_ref;
 
     const double a_u =
@@ -136,8 +115,8 @@ double Uniform_Layer_Area(const Section_Record* s, int count, const Steel_Law* l
     double sum_abs = 0.0;
     for (int i = 0; i < count; ++i) {
         const double z = depths[i];
-        const double sigma =
-            Calc_Steel_Stress(&laws[i], &s->concrete_law, Edge_Plane_Strain(eps_top, eps_bottom, z, h));
+        const double sigma = Calc_Steel_Stress(&laws[i], &s->concrete_law,
+                                               Strain_At_Depth(eps_top, eps_bottom, h, z));
         sum_sigma += sigma;
         sum_lever += sigma * (z - z_ref);
         sum_abs += std::fabs(sigma) * std::fabs(z - z_ref);
@@ -151,7 +130,7 @@ double Uniform_Layer_Area(const Section_Record* s, int count, const Steel_Law* l
     double N_own = 0.0;
     double M_own0 = 0.0;
     Own_Layer_Forces(
-        s, [&](double z) { return Edge_Plane_Strain(eps_top, eps_bottom, z, h); }, &N_own, &M_own0);
+        s, [&](double z) { return Strain_At_Depth(eps_top, eps_bottom, h, z); }, &N_own, &M_own0);
     const double M_own = M_own0 - N_own * z_ref;
 
     double A = 0.0;
@@ -367,7 +346,7 @@ int Integrate_Section_Forces(const Section_Record* s, const double* area, const 
     double N_s = 0.0;
     double M_s = 0.0;
     Own_Layer_Forces(
-        s, [&](double z) { return Edge_Plane_Strain(eps_top, eps_bottom, z, h); }, &N_s, &M_s);
+        s, [&](double z) { return Strain_At_Depth(eps_top, eps_bottom, h, z); }, &N_s, &M_s);
 
     double N_c = 0.0;
     double M_c = 0.0;
@@ -388,7 +367,7 @@ int Integrate_Section_Forces(const Section_Record* s, const double* area, const 
         const double z = depth[i];
         const double f =
             Calc_Steel_Stress(&layer_law_work[i], &s->concrete_law,
-                              Edge_Plane_Strain(eps_top, eps_bottom, z, h)) *
+                              Strain_At_Depth(eps_top, eps_bottom, h, z)) *
             area[i];
         N_a += f;
         M_a += f * z;
@@ -405,47 +384,14 @@ void Integrate_Design_Layer_Forces(const Section_Record* s, double area_upper, d
                                    double eps_top, double eps_bottom, int flag, double* N_out,
                                    double* M_out)
 {
-    if (!s) {
-        if (N_out) *N_out = 0.0;
-        if (M_out) *M_out = 0.0;
-        return;
+    // The two design layers as two added layers: the same laws by depth and flag.
+    double depth[2] = {0.0, 0.0};
+    if (s) {
+        depth[0] = s->upper_layer_depth;
+        depth[1] = s->lower_layer_depth;
     }
-    const double h = s->height;
-    double N_s = 0.0;
-    double M_s = 0.0;
-    Own_Layer_Forces(
-        s, [&](double z) { return Edge_Plane_Strain(eps_top, eps_bottom, z, h); }, &N_s, &M_s);
-
-    double N_c = 0.0;
-    double M_c = 0.0;
-    Section_Concrete_Forces(s, eps_top, 0.0, eps_bottom, h, &N_c, &M_c);
-
-    const double z[2] = {s->upper_layer_depth, s->lower_layer_depth};
-    const double a[2] = {area_upper, area_lower};
-    if (layer_law_work.size() < 2) layer_law_work.resize(2);
-    if (flag == 0) {
-        const int higher = (z[0] < z[1]) ? 0 : 1;
-        layer_law_work[higher] = s->steel_law[0];
-        layer_law_work[1 - higher] = s->steel_law[1];
-    } else {
-        layer_law_work[0] = s->steel_law[2];
-        layer_law_work[1] = s->steel_law[2];
-    }
-
-    double N_a = 0.0;
-    double M_a = 0.0;
-    for (int i = 0; i < 2; ++i) {
-        const double f = Calc_Steel_Stress(&layer_law_work[i], &s->concrete_law,
-                                           Edge_Plane_Strain(eps_top, eps_bottom, z[i], h)) *
-                         a[i];
-        N_a += f;
-        M_a += f * z[i];
-    }
-
-    const double N = N_s + N_c + N_a;
-    const double M = M_s + M_c + M_a - N * s->reference_depth;
-    if (N_out) *N_out = N;
-    if (M_out) *M_out = M;
+    const double area[2] = {area_upper, area_lower};
+    Integrate_Section_Forces(s, area, depth, 2, eps_top, eps_bottom, flag, N_out, M_out);
 }
 
 void Calc_Uniform_Layer_Area(const Section_Record* s, int count, const Steel_Law* laws,

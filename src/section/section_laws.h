@@ -15,6 +15,23 @@
 
 #include "section/section_record.h"
 
+// Strain at depth z on the line through (z1, e1) and (z2, e2); where the two points lie at
+// one depth: the common strain when they agree, else +-1e100 by the sign of z.
+inline double Strain_On_Line(double z1, double e1, double z2, double e2, double z)
+{
+    if (z1 == z2) {
+        if (e1 == e2) return e1;
+        return z >= 0.0 ? 1e100 : -1e100;
+    }
+    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
+}
+
+// Strain at depth z of the plane through eps_top at depth 0 and eps_bottom at `height`.
+inline double Strain_At_Depth(double eps_top, double eps_bottom, double height, double z)
+{
+    return Strain_On_Line(0.0, eps_top, height, eps_bottom, z);
+}
+
 // Gauss-Legendre rules on the unit interval (weights sum to 1).
 extern const double gauss5_abscissa[5];
 extern const double gauss5_weight[5];

@@ -13,19 +13,6 @@ namespace {
 // ratio ftd / fyd would be inf or NaN and poison every stress of the law.
 constexpr double kUnsetStrength = 1e-10;
 
-// Width line of one part from its two edges.
-void Set_Part_Width_Line(Section_Record* s, int i)
-{
-    const double depth = s->part_bottom[i] - s->part_top[i];
-    if (depth != 0.0) {
-        s->width_slope[i] = (s->width_bottom[i] - s->width_top[i]) / depth;
-        s->width_at_zero[i] = s->width_top[i] - s->width_slope[i] * s->part_top[i];
-    } else {
-        s->width_slope[i] = 0.0;
-        s->width_at_zero[i] = (s->width_top[i] == s->width_bottom[i]) ? s->width_top[i] : 1e100;
-    }
-}
-
 void Set_Rectangular_Part(Section_Record* s, int i, double top, double bottom, double width)
 {
     s->part_top[i] = top;
@@ -85,6 +72,19 @@ void Concrete_Law_From_Record(Concrete_Law* law, const Concrete_Record* rec)
 }
 
 }  // namespace
+
+void Set_Part_Width_Line(Section_Record* s, int i)
+{
+    const double depth = s->part_bottom[i] - s->part_top[i];
+    if (depth != 0.0) {
+        s->width_slope[i] = (s->width_bottom[i] - s->width_top[i]) / depth;
+        s->width_at_zero[i] = s->width_top[i] - s->width_slope[i] * s->part_top[i];
+    } else {
+        // A part without depth carries nothing; a finite slope keeps its integrals at 0.
+        s->width_slope[i] = 0.0;
+        s->width_at_zero[i] = (s->width_top[i] == s->width_bottom[i]) ? s->width_top[i] : 1e100;
+    }
+}
 
 int Init_Section_Defaults(Section_Record* s)
 {

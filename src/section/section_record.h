@@ -96,6 +96,10 @@ extern double circle_radius_excess;
 // parameters 0, 100, 0, 0; no layers; option bits 0. Always 0.
 int Init_Section_Defaults(Section_Record* section);
 
+// The width line of part i (`width_slope`, `width_at_zero`) from its edges and widths; a
+// part of zero depth gets slope 0 and its width where both widths agree, else 1e100.
+void Set_Part_Width_Line(Section_Record* section, int i);
+
 // Sets the section up from dimensions in cm (each multiplied by 0.01) and the material set
 // (first concrete record; steel record 1 for law block 0, record 0 for blocks 1..3).
 //   shape 0 rectangle h x b; 1 flange b1 x t1 at the top over a web of width b;

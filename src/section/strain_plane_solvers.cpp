@@ -29,20 +29,6 @@ constexpr long STEPWISE_MAX_EVALUATIONS = 100000;
 constexpr long STEPWISE_ROUND_EVALUATIONS = 50000;
 constexpr int STEPWISE_FULL_SCAN_BIT = 0x10000;
 
-double Strain_On_Line(double z1, double e1, double z2, double e2, double z)
-{
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return z >= 0.0 ? 1e100 : -1e100;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
-double Strain_At_Depth(double eps_top, double eps_bottom, double height, double z)
-{
-    return Strain_On_Line(0.0, eps_top, height, eps_bottom, z);
-}
-
 // The steel limit strain of the start values: block 2 for a nonzero flag, else the larger
 // of the blocks of the two design layers.
 double Steel_Limit_Strain(const Section_Record* s, int flag)
@@ -51,17 +37,30 @@ double Steel_Limit_Strain(const Section_Record* s, int flag)
     return std::max(s->steel_law[0].eps_u_t, s->steel_law[1].eps_u_t);
 }
 
-// Added layers that can be read: none for a negative count or missing arrays.
-int Usable_Count(int count, const double* areas, const double* depths)
+// The added layers that can be read: none for a count below 1 or a missing array.
+struct Added_Layers {
+    int count;
+    const double* areas;
+    const double* depths;
+};
+
+Added_Layers Usable_Layers(int count, const double* areas, const double* depths)
 {
-    if (count <= 0 || areas == nullptr || depths == nullptr) return 0;
-    return count;
+    if (count <= 0 || areas == nullptr || depths == nullptr) return {0, nullptr, nullptr};
+    return {count, areas, depths};
 }
 
 void Write_Strains(double* eps_top, double* eps_bottom, double top, double bottom)
 {
     if (eps_top != nullptr) *eps_top = top;
     if (eps_bottom != nullptr) *eps_bottom = bottom;
+}
+
+// The answer of a solver called without a section: zero strains, status 1.
+int No_Section(double* eps_top, double* eps_bottom)
+{
+    Write_Strains(eps_top, eps_bottom, 0.0, 0.0);
+    return 1;
 }
 
 // Limit check of a returned plane: 2 when the compressed edge lies beyond its limit or the
@@ -105,9 +104,7 @@ void Scale_Strain_Start_Values(const Section_Record* section, const double* adde
                                double M, double start[2])
 {
     if (section == nullptr || start == nullptr) return;
-    const int count = Usable_Count(added_count, added_areas, added_depths);
-    const double* areas = count > 0 ? added_areas : nullptr;
-    const double* depths = count > 0 ? added_depths : nullptr;
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
     const Section_Record* s = section;
     double N0 = 0.0, M0 = 0.0;
     Integrate_Section_Forces(s, areas, depths, count, start[0] - start[1], start[0] + start[1],
@@ -160,13 +157,8 @@ int Solve_Strain_Plane_Hybrd(const Section_Record* section, const double* added_
                              const double* added_depths, int added_count, double N, double M,
                              int flag, double* eps_top, double* eps_bottom)
 {
-    if (section == nullptr) {
-        Write_Strains(eps_top, eps_bottom, 0.0, 0.0);
-        return 1;
-    }
-    const int count = Usable_Count(added_count, added_areas, added_depths);
-    const double* areas = count > 0 ? added_areas : nullptr;
-    const double* depths = count > 0 ? added_depths : nullptr;
+    if (section == nullptr) return No_Section(eps_top, eps_bottom);
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
     const double eps_cu = section->concrete_law.eps_cu;
 
     double start[2];
@@ -496,13 +488,8 @@ int Solve_Strain_Plane_Stepwise(const Section_Record* section, const double* add
                                 const double* added_depths, int added_count, double N, double M,
                                 int flag, double* eps_top, double* eps_bottom)
 {
-    if (section == nullptr) {
-        Write_Strains(eps_top, eps_bottom, 0.0, 0.0);
-        return 1;
-    }
-    const int count = Usable_Count(added_count, added_areas, added_depths);
-    const double* areas = count > 0 ? added_areas : nullptr;
-    const double* depths = count > 0 ? added_depths : nullptr;
+    if (section == nullptr) return No_Section(eps_top, eps_bottom);
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
     const bool full_scan_bit = (flag & STEPWISE_FULL_SCAN_BIT) != 0;
     flag &= ~STEPWISE_FULL_SCAN_BIT;
 
@@ -531,6 +518,19 @@ int Solve_Strain_Plane_Stepwise(const Section_Record* section, const double* add
     if (!search.Evaluate(m_lo, 0.0)) {
         result = 1;
     } else {
+        // What ends the search after a scan: the budget (1), a scan without a change of sign
+        // (2), or convergence.
+        auto search_ends = [&](Stepwise_Search::Scan_Result r) {
+            if (r == Stepwise_Search::SCAN_BUDGET)
+                result = 1;
+            else if (r == Stepwise_Search::SCAN_NO_CHANGE)
+                result = 2;
+            else if (search.Converged())
+                converged = true;
+            else
+                return false;
+            return true;
+        };
         int round = 0;
         for (;;) {
             // Scan of m with d fixed.
@@ -538,18 +538,7 @@ int Solve_Strain_Plane_Stepwise(const Section_Record* section, const double* add
             const double lo = m_lo + std::fabs(d), hi = m_hi - std::fabs(d);
             Stepwise_Search::Scan_Result r =
                 with_areas ? search.Scan_Full(0, lo, hi) : search.Scan_From_Current(0, lo, hi);
-            if (r == Stepwise_Search::SCAN_BUDGET) {
-                result = 1;
-                break;
-            }
-            if (r == Stepwise_Search::SCAN_NO_CHANGE) {
-                result = 2;
-                break;
-            }
-            if (search.Converged()) {
-                converged = true;
-                break;
-            }
+            if (search_ends(r)) break;
 
             // Scan of d with m fixed.
             const double m = search.m();
@@ -558,18 +547,7 @@ int Solve_Strain_Plane_Stepwise(const Section_Record* section, const double* add
                 r = M >= 0.0 ? search.Scan_Full(1, -w, w) : search.Scan_Full(1, w, -w);
             else
                 r = search.Scan_From_Current(1, -w, w);
-            if (r == Stepwise_Search::SCAN_BUDGET) {
-                result = 1;
-                break;
-            }
-            if (r == Stepwise_Search::SCAN_NO_CHANGE) {
-                result = 2;
-                break;
-            }
-            if (search.Converged()) {
-                converged = true;
-                break;
-            }
+            if (search_ends(r)) break;
 
             ++round;
             const bool again =
@@ -605,13 +583,8 @@ int Solve_Strain_Plane_Pattern(const Section_Record* section, const double* adde
                                const double* added_depths, int added_count, double N, double M,
                                int flag, double* eps_top, double* eps_bottom)
 {
-    if (section == nullptr) {
-        Write_Strains(eps_top, eps_bottom, 0.0, 0.0);
-        return 1;
-    }
-    const int count = Usable_Count(added_count, added_areas, added_depths);
-    const double* areas = count > 0 ? added_areas : nullptr;
-    const double* depths = count > 0 ? added_depths : nullptr;
+    if (section == nullptr) return No_Section(eps_top, eps_bottom);
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
     const double range = Steel_Limit_Strain(section, flag) - section->concrete_law.eps_cu;
     double step_m = 0.01 * range;
     double step_d = 0.02 * range;
@@ -663,13 +636,8 @@ int Solve_Strain_Plane_Secant(const Section_Record* section, const double* added
                               const double* added_depths, int added_count, double N, double M,
                               int flag, double* eps_top, double* eps_bottom)
 {
-    if (section == nullptr) {
-        Write_Strains(eps_top, eps_bottom, 0.0, 0.0);
-        return 1;
-    }
-    const int count = Usable_Count(added_count, added_areas, added_depths);
-    const double* areas = count > 0 ? added_areas : nullptr;
-    const double* depths = count > 0 ? added_depths : nullptr;
+    if (section == nullptr) return No_Section(eps_top, eps_bottom);
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
     const double h = section->height;
     const double eps_cu = section->concrete_law.eps_cu;
     const double eps_peak = section->concrete_law.eps_peak;

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "section/failure_load_search.h"
+#include "section/layer_area_design.h"
 #include "section/section_design.h"
 #include "section/section_laws.h"
 
@@ -20,26 +21,6 @@ constexpr double kPlainConcreteAngle = 15.0 * std::numbers::pi / 180.0;
 double Sign(double x)
 {
     return (x > 0.0) ? 1.0 : ((x < 0.0) ? -1.0 : 0.0);
-}
-
-// Strain at depth z of the line through (z1, e1) and (z2, e2); two points at one depth
-// fix no line: the common strain when both agree, else +-1e100 by the sign of z.
-double Line_Strain(double z1, double e1, double z2, double e2, double z)
-{
-    if (z1 == z2) {
-        if (e1 == e2) return e1;
-        return (z >= 0.0) ? 1e100 : -1e100;
-    }
-    return e1 + (e2 - e1) * (z - z1) / (z2 - z1);
-}
-
-// Factor of DIN 1045 (1988) for the strain of the tension steel, or the fixed factor.
-double Factor_For_Strain(double gamma, double eps_s)
-{
-    if (std::fabs(gamma) >= kTiny) return gamma;
-    if (eps_s >= 0.003) return 1.75;
-    if (eps_s < 0.0) return 2.1;
-    return 1.75 + (0.003 - eps_s) * 116.66666666666666;
 }
 
 // Which edge is compressed: side T the top edge (fibre a at depth 0), side B the bottom.
@@ -109,7 +90,7 @@ struct Walk {
 
     double Strain(const Plane& p, double z) const
     {
-        return Line_Strain(side.z_a, p.eps_a, side.z_b, p.eps_b, z);
+        return Strain_On_Line(side.z_a, p.eps_a, side.z_b, p.eps_b, z);
     }
     double Top(const Plane& p) const { return side.top ? p.eps_a : p.eps_b; }
     double Bottom(const Plane& p) const { return side.top ? p.eps_b : p.eps_a; }
@@ -117,7 +98,7 @@ struct Walk {
     // Fibre b of the plane through fibre a and the tension layer at eps_s.
     double Fibre_B_Through_Steel(double eps_a, double eps_s) const
     {
-        return Line_Strain(side.z_a, eps_a, side.z_s, eps_s, side.z_b);
+        return Strain_On_Line(side.z_a, eps_a, side.z_s, eps_s, side.z_b);
     }
 
     // The least strain fibre a may take: eps_cu, and for a compressed fibre b the strain of
@@ -125,12 +106,12 @@ struct Walk {
     double Limit_A(double eps_b) const
     {
         if (!(eps_b < 0.0)) return eps_cu;
-        return std::max(eps_cu, Line_Strain(side.z_C, eps_peak, side.z_b, eps_b, side.z_a));
+        return std::max(eps_cu, Strain_On_Line(side.z_C, eps_peak, side.z_b, eps_b, side.z_a));
     }
 
     double Factor(const Plane& p) const
     {
-        return Factor_For_Strain(gamma, Strain(p, side.z_s));
+        return Layer_Design_Safety_Factor(Strain(p, side.z_s), gamma);
     }
 
     void Evaluate(double eps_top, double eps_bottom, double g, Equal_Area_Plane* ev,
@@ -160,9 +141,10 @@ struct Walk {
     {
         result->eps_top = eps_top;
         result->eps_bottom = eps_bottom;
-        result->eps_top_layer = Line_Strain(0.0, eps_top, w.height, eps_bottom, w.upper_layer_depth);
+        result->eps_top_layer =
+            Strain_On_Line(0.0, eps_top, w.height, eps_bottom, w.upper_layer_depth);
         result->eps_bottom_layer =
-            Line_Strain(0.0, eps_top, w.height, eps_bottom, w.lower_layer_depth);
+            Strain_On_Line(0.0, eps_top, w.height, eps_bottom, w.lower_layer_depth);
     }
 
     Plane Start_Plane(int state) const;
@@ -343,12 +325,7 @@ bool Pure_Normal_Force(Walk& k, int* status)
         }
     }
     if (std::fabs(ev.M_R) < kTiny) {
-        k.Write_Strains(eps, eps);
-        r->x_tension = 0.0;
-        r->As_top = A;
-        r->As_bottom = A;
-        r->As_total = k.n_layers * A;
-        r->gamma_used = g;
+        k.Write(Plane{eps, eps, 0}, A, g);
         *status = s;
         return true;
     }
@@ -542,8 +519,8 @@ int Design_By_Strain_States(int n_layers, Equal_Area_Sizing sizing, void* contex
             result->As_total = 0.0;
             result->gamma_used = lambda;
             if (s > 0) return s;
-            const double eps_s = Line_Strain(0.0, eps_t, w.height, eps_b, k.side.z_s);
-            if (lambda >= Factor_For_Strain(gamma, eps_s)) return 0;
+            const double eps_s = Strain_On_Line(0.0, eps_t, w.height, eps_b, k.side.z_s);
+            if (lambda >= Layer_Design_Safety_Factor(eps_s, gamma)) return 0;
             k.plain_mark = true;
             --trial;  // the same trial again, without this branch
             break;
@@ -573,7 +550,7 @@ void Size_Layer_Pair(double eps_top, double eps_bottom, double gamma_N, Equal_Ar
     double N_own = 0.0, M_own = 0.0;
     const int own = std::clamp(w.layer_count, 0, SECTION_MAX_LAYERS);
     for (int i = 0; i < own; ++i) {
-        const double eps = Line_Strain(0.0, eps_top, h, eps_bottom, w.layer_depth[i]);
+        const double eps = Strain_On_Line(0.0, eps_top, h, eps_bottom, w.layer_depth[i]);
         const double F = w.layer_area[i] * Calc_Steel_Stress(&w.steel_law[3], &w.concrete_law, eps);
         N_own += F;
         M_own += F * (w.layer_depth[i] - z_ref);
@@ -581,7 +558,7 @@ void Size_Layer_Pair(double eps_top, double eps_bottom, double gamma_N, Equal_Ar
     const double z[2] = {w.upper_layer_depth, w.lower_layer_depth};
     double sum = 0.0, sum_lever = 0.0, sum_abs_lever = 0.0;
     for (int j = 0; j < 2; ++j) {
-        const double eps = Line_Strain(0.0, eps_top, h, eps_bottom, z[j]);
+        const double eps = Strain_On_Line(0.0, eps_top, h, eps_bottom, z[j]);
         const double sigma = Calc_Steel_Stress(&symmetric_law_table[j], &w.concrete_law, eps);
         sum += sigma;
         sum_lever += sigma * (z[j] - z_ref);

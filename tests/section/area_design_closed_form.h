@@ -1,7 +1,7 @@
 #pragma once
 // Closed-form forces of a rectangular reinforced-concrete section for the tests of the
-// section designs: the parabola-rectangle law (exponent 2) integrated in strain space, the
-// bilinear steel law without hardening, and the stress-block coefficients of the
+// section analysis and designs: the parabola-rectangle law (exponent 2) integrated in strain
+// space, the bilinear steel law without hardening, and the stress-block coefficients of the
 // rectangular stress diagram. None of it calls the code under test.
 #include <algorithm>
 #include <cmath>
@@ -118,16 +118,28 @@ inline double Strain_At(const Rect& r, double et, double eb, double z)
     return et + (eb - et) * z / r.h;
 }
 
+// N and M (about the reference axis) of concrete and n layers of the given areas and depths.
+inline void Layer_Forces(const Rect& r, double et, double eb, const double* area,
+                         const double* depth, int n, double* N, double* M)
+{
+    double N_sum, M_top;  // M_top: about the top edge
+    Concrete_Forces(r, et, eb, &N_sum, &M_top);
+    for (int i = 0; i < n; ++i) {
+        const double F = area[i] * Steel_Stress(r, Strain_At(r, et, eb, depth[i]));
+        N_sum += F;
+        M_top += F * depth[i];
+    }
+    *N = N_sum;
+    *M = M_top - N_sum * r.z_ref;
+}
+
 // N and M (about the reference axis) of concrete and the two design layers.
 inline void Section_Forces(const Rect& r, double et, double eb, double A_top, double A_bot,
                            double* N, double* M)
 {
-    double Nc, M0;
-    Concrete_Forces(r, et, eb, &Nc, &M0);
-    const double F_top = A_top * Steel_Stress(r, Strain_At(r, et, eb, r.z_top));
-    const double F_bot = A_bot * Steel_Stress(r, Strain_At(r, et, eb, r.z_bot));
-    *N = Nc + F_top + F_bot;
-    *M = M0 + F_top * r.z_top + F_bot * r.z_bot - *N * r.z_ref;
+    const double area[2] = {A_top, A_bot};
+    const double depth[2] = {r.z_top, r.z_bot};
+    Layer_Forces(r, et, eb, area, depth, 2, N, M);
 }
 
 // Rectangular stress-block coefficients of the parabola-rectangle law (eps_c2 -2, eps_cu

@@ -40,16 +40,9 @@ double Tol_M(const Rect& g, double M)
 void Forces(const Rect& g, double et, double eb, double a, const std::vector<double>& depths,
             double* N, double* M)
 {
-    double Nc, M0;
-    closed_form::Concrete_Forces(g, et, eb, &Nc, &M0);
-    double Ns = 0.0, Ms = 0.0;
-    for (double z : depths) {
-        const double F = a * closed_form::Steel_Stress(g, closed_form::Strain_At(g, et, eb, z));
-        Ns += F;
-        Ms += F * z;
-    }
-    *N = Nc + Ns;
-    *M = M0 + Ms - *N * g.z_ref;
+    const std::vector<double> areas(depths.size(), a);
+    closed_form::Layer_Forces(g, et, eb, areas.data(), depths.data(),
+                              static_cast<int>(depths.size()), N, M);
 }
 
 // The plane (top edge compressed) lies on the envelope: the compressed edge at eps_cu, the

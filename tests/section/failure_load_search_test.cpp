@@ -1,5 +1,5 @@
 // Failure-load search: the load factor and the failure plane found for given forces are
-// checked against forces computed in closed form (closed_form_rectangle.h), not against
+// checked against forces computed in closed form (area_design_closed_form.h), not against
 // the section code's own integration.
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "base/numeric.h"
-#include "closed_form_rectangle.h"
+#include "area_design_closed_form.h"
 #include "section/failure_load_search.h"
 #include "section/section_laws.h"
 #include "section/section_record.h"
@@ -38,12 +38,15 @@ Section_Record Test_Section() {
     return s;
 }
 
-Closed_Form_Rectangle Reference(const double* area, const double* depth, int n) {
-    Closed_Form_Rectangle r;
-    r.area.assign(area, area + n);
-    r.depth.assign(depth, depth + n);
-    return r;
-}
+// Closed-form forces of the test section with layers of the given areas at the depths.
+struct Reference {
+    const double* area;
+    const double* depth;
+    int n;
+    void Forces(double top, double bottom, double* N, double* M) const {
+        closed_form::Layer_Forces(closed_form::Rect{}, top, bottom, area, depth, n, N, M);
+    }
+};
 
 struct Search_Answer {
     int status;
@@ -94,7 +97,7 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(FailureLoadSearchTest, AngleSearchFindsTheFailurePlaneOfEveryDomain) {
     const double area[2] = {0.0006, 0.0012};
     const double depth[2] = {0.05, 0.45};
-    const Closed_Form_Rectangle ref = Reference(area, depth, 2);
+    const Reference ref{area, depth, 2};
     const Failure_State states[] = {
         {"domain 1, tension", true, 0.004, kEpsSu, kNaN, 0.8, false},
         {"domain 2", true, -0.0015, kEpsSu, kNaN, 0.8},
@@ -195,7 +198,7 @@ TEST(FailureLoadSearchTest, PureNormalForce) {
     const Section_Record s = Test_Section();
     const double area[2] = {0.001, 0.001};
     const double depth[2] = {0.05, 0.45};
-    const Closed_Form_Rectangle ref = Reference(area, depth, 2);
+    const Reference ref{area, depth, 2};
     struct Case {
         double N, M, eps;  // the symmetric section settles on its start state
     } cases[] = {
@@ -215,7 +218,7 @@ TEST(FailureLoadSearchTest, PureNormalForce) {
     }
     // Unequal layers: the plane turns until the moment vanishes.
     const double uneven[2] = {0.0005, 0.0015};
-    const Closed_Form_Rectangle uref = Reference(uneven, depth, 2);
+    const Reference uref{uneven, depth, 2};
     const Search_Answer a = Search(s, uneven, depth, 2, -1000.0, 0.0);
     ASSERT_EQ(a.status, 0);
     double NR, MR;

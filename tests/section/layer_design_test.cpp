@@ -1,12 +1,12 @@
 // Layer forces and layer design. Equilibrium of every design is checked with forces
-// computed in closed form (closed_form_rectangle.h), not with the section code.
+// computed in closed form (area_design_closed_form.h), not with the section code.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "closed_form_rectangle.h"
+#include "area_design_closed_form.h"
 #include "section/layer_design.h"
 #include "section/section_record.h"
 
@@ -58,15 +58,14 @@ struct Layer_Design_Setup {
 // the linear elastic stress capped at fy, which the steel law gives as well.
 void Design_Forces(const Layer_Design_Setup& d, const std::vector<double>& r, bool mirrored,
                    double* N, double* M) {
-    Closed_Form_Rectangle ref;
     const double z_edge = mirrored ? kH : 0.0;
     const double z_s = mirrored ? d.top.depth[0] : d.bottom.depth[0];
     const double e_edge = r[LAYER_RESULT_EPS_EDGE] * 0.001;
     const double e_s = r[LAYER_RESULT_EPS_STEEL] * 0.001;
     auto strain = [&](double z) { return e_edge + (e_s - e_edge) * (z - z_edge) / (z_s - z_edge); };
-    ref.area = {r[LAYER_RESULT_SECOND_AREAS], r[LAYER_RESULT_FIRST_AREAS]};
-    ref.depth = {d.top.depth[0], d.bottom.depth[0]};
-    ref.Forces(strain(0.0), strain(kH), N, M);
+    const double area[2] = {r[LAYER_RESULT_SECOND_AREAS], r[LAYER_RESULT_FIRST_AREAS]};
+    const double depth[2] = {d.top.depth[0], d.bottom.depth[0]};
+    closed_form::Layer_Forces(closed_form::Rect{}, strain(0.0), strain(kH), area, depth, 2, N, M);
 }
 
 struct Design_Case {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "area_design_closed_form.h"
 #include "base/numeric.h"
 #include "section/failure_load_search.h"
 #include "section/nonlinear_driver.h"
@@ -14,66 +15,33 @@
 
 namespace {
 
-// A rectangle b x h with two own reinforcement layers, the parabola-rectangle law (n = 2,
-// no tension) and a bilinear steel (hardening ratio k, limit strain eps_su).
-struct Rect {
-    double b = 0.3, h = 0.5, z_ref = 0.25, z_up = 0.05, z_lo = 0.45;
+// The rectangle of the closed forms (parabola-rectangle law, n = 2, no tension) with two
+// own reinforcement layers at the design-layer depths and a bilinear steel of hardening
+// ratio k.
+struct Rect : closed_form::Rect {
     double A_up = 6e-4, A_lo = 12e-4;
-    double fc = 17000.0, eps_c2 = -0.002, eps_cu = -0.0035;
-    double fy = 435000.0, E = 2e8, k = 1.0, eps_su = 0.025;
+    double k = 1.0;
 };
 
 Section_Record Make_Section(const Rect& r)
 {
-    Section_Record s;
-    Init_Section_Defaults(&s);
-    s.height = s.part_bottom[0] = r.h;
-    s.width_top[0] = s.width_bottom[0] = s.width_at_zero[0] = r.b;
-    s.reference_depth = r.z_ref;
-    s.upper_layer_depth = r.z_up;
-    s.lower_layer_depth = r.z_lo;
-    s.concrete_law.fc = r.fc;
-    s.concrete_law.eps_cu = r.eps_cu;
-    s.concrete_law.eps_peak = r.eps_c2;
-    for (Steel_Law& l : s.steel_law)
-        l = Steel_Law{r.fy, r.k, r.eps_su, r.fy / r.E, r.E, r.fy, r.k, r.eps_su, r.E, 0};
+    Section_Record s = closed_form::Make_Section(r);
+    for (Steel_Law& l : s.steel_law) l.k_t = l.k_c = r.k;
     s.layer_count = 2;
     s.layer_area[0] = r.A_up;
-    s.layer_depth[0] = r.z_up;
+    s.layer_depth[0] = r.z_top;
     s.layer_area[1] = r.A_lo;
-    s.layer_depth[1] = r.z_lo;
+    s.layer_depth[1] = r.z_bot;
     return s;
 }
 
-// Closed-form forces of the rectangle: the stress ratio s(u) of the parabola-rectangle law
-// over u = -strain integrated in strain space (S0 = int s du, S1 = int u s du from 0).
-double S0(double u, double c2)
-{
-    if (u <= 0.0) return 0.0;
-    return u <= c2 ? u * u / c2 - u * u * u / (3 * c2 * c2) : 2 * c2 / 3 + (u - c2);
-}
-double S1(double u, double c2)
-{
-    if (u <= 0.0) return 0.0;
-    return u <= c2 ? 2 * u * u * u / (3 * c2) - u * u * u * u / (4 * c2 * c2)
-                   : 5 * c2 * c2 / 12 + (u * u - c2 * c2) / 2;
-}
+// Closed-form forces of the rectangle: the concrete in closed form, the own layers with the
+// hardening of their steel.
 void Closed_Form(const Rect& r, double top, double bottom, double* N, double* M)
 {
-    const double c2 = -r.eps_c2, g = (bottom - top) / r.h;
-    const double a = std::max(-top, 0.0), c = std::max(-bottom, 0.0);
-    double Nc, M0;
-    if (g == 0.0) {
-        Nc = -r.fc * r.b * r.h * (a <= 0 ? 0.0 : a <= c2 ? 2 * a / c2 - a * a / (c2 * c2) : 1.0);
-        M0 = Nc * r.h / 2;
-    } else {
-        Nc = -r.fc * r.b * (S0(a, c2) - S0(c, c2)) / g;
-        M0 = -r.fc * r.b * (-top * (S0(a, c2) - S0(c, c2)) - (S1(a, c2) - S1(c, c2))) / (g * g);
-    }
-    *N = Nc;
-    *M = M0;
-    for (const auto& [z, A] : {std::pair{r.z_up, r.A_up}, std::pair{r.z_lo, r.A_lo}}) {
-        const double e = top + (bottom - top) * z / r.h, ey = r.fy / r.E;
+    closed_form::Concrete_Forces(r, top, bottom, N, M);
+    for (const auto& [z, A] : {std::pair{r.z_top, r.A_up}, std::pair{r.z_bot, r.A_lo}}) {
+        const double e = closed_form::Strain_At(r, top, bottom, z), ey = r.fy / r.E;
         double sigma = r.E * e;
         if (std::fabs(e) > ey)
             sigma =
@@ -306,7 +274,7 @@ TEST(StrainPlaneSolverTest, StepwiseSearchConvergesOrDefersToTheFailureSearch)
     Rect bare_r = r;
     bare_r.A_up = bare_r.A_lo = 0.0;
     const Section_Record bare = Make_Section(bare_r);
-    const double areas[2] = {r.A_up, r.A_lo}, depths[2] = {r.z_up, r.z_lo};
+    const double areas[2] = {r.A_up, r.A_lo}, depths[2] = {r.z_top, r.z_bot};
     const struct {
         const Section_Record* s;
         const double *areas, *depths;
