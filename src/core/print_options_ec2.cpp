@@ -43,30 +43,6 @@ long Bytes_Left(FILE* stream)
     return end - here;
 }
 
-// Reads the remarks text of the given length after its separating character. CR LF counts
-// as one LF, so a file whose line ends were converted reads the same. False when the end of
-// the file comes first.
-bool Read_Remarks_Text(FILE* stream, int length, std::string& text)
-{
-    if (std::fgetc(stream) == EOF) return false;  // the separating blank
-    text.clear();
-    while (static_cast<int>(text.size()) < length) {
-        int c = std::fgetc(stream);
-        if (c == EOF) return false;
-        if (c == '\r') {
-            const int next = std::fgetc(stream);
-            if (next == '\n')
-                c = '\n';
-            else if (next != EOF)
-                std::ungetc(next, stream);
-        }
-        text += static_cast<char>(c);
-    }
-    for (char& ch : text)
-        if (ch == '~') ch = ' ';
-    return true;
-}
-
 } // namespace
 
 void Init_EC2_Print_Options(EC2_Print_Options* record)

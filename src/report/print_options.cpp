@@ -40,6 +40,8 @@ bool Read_Int(FILE* stream, int32_t& value)
     return true;
 }
 
+} // namespace
+
 // Reads the remarks text of the given length after its separating character. CR LF is
 // taken as LF and not counted, so a file whose line ends were converted reads the same.
 // False when the text is cut short by the end of the file.
@@ -65,8 +67,6 @@ bool Read_Remarks_Text(FILE* stream, int length, std::string& text)
         if (ch == '~') ch = ' ';
     return true;
 }
-
-} // namespace
 
 void Init_Steel_Print_Options(Steel_Print_Options* record)
 {

@@ -5,6 +5,7 @@
 // OLI_Write_Preliminary_Remarks, which writes the remarks section of a report.
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 constexpr int STEEL_PRINT_SWITCH_COUNT = 13;
 constexpr int STEEL_PRINT_OPTIONS_VERSION = 7;
@@ -56,3 +57,8 @@ void Clamp_0_10(double* value);
 // heading "╬HVorbemerkungen\n", the remarks as running text wrapped by the user-comment
 // writer, and 0.3 cm of space before the next paragraph.
 void OLI_Write_Preliminary_Remarks(FILE* report, const char* remarks);
+
+// Reads a remarks text of the given length behind its separating character: '~' turns
+// back into a blank, CR LF is taken as LF and not counted. False when the end of the file
+// comes first.
+bool Read_Remarks_Text(FILE* stream, int length, std::string& text);
