@@ -59,6 +59,8 @@ void Install_Stdio_And_Mouse_Wheel()
 
 int Write_Error_List_Row(FILE* stream, int code, const char* text)
 {
-    if (stream) OLI_Printf(stream, " %s\n", text ? text : "");
+    // The rows stand inside a table block of their own: written straight to the stream,
+    // not as running text of the report channel.
+    if (stream) std::fprintf(stream, " %s\n", text ? text : "");
     return code;
 }
