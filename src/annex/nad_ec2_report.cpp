@@ -1,5 +1,7 @@
 #include "annex/nad_ec2_report.h"
 
+#include "report/string_format.h"
+
 #include <cstdarg>
 #include <cstring>
 #include <string>
@@ -50,31 +52,6 @@ enum {
 // after 44 visible characters.
 constexpr size_t CLAUSE_WIDTH = 13;
 constexpr size_t MEANING_COLUMN = 44;
-
-// printf into a string ("C" locale, as the whole program runs).
-std::string Fmt(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-
-std::string Fmt(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        text.resize(static_cast<size_t>(n));
-    }
-    va_end(args);
-    return text;
-}
 
 // Characters a text takes on the page: an in-band sequence (the control byte and its
 // letter) takes no room.
@@ -164,12 +141,12 @@ void Open_Further_Table(FILE* stream, int norm_code)
 // "symbol = value" with the value in the given format.
 std::string Symbol_Value(const char* symbol, const char* format, double value)
 {
-    return std::string(symbol) + " = " + Fmt(format, value);
+    return std::string(symbol) + " = " + Format_String(format, value);
 }
 
 std::string Gamma_Pair(double gamma_c, double gamma_s)
 {
-    return Fmt(GAMMA SUB("c") " = %-5.2f " GAMMA SUB("s") " = %-5.2f", gamma_c, gamma_s);
+    return Format_String(GAMMA SUB("c") " = %-5.2f " GAMMA SUB("s") " = %-5.2f", gamma_c, gamma_s);
 }
 
 const char* const situation_meaning[4] = {
@@ -191,12 +168,12 @@ void Partial_Factor_Rows(Table& t, const double* gamma_c, const double* gamma_s,
 // 6.2.2(1) of buildings and 6.2.2(101) of bridges: C_Rd,c, v_min and k_1.
 void Shear_Resistance_Rows(Table& t, const char* clause, double c_rd_c, double v_min, int v_min_form, double k1)
 {
-    t.Row(clause, Fmt("C" SUB("Rd,c") " = %5.2f / " GAMMA SUB("c"), c_rd_c),
+    t.Row(clause, Format_String("C" SUB("Rd,c") " = %5.2f / " GAMMA SUB("c"), c_rd_c),
           "Beiwerte zur Ermittlung des Querkraftwiderstandes");
     if (Plain_Form(v_min_form))
         t.Row("", Symbol_Value(NU SUB("min"), "%-5.3f", v_min));
     else
-        t.Row("", Fmt(NU SUB("min") " = %6.4f/" GAMMA SUB("c") " k" SUP("3/2") " f" SUB("ck") SUP("1/2"), v_min));
+        t.Row("", Format_String(NU SUB("min") " = %6.4f/" GAMMA SUB("c") " k" SUP("3/2") " f" SUB("ck") SUP("1/2"), v_min));
     t.Row("", Symbol_Value("k" SUB("1"), "%-5.2f", k1));
 }
 
@@ -213,7 +190,7 @@ void Strut_Capacity_Rows(Table& t, const char* clause, double alpha_cw, double n
     t.Row(clause, Symbol_Value(ALPHA SUB("cw"), "%-5.2f", alpha_cw),
           "Beiwert zur Ber" UML_ue "cksichtigung des Spannungszustands im Druckgurt");
     std::string value = Plain_Form(nu_1_form) ? Symbol_Value(NU SUB("1"), "%-5.2f", nu_1)
-                                              : Fmt(NU SUB("1") " = %-5.2f(1 - f" SUB("ck") "/250)", nu_1);
+                                              : Format_String(NU SUB("1") " = %-5.2f(1 - f" SUB("ck") "/250)", nu_1);
     t.Row("", value, "Beiwert zur Ermittlung der maximalen Querkrafttragf" UML_ae "higkeit");
 }
 
@@ -227,31 +204,31 @@ void Fatigue_Strength_Row(Table& t, const char* clause, double k1)
 // 9.5.2(2) of buildings and bridges: A_s,min of columns with its lower bound.
 void Column_Minimum_Rows(Table& t, double factor, int form, double floor)
 {
-    std::string value = Plain_Form(form) ? Fmt("A" SUB("s,min") " = %-5.2f cm" SQ, factor)
-                                         : Fmt("A" SUB("s,min") " = %5.3f N" SUB("Ed") "/f" SUB("yd"), factor);
+    std::string value = Plain_Form(form) ? Format_String("A" SUB("s,min") " = %-5.2f cm" SQ, factor)
+                                         : Format_String("A" SUB("s,min") " = %5.3f N" SUB("Ed") "/f" SUB("yd"), factor);
     t.Row("9.5.2(2)", value, "Mindestbewehrung f" UML_ue "r St" UML_ue "tzen [cm" SQ "]");
-    if (floor > 0.0001) t.Row("", Fmt("       " GEQ " %-5.3f A" SUB("c"), floor));
+    if (floor > 0.0001) t.Row("", Format_String("       " GEQ " %-5.3f A" SUB("c"), floor));
 }
 
 // k_2 and k_4 of 5.5(4): a coefficient of (0.6 + 0.0014/eps_cu2) or a plain value.
 std::string Redistribution_Factor(const char* symbol, double value, int form)
 {
     if (Plain_Form(form)) return Symbol_Value(symbol, "%-5.2f", value);
-    return std::string(symbol) + Fmt(" = %-5.2f(0.6+0.0014/" EPSILON SUB("cu2") ")", value);
+    return std::string(symbol) + Format_String(" = %-5.2f(0.6+0.0014/" EPSILON SUB("cu2") ")", value);
 }
 
 // nu of the lightweight rows 11.6.1(2), 11.6.2(1) and torsion.
 std::string Lightweight_Nu(const char* symbol, double value, int form)
 {
-    if (Plain_Form(form)) return std::string(symbol) + Fmt(" = %-5.3f " ETA SUB("1"), value);
-    return std::string(symbol) + Fmt(" = %5.3f " ETA SUB("1") " (1 - f" SUB("lck") "/250)", value);
+    if (Plain_Form(form)) return std::string(symbol) + Format_String(" = %-5.3f " ETA SUB("1"), value);
+    return std::string(symbol) + Format_String(" = %5.3f " ETA SUB("1") " (1 - f" SUB("lck") "/250)", value);
 }
 
 // nu for shear and torsion (6.2.2(6), 6.3.2(4)).
 std::string Strength_Reduction_Nu(const char* symbol, double value, int form)
 {
     if (Plain_Form(form)) return Symbol_Value(symbol, "%-5.3f", value);
-    return std::string(symbol) + Fmt(" = %-5.3f(1 - f" SUB("ck") "/250)", value);
+    return std::string(symbol) + Format_String(" = %-5.3f(1 - f" SUB("ck") "/250)", value);
 }
 
 // The symbol followed by " s. NA-DE": the German annex gives its own rule there.
@@ -365,7 +342,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
             char name[6];
             std::memcpy(name, p->exposure_class_name[i], 5);
             name[5] = '\0';  // a slot read from outside may lack its terminator
-            std::string value = Fmt("%5s      %-5.2f     %-5.2f", name, p->c_min_dur[i], p->delta_c_dur_gamma[i]);
+            std::string value = Format_String("%5s      %-5.2f     %-5.2f", name, p->c_min_dur[i], p->delta_c_dur_gamma[i]);
             if (i == 0)
                 t.Row("", value, "Expositionsklasse C" SUB("min,dur") " [cm]");
             else if (i == 1)
@@ -382,7 +359,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
               "Vorhaltema" UML_sz " f" UML_ue "r die Betondeckung [cm]");
     }
     if (Visible(32))
-        t.Row("5.2(6)", Fmt(THETA SUB("0") " = 1/%-5.0f", p->theta_0_denominator),
+        t.Row("5.2(6)", Format_String(THETA SUB("0") " = 1/%-5.0f", p->theta_0_denominator),
               "Imperfektion: Grundwert der Schiefstellung");
     if (Visible(7)) {
         const char* meaning = "Umlagerung: Beiwerte zur Ermittlung des erlaubten";
@@ -401,7 +378,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
         else if (german)
             value = See_German_Annex(LAMBDA SUB("lim"));
         else
-            value = Fmt(LAMBDA SUB("lim") " = %-5.2f / n" SUP("1/2"), p->lambda_lim_factor);
+            value = Format_String(LAMBDA SUB("lim") " = %-5.2f / n" SUP("1/2"), p->lambda_lim_factor);
         t.Row("5.8.3.1(1)", value, "Grenzwert der Schlankheit f" UML_ue "r Einzeldruckglieder");
     }
     if (Visible(9))
@@ -435,9 +412,9 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
             char name[12];
             std::memcpy(name, p->roughness_name[i], 11);
             name[11] = '\0';
-            std::string value = Fmt("c = %-4.2f  " MU " = %-4.2f  " NU " = %-4.2f", p->roughness_c[i],
+            std::string value = Format_String("c = %-4.2f  " MU " = %-4.2f  " NU " = %-4.2f", p->roughness_c[i],
                                     p->roughness_mu[i], p->roughness_nu[i]);
-            std::string meaning = Fmt("%se Fugen", name);
+            std::string meaning = Format_String("%se Fugen", name);
             if (i == 0)
                 t.Row("6.2.5(1)", value, (lead + meaning).c_str());
             else
@@ -455,7 +432,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
     }
     if (Visible(19)) {
         for (int i = 0; i < 5; ++i) {
-            std::string value = Fmt("K" OLI_SEQ_SUB "%-11.11s" OLI_SEQ_RESET " = %-5.2f",
+            std::string value = Format_String("K" OLI_SEQ_SUB "%-11.11s" OLI_SEQ_RESET " = %-5.2f",
                                     NAD_EC2_Static_System_Name[i], p->k_system[i]);
             if (i == 0)
                 t.Row("7.4.2(2)", value, "Verformungen ohne direkte Berechnung (Biegeschlankheit):");
@@ -472,15 +449,15 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
     if (Visible(21)) {
         const char* meaning = "Mindestbewehrung f" UML_ue "r Balken und Platten [cm" SQ "]";
         if (Plain_Form(p->as_min_beam_form)) {
-            t.Row("9.2.1.1(1)", Fmt("A" SUB("s,min") " = %-5.2f cm" SQ, p->as_min_beam_factor), meaning);
+            t.Row("9.2.1.1(1)", Format_String("A" SUB("s,min") " = %-5.2f cm" SQ, p->as_min_beam_factor), meaning);
         } else if (german) {
             t.Row("9.2.1.1(1)", See_German_Annex("A" SUB("s,min")), meaning);
         } else {
             t.Row("9.2.1.1(1)",
-                  Fmt("A" SUB("s,min") " = %5.2f f" SUB("ctm") "/f" SUB("yk") " b" SUB("t") " d",
+                  Format_String("A" SUB("s,min") " = %5.2f f" SUB("ctm") "/f" SUB("yk") " b" SUB("t") " d",
                       p->as_min_beam_factor),
                   meaning);
-            t.Row("", Fmt("       " GEQ " %-6.4f b" SUB("t") " d", p->as_min_beam_floor));
+            t.Row("", Format_String("       " GEQ " %-6.4f b" SUB("t") " d", p->as_min_beam_floor));
         }
     }
     if (Visible(22))
@@ -498,7 +475,7 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
         else if (german)
             value = See_German_Annex(RHO SUB("w,min"));
         else
-            value = Fmt(RHO SUB("w,min") " = %5.3f f" SUB("ck") SUP("1/2") " / f" SUB("yk"), p->rho_w_min_factor);
+            value = Format_String(RHO SUB("w,min") " = %5.3f f" SUB("ck") SUP("1/2") " / f" SUB("yk"), p->rho_w_min_factor);
         t.Row("9.2.2(5)", value, "Mindestbewehrungsgrad der Querkraftbewehrung");
     }
     if (Visible(25) && building)
@@ -506,11 +483,11 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
     if (Visible(26)) {
         std::string value;
         if (Plain_Form(p->as_vmin_wall_form))
-            value = Fmt("A" SUB("s,vmin") " = %-5.2f", p->as_vmin_wall_factor);
+            value = Format_String("A" SUB("s,vmin") " = %-5.2f", p->as_vmin_wall_factor);
         else if (german)
             value = See_German_Annex("A" SUB("s,vmin"));
         else
-            value = Fmt("A" SUB("s,vmin") " = %5.3f A" SUB("c"), p->as_vmin_wall_factor);
+            value = Format_String("A" SUB("s,vmin") " = %5.3f A" SUB("c"), p->as_vmin_wall_factor);
         t.Row("9.6.2(1)", value, "Vertikale Mindestbewehrung f" UML_ue "r W" UML_ae "nde [cm" SQ "]");
     }
     if (Visible(4)) {
@@ -520,12 +497,12 @@ void NAD_EC2_Write_Rows(FILE* stream, const NAD_EC2_Params* p, const char* annex
               "Leichtbeton: Abminderungsbeiwert f" UML_ue "r die Betonzugfestigkeit");
     }
     if (Visible(14)) {
-        t.Row("11.6.1(1)", Fmt("C" SUB("lRd,c") " = %4.2f / " GAMMA SUB("c"), p->c_lrd_c),
+        t.Row("11.6.1(1)", Format_String("C" SUB("lRd,c") " = %4.2f / " GAMMA SUB("c"), p->c_lrd_c),
               "Leichtbeton: Beiwerte zur Ermittlung des Querkraftwiderstandes");
         if (Plain_Form(p->v_l_min_form))
             t.Row("", Symbol_Value(NU SUB("l,min"), "%-5.3f", p->v_l_min_factor));
         else
-            t.Row("", Fmt(NU SUB("l,min") " = %6.4f k" SUP("3/2") " f" SUB("lck") SUP("1/2"), p->v_l_min_factor));
+            t.Row("", Format_String(NU SUB("l,min") " = %6.4f k" SUP("3/2") " f" SUB("lck") SUP("1/2"), p->v_l_min_factor));
         t.Row("", Symbol_Value("k" SUB("l1"), "%4.2f", p->k_l1));
         t.Row("11.6.1(2)", Lightweight_Nu(NU SUB("l"), p->nu_l, p->nu_l_form),
               "Leichtbeton: Festigkeitsabminderungsbeiwert f" UML_ue "r Querkraft");
@@ -555,7 +532,7 @@ void NAD_EC2_Write_Fire_Rows(FILE* stream, const NAD_EC2_Params* p)
     Open_Further_Table(stream, 10);
     Table t(stream);
     t.Row("2.3(2)", Symbol_Value(GAMMA SUB("M,fi"), "%-5.2f", p->gamma_M_fi), "Materialsicherheitsbeiwert");
-    t.Value("3.2.3(5)", Fmt("Klasse %16s", p->fire_steel_class == 1 ? "X (Tabelle 3.2b)" : "N (Tabelle 3.2a)"),
+    t.Value("3.2.3(5)", Format_String("Klasse %16s", p->fire_steel_class == 1 ? "X (Tabelle 3.2b)" : "N (Tabelle 3.2a)"),
             "Betonstahl-Klasse zur Beschreibung der Spannungs-Dehnungs-",
             "beziehung bei erh" UML_oe "hten Temperaturen");
     const char* meaning = "thermische Leitf" UML_ae "higkeit des Betons";
@@ -565,11 +542,11 @@ void NAD_EC2_Write_Fire_Rows(FILE* stream, const NAD_EC2_Params* p)
         t.Row("", "s. Bemessungsoptionen", meaning2, Topic_Width(meaning));
     } else {
         t.Value("3.3.3(1)",
-                Fmt(LAMBDA SUB("c") " = " LAMBDA SUB("cu") " + %5.3f (" LAMBDA SUB("co") "-" LAMBDA SUB("cu") ")",
+                Format_String(LAMBDA SUB("c") " = " LAMBDA SUB("cu") " + %5.3f (" LAMBDA SUB("co") "-" LAMBDA SUB("cu") ")",
                     p->conductivity_factor),
                 meaning, meaning2);
     }
-    t.Value("6.1(5)", Fmt("Klasse %1d (Tabelle 6.1N)", p->hsc_fire_class),
+    t.Value("6.1(5)", Format_String("Klasse %1d (Tabelle 6.1N)", p->hsc_fire_class),
             "hochfester Beton: Beton-Klasse zur Beschreibung der", "Festigkeitsreduktion");
     if (Visible(28))
         t.Row("6.4.2.1(3)", Symbol_Value("k", "%-5.3f", p->k_hsc_section),
@@ -589,9 +566,9 @@ void NAD_EC2_Write_Bridge_Rows(FILE* stream, const NAD_EC2_Params* p)
     if (Visible(0)) {
         Partial_Factor_Rows(t, p->bridge_gamma_c, p->bridge_gamma_s, Visible(1));
         t.Row("5.10.9(1)P", "", "Streuung der Vorspannkraft");
-        t.Row("", Fmt("P" SUB("sup") " = %-5.2f P" SUB("inf") " = %-5.2f", p->r_sup_pre, p->r_inf_pre),
+        t.Row("", Format_String("P" SUB("sup") " = %-5.2f P" SUB("inf") " = %-5.2f", p->r_sup_pre, p->r_inf_pre),
               "Sofortiger oder ohne Verbund");
-        t.Row("", Fmt("P" SUB("sup") " = %-5.2f P" SUB("inf") " = %-5.2f", p->r_sup_post, p->r_inf_post),
+        t.Row("", Format_String("P" SUB("sup") " = %-5.2f P" SUB("inf") " = %-5.2f", p->r_sup_post, p->r_inf_post),
               "Nachtr" UML_ae "glicher Verbund");
     }
     if (Visible(2))

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <string>
 
 #include "core/corbel_work.h"
@@ -15,6 +14,7 @@
 #include "material/material_set.h"
 #include "material/shear_vrdc.h"
 #include "report/position_title.h"
+#include "report/string_format.h"
 #include "section/section_design.h"
 #include "section/section_record.h"
 
@@ -93,31 +93,6 @@ const char* const kStirrupsVerticalPlain = "vertikale B\x81gelbewehrung";
 const char* const kStirrupsHorizontalNominal = " (A\xCE\\sb,v\xCEr konstr.)";
 const char* const kStirrupsBoth = " B\x81gelbewehrung";
 
-// printf into a string of whatever length the values need.
-std::string Format(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-
-std::string Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        text.resize(static_cast<size_t>(n));
-    }
-    va_end(args);
-    return text;
-}
-
 // Area [cm²] of a tie force F [kN] with fyd [N/mm²].
 double Area(double force, double fyd)
 {
@@ -190,6 +165,7 @@ struct Beam_Design {
     void Strut_Angle_Class_5();
     void Hung_Up_Load();
     void Direct_Load();
+    void Strut_Of_Class(double load, bool check_struts);
     void Strut_Step();
     bool Bearing();
     int Stirrups();
@@ -274,7 +250,7 @@ void Beam_Design::Shear_Check(double v_ed)
 void Beam_Design::Cut_To_Shear_Span()
 {
     if (zk > 2.5 * e + 0.001) {
-        Note(Format(kLeverRatio, e * 100.0, zk * 100.0, e / zk) + kLeverCut);
+        Note(Format_String(kLeverRatio, e * 100.0, zk * 100.0, e / zk) + kLeverCut);
         zk = 2.5 * e;
     }
 }
@@ -373,7 +349,7 @@ int Beam_Design::Lever_Arm()
         }
         const double xc = x / lambda;
         if (xc > 0.4 * d1 + 0.001)
-            Message(Format(kZoneRatio, x * 100.0, lambda * d1 * 100.0, x / (lambda * d1)) +
+            Message(Format_String(kZoneRatio, x * 100.0, lambda * d1 * 100.0, x / (lambda * d1)) +
                     kZoneExceeded);
         w->xc = xc * 100.0;
         w->xc_limit = 0.4 * d1 * 100.0;
@@ -404,7 +380,7 @@ int Beam_Design::Lever_Arm()
         } else {
             w->As_tie = result.As_bottom * 10000.0;
             Z = w->As_tie * 0.1 * fyd;
-            if (result.As_top > 1e-07) Message(Format(kCompressionSteel, result.As_top * 10000.0));
+            if (result.As_top > 1e-07) Message(Format_String(kCompressionSteel, result.As_top * 10000.0));
         }
         z = ak + zk + d - hk;
         if (z < 0.001) return Fail(kNoBeamLever);
@@ -417,9 +393,9 @@ int Beam_Design::Lever_Arm()
         const double ratio = a1 / zk;
         w->ratio = ratio;
         if (ratio < 0.299)
-            Note(Format(kBearingRatio, a1 * 100.0, zk * 100.0, ratio) + kMethodTooCompact);
+            Note(Format_String(kBearingRatio, a1 * 100.0, zk * 100.0, ratio) + kMethodTooCompact);
         else if (ratio > 2.001)
-            Note(Format(kBearingRatio, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
+            Note(Format_String(kBearingRatio, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
         fcd_eff = 0.75 * eta1 * fcd;
         const double hung_share = alpha * A;
         c = hung_share / (b * fcd_eff);
@@ -468,25 +444,9 @@ void Beam_Design::Hung_Up_Load()
             w->strut_length = k > 1e-9 ? (d - dk) * 100.0 / std::tan(theta) : 0.0;
             break;
         }
-        case 2:
-            Strut_Step();
-            break;
-        case 4:
-            w->F_tie2 = hung_share;
-            w->strut_length = (d - dk) * 100.0 / t;
-            if (lambda_e > 0.5) {
-                Class_3_Vrd_Max();
-                Shear_Check(A);
-            } else {
-                w->F_tie_02 = 0.2 * hung_share;
-                w->As_tie_02 = Area(w->F_tie_02, fyd);
-                theta = std::atan(t);
-            }
-            break;
-        case 5:
-            Strut_Angle_Class_5();
-            break;
         default:
+            // A hung-up load checks the struts only beyond a shear-span ratio of 0.5.
+            Strut_Of_Class(hung_share, lambda_e > 0.5);
             break;
         }
     }
@@ -534,30 +494,42 @@ void Beam_Design::Direct_Load()
             w->strut_length = k > 1e-9 ? (d - dk) * 100.0 / k : 0.0;
             break;
         }
-        case 2:
-            Strut_Step();
-            break;
-        case 4:
-            w->F_tie2 = A;
-            w->strut_length = (d - dk) * 100.0 / t;
-            if (lambda_e >= 0.5) {
-                Class_3_Vrd_Max();
-                Shear_Check(A);
-            } else {
-                w->F_tie_02 = 0.2 * A;
-                w->As_tie_02 = Area(w->F_tie_02, fyd);
-                theta = std::atan(t);
-            }
-            break;
-        case 5:
-            Strut_Angle_Class_5();
-            break;
         default:
+            Strut_Of_Class(A, lambda_e >= 0.5);
             break;
         }
     }
     if (cls != 2) w->As_tie = Area(Z, fyd);
     w->F_hanger = hanger;
+}
+
+// The strut of classes 2, 4 and 5 for the load carried by the tie (the hung-up share or
+// the whole load). Class 4 checks the struts when check_struts is set, else it takes the
+// 0.2 tie of a short shear span.
+void Beam_Design::Strut_Of_Class(double load, bool check_struts)
+{
+    switch (cls) {
+    case 2:
+        Strut_Step();
+        break;
+    case 4:
+        w->F_tie2 = load;
+        w->strut_length = (d - dk) * 100.0 / t;
+        if (check_struts) {
+            Class_3_Vrd_Max();
+            Shear_Check(A);
+        } else {
+            w->F_tie_02 = 0.2 * load;
+            w->As_tie_02 = Area(w->F_tie_02, fyd);
+            theta = std::atan(t);
+        }
+        break;
+    case 5:
+        Strut_Angle_Class_5();
+        break;
+    default:
+        break;
+    }
 }
 
 // Class 2: the strut from the support node.
@@ -763,8 +735,8 @@ void Beam_Design::Closing_Ratio()
         const double ratio = w->ratio;
         // With a bearing plate the ratio is e/zk; without, the stirrup rule's ac/dk.
         const std::string line = lp * bp > 0.001
-                                     ? Format(kBeamEndRatio, e * 100.0, zk * 100.0, ratio)
-                                     : Format(kBeamEndRatio, ac * 100.0, dk * 100.0, ratio);
+                                     ? Format_String(kBeamEndRatio, e * 100.0, zk * 100.0, ratio)
+                                     : Format_String(kBeamEndRatio, ac * 100.0, dk * 100.0, ratio);
         if (ratio > 1.001)
             Note(line + kBeamEndTooSlender);
         else
@@ -780,9 +752,9 @@ void Beam_Design::Closing_Ratio()
     }
     const char* format = cls <= 1 ? kRatioHk : kRatioDk;
     if (lambda_a < 0.299)
-        Note(Format(format, ac * 100.0, dk * 100.0, lambda_a) + kTooCompact);
+        Note(Format_String(format, ac * 100.0, dk * 100.0, lambda_a) + kTooCompact);
     else if (lambda_a > 1.001)
-        Note(Format(format, ac * 100.0, dk * 100.0, lambda_a) + kCantilever1);
+        Note(Format_String(format, ac * 100.0, dk * 100.0, lambda_a) + kCantilever1);
 }
 
 int Beam_Design::Run()

@@ -1,49 +1,19 @@
 #include "core/beam_corbel_text.h"
 
+#include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <limits>
 #include <string>
 
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/report_symbols.h"
+#include "report/string_format.h"
 #include "report/verdicts.h"
 
-// Report bytes (code page 850 as the report font prints them).
-#define UML_ae "\x84"
-#define UML_oe "\x94"
-#define UML_ue "\x81"
-#define UML_ss "\xE1"
-#define ARROW "\x88"
-#define DELTA "\xA3"
-#define THETA "\xB0"
-#define LESS_EQ "\xF3"
-#define BETA "\xBB"
-#define SQUARE "\xFD"
-#define DEGREE "\xF8"
-
 namespace design_text {
-
-std::string Format_Text(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, again);
-        text.resize(static_cast<size_t>(n));
-    }
-    va_end(again);
-    return text;
-}
 
 float To_Float(double value)
 {
@@ -260,7 +230,7 @@ void Write_Stirrup_Rule(FILE* f, const Beam_Corbel_Work& w, const char* p)
         const bool hung_up = w.load_transfer == 1;
         const double tau = hung_up ? w.shear_value * w.distribution_number : w.shear_value;
         const std::string tau_part =
-            hung_up ? Format_Text(" = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET, tau) : std::string();
+            hung_up ? Format_String(" = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET, tau) : std::string();
         if (w.ratio >= 0.501) {
             OLI_Printf(f, "%sa/h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " > 0.5 und %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET "%s %s %s"
                           OLI_SEQ_SUB "011" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET,

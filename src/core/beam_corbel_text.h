@@ -22,12 +22,6 @@ struct Material_Set;
 
 namespace design_text {
 
-// The formatted text, of any length.
-std::string Format_Text(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
 // The value as a float; beyond the float range the infinity of its sign.
 float To_Float(double value);
 // Relation sign between an acting value and its limit, compared as floats.

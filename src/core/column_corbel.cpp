@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <string>
 
 #include "core/beam_corbel.h"
@@ -11,6 +10,7 @@
 #include "material/material_set.h"
 #include "material/shear_vrdc.h"
 #include "report/position_title.h"
+#include "report/string_format.h"
 #include "section/section_design.h"
 #include "section/section_record.h"
 
@@ -80,26 +80,6 @@ const char kStirrupsVerticalShort[] = "vertikale B\x81gelbew. (A\xCE\\sb,h\xCE" 
 const char kStirrupsHorizontalShort[] = "horizontale B\x81gelbew. (A\xCE\\sb,v\xCE" "r konstr.)";
 const char kStirrupsBoth[] = " B\x81gelbewehrung";
 
-// printf into a string of whatever length the values need.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        text.resize(static_cast<size_t>(n));
-    }
-    va_end(args);
-    return text;
-}
-
 // Message rows of one run. A note is a message that the report's list of messages counts.
 struct Message_Writer {
     FILE* stream;
@@ -132,6 +112,20 @@ bool Stress_Block_Depth(double d, double c, double a1, double* x)
     if (!(radicand >= 0.0)) return false;
     *x = d - std::sqrt(radicand);
     return true;
+}
+
+// The slenderness a/b, kept in w->ratio; below low or above high it is noted with its row
+// (a and b in m, shown in cm).
+double Slenderness(Column_Corbel_Work* w, const Message_Writer& out, const char* row, double a, double b,
+                   double low, const char* below, double high, const char* above)
+{
+    const double ratio = a / b;
+    w->ratio = ratio;
+    if (ratio < low)
+        out.Note(Format_String(row, a * 100.0, b * 100.0, ratio) + below);
+    else if (ratio > high)
+        out.Note(Format_String(row, a * 100.0, b * 100.0, ratio) + above);
+    return ratio;
 }
 
 }  // namespace
@@ -252,12 +246,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
 
     switch (method) {
     case 0: {
-        const double ratio = ac / d;
-        w->ratio = ratio;
-        if (ratio < 0.499)
-            out.Note(Format(kRatioAcD, ac * 100.0, d * 100.0, ratio) + kBelow05);
-        else if (ratio > 1.001)
-            out.Note(Format(kRatioAcD, ac * 100.0, d * 100.0, ratio) + kCantilever1);
+        Slenderness(w, out, kRatioAcD, ac, d, 0.499, kBelow05, 1.001, kCantilever1);
         zk = 0.8 * d;
         c = ac * zk / std::sqrt(ac * ac + zk * zk);
         const double min_b =
@@ -270,12 +259,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         break;
     }
     case 2: {
-        const double ratio = ac / d;
-        w->ratio = ratio;
-        if (ratio < 0.299)
-            out.Note(Format(kRatioAcD, ac * 100.0, d * 100.0, ratio) + kBelow03);
-        else if (ratio > 1.001)
-            out.Note(Format(kRatioAcD, ac * 100.0, d * 100.0, ratio) + kCantilever1);
+        const double ratio = Slenderness(w, out, kRatioAcD, ac, d, 0.299, kBelow03, 1.001, kCantilever1);
         const double z0 = ratio >= 0.5 ? 0.9 * d : 1.7999999999999998 * ac;
         tau0 = 0.001 * alphaA / (z0 * b);
         const double tau_limit = old_grade_tau_lever_arm[grade];
@@ -285,7 +269,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         w->z = z0 * 100.0;
         zk = (1.0 - 0.4 * tau0 / tau_limit) * d;
         if (zk <= 0.0 || ac / zk < 0.399) {
-            out.Note(Format(kRatioAZ0, ac * 100.0, zk * 100.0, ac / zk) + kLeverArmRule);
+            out.Note(Format_String(kRatioAZ0, ac * 100.0, zk * 100.0, ac / zk) + kLeverArmRule);
             zk = 2.5 * ac;
         }
         Z = alphaA * ac / zk;
@@ -308,7 +292,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         // The moment hogs: the tie is the upper design layer, the lower one lies in the
         // compression zone at the corbel's nose.
         if (result.As_bottom > 1e-07)
-            out.Note(Format(kCompressionSteel, result.As_bottom * 10000.0));
+            out.Note(Format_String(kCompressionSteel, result.As_bottom * 10000.0));
         double z = result.x_concrete - ak;
         if (z < 0.001 || z > 0.9 * d) {
             out.Note(z < 0.001 ? kDesignZZero : kDesignZLarge);
@@ -320,24 +304,14 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             Z = w->As_tie * 0.1 * fyd;
         }
         const double a_l = ac - lp / 2.0;
-        const double ratio = a_l / z;
-        w->ratio = ratio;
-        if (ratio < 0.299)
-            out.Note(Format(kRatioAlZ, a_l * 100.0, z * 100.0, ratio) + kBelow03);
-        else if (ratio > 2.001)
-            out.Note(Format(kRatioAlZ, a_l * 100.0, z * 100.0, ratio) + kCantilever2);
+        Slenderness(w, out, kRatioAlZ, a_l, z, 0.299, kBelow03, 2.001, kCantilever2);
         zk = z;
         w->z = z * 100.0;
         lambda = ac / z;
         break;
     }
     case 4: {
-        const double ratio = ac / hk;
-        w->ratio = ratio;
-        if (ratio < 0.299)
-            out.Note(Format(kRatioAcHk, ac * 100.0, hk * 100.0, ratio) + kBelow03);
-        else if (ratio > 1.001)
-            out.Note(Format(kRatioAcHk, ac * 100.0, hk * 100.0, ratio) + kCantilever1);
+        Slenderness(w, out, kRatioAcHk, ac, hk, 0.299, kBelow03, 1.001, kCantilever1);
         w->z = 0.9 * d * 100.0;
         const double nu = fck <= 39.99999999999999 ? 0.7 - 0.005 * fck : 0.5;
         VRd_max = nu * b * 500.0 * (fck / gamma_c) * 0.9 * d;
@@ -347,7 +321,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         w->shear_limit = VRd_max;
         zk = (1.0 - 0.4 * VEd / VRd_max) * d;
         if (zk <= 0.0 || ac / zk < 0.399) {
-            out.Note(Format(kRatioAZ0, ac * 100.0, zk * 100.0, ac / zk) + kLeverArmRule);
+            out.Note(Format_String(kRatioAZ0, ac * 100.0, zk * 100.0, ac / zk) + kLeverArmRule);
             zk = 2.5 * ac;
             Z = 0.4 * VEd;
         } else {
@@ -385,7 +359,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             return Fail(w);
         }
         if (x / (lambda_block * d) > 0.401)
-            out.Message(Format(method == 5 ? kRatioXD : kRatioXDk, x * 100.0,
+            out.Message(Format_String(method == 5 ? kRatioXD : kRatioXDk, x * 100.0,
                                lambda_block * d * 100.0, x / (lambda_block * d)) +
                         kStrutCapacity);
         w->xc = x / lambda_block * 100.0;
@@ -401,7 +375,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             const double ratio = a1 / zk;
             w->ratio = ratio;
             if (ratio > 2.001)
-                out.Note(Format(kRatioA1Z, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
+                out.Note(Format_String(kRatioA1Z, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
         } else if (transfer == 2) {
             if (zk > 0.85 * d) {
                 out.Note(kBeamEndLeverArm);
@@ -410,12 +384,12 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             const double ratio = a1 / zk;
             w->ratio = ratio;
             if (ratio > 1.001)
-                out.Note(Format(kRatioAcZk, a1 * 100.0, zk * 100.0, ratio) + kAbove1NotAllowed);
+                out.Note(Format_String(kRatioAcZk, a1 * 100.0, zk * 100.0, ratio) + kAbove1NotAllowed);
         } else {
             const double ratio = a1 / zk;
             w->ratio = ratio;
             if (ratio > 2.001)
-                out.Note(Format(kRatioAvZk, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
+                out.Note(Format_String(kRatioAvZk, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
         }
         w->z = zk * 100.0;
         Z = alphaA * a1 / zk;

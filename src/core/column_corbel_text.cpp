@@ -1,27 +1,16 @@
 #include "core/column_corbel_text.h"
 
 #include "core/beam_corbel_text.h"
+#include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/report_symbols.h"
+#include "report/string_format.h"
 #include "report/verdicts.h"
 
 #include <cmath>
 #include <string>
-
-// Report bytes (code page 850 as the report font prints them).
-#define UML_ae "\x84"
-#define UML_oe "\x94"
-#define UML_ue "\x81"
-#define UML_ss "\xE1"
-#define ARROW "\x88"
-#define DELTA "\xA3"
-#define THETA "\xB0"
-#define LESS_EQ "\xF3"
-#define BETA "\xBB"
-#define SQUARE "\xFD"
-#define DEGREE "\xF8"
 
 namespace {
 
@@ -278,7 +267,7 @@ void Write_Stirrups(const Column_Text& t)
         OLI_Printf(f, " %s\n", text);
         // The stirrup rule compares σ0 of the load share; shown as a value for hung-up load.
         const std::string sigma0_part =
-            w.load_transfer == 0 ? Format_Text(" = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET, w.shear_value)
+            w.load_transfer == 0 ? Format_String(" = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET, w.shear_value)
                                  : std::string();
         if (w.ratio >= 0.501)
             OLI_Printf(f, "%s " DELTA "a>0.5%sh und %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET "%s %s %s" OLI_SEQ_SUB "011"

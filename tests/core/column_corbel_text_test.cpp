@@ -1,78 +1,21 @@
 #include "core/column_corbel_text.h"
 
-#include "core/corbel_work.h"
-#include "platform/codepage.h"
-#include "report/oli_channel.h"
-#include "report/verdicts.h"
-#include "test_support.h"
+#include "corbel_text_support.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
+
+using namespace corbel_text_test;
 
 namespace {
 
-// Expected report texts are written as the report's code page 850 bytes look in UTF-8
-// ("╬H", "ä", "ê" ...), with {ok} and {nok} for the verdict words, and turned into bytes.
-std::string Cp(const std::string& utf8)
-{
-    static std::map<std::string, char> bytes;
-    for (int c = 0x80; c < 0x100 && bytes.size() < 128; ++c) {
-        char out[4];
-        bytes[std::string(out, Cp850_Byte_To_Utf8(static_cast<unsigned char>(c), out))] = static_cast<char>(c);
-    }
-    std::string text;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        const size_t n = c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        text += n == 1 ? utf8[i] : bytes.at(utf8.substr(i, n));
-        i += n - 1;
-    }
-    for (auto [word, verdict] : {std::pair{"{ok}", "\xCE{C 1 40 140 255}\xCEHok\xCE{C 768}"},
-                                 std::pair{"{nok}", "\xCE{C 1 230 0 0}\xCEHnicht ok !!\xCE{C 768}"}})
-        for (size_t at; (at = text.find(word)) != std::string::npos;)
-            text.replace(at, std::string(word).size(), verdict);
-    return text;
-}
-
-// The running text of the one paragraph block the writer opened (each line without the
-// channel's leading blank); the paragraph head goes to *head.
-std::string Running_Text(const std::string& bytes, std::string* head = nullptr)
-{
-    const size_t body = bytes.find("\n-1\n");
-    const size_t end = bytes.find("#END_OF_TEXT\n");
-    if (body == std::string::npos || end == std::string::npos) return "";
-    if (head) *head = bytes.substr(0, body + 4);
-    std::string text;
-    for (size_t i = body + 4; i < end;) {
-        const size_t nl = bytes.find('\n', i);
-        EXPECT_EQ(bytes[i], ' ');
-        text += bytes.substr(i + 1, nl - i);
-        i = nl + 1;
-    }
-    return text;
-}
-
-bool Contains(const std::string& text, const std::string& utf8) { return text.find(Cp(utf8)) != std::string::npos; }
-bool Ends_With(const std::string& text, const std::string& utf8)
-{
-    const std::string end = Cp(utf8);
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-class ColumnCorbelText : public ::testing::Test {
+class ColumnCorbelText : public Corbel_Text_Test {
 protected:
-    Concrete_Record concrete{};
-    Material_Set set{};
     Column_Corbel_Work& w = column_corbel_work;
 
     void SetUp() override
     {
-        OLI_Reset_Channel();
-        verdict_failed = 0;
-        report_line_prefix = "";
-        concrete.fck = 30.0; set.concrete = &concrete; set.n_concrete = 1;
+        Corbel_Text_Test::SetUp();
         // A direct load with a bearing plate by "EC 2-1-1, 6.5", as the procedure leaves it.
         Clear_Column_Corbel_Work(&w);
         w.load_transfer = 1; w.method_class = 6;
@@ -89,16 +32,11 @@ protected:
     void TearDown() override
     {
         Clear_Column_Corbel_Work(&w);
-        report_line_prefix = "";
-        verdict_failed = 0;
-        OLI_Reset_Channel();
+        Corbel_Text_Test::TearDown();
     }
     std::string Report(int beam_end, int detail_level, std::string* head = nullptr)
     {
-        File_Stream out;
-        Write_Column_Corbel_Design(beam_end, out.get(), detail_level);
-        OLI_End_Text_Block(out.get());
-        return Running_Text(out.bytes(), head);
+        return Report_Of(Write_Column_Corbel_Design, beam_end, detail_level, head);
     }
     // Hung-up load by "Heft 399" with an upper share of 0.7.
     void Hung_Up_Heft_399()
