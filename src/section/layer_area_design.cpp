@@ -8,6 +8,7 @@
 // A negative moment is searched on the section turned upside down and mapped back.
 #include "section/layer_area_design.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -31,6 +32,7 @@ constexpr double kRefineStep = 1e-5;      // strain step of the refinement
 constexpr int kRefineMaxSteps = 100;
 constexpr int kDomain5MaxSteps = 100000;  // bound for a concrete law without a usable peak
 constexpr double kAreaTolerance = 1e-6;   // areas above -1e-6 count as admissible
+constexpr int kFactorMaxRounds = 20;      // repeats of the layer design at a raised factor
 
 // The answer of a negative-moment search on the mirrored section, mapped back afterwards.
 Section_Design_Result mirrored_design_result;
@@ -511,27 +513,32 @@ int Run_Layer_Design(Design_Call& c)
         w.option_bits |= kLayerInputBuilt;
     }
     Section_Design_Result* r = c.result;
-    r->gamma_used = c.gamma_1;
+    const bool fixed = std::fabs(c.factor) >= 1e-5;
+    double gamma = c.gamma_1;
+    r->gamma_used = gamma;
     const int below_top = w.upper_layer_depth < c.pos ? 1 : 0;
     const Layer_Design_Input& in = layer_design_input;
-    const int status = Design_Layer_Reinforcement(
-        &in.outline, &in.top, &in.bottom, in.strain_limits, &w.concrete_law, &w.steel_law[0],
-        &w.steel_law[1], below_top, c.N, c.M, c.gamma_1, w.layer_count, w.layer_area,
-        w.layer_depth, layer_design_output);
-    if (status == 0) {
-        c.layer_design_failed = true;
-        if (!c.search_ran) return Run_Strain_Domain_Search(c);
-        return 1;
-    }
+    double A_top = 0.0, A_bottom = 0.0;
+    for (int round = 0;; ++round) {
+        const int status = Design_Layer_Reinforcement(
+            &in.outline, &in.top, &in.bottom, in.strain_limits, &w.concrete_law,
+            &w.steel_law[0], &w.steel_law[1], below_top, c.N, c.M, gamma, w.layer_count,
+            w.layer_area, w.layer_depth, layer_design_output);
+        A_top = layer_design_output[LAYER_RESULT_SECOND_AREAS];
+        A_bottom = layer_design_output[LAYER_RESULT_FIRST_AREAS];
+        if (A_top > -kAreaTolerance && A_top < 0.0) A_top = 0.0;
+        if (A_bottom > -kAreaTolerance && A_bottom < 0.0) A_bottom = 0.0;
+        const bool accepted = (A_top >= 0.0 && A_bottom >= 0.0) ||
+                              (A_top < 0.0 && -A_top <= A_bottom) ||
+                              (A_bottom < 0.0 && -A_bottom <= A_top);
+        // A repeat at a raised factor that cannot be designed ends like a failed first call.
+        if (status == 0 || (round > 0 && !accepted)) {
+            c.layer_design_failed = true;
+            if (!c.search_ran) return Run_Strain_Domain_Search(c);
+            return 1;
+        }
+        if (!accepted) break;
 
-    double A_top = layer_design_output[LAYER_RESULT_SECOND_AREAS];
-    double A_bottom = layer_design_output[LAYER_RESULT_FIRST_AREAS];
-    if (A_top > -kAreaTolerance && A_top < 0.0) A_top = 0.0;
-    if (A_bottom > -kAreaTolerance && A_bottom < 0.0) A_bottom = 0.0;
-    const bool accepted = (A_top >= 0.0 && A_bottom >= 0.0) ||
-                          (A_top < 0.0 && -A_top <= A_bottom) ||
-                          (A_bottom < 0.0 && -A_bottom <= A_top);
-    if (accepted) {
         const double e0 = layer_design_output[LAYER_RESULT_EPS_EDGE] * 0.001;
         const double e1 = layer_design_output[LAYER_RESULT_EPS_STEEL] * 0.001;
         double eps_top, eps_bottom;
@@ -548,7 +555,23 @@ int Run_Layer_Design(Design_Call& c)
         r->As_top = A_top;
         r->As_bottom = A_bottom;
         r->As_total = A_top + A_bottom;
-        return 0;
+        if (fixed) return 0;
+
+        // The strain-dependent factor must fit the tie strain of the plane actually found:
+        // a plane with the tie below 3 per mille asks more than the 1.75 the layer design
+        // started with. Raise the factor to what the plane asks and design again; a larger
+        // factor only deepens the compression zone, so the factor only rises.
+        const double eps_s = c.M > 0.0 ? r->eps_bottom_layer : r->eps_top_layer;
+        const double need = std::min(Layer_Design_Safety_Factor(eps_s, c.factor), 2.1);
+        if (!(need > gamma + 1e-9)) return 0;
+        if (round == kFactorMaxRounds) {
+            // Still short of the factor its plane asks: no sound design at any factor tried.
+            c.layer_design_failed = true;
+            if (!c.search_ran) return Run_Strain_Domain_Search(c);
+            return 1;
+        }
+        gamma = need;
+        r->gamma_used = gamma;
     }
 
     // Both areas negative, or one beyond the other: the concrete carries the forces; the

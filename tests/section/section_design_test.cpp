@@ -223,6 +223,35 @@ TEST(SectionDesign, StrainDependentFactorUnderOldStandard)
     }
 }
 
+// A heavy moment drives the layer design's plane below 3 per mille at the tie: the factor
+// the design reports must be the one the strain of its plane asks, not the 1.75 the layer
+// design starts with, and the areas must carry the forces at that factor. At 300 kNm the
+// plane sits just below 3 per mille, where raising the factor settles only slowly.
+TEST(SectionDesign, StrainDependentFactorFollowsPlaneOfLayerDesign)
+{
+    const Rect r = Corbel_Rect();
+    int status = -99;
+    for (double M : {480.0, -480.0, 300.0}) {
+        SCOPED_TRACE(testing::Message() << "M " << M);
+        const Section_Design_Result res = Design(Rect_Section(r), 0.0, M, 0.0, 0, &status);
+        ASSERT_EQ(status, 0);
+        const double eps_s = (M > 0) ? res.eps_bottom_layer : res.eps_top_layer;
+        if (std::fabs(M) == 480.0) {
+            EXPECT_LT(eps_s, 0.003);
+        }
+        const double rule = (eps_s >= 0.003) ? 1.75
+                            : (eps_s < 0.0) ? 2.1
+                                            : 1.75 + (0.003 - eps_s) * 116.66666666666666;
+        EXPECT_GE(res.gamma_used, rule - 1e-9);
+        Expect_Carries(r, res, 0.0, M, 0.01, std::max(0.01, 2e-4 * std::fabs(M)));
+    }
+    // A moment the plane carries with the tie beyond 3 per mille keeps 1.75 exactly.
+    const Section_Design_Result res = Design(Rect_Section(r), 0.0, 150.0, 0.0, 0, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_GE(res.eps_bottom_layer, 0.003);
+    EXPECT_EQ(res.gamma_used, 1.75);
+}
+
 // The polygon excess of a circular outline belongs to circular sections only: a value left
 // behind by an earlier circular set-up must not shift the tension resultant of a rectangle.
 TEST(SectionDesign, TensionResultantIgnoresStaleCircleExcess)
