@@ -1,7 +1,7 @@
 #include "base/env_tools.h"
 
 #include "base/guillemet.h"
-#include "core/startup.h"
+#include "base/run_globals.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"

@@ -2,7 +2,7 @@
 
 #include "base/alloc.h"
 #include "base/component_files.h"
-#include "core/startup.h"
+#include "base/run_globals.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 

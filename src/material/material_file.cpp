@@ -9,7 +9,7 @@
 #include "annex/nad_sections.h"
 #include "base/alloc.h"
 #include "base/exchange_text.h"
-#include "core/startup.h"
+#include "base/run_globals.h"
 #include "material/masonry.h"
 #include "material/material_set.h"
 #include "platform/messages.h"

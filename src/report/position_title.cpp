@@ -1,8 +1,8 @@
 #include "report/position_title.h"
 
+#include "base/run_globals.h"
 #include "base/stdio_table.h"
 #include "base/text_lines.h"
-#include "core/startup.h"
 #include "platform/environment.h"
 #include "platform/paths.h"
 #include "report/oli_channel.h"

@@ -1,6 +1,6 @@
 #include "report/text_utils.h"
 
-#include "core/startup.h"
+#include "base/run_globals.h"
 #include "platform/messages.h"
 
 #include <cctype>
