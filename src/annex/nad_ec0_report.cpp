@@ -4,8 +4,8 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec0.h"
 #include "annex/nad_report_blocks.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 // Report texts are code page 850; the Greek letters are single bytes of the report font.
 #define EC0_GAMMA "\xC0"

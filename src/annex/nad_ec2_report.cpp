@@ -10,8 +10,8 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "annex/nad_report_blocks.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 int nad_ec2_row_visible[NAD_EC2_ROW_GROUPS];
 

@@ -6,8 +6,8 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec5.h"
 #include "annex/nad_report_blocks.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 // Report texts are code page 850; gamma is a single byte of the report font.
 #define EC5_GAMMA "\xC0"

@@ -13,8 +13,8 @@
 #include "annex/nad_report_blocks.h"
 #include "annex/nad_set.h"
 #include "platform/paths.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 // Report-font bytes (code page 850), spliced as separate literals.
 #define UML_ae "\x84"

@@ -1,8 +1,8 @@
 #include "annex/nad_selection.h"
 
 #include "annex/nad_set.h"
-#include "base/user_comment.h"
 #include "platform/environment.h"
+#include "report/user_comment.h"
 
 std::string NAD_Shorten_List_Name(const std::string& name, int max_width)
 {

@@ -6,7 +6,7 @@
 // switches of "annex/nad_sections.h" choose between editions. All texts are report texts
 // in code page 850.
 //
-// The program's version text is in "annex/version_text.h".
+// The program's version text is in "base/version_text.h".
 
 // Most lines a literature entry can have; the caller's array needs this many pointers.
 constexpr int NORM_LITERATURE_MAX_LINES = 10;

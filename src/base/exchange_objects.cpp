@@ -2,10 +2,10 @@
 
 #include "base/alloc.h"
 #include "base/exchange_text.h"
+#include "base/text_blocks.h"
 #include "base/text_lines.h"
 #include "platform/current_object.h"
 #include "platform/environment.h"
-#include "toolkit/text_blocks.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,7 +2,7 @@
 
 #include "base/alloc.h"
 #include "base/component_files.h"
-#include "toolkit/text_blocks.h"
+#include "base/text_blocks.h"
 
 #include <climits>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "annex/version_text.h"
+#include "base/version_text.h"
 
 void Parse_Version_Word(const char* text, int* first, int* second, char suffix[4]) {
     int a = 0, b = 0;

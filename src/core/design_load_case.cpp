@@ -15,9 +15,9 @@
 #include "core/corbel_work.h"
 #include "core/required_areas_line.h"
 #include "material/material_set.h"
-#include "platform/report_layout.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 #include "report/report_symbols.h"
 #include "report/verdicts.h"
 

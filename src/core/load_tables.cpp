@@ -4,10 +4,10 @@
 
 #include "base/alloc.h"
 #include "core/corbel_model.h"
-#include "platform/report_layout.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
+#include "report/report_layout.h"
 #include "report/text_utils.h"
 #include "report/verdicts.h"
 

@@ -2,8 +2,8 @@
 
 #include "material/masonry.h"
 #include "platform/format_number.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 #include <cstring>
 #include <string>

@@ -7,8 +7,8 @@
 
 #include "material/material_set.h"
 #include "platform/format_number.h"
-#include "platform/report_layout.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "annex/nad_ec2.h"
 #include "annex/nad_sections.h"
+#include "material/gross_section.h"
 #include "material/material_set.h"
-#include "section/gross_section.h"
 
 namespace {
 

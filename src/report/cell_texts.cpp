@@ -9,9 +9,9 @@
 #include "base/numeric.h"
 #include "base/utilities.h"
 #include "platform/format_number.h"
-#include "platform/report_layout.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 #include "report/table_blocks.h"
 #include "report/text_writer.h"
 

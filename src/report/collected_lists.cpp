@@ -7,11 +7,11 @@
 #include <string>
 
 #include "base/utilities.h"
-#include "platform/report_layout.h"
 #include "report/cell_texts.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/plot_state.h"
+#include "report/report_layout.h"
 #include "report/text_writer.h"
 
 Collected_List collected_lists = {

@@ -1,8 +1,8 @@
 #include "report/notation_lists.h"
 
-#include "platform/report_layout.h"
 #include "report/cell_texts.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 #include "report/text_writer.h"
 
 #include <algorithm>

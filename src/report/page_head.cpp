@@ -7,14 +7,14 @@
 #include <string>
 #include <system_error>
 
-#include "annex/version_text.h"
 #include "base/component_files.h"
-#include "core/startup.h"
+#include "base/run_globals.h"
+#include "base/version_text.h"
 #include "platform/environment.h"
 #include "platform/paths.h"
-#include "platform/report_layout.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
 

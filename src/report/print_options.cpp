@@ -1,10 +1,10 @@
 #include "report/print_options.h"
 
 #include "base/alloc.h"
-#include "base/user_comment.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/text_utils.h"
+#include "report/user_comment.h"
 
 #include <cstring>
 #include <string>

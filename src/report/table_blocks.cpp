@@ -8,9 +8,9 @@
 
 #include "base/numeric.h"
 #include "base/utilities.h"
-#include "platform/report_layout.h"
 #include "report/cell_texts.h"
 #include "report/oli_channel.h"
+#include "report/report_layout.h"
 #include "report/text_writer.h"
 #include "toolkit/message_sink.h"
 

@@ -7,13 +7,13 @@
 #include <cstring>
 #include <string>
 
-#include "annex/version_text.h"
 #include "base/trace.h"
 #include "base/utilities.h"
-#include "platform/report_layout.h"
+#include "base/version_text.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/plot_state.h"
+#include "report/report_layout.h"
 
 Heading_State heading_state = {
     {0, 0, 0, 0, 0, 0},

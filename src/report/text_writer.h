@@ -1,7 +1,7 @@
 #pragma once
 // The report text writer: numbered headings with their bookmarks, stored vertical
 // positions, margins and single formatted lines, written through the report text channel
-// (report/oli_channel.h) and the report-layout library (platform/report_layout.h).
+// (report/oli_channel.h) and the report-layout library (report/report_layout.h).
 //
 // Headings: the page head of every report initialises the numbering
 // (OLI_Init_Heading_Numbering, OLI_Set_Bookmark_Depth, OLI_Set_Bookmark_Group_Depth);

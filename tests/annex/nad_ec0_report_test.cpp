@@ -2,7 +2,7 @@
 
 #include "annex/nad_ec0.h"
 #include "nad_part_report_support.h"
-#include "platform/report_layout.h"
+#include "report/report_layout.h"
 #include "test_support.h"
 #include "written_text.h"
 

@@ -1,7 +1,7 @@
 #include "annex/nad_selection.h"
 
 #include "annex_env.h"
-#include "base/user_comment.h"
+#include "report/user_comment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "base/alloc.h"
 #include "base/exchange_params.h"
-#include "toolkit/text_blocks.h"
+#include "base/text_blocks.h"
 
 #include "test_support.h"
 

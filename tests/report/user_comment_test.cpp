@@ -1,4 +1,4 @@
-#include "base/user_comment.h"
+#include "report/user_comment.h"
 
 #include "report/oli_channel.h"
 #include "test_support.h"

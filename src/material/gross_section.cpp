@@ -1,4 +1,4 @@
-#include "section/gross_section.h"
+#include "material/gross_section.h"
 
 #include <algorithm>
 #include <cmath>

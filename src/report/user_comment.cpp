@@ -1,4 +1,4 @@
-#include "base/user_comment.h"
+#include "report/user_comment.h"
 
 #include "platform/screen.h"
 #include "report/oli_channel.h"

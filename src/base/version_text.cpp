@@ -1,4 +1,4 @@
-#include "annex/version_text.h"
+#include "base/version_text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "toolkit/text_blocks.h"
+#include "base/text_blocks.h"
 
 #include "base/alloc.h"
 

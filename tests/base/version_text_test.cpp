@@ -1,6 +1,6 @@
-#include "annex/version_text.h"
+#include "base/version_text.h"
 
-#include "annex_env.h"
+#include "annex/annex_env.h"
 #include "test_support.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/report_layout.h"
+#include "report/report_layout.h"
 
 #include "report/oli_channel.h"
 
