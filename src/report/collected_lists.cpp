@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/utilities.h"
 #include "report/cell_texts.h"
@@ -13,6 +14,7 @@
 #include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
+#include "toolkit/message_sink.h"
 
 Collected_List collected_lists = {
     {},
@@ -304,4 +306,19 @@ void OLI_Write_Collected_List_Compact(FILE* stream, int list, double width_cm)
     oli_comment_switch = 1;
     OLI_Write_Collected_List_At(stream, list, 1, width_cm);
     oli_comment_switch = previous;
+}
+
+// ---------------------------------------------------------------------------------
+// The message sink's messages in the report
+
+void Msg_Write_Current_To_Report(FILE* report)
+{
+    constexpr int report_list = 4;
+    std::vector<std::string> texts;
+    if (!Msg_Current_Plain_Texts(&texts)) return;
+    OLI_Open_Collected_List(report_list);
+    // The report marks the entries bold itself; the screen's style pairs stay out.
+    for (const std::string& text : texts)
+        OLI_Add_To_Collected_List(report_list, OLI_SEQ_BOLD "%s", text.c_str());
+    OLI_Write_Collected_List(report, report_list, -1.0);
 }

@@ -2,8 +2,6 @@
 
 #include "base/alloc.h"
 #include "platform/messages.h"
-#include "report/collected_lists.h"
-#include "report/oli_channel.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -22,8 +20,9 @@ constexpr const char* kHintText = "^bHINWEIS: %s.";
 constexpr size_t kMaxEntryText = 498;
 constexpr size_t kMaxNameLength = 199;
 constexpr size_t kMaxTitleLength = 99;
-constexpr int kReportList = 4;
-constexpr unsigned char kControlByte = OLI_Report_Format::control_byte;
+// The report text's control byte, which introduces an in-band sequence in texts that
+// were made for the report (report/oli_channel.h, a layer the sink does not reach).
+constexpr unsigned char kControlByte = 0xCE;
 
 struct Message_Context {
     bool taken = false;
@@ -422,16 +421,14 @@ int Msg_Ask_Collected_Default_Yes() { return Msg_Ask_Collected(1); }
 int Msg_Ask_Collected_Default_No() { return Msg_Ask_Collected(0); }
 
 // ---------------------------------------------------------------------------------
-// Report
+// Plain texts for other writers
 
-void Msg_Write_Current_To_Report(FILE* report)
+bool Msg_Current_Plain_Texts(std::vector<std::string>* texts)
 {
+    texts->clear();
     const Message_Context* context = Taken_Context(current_context);
-    if (context == nullptr) return;
-    OLI_Open_Collected_List(kReportList);
-    // The report marks the entries bold itself; the screen's style pairs stay out.
+    if (context == nullptr) return false;
     for (const std::string& entry : context->entries)
-        OLI_Add_To_Collected_List(kReportList, OLI_SEQ_BOLD "%s",
-                                  Without_Line_Feed(Skip_Style_Pairs(entry.c_str())).c_str());
-    OLI_Write_Collected_List(report, kReportList, -1.0);
+        texts->push_back(Without_Line_Feed(Skip_Style_Pairs(entry.c_str())));
+    return true;
 }

@@ -22,6 +22,8 @@
 //
 // All operations run on the main thread.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // Display modes.
 enum : int {
@@ -100,9 +102,11 @@ int Msg_Ask_Collected(int flag);
 int Msg_Ask_Collected_Default_Yes();
 int Msg_Ask_Collected_Default_No();
 
-// Writes the current context's messages into the design report as its collected list 4,
-// each entry in bold.
-void Msg_Write_Current_To_Report(FILE* report);
+// The current context's messages for a writer outside the sink (the design report
+// writes them with Msg_Write_Current_To_Report, report/collected_lists.h): each without
+// its leading style pairs and its line feed. False, and no texts, when the current
+// context is free.
+bool Msg_Current_Plain_Texts(std::vector<std::string>* texts);
 
 // Background colour index of the message list (-1: the default).
 void Msg_Set_List_Background(int colour);

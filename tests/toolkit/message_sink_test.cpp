@@ -1,6 +1,7 @@
 #include "toolkit/message_sink.h"
 
 #include "platform/messages.h"
+#include "report/collected_lists.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
