@@ -43,6 +43,9 @@ Atomic_File::Atomic_File(const char* path)
     }
 
     mode_t mode = New_File_Mode();
+    uid_t owner = 0;
+    gid_t group = 0;
+    bool replacing = false;
     if (::stat(destination_.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode)) {
             stream_ = std::fopen(destination_.c_str(), "w");
@@ -56,6 +59,9 @@ Atomic_File::Atomic_File(const char* path)
             return;
         }
         mode = info.st_mode & 07777;
+        owner = info.st_uid;
+        group = info.st_gid;
+        replacing = true;
     }
 
     const size_t slash = destination_.rfind('/');
@@ -73,7 +79,11 @@ Atomic_File::Atomic_File(const char* path)
         return;
     }
     temp_path_ = name.data();
-    // mkostemp creates 0600; a failure here only leaves the file stricter than asked.
+    // The file we replace keeps its owner where we may give it (fopen would have written
+    // into it); mkostemp creates 0600. Failures here only leave the file stricter.
+    if (replacing && (owner != ::geteuid() || group != ::getegid()) && ::fchown(fd, owner, group) != 0) {
+        // the file stays ours
+    }
     (void)::fchmod(fd, mode);
     stream_ = ::fdopen(fd, "w");
     if (!stream_) {

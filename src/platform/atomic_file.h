@@ -11,8 +11,8 @@
 //     if (!file.Commit()) return failure;          // old file untouched
 //
 // The path is taken in the environment's form and mapped like Fopen_Mapped. The new
-// file keeps the permissions of the file it replaces; a file that did not exist gets
-// what fopen would give it (0666 less the umask). A link is followed: the file it names
+// file keeps the permissions (and, where we may give it, the owner) of the file it
+// replaces; a file that did not exist gets what fopen would give it (0666 less the umask). A link is followed: the file it names
 // is replaced and the link stays. A file we may not write is refused as fopen would
 // refuse it. A destination that is not a regular file (a device, a pipe) cannot be
 // replaced by a rename and is written directly instead, with the same checks.
@@ -31,8 +31,8 @@ public:
     // Commit fails and nothing is changed).
     FILE* Stream() const { return stream_; }
 
-    // Checks the stream's error flag, flushes, syncs and closes the temporary file, then
-    // renames it over the destination. True when the destination now holds exactly what
+    // Once: checks the stream's error flag, flushes, syncs and closes the temporary file,
+    // then renames it over the destination. True when the destination now holds exactly what
     // was written. False when any step failed: the destination is as it was before and
     // the temporary file is gone. The stream is closed in either case.
     bool Commit();

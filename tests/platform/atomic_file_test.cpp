@@ -43,6 +43,17 @@ TEST(AtomicFile, CommitReplacesTheContentAndKeepsThePermissions)
     EXPECT_EQ(Mode_Of(path), 0640u);
     EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>{"B1_01.INP"});
 
+    // Where we may (as root), the replaced file keeps its owner too.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+        EXPECT_EQ(Replace_With(path, "owned"), 0);
+        struct stat info;
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4322u);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
+
     // A link keeps pointing at the file, which gets the new content.
     std::filesystem::create_directory(dir.file("real"));
     ASSERT_TRUE(Write_File_Bytes(dir.file("real/target"), OLD_BYTES));
