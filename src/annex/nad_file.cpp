@@ -5,6 +5,7 @@
 #include "base/guillemet.h"
 #include "base/keyword_lines.h"
 #include "base/text_lines.h"
+#include "platform/atomic_file.h"
 #include "platform/environment.h"
 #include "platform/paths.h"
 
@@ -178,12 +179,10 @@ int NAD_Save_Set(int n, const NAD_Set* set)
     const std::string path = User_File_Path(dram, n);
     if (!set) return std::remove(Map_Path(path).c_str()) == 0 ? 1 : 0;
 
-    FILE* stream = Fopen_Mapped(path.c_str(), "w");
-    if (!stream) return 0;
-    NAD_Write_Set(stream, set);
-    const bool written = std::ferror(stream) == 0;
-    const bool closed = std::fclose(stream) == 0;
-    return written && closed ? 1 : 0;
+    Atomic_File file(path.c_str());
+    if (!file.Stream()) return 0;
+    NAD_Write_Set(file.Stream(), set);
+    return file.Commit() ? 1 : 0;
 }
 
 void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record)
@@ -220,6 +219,7 @@ void Safeguard_Proper_Version()
     FILE* older = Fopen_Mapped((std::string(dram) + "\\NADs-EC2.DEF").c_str(), "r");
     if (!older) return;
     int n = 1;
+    bool saved_all = true;
     std::string line;
     NAD_Set work;
     while (Read_Whole_Line(older, line)) {
@@ -238,10 +238,20 @@ void Safeguard_Proper_Version()
         work.code = code;
         work.na_de_flag = 0;
         work.name = name;
-        NAD_Save_Set(n, &work);
+        if (!NAD_Save_Set(n, &work)) {
+            saved_all = false;
+            break;
+        }
         ++n;
     }
     std::fclose(older);
+    if (!saved_all) {
+        // A half-done conversion must not count as done: without the directory the next
+        // start converts the whole list again.
+        for (int k = 1; k < n; ++k) NAD_Save_Set(k, nullptr);
+        fs::remove(directory, ec);
+        std::printf("Safeguard_Proper_Version: ERROR %d\n", 4);
+    }
 }
 
 bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set)

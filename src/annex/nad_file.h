@@ -70,7 +70,9 @@ void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record);
 // every annex of the older list %DRAM%\NADs-EC2.DEF into the user files 1.NAD, 2.NAD, ...
 // (parts the older list lacks carry their built-in values). Problems are reported on
 // standard output as "Safeguard_Proper_Version: ERROR <k>" (1 "DRAM" not set, 2 the
-// directory cannot be created, 3 it is still missing afterwards).
+// directory cannot be created, 3 it is still missing afterwards, 4 an annex file could not
+// be written: the files of this conversion and the directory are removed again, so that
+// the next start converts the list anew).
 void Safeguard_Proper_Version();
 
 // The two built-in annexes as the program builds them: the set of a built-in file name

@@ -12,6 +12,7 @@
 #include "annex/nad_legacy.h"
 #include "annex/nad_report_blocks.h"
 #include "annex/nad_set.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
@@ -345,12 +346,10 @@ int NAD_Export_Active_Set(const char* path_stem)
     if (!path_stem) return 0;
     NAD_Get_EC2_Params();  // makes sure an annex is chosen and loaded
     const std::string path = std::string(path_stem) + "_EC2.NAD";
-    FILE* file = Fopen_Mapped(path.c_str(), "w");
-    if (!file) return 0;
-    NAD_Write_Set(file, &active_nad_set);
-    const bool written = std::ferror(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    return written && closed ? 1 : 0;
+    Atomic_File file(path.c_str());
+    if (!file.Stream()) return 0;
+    NAD_Write_Set(file.Stream(), &active_nad_set);
+    return file.Commit() ? 1 : 0;
 }
 
 int NAD_Legacy_Hook() { return 0; }

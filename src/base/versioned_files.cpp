@@ -5,6 +5,7 @@
 #include "base/run_globals.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/atomic_file.h"
 
 #include <cctype>
 #include <cmath>
@@ -396,12 +397,10 @@ void Disable_Temp_Backup() { backup.enabled = false; }
 int Write_Backup_To(const char* path)
 {
     if (!backup.enabled || !backup.write_function || !path || !*path) return 1;
-    FILE* f = Fopen_Mapped(path, "w");
-    if (!f) return 1;
-    bool ok = backup.write_function(f) == 0;
-    if (std::fflush(f) != 0 || std::ferror(f)) ok = false;
-    if (std::fclose(f) != 0) ok = false;
-    return ok ? 0 : 1;
+    Atomic_File file(path);
+    if (!file.Stream()) return 1;
+    if (backup.write_function(file.Stream()) != 0) return 1;  // the old file stays
+    return file.Commit() ? 0 : 1;
 }
 
 int Write_Temp_Backup() { return Write_Backup_To(backup.backup_name.c_str()); }
@@ -439,7 +438,9 @@ int Compare_Files(const char* path_a, const char* path_b)
 int Has_Data_Changed()
 {
     if (!backup.further_name.empty() && !File_Exists(backup.further_name.c_str())) return 1;
-    Write_Backup_To(backup.compare_name.c_str());
+    // Data that cannot be written for the comparison count as changed: an older
+    // comparison file must not answer for them.
+    if (Write_Backup_To(backup.compare_name.c_str()) != 0) return 1;
     return Compare_Files(backup.compare_name.c_str(), backup.second_copy_name.c_str());
 }
 
@@ -459,8 +460,8 @@ int Remove_All_Backups()
 int Offer_Temp_Backup()
 {
     if (!backup.enabled || !Temp_Backup_Exists()) return 0;
-    Write_Backup_To(backup.compare_name.c_str());
-    if (Compare_Files(backup.compare_name.c_str(), backup.backup_name.c_str()) == 0) {
+    if (Write_Backup_To(backup.compare_name.c_str()) == 0 &&
+        Compare_Files(backup.compare_name.c_str(), backup.backup_name.c_str()) == 0) {
         Remove_All_Backups();
         return 0;
     }
@@ -501,8 +502,8 @@ int Copy_File(const char* source_path, const char* destination_path)
     if (!source_path || !destination_path) return 1;
     FILE* source = Fopen_Mapped(source_path, "rb");
     if (!source) return 1;
-    FILE* destination = Fopen_Mapped(destination_path, "wb");
-    if (!destination) {
+    Atomic_File destination(destination_path);
+    if (!destination.Stream()) {
         std::fclose(source);
         return 1;
     }
@@ -510,15 +511,15 @@ int Copy_File(const char* source_path, const char* destination_path)
     char buffer[8192];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, source)) > 0) {
-        if (std::fwrite(buffer, 1, n, destination) != n) {
+        if (std::fwrite(buffer, 1, n, destination.Stream()) != n) {
             ok = false;
             break;
         }
     }
     if (std::ferror(source)) ok = false;
     std::fclose(source);
-    if (std::fclose(destination) != 0) ok = false;
-    return ok ? 0 : 1;
+    // A copy that failed anywhere leaves the destination as it was.
+    return ok && destination.Commit() ? 0 : 1;
 }
 
 int Copy_Component_File_To(const char* source_suffix, const char* destination_suffix)

@@ -11,6 +11,7 @@
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/atomic_file.h"
 #include "report/page_head.h"
 #include "report/text_utils.h"
 
@@ -29,6 +30,7 @@ const char* const TEXT_EXPORT_OPEN_FAILED =
     "Fehler bei der Datei\xF6"
     "ffnung\nDie Daten k\xF6nnen nicht exportiert werden!";
 const char* const TEXT_EXPORT_DONE = "Die Daten wurden erfolgreich exportiert.";
+const char* const TEXT_SAVE_FAILED = "Die Eingabedaten k\xF6nnen nicht gespeichert werden!";
 const char* const TEXT_IMPORT_FAILED = "Die Daten k\xF6nnen nicht importiert werden!";
 const char* const TEXT_IMPORT_OPEN_FAILED =
     "Fehler bei der Datei\xF6"
@@ -181,6 +183,19 @@ std::string Component_Name(const std::string& suffix)
     return name ? std::string(name) : std::string();
 }
 
+// Writes `corbel_model` and the block naming the annex into a file that takes the place
+// of the one at the path only when it was written whole. 0 written; 1 the file could not
+// be opened; 2 a write failed. On 1 and 2 the old file is as it was.
+int Write_Model_File(const std::string& path)
+{
+    if (path.empty()) return 1;
+    Atomic_File file(path.c_str());
+    if (!file.Stream()) return 1;
+    if (Write_Corbel_Model(file.Stream(), &corbel_model) != 0) return 2;
+    NAD_Write_Active_Name(file.Stream());
+    return file.Commit() ? 0 : 2;
+}
+
 } // namespace
 
 int Write_Corbel_Model(FILE* f, Corbel_Model* m)
@@ -305,6 +320,13 @@ void Read_Position_Input()
     std::fclose(f);
 }
 
+int Save_Position_Input()
+{
+    if (Write_Model_File(Component_Name(inp_file_name)) == 0) return 0;
+    PrintMessage(TEXT_SAVE_FAILED);
+    return 1;
+}
+
 bool Make_Export_Path(const char* temp_directory, std::string* path)
 {
     if (!temp_directory || !path) return false;
@@ -322,21 +344,13 @@ int Export_Corbel_Data()
         return 1;
     }
     std::string path;
-    FILE* f = Make_Export_Path(temp, &path) ? Fopen_Mapped(path.c_str(), "w") : nullptr;
-    if (!f) {
+    if (!Make_Export_Path(temp, &path)) {
         PrintMessage(TEXT_EXPORT_OPEN_FAILED);
         return 1;
     }
-    bool ok = Write_Corbel_Model(f, &corbel_model) == 0;
-    if (ok) {
-        NAD_Write_Active_Name(f);
-        ok = std::fflush(f) == 0 && !std::ferror(f);
-    }
-    if (std::fclose(f) != 0) ok = false;
-    if (!ok) {
-        // A cut file would read as a damaged position at the next import: leave none.
-        std::remove(Map_Path(path).c_str());
-        PrintMessage(TEXT_EXPORT_FAILED);
+    const int r = Write_Model_File(path);
+    if (r != 0) {
+        PrintMessage(r == 1 ? TEXT_EXPORT_OPEN_FAILED : TEXT_EXPORT_FAILED);
         return 1;
     }
     PrintMessage(TEXT_EXPORT_DONE);

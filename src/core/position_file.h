@@ -39,12 +39,18 @@ int Read_Corbel_Model(FILE* stream, Corbel_Model* model);
 // overwrites the unread file.
 void Read_Position_Input();
 
+// Saves `corbel_model` and the name of the annex in force as the position's input file,
+// replacing the old file only when the new one was written whole. 0 saved; 1 otherwise,
+// after telling the user: the old file is then as it was.
+int Save_Position_Input();
+
 // The full path of the export file from the value of "TEMP" (null: none). False when
 // "TEMP" is missing or the path would exceed EXPORT_PATH_MAX characters.
 bool Make_Export_Path(const char* temp_directory, std::string* path);
 
 // The export request: writes `corbel_model` and the annex name into the export file and
-// tells the user the outcome. 0 when the file was written whole, else 1.
+// tells the user the outcome. 0 when the file was written whole, else 1 (an older export
+// file then stays as it was).
 int Export_Corbel_Data();
 
 // The import request: reads the export file into `corbel_model` and chooses the annex

@@ -3,6 +3,7 @@
 #include "base/alloc.h"
 #include "base/component_files.h"
 #include "platform/messages.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 #include <cstring>
@@ -269,4 +270,45 @@ TEST(TempBackup, FileHelpers)
     EXPECT_EQ(Read_File_Bytes(dir.file("B1_01_TMP.EXP")), std::string("a\0b\r\n", 5));
     EXPECT_EQ(Copy_Component_File_To("_02.EXP", "_02_TMP.EXP"), 1);
     Set_Component_Path("");
+}
+
+namespace {
+
+int Write_Half_Then_Fail(FILE* f)
+{
+    std::fputs("Position ", f);
+    return 1;
+}
+
+} // namespace
+
+TEST(TempBackup, FailedWritesKeepTheOlderFiles)
+{
+    Temp_Dir dir;
+    const std::string folder = dir.path() + "/";
+    Init_Temp_Backup(Read_Backup_Data, Write_Backup_Data, folder.c_str(), "B1_01", nullptr);
+    backup_data = "Position 1\n";
+    ASSERT_EQ(Write_Second_Copy(), 0);
+
+    // Data the disk refuses: the copy keeps the older data.
+    backup_data = std::string(100000, 'x');
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [] { return Write_Second_Copy(); }), 1);
+    EXPECT_EQ(Read_File_Bytes(Second_Copy_Name()), "Position 1\n");
+    backup_data = "Position 1\n";
+
+    // A write function that fails: the same; and an older comparison file equal to the
+    // second copy does not answer for data that could not be written.
+    Init_Temp_Backup(Read_Backup_Data, Write_Half_Then_Fail, folder.c_str(), "B1_01", nullptr);
+    EXPECT_EQ(Write_Second_Copy(), 1);
+    EXPECT_EQ(Read_File_Bytes(Second_Copy_Name()), "Position 1\n");
+    ASSERT_TRUE(Write_File_Bytes(Compare_File_Name(), "Position 1\n"));
+    EXPECT_EQ(Has_Data_Changed(), 1);
+
+    // A copy that fails half way leaves the destination as it was.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("source"), std::string(100000, 's')));
+    const std::string source = dir.file("source");
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] { return Copy_File(source.c_str(), Second_Copy_Name().c_str()); }), 1);
+    EXPECT_EQ(Read_File_Bytes(Second_Copy_Name()), "Position 1\n");
+    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"B1_01.clcbak", "B1_01.cmp", "source"}));
+    Remove_All_Backups();
 }

@@ -8,6 +8,7 @@
 #include "core/startup.h"
 #include "platform/messages.h"
 #include "report/position_title.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 #include <cstdlib>
@@ -431,6 +432,28 @@ TEST_F(PositionInput, MissingReadDamagedNegativeAndNewerFiles)
     EXPECT_EQ(corbel_model.input_read_failed, 1);
 }
 
+// Saving writes exactly what the reader takes; a save that fails keeps the old file whole.
+TEST_F(PositionInput, SaveReplacesTheFileOnlyWhenWrittenWhole)
+{
+    const std::string inp = dir_.file("B1_01.INP");
+    ASSERT_EQ(Read_Text(Sample_File(4), &corbel_model), 0);
+    EXPECT_EQ(Save_Position_Input(), 0);
+    EXPECT_EQ(Read_File_Bytes(inp), Sample_File(4) + Annex_Block("Deutschland"));
+    EXPECT_TRUE(Shown_Messages().empty());
+
+    const std::string older = Sample_File(2) + Annex_Block("EC-Standardparameter");
+    ASSERT_TRUE(Write_File_Bytes(inp, older));
+    const int child = Run_With_File_Size_Limit(100, [] {
+        const int r = Save_Position_Input();
+        const bool told = Shown_Messages().size() == 1 &&
+                          Shown_Messages()[0].text == "Die Eingabedaten k\xF6nnen nicht gespeichert werden!";
+        return r * 10 + (told ? 1 : 0);
+    });
+    EXPECT_EQ(child, 11);
+    EXPECT_EQ(Read_File_Bytes(inp), older);
+    EXPECT_EQ(Folder_Names(dir_.path()), std::set<std::string>{"B1_01.INP"});
+}
+
 // The example position shipped with the program is what its writer makes, and reads.
 TEST_F(PositionInput, ShippedExampleReadsWithoutError)
 {
@@ -455,6 +478,19 @@ TEST_F(PositionInput, ShippedExampleReadsWithoutError)
     position_number.clear();
     position_title.clear();
 }
+
+namespace {
+
+// The export's result times ten plus 1 when its one message says it failed to write.
+int Export_And_Message_Code()
+{
+    const int r = Export_Corbel_Data();
+    const bool told = Shown_Messages().size() == 1 &&
+                      Shown_Messages()[0].text == "Die Daten k\xF6nnen nicht exportiert werden!";
+    return r * 10 + (told ? 1 : 0);
+}
+
+} // namespace
 
 // Export and import through the directory of "TEMP".
 class ExportImport : public PositionFile {
@@ -525,15 +561,14 @@ TEST_F(ExportImport, FailuresAreToldNeverReportedAsSuccess)
                                         "ffnung\nDie Daten k\xF6nnen nicht importiert werden!");
     EXPECT_EQ(corbel_model.lk, 35.0);  // the model is left as it was
 
-    // A disk that takes nothing: the export fails and leaves no cut file behind.
+    // A write that fails half way: told, and the older export file stays whole.
     Clear_Shown_Messages();
     ::setenv("TEMP", temp_.path().c_str(), 1);
-    if (::symlink("/dev/full", export_file_.c_str()) == 0) {
-        EXPECT_EQ(Export_Corbel_Data(), 1);
-        ASSERT_EQ(Shown_Messages().size(), 1u);
-        EXPECT_EQ(Shown_Messages()[0].text, "Die Daten k\xF6nnen nicht exportiert werden!");
-        EXPECT_FALSE(File_Exists(export_file_));
-    }
+    const std::string older = Sample_File(3) + Annex_Block("EC-Standardparameter");
+    ASSERT_TRUE(Write_File_Bytes(export_file_, older));
+    EXPECT_EQ(Run_With_File_Size_Limit(100, [] { return Export_And_Message_Code(); }), 11);
+    EXPECT_EQ(Read_File_Bytes(export_file_), older);
+    EXPECT_EQ(Folder_Names(temp_.path()), std::set<std::string>{"Q7-DI2ZE#export.dat"});
 
     // A damaged export file: told, and the defaults.
     Clear_Shown_Messages();

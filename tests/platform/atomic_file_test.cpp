@@ -1,0 +1,159 @@
+#include "platform/atomic_file.h"
+
+#include "file_size_limit.h"
+#include "test_support.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+const std::string OLD_BYTES = "old content\r\n\xAE" "bytes\xAF\n";
+
+mode_t Mode_Of(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+// Writes the text into a new Atomic_File of the path and commits; 1 when Commit failed,
+// 0 when it succeeded, 2 when the file did not open.
+int Replace_With(const std::string& path, const std::string& text)
+{
+    Atomic_File file(path.c_str());
+    if (!file.Stream()) return 2;
+    std::fwrite(text.data(), 1, text.size(), file.Stream());
+    return file.Commit() ? 0 : 1;
+}
+
+} // namespace
+
+TEST(AtomicFile, CommitReplacesTheContentAndKeepsThePermissions)
+{
+    Temp_Dir dir;
+    const std::string path = dir.file("B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(path, OLD_BYTES));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+    // The environment's form of the name reaches the same file.
+    EXPECT_EQ(Replace_With(dir.path() + "\\b1_01.inp", "new\n"), 0);
+    EXPECT_EQ(Read_File_Bytes(path), "new\n");
+    EXPECT_EQ(Mode_Of(path), 0640u);
+    EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>{"B1_01.INP"});
+
+    // Where we may (as root), the replaced file keeps its owner too.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+        EXPECT_EQ(Replace_With(path, "owned"), 0);
+        struct stat info;
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4322u);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
+
+    // A link keeps pointing at the file, which gets the new content.
+    std::filesystem::create_directory(dir.file("real"));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("real/target"), OLD_BYTES));
+    std::filesystem::create_symlink(dir.file("real/target"), dir.file("link"));
+    EXPECT_EQ(Replace_With(dir.file("link"), "through the link"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
+    EXPECT_EQ(Read_File_Bytes(dir.file("real/target")), "through the link");
+    EXPECT_EQ(Folder_Names(dir.file("real")), std::set<std::string>{"target"});
+}
+
+TEST(AtomicFile, NewFileHonoursTheUmask)
+{
+    Temp_Dir dir;
+    const mode_t saved = ::umask(027);
+    EXPECT_EQ(Replace_With(dir.file("a.NAD"), "x"), 0);
+    ::umask(0);
+    EXPECT_EQ(Replace_With(dir.file("b.NAD"), "x"), 0);
+    ::umask(saved);
+    EXPECT_EQ(Mode_Of(dir.file("a.NAD")), 0640u);
+    EXPECT_EQ(Mode_Of(dir.file("b.NAD")), 0666u);
+}
+
+TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoTemporaryFile)
+{
+    Temp_Dir dir;
+    const std::string path = dir.file("1.NAD");
+    ASSERT_TRUE(Write_File_Bytes(path, OLD_BYTES));
+
+    // Far more than one buffer: a write itself fails on the way.
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] { return Replace_With(path, std::string(100000, 'x')); }), 1);
+    EXPECT_EQ(Read_File_Bytes(path), OLD_BYTES);
+    EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>{"1.NAD"});
+
+    // Less than one buffer: only the flush at the commit can tell.
+    EXPECT_EQ(Run_With_File_Size_Limit(10, [&] { return Replace_With(path, std::string(500, 'y')); }), 1);
+    EXPECT_EQ(Read_File_Bytes(path), OLD_BYTES);
+    EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>{"1.NAD"});
+
+    // The same limit lets a short content through.
+    EXPECT_EQ(Run_With_File_Size_Limit(10, [&] { return Replace_With(path, "short"); }), 0);
+    EXPECT_EQ(Read_File_Bytes(path), "short");
+}
+
+TEST(AtomicFile, FailedRenameAndDiscardLeaveNothingBehind)
+{
+    Temp_Dir dir;
+    const std::string path = dir.file("export.dat");
+    {
+        Atomic_File file(path.c_str());
+        ASSERT_NE(file.Stream(), nullptr);
+        std::fputs("new", file.Stream());
+        // The name is taken by a folder meanwhile: the rename cannot replace it.
+        std::filesystem::create_directory(path);
+        ASSERT_TRUE(Write_File_Bytes(path + "/keep", OLD_BYTES));
+        EXPECT_FALSE(file.Commit());
+        EXPECT_NE(file.Error(), 0);
+        EXPECT_EQ(file.Stream(), nullptr);
+    }
+    EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>{"export.dat"});
+    EXPECT_EQ(Read_File_Bytes(path + "/keep"), OLD_BYTES);
+
+    // Without a commit the old file stays as it was.
+    const std::string other = dir.file("kept.INP");
+    ASSERT_TRUE(Write_File_Bytes(other, OLD_BYTES));
+    {
+        Atomic_File file(other.c_str());
+        ASSERT_NE(file.Stream(), nullptr);
+        std::fputs("abandoned", file.Stream());
+    }
+    EXPECT_EQ(Read_File_Bytes(other), OLD_BYTES);
+    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"export.dat", "kept.INP"}));
+}
+
+TEST(AtomicFile, OpenFailures)
+{
+    Temp_Dir dir;
+    // A missing folder: nothing opens, nothing is created, the commit fails.
+    Atomic_File missing(dir.file("none/x.INP").c_str());
+    EXPECT_EQ(missing.Stream(), nullptr);
+    EXPECT_EQ(missing.Error(), ENOENT);
+    EXPECT_FALSE(missing.Commit());
+    EXPECT_TRUE(Folder_Names(dir.path()).empty());
+
+    Atomic_File no_name(nullptr);
+    EXPECT_EQ(no_name.Stream(), nullptr);
+    EXPECT_FALSE(no_name.Commit());
+
+    // A device is written directly; a full one fails at the commit.
+    Atomic_File full("/dev/full");
+    ASSERT_NE(full.Stream(), nullptr);
+    std::fputs("x", full.Stream());
+    EXPECT_FALSE(full.Commit());
+    EXPECT_EQ(full.Error(), ENOSPC);
+
+    // A write-protected file stays protected (root may write anything, as with fopen).
+    if (::geteuid() != 0) {
+        const std::string path = dir.file("protected.INP");
+        ASSERT_TRUE(Write_File_Bytes(path, OLD_BYTES));
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        EXPECT_EQ(Replace_With(path, "new"), 2);
+        EXPECT_EQ(Read_File_Bytes(path), OLD_BYTES);
+    }
+}
