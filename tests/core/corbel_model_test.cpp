@@ -367,3 +367,47 @@ TEST_F(CorbelModel, ChosenBarsDiametersLayersAndCovers)
     EXPECT_NEAR(r.min_cover_h, std::max(dur, 24.0) * 0.1, 1e-9);
     EXPECT_NEAR(r.min_cover_v, std::max(dur, 18.0) * 0.1, 1e-9);
 }
+
+TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
+{
+    const std::string line = "Bewehrung: Anzahl oder Schnittigkeit > 99 nicht zugelassen";
+    Corbel_Rebar_Choice& r = m.rebar;
+    const double bar = Area(Get_Rebar_Diameter_Cm(r.group[0].diameter, 0.0));
+
+    // 99 bars with 99 legs is the most a group may have.
+    r.group[0].count = 99;
+    r.group[0].legs = 99;
+    std::string written;
+    EXPECT_EQ(Check_Reported(&written, 1), 0);
+    EXPECT_NEAR(r.Asb_v, 9801 * bar, 1e-9);
+    EXPECT_TRUE(Shown_Messages().empty());
+
+    // count x legs beyond 2^31: refused, and the area is still the true product.
+    r.group[0].count = 65536;
+    r.group[0].legs = 65536;
+    EXPECT_EQ(Check_Reported(&written, 1), 1);
+    EXPECT_TRUE(Has(written, line));
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, line);
+    EXPECT_NEAR(r.Asb_v, 65536.0 * 65536.0 * bar, 1.0);
+
+    // Legs of a group without bars, and groups a beam-end corbel empties, are not counted.
+    r.group[0].count = 0;
+    EXPECT_EQ(Check(), 0);
+    r.group[0].count = 100;
+    m.execution = EXECUTION_BEAM_END;
+    EXPECT_EQ(Check(), 0);
+    EXPECT_EQ(r.group[0].count, 0);
+    r.beam_end_legs = 100;
+    EXPECT_EQ(Check(), 1);
+
+    m.execution = EXECUTION_SINGLE;  // a layer or a face of the supporting member
+    r.beam_end_legs = 2;
+    r.layer_bars[0] = 100;
+    EXPECT_EQ(Check(), 1);
+    r.layer_bars[0] = 2;
+    r.member_count[1] = 100;
+    EXPECT_EQ(Check(), 1);
+    r.member_count[1] = 8;
+    EXPECT_EQ(Check(), 0);
+}
