@@ -130,6 +130,23 @@ void Check_Corbel_Kind(Corbel_Model* m)
     if (m->method < 0) m->method = 0;
 }
 
+// The values of both steels: characteristic values of a listed class, design values of
+// every class (a user-defined steel gets them from its values as entered).
+void Derive_Steel_Values(Corbel_Model* m)
+{
+    const double gamma_s = m->safety_factors.gamma_s;
+    for (int i = 0; i < 2; ++i) {
+        if (m->steel_class[i] < steel_class_count) {
+            const int s = Map_Steel_Class_Index(m->steel_class[i]);
+            m->fyk[i] = Get_Steel_Fyk(s);
+            m->ftk[i] = Get_Steel_Ftk(s, m->fyk[i], &m->euk[i]);
+            m->Es[i] = Get_Steel_Es(s);
+        }
+        m->fyd[i] = gamma_s > 0.001 ? m->fyk[i] / gamma_s : 0.0;
+        m->ftd[i] = gamma_s > 0.001 ? m->ftk[i] / gamma_s : 0.0;
+    }
+}
+
 void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report,
                         int show_messages, int* error)
 {
@@ -144,9 +161,16 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
         Fail(error, report, kBridgeSteelLine);
         if (show_messages) PrintMessage(kBridgeSteelMessage);
     }
+    // A mapped class takes its own values at once, so that the model never holds class 4
+    // with the values of the class it replaced.
+    bool mapped = false;
     for (int& s : m->steel_class) {
-        if (s == 5 || s == 6) s = 4;
+        if (s == 5 || s == 6) {
+            s = 4;
+            mapped = true;
+        }
     }
+    if (mapped) Derive_Steel_Values(m);
 }
 
 // The load position on the bearing plate: a lies between half the plate and the corbel
@@ -335,18 +359,7 @@ void Setup_Corbel_Materials(Corbel_Model* model)
     const double gamma_c = m.safety_factors.gamma_c;
     m.fcd = gamma_c > 0.001 ? alpha * m.fck / gamma_c : 0.0;
 
-    const double gamma_s = m.safety_factors.gamma_s;
-    for (int i = 0; i < 2; ++i) {
-        if (m.steel_class[i] < steel_class_count) {
-            const int s = Map_Steel_Class_Index(m.steel_class[i]);
-            m.fyk[i] = Get_Steel_Fyk(s);
-            m.ftk[i] = Get_Steel_Ftk(s, m.fyk[i], &m.euk[i]);
-            m.Es[i] = Get_Steel_Es(s);
-        }
-        // A user-defined steel gets its design values from the values as entered.
-        m.fyd[i] = gamma_s > 0.001 ? m.fyk[i] / gamma_s : 0.0;
-        m.ftd[i] = gamma_s > 0.001 ? m.ftk[i] / gamma_s : 0.0;
-    }
+    Derive_Steel_Values(&m);
 }
 
 int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int show_messages)

@@ -286,11 +286,22 @@ TEST_F(CorbelModel, BridgesUnderTheGermanAnnex)
     params->na_de_flag = 0;  // another annex accepts both
     EXPECT_EQ(Check(1), 0);
     params->na_de_flag = 1;
+    // Classes 5 and 6 become class 4 and hold its values after the same check (not those
+    // of the class replaced until the model is checked again).
+    const int b500b = Map_Steel_Class_Index(4);
+    double euk_b500b = 0.0;
+    const double ftk_b500b = Get_Steel_Ftk(b500b, Get_Steel_Fyk(b500b), &euk_b500b);
     for (int s : {5, 6}) {
         m.concrete_class = 11;
         m.steel_class[0] = s;
         Check();
-        EXPECT_EQ(m.steel_class[1], 4) << s;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(m.steel_class[i], 4) << s;
+            EXPECT_DOUBLE_EQ(m.fyk[i], Get_Steel_Fyk(b500b)) << s;
+            EXPECT_DOUBLE_EQ(m.ftk[i], ftk_b500b) << s;
+            EXPECT_DOUBLE_EQ(m.euk[i], euk_b500b) << s;
+            EXPECT_DOUBLE_EQ(m.fyd[i], m.fyk[i] / m.safety_factors.gamma_s) << s;
+        }
     }
 }
 
