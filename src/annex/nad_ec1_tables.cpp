@@ -19,6 +19,10 @@ constexpr double kTolerance = 1e-4;
 // Largest table the definition file may declare (values per line times lines). Beyond it
 // the size line is taken as damaged rather than as a request for memory.
 constexpr long long kMaxTableValues = 1000000;
+// Largest magnitude of the eight ints of a definition's two groups. What they mean is left
+// to the table editor; no table needs anything near it, and within it the differences
+// the second group is stored as cannot overflow.
+constexpr int kMaxGroupValue = 1000000;
 
 const char* const kCopiedLabel = "benutzerdefiniert, editierbar";
 
@@ -90,6 +94,10 @@ bool Read_Table_Definition(FILE* stream, NAD_EC1_Table& table)
     }
     if (!Read_Ints(stream, table.first_group, 4) || !Read_Ints(stream, table.second_group, 4)) {
         return false;
+    }
+    const auto implausible = [](int v) { return v < -kMaxGroupValue || v > kMaxGroupValue; };
+    for (int i = 0; i < 4; ++i) {
+        if (implausible(table.first_group[i]) || implausible(table.second_group[i])) return false;
     }
     table.second_group[0] -= table.first_group[0];
     table.second_group[1] -= table.first_group[1];

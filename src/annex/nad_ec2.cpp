@@ -757,6 +757,9 @@ void NAD_EC2_Read(FILE* stream, NAD_EC2_Params* p)
         // The values read so far stay, the defaults fill the rest; the version is left at
         // that of the defaults so the record never claims an older layout it did not finish.
         p->version = 20;
+        // The fixed values hold after a damaged section as after a sound one, so that the
+        // record does not change when it is saved and read again.
+        NAD_EC2_Check_Modes(p, 0);
         if (nad_trace) std::printf(" EC2:              (failed)\n");
         NAD_Note_Read_Failure("EC2");
         return;

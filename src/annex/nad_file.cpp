@@ -78,6 +78,48 @@ bool Is_Builtin_File_Name(const char* name)
                     std::strcmp(name, NAD_FILE_GERMANY) == 0);
 }
 
+// Reads an annex name as ZXP_Read_String does (white space skipped, the text between 0xAE
+// and 0xAF, at most 99 characters kept), but never past the end of its line: a name
+// whose closing byte is missing ends there, and the line end is left unread. Without
+// that limit such a name swallows the lines behind it, section tags included, and the
+// writer would put them back inside the name, where the next read finds a tag first.
+// False when the name has no closing byte on its line; a field without an opening byte
+// gives an empty name, its byte consumed, as the general reader does.
+bool Read_Name_On_Line(FILE* stream, std::string& name)
+{
+    name.clear();
+    int c;
+    do {
+        c = std::fgetc(stream);
+    } while (c == ' ' || c == '\t' || c == '\r' || c == '\n');
+    if (c != GUILLEMET_OPEN) return c != EOF;
+    // A zero byte ends the text, as it ends the text the writer is given.
+    const auto end = [&name](bool closed) {
+        name.resize(std::strlen(name.c_str()));
+        return closed;
+    };
+    for (;;) {
+        c = std::fgetc(stream);
+        if (c == GUILLEMET_CLOSE) return end(true);
+        if (c == EOF) return end(false);
+        if (c == '\r' || c == '\n') {
+            std::ungetc(c, stream);
+            return end(false);
+        }
+        if (name.size() < static_cast<size_t>(ZXP_STRING_SIZE - 1)) name += static_cast<char>(c);
+    }
+}
+
+// The name as the file can hold it: the delimiters and line ends become blanks.
+std::string Name_For_File(std::string name)
+{
+    for (char& c : name) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b == GUILLEMET_OPEN || b == GUILLEMET_CLOSE || b == '\r' || b == '\n') c = ' ';
+    }
+    return name;
+}
+
 } // namespace
 
 void NAD_Write_Set(FILE* stream, const NAD_Set* set)
@@ -85,7 +127,7 @@ void NAD_Write_Set(FILE* stream, const NAD_Set* set)
     if (!stream || !set) return;
     std::fputs("NAD/Version 1\n\n", stream);
     std::fprintf(stream, " %d ", set->code);
-    ZXP_Write_String(stream, set->name.c_str());
+    ZXP_Write_String(stream, Name_For_File(set->name).c_str());
     std::fprintf(stream, " %d\n", set->na_de_flag);
 
     std::fputs("\n\n#EC0\n", stream);
@@ -113,11 +155,10 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set)
     int code = 0;
     if (std::fscanf(stream, "%d", &code) == 1) {
         set->code = code;
-        char name[ZXP_STRING_SIZE] = {};
-        ZXP_Read_String(stream, name);
-        set->name = name;
+        // A name cut at its line end took the flag with it: the header is damaged.
+        const bool name_closed = Read_Name_On_Line(stream, set->name);
         int flag = 0;
-        if (std::fscanf(stream, "%d", &flag) == 1)
+        if (name_closed && std::fscanf(stream, "%d", &flag) == 1)
             set->na_de_flag = flag;
         else
             NAD_Note_Read_Failure("NAD");
@@ -229,8 +270,8 @@ void Safeguard_Proper_Version()
         NAD_Reset_Set_Parts(&work);
         int code = 0;
         if (std::fscanf(older, " %d", &code) != 1) code = 0;
-        char name[ZXP_STRING_SIZE] = {};
-        ZXP_Read_String(older, name);
+        std::string name;
+        Read_Name_On_Line(older, name);
         NAD_EC2_Read(older, &work.ec2);
         NAD_EC3_Read(older, &work.ec3, 0);
         NAD_EC5_Read(older, &work.ec5, 0);

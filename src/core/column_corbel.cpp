@@ -238,6 +238,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
 
     double zk = 0.0;        // lever arm of the tie [m]
     double Z = 0.0;         // tie force from the vertical load [kN]
+    double Z_H = 0.0;       // tie force from H [kN]
     double lambda = 0.0;    // shear-span ratio of the stirrup rule
     double c = 0.0;         // node or strut width [m]
     double a1 = 0.0;        // load distance at the compression zone [m] (classes 5, 6)
@@ -298,6 +299,9 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             out.Note(z < 0.001 ? kDesignZZero : kDesignZLarge);
             z = 0.9 * d;
             Z = M_A / z;
+            // The area holds H on its lever as well: keep that part, so that the tie
+            // force reported beside the area is the force the area was designed for.
+            Z_H = H + (aH + ak) * H / z;
             w->As_tie = (H + (aH + ak) * H / z + M_A / z) / fyd * 10.0;
         } else {
             w->As_tie = result.As_top * 10000.0;
@@ -403,9 +407,8 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     }
 
     // Tie force from H: its lever about the tie is aH + ak, except in the compression-zone
-    // methods, which hold it in the load distance, and in the section design, which
-    // includes H.
-    double Z_H = 0.0;
+    // methods, which hold it in the load distance, and in the section design, whose tie
+    // includes H (set above where the lever arm was cut).
     if (method == 0 || method == 2 || method == 4)
         Z_H = H + (aH + ak) * H / zk;
     else if (method == 5 || method == 6)

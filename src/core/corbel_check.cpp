@@ -39,6 +39,13 @@ const char kBridgeConcreteMessage[] = "Betonbr\x81" "cken: Beton \xF2 C55/67 nic
 const char kBridgeSteelLine[] =
     "Betonbr\x81" "cken: normalduktiler Stahl (Klasse A) nicht zugelassen";
 const char kBridgeSteelMessage[] = "Betonbr\x81" "cken: Betonstahl Klasse A nicht zugelassen";
+const char kRebarCountLine[] = "Bewehrung: Anzahl oder Schnittigkeit > 99 nicht zugelassen";
+
+// Most bars of one group (or of one main-tie layer, or of one face of the supporting member)
+// and most legs of one stirrup that a corbel can hold: the reinforcement page edits counts
+// and legs in two digits, and 99 bars of even 6 mm at the least clear spacing of 2 cm would
+// need a corbel about 2.6 m wide. A larger value is damaged input and is refused.
+constexpr int kMaxBarsOrLegs = 99;
 
 // The material module knows EN 1992-2 by the formulas of EN 1992-1-1 (code 4).
 int Material_Norm_Code(int norm_code)
@@ -55,8 +62,12 @@ double Bar_Area(int diameter_index)
     return d * d * kQuarterPi;
 }
 
-// Area of count bars with the given legs each.
-double Group_Area(const Bar_Group& g) { return g.count * g.legs * Bar_Area(g.diameter); }
+// Area of count bars with the given legs each (the product taken in double: a damaged
+// count times legs must not overflow).
+double Group_Area(const Bar_Group& g)
+{
+    return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
+}
 
 void Fail(int* error, FILE* report, const char* line)
 {
@@ -119,6 +130,23 @@ void Check_Corbel_Kind(Corbel_Model* m)
     if (m->method < 0) m->method = 0;
 }
 
+// The values of both steels: characteristic values of a listed class, design values of
+// every class (a user-defined steel gets them from its values as entered).
+void Derive_Steel_Values(Corbel_Model* m)
+{
+    const double gamma_s = m->safety_factors.gamma_s;
+    for (int i = 0; i < 2; ++i) {
+        if (m->steel_class[i] < steel_class_count) {
+            const int s = Map_Steel_Class_Index(m->steel_class[i]);
+            m->fyk[i] = Get_Steel_Fyk(s);
+            m->ftk[i] = Get_Steel_Ftk(s, m->fyk[i], &m->euk[i]);
+            m->Es[i] = Get_Steel_Es(s);
+        }
+        m->fyd[i] = gamma_s > 0.001 ? m->fyk[i] / gamma_s : 0.0;
+        m->ftd[i] = gamma_s > 0.001 ? m->ftk[i] / gamma_s : 0.0;
+    }
+}
+
 void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report,
                         int show_messages, int* error)
 {
@@ -133,9 +161,16 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
         Fail(error, report, kBridgeSteelLine);
         if (show_messages) PrintMessage(kBridgeSteelMessage);
     }
+    // A mapped class takes its own values at once, so that the model never holds class 4
+    // with the values of the class it replaced.
+    bool mapped = false;
     for (int& s : m->steel_class) {
-        if (s == 5 || s == 6) s = 4;
+        if (s == 5 || s == 6) {
+            s = 4;
+            mapped = true;
+        }
     }
+    if (mapped) Derive_Steel_Values(m);
 }
 
 // The load position on the bearing plate: a lies between half the plate and the corbel
@@ -232,12 +267,36 @@ void Derive_Provided_Areas(Corbel_Model* m)
     r.As_member[1] = r.member_count[1] * Bar_Area(r.member_diameter[1]);
 }
 
-void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, int* error)
+// True when a bar count or a number of legs in use exceeds what a corbel can hold. Runs on
+// the values the derivation leaves (a beam-end corbel has its unused groups emptied).
+bool Rebar_Counts_Too_Large(const Corbel_Model& m)
+{
+    const Corbel_Rebar_Choice& r = m.rebar;
+    const auto too_large = [](int n) { return n > kMaxBarsOrLegs; };
+    const int layers = r.layers < CORBEL_MAX_LAYERS ? r.layers : CORBEL_MAX_LAYERS;
+    for (int i = 0; i < layers; ++i)
+        if (too_large(r.layer_bars[i])) return true;
+    for (const Bar_Group& g : r.group)
+        if (too_large(g.count) || (g.count > 0 && too_large(g.legs))) return true;
+    for (int k = 0; k < 2; ++k)
+        if (too_large(r.member_count[k])) return true;
+    if (m.execution == EXECUTION_BEAM_END &&
+        (too_large(r.beam_end_legs) || too_large(r.end_count[0]) || too_large(r.end_count[1])))
+        return true;
+    return false;
+}
+
+void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report, int show_messages,
+                 int* error)
 {
     Corbel_Rebar_Choice& r = m->rebar;
     Reset_Free_Diameters(&r);
     r.group[3].legs = r.inclined_loops ? 2 : 1;
     Derive_Provided_Areas(m);
+    if (Rebar_Counts_Too_Large(*m)) {
+        Fail(error, report, kRebarCountLine);
+        if (show_messages) PrintMessage(kRebarCountLine);
+    }
     r.tie_axis_given = m->d1k;
     r.member_axis_given = m->e1;
 
@@ -300,18 +359,7 @@ void Setup_Corbel_Materials(Corbel_Model* model)
     const double gamma_c = m.safety_factors.gamma_c;
     m.fcd = gamma_c > 0.001 ? alpha * m.fck / gamma_c : 0.0;
 
-    const double gamma_s = m.safety_factors.gamma_s;
-    for (int i = 0; i < 2; ++i) {
-        if (m.steel_class[i] < steel_class_count) {
-            const int s = Map_Steel_Class_Index(m.steel_class[i]);
-            m.fyk[i] = Get_Steel_Fyk(s);
-            m.ftk[i] = Get_Steel_Ftk(s, m.fyk[i], &m.euk[i]);
-            m.Es[i] = Get_Steel_Es(s);
-        }
-        // A user-defined steel gets its design values from the values as entered.
-        m.fyd[i] = gamma_s > 0.001 ? m.fyk[i] / gamma_s : 0.0;
-        m.ftd[i] = gamma_s > 0.001 ? m.ftk[i] / gamma_s : 0.0;
-    }
+    Derive_Steel_Values(&m);
 }
 
 int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int show_messages)
@@ -350,6 +398,6 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     Check_Corbel_Kind(&m);
     Check_Bridge_Rules(&m, params, report, show_messages, &error);
     Check_Geometry(&m, report, &error);
-    if (m.rebar_chosen) Check_Rebar(&m, params, &error);
+    if (m.rebar_chosen) Check_Rebar(&m, params, report, show_messages, &error);
     return error;
 }

@@ -94,6 +94,23 @@ TEST_F(NADEC1Tables, DefinitionsAreReadOnceWithTheirShapes)
     EXPECT_FALSE(tables.tables[1]);
 }
 
+TEST_F(NADEC1Tables, GroupValuesNearTheIntLimitsMarkTheDefinitionsDamaged)
+{
+    // The second group is kept as differences to the first: values beyond a plausible
+    // range end the reading like any malformed block, the tables before them stay.
+    Write_File_Bytes(data_ + "/NAD/WUSL-Tabs.def",
+                     "#TAB2\nA\nB\n-1000000 1000000 0 0\n1000000 -1000000 0 0\n1 1 w\n"
+                     "#TAB4\nC\nD\n-2147483648 0 0 0\n2147483647 0 0 0\n1 1 w\n"
+                     "#TAB5\nE\nF\n0 0 0 0\n0 0 0 0\n1 1 w\n");
+    NAD_EC1_Tables tables;
+    EXPECT_EQ(NAD_EC1_Read_Definitions(&tables), 1);
+    ASSERT_TRUE(tables.tables[1]);
+    EXPECT_EQ(tables.tables[1]->second_group[0], 2000000);
+    EXPECT_EQ(tables.tables[1]->second_group[1], -2000000);
+    EXPECT_FALSE(tables.tables[3]);
+    EXPECT_FALSE(tables.tables[4]);
+}
+
 TEST_F(NADEC1Tables, BlocksAreFoundByTheirWholeNameBeforeAPrefix)
 {
     Write_Builtin_Values(To_CRLF(Block("Norddeutschland", 1, table1_nord) +

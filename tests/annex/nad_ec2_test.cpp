@@ -362,6 +362,28 @@ TEST(NADEC2Read, DamagedSectionKeepsWhatWasReadAndIsReported)
     NAD_EC2_Read(File_Stream(section).get(), nullptr);
 }
 
+TEST(NADEC2Read, DamagedSectionIsNormalisedAsASoundOne)
+{
+    // A German section cut behind line 20: k_hsc_section came from the file, k_m_hsc and
+    // gamma_M_fi did not. Both German values and gamma_M_fi hold at once, so the record
+    // does not change when it is saved and read again.
+    const std::string section = Distinct_Section(1);
+    std::string cut;
+    for (int i = 0; i < 20; ++i) cut += Lines(section)[i] + "\n";
+    NAD_Clear_Read_Failures();
+    NAD_EC2_Params p = Read_From(cut);
+    EXPECT_EQ(NAD_Read_Failure_Parts(), "EC2");
+    EXPECT_EQ(p.na_de_flag, 1);
+    EXPECT_EQ(p.k_hsc_section, 1.0);
+    EXPECT_EQ(p.k_m_hsc, 1.0);
+    EXPECT_EQ(p.gamma_M_fi, 1.0);
+    NAD_Clear_Read_Failures();
+    const NAD_EC2_Params again = Read_From(Written(p));
+    EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+    EXPECT_EQ(NAD_EC2_Compare(&p, &again), 0);
+    NAD_Clear_Read_Failures();
+}
+
 TEST(NADEC2Compare, ToleranceAndFieldsLeftOut)
 {
     NAD_EC2_Params a;

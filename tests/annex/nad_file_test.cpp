@@ -115,6 +115,36 @@ TEST(AnnexSetFile, WriterFrameAndRoundTrips)
     }
 }
 
+TEST(AnnexSetFile, NameWithoutClosingByteEndsAtItsLineAndAnEditSurvivesSaveAndReload)
+{
+    const NAD_Set set = Make_Set(true);
+    std::string text = Text_Of(NAD_Write_Set, set);
+    text.erase(text.find('\xAF'), 1);  // " 7 \xAESchweden 0\n\n\n#EC0\n..."
+
+    // The header is damaged (the flag went with the name); every section is still read.
+    NAD_Clear_Read_Failures();
+    NAD_Set read = Read_Text(text);
+    EXPECT_EQ(NAD_Read_Failure_Parts(), "NAD");
+    EXPECT_EQ(read.name, "Schweden 0");
+    EXPECT_EQ(NAD_EC0_Compare(&read.ec0, &set.ec0), 0);
+    EXPECT_EQ(Read_Text(To_CRLF(text)).name, "Schweden 0");
+
+    // Saved and read again, the file is sound and holds an edit of the first section.
+    read.ec0.building_psi[2][3] = 0.55;
+    NAD_Clear_Read_Failures();
+    const NAD_Set again = Read_Text(Text_Of(NAD_Write_Set, read));
+    EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+    Expect_Same_Set(again, read);
+    EXPECT_DOUBLE_EQ(again.ec0.building_psi[2][3], 0.55);
+
+    // No delimiter and no line end is written inside a name.
+    read.name = "A\xAE" "B\xAF" "C\rD\nE";
+    const std::string written = Text_Of(NAD_Write_Set, read);
+    EXPECT_NE(written.find(" 7 \xAE" "A B C D E\xAF 0\n\n\n#EC0\n"), std::string::npos);
+    EXPECT_EQ(Read_Text(written).name, "A B C D E");
+    NAD_Clear_Read_Failures();
+}
+
 TEST_F(AnnexFiles, LoadSetsUserFlagAndHandsTheNaDeFlagToEveryPart)
 {
     NAD_Set user = Make_Set(true);
@@ -287,6 +317,27 @@ TEST_F(AnnexFiles, MigrationConvertsTheOlderListOnce)
     std::filesystem::remove(dram_.file("NADS/2.NAD"));
     EXPECT_EQ(Migration_Output(), "");
     EXPECT_FALSE(File_Exists(dram_.file("NADS/2.NAD")));
+}
+
+TEST_F(AnnexFiles, MigrationTakesANameWithoutClosingByteUpToItsLineEnd)
+{
+    // Read on, the name would run into the next block and the parts behind it would be
+    // read from the wrong place.
+    std::filesystem::remove_all(dram_.file("NADS"));
+    std::string first = Older_Block(5, "Schweden", 0.95, 1.25);
+    first.erase(first.find('\xAF'), 1);
+    ASSERT_TRUE(Write_File_Bytes(dram_.file("nads-ec2.def"),
+                                 To_CRLF("Liste\n" + first + Older_Block(18, "DE alt", 0.9, 1.35))));
+    EXPECT_EQ(Migration_Output(), "");
+    NAD_Set set = Make_Set(false);
+    ASSERT_EQ(NAD_Load_Set(1, nullptr, &set), 1);
+    EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+    EXPECT_EQ(set.name, "Schweden");
+    EXPECT_DOUBLE_EQ(set.ec2.alpha_cc, 0.95);
+    EXPECT_DOUBLE_EQ(set.ec0.building_gamma[0][0][0], 1.25);
+    ASSERT_EQ(NAD_Load_Set(2, nullptr, &set), 1);
+    EXPECT_EQ(set.name, "DE alt");
+    EXPECT_DOUBLE_EQ(set.ec2.alpha_cc, 0.9);
 }
 
 TEST_F(AnnexFiles, MigrationProblemsOnStandardOutput)

@@ -1,10 +1,13 @@
 // Strut-and-tie design of the load corbel on a column: hand-checked reference corbels,
 // input checks, guarded edge cases, and properties over a grid of corbels and loads.
 #include "core/column_corbel.h"
+#include "core/column_corbel_text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -228,6 +231,36 @@ TEST_F(ColumnCorbel, Heft430TakesTheTieFromTheUpperLayerOfAHoggingDesign)
     EXPECT_EQ(Rows_Of(&w), Rows{" aus Bemessung: z > 0.9 h, wird zu 0.9 h gesetzt !"});
     const double M2 = (A / (fcd * b) / 2.0 + 0.25) * A, z2 = 0.9 * d;
     EXPECT_NEAR(w.As_tie, (H + (aH + ak) * H / z2 + M2 / z2) / fyd * 10.0, 1e-9);
+}
+
+TEST_F(ColumnCorbel, Heft430TieLineShowsTheForceItsAreaWasDesignedFor)
+{
+    // The lever arm cut to 0.9 d (light load) and taken from the design (heavy load): in
+    // both the tie force of the report line is As,h fyd, H's part included.
+    const std::string tie_line = "Zuggurtbewehrung: Z\xCE\\A+H\xCEr = ";
+    for (const double A_kN : {200.0, 800.0}) {
+        Column_Corbel_Work w = Direct(3);
+        w.vertical_force = A_kN;
+        w.horizontal_force = 0.1 * A_kN;
+        w.load_distance = 25.0;
+        const Rows rows = Rows_Of(&w);
+        const bool cut = std::find(rows.begin(), rows.end(),
+                                   " aus Bemessung: z > 0.9 h, wird zu 0.9 h gesetzt !") != rows.end();
+        EXPECT_EQ(cut, A_kN < 500.0);
+
+        column_corbel_work = w;
+        File_Stream f;
+        OLI_Reset_Channel();
+        Write_Column_Corbel_Design(0, f.get(), 0);
+        OLI_End_Text_Block(f.get());
+        OLI_Reset_Channel();
+        const std::string text = f.bytes();
+        const size_t at = text.find(tie_line);
+        ASSERT_NE(at, std::string::npos) << A_kN;
+        const double printed = std::strtod(text.c_str() + at + tie_line.size(), nullptr);
+        EXPECT_NEAR(printed, w.As_tie * 0.1 * fyd, 0.05 + 1e-9) << A_kN;
+    }
+    Clear_Column_Corbel_Work(&column_corbel_work);
 }
 
 TEST_F(ColumnCorbel, HungUpLoadSplitsIntoHangersAndIgnoresHAndThePlate)

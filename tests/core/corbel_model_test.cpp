@@ -286,11 +286,22 @@ TEST_F(CorbelModel, BridgesUnderTheGermanAnnex)
     params->na_de_flag = 0;  // another annex accepts both
     EXPECT_EQ(Check(1), 0);
     params->na_de_flag = 1;
+    // Classes 5 and 6 become class 4 and hold its values after the same check (not those
+    // of the class replaced until the model is checked again).
+    const int b500b = Map_Steel_Class_Index(4);
+    double euk_b500b = 0.0;
+    const double ftk_b500b = Get_Steel_Ftk(b500b, Get_Steel_Fyk(b500b), &euk_b500b);
     for (int s : {5, 6}) {
         m.concrete_class = 11;
         m.steel_class[0] = s;
         Check();
-        EXPECT_EQ(m.steel_class[1], 4) << s;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(m.steel_class[i], 4) << s;
+            EXPECT_DOUBLE_EQ(m.fyk[i], Get_Steel_Fyk(b500b)) << s;
+            EXPECT_DOUBLE_EQ(m.ftk[i], ftk_b500b) << s;
+            EXPECT_DOUBLE_EQ(m.euk[i], euk_b500b) << s;
+            EXPECT_DOUBLE_EQ(m.fyd[i], m.fyk[i] / m.safety_factors.gamma_s) << s;
+        }
     }
 }
 
@@ -366,4 +377,48 @@ TEST_F(CorbelModel, ChosenBarsDiametersLayersAndCovers)
                                               params->delta_c_dur_st - params->delta_c_dur_add)) + 10.0;
     EXPECT_NEAR(r.min_cover_h, std::max(dur, 24.0) * 0.1, 1e-9);
     EXPECT_NEAR(r.min_cover_v, std::max(dur, 18.0) * 0.1, 1e-9);
+}
+
+TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
+{
+    const std::string line = "Bewehrung: Anzahl oder Schnittigkeit > 99 nicht zugelassen";
+    Corbel_Rebar_Choice& r = m.rebar;
+    const double bar = Area(Get_Rebar_Diameter_Cm(r.group[0].diameter, 0.0));
+
+    // 99 bars with 99 legs is the most a group may have.
+    r.group[0].count = 99;
+    r.group[0].legs = 99;
+    std::string written;
+    EXPECT_EQ(Check_Reported(&written, 1), 0);
+    EXPECT_NEAR(r.Asb_v, 9801 * bar, 1e-9);
+    EXPECT_TRUE(Shown_Messages().empty());
+
+    // count x legs beyond 2^31: refused, and the area is still the true product.
+    r.group[0].count = 65536;
+    r.group[0].legs = 65536;
+    EXPECT_EQ(Check_Reported(&written, 1), 1);
+    EXPECT_TRUE(Has(written, line));
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, line);
+    EXPECT_NEAR(r.Asb_v, 65536.0 * 65536.0 * bar, 1.0);
+
+    // Legs of a group without bars, and groups a beam-end corbel empties, are not counted.
+    r.group[0].count = 0;
+    EXPECT_EQ(Check(), 0);
+    r.group[0].count = 100;
+    m.execution = EXECUTION_BEAM_END;
+    EXPECT_EQ(Check(), 0);
+    EXPECT_EQ(r.group[0].count, 0);
+    r.beam_end_legs = 100;
+    EXPECT_EQ(Check(), 1);
+
+    m.execution = EXECUTION_SINGLE;  // a layer or a face of the supporting member
+    r.beam_end_legs = 2;
+    r.layer_bars[0] = 100;
+    EXPECT_EQ(Check(), 1);
+    r.layer_bars[0] = 2;
+    r.member_count[1] = 100;
+    EXPECT_EQ(Check(), 1);
+    r.member_count[1] = 8;
+    EXPECT_EQ(Check(), 0);
 }
