@@ -269,6 +269,11 @@ double Calc_Anchorage_Length(int norm_code, int bar_index, double fyk, double ga
             minimum = std::max(phi * k, 0.3 * alpha_i * rqd);
             if (kind == 1) minimum = std::max(minimum, 20.0);
             before_bound = alpha_i * rqd * r;
+        } else if (kind == 1) {
+            // Laps (EN 1992-1-1 (8.11)): at least 0.3 * alpha_6 * lb,rqd, 15 phi and 20 cm.
+            minimum = std::max(std::max(0.3 * alpha_i * rqd, 15.0 * phi), 20.0);
+            rqd *= r;
+            before_bound = alpha_i * rqd;
         } else {
             minimum = std::max(std::max(10.0 * phi, 10.0), 0.3 * rqd);
             rqd *= r;
@@ -302,6 +307,11 @@ double Calc_Anchorage_Length(int norm_code, int bar_index, double fyk, double ga
                     OLI_Printf(report, ": l" OLI_CTL "\\b" OLI_CTL "r = ");
                 }
             } else {
+                if (kind == 1)
+                    OLI_Printf(report,
+                               "Mindest\x81" "bergreifungsl\x84nge l" OLI_CTL "\\0,min" OLI_CTL "r = max(0.3" RPT_DOT
+                               RPT_ALPHA_I RPT_DOT RPT_LB_RQD "; 15" RPT_DOT RPT_PHI_S "; 20 cm) = %.2lf cm\n",
+                               minimum);
                 OLI_Printf(report, head, alpha_i);
                 OLI_Printf(report, ": l" OLI_CTL "\\b" OLI_CTL "r = ");
             }

@@ -1,35 +1,15 @@
 #include "core/detailing.h"
 
-#include "annex/annex_env.h"
-#include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
+#include "detailing_support.h"
 #include "report/oli_channel.h"
 #include "test_support.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-// The annex in force is chosen by name in a sandbox of its own.
-class Annex_In_Force {
-public:
-    explicit Annex_In_Force(const char* name)
-    {
-        std::filesystem::create_directory(data_.file("NAD"));
-        std::filesystem::create_directory(dram_.file("NADS"));
-        NAD_Forget_Choice();
-        NAD_Select_By_Name(name);
-    }
-    ~Annex_In_Force() { NAD_Forget_Choice(); }
-
-private:
-    Temp_Dir data_, dram_;
-    Env_Override data_env_{"DATA", data_.path().c_str()};
-    Env_Override dram_env_{"DRAM", dram_.path().c_str()};
-};
 
 // Report lines of one call, without the channel's block records.
 template <typename Call>
@@ -62,16 +42,6 @@ NAD_EC2_Params Params(int na_de)
     NAD_EC2_Defaults(&p);
     p.na_de_flag = na_de;
     return p;
-}
-
-// EN 1992-1-1 8.4.2 and 8.4.3 by hand for normal concrete up to C50/60:
-// fctm = 0.30 fck^(2/3), fctk,0.05 = 0.7 fctm, fbd = 2.25 eta1 fctk,0.05 / gamma_c,
-// lb,rqd = phi/4 * fyd / fbd.
-double Hand_Lb_Rqd(double phi_cm, double fck, double fyk, double eta1)
-{
-    double fctm = 0.30 * std::pow(fck, 2.0 / 3.0);
-    double fbd = 2.25 * eta1 * 0.7 * fctm / 1.5;
-    return phi_cm / 4.0 * (fyk / 1.15) / fbd;
 }
 
 struct Anchorage {
@@ -197,6 +167,42 @@ TEST(Detailing, AnchorageLengthsAgainstHandValues)
     na.kind = 2;
     EXPECT_EQ(na.Run(&de), 0.0);
     EXPECT_EQ(na.lb_min, 0.0);
+}
+
+// Laps without the German annex rules (EN 1992-1-1 (8.11)): at least 0.3 alpha_6 lb,rqd,
+// 15 phi and 20 cm; anchorages keep max(10 phi, 10 cm, 0.3 lb,rqd).
+TEST(Detailing, LapMinimumLength)
+{
+    NAD_EC2_Params p = Params(0);
+    const double lb = Hand_Lb_Rqd(1.6, 30.0, 500.0, 1.0);
+    Anchorage lap;
+    lap.kind = 1;
+    lap.k = 15.0;
+    lap.alpha = 1.5;
+    EXPECT_NEAR(lap.Run(&p), 1.5 * lb, 1e-9);  // fully used: alpha_6 lb,rqd
+    lap.as_req = 0.5;                            // a tenth used: the minimum governs
+    EXPECT_NEAR(lap.Run(&p), 0.3 * 1.5 * lb, 1e-9);
+    EXPECT_NEAR(lap.lb_min, 0.3 * 1.5 * lb, 1e-9);
+    lap.alpha = 1.0;  // 0.3 lb,rqd = 17.2 cm < 15 phi = 24 cm
+    EXPECT_NEAR(lap.Run(&p), 24.0, 1e-9);
+    lap.phi = 0.8;    // 15 phi = 12 cm: 20 cm
+    EXPECT_NEAR(lap.Run(&p), 20.0, 1e-9);
+
+    Anchorage anchorage;  // the same small share anchored: 0.3 lb,rqd > 10 phi
+    anchorage.as_req = 0.5;
+    EXPECT_NEAR(anchorage.Run(&p), 0.3 * lb, 1e-9);
+    anchorage.phi = 0.6;  // 10 cm
+    EXPECT_NEAR(anchorage.Run(&p), 10.0, 1e-9);
+
+    lap.phi = 1.6;
+    lap.alpha = 1.5;
+    const std::string lines = Lines_Of([&](FILE* s) { lap.Run(&p, s); });
+    EXPECT_NE(lines.find("Mindest\x81" "bergreifungsl\x84nge l\xCE\\0,min\xCEr = max(0.3" + DOT + "\xBA\xCE\\i\xCEr" +
+                         DOT + "l\xCE\\b,rqd\xCEr; 15" + DOT + PHI_S + "; 20 cm) = 25.73 cm\n"),
+              std::string::npos)
+        << lines;
+    Anchorage quiet;
+    EXPECT_EQ(Lines_Of([&](FILE* s) { quiet.Run(&p, s); }).find("Mindest"), std::string::npos);
 }
 
 TEST(Detailing, BondConditionsByDepth)
