@@ -380,23 +380,16 @@ int Design_Web(Shear_Design_Context& c, Design_State& s, bool may_steepen)
     return bits;
 }
 
-}  // namespace
-
-int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
+// The rules of the set and its material values.
+void Set_Up_Rules(Shear_Design_Context& c)
 {
-    if (!record || !record->material) return SECTION_CHECK_UNUSABLE;
-    Calc_Work_Record& r = *record;
-    const Material_Set& set = *r.material;
-    if (set.n_concrete < 1 || !set.concrete) return SECTION_CHECK_UNUSABLE;
-    const NAD_EC2_Params& annex = set.annex ? *set.annex : Recommended_Values();
-
-    Shear_Design_Context c{r, set, set.concrete[0], annex};
+    const Material_Set& set = c.set;
     c.old_standard = !set.new_standard;
     c.oenorm = set.new_standard && set.oenorm;
     c.bridge = !c.oenorm && set.new_standard && set.en1992_2;
     c.eurocode = !c.oenorm && set.new_standard && (set.en1992_2 || set.en1992_1_1);
     c.din = !c.oenorm && !c.eurocode;
-    c.german = c.eurocode && annex.na_de_flag != 0;
+    c.german = c.eurocode && c.annex.na_de_flag != 0;
     c.german_or_din = c.german || c.din;
     c.din_2001 = Get_DIN1045_1_Edition() != 0;
     c.lightweight = c.concrete.lightweight != 0;
@@ -407,33 +400,21 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
     c.fcd = c.concrete.fcd;
     c.eta1 = c.concrete.eta1;
 
-    int bits = 0;
-    if (!Shear_Steel(set, r.steel_index, c.gamma_s, c.fywd, c.fyk)) return SECTION_CHECK_UNUSABLE;
-    c.lattice = r.steel_index == STEEL_LATTICE_GIRDER;
-    if (!(c.fcd > 0.0) || !(c.fck > 0.0)) return SECTION_CHECK_UNUSABLE;
-
     if (c.oenorm)
         c.fctd = 0.7 * c.fctm / c.gamma_c;
     else if (c.eurocode)
         c.fctd = 0.85 * 0.7 * c.fctm / c.gamma_c;
     else if (!c.din_2001)
-        c.fctd = 0.7 * c.fctm /
-                 Get_Plain_Concrete_Gamma_C(set.situation_code, c.fck, c.gamma_c);
+        c.fctd = 0.7 * c.fctm / Get_Plain_Concrete_Gamma_C(set.situation_code, c.fck, c.gamma_c);
     else
         c.fctd = 0.7 * c.fctm / c.gamma_c;
-    r.fctd = c.fctd;
+}
 
-    // 1. Angles.
-    double theta_g = 1.0, cot_given = 57.28996163075943;
-    if (r.theta_given > 0.001) {
-        theta_g = r.theta_given;
-        cot_given = 1.0 / std::tan(theta_g * kDegree);
-    }
-    c.angle_free = !(r.theta_given >= 0.001);
-    Set_Reinforcement_Angle(c);
-
-    // 2. Section values.
-    Design_State s;
+// Concrete area for the axial stress and the web width; the trapezoid takes its width at
+// the depth of the compression zone. False for a section without area or web.
+bool Set_Section_Values(Shear_Design_Context& c)
+{
+    Calc_Work_Record& r = c.r;
     switch (r.shape) {
     case 0:
     case 1:
@@ -460,21 +441,25 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
             r.width_1 = bw;
             r.wall_1 = r.wall_2 = r.wall_3 = r.wall_4 = 0.0;
         }
-        if (!(bw >= 0.001)) return bits | SECTION_CHECK_UNUSABLE;
+        if (!(bw >= 0.001)) return false;
         c.bw = 10.0 * bw;
         break;
     }
     default:
-        return bits | SECTION_CHECK_UNUSABLE;
+        return false;
     }
-    if (!(c.Ac >= 0.001)) return bits | SECTION_CHECK_UNUSABLE;
-    if (r.x_ratio < 0.001 && r.z_ratio < 0.001) r.x_ratio = Get_Depth_Ratio_Limit(&set, 0.0);
-
-    double shear_kN = std::fabs(r.Vz);
     if (r.shape != 4) c.bw = 10.0 * r.width_1;
+    return c.Ac >= 0.001;
+}
+
+// The acting shear [N]: |Vz|, or for a rectangle under biaxial shear the resultant, with
+// an effective width and the factors on VRd,max and on the stirrups from the ratio of the
+// components.
+void Set_Acting_Shear(Shear_Design_Context& c, Design_State& s)
+{
+    const Calc_Work_Record& r = c.r;
+    double shear = std::fabs(r.Vz);
     if (r.shape == 0 && std::fabs(r.Vy) > 0.001) {
-        // Biaxial shear of a rectangle: an effective width and factors on VRd,max and on
-        // the stirrups from the ratio of the components.
         const double b = r.width_1, h = r.height;
         double r0 = 0.0, q = 0.0, w = 0.0;
         if (std::fabs(r.Vz) <= 0.001) {
@@ -493,24 +478,29 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
             std::swap(r1, r2);
         }
         const double root_q = std::sqrt(q);
-        shear_kN = std::hypot(r.Vz, r.Vy);
+        shear = std::hypot(r.Vz, r.Vy);
         c.bw = ((std::min(r2, 1.0) - 1.0) * root_q + 1.0) * w;
         s.k_b = 1.0 + 2.0 / 3.0 * root_q;
         const double r3 = (r1 < 1.0) ? r1 : r2;
         const double t = (2.0 / std::sqrt(r3 * r3 + 1.0) - 1.0) * root_q;
         s.k_d = (t < 0.0) ? 1.0 : (t <= 1.0 ? t + 1.0 : 2.0);
     }
-    c.V = 1000.0 * shear_kN;
-    c.d = 10.0 * r.d;
+    c.V = 1000.0 * shear;
+}
 
-    // 3. Mean axial stress.
-    auto axial_stress = [&] {
-        c.sigma_cp = 10.0 * r.N / c.Ac;
-        if (c.eurocode) c.sigma_cp = std::max(c.sigma_cp, -0.2 * c.fcd);
-    };
-    axial_stress();
+void Set_Axial_Stress(Shear_Design_Context& c)
+{
+    c.sigma_cp = 10.0 * c.r.N / c.Ac;
+    if (c.eurocode) c.sigma_cp = std::max(c.sigma_cp, -0.2 * c.fcd);
+}
 
-    // 4. Compression depth and cracking.
+// Whether the section is cracked in bending (an uncracked one inside its compression
+// depth keeps only the compression zone), and whether it is a tension or a fully
+// compressed member. Returns bits.
+int Classify_Member(Shear_Design_Context& c, Design_State& s)
+{
+    Calc_Work_Record& r = c.r;
+    int bits = 0;
     const double x = (r.x_ratio * r.d >= 0.001) ? r.x_ratio * r.d : 0.0;
     double reference = r.crack_depth_d ? r.d : r.height;
     if (r.crack_check) {
@@ -535,7 +525,7 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
                 } else {
                     c.Ac = x * c.bw / 10.0;
                 }
-                axial_stress();
+                Set_Axial_Stress(c);
                 bits |= SECTION_CHECK_REDUCED_DEPTH | SECTION_CHECK_UNCRACKED;
             }
         }
@@ -547,8 +537,13 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
             s.member = Member::Compressed;
     }
     if (r.member_kind >= 1 && r.N < -0.001) bits |= SECTION_CHECK_SLAB_COMPRESSION;
+    return bits;
+}
 
-    // 5. Lever arm [mm].
+// Lever arm [mm] by the kind of member; false when the cover leaves no lever arm.
+bool Set_Lever_Arm(Shear_Design_Context& c, const Design_State& s)
+{
+    Calc_Work_Record& r = c.r;
     const double ro = r.thickness_1, ri = std::max(0.0, r.thickness_2);
     switch (s.member) {
     case Member::Cracked:
@@ -556,7 +551,7 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
         if (c.german_or_din && r.cover_long > 0.001) {
             const double cover = 10.0 * r.cover_long;
             const double limit = c.d - cover - std::min(cover, 30.0);
-            if (limit < 0.001) return bits | SECTION_CHECK_UNUSABLE;
+            if (limit < 0.001) return false;
             c.z = std::min(c.z, limit);
         }
         break;
@@ -575,60 +570,72 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
         }
         break;
     }
-    if (!(c.z >= 0.001) || !(c.bw >= 0.001)) return bits | SECTION_CHECK_UNUSABLE;
+    if (!(c.z >= 0.001) || !(c.bw >= 0.001)) return false;
     r.z = c.z / 10.0;
+    return true;
+}
 
-    // 6. Torsion section.
+// Effective wall thickness and core of the torsion section, the shear of the governing
+// wall. Returns bits.
+int Set_Torsion_Section(Shear_Design_Context& c, Design_State& s)
+{
+    Calc_Work_Record& r = c.r;
     s.torsion = std::fabs(r.T) > 1e-9;
-    if (s.torsion) {
-        s.T = std::fabs(r.T) * 1.0e6;
-        const bool box = Box_With_Four_Walls(r);
-        const double b = 10.0 * (box ? 0.5 * (r.width_1 + r.width_2) : r.width_1);
-        const double h = 10.0 * r.height;
-        const double radius = 10.0 * ro;
-        double t = 0.0;
-        if (r.t_ef > 0.0)
-            t = 10.0 * r.t_ef;
-        else if (c.oenorm)
-            t = (r.shape == 3) ? radius / 3.0 : std::min(b, h) / 6.0;
-        else if (!c.german_or_din)
-            t = (r.shape == 3) ? radius / 2.0 : b * h / (2.0 * (b + h));
-        else
-            t = (r.shape == 3) ? 20.0 * r.edge_bottom : 10.0 * (r.edge_top + r.edge_bottom);
-        if (box) t = std::min(t, 10.0 * std::min({r.wall_1, r.wall_2, r.wall_3, r.wall_4}));
-        s.t_ef = t;
-        r.t_ef = t / 10.0;
-        double wall = 0.0;
-        if (r.shape == 3) {
-            const double rk = radius - t / 2.0;
-            s.A_k = (rk > 0.0) ? kPi * rk * rk : 0.0;
-            s.u_k = (rk > 0.0) ? 2.0 * kPi * rk : 0.0;
-            r.r_k = rk / 10.0;
-            wall = s.u_k / 4.0;
-        } else {
-            double bk = b - t, hk = h - t;
-            if (c.din && t > 0.5 * std::min(b, h)) {
-                bk = (b >= h) ? b - t : b;
-                hk = (b >= h) ? h : h - t;
-            }
-            if (bk > 0.0 && hk > 0.0) {
-                s.A_k = bk * hk;
-                s.u_k = 2.0 * (bk + hk);
-            }
-            wall = hk;
-        }
-        s.torsion_core = s.A_k >= 0.001 && s.u_k >= 0.001;
-        if (!s.torsion_core) {
-            bits |= SECTION_CHECK_TORSION_EXCEEDED;
-        } else {
-            r.V_wall = (s.T * wall / (2.0 * s.A_k) + t * c.V / c.bw) / 1000.0;
-        }
-    }
+    if (!s.torsion) return 0;
+    s.T = std::fabs(r.T) * 1.0e6;
+    const bool box = Box_With_Four_Walls(r);
+    const double b = 10.0 * (box ? 0.5 * (r.width_1 + r.width_2) : r.width_1);
+    const double h = 10.0 * r.height;
+    const double radius = 10.0 * r.thickness_1;
+    double t = 0.0;
+    if (r.t_ef > 0.0)
+        t = 10.0 * r.t_ef;
+    else if (c.oenorm)
+        t = (r.shape == 3) ? radius / 3.0 : std::min(b, h) / 6.0;
+    else if (!c.german_or_din)
+        t = (r.shape == 3) ? radius / 2.0 : b * h / (2.0 * (b + h));
+    else
+        t = (r.shape == 3) ? 20.0 * r.edge_bottom : 10.0 * (r.edge_top + r.edge_bottom);
+    if (box) t = std::min(t, 10.0 * std::min({r.wall_1, r.wall_2, r.wall_3, r.wall_4}));
+    s.t_ef = t;
+    r.t_ef = t / 10.0;
 
-    // 7. Strut angle.
+    double wall = 0.0;
+    if (r.shape == 3) {
+        const double rk = radius - t / 2.0;
+        s.A_k = (rk > 0.0) ? kPi * rk * rk : 0.0;
+        s.u_k = (rk > 0.0) ? 2.0 * kPi * rk : 0.0;
+        r.r_k = rk / 10.0;
+        wall = s.u_k / 4.0;
+    } else {
+        double bk = b - t, hk = h - t;
+        // DIN 1045-1: a wall thicker than half the smaller side reduces the larger only.
+        if (c.din && t > 0.5 * std::min(b, h)) {
+            bk = (b >= h) ? b - t : b;
+            hk = (b >= h) ? h : h - t;
+        }
+        if (bk > 0.0 && hk > 0.0) {
+            s.A_k = bk * hk;
+            s.u_k = 2.0 * (bk + hk);
+        }
+        wall = hk;
+    }
+    s.torsion_core = s.A_k >= 0.001 && s.u_k >= 0.001;
+    if (!s.torsion_core) return SECTION_CHECK_TORSION_EXCEEDED;
+    r.V_wall = (s.T * wall / (2.0 * s.A_k) + t * c.V / c.bw) / 1000.0;
+    return 0;
+}
+
+// The norm's range of cot θ, the range of this section and the angle in it. Returns bits.
+int Choose_Strut_Angle(Shear_Design_Context& c, Design_State& s, double cot_given,
+                       double theta_given)
+{
+    Calc_Work_Record& r = c.r;
+    const NAD_EC2_Params& annex = c.annex;
+    int bits = 0;
     c.cot_min = c.bridge ? annex.bridge_cot_theta_min : annex.cot_theta_min;
     c.cot_max = c.bridge ? annex.bridge_cot_theta_max : annex.cot_theta_max;
-    if (set.din_2008_rules) {
+    if (c.set.din_2008_rules) {
         c.cot_min = 0.5714285714285714;
         c.cot_max = 1.75;
     }
@@ -666,11 +673,12 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
         s.hi = c.cot_min;
         bits |= SECTION_CHECK_THETA_AT_LIMIT;
     }
+
     if (c.lattice)
         c.cot_theta = (cot_given >= 1.0) ? std::min(cot_given, s.hi) : 1.0;
     else
         c.cot_theta = std::clamp(cot_given, s.lo, std::max(s.lo, s.hi));
-    if (r.theta_fixed && theta_g < 2.0) {
+    if (r.theta_fixed && theta_given < 2.0) {
         c.cot_theta = 1.2;
         if (tension) {
             c.cot_theta = 1.0;
@@ -678,8 +686,14 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
         }
     }
     r.theta = Theta_Degrees(c.cot_theta);
+    return bits;
+}
 
-    // 8. Strength reduction.
+// The reductions of the concrete strength for the crushing check, VRd,max and TRd,max, the
+// cap of the angle factor and the zone limits of V/VRd,max.
+void Set_Strength_Reduction(Shear_Design_Context& c, Design_State& s)
+{
+    const NAD_EC2_Params& annex = c.annex;
     const double k_hs = (c.german && c.fck >= 50.00000000000004) ? 1.1 - 0.002 * c.fck : 1.0;
     const double fck_term = 1.0 - c.fck / 250.0;
     c.k_theta_cap = c.oenorm ? 0.7 : kNoCap;
@@ -715,106 +729,165 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
         c.nu = c.nu_w;
         s.nu_t = c.nu_w;
     }
+}
 
-    // 9., 11., 12. VRd,max, VRd,c and the stirrups at this angle.
-    int web_bits = Design_Web(c, s, true);
-
-    // 10. Torsion that needs no reinforcement.
-    bool torsion_design = s.torsion && s.torsion_core;
-    if (torsion_design && !s.shear_ended && (c.german_or_din || c.oenorm)) {
-        const double VRd_c = r.VRd_c * 1000.0;
-        double T_lim = 0.0, V_comb = 0.0;
-        if (c.oenorm) {
-            T_lim = 2.0 * s.nu_t * c.fctd * s.A_k * s.t_ef;
-            V_comb = (T_lim > 0.0) ? c.V + s.T * VRd_c / T_lim : c.V;
-        } else {
-            T_lim = c.V * c.bw / 4.5;
-            V_comb = c.V + 4.5 * s.T / c.bw;
-        }
-        r.T_limit = T_lim * 1.0e-6;
-        r.V_combined = V_comb / 1000.0;
-        if (s.T <= T_lim + 0.01 && V_comb <= VRd_c + 0.001) {
-            bits |= SECTION_CHECK_NO_REINF_NEEDED;
-            torsion_design = false;
-        }
+// Torsion below the limits of a member without torsion reinforcement (German annex,
+// DIN 1045-1 and ÖNORM B 4700): true when it needs none.
+bool Torsion_Needs_No_Reinforcement(Shear_Design_Context& c, const Design_State& s)
+{
+    Calc_Work_Record& r = c.r;
+    const double VRd_c = r.VRd_c * 1000.0;
+    double T_lim = 0.0, V_comb = 0.0;
+    if (c.oenorm) {
+        T_lim = 2.0 * s.nu_t * c.fctd * s.A_k * s.t_ef;
+        V_comb = (T_lim > 0.0) ? c.V + s.T * VRd_c / T_lim : c.V;
+    } else {
+        T_lim = c.V * c.bw / 4.5;
+        V_comb = c.V + 4.5 * s.T / c.bw;
     }
+    r.T_limit = T_lim * 1.0e-6;
+    r.V_combined = V_comb / 1000.0;
+    return s.T <= T_lim + 0.01 && V_comb <= VRd_c + 0.001;
+}
 
-    // 12. Torsion reinforcement, the strut made steeper where TRd,max falls short.
-    if (torsion_design) {
-        const double per_k = 2.0 * c.fcd * s.nu_t * c.eta1 * s.A_k * s.t_ef *
-                             (c.din ? 0.7 : 1.0);
-        double TRd_max = K_Theta(c, c.cot_theta) * per_k;
-        if (s.T > TRd_max + 0.01) {
-            bool steeper = false;
-            if (c.angle_free && c.cot_a < 0.001 && c.cot_theta > 1.2 &&
-                K_Theta_Raw(c, c.cot_theta) < c.k_theta_cap && TRd_max > 0.0) {
-                const double sin_2theta = 2.0 * s.T * K_Theta(c, c.cot_theta) / TRd_max;
-                const double theta =
-                    (sin_2theta > 1.0) ? 45.0 * kDegree : 0.5 * std::asin(sin_2theta);
-                const double cot = 1.0 / std::tan(theta);
-                const double T_new = K_Theta(c, cot) * per_k;
-                if (T_new + 0.01 >= s.T && cot >= c.cot_min && cot <= c.cot_max &&
-                    K_Theta_Raw(c, cot) <= c.k_theta_cap) {
-                    c.cot_theta = cot;
-                    TRd_max = T_new;
-                    steeper = true;
-                    r.theta = Theta_Degrees(cot);
-                    web_bits = Design_Web(c, s, false) | SECTION_CHECK_THETA_STEEPER;
-                }
+// TRd,max and the torsion reinforcement; where TRd,max falls short the strut is made
+// steeper and the web designed again at that angle. Returns bits; web_bits receive the
+// bits of the last web design.
+int Design_Torsion(Shear_Design_Context& c, Design_State& s, int& web_bits)
+{
+    Calc_Work_Record& r = c.r;
+    int bits = 0;
+    const double per_k = 2.0 * c.fcd * s.nu_t * c.eta1 * s.A_k * s.t_ef * (c.din ? 0.7 : 1.0);
+    double TRd_max = K_Theta(c, c.cot_theta) * per_k;
+    if (s.T > TRd_max + 0.01) {
+        bool steeper = false;
+        if (c.angle_free && c.cot_a < 0.001 && c.cot_theta > 1.2 &&
+            K_Theta_Raw(c, c.cot_theta) < c.k_theta_cap && TRd_max > 0.0) {
+            const double sin_2theta = 2.0 * s.T * K_Theta(c, c.cot_theta) / TRd_max;
+            const double theta = (sin_2theta > 1.0) ? 45.0 * kDegree : 0.5 * std::asin(sin_2theta);
+            const double cot = 1.0 / std::tan(theta);
+            const double T_new = K_Theta(c, cot) * per_k;
+            if (T_new + 0.01 >= s.T && cot >= c.cot_min && cot <= c.cot_max &&
+                K_Theta_Raw(c, cot) <= c.k_theta_cap) {
+                c.cot_theta = cot;
+                TRd_max = T_new;
+                steeper = true;
+                r.theta = Theta_Degrees(cot);
+                web_bits = Design_Web(c, s, false) | SECTION_CHECK_THETA_STEEPER;
             }
-            if (!steeper) bits |= SECTION_CHECK_TORSION_EXCEEDED;
         }
-        r.TRd_max = TRd_max * 1.0e-6;
-        r.asw_torsion[0] = 10.0 * 0.5 * s.T / (c.fywd * s.A_k * c.cot_theta);
-        r.asl_torsion[0] = r.asw_torsion[0] * c.cot_theta * c.cot_theta * s.u_k / 1000.0;
+        if (!steeper) bits |= SECTION_CHECK_TORSION_EXCEEDED;
     }
+    r.TRd_max = TRd_max * 1.0e-6;
+    r.asw_torsion[0] = 10.0 * 0.5 * s.T / (c.fywd * s.A_k * c.cot_theta);
+    r.asl_torsion[0] = r.asw_torsion[0] * c.cot_theta * c.cot_theta * s.u_k / 1000.0;
+    return bits;
+}
+
+// The minimum shear reinforcement; returns its bit when it governs.
+int Apply_Minimum_Reinforcement(Shear_Design_Context& c, const Design_State& s)
+{
+    Calc_Work_Record& r = c.r;
+    const int norm = c.oenorm ? 3 : c.eurocode ? 4 : c.old_standard ? 0 : 1;
+    const double rho = Calc_Min_Shear_Reinf_Ratio(norm, c.fck, c.fctm, c.fyk, &c.annex);
+    double factor = 10.0;
+    if (r.member_kind >= 1) {
+        if (c.oenorm) {
+            factor = 6.0;
+        } else if (c.german_or_din) {
+            // Slabs: the full minimum up to b/h = 4, 60 % from b/h = 5 on, none where no
+            // shear reinforcement is needed.
+            const double ratio = r.width_1 / r.height;
+            double slab = 1.0;
+            if (ratio >= 5.0)
+                slab = 0.6;
+            else if (ratio > 4.0)
+                slab = 1.0 - 0.4 * (ratio - 4.0);
+            factor = s.needs_stirrups ? 10.0 * slab : 0.0;
+        }
+    }
+    r.asw_min = factor * c.bw * c.sin_a * rho;
+    r.asw_total = r.asw_req;
+    if (r.asw_req < r.asw_min) {
+        r.asw_req = r.asw_min;
+        return SECTION_CHECK_MIN_REINF;
+    }
+    return 0;
+}
+
+// Interaction of torsion and shear in each part; returns its bit from 1.01 on.
+int Check_Interaction(Shear_Design_Context& c)
+{
+    Calc_Work_Record& r = c.r;
+    const double V = std::max(c.V, 1000.0 * std::fabs(r.V));
+    const double t_part = std::fabs(r.T) / r.TRd_max;
+    const double v_part = V / c.VRd_max;
+    const bool compact = !(r.shape == 3 && r.thickness_2 > 0.001) && !Box_With_Four_Walls(r);
+    double ratio = (compact && c.german_or_din) ? t_part * t_part + v_part * v_part
+                                                : t_part + v_part;
+    if (!std::isfinite(ratio)) ratio = 1.0e10;
+    int bits = 0;
+    if (ratio >= 1.01)
+        bits = SECTION_CHECK_INTERACTION;
+    else if (ratio > 1.0)
+        ratio = 1.0;
+    r.interaction_1 = ratio;
+    if (r.shape == 1 || r.shape == 2) r.interaction_2 = ratio;
+    if (r.shape == 2) r.interaction_3 = ratio;
+    return bits;
+}
+
+}  // namespace
+
+int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
+{
+    if (!record || !record->material) return SECTION_CHECK_UNUSABLE;
+    Calc_Work_Record& r = *record;
+    const Material_Set& set = *r.material;
+    if (set.n_concrete < 1 || !set.concrete) return SECTION_CHECK_UNUSABLE;
+    const NAD_EC2_Params& annex = set.annex ? *set.annex : Recommended_Values();
+
+    Shear_Design_Context c{r, set, set.concrete[0], annex};
+    Set_Up_Rules(c);
+    if (!Shear_Steel(set, r.steel_index, c.gamma_s, c.fywd, c.fyk)) return SECTION_CHECK_UNUSABLE;
+    c.lattice = r.steel_index == STEEL_LATTICE_GIRDER;
+    if (!(c.fcd > 0.0) || !(c.fck > 0.0)) return SECTION_CHECK_UNUSABLE;
+    r.fctd = c.fctd;
+
+    // A free strut angle is chosen inside the norm's range (its cot then stands at 57.29).
+    double theta_given = 1.0, cot_given = 57.28996163075943;
+    if (r.theta_given > 0.001) {
+        theta_given = r.theta_given;
+        cot_given = 1.0 / std::tan(theta_given * kDegree);
+    }
+    c.angle_free = !(r.theta_given >= 0.001);
+    Set_Reinforcement_Angle(c);
+
+    Design_State s;
+    int bits = 0;
+    if (!Set_Section_Values(c)) return SECTION_CHECK_UNUSABLE;
+    if (r.x_ratio < 0.001 && r.z_ratio < 0.001) r.x_ratio = Get_Depth_Ratio_Limit(&set, 0.0);
+    Set_Acting_Shear(c, s);
+    c.d = 10.0 * r.d;
+    Set_Axial_Stress(c);
+    bits |= Classify_Member(c, s);
+    if (!Set_Lever_Arm(c, s)) return bits | SECTION_CHECK_UNUSABLE;
+    bits |= Set_Torsion_Section(c, s);
+    bits |= Choose_Strut_Angle(c, s, cot_given, theta_given);
+    Set_Strength_Reduction(c, s);
+
+    int web_bits = Design_Web(c, s, true);
+    bool torsion_design = s.torsion && s.torsion_core;
+    if (torsion_design && !s.shear_ended && (c.german_or_din || c.oenorm) &&
+        Torsion_Needs_No_Reinforcement(c, s)) {
+        bits |= SECTION_CHECK_NO_REINF_NEEDED;
+        torsion_design = false;
+    }
+    if (torsion_design) bits |= Design_Torsion(c, s, web_bits);
     bits |= web_bits;
 
-    // 13. Minimum shear reinforcement.
-    if (r.check_min_shear_reinf) {
-        const int norm = c.oenorm ? 3 : c.eurocode ? 4 : c.old_standard ? 0 : 1;
-        const double rho = Calc_Min_Shear_Reinf_Ratio(norm, c.fck, c.fctm, c.fyk, &annex);
-        double factor = 10.0;
-        if (r.member_kind >= 1) {
-            if (c.oenorm) {
-                factor = 6.0;
-            } else if (c.german_or_din) {
-                const double ratio = r.width_1 / r.height;
-                double slab = 1.0;
-                if (ratio >= 5.0)
-                    slab = 0.6;
-                else if (ratio > 4.0)
-                    slab = 1.0 - 0.4 * (ratio - 4.0);
-                factor = s.needs_stirrups ? 10.0 * slab : 0.0;
-            }
-        }
-        r.asw_min = factor * c.bw * c.sin_a * rho;
-        r.asw_total = r.asw_req;
-        if (r.asw_req < r.asw_min) {
-            r.asw_req = r.asw_min;
-            bits |= SECTION_CHECK_MIN_REINF;
-        }
-    }
-
-    // 14. Interaction of torsion and shear.
-    if (torsion_design) {
-        const double V = std::max(c.V, 1000.0 * std::fabs(r.V));
-        const double t_part = s.T / (r.TRd_max * 1.0e6);
-        const double v_part = V / c.VRd_max;
-        const bool compact = !(r.shape == 3 && ri > 0.001) && !Box_With_Four_Walls(r);
-        double ratio = (compact && c.german_or_din) ? t_part * t_part + v_part * v_part
-                                                    : t_part + v_part;
-        if (!std::isfinite(ratio)) ratio = 1.0e10;
-        if (ratio >= 1.01)
-            bits |= SECTION_CHECK_INTERACTION;
-        else if (ratio > 1.0)
-            ratio = 1.0;
-        r.interaction_1 = ratio;
-        if (r.shape == 1 || r.shape == 2) r.interaction_2 = ratio;
-        if (r.shape == 2) r.interaction_3 = ratio;
-    }
-
-    // 15., 16. Flanges and interface.
+    if (r.check_min_shear_reinf) bits |= Apply_Minimum_Reinforcement(c, s);
+    if (torsion_design) bits |= Check_Interaction(c);
     if (r.shape == 1 || r.shape == 2) bits |= Design_Flange_Connections(c);
     if (r.interface_check) bits |= Design_Interface_Shear(c);
 
