@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "material/material_set.h"
-#include "section/gross_section.h"
+#include "material/gross_section.h"
 #include "section/section_checks.h"
 
 int Check_Compression_Stress(Calc_Work_Record* record)

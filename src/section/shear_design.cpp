@@ -8,7 +8,7 @@
 #include "base/plane_geometry.h"
 #include "material/material_set.h"
 #include "material/shear_vrdc.h"
-#include "section/gross_section.h"
+#include "material/gross_section.h"
 #include "section/resistance_formulas.h"
 #include "section/shear_design_context.h"
 
