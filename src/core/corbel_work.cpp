@@ -9,7 +9,7 @@
 #include "base/rebar.h"
 #include "core/corbel_model.h"
 #include "core/detailing.h"
-#include "material/resistance_formulas.h"
+#include "section/section_checks.h"
 
 Beam_Corbel_Work beam_corbel_work;
 Column_Corbel_Work column_corbel_work;
@@ -252,6 +252,9 @@ void Clear_Calc_Work_Record(Calc_Work_Record* record)
 {
     if (record == nullptr) return;
     *record = Calc_Work_Record{};
+    record->apply_vmin = 1;
     record->roughness_class = 2;
-    record->alpha = 90.0;
+    record->width_1 = 90.0;
+    record->width_2 = 300.0;
+    record->width_3 = 1.0;
 }

@@ -170,6 +170,7 @@ double Calc_Rebar_Axis_Distance(const Corbel_Rebar_Choice* rebar, const int* exe
 // Clearers: every int and double 0, every pointer null, except the start values named.
 Beam_Corbel_Work* Clear_Beam_Corbel_Work(Beam_Corbel_Work* work);
 Column_Corbel_Work* Clear_Column_Corbel_Work(Column_Corbel_Work* work);
-// Start values of the section-check work record: roughness class 2 and the inclination of
-// the shear reinforcement 90.0 degrees. Null record: nothing.
+// Start values of the section-check work record: everything 0 or null except apply_vmin 1,
+// roughness_class 2 and the first three doubles (width_1 90.0, width_2 300.0, width_3 1.0),
+// which a caller overwrites with its section. Null record: nothing.
 void Clear_Calc_Work_Record(Calc_Work_Record* record);

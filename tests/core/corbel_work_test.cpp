@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/corbel_model.h"
+#include "section/section_checks.h"
 
 namespace {
 
@@ -226,3 +227,25 @@ TEST(CorbelBarSpacing, RequiredAndDrawnSpacings)
 }
 
 }  // namespace
+
+TEST(CorbelWorkRecords, SectionCheckRecordStartValues)
+{
+    Calc_Work_Record r;
+    r.shape = 3;
+    r.alpha = 45.0;
+    r.VRd_max = 7.0;
+    r.material = reinterpret_cast<Material_Set*>(&r);
+    r.interface_zone = 5;
+    Clear_Calc_Work_Record(&r);
+    EXPECT_EQ(r.apply_vmin, 1);
+    EXPECT_EQ(r.roughness_class, 2);
+    EXPECT_EQ(r.width_1, 90.0);
+    EXPECT_EQ(r.width_2, 300.0);
+    EXPECT_EQ(r.width_3, 1.0);
+    EXPECT_EQ(r.shape, 0);
+    EXPECT_EQ(r.alpha, 0.0);
+    EXPECT_EQ(r.VRd_max, 0.0);
+    EXPECT_EQ(r.material, nullptr);
+    EXPECT_EQ(r.interface_zone, 0);
+    Clear_Calc_Work_Record(nullptr);
+}

@@ -1,4 +1,4 @@
-#include "material/resistance_formulas.h"
+#include "section/resistance_formulas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,44 +7,10 @@
 // They read the Material_Set of a section check, its annex record and the section's work
 // record; none keeps state.
 
+#include "section/section_checks.h"
+
 struct Material_Set;
 struct NAD_EC2_Params;
-
-// The work record of the section shear checks, as far as these formulas read and write it
-// (lengths in cm, areas in cm², forces in kN, moments in kNm, stresses in N/mm², angles in
-// degrees). The fields carry the names and the relative order of the full record of the
-// shear and torsion checks; that record replaces this one when the checks are built.
-struct Calc_Work_Record {
-    int shape;                 // 0 rectangle, 1 T-section, 2 I-section, 3 ring or solid circle
-    double width_1;            // web width bw
-    double width_2;            // width of the first (top) flange
-    double width_3;            // width of the second (bottom) flange
-    double height;             // overall depth h
-    double thickness_1;        // depth of the first flange; outer radius (shape 3)
-    double thickness_2;        // depth of the second flange; inner radius (shape 3)
-    double x_ratio;            // relative depth x/d of the compression zone
-    double d;                  // effective depth
-    double alpha;              // inclination of the shear reinforcement (0 or above 89: 90)
-    double N;                  // axial force, tension positive
-    double M;                  // bending moment
-    double As_long;            // longitudinal tension reinforcement
-    double Vz;                 // shear force
-    Material_Set* material;
-    int steel_index;           // class index of the shear reinforcement steel
-    int roughness_class;       // 0..3 interface roughness
-    // results
-    double VRd_c;              // shear resistance without shear reinforcement [kN]
-    double theta;              // strut angle [degrees]
-    double z;                  // lever arm [cm]
-    double fctd;               // design tensile strength used [N/mm²]
-    double theta_i;            // strut angle at the interface [degrees]
-};
-
-// Result bits of the section checks used here.
-constexpr int SECTION_CHECK_FAILED = 0x1;
-constexpr int SECTION_CHECK_SHEAR_EXCEEDED = 0x8;
-constexpr int SECTION_CHECK_REDUCED_DEPTH = 0x2000;
-constexpr int SECTION_CHECK_UNUSABLE = 0x29;  // unusable material or geometry
 
 // ρw,min. Norm codes: 0 DIN 1045 (1988), 1 DIN 1045-1, 3 ÖNORM B 4700, 4 EN 1992-1-1,
 // 21 EN 1992-2. 0 for code 0 or fyk below 0.001; ÖNORM 0.15 fctm/fyk; the Eurocodes

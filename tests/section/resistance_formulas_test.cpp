@@ -4,7 +4,7 @@
 #include "annex/nad_ec2.h"
 #include "annex/nad_sections.h"
 #include "material/material_set.h"
-#include "material/resistance_formulas.h"
+#include "section/resistance_formulas.h"
 
 namespace {
 
