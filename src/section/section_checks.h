@@ -144,3 +144,26 @@ constexpr int SECTION_CHECK_UNUSABLE = 0x29;         // unusable material or geo
 // plus 8 with a shear force and 32 with a torsional moment, plus 64 with both; its results
 // keep their start values. A null record returns 1.
 int Run_Shear_Torsion_Checks(int mode, Calc_Work_Record* record);
+
+// The checks behind the driver; each takes a record that the driver has validated.
+//
+// Design by EN 1992-1-1, EN 1992-2, DIN 1045-1 and ÖNORM B 4700: strut angle, VRd,c,
+// VRd,max, shear reinforcement and its minimum, TRd,max, torsion reinforcement,
+// interaction, flange connections and the interface between concretes of two ages.
+// Besides the results it may change alpha, theta_given, width_1 (shape 4), x_ratio, the
+// flange shares and the interface inputs.
+int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record);
+// Shear and torsion by DIN 1045 (1988) through nominal shear stresses and shear zones.
+// The result fields then hold stresses: VRd_c τ0, flange_VRd_1/2 the flange τ0,
+// rho_l_percent the design shear stress τ, VRd_max the governing limit, cot_theta_f1/2
+// the flange design stresses.
+int Calc_Section_Torsion_Values(Calc_Work_Record* record);
+// The extreme compression stress of the gross section under N, M and |Vz| against
+// η1 fcd stress_factor (the 1988 standard: its design strength / 2.1). VRd_max receives
+// the limit, dFtd the compression (the limit itself when it lies less than 0.01 above).
+// 0, or 9 when the compression reaches the limit plus 0.01.
+int Check_Compression_Stress(Calc_Work_Record* record);
+
+// Torsion constants of a b × h rectangle: Wt = β h b², It = α h b³ with α and β of the
+// side ratio h/b (interpolated in the table; below 1 the row of 1, from 10 on 0.333).
+void Calc_Torsion_Constants(double b, double h, double* Wt, double* It);
