@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "annex/nad_ec2.h"
 #include "material/material_set.h"
 #include "section/gross_section.h"
+#include "section/section_checks.h"
 #include "section/section_laws.h"
 #include "section/section_record.h"
 #include "section/strain_plane_solvers.h"
@@ -365,7 +368,246 @@ bool Run_Cases(Design_State& st)
     return true;
 }
 
-void Run_Shear_Part(Fatigue_Stress_Input&, double, double, double, double, double) {}
+// ---- Shear part: links and struts under the range of the shear force.
+
+constexpr double kSqrtPi = 1.7724538509055159;
+// Below this a link angle counts as not given (90 degrees).
+constexpr double kLeastLinkAngle = 0.057295779513082325;
+
+// The cap of the concrete rules of 6.8.7: 0.9 up to C50/60, 0.8 above (with a margin).
+double Concrete_Rule_Cap(double fck)
+{
+    return fck < 54.9 ? 0.901 : 0.801;
+}
+
+// The section as the shear checks see it: the circle as an equivalent square, an inverted
+// T-section turned so that its wide part is the flange.
+void Fill_Shear_Section(const Fatigue_Stress_Input& in, Calc_Work_Record& r)
+{
+    r.shape = in.shape;
+    r.width_1 = in.width;
+    r.width_2 = in.top_flange_width;
+    r.width_3 = in.bottom_flange_width;
+    r.height = in.height;
+    r.thickness_1 = in.top_flange_depth;
+    r.thickness_2 = in.bottom_flange_depth;
+    r.edge_top = in.top_cover;
+    r.edge_bottom = in.bottom_cover;
+    if (in.shape == FATIGUE_CIRCLE) {
+        const double R = in.height;
+        const double inner = in.top_flange_depth;
+        const double side = R * kSqrtPi;
+        r.width_1 = inner > 0.001 ? std::min(side, 2.0 * R - 2.0 * inner) : side;
+        r.height = side;
+        r.edge_top = r.edge_bottom = in.bottom_cover * kSqrtPi;
+    } else if (in.shape == FATIGUE_T_SECTION && in.top_flange_width < in.width) {
+        std::swap(r.width_1, r.width_2);
+        r.thickness_1 = in.height - in.top_flange_depth;
+        std::swap(r.edge_top, r.edge_bottom);
+    }
+    if (in.shape == FATIGUE_CIRCLE || Is_Plain_Rectangle(in.shape)) {
+        r.shape = 0;
+        r.width_2 = r.width_3 = 0.0;
+        r.thickness_1 = r.thickness_2 = 0.0;
+    }
+}
+
+// The annex's strength reduction ν of 6.2.2(6) for the struts, times η1.
+double Strut_Reduction(const Material_Set& set, double fck)
+{
+    double nu = 0.75;
+    if ((set.en1992_1_1 || set.en1992_2) && set.annex != nullptr) {
+        const NAD_EC2_Params& a = *set.annex;
+        const int form = set.en1992_2 ? a.bridge_nu_1_form : a.nu_v_form;
+        nu = set.en1992_2 ? a.bridge_nu_1 : a.nu_v;
+        // Form 1 is the final value; otherwise the value is a coefficient of (1 − fck/250).
+        if (form != 1) nu *= 1.0 - 0.004 * fck;
+    }
+    return nu * set.concrete[0].eta1;
+}
+
+// Members without links: the shear range against VRd,c (EN 1992-1-1 6.8.7(4)).
+void Check_Shear_Without_Links(Fatigue_Stress_Input& in, const std::vector<double>& VRd_c, double fck)
+{
+    if (!in.simplified_method) {
+        in.strut_utilisation = in.strut_ratio = in.strut_limit = -1.0;
+        in.strut_lower = in.strut_upper = in.strut_capacity_lower = in.strut_capacity_upper = 0.0;
+        return;
+    }
+    int k_min = 0, k_max = 0;
+    for (int k = 1; k < in.case_count; ++k) {
+        if (in.shear_force[k] < in.shear_force[k_min]) k_min = k;
+        if (in.shear_force[k] > in.shear_force[k_max]) k_max = k;
+    }
+    double V_a = in.shear_force[k_max], V_b = in.shear_force[k_min];
+    double R_a = VRd_c[k_max], R_b = VRd_c[k_min];
+    if (V_a - V_b < kNone || (R_a < kNone && R_b < kNone)) return;
+    if (R_a < kNone) R_a = R_b;
+    if (R_b < kNone) R_b = R_a;
+    if (std::fabs(V_b) > std::fabs(V_a)) {
+        std::swap(V_a, V_b);
+        std::swap(R_a, R_b);
+    }
+    // V_a is the upper value, V_b the lower one.
+    const double rho = V_b / V_a;
+    const double lower = std::fabs(V_b) / R_b;
+    const double ratio = std::fabs(V_a) / R_a;
+    double limit = 0.0;
+    bool fails = false;
+    if (rho < 0.0) {
+        limit = 0.5 - lower;
+        fails = lower > 0.499;
+    } else if (rho < 0.999) {
+        limit = 0.5 + 0.45 * lower;
+        fails = limit > Concrete_Rule_Cap(fck);
+    }
+    in.strut_lower = V_b;
+    in.strut_upper = V_a;
+    in.strut_capacity_lower = R_b;
+    in.strut_capacity_upper = R_a;
+    in.strut_limit = limit;
+    in.strut_ratio = limit > 0.0 ? ratio : 0.0;
+    if (fails)
+        in.strut_utilisation = -1.0;
+    else
+        in.strut_utilisation = limit > 0.0 ? ratio / limit : 0.0;
+}
+
+// Members with links: the link stress range (design_steel, raising the links by
+// design_mode) and the struts by the simplified rule with fcd,fat reduced by ν.
+void Check_Links_And_Struts(Fatigue_Stress_Input& in, const Material_Set& set, const std::vector<double>& link_factor,
+                            const std::vector<double>& VRd_max, double factor, double fck)
+{
+    const double nu_eta = Strut_Reduction(set, fck);
+    const double fcd = set.concrete[0].fcd;
+    double link_max = -kFloatMax, link_min = kFloatMax;
+    double strut_max = -kFloatMax, strut_min = kFloatMax;
+    bool strut_unknown = false;
+    for (int k = 0; k < in.case_count; ++k) {
+        const double V = std::fabs(in.shear_force[k]);
+        double link = 0.0, strut = 0.0;
+        if (V >= kNone) {
+            if (link_factor[k] > 0.0)
+                link = 1000.0 * V / (link_factor[k] * in.link_area);
+            else
+                in.link_area = -1.0;   // no strut angle: the links cannot be stressed
+            if (VRd_max[k] > kNone)
+                strut = V / VRd_max[k] * fcd * nu_eta;
+            else
+                strut_unknown = true;
+        }
+        Fold(link, link_max, link_min);
+        Fold(strut, strut_max, strut_min);
+    }
+    if (in.link_area < kFailedArea) return;
+
+    if (in.design_steel) {
+        in.link_stress_max = factor * link_max;
+        in.link_stress_min = factor * link_min;
+        if (in.design_mode) {
+            const double range = in.link_stress_max - in.link_stress_min;
+            const double k = Range_Ratio(range, in.perm_link_range);
+            if (k >= kFloatMax) {
+                in.link_area = -1.0;
+            } else if (k > 1.0) {
+                in.link_area *= k;
+                in.link_stress_max /= k;
+                in.link_stress_min /= k;
+            }
+        }
+    }
+    if (in.check_concrete) {
+        const double strength = nu_eta * in.fcd_fat;
+        in.strut_lower = strut_min;
+        in.strut_upper = strut_max;
+        if (strut_unknown || !(strength > kNone)) {
+            in.strut_utilisation = -1.0;
+            return;
+        }
+        in.strut_ratio = strut_max / strength;
+        in.strut_limit = 0.5 + 0.45 * strut_min / strength;
+        in.strut_utilisation =
+            in.strut_limit > Concrete_Rule_Cap(fck) ? -1.0 : in.strut_ratio / in.strut_limit;
+    }
+}
+
+// The shear checks of every case on a private copy of the material set, then the link and
+// strut rules.
+void Run_Shear_Part(Fatigue_Stress_Input& in, double factor, double A, double I, double c, double fck)
+{
+    Material_Set set{};
+    Clear_Material_Set(&set);
+    Copy_Material_Set(in.material_set, &set);
+
+    Calc_Work_Record base{};
+    Fill_Shear_Section(in, base);
+    base.x_ratio = 0.0;
+    base.z_ratio = 0.0;
+    base.extra_1 = A;
+    base.extra_2 = I;
+    base.level_3 = c;
+    base.cover_long = in.cover_long;
+    base.alpha = in.link_angle;
+    base.material = &set;
+    base.member_kind = in.shape == FATIGUE_RECTANGLE_5 || in.shape == FATIGUE_RECTANGLE_7 ? 2 : in.member_kind;
+    base.steel_index = in.link_steel_index;
+    base.check_min_shear_reinf = 0;
+    base.check_option = 0;
+    base.crack_depth_d = 1;
+    base.apply_vmin = 1;
+    base.interface_check = 0;
+    base.roughness_class = 2;
+    base.theta_fixed = in.theta_fixed;
+    base.theta_given = in.strut_angle;
+
+    const double alpha_deg = in.link_angle < kLeastLinkAngle ? 90.0 : in.link_angle;
+    const double alpha = alpha_deg * M_PI / 180.0;
+    const int n = in.case_count;
+    std::vector<double> link_factor(n, 0.0), VRd_c(n, 0.0), VRd_max(n, 0.0);
+    for (int k = 0; k < n; ++k) {
+        Calc_Work_Record r = base;
+        const double N = in.normal_force[k];
+        const double M = in.moment[k];
+        const double V = std::fabs(in.shear_force[k]);
+        r.N = N;
+        r.M = M;
+        r.Vz = r.V = V;
+        r.T = 0.0;
+        if (M > kNone) {
+            r.As_long = in.area_bottom;
+            r.d = r.height - r.edge_bottom;
+        } else if (M < -kNone) {
+            r.As_long = in.area_top;
+            r.d = r.height - r.edge_top;
+        } else if (N > kNone) {
+            in.moment[k] = 0.0;
+            r.M = 0.0;
+            r.As_long = in.area_bottom + in.area_top;
+            r.d = r.height - r.edge_top - r.edge_bottom;
+        } else {
+            r.As_long = 0.0;
+            r.d = r.height;
+        }
+        if (Run_Shear_Torsion_Checks(1, &r) & SECTION_CHECK_FAILED) in.link_area = -1.0;
+
+        double t = std::tan(r.theta * M_PI / 180.0);
+        if (t <= 1e-6)
+            t = 0.0;
+        else if (t < 1.0)
+            t = std::sqrt(t);
+        // Resistance lever of inclined links: (cot θ + cot α) sin α z.
+        link_factor[k] = t > 0.0 ? (std::sin(alpha) / t + std::cos(alpha)) * r.z : 0.0;
+        VRd_c[k] = r.VRd_c;
+        VRd_max[k] = r.VRd_max;
+    }
+
+    if (in.link_area <= kNone) {
+        if (in.check_concrete) Check_Shear_Without_Links(in, VRd_c, fck);
+    } else {
+        Check_Links_And_Struts(in, set, link_factor, VRd_max, factor, fck);
+    }
+    Free_Material_Set(&set);
+}
 
 // The design loop: passes over all cases, raising the layer areas until the ranges fit.
 // false: the design failed.
@@ -433,7 +675,7 @@ void Check_Concrete(Fatigue_Stress_Input& in, int points, double fck)
     }
     const double fcd_fat = in.fcd_fat;
     if (in.simplified_method) {
-        const double cap = fck < 54.9 ? 0.901 : 0.801;
+        const double cap = Concrete_Rule_Cap(fck);
         double governing = 0.0;
         for (int p = 0; p < points; ++p) {
             const double lower = -std::min(fatigue_concrete_max[p], 0.0);

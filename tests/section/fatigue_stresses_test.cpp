@@ -218,6 +218,91 @@ TEST_F(FatigueStressTest, DamageEquivalentConcreteRule)
     EXPECT_DOUBLE_EQ(in.concrete_limit, 1.0);
 }
 
+TEST_F(FatigueStressTest, CircularRingSection)
+{
+    // A ring of outer radius 30 cm and inner radius 10 cm, its bars 5 cm from the faces:
+    // 32 outer bars with 10 cm², an inner ring of 16 bars with 5 cm².
+    in.shape = FATIGUE_CIRCLE;
+    in.height = 30.0;
+    in.top_flange_depth = 10.0;
+    in.area_bottom = 10.0;
+    in.area_top = 5.0;
+    in.design_mode = 0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_GT(in.steel_max_bottom, in.steel_min_bottom);
+    EXPECT_GT(in.steel_max_bottom, 0.0);
+    // The inner ring lies closer to the centre: a smaller range than the outer one.
+    EXPECT_GT(in.steel_max_top - in.steel_min_top, 0.0);
+    EXPECT_LT(in.steel_max_top - in.steel_min_top, in.steel_max_bottom - in.steel_min_bottom);
+
+    // The design raises the rings by whole square centimetres at least.
+    in.perm_steel_range = 0.5 * (in.steel_max_bottom - in.steel_min_bottom);
+    in.design_mode = 1;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_GE(in.area_bottom, 11.0);
+    EXPECT_LE(in.steel_max_bottom - in.steel_min_bottom, in.perm_steel_range * 1.0000001192092896);
+}
+
+// The shear part: links stressed by the shear range, struts and members without links.
+TEST_F(FatigueStressTest, InclinedLinksCarryByTheirResistanceLever)
+{
+    double V[2] = {150.0, 60.0};
+    in.shear_force = V;
+    in.use_shear = 1;
+    in.link_area = 5.0;            // cm²/m
+    in.perm_link_range = 1000.0;   // no raise
+    in.strut_angle = 45;
+    in.link_steel_index = 4;
+    in.design_mode = 0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    const double vertical = in.link_stress_max;
+    ASSERT_GT(vertical, 0.0);
+    EXPECT_NEAR(in.link_stress_min / vertical, 60.0 / 150.0, 1e-9);
+
+    // Links at 45° under struts at 45°: the lever (cot θ + cot α) sin α z is √2 z against
+    // z of vertical links.
+    in.link_angle = 45.0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_NEAR(in.link_stress_max / vertical, 1.0 / std::sqrt(2.0), 1e-9);
+
+    // Raising: the range of the links brought to the permissible one.
+    in.link_angle = 90.0;
+    in.design_mode = 1;
+    const double range = 0.6 * vertical;   // the range at 5 cm²/m
+    in.perm_link_range = 0.5 * range;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_NEAR(in.link_area, 10.0, 1e-9);
+    EXPECT_NEAR(in.link_stress_max - in.link_stress_min, in.perm_link_range, 1e-9);
+    // The struts by the simplified rule with fcd,fat reduced by ν.
+    EXPECT_GT(in.strut_ratio, 0.0);
+    EXPECT_NEAR(in.strut_limit, 0.5 + 0.45 * in.strut_ratio * 60.0 / 150.0, 1e-9);
+}
+
+TEST_F(FatigueStressTest, MembersWithoutLinksCheckTheShearRange)
+{
+    double V[2] = {40.0, 10.0};
+    in.shear_force = V;
+    in.use_shear = 1;
+    in.design_mode = 0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    ASSERT_GT(in.strut_capacity_upper, 0.0);
+    EXPECT_DOUBLE_EQ(in.strut_upper, 40.0);
+    EXPECT_DOUBLE_EQ(in.strut_lower, 10.0);
+    EXPECT_NEAR(in.strut_limit, 0.5 + 0.45 * 10.0 / in.strut_capacity_lower, 1e-12);
+    EXPECT_NEAR(in.strut_utilisation, 40.0 / in.strut_capacity_upper / in.strut_limit, 1e-12);
+
+    // Alternating shear: 0.5 − |V lower|/VRd,c.
+    V[1] = -10.0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_DOUBLE_EQ(in.strut_lower, -10.0);
+    EXPECT_NEAR(in.strut_limit, 0.5 - 10.0 / in.strut_capacity_lower, 1e-12);
+
+    // The damage-equivalent method has no rule for members without links.
+    in.simplified_method = 0;
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_DOUBLE_EQ(in.strut_utilisation, -1.0);
+}
+
 TEST(FatigueWorkRecordTest, ClearSetsTheStartValues)
 {
     Fatigue_Stress_Input in;
