@@ -25,11 +25,10 @@
 
 namespace {
 
-// Report bytes (code page 850): 0xCC the stress sign σ and 0xBE ε of the report font, 0x89
-// the per-mille sign written after ε uk, 0xBA α before the modular ratio's subscript.
+// Report bytes (code page 850): 0xCC the stress sign σ, 0xBE ε and 0xBA α of the report
+// font.
 #define SIGMA "\xCC"
 #define EPSILON "\xBE"
-#define PER_MILLE "\x89"
 #define ALPHA "\xBA"
 #define SUB OLI_SEQ_SUB
 #define SUP OLI_SEQ_SUP
