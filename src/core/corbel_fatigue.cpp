@@ -1,0 +1,360 @@
+// Fatigue check of the corbel tie and of the concrete strut under the fatigue load table.
+#include "core/corbel_fatigue.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "annex/nad_choice.h"
+#include "annex/nad_ec2.h"
+#include "base/rebar.h"
+#include "core/corbel_model.h"
+#include "core/corbel_text_bytes.h"
+#include "core/corbel_work.h"
+#include "core/required_areas_line.h"
+#include "material/class_names.h"
+#include "material/creep_shrinkage.h"
+#include "material/material_props.h"
+#include "material/material_set.h"
+#include "report/oli_attributes.h"
+#include "report/oli_channel.h"
+#include "report/report_symbols.h"
+#include "report/string_format.h"
+#include "report/verdicts.h"
+#include "section/fatigue_stresses.h"
+
+namespace {
+
+// Report bytes (code page 850): 0xCC the stress sign σ, 0xBE ε and 0xBA α of the report
+// font.
+#define SIGMA "\xCC"
+#define EPSILON "\xBE"
+#define ALPHA "\xBA"
+#define SUB OLI_SEQ_SUB
+#define SUP OLI_SEQ_SUP
+#define RST OLI_SEQ_RESET
+#define MM2 "N/mm" SQUARE
+
+// The moment of the row forces about the root section, N·cm to kNm (−0.00001 less one unit
+// in the last place; the sign makes the tie the top layer).
+constexpr double kMomentFactor = -9.999999999999999e-06;
+// Below this a value marks a failed design; above it an area counts.
+constexpr double kFailed = -0.001;
+constexpr double kLeastArea = 0.001;
+// Extra areas of at least this magnitude are added and reported.
+constexpr double kShownArea = 0.01;
+// Age at first loading when none is given [days].
+constexpr double kStandardAge = 28.0;
+// The strength-gain factor of the check is that of cement class index 0.
+constexpr int kCementClass = 0;
+
+bool Check_Applies(const Corbel_Model& m)
+{
+    return m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN &&
+           m.load_transfer == LOAD_TRANSFER_DIRECT && m.execution == EXECUTION_SINGLE && m.fatigue_check != 0 &&
+           m.load_count[1] >= 2 && m.load_table[1] != nullptr;
+}
+
+double Age_Used(const Corbel_Model& m)
+{
+    return m.first_loading <= 0.01 ? kStandardAge : m.first_loading;
+}
+
+// The corbel's material set as the design of the combinations uses it; made when no
+// combination has been designed yet. null when it cannot be had.
+Material_Set* Corbel_Material_Set(Corbel_Model* model)
+{
+    Material_Set& set = corbel_material_set;
+    if (!corbel_material_set_ready || set.concrete == nullptr || set.n_concrete < 1 || set.steel == nullptr ||
+        set.n_steel < 2) {
+        if (Alloc_Material_Set(&set, 1, 2) != 0) return nullptr;
+        corbel_material_set_ready = 1;
+        Fill_Corbel_Material_Set(model);
+    }
+    return &set;
+}
+
+// Stirrup addition in proportion to the tie: f = tie area found / As,h − 1.
+double Stirrup_Addition(double envelope_area, double tie_found, double As_h)
+{
+    if (envelope_area <= -0.1) return -1.0;
+    // Without a tie area in the envelope there is nothing to scale from.
+    if (As_h <= kLeastArea) return 0.0;
+    const double addition = (tie_found / As_h - 1.0) * envelope_area;
+    return addition < kLeastArea ? 0.0 : addition;
+}
+
+// A final area takes an addition above 0.01 and a failure mark; a failed area stays failed.
+void Raise_Final_Area(double& final_area, double addition)
+{
+    if (final_area <= kFailed) return;
+    if (addition > kShownArea)
+        final_area += addition;
+    else if (addition < kFailed)
+        final_area = addition;
+}
+
+bool Utilisation_Fails(double u)
+{
+    return u < kFailed || u > 1.001;
+}
+
+// What the report needs beyond the summary.
+struct Fatigue_Report_Values {
+    double fcd_fat;
+    double t0;
+    const std::vector<double>* N;
+    const std::vector<double>* M;
+    const Fatigue_Stress_Input* record;
+};
+
+void Write_Material_Laws(FILE* out, const Corbel_Model& m, const Material_Set& set)
+{
+    OLI_Set_Text_Style(3);
+    OLI_Printf(out, "%sNachweis im Grenzzustand der Gebrauchstauglichkeit", report_line_prefix);
+    if (set.law_choice >= 0) {
+        OLI_Printf(out, " mit den Spannungsdehnungslinien\n");
+        OLI_Printf(out, "%sf" UML_ue "r Beton: ", report_line_prefix);
+        const Concrete_Record& c = set.concrete[0];
+        const double gamma_c = m.safety_factors.gamma_c_sls;
+        if (set.law_choice == 0) {
+            OLI_Printf(out, "nach ");
+            OLI_Printf(out, "%s mit f" SUB "cd" RST " = " ALPHA "%sf" SUB "ck" RST " = %.1lf " MM2, "3.1.7 (Bild 3.3)",
+                       report_times_sign, gamma_c > 0.001 ? m.fck / gamma_c : 0.0);
+        } else if (set.law_choice == 1) {
+            OLI_Printf(out, "nach ");
+            OLI_Printf(out, "%s mit f" SUB "c" RST " = f" SUB "cm" RST " = %.1lf " MM2, "3.1.5 (Bild 3.2)",
+                       Get_Concrete_Fcm(Material_Set_Norm_Code(&set), c.fck, c.density));
+        } else if (set.law_choice == 2 || set.modular_ratio <= 0.001) {
+            const double ratio = c.e_modulus > 0.001 ? set.steel[0].es / c.e_modulus : 0.0;
+            OLI_Printf(out, "linear mit %s" SUB "E" RST " = E" SUB "s" RST "/E" SUB "c" RST " = %.2lf",
+                       report_symbol_texts[REPORT_SYMBOL_MODULAR], ratio);
+        } else {
+            OLI_Printf(out, "linear mit %s" SUB "E" RST " = %.1lf ", report_symbol_texts[REPORT_SYMBOL_MODULAR],
+                       set.modular_ratio);
+        }
+        OLI_Printf(out, "\n");
+        OLI_Printf(out, "%sf" UML_ue "r die Bewehrung: nach ", report_line_prefix);
+        OLI_Printf(out, "%s mit f" SUB "y" RST " = f" SUB "yk" RST, "3.2.7 (Bild 3.8)");
+        const Steel_Record& s = set.steel[0];
+        double eps_uk = s.eps_uk;
+        const double ft = s.steel_index == 4 ? Get_Steel_Ftk(4, s.fyd * set.gamma_s, &eps_uk) : s.ftd * set.gamma_s;
+        OLI_Printf(out, ", f" SUB "t" RST " = %.1lf " MM2 " und " EPSILON SUB "uk" RST " = %.0lf%s", ft, eps_uk,
+                   report_symbol_texts[REPORT_SYMBOL_EPS_UK]);
+    }
+    OLI_Printf(out, "\n");
+    OLI_Set_Text_Style(4);
+}
+
+void Write_Row_Forces(FILE* out, const Fatigue_Report_Values& v)
+{
+    OLI_Printf(out, "%sBemessungsgr" UML_oe UML_ss "en / Erm" UML_ue "dungsspannungen bei endg" UML_ue
+               "ltiger Bewehrung:\n",
+               report_line_prefix);
+    for (size_t i = 0; i < v.N->size(); ++i) {
+        OLI_Printf(out, "%sLk %d: ", report_line_prefix, static_cast<int>(i) + 1);
+        OLI_Printf(out, "N" SUB "Ed" RST " = H = %.2lf kN", (*v.N)[i]);
+        OLI_Printf(out, ", M" SUB "Ed" RST " = ");
+        OLI_Printf(out, "A%s" DELTA "a", report_times_sign);
+        OLI_Printf(out, "+H%s(h" SUB "k" RST "/2+" DELTA "h)", report_times_sign);
+        OLI_Printf(out, " = %.2lf kNm", (*v.M)[i]);
+        OLI_Printf(out, "\n");
+    }
+}
+
+void Write_Stresses(FILE* out, const Fatigue_Stress_Input& r)
+{
+    OLI_Printf(out, "%s", report_line_prefix);
+    OLI_Printf(out, SIGMA SUB "s,O" RST " = %.2lf " MM2 ", ", r.steel_max_top);
+    OLI_Printf(out, SIGMA SUB "s,U" RST " = %.2lf " MM2 ", ", r.steel_min_top);
+    OLI_Printf(out, "|" SIGMA SUB "c,max" RST "| = %.2lf " MM2 ", ", r.concrete_upper);
+    OLI_Printf(out, "|" SIGMA SUB "c,min" RST "| = %.2lf " MM2, r.concrete_lower);
+    OLI_Printf(out, "\n");
+}
+
+void Write_Tie_Line(FILE* out, const Corbel_Model& m)
+{
+    const char* delta = report_symbol_texts[REPORT_SYMBOL_DELTA];
+    const char* sigma = report_symbol_texts[REPORT_SYMBOL_SIGMA];
+    const Load_Case_Summary& s = m.summary;
+    OLI_Printf(out, "%sZuggurtbewehrung: ", report_line_prefix);
+    OLI_Printf(out, "zul %s%s" SUB "s" RST " = %.0lf N/mm" SUP "2" RST ", ", delta, sigma, m.stress_range);
+    OLI_Printf(out, "vorh %s%s" SUB "s" RST " = %s" SUB "s,O" RST "-%s" SUB "s,U" RST " = %.2f N/mm" SUP "2" RST,
+               delta, sigma, sigma, sigma, s.delta_sigma_s);
+    if (s.dAs_h_fat > kLeastArea)
+        OLI_Printf(out, "  %s  %sA" SUB "s,h,fat" RST " = %.2f cm" SQUARE, report_symbol_texts[REPORT_SYMBOL_ARROW],
+                   delta, s.dAs_h_fat);
+    else if (s.dAs_h_fat < kFailed)
+        OLI_Printf(out, "A" SUB "s,h,fat" RST " Fehler");
+    OLI_Printf(out, "\n");
+}
+
+void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report_Values& v, double c_max)
+{
+    const char* sigma = report_symbol_texts[REPORT_SYMBOL_SIGMA];
+    const char* less_equal = report_symbol_texts[REPORT_SYMBOL_LESS_EQUAL];
+    OLI_Printf(out, "%sBetondruckstrebe (f" SUB "cd,fat" RST " = %.2lf N/mm" SUP "2" RST " bei t" SUB "0" RST
+               " = %.1lf d):\n",
+               report_line_prefix, v.fcd_fat, v.t0);
+    OLI_Printf(out, "%s |%s" SUB "c,max" RST "|/f" SUB "cd,fat" RST " %s 0.5 + 0.45%s|%s" SUB "c,min" RST
+               "|/f" SUB "cd,fat" RST " %s %.1lf",
+               report_line_prefix, sigma, less_equal, report_times_sign, sigma, less_equal, c_max);
+    const double bound = v.record->concrete_limit;
+    double ratio = v.record->concrete_ratio;
+    if (std::fabs(ratio - bound) < 0.01) ratio = bound;
+    const std::string relation = Format_String(
+        " %s %.1f", Get_Relation_Sign_Le(static_cast<float>(bound), static_cast<float>(c_max)), c_max);
+    const char* verdict = Utilisation_Fails(m.summary.fatigue_utilisation) ? Get_Verdict_Not_Ok() : Get_Verdict_Ok();
+    OLI_Printf(out, " %s %.2f %s %.2f%s  %s\n", report_symbol_texts[REPORT_SYMBOL_ARROW], ratio,
+               Get_Relation_Sign_Le(static_cast<float>(ratio), static_cast<float>(bound)), bound,
+               relation.c_str(), verdict);
+}
+
+void Write_Stirrup_Additions(FILE* out, const Load_Case_Summary& s, int detail_level)
+{
+    if (std::fabs(s.dAsb_v_fat) <= kShownArea && std::fabs(s.dAsb_h_fat) <= kShownArea) return;
+    OLI_Printf(out, "%sSpaltzugbewehrung proportional zur Zuggurtbewehrung:\n", report_line_prefix);
+    if (std::fabs(s.dAsb_v_fat) > kShownArea) {
+        OLI_Printf(out, "%s " DELTA "A" SUB "sb,v,fat" RST, report_line_prefix);
+        if (detail_level >= 2)
+            OLI_Printf(out, " = A" SUB "sb,v" RST "%s((A" SUB "s,h" RST "+" DELTA "A" SUB "s,h,fat" RST ")/A" SUB
+                       "s,h" RST "-1)",
+                       report_times_sign);
+        OLI_Printf(out, " = %.2f cm" SQUARE "\n", s.dAsb_v_fat);
+    }
+    if (std::fabs(s.dAsb_h_fat) > kShownArea) {
+        OLI_Printf(out, "%s " DELTA "A" SUB "sb,h,fat" RST, report_line_prefix);
+        if (detail_level >= 2)
+            OLI_Printf(out, " = A" SUB "sb,h" RST "%s((A" SUB "s,h" RST "+" DELTA "A" SUB "s,h,fat" RST ")/A" SUB
+                       "s,h" RST "-1)",
+                       report_times_sign);
+        OLI_Printf(out, " = %.2f cm" SQUARE "\n", s.dAsb_h_fat);
+    }
+}
+
+void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& set, const Fatigue_Report_Values& v,
+                          int detail_level)
+{
+    const Corbel_Model& m = *model;
+    const double c_max = set.concrete[0].fck >= 54.9 ? 0.8 : 0.9;
+    if (detail_level >= 2) {
+        if (m.print_options.switches[EC2_PRINT_EXTRA_INFO]) Write_Material_Laws(out, m, set);
+        Write_Row_Forces(out, v);
+    } else if (detail_level == 1) {
+        OLI_Printf(out, "%sErm" UML_ue "dungsspannungen bei endg" UML_ue "ltiger Bewehrung:\n", report_line_prefix);
+    }
+    if (detail_level >= 1) Write_Stresses(out, *v.record);
+    Write_Tie_Line(out, m);
+    Write_Concrete_Check(out, m, v, c_max);
+    Write_Stirrup_Additions(out, m.summary, detail_level);
+    const Load_Case_Summary& s = m.summary;
+    if (std::fabs(s.dAs_h_fat) > kShownArea || std::fabs(s.dAsb_v_fat) > kShownArea ||
+        std::fabs(s.dAsb_h_fat) > kShownArea)
+        Write_Required_Areas_Line(model, -1, out, OLI_SEQ_STYLE "Gesamt" OLI_SEQ_RESET, 1);
+}
+
+}  // namespace
+
+double Calc_Corbel_Fcd_Fat(const Corbel_Model* model, double* t0)
+{
+    if (model == nullptr) return 0.0;
+    const Corbel_Model& m = *model;
+    const NAD_EC2_Params* annex = NAD_Get_EC2_Params();
+    const double k1 = m.norm_code == CORBEL_NORM_BRIDGES ? annex->bridge_k1_fatigue : annex->k1_fatigue;
+    const double age = Age_Used(m);
+    if (t0 != nullptr) *t0 = age;
+    const double beta_cc = Get_Strength_Gain_Factor(kCementClass, age);
+    // The design strength under fatigue takes the fatigue partial factor of the concrete.
+    const double gamma_c = m.safety_factors.gamma_c_fat;
+    const double fcd = gamma_c > 0.001 ? m.fck / gamma_c : 0.0;
+    return beta_cc * k1 * (1.0 - 0.004 * m.fck) * fcd;
+}
+
+int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
+{
+    if (model == nullptr) return 1;
+    Corbel_Model& m = *model;
+    Load_Case_Summary& s = m.summary;
+    s.delta_sigma_s = 0.0;
+    s.dAs_h_fat = 0.0;
+    s.dAsb_v_fat = 0.0;
+    s.dAsb_h_fat = 0.0;
+    s.fatigue_utilisation = 0.0;
+    if (!Check_Applies(m)) return 1;
+
+    Material_Set* set = Corbel_Material_Set(model);
+    if (set == nullptr) {
+        s.dAs_h_fat = -1.0;
+        Raise_Final_Area(s.final_As_h, s.dAs_h_fat);
+        s.fatigue_failed = 1;
+        return 0;
+    }
+    // A failed tie of the ultimate limit state is no area to start from.
+    const double As_h = s.As_h;
+    const bool startable = As_h >= kFailed;
+
+    Fatigue_Report_Values values{};
+    values.fcd_fat = Calc_Corbel_Fcd_Fat(model, &values.t0);
+
+    const int rows = m.load_count[1];
+    std::vector<double> N(rows), M(rows), V(rows, 0.0);
+    for (int i = 0; i < rows; ++i) {
+        const Load_Combination& row = m.load_table[1][i];
+        N[i] = row.H * 0.001;
+        M[i] = (row.A * m.load_a + row.H * (m.hk / 2.0 + m.load_height)) * kMomentFactor;
+    }
+    values.N = &N;
+    values.M = &M;
+
+    Fatigue_Stress_Input record;
+    Clear_Fatigue_Work_Record(&record);
+    record.case_count = rows;
+    record.normal_force = N.data();
+    record.moment = M.data();
+    record.shear_force = V.data();
+    record.shape = FATIGUE_RECTANGLE;
+    record.width = m.b;
+    record.height = m.hk;
+    record.top_cover = m.d1k;
+    record.bottom_cover = m.d1k;
+    record.material_set = set;
+    record.perm_steel_range = m.stress_range;
+    record.fcd_fat = values.fcd_fat;
+    record.link_angle = 90.0;
+    record.simplified_method = 1;
+    record.design_steel = 1;
+    record.check_concrete = 1;
+    record.link_steel_index = STEEL_FREE;
+    record.strut_angle = static_cast<int>(Round_To_Integer(m.strut_angle));
+    record.area_bottom = 0.0;
+    record.area_top = As_h;
+    values.record = &record;
+
+    Prepare_Fatigue_Material_Set(set, 0.0, 0.0, 1);
+    // A failure return means that no stress state was found: no tie area.
+    const int failed = startable ? Calc_Fatigue_Stresses(1, &record) : 1;
+
+    s.delta_sigma_s = record.steel_max_top - record.steel_min_top;
+    const double tie_found = failed ? -1.0 : record.area_top;
+    const double addition = tie_found - As_h;
+    if (failed || addition < -0.1) {
+        s.dAs_h_fat = -1.0;
+    } else {
+        s.dAs_h_fat = addition;
+        s.dAsb_v_fat = Stirrup_Addition(s.Asb_v, tie_found, As_h);
+        s.dAsb_h_fat = Stirrup_Addition(s.Asb_h, tie_found, As_h);
+    }
+    s.fatigue_utilisation = record.concrete_utilisation;
+
+    Raise_Final_Area(s.final_As_h, s.dAs_h_fat);
+    Raise_Final_Area(s.final_Asb_v, s.dAsb_v_fat);
+    Raise_Final_Area(s.final_Asb_h, s.dAsb_h_fat);
+
+    const bool check_failed = s.final_As_h < kFailed || s.final_Asb_v < kFailed ||
+                              Utilisation_Fails(s.fatigue_utilisation) || s.final_Asb_h < kFailed;
+    if (check_failed) s.fatigue_failed = 1;
+
+    if (report != nullptr) Write_Fatigue_Report(report, model, *set, values, detail_level);
+    Restore_Material_Set(set);
+    return check_failed ? 0 : 1;
+}
