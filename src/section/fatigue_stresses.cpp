@@ -10,7 +10,7 @@
 
 #include "annex/nad_ec2.h"
 #include "material/material_set.h"
-#include "section/gross_section.h"
+#include "material/gross_section.h"
 #include "section/section_checks.h"
 #include "section/section_laws.h"
 #include "section/section_record.h"
