@@ -157,6 +157,12 @@ void Plot_Begin_Graphic_Uniform(FILE* stream, double x1, double y1, double x2, d
     Plot_Begin_Graphic(stream, x1, y1, x2, y2, scale, scale, angle, captions);
 }
 
+void Plot_End_Graphic_Block()
+{
+    Write_If_Open(Graphic(), " -1\n");
+    plot_state.plot_graphic_stream = nullptr;
+}
+
 void Plot_Set_Text_Angle(double radians)
 {
     double t = radians * plot_state.orientation_sign;

@@ -141,6 +141,10 @@ void Plot_Begin_Graphic(FILE* stream, double x1, double y1, double x2, double y2
 void Plot_Begin_Graphic_Uniform(FILE* stream, double x1, double y1, double x2, double y2,
                                 double scale, double angle, const Plot_Captions* captions);
 
+// Ends the open graphic block: writes " -1" into the graphic stream and clears it, so
+// that records drawn afterwards are dropped instead of landing after the block's end.
+void Plot_End_Graphic_Block();
+
 // Text angle in radians, stored times the orientation sign and brought below 2 pi by
 // whole turns (negative values stay). A non-finite angle is stored as 0.
 void Plot_Set_Text_Angle(double radians);
