@@ -13,6 +13,7 @@
 #include "report/oli_channel.h"
 #include "report/plot_areas.h"
 #include "report/plot_colour_records.h"
+#include "report/plot_arrows.h"
 #include "report/plot_dimensions.h"
 #include "report/plot_state.h"
 #include "report/plot_texts.h"
