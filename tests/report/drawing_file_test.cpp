@@ -275,18 +275,6 @@ TEST_F(DrawingFile, GreyHeader)
               kColourHeader.substr(kColourHeader.find("-coordinates")) + kEntities + kTrailer);
 }
 
-TEST_F(DrawingFile, MoreColoursGetGreysAndMorePensAndFillings)
-{
-    File_Stream out;
-    plot_state.colour_count = 7;
-    Plot_Write_Header_Colour(out.get(), "T", 0.0, 0.0, 1.0, 1.0, 1.0);
-    const std::string bytes = out.bytes();
-    EXPECT_NE(bytes.find(" 5  255 255 0\n6  20 20 20\n7  40 40 40\n-pens 56\n"), std::string::npos);
-    EXPECT_NE(bytes.find(" 55  0.020000 7\n-linetypes"), std::string::npos);
-    EXPECT_NE(bytes.find("-fillings 24\n"), std::string::npos);
-    EXPECT_NE(bytes.find(" 23 0.000000 1   0 0.010000 49 0\n-coordinates"), std::string::npos);
-}
-
 TEST_F(DrawingFile, EntitiesOfOneFigure)
 {
     // Window 0..4 by 3..0: y mirror mode 2, mirror sum 3; records scaled by 2.

@@ -262,19 +262,8 @@ TEST_F(PlotPrimitives, FullCircleAndDisc)
     EXPECT_TRUE(xmin == -1.0 && xmax == 3.0);  // a diameter on each side
 }
 
-TEST_F(PlotPrimitives, SlotsSectorsRingsAndContours)
+TEST_F(PlotPrimitives, SectorsRingsAndContours)
 {
-    Begin(0.0, 0.0, 10.0, 10.0, 1.0, 0.0);
-    Plot_Draw_Slot(0.0, 0.0, 4.0, 2.0);
-    std::vector<std::string> lines = Lines(Records(), " 1 ");
-    ASSERT_EQ(lines.size(), 34u);
-    EXPECT_EQ(lines[0], " 1  1.000000 -1.000000 1.195090 -0.980785");
-    EXPECT_EQ(lines[16], " 1  1.000000 1.000000 -1.000000 1.000000");
-
-    Begin(0.0, 0.0, 10.0, 10.0, 1.0, 0.0);
-    Plot_Fill_Slot(0.0, 0.0, 2.0, 4.0);
-    EXPECT_EQ(Records().substr(0, 42), " 18 34 1.000000 1.000000 0.980785 1.195090");
-
     Begin(0.0, 0.0, 10.0, 10.0, 1.0, 0.0);
     Plot_Fill_Sector(0.0, 0.0, 2.0, 0.0, 90.0);
     EXPECT_EQ(Records().substr(0, 40), " 18 10 0.000000 0.000000 1.000000 0.0000");
@@ -316,13 +305,6 @@ TEST_F(PlotPrimitives, OutlinesArrowsAndBands)
     EXPECT_EQ(Records(), " 30\n 1  0.000000 0.000000 4.000000 0.000000\n"
                          " 1  0.000000 0.000000 1.000000 0.250000\n"
                          " 1  0.000000 0.000000 1.000000 -0.250000\n 31\n");
-
-    Begin(0.0, 0.0, 10.0, 10.0, 1.0, 0.0);
-    Plot_Draw_Centred_Rectangle(1.0, 1.0, 2.0, 4.0);
-    EXPECT_EQ(Records(), " 1  0.000000 -1.000000 0.000000 3.000000\n"
-                         " 1  0.000000 3.000000 2.000000 3.000000\n"
-                         " 1  2.000000 3.000000 2.000000 -1.000000\n"
-                         " 1  2.000000 -1.000000 0.000000 -1.000000\n");
 
     Begin(0.0, 0.0, 10.0, 10.0, 1.0, 0.0);
     Plot_Draw_Thick_Line(0.0, 0.0, 0.0, 2.0, 1.0, 1);
