@@ -17,11 +17,14 @@ constexpr double kSamePlace = 1e-5;
 
 const Plot_Chain_Point* Point(const void* item) { return static_cast<const Plot_Chain_Point*>(item); }
 
+// A total order, so that the sort stays sound with a point that is not a number: such
+// coordinates go after all others.
 int Compare_Values(double a, double b)
 {
     if (a < b) return -1;
     if (a > b) return 1;
-    return 0;
+    const bool a_nan = std::isnan(a), b_nan = std::isnan(b);
+    return a_nan == b_nan ? 0 : (a_nan ? 1 : -1);
 }
 
 int Compare_X_Ascending(const void* a, const void* b) { return Compare_Values(Point(a)->x, Point(b)->x); }

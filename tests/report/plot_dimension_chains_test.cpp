@@ -4,6 +4,7 @@
 #include "report/plot_state.h"
 #include "test_support.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -72,6 +73,12 @@ TEST_F(PlotDimensionChains, PointsAreProjectedOrderedAndConsumed)
     Plot_Draw_Dimension_Chain_Sorted(&chain_, "CM", 3.0, 0.0, 1.5707963267948966, 0.1, 1.0, 0,
                                      PLOT_CHAIN_Y_DESCENDING);
     EXPECT_EQ(Labels(), (std::vector<std::string>{"1", "1", "75", "50"}));
+    EXPECT_EQ(PtrArr_Count(&chain_), 0);
+
+    // A point that is not a number sorts last and gets no dimension of its own.
+    for (double x : {2.0, std::nan(""), 0.0, std::nan(""), 1.0}) Add(x, 0.0);
+    Plot_Draw_Dimension_Chain(&chain_, nullptr, 0.0, 0.0, 0.0, 0.1, 1.0, 0);
+    EXPECT_EQ(Labels().size(), 6u);
     EXPECT_EQ(PtrArr_Count(&chain_), 0);
 }
 
