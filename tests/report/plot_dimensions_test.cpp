@@ -217,10 +217,6 @@ TEST_F(PlotDimensions, PlacementsBesideTheLine)
     Begin();
     Plot_Draw_Dimension(1, 1, 3, 1, 0.1, "abc", "", 0.0, -1);
     EXPECT_NE(Records().find(" 10 0.700000 1.160000 "), std::string::npos);
-    // The offset dimension moves both points to the left of their direction.
-    Begin();
-    Plot_Draw_Offset_Dimension(1, 1, 3, 1, 0.5, 0.1, 0);
-    EXPECT_NE(Records().find(" 1  0.900000 1.500000 3.100000 1.500000\n"), std::string::npos);
 }
 
 TEST_F(PlotDimensions, DrawingFileGetsPenOneFontTwoAndKeepsItsState)
