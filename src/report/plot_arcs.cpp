@@ -114,6 +114,9 @@ void Plot_Fill_Sector(double x, double y, double diameter, double start_deg,
 {
     std::vector<double> angles;
     if (!Degree_Arc_Angles(start_deg, sweep_deg, kCoarseStep, angles)) return;
+    // A vertex on the end angle would give the polygon the same point twice.
+    if (angles.size() > 2 && Round_To_Decimals(angles[angles.size() - 2] - angles.back(), 5) == 0.0)
+        angles.pop_back();
     const double r = diameter / 2.0;
     std::vector<double> px{x}, py{y};
     for (double a : angles) {
