@@ -139,21 +139,18 @@ void Plot_Draw_Dimension_Line(double x1, double y1, double x2, double y2, const 
     const double mx = (x1 + x2) / 2.0, my = (y1 + y2) / 2.0;
     const double scale = st.larger_scale;
 
-    const double gap = text[0] == '\0'
-                           ? static_cast<double>(std::strlen(second_text)) * kGapPerCharacter / scale
-                           : 0.0;
+    const double gap =
+        text[0] == '\0' ? static_cast<double>(std::strlen(second_text)) * kGapPerCharacter / scale
+                        : 0.0;
     Plot_Draw_Line(x1, y1, mx - gap * c, my - gap * s);
     Plot_Draw_Line(mx + gap * c, my + gap * s, x2, y2);
 
+    // Two strokes at each end, drawn from inside the line out to its end point.
     const double stroke = kStrokeLength / scale;
-    Plot_Draw_Line(x1 + stroke * std::cos(a + kStrokeAngle), y1 + stroke * std::sin(a + kStrokeAngle),
-                   x1, y1);
-    Plot_Draw_Line(x1 + stroke * std::cos(a - kStrokeAngle), y1 + stroke * std::sin(a - kStrokeAngle),
-                   x1, y1);
-    Plot_Draw_Line(x2 - stroke * std::cos(a + kStrokeAngle), y2 - stroke * std::sin(a + kStrokeAngle),
-                   x2, y2);
-    Plot_Draw_Line(x2 - stroke * std::cos(a - kStrokeAngle), y2 - stroke * std::sin(a - kStrokeAngle),
-                   x2, y2);
+    for (double turn : {kStrokeAngle, -kStrokeAngle})
+        Plot_Draw_Line(x1 + stroke * std::cos(a + turn), y1 + stroke * std::sin(a + turn), x1, y1);
+    for (double turn : {kStrokeAngle, -kStrokeAngle})
+        Plot_Draw_Line(x2 - stroke * std::cos(a + turn), y2 - stroke * std::sin(a + turn), x2, y2);
 
     Plot_Set_Text_Angle(a);
     Write_If_Open(Graphic(), " 13 %lf\n", kTextHeight);

@@ -15,19 +15,37 @@ namespace {
 // Neighbours closer than this along an axis-parallel chain get no dimension.
 constexpr double kSamePlace = 1e-5;
 
-const Plot_Chain_Point* Point(const void* item) { return static_cast<const Plot_Chain_Point*>(item); }
+const Plot_Chain_Point* Point(const void* item)
+{
+    return static_cast<const Plot_Chain_Point*>(item);
+}
 
+// A total order, so that the sort stays sound with a point that is not a number: such
+// coordinates go after all others.
 int Compare_Values(double a, double b)
 {
     if (a < b) return -1;
     if (a > b) return 1;
-    return 0;
+    const bool a_nan = std::isnan(a), b_nan = std::isnan(b);
+    return a_nan == b_nan ? 0 : (a_nan ? 1 : -1);
 }
 
-int Compare_X_Ascending(const void* a, const void* b) { return Compare_Values(Point(a)->x, Point(b)->x); }
-int Compare_X_Descending(const void* a, const void* b) { return Compare_Values(Point(b)->x, Point(a)->x); }
-int Compare_Y_Ascending(const void* a, const void* b) { return Compare_Values(Point(a)->y, Point(b)->y); }
-int Compare_Y_Descending(const void* a, const void* b) { return Compare_Values(Point(b)->y, Point(a)->y); }
+int Compare_X_Ascending(const void* a, const void* b)
+{
+    return Compare_Values(Point(a)->x, Point(b)->x);
+}
+int Compare_X_Descending(const void* a, const void* b)
+{
+    return Compare_Values(Point(b)->x, Point(a)->x);
+}
+int Compare_Y_Ascending(const void* a, const void* b)
+{
+    return Compare_Values(Point(a)->y, Point(b)->y);
+}
+int Compare_Y_Descending(const void* a, const void* b)
+{
+    return Compare_Values(Point(b)->y, Point(a)->y);
+}
 
 PtrArr_Item_Compare Chain_Order(int sort_mode)
 {
@@ -169,7 +187,8 @@ double Plot_Draw_Dimension_Chain_Arrays(int n, const double* x, const double* y,
     double* work_y = nullptr;
     Copy_Doubles_Alloc(n, &work_x, x);
     Copy_Doubles_Alloc(n, &work_y, y);
-    auto* index = static_cast<int*>(Realloc_Or_Exit(nullptr, static_cast<size_t>(n) * sizeof(int), 0));
+    auto* index =
+        static_cast<int*>(Realloc_Or_Exit(nullptr, static_cast<size_t>(n) * sizeof(int), 0));
     Project_Points_On_Line(n, work_x, work_y, x1, y1, x2, y2);
 
     if (Round_To_Decimals(std::fabs(x2 - x1), 5) != 0.0)
