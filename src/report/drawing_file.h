@@ -104,6 +104,11 @@ void Plot_File_Line(double x1, double y1, double x2, double y2);
 // point; E and P grow by 1 a row.
 void Plot_File_Area(int n, const double x[], const double y[]);
 
+// The contour rows of one closed polygon of n points (no area head): " 0 ( @E ( @P x y )
+// #P+1 pen 0 1 0.0 )", the last row referring back to the first point; E and P grow by 1
+// a row. For the areas of several contours, after their head.
+void Plot_File_Contour_Rows(int n, const double x[], const double y[]);
+
 // Anchor angle forms of the text entity.
 enum Plot_File_Text_Angle_Form {
     PLOT_FILE_TEXT_ANGLE,    // the given angle in degrees ("%lf")

@@ -32,10 +32,12 @@ void Plot_Fill_Disc(double x, double y, double diameter);
 // Twin of Plot_Fill_Disc.
 void Plot_Fill_Circle_Area(double x, double y, double diameter);
 // Filled ring between two circles about (x, y): record 18 of the outer circle and back
-// along the inner one; in the drawing file an area of two circular contours.
+// along the inner one; in the drawing file a group with the area "-area / 1 filling" of
+// two circular contours, each " 2" and its two half-circle edges.
 void Plot_Fill_Ring(double x, double y, double outer_diameter, double inner_diameter);
 // Filled area of several polygon contours: counts[i] points each, one after another in x
 // and y. Record 18 of every contour; one drawing-file area of all of them
-// ("-area / contours filling"). Nothing for no contour or a contour of no point. The
-// arrays are turned in place and back, as Plot_Fill_Polygon does.
+// ("-area / <contours - 1> filling", then per contour " count" and its rows). Nothing for
+// no contour or a contour of no point. The arrays are turned in place and back, as
+// Plot_Fill_Polygon does.
 void Plot_Fill_Contours(int contours, const int counts[], double x[], double y[]);

@@ -20,7 +20,8 @@ void Plot_Unpack_RGB(int packed, int* red, int* green, int* blue);
 
 // Fill colour of a packed colour (record 50 as Plot_Set_Fill_Colour_RGB).
 void Plot_Set_Fill_Colour(int packed);
-// Fill colour of a packed colour lightened by percent (record 50; remembered as given).
+// Fill colour of a packed colour lightened by percent first (record 50 of the lightened
+// colour, which is remembered as the last fill colour).
 void Plot_Set_Fill_Colour_Shaded(int packed, double percent);
 
 // Line colour record "51 r g b" of the packed colour shaded by the line-colour factor

@@ -233,6 +233,20 @@ void Plot_Get_Bounding_Box(double* xmin, double* ymin, double* xmax, double* yma
     if (ymax) *ymax = plot_state.bbox_max_y;
 }
 
+void Plot_Widen_Bounding_Box(double x, double y)
+{
+    Plot_State& s = plot_state;
+    s.bbox_min_x = std::min(s.bbox_min_x, x);
+    s.bbox_min_y = std::min(s.bbox_min_y, y);
+    s.bbox_max_x = std::max(s.bbox_max_x, x);
+    s.bbox_max_y = std::max(s.bbox_max_y, y);
+}
+
+void Plot_Turn_Point(double* x, double* y)
+{
+    Transform_Points(x, y, 1, 0.0, 0.0, plot_state.rotation, 1.0);
+}
+
 void Plot_Point_To_Record(double x, double y, double* rx, double* ry)
 {
     double px = x, py = y;

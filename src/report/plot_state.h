@@ -171,6 +171,13 @@ void Plot_Set_Level_Marks(int flag);
 void Plot_Reset_Bounding_Box();
 void Plot_Get_Bounding_Box(double* xmin, double* ymin, double* xmax, double* ymax);
 
+// Widens the bounding box by the point (drawing coordinates before rotation).
+void Plot_Widen_Bounding_Box(double x, double y);
+
+// Turns a drawing point in place by the graphic's rotation (no scaling): the coordinates
+// the drawing file receives before the y mirror.
+void Plot_Turn_Point(double* x, double* y);
+
 // A drawing point in record units (turned by the rotation, scaled); either out pointer
 // may be null.
 void Plot_Point_To_Record(double x, double y, double* rx, double* ry);
