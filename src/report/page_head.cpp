@@ -17,6 +17,7 @@
 #include "platform/paths.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
@@ -141,6 +142,11 @@ int OLI_Close_Report(FILE* stream)
 {
     if (!stream) return 0;
     OLI_End_Text_Block(stream);
+    // A graphic block of this report may still name the stream; records drawn after the
+    // close must be dropped, not written to a closed file.
+    if (plot_state.plot_graphic_stream == stream) plot_state.plot_graphic_stream = nullptr;
+    if (plot_state.remembered_graphic_stream == stream)
+        plot_state.remembered_graphic_stream = nullptr;
     if (open_report_file && stream == open_report_file->Stream()) {
         std::unique_ptr<Atomic_File> file = std::move(open_report_file);
         if (file->Commit()) return 0;
