@@ -16,6 +16,7 @@
 #include "base/run_globals.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
+#include "core/position_file.h"
 #include "material/material_set.h"
 #include "report/oli_channel.h"
 #include "report/verdicts.h"
@@ -309,6 +310,47 @@ TEST_F(CorbelCalculation, SingleRowLevelsWriteOnlyARowThatExists)
     for (const char* heading : {"Lk 1: ", "Lk 3: ", "Lk 4: ", "Lk 5: "}) EXPECT_TRUE(Has(report, heading)) << heading;
     EXPECT_FALSE(Has(report, "Lk 2: "));
     EXPECT_EQ(m().summary.governing_case, 3);
+}
+
+}  // namespace
+
+namespace {
+
+// A position of 1000 combinations, every one written in full, runs clean under the
+// sanitizers of the test build: the refresh run says nothing and leaves a whole report.
+TEST_F(CorbelCalculation, ThousandCombinationsRunClean)
+{
+    std::vector<Row> rows;
+    std::vector<std::string> names(1000);
+    for (int i = 0; i < 1000; ++i) {
+        names[i] = "Kombination " + std::to_string(i + 1) + (i % 7 == 0 ? " 50% %s" : "");
+        rows.push_back({names[i].c_str(), 100000.0 + 300.0 * i, 10000.0 + 90.0 * (i % 50)});
+    }
+    Rows(0, rows);
+    m().fatigue_check = 1;
+    Rows(1, {{"Ober", 260000.0, 52000.0}, {"Unter", 120000.0, 24000.0}});
+    Detail(2);
+    FILE* f = std::fopen(dir_.file("B1_01.INP").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(Write_Corbel_Model(f, &m()), 0);
+    NAD_Write_Active_Name(f);
+    ASSERT_EQ(std::fclose(f), 0);
+
+    const Run_Result r =
+        Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(),
+                    {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "DRAM=" + dir_.path(),
+                     "TEMP=" + dir_.path(), "ZAV_PRIVAT_DATAPATH=" + dir_.path()});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    const std::string report = Read_File_Bytes(dir_.file("B1_01.OLI"));
+    EXPECT_EQ(Bookmark_Balance(report), "");
+    size_t designed = 0;
+    for (size_t at = report.find(OLI_SEQ_STYLE "Gesamt"); at != std::string::npos;
+         at = report.find(OLI_SEQ_STYLE "Gesamt", at + 1))
+        ++designed;
+    EXPECT_GE(designed, 1000u);  // and the fatigue check's own line
+    EXPECT_TRUE(Has(report, "Vorschriften"));
 }
 
 }  // namespace
