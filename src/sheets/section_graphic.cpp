@@ -427,7 +427,7 @@ void Draw_Support_Corbel_Ties(const Section_Figure& f)
     if (f.beam_end)
         end = f.at_slab ? lk + 1.5 * b2 : lk + b2 - d1k;
     else
-        end = lk + 2.0 * lk;  // as far into the member as the nib is long, twice
+        end = 3.0 * lk;  // reaches twice the nib's length past the joint
     Line(d1k, hk - d1k, std::fmin(end, w), hk - d1k, tie);
     if (!f.beam_end) {
         Line(lk + d1k, b1 - f.d1, w, b1 - f.d1, plot_light_blue);
