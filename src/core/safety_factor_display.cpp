@@ -77,16 +77,18 @@ void Write_Safety_Factor_Lines(const NAD_Safety_Factors* record, FILE* report, i
 
 const char* Get_Design_Ok_Headline()
 {
-    static std::string headline;
-    headline = std::string(Get_Blue_Colour_Code()) + "Bemessung erfolgreich" + Get_Colour_Off_Code();
-    return headline.c_str();
+    static char headline[96];
+    std::snprintf(headline, sizeof headline, "%sBemessung erfolgreich%s", Get_Blue_Colour_Code(),
+                  Get_Colour_Off_Code());
+    return headline;
 }
 
 const char* Get_Design_Failed_Headline()
 {
-    static std::string headline;
-    headline = std::string(Get_Red_Colour_Code()) + "Fehler bei der Bemessung !!" + Get_Colour_Off_Code();
-    return headline.c_str();
+    static char headline[96];
+    std::snprintf(headline, sizeof headline, "%sFehler bei der Bemessung !!%s", Get_Red_Colour_Code(),
+                  Get_Colour_Off_Code());
+    return headline;
 }
 
 int Sibling_Program_Installed()
