@@ -52,6 +52,20 @@ TEST(UserComment, LinesWrapAtTheLastBlankBeforeTheWrapWidth)
     EXPECT_EQ(Written_Lines(umlauts.c_str()), " " + std::string(u + 1, '\x84') + "\n \x84\x84\n");
 }
 
+TEST(UserComment, RunningTextWrapsInTheNormalFont)
+{
+    const char* comment =
+        "Die Konsole tr\x84gt die Last des Unterzugs \x81" "ber eine kurze Kragl\x84nge in die St\x81tze "
+        "ein. Die Bemessung erfolgt nach dem Stabwerkmodell mit Zugband und Druckstrebe; die "
+        "Bewehrung wird als horizontale B\x81gel und geschlossene Schlaufen ausgebildet.";
+    EXPECT_EQ(Written_Lines(comment),
+              " Die Konsole tr\x84gt die Last des Unterzugs \x81" "ber eine kurze Kragl\x84nge in die St\x81tze "
+              "ein. Die Bemessung erfolgt \n"
+              " nach dem Stabwerkmodell mit Zugband und Druckstrebe; die Bewehrung wird als "
+              "horizontale B\x81gel und \n"
+              " geschlossene Schlaufen ausgebildet.\n");
+}
+
 TEST(UserComment, ScreenTextWidths)
 {
     EXPECT_EQ(Get_Text_Width_Px("Konsole"), Font_Text_Width("Konsole", 0x1000, Code_Page::Cp1252));
