@@ -285,7 +285,7 @@ void OLI_Write_Collected_List_At(FILE* stream, int list, int compact, double wid
     int slot = OLI_Store_Position(stream);
     Plot_Begin_Graphic_Uniform(stream, 0.0, 0.0, width, height, 1.0, 0.0, nullptr);
     Draw_Frame(0.0, 0.0, width, height);
-    Write_If_Open(plot_state.plot_graphic_stream, " -1\n");
+    Plot_End_Graphic_Block();
     OLI_Restore_Position(stream, slot);
     OLI_setYPositionCM(stream, 1, 0.19f);
 

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
@@ -125,6 +126,11 @@ int OLI_Close_Report(FILE* stream)
     OLI_End_Text_Block(stream);
     bool known = stream == open_report_stream;
     if (known) open_report_stream = nullptr;
+    // A graphic block of this report may still name the stream; records drawn after the
+    // close must be dropped, not written to a closed file.
+    if (plot_state.plot_graphic_stream == stream) plot_state.plot_graphic_stream = nullptr;
+    if (plot_state.remembered_graphic_stream == stream)
+        plot_state.remembered_graphic_stream = nullptr;
     bool failed = std::ferror(stream) != 0;
     if (std::fclose(stream) != 0) failed = true;
     if (!failed) return 0;
