@@ -2,6 +2,7 @@
 
 #include "annex/app_profiles.h"
 #include "annex/nad_choice.h"
+#include "annex/nad_file.h"
 #include "annex/nad_legacy.h"
 #include "annex/nad_sections.h"
 #include "base/rebar.h"
@@ -58,6 +59,12 @@ const Fuzz_Dirs& Fuzz_Setup()
     dirs.temp = Make_Dir(dirs.root + "/temp");
     dirs.exec = Make_Dir(dirs.root + "/exec");
     Make_Dir(dirs.exec + "/privat");
+    // The built-in annex files as the installation ships them.
+    for (const char* name : {NAD_FILE_STANDARD, NAD_FILE_GERMANY}) {
+        std::string text;
+        if (!NAD_Builtin_File_Text(name, text)) std::abort();
+        Fuzz_Write_File(dirs.data + "/NAD/" + name + ".NAD", text);
+    }
     ::setenv("DATA", dirs.data.c_str(), 1);
     ::setenv("DRAM", dirs.dram.c_str(), 1);
     ::setenv("TEMP", dirs.temp.c_str(), 1);
