@@ -13,8 +13,7 @@
 
 // The scratch directories of this process, made on first use below $FUZZ_TMP (else
 // /tmp) and removed at a normal exit. The environment variables DATA, DRAM, TEMP, EXEC
-// and ZAV_PRIVAT_DATAPATH name them; DATA/NAD holds nothing, so the built-in annexes
-// come from the compiled-in content.
+// and ZAV_PRIVAT_DATAPATH name them; DATA/NAD holds the two built-in annex files.
 struct Fuzz_Dirs {
     std::string root;
     std::string data;  // DATA
