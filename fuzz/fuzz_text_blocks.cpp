@@ -2,7 +2,7 @@
 // the round trip of each text read through the writer.
 #include "fuzz_support.h"
 
-#include "toolkit/text_blocks.h"
+#include "base/text_blocks.h"
 
 #include <cstring>
 

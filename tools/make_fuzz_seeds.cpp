@@ -26,7 +26,7 @@
 #include "material/old_class_records.h"
 #include "report/graphic_block.h"
 #include "report/print_options.h"
-#include "toolkit/text_blocks.h"
+#include "base/text_blocks.h"
 
 #include <cstdio>
 #include <cstdlib>
