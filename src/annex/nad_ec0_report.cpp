@@ -19,7 +19,7 @@ const char* const building_action_label[NAD_EC0_BUILDING_ACTIONS] = {
     "Fl\x81ssigkeitsdruck/Maschinenlasten",
     "Zwang",
     "Vorspannung",
-    "au\xE1" "ergew\x94hnliche Einwirkungen",
+    ("au\xE1" "ergew\x94hnliche Einwirkungen"),
     "Erdbeben",
 };
 
@@ -65,7 +65,7 @@ const char* const road_label[NAD_EC0_ROAD_ACTIONS] = {
     "gr1a Gleichm\x84\xE1ig verteilte Last",
     "gr1a Geh- und Radwegbelastung",
     "gr1b (Einzelachse)",
-    "gr2 (Horizontalkr\x84" "fte",
+    ("gr2 (Horizontalkr\x84" "fte"),
     "gr3 (Gehwegbelastung)",
     "gr4 (LM4 - Menschengedr\x84nge)",
     "gr5 (LM5 - Spezialfahrzeuge)",

@@ -10,7 +10,7 @@
 
 // Names are code page 850 bytes (0x84 a-umlaut, 0x81 u-umlaut, 0x94 o-umlaut, 0xE1 sharp s).
 const char NAD_EC2_Static_System_Name[5][12] = {
-    "Einfeld", "Endfeld", "Mittelfeld", "Flachdecke", "Kragtr\x84" "ger"};
+    "Einfeld", "Endfeld", "Mittelfeld", "Flachdecke", ("Kragtr\x84" "ger")};
 
 namespace {
 

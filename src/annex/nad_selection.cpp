@@ -2,17 +2,22 @@
 
 #include "annex/nad_set.h"
 #include "platform/environment.h"
-#include "report/user_comment.h"
+#include "platform/fonts.h"
+
+int NAD_List_Name_Width(const std::string& name)
+{
+    return Font_Text_Width(name, NAD_LIST_FONT, Code_Page::Cp850);
+}
 
 std::string NAD_Shorten_List_Name(const std::string& name, int max_width)
 {
-    if (Get_Text_Width_Px(name.c_str()) <= max_width) return name;
+    if (NAD_List_Name_Width(name) <= max_width) return name;
     std::string kept = name;
     std::string shown;
     do {
         kept.pop_back();
         shown = kept + "...";
-    } while (!kept.empty() && Get_Text_Width_Px(shown.c_str()) > max_width);
+    } while (!kept.empty() && NAD_List_Name_Width(shown) > max_width);
     return shown;
 }
 

@@ -3,12 +3,17 @@
 // list and the flags of the annexes, cut from one bitmap of stacked flags.
 #include <string>
 
-// Widest name the list shows, in pixels.
+// Widest name the list shows, in pixels, and the font code of the names (the normal
+// font drawn bold).
 constexpr int NAD_LIST_NAME_WIDTH = 180;
+constexpr int NAD_LIST_FONT = 0x11000;
 
-// The name as the list shows it: a name wider than max_width pixels (in the current screen
-// font) loses one character at a time, with "..." appended, until it fits. The name that
-// is applied stays the full one; this is only its picture.
+// Width in pixels of a name (code page 850, as the annex files hold it) in the list's font.
+int NAD_List_Name_Width(const std::string& name);
+
+// The name as the list shows it: a name wider than max_width pixels loses one character
+// at a time, with "..." appended, until it fits. The name that is applied stays the full
+// one; this is only its picture.
 std::string NAD_Shorten_List_Name(const std::string& name, int max_width = NAD_LIST_NAME_WIDTH);
 
 // The flag of an annex code in the flag bitmap: columns 0 to 25, rows 19 * c to

@@ -128,8 +128,10 @@ int ZXP_Write_Param_Header(FILE* stream, const ZXP_Param_Object* object)
     if (!stream || !object) return 0;
     if (std::fprintf(stream, "0x%x %d ", object->type, object->number) <= 0) return 0;
     if (ZXP_Write_String(stream, object->name) != 0) return 0;
-    if (std::fprintf(stream, " %d %d\n", object->ID, object->comment ? 1 : 0) <= 0) return 0;
-    if (object->comment) {
+    // An empty comment is no comment: its block of length 0 would read back as none.
+    const bool has_comment = object->comment && object->comment[0];
+    if (std::fprintf(stream, " %d %d\n", object->ID, has_comment ? 1 : 0) <= 0) return 0;
+    if (has_comment) {
         Write_Text_Block(stream, object->comment);
         if (std::fprintf(stream, "#EOC\n") <= 0) return 0;
     }

@@ -68,6 +68,12 @@ char* Read_Text_Block(FILE* stream)
         text[used] = '\0';
         remaining -= n;
     }
+    // A block whose chunks are missing holds no text: no block, as for length 0, so that
+    // the owner does not write a comment flag back for an empty comment.
+    if (used == 0) {
+        MEM_FREE(text);
+        return nullptr;
+    }
     return text;
 }
 

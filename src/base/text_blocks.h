@@ -18,7 +18,8 @@ constexpr int TEXT_BLOCK_MAX_LENGTH = TEXT_BLOCK_CHUNK * TEXT_BLOCK_MAX_CHUNKS;
 void Write_Text_Block(FILE* stream, const char* text);
 
 // Reads a block: the text, or null when no block with a positive (and sane) length
-// follows or memory is short. A block that ends early gives the part read.
+// follows, when its chunks give no character, or memory is short. A block that ends
+// early gives the part read.
 char* Read_Text_Block(FILE* stream);
 
 // A new zero-filled string of length + 1 bytes holding at most length characters of

@@ -24,8 +24,6 @@ namespace {
 #define RPT_FUER "f\x81r"                                   // "für"
 #define RPT_SQ "\xFD"                                       // superscript two
 
-const double PI_QUARTER = 0.7853981633974483;
-
 // One line of the mandrel rules by diameter: D = factor * phi for phi (mm) below the
 // limit (factor 4) or above it (factor 7).
 double Mandrel_By_Diameter(const char* title, double phi, double limit_mm, double u, FILE* report)

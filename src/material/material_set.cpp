@@ -33,7 +33,7 @@ const char* const din1045_concrete_class_names[CONCRETE_FIRST_CLASS] = {
 };
 
 const char* const steel_class_names[STEEL_CURRENT_COUNT] = {
-    " B500A    ",   " B500B    ", " ComBAR GFK", " Gittertr\x84" "ger", " B550A    ",
+    " B500A    ",   " B500B    ", " ComBAR GFK", (" Gittertr\x84" "ger"), " B550A    ",
     " B550B    ",   " B600A    ", " B600B    ", " \x99-BSt 550",      " \x99-BSt 600",
 };
 

@@ -71,6 +71,12 @@ std::string Convert(const std::string& bytes, const char16_t* high)
 
 } // namespace
 
+char16_t Code_Point(unsigned char byte, Code_Page page)
+{
+    if (byte < 0x80) return byte;
+    return (page == Code_Page::Cp850 ? cp850_high : cp1252_high)[byte - 0x80];
+}
+
 size_t Cp850_Byte_To_Utf8(unsigned char c, char out[4])
 {
     return Encode(c < 0x80 ? c : cp850_high[c - 0x80], out);
@@ -79,7 +85,7 @@ size_t Cp850_Byte_To_Utf8(unsigned char c, char out[4])
 std::string Cp850_To_Utf8(const std::string& bytes) { return Convert(bytes, cp850_high); }
 std::string Cp1252_To_Utf8(const std::string& bytes) { return Convert(bytes, cp1252_high); }
 
-std::string Screen_Text_To_Utf8(const std::string& bytes)
+Code_Page Screen_Text_Code_Page(std::string_view bytes)
 {
     bool cp1252_umlaut = false, cp850_umlaut = false;
     for (unsigned char c : bytes) {
@@ -94,5 +100,10 @@ std::string Screen_Text_To_Utf8(const std::string& bytes)
             break;
         }
     }
-    return cp850_umlaut && !cp1252_umlaut ? Cp850_To_Utf8(bytes) : Cp1252_To_Utf8(bytes);
+    return cp850_umlaut && !cp1252_umlaut ? Code_Page::Cp850 : Code_Page::Cp1252;
+}
+
+std::string Screen_Text_To_Utf8(const std::string& bytes)
+{
+    return Screen_Text_Code_Page(bytes) == Code_Page::Cp850 ? Cp850_To_Utf8(bytes) : Cp1252_To_Utf8(bytes);
 }

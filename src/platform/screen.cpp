@@ -1,7 +1,5 @@
 #include "platform/screen.h"
 
-#include <cstring>
-
 int NPIXEL_X = 1280;
 int NPIXEL_Y = 1024;
 int WHITE_CI = 0;
@@ -54,9 +52,3 @@ void Init_Helpview(const char* directory, const char* help_file)
 }
 
 void Helpview(const char*) {}
-
-int pxQTxX(const char* text)
-{
-    if (!text) return 0;
-    return 8 * static_cast<int>(std::strlen(text));
-}

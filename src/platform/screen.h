@@ -1,7 +1,7 @@
 #pragma once
-// Stand-in for the environment's screen set-up, fonts, frame and help viewer. The
-// screen layer proper (drawing, sheets, events) comes later; until then these calls
-// record what they were told and draw nothing.
+// Stand-in for the environment's screen set-up, frame and help viewer. The screen layer
+// proper (drawing, sheets, events) comes later; until then these calls record what they
+// were told and draw nothing. Text metrics are real already (platform/fonts.h).
 #include <string>
 
 extern int NPIXEL_X;  // screen width in pixels
@@ -20,11 +20,6 @@ void Init_Mouse_Position(int x, int y);
 void Set_Prop_Sheet_Screen_Base(int x0, int y0, int x1, int y1);
 void Init_Helpview(const char* directory, const char* help_file);
 void Helpview(const char* topic);
-
-// Width in pixels of the text in the current font. Without a screen every byte is
-// taken as 8 pixels wide (a fixed-pitch font); report texts wrapped by it therefore do
-// not depend on the machine. 0 for null.
-int pxQTxX(const char* text);
 
 // What the stand-in was told, for tests.
 struct Screen_State {

@@ -116,7 +116,7 @@ struct Axis {
                                      "%s", caption->c_str());
         }
 
-        if (!(step > 0.0)) return;
+        if (!(step > 0.0) || !std::isfinite(step)) return;
         const std::vector<double> ticks = Tick_Values(low, high, step);
         const int decimals = step < 0.1 ? 2 : (step < 1.0 ? 1 : 0);
         const std::string format = Decimals_Format(decimals);

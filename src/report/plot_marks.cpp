@@ -164,18 +164,25 @@ Level_Label Split_Level_Label(const char* text)
     return l;
 }
 
+// Writes the label in text style 0 and its subscript in style 3; *style holds the style
+// last written (-1 for none yet).
 void Write_Level_Label(const Page_Frame& f, double u, double v, const Level_Label& l,
-                       double char_width, double height)
+                       double char_width, double height, int* style)
 {
-    if (l.label.empty() && l.subscript.empty()) return;
-    plot_records::Text_Style(0);
-    if (!l.label.empty()) Plot_Write_Text(f.X(u, v), f.Y(u, v), l.label.c_str());
+    auto use_style = [style](int wanted) {
+        if (*style == wanted) return;
+        plot_records::Text_Style(wanted);
+        *style = wanted;
+    };
+    if (!l.label.empty()) {
+        use_style(0);
+        Plot_Write_Text(f.X(u, v), f.Y(u, v), l.label.c_str());
+    }
     if (l.subscript.empty()) return;
     const double su = u + MT_String_Length(l.label.c_str()) * char_width;
     const double sv = v - 0.3 * height;
-    plot_records::Text_Style(3);
+    use_style(3);
     Plot_Write_Text(f.X(su, sv), f.Y(su, sv), l.subscript.c_str());
-    plot_records::Text_Style(0);
 }
 
 // ---------------------------------------------------------------------------------
@@ -292,8 +299,10 @@ void Plot_Draw_Level_Pair(double x, double y, const char* text1, const char* tex
 
     Plot_Set_Text_Angle(angle * plot_state.orientation_sign);
     plot_records::Text_Height(height);
-    Write_Level_Label(f, label_u, 0.05 * size, first, char_width, height);
-    Write_Level_Label(f, label_u, -0.05 * size - height, second, char_width, height);
+    int style = -1;
+    Write_Level_Label(f, label_u, 0.05 * size, first, char_width, height, &style);
+    Write_Level_Label(f, label_u, -0.05 * size - height, second, char_width, height, &style);
+    if (style == 3) plot_records::Text_Style(0);  // the texts after the pair are not lowered
     Plot_End_Group();
 }
 
@@ -395,8 +404,8 @@ void Plot_Draw_Grid_Axis(double x1, double y1, double x2, double y2, double offs
     plot_records::Dash_Pattern(4, "0.2 0.07 0.008 0.07");
 
     const std::string texts[2] = {Text_Of(text1), Text_Of(text2)};
-    const double a = Get_Segment_Angle(x1, y1, x2, y2);
-    const double c = std::cos(a), s = std::sin(a);
+    double c, s;
+    Cos_Sin(Get_Segment_Angle(x1, y1, x2, y2), &c, &s);
     double ex[2] = {x1, x2}, ey[2] = {y1, y2};
     const double outwards[2] = {-1.0, 1.0};
     for (int i = 0; i < 2; ++i) {
@@ -523,8 +532,14 @@ void Plot_Draw_Hatch_Band(double x1, double y1, double x2, double y2, double wid
 
         plot_records::Dash_Pattern(2, "0.01 0.55");
         if (plot_state.plot_file_stream != nullptr) Plot_Set_Line_Type(3);
-        for (double t = 0.0; t + width <= length + 1e-9; t += width)
+        // Strokes a width apart, as many as fit; a band far longer than wide is hatched
+        // over its first strokes only rather than flooding the report.
+        constexpr int kMaxStrokes = 10000;
+        for (int k = 0; k < kMaxStrokes; ++k) {
+            const double t = k * width;
+            if (t + width > length + 1e-9) break;
             Plot_Draw_Line(px(t, inner), py(t, inner), px(t + width, outer), py(t + width, outer));
+        }
         Plot_Set_Dash_Style(0);
     }
     Plot_End_Group();

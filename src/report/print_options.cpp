@@ -100,7 +100,12 @@ int Write_Steel_Print_Options(FILE* stream, const Steel_Print_Options* record)
                      record->scale, s[4], s[5], s[6], s[7], s[8], s[10], s[11], s[12], record->tolerance) < 0)
         return 1;
     // The remarks are written as one word: blanks as '~' (in a copy; the record stays).
-    std::string remarks = record->remarks ? record->remarks : "";
+    // Carriage returns stay out: the reader takes CR LF as one LF, so a counted CR would
+    // make it read past the text into the line end and what follows.
+    std::string remarks;
+    if (record->remarks)
+        for (const char* c = record->remarks; *c; ++c)
+            if (*c != '\r') remarks += *c;
     if (std::fprintf(stream, " %d", static_cast<int>(remarks.size())) < 0) return 1;
     if (!remarks.empty()) {
         Replace_Blanks_With_Tildes(remarks.data());

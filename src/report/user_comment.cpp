@@ -1,8 +1,9 @@
 #include "report/user_comment.h"
 
-#include "platform/screen.h"
+#include "platform/fonts.h"
 #include "report/oli_channel.h"
 
+#include <array>
 #include <string>
 
 namespace {
@@ -11,11 +12,15 @@ constexpr int WRAP_WIDTH_PX = 600;
 
 // Length of the first piece of a line: the whole line when its beginning up to the last
 // character fits, else up to and including the last blank before the beginning that no
-// longer fits (without such a blank, that beginning).
+// longer fits (without such a blank, that beginning). A beginning's width is the sum of
+// its bytes' widths, so it grows byte by byte.
 size_t First_Piece_Length(const std::string& line)
 {
+    const std::array<int, 256>& widths = Font_Byte_Widths(FONT_CODE_NORMAL, Code_Page::Cp850);
+    long width = 0;
     for (size_t k = 0; k < line.size(); ++k) {
-        if (Get_Text_Width_Px(line.substr(0, k).c_str()) <= WRAP_WIDTH_PX) {
+        if (k > 0) width += widths[static_cast<unsigned char>(line[k - 1])];
+        if (width <= WRAP_WIDTH_PX) {
             if (k + 1 == line.size()) return line.size();
             continue;
         }
@@ -28,7 +33,14 @@ size_t First_Piece_Length(const std::string& line)
 
 } // namespace
 
-int Get_Text_Width_Px(const char* text) { return text ? pxQTxX(text) : 0; }
+int Get_Text_Width_Px(const char* text) { return Get_Text_Width_In_Font(text, FONT_CODE_NORMAL); }
+
+int Get_Text_Width_In_Font(const char* text, int font)
+{
+    if (!text) return 0;
+    const std::string_view bytes(text);
+    return Font_Text_Width(bytes, font, Screen_Text_Code_Page(bytes));
+}
 
 void Write_User_Comment(FILE* stream, const char* comment)
 {

@@ -650,7 +650,10 @@ int Solve_Strain_Plane_Secant(const Section_Record* section, const double* added
         top = m - k * h * 0.5;
         bottom = m + k * h * 0.5;
     };
-    auto forces = [&](double t, double b, double* Nc, double* Mc) {
+    // Structured bindings are captured by init-capture (not every compiler takes them
+    // in a default capture).
+    auto forces = [&, areas = areas, depths = depths, count = count](double t, double b, double* Nc,
+                                                                     double* Mc) {
         Integrate_Section_Forces(section, areas, depths, count, t, b, flag, Nc, Mc);
         ++evaluations;
     };

@@ -1,7 +1,7 @@
 #include "annex/nad_selection.h"
 
 #include "annex_env.h"
-#include "report/user_comment.h"
+#include "platform/fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,10 @@
 
 TEST(NADSelection, LongNamesAreShortenedWithDotsUntilTheyFit)
 {
-    const std::string fits(NAD_LIST_NAME_WIDTH / 8, 'a');  // the stand-in font: 8 pixels a byte
+    std::string fits;
+    while (NAD_List_Name_Width(fits + "a") <= NAD_LIST_NAME_WIDTH) fits += 'a';
     EXPECT_EQ(NAD_Shorten_List_Name(fits), fits);
+    EXPECT_NE(NAD_Shorten_List_Name(fits + "a"), fits + "a");
     // Far longer than the 52 characters of a fixed working copy.
     for (size_t length : {fits.size() + 1, size_t(99), size_t(400)}) {
         std::string name;
@@ -19,10 +21,12 @@ TEST(NADSelection, LongNamesAreShortenedWithDotsUntilTheyFit)
         const std::string kept = shown.substr(0, shown.size() - 3);
         EXPECT_EQ(shown.substr(kept.size()), "...");
         EXPECT_EQ(name.compare(0, kept.size(), kept), 0);
-        EXPECT_LE(Get_Text_Width_Px(shown.c_str()), NAD_LIST_NAME_WIDTH);
-        EXPECT_GT(Get_Text_Width_Px((name.substr(0, kept.size() + 1) + "...").c_str()), NAD_LIST_NAME_WIDTH);
+        EXPECT_LE(NAD_List_Name_Width(shown), NAD_LIST_NAME_WIDTH);
+        EXPECT_GT(NAD_List_Name_Width(name.substr(0, kept.size() + 1) + "..."), NAD_LIST_NAME_WIDTH);
     }
     EXPECT_EQ(NAD_Shorten_List_Name("Deutschland", 4), "...");
+    // Names are code page 850 bytes, measured in the normal font.
+    EXPECT_EQ(NAD_List_Name_Width("\x99sterreich"), Font_Text_Width("\xD6sterreich", 0x1000, Code_Page::Cp1252));
 }
 
 TEST(NADSelection, FlagsOfTheCodes)

@@ -90,6 +90,17 @@ TEST(ParamHeader, RoundTripWithCommentThroughCrLf)
     }
 }
 
+TEST(ParamHeader, EmptyCommentIsWrittenAsNone)
+{
+    // A block of length 0 reads back as no comment: the flag must not promise one.
+    Object_Holder out;
+    ZXP_Set_Param_Object(5, 1, 7, "x", &out.object);
+    ZXP_Set_Param_Comment(MEM_STRDUP(""), &out.object);
+    File_Stream w;
+    ASSERT_EQ(ZXP_Write_Param_Header(w.get(), &out.object), 1);
+    EXPECT_EQ(w.bytes(), "0x5 1 " + In_Guillemets("x") + " 7 0\n");
+}
+
 TEST(ParamHeader, OverLongNameIsCutAndTheLineStaysInStep)
 {
     File_Stream f("0x3 1 " + In_Guillemets(std::string(260, 'n')) + " 77 0\n");

@@ -82,6 +82,12 @@ TEST(TextBlock, MissingOrEmptyBlocksGiveNull)
     EXPECT_EQ(Read_Block("\tTXB3\n" + G("abc")), "<null>");  // a tab is not skipped
     EXPECT_EQ(Read_Block("TXB\n" + G("abc")), "<null>");
     EXPECT_EQ(Read_Block("TXB-3\n" + G("abc")), "<null>");
+    // Announced but without a character: no text either (an owner would otherwise keep
+    // an empty comment and write it back as a block of length 0, which reads as none).
+    std::string rest;
+    EXPECT_EQ(Read_Block("TXB9\n#EOC\n", &rest), "<null>");
+    EXPECT_EQ(rest, "#EOC\n");
+    EXPECT_EQ(Read_Block("TXB9\n\xAE\xAF\n"), "<null>");
     EXPECT_EQ(Read_Text_Block(nullptr), nullptr);
 }
 
@@ -108,7 +114,7 @@ TEST(TextBlock, MalformedChunksAreCut)
     EXPECT_EQ(rest, "\n" + G("gh"));
     // Missing closing byte at the end of the file.
     EXPECT_EQ(Read_Block("TXB5\n\xAE" "ab\x01" "c"), "ab\nc");
-    EXPECT_EQ(Read_Block("TXB5\n\xAE"), "");
+    EXPECT_EQ(Read_Block("TXB5\n\xAE"), "<null>");  // nothing read: no text
 }
 
 TEST(TextBlock, StringHelpers)

@@ -71,6 +71,25 @@ TEST_F(PrintOptions, WrittenAsVersionSevenBlockAndReadBack)
     }
 }
 
+TEST_F(PrintOptions, RemarksWithCarriageReturnsReadBackWithoutTheLineEnd)
+{
+    // A text box hands over CR LF line ends: the CRs stay out of the file, so that the
+    // length counts what the reader takes back and the line end is not read as text.
+    Options o;
+    Set_Remarks(&o, "Erste\r\nZweite\r");
+    File_Stream out;
+    ASSERT_EQ(Write_Steel_Print_Options(out.get(), &o), 0);
+    EXPECT_EQ(out.bytes(), " 7\n 1 0 1 1 1 0.000000 0 1 1 1 1 1 0 0 0.000000\n 12 Erste\nZweite\n");
+    std::string rest = out.bytes() + " 42\n";
+    File_Stream in(rest);
+    Options back;
+    ASSERT_EQ(Read_Steel_Print_Options(in.get(), &back), 0);
+    EXPECT_STREQ(back.remarks, "Erste\nZweite");
+    int next = 0;
+    EXPECT_EQ(std::fscanf(in.get(), "%d", &next), 1);
+    EXPECT_EQ(next, 42);
+}
+
 TEST_F(PrintOptions, OlderVersionsStopAfterTheirLastField)
 {
     Options o;

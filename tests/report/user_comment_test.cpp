@@ -1,5 +1,6 @@
 #include "report/user_comment.h"
 
+#include "platform/fonts.h"
 #include "report/oli_channel.h"
 #include "test_support.h"
 
@@ -26,17 +27,52 @@ std::string Written_Lines(const char* comment)
 
 TEST(UserComment, LinesWrapAtTheLastBlankBeforeTheWrapWidth)
 {
-    // 600 pixels hold 75 characters of the fixed-pitch font; the whole line is taken
-    // while its beginning without the last character fits.
-    const std::string fits(76, 'x');
+    // The comment is measured in the normal font as code page 850 bytes.
+    const auto& widths = Font_Byte_Widths(FONT_CODE_NORMAL, Code_Page::Cp850);
+    // n bytes of x fit into 600 pixels, n + 1 do not; the whole line is taken while its
+    // beginning without the last character fits.
+    const size_t n = 600 / widths['x'];
+    ASSERT_GT(n, 40u);
+    const std::string fits(n + 1, 'x');
     EXPECT_EQ(Written_Lines(fits.c_str()), " " + fits + "\n");
 
-    const std::string words = std::string(70, 'a') + " " + std::string(10, 'b');
-    EXPECT_EQ(Written_Lines(words.c_str()), " " + std::string(70, 'a') + " \n bbbbbbbbbb\n");
+    const size_t a = n - 5;
+    const std::string words = std::string(a, 'a') + " " + std::string(10, 'b');
+    ASSERT_LE(static_cast<int>(a) * widths['a'] + widths[' '], 600);
+    ASSERT_GT(static_cast<int>(a) * widths['a'] + widths[' '] + 10 * widths['b'], 600);
+    EXPECT_EQ(Written_Lines(words.c_str()), " " + std::string(a, 'a') + " \n bbbbbbbbbb\n");
 
     // Without a blank the line is cut where it stops fitting.
-    const std::string word(80, 'w');
-    EXPECT_EQ(Written_Lines(word.c_str()), " " + std::string(76, 'w') + "\n wwww\n");
+    const std::string word(n + 5, 'x');
+    EXPECT_EQ(Written_Lines(word.c_str()), " " + std::string(n + 1, 'x') + "\n xxxx\n");
+
+    // Umlauts count with the width of the letter (0x84 is ä here, not the quote of 1252).
+    const size_t u = 600 / widths[0x84];
+    const std::string umlauts(u + 3, '\x84');
+    EXPECT_EQ(Written_Lines(umlauts.c_str()), " " + std::string(u + 1, '\x84') + "\n \x84\x84\n");
+}
+
+TEST(UserComment, RunningTextWrapsInTheNormalFont)
+{
+    const char* comment =
+        "Die Konsole tr\x84gt die Last des Unterzugs \x81" "ber eine kurze Kragl\x84nge in die St\x81tze "
+        "ein. Die Bemessung erfolgt nach dem Stabwerkmodell mit Zugband und Druckstrebe; die "
+        "Bewehrung wird als horizontale B\x81gel und geschlossene Schlaufen ausgebildet.";
+    EXPECT_EQ(Written_Lines(comment),
+              " Die Konsole tr\x84gt die Last des Unterzugs \x81" "ber eine kurze Kragl\x84nge in die St\x81tze "
+              "ein. Die Bemessung erfolgt \n"
+              " nach dem Stabwerkmodell mit Zugband und Druckstrebe; die Bewehrung wird als "
+              "horizontale B\x81gel und \n"
+              " geschlossene Schlaufen ausgebildet.\n");
+}
+
+TEST(UserComment, ScreenTextWidths)
+{
+    EXPECT_EQ(Get_Text_Width_Px("Konsole"), Font_Text_Width("Konsole", 0x1000, Code_Page::Cp1252));
+    EXPECT_EQ(Get_Text_Width_In_Font("Konsole", 0x11002), Font_Text_Width("Konsole", 0x1002, Code_Page::Cp1252));
+    // Screen texts carry ä as 0xE4 (1252) or 0x84 (850); both measure as ä.
+    EXPECT_EQ(Get_Text_Width_Px("Tr\x84ger"), Get_Text_Width_Px("Tr\xE4ger"));
+    EXPECT_EQ(Get_Text_Width_In_Font(nullptr, 0x1002), 0);
 }
 
 TEST(UserComment, ParagraphsAndEmptyComments)
