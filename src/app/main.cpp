@@ -1,3 +1,14 @@
+#include "core/corbel_calculation.h"
 #include "core/startup.h"
+#include "sheets/corbel_plot.h"
+#include "sheets/section_graphic.h"
 
-int main(int argc, char** argv) { return Corbel_Main(argc, argv); }
+int main(int argc, char** argv)
+{
+    // The report's longitudinal-section graphic (and the drawing file) is drawn by the
+    // sheets, a layer above the calculation that writes the report.
+    section_graphic_hooks.init_plot_colours = Init_Plot_Colours;
+    section_graphic_hooks.place = Place_Section_Graphic;
+    section_graphic_hooks.height = Get_Section_Graphic_Height;
+    return Corbel_Main(argc, argv);
+}

@@ -18,8 +18,6 @@
 #include "report/text_writer.h"
 #include "report/verdicts.h"
 
-int report_heading_level = 1;
-
 namespace {
 
 // Report font symbols of the material lines.

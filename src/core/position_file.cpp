@@ -9,12 +9,14 @@
 #include "core/safety_factors.h"
 #include "core/startup.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/atomic_file.h"
 #include "report/page_head.h"
 #include "report/text_utils.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 
@@ -36,6 +38,25 @@ const char* const TEXT_IMPORT_OPEN_FAILED =
     "Fehler bei der Datei\xF6"
     "ffnung\nDie Daten k\xF6nnen nicht importiert werden!";
 const char* const TEXT_IMPORT_DONE = "Die Daten wurden erfolgreich importiert.";
+
+// A refresh run shows nothing, but its end on a read error is told on standard error.
+[[noreturn]] void End_Refresh_On_Read_Error(const char* problem, const char* reason)
+{
+    const char* name = Get_Component_File_Name(inp_file_name.c_str());
+    Tell_File_Problem("Die Eingabedatei", name ? name : inp_file_name.c_str(), problem, reason);
+    std::exit(1);
+}
+
+// Why the position file could not be read, as far as the stream tells it.
+const char* Read_Failure_Reason(FILE* f)
+{
+    if (std::ferror(f)) return German_Error_Text(EIO);
+    std::rewind(f);
+    int version = 0;
+    if (std::fscanf(f, "%d", &version) == 1 && version > CORBEL_FILE_VERSION && version < 9999)
+        return "sie stammt von einer neueren Programmversion";
+    return "sie ist unvollst\xE4ndig, besch\xE4" "digt oder stammt von einer neueren Programmversion";
+}
 
 // One group of values with a single conversion; true when all `expected` were converted.
 bool Scan_Group(FILE* stream, int expected, const char* format, ...) __attribute__((format(scanf, 3, 4)));
@@ -296,10 +317,13 @@ void Read_Position_Input()
 {
     FILE* f = Open_Component_File(inp_file_name.c_str(), "r");
     if (!f) {
+        const int error = errno;
         // No file: the position starts empty. A file that is there but cannot be opened
-        // must not be overwritten unasked later.
+        // must not be overwritten unasked later, nor be reported as an empty position.
+        const bool exists = Component_File_Exists(inp_file_name.c_str());
+        if (exists && refresh_mode) End_Refresh_On_Read_Error("kann nicht ge\xF6" "ffnet werden", German_Error_Text(error));
         Clear_Corbel_Model(&corbel_model);
-        corbel_model.input_read_failed = Component_File_Exists(inp_file_name.c_str()) ? 1 : 0;
+        corbel_model.input_read_failed = exists ? 1 : 0;
         return;
     }
 
@@ -312,7 +336,7 @@ void Read_Position_Input()
     }
     corbel_model.input_read_failed = 0;
     if (r == 1) {
-        if (refresh_mode) std::exit(1);
+        if (refresh_mode) End_Refresh_On_Read_Error("kann nicht gelesen werden", Read_Failure_Reason(f));
         Tell_Read_Error_And_Set_Defaults("Die Eingabedaten k\xF6nnen nicht gelesen werden!");
         corbel_model.input_read_failed = 1;
     }

@@ -3,6 +3,7 @@
 #include "annex/nad_set.h"
 #include "base/alloc.h"
 #include "base/component_files.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/position_file.h"
 #include "platform/environment.h"
@@ -90,12 +91,11 @@ int Corbel_Main(int argc, char** argv)
     corbel_model.results = nullptr;
 
     if (refresh_mode) {
-        // A read error ends the run here with exit code 1, before any report.
+        // Nothing is shown: a read error ends the run here with exit code 1 (after saying
+        // on standard error what could not be read); the report is written otherwise,
+        // and the run ends with exit code 1 either way, as the environment expects.
         Read_Position_Input();
-        // Writing the report is not part of this build yet: say so instead of pretending
-        // a report was written.
-        std::fprintf(stderr, "%s: Eingabe gelesen; der Bericht wird in dieser Fassung noch nicht "
-                             "geschrieben; kein Bericht geschrieben.\n", argv[0]);
+        Write_Corbel_Report();
         return 1;
     }
 

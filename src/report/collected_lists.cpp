@@ -11,6 +11,7 @@
 #include "report/cell_texts.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/plot_lines.h"
 #include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
@@ -149,19 +150,6 @@ void Flush_Text(int list, int mode, FILE* stream)
     }
 }
 
-// The frame of a framed list: the outline of the rectangle as four line records.
-void Draw_Frame(double x1, double y1, double x2, double y2)
-{
-    const double x[5] = {x1, x1, x2, x2, x1};
-    const double y[5] = {y1, y2, y2, y1, y1};
-    for (int i = 0; i < 4; ++i) {
-        double ax, ay, bx, by;
-        Plot_Point_To_Record(x[i], y[i], &ax, &ay);
-        Plot_Point_To_Record(x[i + 1], y[i + 1], &bx, &by);
-        Write_If_Open(plot_state.plot_graphic_stream, " 1  %lf %lf %lf %lf\n", ax, ay, bx, by);
-    }
-}
-
 } // namespace
 
 void OLI_Open_Collected_List(int list)
@@ -284,8 +272,8 @@ void OLI_Write_Collected_List_At(FILE* stream, int list, int compact, double wid
     OLI_reserveSpaceCM(stream, static_cast<float>(height + 0.5));
     int slot = OLI_Store_Position(stream);
     Plot_Begin_Graphic_Uniform(stream, 0.0, 0.0, width, height, 1.0, 0.0, nullptr);
-    Draw_Frame(0.0, 0.0, width, height);
-    Write_If_Open(plot_state.plot_graphic_stream, " -1\n");
+    Plot_Draw_Rectangle(0.0, 0.0, width, height);
+    Plot_End_Graphic_Block();
     OLI_Restore_Position(stream, slot);
     OLI_setYPositionCM(stream, 1, 0.19f);
 

@@ -1,5 +1,6 @@
 #include "report/page_head.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -10,10 +11,13 @@
 #include "base/component_files.h"
 #include "base/run_globals.h"
 #include "base/version_text.h"
+#include "platform/atomic_file.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
 #include "platform/paths.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
+#include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
@@ -28,9 +32,13 @@ const char* const family_codes[] = {"ST", "BA", "KO", "WA"};
 
 bool In_Family(int number) { return number >= FIRST_FAMILY_NUMBER && number <= LAST_FAMILY_NUMBER; }
 
-// The report file last opened and its name, for the message of a failed close.
-FILE* open_report_stream = nullptr;
+// The report being written: a temporary file beside the report that takes the report's
+// place only when it was written whole, so that a report cut short (disk full, folder not
+// writable) is never left behind as if it were complete. Its name is kept for the message
+// of a failed close.
+std::unique_ptr<Atomic_File> open_report_file;
 std::string open_report_name;
+int last_report_error = 0;
 
 struct File_Closer {
     void operator()(FILE* f) const { std::fclose(f); }
@@ -52,11 +60,22 @@ std::string Contents_Line(const char* number, const char* title)
 // Opens the position's report file and makes the channel ready for it.
 FILE* Open_Report_File()
 {
-    FILE* stream = Open_Component_File(oli_file_name.c_str(), "w");
-    if (!stream) return nullptr;
+    // A report opened before and never closed is dropped, and its file stays as it was.
+    open_report_file.reset();
+    last_report_error = 0;
     const char* name = Get_Component_File_Name(oli_file_name.c_str());
-    open_report_stream = stream;
-    open_report_name = name ? name : oli_file_name;
+    if (!name) {
+        last_report_error = ENAMETOOLONG;
+        return nullptr;
+    }
+    open_report_name = name;
+    auto file = std::make_unique<Atomic_File>(name);
+    FILE* stream = file->Stream();
+    if (!stream) {
+        last_report_error = file->Error();
+        return nullptr;
+    }
+    open_report_file = std::move(file);
     // Whatever the previous report left in the channel (even a block still open) stays
     // out of this file.
     OLI_Reset_Channel();
@@ -123,18 +142,29 @@ int OLI_Close_Report(FILE* stream)
 {
     if (!stream) return 0;
     OLI_End_Text_Block(stream);
-    bool known = stream == open_report_stream;
-    if (known) open_report_stream = nullptr;
+    // A graphic block of this report may still name the stream; records drawn after the
+    // close must be dropped, not written to a closed file.
+    if (plot_state.plot_graphic_stream == stream) plot_state.plot_graphic_stream = nullptr;
+    if (plot_state.remembered_graphic_stream == stream)
+        plot_state.remembered_graphic_stream = nullptr;
+    if (open_report_file && stream == open_report_file->Stream()) {
+        std::unique_ptr<Atomic_File> file = std::move(open_report_file);
+        if (file->Commit()) return 0;
+        last_report_error = file->Error();
+        Tell_File_Error("Die Druckliste", open_report_name.c_str(), "konnte nicht vollst\xE4ndig geschrieben werden",
+                        last_report_error);
+        return 1;
+    }
     bool failed = std::ferror(stream) != 0;
     if (std::fclose(stream) != 0) failed = true;
     if (!failed) return 0;
-    if (known)
-        std::printf("Fehler beim Schreiben der Druckliste %s!\n", open_report_name.c_str());
-    else
-        std::printf("Fehler beim Schreiben der Druckliste!\n");
-    std::fflush(stdout);
+    last_report_error = errno;
+    std::fprintf(stderr, "Fehler beim Schreiben der Druckliste!\n");
+    std::fflush(stderr);
     return 1;
 }
+
+int OLI_Last_Report_Error() { return last_report_error; }
 
 FILE* OLI_Open_Report_Plain(const char* number, const char* title, int continuing)
 {

@@ -35,9 +35,17 @@ FILE* OLI_Open_Report(const char* number, const char* title, int continuing, dou
                       int numbering_off);
 
 // Ends the open paragraph block and closes the report. 0 when everything reached the
-// file; 1 after a write or close error, which is also said on standard output. A null
+// file; 1 after a write or close error, which is also said on standard error. A null
 // stream does nothing and gives 0.
+//
+// The report is written into a temporary file beside it, which takes the report's place
+// only when this close finds it whole: a report that could not be written completely
+// leaves the earlier report as it was. A report opened and never closed is dropped when
+// the next one is opened.
 int OLI_Close_Report(FILE* stream);
+
+// The errno of the last failed opening or closing of a report (0 after a success).
+int OLI_Last_Report_Error();
 
 // Opens the report file without page head: "#NEWPAGE" unless continuing, flags 0x380,
 // layout 0x1013 and the contents entry " POS. <number>: <title>". Not used by the corbel.

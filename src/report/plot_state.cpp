@@ -157,6 +157,12 @@ void Plot_Begin_Graphic_Uniform(FILE* stream, double x1, double y1, double x2, d
     Plot_Begin_Graphic(stream, x1, y1, x2, y2, scale, scale, angle, captions);
 }
 
+void Plot_End_Graphic_Block()
+{
+    Write_If_Open(Graphic(), " -1\n");
+    plot_state.plot_graphic_stream = nullptr;
+}
+
 void Plot_Set_Text_Angle(double radians)
 {
     double t = radians * plot_state.orientation_sign;
@@ -225,6 +231,20 @@ void Plot_Get_Bounding_Box(double* xmin, double* ymin, double* xmax, double* yma
     if (ymin) *ymin = plot_state.bbox_min_y;
     if (xmax) *xmax = plot_state.bbox_max_x;
     if (ymax) *ymax = plot_state.bbox_max_y;
+}
+
+void Plot_Widen_Bounding_Box(double x, double y)
+{
+    Plot_State& s = plot_state;
+    s.bbox_min_x = std::min(s.bbox_min_x, x);
+    s.bbox_min_y = std::min(s.bbox_min_y, y);
+    s.bbox_max_x = std::max(s.bbox_max_x, x);
+    s.bbox_max_y = std::max(s.bbox_max_y, y);
+}
+
+void Plot_Turn_Point(double* x, double* y)
+{
+    Transform_Points(x, y, 1, 0.0, 0.0, plot_state.rotation, 1.0);
 }
 
 void Plot_Point_To_Record(double x, double y, double* rx, double* ry)

@@ -141,6 +141,10 @@ void Plot_Begin_Graphic(FILE* stream, double x1, double y1, double x2, double y2
 void Plot_Begin_Graphic_Uniform(FILE* stream, double x1, double y1, double x2, double y2,
                                 double scale, double angle, const Plot_Captions* captions);
 
+// Ends the open graphic block: writes " -1" into the graphic stream and clears it, so
+// that records drawn afterwards are dropped instead of landing after the block's end.
+void Plot_End_Graphic_Block();
+
 // Text angle in radians, stored times the orientation sign and brought below 2 pi by
 // whole turns (negative values stay). A non-finite angle is stored as 0.
 void Plot_Set_Text_Angle(double radians);
@@ -166,6 +170,13 @@ void Plot_Set_Level_Marks(int flag);
 // Bounding box: reset to min +1e100 and max -1e100; each pointer may be null.
 void Plot_Reset_Bounding_Box();
 void Plot_Get_Bounding_Box(double* xmin, double* ymin, double* xmax, double* ymax);
+
+// Widens the bounding box by the point (drawing coordinates before rotation).
+void Plot_Widen_Bounding_Box(double x, double y);
+
+// Turns a drawing point in place by the graphic's rotation (no scaling): the coordinates
+// the drawing file receives before the y mirror.
+void Plot_Turn_Point(double* x, double* y);
 
 // A drawing point in record units (turned by the rotation, scaled); either out pointer
 // may be null.

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,7 +29,8 @@ const std::string usage = "usage: " CORBEL_EXE " Bauteilkennung Icon-Id File-Id 
 TEST(StartUp, ArgumentMatrix)
 {
     Temp_Dir dir;
-    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path()};
+    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path()};
 
     // Program name and three arguments are too few.
     Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1"}, dir.path(), env);
@@ -131,8 +134,9 @@ TEST(StartUp, ConfirmCloseLetsTheFrameCloseOnlyOnYes)
     Set_Message_Answer(0);
 }
 
-// A refresh run reads the position input; a read error ends it at once with exit code 1,
-// before anything else happens and without a word.
+// A refresh run reads the position input and writes the report; a read error ends it at
+// once with exit code 1, before any report, and says on standard error which file could
+// not be read and why.
 TEST(StartUp, RefreshRunReadsThePositionInput)
 {
     Temp_Dir dir;
@@ -140,29 +144,84 @@ TEST(StartUp, RefreshRunReadsThePositionInput)
                                        "DRAM=" + dir.path()};
     const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
     ASSERT_FALSE(example.empty());
-    const std::string no_report = "kein Bericht geschrieben";
+    const std::string report = dir.file("B1_01.OLI");
 
-    // The shipped example, as scripts/run hands it over.
+    // The shipped example, as scripts/run hands it over: a report and nothing said.
     ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
     Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find(no_report), std::string::npos) << r.err;
-    EXPECT_EQ(r.err.find("Lesefehler"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(Read_File_Bytes(report).find("Bemessung einer Lastkonsole"), std::string::npos);
 
-    // A damaged input and one of a newer program end the run at once, silently.
-    for (const std::string& input : {example.substr(0, 300), " 5" + example.substr(2)}) {
+    // A damaged input and one of a newer program end the run at once: the report of the
+    // previous run stays, and standard error names the file and the reason.
+    ASSERT_TRUE(Write_File_Bytes(report, "alter Bericht"));
+    const std::string damaged = example.substr(0, 300), newer = " 5" + example.substr(2);
+    for (const std::string& input : {damaged, newer}) {
         ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
         r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
         EXPECT_EQ(r.exit_code, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "");
+        EXPECT_NE(r.err.find("Die Eingabedatei B1_01.INP kann nicht gelesen werden: "),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(Read_File_Bytes(report), "alter Bericht");
     }
-    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), " 5" + example.substr(2));  // left as it was
+    EXPECT_NE(r.err.find("neueren Programmversion"), std::string::npos) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), newer);  // left as it was
 
-    // Without an input file the empty position goes on to the report.
+    // An input that is there but is no file that can be read is no empty position.
     std::remove(dir.file("B1_01.INP").c_str());
+    ASSERT_EQ(::mkdir(dir.file("B1_01.INP").c_str(), 0755), 0);
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find(no_report), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Die Eingabedatei"), std::string::npos) << r.err;
+    EXPECT_EQ(Read_File_Bytes(report), "alter Bericht");
+    ::rmdir(dir.file("B1_01.INP").c_str());
+
+    // Without an input file the empty position goes on to the report, whose data check
+    // fails.
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(Read_File_Bytes(report).find("Fehler in den Eingabedaten"), std::string::npos);
+}
+
+// A report that cannot be written whole is said on standard error and never left behind as
+// if it were complete; the exit code stays 1.
+TEST(StartUp, RefreshRunSaysWhenTheReportCannotBeWritten)
+{
+    Temp_Dir dir;
+    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path()};
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+
+    // A full disk: the report's name leads to a device that takes nothing.
+    ASSERT_EQ(::symlink("/dev/full", dir.file("B1_01.OLI").c_str()), 0);
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Die Druckliste"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("konnte nicht vollst\xC3\xA4ndig geschrieben werden: "), std::string::npos) << r.err;
+    std::remove(dir.file("B1_01.OLI").c_str());
+
+    // A folder that does not exist: nothing is written, and no temporary file is left.
+    r = Run_Program(CORBEL_EXE, {"fehlt/B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("kann nicht angelegt werden: Datei oder Ordner nicht vorhanden."), std::string::npos)
+        << r.err;
+
+    // An earlier report survives a failed write of the new one, and no temporary file stays.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.OLI"), "alter Bericht"));
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(r.exit_code, 1);
+    if (::geteuid() != 0) {  // the superuser may write into any folder
+        EXPECT_NE(r.err.find("Die Druckliste"), std::string::npos) << r.err;
+        EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.OLI")), "alter Bericht");
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }

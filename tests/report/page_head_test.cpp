@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -152,12 +153,11 @@ TEST_F(PageHead, VersionLineByApplicationNumber)
 
 TEST_F(PageHead, OpeningResetsTheChannelAndTheHeadings)
 {
-    // An earlier report that ended without closing its block, with attributes and tab
-    // stops still requested.
+    // An earlier report that was never closed, its block still open, with attributes and
+    // tab stops still requested: opening the next one drops it.
     FILE* earlier = OLI_Open_Report("1", "alt", 1, 6.0, 0);
     ASSERT_NE(earlier, nullptr);
     OLI_Printf(earlier, "Zeile ohne Ende");
-    std::fclose(earlier);
     OLI_Set_Text_Style(7);
     const double stop = 3.5;
     OLI_Set_Tab_Stops(2, nullptr, &stop, 1);
@@ -193,15 +193,34 @@ TEST_F(PageHead, CloseSaysWhenTheReportDidNotReachTheFile)
     FILE* full = std::fopen("/dev/full", "w");
     ASSERT_NE(full, nullptr);
     OLI_Printf(full, "Bemessung\n");
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(OLI_Close_Report(full), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Fehler beim Schreiben der Druckliste!\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler beim Schreiben der Druckliste!\n");
 
-    testing::internal::CaptureStdout();
+    // The report file itself on a full disk: named with the reason, and the earlier report
+    // (here: the device) is not replaced by a half-written one.
+    const std::string name = dir_.file("B1_01.OLI");
+    ASSERT_TRUE(Write_File_Bytes(name, "alter Bericht"));
     FILE* stream = OLI_Open_Report("1", "A", 1, 6.0, 0);
     ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(Read_File_Bytes(name), "alter Bericht");  // still the old one while writing
     EXPECT_EQ(OLI_Close_Report(stream), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(OLI_Last_Report_Error(), 0);
+    EXPECT_NE(Read_File_Bytes(name).find("#CONTENTS"), std::string::npos);
+
+    std::remove(name.c_str());
+    ASSERT_EQ(::symlink("/dev/full", name.c_str()), 0);
+    stream = OLI_Open_Report("1", "A", 1, 6.0, 0);
+    ASSERT_NE(stream, nullptr);
+    for (int i = 0; i < 2000; ++i) OLI_Printf(stream, "Bemessung einer Lastkonsole\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(OLI_Close_Report(stream), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Die Druckliste " + name + " konnte nicht vollst\xC3\xA4ndig geschrieben werden: "),
+              std::string::npos)
+        << said;
+    EXPECT_NE(OLI_Last_Report_Error(), 0);
+    std::remove(name.c_str());
 }
 
 TEST(ReportCells, ResultCellForms)

@@ -1,0 +1,59 @@
+#pragma once
+// The corbel calculation and its design report: the data check, the material design
+// values, the design of every ultimate-limit-state combination, the envelope with the
+// governing combination, the fatigue check, the anchorage and the reinforcement report,
+// written as one report into an open report stream, or run silently for the online
+// calculation.
+#include <cstdio>
+
+struct Corbel_Model;
+
+// Level handed to every heading of the report: 1 at the top, raised by a heading that
+// opens a bookmark level and lowered when that level is closed.
+extern int report_heading_level;
+
+// Text sizes of the section graphic; both set to 8.0 by every calculation that passes the
+// data check, before the design.
+extern double section_graphic_text_sizes[2];
+
+// The longitudinal-section graphic of the report is drawn by a layer above this one; the
+// program installs its functions at start-up. While they are missing the report has no
+// graphic (and no drawing file is written), and everything else stays as it is.
+struct Section_Graphic_Hooks {
+    void (*init_plot_colours)() = nullptr;
+    // (model, scale 1:N or 0 to fit, report or null, plot-file flag, mode 0 geometry / 1
+    // reinforcement) -> the scale used.
+    double (*place)(const Corbel_Model* model, double scale, FILE* report, int plot_file, int mode) = nullptr;
+    // (model, scale, mode) -> height in cm that place would reserve.
+    double (*height)(const Corbel_Model* model, double scale, int mode) = nullptr;
+};
+extern Section_Graphic_Hooks section_graphic_hooks;
+
+// The one entry of the corbel design. With a report stream the whole design report is
+// written into it (the caller opens and closes the file); without one the calculation
+// runs silently and only leaves its results in the model. show_messages is handed to the
+// data check alone, which may then show message boxes for some input errors. Every call
+// starts from a fresh result array; the print options' detail level is changed while one
+// combination is written in detail and restored before the call returns.
+void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
+
+// The short notes that precede the design, counted (0 to 3) and, with a stream, written:
+// the lightweight-concrete approval under EN 1992-2 with the German annex, the general
+// detailing rules that are not checked when bars are chosen, and ignored negative
+// vertical loads.
+int Write_Report_Notes(const Corbel_Model* model, FILE* report);
+
+// The design values of the ultimate limit state that the design of every combination
+// uses: γc and γs of the chosen design situation, fcd with the annex's αcc (its bridge
+// value for EN 1992-2, its lightweight value for lightweight concrete), fyd and ftd of
+// both steels, and the limiting depth ratio ξlim. Switching on the fatigue check changes
+// none of them: that check takes its own partial factors.
+void Derive_Design_Values(Corbel_Model* model);
+
+// The report of the position ("_NN.OLI"), as the refresh run and the report buttons write
+// it: opened as a continuation with 16 cm reserved when the graphic is printed (else 6 cm)
+// and the section numbering as the print options say; the calculation writes into it and
+// the file takes its place only when it was written whole. 0 when the report was written;
+// 1 when it could not be, after saying on standard error which file and why (an older
+// report then stays as it was).
+int Write_Corbel_Report();

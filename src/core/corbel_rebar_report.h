@@ -1,0 +1,23 @@
+#pragma once
+// The block "Nachweis der Bewehrung" of the corbel report: every provided quantity of the
+// chosen reinforcement against the required one, each line with its verdict. Concrete
+// covers, the longitudinal bars of the supporting member and of a beam-end corbel, the
+// main tie layer by layer with its mandrel diameter, anchorage and lap lengths, inclined
+// bars, splitting and vertical stirrups, anchorage bars, axis distances and bar spacings.
+//
+// It only reports: the provided areas and lengths come from the data check and the
+// anchorage check (Check_Corbel_Anchorage, which must have run), the required areas from
+// the envelope of all load combinations.
+//
+// A verdict agrees with the numbers as printed: provided and required values are compared
+// at the decimals the line shows them with.
+#include <cstdio>
+
+struct Corbel_Model;
+
+// Writes the block into the report (detail level 0 to 2, the report's effective one) and
+// sets the model's chosen-reinforcement-failed flag (summary.rebar_failed) to 1 exactly when
+// the block wrote a failed verdict. verdict_failed is reset at the start and left as the
+// block set it. Without a report stream only the flag and verdict_failed are reset. A null
+// model does nothing.
+void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail);

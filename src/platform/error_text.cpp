@@ -1,0 +1,52 @@
+#include "platform/error_text.h"
+
+#include "platform/codepage.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+const char* German_Error_Text(int error_number)
+{
+    switch (error_number) {
+    case ENOSPC: return "kein Platz mehr auf dem Datentr\xE4ger";
+#ifdef EDQUOT
+    case EDQUOT: return "Speicherkontingent ersch\xF6pft";
+#endif
+    case EACCES:
+    case EPERM: return "keine Berechtigung";
+    case ENOENT: return "Datei oder Ordner nicht vorhanden";
+    case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
+    case EISDIR: return "der Name bezeichnet einen Ordner";
+    case EROFS: return "das Dateisystem ist schreibgesch\xFCtzt";
+    case EIO: return "Ein-/Ausgabefehler";
+    case ENAMETOOLONG: return "der Name ist zu lang";
+    case EMFILE:
+    case ENFILE: return "zu viele offene Dateien";
+    case ENOMEM: return "nicht gen\xFCgend Arbeitsspeicher";
+    case EFBIG: return "die Datei wird zu gro\xDF";
+    case EINVAL: return "ung\xFCltiger Dateiname";
+    default: break;
+    }
+    static char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "Systemfehler %d", error_number);
+    return buffer;
+}
+
+void Tell_File_Problem(const char* subject, const char* path, const char* problem, const char* reason)
+{
+    std::string line = Cp1252_To_Utf8(subject ? subject : "");
+    line += ' ';
+    line += path ? path : "";
+    line += ' ';
+    line += Cp1252_To_Utf8(problem ? problem : "");
+    if (reason && *reason) line += ": " + Cp1252_To_Utf8(reason);
+    line += ".\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void Tell_File_Error(const char* subject, const char* path, const char* problem, int error_number)
+{
+    Tell_File_Problem(subject, path, problem, error_number != 0 ? German_Error_Text(error_number) : nullptr);
+}
