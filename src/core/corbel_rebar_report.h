@@ -17,7 +17,7 @@ struct Corbel_Model;
 
 // Writes the block into the report (detail level 0 to 2, the report's effective one) and
 // sets the model's chosen-reinforcement-failed flag (summary.rebar_failed) to 1 exactly when
-// the block wrote a failed verdict. verdict_failed is reset at the start and left as the
-// block set it. Without a report stream only the flag and verdict_failed are reset. A null
-// model does nothing.
+// the block wrote a failed verdict; verdict_failed is reset first and left as the block set
+// it. Without a report stream only the two are reset; a null model resets verdict_failed.
+// The block ends the open paragraph block.
 void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail);
