@@ -68,6 +68,13 @@ File_Stream::~File_Stream()
     if (stream_) std::fclose(stream_);
 }
 
+int Count_Of(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
 std::string In_Guillemets(const std::string& text) { return "\xAE" + text + "\xAF"; }
 
 std::string To_CRLF(const std::string& text)

@@ -45,6 +45,9 @@ private:
     FILE* stream_ = nullptr;
 };
 
+// How often part occurs in text, overlapping occurrences included.
+int Count_Of(const std::string& text, const std::string& part);
+
 // The text enclosed in the guillemets of the files (code page 850 bytes 0xAE, 0xAF).
 std::string In_Guillemets(const std::string& text);
 // The text with every LF turned into CR LF.

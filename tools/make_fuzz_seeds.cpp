@@ -92,6 +92,20 @@ std::string To_CRLF(const std::string& text)
     return out;
 }
 
+// The annex parameters as an older file keeps them: the EC2 values given, the EC3 and EC5
+// defaults.
+void Write_Annex_Parameters(FILE* f, const NAD_EC2_Params& ec2)
+{
+    NAD_EC2_Write(f, &ec2);
+    NAD_EC3_Params ec3;
+    NAD_EC3_Defaults(&ec3);
+    NAD_EC3_Write(f, &ec3);
+    NAD_EC5_Params ec5;
+    NAD_EC5_Defaults(&ec5);
+    std::fputs(" EC5 Parameter\n", f);
+    NAD_EC5_Write(f, &ec5);
+}
+
 // ---------------------------------------------------------------- the corbel position
 
 void Fill_Table(int k, int rows)
@@ -150,14 +164,7 @@ void Position_Seeds()
     older += "ACTIV_NAD_EC2\n" + Written([](FILE* f) {
         NAD_EC2_Params ec2;
         NAD_EC2_Defaults(&ec2);
-        NAD_EC2_Write(f, &ec2);
-        NAD_EC3_Params ec3;
-        NAD_EC3_Defaults(&ec3);
-        NAD_EC3_Write(f, &ec3);
-        NAD_EC5_Params ec5;
-        NAD_EC5_Defaults(&ec5);
-        std::fputs(" EC5 Parameter\n", f);
-        NAD_EC5_Write(f, &ec5);
+        Write_Annex_Parameters(f, ec2);
     });
     Seed("fuzz_position_file", "older-activ-nad-ec2.INP", older);
 }
@@ -206,14 +213,7 @@ void Annex_Seeds()
                 NAD_EC2_Defaults_NA_DE(&ec2);
             else
                 NAD_EC2_Defaults(&ec2);
-            NAD_EC2_Write(f, &ec2);
-            NAD_EC3_Params ec3;
-            NAD_EC3_Defaults(&ec3);
-            NAD_EC3_Write(f, &ec3);
-            NAD_EC5_Params ec5;
-            NAD_EC5_Defaults(&ec5);
-            std::fputs(" EC5 Parameter\n", f);
-            NAD_EC5_Write(f, &ec5);
+            Write_Annex_Parameters(f, ec2);
         });
         list += Load_Factor_Block();
     }

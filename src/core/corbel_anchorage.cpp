@@ -164,6 +164,12 @@ struct Anchorage_Run {
     {
         if (out) OLI_Printf(out, "%s", text.c_str());
     }
+
+    // The member's bars at the corbel: its top bars for a load corbel, its bottom bars for
+    // a support corbel; their diameter, area and the index suffix of the report.
+    double Member_Phi() const { return load_corbel ? bars.top : bars.bottom; }
+    double Member_Area() const { return load_corbel ? m.rebar.As_member[0] : m.rebar.As_member[1]; }
+    const char* Member_Suffix() const { return load_corbel ? "o" : "u"; }
 };
 
 double Diameter(int index) { return Get_Rebar_Diameter_Cm(index, -1.0); }
@@ -443,9 +449,9 @@ void Inclined_Bars(Anchorage_Run& run)
     Load_Case_Summary& res = run.res;
     const Corbel_Rebar_Choice& r = m.rebar;
     const Chosen_Bars& b = run.bars;
-    const double phi_m = run.load_corbel ? b.top : b.bottom;
-    const double area_m = run.load_corbel ? r.As_member[0] : r.As_member[1];
-    const char* const suffix = run.load_corbel ? "o" : "u";
+    const double phi_m = run.Member_Phi();
+    const double area_m = run.Member_Area();
+    const char* const suffix = run.Member_Suffix();
     const char* const words = run.on_column ? WORDS_IN_COLUMN : WORDS_IN_BEAM;
 
     run.Put(HEAD_INCL_IN_CORBEL);
@@ -506,8 +512,8 @@ void Field_Bars(Anchorage_Run& run)
     const Corbel_Rebar_Choice& r = m.rebar;
     const Chosen_Bars& b = run.bars;
     const bool top = run.load_corbel;
-    const double phi = top ? b.top : b.bottom;
-    const double area = top ? r.As_member[0] : r.As_member[1];
+    const double phi = run.Member_Phi();
+    const double area = run.Member_Area();
     run.Put(top ? HEAD_FIELD_TOP : HEAD_FIELD_BOTTOM);
     double pair[2];
     Member_Bond_Pair(run, top, phi / 2.0 + r.cover_v + b.sb_v, pair);
@@ -529,9 +535,9 @@ void Anchorage_Loops(Anchorage_Run& run)
     const Corbel_Rebar_Choice& r = m.rebar;
     const Chosen_Bars& b = run.bars;
     const bool top = run.load_corbel;
-    const double phi_m = top ? b.top : b.bottom;
-    const double area_m = top ? r.As_member[0] : r.As_member[1];
-    const char* const suffix = top ? "o" : "u";
+    const double phi_m = run.Member_Phi();
+    const double area_m = run.Member_Area();
+    const char* const suffix = run.Member_Suffix();
     double pair[2];
 
     if (res.l_req_field > 0.01 && res.l_prov_field < res.l_req_field - 0.001) {

@@ -350,6 +350,18 @@ void Write_Chosen_Reinforcement(Corbel_Model& m, FILE* s, int detail)
     Back_To_Top(s);
 }
 
+// The chosen reinforcement with its anchorage checked again, or, when none is chosen,
+// the return to the top level of the bookmarks.
+void Write_Chosen_Or_Back_To_Top(Corbel_Model& m, FILE* s, int detail)
+{
+    if (m.rebar_chosen) {
+        Check_Corbel_Anchorage(&m, nullptr, 0);
+        Write_Chosen_Reinforcement(m, s, detail);
+    } else {
+        Back_To_Top(s);
+    }
+}
+
 // The end of a report whose required reinforcement is known: "Endergebnis", then the
 // chosen reinforcement and the verdict.
 void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
@@ -359,12 +371,7 @@ void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
         OLI_Write_Failed_Line(s, "Bewehrung nicht ermittelbar");
     else
         Write_Required_Areas_Line(&m, -1, s, "maximale Bewehrung", 1);
-    if (m.rebar_chosen) {
-        Check_Corbel_Anchorage(&m, nullptr, 0);
-        Write_Chosen_Reinforcement(m, s, detail);
-    } else {
-        Back_To_Top(s);
-    }
+    Write_Chosen_Or_Back_To_Top(m, s, detail);
     Write_Verdict(m, s);
     Write_Closing_Sections(m, s);
 }
@@ -373,12 +380,7 @@ void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
 // failed): no result and no verdict, the chosen reinforcement when there is one.
 void Write_Without_Result(Corbel_Model& m, FILE* s, int detail)
 {
-    if (m.rebar_chosen) {
-        Check_Corbel_Anchorage(&m, nullptr, 0);
-        Write_Chosen_Reinforcement(m, s, detail);
-    } else {
-        Back_To_Top(s);
-    }
+    Write_Chosen_Or_Back_To_Top(m, s, detail);
     Write_Closing_Sections(m, s);
 }
 

@@ -210,26 +210,24 @@ void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report
                relation.c_str(), verdict);
 }
 
+// The line of one direction's addition ("v" or "h") when it is shown.
+void Write_Stirrup_Addition(FILE* out, const char* direction, double addition, int detail_level)
+{
+    if (!(std::fabs(addition) > kShownArea)) return;
+    OLI_Printf(out, "%s " DELTA "A" SUB "sb,%s,fat" RST, report_line_prefix, direction);
+    if (detail_level >= 2)
+        OLI_Printf(out, " = A" SUB "sb,%s" RST "%s((A" SUB "s,h" RST "+" DELTA "A" SUB "s,h,fat" RST ")/A" SUB
+                   "s,h" RST "-1)",
+                   direction, report_times_sign);
+    OLI_Printf(out, " = %.2f cm" SQUARE "\n", addition);
+}
+
 void Write_Stirrup_Additions(FILE* out, const Load_Case_Summary& s, int detail_level)
 {
     if (std::fabs(s.dAsb_v_fat) <= kShownArea && std::fabs(s.dAsb_h_fat) <= kShownArea) return;
     OLI_Printf(out, "%sSpaltzugbewehrung proportional zur Zuggurtbewehrung:\n", report_line_prefix);
-    if (std::fabs(s.dAsb_v_fat) > kShownArea) {
-        OLI_Printf(out, "%s " DELTA "A" SUB "sb,v,fat" RST, report_line_prefix);
-        if (detail_level >= 2)
-            OLI_Printf(out, " = A" SUB "sb,v" RST "%s((A" SUB "s,h" RST "+" DELTA "A" SUB "s,h,fat" RST ")/A" SUB
-                       "s,h" RST "-1)",
-                       report_times_sign);
-        OLI_Printf(out, " = %.2f cm" SQUARE "\n", s.dAsb_v_fat);
-    }
-    if (std::fabs(s.dAsb_h_fat) > kShownArea) {
-        OLI_Printf(out, "%s " DELTA "A" SUB "sb,h,fat" RST, report_line_prefix);
-        if (detail_level >= 2)
-            OLI_Printf(out, " = A" SUB "sb,h" RST "%s((A" SUB "s,h" RST "+" DELTA "A" SUB "s,h,fat" RST ")/A" SUB
-                       "s,h" RST "-1)",
-                       report_times_sign);
-        OLI_Printf(out, " = %.2f cm" SQUARE "\n", s.dAsb_h_fat);
-    }
+    Write_Stirrup_Addition(out, "v", s.dAsb_v_fat, detail_level);
+    Write_Stirrup_Addition(out, "h", s.dAsb_h_fat, detail_level);
 }
 
 void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& set, const Fatigue_Report_Values& v,

@@ -335,20 +335,23 @@ private:
         Anchorage_Lines(s_.l_req_incl, s_.l_prov_incl, s_.short_incl, s_.l_lap_incl, r_.anchorage[3]);
     }
 
+    // "<label><count> <diameter> (<form>, <legs>-schn.)" and the area line of one bar group.
+    void Group_Line(const char* label, const Bar_Group& g, const char* form, const char* index,
+                    double provided, double required)
+    {
+        Put(Format_String("%s%s%d " PHI "%d", p_, label, g.count, Mm(g.diameter)));
+        Put(Format_String(" (%s, %d-schn.)", form, g.legs));
+        Area_Line(index, provided, required);
+    }
+
     void Splitting_Stirrups()
     {
-        const Bar_Group& h = r_.group[1];
-        if (d_[1] > 0.01 || std::fabs(s_.final_Asb_h) > 0.001) {
-            Put(Format_String("%sSpaltzugbewehrung " TAB "horizontal %d " PHI "%d", p_, h.count, Mm(h.diameter)));
-            Put(Format_String(" (%s, %d-schn.)", on_column_ ? "B" UE "gel" : "Schlaufen", h.legs));
-            Area_Line("sb,h", r_.Asb_h, s_.final_Asb_h);
-        }
-        const Bar_Group& v = r_.group[0];
-        if (d_[0] > 0.01 || std::fabs(s_.final_Asb_v) > 0.001) {
-            Put(Format_String("%sSpaltzugbewehrung " TAB "vertikal %d " PHI "%d", p_, v.count, Mm(v.diameter)));
-            Put(Format_String(" (B" UE "gel, %d-schn.)", v.legs));
-            Area_Line("sb,v", r_.Asb_v, s_.final_Asb_v);
-        }
+        if (d_[1] > 0.01 || std::fabs(s_.final_Asb_h) > 0.001)
+            Group_Line("Spaltzugbewehrung " TAB "horizontal ", r_.group[1], on_column_ ? "B" UE "gel" : "Schlaufen",
+                       "sb,h", r_.Asb_h, s_.final_Asb_h);
+        if (d_[0] > 0.01 || std::fabs(s_.final_Asb_v) > 0.001)
+            Group_Line("Spaltzugbewehrung " TAB "vertikal ", r_.group[0], "B" UE "gel", "sb,v", r_.Asb_v,
+                       s_.final_Asb_v);
     }
 
     void Vertical_Bars()
@@ -372,20 +375,13 @@ private:
 
     void Anchorage_Bars()
     {
-        const Bar_Group& h = r_.group[5];
         if (d_[5] > 0.0 || std::fabs(s_.As_h1) > 0.001) {
-            Put(Format_String("%sVerankerung horiz. " TAB "%d " PHI "%d", p_, h.count, Mm(h.diameter)));
-            Put(Format_String(" (Schlaufen, %d-schn.)", h.legs));
-            Area_Line("s,h1", r_.As_h1, s_.As_h1);
+            Group_Line("Verankerung horiz. " TAB, r_.group[5], "Schlaufen", "s,h1", r_.As_h1, s_.As_h1);
             const bool on_beam = !load_corbel_ || m_.connection == CONNECTION_BEAM;
             if (on_beam && field_needs_loops_) Anchorage_Bar_Lengths();
         }
-        const Bar_Group& v = r_.group[4];
-        if (d_[4] > 0.0 || std::fabs(s_.As_v1) > 0.001) {
-            Put(Format_String("%sVerankerung vertikal " TAB "%d " PHI "%d", p_, v.count, Mm(v.diameter)));
-            Put(Format_String(" (B" UE "gel, %d-schn.)", v.legs));
-            Area_Line("sb,v1", r_.As_v1, s_.As_v1);
-        }
+        if (d_[4] > 0.0 || std::fabs(s_.As_v1) > 0.001)
+            Group_Line("Verankerung vertikal " TAB, r_.group[4], "B" UE "gel", "sb,v1", r_.As_v1, s_.As_v1);
     }
 
     // The anchorage loops that take over the anchorage of the field bars.

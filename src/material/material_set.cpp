@@ -334,6 +334,18 @@ int Material_Set_Norm_Code(const Material_Set* set)
     return 1;
 }
 
+const NAD_EC2_Params& Material_Set_Annex(const Material_Set& set)
+{
+    static const NAD_EC2_Params recommended = [] {
+        NAD_EC2_Params p{};
+        NAD_EC2_Defaults(&p);
+        return p;
+    }();
+    return set.annex ? *set.annex : recommended;
+}
+
+double Material_Set_Factor(double gamma) { return (gamma >= 0.001) ? gamma : 1.0; }
+
 int Alloc_Material_Set(Material_Set* set, int n_concrete, int n_steel)
 {
     if (set == nullptr) return 1;

@@ -161,6 +161,12 @@ extern const double din1045_steel_fyk[STEEL_FIRST_CLASS];           // 220, 420,
 // 1 DIN 1045-1. Null set: 0.
 int Material_Set_Norm_Code(const Material_Set* set);
 
+// The set's own annex record, or the Eurocode recommended values for a set without one.
+const NAD_EC2_Params& Material_Set_Annex(const Material_Set& set);
+// A partial factor of the set as the formulas divide by it: 1.0 when it is not given
+// (below 0.001, or not a number).
+double Material_Set_Factor(double gamma);
+
 // Frees what the set holds, stores the counts, allocates zeroed records and the annex
 // record (DIN 1045-1 values) and resets the set. 0 on success; 1 for a null set, negative
 // counts or a failed allocation (the set then holds no arrays and both counts are 0).

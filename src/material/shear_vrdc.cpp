@@ -20,17 +20,6 @@ struct Shear_Group {
 
 enum class Rules { Eurocode, Din2001, Din2008 };
 
-// The Eurocode recommended values, for a set that carries no annex record of its own.
-const NAD_EC2_Params& Recommended_Values()
-{
-    static const NAD_EC2_Params values = [] {
-        NAD_EC2_Params p{};
-        NAD_EC2_Defaults(&p);
-        return p;
-    }();
-    return values;
-}
-
 // κ1 of the minimum shear strength of DIN 1045-1 (2008), interpolated in mm between
 // 600 and 800 mm effective depth.
 double Din2008_Kappa1(double d)
@@ -72,8 +61,8 @@ double Calc_VRd_c(const Material_Set* set, int with_minimum, double d, double bw
         return Usable_Resistance(v);
     }
 
-    const NAD_EC2_Params& annex = set->annex ? *set->annex : Recommended_Values();
-    const double gamma_c = (set->gamma_c >= 0.001) ? set->gamma_c : 1.0;
+    const NAD_EC2_Params& annex = Material_Set_Annex(*set);
+    const double gamma_c = Material_Set_Factor(set->gamma_c);
 
     const Shear_Group normal{annex.c_rd_c, annex.v_min_factor, annex.k1_shear, annex.v_min_form};
     const Shear_Group lightweight{annex.c_lrd_c, annex.v_l_min_factor, annex.k_l1,

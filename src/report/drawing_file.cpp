@@ -8,6 +8,7 @@
 #include "base/point_arrays.h"
 #include "base/utilities.h"
 #include "report/plot_state.h"
+#include "report/string_format.h"
 
 namespace {
 
@@ -20,14 +21,6 @@ std::string Title_Line(const char* title)
     for (char& c : line)
         if (c == '\r' || c == '\n') c = ' ';
     return line;
-}
-
-std::string Format_Title(const char* format, va_list args)
-{
-    if (format == nullptr) return "";
-    char buffer[PLOT_FILE_TITLE_MAX + 1];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    return buffer;
 }
 
 void Write_Head(FILE* stream, const char* title, double width, double height)
@@ -56,6 +49,27 @@ constexpr Font_Row kFontRows[PLOT_FILE_FONTS / 2] = {
     {"0.18", 0, 1.8}, {"0.20", 0, 2.0}, {"0.35", 1, 3.5},
     {"0.50", 0, 5.0}, {"0.70", 1, 7.0}, {"1.0 ", 1, 10.0},
 };
+
+// The font table: each size upright and italic. The grey variant sets its numbers and
+// heights in columns and names the last font "1.00".
+void Write_Fonts(FILE* stream, bool grey)
+{
+    std::fputs("-fonts 12\n", stream);
+    for (int f = 0; f < PLOT_FILE_FONTS; ++f) {
+        const Font_Row& row = kFontRows[f / 2];
+        const bool italic = f % 2 != 0;
+        const char* const style = italic ? "kursiv" : "normal";
+        const double slant = italic ? 15.0 : 0.0;
+        if (grey) {
+            const char* size = f == PLOT_FILE_FONTS - 1 ? "1.00" : row.size;
+            std::fprintf(stream, "%3d \xAE %s  %s  \xAF 0 %d %9lf 0.700000 3.000000 %lf 1\n", f,
+                         size, style, row.flag, row.height, slant);
+        } else {
+            std::fprintf(stream, " %d \xAE %s  %s  \xAF 0 %d %lf 0.700000 3.000000 %lf 1\n", f,
+                         row.size, style, row.flag, row.height, slant);
+        }
+    }
+}
 
 // The coordinate system, the layers and the end of the tables (both variants).
 void Write_Tail(FILE* stream, double xmin, double ymin, double scale)
@@ -112,14 +126,7 @@ void Plot_Write_Header_Colour(FILE* stream, const char* title, double xmin, doub
     std::fputs("-linetypes 4\n 0 0 1\n 1 1 0 2.0 1.0\n 2 2 0 3.0 1.0 1.0 1.0\n 3 1 0 1.0 2.0\n",
                stream);
 
-    std::fputs("-fonts 12\n", stream);
-    for (int f = 0; f < PLOT_FILE_FONTS; ++f) {
-        const Font_Row& row = kFontRows[f / 2];
-        const bool italic = f % 2 != 0;
-        std::fprintf(stream, " %d \xAE %s  %s  \xAF 0 %d %lf 0.700000 3.000000 %lf 1\n", f,
-                     row.size, italic ? "kursiv" : "normal", row.flag, row.height,
-                     italic ? 15.0 : 0.0);
-    }
+    Write_Fonts(stream, false);
 
     std::fprintf(stream, "-fillings %d\n", colours * 3 + 3);
     for (int c = 0; c <= colours; ++c) {
@@ -153,15 +160,7 @@ void Plot_Write_Header_Grey(FILE* stream, const char* title, double xmin, double
                "4 1 0 0.1 20.0\n",
                stream);
 
-    std::fputs("-fonts 12\n", stream);
-    for (int f = 0; f < PLOT_FILE_FONTS; ++f) {
-        const Font_Row& row = kFontRows[f / 2];
-        const bool italic = f % 2 != 0;
-        const char* size = f == PLOT_FILE_FONTS - 1 ? "1.00" : row.size;
-        std::fprintf(stream, "%3d \xAE %s  %s  \xAF 0 %d %9lf 0.700000 3.000000 %lf 1\n", f,
-                     size, italic ? "kursiv" : "normal", row.flag, row.height,
-                     italic ? 15.0 : 0.0);
-    }
+    Write_Fonts(stream, true);
 
     std::fprintf(stream, "-fillings %d\n", colours + 3);
     for (int c = 0; c <= colours; ++c)
@@ -208,15 +207,27 @@ void Plot_Open_Drawing_File_With(FILE* stream, double x1, double y1, double x2, 
     s.font = 0;
 }
 
+namespace {
+
+// The openers with a title format: the title is formatted, then opened with the header.
+void Open_With_Formatted_Title(FILE* stream, double x1, double y1, double x2, double y2,
+                               double scale, double angle, Plot_Header_Writer header,
+                               const char* title_format, va_list args)
+{
+    const std::string title = Format_String_Cut(PLOT_FILE_TITLE_MAX, title_format, args);
+    Plot_Open_Drawing_File_With(stream, x1, y1, x2, y2, scale, angle, title.c_str(), header);
+}
+
+}  // namespace
+
 void Plot_Open_Drawing_File(FILE* stream, double x1, double y1, double x2, double y2,
                             double scale, double angle, const char* title_format, ...)
 {
     va_list args;
     va_start(args, title_format);
-    const std::string title = Format_Title(title_format, args);
+    Open_With_Formatted_Title(stream, x1, y1, x2, y2, scale, angle, Plot_Write_Header_Colour,
+                              title_format, args);
     va_end(args);
-    Plot_Open_Drawing_File_With(stream, x1, y1, x2, y2, scale, angle, title.c_str(),
-                                Plot_Write_Header_Colour);
 }
 
 void Plot_Open_Drawing_File_Grey(FILE* stream, double x1, double y1, double x2, double y2,
@@ -224,10 +235,9 @@ void Plot_Open_Drawing_File_Grey(FILE* stream, double x1, double y1, double x2, 
 {
     va_list args;
     va_start(args, title_format);
-    const std::string title = Format_Title(title_format, args);
+    Open_With_Formatted_Title(stream, x1, y1, x2, y2, scale, angle, Plot_Write_Header_Grey,
+                              title_format, args);
     va_end(args);
-    Plot_Open_Drawing_File_With(stream, x1, y1, x2, y2, scale, angle, title.c_str(),
-                                Plot_Write_Header_Grey);
 }
 
 void Plot_Close_Drawing_File() { Finish_Open_File(); }

@@ -35,6 +35,16 @@ void Write_Polygon_Points(int n, const double x[], const double y[])
         Write_If_Open(Graphic(), " %lf %lf", x[i] * s.x_scale, y[i] * s.y_scale);
 }
 
+// The points k = first, first + step, ... up to last (inclusive) of the circle of radius
+// r about the turned centre (x, y), at k sixteenths of a half turn, as record pairs.
+void Write_Circle_Points(double x, double y, double r, int first, int last, int step)
+{
+    const Plot_State& s = plot_state;
+    for (int k = first; step > 0 ? k <= last : k >= last; k += step)
+        Write_If_Open(Graphic(), " %lf %lf", (x + r * std::cos(k * kDiscStep)) * s.x_scale,
+                      (y + r * std::sin(k * kDiscStep)) * s.y_scale);
+}
+
 // Two half-circle edges of radius r about the turned centre (x, y), from the top to the
 // bottom and back.
 void Write_Circle_Rows(FILE* f, double x, double y, double r)
@@ -132,9 +142,7 @@ void Plot_Fill_Disc(double x, double y, double diameter)
     Plot_Turn_Point(&x, &y);
     const double r = diameter / 2.0;
     Write_If_Open(Graphic(), " 18 %d", 32);
-    for (int k = 0; k < 32; ++k)
-        Write_If_Open(Graphic(), " %lf %lf", (x + r * std::cos(k * kDiscStep)) * s.x_scale,
-                      (y + r * std::sin(k * kDiscStep)) * s.y_scale);
+    Write_Circle_Points(x, y, r, 0, 31, 1);
     Write_If_Open(Graphic(), "\n");
 
     if (!File_Takes_Areas()) return;
@@ -156,12 +164,8 @@ void Plot_Fill_Ring(double x, double y, double outer_diameter, double inner_diam
     Plot_Turn_Point(&x, &y);
     // Around the outer circle and back along the inner one, each closed.
     Write_If_Open(Graphic(), " 18 %d", 66);
-    for (int k = 0; k <= 32; ++k)
-        Write_If_Open(Graphic(), " %lf %lf", (x + ro * std::cos(k * kDiscStep)) * s.x_scale,
-                      (y + ro * std::sin(k * kDiscStep)) * s.y_scale);
-    for (int k = 32; k >= 0; --k)
-        Write_If_Open(Graphic(), " %lf %lf", (x + ri * std::cos(k * kDiscStep)) * s.x_scale,
-                      (y + ri * std::sin(k * kDiscStep)) * s.y_scale);
+    Write_Circle_Points(x, y, ro, 0, 32, 1);
+    Write_Circle_Points(x, y, ri, 32, 0, -1);
     Write_If_Open(Graphic(), "\n");
 
     if (!File_Takes_Areas()) return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 #include "base/alloc.h"
@@ -9,6 +10,7 @@
 #include "base/point_arrays.h"
 #include "base/utilities.h"
 #include "report/plot_dimensions.h"
+#include "report/plot_fill_legend.h"
 
 namespace {
 
@@ -20,32 +22,15 @@ const Plot_Chain_Point* Point(const void* item)
     return static_cast<const Plot_Chain_Point*>(item);
 }
 
-// A total order, so that the sort stays sound with a point that is not a number: such
-// coordinates go after all others.
-int Compare_Values(double a, double b)
-{
-    if (a < b) return -1;
-    if (a > b) return 1;
-    const bool a_nan = std::isnan(a), b_nan = std::isnan(b);
-    return a_nan == b_nan ? 0 : (a_nan ? 1 : -1);
-}
-
-int Compare_X_Ascending(const void* a, const void* b)
-{
-    return Compare_Values(Point(a)->x, Point(b)->x);
-}
-int Compare_X_Descending(const void* a, const void* b)
-{
-    return Compare_Values(Point(b)->x, Point(a)->x);
-}
-int Compare_Y_Ascending(const void* a, const void* b)
-{
-    return Compare_Values(Point(a)->y, Point(b)->y);
-}
-int Compare_Y_Descending(const void* a, const void* b)
-{
-    return Compare_Values(Point(b)->y, Point(a)->y);
-}
+// A chain point begins with its two coordinates, so the pair orders serve it; they keep
+// the sort sound with a point that is not a number.
+static_assert(sizeof(Plot_Chain_Point) == sizeof(Plot_Value_Pair) &&
+              offsetof(Plot_Chain_Point, x) == offsetof(Plot_Value_Pair, first) &&
+              offsetof(Plot_Chain_Point, y) == offsetof(Plot_Value_Pair, second));
+constexpr PtrArr_Item_Compare Compare_X_Ascending = Plot_Compare_First_Ascending;
+constexpr PtrArr_Item_Compare Compare_X_Descending = Plot_Compare_First_Descending;
+constexpr PtrArr_Item_Compare Compare_Y_Ascending = Plot_Compare_Second_Ascending;
+constexpr PtrArr_Item_Compare Compare_Y_Descending = Plot_Compare_Second_Descending;
 
 PtrArr_Item_Compare Chain_Order(int sort_mode)
 {

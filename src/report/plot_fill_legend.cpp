@@ -10,6 +10,8 @@
 #include "report/plot_texts.h"
 #include "report/text_writer.h"
 
+#include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -29,11 +31,23 @@ void Write_Sample(int index, double x, double y)
     Plot_Write_Text_Centred(x + 1.25, y + 1.0, std::to_string(index).c_str());
 }
 
-// Descending and ascending order of two values; unordered pairs (NaN) compare equal.
-int Descending(double a, double b) { return a > b ? -1 : (a < b ? 1 : 0); }
-int Ascending(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+// Ascending order of two values, NaN after every number.
+int Ascending(double a, double b)
+{
+    if (a < b) return -1;
+    if (a > b) return 1;
+    const bool a_nan = std::isnan(a), b_nan = std::isnan(b);
+    return a_nan == b_nan ? 0 : (a_nan ? 1 : -1);
+}
+int Descending(double a, double b) { return Ascending(b, a); }
 
-const Plot_Value_Pair& Pair(const void* p) { return *static_cast<const Plot_Value_Pair*>(p); }
+// The record's two leading doubles, copied so that any record beginning with them serves.
+Plot_Value_Pair Pair(const void* p)
+{
+    Plot_Value_Pair pair;
+    std::memcpy(&pair, p, sizeof pair);
+    return pair;
+}
 
 }  // namespace
 

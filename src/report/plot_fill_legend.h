@@ -23,9 +23,11 @@ struct Plot_Value_Pair {
     double second;
 };
 
-// Comparisons of two records of two doubles (pointers to Plot_Value_Pair or to two
-// adjacent doubles), for qsort and PtrArr_Sort: -1 when a sorts before b, 1 when after,
-// 0 for equal values (and when either is not a number).
+// Comparisons of two records of two doubles (pointers to Plot_Value_Pair or to any record
+// that begins with two doubles, such as a chain point), for qsort and PtrArr_Sort: -1 when
+// a sorts before b, 1 when after, 0 for equal values. The order is total, so that a sort
+// stays sound with values that are not numbers: these count as larger than every number
+// (last in ascending order, first in descending order) and equal to each other.
 int Plot_Compare_First_Descending(const void* a, const void* b);
 int Plot_Compare_First_Ascending(const void* a, const void* b);
 int Plot_Compare_Second_Descending(const void* a, const void* b);

@@ -12,18 +12,11 @@
 #include "report/plot_lines.h"
 #include "report/plot_state.h"
 #include "report/plot_texts.h"
+#include "report/string_format.h"
 
 namespace {
 
 FILE* Graphic() { return plot_state.plot_graphic_stream; }
-
-std::string Format_Text(const char* format, va_list args)
-{
-    if (format == nullptr) return "";
-    char buffer[PLOT_TEXT_MAX + 1];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    return buffer;
-}
 
 std::string Number_Text(int number)
 {
@@ -70,7 +63,7 @@ void Plot_Write_Formatted_Label_Box(double x, double y, double size, double y_sc
 {
     va_list args;
     va_start(args, format);
-    const std::string text = Format_Text(format, args);
+    const std::string text = Format_String_Cut(PLOT_TEXT_MAX, format, args);
     va_end(args);
     Plot_Write_Label_Box_Pen2(x, y, size, y_scale, text.c_str());
 }
@@ -101,7 +94,7 @@ void Plot_Write_Circled_Label_Formatted(double x, double y, double size, double 
 {
     va_list args;
     va_start(args, format);
-    const std::string text = Format_Text(format, args);
+    const std::string text = Format_String_Cut(PLOT_TEXT_MAX, format, args);
     va_end(args);
     Plot_Write_Circled_Label(x, y, size, y_scale, text.c_str());
 }

@@ -16,6 +16,7 @@
 #include "report/plot_symbol_records.h"
 #include "report/plot_texts.h"
 #include "report/report_layout.h"
+#include "report/string_format.h"
 
 namespace {
 
@@ -105,19 +106,19 @@ std::string Text_Of(const char* text) { return text ? std::string(text) : std::s
 // The formatted text, at most 255 characters, without its trailing blanks.
 std::string Format_Label(const char* format, va_list args)
 {
-    char buffer[256];
-    buffer[0] = '\0';
-    if (format != nullptr && std::vsnprintf(buffer, sizeof buffer, format, args) < 0)
-        buffer[0] = '\0';
-    std::string text(buffer);
+    std::string text = Format_String_Cut(255, format, args);
     size_t end = text.find_last_not_of(' ');
     text.erase(end == std::string::npos ? 0 : end + 1);
     return text;
 }
 
-// The drawing file's state for labels with a leader (restored by the group's end).
-void Set_Label_File_State()
+// Opens the group of a label with a leader: pen class 1, solid lines, and the drawing
+// file's state for such labels (all restored by the group's end).
+void Begin_Leader_Label()
 {
+    Plot_Begin_Group();
+    plot_records::Pen_Class(1);
+    Plot_Set_Dash_Style(0);
     if (plot_state.plot_file_stream == nullptr) return;
     Plot_Set_Line_Type(0);
     Plot_Set_Pen(0);
@@ -554,10 +555,7 @@ void Plot_Draw_Leader_Label(double x1, double y1, double x2, double y2, double s
     va_end(args);
     const double n = static_cast<double>(text.size());
 
-    Plot_Begin_Group();
-    plot_records::Pen_Class(1);
-    Plot_Set_Dash_Style(0);
-    Set_Label_File_State();
+    Begin_Leader_Label();
     const Leader_Geometry g = Draw_Leader(x1, y1, x2, y2, (n + 1.0) * size);
     Write_Shelf_Text(g, 0.6 * size, 0.2 * size, text);
     Plot_End_Group();
@@ -572,10 +570,7 @@ void Plot_Draw_Flag_Label(double x1, double y1, double x2, double y2, int flag, 
     va_end(args);
     const double n = static_cast<double>(text.size());
 
-    Plot_Begin_Group();
-    plot_records::Pen_Class(1);
-    Plot_Set_Dash_Style(0);
-    Set_Label_File_State();
+    Begin_Leader_Label();
     const Leader_Geometry g = Draw_Leader(x1, y1, x2, y2, 0.82 * size * (n + 2.0));
     plot_records::Text_Height(size);
     Write_Shelf_Text(g, 0.1 * size, 0.2 * size, text);

@@ -6,18 +6,11 @@
 #include "base/utilities.h"
 #include "report/drawing_file.h"
 #include "report/plot_state.h"
+#include "report/string_format.h"
 
 namespace {
 
 FILE* Graphic() { return plot_state.plot_graphic_stream; }
-
-std::string Format_Text(const char* format, va_list args)
-{
-    if (format == nullptr) return "";
-    char buffer[PLOT_TEXT_MAX + 1];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    return buffer;
-}
 
 double Entity_Angle() { return (plot_state.rotation + plot_state.text_angle) * PLOT_DEGREES_PER_RADIAN; }
 
@@ -109,7 +102,7 @@ void Plot_Write_Text_Anchored_Angled(double x, double y, int vertical, int horiz
 {
     va_list args;
     va_start(args, format);
-    const std::string text = Format_Text(format, args);
+    const std::string text = Format_String_Cut(PLOT_TEXT_MAX, format, args);
     va_end(args);
     Write_Angled(x, y, Plot_Anchor_Code(vertical, horizontal),
                  Plot_Anchor_Keypad(vertical, horizontal), text.c_str());
@@ -120,7 +113,7 @@ void Plot_Write_Text_Anchored(double x, double y, int vertical, int horizontal,
 {
     va_list args;
     va_start(args, format);
-    const std::string text = Format_Text(format, args);
+    const std::string text = Format_String_Cut(PLOT_TEXT_MAX, format, args);
     va_end(args);
     Write_Anchored(x, y, Plot_Anchor_Code(vertical, horizontal),
                    Plot_Anchor_Keypad(vertical, horizontal), PLOT_FILE_TEXT_ANGLE, text.c_str());

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 std::string Format_String(const char* format, ...)
 {
@@ -19,4 +20,12 @@ std::string Format_String(const char* format, ...)
     }
     va_end(args);
     return text;
+}
+
+std::string Format_String_Cut(size_t max, const char* format, va_list args)
+{
+    if (format == nullptr) return "";
+    std::vector<char> buffer(max + 1, '\0');
+    if (std::vsnprintf(buffer.data(), buffer.size(), format, args) < 0) return "";
+    return buffer.data();
 }

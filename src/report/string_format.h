@@ -1,6 +1,8 @@
 #pragma once
 // printf into a std::string of whatever length the values need ("C" locale, as the whole
 // program runs). A failed or empty format gives the empty text.
+#include <cstdarg>
+#include <cstddef>
 #include <string>
 
 std::string Format_String(const char* format, ...)
@@ -8,3 +10,7 @@ std::string Format_String(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+// printf of an argument list, cut at max characters. A null or failed format gives the
+// empty text.
+std::string Format_String_Cut(size_t max, const char* format, va_list args);

@@ -24,23 +24,6 @@ Rules Rules_Of(const Material_Set& set)
     return Rules::Din1045_1;
 }
 
-const NAD_EC2_Params& Recommended_Values()
-{
-    static const NAD_EC2_Params values = [] {
-        NAD_EC2_Params p{};
-        NAD_EC2_Defaults(&p);
-        return p;
-    }();
-    return values;
-}
-
-const NAD_EC2_Params& Annex_Of(const Material_Set& set)
-{
-    return set.annex ? *set.annex : Recommended_Values();
-}
-
-double Factor_Or_One(double gamma) { return (gamma >= 0.001) ? gamma : 1.0; }
-
 // The record's section in the dimensions of the gross-section functions.
 struct Gross_Dimensions {
     int shape = GROSS_NO_SECTION;
@@ -113,21 +96,6 @@ double Uncracked_Lever_Arm(const Gross_Dimensions& g)
     return 2.0 / 3.0 * g.d[0] * 10.0;
 }
 
-// Design yield strength of the shear reinforcement; -1.0 for an unusable steel.
-double Shear_Steel_Fywd(const Material_Set& set, int index)
-{
-    const double gamma_s = Factor_Or_One(set.gamma_s);
-    if (index >= 0 && index < STEEL_FIRST_CLASS) return din1045_steel_fyk[index] / gamma_s;
-    if (index == STEEL_GLASS_FIBRE) return -1.0;
-    if (index == STEEL_LATTICE_GIRDER) return 420.0 / gamma_s;
-    if (index >= STEEL_FIRST_CLASS && index < STEEL_FREE)
-        return steel_class_table[index - STEEL_FIRST_CLASS].fyk / gamma_s;
-    if (index == STEEL_FREE && set.n_steel >= 1 && set.steel &&
-        set.steel[0].steel_index != STEEL_GLASS_FIBRE)
-        return set.steel[0].fyd;
-    return -1.0;
-}
-
 // cot of an angle in degrees that must lie in (0, 90]; false when it does not.
 bool Cot_Of_Given_Angle(double degrees, double& cot)
 {
@@ -137,6 +105,30 @@ bool Cot_Of_Given_Angle(double degrees, double& cot)
 }
 
 }  // namespace
+
+bool Shear_Reinforcement_Steel(const Material_Set& set, int index, double gamma_s, double& fywd,
+                               double& fyk)
+{
+    if (index >= 0 && index < STEEL_FIRST_CLASS) {
+        fyk = din1045_steel_fyk[index];
+    } else if (index == STEEL_GLASS_FIBRE) {
+        return false;
+    } else if (index == STEEL_LATTICE_GIRDER) {
+        fyk = 420.0;
+    } else if (index >= STEEL_FIRST_CLASS && index < STEEL_FREE) {
+        fyk = steel_class_table[index - STEEL_FIRST_CLASS].fyk;
+    } else if (index == STEEL_FREE) {
+        if (set.n_steel < 1 || !set.steel || set.steel[0].steel_index == STEEL_GLASS_FIBRE)
+            return false;
+        fywd = set.steel[0].fyd;
+        fyk = fywd * gamma_s;
+        return true;
+    } else {
+        return false;
+    }
+    fywd = fyk / gamma_s;
+    return true;
+}
 
 double Calc_Min_Shear_Reinf_Ratio(int norm_code, double fck, double fctm, double fyk,
                                   const NAD_EC2_Params* annex)
@@ -168,7 +160,7 @@ int Calc_VRd_c_Uncracked(Calc_Work_Record* record)
 
     const Concrete_Record& concrete = set.concrete[0];
     const Rules rules = Rules_Of(set);
-    const double gamma_c = Factor_Or_One(set.gamma_c);
+    const double gamma_c = Material_Set_Factor(set.gamma_c);
 
     // Design tensile strength and the largest tensile stress at which the section counts
     // as uncracked. Neither the 1988 standard nor ÖNORM B 4700 lets plain concrete carry
@@ -216,7 +208,7 @@ int Calc_VRd_c_Uncracked(Calc_Work_Record* record)
         return bits;
     }
 
-    const NAD_EC2_Params& annex = Annex_Of(set);
+    const NAD_EC2_Params& annex = Material_Set_Annex(set);
     const double fcd = concrete.fcd;
     double p = fctd * fctd - sigma * fctd;
     const double sigma_c_lim = fcd - 2.0 * std::sqrt(fctd * (fctd + fcd));
@@ -243,8 +235,10 @@ double Calc_Given_Reinf_Resistance(Calc_Work_Record* record, double area, int ki
     if (rules == Rules::Din1045_1988 || rules == Rules::Oenorm) return -1.0;
     if (!(std::fabs(area) >= 0.001)) return 0.0;
 
-    const double fywd = Shear_Steel_Fywd(set, r.steel_index);
-    if (fywd < 0.0) return -1.0;
+    double fywd = 0.0, fyk = 0.0;
+    if (!Shear_Reinforcement_Steel(set, r.steel_index, Material_Set_Factor(set.gamma_s), fywd, fyk) ||
+        fywd < 0.0)
+        return -1.0;
 
     // Inclination of the reinforcement: 90 degrees when not given or steeper than 89,
     // at least 45 degrees.
@@ -271,7 +265,7 @@ double Calc_Given_Reinf_Resistance(Calc_Work_Record* record, double area, int ki
         if (!Cot_Of_Given_Angle(r.theta_i, cot_t)) return -1.0;
         return fywd * area * 0.1 * sin_a * (cot_a + cot_t);
     }
-    const NAD_EC2_Params& annex = Annex_Of(set);
+    const NAD_EC2_Params& annex = Material_Set_Annex(set);
     const double mu = annex.roughness_mu[std::clamp(r.roughness_class, 0, 3)];
     double german = 1.0;
     if (rules == Rules::Din1045_1)

@@ -12,6 +12,14 @@
 struct Material_Set;
 struct NAD_EC2_Params;
 
+// Design yield strength fywd and characteristic strength fyk [N/mm²] of shear reinforcement
+// of the steel class index: fyk / gamma_s for the classes, lattice girders (fyk 420) and
+// the 1988 steels; for a free steel the set's first steel record gives fywd = fyd as it
+// stands and fyk = fywd · gamma_s. False for a glass-fibre bar, an unknown index or a free
+// steel without a usable first record (nothing is written then).
+bool Shear_Reinforcement_Steel(const Material_Set& set, int index, double gamma_s, double& fywd,
+                               double& fyk);
+
 // ρw,min. Norm codes: 0 DIN 1045 (1988), 1 DIN 1045-1, 3 ÖNORM B 4700, 4 EN 1992-1-1,
 // 21 EN 1992-2. 0 for code 0 or fyk below 0.001; ÖNORM 0.15 fctm/fyk; the Eurocodes
 // c √fck/fyk, with the German annex 0.16 fctm/fyk; DIN 1045-1 c fctm/fyk; c is the annex's

@@ -19,43 +19,6 @@ constexpr double kDegree = kPi / 180.0;
 constexpr double kThreePiEighths = 3.0 * kPi / 8.0;
 constexpr double kNoCap = 10000.0;
 
-const NAD_EC2_Params& Recommended_Values()
-{
-    static const NAD_EC2_Params values = [] {
-        NAD_EC2_Params p{};
-        NAD_EC2_Defaults(&p);
-        return p;
-    }();
-    return values;
-}
-
-double Factor_Or_One(double gamma) { return (gamma >= 0.001) ? gamma : 1.0; }
-
-// Design yield strength and fyk of the shear reinforcement by its class index; false for a
-// steel that cannot be used as shear reinforcement.
-bool Shear_Steel(const Material_Set& set, int index, double gamma_s, double& fywd, double& fyk)
-{
-    if (index >= 0 && index < STEEL_FIRST_CLASS) {
-        fyk = din1045_steel_fyk[index];
-    } else if (index == STEEL_GLASS_FIBRE) {
-        return false;
-    } else if (index == STEEL_LATTICE_GIRDER) {
-        fyk = 420.0;
-    } else if (index >= STEEL_FIRST_CLASS && index < STEEL_FREE) {
-        fyk = steel_class_table[index - STEEL_FIRST_CLASS].fyk;
-    } else if (index == STEEL_FREE) {
-        if (set.n_steel < 1 || !set.steel || set.steel[0].steel_index == STEEL_GLASS_FIBRE)
-            return false;
-        fywd = set.steel[0].fyd;
-        fyk = fywd * gamma_s;
-        return fywd > 0.0;
-    } else {
-        return false;
-    }
-    fywd = fyk / gamma_s;
-    return true;
-}
-
 // An angle in degrees brought into a quarter turn: above 90 turned back, below 0 turned
 // forward, by quarter turns.
 double Fold_Angle(double a)
@@ -393,8 +356,8 @@ void Set_Up_Rules(Shear_Design_Context& c)
     c.german_or_din = c.german || c.din;
     c.din_2001 = Get_DIN1045_1_Edition() != 0;
     c.lightweight = c.concrete.lightweight != 0;
-    c.gamma_c = Factor_Or_One(set.gamma_c);
-    c.gamma_s = Factor_Or_One(set.gamma_s);
+    c.gamma_c = Material_Set_Factor(set.gamma_c);
+    c.gamma_s = Material_Set_Factor(set.gamma_s);
     c.fck = c.concrete.fck;
     c.fctm = c.concrete.fctm;
     c.fcd = c.concrete.fcd;
@@ -845,11 +808,14 @@ int Calc_Shear_Torsion_Resistance(Calc_Work_Record* record)
     Calc_Work_Record& r = *record;
     const Material_Set& set = *r.material;
     if (set.n_concrete < 1 || !set.concrete) return SECTION_CHECK_UNUSABLE;
-    const NAD_EC2_Params& annex = set.annex ? *set.annex : Recommended_Values();
+    const NAD_EC2_Params& annex = Material_Set_Annex(set);
 
     Shear_Design_Context c{r, set, set.concrete[0], annex};
     Set_Up_Rules(c);
-    if (!Shear_Steel(set, r.steel_index, c.gamma_s, c.fywd, c.fyk)) return SECTION_CHECK_UNUSABLE;
+    // The web design also turns away a free steel without a design strength.
+    if (!Shear_Reinforcement_Steel(set, r.steel_index, c.gamma_s, c.fywd, c.fyk) ||
+        (r.steel_index == STEEL_FREE && !(c.fywd > 0.0)))
+        return SECTION_CHECK_UNUSABLE;
     c.lattice = r.steel_index == STEEL_LATTICE_GIRDER;
     if (!(c.fcd > 0.0) || !(c.fck > 0.0)) return SECTION_CHECK_UNUSABLE;
     r.fctd = c.fctd;

@@ -44,8 +44,3 @@ inline std::string Table_Holding(const std::string& report, const std::string& m
     return report.substr(begin, end + 13 - begin);
 }
 
-inline int Count_Of(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}

@@ -10,7 +10,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 
 namespace {
@@ -19,25 +18,16 @@ class PlotAnnotations : public ::testing::Test {
 protected:
     void Begin(double scale = 1.0)
     {
-        graphic_ = std::make_unique<File_Stream>();
-        Plot_Begin_Graphic(graphic_->get(), 0.0, 0.0, 10.0, 10.0, scale, scale, 0.0, nullptr);
-        head_ = graphic_->bytes().size();
+        graphic_.Begin(0.0, 0.0, 10.0, 10.0, scale, scale, 0.0);
         plot_state.plot_file_stream = nullptr;
         plot_state.colour_output = 1;
         plot_state.colour_records = 1;
         plot_state.diagram_switch = 1;
     }
-    std::string Records() const { return graphic_->bytes().substr(head_); }
-    static int Count(const std::string& text, const std::string& what)
-    {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
-    }
+    std::string Records() const { return graphic_.Records(); }
 
     Plot_State_Guard guard_;
-    std::unique_ptr<File_Stream> graphic_;
-    size_t head_ = 0;
+    Graphic_Capture graphic_;
 };
 
 const std::string kHead = "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n";
@@ -129,7 +119,7 @@ TEST_F(PlotAnnotations, MemberDiagramRecords)
     e.positions[1] = 2.0;
     e.positions[2] = 4.0;
     e.values[1] = 2.0;
-    head_ = graphic_->bytes().size();
+    graphic_.Skip();
     Plot_Draw_Member_Diagram(&e);
     const std::string records = Records();
     EXPECT_NE(records.find(" 38 2 0.1 0.1 0\n 1  2.000000 0.000000 2.000000 2.000000\n 38 0   0\n"),
@@ -138,7 +128,7 @@ TEST_F(PlotAnnotations, MemberDiagramRecords)
     EXPECT_NE(records.find(Cp850("210 «B»\n")), std::string::npos);
 
     // Too short a member or no values: nothing.
-    head_ = graphic_->bytes().size();
+    graphic_.Skip();
     e.x2 = 0.05;
     Plot_Draw_Member_Diagram(&e);
     Member_Diagram_Free(&e);
@@ -280,16 +270,16 @@ TEST_F(PlotAnnotations, CurveDiagrams)
     EXPECT_EQ(plot_state.text_angle, 0.0);
 
     // The upright twin: the area is filled whatever the colour output, labels stand upright.
-    head_ = graphic_->bytes().size();
+    graphic_.Skip();
     plot_state.colour_output = 0;
     Plot_Draw_Curve_Diagram_Upright(0.0, 0.0, 5.0, 5.0, 0.0, 2.0, values, 3, 0, nullptr, 0.25);
     records = Records();
     EXPECT_NE(records.find(" 20  0\n 18 5 "), std::string::npos);
-    EXPECT_EQ(Count(records, " 466 "), 2);  // the extremes only
-    head_ = graphic_->bytes().size();
+    EXPECT_EQ(Count_Of(records, " 466 "), 2);  // the extremes only
+    graphic_.Skip();
     Plot_Draw_Curve_Diagram_Upright(0.0, 0.0, 5.0, 5.0, 0.0, 2.0, values, 3, 1, nullptr, 0.25);
-    EXPECT_EQ(Count(Records(), " 466 "), 3);
-    head_ = graphic_->bytes().size();
+    EXPECT_EQ(Count_Of(Records(), " 466 "), 3);
+    graphic_.Skip();
     Plot_Draw_Curve_Diagram_Upright(0.0, 0.0, 5.0, 5.0, 1.0, 1.05, values, 3, 1, nullptr, 0.25);
     EXPECT_EQ(Records(), "");
 }

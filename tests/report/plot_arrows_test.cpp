@@ -1,6 +1,8 @@
 #include "report/plot_arrows.h"
 
 #include "report/plot_state.h"
+
+#include "plot_test_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +13,12 @@ namespace {
 
 class PlotArrows : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_ = plot_state;
-        Plot_Begin_Graphic(out_.get(), 0.0, 0.0, 10.0, 5.0, 1.0, 1.0, 0.0, nullptr);
-        head_ = out_.bytes().size();
-    }
-    void TearDown() override { plot_state = saved_; }
-    std::string Records() const { return out_.bytes().substr(head_); }
-    void Clear() { head_ = out_.bytes().size(); }
+    void SetUp() override { graphic_.Begin(0.0, 0.0, 10.0, 5.0, 1.0, 1.0, 0.0); }
+    std::string Records() const { return graphic_.Records(); }
+    void Clear() { graphic_.Skip(); }
 
-    File_Stream out_;
-    size_t head_ = 0;
-
-private:
-    Plot_State saved_{};
+    Plot_State_Guard guard_;
+    Graphic_Capture graphic_;
 };
 
 const std::string kOpen = " 30\n 52\n";

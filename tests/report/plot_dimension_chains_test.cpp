@@ -2,6 +2,8 @@
 
 #include "base/alloc.h"
 #include "report/plot_state.h"
+
+#include "plot_test_support.h"
 #include "test_support.h"
 
 #include <cmath>
@@ -15,17 +17,14 @@ class PlotDimensionChains : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = plot_state;
-        Plot_Begin_Graphic(out_.get(), 0.0, 0.0, 10.0, 5.0, 1.0, 1.0, 0.0, nullptr);
+        graphic_.Begin(0.0, 0.0, 10.0, 5.0, 1.0, 1.0, 0.0);
         plot_state.dimension_options = 0;
-        head_ = out_.bytes().size();
         PtrArr_Init(&chain_, 0);
     }
     void TearDown() override
     {
         for (int i = 0; i < PtrArr_Count(&chain_); ++i) MEM_FREE(PtrArr_Get(&chain_, i));
         PtrArr_Release(&chain_);
-        plot_state = saved_;
     }
     void Add(double x, double y) { ASSERT_EQ(Plot_Chain_Add_Point(&chain_, x, y), 1); }
 
@@ -34,13 +33,14 @@ protected:
     std::vector<std::string> Lines() const { return After(" 38 0   0\n", "\n"); }
     std::vector<std::string> Labels() const { return After(" 210 \xAE", "\xAF"); }
 
-    File_Stream out_;
+    Plot_State_Guard guard_;
+    Graphic_Capture graphic_;
     Ptr_Array chain_{};
 
 private:
     std::vector<std::string> After(const std::string& mark, const std::string& end) const
     {
-        const std::string bytes = out_.bytes().substr(head_);
+        const std::string bytes = graphic_.Records();
         std::vector<std::string> found;
         for (size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + 1)) {
             const size_t from = at + mark.size();
@@ -48,8 +48,6 @@ private:
         }
         return found;
     }
-    Plot_State saved_{};
-    size_t head_ = 0;
 };
 
 }  // namespace

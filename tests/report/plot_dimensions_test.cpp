@@ -1,6 +1,8 @@
 #include "report/plot_dimensions.h"
 
 #include "report/plot_state.h"
+
+#include "plot_test_support.h"
 #include "test_support.h"
 
 #include <cmath>
@@ -14,24 +16,17 @@ namespace {
 // Each test draws into its own graphic; the run-wide plot state is put back afterwards.
 class PlotDimensions : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = plot_state; }
-    void TearDown() override { plot_state = saved_; }
-
     // A graphic at scale 1 whose head is left out of the bytes under test.
     std::string Begin(double x1 = 0.0, double y1 = 0.0, double x2 = 10.0, double y2 = 5.0)
     {
-        Plot_Begin_Graphic(out_.get(), x1, y1, x2, y2, 1.0, 1.0, 0.0, nullptr);
+        graphic_.Begin(x1, y1, x2, y2, 1.0, 1.0, 0.0);
         plot_state.dimension_options = 0;
-        head_ = out_.bytes().size();
-        return out_.bytes();
+        return graphic_.Bytes();
     }
-    std::string Records() const { return out_.bytes().substr(head_); }
+    std::string Records() const { return graphic_.Records(); }
 
-    File_Stream out_;
-    size_t head_ = 0;
-
-private:
-    Plot_State saved_{};
+    Plot_State_Guard guard_;
+    Graphic_Capture graphic_;
 };
 
 // The texts of the records 10 and 3 (between 0xAE and 0xAF), in order.

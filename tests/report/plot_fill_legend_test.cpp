@@ -10,6 +10,7 @@
 #include "plot_test_support.h"
 #include "test_support.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -31,12 +32,6 @@ protected:
     {
         size_t at = report.find("#SHOWGRAFIC");
         return at == std::string::npos ? std::string() : report.substr(at);
-    }
-    static int Count(const std::string& text, const std::string& what)
-    {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
     }
 
     Plot_State_Guard guard_;
@@ -69,7 +64,7 @@ TEST_F(FillLegend, SixtyFiveNumberedSamplesInRowsOfSix)
     EXPECT_EQ(block.substr(block.size() - 4), " -1\n");
     EXPECT_EQ(plot_state.plot_graphic_stream, nullptr);  // later records go nowhere
 
-    EXPECT_EQ(Count(block, " 9 "), 65);
+    EXPECT_EQ(Count_Of(block, " 9 "), 65);
     // Sample 6 opens the second row, sample 64 stands fifth in the eleventh.
     EXPECT_NE(block.find(Cp850(" 9 1.250000 3.000000 1.250000 3.000000 210 «6»\n")), std::string::npos);
     EXPECT_NE(block.find(Cp850(" 9 11.250000 21.000000 11.250000 21.000000 210 «64»\n")),
@@ -82,8 +77,8 @@ TEST_F(FillLegend, WithoutColourOutputEverySampleIsIndexZero)
     plot_state.colour_output = 0;
     Plot_Write_Fill_Legend(out_.get());
     const std::string block = Block(out_.bytes());
-    EXPECT_EQ(Count(block, " 20  0\n"), 130);
-    EXPECT_EQ(Count(block, " 20  "), 130);
+    EXPECT_EQ(Count_Of(block, " 20  0\n"), 130);
+    EXPECT_EQ(Count_Of(block, " 20  "), 130);
 }
 
 TEST_F(FillLegend, PreviewWritesTheTemporaryReportAndLeavesTheWriterAlone)
@@ -142,4 +137,24 @@ TEST(PlotSortOrders, OrderPointListsByEitherValue)
     EXPECT_EQ(PtrArr_Get(&array, 0), &points[2]);
     EXPECT_EQ(PtrArr_Get(&array, 3), &points[1]);
     PtrArr_Release(&array);
+}
+
+TEST(PlotSortOrders, ValuesThatAreNotNumbersSortToOneEnd)
+{
+    // qsort needs a total order: a NaN compared as equal to everything could leave the
+    // numbers unsorted around it.
+    const double nan = std::nan("");
+    std::vector<Plot_Value_Pair> p = {{3.0, nan}, {nan, 1.0}, {1.0, 2.0}, {nan, 0.0}, {2.0, 3.0}};
+    std::qsort(p.data(), p.size(), sizeof(Plot_Value_Pair), Plot_Compare_First_Ascending);
+    EXPECT_EQ(p[0].first, 1.0);
+    EXPECT_EQ(p[1].first, 2.0);
+    EXPECT_EQ(p[2].first, 3.0);
+    EXPECT_TRUE(std::isnan(p[3].first) && std::isnan(p[4].first));
+    std::qsort(p.data(), p.size(), sizeof(Plot_Value_Pair), Plot_Compare_Second_Descending);
+    EXPECT_TRUE(std::isnan(p[0].second));
+    EXPECT_EQ(p[1].second, 3.0);
+    EXPECT_EQ(p[4].second, 0.0);
+    EXPECT_EQ(Plot_Compare_First_Descending(&p[0], &p[0]), 0);
+    const Plot_Value_Pair both_nan[2] = {{nan, 0.0}, {nan, 5.0}};
+    EXPECT_EQ(Plot_Compare_First_Ascending(&both_nan[0], &both_nan[1]), 0);
 }

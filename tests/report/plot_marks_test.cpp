@@ -6,7 +6,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 
 namespace {
@@ -17,19 +16,16 @@ class PlotMarks : public ::testing::Test {
 protected:
     void Begin(double x1, double y1, double x2, double y2)
     {
-        graphic_ = std::make_unique<File_Stream>();
-        Plot_Begin_Graphic(graphic_->get(), x1, y1, x2, y2, 1.0, 1.0, 0.0, nullptr);
-        head_ = graphic_->bytes().size();
+        graphic_.Begin(x1, y1, x2, y2, 1.0, 1.0, 0.0);
         plot_state.plot_file_stream = nullptr;
         plot_state.colour_output = 1;
         plot_state.colour_records = 1;
         plot_state.level_marks = 1;
     }
-    std::string Records() const { return graphic_->bytes().substr(head_); }
+    std::string Records() const { return graphic_.Records(); }
 
     Plot_State_Guard guard_;
-    std::unique_ptr<File_Stream> graphic_;
-    size_t head_ = 0;
+    Graphic_Capture graphic_;
 };
 
 }  // namespace
@@ -175,7 +171,7 @@ TEST_F(PlotMarks, EverySymbolIsOneGroupAndRestoresTheState)
         EXPECT_EQ(records.substr(0, 8), " 30\n 52\n") << what;
         EXPECT_EQ(records.substr(records.size() - 8), " 31\n 53\n") << what;
         EXPECT_EQ(plot_state.text_angle, 0.5) << what;
-        head_ = graphic_->bytes().size();
+        graphic_.Skip();
     };
     Plot_Draw_Section_Mark(1.0, 1.0, 1.0, 1.5707963267948966, "A");
     check("section");
@@ -195,9 +191,7 @@ TEST_F(PlotMarks, EverySymbolIsOneGroupAndRestoresTheState)
 
 TEST_F(PlotMarks, SectionMarkOnAnAxisUsesOneScale)
 {
-    graphic_ = std::make_unique<File_Stream>();
-    Plot_Begin_Graphic(graphic_->get(), 0.0, 0.0, 10.0, 10.0, 2.0, 0.5, 0.0, nullptr);
-    head_ = graphic_->bytes().size();
+    graphic_.Begin(0.0, 0.0, 10.0, 10.0, 2.0, 0.5, 0.0);
     plot_state.colour_output = 0;
     Plot_Draw_Section_Mark(1.0, 1.0, 1.0, 1.5707963267948966, nullptr);
     // Straight up: the arrow runs 1 record unit in y alone, the cut line in x alone.

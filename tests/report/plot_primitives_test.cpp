@@ -23,10 +23,8 @@ class PlotPrimitives : public ::testing::Test {
 protected:
     void Begin(double x1, double y1, double x2, double y2, double scale, double angle)
     {
-        graphic_ = std::make_unique<File_Stream>();
         file_ = std::make_unique<File_Stream>();
-        Plot_Begin_Graphic(graphic_->get(), x1, y1, x2, y2, scale, scale, angle, nullptr);
-        head_ = graphic_->bytes().size();
+        graphic_.Begin(x1, y1, x2, y2, scale, scale, angle);
         plot_state.plot_file_stream = file_->get();
         plot_state.colour_count = 5;
         plot_state.pen = 0;
@@ -37,7 +35,7 @@ protected:
         plot_state.colour_output = 1;
         Plot_Reset_Bounding_Box();
     }
-    std::string Records() const { return graphic_->bytes().substr(head_); }
+    std::string Records() const { return graphic_.Records(); }
     std::string Entities() const { return file_->bytes(); }
     // The lines of the record text that open with the record number.
     static std::vector<std::string> Lines(const std::string& text, const std::string& start)
@@ -55,9 +53,8 @@ protected:
     }
 
     Plot_State_Guard guard_;
-    std::unique_ptr<File_Stream> graphic_;
+    Graphic_Capture graphic_;
     std::unique_ptr<File_Stream> file_;
-    size_t head_ = 0;
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 // Helpers of the drawing-writer tests.
+#include <cstdio>
 #include <string>
 
 #include "report/plot_state.h"
+#include "test_support.h"
 
 // The text with the characters «, » and ß (written as UTF-8 in the tests) turned into
 // their code page 850 bytes 0xAE, 0xAF and 0xE1.
@@ -36,4 +38,26 @@ public:
 
 private:
     Plot_State saved_;
+};
+
+// Graphic blocks begun into one temporary stream; what the tests compare is what was
+// written after the head of the last block begun (or after the last Skip).
+class Graphic_Capture {
+public:
+    // Begins a graphic block without captions and skips its head.
+    void Begin(double x1, double y1, double x2, double y2, double x_scale, double y_scale,
+               double angle)
+    {
+        Plot_Begin_Graphic(stream_.get(), x1, y1, x2, y2, x_scale, y_scale, angle, nullptr);
+        Skip();
+    }
+    FILE* get() const { return stream_.get(); }
+    std::string Bytes() const { return stream_.bytes(); }
+    std::string Records() const { return Bytes().substr(head_); }
+    // What is written from here on is what Records gives.
+    void Skip() { head_ = Bytes().size(); }
+
+private:
+    File_Stream stream_;
+    size_t head_ = 0;
 };

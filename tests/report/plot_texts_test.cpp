@@ -21,10 +21,8 @@ protected:
     // A fresh graphic (records scaled by the scale) and drawing stream.
     void Begin(double scale, double angle, bool with_file = true)
     {
-        graphic_ = std::make_unique<File_Stream>();
         file_ = std::make_unique<File_Stream>();
-        Plot_Begin_Graphic(graphic_->get(), 0.0, 0.0, 10.0, 10.0, scale, scale, angle, nullptr);
-        head_ = graphic_->bytes().size();
+        graphic_.Begin(0.0, 0.0, 10.0, 10.0, scale, scale, angle);
         plot_state.plot_file_stream = with_file ? file_->get() : nullptr;
         plot_state.colour_count = 5;
         plot_state.pen = 0;
@@ -35,13 +33,12 @@ protected:
         plot_state.lightness_percent = 0.0;
         plot_state.line_colour_factor = 0.0;
     }
-    std::string Records() const { return graphic_->bytes().substr(head_); }
+    std::string Records() const { return graphic_.Records(); }
     std::string Entities() const { return file_->bytes(); }
 
     Plot_State_Guard guard_;
-    std::unique_ptr<File_Stream> graphic_;
+    Graphic_Capture graphic_;
     std::unique_ptr<File_Stream> file_;
-    size_t head_ = 0;
 };
 
 }  // namespace

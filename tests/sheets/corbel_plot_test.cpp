@@ -24,13 +24,6 @@ protected:
     void TearDown() override { plot_state = saved_; }
     // What the helpers wrote after the graphic's head.
     std::string Drawn() const { return out_.bytes().substr(head_); }
-    static int Count(const std::string& text, const std::string& part)
-    {
-        int n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
 
     File_Stream out_;
 
@@ -91,9 +84,9 @@ TEST_F(CorbelPlot, LinesCirclesAndBands)
     const size_t before = Drawn().size();
     Plot_Circle_With_Outline(5, 5, 1, -1, 64, -1, plot_black);
     const std::string circle = Drawn().substr(before);
-    EXPECT_EQ(Count(circle, " 18 "), 0);
-    EXPECT_EQ(Count(circle, " 4 "), 0);
-    EXPECT_GT(Count(circle, " 1  "), 8);
+    EXPECT_EQ(Count_Of(circle, " 18 "), 0);
+    EXPECT_EQ(Count_Of(circle, " 4 "), 0);
+    EXPECT_GT(Count_Of(circle, " 1  "), 8);
 
     // A band narrower than 0.01 is its centre line whatever the flag; a band is filled
     // only while colour output is on.
@@ -124,8 +117,8 @@ TEST_F(CorbelPlot, ArcsTakeOnePointPerSixteenthOfHalfATurn)
     // As a line: eight bands between nine points, in one group.
     Plot_Coloured_Arc(0, 0, 1, 90.0, 90.0, -1, 34, plot_black, 0.1, 0);
     const std::string arc = Drawn().substr(mark);
-    EXPECT_EQ(Count(arc, " 18 4 "), 8);
-    EXPECT_EQ(Count(arc, " 30\n"), 1);
+    EXPECT_EQ(Count_Of(arc, " 18 4 "), 8);
+    EXPECT_EQ(Count_Of(arc, " 30\n"), 1);
 }
 
 TEST_F(CorbelPlot, BarLabels)

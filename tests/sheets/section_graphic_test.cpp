@@ -22,13 +22,6 @@
 
 namespace {
 
-int Count(const std::string& text, const std::string& part)
-{
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
 bool Has(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
@@ -247,7 +240,7 @@ TEST_F(SectionGraphic, HeightQueryAndPlacementAgree)
 
                 // Opening records, balanced groups and dash records, a closed block.
                 EXPECT_TRUE(Has(report, " 30\n 52\n 8 6\n 7 9\n 4 1\n 38 0   0\n"));
-                EXPECT_EQ(Count(report, "\n 30\n"), Count(report, "\n 31\n"));
+                EXPECT_EQ(Count_Of(report, "\n 30\n"), Count_Of(report, "\n 31\n"));
                 EXPECT_TRUE(Dashes_Closed(report));
                 EXPECT_TRUE(Has(report, " 31\n 53\n -1\n#OLI_MARGINS 1 0 0\n"));
                 EXPECT_FALSE(Has(report, "nan") || Has(report, "inf"));
@@ -257,8 +250,8 @@ TEST_F(SectionGraphic, HeightQueryAndPlacementAgree)
         }
     }
     // The chamfer adds its dimension (each dimension text is preceded by " 8 6").
-    EXPECT_EQ(Count(Placed(Chamfered(), 10.0, 0), " 8 6\n"),
-              Count(Placed(Single(), 10.0, 0), " 8 6\n") + 1);
+    EXPECT_EQ(Count_Of(Placed(Chamfered(), 10.0, 0), " 8 6\n"),
+              Count_Of(Placed(Single(), 10.0, 0), " 8 6\n") + 1);
 }
 
 TEST_F(SectionGraphic, GoldenSingleCorbelOnAColumn)
@@ -276,7 +269,7 @@ TEST_F(SectionGraphic, DrawingFileBesideTheReport)
     EXPECT_FALSE(File_Exists(spf_file_name));
     // With a drawing file the bars are drawn with their axes, in the report too.
     const std::string with_file = Placed(m, 10.0, 1, 1);
-    EXPECT_GT(Count(with_file, "\n 1  "), Count(alone, "\n 1  "));
+    EXPECT_GT(Count_Of(with_file, "\n 1  "), Count_Of(alone, "\n 1  "));
     const std::string file = Read_File_Bytes(spf_file_name);
     EXPECT_EQ(file.rfind("kvem-Kestrova (1.0)A\n1.01: Test, L\x84ngsschnitt\n", 0), 0u);
     // Drawn in cm at 1/N: the file's coordinate system is named 1:(100 N).
@@ -364,8 +357,8 @@ TEST_F(SectionGraphic, ExamplePositionIntoAnOpenReport)
     EXPECT_EQ(graphic_height_cm, height);
     EXPECT_TRUE(Has(text, "#OLI_STORE_Y 2\n#SHOWGRAFIC\n"));
     EXPECT_TRUE(Has(text, "\xAEMa\xE1stab 1:10.0\xAF"));
-    EXPECT_GT(Count(text, "\n 20  64\n"), 3);  // bars
-    EXPECT_EQ(Count(text, "\x8C"), 0);       // the position asks for no bar labels
+    EXPECT_GT(Count_Of(text, "\n 20  64\n"), 3);  // bars
+    EXPECT_EQ(Count_Of(text, "\x8C"), 0);       // the position asks for no bar labels
     EXPECT_EQ(text.rfind(" -1\n#OLI_MARGINS 1 0 0\n"), text.size() - 23);
 
     const std::string file = Read_File_Bytes(spf_file_name);
