@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "base/point_arrays.h"
 #include "base/utilities.h"
+#include "platform/atomic_file.h"
 #include "report/plot_state.h"
 #include "report/string_format.h"
 
@@ -94,14 +96,25 @@ void Restart_Numbers()
     plot_state.next_entity_number = 1;
 }
 
-// Writes the trailer of the open drawing file and closes it.
-void Finish_Open_File()
+// The file behind the drawing file's stream when it was opened by name; it closes that
+// stream itself when it takes the old file's place.
+std::unique_ptr<Atomic_File> named_file;
+
+// Writes the trailer of the open drawing file and closes it (the one close of its
+// stream). False when a write or the close failed.
+bool Finish_Open_File()
 {
     FILE* stream = plot_state.plot_file_stream;
-    if (stream == nullptr) return;
+    if (stream == nullptr) return true;
     plot_state.plot_file_stream = nullptr;
     std::fputs("*EOI\n\n", stream);
-    std::fclose(stream);
+    if (named_file && named_file->Stream() == stream) {
+        const std::unique_ptr<Atomic_File> file = std::move(named_file);
+        return file->Commit();
+    }
+    bool ok = std::ferror(stream) == 0;
+    if (std::fclose(stream) != 0) ok = false;
+    return ok;
 }
 
 }  // namespace
@@ -240,7 +253,25 @@ void Plot_Open_Drawing_File_Grey(FILE* stream, double x1, double y1, double x2, 
     va_end(args);
 }
 
-void Plot_Close_Drawing_File() { Finish_Open_File(); }
+bool Plot_Open_Drawing_File_Named(const char* path, double x1, double y1, double x2, double y2,
+                                  double scale, double angle, const char* title_format, ...)
+{
+    if (path == nullptr) return false;
+    auto file = std::make_unique<Atomic_File>(path);
+    FILE* stream = file->Stream();
+    if (stream == nullptr) return false;
+    // A drawing file still open is finished before this one takes the slot.
+    Finish_Open_File();
+    named_file = std::move(file);
+    va_list args;
+    va_start(args, title_format);
+    Open_With_Formatted_Title(stream, x1, y1, x2, y2, scale, angle, Plot_Write_Header_Colour,
+                              title_format, args);
+    va_end(args);
+    return true;
+}
+
+bool Plot_Close_Drawing_File() { return Finish_Open_File(); }
 
 void Plot_Set_Pen(int n)
 {

@@ -27,7 +27,9 @@
 // only while the current filling is 0 or more.
 //
 // One drawing file at a time. The file owns its stream from the opener on:
-// Plot_Close_Drawing_File closes it, and the caller must not close it again.
+// Plot_Close_Drawing_File closes it, and the caller must not close it again. A drawing
+// file opened by name replaces the file on the disk only when it was written whole; until
+// then (and after a failed write) the file there stays as it was.
 #include <cstdio>
 
 // Table sizes of the colour header.
@@ -72,9 +74,21 @@ void Plot_Open_Drawing_File_With(FILE* stream, double x1, double y1, double x2, 
                                  double scale, double angle, const char* title,
                                  Plot_Header_Writer header);
 
+// Opens the file of that name (mapped as Fopen_Mapped maps it) for a new drawing and
+// makes it the drawing file as Plot_Open_Drawing_File does. The new content goes into a
+// temporary file beside it, which takes the file's place when the drawing file is closed
+// and every write succeeded. False when it cannot be opened: nothing changes then (a
+// drawing file still open stays open).
+bool Plot_Open_Drawing_File_Named(const char* path, double x1, double y1, double x2, double y2,
+                                  double scale, double angle, const char* title_format, ...)
+    __attribute__((format(printf, 8, 9)));
+
 // When a drawing file is open: writes "*EOI" and an empty line, closes the stream and
-// clears plot_file_stream. Nothing otherwise. The stream must not be closed again.
-void Plot_Close_Drawing_File();
+// clears plot_file_stream; for a file opened by name, the new drawing then takes the old
+// file's place. The stream must not be closed again. False when a write or the close
+// failed (a file opened by name is then left as it was before), true otherwise, and when
+// no drawing file was open.
+bool Plot_Close_Drawing_File();
 
 // Current pen: negative gives 0, at most (colour count + 1) * 7 - 1.
 void Plot_Set_Pen(int n);

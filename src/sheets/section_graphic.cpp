@@ -8,7 +8,6 @@
 #include "base/run_globals.h"
 #include "base/utilities.h"
 #include "core/corbel_model.h"
-#include "platform/paths.h"
 #include "report/drawing_file.h"
 #include "report/oli_channel.h"
 #include "report/plot_areas.h"
@@ -526,11 +525,12 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     Plot_Begin_Graphic(report, x1, y1, x2, y2, s.f, s.f, 0.0, nullptr);
     Plot_Set_Colour_Sections(1);
     Plot_Begin_Group();
-    // The drawing writer owns the file from here on and closes it.
-    FILE* file = plot_file ? Fopen_Mapped(spf_file_name.c_str(), "w") : nullptr;
-    if (file)
-        Plot_Open_Drawing_File(file, x1, y1, x2, y2, s.f, 0.0, "%s: %s, L\x84ngsschnitt",
-                               position_number.c_str(), position_title.c_str());
+    // The drawing writer owns the file from here on and closes it; the user's earlier
+    // drawing is replaced only by a drawing written whole.
+    const bool file =
+        plot_file && Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0,
+                                                  "%s: %s, L\x84ngsschnitt", position_number.c_str(),
+                                                  position_title.c_str());
 
     Write_If_Open(Graphic(), " 8 %d\n", 6);
     Write_If_Open(Graphic(), " 7 %d\n", 9);
@@ -554,7 +554,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     }
     if (file) Plot_Set_Pen(1);
 
-    Section_Figure f = Figure_Of(*model, mode, s, file != nullptr);
+    Section_Figure f = Figure_Of(*model, mode, s, file);
     if (f.load) {
         Place_Load_Corbel(f);
         Draw_Load_Corbel(f);

@@ -210,6 +210,33 @@ TEST_F(DrawingFile, OpeningAnotherFinishesTheFirst)
     EXPECT_EQ(Bytes("second.spf"), kColourHeader + kEntities + line + kTrailer);
 }
 
+TEST_F(DrawingFile, FileOpenedByNameTakesItsPlaceWhenClosed)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("n.spf"), "earlier"));
+    ASSERT_TRUE(Plot_Open_Drawing_File_Named(dir_.file("n.spf").c_str(), 0.0, 0.0, 2.0, 1.0, 5.0,
+                                             0.0, "%s", "T"));
+    FILE* named = plot_state.plot_file_stream;
+    ASSERT_NE(named, nullptr);
+    Plot_Draw_Line(0.0, 0.0, 1.0, 1.0);
+    EXPECT_EQ(Bytes("n.spf"), "earlier");  // not before the drawing is whole
+    // A name that cannot be opened changes nothing: the open drawing stays open.
+    EXPECT_FALSE(Plot_Open_Drawing_File_Named(dir_.file("missing/x.spf").c_str(), 0.0, 0.0, 1.0,
+                                              1.0, 1.0, 0.0, "T"));
+    EXPECT_EQ(plot_state.plot_file_stream, named);
+    EXPECT_TRUE(Plot_Close_Drawing_File());
+    const std::string line = "-line @1 ( @1 0.000000 0.000000 ) #2 0 0 1 0.0\n"
+                             "-point @2 1.000000 1.000000\n";
+    EXPECT_EQ(Bytes("n.spf"), kColourHeader + kEntities + line + kTrailer);
+
+    // Opening another drawing file finishes the named one in its place as well.
+    ASSERT_TRUE(Plot_Open_Drawing_File_Named(dir_.file("m.spf").c_str(), 0.0, 0.0, 2.0, 1.0, 5.0,
+                                             0.0, "T"));
+    Plot_Open_Drawing_File(Open("o.spf"), 0.0, 0.0, 2.0, 1.0, 5.0, 0.0, "T");
+    EXPECT_EQ(Bytes("m.spf"), kColourHeader + kEntities + kTrailer);
+    EXPECT_TRUE(Plot_Close_Drawing_File());
+    EXPECT_EQ(Bytes("o.spf"), kColourHeader + kEntities + kTrailer);
+}
+
 TEST_F(DrawingFile, SettersClampToTheTables)
 {
     Plot_Set_Pen(50);

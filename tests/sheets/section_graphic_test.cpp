@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "report/oli_channel.h"
 #include "report/plot_state.h"
 #include "report/position_title.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 namespace {
@@ -288,6 +290,29 @@ TEST_F(SectionGraphic, DrawingFileBesideTheReport)
     // A file that cannot be opened leaves the report complete.
     spf_file_name = dir_.file("missing/B10001.SPF");
     EXPECT_EQ(Placed(m, 10.0, 1, 1), alone);
+}
+
+// A drawing that cannot be written whole (here: the disk allows no more than 1000 bytes
+// a file) leaves the user's earlier drawing as it was, and no temporary file beside it.
+TEST_F(SectionGraphic, FailedDrawingFileKeepsTheEarlierOne)
+{
+    const Corbel_Model& m = Single();
+    const std::string earlier = "kvem-Kestrova (1.0)A\nfr\x81here Zeichnung\n";
+    ASSERT_TRUE(Write_File_Bytes(spf_file_name, earlier));
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] {
+                  Placed(m, 10.0, 1, 1);
+                  return plot_state.plot_file_stream == nullptr ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(Read_File_Bytes(spf_file_name), earlier);
+    EXPECT_EQ(Folder_Names(dir_.path()), std::set<std::string>{"B10001.SPF"});
+
+    // Written whole, the new drawing takes its place.
+    Placed(m, 10.0, 1, 1);
+    const std::string file = Read_File_Bytes(spf_file_name);
+    EXPECT_GT(file.size(), 1000u);
+    EXPECT_EQ(file.substr(file.size() - 6), "*EOI\n\n");
+    EXPECT_EQ(Folder_Names(dir_.path()), std::set<std::string>{"B10001.SPF"});
 }
 
 // The main tie's layers lie one axis spacing of each pair of neighbours apart, from the
