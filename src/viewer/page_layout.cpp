@@ -38,16 +38,26 @@ struct Tab_Rule {
     double column_char = 0.0;                     // table: cm per width unit
     const std::vector<double>* columns = nullptr; // table column boundaries (characters)
 
-    double Next(double x, double char_width) const
+    // The next stop after x that lies within the width; else one character on.
+    double Next(double x, double char_width, double width) const
     {
-        if (grid > 0.0) return (std::floor(x / grid + EPS) + 1.0) * grid;
-        if (stops)
+        double next = x + char_width;
+        if (grid > 0.0) {
+            next = (std::floor(x / grid + EPS) + 1.0) * grid;
+        } else if (stops && !stops->empty() && stops->back() <= width + EPS) {
             for (double s : *stops)
-                if (s > x + EPS) return s;
-        if (columns)
+                if (s > x + EPS) {
+                    next = s;
+                    break;
+                }
+        } else if (columns) {
             for (double c : *columns)
-                if (c * column_char > x + EPS) return c * column_char;
-        return x + char_width;
+                if (c * column_char > x + EPS) {
+                    next = c * column_char;
+                    break;
+                }
+        }
+        return next <= width + EPS ? next : x + char_width;
     }
 };
 
@@ -280,7 +290,7 @@ private:
     void Item(const Table_Block& t)
     {
         Ensure_Page();
-        Move(TABLE_SPACE);
+        if (!At_Page_Top()) Move(TABLE_SPACE);
         Line_Frame plain;
         plain.left = plain.table_left = Text_Left();
         plain.width = plain.table_width = Text_Width();
@@ -359,7 +369,7 @@ private:
         return f;
     }
 
-    static bool Is_Blank(const Cell& c) { return c.kind == Cell::Byte && c.byte == ' '; }
+    static bool Is_Break(const Cell& c) { return c.kind == Cell::Tab || (c.kind == Cell::Byte && c.byte == ' '); }
 
     static int Visible_Cells(const std::string& line)
     {
@@ -405,15 +415,15 @@ private:
             for (; end < cells.size(); ++end) {
                 const Cell& c = cells[end];
                 if (c.kind == Cell::Tab) {
-                    x = frame.tabs.Next(x, cw);
+                    x = frame.tabs.Next(x, cw, frame.width);
                     at[end] = x;
                     continue;
                 }
                 const double advance = c.kind == Cell::Gap ? cw / 2.0 : cw;
                 if (frame.wrap && c.kind == Cell::Byte && x + advance > frame.width + EPS && end > start) {
-                    // Break before the last blank of the line; without one, right here.
+                    // Break before the last blank or tab jump of the line; without one, right here.
                     size_t blank = end;
-                    while (blank > start && !Is_Blank(cells[blank])) --blank;
+                    while (blank > start && !Is_Break(cells[blank])) --blank;
                     if (blank > start) end = blank;
                     break;
                 }
@@ -424,7 +434,7 @@ private:
             Draw_Line_Cells(cells, at, start, end, frame, first ? drawings : std::vector<Text_Piece>{}, height);
             Drawn_To(y_ + height);
             start = end;
-            while (start < cells.size() && Is_Blank(cells[start])) ++start;
+            while (start < cells.size() && Is_Break(cells[start])) ++start;
             first = false;
         } while (start < cells.size());
     }

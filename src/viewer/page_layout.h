@@ -13,10 +13,13 @@
 //   indent. Every text line is a paragraph: the first indent moves its start. Style 5
 //   (first-level headings, title lines) is bold.
 // - Tab stops are centimetres from the left margin (every unit code); no further stop:
-//   one character. In tables the column boundaries are the stops.
+//   one character. A list whose last stop lies beyond the line's width cannot be meant
+//   in centimetres (the corbel's reinforcement lines set 16, 22 and 34): its jumps are
+//   one character each, and so is a grid step beyond the width. In tables the column
+//   boundaries are the stops. A line breaks at a blank or a tab jump.
 // - Paragraph space before (record and transitions) and space after are added where they
 //   stand; the line factor scales the line height.
-// - Tables: 0.2 cm of space above and below; title lines in style 5, caption lines in
+// - Tables: 0.2 cm of space above (not at a page's top) and below; title lines in style 5, caption lines in
 //   style 4, comment lines in style 3, the body in style 4 with its column heads bold and
 //   a rule under them. The column widths are boundary positions in characters of style 4.
 //   In-cell groups: "L k x1 x2 a b" a line from a / b of the line's height below its top

@@ -69,7 +69,7 @@ TEST(PageLayout, StoredPositionCarriesThePageHeadBesideTheText)
     ASSERT_TRUE(version.text && text.text);
     EXPECT_NEAR(version.text->x, PAGE_LEFT + 12.0 + Style_Char_Width(4) / 2.0, 1e-9);  // after the mark's gap
     EXPECT_NEAR(text.text->x, PAGE_LEFT, 1e-9);
-    EXPECT_LT(text.text->y, version.text->y);  // beside it, not below: the table has space above
+    EXPECT_NEAR(text.text->y, version.text->y, 1e-9);  // beside it, on the same line
     EXPECT_EQ(doc.title, "POS. 7: Konsole");
     EXPECT_TRUE(Find(doc, "POS. 7: Konsole").text);  // the page's head line
 }
@@ -119,6 +119,10 @@ TEST(PageLayout, TabsJumpToStopsGridsAndTableColumns)
     EXPECT_NEAR(Find(doc, "drei").text->x, PAGE_LEFT + 7.0 + 4 * cw + cw, 1e-9);  // no stop left: one blank
     EXPECT_NEAR(Find(doc, "Gitter").text->x, PAGE_LEFT + 5.0, 1e-9);
     EXPECT_NEAR(Find(doc, "Spalte").text->x, PAGE_LEFT + 12 * cw, 1e-9);
+
+    // Stops that do not fit the 17 cm of a line are not centimetres: one character each.
+    const auto wide = Lay_Out(Para(" Label\xCEtWert\n", "0x40\n4\n0x0 3\n2 16\n2 22\n2 34\n"));
+    EXPECT_NEAR(Find(wide, "Wert").text->x, PAGE_LEFT + 6 * cw, 1e-9);
 }
 
 TEST(PageLayout, HeadingsBoldTableHeadsRuledSubscriptsInTheirCells)
