@@ -40,8 +40,9 @@ void Hatch(cairo_t* cr, double angle_deg, double spacing)
     cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
     const double cx = (x1 + x2) / 2.0, cy = (y1 + y2) / 2.0;
     const double reach = std::hypot(x2 - x1, y2 - y1) / 2.0 + spacing;
-    const int lines = static_cast<int>(std::ceil(reach / spacing));
-    if (lines > 20000) return;  // absurd spacing for the area: leave the hatch out
+    const double count = std::ceil(reach / spacing);
+    if (!(count <= 20000.0)) return;  // absurd spacing for the area: leave the hatch out
+    const int lines = static_cast<int>(count);
     const double a = -angle_deg * PI / 180.0;
     const double ux = std::cos(a), uy = std::sin(a), nx = -uy, ny = ux;
     for (int k = -lines; k <= lines; ++k) {

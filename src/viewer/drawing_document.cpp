@@ -1,3 +1,4 @@
+#include "viewer/file_numbers.h"
 #include "viewer/drawing_document.h"
 
 #include "report/drawing_file.h"
@@ -92,7 +93,7 @@ bool Number(const std::string& token, double& value)
 {
     char* end = nullptr;
     value = std::strtod(token.c_str(), &end);
-    return end != token.c_str() && *end == '\0';
+    return end != token.c_str() && *end == '\0' && std::isfinite(value);
 }
 
 // The numbers of a text (tokens that are not numbers are passed over).
@@ -122,7 +123,7 @@ bool Reference(const std::string& token, char mark, int& value)
     if (token.size() < 2 || token[0] != mark) return false;
     double v = 0.0;
     if (!Number(token.substr(1), v)) return false;
-    value = static_cast<int>(v);
+    value = File_Int(v);
     return true;
 }
 
@@ -159,21 +160,21 @@ private:
     {
         const std::vector<double> n = Numbers(Outside_Guillemets(row));
         if (n.empty()) return;
-        const int k = static_cast<int>(n[0]);
+        const int k = File_Int(n[0]);
         if (table == "-colors" && n.size() >= 4) {
             d_.colours[k] = {n[1] / 255.0, n[2] / 255.0, n[3] / 255.0};
         } else if (table == "-pens" && n.size() >= 3) {
-            d_.pens[k] = {n[1], static_cast<int>(n[2])};
+            d_.pens[k] = {n[1], File_Int(n[2])};
         } else if (table == "-linetypes" && n.size() >= 3) {
             std::vector<double> dashes;
-            const int pairs = static_cast<int>(n[1]);
+            const int pairs = File_Int(n[1]);
             for (int p = 0; p < 2 * pairs && 3 + static_cast<size_t>(p) < n.size(); ++p) dashes.push_back(n[3 + p]);
             d_.line_types[k] = dashes;
         } else if (table == "-fonts" && n.size() >= 7) {
             // number « name » 0 flag height 0.7 3.0 slant 1
             d_.fonts[k] = {n[3], n[6] != 0.0};
         } else if (table == "-fillings" && n.size() >= 6) {
-            d_.fillings[k] = {n[1], static_cast<int>(n[2]), n[4], static_cast<int>(n[5])};
+            d_.fillings[k] = {n[1], File_Int(n[2]), n[4], File_Int(n[5])};
         } else if (table == "-coordinates" && n.size() >= 2) {
             if (d_.factor == 0.0) d_.factor = n[1];
         }
@@ -215,8 +216,8 @@ private:
         if (t.size() >= 10 && t[2] == "(" && Reference(t[3], '@', l.from) && Number(t[4], x) && Number(t[5], y) &&
             t[6] == ")" && Reference(t[7], '#', l.to) && Number(t[8], pen) && Number(t[9], type)) {
             d_.points[l.from] = {x, y};
-            l.pen = static_cast<int>(pen);
-            l.line_type = static_cast<int>(type);
+            l.pen = File_Int(pen);
+            l.line_type = File_Int(type);
             d_.lines.push_back(l);
             ++counts_.lines;
         } else {
@@ -234,7 +235,7 @@ private:
             double v = 0.0;
             if (Number(t[k], v)) head.push_back(v);
         }
-        area.filling = head.size() >= 2 ? static_cast<int>(head[1]) : 0;
+        area.filling = head.size() >= 2 ? File_Int(head[1]) : 0;
         std::vector<std::string> rows;
         while (i < lines_.size() && (lines_[i].empty() || (lines_[i][0] != '-' && lines_[i][0] != '*'))) {
             for (std::string& token : Tokens(lines_[i])) rows.push_back(std::move(token));
@@ -254,7 +255,7 @@ private:
                 continue;
             }
             d_.points[e.from] = {x, y};
-            e.pen = static_cast<int>(pen);
+            e.pen = File_Int(pen);
             e.radius = radius;
             if (contour.empty()) first = e.from;
             contour.push_back(e);
@@ -279,8 +280,8 @@ private:
             ++counts_.malformed_lines;
             return;
         }
-        text.font = static_cast<int>(font);
-        text.keypad = static_cast<int>(keypad);
+        text.font = File_Int(font);
+        text.keypad = File_Int(keypad);
         if (i < lines_.size()) {
             const std::string& line = lines_[i];
             const size_t open = line.find('\xAE');
@@ -370,7 +371,7 @@ private:
     double Pen_Width(int pen) const
     {
         const auto p = d_.pens.find(pen);
-        return (p == d_.pens.end() ? 0.25 : p->second.width_mm) * MM;
+        return std::clamp(p == d_.pens.end() ? 0.25 : p->second.width_mm, 0.0, 10.0) * MM;
     }
 
     void Title()
@@ -398,6 +399,12 @@ private:
         const auto type = d_.line_types.find(l.line_type);
         if (type != d_.line_types.end())
             for (double mm : type->second) line.dashes.push_back(mm * MM);
+        // Dashes too short to print (or none at all) make a solid line.
+        for (double d : line.dashes)
+            if (d < 0.005) {
+                line.dashes.clear();
+                break;
+            }
         page_.items.emplace_back(std::move(line));
     }
 
@@ -418,6 +425,10 @@ private:
         const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
         const double cx = mx - side * (b.y - a.y) / chord * rise, cy = my + side * (b.x - a.x) / chord * rise;
         double start = std::atan2(a.y - cy, a.x - cx), end = std::atan2(b.y - cy, b.x - cx);
+        if (!std::isfinite(start) || !std::isfinite(end) || !std::isfinite(r)) {
+            out.push_back(Map(b));
+            return;
+        }
         if (side > 0.0)
             while (end <= start) end += 2.0 * PI;
         else
@@ -461,7 +472,7 @@ private:
         const auto f = d_.fonts.find(e.font);
         const Font font = f == d_.fonts.end() ? Font{} : f->second;
         t.face = {Face_Family::Sans, false, font.italic};
-        const double cap = font.height_mm * MM * fit_;
+        const double cap = std::clamp(font.height_mm, 0.0, 200.0) * MM * fit_;
         t.size = cap / SANS_CAP_HEIGHT_EM;
         t.angle = e.angle;
         t.utf8 = Report_Bytes_To_Utf8(e.bytes);

@@ -1,3 +1,4 @@
+#include "viewer/file_numbers.h"
 #include "viewer/graphic_records.h"
 
 #include "viewer/report_styles.h"
@@ -7,6 +8,11 @@
 namespace {
 
 constexpr double PEN_CLASS_WIDTH = 0.018;
+// What a file may ask for that still makes sense on a page (beyond it: the limit).
+constexpr double MAX_LINE_WIDTH = 1.0;
+constexpr double MAX_CAP_HEIGHT = 20.0;
+// A dash or gap shorter than this is no pattern a printer can show: the line is solid.
+constexpr double MIN_DASH = 0.005;
 constexpr double DEFAULT_LINE_WIDTH = 0.018;
 const Rgb UNSET_FILL{0.75, 0.75, 0.75};
 const Rgb PAPER{1.0, 1.0, 1.0};
@@ -95,7 +101,7 @@ private:
         case PLOT_RECORD_TEXT_ANCHORED:
         case PLOT_RECORD_TEXT_ANCHORED_ANGLED:
             if (Need(r, 5)) {
-                const int code = static_cast<int>(At(r, 4));
+                const int code = File_Int(At(r, 4));
                 double angle = r.code == PLOT_RECORD_TEXT_ANCHORED ? 0.0 : text_angle_;
                 if (code & PLOT_ANCHOR_UPRIGHT) angle += 90.0;
                 Text(r, Map(At(r, 0), At(r, 1)), angle, code);
@@ -108,13 +114,13 @@ private:
             }
             break;
         case PLOT_RECORD_LINE_WIDTH:
-            if (Need(r, 1) && At(r, 0) > 0.0) width_ = At(r, 0);
+            if (Need(r, 1) && At(r, 0) > 0.0) width_ = std::min(At(r, 0), MAX_LINE_WIDTH);
             break;
         case PLOT_RECORD_TEXT_STYLE:
-            if (Need(r, 1)) cap_height_ = Style_Font_Size(static_cast<int>(At(r, 0))) * SANS_CAP_HEIGHT_EM;
+            if (Need(r, 1)) cap_height_ = Style_Font_Size(File_Int(At(r, 0))) * SANS_CAP_HEIGHT_EM;
             break;
         case PLOT_RECORD_TEXT_HEIGHT:
-            if (Need(r, 1) && At(r, 0) > 0.0) cap_height_ = At(r, 0);
+            if (Need(r, 1) && At(r, 0) > 0.0) cap_height_ = std::min(At(r, 0), MAX_CAP_HEIGHT);
             break;
         case PLOT_RECORD_TEXT_ANGLE:
             if (Need(r, 1)) text_angle_ = At(r, 0);
@@ -129,7 +135,7 @@ private:
             }
             break;
         case PLOT_RECORD_FILL_INDEX:
-            if (Need(r, 1)) fill_index_ = static_cast<int>(At(r, 0));
+            if (Need(r, 1)) fill_index_ = File_Int(At(r, 0));
             break;
         case PLOT_RECORD_DASH:
             if (Need(r, 1)) Dash(r);
@@ -188,7 +194,7 @@ private:
 
     void Polygon(const Graphic_Record& r)
     {
-        const int n = static_cast<int>(At(r, 0));
+        const int n = File_Int(At(r, 0));
         if (n < 1 || r.numbers.size() < 1 + 2 * static_cast<size_t>(n)) {
             ++counts_.malformed_lines;
             return;
@@ -201,18 +207,15 @@ private:
     void Dash(const Graphic_Record& r)
     {
         dashes_.clear();
-        const int n = static_cast<int>(At(r, 0));
+        const int n = File_Int(At(r, 0));
         for (int k = 0; k < n && 1 + static_cast<size_t>(k) < r.numbers.size(); ++k) {
             const double length = At(r, 1 + k) * frame_.scale;
-            if (length < 0.0) {
+            if (length < MIN_DASH) {
                 dashes_.clear();
                 return;
             }
             dashes_.push_back(length);
         }
-        bool any = false;
-        for (double d : dashes_) any = any || d > 0.0;
-        if (!any) dashes_.clear();
     }
 
     void Text(const Graphic_Record& r, Page_Point at, double angle, int code)

@@ -22,7 +22,8 @@
 //   18 filled polygon, 24 filled axis-parallel rectangle "xa yb xb ya": no outline; fill
 //      index 0 is the paper (white, so labels stand on a clear box), any other index the
 //      current colour (a mid grey while no record 50 came)
-//   20 fill index       38 dash pattern (lengths in cm, count 0: solid)
+//   20 fill index       38 dash pattern (lengths in cm, count 0: solid; a length below
+//                          0.005 cm makes the line solid)
 //   50 current colour of fills, lines and texts (black until the first record 50)
 //   8, 16, 23, 30, 31, 51, 52, 53, 59 to 62: no effect on the page
 //   27 (symbol-font glyph) and 75 (image): left out and counted

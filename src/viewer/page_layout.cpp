@@ -1,3 +1,4 @@
+#include "viewer/file_numbers.h"
 #include "viewer/page_layout.h"
 
 #include "report/report_layout.h"
@@ -237,7 +238,7 @@ private:
         if (k == OLI_KEYWORD_RESERVE) {
             Fit(n(0));
         } else if (k == OLI_KEYWORD_YPOS) {
-            if (static_cast<int>(n(0)) == OLI_YPOS_RESET) {
+            if (File_Int(n(0)) == OLI_YPOS_RESET) {
                 Ensure_Page();
                 y_ = std::max(y_, lowest_);
             } else {
@@ -250,17 +251,17 @@ private:
             left_margin_ = n(1) * Style_Char_Width(REPORT_NORMAL_STYLE);
             right_margin_ = n(2) * Style_Char_Width(REPORT_NORMAL_STYLE);
         } else if (k == OLI_KEYWORD_STORE_Y) {
-            const int slot = static_cast<int>(n(0));
+            const int slot = File_Int(n(0));
             Ensure_Page();
             if (slot >= 0 && slot < SLOT_COUNT) slots_[slot] = {true, doc_.pages.size() - 1, y_};
         } else if (k == OLI_KEYWORD_RESTORE_Y) {
-            const int slot = static_cast<int>(n(0));
+            const int slot = File_Int(n(0));
             Ensure_Page();
             if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == doc_.pages.size() - 1) {
                 y_ = floor_ = slots_[slot].y;
             }
         } else if (k == OLI_KEYWORD_BOOKMARK) {
-            Bookmark(static_cast<int>(n(0)), c);
+            Bookmark(File_Int(n(0)), c);
         }
         // FLAGS, LAYOUT, CONVERSION, RESET_MAX_MARGIN: nothing on the page.
     }
@@ -408,9 +409,9 @@ private:
         const double height = Style_Line_Height(frame.style) * frame.line_factor;
         size_t start = 0;
         bool first = true;
+        std::vector<double> at(cells.size(), 0.0);
         do {
             double x = first ? frame.indent : frame.second_indent;
-            std::vector<double> at(cells.size(), 0.0);
             size_t end = start;
             for (; end < cells.size(); ++end) {
                 const Cell& c = cells[end];
@@ -519,7 +520,7 @@ private:
             b = 1.0;
         }
         Page_Fill fill;
-        fill.colour = static_cast<int>(d.values[0]) == 0 ? WHITE : CELL_SHADE;
+        fill.colour = File_Int(d.values[0]) == 0 ? WHITE : CELL_SHADE;
         fill.contours.push_back({{x1, top + a * height}, {x2, top + a * height}, {x2, top + b * height}, {x1, top + b * height}});
         Current().items.emplace_back(std::move(fill));
     }

@@ -1,3 +1,4 @@
+#include "viewer/file_numbers.h"
 #include "viewer/report_document.h"
 
 #include "report/oli_channel.h"
@@ -59,7 +60,7 @@ std::vector<double> Numbers(std::string_view text, size_t* consumed = nullptr)
         }
         char* end = nullptr;
         const double value = std::strtod(q, &end);
-        if (end == q || (*end && *end != ' ' && *end != '\t')) break;
+        if (end == q || (*end && *end != ' ' && *end != '\t') || !std::isfinite(value)) break;
         out.push_back(value);
         p = end;
     }
@@ -206,21 +207,21 @@ private:
     {
         std::vector<double> n;
         if (!Single_Line(n, 1)) return false;
-        a.flags = static_cast<uint32_t>(n[0]);
+        a.flags = File_Flags(n[0]);
         if (a.flags & (PARA_EXTRA_1 | PARA_EXTRA_2)) return false;  // parts never written
         if (!Single_Line(n, 1)) return false;
-        a.style = static_cast<int>(n[0]);
+        a.style = File_Int(n[0]);
         if ((a.flags & PARA_SPACE_BEFORE) && !Length_Line(a.space_before)) return false;
         if ((a.flags & PARA_INDENTS) && !Length_Line(a.first_indent, 2, &a.second_indent)) return false;
         if (a.flags & PARA_TABS) {
             if (!Single_Line(n, 1)) return false;
-            if (static_cast<int>(n[0]) == 2) {
+            if (File_Int(n[0]) == 2) {
                 double spacing = 0.0;
                 if (!Length_Line(spacing)) return false;
                 a.tab_grid = true;
                 a.tabs = {spacing};
             } else {
-                const int count = n.size() > 1 ? static_cast<int>(n[1]) : 0;
+                const int count = n.size() > 1 ? File_Int(n[1]) : 0;
                 for (int k = 0; k < count; ++k) {
                     double position = 0.0;
                     if (!Length_Line(position)) return false;
@@ -291,7 +292,7 @@ private:
             Add(Para_End{});
             return false;
         }
-        const auto kind = static_cast<uint32_t>(n[0]);
+        const auto kind = File_Flags(n[0]);
         double space = 0.0;
         if ((kind & TRANSITION_SPACE) && !Length_Line(space)) {
             Skip_Bad_Record();
@@ -326,7 +327,7 @@ private:
             ++doc_.counts.malformed_lines;
             return;
         }
-        for (int k = 0; k < 3; ++k) table.counts[k] = std::max(0, static_cast<int>(n[k]));
+        for (int k = 0; k < 3; ++k) table.counts[k] = std::max(0, File_Int(n[k]));
         Counted(table.titles, table.counts[0]);
         Counted(table.captions, table.counts[1]);
         Counted(table.comments, table.counts[2]);
@@ -337,15 +338,15 @@ private:
             Add(std::move(table));
             return;
         }
-        for (int k = 0; k < 4; ++k) table.format[k] = static_cast<int>(n[k]);
-        const int width_count = n.size() > 4 ? static_cast<int>(n[4]) : 0;
+        for (int k = 0; k < 4; ++k) table.format[k] = File_Int(n[k]);
+        const int width_count = n.size() > 4 ? File_Int(n[4]) : 0;
         table.compat = table.format[2] == 0 && table.format[3] == 0;
         if (!table.compat) {
             if (width_count > 0 && !At_End() && !Is_Keyword(Line())) table.widths = Numbers(lines_[i_++]);
             while (!At_End() && !Is_Keyword(Line())) table.body.push_back(Without_Blank(lines_[i_++]));
             if (!At_End() && Keyword_Of(Line()) == OLI_Report_Format::end_of_text) ++i_;
             if (table.format[0] != 0)
-                table.head_lines = std::min(static_cast<int>(table.body.size()), std::max(0, table.format[1]) + 1);
+                table.head_lines = std::min(static_cast<int>(table.body.size()), std::clamp(table.format[1], 0, 1) + 1);
         }
         Add(std::move(table));
     }
@@ -370,10 +371,10 @@ private:
         if (!Single_Line(n, 1)) return false;
         uint32_t flags = 0;
         if (n[0] == -999.0 && n.size() >= 3) {
-            flags = static_cast<uint32_t>(n[1]);
-            g.kind = static_cast<int>(n[2]);
+            flags = File_Flags(n[1]);
+            g.kind = File_Int(n[2]);
         } else {
-            g.kind = static_cast<int>(n[0]);
+            g.kind = File_Int(n[0]);
         }
         if (g.kind != -1 && (flags & HEAD_SECOND_WINDOW) && !Single_Line(n, 4)) return false;
         if (!Single_Line(n, 4)) return false;
@@ -420,7 +421,7 @@ private:
         size_t consumed = 0;
         std::vector<double> n = Numbers(head, &consumed);
         if (n.empty()) return false;
-        r.code = static_cast<int>(n[0]);
+        r.code = File_Int(n[0]);
         if (static_cast<double>(r.code) != n[0]) return false;
         r.numbers.assign(n.begin() + 1, n.end());
         if (!r.has_text) {

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "report/oli_channel.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -51,7 +52,7 @@ bool Group_Numbers(std::string_view text, std::vector<double>& numbers)
         if (!*p) return true;
         char* end = nullptr;
         const double value = std::strtod(p, &end);
-        if (end == p) return false;
+        if (end == p || !std::isfinite(value)) return false;
         numbers.push_back(value);
         p = end;
     }

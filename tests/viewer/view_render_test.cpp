@@ -3,6 +3,7 @@
 // where its window says, the drawing's entities; corbel-view and the preview and print
 // stand-ins.
 #include "viewer/cairo_output.h"
+#include "viewer/drawing_document.h"
 #include "viewer/page_layout.h"
 #include "viewer/quick_oli.h"
 #include "viewer/view_file.h"
@@ -185,6 +186,40 @@ TEST(ViewPixels, TheGraphicsFrameIsWhereItsWindowSays)
     const Pixel beside = At(image, left + 1.5, top + 2.75, dpi);  // (1.5, 2.75): outside it
     EXPECT_GT(beside.g, 200);
     cairo_surface_destroy(image);
+}
+
+TEST(ViewHostile, NumbersBeyondReasonStayHarmless)
+{
+    // Out-of-range counts, codes and lengths, not-a-numbers and one very long line: read,
+    // laid out and written in a moment, nothing undefined.
+    const std::string report =
+        "#OLI_STORE_Y 1e300\n#OLI_RESTORE_Y -7\n#OLI_YPOS 1 -1e300\n#OLI_RESERVE nan\n#OLI_BOOKMARK 1e300 \xAEx\xAF\n"
+        "\n#SHOWPARA\n0xffffffffff0\n1e300\n0x0 99999999\n2 3\n-1\n " + std::string(200000, 'x') + " y\n"
+        "#END_OF_TEXT\n0x1000\n2 -1e300\n-1\n"
+        "#SHOWTABLE\n1e300 2147483647 -5\n a\n 2147483647 2147483647 -1 -1 1e300\n 1e300 nan\n \xCE{\xCEL 0 -1 -1 1e300 -1e300 }\n"
+        "#END_OF_TEXT\n"
+        "#SHOWGRAFIC\n 1e300 0 0\n c\n 0 0 0\n-999 1e300 -1e300\n0 1e300 0 1e-300\n"
+        " 18 2147483647 1 2\n 18 1e300\n 13 1e300\n 6 1e300\n 38 2 1e-9 1e-9 0\n 1 0 0 1 1\n 20 nan\n"
+        " 9 1 1 1 1 1e300 \xAEt\xAF\n 4 -1e300\n 14 1e300 0\n 10 0 0 0 0 -1 \xAEu\xAF\n -1\n";
+    Laid_Out_Document doc = Lay_Out_Report(Read_Report(report));
+    ASSERT_FALSE(doc.pages.empty());
+    EXPECT_LT(doc.pages.size(), 1000u);
+    File_Stream pdf;
+    EXPECT_TRUE(Write_Pdf_Stream(doc, pdf.get()));
+
+    const std::string drawing = std::string(PLOT_FILE_MAGIC) +
+                                "\nT\n1e300 nan\n0\n\n*TABLES\n-pens 1\n 0 1e300 2147483647\n-linetypes 1\n 0 99999 0 1e-9\n"
+                                "-fonts 1\n 0 \xAE" "a\xAF 0 0 1e300 0.7 3 0 1\n-fillings 1\n 0 45 2 0 1e-300 0 0\n"
+                                "-coordinates 1\n 0 \xAE" "1:0\xAF 0 0 0 0\n*EOT\n\n*ENTITIES\n"
+                                "-line @1 ( @1 0 0 ) #2 0 0 1 0.0\n-point @2 1e300 -1e300\n"
+                                "-area / 0 0\n 2 0 ( @3 ( @4 0 0 ) #5 0 0 0 1e300 )\n 0 ( @5 ( @5 1 1 ) #4 0 0 0 -1e-300 )\n"
+                                "-text / 1 3 2147483647 2 1 -99 nan 0 1e300 1.2 0. 0.\n    \xAEq\xAF\n-frobnicate\n*EOI\n";
+    Laid_Out_Document plan;
+    ASSERT_TRUE(Lay_Out_Drawing(drawing, plan));
+    EXPECT_EQ(plan.counts.unknown_records, 1);
+    File_Stream plan_pdf;
+    Write_Pdf_Stream(plan, plan_pdf.get());  // may fail on coordinates cairo refuses; must not crash
+    cairo_surface_destroy(Render_Page_Image(plan.pages[0], 30.0));
 }
 
 TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
