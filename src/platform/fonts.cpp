@@ -56,6 +56,8 @@ public:
         directory_ = directory.empty() ? INSTALLED_DIRECTORY : directory;
     }
 
+    const std::string& Directory() const { return directory_; }
+
     const std::array<int, 256>& Widths(int font_class, Code_Page page)
     {
         std::optional<std::array<int, 256>>& table = widths_[font_class][page == Code_Page::Cp850 ? 0 : 1];
@@ -147,5 +149,9 @@ int Font_Text_Width(std::string_view bytes, int font_code, Code_Page page)
 
 int Font_Line_Height(int font_code) { return font_classes[Class_Of(font_code)].line_height; }
 int Font_Pixel_Size(int font_code) { return font_classes[Class_Of(font_code)].pixel_size; }
+
+std::string Font_Face_File(const std::string& file_name) { return Store().Directory() + "/" + file_name; }
+
+const char* Font_Package_Name() { return FONT_PACKAGE; }
 
 void Fonts_Use_Directory_For_Tests(const std::string& directory) { Store().Use_Directory(directory); }

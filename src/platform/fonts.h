@@ -31,6 +31,12 @@ const std::array<int, 256>& Font_Byte_Widths(int font_code, Code_Page page);
 int Font_Line_Height(int font_code);
 int Font_Pixel_Size(int font_code);
 
+// The full file name of a face of the DejaVu installation (the directory the tests may
+// have chosen), e.g. Font_Face_File("DejaVuSansMono-Bold.ttf"), for renderers that load
+// the faces themselves; and the Debian package that holds them.
+std::string Font_Face_File(const std::string& file_name);
+const char* Font_Package_Name();
+
 // For tests: looks for the faces in another directory from now on ("" restores the
 // installed one) and forgets every loaded face and width table.
 void Fonts_Use_Directory_For_Tests(const std::string& directory);

@@ -27,7 +27,7 @@ std::string Title_Line(const char* title)
 
 void Write_Head(FILE* stream, const char* title, double width, double height)
 {
-    std::fprintf(stream, "kvem-Kestrova (1.0)A\n%s\n%lf %lf\n0\n\n", Title_Line(title).c_str(),
+    std::fprintf(stream, PLOT_FILE_MAGIC "\n%s\n%lf %lf\n0\n\n", Title_Line(title).c_str(),
                  width, height);
     std::fputs("*TABLES\n", stream);
 }

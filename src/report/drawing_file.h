@@ -32,6 +32,9 @@
 // then (and after a failed write) the file there stays as it was.
 #include <cstdio>
 
+// The first line of every drawing file (what a reader recognises the format by).
+#define PLOT_FILE_MAGIC "kvem-Kestrova (1.0)A"
+
 // Table sizes of the colour header.
 constexpr int PLOT_FILE_COLOUR_COUNT = 5;
 constexpr int PLOT_FILE_LINE_TYPES = 4;

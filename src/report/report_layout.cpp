@@ -25,42 +25,42 @@ int table_colours[OLI_TABLE_COLOUR_COUNT] = {15, 15, 0, 0, 7, 0};
 
 void OLI_setFlags(FILE* stream, int flags)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_FLAGS 0x%x\n", Hex(flags));
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_FLAGS " 0x%x\n", Hex(flags));
 }
 
 void OLI_reserveSpaceCM(FILE* stream, float cm)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_RESERVE %.6g\n", Cm(cm));
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_RESERVE " %.6g\n", Cm(cm));
 }
 
 void OLI_setYPositionCM(FILE* stream, int mode, float cm)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_YPOS %d %.6g\n", mode, Cm(cm));
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_YPOS " %d %.6g\n", mode, Cm(cm));
 }
 
 void OLI_setMarginsCM(FILE* stream, int mode, float left, float right)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_MARGINS %d %.6g %.6g\n", mode, Cm(left), Cm(right));
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_MARGINS " %d %.6g %.6g\n", mode, Cm(left), Cm(right));
 }
 
 void OLI_storeYPosition(FILE* stream, int slot)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_STORE_Y %d\n", slot);
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_STORE_Y " %d\n", slot);
 }
 
 void OLI_restoreYPosition(FILE* stream, int slot)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_RESTORE_Y %d\n", slot);
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_RESTORE_Y " %d\n", slot);
 }
 
 void OLI_setBookmark(FILE* stream, int mode, const char* text)
 {
     if (!Begin_Keyword(stream)) return;
     if (!text) {
-        std::fprintf(stream, "#OLI_BOOKMARK %d\n", mode);
+        std::fprintf(stream, OLI_KEYWORD_BOOKMARK " %d\n", mode);
         return;
     }
-    std::string line = "#OLI_BOOKMARK " + std::to_string(mode) + " \xAE";
+    std::string line = OLI_KEYWORD_BOOKMARK " " + std::to_string(mode) + " \xAE";
     for (const char* p = text; *p; ++p) line += (*p == '\n' || *p == '\r') ? ' ' : *p;
     line += "\xAF\n";
     std::fputs(line.c_str(), stream);
@@ -68,22 +68,22 @@ void OLI_setBookmark(FILE* stream, int mode, const char* text)
 
 void OLI_setLayout(FILE* stream, int layout)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_LAYOUT 0x%x\n", Hex(layout));
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_LAYOUT " 0x%x\n", Hex(layout));
 }
 
 void OLI_setConvertionFlags(FILE* stream, int flags)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_CONVERSION %d\n", flags);
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_CONVERSION " %d\n", flags);
 }
 
 void OLI_setMarginsChar(FILE* stream, int mode, int left, int right)
 {
-    if (Begin_Keyword(stream)) std::fprintf(stream, "#OLI_MARGINS_CHAR %d %d %d\n", mode, left, right);
+    if (Begin_Keyword(stream)) std::fprintf(stream, OLI_KEYWORD_MARGINS_CHAR " %d %d %d\n", mode, left, right);
 }
 
 void OLI_resetMaxMargin(FILE* stream)
 {
-    if (Begin_Keyword(stream)) std::fputs("#OLI_RESET_MAX_MARGIN\n", stream);
+    if (Begin_Keyword(stream)) std::fputs(OLI_KEYWORD_RESET_MAX_MARGIN "\n", stream);
 }
 
 int MT_String_Length(const char* text)

@@ -38,6 +38,26 @@
 #include <string>
 #include <vector>
 
+// The keywords, shared by the writer below and the report viewer that reads them.
+#define OLI_KEYWORD_FLAGS "#OLI_FLAGS"
+#define OLI_KEYWORD_RESERVE "#OLI_RESERVE"
+#define OLI_KEYWORD_YPOS "#OLI_YPOS"
+#define OLI_KEYWORD_MARGINS "#OLI_MARGINS"
+#define OLI_KEYWORD_STORE_Y "#OLI_STORE_Y"
+#define OLI_KEYWORD_RESTORE_Y "#OLI_RESTORE_Y"
+#define OLI_KEYWORD_BOOKMARK "#OLI_BOOKMARK"
+#define OLI_KEYWORD_LAYOUT "#OLI_LAYOUT"
+#define OLI_KEYWORD_CONVERSION "#OLI_CONVERSION"
+#define OLI_KEYWORD_MARGINS_CHAR "#OLI_MARGINS_CHAR"
+#define OLI_KEYWORD_RESET_MAX_MARGIN "#OLI_RESET_MAX_MARGIN"
+
+// Bookmark modes: 16 opens a group, 17 (without text) closes the deepest open group.
+constexpr int OLI_BOOKMARK_GROUP = 16;
+constexpr int OLI_BOOKMARK_CLOSE = 17;
+// Vertical-position modes: 1 moves by cm, 4 resets.
+constexpr int OLI_YPOS_MOVE = 1;
+constexpr int OLI_YPOS_RESET = 4;
+
 void OLI_setFlags(FILE* stream, int flags);
 void OLI_reserveSpaceCM(FILE* stream, float cm);
 void OLI_setYPositionCM(FILE* stream, int mode, float cm);

@@ -1,0 +1,217 @@
+#include "viewer/cairo_output.h"
+
+#include "platform/atomic_file.h"
+
+#include <cairo-pdf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr double POINTS_PER_CM = 72.0 / 2.54;
+constexpr double PI = 3.14159265358979323846;
+
+cairo_status_t Write_To_File(void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* stream = static_cast<FILE*>(closure);
+    return std::fwrite(data, 1, length, stream) == length ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
+void Set_Colour(cairo_t* cr, const Rgb& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
+
+void Contours_Path(cairo_t* cr, const Page_Fill& fill)
+{
+    cairo_new_path(cr);
+    for (const std::vector<Page_Point>& contour : fill.contours) {
+        if (contour.empty()) continue;
+        cairo_move_to(cr, contour[0].x, contour[0].y);
+        for (size_t k = 1; k < contour.size(); ++k) cairo_line_to(cr, contour[k].x, contour[k].y);
+        cairo_close_path(cr);
+    }
+}
+
+// Parallel lines at the angle across the clip's extents.
+void Hatch(cairo_t* cr, double angle_deg, double spacing)
+{
+    double x1, y1, x2, y2;
+    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    const double cx = (x1 + x2) / 2.0, cy = (y1 + y2) / 2.0;
+    const double reach = std::hypot(x2 - x1, y2 - y1) / 2.0 + spacing;
+    const double count = std::ceil(reach / spacing);
+    if (!(count <= 20000.0)) return;  // absurd spacing for the area: leave the hatch out
+    const int lines = static_cast<int>(count);
+    const double a = -angle_deg * PI / 180.0;
+    const double ux = std::cos(a), uy = std::sin(a), nx = -uy, ny = ux;
+    for (int k = -lines; k <= lines; ++k) {
+        const double ox = cx + nx * k * spacing, oy = cy + ny * k * spacing;
+        cairo_move_to(cr, ox - ux * reach, oy - uy * reach);
+        cairo_line_to(cr, ox + ux * reach, oy + uy * reach);
+    }
+    cairo_stroke(cr);
+}
+
+void Draw_Item(cairo_t* cr, const Page_Text& t)
+{
+    if (t.utf8.empty() || !(t.size > 0.0)) return;
+    cairo_font_face_t* face = Cairo_Face(t.face);
+    if (!face) return;
+    cairo_set_font_face(cr, face);
+    cairo_set_font_size(cr, t.size);
+    Set_Colour(cr, t.colour);
+    if (t.angle == 0.0) {
+        cairo_move_to(cr, t.x, t.y);
+        cairo_show_text(cr, t.utf8.c_str());
+        return;
+    }
+    cairo_save(cr);
+    cairo_translate(cr, t.x, t.y);
+    cairo_rotate(cr, -t.angle * PI / 180.0);
+    cairo_move_to(cr, 0.0, 0.0);
+    cairo_show_text(cr, t.utf8.c_str());
+    cairo_restore(cr);
+}
+
+void Draw_Item(cairo_t* cr, const Page_Line& l)
+{
+    Set_Colour(cr, l.colour);
+    cairo_set_line_width(cr, l.width);
+    cairo_set_dash(cr, l.dashes.empty() ? nullptr : l.dashes.data(), static_cast<int>(l.dashes.size()), 0.0);
+    cairo_move_to(cr, l.x1, l.y1);
+    cairo_line_to(cr, l.x2, l.y2);
+    cairo_stroke(cr);
+}
+
+void Draw_Item(cairo_t* cr, const Page_Fill& f)
+{
+    Contours_Path(cr, f);
+    Set_Colour(cr, f.colour);
+    if (f.kind == Fill_Kind::Solid) {
+        cairo_fill(cr);
+        return;
+    }
+    cairo_save(cr);
+    cairo_clip(cr);
+    cairo_set_line_width(cr, f.hatch_width);
+    cairo_set_dash(cr, nullptr, 0, 0.0);
+    if (f.hatch_spacing > 0.0) {
+        Hatch(cr, f.hatch_angle, f.hatch_spacing);
+        if (f.kind == Fill_Kind::Cross) Hatch(cr, f.hatch_angle + 90.0, f.hatch_spacing);
+    }
+    cairo_restore(cr);
+}
+
+void Draw_Page(cairo_t* cr, const Page& page)
+{
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    for (const Page_Item& item : page.items) std::visit([cr](const auto& i) { Draw_Item(cr, i); }, item);
+}
+
+std::string Outline_Link(const Outline_Entry& e)
+{
+    char link[80];
+    std::snprintf(link, sizeof link, "page=%d pos=[0 %.2f]", e.page + 1, e.y * POINTS_PER_CM);
+    return link;
+}
+
+} // namespace
+
+bool Write_Pdf_Stream(const Laid_Out_Document& doc, FILE* stream)
+{
+    if (!stream) return false;
+    const double first_w = doc.pages.empty() ? 21.0 : doc.pages[0].width;
+    const double first_h = doc.pages.empty() ? 29.7 : doc.pages[0].height;
+    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(Write_To_File, stream, first_w * POINTS_PER_CM,
+                                                                   first_h * POINTS_PER_CM);
+    if (!doc.title.empty()) cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, doc.title.c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "corbel-view");
+    cairo_t* cr = cairo_create(surface);
+    for (const Page& page : doc.pages) {
+        cairo_pdf_surface_set_size(surface, page.width * POINTS_PER_CM, page.height * POINTS_PER_CM);
+        cairo_save(cr);
+        cairo_scale(cr, POINTS_PER_CM, POINTS_PER_CM);
+        Draw_Page(cr, page);
+        cairo_restore(cr);
+        cairo_show_page(cr);
+    }
+    std::vector<int> ids;
+    for (const Outline_Entry& e : doc.outline) {
+        const int parent = e.parent >= 0 && e.parent < static_cast<int>(ids.size()) ? ids[e.parent]
+                                                                                    : CAIRO_PDF_OUTLINE_ROOT;
+        ids.push_back(cairo_pdf_surface_add_outline(surface, parent, e.title.c_str(), Outline_Link(e).c_str(),
+                                                    CAIRO_PDF_OUTLINE_FLAG_OPEN));
+    }
+    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const bool written = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return drawn && written && !std::ferror(stream);
+}
+
+bool Write_Pdf_File(const Laid_Out_Document& doc, const std::string& path, std::string& error)
+{
+    Atomic_File file(path.c_str());
+    if (!file.Stream() || !Write_Pdf_Stream(doc, file.Stream()) || !file.Commit()) {
+        error = "Die Datei " + path + " kann nicht geschrieben werden.";
+        return false;
+    }
+    return true;
+}
+
+std::string Png_Page_Name(const std::string& path, int page, int count)
+{
+    std::string stem = path;
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) stem = path.substr(0, dot);
+    const int width = static_cast<int>(std::to_string(std::max(count, 1)).size());
+    char number[24];
+    std::snprintf(number, sizeof number, "-%0*d.png", width, page);
+    return stem + number;
+}
+
+cairo_surface_t* Render_Page_Image(const Page& page, double dpi)
+{
+    const double px_per_cm = dpi / 2.54;
+    const int w = std::max(1, static_cast<int>(std::lround(page.width * px_per_cm)));
+    const int h = std::max(1, static_cast<int>(std::lround(page.height * px_per_cm)));
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_paint(cr);
+    cairo_scale(cr, px_per_cm, px_per_cm);
+    Draw_Page(cr, page);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    return surface;
+}
+
+bool Write_Png_Files(const Laid_Out_Document& doc, const std::string& path, double dpi,
+                     std::vector<std::string>& files, std::string& error)
+{
+    const int count = static_cast<int>(doc.pages.size());
+    for (int k = 0; k < count; ++k) {
+        const std::string name = Png_Page_Name(path, k + 1, count);
+        cairo_surface_t* surface = Render_Page_Image(doc.pages[k], dpi);
+        Atomic_File file(name.c_str());
+        const bool ok = file.Stream() && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
+                        cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream()) == CAIRO_STATUS_SUCCESS &&
+                        file.Commit();
+        cairo_surface_destroy(surface);
+        if (!ok) {
+            error = "Die Datei " + name + " kann nicht geschrieben werden.";
+            return false;
+        }
+        files.push_back(name);
+    }
+    return true;
+}

@@ -1,0 +1,531 @@
+#include "viewer/file_numbers.h"
+#include "viewer/page_layout.h"
+
+#include "report/report_layout.h"
+#include "viewer/graphic_records.h"
+#include "viewer/report_styles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double PAGE_BOTTOM = A4_HEIGHT - PAGE_BOTTOM_MARGIN;
+constexpr double HEADER_BASELINE = 1.4;
+constexpr int HEADER_STYLE = 3;
+constexpr int TITLE_STYLE = 5;
+constexpr int HEADLINE_STYLE = 5;            // first-level headings and title lines: bold
+constexpr int COMMENT_STYLE = 3;
+constexpr double EPS = 1e-9;
+constexpr double RULE_WIDTH = 0.02;
+constexpr double UNDERLINE_WIDTH = 0.015;
+constexpr double SHIFTED_SIZE = 0.7;         // sub- and superscripts, of the style's size
+constexpr double BASELINE_IN_LINE = 0.76;    // of the line height, from its top
+constexpr int SLOT_COUNT = 10;
+const Rgb CELL_SHADE{0.85, 0.85, 0.85};
+const Rgb WHITE{1.0, 1.0, 1.0};
+
+// One character cell of a text line, or a mark between cells.
+struct Cell {
+    enum Kind { Byte, Tab, Gap } kind = Byte;
+    unsigned char byte = ' ';
+    Run_Style style;
+};
+
+// Where the tab jumps of a line go: centimetres from the left margin.
+struct Tab_Rule {
+    const std::vector<double>* stops = nullptr;  // list (cm), or null
+    double grid = 0.0;                            // grid spacing (cm), 0: none
+    double column_char = 0.0;                     // table: cm per width unit
+    const std::vector<double>* columns = nullptr; // table column boundaries (characters)
+
+    // The next stop after x that lies within the width; else one character on.
+    double Next(double x, double char_width, double width) const
+    {
+        double next = x + char_width;
+        if (grid > 0.0) {
+            next = (std::floor(x / grid + EPS) + 1.0) * grid;
+        } else if (stops && !stops->empty() && stops->back() <= width + EPS) {
+            for (double s : *stops)
+                if (s > x + EPS) {
+                    next = s;
+                    break;
+                }
+        } else if (columns) {
+            for (double c : *columns)
+                if (c * column_char > x + EPS) {
+                    next = c * column_char;
+                    break;
+                }
+        }
+        return next <= width + EPS ? next : x + char_width;
+    }
+};
+
+// Horizontal geometry of a text line.
+struct Line_Frame {
+    double left = PAGE_LEFT;     // page x of the left margin
+    double width = REPORT_TEXT_WIDTH;
+    double indent = 0.0;         // first visual line
+    double second_indent = 0.0;  // following visual lines
+    int style = REPORT_NORMAL_STYLE;
+    double line_factor = 1.0;
+    bool wrap = true;
+    bool force_bold = false;
+    double table_left = PAGE_LEFT;   // span of in-cell lines and rectangles
+    double table_width = REPORT_TEXT_WIDTH;
+    Tab_Rule tabs;
+};
+
+struct Slot {
+    bool set = false;
+    size_t page = 0;
+    double y = 0.0;
+};
+
+class Layout {
+public:
+    explicit Layout(const Report_Document& report) : report_(report)
+    {
+        const Read_Counts& c = report.counts;
+        doc_.counts.unknown_keywords = c.unknown_keywords;
+        doc_.counts.malformed_lines = c.malformed_lines;
+        doc_.counts.stray_lines = c.stray_lines;
+    }
+
+    Laid_Out_Document Run()
+    {
+        for (const Report_Item& item : report_.items) std::visit([this](const auto& i) { Item(i); }, item);
+        Ensure_Page();
+        Finish_Page();
+        return std::move(doc_);
+    }
+
+private:
+    const Report_Document& report_;
+    Laid_Out_Document doc_;
+    bool page_open_ = false;
+    double y_ = PAGE_TOP;
+    double floor_ = PAGE_TOP;        // bottom of what was drawn last
+    double lowest_ = PAGE_TOP;       // lowest point drawn on the page
+    double left_margin_ = 0.0, right_margin_ = 0.0;
+    Para_Attributes para_;
+    Slot slots_[SLOT_COUNT];
+    std::vector<int> open_groups_;
+    std::string contents_;           // the latest contents entry
+    std::string page_contents_;      // the contents entry of the page being laid out
+
+    Page& Current() { return doc_.pages.back(); }
+
+    void Ensure_Page()
+    {
+        if (page_open_) return;
+        doc_.pages.emplace_back();
+        doc_.pages.back().width = A4_WIDTH;
+        doc_.pages.back().height = A4_HEIGHT;
+        page_open_ = true;
+        y_ = floor_ = lowest_ = PAGE_TOP;
+        page_contents_ = contents_;
+    }
+
+    void Finish_Page()
+    {
+        if (!page_open_) return;
+        const double size = Style_Font_Size(HEADER_STYLE);
+        const Face_Key face{Face_Family::Mono, false, false};
+        if (!page_contents_.empty()) {
+            Page_Text head;
+            head.x = PAGE_LEFT;
+            head.y = HEADER_BASELINE;
+            head.size = size;
+            head.face = face;
+            head.utf8 = Report_Plain_Text(page_contents_);
+            Current().items.emplace_back(std::move(head));
+        }
+        Page_Text number;
+        number.utf8 = "Seite " + std::to_string(doc_.pages.size());
+        number.size = size;
+        number.face = face;
+        number.x = PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(face, number.utf8) * size;
+        number.y = HEADER_BASELINE;
+        Current().items.emplace_back(std::move(number));
+        page_open_ = false;
+    }
+
+    void Break_Page()
+    {
+        Ensure_Page();
+        Finish_Page();
+        Ensure_Page();
+    }
+
+    bool At_Page_Top() const { return y_ <= PAGE_TOP + EPS; }
+
+    // Breaks the page when the height does not fit below the position.
+    void Fit(double height)
+    {
+        Ensure_Page();
+        if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) Break_Page();
+    }
+
+    void Drawn_To(double y)
+    {
+        y_ = y;
+        floor_ = y;
+        lowest_ = std::max(lowest_, y);
+    }
+
+    void Move(double cm)
+    {
+        Ensure_Page();
+        y_ = cm < 0.0 ? std::max(y_ + cm, floor_) : y_ + cm;
+    }
+
+    double Text_Left() const { return PAGE_LEFT + left_margin_; }
+    double Text_Width() const { return std::max(1.0, REPORT_TEXT_WIDTH - left_margin_ - right_margin_); }
+
+    // ------------------------------------------------------------------ items
+
+    void Item(const Para_Begin& p)
+    {
+        if (para_.space_after != 0.0) Move(para_.space_after);
+        para_ = p.attributes;
+        if (para_.space_before != 0.0) Move(para_.space_before);
+    }
+
+    void Item(const Text_Line& t)
+    {
+        Line_Frame frame = Paragraph_Frame();
+        Text(t.bytes, frame);
+    }
+
+    void Item(const Para_Space& s) { Move(s.cm); }
+
+    void Item(const Para_End&)
+    {
+        if (para_.space_after != 0.0) Move(para_.space_after);
+        para_ = Para_Attributes{};
+    }
+
+    void Item(const Stray_Line& s)
+    {
+        Line_Frame frame;
+        frame.left = frame.table_left = Text_Left();
+        frame.width = frame.table_width = Text_Width();
+        Text(s.bytes, frame);
+    }
+
+    void Item(const Contents_Entry& c)
+    {
+        contents_ = c.text;
+        if (doc_.title.empty()) doc_.title = Report_Plain_Text(c.text);
+        if (page_open_ && page_contents_.empty()) page_contents_ = contents_;
+    }
+
+    void Item(const New_Page&)
+    {
+        if (page_open_ && (Current().items.empty() && At_Page_Top())) return;
+        if (!page_open_ && doc_.pages.empty()) return;
+        Break_Page();
+    }
+
+    void Item(const Left_Out& l) { doc_.counts.Leave_Out(l.what); }
+
+    void Item(const Layout_Command& c)
+    {
+        auto n = [&](size_t k) { return k < c.numbers.size() ? c.numbers[k] : 0.0; };
+        const std::string& k = c.keyword;
+        if (k == OLI_KEYWORD_RESERVE) {
+            Fit(n(0));
+        } else if (k == OLI_KEYWORD_YPOS) {
+            if (File_Int(n(0)) == OLI_YPOS_RESET) {
+                Ensure_Page();
+                y_ = std::max(y_, lowest_);
+            } else {
+                Move(n(1));
+            }
+        } else if (k == OLI_KEYWORD_MARGINS) {
+            left_margin_ = n(1);
+            right_margin_ = n(2);
+        } else if (k == OLI_KEYWORD_MARGINS_CHAR) {
+            left_margin_ = n(1) * Style_Char_Width(REPORT_NORMAL_STYLE);
+            right_margin_ = n(2) * Style_Char_Width(REPORT_NORMAL_STYLE);
+        } else if (k == OLI_KEYWORD_STORE_Y) {
+            const int slot = File_Int(n(0));
+            Ensure_Page();
+            if (slot >= 0 && slot < SLOT_COUNT) slots_[slot] = {true, doc_.pages.size() - 1, y_};
+        } else if (k == OLI_KEYWORD_RESTORE_Y) {
+            const int slot = File_Int(n(0));
+            Ensure_Page();
+            if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == doc_.pages.size() - 1) {
+                y_ = floor_ = slots_[slot].y;
+            }
+        } else if (k == OLI_KEYWORD_BOOKMARK) {
+            Bookmark(File_Int(n(0)), c);
+        }
+        // FLAGS, LAYOUT, CONVERSION, RESET_MAX_MARGIN: nothing on the page.
+    }
+
+    void Bookmark(int mode, const Layout_Command& c)
+    {
+        if (mode == OLI_BOOKMARK_CLOSE) {
+            if (!open_groups_.empty()) open_groups_.pop_back();
+            return;
+        }
+        if (!c.has_text) return;
+        std::string title = Report_Plain_Text(c.text);
+        const size_t first = title.find_first_not_of(' ');
+        if (first == std::string::npos) return;
+        title = title.substr(first, title.find_last_not_of(' ') - first + 1);
+        Ensure_Page();
+        Outline_Entry entry;
+        entry.title = title;
+        entry.page = static_cast<int>(doc_.pages.size()) - 1;
+        entry.y = y_;
+        if (mode == OLI_BOOKMARK_GROUP) open_groups_.clear();
+        entry.parent = open_groups_.empty() ? -1 : open_groups_.back();
+        doc_.outline.push_back(entry);
+        if (mode == OLI_BOOKMARK_GROUP) open_groups_.push_back(static_cast<int>(doc_.outline.size()) - 1);
+    }
+
+    void Item(const Table_Block& t)
+    {
+        Ensure_Page();
+        if (!At_Page_Top()) Move(TABLE_SPACE);
+        Line_Frame plain;
+        plain.left = plain.table_left = Text_Left();
+        plain.width = plain.table_width = Text_Width();
+        plain.style = TITLE_STYLE;
+        for (const std::string& line : t.titles) Text(line, plain);
+        plain.style = REPORT_NORMAL_STYLE;
+        for (const std::string& line : t.captions) Text(line, plain);
+        plain.style = COMMENT_STYLE;
+        for (const std::string& line : t.comments) Text(line, plain);
+
+        if (!t.body.empty()) {
+            Line_Frame body;
+            body.left = body.table_left = Text_Left();
+            body.style = REPORT_NORMAL_STYLE;
+            body.wrap = false;
+            const double cw = Style_Char_Width(REPORT_NORMAL_STYLE);
+            body.tabs.columns = &t.widths;
+            body.tabs.column_char = cw;
+            double chars = t.widths.empty() ? 0.0 : *std::max_element(t.widths.begin(), t.widths.end());
+            for (const std::string& line : t.body) chars = std::max(chars, static_cast<double>(Visible_Cells(line)));
+            body.width = Text_Width();
+            body.table_width = std::min(chars * cw, Text_Width());
+            for (size_t r = 0; r < t.body.size(); ++r) {
+                const bool head = static_cast<int>(r) < t.head_lines;
+                body.force_bold = head;
+                Text(t.body[r], body);
+                if (head && static_cast<int>(r) + 1 == t.head_lines) Rule(body.table_left, y_, body.table_width);
+            }
+        }
+        Move(TABLE_SPACE);
+    }
+
+    void Item(const Graphic_Block& g)
+    {
+        Ensure_Page();
+        const double width = Graphic_Width(g), height = Graphic_Height(g);
+        const double caption_height = Style_Line_Height(REPORT_NORMAL_STYLE);
+        int above = 0, below = 0;
+        for (int k = 0; k < 6; ++k)
+            if (!g.captions[k].empty()) ++(k < 3 ? above : below);
+        const double room = PAGE_BOTTOM - PAGE_TOP - (above + below) * caption_height;
+        double scale = 1.0;
+        if (width > Text_Width()) scale = Text_Width() / width;
+        if (height * scale > room && height > 0.0) scale = std::max(room, 1.0) / height;
+        Fit(height * scale + (above + below) * caption_height);
+        Line_Frame caption;
+        caption.left = caption.table_left = Text_Left();
+        caption.width = caption.table_width = Text_Width();
+        for (int k = 0; k < 3; ++k)
+            if (!g.captions[k].empty()) Text(g.captions[k], caption);
+        Graphic_Frame frame;
+        frame.left = Text_Left();
+        frame.bottom = y_ + height * scale;
+        frame.scale = scale;
+        Draw_Graphic(g, frame, Current(), doc_.counts);
+        Drawn_To(frame.bottom);
+        for (int k = 3; k < 6; ++k)
+            if (!g.captions[k].empty()) Text(g.captions[k], caption);
+    }
+
+    // ------------------------------------------------------------------ text lines
+
+    Line_Frame Paragraph_Frame() const
+    {
+        Line_Frame f;
+        f.left = f.table_left = Text_Left();
+        f.width = f.table_width = Text_Width();
+        f.indent = para_.first_indent;
+        f.second_indent = para_.second_indent;
+        f.style = para_.style;
+        f.line_factor = para_.line_factor > 0.0 ? para_.line_factor : 1.0;
+        if (para_.tab_grid)
+            f.tabs.grid = para_.tabs.empty() ? 0.0 : para_.tabs[0];
+        else if (!para_.tabs.empty())
+            f.tabs.stops = &para_.tabs;
+        return f;
+    }
+
+    static bool Is_Break(const Cell& c) { return c.kind == Cell::Tab || (c.kind == Cell::Byte && c.byte == ' '); }
+
+    static int Visible_Cells(const std::string& line)
+    {
+        int n = 0;
+        for (const Text_Piece& p : Split_Report_Text(line)) n += static_cast<int>(p.bytes.size());
+        return n;
+    }
+
+    void Rule(double x, double y, double width, Rgb colour = {})
+    {
+        Page_Line rule;
+        rule.x1 = x;
+        rule.x2 = x + width;
+        rule.y1 = rule.y2 = y;
+        rule.width = RULE_WIDTH;
+        rule.colour = colour;
+        Current().items.emplace_back(std::move(rule));
+    }
+
+    void Text(const std::string& bytes, const Line_Frame& frame)
+    {
+        std::vector<Cell> cells;
+        std::vector<Text_Piece> drawings;
+        for (Text_Piece& piece : Split_Report_Text(bytes, &doc_.counts.unknown_sequences)) {
+            switch (piece.kind) {
+            case Piece_Kind::Text:
+                for (unsigned char c : piece.bytes) cells.push_back({Cell::Byte, c, piece.style});
+                break;
+            case Piece_Kind::Tab: cells.push_back({Cell::Tab, ' ', piece.style}); break;
+            case Piece_Kind::Gap: cells.push_back({Cell::Gap, ' ', piece.style}); break;
+            case Piece_Kind::Line:
+            case Piece_Kind::Box: drawings.push_back(std::move(piece)); break;
+            }
+        }
+        const double cw = Style_Char_Width(frame.style);
+        const double height = Style_Line_Height(frame.style) * frame.line_factor;
+        size_t start = 0;
+        bool first = true;
+        std::vector<double> at(cells.size(), 0.0);
+        do {
+            double x = first ? frame.indent : frame.second_indent;
+            size_t end = start;
+            for (; end < cells.size(); ++end) {
+                const Cell& c = cells[end];
+                if (c.kind == Cell::Tab) {
+                    x = frame.tabs.Next(x, cw, frame.width);
+                    at[end] = x;
+                    continue;
+                }
+                const double advance = c.kind == Cell::Gap ? cw / 2.0 : cw;
+                if (frame.wrap && c.kind == Cell::Byte && x + advance > frame.width + EPS && end > start) {
+                    // Break before the last blank or tab jump of the line; without one, right here.
+                    size_t blank = end;
+                    while (blank > start && !Is_Break(cells[blank])) --blank;
+                    if (blank > start) end = blank;
+                    break;
+                }
+                at[end] = x;
+                x += advance;
+            }
+            Fit(height);
+            Draw_Line_Cells(cells, at, start, end, frame, first ? drawings : std::vector<Text_Piece>{}, height);
+            Drawn_To(y_ + height);
+            start = end;
+            while (start < cells.size() && Is_Break(cells[start])) ++start;
+            first = false;
+        } while (start < cells.size());
+    }
+
+    // The cells [start, end) of one visual line at the current position.
+    void Draw_Line_Cells(const std::vector<Cell>& cells, const std::vector<double>& at, size_t start, size_t end,
+                         const Line_Frame& frame, const std::vector<Text_Piece>& drawings, double height)
+    {
+        Page& page = Current();
+        const double top = y_;
+        for (const Text_Piece& d : drawings) Cell_Drawing(d, frame, top, height);
+        const double cw = Style_Char_Width(frame.style);
+        const double size = Style_Font_Size(frame.style);
+        const double baseline = top + BASELINE_IN_LINE * height;
+        size_t k = start;
+        while (k < end) {
+            if (cells[k].kind != Cell::Byte) {
+                ++k;
+                continue;
+            }
+            // A run: cells of one style standing one after the other.
+            const Run_Style style = cells[k].style;
+            const double x0 = at[k];
+            std::string bytes;
+            size_t j = k;
+            while (j < end && cells[j].kind == Cell::Byte && cells[j].style == style &&
+                   std::fabs(at[j] - (x0 + (j - k) * cw)) < 1e-6) {
+                bytes += static_cast<char>(cells[j].byte);
+                ++j;
+            }
+            const size_t count = j - k;
+            k = j;
+            if (bytes.find_first_not_of(' ') == std::string::npos && !style.underline) continue;
+            Page_Text text;
+            text.face = {Face_Family::Mono, style.bold || frame.force_bold || frame.style == HEADLINE_STYLE, style.italic};
+            text.size = style.shift != 0 ? size * SHIFTED_SIZE : size;
+            text.x = frame.left + x0;
+            text.y = baseline + (style.shift < 0 ? 0.25 * size : style.shift > 0 ? -0.4 * size : 0.0);
+            text.colour = style.coloured ? style.colour : Rgb{};
+            // Leading and trailing blanks are not drawn (the cells keep their places).
+            const size_t lead = bytes.find_first_not_of(' ');
+            if (lead != std::string::npos) {
+                const size_t last = bytes.find_last_not_of(' ');
+                text.x += lead * cw;
+                text.utf8 = Report_Bytes_To_Utf8(std::string_view(bytes).substr(lead, last - lead + 1));
+                page.items.emplace_back(text);
+            }
+            if (style.underline) {
+                Page_Line line;
+                line.x1 = frame.left + x0;
+                line.x2 = line.x1 + count * cw;
+                line.y1 = line.y2 = baseline + 0.12 * size;
+                line.width = UNDERLINE_WIDTH;
+                line.colour = text.colour;
+                page.items.emplace_back(std::move(line));
+            }
+        }
+    }
+
+    // An in-cell line or rectangle of a text line whose box starts at top.
+    void Cell_Drawing(const Text_Piece& d, const Line_Frame& frame, double top, double height)
+    {
+        double x1 = frame.table_left, x2 = frame.table_left + frame.table_width;
+        if (!(d.values[1] < 0.0 && d.values[2] < 0.0)) {
+            x1 = frame.table_left + std::max(0.0, d.values[1]);
+            x2 = frame.table_left + std::max(0.0, d.values[2]);
+        }
+        double a = d.values[3], b = d.values[4];
+        if (d.kind == Piece_Kind::Line) {
+            Page_Line line;
+            line.x1 = x1;
+            line.x2 = x2;
+            line.y1 = top + a * height;
+            line.y2 = top + b * height;
+            line.width = RULE_WIDTH;
+            line.colour = d.style.coloured ? d.style.colour : Rgb{};
+            Current().items.emplace_back(std::move(line));
+            return;
+        }
+        if (a < 0.0 || b < 0.0) {
+            a = 0.0;
+            b = 1.0;
+        }
+        Page_Fill fill;
+        fill.colour = File_Int(d.values[0]) == 0 ? WHITE : CELL_SHADE;
+        fill.contours.push_back({{x1, top + a * height}, {x2, top + a * height}, {x2, top + b * height}, {x1, top + b * height}});
+        Current().items.emplace_back(std::move(fill));
+    }
+};
+
+} // namespace
+
+Laid_Out_Document Lay_Out_Report(const Report_Document& report) { return Layout(report).Run(); }

@@ -1,0 +1,35 @@
+#pragma once
+// A report or drawing file rendered as a whole: what corbel-view and the report
+// preview and print stand-ins do.
+//
+// A file whose first line is the drawing file's is a drawing; every other text file is
+// read as a report. A file that cannot be read, or that holds NUL bytes (no text), is
+// refused with a message.
+#include "viewer/page_model.h"
+
+#include <string>
+#include <vector>
+
+struct View_Outcome {
+    bool ok = false;
+    std::string error;                // German message when not ok
+    std::vector<std::string> files;   // the files written
+    int pages = 0;
+    View_Counts counts;
+};
+
+// Reads and lays out the file; false with a message in error when it cannot be read.
+bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error);
+
+// The PDF beside the input: its name with the extension replaced by ".pdf".
+std::string Default_View_Output(const std::string& input);
+
+// True when the name ends in ".png" (any case).
+bool Is_Png_Name(const std::string& name);
+
+// Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page
+// (numbered, viewer/cairo_output.h) when output ends in ".png".
+View_Outcome Render_View_File(const std::string& input, const std::string& output);
+
+// One German sentence on what was skipped or left out, "" when nothing was.
+std::string View_Counts_Summary(const View_Counts& counts);

@@ -1,0 +1,179 @@
+// The page layout of reports: flow, page breaks, the layout keyword lines, text lines,
+// tables and graphics on A4.
+#include "viewer/page_layout.h"
+#include "viewer/report_styles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Para(const std::string& lines, const std::string& record = "0x0\n4\n")
+{
+    return "\n#SHOWPARA\n" + record + "-1\n" + lines + "#END_OF_TEXT\n0x0\n-1\n";
+}
+
+struct Found {
+    int page = -1;
+    const Page_Text* text = nullptr;
+};
+
+// The first text item whose text contains the words.
+Found Find(const Laid_Out_Document& doc, const std::string& words)
+{
+    for (size_t p = 0; p < doc.pages.size(); ++p)
+        for (const Page_Item& item : doc.pages[p].items)
+            if (const auto* t = std::get_if<Page_Text>(&item); t && t->utf8.find(words) != std::string::npos)
+                return {static_cast<int>(p), t};
+    return {};
+}
+
+Laid_Out_Document Lay_Out(const std::string& report) { return Lay_Out_Report(Read_Report(report)); }
+
+const double LINE = 0.38;  // style 4
+
+TEST(PageLayout, ReserveBreaksThePageButNeverLeavesAnEmptyOne)
+{
+    const auto doc = Lay_Out("#NEWPAGE\n#OLI_RESERVE 30\n" + Para(" eins\n") + "#OLI_RESERVE 26\n" + Para(" zwei\n") +
+                             "#NEWPAGE\n#NEWPAGE\n" + Para(" drei\n"));
+    ASSERT_EQ(doc.pages.size(), 3u);
+    EXPECT_EQ(Find(doc, "eins").page, 0);
+    EXPECT_EQ(Find(doc, "zwei").page, 1);
+    EXPECT_EQ(Find(doc, "drei").page, 2);
+    EXPECT_EQ(Find(doc, "Seite 3").page, 2);
+    EXPECT_NEAR(Find(doc, "zwei").text->x, PAGE_LEFT, 1e-9);
+}
+
+TEST(PageLayout, TextFlowsOverPagesAndNegativeStepsTakeBackOnlySpace)
+{
+    std::string lines;
+    for (int k = 0; k < 80; ++k) lines += " Zeile " + std::to_string(k) + "\n";
+    const auto doc = Lay_Out(Para(lines) + "#OLI_YPOS 1 -5\n" + Para(" danach\n") + "#OLI_YPOS 1 0.5\n" + Para(" weiter\n"));
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const int per_page = static_cast<int>((A4_HEIGHT - PAGE_TOP - PAGE_BOTTOM_MARGIN) / LINE);
+    EXPECT_EQ(Find(doc, "Zeile " + std::to_string(per_page - 1)).page, 0);
+    EXPECT_EQ(Find(doc, "Zeile " + std::to_string(per_page)).page, 1);
+    const double last = Find(doc, "Zeile 79").text->y;
+    EXPECT_NEAR(Find(doc, "danach").text->y - last, LINE, 1e-9);
+    EXPECT_NEAR(Find(doc, "weiter").text->y - Find(doc, "danach").text->y, LINE + 0.5, 1e-9);
+}
+
+TEST(PageLayout, StoredPositionCarriesThePageHeadBesideTheText)
+{
+    const auto doc = Lay_Out("#OLI_RESERVE 6\n#CONTENTS\n POS. 7: Konsole\n#OLI_STORE_Y 1\n#OLI_MARGINS 1 12 0\n"
+                             "#SHOWTABLE\n0 0 0\n0 0 -1 -1\n \xCESQ7 Version 1.0\n#END_OF_TEXT\n"
+                             "#OLI_RESTORE_Y 1\n#OLI_MARGINS 1 0 0\n" +
+                             Para(" Eingabe\n"));
+    const Found version = Find(doc, "Q7 Version"), text = Find(doc, "Eingabe");
+    ASSERT_TRUE(version.text && text.text);
+    EXPECT_NEAR(version.text->x, PAGE_LEFT + 12.0 + Style_Char_Width(4) / 2.0, 1e-9);  // after the mark's gap
+    EXPECT_NEAR(text.text->x, PAGE_LEFT, 1e-9);
+    EXPECT_NEAR(text.text->y, version.text->y, 1e-9);  // beside it, on the same line
+    EXPECT_EQ(doc.title, "POS. 7: Konsole");
+    EXPECT_TRUE(Find(doc, "POS. 7: Konsole").text);  // the page's head line
+}
+
+TEST(PageLayout, BookmarksBuildTheOutline)
+{
+    const auto doc = Lay_Out("#OLI_BOOKMARK 16 \xAE\xCE@1. Eingabe\xAF\n#OLI_BOOKMARK 0 \xAE\xCE@1.1. Daten\xAF\n" +
+                             Para(" a\n") + "#NEWPAGE\n#OLI_BOOKMARK 16 \xAE\xCE@2. Bemessung\xAF\n" +
+                             "#OLI_BOOKMARK 0 \xAE\xCE{C 1 230 0 0}2.1. Lk 1\xCE{C 768}\xAF\n#OLI_BOOKMARK 17\n"
+                             "#OLI_BOOKMARK 15 \xAE\xAF\n#OLI_BOOKMARK 0 \xAE Anhang \xAF\n" +
+                             Para(" b\n"));
+    ASSERT_EQ(doc.outline.size(), 5u);
+    EXPECT_EQ(doc.outline[0].title, "1. Eingabe");
+    EXPECT_EQ(doc.outline[0].parent, -1);
+    EXPECT_EQ(doc.outline[1].parent, 0);
+    EXPECT_EQ(doc.outline[2].parent, -1);
+    EXPECT_EQ(doc.outline[2].page, 1);
+    EXPECT_EQ(doc.outline[3].title, "2.1. Lk 1");
+    EXPECT_EQ(doc.outline[3].parent, 2);
+    EXPECT_EQ(doc.outline[4].title, "Anhang");
+    EXPECT_EQ(doc.outline[4].parent, -1);
+}
+
+TEST(PageLayout, LongLinesBreakAtABlankAndContinueAtTheSecondIndent)
+{
+    std::string words;
+    for (int k = 0; k < 30; ++k) words += "Wort" + std::to_string(k % 10) + " ";
+    const auto doc = Lay_Out(Para(" " + words + "Ende\n", "0x20\n4\n2 1 2 2\n"));
+    const Found first = Find(doc, "Wort0 Wort1"), end = Find(doc, "Ende");
+    ASSERT_TRUE(first.text && end.text);
+    EXPECT_NEAR(first.text->x, PAGE_LEFT + 1.0, 1e-9);
+    EXPECT_NEAR(end.text->x, PAGE_LEFT + 2.0, 1e-9);
+    // (17 - 1) cm hold 90 characters: 15 words of 6 characters, the blank at the break gone;
+    // then 84 characters: 14 words.
+    EXPECT_EQ(first.text->utf8.size(), 15u * 6 - 1);
+    EXPECT_EQ(end.text->utf8, "Wort9 Ende");  // 14 words of the third line's 84 characters
+}
+
+TEST(PageLayout, TabsJumpToStopsGridsAndTableColumns)
+{
+    const double cw = Style_Char_Width(4);
+    const auto doc = Lay_Out(Para(" a\xCEtListe\xCEtzwei\xCEtdrei\n", "0x40\n4\n0x0 2\n2 3.5\n2 7\n") +
+                             Para(" b\xCEtGitter\n", "0x40\n4\n0x2\n2 5\n") +
+                             "#SHOWTABLE\n0 0 0\n0 0 -1 -1 2\n 12 42\n x\xCEtSpalte\n#END_OF_TEXT\n");
+    EXPECT_NEAR(Find(doc, "Liste").text->x, PAGE_LEFT + 3.5, 1e-9);
+    EXPECT_NEAR(Find(doc, "zwei").text->x, PAGE_LEFT + 7.0, 1e-9);
+    EXPECT_NEAR(Find(doc, "drei").text->x, PAGE_LEFT + 7.0 + 4 * cw + cw, 1e-9);  // no stop left: one blank
+    EXPECT_NEAR(Find(doc, "Gitter").text->x, PAGE_LEFT + 5.0, 1e-9);
+    EXPECT_NEAR(Find(doc, "Spalte").text->x, PAGE_LEFT + 12 * cw, 1e-9);
+
+    // Stops that do not fit the 17 cm of a line are not centimetres: one character each.
+    const auto wide = Lay_Out(Para(" Label\xCEtWert\n", "0x40\n4\n0x0 3\n2 16\n2 22\n2 34\n"));
+    EXPECT_NEAR(Find(wide, "Wert").text->x, PAGE_LEFT + 6 * cw, 1e-9);
+}
+
+TEST(PageLayout, HeadingsBoldTableHeadsRuledSubscriptsInTheirCells)
+{
+    const auto doc = Lay_Out(Para(" \xCE@1. Bemessung\n", "0x0\n5\n") + Para(" \xCE" "H\xCE@1.1. Daten\xCEr\n") +
+                             "#SHOWTABLE\n0 0 0\n1 0 -1 -1 2\n 4 12\n Lk   A\xCE\\Ed\xCEr\n 1    100.0\n#END_OF_TEXT\n");
+    EXPECT_TRUE(Find(doc, "1. Bemessung").text->face.bold);
+    EXPECT_NEAR(Find(doc, "1. Bemessung").text->size, Style_Font_Size(5), 1e-12);
+    EXPECT_TRUE(Find(doc, "1.1. Daten").text->face.bold);
+    const Found head = Find(doc, "Lk"), row = Find(doc, "100.0"), sub = Find(doc, "Ed");
+    EXPECT_TRUE(head.text->face.bold);
+    EXPECT_FALSE(row.text->face.bold);
+    // The subscript sits lower, smaller, in the cells after "A".
+    EXPECT_NEAR(sub.text->x, PAGE_LEFT + 6 * Style_Char_Width(4), 1e-9);
+    EXPECT_GT(sub.text->y, head.text->y);
+    EXPECT_LT(sub.text->size, head.text->size);
+    // One rule under the head line, across the widest line (12 characters).
+    int rules = 0;
+    for (const Page_Item& item : doc.pages[0].items)
+        if (const auto* l = std::get_if<Page_Line>(&item); l && l->y1 == l->y2 && l->y1 > head.text->y &&
+                                                            l->y1 < row.text->y) {
+            ++rules;
+            EXPECT_NEAR(l->x2 - l->x1, 12 * Style_Char_Width(4), 1e-9);
+        }
+    EXPECT_EQ(rules, 1);
+}
+
+TEST(PageLayout, GraphicsStandInTheirWindowAndShrinkOnlyWhenTooLarge)
+{
+    // A window of 10 by 5 cm with y running down the page, then one wider than the text.
+    const auto doc = Lay_Out("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 5 0\n 1 0 0 10 0\n 24  1 2 3 1\n -1\n" +
+                             Para(" unter\n") +
+                             "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 34 0 1\n 1 0 0 34 0\n -1\n");
+    std::vector<const Page_Line*> lines;
+    std::vector<const Page_Fill*> fills;
+    for (const Page_Item& item : doc.pages[0].items) {
+        if (const auto* l = std::get_if<Page_Line>(&item)) lines.push_back(l);
+        if (const auto* f = std::get_if<Page_Fill>(&item)) fills.push_back(f);
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(fills.size(), 1u);
+    // y = 0 is the window's far edge: the top of the 5 cm high frame.
+    EXPECT_NEAR(lines[0]->x1, PAGE_LEFT, 1e-9);
+    EXPECT_NEAR(lines[0]->x2, PAGE_LEFT + 10.0, 1e-9);
+    EXPECT_NEAR(lines[0]->y1, PAGE_TOP, 1e-9);
+    EXPECT_NEAR(fills[0]->contours[0][0].y, PAGE_TOP + 1.0, 1e-9);  // corner (1, 1)
+    EXPECT_NEAR(fills[0]->contours[0][2].y, PAGE_TOP + 2.0, 1e-9);  // corner (3, 2)
+    EXPECT_GT(Find(doc, "unter").text->y, PAGE_TOP + 5.0);  // the next line right under it
+    EXPECT_LT(Find(doc, "unter").text->y, PAGE_TOP + 5.0 + LINE);
+    // The wide one is scaled to the 17 cm of the text area.
+    EXPECT_NEAR(lines[1]->x2 - lines[1]->x1, 17.0, 1e-9);
+}
+
+} // namespace

@@ -1,0 +1,330 @@
+// Reports and drawing files written by the system's own writers, rendered to PDF and PNG
+// end to end: the pages, the text of every line, aligned table columns, the graphic
+// where its window says, the drawing's entities; corbel-view and the preview and print
+// stand-ins.
+#include "viewer/cairo_output.h"
+#include "viewer/drawing_document.h"
+#include "viewer/page_layout.h"
+#include "viewer/quick_oli.h"
+#include "viewer/view_file.h"
+
+#include "platform/messages.h"
+#include "platform/report_viewer.h"
+#include "report/oli_channel.h"
+#include "report/page_head.h"
+#include "sample_report.h"
+#include "test_support.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string PDFTOTEXT = "/usr/bin/pdftotext";
+
+// Letters and digits of ASCII only: what survives every glyph mapping and spacing.
+std::string Alnum(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text)
+        if (c < 0x80 && std::isalnum(c)) out += static_cast<char>(c);
+    return out;
+}
+
+// The text lines of a report file as plain text: lines that begin with a blank, outside
+// graphic blocks, and the contents line.
+std::vector<std::string> Report_Text_Lines(const std::string& bytes)
+{
+    std::vector<std::string> out;
+    std::istringstream in(bytes);
+    int in_graphic = 0;  // "-1" lines still to pass in a graphic block
+    for (std::string line; std::getline(in, line);) {
+        if (line == "#SHOWGRAFIC") in_graphic = 2;
+        if (in_graphic) {
+            if (line == "-1" || line == " -1") --in_graphic;
+            continue;
+        }
+        // Not text: lines of numbers alone (a table's counts, format and widths lines).
+        if (line.empty() || line[0] != ' ' || line.find_first_not_of(" 0123456789.-") == std::string::npos) continue;
+        std::vector<char> text(line.begin(), line.end());
+        text.push_back('\0');
+        OLI_Strip_Control_Codes(text.data(), 1, 0);
+        out.push_back(text.data());
+    }
+    return out;
+}
+
+Run_Result Pdf_Text(const std::string& pdf, const std::vector<std::string>& options)
+{
+    std::vector<std::string> args = options;
+    args.push_back(pdf);
+    args.push_back("-");
+    return Run_Program(PDFTOTEXT, args, "", {});
+}
+
+class ViewRender : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("EXEC", (std::string(CORBEL_SOURCE_DIR) + "/data").c_str(), 1);
+        report_ = sample::Write_Report(dir_.path(), 8, "B10001.SPF");
+        ASSERT_FALSE(report_.empty());
+    }
+    void TearDown() override { ::unsetenv("EXEC"); }
+    bool Have_Pdftotext() const { return File_Exists(PDFTOTEXT); }
+
+    Temp_Dir dir_;
+    std::string report_;
+};
+
+TEST_F(ViewRender, EveryTextLineOfAWrittenReportIsOnItsPages)
+{
+    const View_Outcome outcome = Render_View_File(report_, "");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.files, (std::vector<std::string>{dir_.file("B1_01.pdf")}));
+    EXPECT_EQ(outcome.counts.Skipped(), 0);
+    EXPECT_EQ(outcome.counts.stray_lines, 0);
+    EXPECT_EQ(outcome.counts.left_out, 0);
+    EXPECT_EQ(View_Counts_Summary(outcome.counts), "");
+    EXPECT_EQ(outcome.pages, 3);  // eight chapters of two thirds of a page after the page head
+    if (!Have_Pdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+
+    const Run_Result text = Pdf_Text(dir_.file("B1_01.pdf"), {"-raw"});
+    ASSERT_EQ(text.exit_code, 0) << text.err;
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\f'), outcome.pages);
+    const std::string all = Alnum(text.out);
+    const std::vector<std::string> lines = Report_Text_Lines(Read_File_Bytes(report_));
+    ASSERT_GT(lines.size(), 40u);
+    for (const std::string& line : lines) EXPECT_NE(all.find(Alnum(line)), std::string::npos) << line;
+    // Texts of the graphic, and the report font's symbols as their characters.
+    for (const char* label : {"Mastab1100", "Sttze", "36", "30", "40"}) EXPECT_NE(all.find(label), std::string::npos);
+    EXPECT_NE(text.out.find("σc ≤ 0.6"), std::string::npos);
+    EXPECT_NE(text.out.find("Seite 3"), std::string::npos);
+}
+
+TEST_F(ViewRender, TableColumnsAlignOnThePage)
+{
+    ASSERT_TRUE(Render_View_File(report_, "").ok);
+    if (!Have_Pdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const Run_Result boxes = Pdf_Text(dir_.file("B1_01.pdf"), {"-bbox", "-f", "1", "-l", "1"});
+    ASSERT_EQ(boxes.exit_code, 0);
+    // The words of the first page with their right edges and their lines.
+    struct Word {
+        std::string text;
+        double right, top;
+    };
+    std::vector<Word> words;
+    const std::regex pattern("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>");
+    for (auto it = std::sregex_iterator(boxes.out.begin(), boxes.out.end(), pattern); it != std::sregex_iterator(); ++it)
+        words.push_back({(*it)[3], std::stod((*it)[2]), std::stod((*it)[1])});
+    // The load table's rows: "A" and "H" on one line; their right edges line up.
+    std::vector<double> right_a, right_h;
+    for (int row = 0; row < 6; ++row) {
+        char a[16], h[16];
+        std::snprintf(a, sizeof a, "%.1f", 100.0 + 25.0 * row);
+        std::snprintf(h, sizeof h, "%.1f", 10.0 + 5.0 * row);
+        const auto wa = std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == a; });
+        ASSERT_NE(wa, words.end()) << a;
+        const auto wh = std::find_if(words.begin(), words.end(),
+                                     [&](const Word& w) { return w.text == h && std::fabs(w.top - wa->top) < 1.0; });
+        ASSERT_NE(wh, words.end()) << h;
+        right_a.push_back(wa->right);
+        right_h.push_back(wh->right);
+    }
+    for (int row = 1; row < 6; ++row) {
+        EXPECT_NEAR(right_a[row], right_a[0], 0.05);
+        EXPECT_NEAR(right_h[row], right_h[0], 0.05);
+    }
+    // Nine characters of style 4 (17 cm / 96 each) apart.
+    EXPECT_NEAR(right_h[0] - right_a[0], 9 * 17.0 / 96 * 72 / 2.54, 0.05);
+}
+
+// Pixel of an image surface: 0 black .. 255 white per channel.
+struct Pixel {
+    int r, g, b;
+};
+Pixel At(cairo_surface_t* image, double x_cm, double y_cm, double dpi)
+{
+    const int x = static_cast<int>(std::lround(x_cm * dpi / 2.54)), y = static_cast<int>(std::lround(y_cm * dpi / 2.54));
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const auto p = reinterpret_cast<const uint32_t*>(data + y * cairo_image_surface_get_stride(image))[x];
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+}
+
+TEST(ViewPixels, TheGraphicsFrameIsWhereItsWindowSays)
+{
+    // A frame of 10 by 4 cm whose y runs down the page (the first y, 4, at the bottom) in
+    // thick lines, and a red square near the bottom.
+    const std::string report =
+        "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 4 0\n 4 3\n"
+        " 1 0 0 10 0\n 1 10 0 10 4\n 1 10 4 0 4\n 1 0 4 0 0\n"
+        "50 255 0 0\n 20  5\n 24  1 3.5 2 3\n -1\n";
+    Laid_Out_Document doc = Lay_Out_Report(Read_Report(report));
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const double dpi = 100.0, left = 2.5, top = 2.0;
+    cairo_surface_t* image = Render_Page_Image(doc.pages[0], dpi);
+    ASSERT_EQ(cairo_image_surface_get_width(image), static_cast<int>(std::lround(21.0 * dpi / 2.54)));
+    auto dark = [&](double x, double y) { return At(image, x, y, dpi).g < 100; };
+    EXPECT_TRUE(dark(left + 5.0, top));          // the far edge y = 0 on top
+    EXPECT_TRUE(dark(left + 5.0, top + 4.0));    // the first y at the bottom
+    EXPECT_TRUE(dark(left, top + 2.0));
+    EXPECT_TRUE(dark(left + 10.0, top + 2.0));
+    EXPECT_FALSE(dark(left + 5.0, top + 2.0));   // white inside
+    EXPECT_FALSE(dark(left + 5.0, top + 4.5));   // and under it
+    const Pixel red = At(image, left + 1.5, top + 3.25, dpi);  // (1.5, 3.25)
+    EXPECT_GT(red.r, 200);
+    EXPECT_LT(red.g, 60);
+    const Pixel beside = At(image, left + 1.5, top + 2.75, dpi);  // (1.5, 2.75): outside it
+    EXPECT_GT(beside.g, 200);
+    cairo_surface_destroy(image);
+}
+
+TEST(ViewHostile, NumbersBeyondReasonStayHarmless)
+{
+    // Out-of-range counts, codes and lengths, not-a-numbers and one very long line: read,
+    // laid out and written in a moment, nothing undefined.
+    const std::string report =
+        "#OLI_STORE_Y 1e300\n#OLI_RESTORE_Y -7\n#OLI_YPOS 1 -1e300\n#OLI_RESERVE nan\n#OLI_BOOKMARK 1e300 \xAEx\xAF\n"
+        "\n#SHOWPARA\n0xffffffffff0\n1e300\n0x0 99999999\n2 3\n-1\n " + std::string(200000, 'x') + " y\n"
+        "#END_OF_TEXT\n0x1000\n2 -1e300\n-1\n"
+        "#SHOWTABLE\n1e300 2147483647 -5\n a\n 2147483647 2147483647 -1 -1 1e300\n 1e300 nan\n \xCE{\xCEL 0 -1 -1 1e300 -1e300 }\n"
+        "#END_OF_TEXT\n"
+        "#SHOWGRAFIC\n 1e300 0 0\n c\n 0 0 0\n-999 1e300 -1e300\n0 1e300 0 1e-300\n"
+        " 18 2147483647 1 2\n 18 1e300\n 13 1e300\n 6 1e300\n 38 2 1e-9 1e-9 0\n 1 0 0 1 1\n 20 nan\n"
+        " 9 1 1 1 1 1e300 \xAEt\xAF\n 4 -1e300\n 14 1e300 0\n 10 0 0 0 0 -1 \xAEu\xAF\n -1\n";
+    Laid_Out_Document doc = Lay_Out_Report(Read_Report(report));
+    ASSERT_FALSE(doc.pages.empty());
+    EXPECT_LT(doc.pages.size(), 1000u);
+    File_Stream pdf;
+    EXPECT_TRUE(Write_Pdf_Stream(doc, pdf.get()));
+
+    const std::string drawing = std::string(PLOT_FILE_MAGIC) +
+                                "\nT\n1e300 nan\n0\n\n*TABLES\n-pens 1\n 0 1e300 2147483647\n-linetypes 1\n 0 99999 0 1e-9\n"
+                                "-fonts 1\n 0 \xAE" "a\xAF 0 0 1e300 0.7 3 0 1\n-fillings 1\n 0 45 2 0 1e-300 0 0\n"
+                                "-coordinates 1\n 0 \xAE" "1:0\xAF 0 0 0 0\n*EOT\n\n*ENTITIES\n"
+                                "-line @1 ( @1 0 0 ) #2 0 0 1 0.0\n-point @2 1e300 -1e300\n"
+                                "-area / 0 0\n 2 0 ( @3 ( @4 0 0 ) #5 0 0 0 1e300 )\n 0 ( @5 ( @5 1 1 ) #4 0 0 0 -1e-300 )\n"
+                                "-text / 1 3 2147483647 2 1 -99 nan 0 1e300 1.2 0. 0.\n    \xAEq\xAF\n-frobnicate\n*EOI\n";
+    Laid_Out_Document plan;
+    ASSERT_TRUE(Lay_Out_Drawing(drawing, plan));
+    EXPECT_EQ(plan.counts.unknown_records, 1);
+    File_Stream plan_pdf;
+    Write_Pdf_Stream(plan, plan_pdf.get());  // may fail on coordinates cairo refuses; must not crash
+    cairo_surface_destroy(Render_Page_Image(plan.pages[0], 30.0));
+}
+
+TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
+{
+    const std::string drawing = dir_.file("B10001.SPF");
+    const std::string bytes = Read_File_Bytes(drawing);
+    auto count = [&](const std::string& entity) {
+        int n = 0;
+        for (size_t at = bytes.find("\n" + entity); at != std::string::npos; at = bytes.find("\n" + entity, at + 1)) ++n;
+        return n;
+    };
+    const View_Outcome outcome = Render_View_File(drawing, dir_.file("zeichnung.png"));
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.files, (std::vector<std::string>{dir_.file("zeichnung-1.png")}));
+    EXPECT_EQ(outcome.counts.lines, count("-line "));
+    EXPECT_EQ(outcome.counts.areas, count("-area "));
+    EXPECT_EQ(outcome.counts.texts, count("-text "));
+    EXPECT_GT(outcome.counts.lines, 20);
+    EXPECT_EQ(outcome.counts.areas, 1);
+    EXPECT_EQ(outcome.counts.Skipped(), 0);
+
+    Laid_Out_Document doc;
+    std::string error;
+    ASSERT_TRUE(Load_View_File(drawing, doc, error));
+    EXPECT_EQ(doc.title, "1: Konsole, Längsschnitt");
+    // Paper-true at 1:10: the column's 36 cm are 3.6 cm wide on the page.
+    double min_x = 1e9, max_x = -1e9;
+    for (const Page_Item& item : doc.pages[0].items)
+        if (const auto* fill = std::get_if<Page_Fill>(&item)) {
+            for (const Page_Point& p : fill->contours[0]) min_x = std::min(min_x, p.x), max_x = std::max(max_x, p.x);
+            EXPECT_EQ(fill->kind, Fill_Kind::Hatch);
+        }
+    EXPECT_NEAR(max_x - min_x, 6.6, 1e-6);
+}
+
+TEST_F(ViewRender, SymbolGlyphsAreLeftOutAndSaidSo)
+{
+    FILE* s = std::fopen(dir_.file("glyph.OLI").c_str(), "w");
+    ASSERT_TRUE(s);
+    OLI_Write_Font_Glyph_Graphic(s, "schnittgroessen", 3.0, 2.5);
+    std::fputs("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 1 0 1\n 99 1 2\n -1\n", s);
+    std::fclose(s);
+    const View_Outcome outcome = Render_View_File(dir_.file("glyph.OLI"), "");
+    ASSERT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.counts.left_out, 1);
+    EXPECT_EQ(outcome.counts.unknown_records, 1);
+    const std::string summary = View_Counts_Summary(outcome.counts);
+    EXPECT_NE(summary.find("1 unbekannter Datensatz"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("schnittgroessen.ocm"), std::string::npos) << summary;
+}
+
+TEST_F(ViewRender, CommandLine)
+{
+    const std::string exe = CORBEL_VIEW_EXE;
+    Run_Result r = Run_Program(exe, {"B1_01.OLI"}, dir_.path(), {});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, "B1_01.pdf\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Read_File_Bytes(dir_.file("B1_01.pdf")).substr(0, 5), "%PDF-");
+
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "seiten.PNG"}, dir_.path(), {});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, "seiten-1.png\nseiten-2.png\nseiten-3.png\n");
+    EXPECT_EQ(Read_File_Bytes(dir_.file("seiten-3.png")).substr(1, 3), "PNG");
+
+    r = Run_Program(exe, {"fehlt.OLI"}, dir_.path(), {});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("fehlt.OLI ist nicht lesbar"), std::string::npos) << r.err;
+    EXPECT_FALSE(File_Exists(dir_.file("fehlt.pdf")));
+
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "kein/ordner/x.pdf"}, dir_.path(), {});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("kann nicht geschrieben werden"), std::string::npos) << r.err;
+
+    Write_File_Bytes(dir_.file("binär.OLI"), std::string("\x89PNG\0\0", 6));
+    EXPECT_EQ(Run_Program(exe, {"binär.OLI"}, dir_.path(), {}).exit_code, 1);
+    EXPECT_EQ(Run_Program(exe, {}, dir_.path(), {}).exit_code, 1);
+    EXPECT_EQ(Run_Program(exe, {"a.OLI", "b.OLI"}, dir_.path(), {}).exit_code, 1);
+}
+
+TEST_F(ViewRender, PreviewAndPrintThroughTheEnvironmentsCalls)
+{
+    Install_Report_Viewer();
+    Clear_Shown_Messages();
+    EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), report_.c_str()), 0);
+    EXPECT_TRUE(File_Exists(dir_.file("B1_01.pdf")));
+    EXPECT_TRUE(File_Exists(dir_.file("B1_01-1.png")));
+    EXPECT_TRUE(File_Exists(dir_.file("B1_01-3.png")));
+
+    Temp_Dir queue;
+    ::setenv(PRINT_COMMAND_VARIABLE, ("cp -t " + queue.path()).c_str(), 1);
+    EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 0);
+    EXPECT_EQ(Read_File_Bytes(queue.file("B1_01.pdf")), Read_File_Bytes(dir_.file("B1_01.pdf")));
+
+    ::setenv(PRINT_COMMAND_VARIABLE, "false", 1);
+    EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 1);
+    ::unsetenv(PRINT_COMMAND_VARIABLE);
+    EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), dir_.file("fehlt.OLI").c_str()), 1);
+    ASSERT_EQ(Shown_Messages().size(), 2u);
+    EXPECT_NE(Shown_Messages()[0].text.find("Druckbefehl"), std::string::npos);
+    EXPECT_NE(Shown_Messages()[1].text.find("fehlt.OLI"), std::string::npos);
+
+    Set_Report_Viewer(nullptr, nullptr);
+    Clear_Shown_Messages();
+}
+
+} // namespace
