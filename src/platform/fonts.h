@@ -31,6 +31,13 @@ const std::array<int, 256>& Font_Byte_Widths(int font_code, Code_Page page);
 int Font_Line_Height(int font_code);
 int Font_Pixel_Size(int font_code);
 
+// The face file of the font (whether it exists or not).
+std::string Font_Face_Path(int font_code);
+
+// Pixels above and below the base line that the face's glyphs reach.
+int Font_Ascent(int font_code);
+int Font_Descent(int font_code);
+
 // For tests: looks for the faces in another directory from now on ("" restores the
 // installed one) and forgets every loaded face and width table.
 void Fonts_Use_Directory_For_Tests(const std::string& directory);

@@ -117,14 +117,6 @@ int FindZAVWindow(const char* title, int length)
     return 0;
 }
 
-void ZAVSleep(int milliseconds)
-{
-    if (milliseconds <= 0) return;
-    timespec rest{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (::nanosleep(&rest, &rest) != 0 && errno == EINTR) {
-    }
-}
-
 int Run_Program_To_Log(const char* path, const char* const* argv, const char* log_path)
 {
     if (!path || !*path || !log_path || !*log_path) return -1;

@@ -33,15 +33,6 @@ size_t First_Piece_Length(const std::string& line)
 
 } // namespace
 
-int Get_Text_Width_Px(const char* text) { return Get_Text_Width_In_Font(text, FONT_CODE_NORMAL); }
-
-int Get_Text_Width_In_Font(const char* text, int font)
-{
-    if (!text) return 0;
-    const std::string_view bytes(text);
-    return Font_Text_Width(bytes, font, Screen_Text_Code_Page(bytes));
-}
-
 void Write_User_Comment(FILE* stream, const char* comment)
 {
     if (!comment || !*comment) return;

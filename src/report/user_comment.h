@@ -8,8 +8,5 @@
 // nothing.
 void Write_User_Comment(FILE* stream, const char* comment);
 
-// Width in pixels of a screen text in the current font (the normal font 0x1000), and in
-// the given font code (style bits ignored); 0 for null. Screen texts carry their umlauts
-// in code page 1252 or 850; the umlaut bytes of the text decide which.
-int Get_Text_Width_Px(const char* text);
-int Get_Text_Width_In_Font(const char* text, int font);
+// Get_Text_Width_Px and Get_Text_Width_In_Font, the one measuring helper.
+#include "platform/screen/texts.h"
