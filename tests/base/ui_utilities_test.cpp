@@ -168,6 +168,18 @@ TEST_F(UiUtilities, ZoomDragAndSavedRectangleLeaveTheScreenAsItWas)
     EXPECT_EQ(Pixels(0, 0, 319, 239), before);
 }
 
+TEST_F(UiUtilities, BitmapSheetShowsThePictureUntilOk)
+{
+    Temp_Dir shots;
+    ::setenv("ZAV_SHOT_DIR", shots.path().c_str(), 1);
+    Start("shot bild.png\nkey Enter\n");
+    const std::vector<uint32_t> before = Pixels(0, 0, 319, 239);
+    Show_Bitmap_Sheet("Bild", "act_but.bmp", 14, 14);
+    ::unsetenv("ZAV_SHOT_DIR");
+    EXPECT_TRUE(File_Exists(shots.file("bild.png")));
+    EXPECT_EQ(Pixels(0, 0, 319, 239), before);
+}
+
 TEST(UiHitTolerance, WidenedBoxAndZeroLengthSegments)
 {
     EXPECT_EQ(Get_Hit_Tolerance(), 3);
