@@ -69,12 +69,76 @@ std::string Convert(const std::string& bytes, const char16_t* high)
     return out;
 }
 
+struct Symbol {
+    unsigned char byte;
+    char16_t code_point;
+};
+const Symbol symbols[] = {
+    {0x88, 0x2192}, // arrow
+    {0x89, 0x2030}, // per mille
+    {0x8C, 0x00D8}, // diameter sign
+    {0xA3, 0x0394}, // Delta
+    {0xB0, 0x03B8}, // theta
+    {0xB2, 0x03A3}, // Sigma
+    {0xBA, 0x03B1}, // alpha
+    {0xBE, 0x03B5}, // epsilon
+    {0xC0, 0x03B3}, // gamma
+    {0xCB, 0x03C1}, // rho
+    {0xCC, 0x03C3}, // sigma
+    {0xF2, 0x2265}, // greater or equal
+    {0xF3, 0x2264}, // less or equal
+    {0xF8, 0x00B0}, // degree
+    {0xFA, 0x00B3}, // cubed
+    {0xFD, 0x00B2}, // squared
+};
+
+// -1: no override; else the Code_Page as int.
+int screen_page_override = -1;
+
 } // namespace
+
+char16_t Symbol_Code_Point(unsigned char byte)
+{
+    for (const Symbol& s : symbols)
+        if (s.byte == byte) return s.code_point;
+    return 0;
+}
 
 char16_t Code_Point(unsigned char byte, Code_Page page)
 {
     if (byte < 0x80) return byte;
+    if (page == Code_Page::Cp850_Symbols) {
+        if (char16_t s = Symbol_Code_Point(byte)) return s;
+        return cp850_high[byte - 0x80];
+    }
     return (page == Code_Page::Cp850 ? cp850_high : cp1252_high)[byte - 0x80];
+}
+
+unsigned char Cp850_Byte_Of(char32_t code_point)
+{
+    if (code_point == 0) return 0;
+    if (code_point < 0x80) return static_cast<unsigned char>(code_point);
+    for (const Symbol& s : symbols)
+        if (s.code_point == code_point) return s.byte;
+    for (int i = 0; i < 128; ++i)
+        if (cp850_high[i] == code_point) return static_cast<unsigned char>(0x80 + i);
+    return 0;
+}
+
+Scoped_Screen_Code_Page::Scoped_Screen_Code_Page(Code_Page page) : previous_(screen_page_override)
+{
+    screen_page_override = static_cast<int>(page);
+}
+
+Scoped_Screen_Code_Page::~Scoped_Screen_Code_Page() { screen_page_override = previous_; }
+
+std::string Code_Page_To_Utf8(const std::string& bytes, Code_Page page)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    char buf[4];
+    for (unsigned char c : bytes) out.append(buf, Encode(Code_Point(c, page), buf));
+    return out;
 }
 
 size_t Cp850_Byte_To_Utf8(unsigned char c, char out[4])
@@ -87,6 +151,7 @@ std::string Cp1252_To_Utf8(const std::string& bytes) { return Convert(bytes, cp1
 
 Code_Page Screen_Text_Code_Page(std::string_view bytes)
 {
+    if (screen_page_override >= 0) return static_cast<Code_Page>(screen_page_override);
     bool cp1252_umlaut = false, cp850_umlaut = false;
     for (unsigned char c : bytes) {
         switch (c) {
@@ -100,10 +165,10 @@ Code_Page Screen_Text_Code_Page(std::string_view bytes)
             break;
         }
     }
-    return cp850_umlaut && !cp1252_umlaut ? Code_Page::Cp850 : Code_Page::Cp1252;
+    return cp1252_umlaut && !cp850_umlaut ? Code_Page::Cp1252 : Code_Page::Cp850_Symbols;
 }
 
 std::string Screen_Text_To_Utf8(const std::string& bytes)
 {
-    return Screen_Text_Code_Page(bytes) == Code_Page::Cp850 ? Cp850_To_Utf8(bytes) : Cp1252_To_Utf8(bytes);
+    return Code_Page_To_Utf8(bytes, Screen_Text_Code_Page(bytes));
 }

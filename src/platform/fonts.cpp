@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -60,9 +61,30 @@ public:
 
     const std::array<int, 256>& Widths(int font_class, Code_Page page)
     {
-        std::optional<std::array<int, 256>>& table = widths_[font_class][page == Code_Page::Cp850 ? 0 : 1];
+        std::optional<std::array<int, 256>>& table = widths_[font_class][static_cast<int>(page)];
         if (!table) table = Build(font_classes[font_class], page);
         return *table;
+    }
+
+    std::string Path(int font_class) const { return directory_ + "/" + face_files[font_classes[font_class].face]; }
+
+    // Ascent and descent in whole pixels (from the face's design values; without the
+    // face, four fifths of the line height above the base line).
+    std::pair<int, int> Extents(int font_class)
+    {
+        std::optional<std::pair<int, int>>& e = extents_[font_class];
+        if (e) return *e;
+        const Font_Class& font = font_classes[font_class];
+        FT_Face face = Face(font.face);
+        if (!face || face->units_per_EM == 0) {
+            e = std::make_pair(font.line_height * 4 / 5, font.line_height - font.line_height * 4 / 5);
+        } else {
+            const long em = face->units_per_EM;
+            const int ascent = static_cast<int>((2L * face->ascender * font.pixel_size + em) / (2 * em));
+            const int descent = static_cast<int>((-2L * face->descender * font.pixel_size + em) / (2 * em));
+            e = std::make_pair(ascent, descent);
+        }
+        return *e;
     }
 
 private:
@@ -71,12 +93,14 @@ private:
     bool library_tried_ = false;
     FT_Face faces_[FACE_COUNT] = {};
     bool face_tried_[FACE_COUNT] = {};
-    std::optional<std::array<int, 256>> widths_[CLASS_COUNT][2];
+    std::optional<std::array<int, 256>> widths_[CLASS_COUNT][3];
+    std::optional<std::pair<int, int>> extents_[CLASS_COUNT];
 
     void Forget()
     {
         for (auto& per_class : widths_)
             for (auto& table : per_class) table.reset();
+        for (auto& e : extents_) e.reset();
         for (int f = 0; f < FACE_COUNT; ++f) {
             if (faces_[f]) FT_Done_Face(faces_[f]);
             faces_[f] = nullptr;
@@ -153,5 +177,9 @@ int Font_Pixel_Size(int font_code) { return font_classes[Class_Of(font_code)].pi
 std::string Font_Face_File(const std::string& file_name) { return Store().Directory() + "/" + file_name; }
 
 const char* Font_Package_Name() { return FONT_PACKAGE; }
+
+std::string Font_Face_Path(int font_code) { return Store().Path(Class_Of(font_code)); }
+int Font_Ascent(int font_code) { return Store().Extents(Class_Of(font_code)).first; }
+int Font_Descent(int font_code) { return Store().Extents(Class_Of(font_code)).second; }
 
 void Fonts_Use_Directory_For_Tests(const std::string& directory) { Store().Use_Directory(directory); }

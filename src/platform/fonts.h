@@ -37,6 +37,13 @@ int Font_Pixel_Size(int font_code);
 std::string Font_Face_File(const std::string& file_name);
 const char* Font_Package_Name();
 
+// The face file of the font (whether it exists or not).
+std::string Font_Face_Path(int font_code);
+
+// Pixels above and below the base line that the face's glyphs reach.
+int Font_Ascent(int font_code);
+int Font_Descent(int font_code);
+
 // For tests: looks for the faces in another directory from now on ("" restores the
 // installed one) and forgets every loaded face and width table.
 void Fonts_Use_Directory_For_Tests(const std::string& directory);

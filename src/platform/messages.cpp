@@ -1,6 +1,8 @@
 #include "platform/messages.h"
 
 #include "platform/codepage.h"
+#include "platform/screen/backend.h"
+#include "platform/screen/message_boxes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,16 +13,33 @@ namespace {
 Shown_Message pending;
 std::vector<Shown_Message> shown;
 int answer = 0;
+int symbol = -1;  // -1: the default of the box
 
-void Show(bool question)
+void Log(bool question, int given)
 {
-    pending.question = question;
     std::string out;
     if (!pending.title.empty()) out += Screen_Text_To_Utf8(pending.title) + ": ";
     out += Screen_Text_To_Utf8(pending.text);
-    std::fprintf(stderr, "%s%s\n", out.c_str(), question ? (answer ? " [ja]" : " [nein]") : "");
+    std::fprintf(stderr, "%s%s\n", out.c_str(), question ? (given ? " [ja]" : " [nein]") : "");
+}
+
+// Shows the pending message; the answer (non-zero for yes).
+int Show(bool question)
+{
+    pending.question = question;
+    int given = answer;
+    screen::Backend* backend = screen::Current_Backend();
+    if (backend) {
+        const std::string title = pending.title.empty() ? (question ? "Frage" : "Hinweis") : pending.title;
+        const int box_symbol = symbol >= 0 ? symbol : question ? screen::BOX_SYMBOL_QUESTION : screen::BOX_SYMBOL_NONE;
+        given = screen::Run_Message_Box(title, pending.text, question ? screen::BOX_YES_NO : screen::BOX_OK,
+                                        box_symbol);
+    }
+    if (!backend || backend->Headless()) Log(question, given);
     shown.push_back(pending);
     pending = Shown_Message{};
+    symbol = -1;
+    return given;
 }
 
 void Write_All(const char* data, size_t n)
@@ -47,11 +66,7 @@ void Fill_Message(const char* line)
 
 void Draw_Message() { Show(false); }
 
-int Answer_is_Yes(int)
-{
-    Show(true);
-    return answer;
-}
+int Answer_is_Yes(int) { return Show(true); }
 
 void PrintMessage(const char* text)
 {
@@ -59,6 +74,22 @@ void PrintMessage(const char* text)
     Fill_Message(text);
     Show(false);
 }
+
+void Set_Message_Symbol(int box_symbol) { symbol = box_symbol; }
+
+void Show_Message()
+{
+    if (screen::Current_Backend()) {
+        screen::Show_Box(pending.title.empty() ? "Hinweis" : pending.title, pending.text,
+                         symbol >= 0 ? symbol : screen::BOX_SYMBOL_INFORMATION);
+    } else {
+        Log(false, 0);
+    }
+    pending = Shown_Message{};
+    symbol = -1;
+}
+
+void Quit_Message() { screen::Close_Shown_Box(); }
 
 void Fatal_Message_And_Exit(const char* const* lines, int count, int exit_code)
 {

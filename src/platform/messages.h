@@ -1,7 +1,10 @@
 #pragma once
-// Stand-in for the environment's message boxes. Until there is a screen, a message
-// is one block of lines on standard error and every yes/no question is answered
-// "no" (so nothing is ever overwritten or given up on a guess). Nothing blocks.
+// The environment's message boxes. Without a screen (before Init_Grafik_Mode, and in
+// every refresh run) a message is one block of lines on standard error and every yes/no
+// question is answered as Set_Message_Answer says ("no" unless told otherwise, so that
+// nothing is ever overwritten or given up on a guess); nothing blocks. With a screen the
+// box is drawn over everything and waits for its answer (platform/screen/message_boxes.h);
+// with the headless driver it is also written on standard error and recorded.
 #include <string>
 #include <vector>
 
@@ -11,6 +14,13 @@ void Fill_Message(const char* line);
 void Draw_Message();                 // OK box
 int Answer_is_Yes(int default_yes);  // non-zero for yes
 void PrintMessage(const char* text); // one text with OK
+// The symbol of the next box: 0 none, 1 information, 2 warning, 3 error, 4 question
+// (default: none for OK boxes, question for questions).
+void Set_Message_Symbol(int symbol);
+// A box without buttons that stays on the screen until Quit_Message (a notice while
+// the program works); without a screen it is written on standard error.
+void Show_Message();
+void Quit_Message();
 
 // Ends the process with the given exit code after writing the lines to standard error.
 // Takes no heap memory: this is the way out when memory has run out. Lines are code

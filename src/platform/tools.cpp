@@ -117,13 +117,15 @@ int FindZAVWindow(const char* title, int length)
     return 0;
 }
 
-void ZAVSleep(int milliseconds)
+int CheckZAVProcess(int pid)
 {
-    if (milliseconds <= 0) return;
-    timespec rest{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (::nanosleep(&rest, &rest) != 0 && errno == EINTR) {
-    }
+    Reap_Finished();
+    for (const Tool_Window& w : open_windows)
+        if (w.pid == pid) return 1;
+    return 0;
 }
+
+int ShowZAVProcessWindow(int pid, int) { return CheckZAVProcess(pid); }
 
 int Run_Program_To_Log(const char* path, const char* const* argv, const char* log_path)
 {

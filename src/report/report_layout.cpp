@@ -158,4 +158,3 @@ void setOLITableColours(const int* colours)
     if (colours) std::memcpy(table_colours, colours, sizeof table_colours);
 }
 
-void Draw_TreeViewImage(const void* /*image*/, int /*x*/, int /*y*/, int /*colour*/) {}

@@ -102,5 +102,5 @@ void deleteOLITable(OLI_Table* table = nullptr);
 int getOLITableColours(int* colours);
 void setOLITableColours(const int* colours);
 
-// Draws a small icon centred at (x, y). Headless: draws nothing.
-void Draw_TreeViewImage(const void* image, int x, int y, int colour);
+// Draw_TreeViewImage (a small icon centred at a point) is drawn by the screen library.
+#include "platform/screen/bitmaps.h"

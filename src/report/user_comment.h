@@ -7,9 +7,11 @@
 // code page 850); an empty line is written as " \n". An empty or null comment writes
 // nothing.
 void Write_User_Comment(FILE* stream, const char* comment);
+// The same without a logo at 675 pixels, and after a graphic block with the logo
+// ("27 0.0 0.0 %FONT%\UserCommentLogo.ocm") at 600 pixels. The wrapping is
+// Wrap_Comment_Pieces (base/string_helpers.h).
+void Write_User_Comment_Plain(FILE* stream, const char* comment);
+void Write_User_Comment_With_Logo(FILE* stream, const char* comment);
 
-// Width in pixels of a screen text in the current font (the normal font 0x1000), and in
-// the given font code (style bits ignored); 0 for null. Screen texts carry their umlauts
-// in code page 1252 or 850; the umlaut bytes of the text decide which.
-int Get_Text_Width_Px(const char* text);
-int Get_Text_Width_In_Font(const char* text, int font);
+// Get_Text_Width_Px and Get_Text_Width_In_Font, the one measuring helper.
+#include "platform/screen/texts.h"

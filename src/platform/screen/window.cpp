@@ -1,0 +1,287 @@
+// The SDL2 window backend (ZAV_SCREEN=window). SDL is initialised here and nowhere else.
+#include "platform/codepage.h"
+#include "platform/screen/backend.h"
+#include "platform/screen/events.h"
+#include "platform/screen/framebuffer.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include <optional>
+
+namespace screen {
+namespace {
+
+double Monotonic_Ms()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+int Special_Key(const SDL_Keysym& sym)
+{
+    const bool ctrl = (sym.mod & KMOD_CTRL) != 0;
+    switch (sym.sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return 13;
+    case SDLK_ESCAPE: return 27;
+    case SDLK_BACKSPACE: return 8;
+    case SDLK_TAB: return 9;
+    case SDLK_DELETE: return ZAV_KEY_DEL;
+    case SDLK_UP: return ZAV_KEY_UP;
+    case SDLK_DOWN: return ZAV_KEY_DOWN;
+    case SDLK_LEFT: return ZAV_KEY_LEFT;
+    case SDLK_RIGHT: return ZAV_KEY_RIGHT;
+    case SDLK_HOME: return ctrl ? ZAV_KEY_CTRL_HOME : ZAV_KEY_HOME;
+    case SDLK_END: return ctrl ? ZAV_KEY_CTRL_END : ZAV_KEY_END;
+    case SDLK_PAGEUP: return ZAV_KEY_PGUP;
+    case SDLK_PAGEDOWN: return ZAV_KEY_PGDN;
+    case SDLK_F1: return ZAV_KEY_F1;
+    default: break;
+    }
+    // Control letters come only from key-down (text input gives no character for them).
+    if (ctrl && sym.sym >= SDLK_a && sym.sym <= SDLK_z) return static_cast<int>(sym.sym - SDLK_a) + 1;
+    return 0;
+}
+
+// Code page 850 bytes of UTF-8 text (characters without one are dropped).
+std::string Utf8_To_Cp850(const char* text)
+{
+    std::string out;
+    if (!text) return out;
+    for (size_t i = 0; text[i];) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        int n = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        if (n < 0) {
+            ++i;
+            continue;
+        }
+        char32_t cp = n == 0 ? c : n == 1 ? (c & 0x1F) : n == 2 ? (c & 0x0F) : (c & 0x07);
+        bool ok = true;
+        for (int k = 1; k <= n; ++k) {
+            const unsigned char d = static_cast<unsigned char>(text[i + k]);
+            if ((d & 0xC0) != 0x80) {
+                ok = false;
+                n = k - 1;
+                break;
+            }
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        i += static_cast<size_t>(n) + 1;
+        if (!ok) continue;
+        if (cp == '\r') continue;
+        if (const unsigned char b = Cp850_Byte_Of(cp)) out += static_cast<char>(b);
+    }
+    return out;
+}
+
+class Window_Backend final : public Backend {
+public:
+    Window_Backend(SDL_Window* window, int width, int height) : window_(window), width_(width), height_(height)
+    {
+        SDL_StartTextInput();
+    }
+
+    ~Window_Backend() override
+    {
+        for (SDL_Cursor* c : cursors_)
+            if (c) SDL_FreeCursor(c);
+        SDL_StopTextInput();
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Quit();
+    }
+
+    double Now_Ms() override { return Monotonic_Ms(); }
+
+    void Sleep_Ms(double ms) override
+    {
+        const double end = Monotonic_Ms() + ms;
+        for (;;) {
+            SDL_PumpEvents();  // keeps the window alive; the events stay queued
+            const double left = end - Monotonic_Ms();
+            if (left <= 0) break;
+            SDL_Delay(static_cast<Uint32>(std::min(left, 10.0)) + 1);
+        }
+    }
+
+    bool Wait_Event(Raw_Event& event, double until_ms) override
+    {
+        for (;;) {
+            if (!queue_.empty()) {
+                event = queue_.front();
+                queue_.pop_front();
+                return true;
+            }
+            SDL_Event e;
+            int got;
+            if (until_ms < 0) {
+                got = SDL_WaitEvent(&e);
+            } else {
+                const double left = until_ms - Monotonic_Ms();
+                if (left <= 0) return false;
+                got = SDL_WaitEventTimeout(&e, static_cast<int>(std::ceil(left)));
+            }
+            if (got) Translate(e);
+            else if (until_ms >= 0 && Monotonic_Ms() >= until_ms) return false;
+        }
+    }
+
+    void Present() override
+    {
+        SDL_Surface* target = SDL_GetWindowSurface(window_);
+        if (!target || !Framebuffer_Ready()) return;
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(Pixels(), width_, height_, 32, Stride() * 4,
+                                                                  SDL_PIXELFORMAT_RGB888);
+        if (!source) return;
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_FreeSurface(source);
+        SDL_UpdateWindowSurface(window_);
+    }
+
+    void Set_Title(const std::string& title) override
+    {
+        SDL_SetWindowTitle(window_, Screen_Text_To_Utf8(title).c_str());
+    }
+
+    void Warp(int x, int y) override
+    {
+        warped_ = std::make_pair(x, y);
+        SDL_WarpMouseInWindow(window_, x, y);
+    }
+
+    void Set_Cursor(int id) override
+    {
+        const SDL_SystemCursor kind = id == 6 ? SDL_SYSTEM_CURSOR_WAIT : id == 18 ? SDL_SYSTEM_CURSOR_HAND
+                                                                                    : SDL_SYSTEM_CURSOR_ARROW;
+        SDL_Cursor*& cursor = cursors_[kind == SDL_SYSTEM_CURSOR_WAIT ? 1 : kind == SDL_SYSTEM_CURSOR_HAND ? 2 : 0];
+        if (!cursor) cursor = SDL_CreateSystemCursor(kind);
+        if (cursor) SDL_SetCursor(cursor);
+    }
+
+    bool Get_Clipboard(std::string& bytes) override
+    {
+        char* text = SDL_GetClipboardText();
+        bytes = Utf8_To_Cp850(text);
+        SDL_free(text);
+        return true;
+    }
+
+    bool Set_Clipboard(const std::string& bytes) override
+    {
+        return SDL_SetClipboardText(Code_Page_To_Utf8(bytes, Code_Page::Cp850).c_str()) == 0;
+    }
+
+private:
+    SDL_Window* window_;
+    int width_, height_;
+    std::deque<Raw_Event> queue_;
+    std::optional<std::pair<int, int>> warped_;
+    SDL_Cursor* cursors_[3] = {nullptr, nullptr, nullptr};
+    int last_x_ = -1, last_y_ = -1;
+
+    void Push_Move(int x, int y)
+    {
+        if (x == last_x_ && y == last_y_) return;
+        last_x_ = x;
+        last_y_ = y;
+        Raw_Event r;
+        r.type = Raw_Event::MOVE;
+        r.x = x;
+        r.y = y;
+        queue_.push_back(r);
+    }
+
+    void Push_Key(int code)
+    {
+        Raw_Event r;
+        r.type = Raw_Event::KEY;
+        r.key = code;
+        queue_.push_back(r);
+    }
+
+    void Translate(const SDL_Event& e)
+    {
+        switch (e.type) {
+        case SDL_QUIT: {
+            Raw_Event r;
+            r.type = Raw_Event::CLOSE;
+            queue_.push_back(r);
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                Raw_Event r;
+                r.type = Raw_Event::CLOSE;
+                queue_.push_back(r);
+            } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                       e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                Present();  // an expose only shows the screen again
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            if (warped_ && warped_->first == e.motion.x && warped_->second == e.motion.y) {
+                warped_.reset();  // the warp's own motion
+                last_x_ = e.motion.x;
+                last_y_ = e.motion.y;
+                break;
+            }
+            Push_Move(e.motion.x, e.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
+            Push_Move(e.button.x, e.button.y);
+            {
+                Raw_Event r;
+                r.type = Raw_Event::BUTTON;
+                r.button = e.button.button == SDL_BUTTON_LEFT ? 1 : 2;
+                r.down = e.type == SDL_MOUSEBUTTONDOWN;
+                queue_.push_back(r);
+            }
+            break;
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            if (steps == 0) break;
+            Raw_Event r;
+            r.type = Raw_Event::WHEEL;
+            r.wheel = steps;
+            queue_.push_back(r);
+            break;
+        }
+        case SDL_KEYDOWN:
+            if (const int code = Special_Key(e.key.keysym)) Push_Key(code);
+            break;
+        case SDL_TEXTINPUT:
+            for (unsigned char b : Utf8_To_Cp850(e.text.text)) Push_Key(b);
+            break;
+        default:
+            break;
+        }
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "corbel: kein Fenster (SDL: %s); weiter ohne Bildschirm.\n", SDL_GetError());
+        SDL_Quit();
+        return nullptr;
+    }
+    SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                          SDL_WINDOW_SHOWN);
+    if (!window) {
+        std::fprintf(stderr, "corbel: kein Fenster (SDL: %s); weiter ohne Bildschirm.\n", SDL_GetError());
+        SDL_Quit();
+        return nullptr;
+    }
+    return std::make_unique<Window_Backend>(window, width, height);
+}
+
+} // namespace screen
