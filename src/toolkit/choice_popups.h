@@ -5,10 +5,10 @@
 // confined to it while it is open and returns to where it was afterwards.
 //
 // The items are the scroll area's records (toolkit/scroll_area.h); a text choice's entry
-// table is an array of Area_Choice_Entry (a colour value and a text).
+// table is an array of Choice_Entry (a colour value and a text).
 
 struct Area_Item;
-struct Area_Choice_Entry;
+struct Choice_Entry;
 
 // Opens the list of a text choice whose text stands at the screen position (x, y) (base
 // line), waits until the user takes an entry or leaves, and closes. 1 when an entry was
@@ -24,7 +24,7 @@ int Area_Picture_Choice_Popup(int limit_top, int limit_bottom, int x, int y, Are
 // value none; entries points to the first entry shown; thumb 0 = no slider, else the
 // thumb's length and thumb_pos its offset below the up arrow.
 void Area_Draw_Choice_List(int x1, int text_x, int W, int top, int H, int font, int highlight, int n,
-                           int thumb, int thumb_pos, const Area_Choice_Entry* entries);
+                           int thumb, int thumb_pos, const Choice_Entry* entries);
 
 // Paints a picture drop-down of the item's bitmap strip: entries first .. first + n - 1;
 // selected is the entry framed as current (-1 or any entry not shown: none).
