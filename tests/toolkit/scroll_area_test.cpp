@@ -439,13 +439,13 @@ TEST_F(Areas, TipBubbleKeepsNinePixelsFromTheScreenEdge)
     M_YPOS = 470;
     const uint32_t before = At(630, 470);
     Area_Tip_Bubble("zwei\nZeilen\n", 1);
-    EXPECT_EQ(At(639 - 9, 479 - 9), BLACK);   // the frame's far corner
-    EXPECT_EQ(At(639 - 10, 479 - 10), WHITE);
+    EXPECT_EQ(At(640 - 9, 480 - 9), BLACK);  // the frame's far corner
+    EXPECT_EQ(At(640 - 10, 480 - 10), WHITE);
     Pop_RFont(0x1000);
     const int height = 3 * RFONT_HEIGHT + 5;  // a trailing line feed makes a line too
     Push_RFont();
-    EXPECT_EQ(At(620, 479 - 9 - height), BLACK);
-    EXPECT_EQ(At(620, 479 - 10 - height), 0x808080u);
+    EXPECT_EQ(At(620, 480 - 9 - height), BLACK);
+    EXPECT_EQ(At(620, 480 - 10 - height), 0x808080u);
     Area_Tip_Bubble("zwei\nZeilen\n", 0);
     EXPECT_EQ(At(630, 470), before);
 }
@@ -498,6 +498,73 @@ TEST_F(Areas, TextExtents)
     Text_Box_Text_Extent("Breite", 3, 10, 20, xs, ys);
     EXPECT_EQ(xs[1] - xs[0], Get_Text_Width_Px("Bre"));
     Push_RFont();
+}
+
+} // namespace
+
+namespace {
+
+// A box buffer of capacity + 1 bytes, zero beyond the text.
+std::vector<char> Box_Buffer(const char* text, int capacity)
+{
+    std::vector<char> b(static_cast<size_t>(capacity) + 1, '\0');
+    std::memcpy(b.data(), text, std::strlen(text));
+    return b;
+}
+
+TEST_F(Areas, TextBoxEditorKeysKeepTheLastCharacterAndTheCapacity)
+{
+    Start("click 200 200\nkey Ctrl+Home\nkey Backspace\ntext \"XY\"\nkey Ctrl+End\nkey Del\n"
+          "key Ctrl+A\ntext \"Q\"\nclick 50 450\n"
+          "click 200 200\ntext \"Z\"\nkey Ctrl+End\nkey Backspace\ntext \"Z\"\nclick 50 450\n");
+    const int a = Area_Create(100, 100, 500, 400, 0, 0);
+    std::vector<char> text = Box_Buffer("abc\n", 20);
+    std::vector<char> full = Box_Buffer("abc\n", 4);
+    int on = 1;
+    Area_Add_Text_Box(a, 10, 10, 300, 150, text.data(), 20, 0, 0xFFFFFF, 1, &on);
+    Area_Update(a);
+    EXPECT_EQ(Click(a), 0);
+    EXPECT_STREQ(text.data(), "Q\n");
+    EXPECT_EQ(edited_text_box, nullptr);
+    EXPECT_EQ(text[20], '\0');
+
+    Area_Clear(a);
+    Area_Add_Text_Box(a, 10, 10, 300, 150, full.data(), 4, 0, 0xFFFFFF, 1, &on);
+    Area_Update(a);
+    EXPECT_EQ(Click(a), 0);
+    EXPECT_STREQ(full.data(), "abZ\n");  // the first Z did not fit
+}
+
+TEST_F(Areas, PastingTakesAtMost5000CharactersAndOneLineBreakPerCrLf)
+{
+    Start("click 200 200\nkey Ctrl+V\nclick 50 450\n"
+          "click 200 200\nkey Ctrl+V\nclick 50 450\n"
+          "click 200 200\nkey Ctrl+V\nclick 50 450\n");
+    const int a = Area_Create(100, 100, 500, 400, 0, 0);
+    int on = 1;
+    std::vector<char> crlf = Box_Buffer("\n", 100);
+    Area_Add_Text_Box(a, 10, 10, 300, 150, crlf.data(), 100, 0, 0xFFFFFF, 1, &on);
+    Area_Update(a);
+    ZAVSetClipboardText("a\r\nb\rc\nd");
+    EXPECT_EQ(Click(a), 0);
+    EXPECT_STREQ(crlf.data(), "a\nb\nc\nd\n");
+
+    const std::string many(6000, 'x');
+    ZAVSetClipboardText(many.c_str());
+    std::vector<char> big = Box_Buffer("\n", 5500);
+    Area_Clear(a);
+    Area_Add_Text_Box(a, 10, 10, 300, 150, big.data(), 5500, 0, 0xFFFFFF, 1, &on);
+    Area_Update(a);
+    EXPECT_EQ(Click(a), 0);
+    EXPECT_EQ(std::strlen(big.data()), 5001u);
+
+    std::vector<char> small = Box_Buffer("\n", 300);
+    Area_Clear(a);
+    Area_Add_Text_Box(a, 10, 10, 300, 150, small.data(), 300, 0, 0xFFFFFF, 1, &on);
+    Area_Update(a);
+    EXPECT_EQ(Click(a), 0);
+    EXPECT_EQ(std::strlen(small.data()), 300u);
+    EXPECT_EQ(small[299], '\n');
 }
 
 } // namespace
