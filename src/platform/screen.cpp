@@ -75,6 +75,7 @@ void Init_Grafik_Mode()
 
 void Exit_Grafik_Mode()
 {
+    screen::Reset_Sheets();
     screen::Remove_Backend();
     screen::Destroy_Framebuffer();
     state.graphics_on = false;
@@ -82,11 +83,13 @@ void Exit_Grafik_Mode()
 
 void Init_Prop_Sheets()
 {
+    screen::Reset_Sheets();
     state.sheets_on = true;
 }
 
 void Exit_Prop_Sheets()
 {
+    screen::Reset_Sheets();
     state.sheets_on = false;
 }
 

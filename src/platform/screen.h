@@ -10,8 +10,10 @@
 // file ZAV_SCRIPT (unset: an empty script). See the README for the script language and
 // the driver's exit codes (90 script exhausted, 91 script error, stall or time limit).
 #include "platform/screen/bitmaps.h"
+#include "platform/screen/editors.h"
 #include "platform/screen/events.h"
 #include "platform/screen/framebuffer.h"
+#include "platform/screen/sheets.h"
 #include "platform/screen/texts.h"
 
 #include <cstdint>
