@@ -280,11 +280,14 @@ void Draw_Field(const Element& e, const std::string& text, bool arrow)
         pxTri(mx - 4, my - 2, mx + 4, my - 2, mx, my + 2);
         right = ax1 - 1;
     }
-    pxView(e.x1 + 2, e.y1 + 2, right, e.y2 - 2);
+    int view[4];
+    pxQVwp(&view[0], &view[1], &view[2], &view[3]);
+    pxView(std::max(e.x1 + 2, view[0]), std::max(e.y1 + 2, view[1]), std::min(right, view[2]),
+           std::min(e.y2 - 2, view[3]));
     Set_RFont(0x1000);
     pxFgc(usable ? 0 : INACTIVE_TEXT);
     pxText(e.x1 + 8, e.y1 + 14, text.c_str(), static_cast<int>(text.size()));
-    pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+    pxView(view[0], view[1], view[2], view[3]);
 }
 
 void Draw_Check(const Element& e)
@@ -448,9 +451,17 @@ void Paint_Area(Element& area)
     Set_RFont(font);
 }
 
+// Element drawing stays inside its sheet.
+void Sheet_View(const Element& e)
+{
+    if (const Sheet* s = Sheet_Of(e)) pxView(s->x1, s->y1, s->x2, s->y2);
+    else pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+}
+
 void Draw_Element(Element& e, bool paint_areas)
 {
     Saved_Drawing saved;
+    Sheet_View(e);
     switch (e.kind) {
     case BUTTON:
     case HELP: Draw_Button(e, false); break;
@@ -1282,7 +1293,13 @@ void Draw_Funny_Text_to_PS(int x, int y, const char* text, int font, int colour,
         kept.id = id;
         kept.sheet = sheet;
     } else if (screen::Framebuffer_Ready()) {
-        Draw_Element(e, false);
+        // Drawn at once within the caller's viewport (a draw function's clip, say).
+        const int colour = pxQFgc(), mode = pxQBop(), current_font = Get_RFont();
+        pxSBop(0);
+        Draw_Text(e);
+        pxFgc(colour);
+        pxSBop(mode);
+        Set_RFont(current_font);
     }
 }
 
