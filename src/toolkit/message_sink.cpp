@@ -319,6 +319,14 @@ bool Run_List_Dialog(Message_Context& context, const char* check_text)
     }
     const int content_height = 16 * count + (with_check ? 70 : 50);
     int content_width = widest + 40;
+    // The check box's row (box and label) is centred below the messages; the list is at
+    // least as wide as that row and 10 pixels on either side, so that the box can always
+    // be seen and ticked, however short the messages are.
+    int check_width = 0;
+    if (with_check) {
+        check_width = std::max(245, 20 + Label_Width(default_check ? kDefaultCheckText : check_text, 0x11000));
+        content_width = std::max(content_width, check_width + 20);
+    }
     const bool cut = content_width > 800;
     if (cut) content_width = 800;
 
@@ -366,7 +374,7 @@ bool Run_List_Dialog(Message_Context& context, const char* check_text)
         list_being_drawn = false;
         if (with_check) {
             // Half away from zero.
-            const int d = content_width - 245;
+            const int d = std::max(content_width - check_width, 0);
             const int x = d >= 0 ? (d + 1) / 2 : -((-d + 1) / 2);
             const int font = list_check_value ? 0x11000 : 0x1000;
             Area_Add_Check_Box(area, x + 20, list_y + 25, default_check ? kDefaultCheckText : check_text, font,
