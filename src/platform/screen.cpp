@@ -99,6 +99,8 @@ void ZAVSetFrameTitle(const char* title)
     if (screen::Backend* b = screen::Current_Backend()) b->Set_Title(state.frame_title);
 }
 
+void ZAVSetMinMaxSize(int, int, int, int) {}
+
 void Init_Mouse_Move_Restriction(int x0, int y0, int x1, int y1)
 {
     state.mouse_range[0] = x0;

@@ -25,6 +25,9 @@ void Exit_Grafik_Mode();
 void Init_Prop_Sheets();
 void Exit_Prop_Sheets();
 void ZAVSetFrameTitle(const char* title);
+// The frame's size limits; the screen's size is fixed here (ZAV_SCREEN_SIZE), so they
+// change nothing.
+void ZAVSetMinMaxSize(int min_width, int min_height, int max_width, int max_height);
 void Set_Prop_Sheet_Screen_Base(int x0, int y0, int x1, int y1);
 void Init_Helpview(const char* directory, const char* help_file);
 // Shows the help topic (here: recorded and named on standard error).

@@ -117,6 +117,16 @@ int FindZAVWindow(const char* title, int length)
     return 0;
 }
 
+int CheckZAVProcess(int pid)
+{
+    Reap_Finished();
+    for (const Tool_Window& w : open_windows)
+        if (w.pid == pid) return 1;
+    return 0;
+}
+
+int ShowZAVProcessWindow(int pid, int) { return CheckZAVProcess(pid); }
+
 int Run_Program_To_Log(const char* path, const char* const* argv, const char* log_path)
 {
     if (!path || !*path || !log_path || !*log_path) return -1;

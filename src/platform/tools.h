@@ -22,6 +22,12 @@ int ZAVSpawnv(int mode, const char* path, const char* const* argv);
 // text: the whole text). Finished programs are collected here (no zombies stay behind).
 int FindZAVWindow(const char* title, int length);
 
+// Non-zero while the program that ZAVSpawnv started without waiting under this process
+// id still runs. ShowZAVProcessWindow would bring its window to the front (here the
+// program has no window of ours): it answers whether the program still runs.
+int CheckZAVProcess(int pid);
+int ShowZAVProcessWindow(int pid, int how);
+
 // Sleeps the given milliseconds (nothing for 0 or less) on the screen library's clock
 // (platform/screen/events.h): without a screen the time really passes.
 void ZAVSleep(int milliseconds);

@@ -7,9 +7,6 @@
 #include <cstring>
 #include <new>
 
-// The event handler sets it while it edits a box; it may own the definition.
-__attribute__((weak)) Text_Box_State* edited_text_box = nullptr;
-
 namespace {
 
 constexpr int LINE_HEIGHT = 14;

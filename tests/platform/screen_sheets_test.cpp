@@ -272,6 +272,20 @@ TEST_F(ScreenSheets, MenusCharactersClipboardAndSettings)
     EXPECT_EQ(ZAVGetUserString("UseSheetOkShortKey", setting, sizeof setting), 0);
 }
 
+TEST_F(ScreenSheets, FileNameSheetHasOnePathField)
+{
+    // The sheet is centred: its field at (72, 230) on this screen, OK at (560, 271).
+    Start("click 80 238\ntext \"/tmp/lasten.txt  \"\nkey Enter\n"
+          "key Esc\n");
+    InitZAVGetFileNameEx("Dateiname", "alle Dateien (*.*)", "C:\\", 0x1009);
+    char name[262] = "";
+    ASSERT_EQ(ZAVGetFileNameEx(name, sizeof name), 1);
+    EXPECT_STREQ(name, "/tmp/lasten.txt");  // trailing blanks removed
+    EXPECT_EQ(ZAVGetFileNameEx(name, sizeof name), 0);  // cancelled
+    EXPECT_STREQ(name, "/tmp/lasten.txt");
+    EXPECT_EQ(screen::Sheet_Count(), 0);
+}
+
 TEST_F(ScreenSheets, ChecksRadiosListsAndFramesOfTheFrame)
 {
     Start("click 105 105\nclick 250 106\nclick 110 150\nclick 110 185\n");

@@ -87,3 +87,36 @@ TEST(UserComment, ParagraphsAndEmptyComments)
     EXPECT_EQ(out.bytes(), "");
     EXPECT_EQ(Get_Text_Width_Px(nullptr), 0);
 }
+
+TEST(UserComment, PlainAndWithLogo)
+{
+    const auto& widths = Font_Byte_Widths(FONT_CODE_NORMAL, Code_Page::Cp850);
+    // A line too wide for 600 pixels fits into the plain form's 675.
+    const std::string line((600 / widths['x']) + 5, 'x');
+    ASSERT_LE(static_cast<int>(line.size() - 1) * widths['x'], 675);
+    OLI_Reset_Channel();
+    File_Stream plain;
+    Write_User_Comment_Plain(plain.get(), line.c_str());
+    OLI_End_Text_Block(plain.get());
+    EXPECT_NE(plain.bytes().find(" " + line + "\n"), std::string::npos);
+    EXPECT_EQ(Written_Lines(line.c_str()).find(" " + line + "\n"), std::string::npos);
+
+    // The logo: a graphic block with the one record, before the comment's text.
+    OLI_Reset_Channel();
+    File_Stream logo;
+    Write_User_Comment_With_Logo(logo.get(), "Vorbemerkung");
+    OLI_End_Text_Block(logo.get());
+    const std::string bytes = logo.bytes();
+    const size_t block = bytes.find("#SHOWGRAFIC\n");
+    const size_t record = bytes.find("\n27 0.0 0.0 %FONT%\\UserCommentLogo.ocm\n-1\n");
+    const size_t text = bytes.find(" Vorbemerkung\n");
+    ASSERT_NE(block, std::string::npos) << bytes;
+    ASSERT_NE(record, std::string::npos) << bytes;
+    ASSERT_NE(text, std::string::npos) << bytes;
+    EXPECT_LT(block, record);
+    EXPECT_LT(record, text);
+
+    File_Stream nothing;
+    Write_User_Comment_With_Logo(nothing.get(), "");
+    EXPECT_EQ(nothing.bytes(), "");
+}

@@ -329,7 +329,6 @@ void Draw_Grid(const Popup_Geometry& g, int highlight)
 std::string file_title = "Dateiname";
 std::string file_filter;
 std::string file_directory;
-int file_mode = 0;
 
 } // namespace
 
@@ -505,12 +504,11 @@ int ZAVGetUserString(const char* name, char* buffer, int size)
     return 1;
 }
 
-void InitZAVGetFileNameEx(const char* title, const char* filter, const char* directory, int mode)
+void InitZAVGetFileNameEx(const char* title, const char* filter, const char* directory, int /*mode*/)
 {
     file_title = title && *title ? title : "Dateiname";
     file_filter = filter ? filter : "";
     file_directory = directory ? directory : "";
-    file_mode = mode;
 }
 
 int ZAVGetFileNameEx(char* name, int size)

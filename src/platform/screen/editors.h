@@ -44,7 +44,8 @@ int ZAVGetClipboardText(char* buffer, int size);
 int ZAVGetUserString(const char* name, char* buffer, int size);
 
 // The file-name sheet: one path field with OK and cancel. Init sets the title, the
-// filter (shown), the starting directory and the mode (kept); ZAVGetFileNameEx shows the
+// filter (shown) and the starting directory; the mode word (0x1009 reading, 0x2004
+// writing) changes nothing here. ZAVGetFileNameEx shows the
 // sheet with the name in the buffer (else the starting directory) and returns 1 with the
 // entered name (at most size - 1 bytes, trailing blanks removed), 0 when cancelled.
 void InitZAVGetFileNameEx(const char* title, const char* filter, const char* directory, int mode);

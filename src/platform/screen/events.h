@@ -33,8 +33,9 @@ struct ZAV_Message {
     int left;      // buttons held
     int right;
     int wheel;     // wheel steps of a wheel message, positive up
+    int idle_ms;   // (the seventh word) a tick comes after this many milliseconds
+                   // without input (0: 100)
     int key;       // the key of a key message
-    int idle_ms;   // a tick comes after this many milliseconds without input (0: 100)
 };
 
 // The pointer as the program sees it. Every mouse message writes them, wanted or not;

@@ -1039,7 +1039,9 @@ int Edit_Prop_Sheet()
     };
     // A wheel step that a wait of the program took in is carried out here.
     if (M_SCROLL != 0) {
-        if (Element* area = Area_Under(*top, M_XPOS, M_YPOS)) Wheel(*area, M_SCROLL);
+        int px, py;
+        msStat(&px, &py);
+        if (Element* area = Area_Under(*top, px, py)) Wheel(*area, M_SCROLL);
         M_SCROLL = 0;
     }
     // Number fields in a row (auto mode).
@@ -1076,8 +1078,8 @@ int Edit_Prop_Sheet()
             if (s->sometimes) s->sometimes();
             if (with_tips && !tip.shown)
                 for (int id : s->elements)
-                    if (const Element* e = Find(id); e && !e->comment.empty() && Inside(*e, M_XPOS, M_YPOS)) {
-                        Show_Tip(*e, M_XPOS, M_YPOS);
+                    if (const Element* e = Find(id); e && !e->comment.empty() && Inside(*e, m.x, m.y)) {
+                        Show_Tip(*e, m.x, m.y);
                         break;
                     }
             break;
