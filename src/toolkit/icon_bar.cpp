@@ -1,5 +1,6 @@
 #include "toolkit/icon_bar.h"
 
+#include "base/ui_utilities.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/events.h"
 #include "platform/screen/framebuffer.h"
@@ -21,11 +22,6 @@ struct Shown_Rect {
 };
 Shown_Rect tip;
 Shown_Rect drop;
-
-// How long the pointer may take from the opening of a drop-down to leaving its button
-// towards it. The library clock, not processor time: processor time stands still while
-// the loop waits for messages, so such a deadline would never pass.
-double drop_deadline = 0.0;
 
 struct Box {
     int x1, y1, x2, y2;
@@ -134,7 +130,8 @@ void Open_Drop_Down(const Icon_Bar* d, bool& pinned)
         Wait_Seconds(0.05);
     }
     Icon_Bar_Draw(d);
-    drop_deadline = Library_Clock_Seconds() + 1.0;
+    // The pointer has a second from the opening to leave the button towards it.
+    Set_Deadline(1.0);
     if (M_LEFT) {
         Wait_For_Release();
         pinned = true;
@@ -193,7 +190,7 @@ Hover_End Drop_Down_Hover(const Icon_Bar_Button* b, const Box& box, ZAV_Message*
         } else if (pinned) {
             if (M_LEFT) return Hover_End::Left;
         } else {
-            if (y < last_y || x < d->x1 - 7 || x > d->x2 + 7 || Library_Clock_Seconds() >= drop_deadline)
+            if (y < last_y || x < d->x1 - 7 || x > d->x2 + 7 || Is_Deadline_Passed())
                 return Hover_End::Left;
             if (M_LEFT) {
                 Wait_For_Release();

@@ -1,6 +1,7 @@
 #include "toolkit/message_sink.h"
 
 #include "base/alloc.h"
+#include "base/ui_utilities.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "platform/screen/sheets.h"
@@ -677,6 +678,7 @@ void Show_Busy(const char* format, va_list args)
         Fill_Message("................... Bitte etwas Geduld ...................");
         Fill_Message(" ");
         Show_Message();
+        Start_Busy_Animation(cx - 48, cy - 62);
         busy_shown = true;
     }
     Draw_Busy_Status();
@@ -707,6 +709,7 @@ void Busy_Stop()
     if (!sink_on || !busy_shown) return;
     busy_shown = false;
     if (!Screen_Up()) return;
+    Stop_Busy_Animation();
     Quit_Message();
     const int cx = NPIXEL_X / 2, cy = NPIXEL_Y / 2;
     Restore_Screen_Rectangle(cx - 131, cy + 47, cx + 123, cy + 59);

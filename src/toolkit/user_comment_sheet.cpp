@@ -1,6 +1,7 @@
 #include "toolkit/user_comment_sheet.h"
 
 #include "base/alloc.h"
+#include "base/string_helpers.h"
 #include "base/text_blocks.h"
 #include "platform/screen.h"
 #include "platform/screen/sheets.h"
@@ -15,47 +16,19 @@ namespace {
 bool centre_known = false;
 int centre_x = 0, centre_y = 0;
 
-// Length of the first piece of a line: the whole line when it fits, else up to and
-// including the last blank before the first beginning that is too wide (without such a
-// blank, that beginning less its last character).
-size_t First_Piece_Length(const std::string& line, int wrap_width, int font)
-{
-    long width = 0;
-    for (size_t k = 0; k < line.size(); ++k) {
-        if (k > 0) {
-            const char one[2] = {line[k - 1], 0};
-            width += Get_Text_Width_In_Font(one, font);
-        }
-        if (width <= wrap_width) continue;
-        for (size_t b = k; b >= 1; --b)
-            if (line[b] == ' ') return b + 1;
-        return std::max<size_t>(k, 1);
-    }
-    return line.size();
-}
-
 } // namespace
 
 int Add_Wrapped_Text_Items(int area, int x, int* y, const char* text, int wrap_width, int font, int colour,
                            int line_step)
 {
     if (!text || !y) return 0;
-    const std::string all = text;
     int pieces = 0;
-    size_t start = 0;
-    while (start < all.size()) {
-        size_t end = all.find('\n', start);
-        if (end == std::string::npos) end = all.size();
-        std::string line = all.substr(start, end - start);
-        if (line.empty()) *y += line_step;
-        while (!line.empty()) {
-            const size_t n = First_Piece_Length(line, wrap_width, font & 0xFFFF);
-            Area_Add_Text(area, x, *y, line.substr(0, n).c_str(), font, colour, 0);
-            *y += line_step;
+    for (const std::string& piece : Wrap_Comment_Pieces(text, wrap_width)) {
+        if (!piece.empty()) {
+            Area_Add_Text(area, x, *y, piece.c_str(), font, colour, 0);
             ++pieces;
-            line.erase(0, n);
         }
-        start = end + 1;
+        *y += line_step;
     }
     return pieces;
 }

@@ -9,10 +9,10 @@
 // holds 4 times the comment's length, at least 5000 characters.
 char* Edit_User_Comment(char* comment, const char* title);
 
-// Adds the text to the area as text items, one per piece: every line (lines end at a
-// newline) is cut, as the report cuts the comment, at the last blank before it grows
-// wider than wrap_width pixels in the font (without such a blank, at that width). The
+// Adds the text to the area as text items in the font and colour, one per piece of the
+// report's wrapping (Wrap_Comment_Pieces, base/string_helpers.h: cut at the last blank
+// before a line grows wider than wrap_width pixels in the normal screen font). The
 // pieces start at content (x, *y), *y growing by line_step per piece; an empty line
-// takes a step. Returns the number of pieces.
+// takes a step. Returns the number of text items added.
 int Add_Wrapped_Text_Items(int area, int x, int* y, const char* text, int wrap_width, int font, int colour,
                            int line_step);
