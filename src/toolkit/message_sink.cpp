@@ -1,10 +1,16 @@
 #include "toolkit/message_sink.h"
 
 #include "base/alloc.h"
+#include "base/ui_utilities.h"
 #include "platform/messages.h"
+#include "platform/screen.h"
+#include "platform/screen/sheets.h"
+#include "toolkit/scroll_area.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -40,6 +46,19 @@ int list_background = -1;
 // Set while a list is being built: mode 4 then adds lines to it.
 bool list_being_drawn = false;
 int list_check_value = 0;
+
+// The list dialog: the area being filled, the drawing position of the next line, and
+// the dialog's centre (the screen centre the first time).
+int list_area = -1;
+int list_x = 15;
+int list_y = 20;
+bool list_centre_known = false;
+int list_centre_x = 0;
+int list_centre_y = 0;
+
+// Busy notice.
+bool busy_shown = false;
+char busy_text[256] = "";
 
 bool Valid_Index(int index) { return index >= 0 && index < MSG_CONTEXT_COUNT; }
 
@@ -135,6 +154,101 @@ void Add_List_Line(const char* text)
     Fill_Message(Plain_List_Text(line).c_str());
 }
 
+bool Screen_Up() { return Get_Screen_State().graphics_on; }
+
+// Width of a label (Area_Add_Text) in a font word: the text measured without the style
+// bits, + 3, + 2 more with style bits; an empty text 0 (2 with style bits).
+int Label_Width(const std::string& text, int font)
+{
+    const bool styled = (font & 0x70000) != 0;
+    if (text.empty()) return styled ? 2 : 0;
+    return Get_Text_Width_In_Font(text.c_str(), font & 0xFFFF) + 3 + (styled ? 2 : 0);
+}
+
+int Add_Label(int x, int y, const std::string& text, int font, int colour)
+{
+    if (!text.empty()) Area_Add_Text(list_area, x, y, text.c_str(), font, colour, 0);
+    return Label_Width(text, font);
+}
+
+// Width of a text with in-band report sequences as the list shows it: plain runs, the
+// content of a 'B' run of 2 or more characters, and the text behind the first blank of
+// a 'C' run; other runs take no room.
+int Coded_Text_Width(const std::string& text, int font)
+{
+    int width = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t code = text.find(static_cast<char>(kControlByte), i);
+        if (code == std::string::npos) code = text.size();
+        if (code > i) width += Get_Text_Width_In_Font(text.substr(i, code - i).c_str(), font & 0xFFFF);
+        if (code + 1 >= text.size()) break;
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[code + 1])));
+        const size_t start = code + 2;
+        size_t end = text.find(static_cast<char>(kControlByte), start);
+        if (end == std::string::npos) end = text.size();
+        const std::string content = text.substr(start, end - start);
+        if (letter == 'B' && content.size() >= 2) {
+            width += Get_Text_Width_In_Font(content.c_str(), font & 0xFFFF);
+        } else if (letter == 'C') {
+            const size_t blank = content.find(' ');
+            if (blank != std::string::npos && blank + 1 < content.size())
+                width += Get_Text_Width_In_Font(content.substr(blank + 1).c_str(), font & 0xFFFF);
+        }
+        i = end >= text.size() ? end : std::min(end + 2, text.size());
+    }
+    return width;
+}
+
+// Draws a text with in-band sequences into the list area: plain runs as labels, a 'C'
+// run's text in its colour, a 'B' run's content as a shadowed label.
+void Draw_Coded_Text(int x, int y, const std::string& text, int font, int colour)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t code = text.find(static_cast<char>(kControlByte), i);
+        if (code == std::string::npos) code = text.size();
+        if (code > i) x += Add_Label(x, y, text.substr(i, code - i), font, colour);
+        if (code + 1 >= text.size()) break;
+        const char letter = text[code + 1];
+        const size_t start = code + 2;
+        size_t end = text.find(static_cast<char>(kControlByte), start);
+        if (end == std::string::npos) end = text.size();
+        const std::string content = text.substr(start, end - start);
+        if (letter == 'C' || letter == 'c') {
+            const size_t blank = content.find(' ');
+            if (blank != std::string::npos) {
+                const int run_colour = static_cast<int>(std::strtol(content.c_str(), nullptr, 10));
+                x += Add_Label(x, y, content.substr(blank + 1), font, run_colour);
+            }
+        } else if ((letter == 'B' || letter == 'b') && !content.empty()) {
+            Area_Add_Text(list_area, x, y, content.c_str(), font | 0x20000, colour, 0);
+            x += Get_Text_Width_In_Font(content.c_str(), font & 0xFFFF) + 5;
+        }
+        i = end >= text.size() ? end : std::min(end + 2, text.size());
+    }
+}
+
+// One line of the list being drawn: leading style pairs choose bold (^b), the
+// fixed-pitch font (^p) and a half line step (^2).
+void Draw_List_Line(const char* text)
+{
+    int font = 0x1000;
+    int step = 16;
+    while (text[0] == '^') {
+        if (text[1] == '\0') {
+            ++text;
+            break;
+        }
+        if (text[1] == 'b') font |= 0x10000;
+        else if (text[1] == 'p') font &= ~0x1000;
+        else if (text[1] == '2') step = 8;
+        text += 2;
+    }
+    Draw_Coded_Text(list_x, list_y, Without_Line_Feed(text), font, BLACK_CI);
+    list_y += step;
+}
+
 // Routes one finished text under the display mode in effect.
 void Route(const char* text)
 {
@@ -152,7 +266,9 @@ void Route(const char* text)
     case MSG_MODE_LIST:
         // The mode stays 4 after a list was shown; a message that comes when no list is
         // being built is shown at once rather than lost.
-        if (list_being_drawn)
+        if (list_being_drawn && list_area >= 0)
+            Draw_List_Line(text);
+        else if (list_being_drawn)
             Add_List_Line(text);
         else
             PrintMessage(Skip_Style_Pairs(text));
@@ -187,6 +303,98 @@ void Route_Prefixed(int mode, const char* prefix_format, const char* format, va_
         Route_With_Mode(mode, message);
 }
 
+// The list dialog on the screen: a sheet titled with the context's name around one
+// scroll area holding the messages, the check box below them when a text is given, and
+// the single button "Weiter      ". False when no area could be had (nothing shown).
+bool Run_List_Dialog(Message_Context& context, const char* check_text)
+{
+    while (M_LEFT) Get_Mouse_Event();
+    const bool with_check = check_text != nullptr;
+    const bool default_check = with_check && std::strcmp(check_text, kDefaultCheckText) == 0;
+
+    const int count = static_cast<int>(context.entries.size());
+    int widest = 0;
+    for (const std::string& entry : context.entries) {
+        const std::string line = Without_Line_Feed(Skip_Style_Pairs(entry.c_str()));
+        if (!line.empty()) widest = std::max(widest, Coded_Text_Width(line, 0x1000) + 3);
+    }
+    const int content_height = 16 * count + (with_check ? 70 : 50);
+    int content_width = widest + 40;
+    // The check box's row (box and label) is centred below the messages; the list is at
+    // least as wide as that row and 10 pixels on either side, so that the box can always
+    // be seen and ticked, however short the messages are.
+    int check_width = 0;
+    if (with_check) {
+        check_width = std::max(245, 20 + Label_Width(default_check ? kDefaultCheckText : check_text, 0x11000));
+        content_width = std::max(content_width, check_width + 20);
+    }
+    const bool cut = content_width > 800;
+    if (cut) content_width = 800;
+
+    // One page without register: margins 8 around it, a title band of 33 and a button
+    // band of 27 pixels.
+    if (!list_centre_known) {
+        list_centre_x = NPIXEL_X / 2;
+        list_centre_y = NPIXEL_Y / 2;
+        list_centre_known = true;
+    }
+    const int w = std::min(content_width, NPIXEL_X - 16 - 15);
+    const int h = std::min(content_height, NPIXEL_Y - 33 - 16 - 27 - 30);
+    int x1 = list_centre_x - (w + 16) / 2, y1 = list_centre_y - (h + 76) / 2;
+    int x2 = x1 + w + 16, y2 = y1 + h + 76;
+    Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
+
+    const int buffering = pxBuff(-1);
+    Define_Prop_Sheet(x1, y1, x2, y2, 1, 0, context.name.substr(0, kMaxTitleLength).c_str(), 145, 1);
+    const int ax1 = x1 + 8, ay1 = y1 + 41, ax2 = x2 - 8, ay2 = y2 - 35;
+    const int area = Area_Create(ax1, ay1, ax2, ay2, cut ? 1 : 0, 1);
+    if (area < 0) {
+        Undefine_Prop_Sheet();
+        pxBuff(buffering);
+        return false;
+    }
+    const int escape = Add_Escape_Area_to_PS(ax1, ay1, ax2 - 17, ay2 - (cut ? 17 : 0), 1, 2000);
+    Set_Escape_Area_to_MouseMoveEvent(escape, 1);
+    const int button = Add_Single_Button_to_PS((x1 + x2) / 2 - 50, y2 - 29, 0, 100, "Weiter      ", nullptr, 0);
+    Move_Mouse_Cursor_to_Button_of_PS(button, 0, 0);
+    Activate_Prop_Sheet();
+    pxBuff(buffering);
+
+    const int ground = list_background >= 0 ? list_background : Nearest_RGB_Color(255, 245, 220);
+    const int grey = Nearest_RGB_Color(130, 130, 130);
+    int editable = 1;
+    list_check_value = 0;
+    for (;;) {
+        Area_Clear(area);
+        Area_Set_Background(area, ground);
+        list_area = area;
+        list_x = 15;
+        list_y = 20;
+        list_being_drawn = true;
+        for (int i = 0; i < count; ++i) Route(context.entries[static_cast<size_t>(i)].c_str());
+        list_being_drawn = false;
+        if (with_check) {
+            // Half away from zero.
+            const int d = std::max(content_width - check_width, 0);
+            const int x = d >= 0 ? (d + 1) / 2 : -((-d + 1) / 2);
+            const int font = list_check_value ? 0x11000 : 0x1000;
+            Area_Add_Check_Box(area, x + 20, list_y + 25, default_check ? kDefaultCheckText : check_text, font,
+                               default_check ? grey : BLACK_CI, &list_check_value, &editable);
+        }
+        list_area = -1;
+        Area_Set_Activity(area, 1);
+        Area_Update(area);
+        Change_Activity_PS(escape, 1);
+
+        const int code = Edit_Prop_Sheet();
+        if (code == 100 || code == 0) break;
+        if (code == 2000) Area_Handle_Event(area);
+    }
+    Area_Delete(area);
+    Undefine_Prop_Sheet();
+    return true;
+}
+
 // The list of a context: its name as title, one line per message, and the check box
 // (when a text is given) as the box's question. Sets the check-box value.
 void Run_List(Message_Context& context, const char* check_text)
@@ -199,6 +407,7 @@ void Run_List(Message_Context& context, const char* check_text)
         for (size_t i = 0; i < context.entries.size(); ++i) Route(context.entries[i].c_str());
         return;
     }
+    if (Screen_Up() && Run_List_Dialog(context, check_text)) return;
     Init_Message();
     Set_Message_Title(context.name.substr(0, kMaxTitleLength).c_str());
     list_being_drawn = true;
@@ -382,8 +591,8 @@ void Msg_Show_Context(int index, int mode)
     } else if (mode == MSG_MODE_STDOUT) {
         for (size_t i = 0; i < context->entries.size(); ++i) Route(context->entries[i].c_str());
     } else {
-        // The box has no symbol of its own yet: the stand-in shows text only.
         Fill_Message_Box(*context);
+        if (context->symbol > 0) Set_Message_Symbol(context->symbol);
         Draw_Message();
     }
 }
@@ -414,6 +623,7 @@ int Msg_Ask_Collected(int flag)
     const Message_Context* context = Taken_Context(current_context);
     if (context == nullptr) return 0;
     Fill_Message_Box(*context);
+    Set_Message_Symbol(0);
     return Answer_is_Yes(flag);
 }
 
@@ -432,3 +642,78 @@ bool Msg_Current_Plain_Texts(std::vector<std::string>* texts)
         texts->push_back(Without_Line_Feed(Skip_Style_Pairs(entry.c_str())));
     return true;
 }
+
+// ---------------------------------------------------------------------------------
+// Busy notice
+
+namespace {
+
+// The status line below the box's middle, and the text centred in it.
+void Draw_Busy_Status()
+{
+    const int cx = NPIXEL_X / 2, cy = NPIXEL_Y / 2;
+    pxFgc(GetZAVColor(-1));
+    pxRect(cx - 131, cy + 47, cx + 123, cy + 59);
+    pxFgc(BLACK_CI);
+    const int font = Get_RFont();
+    pxSFnt(0x1002);
+    pxBTxt(cx, cy + 53, cx, cy + 53, busy_text, -1, 210);
+    pxSFnt(font);
+    pxFlsh();
+}
+
+void Show_Busy(const char* format, va_list args)
+{
+    if (std::vsnprintf(busy_text, sizeof busy_text, format, args) < 0) busy_text[0] = '\0';
+    if (!Screen_Up()) {
+        busy_shown = true;
+        return;
+    }
+    if (!busy_shown) {
+        // The status line may reach below the box: its pixels are kept apart.
+        const int cx = NPIXEL_X / 2, cy = NPIXEL_Y / 2;
+        Save_Screen_Rectangle(cx - 131, cy + 47, cx + 123, cy + 59);
+        Init_Message();
+        for (int i = 0; i < 6; ++i) Fill_Message(" ");
+        Fill_Message("................... Bitte etwas Geduld ...................");
+        Fill_Message(" ");
+        Show_Message();
+        Start_Busy_Animation(cx - 48, cy - 62);
+        busy_shown = true;
+    }
+    Draw_Busy_Status();
+}
+
+}  // namespace
+
+void Busy_Start(const char* format, ...)
+{
+    if (!sink_on || format == nullptr) return;
+    va_list args;
+    va_start(args, format);
+    Show_Busy(format, args);
+    va_end(args);
+}
+
+void Busy_Update(const char* format, ...)
+{
+    if (!sink_on || format == nullptr || !busy_shown) return;
+    va_list args;
+    va_start(args, format);
+    Show_Busy(format, args);
+    va_end(args);
+}
+
+void Busy_Stop()
+{
+    if (!sink_on || !busy_shown) return;
+    busy_shown = false;
+    if (!Screen_Up()) return;
+    Stop_Busy_Animation();
+    Quit_Message();
+    const int cx = NPIXEL_X / 2, cy = NPIXEL_Y / 2;
+    Restore_Screen_Rectangle(cx - 131, cy + 47, cx + 123, cy + 59);
+    pxFlsh();
+}
+
+int Busy_Is_Shown() { return busy_shown ? 1 : 0; }

@@ -1,0 +1,84 @@
+#include "toolkit/user_comment_sheet.h"
+
+#include "base/alloc.h"
+#include "platform/screen.h"
+#include "platform/screen/sheets.h"
+#include "toolkit/scroll_area.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class UserCommentSheet : public testing::Test {
+protected:
+    void SetUp() override { ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1); }
+    void TearDown() override
+    {
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+        ::unsetenv("EXEC");
+    }
+    // On a 1024 x 768 screen the sheet is 600 x 400 around the centre: the text box
+    // covers (219, 268)-(804, 576), the buttons' middles lie at y 241 and x 707
+    // ("abbrechen"), 747 ("Hilfe"), 787 ("bestätigen").
+    static void Start(const std::string& script)
+    {
+        Screen_Start_For_Tests(script, 1024, 768);
+        Init_Prop_Sheets();
+    }
+};
+
+TEST_F(UserCommentSheet, ConfirmReturnsTheEditedTextCancelAndHelpKeepTheOld)
+{
+    Start("move 230 275\ndown\nup\ntext \"Neu \"\nmove 787 241\ndown\nup\n"
+          "move 747 241\ndown\nup\nmove 707 241\ndown\nup\n");
+    char* old = MEM_STRDUP("Alt\n");
+    char* edited = Edit_User_Comment(old, "Vorbemerkungen");
+    ASSERT_NE(edited, nullptr);
+    EXPECT_NE(edited, old);  // old is freed
+    EXPECT_EQ(std::string(edited), "Neu Alt\n");
+
+    char* kept = Edit_User_Comment(edited, "Vorbemerkungen");
+    EXPECT_EQ(kept, edited);
+    EXPECT_EQ(std::string(kept), "Neu Alt\n");
+    ASSERT_FALSE(Get_Screen_State().help_topics.empty());
+    EXPECT_EQ(Get_Screen_State().help_topics.back(), "USER_COMMENT");
+    MEM_FREE(kept);
+}
+
+TEST_F(UserCommentSheet, WithoutAScreenTheCommentStays)
+{
+    char* old = MEM_STRDUP("Alt");
+    EXPECT_EQ(Edit_User_Comment(old, "Vorbemerkungen"), old);
+    MEM_FREE(old);
+}
+
+TEST_F(UserCommentSheet, WrappedItemsBreakAtTheLastBlankAndKeepEmptyLines)
+{
+    Start("");
+    Define_Prop_Sheet(0, 0, 1023, 767, 1, 0, "", 1, 1);
+    const int area = Area_Create(10, 30, 1000, 700, 0, 0);
+    Area_Clear(area);
+    const int a = Get_Text_Width_In_Font("aaaa ", 0x1000);
+    int y = 20;
+    // Four words of "aaaa " in a width of three and a half: three and the rest.
+    const int n = Add_Wrapped_Text_Items(area, 5, &y, "aaaa aaaa aaaa aaaa\n\nbb", a * 7 / 2, 0x1000, BLACK_CI, 16);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(y, 20 + 4 * 16);
+    std::vector<std::string> texts;
+    std::vector<int> ys;
+    for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+        if (p->type == AREA_TEXT) texts.push_back(p->text), ys.push_back(p->y1);
+    EXPECT_EQ(texts, (std::vector<std::string>{"aaaa aaaa aaaa ", "aaaa", "bb"}));
+    EXPECT_EQ(ys, (std::vector<int>{20, 36, 68}));
+    // A word wider than the width is cut, as in the report, at the first beginning that
+    // no longer fits: pieces of four letters in the width of three.
+    y = 0;
+    EXPECT_EQ(Add_Wrapped_Text_Items(area, 5, &y, "aaaaaaaaaa", Get_Text_Width_In_Font("aaa", 0x1000), 0x1000, 0, 10), 3);
+}
+
+} // namespace
