@@ -4,7 +4,6 @@
 #include "fuzz_support.h"
 
 #include "annex/nad_choice.h"
-#include "annex/nad_legacy.h"
 #include "base/component_files.h"
 #include "core/corbel_model.h"
 #include "core/position_file.h"
@@ -22,15 +21,11 @@ std::string Write_Position()
     return out.bytes();
 }
 
-// What the start-up read does with a file: the body, then the annex it names.
+// What the start-up read does with a file: the annex it names, then the body.
 void Read_Position(const std::string& bytes)
 {
     Fuzz_Stream in(bytes);
-    Read_Corbel_Model(in.get(), &corbel_model);
-    if (NAD_Read_Legacy_Choice(in.get()))
-        NAD_Select_By_Name(NAD_Get_Legacy_Name());
-    else
-        NAD_Read_Active_Name(in.get());
+    Read_Corbel_File(in.get(), &corbel_model);
 }
 
 } // namespace

@@ -82,8 +82,9 @@ void Tell_Read_Error_And_Set_Defaults(const char* first_line)
 }
 
 // Chooses the annex that the file names: an older "ACTIV_NAD_EC2" block first, else the
-// "ACTIV_NADNAME" block (without one: "Deutschland"). Both look from the file's start,
-// so the annex of a file whose body could not be read is still taken.
+// "ACTIV_NADNAME" block (without one: "Deutschland"). Both look from the file's start
+// for the block behind the body, so the annex of a file whose body cannot be read is
+// still taken.
 void Choose_Annex_Of_File(FILE* stream)
 {
     if (NAD_Read_Legacy_Choice(stream))
@@ -313,6 +314,19 @@ int Read_Corbel_Model(FILE* f, Corbel_Model* m)
     return 0;
 }
 
+int Read_Corbel_File(FILE* f, Corbel_Model* m)
+{
+    // The data check clamps by the annex in force (the strut angle's limit, the bridge
+    // rules) and takes its partial factors from it. Checked under the annex that happened
+    // to be in force before, a position would lose what its own annex allows, and would
+    // change every time it is saved and read again.
+    if (f) {
+        Choose_Annex_Of_File(f);
+        std::rewind(f);
+    }
+    return Read_Corbel_Model(f, m);
+}
+
 void Read_Position_Input()
 {
     FILE* f = Open_Component_File(inp_file_name.c_str(), "r");
@@ -327,7 +341,7 @@ void Read_Position_Input()
         return;
     }
 
-    const int r = Read_Corbel_Model(f, &corbel_model);
+    const int r = Read_Corbel_File(f, &corbel_model);
     if (r != 2) {
         // Keep a copy of the position's import protocol as it stood at this read.
         const std::string source = Component_Name(Position_Suffix(".EXP"));
@@ -340,7 +354,6 @@ void Read_Position_Input()
         Tell_Read_Error_And_Set_Defaults("Die Eingabedaten k\xF6nnen nicht gelesen werden!");
         corbel_model.input_read_failed = 1;
     }
-    Choose_Annex_Of_File(f);
     std::fclose(f);
 }
 
@@ -395,14 +408,13 @@ int Import_Corbel_Data()
         return 1;
     }
     import_in_progress = 1;
-    const int r = Read_Corbel_Model(f, &corbel_model);
+    const int r = Read_Corbel_File(f, &corbel_model);
     if (r == 1) {
         Tell_Read_Error_And_Set_Defaults("Die Daten k\xF6nnen nicht gelesen werden!");
     } else {
         Check_Corbel_Model(&corbel_model, nullptr, 0, 0);
         PrintMessage(TEXT_IMPORT_DONE);
     }
-    Choose_Annex_Of_File(f);
     std::fclose(f);
     return r == 1 ? 2 : 0;
 }

@@ -31,9 +31,16 @@ int Write_Corbel_Model(FILE* stream, Corbel_Model* model);
 // message (naming the import file while import_in_progress is set; none in a refresh run).
 int Read_Corbel_Model(FILE* stream, Corbel_Model* model);
 
-// The start-up read of the position into `corbel_model`: a missing file gives the empty
-// model; a read error ends a refresh run with exit code 1 at once, otherwise it is told
-// and the model takes the defaults. The annex named in the file is chosen in any case.
+// Reads a position or export file: first chooses the annex the file names (without a
+// name "Deutschland"), then reads the body from the file's start as Read_Corbel_Model
+// does, so that its data check (and the defaults of a file asking for them) work with
+// the position's own annex. The annex is chosen also when the body is a read error.
+// Answers as Read_Corbel_Model.
+int Read_Corbel_File(FILE* stream, Corbel_Model* model);
+
+// The start-up read of the position into `corbel_model` (by Read_Corbel_File): a missing
+// file gives the empty model; a read error ends a refresh run with exit code 1 at once,
+// otherwise it is told and the model takes the defaults.
 // `corbel_model.input_read_failed` becomes 1 after a read error (also a file of a newer
 // program version), 0 otherwise, so that the end of the editing asks before a save
 // overwrites the unread file.
@@ -53,8 +60,8 @@ bool Make_Export_Path(const char* temp_directory, std::string* path);
 // file then stays as it was).
 int Export_Corbel_Data();
 
-// The import request: reads the export file into `corbel_model` and chooses the annex
-// named in it; every outcome is told. 0 when the data were taken (also a file asking for
-// the defaults), 1 when the file was missing (model unchanged) and 2 after a read error
-// (model at the defaults).
+// The import request: reads the export file into `corbel_model` by Read_Corbel_File
+// (the annex named in it chosen first); every outcome is told. 0 when the data were
+// taken (also a file asking for the defaults), 1 when the file was missing (model
+// unchanged) and 2 after a read error (model at the defaults).
 int Import_Corbel_Data();

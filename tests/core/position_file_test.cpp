@@ -481,6 +481,57 @@ TEST_F(PositionInput, ShippedExampleReadsWithoutError)
 
 namespace {
 
+// The sample with the given strut angle (the sample's angle lies inside every limit).
+std::string With_Strut_Angle(const std::string& file, const char* angle)
+{
+    std::string s = file;
+    const std::string given = " 1 1 35.000000 ";
+    const size_t at = s.find(given);
+    EXPECT_NE(at, std::string::npos);
+    if (at != std::string::npos) s.replace(at, given.size(), std::string(" 1 1 ") + angle + " ");
+    return s;
+}
+
+constexpr double kThetaCot3 = 18.43494882292201;   // the German annex's limit
+constexpr double kThetaCot25 = 21.80140948635181;  // the limit of the standard values
+
+} // namespace
+
+// The data check limits the strut angle by the annex in force. The annex a position names
+// must be the one its data are checked under, whatever annex the run had before; else the
+// position's angle changes when it is read, and again when it is saved and read back.
+TEST_F(PositionInput, ThePositionsOwnAnnexLimitsItsStrutAngle)
+{
+    const std::string inp = dir_.file("B1_01.INP");
+
+    // A German position, read while the standard values were in force: its angle of the
+    // German limit stays.
+    NAD_Select_By_Name("EC-Standardparameter");
+    ASSERT_TRUE(Write_File_Bytes(inp, With_Strut_Angle(Sample_File(4), "18.434949") + Annex_Block("Deutschland")));
+    Read_Position_Input();
+    EXPECT_STREQ(NAD_Get_Active_Name(), "Deutschland");
+    EXPECT_EQ(corbel_model.strut_angle, 18.434949);
+    EXPECT_EQ(Written(&corbel_model), With_Strut_Angle(Sample_File(4), "18.434949"));
+
+    // A position of the standard values read while the German annex was in force: an
+    // angle beyond both limits takes the standard values' limit at once, and saving and
+    // reading it again changes nothing.
+    ASSERT_TRUE(Write_File_Bytes(inp, With_Strut_Angle(Sample_File(4), "10.000000") +
+                                          Annex_Block("EC-Standardparameter")));
+    Read_Position_Input();
+    EXPECT_STREQ(NAD_Get_Active_Name(), "EC-Standardparameter");
+    EXPECT_DOUBLE_EQ(corbel_model.strut_angle, kThetaCot25);
+    ASSERT_EQ(Save_Position_Input(), 0);
+    const std::string saved = Read_File_Bytes(inp);
+    NAD_Select_By_Name("Deutschland");
+    Read_Position_Input();
+    ASSERT_EQ(Save_Position_Input(), 0);
+    EXPECT_EQ(Read_File_Bytes(inp), saved);
+    EXPECT_TRUE(Shown_Messages().empty());
+}
+
+namespace {
+
 // The export's result times ten plus 1 when its one message says it failed to write.
 int Export_And_Message_Code()
 {
@@ -529,6 +580,19 @@ TEST_F(ExportImport, ThereAndBackWithTheAnnex)
     EXPECT_EQ(Shown_Messages()[0].text, "Die Daten wurden erfolgreich importiert.");
     EXPECT_EQ(corbel_model.method, 2);
     EXPECT_STREQ(NAD_Get_Active_Name(), "EC-Standardparameter");
+}
+
+// An import takes the exported position with its annex: the angle the German annex allows
+// stays, though the importing position had the standard values in force.
+TEST_F(ExportImport, TheImportChecksUnderTheExportedAnnex)
+{
+    const std::string german = With_Strut_Angle(Sample_File(4), "18.434949");
+    ASSERT_TRUE(Write_File_Bytes(export_file_, german + Annex_Block("Deutschland")));
+    NAD_Select_By_Name("EC-Standardparameter");
+    EXPECT_EQ(Import_Corbel_Data(), 0);
+    EXPECT_STREQ(NAD_Get_Active_Name(), "Deutschland");
+    EXPECT_EQ(Written(&corbel_model), german);
+    EXPECT_NEAR(corbel_model.strut_angle, kThetaCot3, 1e-6);
 }
 
 TEST_F(ExportImport, FailuresAreToldNeverReportedAsSuccess)
