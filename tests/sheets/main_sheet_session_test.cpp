@@ -10,6 +10,7 @@
 #include "core/position_file.h"
 #include "core/startup.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/report_viewer.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
@@ -264,6 +265,35 @@ TEST_F(MainSheetSession, ManyLoadCasesAreAskedAboutOnce)
     EXPECT_EQ(Run(std::string(CLICK_PREVIEW) + "key Esc\n" + CLICK_PREVIEW + END_WITHOUT_SAVING), 0);
     EXPECT_EQ(Get_Report_Viewer_State().calls, views_before + 1);
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("LK 21"), std::string::npos);
+}
+
+// After the annex button and after an import the results shown belong to another model:
+// they are marked invalid (online calculation off, so nothing recalculates them). The
+// imported model keeps its bearing plate although the position it replaced had none.
+TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImportedModel)
+{
+    const std::string marker = " 6.000000 15.000000 20.000000";
+    ASSERT_NE(example.find(marker), std::string::npos);
+    std::string without_plate = example;
+    without_plate.replace(without_plate.find(marker), marker.size(), " 6.000000 0.000000 20.000000");
+    ASSERT_TRUE(Write_File_Bytes(input, without_plate));
+    ASSERT_TRUE(Write_File_Bytes(Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat"), example));
+
+    std::vector<int> valid;
+    int step = 0;
+    on_print_options = [&] {
+        valid.push_back(results_valid);
+        if (++step == 4) import_request = 1;
+    };
+    // Online off, annex; online on (recalculated) and off again, import.
+    const std::string script = std::string(BAR_CLICK(491)) + CLICK_PRINT_OPTIONS + BAR_CLICK(545) +
+                               CLICK_PRINT_OPTIONS + BAR_CLICK(491) + CLICK_PRINT_OPTIONS + BAR_CLICK(491) +
+                               CLICK_PRINT_OPTIONS + CLICK_PRINT_OPTIONS + CLICK_END + "key Enter\n";
+    EXPECT_EQ(Run(script), 1);
+    EXPECT_EQ(valid, (std::vector<int>{1, 0, 1, 1, 0}));
+    EXPECT_TRUE(Said("Die Daten wurden erfolgreich importiert."));
+    EXPECT_EQ(corbel_model.lp, 15.0);
+    EXPECT_NE(Read_File_Bytes(input).find(marker), std::string::npos);
 }
 
 // The main sheet on the screen: the bar's buttons from "Buttons.bmp", the page's field.
