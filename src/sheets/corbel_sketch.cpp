@@ -88,6 +88,13 @@ private:
     void Bar(int xa, int ya, int xb, int yb) { Line(xa, ya, xb, yb, 2); }
     void Bend(int cx, int cy, int r, double start);
     void Section(int x, int y, double d, int colour);
+    // Depth of a beam-end corbel's beam as the layout drew it.
+    double Member_Depth() const
+    {
+        return md_.system == SYSTEM_SUPPORT_CORBEL || md_.connection == CONNECTION_BEAM
+                   ? md_.h
+                   : md_.beam_height;
+    }
 
     int x0_, y0_, x1_, y1_;
     const Corbel_Model& md_;
@@ -624,7 +631,7 @@ void Sketch::Rebar()
                 Section(U_Sum({-ch, -d_hg, -d / 2.0, -i * p}), V(v), d,
                         screen_palette.member_bar_blue);
         };
-        const double depth = support ? m1 : m2;
+        const double depth = Member_Depth();
         row(rb_.member_count[0], d_b1, hk - depth + cv + d_hg + d_b1 / 2.0);
         row(rb_.member_count[1], d_b2, hk - cv - std::max(d_m, d_hg) - d_b2 / 2.0);
         auto end_row = [&](int n, int index, double v_of(double)) {
@@ -827,7 +834,7 @@ void Sketch::Rebar()
             pxFgc(sketch_stirrup_colour);
             const double D = rb_.anchorage[kMandrelHangers];
             const int r = R(D >= 0.01 ? D / 2.0 : 2.0 * d);
-            const double depth = support ? m1 : m2;
+            const double depth = Member_Depth();
             const int ua = U_Sum({-ch, -d / 2.0}), ub = U_Sum({-B1, ch, d / 2.0});
             const int va = V_Sum({hk, -depth, cv, d / 2.0}), vb = V_Sum({hk, -cv, -d / 2.0});
             const int xl = std::min(ua, ub), xr = std::max(ua, ub);
