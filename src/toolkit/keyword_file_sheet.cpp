@@ -60,7 +60,7 @@ FILE* Open_File_By_Sheet(int mode)
         if (code == 4) {
             InitZAVGetFileNameEx("Dateiname", "alle Dateien (*.*)", browse_directory.c_str(),
                                  mode == 0 ? 0x1009 : 0x2004);
-            char chosen[262] = "";
+            char chosen[name_capacity + 1] = "";
             if (ZAVGetFileNameEx(chosen, sizeof chosen)) {
                 std::snprintf(name, sizeof name, "%-*s", name_capacity, chosen);
                 const char* slash = std::strrchr(chosen, '\\');

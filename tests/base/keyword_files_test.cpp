@@ -54,7 +54,7 @@ TEST(KeywordFile, RowsLabelsSeparatorsAndDecimalCommas)
 
     // Without labels rows run on over lines and a line holds several rows.
     b = Read("#S\n1 2 3\n4\n5 6 Text\n", 'S', 100, false);
-    EXPECT_EQ(b.rows, 2);
+    EXPECT_EQ(b.rows, 3);
     EXPECT_EQ(b.values[3], 4.0);
 }
 
@@ -98,14 +98,17 @@ TEST(KeywordFile, BlockBoundsUnreadableValuesAndCapacity)
 
 TEST(KeywordFile, LongLinesAndMalformedInputDoNotOverrun)
 {
-    // Pieces of 255 characters: labels and values never run beyond their slots.
-    std::string text = "#S\n1 2 " + std::string(1000, 'x') + "\n" + std::string(600, ';') + "3\n4\n#\n\x01\xff\n#";
+    // Pieces of 255 characters: labels and values never run beyond their slots, and the
+    // rest of a long line is a line of its own.
+    std::string text = "#S\n1 2 " + std::string(200, 'x') + "\n" + std::string(600, ';') + "3\n4\n#\n\x01\xff\n#";
     text += std::string(3000, '9');
     Block b = Read(text, 'S', 4);
     EXPECT_EQ(b.rows, 2);
     EXPECT_EQ(b.label(0), std::string(40, 'x'));
     EXPECT_EQ(b.values[2], 3.0);
     EXPECT_EQ(b.values[3], 4.0);
+    b = Read("#S\n1 2 " + std::string(300, 'x') + "\n3 4\n", 'S', 4);
+    EXPECT_EQ(b.rows, 1);  // the line's second piece holds no value
     // Bytes of every value cannot confuse it.
     std::string noise = "#S\n";
     for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919) % 256);
