@@ -550,6 +550,7 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
     for (int i = 0; i < 3; ++i) unit_list[i] = {p.info_blue, units[i].text};
     Text(area, x + 660, *y, "Kr\x84" "fte / Momente in ");
     Area_Add_Choice(area, x + 790, *y, unit_list, p.font_normal, 7, 3, &m->unit_switch, on);
+    *y += line_step;
 
     Text(area, x, *y, "Bemessungsschnittgr\x94\xE1" "en (GZT)", p.font_heading);
     Put_Table_Buttons(area, x, *y, 0);

@@ -1,8 +1,11 @@
 #include "sheets/loads_page.h"
 
+#include "base/component_files.h"
+#include "base/force_import.h"
 #include "base/run_globals.h"
 #include "core/corbel_model.h"
 #include "platform/screen.h"
+#include "platform/screen/framebuffer.h"
 #include "platform/screen/sheets.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"
@@ -11,6 +14,7 @@
 #include "test_support.h"
 
 #include <cstring>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -21,11 +25,15 @@ namespace {
 struct LoadsPage : ::testing::Test {
     int area = -1;
     std::string old_exec = std::getenv("EXEC") ? std::getenv("EXEC") : "";
+    std::string old_temp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
+    Temp_Dir position;  // the position's files (import protocol "B1_00.EXP")
 
-    void SetUp() override
+    void SetUp() override { Start(""); }
+    void Start(const std::string& script)
     {
         ::unsetenv("EXEC");  // no selection tool: only "Tabelle löschen" beside the tables
-        Screen_Start_For_Tests("", 1280, 1024);
+        Set_Component_Path((position.path() + "/B1").c_str());
+        Screen_Start_For_Tests(script, 1280, 1024);
         Init_Prop_Sheets();
         Init_Screen_Palette();
         Define_Prop_Sheet(0, 0, 1279, 1023, 1, 0, "Konsole", 1, 1);
@@ -41,7 +49,11 @@ struct LoadsPage : ::testing::Test {
         Area_Delete_All();
         Screen_Reset_For_Tests();
         Clear_Corbel_Model(&corbel_model);
-        if (!old_exec.empty()) ::setenv("EXEC", old_exec.c_str(), 1);
+        for (auto [name, old] : {std::pair{"EXEC", &old_exec}, std::pair{"TEMP", &old_temp}})
+            old->empty() ? ::unsetenv(name) : ::setenv(name, old->c_str(), 1);
+        Free_Import_Results();
+        import_component = nullptr;
+        Set_Component_Path(nullptr);
     }
     void Set_Table(int k, std::vector<std::pair<double, double>> rows)
     {
@@ -187,9 +199,11 @@ TEST_F(LoadsPage, FieldChecks)
 TEST_F(LoadsPage, ClearRequestMakesTheTableEmptyAndRemovesTheProtocol)
 {
     Set_Table(0, {{1000.0, 10.0}, {2000.0, 20.0}});
+    Write_File_Bytes(position.file("B1_00.EXP"), "ZAV-Export-Bauteil: R\n");
     Compose();
     load_table_requests[0][LOAD_REQUEST_CLEAR] = 1;
     EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+    EXPECT_FALSE(File_Exists(position.file("B1_00.EXP")));
     EXPECT_EQ(load_table_requests[0][LOAD_REQUEST_CLEAR], 0);
     EXPECT_EQ(Rows(0).size(), 0u);
     // Without the selection tool the import requests are dropped at the next build.
@@ -207,4 +221,71 @@ TEST_F(LoadsPage, ScreenshotOfThePage)
     EXPECT_GT(Count_Pixels(0xFFFFC4), 500);
     EXPECT_GT(Count_Pixels(0x828282), 300);
     EXPECT_GT(Count_Pixels(0x0402FC), 20);
+    if (const char* png = std::getenv("LOADS_PAGE_PNG")) screen::Write_Png(png);
+}
+
+namespace {
+void Write_Script(const std::string& path, const std::string& body)
+{
+    Write_File_Bytes(path, "#!/bin/sh\n" + body);
+    ::chmod(path.c_str(), 0755);
+}
+} // namespace
+
+// The whole chain: question box, component selection, selection tool, protocol.
+TEST_F(LoadsPage, ComponentImportThroughTheToolsWritesTheProtocol)
+{
+    Temp_Dir exec, temp, work;
+    Write_File_Bytes(work.file("Zorbitel.tmp"), "1 2 " + In_Guillemets("Riegel") + In_Guillemets("") +
+                                                    In_Guillemets("Bemessung") + In_Guillemets("C:\\P\\R") +
+                                                    In_Guillemets("") + In_Guillemets("") + " 0\n");
+    Write_File_Bytes(work.file("Tramovik.res"), "V:1\n2 2\n12.345 2 1 1 " + In_Guillemets("a") + In_Guillemets("") +
+                                                    "\n3 4 2 1 " + In_Guillemets("b") + In_Guillemets("") +
+                                                    "\n2 Info\n" + In_Guillemets("KP 1") + " x\n");
+    for (const char* tool : {"Zorbitel", "Tramovik"})
+        Write_Script(exec.file(std::string(tool) + ".exe"),
+                     "cp '" + work.file(std::string(tool) + (tool[0] == 'Z' ? ".tmp" : ".res")) + "' \"$TEMP/\"\n");
+    for (int run = 0; run < 2; ++run) {
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+        Start("key Enter\n");
+        ::setenv("EXEC", exec.path().c_str(), 1);
+        ::setenv("TEMP", temp.path().c_str(), 1);
+        // The second run has no place for the protocol: the import still goes in.
+        if (run == 1) Set_Component_Path((position.path() + "/nicht/da/B1").c_str());
+        Set_Table(0, {{0.0, 0.0}});
+        corbel_model.unit_switch = LOAD_UNIT_N_NM;
+        Compose();
+        load_table_requests[0][LOAD_REQUEST_COMPONENT] = 1;
+        EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+        auto rows = Rows(0);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_DOUBLE_EQ(rows[0].first_force, 12350.0);
+        EXPECT_DOUBLE_EQ(rows[1].second_force, 4000.0);
+        EXPECT_EQ(std::string(rows[1].name).substr(0, 10), "Import Lk ");
+    }
+    const std::string protocol = Read_File_Bytes(position.file("B1_00.EXP"));
+    EXPECT_EQ(protocol.rfind("ZAV-Export-Bauteil: Riegel (letzte Aktion: Bemessung)\nKontrollpunkt: KP 1\n"
+                             "Import erfolgreich: ", 0), 0u);
+    EXPECT_NE(protocol.find("\n----------------------\n"), std::string::npos);
+    EXPECT_EQ(import_valid, 0);  // the sets are freed
+}
+
+// The text import: question box, file-name sheet, block "#S" appended in the unit shown.
+TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
+{
+    Write_File_Bytes(position.file("lasten.txt"), To_CRLF("#S Schnittgroessen\n12,5;3 Kombination 1\n7 8\n"));
+    Area_Delete_All();
+    Screen_Reset_For_Tests();
+    Start("key Enter\nclick 500 518\ntext \"" + position.file("lasten.txt") + "\"\nkey Enter\nkey Enter\n");
+    Set_Table(0, {{1000.0, 0.0}});
+    Compose();
+    load_table_requests[0][LOAD_REQUEST_TEXT] = 1;
+    EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+    auto rows = Rows(0);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].first_force, 12.5);
+    EXPECT_EQ(rows[1].second_force, 3.0);
+    EXPECT_EQ(std::string(rows[1].name), "Kombination 1" + std::string(27, ' '));
+    EXPECT_EQ(std::string(rows[2].name), std::string(40, ' '));
 }
