@@ -203,3 +203,21 @@ TEST_F(ForceImport, MultiCutAnswer)
     EXPECT_EQ(Import_BeamCutMultiResults0(&component, 1, 2, 3, 4, 1, names), 0);
     EXPECT_EQ(Get_Import_Cut_Object(0), nullptr);
 }
+
+// The component selection's answer file, damaged: read without running past a field.
+TEST_F(ForceImport, DamagedSelectionAnswers)
+{
+    Write_Script(exec.file("Zorbitel.exe"), "cp '" + work.file("answer") + "' \"$TEMP/Zorbitel.tmp\"\n");
+    std::string noise;
+    for (int i = 0; i < 3000; ++i) noise += static_cast<char>((i * 37 + 11) % 256);
+    for (const std::string& answer : {std::string("x"), noise, "1 2 " + G(std::string(600, 'n')) + " 7 " + G(""),
+                                      "1 2" + G("a") + G("b") + G("c") + G("d") + G("e") + G("f") + " 1 " +
+                                          G(std::string(400, 'p'))}) {
+        Write_File_Bytes(work.file("answer"), answer);
+        Component_Selection* c = Select_Component(3);
+        ASSERT_NE(c, nullptr);
+        EXPECT_LT(std::strlen(c->name), sizeof c->name);
+        EXPECT_LT(std::strlen(c->archive_path), sizeof c->archive_path);
+        EXPECT_FALSE(File_Exists(temp.file("Zorbitel.tmp")));
+    }
+}

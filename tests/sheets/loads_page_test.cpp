@@ -201,6 +201,13 @@ TEST_F(LoadsPage, ClearRequestMakesTheTableEmptyAndRemovesTheProtocol)
     Set_Table(0, {{1000.0, 10.0}, {2000.0, 20.0}});
     Write_File_Bytes(position.file("B1_00.EXP"), "ZAV-Export-Bauteil: R\n");
     Compose();
+    // The protocol of earlier imports can be shown while there is one.
+    auto protocol_button = [&] {
+        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+            if (p->type == AREA_TEXT && p->text && std::string(p->text) == "Importprotokoll anzeigen") return true;
+        return false;
+    };
+    EXPECT_TRUE(protocol_button());
     load_table_requests[0][LOAD_REQUEST_CLEAR] = 1;
     EXPECT_EQ(Handle_Loads_Page_Events(), -1);
     EXPECT_FALSE(File_Exists(position.file("B1_00.EXP")));
@@ -211,6 +218,7 @@ TEST_F(LoadsPage, ClearRequestMakesTheTableEmptyAndRemovesTheProtocol)
     Compose();
     EXPECT_EQ(load_table_requests[0][LOAD_REQUEST_COMPONENT], 0);
     EXPECT_EQ(import_tool_available, 0);
+    EXPECT_FALSE(protocol_button());
 }
 
 TEST_F(LoadsPage, ScreenshotOfThePage)
