@@ -62,7 +62,7 @@ struct ForceImport : ::testing::Test {
     {
         Write_Script(exec.file("Tramovik.exe"),
                      "printf '%s\\n' \"$@\" > '" + work.file("args") + "'\n[ -f '" + work.file("answer") +
-                         "' ] && cp '" + work.file("answer") + "' \"$TEMP/Tramovik.res\"\nexit 0\n");
+                         "' ] && cp '" + work.file("answer") + "' \"$TEMP/Tramovik.res\"\nsleep 0.2\n");
     }
     int Read(const std::string& bytes)
     {

@@ -265,7 +265,11 @@ TEST_F(LoadsPage, ComponentImportThroughTheToolsWritesTheProtocol)
         corbel_model.unit_switch = LOAD_UNIT_N_NM;
         Compose();
         load_table_requests[0][LOAD_REQUEST_COMPONENT] = 1;
+        std::vector<uint32_t> before;
+        for (int x = 500; x < 780; ++x) before.push_back(Screen_Pixel_For_Tests(x, 500));
         EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+        // The tools' waiting boxes are gone again.
+        for (int x = 500; x < 780; ++x) EXPECT_EQ(Screen_Pixel_For_Tests(x, 500), before[x - 500]);
         auto rows = Rows(0);
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_DOUBLE_EQ(rows[0].first_force, 12350.0);
