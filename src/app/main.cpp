@@ -1,8 +1,24 @@
 #include "core/corbel_calculation.h"
+#include "core/edit_buffer_hooks.h"
+#include "core/main_loop.h"
 #include "core/startup.h"
 #include "sheets/corbel_plot.h"
+#include "sheets/edit_buffer.h"
 #include "sheets/section_graphic.h"
 #include "viewer/quick_oli.h"
+
+namespace {
+
+// The sheets an interactive run edits the position with. A refresh run shows nothing
+// and leaves these unset.
+void Install_Sheet_Hooks()
+{
+    edit_buffer_hooks.fill = Fill_Edit_Buffer;
+    edit_buffer_hooks.apply = Apply_Edit_Buffer;
+    main_sheet_hooks.init_palette = Init_Screen_Palette;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -13,5 +29,6 @@ int main(int argc, char** argv)
     section_graphic_hooks.height = Get_Section_Graphic_Height;
     // The report preview and print of the environment are our viewer's.
     Install_Report_Viewer();
+    install_interactive_hooks = Install_Sheet_Hooks;
     return Corbel_Main(argc, argv);
 }
