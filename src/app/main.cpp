@@ -1,3 +1,4 @@
+#include "annex/nad_selection_sheet.h"
 #include "core/corbel_calculation.h"
 #include "core/edit_buffer_hooks.h"
 #include "core/main_loop.h"
@@ -27,6 +28,7 @@ void Install_Sheet_Hooks()
     load_page_results_valid = &results_valid;
     load_page_sketch = Draw_Sketch_Geometry_Cb;
     load_page_show_results = [] { Show_Results_Table(); };
+    Register_Annex_Sheets();
     main_sheet_hooks.page_events[2] = Handle_Rebar_Page_Events;
 }
 
