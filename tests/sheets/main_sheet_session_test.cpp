@@ -314,3 +314,56 @@ TEST_F(MainSheetSession, ScreenShowsTheBarAndThePage)
 }
 
 } // namespace
+
+// The program itself, headless under a script: the corbel depth h_k typed on page 1
+// (1024 x 768), "Ende" with saving. Exit code 1; the saved input is the original with that
+// edit and with the anchorage values the calculation fills in where none were given; a
+// refresh run reads it and writes its report.
+TEST(MainSheetProgram, EditOnPageOneAndSave)
+{
+    Temp_Dir dir;
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
+                                                     "move 994 40\nmove 994 27\nwait 300\ndown\nup\nkey Enter\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+
+    const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));
+    std::string expected = example;
+    const std::string geometry = " 30.000000 36.000000 120.000000 6.000000 12.000000 30.000000 40.000000";
+    ASSERT_NE(expected.find(geometry), std::string::npos);
+    expected.replace(expected.find(geometry), geometry.size(),
+                     " 30.000000 36.000000 120.000000 6.000000 12.000000 30.000000 45.000000");
+    const std::string no_anchorage = " 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\n";
+    ASSERT_NE(expected.find(no_anchorage), std::string::npos);
+    expected.replace(expected.find(no_anchorage), no_anchorage.size(),
+                     " 69.600000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
+    EXPECT_EQ(saved, expected);
+
+    std::remove(dir.file("B1_01.OLI").c_str());
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Lastkonsole"), std::string::npos);
+}
+
+// Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
+TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
+{
+    Temp_Dir dir;
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
+                                                     "close\nanswer no\nmove 300 500\nclose\nanswer yes\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Aktuelle Bearbeitung abbrechen?"), 2) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), example);
+    EXPECT_FALSE(File_Exists(dir.file("B1_01.OLI")));
+}
