@@ -14,6 +14,7 @@
 #include "platform/report_viewer.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
+#include "sheets/register_pages.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
 
@@ -46,6 +47,8 @@ const char* const END_WITHOUT_SAVING = BAR_CLICK(770) "click 330 315\nkey Enter\
 
 int field_on = 1;
 std::function<void()> on_print_options;
+// Replaces the stand-in page by a real one.
+void (*install_page)() = nullptr;
 
 void Compose_Test_Page(int area, int, int, int)
 {
@@ -66,6 +69,7 @@ void Install_Test_Hooks()
     main_sheet_hooks.print_options = +[] {
         if (on_print_options) on_print_options();
     };
+    if (install_page) install_page();
 }
 
 void Free_Model(Corbel_Model* m)
@@ -97,6 +101,7 @@ protected:
     void TearDown() override
     {
         on_print_options = nullptr;
+        install_page = nullptr;
         edit_buffer_hooks = Edit_Buffer_Hooks{};
         main_sheet_hooks = Main_Sheet_Hooks{};
         install_interactive_hooks = nullptr;
@@ -294,6 +299,34 @@ TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImported
     EXPECT_TRUE(Said("Die Daten wurden erfolgreich importiert."));
     EXPECT_EQ(corbel_model.lp, 15.0);
     EXPECT_NE(Read_File_Bytes(input).find(marker), std::string::npos);
+}
+
+// A beam-end corbel whose system differs from the one page 1 was built with, imported:
+// nobody changed its system on the sheet, so its support dimensions stay as they came.
+TEST_F(MainSheetSession, ImportedBeamEndCorbelKeepsItsDimensions)
+{
+    const std::string beam_end = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP");
+    ASSERT_TRUE(Write_File_Bytes(input, beam_end));
+    std::string support = beam_end;
+    ASSERT_NE(support.find("\n 0\n 11\n"), std::string::npos);
+    support.replace(support.find("\n 0\n 11\n"), 8, "\n 1\n 11\n");  // the system: support corbel
+    const std::string export_path = Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat");
+    ASSERT_TRUE(Write_File_Bytes(export_path, support));
+    Corbel_Model expected{};
+    FILE* f = std::fopen(export_path.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(Read_Corbel_Model(f, &expected), 0);
+    std::fclose(f);
+
+    on_print_options = [] { import_request = 1; };
+    install_page = [] { main_sheet_hooks.compose[0] = Compose_Register_Page_1; };
+    // The import, then a pass that builds the page again.
+    EXPECT_EQ(Run(std::string(CLICK_PRINT_OPTIONS) + "move 300 300\nmove 310 300\n" + CLICK_END + "key Enter\n"), 1);
+    EXPECT_EQ(corbel_model.system, SYSTEM_SUPPORT_CORBEL);
+    EXPECT_EQ(corbel_model.h, expected.h);
+    EXPECT_EQ(corbel_model.beam_height, expected.beam_height);
+    EXPECT_NE(expected.h, expected.beam_height);
+    Free_Model(&expected);
 }
 
 // The main sheet on the screen: the bar's buttons from "Buttons.bmp", the page's field.
