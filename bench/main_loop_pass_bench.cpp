@@ -78,6 +78,7 @@ void BM_Online_Calculation_Of_The_Pass(benchmark::State& state)
 {
     Main_Sheet sheet;
     for (auto _ : state) Calculate_Corbel(&corbel_model, nullptr, 1);
+    if (corbel_model.summary.governing_case < 1) state.SkipWithError("no combination designed");
 }
 BENCHMARK(BM_Online_Calculation_Of_The_Pass)->Unit(benchmark::kMicrosecond);
 
