@@ -4,6 +4,8 @@
 #include "core/startup.h"
 #include "sheets/corbel_plot.h"
 #include "sheets/edit_buffer.h"
+#include "sheets/rebar_sheet.h"
+#include "sheets/register_pages.h"
 #include "sheets/section_graphic.h"
 #include "viewer/quick_oli.h"
 
@@ -16,6 +18,9 @@ void Install_Sheet_Hooks()
     edit_buffer_hooks.fill = Fill_Edit_Buffer;
     edit_buffer_hooks.apply = Apply_Edit_Buffer;
     main_sheet_hooks.init_palette = Init_Screen_Palette;
+    main_sheet_hooks.compose[0] = Compose_Register_Page_1;
+    main_sheet_hooks.compose[2] = Compose_Register_Page_3;
+    main_sheet_hooks.page_events[2] = Handle_Rebar_Page_Events;
 }
 
 } // namespace
