@@ -20,7 +20,7 @@
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
-#include "core/sheet_requests.h"
+#include "core/main_loop.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"

@@ -19,6 +19,9 @@
 #include <cstdio>
 
 Main_Sheet_Hooks main_sheet_hooks;
+int results_valid = 0;
+int export_request = 0;
+int import_request = 0;
 
 namespace {
 

@@ -18,9 +18,13 @@ struct Main_Sheet_Hooks {
 };
 extern Main_Sheet_Hooks main_sheet_hooks;
 
-// results_valid, export_request and import_request: the loop keeps the first and serves
-// the requests after the page was composed.
-#include "core/sheet_requests.h"
+// 1 after the online calculation of the current input, 0 after every change; read by the
+// sheets to show results or placeholders.
+extern int results_valid;
+// Set by the system sheet's buttons "Daten exportieren" / "Daten importieren"; served
+// and reset by the loop after the page was composed.
+extern int export_request;
+extern int import_request;
 
 // 0 when the user ends without saving, 1 when the report was written and the input saved.
 int Run_Main_Loop();

@@ -11,7 +11,7 @@
 #include "core/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
-#include "core/sheet_requests.h"
+#include "core/main_loop.h"
 #include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"
@@ -179,26 +179,26 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
     if (label) Text(x, y, label);
     Text(x + 175, y, symbol);
     if (index) Index(x + 182, y, index);
-    Field(x + 200, y, entered, "%6.1f", Clamp_Non_Negative);
-    Text(x + 255, y, "cm", P().font_normal, P().unit_text);
+    Field(x + 215, y, entered, "%6.1f", Clamp_Non_Negative);
+    Text(x + 270, y, "cm", P().font_normal, P().unit_text);
     if (shown_) {
         const bool failed = required < -0.1;
         const bool short_of = !failed && !(*entered > required - 0.1);
         if (!failed && !short_of)
-            Text(x + 295, y, "\xF2", -1, -1, 1);
+            Text(x + 305, y, "\xF2", -1, -1, 1);
         else if (short_of)
-            Text(x + 295, y, "<", P().font_heading, P().warning_red, 1);
-        Text(x + 325, y, "erf", -1, -1, 1);
-        Text(x + 329, y, symbol);
-        if (index) Index(x + 336, y, index);
+            Text(x + 305, y, "<", P().font_heading, P().warning_red, 1);
+        Text(x + 335, y, "erf", -1, -1, 1);
+        Text(x + 339, y, symbol);
+        if (index) Index(x + 346, y, index);
         if (failed) {
-            Text(x + 355, y, "XXX", P().font_heading, P().warning_red);
+            Text(x + 375, y, "XXX", P().font_heading, P().warning_red);
         } else {
             static double cells[16];
             static int next = 0;
             double* r = &cells[next++ % 16];
             *r = required;
-            Field(x + 355, y, r, "%6.1f", nullptr, &screen_palette.cell_off,
+            Field(x + 375, y, r, "%6.1f", nullptr, &screen_palette.cell_off,
                   short_of ? P().warning_red : P().note_brown);
         }
     }

@@ -12,7 +12,7 @@
 #include "annex/nad_ec2.h"
 #include "core/corbel_dialogs.h"
 #include "core/corbel_model.h"
-#include "core/sheet_requests.h"
+#include "core/main_loop.h"
 #include "material/material_set.h"
 #include "report/page_head.h"
 #include "sheets/corbel_sketch.h"

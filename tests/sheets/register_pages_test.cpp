@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/corbel_model.h"
-#include "core/sheet_requests.h"
+#include "core/main_loop.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/rebar_sheet.h"
@@ -147,4 +147,64 @@ TEST(RebarChecks, LegsBelowTwoBecomeTwo)
     EXPECT_EQ(v[2], 3.0);
     EXPECT_EQ(v[3], 0.005);
     EXPECT_EQ(v[4], 2.0);
+}
+
+namespace {
+
+// The items of an area whose text is the given one.
+int Items_With_Text(int area, const char* text, int* colour = nullptr)
+{
+    int n = 0;
+    for (Area_Item* it = scroll_areas[area].first_item; it; it = it->next)
+        if (it->text && std::strcmp(it->text, text) == 0) {
+            ++n;
+            if (colour) *colour = it->colour;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST_F(Pages, MaterialRowsFollowTheChosenClasses)
+{
+    Corbel_Model& m = corbel_model;
+    m.steel_class[0] = steel_class_count;  // the user's steel
+    m.concrete_class = 20;                 // LC12/13
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Bewehrung (zugfestes Material)"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Beton (Leichtbeton)"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 1);
+    m.steel_class[0] = 3;
+    m.concrete_class = 19;  // C100/115
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 0);
+    EXPECT_EQ(Items_With_Text(area_, "Beton"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 0);
+}
+
+TEST_F(Pages, RequiredReinforcementOnlyWithValidOnlineResults)
+{
+    Corbel_Model& m = corbel_model;
+    m.summary.As_h = -1.0;  // failed
+    m.summary.Asb_h = 2.5;
+    m.online_calculation = 0;
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
+    m.online_calculation = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 2);
+    int colour = -1;
+    EXPECT_EQ(Items_With_Text(area_, " XXX", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_EQ(corbel_edit_buffer.required_panel[7], 2.5);
+    results_valid = 0;  // an edit since the calculation
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
 }
