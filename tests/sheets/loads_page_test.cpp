@@ -225,8 +225,10 @@ TEST_F(LoadsPage, ScreenshotOfThePage)
 {
     Set_Table(0, {{12345.0, 500.0}, {2000.0, 100.0}});
     Compose();
-    // The band behind "Tabelle löschen", the separator line and the table's values.
+    // The band behind "Tabelle löschen", the separator line, the table's values and the
+    // sketch's load arrows.
     EXPECT_GT(Count_Pixels(0xFFFFC4), 500);
+    EXPECT_GT(Count_Pixels(0xB10000), 20);
     EXPECT_GT(Count_Pixels(0x828282), 300);
     EXPECT_GT(Count_Pixels(0x0402FC), 20);
     if (const char* png = std::getenv("LOADS_PAGE_PNG")) screen::Write_Png(png);
