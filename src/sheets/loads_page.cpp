@@ -7,7 +7,9 @@
 #include "core/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/corbel_results.h"
+#include "core/main_loop.h"
 #include "platform/messages.h"
+#include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"
 #include "toolkit/keyword_file_sheet.h"
@@ -24,9 +26,6 @@ Load_Editor_State load_editor_state;
 int load_table_handles[2] = {-1, -1};
 int load_table_requests[2][4] = {};
 int import_tool_available = -1;
-const int* load_page_results_valid = nullptr;
-Area_Draw_Function load_page_sketch = nullptr;
-void (*load_page_show_results)() = nullptr;
 
 namespace {
 
@@ -220,8 +219,7 @@ int Create_Load_Table(int area, int y, int x1, int x2, int row_height, const Cor
     if (!model || k < 0 || k > 1 || !model->load_table[k]) return t;
 
     const double factor = Display_Factor(model->unit_switch);
-    const bool results = k == 0 && model->online_calculation && load_page_results_valid && *load_page_results_valid &&
-                         model->results;
+    const bool results = k == 0 && model->online_calculation && results_valid && model->results;
     for (int i = 0; i < model->load_count[k]; ++i) {
         const Load_Combination& c = model->load_table[k][i];
         Load_Table_Row r = Blank_Row();
@@ -421,7 +419,7 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
 
     if (s.governing_button) {
         s.governing_button = 0;
-        if (load_page_show_results) load_page_show_results();
+        Show_Results_Table();
     }
 }
 
@@ -447,13 +445,8 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
     const bool single = m->execution == EXECUTION_SINGLE;
 
     // The sketch at the top right.
-    int sketch_bottom = *y;
-    if (m->h > 0.0 && m->b > 0.0) {
-        const double s = std::min(240.0 / m->h, 370.0 / m->b);
-        const int height = static_cast<int>(s * m->h + 60.0);
-        if (load_page_sketch) Area_Add_Custom(area, width - 440, *y - 10, width - 10, *y - 10 + height, m, load_page_sketch);
-        sketch_bottom = *y + height;
-    }
+    int sketch_bottom = *y - 10;
+    Add_Corbel_Sketch(area, m, 0, width - 440, &sketch_bottom);
 
     Text(area, x, *y, "Bemessungsparameter", p.font_heading);
     *y += line_step;
@@ -618,6 +611,6 @@ int* Draw_Text_File_Import_Info(int area, int x, int* y, void* data)
 void Compose_Register_Page_2(int area, int x0, int y0, int x1)
 {
     Reset_Widget_Value_Ring();
-    int y = y0 + 20;
-    Draw_Parameter_Sheet(&corbel_model, area, x0 + 10, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1);
+    int y = y0 + 25;
+    Draw_Parameter_Sheet(&corbel_model, area, x0 + 20, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0);
 }

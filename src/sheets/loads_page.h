@@ -43,13 +43,6 @@ extern int load_table_requests[2][4];   // per table: clear, text import, compon
 enum { LOAD_REQUEST_CLEAR = 0, LOAD_REQUEST_TEXT = 1, LOAD_REQUEST_COMPONENT = 2, LOAD_REQUEST_PROTOCOL = 3 };
 extern int import_tool_available;       // -1 until tested, then Check_Force_Selection_Tool()
 
-// Hooks the interactive start sets: whether the model's results belong to its input
-// (null: they do not), the sketch of the corbel (null: no sketch), the results view of
-// the governing row's button (null: nothing).
-extern const int* load_page_results_valid;
-extern Area_Draw_Function load_page_sketch;
-extern void (*load_page_show_results)();
-
 // Field checks: a percentage into 0..100; a loading age below 0.01 days becomes 28.
 double* Clamp_Percentage(double* value);
 double* Default_Loading_Age(double* value);

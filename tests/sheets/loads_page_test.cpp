@@ -4,6 +4,8 @@
 #include "base/force_import.h"
 #include "base/run_globals.h"
 #include "core/corbel_model.h"
+#include "core/corbel_dialogs.h"
+#include "core/main_loop.h"
 #include "platform/screen.h"
 #include "platform/screen/framebuffer.h"
 #include "platform/screen/sheets.h"
@@ -26,7 +28,9 @@ struct LoadsPage : ::testing::Test {
     int area = -1;
     std::string old_exec = std::getenv("EXEC") ? std::getenv("EXEC") : "";
     std::string old_temp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
-    Temp_Dir position;  // the position's files (import protocol "B1_00.EXP")
+    Temp_Dir position;  // the position's files
+    // The position's import protocol.
+    std::string Protocol() const { return position.file(std::string("B1") + Get_File_Id_Suffix() + ".EXP"); }
 
     void SetUp() override { Start(""); }
     void Start(const std::string& script)
@@ -40,6 +44,7 @@ struct LoadsPage : ::testing::Test {
         area = Area_Create(10, 40, 1270, 1010, 0, 1);
         Activate_Prop_Sheet();
         Set_Corbel_Defaults(&corbel_model);
+        results_valid = 0;  // no calculation belongs to the tables made here
         import_tool_available = -1;
     }
     void TearDown() override
@@ -199,7 +204,7 @@ TEST_F(LoadsPage, FieldChecks)
 TEST_F(LoadsPage, ClearRequestMakesTheTableEmptyAndRemovesTheProtocol)
 {
     Set_Table(0, {{1000.0, 10.0}, {2000.0, 20.0}});
-    Write_File_Bytes(position.file("B1_00.EXP"), "ZAV-Export-Bauteil: R\n");
+    Write_File_Bytes(Protocol(), "ZAV-Export-Bauteil: R\n");
     Compose();
     // The protocol of earlier imports can be shown while there is one.
     auto protocol_button = [&] {
@@ -210,7 +215,7 @@ TEST_F(LoadsPage, ClearRequestMakesTheTableEmptyAndRemovesTheProtocol)
     EXPECT_TRUE(protocol_button());
     load_table_requests[0][LOAD_REQUEST_CLEAR] = 1;
     EXPECT_EQ(Handle_Loads_Page_Events(), -1);
-    EXPECT_FALSE(File_Exists(position.file("B1_00.EXP")));
+    EXPECT_FALSE(File_Exists(Protocol()));
     EXPECT_EQ(load_table_requests[0][LOAD_REQUEST_CLEAR], 0);
     EXPECT_EQ(Rows(0).size(), 0u);
     // Without the selection tool the import requests are dropped at the next build.
@@ -225,8 +230,10 @@ TEST_F(LoadsPage, ScreenshotOfThePage)
 {
     Set_Table(0, {{12345.0, 500.0}, {2000.0, 100.0}});
     Compose();
-    // The band behind "Tabelle löschen", the separator line and the table's values.
+    // The band behind "Tabelle löschen", the separator line, the table's values and the
+    // sketch's load arrows.
     EXPECT_GT(Count_Pixels(0xFFFFC4), 500);
+    EXPECT_GT(Count_Pixels(0xB10000), 20);
     EXPECT_GT(Count_Pixels(0x828282), 300);
     EXPECT_GT(Count_Pixels(0x0402FC), 20);
     if (const char* png = std::getenv("LOADS_PAGE_PNG")) screen::Write_Png(png);
@@ -276,7 +283,7 @@ TEST_F(LoadsPage, ComponentImportThroughTheToolsWritesTheProtocol)
         EXPECT_DOUBLE_EQ(rows[1].second_force, 4000.0);
         EXPECT_EQ(std::string(rows[1].name).substr(0, 10), "Import Lk ");
     }
-    const std::string protocol = Read_File_Bytes(position.file("B1_00.EXP"));
+    const std::string protocol = Read_File_Bytes(Protocol());
     EXPECT_EQ(protocol.rfind("ZAV-Export-Bauteil: Riegel (letzte Aktion: Bemessung)\nKontrollpunkt: KP 1\n"
                              "Import erfolgreich: ", 0), 0u);
     EXPECT_NE(protocol.find("\n----------------------\n"), std::string::npos);
