@@ -8,6 +8,7 @@
 #include "base/run_globals.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
+#include "shot_pixels.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
 
@@ -47,6 +48,9 @@ protected:
     {
         std::filesystem::create_directory(data_.file("NAD"));
         std::filesystem::create_directory(dram_.file("NADS"));
+        for (const char* name : {"EuroFlags.bmp", "Buttons.bmp"})
+            std::filesystem::copy_file(std::string(CORBEL_SOURCE_DIR) + "/data/NAD/" + name, data_.file("NAD/") + name);
+        Forget_Bitmaps();
         Forget_Everything();
     }
     void TearDown() override
@@ -75,13 +79,19 @@ protected:
 TEST_F(NADSelectionSheet, CancelKeepsTheAnnexInForceOkAppliesTheClickedOne)
 {
     Write_User_Annex(1, "Schweden", 5);
-    Start("click " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + CANCEL +
+    Shot_Dir shots;
+    Start("shot list.png\nclick " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + CANCEL +
           "click " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK);
     EXPECT_STREQ(NAD_Get_Active_Name(), "Deutschland");
 
     NAD_Run_Selection_Sheet();
     EXPECT_EQ(active_nad_name, "Deutschland");
     EXPECT_EQ(active_nad_code, 18);
+    // The German flag in row 1, black over red, and the frame of the chosen row.
+    EXPECT_EQ(shots.Pixel("list.png", 396, 334), 0x000000u);
+    EXPECT_EQ(shots.Pixel("list.png", 396, 340), 0xDD0000u);
+    EXPECT_EQ(shots.Pixel("list.png", 381, 340), 0x000000u);
+    EXPECT_EQ(shots.Pixel("list.png", 382, 340), 0xFFFFFFu);
 
     NAD_Run_Selection_Sheet();
     EXPECT_EQ(active_nad_name, "Schweden");
@@ -120,11 +130,15 @@ TEST_F(NADSelectionSheet, WarningSheetLeadsToTheSelectionSheetWhenAsked)
     Register_Annex_Sheets();
     // The warning sheet (382, 272)-(641, 495): its button at (585, 456); then the selection
     // sheet opens and is cancelled. The second time it is closed by its OK.
-    Start("click 585 456\n" + std::string(CANCEL) + "click 624 282\n");
+    Shot_Dir shots;
+    Start("shot warning.png\nclick 585 456\n" + std::string(CANCEL) + "click 624 282\n");
     NAD_Select_By_Name("Verschwunden");
     EXPECT_EQ(active_nad_name, "Deutschland");
     EXPECT_TRUE(Shown_Messages().empty());
     EXPECT_EQ(NAD_Run_Warning_Sheet("Verschwunden", "Deutschland"), 0);
+    // The yellow box of the stored name (area from (392, 312)) and the button's flag.
+    EXPECT_EQ(shots.Pixel("warning.png", 392 + 200, 312 + 30), 0xE8E800u);
+    EXPECT_EQ(shots.Pixel("warning.png", 565 + 20, 436 + 14), 0xDD0000u);
 
     // A refresh run shows nothing.
     refresh_mode = 1;

@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "platform/screen.h"
+#include "shot_pixels.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>
@@ -75,12 +76,15 @@ TEST_F(PrintOptionsSheet, NumberedCombinationIsStoredNegativeAndBreakKeepsTheEdi
     // Sheet (322, 92)-(701, 676), area from (332, 134). Detail level 3 shows the three
     // sub-choices, so "Lastkombination detailliert: Nr." of the level stands at content y 382;
     // after the click the sub-choices go and its number field stands at (265, 328).
-    Start("click 380 512\n"
+    Shot_Dir shots;
+    Start("shot sheet.png\nclick 380 512\n"
           "click 600 458\ntext \"3\"\nkey Enter\n"
           "click 345 655\n");  // break
     ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_LEVEL], 5);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], -3);
+    EXPECT_EQ(shots.Pixel("sheet.png", 332 + 300, 134 + 10), 0xCBF8EBu);  // the bands 203, 248, 235
+    EXPECT_EQ(shots.Pixel("sheet.png", 332 + 300, 134 + 206), 0xCBF8EBu);
 
     // Opened again, the number comes back from the record.
     Print_Options_Sheet() = Print_Options_Sheet_State{};
@@ -97,19 +101,6 @@ TEST_F(PrintOptionsSheet, OkKeepsTheCheckBoxes)
     ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_GRAPHIC], 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], 1);
-}
-
-TEST_F(PrintOptionsSheet, BandColourOnTheSheet)
-{
-    Start("");
-    Define_Prop_Sheet(322, 92, 701, 676, 1, 1, "Ausdrucksteuerung", 10, 1);
-    const int area = Area_Create(332, 134, 691, 631, 0, 0);
-    Activate_Prop_Sheet();
-    Build_Print_Options_Sheet(&record, area);
-    EXPECT_EQ(Screen_Pixel_For_Tests(332 + 300, 134 + 10), 0xCBF8EBu);  // the band 203, 248, 235
-    EXPECT_EQ(Screen_Pixel_For_Tests(332 + 300, 134 + 206), 0xCBF8EBu);
-    Area_Delete(area);
-    Undefine_Prop_Sheet();
 }
 
 TEST_F(PrintOptionsSheet, WithoutAScreenNothingChanges)
