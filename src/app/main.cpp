@@ -4,7 +4,6 @@
 #include "core/main_loop.h"
 #include "core/startup.h"
 #include "sheets/corbel_plot.h"
-#include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
 #include "sheets/rebar_sheet.h"
@@ -25,11 +24,9 @@ void Install_Sheet_Hooks()
     main_sheet_hooks.compose[1] = Compose_Register_Page_2;
     main_sheet_hooks.compose[2] = Compose_Register_Page_3;
     main_sheet_hooks.page_events[1] = Handle_Loads_Page_Events;
-    load_page_results_valid = &results_valid;
-    load_page_sketch = Draw_Sketch_Geometry_Cb;
-    load_page_show_results = [] { Show_Results_Table(); };
-    Register_Annex_Sheets();
     main_sheet_hooks.page_events[2] = Handle_Rebar_Page_Events;
+    // The annex choice's warning and selection sheets.
+    Register_Annex_Sheets();
 }
 
 } // namespace
