@@ -308,3 +308,17 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
     EXPECT_EQ(std::string(rows[1].name), "Kombination 1" + std::string(27, ' '));
     EXPECT_EQ(std::string(rows[2].name), std::string(40, ' '));
 }
+
+// "Importprotokoll anzeigen": the protocol in an information box, closed with Esc.
+TEST_F(LoadsPage, ProtocolRequestShowsTheProtocol)
+{
+    Area_Delete_All();
+    Screen_Reset_For_Tests();
+    Start("key Esc\n");
+    Write_File_Bytes(Protocol(), "ZAV-Export-Bauteil: R (letzte Aktion: B)\nImport erfolgreich: 01.02.26 10:00\n");
+    Compose();
+    load_table_requests[0][LOAD_REQUEST_PROTOCOL] = 1;
+    EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+    EXPECT_EQ(load_table_requests[0][LOAD_REQUEST_PROTOCOL], 0);
+    EXPECT_EQ(Rows(0).size(), 1u);  // the table stays as it was
+}
