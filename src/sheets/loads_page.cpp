@@ -612,5 +612,5 @@ void Compose_Register_Page_2(int area, int x0, int y0, int x1)
 {
     Reset_Widget_Value_Ring();
     int y = y0 + 25;
-    Draw_Parameter_Sheet(&corbel_model, area, x0 + 20, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0);
+    Draw_Parameter_Sheet(&corbel_model, area, x0 + 10, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0 - 40);
 }
