@@ -460,21 +460,21 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
     if (m->load_transfer == LOAD_TRANSFER_INDIRECT) {
         Text(area, x, *y, "Verteilungszahl");
         Text(area, x + 180, *y, column_load ? "Lastanteil oben" : "Lastanteil vertikal");
-        Text(area, x + 338, *y, "A", -1, -1, 2);
+        Text(area, x + 338, *y, "A", -1, -1, 1);
         Text(area, x + 343, *y - 4, ".");
         Area_Add_Float_Field(area, x + 358, *y, &b.load_share_pct, "%5.1f", p.font_normal, p.info_blue, on);
         Area_Set_Item_Check(area, Clamp_Load_Share);
         Text(area, x + 415, *y, "%", -1, p.unit_text);
         *y += line_step;
         Text(area, x + 180, *y, column_load ? "Lastanteil unten" : "Lastanteil schr\x84g");
-        Text(area, x + 338, *y, "A", -1, -1, 2);
+        Text(area, x + 338, *y, "A", -1, -1, 1);
         Text(area, x + 343, *y - 4, ".");
         Area_Add_Float_Field(area, x + 358, *y, &b.load_share_rest_pct, "%5.1f", p.font_normal, p.info_blue, Cell(0));
         Text(area, x + 415, *y, "%", -1, p.unit_text);
         *y += line_step;
         if (b.load_share_rest_pct > 0.01) {
             Text(area, x, *y, "Neigung der schr\x84gen Bewehrung");
-            Text(area, x + 330, *y, "\xBA", -1, -1, 2);
+            Text(area, x + 330, *y, "\xBA", -1, -1, 1);
             Area_Add_Float_Field(area, x + 350, *y, &m->inclination, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Clamp_Non_Negative);
             Text(area, x + 405, *y, "\xF8", -1, p.unit_text);
@@ -506,14 +506,14 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
         *y += line_step;
         if (m->fatigue_check) {
             Text(area, x, *y, "Spannungsdifferenz");
-            Text(area, x + 190, *y, "\xA3\xCC", -1, -1, 2);
+            Text(area, x + 190, *y, "\xA3\xCC", -1, -1, 1);
             Text(area, x + 191, *y + 3, "s", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->stress_range, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Clamp_Non_Negative);
             Text(area, x + 265, *y, "N/mm\xFD", -1, p.unit_text);
             *y += line_step;
             Text(area, x, *y, "Erstbelastung des Betons");
-            Text(area, x + 190, *y, "t", -1, -1, 2);
+            Text(area, x + 190, *y, "t", -1, -1, 1);
             Text(area, x + 191, *y + 3, "0", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->first_loading, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Default_Loading_Age);
@@ -612,5 +612,5 @@ void Compose_Register_Page_2(int area, int x0, int y0, int x1)
 {
     Reset_Widget_Value_Ring();
     int y = y0 + 25;
-    Draw_Parameter_Sheet(&corbel_model, area, x0 + 20, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0);
+    Draw_Parameter_Sheet(&corbel_model, area, x0 + 10, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0 - 40);
 }

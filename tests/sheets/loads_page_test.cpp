@@ -308,3 +308,51 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
     EXPECT_EQ(std::string(rows[1].name), "Kombination 1" + std::string(27, ' '));
     EXPECT_EQ(std::string(rows[2].name), std::string(40, ' '));
 }
+
+// "Importprotokoll anzeigen": the protocol in an information box, closed with Esc.
+TEST_F(LoadsPage, ProtocolRequestShowsTheProtocol)
+{
+    Area_Delete_All();
+    Screen_Reset_For_Tests();
+    Start("key Esc\n");
+    Write_File_Bytes(Protocol(), "ZAV-Export-Bauteil: R (letzte Aktion: B)\nImport erfolgreich: 01.02.26 10:00\n");
+    Compose();
+    load_table_requests[0][LOAD_REQUEST_PROTOCOL] = 1;
+    EXPECT_EQ(Handle_Loads_Page_Events(), -1);
+    EXPECT_EQ(load_table_requests[0][LOAD_REQUEST_PROTOCOL], 0);
+    EXPECT_EQ(Rows(0).size(), 1u);  // the table stays as it was
+}
+
+// The branches of the parameter sheet: the fatigue table of a load corbel on a column,
+// the load share of indirect transfer (its fatigue table then goes back to the model).
+TEST_F(LoadsPage, FatigueTableAndLoadShareBranches)
+{
+    corbel_model.system = SYSTEM_LOAD_CORBEL;
+    corbel_model.connection = CONNECTION_COLUMN;
+    corbel_model.execution = EXECUTION_SINGLE;
+    corbel_model.load_transfer = LOAD_TRANSFER_DIRECT;
+    corbel_model.fatigue_check = 1;
+    Set_Table(1, {{3000.0, 0.0}, {1000.0, 0.0}});
+    Compose();
+    ASSERT_GE(load_table_handles[1], 0);
+    EXPECT_EQ(Rows(1).size(), 2u);
+    if (const char* png = std::getenv("LOADS_PAGE_PNG2")) screen::Write_Png(png);
+
+    corbel_model.load_transfer = LOAD_TRANSFER_INDIRECT;
+    corbel_edit_buffer.load_share_pct = 60.0;
+    corbel_edit_buffer.load_share_rest_pct = 40.0;
+    Compose();
+    EXPECT_EQ(load_table_handles[1], -1);
+    ASSERT_EQ(corbel_model.load_count[1], 2);
+    EXPECT_EQ(corbel_model.load_table[1][0].A, 3000.0);
+    // The horizontal force is not typed for indirect transfer: its fields are read-only.
+    int editable_h = 0, fields = 0;
+    for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+        if (p->type == AREA_FLOAT_FIELD && p->number == &static_cast<Load_Table_Row*>(Table_Editor_First_Row(load_table_handles[0]))->first_force) {
+            ++fields;
+            editable_h += *p->editable;
+        }
+    EXPECT_EQ(fields, 1);
+    EXPECT_EQ(editable_h, 0);
+    if (const char* png = std::getenv("LOADS_PAGE_PNG3")) screen::Write_Png(png);
+}
