@@ -78,7 +78,7 @@ TEST_F(PrintOptionsSheet, NumberedCombinationIsStoredNegativeAndBreakKeepsTheEdi
     // after the click the sub-choices go and its number field stands at (265, 328).
     Shot_Dir shots;
     Start("shot sheet.png\nclick 380 512\n"
-          "click 600 458\ntext \"3\"\nkey Enter\n"
+          "click 600 458\ntext \"3\"\nclick 650 600\n"
           "click 345 655\n");  // break
     ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_LEVEL], 5);
