@@ -1,6 +1,7 @@
 // The corbel calculation: data check, design values, the design of every combination,
 // envelope, fatigue, anchorage and the whole design report.
 #include "core/corbel_calculation.h"
+#include "core/edit_buffer_hooks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -600,6 +601,11 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
 
 int Write_Corbel_Report()
 {
+    // The sheets' edits enter the report; afterwards they show the model again.
+    if (!refresh_mode) Apply_Edit_Buffer_Hook(&corbel_model);
+    struct Fill_Afterwards {
+        ~Fill_Afterwards() { if (!refresh_mode) Fill_Edit_Buffer_Hook(&corbel_model); }
+    } fill_afterwards;
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;
     FILE* report = OLI_Open_Report(position_number.c_str(), position_title.c_str(), 1, reserve,

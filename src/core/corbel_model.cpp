@@ -1,4 +1,5 @@
 #include "core/corbel_model.h"
+#include "core/edit_buffer_hooks.h"
 
 #include <cmath>
 
@@ -32,6 +33,8 @@ void Alloc_Load_Case_Results(Corbel_Model* model)
 void Clear_Corbel_Model(Corbel_Model* model)
 {
     if (!model) return;
+    // Every read, import and reset starts here: the sheets see a new model.
+    ++corbel_load_generation;
     // What the empty state leaves alone, and what it owns and re-makes below.
     const NAD_Safety_Factors factors = model->safety_factors;
     const int cover_switch = model->cover_from_exposure;

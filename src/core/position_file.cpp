@@ -1,4 +1,5 @@
 #include "core/position_file.h"
+#include "core/edit_buffer_hooks.h"
 
 #include "annex/nad_choice.h"
 #include "annex/nad_legacy.h"
@@ -313,8 +314,17 @@ int Read_Corbel_Model(FILE* f, Corbel_Model* m)
     return 0;
 }
 
+namespace {
+// The sheets' copy is filled from the model the start-up read leaves, in whatever way
+// the read ends (none exists in a refresh run).
+struct Fill_When_Done {
+    ~Fill_When_Done() { if (!refresh_mode) Fill_Edit_Buffer_Hook(&corbel_model); }
+};
+} // namespace
+
 void Read_Position_Input()
 {
+    Fill_When_Done fill_when_done;
     FILE* f = Open_Component_File(inp_file_name.c_str(), "r");
     if (!f) {
         const int error = errno;
@@ -362,6 +372,8 @@ bool Make_Export_Path(const char* temp_directory, std::string* path)
 
 int Export_Corbel_Data()
 {
+    Apply_Edit_Buffer_Hook(&corbel_model);
+    Fill_When_Done fill_when_done;
     const char* temp = ZAVGetEnv("TEMP");
     if (!temp) {
         PrintMessage(TEXT_EXPORT_FAILED);
@@ -383,6 +395,8 @@ int Export_Corbel_Data()
 
 int Import_Corbel_Data()
 {
+    Apply_Edit_Buffer_Hook(&corbel_model);
+    Fill_When_Done fill_when_done;
     const char* temp = ZAVGetEnv("TEMP");
     if (!temp) {
         PrintMessage(TEXT_IMPORT_FAILED);

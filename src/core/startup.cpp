@@ -5,6 +5,7 @@
 #include "base/component_files.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
+#include "core/main_loop.h"
 #include "core/position_file.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
@@ -15,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+void (*install_interactive_hooks)() = nullptr;
 
 namespace {
 
@@ -99,6 +102,7 @@ int Corbel_Main(int argc, char** argv)
         return 1;
     }
 
+    if (install_interactive_hooks) install_interactive_hooks();
     Init_Grafik_Mode();
     Init_Prop_Sheets();
     ZAVSetFrameTitle(("Position " + position_number + ": " + position_title).c_str());
@@ -110,13 +114,10 @@ int Corbel_Main(int argc, char** argv)
     ZAVSetCloseFct(Confirm_Close);
     Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
 
-    // The interactive editing (main sheet and its pages) is not part of this build yet:
-    // end as a user who leaves without saving, touching no file.
-    std::fprintf(stderr, "%s: Die interaktive Bearbeitung ist in dieser Fassung noch nicht "
-                         "verf\xC3\xBCgbar; nichts gespeichert.\n", argv[0]);
+    const int result = Run_Main_Loop();
     Exit_Prop_Sheets();
     Exit_Grafik_Mode();
-    return 0;
+    return result;
 }
 
 int Confirm_Close()

@@ -8,3 +8,8 @@ int Corbel_Main(int argc, char** argv);
 
 // Close callback of the frame window: 32768 lets it close, 0 goes on.
 int Confirm_Close();
+
+// Called by an interactive start (never in a refresh run) before the screen is set up:
+// the program registers the sheets' hooks here (core/edit_buffer_hooks.h,
+// core/main_loop.h, the annex sheets).
+extern void (*install_interactive_hooks)();

@@ -21,6 +21,7 @@
 #include "report/plot_texts.h"
 #include "report/string_format.h"
 #include "sheets/corbel_plot.h"
+#include "sheets/rebar_layers.h"
 #include "sheets/section_graphic.h"
 #include "sheets/section_graphic_parts.h"
 
@@ -239,11 +240,7 @@ void Rebar_Drawing::Line(double x1, double y1, double x2, double y2, int colour,
 
 double Rebar_Drawing::Layer_Offset(int layer) const
 {
-    // Layer 0 lies at offset 0; each further layer one pitch of the pair (k - 1, k) on.
-    double offset = 0.0;
-    for (int k = 1; k <= layer; ++k)
-        offset += Get_Bar_Axis_Spacing(&rb_, k - 1, k, 0, f_.params);
-    return offset;
+    return Main_Tie_Layer_Offset(&rb_, layer, f_.params);
 }
 
 // A closed loop of four strips with rounded corners between the two legs xl < xr and

@@ -54,8 +54,11 @@ TEST(StartUp, ArgumentMatrix)
     // Only the first word of the fifth argument counts; later arguments are ignored.
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh now", "extra"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
+    // Any other word starts the interactive run: headless without a script, its first
+    // wait for input ends it with the driver's code 90, nothing saved.
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refreshed"}, dir.path(), env);
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 90);
+    EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
 
     // Without EXEC (or without a private data path) the run ends at once with 0, even a
     // refresh run.
@@ -65,7 +68,7 @@ TEST(StartUp, ArgumentMatrix)
     // An over-long identifier and fifth argument must not hurt.
     std::string long_id(300, 'K'), long_arg = "-refresh" + std::string(5000, 'x');
     r = Run_Program(CORBEL_EXE, {long_id, "0", "1", "1", long_arg}, dir.path(), env);
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 90);
     r = Run_Program(CORBEL_EXE, {long_id, "0", "1", "1", "-refresh"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
 }
@@ -102,8 +105,15 @@ TEST(StartUp, InteractiveSetUpTakesTheTitleAndEndsWithoutSaving)
     std::string cwd = std::filesystem::current_path().string();
     std::filesystem::current_path(dir.path());
     std::string id = "B7";
+    // The main sheet opens; "Ende" (800 x 600: the bar's last button) and "beenden ohne
+    // zu speichern" in the end dialog.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("end.txt"), "move 770 27\nwait 300\ndown\nup\nclick 330 315\nkey Enter\n"));
+    ::setenv("ZAV_SCRIPT", dir.file("end.txt").c_str(), 1);
+    ::setenv("ZAV_SCREEN_SIZE", "800x600", 1);
 
     EXPECT_EQ(Run_Main({id, "0", "2", "1", "-interaktiv"}), 0);
+    ::unsetenv("ZAV_SCRIPT");
+    ::unsetenv("ZAV_SCREEN_SIZE");
     EXPECT_EQ(position_number, "12a");
     EXPECT_EQ(Get_Screen_State().frame_title, "Position 12a: Konsole Achse B");
     EXPECT_EQ(Get_Screen_State().help_file, dir.path() + "\\RUVA_127.HLP");

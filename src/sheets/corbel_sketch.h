@@ -1,0 +1,38 @@
+#pragma once
+// The dimensioned corbel sketch on screen, a custom-drawn item of the geometry, parameter
+// and reinforcement sheets. Mode 0 draws member, corbel, plate, loads, dimensions and the
+// strut-and-tie lines; mode 1 the chosen reinforcement in place of the ties, but only while
+// the model's switch "Bewehrung wählen" is on (otherwise it draws as mode 0). The drawing
+// reads the model and the scale cells of the edit buffer and never changes either.
+struct Corbel_Model;
+
+// Draw functions for Area_Add_Custom, the model as data: mode 0 and mode 1.
+void Draw_Sketch_Geometry_Cb(int x0, int y0, int x1, int y1, void* model);
+void Draw_Sketch_Rebar_Cb(int x0, int y0, int x1, int y1, void* model);
+
+// Draws into the rectangle at the scale corbel_edit_buffer.sketch_scale_x (pixels per cm).
+void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* model, int mode);
+
+// The scale rule of the sheets: from the extents (w, h) of the mode, s = min(370 / w,
+// 240 / h) and the item height trunc(h s + 60); 0 (and s 0) when either extent is below
+// 0.001. -> the height.
+int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale);
+
+// Lays the sketch out as a sheet does: stores the scale and height into the edit buffer
+// and, when the height is positive, adds the custom item from (x, y) to (x + 430, y +
+// height) with the mode's draw function and advances y by the height.
+void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int* y);
+
+// Bottom of a bearing plate drawn from the edge at 0 over a thickness of px pixels: px - 5,
+// but 2 when px is below 6 (a thin plate stays visible).
+int Bearing_Plate_Depth_Px(int px);
+
+// Positions of the reinforcement in the sketch, in cm from the corbel's tie face (the top of
+// a load corbel, the bottom of a support corbel): the axis of main-tie layer k is cover +
+// d_k / 2 + the layer offset (sum of the pitches of the pairs up to k) + the enclosing
+// stirrup diameter.
+double Sketch_Layer_Depth_Cm(const Corbel_Model* model, int layer);
+
+// Distances (cm) of the legs of the vertical splitting stirrups from the corbel's face,
+// first leg first; -> the number of legs written (at most max).
+int Sketch_Split_Stirrup_Positions(const Corbel_Model* model, double* x, int max);

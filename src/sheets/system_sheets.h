@@ -1,0 +1,17 @@
+#pragma once
+// Register page 1 of the main sheet: the system and materials sheet (left), the geometry
+// sheet with the corbel sketch (right) and, below both, the required reinforcement of the
+// last calculation. Each sheet adds its items from *y downwards and leaves *y below them;
+// the widgets write straight into the model or into the edit buffer, and the main loop
+// rebuilds the page after every change.
+struct Corbel_Model;
+
+void Draw_System_Sheet(Corbel_Model* model, int area, int x, int* y, int step, int small_step,
+                       int width);
+void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
+                         int small_step, int width);
+void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int step,
+                               int small_step, int width);
+
+// The page title "Q7-EC2" with the program code of the page head.
+void Format_Page_Title(char* out, int size);

@@ -1,0 +1,210 @@
+// Pages 1 and 3 of the main sheet built and drawn on a headless screen, probed for the
+// colours that tell their parts apart.
+#include "sheets/register_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/corbel_model.h"
+#include "core/main_loop.h"
+#include "platform/screen.h"
+#include "sheets/edit_buffer.h"
+#include "sheets/rebar_sheet.h"
+#include "sheets/system_sheets.h"
+#include "toolkit/scroll_area.h"
+#include "toolkit/table_editor.h"
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 900;
+
+uint32_t Rgb(int r, int g, int b)
+{
+    return (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
+}
+
+int Count_Colour(uint32_t rgb, int x1 = 0, int y1 = 0, int x2 = kWidth - 1, int y2 = kHeight - 1)
+{
+    int n = 0;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (Screen_Pixel_For_Tests(x, y) == rgb) ++n;
+    return n;
+}
+
+class Pages : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
+        Screen_Start_For_Tests("", kWidth, kHeight);
+        Define_Prop_Sheet(0, 0, kWidth - 1, kHeight - 1, 0, 0, "", 1, 1);
+        area_ = Area_Create(0, 30, kWidth - 1, kHeight - 1, 0, 1);
+        Init_Screen_Palette();
+        Set_Corbel_Defaults(&corbel_model);
+        corbel_edit_buffer = Corbel_Edit_Buffer{};
+        Fill_Edit_Buffer(&corbel_model);
+    }
+    void TearDown() override
+    {
+        Release_Rebar_Tables(nullptr);
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+        results_valid = 0;
+        ::unsetenv("EXEC");
+    }
+    void Show(void (*compose)(int, int, int, int))
+    {
+        Area_Clear(area_);
+        compose(area_, 0, 0, kWidth - 20);
+        Area_Update(area_);
+        Activate_Prop_Sheet();
+        Area_Draw_Items(area_);
+    }
+    int area_ = -1;
+};
+
+}  // namespace
+
+TEST(PageTitle, ProgramCodeNeedsItsOwnTerminator)
+{
+    char title[32];
+    std::memset(title, 'x', sizeof title);
+    Format_Page_Title(title, sizeof title);
+    EXPECT_EQ(std::strncmp(title, "Q7-EC2", 6), 0);
+    EXPECT_EQ(std::strlen(title), 8u);  // two letters of the code and nothing behind them
+    char tiny[4];
+    Format_Page_Title(tiny, sizeof tiny);
+    EXPECT_STREQ(tiny, "Q7-");
+}
+
+TEST_F(Pages, PageOneShowsTheSketchTheLoadAndTheButtonBands)
+{
+    Show(Compose_Register_Page_1);
+    EXPECT_GT(Count_Colour(Rgb(233, 233, 233)), 500);  // concrete of the sketch
+    EXPECT_GT(Count_Colour(Rgb(177, 0, 0)), 20);       // load arrows
+    EXPECT_GT(Count_Colour(Rgb(255, 255, 196)), 500);  // bands of the two data buttons
+    EXPECT_GT(corbel_edit_buffer.sketch_area_height, 0);
+}
+
+TEST_F(Pages, SwitchingTheSystemOfABeamEndCorbelTurnsItsSectionOnce)
+{
+    corbel_model.execution = EXECUTION_BEAM_END;
+    corbel_model.h = 30.0;
+    corbel_model.beam_height = 60.0;
+    Show(Compose_Register_Page_1);
+    EXPECT_EQ(corbel_model.h, 30.0);  // first build: nothing to compare with
+    corbel_model.system = 1 - corbel_model.system;
+    Show(Compose_Register_Page_1);
+    EXPECT_EQ(corbel_model.h, 60.0);
+    EXPECT_EQ(corbel_model.beam_height, 30.0);
+    Show(Compose_Register_Page_1);
+    EXPECT_EQ(corbel_model.h, 60.0);  // no change of system: no swap
+}
+
+TEST_F(Pages, PageThreeShowsTheRebarSketchAndKeepsTheLayers)
+{
+    Corbel_Model& m = corbel_model;
+    m.rebar_chosen = 1;
+    m.online_calculation = 1;
+    m.rebar.compute_anchorage = 1;
+    m.rebar.layers = 2;
+    m.rebar.layer_bars[0] = 3;
+    m.rebar.layer_bars[1] = 2;
+    m.rebar.layer_diameter[0] = 7;
+    m.rebar.layer_diameter[1] = 8;
+    Show(Compose_Register_Page_3);
+    EXPECT_GT(Count_Colour(Rgb(233, 233, 233)), 500);
+    EXPECT_GT(Count_Colour(Rgb(177, 0, 0)), 20);
+    EXPECT_GT(Count_Colour(Rgb(255, 255, 196)), 500);  // band of the reset button
+    ASSERT_GE(rebar_table_handles[0], 0);
+    EXPECT_EQ(Table_Editor_Row_Count(rebar_table_handles[0]), 2);
+    // A rebuild reads the rows back first; a release leaves them in the model.
+    auto* row = static_cast<Bar_Choice_Row*>(Table_Editor_First_Row(rebar_table_handles[0]));
+    row->count = 3.95;
+    Show(Compose_Register_Page_3);
+    Release_Rebar_Tables(&m);
+    EXPECT_EQ(rebar_table_handles[0], -1);
+    EXPECT_EQ(m.rebar.layers, 2);
+    EXPECT_EQ(m.rebar.layer_bars[0], 4);
+    EXPECT_EQ(m.rebar.layer_diameter[1], 8);
+    // Without the switch the page ends after its check box.
+    m.rebar_chosen = 0;
+    Show(Compose_Register_Page_3);
+    EXPECT_EQ(rebar_table_handles[0], -1);
+}
+
+TEST(RebarChecks, LegsBelowTwoBecomeTwo)
+{
+    double v[] = {1.0, 0.0, 3.0, 0.005, 1.99};
+    for (double& x : v) Raise_Below_Two(&x);
+    EXPECT_EQ(v[0], 2.0);
+    EXPECT_EQ(v[1], 0.0);
+    EXPECT_EQ(v[2], 3.0);
+    EXPECT_EQ(v[3], 0.005);
+    EXPECT_EQ(v[4], 2.0);
+}
+
+namespace {
+
+// The items of an area whose text is the given one.
+int Items_With_Text(int area, const char* text, int* colour = nullptr)
+{
+    int n = 0;
+    for (Area_Item* it = scroll_areas[area].first_item; it; it = it->next)
+        if (it->text && std::strcmp(it->text, text) == 0) {
+            ++n;
+            if (colour) *colour = it->colour;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST_F(Pages, MaterialRowsFollowTheChosenClasses)
+{
+    Corbel_Model& m = corbel_model;
+    m.steel_class[0] = steel_class_count;  // the user's steel
+    m.concrete_class = 20;                 // LC12/13
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Bewehrung (zugfestes Material)"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Beton (Leichtbeton)"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 1);
+    m.steel_class[0] = 3;
+    m.concrete_class = 19;  // C100/115
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 0);
+    EXPECT_EQ(Items_With_Text(area_, "Beton"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 0);
+}
+
+TEST_F(Pages, RequiredReinforcementOnlyWithValidOnlineResults)
+{
+    Corbel_Model& m = corbel_model;
+    m.summary.As_h = -1.0;  // failed
+    m.summary.Asb_h = 2.5;
+    m.online_calculation = 0;
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
+    m.online_calculation = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 2);
+    int colour = -1;
+    EXPECT_EQ(Items_With_Text(area_, " XXX", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_EQ(corbel_edit_buffer.required_panel[7], 2.5);
+    results_valid = 0;  // an edit since the calculation
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
+}
