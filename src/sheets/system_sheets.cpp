@@ -376,7 +376,8 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
         Dimension_Field(area, c2, yy, "h", nullptr, &md.load_height, on);
     yy += step;
     if (!(column && md.load_transfer == LOAD_TRANSFER_INDIRECT)) {
-        Area_Add_Check_Box(area, x, yy, "Lagerplatte", P().font_normal, P().text_black,
+        // The box stands left of its label: indented, it stays clear of the separator.
+        Area_Add_Check_Box(area, x + 20, yy, "Lagerplatte", P().font_normal, P().text_black,
                            &corbel_edit_buffer.bearing_plate_box, on);
         if (corbel_edit_buffer.bearing_plate_box) {
             yy += small;

@@ -208,3 +208,27 @@ TEST_F(Pages, RequiredReinforcementOnlyWithValidOnlineResults)
     Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
     EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
 }
+
+TEST_F(Pages, ExposureClassesKeepTheirCopies)
+{
+    Corbel_Model& m = corbel_model;
+    m.cover_from_exposure = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    int found = 0;
+    for (Area_Item* it = scroll_areas[area_].first_item; it; it = it->next) {
+        if (it->type != AREA_CHOICE || !it->check_int_fn) continue;
+        if (it->value_ptr == &m.exposure_first[0]) {
+            it->check_int_fn(5);
+            EXPECT_EQ(m.exposure_second[0], 5);
+            // The annex's five-byte names are shown terminated.
+            EXPECT_LE(std::strlen(it->target.entries[1].text), 5u);
+            ++found;
+        } else if (it->value_ptr == &m.exposure_first[1]) {
+            it->check_int_fn(3);
+            EXPECT_EQ(m.exposure_second[1], 3);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 2);
+}
