@@ -217,3 +217,31 @@ TEST(CorbelSketchScreen, AnyInputDrawsWithoutFault)
             }
     Screen_Reset_For_Tests();
 }
+
+TEST(CorbelSketchScreen, SupportCorbelRunsOnAndBeamEndCorbelsCentre)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    const uint32_t concrete = Rgb(233, 233, 233);
+    Corbel_Model m = Column_Corbel(40, 30, 20, 0);
+    m.system = SYSTEM_SUPPORT_CORBEL;
+    corbel_edit_buffer.sketch_scale_x = 2.0;
+    Draw_Corbel_Sketch(0, 0, 429, 299, &m, 0);
+    // Face at 50 + 60; the corbel is 40 pixels deep from y 10, the member 80.
+    EXPECT_EQ(Screen_Pixel_For_Tests(80, 30), concrete);        // the nib
+    EXPECT_NE(Screen_Pixel_For_Tests(80, 60), concrete);        // below the nib
+    EXPECT_EQ(Screen_Pixel_For_Tests(130, 70), concrete);       // the member
+    EXPECT_EQ(Screen_Pixel_For_Tests(418, 30), concrete);       // runs on to the margin...
+    EXPECT_NE(Screen_Pixel_For_Tests(420, 30), Rgb(0, 0, 0));   // ...without an edge line
+
+    // A beam-end corbel whose beam and nib fit into half the span is centred.
+    m.execution = EXECUTION_BEAM_END;
+    m.beam_height = 30.0;
+    Draw_Corbel_Sketch(0, 0, 429, 299, &m, 0);
+    const int face = (50 + 419) / 2;
+    EXPECT_EQ(Screen_Pixel_For_Tests(face - 30, 30), concrete);
+    EXPECT_NE(Screen_Pixel_For_Tests(face - 70, 30), concrete);
+    EXPECT_EQ(Screen_Pixel_For_Tests(face + 50, 80), concrete);
+    EXPECT_NE(Screen_Pixel_For_Tests(face + 70, 80), concrete);
+    Screen_Reset_For_Tests();
+}
