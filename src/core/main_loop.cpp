@@ -9,6 +9,7 @@
 #include "core/edit_buffer_hooks.h"
 #include "core/main_button_bar.h"
 #include "core/position_file.h"
+#include "core/print_options_sheet.h"
 #include "core/safety_factors.h"
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
@@ -35,7 +36,6 @@ constexpr int FONT_BOLD = 0x11000;
 const char* const TEXT_REPORT_FAILED = "Die Druckliste kann nicht geschrieben werden!";
 const char* const TEXT_OVERWRITE_UNREAD =
     "Die urspr\xFCngliche Eingabedatei konnte nicht gelesen werden und wird \xFC" "berschrieben. Fortfahren?";
-const char* const TEXT_NO_PRINT_OPTIONS = "Die Druckeinstellung ist in dieser Fassung nicht verf\xFC" "gbar.";
 
 int current_page = 1;
 bool many_cases_asked = false;
@@ -272,7 +272,7 @@ int Run_Main_Loop()
             if (main_sheet_hooks.print_options)
                 main_sheet_hooks.print_options();
             else
-                PrintMessage(TEXT_NO_PRINT_OPTIONS);
+                Edit_EC2_Print_Options(&corbel_model.print_options);
             break;
         case 2:
         case 3:

@@ -12,12 +12,14 @@ struct Main_Sheet_Hooks {
     // The page's own event handler, asked first for an event inside the page: -1, 1 or
     // 2 data changed, 0 not its event (the area then handles it), anything else nothing.
     int (*page_events[3])() = {nullptr, nullptr, nullptr};
-    // The print-options sheet of the button "Druckeinstellung".
+    // Stands in for the print-options sheet of the button "Druckeinstellung" (tests);
+    // unset, the sheet itself is shown.
     void (*print_options)() = nullptr;
 };
 extern Main_Sheet_Hooks main_sheet_hooks;
 
-// 1 after the online calculation of the current input, 0 after every change.
+// 1 after the online calculation of the current input, 0 after every change; read by the
+// sheets to show results or placeholders.
 extern int results_valid;
 // Set by the system sheet's buttons "Daten exportieren" / "Daten importieren"; served
 // and reset by the loop after the page was composed.

@@ -1,7 +1,9 @@
 #include "report/report_layout.h"
 
+#include "platform/table_sheet.h"
 #include "report/oli_channel.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -135,9 +137,13 @@ OLI_Table* readOLITableFromFILE(FILE* stream)
     return current_table.get();
 }
 
-int OLITablePropSheet(const char* /*title*/, int /*mode*/, OLI_Table* /*table*/,
-                      const OLI_Table_Display* /*display*/)
+int OLITablePropSheet(const char* title, int /*mode*/, OLI_Table* table, const OLI_Table_Display* display)
 {
+    if (!table || !display) return 0;
+    // The block's first two lines are its layout words, not rows.
+    const size_t head = std::min<size_t>(2, table->lines.size());
+    const std::vector<std::string> rows(table->lines.begin() + static_cast<long>(head), table->lines.end());
+    Show_Lines_Sheet(title, rows, display->x, display->y, display->width, display->height, table_colours);
     return 0;
 }
 

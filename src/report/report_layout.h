@@ -92,7 +92,9 @@ constexpr int OLI_TABLE_COLOUR_COUNT = 6;
 // no "#SHOWTABLE". The library owns the table until deleteOLITable; reading another
 // table frees the previous one.
 OLI_Table* readOLITableFromFILE(FILE* stream);
-// Shows the table (headless: nothing is shown); returns 0.
+// Shows the table's rows (the lines after its two layout lines) in a sheet with a scroll
+// area and a close button, at the display's place and size, rows on the first two table
+// colours; returns 0 when it is closed. Nothing without a screen or a table.
 int OLITablePropSheet(const char* title, int mode, OLI_Table* table, const OLI_Table_Display* display);
 // Frees the table last read (the pointer, when given, must be that table; another one
 // is ignored).

@@ -10,9 +10,11 @@
 #include "core/position_file.h"
 #include "core/startup.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/report_viewer.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
+#include "sheets/register_pages.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
 
@@ -45,6 +47,8 @@ const char* const END_WITHOUT_SAVING = BAR_CLICK(770) "click 330 315\nkey Enter\
 
 int field_on = 1;
 std::function<void()> on_print_options;
+// Replaces the stand-in page by a real one.
+void (*install_page)() = nullptr;
 
 void Compose_Test_Page(int area, int, int, int)
 {
@@ -65,6 +69,7 @@ void Install_Test_Hooks()
     main_sheet_hooks.print_options = +[] {
         if (on_print_options) on_print_options();
     };
+    if (install_page) install_page();
 }
 
 void Free_Model(Corbel_Model* m)
@@ -96,6 +101,7 @@ protected:
     void TearDown() override
     {
         on_print_options = nullptr;
+        install_page = nullptr;
         edit_buffer_hooks = Edit_Buffer_Hooks{};
         main_sheet_hooks = Main_Sheet_Hooks{};
         install_interactive_hooks = nullptr;
@@ -266,6 +272,63 @@ TEST_F(MainSheetSession, ManyLoadCasesAreAskedAboutOnce)
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("LK 21"), std::string::npos);
 }
 
+// After the annex button and after an import the results shown belong to another model:
+// they are marked invalid (online calculation off, so nothing recalculates them). The
+// imported model keeps its bearing plate although the position it replaced had none.
+TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImportedModel)
+{
+    const std::string marker = " 6.000000 15.000000 20.000000";
+    ASSERT_NE(example.find(marker), std::string::npos);
+    std::string without_plate = example;
+    without_plate.replace(without_plate.find(marker), marker.size(), " 6.000000 0.000000 20.000000");
+    ASSERT_TRUE(Write_File_Bytes(input, without_plate));
+    ASSERT_TRUE(Write_File_Bytes(Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat"), example));
+
+    std::vector<int> valid;
+    int step = 0;
+    on_print_options = [&] {
+        valid.push_back(results_valid);
+        if (++step == 4) import_request = 1;
+    };
+    // Online off, annex; online on (recalculated) and off again, import.
+    const std::string script = std::string(BAR_CLICK(491)) + CLICK_PRINT_OPTIONS + BAR_CLICK(545) +
+                               CLICK_PRINT_OPTIONS + BAR_CLICK(491) + CLICK_PRINT_OPTIONS + BAR_CLICK(491) +
+                               CLICK_PRINT_OPTIONS + CLICK_PRINT_OPTIONS + CLICK_END + "key Enter\n";
+    EXPECT_EQ(Run(script), 1);
+    EXPECT_EQ(valid, (std::vector<int>{1, 0, 1, 1, 0}));
+    EXPECT_TRUE(Said("Die Daten wurden erfolgreich importiert."));
+    EXPECT_EQ(corbel_model.lp, 15.0);
+    EXPECT_NE(Read_File_Bytes(input).find(marker), std::string::npos);
+}
+
+// A beam-end corbel whose system differs from the one page 1 was built with, imported:
+// nobody changed its system on the sheet, so its support dimensions stay as they came.
+TEST_F(MainSheetSession, ImportedBeamEndCorbelKeepsItsDimensions)
+{
+    const std::string beam_end = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP");
+    ASSERT_TRUE(Write_File_Bytes(input, beam_end));
+    std::string support = beam_end;
+    ASSERT_NE(support.find("\n 0\n 11\n"), std::string::npos);
+    support.replace(support.find("\n 0\n 11\n"), 8, "\n 1\n 11\n");  // the system: support corbel
+    const std::string export_path = Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat");
+    ASSERT_TRUE(Write_File_Bytes(export_path, support));
+    Corbel_Model expected{};
+    FILE* f = std::fopen(export_path.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(Read_Corbel_Model(f, &expected), 0);
+    std::fclose(f);
+
+    on_print_options = [] { import_request = 1; };
+    install_page = [] { main_sheet_hooks.compose[0] = Compose_Register_Page_1; };
+    // The import, then a pass that builds the page again.
+    EXPECT_EQ(Run(std::string(CLICK_PRINT_OPTIONS) + "move 300 300\nmove 310 300\n" + CLICK_END + "key Enter\n"), 1);
+    EXPECT_EQ(corbel_model.system, SYSTEM_SUPPORT_CORBEL);
+    EXPECT_EQ(corbel_model.h, expected.h);
+    EXPECT_EQ(corbel_model.beam_height, expected.beam_height);
+    EXPECT_NE(expected.h, expected.beam_height);
+    Free_Model(&expected);
+}
+
 // The main sheet on the screen: the bar's buttons from "Buttons.bmp", the page's field.
 TEST_F(MainSheetSession, ScreenShowsTheBarAndThePage)
 {
@@ -284,3 +347,56 @@ TEST_F(MainSheetSession, ScreenShowsTheBarAndThePage)
 }
 
 } // namespace
+
+// The program itself, headless under a script: the corbel depth h_k typed on page 1
+// (1024 x 768), "Ende" with saving. Exit code 1; the saved input is the original with that
+// edit and with the anchorage values the calculation fills in where none were given; a
+// refresh run reads it and writes its report.
+TEST(MainSheetProgram, EditOnPageOneAndSave)
+{
+    Temp_Dir dir;
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
+                                                     "move 994 40\nmove 994 27\nwait 300\ndown\nup\nkey Enter\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+
+    const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));
+    std::string expected = example;
+    const std::string geometry = " 30.000000 36.000000 120.000000 6.000000 12.000000 30.000000 40.000000";
+    ASSERT_NE(expected.find(geometry), std::string::npos);
+    expected.replace(expected.find(geometry), geometry.size(),
+                     " 30.000000 36.000000 120.000000 6.000000 12.000000 30.000000 45.000000");
+    const std::string no_anchorage = " 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\n";
+    ASSERT_NE(expected.find(no_anchorage), std::string::npos);
+    expected.replace(expected.find(no_anchorage), no_anchorage.size(),
+                     " 69.600000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
+    EXPECT_EQ(saved, expected);
+
+    std::remove(dir.file("B1_01.OLI").c_str());
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Lastkonsole"), std::string::npos);
+}
+
+// Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
+TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
+{
+    Temp_Dir dir;
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
+                                                     "close\nanswer no\nmove 300 500\nclose\nanswer yes\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Aktuelle Bearbeitung abbrechen?"), 2) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), example);
+    EXPECT_FALSE(File_Exists(dir.file("B1_01.OLI")));
+}

@@ -1,0 +1,419 @@
+#include "platform/screen/sheet_images.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BLACK = 0x000000;
+constexpr uint32_t FACE = 0xD4D0C8;
+constexpr uint32_t LIGHT = 0xF8F8F8;  // not the white key of the sheets' pictures
+constexpr uint32_t PAPER = 0xFCFCFC;
+constexpr uint32_t SHADOW = 0x808080;
+constexpr uint32_t DARK = 0x404040;
+constexpr uint32_t CONCRETE = 0xE9E9E9;  // (233, 233, 233)
+constexpr uint32_t LOAD_RED = 0xB10000;  // (177, 0, 0)
+constexpr uint32_t STEEL_BLUE = 0x1E46A0;
+
+uint32_t RGB(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
+
+struct Canvas {
+    Screen_Image image;
+    Canvas(int w, int h, uint32_t fill)
+    {
+        image.width = w;
+        image.height = h;
+        image.pixels.assign(static_cast<size_t>(w) * h, fill);
+    }
+    void Set(int x, int y, uint32_t c)
+    {
+        if (x >= 0 && y >= 0 && x < image.width && y < image.height)
+            image.pixels[static_cast<size_t>(y) * image.width + x] = c;
+    }
+    void Rect(int x1, int y1, int x2, int y2, uint32_t c)
+    {
+        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+            for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) Set(x, y, c);
+    }
+    void Frame(int x1, int y1, int x2, int y2, uint32_t c)
+    {
+        Line(x1, y1, x2, y1, c);
+        Line(x1, y2, x2, y2, c);
+        Line(x1, y1, x1, y2, c);
+        Line(x2, y1, x2, y2, c);
+    }
+    void Line(int x1, int y1, int x2, int y2, uint32_t c)
+    {
+        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            Set(x1, y1, c);
+            if (x1 == x2 && y1 == y2) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) err += dy, x1 += sx;
+            if (e2 <= dx) err += dx, y1 += sy;
+        }
+    }
+    void Disc(double cx, double cy, double r, uint32_t c)
+    {
+        for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 1; ++y)
+            for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 1; ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) Set(x, y, c);
+    }
+    // A filled triangle (even-odd scan of its three edges).
+    void Triangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t c)
+    {
+        const std::pair<int, int> p[3] = {{x1, y1}, {x2, y2}, {x3, y3}};
+        const int ymin = std::min({y1, y2, y3}), ymax = std::max({y1, y2, y3});
+        for (int y = ymin; y <= ymax; ++y) {
+            const double yc = y + 0.5;
+            double xs[3];
+            int n = 0;
+            for (int i = 0; i < 3; ++i) {
+                const auto& a = p[i];
+                const auto& b = p[(i + 1) % 3];
+                if ((a.second <= yc && b.second > yc) || (b.second <= yc && a.second > yc))
+                    xs[n++] = a.first + (yc - a.second) * (b.first - a.first) / double(b.second - a.second);
+            }
+            if (n == 2) {
+                const int xa = static_cast<int>(std::lround(std::min(xs[0], xs[1])));
+                const int xb = static_cast<int>(std::lround(std::max(xs[0], xs[1])));
+                for (int x = xa; x <= xb; ++x) Set(x, y, c);
+            }
+        }
+        Line(x1, y1, x2, y2, c);
+        Line(x2, y2, x3, y3, c);
+        Line(x3, y3, x1, y1, c);
+    }
+    // An arrow from (x1, y1) to its head at (x2, y2), axis-parallel.
+    void Arrow(int x1, int y1, int x2, int y2, uint32_t c)
+    {
+        Line(x1, y1, x2, y2, c);
+        Line(x1 + (y1 != y2), y1 + (x1 != x2), x2 + (y1 != y2), y2 + (x1 != x2), c);
+        if (x1 == x2) {
+            const int s = y2 > y1 ? -1 : 1;
+            Triangle(x2 - 4, y2 + 7 * s, x2 + 5, y2 + 7 * s, x2, y2, c);
+        } else {
+            const int s = x2 > x1 ? -1 : 1;
+            Triangle(x2 + 7 * s, y2 - 4, x2 + 7 * s, y2 + 5, x2, y2, c);
+        }
+    }
+};
+
+// A bevelled face with the key colour in its corners.
+void Bevel(Canvas& c, int x0, int y0, int w, int h, bool pressed, uint32_t face, uint32_t key)
+{
+    c.Rect(x0, y0, x0 + w - 1, y0 + h - 1, face);
+    const uint32_t tl = pressed ? DARK : LIGHT, br = pressed ? LIGHT : DARK;
+    c.Line(x0, y0, x0 + w - 1, y0, tl);
+    c.Line(x0, y0, x0, y0 + h - 1, tl);
+    c.Line(x0, y0 + h - 1, x0 + w - 1, y0 + h - 1, br);
+    c.Line(x0 + w - 1, y0, x0 + w - 1, y0 + h - 1, br);
+    if (!pressed && w > 4 && h > 4) {
+        c.Line(x0 + 1, y0 + h - 2, x0 + w - 2, y0 + h - 2, SHADOW);
+        c.Line(x0 + w - 2, y0 + 1, x0 + w - 2, y0 + h - 2, SHADOW);
+    }
+    c.Set(x0, y0, key);
+    c.Set(x0 + w - 1, y0, key);
+    c.Set(x0, y0 + h - 1, key);
+    c.Set(x0 + w - 1, y0 + h - 1, key);
+}
+
+uint32_t Grey_Of(uint32_t c)
+{
+    const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+    const int v = 150 + (r * 30 + g * 59 + b * 11) / 100 * 70 / 255;
+    return RGB(v, v, v);
+}
+
+// The four columns of a bitmap button (inactive, normal, hover, pressed), each w x h at
+// row y0, with a pictogram drawn by the function at the column's origin (shifted when
+// pressed, grey when inactive).
+template <typename Draw>
+void Button_Columns(Canvas& c, int y0, int w, int h, uint32_t key, Draw draw)
+{
+    for (int col = 0; col < 4; ++col) {
+        const int x0 = col * w;
+        Bevel(c, x0, y0, w, h, col == 3, col == 2 ? RGB(232, 230, 222) : FACE, key);
+        Canvas pic(w, h, key);
+        draw(pic, w, h);
+        const int shift = col == 3 ? 1 : 0;
+        for (int y = 2; y < h - 2; ++y)
+            for (int x = 2; x < w - 2; ++x) {
+                const uint32_t p = pic.image.At(x, y);
+                if (p == key) continue;
+                c.Set(x0 + x + shift, y0 + y + shift, col == 0 ? Grey_Of(p) : p);
+            }
+    }
+}
+
+// ---- Small buttons ----------------------------------------------------------------------
+
+Screen_Image Updown_But()
+{
+    Canvas c(16, 18, WHITE);
+    Bevel(c, 0, 0, 16, 9, false, FACE, WHITE);
+    Bevel(c, 0, 9, 16, 9, false, FACE, WHITE);
+    c.Triangle(4, 6, 11, 6, 7, 2, BLACK);   // up
+    c.Triangle(4, 11, 11, 11, 7, 15, BLACK);  // down
+    return c.image;
+}
+
+Screen_Image Work_But()
+{
+    Canvas c(14, 14, WHITE);
+    Bevel(c, 0, 0, 14, 14, false, FACE, WHITE);
+    c.Disc(6.5, 6.5, 4.2, RGB(220, 120, 20));  // a cog wheel's body
+    c.Disc(6.5, 6.5, 1.6, FACE);
+    c.Rect(6, 1, 7, 2, RGB(220, 120, 20));
+    c.Rect(6, 11, 7, 12, RGB(220, 120, 20));
+    c.Rect(1, 6, 2, 7, RGB(220, 120, 20));
+    c.Rect(11, 6, 12, 7, RGB(220, 120, 20));
+    return c.image;
+}
+
+// ---- Load-table headings ------------------------------------------------------------------
+
+// Column bounds of the load table's heading (the table spans x 5 .. 630).
+constexpr int COLUMN_X[] = {5, 60, 180, 300, 420, 540, 630};
+
+Screen_Image Load_Heading()
+{
+    Canvas c(631, 66, WHITE);
+    c.Rect(5, 44, 630, 65, RGB(236, 236, 244));
+    c.Frame(5, 44, 630, 65, SHADOW);
+    for (int x : COLUMN_X) c.Line(x, 44, x, 65, SHADOW);
+    return c.image;
+}
+
+// The unit figure: a force arrow over each force column, a moment arc over the moment
+// column, and 1 to 3 marks telling the unit (kN, N, MN). The beam-corbel variant has the
+// vertical force pointing up from below (the load hangs on the corbel).
+Screen_Image Load_Units(int unit, bool beam)
+{
+    Canvas c(536, 66, WHITE);
+    const int mid = 30;
+    // H: horizontal force.
+    c.Arrow(100, mid, 140, mid, LOAD_RED);
+    // A: vertical force.
+    if (beam)
+        c.Arrow(240, mid + 18, 240, mid - 18, LOAD_RED);
+    else
+        c.Arrow(240, mid - 18, 240, mid + 18, LOAD_RED);
+    // M: a moment, a three-quarter arc with a head.
+    for (int k = 0; k <= 270; k += 3) {
+        const double a = k * 3.141592653589793 / 180.0;
+        c.Set(360 + static_cast<int>(std::lround(14 * std::cos(a))), mid + static_cast<int>(std::lround(14 * std::sin(a))),
+              LOAD_RED);
+    }
+    c.Triangle(356, mid - 19, 356, mid - 9, 362, mid - 14, LOAD_RED);
+    // The unit marks in the last column.
+    for (int k = 0; k < unit; ++k) c.Rect(470 + 10 * k, mid - 4, 476 + 10 * k, mid + 4, STEEL_BLUE);
+    return c.image;
+}
+
+// The utilisation heading: a gauge from green to red.
+Screen_Image Utilisation_Heading(bool beam)
+{
+    Canvas c(84, 66, WHITE);
+    for (int x = 0; x < 60; ++x) {
+        const int r = std::min(255, x * 255 / 30), g = std::min(255, (60 - x) * 255 / 30);
+        c.Line(12 + x, 22, 12 + x, 36, RGB(r, g, 0));
+    }
+    c.Frame(11, 21, 72, 37, DARK);
+    c.Line(beam ? 58 : 52, 16, beam ? 58 : 52, 42, BLACK);  // the needle
+    return c.image;
+}
+
+// The sign picture of the design forces: a column with its corbel and the positive
+// directions of the loads.
+Screen_Image Load_Sign_Picture()
+{
+    Canvas c(236, 211, WHITE);
+    c.Rect(20, 0, 90, 210, CONCRETE);  // the column
+    for (int y = 0; y <= 210; ++y) c.Set(20, y, DARK), c.Set(90, y, DARK);
+    c.Triangle(90, 70, 90, 130, 190, 70, CONCRETE);  // the corbel
+    c.Rect(90, 70, 190, 90, CONCRETE);
+    c.Line(90, 70, 190, 70, DARK);
+    c.Line(190, 70, 190, 90, DARK);
+    c.Line(190, 90, 90, 150, DARK);
+    c.Rect(140, 62, 170, 69, RGB(120, 120, 120));  // the bearing plate
+    c.Arrow(155, 15, 155, 60, LOAD_RED);         // A
+    c.Arrow(130, 50, 185, 50, LOAD_RED);         // H
+    return c.image;
+}
+
+// ---- Component import ---------------------------------------------------------------------
+
+Screen_Image Sni_Q7()
+{
+    Canvas c(56, 20, WHITE);
+    c.Line(4, 16, 52, 16, DARK);  // a frame: two columns and a beam
+    c.Rect(8, 4, 10, 16, STEEL_BLUE);
+    c.Rect(46, 4, 48, 16, STEEL_BLUE);
+    c.Rect(8, 3, 48, 5, STEEL_BLUE);
+    c.Arrow(28, 0, 28, 3, LOAD_RED);
+    return c.image;
+}
+
+Screen_Image Sni_Import_Buttons()
+{
+    Canvas c(4 * 51, 112, WHITE);
+    Button_Columns(c, 0, 51, 33, WHITE, [](Canvas& p, int, int) {  // forces from a component
+        p.Rect(10, 9, 12, 25, STEEL_BLUE);
+        p.Rect(38, 9, 40, 25, STEEL_BLUE);
+        p.Rect(10, 8, 40, 10, STEEL_BLUE);
+        p.Arrow(25, 26, 25, 14, LOAD_RED);
+    });
+    Button_Columns(c, 36, 51, 36, WHITE, [](Canvas& p, int, int) {  // clear the table
+        p.Rect(12, 8, 38, 28, PAPER);
+        p.Frame(12, 8, 38, 28, DARK);
+        for (int y = 13; y < 28; y += 5) p.Line(12, y, 38, y, SHADOW);
+        p.Line(15, 10, 35, 26, RGB(200, 30, 30));
+        p.Line(16, 10, 36, 26, RGB(200, 30, 30));
+        p.Line(35, 10, 15, 26, RGB(200, 30, 30));
+        p.Line(36, 10, 16, 26, RGB(200, 30, 30));
+    });
+    Button_Columns(c, 76, 51, 36, WHITE, [](Canvas& p, int, int) {  // loads from a text file
+        p.Rect(15, 5, 34, 30, PAPER);
+        p.Frame(15, 5, 34, 30, DARK);
+        for (int y = 10; y < 28; y += 4) p.Line(18, y, 31, y, SHADOW);
+        p.Arrow(42, 18, 30, 18, LOAD_RED);
+    });
+    return c.image;
+}
+
+// ---- Cross-section of the reinforcement choice ------------------------------------------
+
+Screen_Image Cross_Section()
+{
+    Canvas c(191, 101, WHITE);
+    c.Rect(20, 10, 170, 95, CONCRETE);
+    c.Frame(20, 10, 170, 95, DARK);
+    c.Frame(28, 18, 162, 87, STEEL_BLUE);  // the stirrup
+    for (int k = 0; k < 5; ++k) c.Disc(36.5 + 29.5 * k, 25.5, 4.0, STEEL_BLUE);  // the top layer
+    return c.image;
+}
+
+// ---- The annex flags and buttons -------------------------------------------------------------
+
+// Flags, one per code, 19 pixels apart in a 26-pixel column: three bands of colours of
+// their own (horizontal or vertical), the German annex (18) in black, red and gold, the
+// standard values (19) blue with a ring of stars, unknown annexes (17) white with a grey
+// question mark frame.
+Screen_Image Euro_Flags()
+{
+    Canvas c(26, 19 * 20, FLAG_GROUND_RGB);
+    const uint32_t palette[] = {RGB(0, 85, 164),   RGB(239, 65, 53),   RGB(255, 255, 255), RGB(0, 140, 69),
+                                RGB(255, 205, 0),   RGB(206, 17, 38),   RGB(0, 122, 94),    RGB(0, 56, 147),
+                                RGB(253, 218, 36),  RGB(0, 0, 0),       RGB(255, 121, 0),   RGB(105, 190, 40)};
+    for (int code = 0; code < 20; ++code) {
+        const int y0 = 19 * code + 2, y1 = y0 + 15;  // a row of ground above and below
+        if (code == 18) {
+            c.Rect(0, y0, 25, y0 + 4, BLACK);
+            c.Rect(0, y0 + 5, 25, y0 + 10, RGB(221, 0, 0));
+            c.Rect(0, y0 + 11, 25, y1 - 1, RGB(255, 206, 0));
+        } else if (code == 19) {
+            c.Rect(0, y0, 25, y1 - 1, RGB(0, 51, 153));
+            for (int k = 0; k < 12; ++k) {
+                const double a = k * 6.283185307179586 / 12;
+                c.Set(13 + static_cast<int>(std::lround(5 * std::cos(a))), y0 + 7 + static_cast<int>(std::lround(5 * std::sin(a))),
+                      RGB(255, 204, 0));
+            }
+        } else if (code == 17) {
+            c.Rect(0, y0, 25, y1 - 1, PAPER);
+            c.Frame(0, y0, 25, y1 - 1, SHADOW);
+        } else {
+            const uint32_t a = palette[code % 12], b = palette[(code * 5 + 2) % 12], d = palette[(code * 7 + 4) % 12];
+            if (code % 2) {
+                c.Rect(0, y0, 8, y1 - 1, a);
+                c.Rect(9, y0, 16, y1 - 1, b == a ? PAPER : b);
+                c.Rect(17, y0, 25, y1 - 1, d);
+            } else {
+                c.Rect(0, y0, 25, y0 + 4, a);
+                c.Rect(0, y0 + 5, 25, y0 + 9, b == a ? PAPER : b);
+                c.Rect(0, y0 + 10, 25, y1 - 1, d);
+            }
+        }
+    }
+    return c.image;
+}
+
+Screen_Image Nad_Buttons()
+{
+    const uint32_t key = NAD_BUTTON_KEY_RGB;
+    Canvas c(4 * 42, 598 + 41, key);
+    // Row 577: the strip's label, a small band of flags.
+    for (int col = 0; col < 4; ++col) {
+        const int x0 = col * 42;
+        c.Rect(x0 + 1, 577, x0 + 40, 584, RGB(0, 51, 153));
+        for (int k = 0; k < 5; ++k) c.Rect(x0 + 4 + 8 * k, 579, x0 + 7 + 8 * k, 582, col == 0 ? SHADOW : RGB(255, 204, 0));
+    }
+    // Row 587: the editor button, a pencil.
+    for (int col = 0; col < 4; ++col) {
+        const int x0 = col * 9 + (col == 3 ? 1 : 0);
+        c.Line(x0 + 1, 593, x0 + 7, 587, col == 0 ? SHADOW : RGB(200, 120, 20));
+        c.Line(x0 + 2, 593, x0 + 7, 588, col == 0 ? SHADOW : RGB(200, 120, 20));
+        c.Set(x0 + 1, 593, BLACK);
+    }
+    // Row 598: "choose an annex", a flag on its pole.
+    Button_Columns(c, 598, 40, 41, key, [](Canvas& p, int, int) {
+        p.Rect(10, 6, 11, 35, DARK);
+        p.Rect(12, 7, 31, 11, BLACK);
+        p.Rect(12, 12, 31, 16, RGB(221, 0, 0));
+        p.Rect(12, 17, 31, 21, RGB(255, 206, 0));
+    });
+    return c.image;
+}
+
+struct Maker {
+    const char* name;
+    Screen_Image (*make)();
+};
+const Maker makers[] = {
+    {"updown_but.bmp", Updown_But},
+    {"work_but.bmp", Work_But},
+    {"EC2_konlasten0.bmp", Load_Heading},
+    {"EC2_konlasten0_1.bmp", [] { return Load_Units(1, false); }},
+    {"EC2_konlasten0_2.bmp", [] { return Load_Units(2, false); }},
+    {"EC2_konlasten0_3.bmp", [] { return Load_Units(3, false); }},
+    {"EC2_konlasten0_1p.bmp", [] { return Load_Units(1, true); }},
+    {"EC2_konlasten0_2p.bmp", [] { return Load_Units(2, true); }},
+    {"EC2_konlasten0_3p.bmp", [] { return Load_Units(3, true); }},
+    {"EC2_konlasten0a.bmp", [] { return Utilisation_Heading(false); }},
+    {"EC2_konlasten0a_p.bmp", [] { return Utilisation_Heading(true); }},
+    {"EC2_konlasten0_pic.bmp", Load_Sign_Picture},
+    {"SniQ7.bmp", Sni_Q7},
+    {"SniGrImportButton.bmp", Sni_Import_Buttons},
+    {"ec2_quer1i.bmp", Cross_Section},
+    {"NAD/EuroFlags.bmp", Euro_Flags},
+    {"NAD/Buttons.bmp", Nad_Buttons},
+};
+
+} // namespace
+
+const std::vector<std::string>& Sheet_Bitmap_Names()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const Maker& m : makers) n.push_back(m.name);
+        return n;
+    }();
+    return names;
+}
+
+bool Make_Sheet_Bitmap(const std::string& name, Screen_Image& image)
+{
+    for (const Maker& m : makers)
+        if (name == m.name) {
+            image = m.make();
+            return true;
+        }
+    return false;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Screenshots of a scripted headless run ("shot NAME.png" in the script) read back for
+// pixel probes: the shots go into a directory of their own while the object lives.
+#include "test_support.h"
+
+#include <cairo.h>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+class Shot_Dir {
+public:
+    Shot_Dir() { ::setenv("ZAV_SHOT_DIR", dir_.path().c_str(), 1); }
+    ~Shot_Dir() { ::unsetenv("ZAV_SHOT_DIR"); }
+    Shot_Dir(const Shot_Dir&) = delete;
+    Shot_Dir& operator=(const Shot_Dir&) = delete;
+
+    // The pixel (0x00RRGGBB) of a shot; 0xFF000000 when the shot is missing.
+    uint32_t Pixel(const std::string& shot, int x, int y) const
+    {
+        cairo_surface_t* png = cairo_image_surface_create_from_png(dir_.file(shot).c_str());
+        uint32_t result = 0xFF000000u;
+        if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS && x >= 0 && y >= 0 &&
+            x < cairo_image_surface_get_width(png) && y < cairo_image_surface_get_height(png)) {
+            const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png));
+            result = data[y * (cairo_image_surface_get_stride(png) / 4) + x] & 0xFFFFFFu;
+        }
+        cairo_surface_destroy(png);
+        return result;
+    }
+
+private:
+    Temp_Dir dir_;
+};
