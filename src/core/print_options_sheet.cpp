@@ -1,6 +1,7 @@
 #include "core/print_options_sheet.h"
 
 #include "base/alloc.h"
+#include "core/corbel_dialogs.h"
 #include "platform/environment.h"
 #include "platform/screen.h"
 #include "toolkit/scroll_area.h"
@@ -20,33 +21,10 @@ int centre_x = 0, centre_y = 0;
 // The editable word of every item of the sheet.
 int editable_on = 1;
 
-double* Clamp_Not_Below_Zero(double* value)
-{
-    if (*value < 0.0) *value = 0.0;
-    return value;
-}
-
-double* Clamp_Not_Below_One(double* value)
-{
-    if (*value < 1.0) *value = 1.0;
-    return value;
-}
-
 // Choosing detail level 5 ("Lastkombination detailliert: Nr.") means a numbered combination.
 void On_Detail_Level(int level)
 {
     if (level == 5) sheet_state.mode = 2;
-}
-
-// A small button (the bitmap act_but.bmp) with its label at (x, y): a click sets *pressed.
-void Add_Action_Button(int area, int x, int y, int* pressed, const char* label)
-{
-    const int key = Nearest_RGB_Color(255, 255, 255);
-    Area_Add_Bitmap(area, "act_but.bmp", x - 20, y - 9, x - 7, y + 4, key);
-    Area_Add_Text(area, x, y, label, 0x1000, BLACK_CI, 0);
-    Area_Add_Click_Cell(area, x - 20, y - 9, x + 6 * static_cast<int>(std::strlen(label)), y + 4, 1, pressed);
-    Area_Set_Click_Cursor(area, 18);
-    Area_Set_Click_Tip(area, label, 0x1000, BLACK_CI, 0);
 }
 
 char* New_Remarks(const char* text)
@@ -118,7 +96,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
     Area_Add_Text(area, 35, 20, "Eingabeprotokoll", bold, BLACK_CI, 0);
 
     Area_Add_Box(area, 30, 33, 50, 52, band);
-    Add_Action_Button(area, 55, 47, &sheet_state.remarks_request, "Vorbemerkungen");
+    Draw_Action_Button(area, 55, 47, &sheet_state.remarks_request, "Vorbemerkungen", 0);
     char lines[32];
     std::snprintf(lines, sizeof lines, "(%d Zeilen)", sheet_state.remarks_lines);
     Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
@@ -127,7 +105,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
     if (s[EC2_PRINT_GRAPHIC]) {
         Area_Add_Text(area, 95, 69, "im Ma\xE1stab  1 :", font, BLACK_CI, 0);
         Area_Add_Float_Field(area, 195, 69, &record->scale, "%5.1f", font, BLACK_CI, &editable_on);
-        Area_Set_Item_Check(area, Clamp_Not_Below_Zero);
+        Area_Set_Item_Check(area, Clamp_Non_Negative);
     }
     const struct {
         const char* label;
@@ -168,7 +146,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
         Area_Add_Radio_Button(area, 75, y, numbered, font, BLACK_CI, 2, &sheet_state.mode, &editable_on);
         if (sheet_state.mode == 2) {
             Area_Add_Float_Field(area, 265, y, &sheet_state.number, "%4.0f", font, BLACK_CI, &editable_on);
-            Area_Set_Item_Check(area, Clamp_Not_Below_One);
+            Area_Set_Item_Check(area, Clamp_At_Least_One);
         }
         y += 18;
         Area_Add_Radio_Button(area, 75, y, "keine detaillierte Ausgabe", font, BLACK_CI, 0, &sheet_state.mode,
@@ -180,7 +158,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
     level_button(55, numbered, 5);
     if (*level == 5) {
         Area_Add_Float_Field(area, 265, y, &sheet_state.number, "%4.0f", font, BLACK_CI, &editable_on);
-        Area_Set_Item_Check(area, Clamp_Not_Below_One);
+        Area_Set_Item_Check(area, Clamp_At_Least_One);
     }
 
     y += 27;

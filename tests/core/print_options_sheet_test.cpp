@@ -78,7 +78,7 @@ TEST_F(PrintOptionsSheet, NumberedCombinationIsStoredNegativeAndBreakKeepsTheEdi
     // after the click the sub-choices go and its number field stands at (265, 328).
     Shot_Dir shots;
     Start("shot sheet.png\nclick 380 512\n"
-          "click 600 458\ntext \"3\"\nkey Enter\n"
+          "click 600 458\ntext \"3\"\nclick 650 600\n"
           "click 345 655\n");  // break
     ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_LEVEL], 5);
@@ -93,14 +93,17 @@ TEST_F(PrintOptionsSheet, NumberedCombinationIsStoredNegativeAndBreakKeepsTheEdi
     EXPECT_DOUBLE_EQ(Print_Options_Sheet().number, 3.0);
 }
 
-TEST_F(PrintOptionsSheet, OkKeepsTheCheckBoxes)
+TEST_F(PrintOptionsSheet, OkKeepsTheCheckBoxesAndTheEditedRemarks)
 {
-    // "Grafik" at content (55, 69): its box left of the label; then OK.
-    Start("click 380 199\nclick 670 655\n");
+    // "Grafik" at content (55, 69): its box left of the label; the remarks button at
+    // (372, 177) opens the comment sheet; then OK.
+    Start("click 380 199\nclick 372 177\n" + Type_Remarks("Neue Vorbemerkung") + "click 670 655\n");
     record.switches[EC2_PRINT_GRAPHIC] = 1;
     ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_GRAPHIC], 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], 1);
+    ASSERT_NE(record.remarks, nullptr);
+    EXPECT_STREQ(record.remarks, "Neue Vorbemerkung");
 }
 
 TEST_F(PrintOptionsSheet, WithoutAScreenNothingChanges)

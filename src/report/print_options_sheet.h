@@ -1,0 +1,13 @@
+#pragma once
+// The sheet "Ausdrucksteuerung" of the steel programs' print options.
+#include "report/print_options.h"
+
+// Shows the sheet until OK or break (both keep the edits). Switch 10 is edited as a mode
+// (1 governing combination in detail, 0 none, 2 combination number n) and a number and
+// stored back as 1, 0 or -n. The remarks button runs the comment editor: a text of fewer
+// than 5 characters leaves no remarks. Nothing without a screen.
+void Edit_Steel_Print_Options(Steel_Print_Options* record);
+
+// Breaks every remarks line that ends with a line end and is longer than 110 characters
+// at its last blank among its first 110 characters; returns the number of line ends.
+int Wrap_Steel_Remarks(char* text);
