@@ -28,6 +28,8 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kPresent = 0.01;
 constexpr int kStrutMethod = 3;
+constexpr int kFar = 20000;       // pixels: far beyond any screen
+constexpr int kMaxDrawn = 100;    // bars of one group drawn at most
 
 // Groups of the reinforcement choice and entries of its lengths.
 constexpr int kSplitV = 0, kSplitH = 1, kHangers = 2, kInclined = 3, kAnchorV = 4, kAnchorH = 5;
@@ -58,7 +60,9 @@ public:
     void Draw();
 
 private:
-    int R(double v) const { return Round_To_Int32(s_ * v); }
+    // Lengths the sketch is not scaled to (a typed plate or load distance of any size)
+    // are kept within a range whose sums still fit an int; the screen clips them.
+    int R(double v) const { return std::clamp(Round_To_Int32(s_ * v), -kFar, kFar); }
 
     // Lines in the current colour.
     void Line(int xa, int ya, int xb, int yb, int width = 1) { pxTkLn(xa, ya, xb, yb, width); }
@@ -239,6 +243,7 @@ void Sketch::Strut_Line(int xs, int ys, int dir, int y_end)
         const double run = std::fabs(static_cast<double>(margin - xs));
         ye = Round_To_Int32(ys + (y_end < ys ? -1.0 : 1.0) * run * std::fabs(tan_s));
     }
+    ye = std::clamp(ye, -kFar, kFar);
     pxFgc(screen_palette.frame_grey);
     pxSLn(4);
     pxLine(xs, ys, xe, ye);
@@ -247,7 +252,8 @@ void Sketch::Strut_Line(int xs, int ys, int dir, int y_end)
     const int run20 = std::min(20, std::abs(xe - xs));
     const double slope = xe != xs ? static_cast<double>(ye - ys) / (xe - xs) : 0.0;
     pxFgc(screen_palette.text_black);
-    pxLine(xs, ys, xs + dir * run20, Round_To_Int32(ys + slope * dir * run20));
+    pxLine(xs, ys, xs + dir * run20,
+           std::clamp(Round_To_Int32(ys + slope * dir * run20), -kFar, kFar));
     if (dir < 0) pxLine(xs, ys, xs - 20, ys);
     if (dir > 0)
         Label_Value(xs + 12, ys - 2, "%.1lf\xF8", md_.strut_angle);
@@ -627,7 +633,7 @@ void Sketch::Rebar()
         auto row = [&](int n, double d, double v) {
             if (!(d > kPresent) || n <= 0) return;
             const double p = n < 2 ? 0.0 : (span - d) / (n - 1);
-            for (int i = 0; i < n; ++i)
+            for (int i = 0; i < n && i < kMaxDrawn; ++i)
                 Section(U_Sum({-ch, -d_hg, -d / 2.0, -i * p}), V(v), d,
                         screen_palette.member_bar_blue);
         };
@@ -638,7 +644,7 @@ void Sketch::Rebar()
             const double d = n > 0 ? Diameter(index) : 0.0;
             if (!(d > kPresent)) return;
             const double p = n < 2 ? 0.0 : (lk - d - d_m) / (n - 1);
-            for (int i = 0; i < n; ++i)
+            for (int i = 0; i < n && i < kMaxDrawn; ++i)
                 Section(U_Sum({lk, -ch, -d_m, -d / 2.0, -i * p}), V(v_of(d)), d,
                         screen_palette.member_bar_blue);
         };
@@ -696,8 +702,8 @@ void Sketch::Rebar()
             Bend(xl + r, yt + r, r, 270.0);
             const int legs = rb_.beam_end_legs;
             if (legs > 2) {
-                for (int k = 1; k <= legs - 2; ++k) {
-                    const int y = yt + (yb - yt) * k / (legs - 1);
+                for (int k = 1; k <= legs - 2 && k < kMaxDrawn; ++k) {
+                    const int y = yt + static_cast<int>(static_cast<double>(yb - yt) * k / (legs - 1));
                     Bar(xl, y, xr, y);
                 }
             }
@@ -810,7 +816,7 @@ void Sketch::Rebar()
                 end = U_Sum({-ch, -d_ah, -d_hg, -std::max(hangers - 1, 0) * sp, -d});
             }
             end = dir_ > 0 ? std::max(end, margin) : std::min(end, margin);
-            for (int j = 1; j <= n && j < 1000; ++j) {
+            for (int j = 1; j <= n && j < kMaxDrawn; ++j) {
                 const int y = V(va + j * (vb - va) / (n + 1));
                 Bar(start, y, end, y);
             }
@@ -819,7 +825,7 @@ void Sketch::Rebar()
             const double top_v = cv + lift + span + (d_first + d_last) / 2.0 + std::max(d, 2.0);
             const double pitch = n > 1 ? (bottom_v - top_v) / (n - 1) : 0.0;
             const int end = U_Sum({-m1, ch});
-            for (int i = 0; i < n && i < 1000; ++i) {
+            for (int i = 0; i < n && i < kMaxDrawn; ++i) {
                 const int y = V(bottom_v - i * pitch);
                 Bar(start, y, end, y);
             }
@@ -848,15 +854,15 @@ void Sketch::Rebar()
             Bend(xl + r, yb - r, r, 0.0);
             Bend(xl + r, yt + r, r, 270.0);
             if (hg.legs > 2)
-                for (int k = 1; k <= hg.legs - 2 && k < 1000; ++k) {
-                    const int x = xl + (xr - xl) * k / (hg.legs - 1);
+                for (int k = 1; k <= hg.legs - 2 && k < kMaxDrawn; ++k) {
+                    const int x = xl + static_cast<int>(static_cast<double>(xr - xl) * k / (hg.legs - 1));
                     Bar(x, yt, x, yb);
                 }
         } else if (!column_) {
             pxFgc(sketch_tie_colour);
             const int n = hg.count;
             const double sp = Get_Bar_Axis_Spacing(&rb_, 0, 0, 1, params_);
-            for (int i = 0; i < n && i < 1000; ++i) {
+            for (int i = 0; i < n && i < kMaxDrawn; ++i) {
                 const int x = U(-node + (n - 1) * sp / 2.0 - i * sp);
                 Bar(x, V_Sum({hk, -m1, cv}), x, V_Sum({hk, -cv}));
             }
@@ -882,7 +888,7 @@ void Sketch::Rebar()
             end = dir_ > 0 ? std::max(end, margin) : std::min(end, margin);
             const double s0 = Calc_Min_Bar_Spacing(d_ah, d_b1, params_);
             const double sp = Calc_Min_Bar_Spacing(d_ah, d_ah, params_);
-            for (int i = 0; i < n && i < 1000; ++i) {
+            for (int i = 0; i < n && i < kMaxDrawn; ++i) {
                 const int y = V(hk - m1 + cv + d_b1 / 2.0 + d_hg + s0 + i * sp);
                 Bar(start, y, end, y);
             }
@@ -892,7 +898,7 @@ void Sketch::Rebar()
             const double sp = Calc_Min_Bar_Spacing(d_av, d_av, params_);
             double first = -(node + z3) + (n / 2) * sp;
             if (n % 2 == 0) first -= sp / 2.0;
-            for (int i = 0; i < n && i < 1000; ++i) {
+            for (int i = 0; i < n && i < kMaxDrawn; ++i) {
                 const int x = U(first - i * sp);
                 Bar(x, V_Sum({hk, -m1, cv}), x, V_Sum({hk, -cv}));
             }

@@ -235,7 +235,6 @@ void Rebar_Sheet::Layer_Table(int y, int* y_out)
             const Bar_Choice_Row row{static_cast<double>(rb_.layer_bars[i]), rb_.layer_diameter[i], 1};
             Table_Editor_Add_Row(handle, &row);
         }
-        Area_Add_Bitmap(area_, "ec2_quer1i.bmp", x_ + 20, y - 75, x_ + 210, y + 25, P().white);
         Table_Editor_Draw(handle);
         rows = Table_Editor_Row_Count(handle);
     }
@@ -250,11 +249,18 @@ int Rebar_Sheet::Left(int y)
 
     // Covers.
     y += 10;
+    if (!beam_end_) {
+        // The section picture of the layer table stands beside the covers and behind
+        // their texts (its key colour lets them through): added before them.
+        const int y_table = y + 3 * step_ + 10;
+        Area_Add_Bitmap(area_, "ec2_quer1i.bmp", x + 20, y_table - 75, x + 210, y_table + 25,
+                        P().white);
+    }
     Heading(x, y, "Betondeckung");
     y += step_;
     auto cover = [&](int yy, double* c, double minimum, const char* index) {
-        Text(x + 160, yy, "c");
-        Index(x + 167, yy, index);
+        Text(x + 180, yy, "c");
+        Index(x + 186, yy, index);
         Field(x + 200, yy, c, "%6.1f", Clamp_Non_Negative);
         Text(x + 255, yy, "cm", P().font_normal, P().unit_text);
         if (minimum > kPresent) {

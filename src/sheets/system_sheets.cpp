@@ -257,6 +257,13 @@ void Draw_System_Sheet(Corbel_Model* model, int area, int x, int* y, int step, i
                     &md.design_situation, on);
     yy += step;
 #ifdef SHEETS_HAVE_SAFETY_FACTOR_FIELDS
+    // The factor fields take their editable states from the page's ring and draw in the
+    // sheets' fonts and colours.
+    safety_factor_field_style.next_cell = Next_Widget_Value_Cell;
+    safety_factor_field_style.font_normal = P().font_normal;
+    safety_factor_field_style.font_index = P().font_index;
+    safety_factor_field_style.text_colour = P().text_black;
+    safety_factor_field_style.inactive_colour = P().frame_grey;
     Draw_Safety_Factor_Fields(&md.safety_factors, area, x, &yy, 1, 230, 15, 0);
 #endif
 
@@ -376,7 +383,8 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
         Dimension_Field(area, c2, yy, "h", nullptr, &md.load_height, on);
     yy += step;
     if (!(column && md.load_transfer == LOAD_TRANSFER_INDIRECT)) {
-        Area_Add_Check_Box(area, x, yy, "Lagerplatte", P().font_normal, P().text_black,
+        // The box stands left of its label: indented, it stays clear of the separator.
+        Area_Add_Check_Box(area, x + 20, yy, "Lagerplatte", P().font_normal, P().text_black,
                            &corbel_edit_buffer.bearing_plate_box, on);
         if (corbel_edit_buffer.bearing_plate_box) {
             yy += small;

@@ -168,3 +168,80 @@ TEST(CorbelSketchScreen, ConcreteAndLoadArrowOnScreen)
     Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, 1);
     Screen_Reset_For_Tests();
 }
+
+// Every layout in both modes, with values a user may type before the data check clamps
+// them: the drawing stays inside its arithmetic and finishes.
+TEST(CorbelSketchScreen, AnyInputDrawsWithoutFault)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    const double odd[] = {0.0, -5.0, 1e9, 0.0004};
+    for (int system = 0; system <= 2; ++system)
+        for (int kind = 0; kind < 16; ++kind)
+            for (double v : odd) {
+                Corbel_Model m = Column_Corbel(40, 30, 50, 5);
+                m.system = system;
+                m.execution = kind & 1;
+                m.connection = (kind >> 1) & 1;
+                m.at_slab = (kind >> 2) & 1;
+                m.load_transfer = (kind >> 3) & 1;
+                m.beam_height = 40.0;
+                m.method = 3;
+                m.strut_angle = 89.9999;
+                m.rebar_chosen = 1;
+                m.lp = 10.0;
+                m.hk_end = 10.0;
+                m.load_a = v == 0.0 ? 20.0 : v;
+                m.inclination = v;
+                m.e1 = v;
+                m.rebar.layers = 3;
+                m.rebar.layer_diameter[0] = 7;
+                m.rebar.layer_diameter[1] = 12;
+                m.rebar.layer_diameter[2] = 99;
+                m.rebar.layer_bars[0] = 2;
+                for (Bar_Group& g : m.rebar.group) g = Bar_Group{2000000000, 5, 3};
+                m.rebar.member_count[0] = m.rebar.member_count[1] = 2000000000;
+                m.rebar.end_count[0] = 3;
+                m.rebar.spacing[0] = m.rebar.spacing[1] = 10.0;
+                m.rebar.beam_end_legs = 2000000000;
+                m.rebar.anchorage[0] = v;
+                m.rebar.member_axis_given = 12.0;
+                m.summary.z3 = v;
+                m.summary.short_main = m.summary.short_incl = 1;
+                for (int mode = 0; mode <= 1; ++mode) {
+                    double s = 0.0;
+                    const int height = Compute_Sketch_Layout(&m, mode, &s);
+                    corbel_edit_buffer.sketch_scale_x = s;
+                    Draw_Corbel_Sketch(0, 0, 429, std::max(height, 60) - 1, &m, mode);
+                }
+            }
+    Screen_Reset_For_Tests();
+}
+
+TEST(CorbelSketchScreen, SupportCorbelRunsOnAndBeamEndCorbelsCentre)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    const uint32_t concrete = Rgb(233, 233, 233);
+    Corbel_Model m = Column_Corbel(40, 30, 20, 0);
+    m.system = SYSTEM_SUPPORT_CORBEL;
+    corbel_edit_buffer.sketch_scale_x = 2.0;
+    Draw_Corbel_Sketch(0, 0, 429, 299, &m, 0);
+    // Face at 50 + 60; the corbel is 40 pixels deep from y 10, the member 80.
+    EXPECT_EQ(Screen_Pixel_For_Tests(80, 30), concrete);        // the nib
+    EXPECT_NE(Screen_Pixel_For_Tests(80, 60), concrete);        // below the nib
+    EXPECT_EQ(Screen_Pixel_For_Tests(130, 70), concrete);       // the member
+    EXPECT_EQ(Screen_Pixel_For_Tests(418, 30), concrete);       // runs on to the margin...
+    EXPECT_NE(Screen_Pixel_For_Tests(420, 30), Rgb(0, 0, 0));   // ...without an edge line
+
+    // A beam-end corbel whose beam and nib fit into half the span is centred.
+    m.execution = EXECUTION_BEAM_END;
+    m.beam_height = 30.0;
+    Draw_Corbel_Sketch(0, 0, 429, 299, &m, 0);
+    const int face = (50 + 419) / 2;
+    EXPECT_EQ(Screen_Pixel_For_Tests(face - 30, 30), concrete);
+    EXPECT_NE(Screen_Pixel_For_Tests(face - 70, 30), concrete);
+    EXPECT_EQ(Screen_Pixel_For_Tests(face + 50, 80), concrete);
+    EXPECT_NE(Screen_Pixel_For_Tests(face + 70, 80), concrete);
+    Screen_Reset_For_Tests();
+}

@@ -208,3 +208,87 @@ TEST_F(Pages, RequiredReinforcementOnlyWithValidOnlineResults)
     Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
     EXPECT_EQ(Items_With_Text(area_, "erf"), 0);
 }
+
+TEST_F(Pages, ExposureClassesKeepTheirCopies)
+{
+    Corbel_Model& m = corbel_model;
+    m.cover_from_exposure = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    int found = 0;
+    for (Area_Item* it = scroll_areas[area_].first_item; it; it = it->next) {
+        if (it->type != AREA_CHOICE || !it->check_int_fn) continue;
+        if (it->value_ptr == &m.exposure_first[0]) {
+            it->check_int_fn(5);
+            EXPECT_EQ(m.exposure_second[0], 5);
+            // The annex's five-byte names are shown terminated.
+            EXPECT_LE(std::strlen(it->target.entries[1].text), 5u);
+            ++found;
+        } else if (it->value_ptr == &m.exposure_first[1]) {
+            it->check_int_fn(3);
+            EXPECT_EQ(m.exposure_second[1], 3);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 2);
+}
+
+TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
+{
+    Corbel_Model& m = corbel_model;
+    m.rebar_chosen = 1;
+    m.rebar.layers = 1;
+    m.rebar.layer_bars[0] = 2;
+    m.rebar.layer_diameter[0] = 7;
+    m.summary.final_As_h = -1.0;
+    m.summary.l_main_member = 30.0;
+    m.rebar.anchorage[0] = 10.0;
+    m.online_calculation = 0;
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "erf"), 1);  // the axis distance check only
+    EXPECT_EQ(Items_With_Text(area_, "XXX"), 0);
+    EXPECT_EQ(Items_With_Text(area_, "<"), 0);
+    EXPECT_EQ(table_editors[rebar_table_handles[0]].max_rows, 10);  // an eleventh layer is refused
+    m.online_calculation = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    int colour = -1;
+    EXPECT_EQ(Items_With_Text(area_, "XXX", &colour), 1);  // the failed tie
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_EQ(Items_With_Text(area_, "<", &colour), 1);    // the anchorage length is short
+    EXPECT_EQ(colour, screen_palette.warning_red);
+
+    // The reset button takes over every computed length above 0.01 at the next build.
+    m.summary.D_corbel = 8.4;
+    m.summary.D_vert = 0.005;
+    m.rebar.anchorage[8] = 3.0;
+    corbel_edit_buffer.anchorage_reset_request = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(corbel_edit_buffer.anchorage_reset_request, 0);
+    EXPECT_EQ(m.rebar.anchorage[0], 30.0);
+    EXPECT_EQ(m.rebar.anchorage[4], 8.4);
+    EXPECT_EQ(m.rebar.anchorage[8], 3.0);
+}
+
+TEST_F(Pages, ABeamEndCorbelOnASlabHasSingleLeggedLoops)
+{
+    Corbel_Model& m = corbel_model;
+    m.rebar_chosen = 1;
+    m.execution = EXECUTION_BEAM_END;
+    m.at_slab = 1;
+    corbel_edit_buffer.rebar_count[COUNT_MAIN_TIE_LEGS] = 4.0;
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Schlaufen"), 1);
+    EXPECT_EQ(corbel_edit_buffer.rebar_count[COUNT_MAIN_TIE_LEGS], 1.0);
+    bool read_only = false;
+    for (Area_Item* it = scroll_areas[area_].first_item; it; it = it->next)
+        if (it->number == &corbel_edit_buffer.rebar_count[COUNT_MAIN_TIE_LEGS])
+            read_only = *it->editable == 0;
+    EXPECT_TRUE(read_only);
+    EXPECT_EQ(rebar_table_handles[0], -1);  // no layer table
+    EXPECT_EQ(Handle_Rebar_Page_Events(), 0);
+}
