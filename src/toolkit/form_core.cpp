@@ -93,6 +93,8 @@ struct Level {
 Level levels[kMaxLevels];
 int level_count = 0;
 
+unsigned build_serial[AREA_COUNT] = {};
+
 bool dialog_centre_set = false;
 int centre_x = 0, centre_y = 0;
 
@@ -163,6 +165,7 @@ int Current_Level() { return level_count; }
 
 void Form_Begin(int area)
 {
+    if (area >= 0 && area < AREA_COUNT) ++build_serial[area];
     ctx.area = area;
     ctx.font = 4096;
     ctx.text_colour = BLACK_CI;
@@ -186,6 +189,8 @@ void Form_Begin(int area)
 }
 
 int Form_Get_Area() { return ctx.area; }
+void Form_Set_Area(int area) { ctx.area = area; }
+unsigned Form_Build_Serial(int area) { return area >= 0 && area < AREA_COUNT ? build_serial[area] : 0; }
 void Form_Set_Font(int font) { ctx.font = font; }
 int Form_Get_Font() { return ctx.font; }
 void Form_Set_Text_Colour(int colour)
@@ -611,6 +616,8 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
         Refuse("Dialogebenen");
         return 0;
     }
+    // A dialog may open while another's page is being built: its context comes back.
+    const Context outer = ctx;
     Form_Hover_Callback();
     if (!dialog_centre_set) {
         centre_x = NPIXEL_X / 2;
@@ -850,7 +857,7 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
     --level_count;
     form_cancel_request = 0;
     form_ok_request = 0;
-    if (ctx.area >= 0 && scroll_areas[ctx.area].handle < 0) ctx.area = -1;
+    ctx = outer;
     return result;
 }
 

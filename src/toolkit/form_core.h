@@ -30,6 +30,10 @@ extern int form_redraw_request;
 
 void Form_Begin(int area);
 int Form_Get_Area();
+// Makes the area current without starting a new build (tips and hover cells stay).
+void Form_Set_Area(int area);
+// Counts the builds of an area (Form_Begin), for widgets that keep data per build.
+unsigned Form_Build_Serial(int area);
 void Form_Set_Font(int font);
 int Form_Get_Font();
 void Form_Set_Text_Colour(int colour);
