@@ -5,6 +5,8 @@
 #include "toolkit/form_widgets.h"
 #include "toolkit/scroll_area.h"
 
+#include <cstdio>
+
 namespace {
 
 int material_dialogs = 0;
@@ -170,8 +172,13 @@ int Form_Define_Concrete_Dialog(Concrete_Class_Data* record)
     Init_Concrete_Class_Record(record, 3, 0, 2200.0);
     Form_Dialog dialog;
     Form_Page page;
-    Form_Dialog_Defaults(&dialog, 40, "Freie Definition des Betons", 220, 440);
-    Form_Page_Defaults(&page, "Betonparameter", Build_Concrete_Page);
+    Form_Dialog_Defaults(&dialog);
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Betons");
+    dialog.content_height = 220;
+    dialog.content_width = 440;
+    Form_Page_Defaults(1, &page);
+    std::snprintf(page.name, sizeof page.name, "%s", "Betonparameter");
+    page.build = Build_Concrete_Page;
     Concrete_Class_Data* outer = dialog_concrete;
     dialog_concrete = record;
     const int result = Form_Run_Dialog(&dialog, &page);
@@ -187,8 +194,13 @@ int Form_Define_Steel_Dialog(Steel_Class_Data* steel)
     Init_BSt500_Steel_Record(steel, 0);
     Form_Dialog dialog;
     Form_Page page;
-    Form_Dialog_Defaults(&dialog, 40, "Freie Definition des Stahls", 170, 470);
-    Form_Page_Defaults(&page, "Stahlparameter", Build_Steel_Page);
+    Form_Dialog_Defaults(&dialog);
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Stahls");
+    dialog.content_height = 170;
+    dialog.content_width = 470;
+    Form_Page_Defaults(1, &page);
+    std::snprintf(page.name, sizeof page.name, "%s", "Stahlparameter");
+    page.build = Build_Steel_Page;
     Steel_Class_Data* outer = dialog_steel;
     dialog_steel = steel;
     const int result = Form_Run_Dialog(&dialog, &page);

@@ -88,6 +88,8 @@ struct Level {
     Form_Page* pages = nullptr;
     int page_count = 0;
     int current_page = 0;
+    int reg = 0;  // the register (several pages), 0: none
+    std::vector<int> member;  // the register member of every page
     std::vector<int> area, escape, table, table_drawing;
 };
 Level levels[kMaxLevels];
@@ -97,6 +99,9 @@ unsigned build_serial[AREA_COUNT] = {};
 
 bool dialog_centre_set = false;
 int centre_x = 0, centre_y = 0;
+int dialog_origin_x = 0, dialog_origin_y = 0;
+bool page_centre_set = false;
+int page_centre_x = 0, page_centre_y = 0;
 
 void Ensure_Colours()
 {
@@ -561,38 +566,80 @@ double* Form_Clamp_Check(double* value)
 
 // ---- Dialogs ----------------------------------------------------------------------------
 
-void Form_Dialog_Defaults(Form_Dialog* d, int sheet_number, const char* title, int height, int width)
+void Form_Dialog_Defaults(Form_Dialog* d)
 {
+    if (!d) return;
     std::memset(d, 0, sizeof *d);
     d->kind = 0;
-    d->sheet_number = sheet_number;
-    std::snprintf(d->title, sizeof d->title, "%s", title ? title : "");
-    d->content_height = height;
-    d->content_width = width;
+    d->sheet_number = 40;
+    d->content_height = 150;
+    d->content_width = 200;
     d->margin_top = d->margin_bottom = d->margin_left = d->margin_right = 8;
     d->last_page = -1;
     d->preset_result = -1;
 }
 
-void Form_Page_Defaults(Form_Page* p, const char* name, void (*build)(int area, int table))
+void Form_Page_Defaults(int count, Form_Page pages[])
 {
-    std::memset(p, 0, sizeof *p);
-    p->kind = 1;
-    std::snprintf(p->name, sizeof p->name, "%s", name ? name : "");
-    std::snprintf(p->label, sizeof p->label, "%s", name ? name : "");
-    p->layout_a = -9;
-    p->layout_b = -6;
-    p->x = p->y = -1;
-    p->width = p->height = 0;
-    p->scroll_x = p->scroll_y = -1;
-    p->table_width = -1;
-    p->table_x1 = 30;
-    p->table_y = 10;
-    p->build = build;
+    for (int i = 0; pages && i < count; ++i) {
+        Form_Page* p = &pages[i];
+        std::memset(p, 0, sizeof *p);
+        p->kind = 1;
+        p->caption_colour = -9;
+        p->disabled_caption_colour = -6;
+        p->x = p->y = p->width = p->height = -1;
+        p->scroll_x = p->scroll_y = -1;
+        p->table_width = -1;
+        p->table_x1 = 30;
+        p->table_y = 10;
+    }
 }
 
 int Form_Dialog_Level() { return level_count; }
 int Form_Current_Page() { return level_count > 0 ? levels[level_count - 1].current_page : -1; }
+
+void Form_Select_Page(int page)
+{
+    if (level_count < 1) return;
+    Level& l = levels[level_count - 1];
+    if (page < 0 || page >= l.page_count) return;
+    l.current_page = page;
+    if (l.reg) Set_Selected_Register_Member(l.reg, 1000 + page);
+}
+
+void Form_Set_Page_Kind(int page, int kind)
+{
+    if (level_count < 1) return;
+    Level& l = levels[level_count - 1];
+    if (page >= 0 && page < l.page_count) l.pages[page].kind = kind;
+}
+
+int Form_Get_Page_Kind(int page)
+{
+    if (level_count < 1) return -1;
+    const Level& l = levels[level_count - 1];
+    return page >= 0 && page < l.page_count ? l.pages[page].kind : -1;
+}
+
+void Form_Set_Page_Table_Drawing(int page, int flag)
+{
+    if (level_count < 1) return;
+    Level& l = levels[level_count - 1];
+    if (page >= 0 && page < l.page_count) l.table_drawing[page] = flag;
+}
+
+void Form_Get_Dialog_Origin(int* x, int* y)
+{
+    if (x) *x = dialog_origin_x;
+    if (y) *y = dialog_origin_y;
+}
+
+void Form_Request_Cancel() { form_cancel_request = 1; }
+void Form_Request_OK() { form_ok_request = 1; }
+void Form_Request_Redraw() { form_redraw_request = 1; }
+void Form_Set_Mouse_To_Button(int flag) { form_mouse_to_button = flag; }
+void Form_Mouse_To_Button_On() { form_mouse_to_button = 1; }
+void Form_Mouse_To_Button_Off() { form_mouse_to_button = 0; }
 
 int Form_Close_Checks(int level)
 {
@@ -608,106 +655,179 @@ int Form_Close_Checks(int level)
     return 0;
 }
 
-
-int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
+int Form_Check_All_Levels()
 {
-    if (!d || !pages) return 0;
-    if (level_count >= kMaxLevels) {
-        Refuse("Dialogebenen");
-        return 0;
-    }
-    // A dialog may open while another's page is being built: its context comes back.
-    const Context outer = ctx;
-    Form_Hover_Callback();
-    if (!dialog_centre_set) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        dialog_centre_set = true;
-    }
-    const int buffering = pxBuff(-1);
+    form_drop_int_shadows = 0;
+    int result = 0;
+    for (int level = level_count; level >= 1 && !result; --level) result = Form_Close_Checks(level);
+    form_drop_int_shadows = 1;
+    return result;
+}
 
-    const int kind = d->kind;
-    const int footer = (kind == 2 || kind == 4 || kind == 8) ? 0 : 27;
-    int x1, y1, x2, y2;
-    if (kind == 4 || kind == 8) {
-        Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-        Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
-        Set_NoFrameFlag_to_Next_PropSheet();
-        if (kind == 8) {
-            ZAVSetMinMaxSize(NPIXEL_X, NPIXEL_Y, NPIXEL_X, NPIXEL_Y);
-            pxBgc(MENUE_CI);
-            pxCls();
-        }
-        x1 = 0;
-        y1 = 0;
-        x2 = NPIXEL_X - 1;
-        y2 = NPIXEL_Y - 1;
-        Define_Prop_Sheet(x1, y1, x2, y2, 0, 0, "", d->sheet_number + 105, 1);
+namespace {
+
+// The geometry and buttons of one running dialog.
+struct Runner {
+    Form_Dialog* d = nullptr;
+    bool simple = false;  // the page dialog: its own geometry, codes 1 and 2
+    void (*footer)(char* text) = nullptr;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int tab_width = 0, tab_top = 0, tab_bottom = 0;
+    int focus = 0, help_x = 0, footer_x2 = 0;
+    int cancel_code = 100, ok_code = 200;
+    int dx = 0, dy = 0;
+    std::vector<int> hover;  // pages that entered the hover registry
+    std::vector<int> shown_kind;
+};
+
+int Visible_Pages(const Level& l)
+{
+    int n = 0;
+    for (int i = 0; i < l.page_count; ++i) n += l.pages[i].kind != -2;
+    return n;
+}
+
+void Draw_Caption(const Runner& r, const Level& l, int i, int x, bool disabled)
+{
+    const Form_Page& p = l.pages[i];
+    const int colour = disabled ? p.disabled_caption_colour : p.caption_colour;
+    if (p.label[0]) {
+        Draw_Funny_Text_to_PS(x, r.tab_bottom - 18, p.label, 0x1002, colour, 2);
+        Draw_Funny_Text_to_PS(x, r.tab_bottom - 6, p.name, 0x1000, colour, 2);
     } else {
-        const int inner_h = std::min(d->content_height,
-                                     NPIXEL_Y - 33 - d->margin_top - d->margin_bottom - footer - 30);
-        const int inner_w = std::min(d->content_width, NPIXEL_X - d->margin_left - d->margin_right - 15);
-        const int w = inner_w + d->margin_left + d->margin_right;
-        const int h = 33 + d->margin_top + inner_h + d->margin_bottom + footer;
-        x1 = centre_x - w / 2;
-        y1 = centre_y - h / 2;
-        x2 = x1 + w;
-        y2 = y1 + h;
-        Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-        Define_Prop_Sheet(x1, y1, x2, y2, 1, 0, d->title, d->sheet_number + 105, 1);
+        Draw_Funny_Text_to_PS(x, r.tab_bottom - 10, p.name, 0x1000, colour, 2);
     }
+}
 
-    // A new level with one page.
+// The x of page i's tab (pages of kind -2 take none).
+int Tab_X(const Runner& r, const Level& l, int i, int base)
+{
+    int j = 0;
+    for (int k = 0; k < i; ++k) j += r.simple || l.pages[k].kind != -2;
+    return base + (r.tab_width + 1) * j;
+}
+
+void Draw_Footer(const Runner& r)
+{
+    if (!r.footer) return;
+    char text[200] = "";
+    r.footer(text);
+    text[sizeof text - 1] = 0;
+    const int fx1 = r.help_x + 30 + r.dx, fy1 = r.y2 - 26 + r.dy, fx2 = r.footer_x2 + r.dx, fy2 = r.y2 - 9 + r.dy;
+    if (fx2 <= fx1) return;
+    pxFgc(BUTTON_CI);
+    pxRect(fx1, fy1, fx2, fy2);
+    pxFgc(BLACK_CI);
+    Pop_RFont(4096);
+    pxBTxt(fx1 + 2, fy1, fx2, fy2, text, -1, 209);
+    Push_RFont();
+}
+
+void Create_Page_Area(Runner& r, Level& l, int i, int bx1, int by1, int bx2, int by2, bool hover)
+{
+    Form_Page& page = l.pages[i];
+    if (page.kind == -2 || !page.build) return;
+    int ax1 = bx1, ay1 = by1, ax2 = bx2, ay2 = by2;
+    if (page.x >= 0 && page.y >= 0 && page.width > 0 && page.height > 0) {
+        ax1 = std::min(bx1 + page.x, bx2);
+        ay1 = std::min(by1 + page.y, by2);
+        ax2 = std::min(ax1 + page.width, bx2);
+        ay2 = std::min(ay1 + page.height, by2);
+    }
+    l.escape[i] = Add_Escape_Area_to_PS(ax1, ay1, ax2 - 17 * (page.vslider ? 1 : 0),
+                                        ay2 - 17 * (page.hslider ? 1 : 0), 1, 2000 + i);
+    Set_Escape_Area_to_MouseMoveEvent(l.escape[i], 1);
+    l.area[i] = Area_Create(ax1, ay1, ax2, ay2, page.hslider, page.vslider);
+    if (l.area[i] < 0) return;
+    Area_Set_Activity(l.area[i], 0);
+    l.table_drawing[i] = 1;
+    if (hover && Form_Register_Hover_Area(l.escape[i], l.area[i], ax1, ay1, ax2, ay2, &r.dx, &r.dy))
+        r.hover.push_back(i);
+    const int tx2 = page.table_width < 0 ? (ax2 - ax1) - 10 - 17 * (page.vslider ? 1 : 0)
+                                         : page.table_x1 + page.table_width;
+    l.table[i] = Table_Editor_Create(l.area[i], page.table_y, page.table_x1, tx2, 20, page.row_size,
+                                     page.row_function);
+}
+
+void Build_Page(Level& l, int i)
+{
+    Form_Page& page = l.pages[i];
+    const int area = l.area[i];
+    if (area < 0) return;
+    for (int pass = 0; pass < 2; ++pass) {
+        Area_Clear(area);
+        Form_Begin(area);
+        page.build(area, l.table[i]);
+        if (l.table_drawing[i]) Table_Editor_Draw(l.table[i]);
+        if (page.scroll_x >= 0 || page.scroll_y >= 0) {
+            Area_Update(area);
+            Set_Scrollable_Area_PS(scroll_areas[area].handle, std::max(page.scroll_x, 0), std::max(page.scroll_y, 0));
+            Area_Sync_Scroll(area);
+            page.scroll_x = page.scroll_y = -1;
+        }
+        Area_Set_Activity(area, 1);
+        Area_Update(area);
+        Change_Activity_PS(l.escape[i], 1);
+        if (!form_redraw_request) break;
+        form_redraw_request = 0;
+    }
+}
+
+void Deactivate_Page(Level& l, int i)
+{
+    if (i < 0 || i >= l.page_count || l.area[i] < 0) return;
+    Area_Set_Activity(l.area[i], 0);
+    Change_Activity_PS(l.escape[i], 0);
+}
+
+void Close_Level(Runner& r, Level& l, bool write_back_shadows)
+{
+    const int level = level_count;
+    Drop_Scales(level);
+    if (write_back_shadows) Write_Back_Shadows(level, form_drop_int_shadows != 0);
+    Drop_Clamps(level);
+    for (int p = 0; p < l.page_count; ++p) {
+        if (l.area[p] < 0) continue;
+        Area_Query_Scroll(l.area[p], &l.pages[p].scroll_x, &l.pages[p].scroll_y);
+        Table_Editor_Delete_For_Area(l.area[p]);
+        Area_Delete(l.area[p]);
+    }
+    for (size_t k = 0; k < r.hover.size(); ++k) Form_Unregister_Hover_Area();
+}
+
+Level& Push_Level(Form_Dialog* d, int n, Form_Page pages[])
+{
     Level& l = levels[level_count++];
     l = Level();
     l.dialog = d;
     l.pages = pages;
-    l.page_count = 1;
-    l.current_page = 0;
-    l.area.assign(1, -1);
-    l.escape.assign(1, 0);
-    l.table.assign(1, -1);
-    l.table_drawing.assign(1, 0);
-    int dx = 0, dy = 0;
-    bool registered_hover = false;
-    Form_Page& page = pages[0];
-    if (page.kind != -2 && page.build) {
-        int ax1 = x1 + d->margin_left, ay1 = y1 + 33 + d->margin_top;
-        int ax2 = x2 - d->margin_right, ay2 = y2 - d->margin_bottom - footer;
-        if (page.x >= 0 && page.y >= 0 && page.width > 0 && page.height > 0) {
-            ax1 += page.x;
-            ay1 += page.y;
-            ax2 = ax1 + page.width;
-            ay2 = ay1 + page.height;
-        }
-        l.escape[0] = Add_Escape_Area_to_PS(ax1, ay1, ax2 - 17 * (page.vslider ? 1 : 0),
-                                            ay2 - 17 * (page.hslider ? 1 : 0), 1, 2000);
-        Set_Escape_Area_to_MouseMoveEvent(l.escape[0], 1);
-        l.area[0] = Area_Create(ax1, ay1, ax2, ay2, page.hslider, page.vslider);
-        if (l.area[0] >= 0) {
-            l.table_drawing[0] = 1;
-            if (kind != 1 && kind != 3)
-                registered_hover = Form_Register_Hover_Area(l.escape[0], l.area[0], ax1, ay1, ax2, ay2, &dx, &dy) != 0;
-            const int tx2 = page.table_width < 0 ? (ax2 - ax1) - 10 - 17 * (page.vslider ? 1 : 0)
-                                                 : page.table_x1 + page.table_width;
-            l.table[0] = Table_Editor_Create(l.area[0], page.table_y, page.table_x1, tx2, 20, page.row_size,
-                                             page.row_function);
-        }
-    }
+    l.page_count = n;
+    l.area.assign(n, -1);
+    l.escape.assign(n, 0);
+    l.table.assign(n, -1);
+    l.table_drawing.assign(n, 0);
+    l.member.assign(n, 0);
+    return l;
+}
 
-    // Buttons.
-    const int by = y2 - 29;
-    const int centre = (x1 + x2) / 2;
-    int focus = 0, help_x = centre - 23, ok_x = x2 - d->margin_right - 23;
-    if (d->footer) help_x = x1 + d->margin_left + 32;
+// Buttons of the register dialogs by kind; sets the focus button and the footer's room.
+void Add_Buttons(Runner& r)
+{
+    const Form_Dialog* d = r.d;
+    const int kind = d->kind;
+    const int by = r.y2 - 29;
+    const int centre = (r.x1 + r.x2) / 2;
+    const int ok_x = r.x2 - d->margin_right - 23;
+    r.help_x = d->footer ? r.x1 + d->margin_left + 32 : centre - 23;
+    r.footer_x2 = ok_x - 20;
     auto cancel_button = [&] {
-        const int b = Add_Single_Button_to_PS(x1 + d->margin_left - 3, by, 0, 100, nullptr, SYMBOLIC_BREAK_RASTER, 0);
+        const int b = Add_Single_Button_to_PS(r.x1 + d->margin_left - 3, by, 0, 100, nullptr, SYMBOLIC_BREAK_RASTER, 0);
         Set_Comment_to_Button_PS(b, "abbrechen");
         return b;
     };
     auto help_button = [&] {
         if (!d->help_topic[0]) return 0;
-        const int b = Add_Help_to_PS(help_x, by, d->help_topic);
+        const int b = Add_Help_to_PS(r.help_x, by, d->help_topic);
         Set_Comment_to_Button_PS(b, "Hilfe");
         return b;
     };
@@ -722,79 +842,170 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
     case 7: {
         const int c = cancel_button();
         const int h = help_button();
-        int o = 0;
-        if (kind != 7) o = ok_button();
-        focus = kind == 5 ? o : c;
-        if (!focus) focus = h;
+        const int o = kind != 7 ? ok_button() : 0;
+        r.focus = kind == 5 ? o : c;
+        if (!r.focus) r.focus = h;
         break;
     }
-    case 9: {
+    case 9:
         help_button();
-        focus = ok_button();
+        r.focus = ok_button();
         break;
-    }
     case 1:
-        focus = Add_Single_Button_to_PS(centre - 50, by, 0, 100, "Weiter      ", nullptr, 0);
+        r.focus = Add_Single_Button_to_PS(centre - 50, by, 0, 100, "Weiter      ", nullptr, 0);
         break;
     case 3:
     case 8:
-        focus = Add_Single_Button_to_PS(centre - 50, kind == 8 ? y2 - 37 : by, 0, 200, "Weiter      ", nullptr, 0);
+        r.focus = Add_Single_Button_to_PS(centre - 50, kind == 8 ? r.y2 - 37 : by, 0, 200, "Weiter      ", nullptr, 0);
         break;
     case 6:
-        focus = ok_button();
+        r.focus = ok_button();
         break;
     default:
         break;  // 2 and 4: none
     }
+}
 
-    if (d->after_define) d->after_define(x1, y1, x2, y2);
-    if (page.after_create) page.after_create(l.table[0]);
-    if (form_mouse_to_button && focus) Move_Mouse_Cursor_to_Button_of_PS(focus, 0, 0);
+} // namespace
+
+int Form_Run_Register_Dialog(Form_Dialog* d, int n, Form_Page pages[])
+{
+    if (!d || !pages || n < 1) return 0;
+    if (level_count >= kMaxLevels) {
+        Refuse("Dialogebenen");
+        return 0;
+    }
+    // A dialog may open while another's page is being built: its context comes back.
+    const Context outer = ctx;
+    Form_Hover_Callback();
+    if (!dialog_centre_set) {
+        centre_x = NPIXEL_X / 2;
+        centre_y = NPIXEL_Y / 2;
+        dialog_centre_set = true;
+    }
+    const int buffering = pxBuff(-1);
+    Runner r;
+    r.d = d;
+    r.footer = d->footer;
+    const int kind = d->kind;
+    const bool several = n > 1;
+    const int tab_row = several ? (d->tab_height > 0 ? d->tab_height : 30) : 0;
+    const int band = several ? tab_row + 10 : 0;
+    const int margin = several ? 10 : 0;
+    const int header = (kind == 4 || kind == 8) ? 0 : 33;
+    const int footer = (kind == 2 || kind == 4 || kind == 8) ? 0 : 27;
+    const int number = d->sheet_number + 100 + 5 * n;
+    const int w = std::min(d->content_width, NPIXEL_X - 2 * margin - d->margin_left - d->margin_right - 15) + 2 * margin;
+    if (kind == 4 || kind == 8) {
+        Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+        Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
+        Set_NoFrameFlag_to_Next_PropSheet();
+        if (kind == 8) {
+            ZAVSetMinMaxSize(NPIXEL_X, NPIXEL_Y, NPIXEL_X, NPIXEL_Y);
+            pxBgc(MENUE_CI);
+            pxCls();
+        }
+        r.x1 = 0;
+        r.y1 = 0;
+        r.x2 = NPIXEL_X - 1;
+        r.y2 = NPIXEL_Y - 1;
+        Define_Prop_Sheet(r.x1, r.y1, r.x2, r.y2, 0, 0, "", number, 1);
+    } else {
+        const int h = std::min(d->content_height, NPIXEL_Y - 2 * margin - tab_row - header - d->margin_top -
+                                                      d->margin_bottom - footer - 30);
+        const int width = d->margin_left + w + d->margin_right;
+        const int height = h + band + margin + header + d->margin_top + d->margin_bottom + footer;
+        r.x1 = centre_x - width / 2;
+        r.y1 = centre_y - height / 2;
+        r.x2 = r.x1 + width;
+        r.y2 = r.y1 + height;
+        Check_Prop_Sheet_Frames(&r.x1, &r.y1, &r.x2, &r.y2);
+        Define_Prop_Sheet(r.x1, r.y1, r.x2, r.y2, 1, 0, d->title, number, 1);
+    }
+    dialog_origin_x = r.x1;
+    dialog_origin_y = r.y1;
+
+    Level& l = Push_Level(d, n, pages);
+    l.current_page = std::clamp(d->last_page, 0, n - 1);
+    if (several) {
+        const int visible = std::max(Visible_Pages(l), 1);
+        r.tab_width = d->tab_width > 0 ? d->tab_width : (w - (visible - 1)) / visible;
+        r.tab_top = r.y1 + header + d->margin_top;
+        r.tab_bottom = r.tab_top + tab_row;
+        const int left = r.x1 + d->margin_left, right = r.x2 - d->margin_right;
+        if (d->tab_bitmap[0]) {
+            pxDrawTransparentDIB(d->tab_bitmap, left, r.tab_top, right, r.tab_bottom, 201, -1, 192, 192, 192);
+        } else {
+            for (int i = 0; i < n; ++i)
+                if (pages[i].kind != -2) Draw_Caption(r, l, i, Tab_X(r, l, i, left) + 8, false);
+        }
+        l.reg = Add_Register_to_PS(left, r.tab_top, right, r.y2 - d->margin_bottom - footer, r.tab_bottom);
+        int last_visible = -1;
+        for (int i = 0; i < n; ++i)
+            if (pages[i].kind != -2) last_visible = i;
+        for (int i = 0; i < n; ++i) {
+            if (pages[i].kind == -2) {
+                l.member[i] = Add_Member_to_Register(l.reg, right, right, 0, 1000 + i);
+                continue;
+            }
+            const int xs = Tab_X(r, l, i, left);
+            const int xe = (i == last_visible && d->tab_width <= 0) ? right : xs + r.tab_width;
+            l.member[i] = Add_Member_to_Register(l.reg, xs, xe, 1, 1000 + i);
+        }
+        // A remembered page without a tab: the first page that has one.
+        if (pages[l.current_page].kind == -2)
+            for (int i = 0; i < n; ++i)
+                if (pages[i].kind != -2) {
+                    l.current_page = i;
+                    break;
+                }
+        if (kind != 4 && kind != 8) Set_Selected_Register_Member(l.reg, 1000 + l.current_page);
+    }
+    const int bx1 = r.x1 + margin + d->margin_left, by1 = r.y1 + margin + header + d->margin_top + tab_row;
+    const int bx2 = r.x2 - margin - d->margin_right, by2 = r.y2 - margin - d->margin_bottom - footer;
+    for (int i = 0; i < n; ++i) Create_Page_Area(r, l, i, bx1, by1, bx2, by2, kind != 1 && kind != 3);
+
+    Add_Buttons(r);
+    if (d->after_define) d->after_define(r.x1, r.y1, r.x2, r.y2);
+    for (int i = 0; i < n; ++i)
+        if (pages[i].after_create) pages[i].after_create(l.table[i]);
+    if (form_mouse_to_button && r.focus) Move_Mouse_Cursor_to_Button_of_PS(r.focus, 0, 0);
     Activate_Prop_Sheet();
     pxBuff(buffering);
-    Prop_Sheet_Displacement(&dx, &dy);
+    Prop_Sheet_Displacement(&r.dx, &r.dy);
 
+    int shown = -1;
     int result = 0;
     for (;;) {
-        // One cycle: footer, build, wait.
-        if (d->footer) {
-            char text[200] = "";
-            d->footer(text);
-            text[sizeof text - 1] = 0;
-            const int fx1 = help_x + 30 + dx, fy1 = y2 - 26 + dy, fx2 = ok_x - 20 + dx, fy2 = y2 - 9 + dy;
-            if (fx2 > fx1) {
-                pxFgc(BUTTON_CI);
-                pxRect(fx1, fy1, fx2, fy2);
-                pxFgc(BLACK_CI);
-                Pop_RFont(4096);
-                pxBTxt(fx1 + 2, fy1, fx2, fy2, text, -1, 209);
-                Push_RFont();
-            }
-        }
-        if (focus) Change_Activity_PS(focus, 1);
+        Draw_Footer(r);
+        if (r.focus) Change_Activity_PS(r.focus, 1);
         const int cycle_buffering = pxBuff(-1);
         if (d->every_cycle) d->every_cycle(l.current_page);
-        const int area = l.area[0];
-        if (area >= 0) {
-            for (int pass = 0; pass < 2; ++pass) {
-                Area_Clear(area);
-                Form_Begin(area);
-                page.build(area, l.table[0]);
-                if (l.table_drawing[0]) Table_Editor_Draw(l.table[0]);
-                if (page.scroll_x >= 0 || page.scroll_y >= 0) {
-                    Area_Update(area);
-                    Set_Scrollable_Area_PS(scroll_areas[area].handle, std::max(page.scroll_x, 0),
-                                           std::max(page.scroll_y, 0));
-                    Area_Sync_Scroll(area);
-                    page.scroll_x = page.scroll_y = -1;
-                }
-                Area_Set_Activity(area, 1);
-                Area_Update(area);
-                Change_Activity_PS(l.escape[0], 1);
-                if (!form_redraw_request) break;
-                form_redraw_request = 0;
-            }
+        if (shown >= 0 && l.current_page != shown) {
+            Deactivate_Page(l, shown);
+            if (d->page_change && d->page_change(shown, l.current_page)) l.current_page = shown;
         }
+        if (pages[l.current_page].kind == 0 || pages[l.current_page].kind == -2) {
+            int next = shown >= 0 ? shown : 0;
+            if (l.current_page == shown || shown < 0) {
+                next = l.current_page;
+                for (int i = 0; i < n; ++i)
+                    if (pages[i].kind != 0 && pages[i].kind != -2) {
+                        next = i;
+                        break;
+                    }
+            }
+            l.current_page = next;
+        }
+        if (l.reg) {
+            Set_Selected_Register_Member(l.reg, 1000 + l.current_page);
+            if (!d->tab_bitmap[0])
+                for (int i = 0; i < n; ++i)
+                    if (pages[i].kind == 0 && i != l.current_page)
+                        Draw_Caption(r, l, i, Tab_X(r, l, i, r.x1 + d->margin_left) + 8, true);
+        }
+        Build_Page(l, l.current_page);
+        shown = l.current_page;
         pxBuff(cycle_buffering);
         pxFlsh();
 
@@ -812,9 +1023,13 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
                 handled = d->event(code);
                 if (hover_installed) Activate_Call_Allways_Function(1);
             }
-            if (!handled && code >= 2000 && code <= 2999 && code - 2000 < l.page_count) {
-                const int p = code - 2000;
-                if (Table_Editor_Handle_Event(l.table[p]) == 0) Area_Handle_Event(l.area[p]);
+            if (!handled) {
+                if (several && code >= 1000 && code <= 1999 && code - 1000 < n) {
+                    l.current_page = code - 1000;
+                } else if (code >= 2000 && code <= 2999 && code - 2000 < n) {
+                    const int p = code - 2000;
+                    if (Table_Editor_Handle_Event(l.table[p]) == 0) Area_Handle_Event(l.area[p]);
+                }
             }
             if (form_cancel_request) code = 100;
             else if (form_ok_request) code = 200;
@@ -822,34 +1037,24 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
         form_cancel_request = 0;
         form_ok_request = 0;
         if (code == 100) {
-            centre_x += dx;
-            centre_y += dy;
+            centre_x += r.dx;
+            centre_y += r.dy;
             if (d->cancel_check && d->cancel_check()) continue;
             result = 0;
             break;
         }
         if (code == 200) {
-            centre_x += dx;
-            centre_y += dy;
+            centre_x += r.dx;
+            centre_y += r.dy;
             if (Form_Close_Checks(level_count)) continue;
             if (d->close_check && d->close_check()) continue;
             result = 1;
             break;
         }
     }
-
-    // Close.
-    const int level = level_count;
-    Drop_Scales(level);
-    Write_Back_Shadows(level, form_drop_int_shadows != 0);
-    Drop_Clamps(level);
-    for (int p = 0; p < l.page_count; ++p) {
-        if (l.area[p] < 0) continue;
-        Area_Query_Scroll(l.area[p], &pages[p].scroll_x, &pages[p].scroll_y);
-        Table_Editor_Delete_For_Area(l.area[p]);
-        Area_Delete(l.area[p]);
-    }
-    if (registered_hover) Form_Unregister_Hover_Area();
+    dialog_origin_x += r.dx;
+    dialog_origin_y += r.dy;
+    Close_Level(r, l, true);
     if (d->on_close) d->on_close();
     d->last_page = l.current_page;
     Undefine_Prop_Sheet();
@@ -857,6 +1062,132 @@ int Form_Run_Dialog(Form_Dialog* d, Form_Page pages[])
     --level_count;
     form_cancel_request = 0;
     form_ok_request = 0;
+    ctx = outer;
+    return result;
+}
+
+int Form_Run_Dialog(Form_Dialog* dialog, Form_Page pages[]) { return Form_Run_Register_Dialog(dialog, 1, pages); }
+
+int Form_Run_Page_Dialog(int content_height, int content_width, const char* title, int n, Form_Page pages[],
+                         void (*footer)(char* text), const char* help_topic)
+{
+    if (!pages || n < 1) return 0;
+    if (level_count >= kMaxLevels) {
+        Refuse("Dialogebenen");
+        return 0;
+    }
+    const Context outer = ctx;
+    if (!page_centre_set) {
+        page_centre_x = NPIXEL_X / 2;
+        page_centre_y = NPIXEL_Y / 2;
+        page_centre_set = true;
+    }
+    const bool several = n > 1;
+    const int extra = several ? 40 : 7, inset = several ? 20 : 14, tab_row = several ? 30 : 0;
+    const int footer_h = several ? 35 : 30, margin = several ? 10 : 7, header = several ? 40 : 35;
+    const int iw = std::min(content_width, NPIXEL_X - inset - 30);
+    const int ih = std::min(content_height, NPIXEL_Y - header - footer_h - tab_row - 45);
+    Runner r;
+    r.simple = true;
+    r.footer = footer;
+    r.cancel_code = 1;
+    r.ok_code = 2;
+    const int width = iw + 4 * margin, height = ih + extra + margin + header + footer_h;
+    r.x1 = page_centre_x - width / 2;
+    r.y1 = page_centre_y - height / 2;
+    r.x2 = r.x1 + width;
+    r.y2 = r.y1 + height;
+    Check_Prop_Sheet_Frames(&r.x1, &r.y1, &r.x2, &r.y2);
+    Define_Prop_Sheet(r.x1, r.y1, r.x2, r.y2, 1, 0, title ? title : "", 140, 1);
+    dialog_origin_x = r.x1;
+    dialog_origin_y = r.y1;
+    Form_Dialog none;
+    Form_Dialog_Defaults(&none);
+    r.d = &none;
+    Level& l = Push_Level(nullptr, n, pages);
+    l.current_page = 0;
+    r.shown_kind.resize(n);
+    for (int i = 0; i < n; ++i) r.shown_kind[i] = pages[i].kind;
+    if (several) {
+        r.tab_width = (iw + 2 * margin - (n - 1)) / n;
+        r.tab_top = r.y1 + header;
+        r.tab_bottom = r.tab_top + tab_row;
+        for (int i = 0; i < n; ++i) Draw_Caption(r, l, i, Tab_X(r, l, i, r.x1 + margin) + 8, pages[i].kind == 0);
+        l.reg = Add_Register_to_PS(r.x1 + margin, r.tab_top, r.x2 - margin, r.y2 - footer_h - margin, r.tab_bottom);
+        for (int i = 0; i < n; ++i) {
+            const int xs = Tab_X(r, l, i, r.x1 + margin);
+            l.member[i] = Add_Member_to_Register(l.reg, xs, i == n - 1 ? r.x2 - margin : xs + r.tab_width,
+                                                 pages[i].kind == 0 ? -1 : 1, 1000 + i);
+        }
+        Set_Selected_Register_Member(l.reg, 1000 + l.current_page);
+    }
+    for (int i = 0; i < n; ++i)
+        Create_Page_Area(r, l, i, r.x1 + inset, r.y1 + header + tab_row + (several ? 10 : 0), r.x2 - inset,
+                         r.y2 - footer_h - margin, true);
+    const int by = r.y2 - 29;
+    const int cancel = Add_Single_Button_to_PS(r.x1 + margin - 3, by, 0, 1, nullptr, SYMBOLIC_BREAK_RASTER, 0);
+    Set_Comment_to_Button_PS(cancel, "abbrechen");
+    r.help_x = footer ? r.x1 + margin + 30 : (r.x1 + r.x2) / 2 - 23;
+    if (help_topic && *help_topic) Set_Comment_to_Button_PS(Add_Help_to_PS(r.help_x, by, help_topic), "Hilfe");
+    const int ok = Add_Single_Button_to_PS(r.x2 - margin - 20, by, 0, 2, nullptr, SYMBOLIC_OK_RASTER, 0);
+    Set_Comment_to_Button_PS(ok, "best\x84tigen");
+    r.footer_x2 = r.x2 - margin - 40;
+    r.focus = cancel;
+    for (int i = 0; i < n; ++i)
+        if (pages[i].after_create) pages[i].after_create(l.table[i]);
+    if (form_mouse_to_button) Move_Mouse_Cursor_to_Button_of_PS(cancel, 0, 0);
+    Activate_Prop_Sheet();
+    Prop_Sheet_Displacement(&r.dx, &r.dy);
+
+    int shown = -1;
+    int result = 0;
+    for (;;) {
+        Draw_Footer(r);
+        for (int pass = 0; pass < 2; ++pass) {
+            if (several) {
+                for (int i = 0; i < n; ++i)
+                    if (pages[i].kind != r.shown_kind[i]) {
+                        Change_Activity_PS(l.member[i], pages[i].kind == 0 ? -1 : 1);
+                        r.shown_kind[i] = pages[i].kind;
+                    }
+                if (pages[l.current_page].kind == 0) l.current_page = l.current_page > 0 ? l.current_page - 1 : 1;
+                l.current_page = std::clamp(l.current_page, 0, n - 1);
+                Set_Selected_Register_Member(l.reg, 1000 + l.current_page);
+                for (int i = 0; i < n; ++i)
+                    if (i != l.current_page)
+                        Draw_Caption(r, l, i, Tab_X(r, l, i, r.x1 + margin) + 8, pages[i].kind == 0);
+            }
+            if (shown >= 0 && shown != l.current_page) Deactivate_Page(l, shown);
+            Build_Page(l, l.current_page);
+            shown = l.current_page;
+            bool changed = false;
+            for (int i = 0; i < n; ++i) changed = changed || pages[i].kind != r.shown_kind[i];
+            if (!several || !changed) break;
+        }
+        pxFlsh();
+        const int code = Edit_Prop_Sheet();
+        if (code == 1) {
+            result = 0;
+            break;
+        }
+        if (code == 2) {
+            if (Form_Close_Checks(level_count)) continue;
+            result = 1;
+            break;
+        }
+        if (several && code >= 1000 && code <= 1999 && code - 1000 < n && pages[code - 1000].kind != 0) {
+            l.current_page = code - 1000;
+        } else if (code >= 2000 && code <= 2999 && code - 2000 < n) {
+            const int p = code - 2000;
+            if (Table_Editor_Handle_Event(l.table[p]) == 0) Area_Handle_Event(l.area[p]);
+        }
+    }
+    page_centre_x += r.dx;
+    page_centre_y += r.dy;
+    Close_Level(r, l, false);
+    Undefine_Prop_Sheet();
+    l = Level();
+    --level_count;
     ctx = outer;
     return result;
 }
@@ -1044,6 +1375,7 @@ void Reset()
     tip_shown = false;
     level_count = 0;
     dialog_centre_set = false;
+    page_centre_set = false;
     form_drop_int_shadows = 1;
     form_mouse_to_button = 1;
     form_cancel_request = form_ok_request = form_redraw_request = 0;

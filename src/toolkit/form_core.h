@@ -124,15 +124,16 @@ struct Form_Dialog {
     int content_height;
     int content_width;
     int margin_top, margin_bottom, margin_left, margin_right;
-    int unused_a, unused_b;
-    char unused_text[100];
+    int tab_height;       // register dialogs: <= 0 gives 30
+    int tab_width;        // <= 0: the width shared out among the tabs
+    char tab_bitmap[100]; // drawn over the tab row instead of the captions (empty: captions)
     char help_topic[52];  // empty: no help button
     void (*footer)(char* text);  // fills at most 200 bytes
     void (*after_define)(int x1, int y1, int x2, int y2);
     int (*event)(int code);      // nonzero: handled
     int (*close_check)();        // nonzero keeps the dialog open after OK
     int (*cancel_check)();       // nonzero keeps it open after cancel
-    int (*page_change)(int old_page);  // nonzero refuses the change
+    int (*page_change)(int old_page, int new_page);  // nonzero refuses the change
     void (*every_cycle)(int page);
     void (*on_close)();
     int last_page;
@@ -140,10 +141,11 @@ struct Form_Dialog {
 };
 
 struct Form_Page {
-    int kind;             // 1; -2: no area and no table editor
-    char label[51];
+    int kind;             // 1 active; 0 disabled (tab shown, page cannot stay); -2 no tab, no area
+    char label[51];       // the tab's caption: label above name, or the name alone
     char name[53];
-    int layout_a, layout_b;
+    int caption_colour;           // symbolic colours of the library (-9)
+    int disabled_caption_colour;  // (-6)
     int x, y, width, height;  // inside the sheet; negative offset or size <= 0: whole sheet
     int hslider, vslider;
     int scroll_x, scroll_y;   // saved scroll position (-1: none)
@@ -157,13 +159,38 @@ struct Form_Page {
     int (*check)(int table);             // nonzero refuses OK
 };
 
-// A dialog descriptor and one page as the toolkit's own dialogs fill them (kind 0, margins
-// 8, no callbacks; a page of kind 1 filling the sheet, no sliders).
-void Form_Dialog_Defaults(Form_Dialog* dialog, int sheet_number, const char* title, int height, int width);
-void Form_Page_Defaults(Form_Page* page, const char* name, void (*build)(int area, int table));
+// Kind 0, sheet number 40, no title, content 150 x 200 (height x width), margins 8, no
+// tabs' bitmap, no callbacks, last page and preset result -1.
+void Form_Dialog_Defaults(Form_Dialog* dialog);
+// Each page: kind 1, no captions, caption colours -9 and -6, filling the sheet, no
+// sliders, no saved scroll, table editor at x1 30, y 10 without rows, no functions.
+void Form_Page_Defaults(int count, Form_Page pages[]);
 
-// -> 1 confirmed, 0 cancelled.
+// One page (the first of pages). -> 1 confirmed, 0 cancelled.
 int Form_Run_Dialog(Form_Dialog* dialog, Form_Page pages[]);
+// n pages behind register tabs (none for one page); the tabs answer 1000 + page, the
+// pages' areas 2000 + page. -> 1 confirmed, 0 cancelled (0 for n < 1).
+int Form_Run_Register_Dialog(Form_Dialog* dialog, int n, Form_Page pages[]);
+// The simpler register dialog of fixed geometry: its buttons answer 1 (cancel) and 2 (OK);
+// no event function, requests or preset result.
+int Form_Run_Page_Dialog(int content_height, int content_width, const char* title, int n, Form_Page pages[],
+                         void (*footer)(char* text), const char* help_topic);
+// Accessors for the pages' functions while the innermost dialog runs.
+void Form_Select_Page(int page);
+void Form_Set_Page_Kind(int page, int kind);
+int Form_Get_Page_Kind(int page);
+void Form_Set_Page_Table_Drawing(int page, int flag);
+// The close checks of every open dialog, innermost first (shadows kept): 0 or the first
+// nonzero page check.
+int Form_Check_All_Levels();
+// Top left corner of the last dialog sheet, moves included.
+void Form_Get_Dialog_Origin(int* x, int* y);
+void Form_Request_Cancel();
+void Form_Request_OK();
+void Form_Request_Redraw();
+void Form_Set_Mouse_To_Button(int flag);
+void Form_Mouse_To_Button_On();
+void Form_Mouse_To_Button_Off();
 // Divides back the level's unit scales, writes back (and drops) its integer shadows, asks
 // the pages' checks: 0 or the first nonzero check.
 int Form_Close_Checks(int level);

@@ -361,8 +361,13 @@ int Form_Edit_Remark(char** text)
     remark_buffer = buffer;
     Form_Dialog dialog;
     Form_Page page;
-    Form_Dialog_Defaults(&dialog, 40, "Vorbemerkung", 220, 440);
-    Form_Page_Defaults(&page, "Vorbemerkung", Build_Remark);
+    Form_Dialog_Defaults(&dialog);
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Vorbemerkung");
+    dialog.content_height = 220;
+    dialog.content_width = 440;
+    Form_Page_Defaults(1, &page);
+    std::snprintf(page.name, sizeof page.name, "%s", "Vorbemerkung");
+    page.build = Build_Remark;
     const int result = Form_Run_Dialog(&dialog, &page);
     remark_buffer = outer;
     if (result == 1) {

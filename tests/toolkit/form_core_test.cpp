@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -172,8 +173,12 @@ struct Dialog_Run {
     Form_Page page;
     Dialog_Run()
     {
-        Form_Dialog_Defaults(&dialog, 40, "Formular", 200, 300);
-        Form_Page_Defaults(&page, "Seite", Build_Page);
+        Form_Dialog_Defaults(&dialog);
+        std::snprintf(dialog.title, sizeof dialog.title, "Formular");
+        dialog.content_height = 200;
+        dialog.content_width = 300;
+        Form_Page_Defaults(1, &page);
+        page.build = Build_Page;
         page.check = Refuse_Once;
         strength = 30000.0;
         count = 2;
