@@ -81,6 +81,14 @@ TEST_F(FormCore, LabelsAlignCentreAndGreyOutInactive)
     Form_Label_Centred(30, "Mitte", nullptr);
     EXPECT_EQ(Last(area)->x1, 200 - Form_Label_Width("Mitte", 0x1000) / 2);
 
+    // With a hover rectangle: its middle, in the area's coordinates.
+    int dx = 0, dy = 0;
+    Form_Register_Hover_Area(5, area, 40, 20, 240, 320, &dx, &dy);
+    Form_Begin(area);
+    Form_Label_Centred(30, "Mitte", nullptr);
+    EXPECT_EQ(Last(area)->x1, 100 - Form_Label_Width("Mitte", 0x1000) / 2);
+    Form_Unregister_Hover_Area();
+
     int off = 0;
     Form_Label(5, 5, "aus", &off);
     EXPECT_EQ(Last(area)->colour, Nearest_RGB_Color(198, 195, 198));

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -161,6 +162,24 @@ TEST_F(FormWidgets, TheHintsPageCountsTheSuppressedHints)
     EXPECT_EQ(*scroll_areas[area].last_item->editable, 0);  // nothing left to reactivate
     const std::vector<std::string> after = Texts(area);
     EXPECT_NE(std::find(after.begin(), after.end(), "keiner deaktiviert."), after.end());
+}
+
+TEST_F(FormWidgets, TheRemarkDialogReplacesTheTextOnlyOnOk)
+{
+    // The sheet (456 x 296) from (92, 92): the box from (110, 143), OK at (517, 359).
+    // The first click outside the box ends its editing, the second one hits the button.
+    Screen_Start_For_Tests("click 300 160\ntext \"neu\"\nclick 527 368\nclick 527 368\n"
+                           "click 300 160\ntext \"weg\"\nclick 107 368\nclick 107 368\n");
+    char* remark = static_cast<char*>(std::malloc(6));
+    std::memcpy(remark, "Alt 1", 6);
+    EXPECT_EQ(Form_Edit_Remark(&remark), 1);
+    const std::string edited = remark;
+    EXPECT_NE(edited.find("neu"), std::string::npos);
+    EXPECT_NE(edited.find("Alt"), std::string::npos);
+    EXPECT_EQ(Form_Edit_Remark(&remark), 0);
+    EXPECT_EQ(std::string(remark), edited);
+    std::free(remark);
+    EXPECT_EQ(Form_Edit_Remark(nullptr), 0);
 }
 
 } // namespace
