@@ -164,6 +164,8 @@ void Drop_Clamps(int level)
 
 int Current_Level() { return level_count; }
 
+void Remove_Tip();
+
 } // namespace
 
 // ---- Context ----------------------------------------------------------------------------
@@ -176,6 +178,11 @@ void Form_Begin(int area)
     ctx.text_colour = BLACK_CI;
     ctx.ground_colour = WHITE_CI;
     ctx.colours_set = true;
+    // The page is built anew: a shown tip or highlighted cell gives its pixels back first
+    // (the area's drawing follows).
+    Remove_Tip();
+    if (highlighted_cell >= 0)
+        Restore_Screen_Rectangle(highlighted_rect[0], highlighted_rect[1], highlighted_rect[2], highlighted_rect[3]);
     tip_count = 0;
     hover_cell_count = 0;
     highlighted_cell = -1;

@@ -28,6 +28,7 @@ protected:
 
 TEST_F(FormWidgets, GradeRowsByTheChosenEntry)
 {
+    ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
     Screen_Start_For_Tests("");
     Define_Prop_Sheet(0, 0, 639, 479, 0, 0, "", 1, 1);
     Activate_Prop_Sheet();
@@ -42,6 +43,13 @@ TEST_F(FormWidgets, GradeRowsByTheChosenEntry)
     EXPECT_EQ(Form_Add_Concrete_Choice(area, 75, 80, &record, list, &index), 46);
     index = Grade_List_Find(list, 20, 0);  // the free grade: its parameters inline
     EXPECT_EQ(Form_Add_Concrete_Choice(area, 75, 200, &record, list, &index), 183);
+    // The law's picture beside the parameters (from "tools\\bemop_fcd.bmp"): its strain
+    // axis 170 pixels below the block's top at content y 166, screen (220, 186) + ...
+    Area_Update(area);
+    Area_Draw_Items(area);
+    EXPECT_EQ(Screen_Pixel_For_Tests(300, 186 + 170), 0x000000u);
+    EXPECT_EQ(Screen_Pixel_For_Tests(300, 186 + 100), 0xFFFBF0u);  // key colour left out
+    ::unsetenv("EXEC");
     Form_Set_Material_Dialogs(1);  // or a link
     EXPECT_EQ(Form_Add_Concrete_Choice(area, 75, 420, &record, list, &index), 23);
     EXPECT_EQ(scroll_areas[area].last_item->type, AREA_CLICK_CELL);

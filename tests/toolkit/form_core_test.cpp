@@ -4,6 +4,8 @@
 
 #include "platform/screen.h"
 #include "test_support.h"
+#include "toolkit/form_graphics.h"
+#include "toolkit/form_widgets.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>
@@ -262,6 +264,32 @@ TEST_F(FormCore, PixelsOfTheDialog)
     };
     EXPECT_EQ(Form_Run_Dialog(&run.dialog, &run.page), 0);
     EXPECT_EQ(probed, 1);
+}
+
+// A tip shows while the pointer rests on its widget (a white box with a dark frame above
+// it) and goes when the pointer leaves.
+TEST_F(FormCore, TheTipShowsWhileThePointerRestsOnTheField)
+{
+    const int area = Start_Area();  // from (20, 20)
+    int dx = 0, dy = 0;
+    Form_Register_Hover_Area(9, area, 20, 20, 420, 320, &dx, &dy);
+    Form_Begin(area);
+    double value = 1.5;
+    Form_Add_Float_Field(60, 50, &value, 8, 2, nullptr);  // (60, 37)-(139, 55)
+    Form_Add_Tip("Hilfe zum Feld", 0, 0);
+    Area_Update(area);
+    const uint32_t ground = Screen_Pixel_For_Tests(122, 52);
+    // The box starts at the field's centre x 99 -> 119 and ends 5 above it, y 32 -> 52.
+    M_XPOS = 130;
+    M_YPOS = 67;
+    Form_Hover_Callback();
+    EXPECT_EQ(Screen_Pixel_For_Tests(122, 45), 0xFFFFFFu);
+    EXPECT_EQ(Screen_Pixel_For_Tests(122, 52), 0x404040u);
+    M_XPOS = 400;
+    Form_Hover_Callback();
+    EXPECT_EQ(Screen_Pixel_For_Tests(122, 52), ground);
+    Form_Unregister_Hover_Area();
+    EXPECT_EQ(Form_Hover_Installed(), 0);
 }
 
 } // namespace
