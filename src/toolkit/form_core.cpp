@@ -355,7 +355,7 @@ int Form_Label_Shadow(int x, int y, const char* text, const int* editable)
     const int font = ctx.font | 0x20000;
     Ensure_Colours();
     Area_Add_Text(ctx.area, x, y, text, font, Active(editable) ? ctx.text_colour : Form_Inactive_Colour(), 0);
-    return *text ? Form_Text_Width(text) + 5 : 2;
+    return Form_Label_Width(text, font);  // text width + 5, 2 when empty
 }
 
 int Form_Label_Shadow_Printf(int x, int y, const char* format, ...)
@@ -380,7 +380,7 @@ int Form_Label_Small_Bold(int x, int y, const char* text, const int* editable)
 {
     if (ctx.area < 0 || !text) return 0;
     const int font = ctx.font | 2 | 0x10000;
-    return Add_Text(x, y, text, font, editable, Form_Label_Width(text, font & ~kStyleBits) + 5);
+    return Add_Text(x, y, text, font, editable, Form_Label_Width(text, font));  // text width + 5
 }
 
 int Form_Label_Click(int x, int y, const char* text, int value, int* target, const int* editable)
