@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -163,6 +164,23 @@ TEST_F(Sketch, TheButtonPaletteAnswersTheButtonOrTheClickOutside)
     EXPECT_EQ(Show_Button_Palette(50, 50, 100, 100, "Wahl", 30, 20, 3, tips, nullptr), 2);
     msStat(&x, &y);
     EXPECT_EQ(x, bx);
+}
+
+TEST_F(Sketch, TheButtonListAnswersTheButtonBesideItsText)
+{
+    // Buttons 30 x 20 at the right edge, rows 25 apart below the title.
+    const char* texts[] = {"oben", "mitte", "unten"};
+    Pop_RFont(0);
+    const int line = RFONT_HEIGHT;
+    int widest = 0;
+    for (const char* t : texts) widest = std::max(widest, Get_Text_Width_Px(t));
+    const int title = Get_Text_Width_Px("Liste");
+    Push_RFont();
+    const int W = std::max({30 + 16, title + 16, 30 + 21 + widest});
+    const int bx = 100 + W - 8 - 15, by = 100 + line + 12 + 2 * 25 + 10;  // the third button's middle
+    Start("click " + std::to_string(bx) + " " + std::to_string(by) + "\n");
+    EXPECT_EQ(Show_Button_List(50, 50, 100, 100, "Liste", 30, 20, 3, texts, nullptr), 3);
+    EXPECT_EQ(screen::Sheet_Count(), 0);
 }
 
 } // namespace
