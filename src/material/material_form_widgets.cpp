@@ -145,7 +145,7 @@ int Form_Add_Concrete_Parameters(int area, int x, int y, Concrete_Class_Data* r)
     Row(x, y + 172, "n", nullptr, &r->n, 1.0, 2, nullptr, &concrete_block_editable);
     int* ecm_word = r->law_flag ? &ecm_readonly : &concrete_block_editable;
     Row(x, y + 207, "E", "cm", &r->ecm, 0.001, 1, kMNm2, ecm_word);
-    Form_Add_Check(x + 250, y + 207, "E-Modul automatisch ermitteln", &r->law_flag, &concrete_block_editable);
+    Form_Add_Check(x + 205, y + 207, "E-Modul automatisch ermitteln", &r->law_flag, &concrete_block_editable);
     // Both values are shown in MN/m² here.
     if (r->law_flag) r->ecm = Calc_Concrete_Ecm_kN(r->fck * 1000.0) * 0.001;
     return 183;
