@@ -1,6 +1,6 @@
 #include "toolkit/form_graphics.h"
 
-#include "base/force_selection_tool.h"
+#include "base/force_import.h"
 #include "base/point_arrays.h"
 #include "base/utilities.h"
 #include "platform/screen.h"
