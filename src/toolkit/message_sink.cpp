@@ -5,11 +5,14 @@
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "platform/screen/sheets.h"
+#include "toolkit/form_core.h"
+#include "toolkit/form_widgets.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -52,9 +55,6 @@ int list_check_value = 0;
 int list_area = -1;
 int list_x = 15;
 int list_y = 20;
-bool list_centre_known = false;
-int list_centre_x = 0;
-int list_centre_y = 0;
 
 // Busy notice.
 bool busy_shown = false;
@@ -303,22 +303,60 @@ void Route_Prefixed(int mode, const char* prefix_format, const char* format, va_
         Route_With_Mode(mode, message);
 }
 
-// The list dialog on the screen: a sheet titled with the context's name around one
-// scroll area holding the messages, the check box below them when a text is given, and
-// the single button "Weiter      ". False when no area could be had (nothing shown).
+// What the list page's build function draws: the context, the check box's text and
+// where its row goes.
+struct List_Page {
+    Message_Context* context = nullptr;
+    const char* check_text = nullptr;
+    bool default_check = false;
+    int content_width = 0;
+    int check_width = 0;
+    int ground = 0;
+} list_page;
+
+void Build_List_Page(int area, int)
+{
+    Form_Begin(area);
+    Form_Set_Ground_Colour(list_page.ground);
+    Area_Set_Background(area, list_page.ground);
+    list_area = area;
+    list_x = 15;
+    list_y = 20;
+    list_being_drawn = true;
+    const Message_Context& context = *list_page.context;
+    for (const std::string& entry : context.entries) Route(entry.c_str());
+    list_being_drawn = false;
+    if (list_page.check_text) {
+        // Half away from zero.
+        const int d = std::max(list_page.content_width - list_page.check_width, 0);
+        const int x = (d + 1) / 2;
+        Form_Set_Text_Colour(list_page.default_check ? Nearest_RGB_Color(130, 130, 130) : BLACK_CI);
+        static int editable = 1;
+        editable = 1;
+        Form_Add_Check(x, list_y + 25, list_page.check_text, &list_check_value, &editable);
+    }
+    list_area = -1;
+}
+
+// The list dialog on the screen: a one-page form dialog titled with the context's name
+// around the messages, the check box below them when a text is given, and the single
+// button "Weiter      ". False when no area could be had (nothing shown).
 bool Run_List_Dialog(Message_Context& context, const char* check_text)
 {
     while (M_LEFT) Get_Mouse_Event();
+    // A slot for the page's area must be free, else the caller shows a message box.
+    const int probe = Area_Reserve();
+    if (probe < 0) return false;
+    Area_Delete(probe);
+
     const bool with_check = check_text != nullptr;
     const bool default_check = with_check && std::strcmp(check_text, kDefaultCheckText) == 0;
-
     const int count = static_cast<int>(context.entries.size());
     int widest = 0;
     for (const std::string& entry : context.entries) {
         const std::string line = Without_Line_Feed(Skip_Style_Pairs(entry.c_str()));
         if (!line.empty()) widest = std::max(widest, Coded_Text_Width(line, 0x1000) + 3);
     }
-    const int content_height = 16 * count + (with_check ? 70 : 50);
     int content_width = widest + 40;
     // The check box's row (box and label) is centred below the messages; the list is at
     // least as wide as that row and 10 pixels on either side, so that the box can always
@@ -331,67 +369,32 @@ bool Run_List_Dialog(Message_Context& context, const char* check_text)
     const bool cut = content_width > 800;
     if (cut) content_width = 800;
 
-    // One page without register: margins 8 around it, a title band of 33 and a button
-    // band of 27 pixels.
-    if (!list_centre_known) {
-        list_centre_x = NPIXEL_X / 2;
-        list_centre_y = NPIXEL_Y / 2;
-        list_centre_known = true;
+    static Form_Dialog dialog;
+    static Form_Page page;
+    static bool page_made = false;
+    if (!page_made) {
+        Form_Page_Defaults(1, &page);
+        page_made = true;
     }
-    const int w = std::min(content_width, NPIXEL_X - 16 - 15);
-    const int h = std::min(content_height, NPIXEL_Y - 33 - 16 - 27 - 30);
-    int x1 = list_centre_x - (w + 16) / 2, y1 = list_centre_y - (h + 76) / 2;
-    int x2 = x1 + w + 16, y2 = y1 + h + 76;
-    Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
+    Form_Dialog_Defaults(&dialog);
+    dialog.kind = 1;
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", context.name.substr(0, kMaxTitleLength).c_str());
+    dialog.content_height = 16 * count + (with_check ? 70 : 50);
+    dialog.content_width = content_width;
+    page.vslider = 1;
+    page.hslider = cut ? 1 : 0;
+    page.build = Build_List_Page;
 
-    const int buffering = pxBuff(-1);
-    Define_Prop_Sheet(x1, y1, x2, y2, 1, 0, context.name.substr(0, kMaxTitleLength).c_str(), 145, 1);
-    const int ax1 = x1 + 8, ay1 = y1 + 41, ax2 = x2 - 8, ay2 = y2 - 35;
-    const int area = Area_Create(ax1, ay1, ax2, ay2, cut ? 1 : 0, 1);
-    if (area < 0) {
-        Undefine_Prop_Sheet();
-        pxBuff(buffering);
-        return false;
-    }
-    const int escape = Add_Escape_Area_to_PS(ax1, ay1, ax2 - 17, ay2 - (cut ? 17 : 0), 1, 2000);
-    Set_Escape_Area_to_MouseMoveEvent(escape, 1);
-    const int button = Add_Single_Button_to_PS((x1 + x2) / 2 - 50, y2 - 29, 0, 100, "Weiter      ", nullptr, 0);
-    Move_Mouse_Cursor_to_Button_of_PS(button, 0, 0);
-    Activate_Prop_Sheet();
-    pxBuff(buffering);
-
-    const int ground = list_background >= 0 ? list_background : Nearest_RGB_Color(255, 245, 220);
-    const int grey = Nearest_RGB_Color(130, 130, 130);
-    int editable = 1;
+    const List_Page outer = list_page;
+    list_page.context = &context;
+    list_page.check_text = with_check ? (default_check ? kDefaultCheckText : check_text) : nullptr;
+    list_page.default_check = default_check;
+    list_page.content_width = content_width;
+    list_page.check_width = check_width;
+    list_page.ground = list_background >= 0 ? list_background : Nearest_RGB_Color(255, 245, 220);
     list_check_value = 0;
-    for (;;) {
-        Area_Clear(area);
-        Area_Set_Background(area, ground);
-        list_area = area;
-        list_x = 15;
-        list_y = 20;
-        list_being_drawn = true;
-        for (int i = 0; i < count; ++i) Route(context.entries[static_cast<size_t>(i)].c_str());
-        list_being_drawn = false;
-        if (with_check) {
-            // Half away from zero.
-            const int d = std::max(content_width - check_width, 0);
-            const int x = d >= 0 ? (d + 1) / 2 : -((-d + 1) / 2);
-            const int font = list_check_value ? 0x11000 : 0x1000;
-            Area_Add_Check_Box(area, x + 20, list_y + 25, default_check ? kDefaultCheckText : check_text, font,
-                               default_check ? grey : BLACK_CI, &list_check_value, &editable);
-        }
-        list_area = -1;
-        Area_Set_Activity(area, 1);
-        Area_Update(area);
-        Change_Activity_PS(escape, 1);
-
-        const int code = Edit_Prop_Sheet();
-        if (code == 100 || code == 0) break;
-        if (code == 2000) Area_Handle_Event(area);
-    }
-    Area_Delete(area);
-    Undefine_Prop_Sheet();
+    Form_Run_Register_Dialog(&dialog, 1, &page);
+    list_page = outer;
     return true;
 }
 

@@ -32,6 +32,8 @@ struct Drawing_State {
     uint32_t pattern = 0xFFFFFFFFu;
     bool user_pattern = false;
     int pattern_phase = 0;   // bit position of a style's pattern, carried from line to line
+    bool fill_pattern_on = false;  // pxSUFA: polygons are filled through the pattern
+    uint32_t fill_pattern[16] = {};
     int mode = 0;
     int buffer_depth = 0;
     std::vector<Saved_Rectangle> saved;
@@ -97,6 +99,17 @@ public:
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x)
                 if (bits_[static_cast<size_t>(y) * w_ + x]) screen::Put_Pixel(x + x1_, y + y1_, rgb);
+    }
+    // Only where the 16 x 16 pattern (screen-aligned, bit 15 leftmost) has its bit set.
+    void Paint_Pattern(uint32_t rgb, const uint32_t* rows) const
+    {
+        if (!surface) return;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                const int sx = x + x1_, sy = y + y1_;
+                if (bits_[static_cast<size_t>(y) * w_ + x] && ((rows[sy & 15] >> (15 - (sx & 15))) & 1u))
+                    screen::Put_Pixel(sx, sy, rgb);
+            }
     }
 
 private:
@@ -280,8 +293,23 @@ void pxFill(int n, const int* x, const int* y)
     if (cx1 > cx2 || cy1 > cy2) return;
     Pixel_Set set(cx1, cy1, cx2, cy2);
     Rasterise_Polygon(n, x, y, set);
-    set.Paint(Foreground());
+    if (state.fill_pattern_on)
+        set.Paint_Pattern(Foreground(), state.fill_pattern);
+    else
+        set.Paint(Foreground());
 }
+
+void pxSUFA(const uint32_t* rows)
+{
+    if (!rows) {
+        state.fill_pattern_on = false;
+        return;
+    }
+    std::copy(rows, rows + 16, state.fill_pattern);
+    state.fill_pattern_on = true;
+}
+
+void pxSFA(int style) { state.fill_pattern_on = style != 0 && state.fill_pattern_on; }
 
 void pxTri(int x1, int y1, int x2, int y2, int x3, int y3)
 {

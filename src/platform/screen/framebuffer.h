@@ -51,6 +51,11 @@ void pxRect(int x1, int y1, int x2, int y2);          // filled, inclusive
 void pxLine(int x1, int y1, int x2, int y2);          // both ends drawn, line style applies
 void pxTkLn(int x1, int y1, int x2, int y2, int width); // thick line (width <= 1: pxLine)
 void pxFill(int n, const int* x, const int* y);       // polygon, even-odd, outline included
+// Fill pattern of pxFill (and pxTri): pxSUFA sets 16 rows of a 16 x 16 pattern (the low
+// 16 bits of each word, bit 15 leftmost, aligned to the screen) and fills through it from
+// then on; pxSFA(0) goes back to solid fills (other values keep the pattern).
+void pxSUFA(const uint32_t* rows);
+void pxSFA(int style);
 void pxTri(int x1, int y1, int x2, int y2, int x3, int y3);
 void pxPoint(int x, int y);
 void pxCls();                                         // the viewport in the ground colour

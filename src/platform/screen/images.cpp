@@ -483,6 +483,7 @@ const std::vector<std::string>& Library_Bitmap_Names()
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
         for (const Maker& m : makers) n.push_back(m.name);
+        screen::Add_Form_Bitmap_Names(n);
         return n;
     }();
     return names;
@@ -495,5 +496,5 @@ bool Make_Library_Bitmap(const std::string& name, Screen_Image& image)
             image = m.make();
             return true;
         }
-    return false;
+    return screen::Make_Form_Bitmap(name, image);
 }

@@ -18,6 +18,15 @@
 //   expl_but.bmp       17 x 17, the browse button of the file-name sheet
 //   Anima2.bmp         12 frames of 84 x 84 at x = 1 + 85 k, the busy animation
 //   animsandclock.bmp  12 frames of 31 x 61 at x = 31 k, the sand clock, key (192,192,192)
+//
+// The form layer's pictures (images_forms.cpp):
+//   but_hinweise_reaktivieren.bmp  4 columns of 212 x 21 (inactive, normal, hover,
+//                      pressed), key (255,251,240)
+//   deskbuts.bmp       4 columns of 38 x 38; the row at y 250 is the browse button
+//   TextButtonBg.bmp, TextButtonBg_ro.bmp, TextButtonBgInaktive.bmp,
+//   TextButtonBgInaktive_ro.bmp  64 x 18 grounds of text buttons, stretched
+//   tools/bemop_fcd.bmp  221 x 193 the concrete's stress-strain law, key (239,253,238)
+//   tools/bemop_fyk.bmp  217 x 142 the steel's law, same key
 #include "platform/screen/bitmaps.h"
 
 #include <string>
@@ -27,3 +36,9 @@ const std::vector<std::string>& Library_Bitmap_Names();
 
 // The picture of that name; false for a name that is not one of the above.
 bool Make_Library_Bitmap(const std::string& name, Screen_Image& image);
+
+namespace screen {
+// The form layer's part of the lists above.
+void Add_Form_Bitmap_Names(std::vector<std::string>& names);
+bool Make_Form_Bitmap(const std::string& name, Screen_Image& image);
+} // namespace screen

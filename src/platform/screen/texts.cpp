@@ -9,6 +9,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -239,6 +240,115 @@ void pxBTxt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
     Draw_Glyphs(px + dx, py + dy, bytes, turns);
 }
 
+namespace {
+
+struct Vector_Text {
+    double height = 0.0;
+    double factor = 1.0;
+    double spacing = 0.0;
+    double angle = 0.0;
+    double slant = 0.0;
+} vector_text;
+
+double Vector_Height()
+{
+    return vector_text.height > 0.0 ? vector_text.height : static_cast<double>(Font_Pixel_Size(current_font));
+}
+
+// Pen positions of the bytes (unturned pixels from the start) and the total width.
+double Vector_Pens(std::string_view bytes, const Code_Page page, std::vector<double>* pens)
+{
+    const auto& widths = Font_Byte_Widths(current_font, page);
+    const double scale = Vector_Height() / Font_Pixel_Size(current_font) * vector_text.factor;
+    const double gap = vector_text.spacing * Vector_Height();
+    double pen = 0.0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (pens) pens->push_back(pen);
+        pen += widths[static_cast<unsigned char>(bytes[i])] * scale;
+        if (i + 1 < bytes.size()) pen += gap;
+    }
+    return pen;
+}
+
+} // namespace
+
+void pxChH(double height) { vector_text.height = height; }
+void pxExpF(double factor) { vector_text.factor = factor > 0.0 ? factor : 1.0; }
+void pxSpac(double spacing) { vector_text.spacing = spacing; }
+void pxOrnt(double angle, double slant)
+{
+    vector_text.angle = angle;
+    vector_text.slant = slant;
+}
+
+void pxQGTX(const char* text, int n, double* width, double* height)
+{
+    const std::string_view bytes(text ? text : "", Length(text, n));
+    if (width) *width = Vector_Pens(bytes, Screen_Text_Code_Page(bytes), nullptr);
+    if (height) *height = Vector_Height();
+}
+
+void pxGBTt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
+{
+    if (!text || !screen::Framebuffer_Ready()) return;
+    const std::string_view bytes(text, Length(text, n));
+    if (bytes.empty()) return;
+    const Glyph_Face* face = Face_For(current_font);
+    cairo_t* cr = Context();
+    if (!face || !cr) return;
+    const Code_Page page = Screen_Text_Code_Page(bytes);
+    std::vector<double> pens;
+    const double width = Vector_Pens(bytes, page, &pens);
+    const double size = Vector_Height();
+    const double ascent = Font_Ascent(current_font) * size / Font_Pixel_Size(current_font);
+    const double descent = Font_Descent(current_font) * size / Font_Pixel_Size(current_font);
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    double px = x1, py = y2, u = 0.0, v = 0.0;
+    if ((mode & 0xC0) == 0xC0) {
+        if (mode & 0x02) {
+            px = (x1 + x2) / 2.0;
+            u = -width / 2.0;
+        } else if (mode & 0x04) {
+            px = x2;
+            u = -width;
+        }
+        if (mode & 0x20) {
+            py = y1;
+            v = ascent;
+        } else if (mode & 0x10) {
+            py = (y1 + y2) / 2.0;
+            v = (ascent - descent) / 2.0;
+        } else if (mode & 0x08) {
+            py = y2;
+            v = -descent;
+        }
+    }
+    std::vector<cairo_glyph_t> glyphs;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x20) glyphs.push_back({FT_Get_Char_Index(face->ft, Code_Point(c, page)), u + pens[i], v});
+    }
+    screen::Begin_Cairo();
+    cairo_save(cr);
+    int vx1, vy1, vx2, vy2;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
+    cairo_clip(cr);
+    cairo_translate(cr, px, py);
+    cairo_rotate(cr, -vector_text.angle);
+    cairo_set_font_face(cr, face->cairo);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, size * vector_text.factor, size);
+    cairo_set_font_matrix(cr, &matrix);
+    const uint32_t rgb = Resolve_Colour(pxQFgc());
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_restore(cr);
+    screen::End_Cairo();
+}
+
 int Get_Text_Width_Px(const char* text) { return text ? Width_Of(text, current_font) : 0; }
 
 int Get_Text_Width_In_Font(const char* text, int font) { return text ? Width_Of(text, font) : 0; }
@@ -250,5 +360,6 @@ void Reset_Fonts()
 {
     font_stack.clear();
     Set_RFont(0x1000);
+    vector_text = Vector_Text{};
 }
 } // namespace screen

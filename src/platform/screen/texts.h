@@ -55,3 +55,20 @@ void Reset_Fonts();
 // Whether Init_RFont was called.
 bool Fonts_Ready();
 } // namespace screen
+
+// ---- Vector text ------------------------------------------------------------------------
+// Texts of any height and direction in the current font's glyphs, for dimension texts:
+// the character height in pixels (pxChH; 0 or less: the font's own size), a width factor
+// (pxExpF, 1.0 at start), an extra space between characters as a fraction of the height
+// (pxSpac, 0.0) and the base line's direction (pxOrnt, radians counter-clockwise on the
+// screen; the slant is kept but not drawn). The settings last until set again.
+void pxChH(double height);
+void pxExpF(double factor);
+void pxSpac(double spacing);
+void pxOrnt(double angle, double slant);
+// Width and height in pixels of n bytes (n < 0: to the end) with the settings, unturned.
+void pxQGTX(const char* text, int n, double* width, double* height);
+// Draws n bytes anchored at the box (x1, y1)-(x2, y2) by the mode bits of pxBTxt (0xC0 +
+// row bit + column bit; without 0xC0 the base line starts at (x1, y2)), turned by the
+// orientation about the anchor.
+void pxGBTt(int x1, int y1, int x2, int y2, const char* text, int n, int mode);
