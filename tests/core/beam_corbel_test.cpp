@@ -437,6 +437,61 @@ TEST_F(BeamCorbel, RepeatedRunsGiveTheSameResultsAndNotes)
     }
 }
 
+// A run that fails after a designed run on the same record: the results that every run
+// writes afresh start from zero, the failure marks the areas and the shear value.
+TEST_F(BeamCorbel, FailedRunLeavesNoResultOfTheRunBefore)
+{
+    for (int transfer : {0, 1, 2})
+        for (int cls = 0; cls <= 5; ++cls) {
+            Reset();
+            w.method_class = cls;
+            w.load_transfer = transfer;
+            w.distribution_number = 0.6;
+            w.bearing_length = 15.0;
+            w.bearing_width = 20.0;
+            ASSERT_EQ(Run(), 0) << transfer << "/" << cls;
+            w.method_class = 5;
+            w.vertical_force = 20000.0;  // no real depth of the stress block
+            ASSERT_EQ(Run(), 1) << transfer << "/" << cls;
+            for (double v : {w.As_tie, w.As_hanger, w.As_tie2, w.As_tie_top, w.As_incl_hanger, w.shear_value})
+                EXPECT_EQ(v, -1.0) << transfer << "/" << cls;
+            for (double v : {w.Z, w.F_hanger, w.shear_limit, w.F_tie2, w.F_tie_top, w.F_hung, w.F_rest,
+                             w.F_incl_hanger, w.min_hk, w.min_b, w.min_dk, w.zk, w.dk, w.theta, w.sigma_strut,
+                             w.z, w.sigma_perm, w.strut_length})
+                EXPECT_EQ(v, 0.0) << transfer << "/" << cls;
+        }
+
+    // A designed run after another on the same record gives what a fresh record gives
+    // (here a direct load after a hung-up one and a beam-end corbel after a corbel).
+    auto reset_values = [](const Beam_Corbel_Work& r) {
+        return std::vector<double>{r.As_tie, r.As_hanger, r.As_tie2, r.As_tie_top, r.As_incl_hanger, r.Z,
+                                   r.F_hanger, r.shear_value, r.shear_limit, r.F_tie2, r.F_tie_top, r.F_hung,
+                                   r.F_rest, r.F_incl_hanger, r.min_hk, r.min_b, r.min_dk, r.zk, r.dk,
+                                   r.theta, r.sigma_strut, r.z, r.sigma_perm, r.strut_length};
+    };
+    for (int cls = 0; cls <= 5; ++cls)
+        for (int second : {0, 2}) {
+            Reset();
+            w.method_class = cls;
+            w.bearing_length = 15.0;
+            w.bearing_width = 20.0;
+            w.load_transfer = second;
+            ASSERT_EQ(Run(), 0) << cls;
+            const std::vector<double> fresh = reset_values(w);
+            Reset();
+            w.method_class = cls;
+            w.bearing_length = 15.0;
+            w.bearing_width = 20.0;
+            w.load_transfer = 1;
+            w.distribution_number = 0.6;
+            ASSERT_EQ(Run(), 0) << cls;
+            w.method_class = cls;
+            w.load_transfer = second;
+            ASSERT_EQ(Run(), 0) << cls;
+            EXPECT_EQ(reset_values(w), fresh) << cls << "/" << second;
+        }
+}
+
 TEST_F(BeamCorbel, LongNumbersInMessagesAreWrittenWhole)
 {
     w.method_class = 3;

@@ -314,6 +314,53 @@ TEST_F(ColumnCorbel, InputErrorsGiveFailureResults)
     EXPECT_EQ(Design_Column_Corbel(1, nullptr, nullptr), 1);
 }
 
+// A run that fails its input checks after a designed run on the same record: the results
+// computed on every path start from zero, the failure marks the four areas.
+TEST_F(ColumnCorbel, FailedRunLeavesNoResultOfTheRunBefore)
+{
+    for (int method : {0, 2, 3, 4, 5, 6})
+        for (int transfer : {0, 1, 2}) {
+            Column_Corbel_Work w = Direct(method);
+            w.load_transfer = transfer;
+            w.distribution_number = transfer == 0 ? 0.7 : 1.0;
+            w.bearing_length = w.bearing_width = 10.0;
+            ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 0) << method << "/" << transfer;
+            w.corbel_length = 0.0;
+            ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 1);
+            for (double v : {w.As_tie, w.As_hanger, w.As_incl_hanger, w.As_stirrup}) EXPECT_EQ(v, -1.0);
+            for (double v : {w.shear_limit, w.zk, w.dk, w.shear_value, w.min_b, w.Z, w.Z_H, w.theta2,
+                             w.sigma_strut, w.sigma_bearing, w.F_incl_hanger, w.stirrup_value, w.hanger_angle,
+                             w.theta, w.sigma_perm, w.ratio, w.z})
+                EXPECT_EQ(v, 0.0) << method << "/" << transfer;
+        }
+
+    // A designed run after another on the same record gives what a fresh record gives.
+    auto reset_values = [](const Column_Corbel_Work& r) {
+        std::vector<double> v = Results_Of(r);
+        v.erase(v.end() - 4, v.end());  // xc, xc_limit, x and delta_e are written by their paths only
+        v.erase(v.begin() + 15);         // F_hanger too
+        return v;
+    };
+    for (int method : {0, 2, 3, 4, 5, 6})
+        for (int first : {0, 1, 2})
+            for (int second : {0, 1, 2}) {
+                Column_Corbel_Work fresh = Direct(method);
+                fresh.load_transfer = second;
+                fresh.distribution_number = second == 0 ? 0.7 : 1.0;
+                fresh.bearing_length = fresh.bearing_width = 10.0;
+                ASSERT_EQ(Design_Column_Corbel(1, &fresh, nullptr), 0);
+                Column_Corbel_Work w = Direct(method);
+                w.load_transfer = first;
+                w.distribution_number = first == 0 ? 0.7 : 1.0;
+                w.bearing_length = w.bearing_width = 10.0;
+                ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 0);
+                w.load_transfer = second;
+                w.distribution_number = fresh.distribution_number;
+                ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 0);
+                EXPECT_EQ(reset_values(w), reset_values(fresh)) << method << ": " << first << " then " << second;
+            }
+}
+
 // Mended edge cases.
 
 TEST_F(ColumnCorbel, ConcreteBelowB15UsesTheB15ShearLimits)

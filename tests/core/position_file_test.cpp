@@ -344,6 +344,20 @@ TEST_F(PositionFile, AFailedWriteIsReported)
     ASSERT_EQ(Read_Text(Sample_File(4), &model_), 0);
     EXPECT_EQ(Write_Corbel_Model(full, &model_), 1);
     std::fclose(full);
+
+    // A medium that takes the text only up to some byte: the writer reports the failure
+    // wherever it happens (and only then), with the result 1.
+    File_Stream whole;
+    ASSERT_EQ(Write_Corbel_Model(whole.get(), &model_), 0);
+    const size_t size = whole.bytes().size();
+    std::vector<char> buffer(size);
+    for (size_t room = 1; room <= size; ++room) {
+        FILE* f = fmemopen(buffer.data(), room, "w");
+        ASSERT_NE(f, nullptr);
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        EXPECT_EQ(Write_Corbel_Model(f, &model_), room < size ? 1 : 0) << room << " of " << size;
+        std::fclose(f);
+    }
 }
 
 // The start-up read of the position through the component path.
