@@ -133,6 +133,8 @@ TEST_F(BeamCorbel, Class0ClassicStrutAndTie)
     const double min_b = 1.0526315789473684 * std::sqrt(ac * ac + z * z) *
                          ((ak + aH) * H + ac * A) / (ac * z) / (0.3 * dk * fcd);
     EXPECT_NEAR(w.zk, 36.0, 1e-9);
+    EXPECT_NEAR(w.dk, 45.0, 1e-9);
+    EXPECT_NEAR(w.z, 36.0, 1e-9);
     EXPECT_NEAR(w.min_b, min_b * 100.0, 1e-9);
     EXPECT_NEAR(w.Z, 0.2 / 0.36 * 400.0 + (1.0 + 0.07 / 0.36) * 50.0, 1e-9);  // 281.94
     EXPECT_NEAR(w.F_hanger, 0.56 * A, 1e-9);
@@ -211,7 +213,8 @@ TEST_F(BeamCorbel, Class3ShearRuleAndTheLeverCutAt2_5e)
     const std::string out = Messages();
     EXPECT_NEAR(w.zk, 25.0, 1e-9);
     EXPECT_EQ(calc_note_count, 2);  // the cut and the closing ratio below 0.3
-    EXPECT_ROW(out, " < 0.4  \x88  zk = 2.5 e\n");
+    // zk = 0.45 (1 - 0.4 x 50/668.25) = 43.65 cm before the cut.
+    EXPECT_ROW(out, " e/zk = 10.0/43.7 = 0.23 < 0.4  \x88  zk = 2.5 e\n");
     EXPECT_ROW(out, " \xA3" "a/dk = 10.0/45.0 = 0.22 < 0.3, i.A. nicht zul\x84ssig !\n");
 }
 

@@ -246,6 +246,15 @@ TEST_F(ColumnCorbel, HungUpLoadSplitsIntoHangersAndIgnoresHAndThePlate)
     EXPECT_NEAR(w.F_incl_hanger, std::sqrt(a1 * a1 / (zk * zk) + 1.0) * 0.4 * A, 1e-9);
     EXPECT_NEAR(w.hanger_angle, std::atan(0.4 / 0.35) * kDeg, 1e-9);
     EXPECT_EQ(w.sigma_bearing, 0.0);
+
+    // The classic model: the inclined bars follow the strut of slope a/z with z = 0.8 d.
+    w = Direct(0);
+    w.load_transfer = 0;
+    w.distribution_number = 0.6;
+    Rows_Of(&w);
+    const double z0 = 0.8 * d;
+    EXPECT_NEAR(w.As_tie, 120.0 * ac / z0 / fyd * 10.0, 1e-9);
+    EXPECT_NEAR(w.F_incl_hanger, std::sqrt(ac * ac / (z0 * z0) + 1.0) * 0.4 * A, 1e-9);
 }
 
 TEST_F(ColumnCorbel, BeamEndCorbelIsDesignedPerMetre)

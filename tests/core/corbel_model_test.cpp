@@ -172,6 +172,15 @@ TEST_F(CorbelModel, BeamEndCorbelsForceTheirValues)
     EXPECT_EQ(r.group[2].count, 1);
     for (int k : {0, 1, 3, 4, 5}) EXPECT_EQ(r.group[k].count, 0) << k;
     EXPECT_GT(r.member_axis_required, 0.0);
+    // A spacing of 0.01 cm or less is none: no area per metre from it.
+    m.rebar.spacing[0] = 0.01;
+    m.rebar.spacing[1] = 0.01;
+    Check();
+    EXPECT_EQ(r.As_h, 0.0);
+    EXPECT_EQ(r.As_v, 0.0);
+    m.rebar.spacing[0] = 15.0;
+    m.rebar.spacing[1] = 20.0;
+    Check();
 
     // Support corbel at a slab: on a beam, one leg, support raised to 1.2 hk; a slab
     // thinner than 2 e1 is an error.
