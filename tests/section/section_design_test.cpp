@@ -479,6 +479,44 @@ TEST(SectionDesign, MinimumReinforcementRaisesTie)
     EXPECT_EQ(none.As_total, 0.0);
 }
 
+// A deep, large section (60 x 250 cm, Ac = 1.5 m2): the minimum ratio is a share of the
+// gross area, so a tie that carries the moment but stays below 0.2 % of 1.5 m2 is raised to
+// the minimum over the factor it reaches; a tie above the minimum is kept without any
+// failure search.
+TEST(SectionDesign, MinimumReinforcementOfADeepLargeSection)
+{
+    Rect r;
+    r.b = 0.6;
+    r.h = 2.5;
+    r.z_ref = 1.25;
+    r.z_top = 0.1;
+    r.z_bot = 2.4;
+    Section_Record s = Rect_Section(r);
+    const double A_min = 0.002 * r.b * r.h;  // 30 cm2
+    const double M = 2000.0;
+    int status = -99;
+    const Section_Design_Result plain = Design(s, 0.0, M, 1.0, 0, &status);
+    ASSERT_EQ(status, 0);
+    ASSERT_LT(plain.As_bottom, A_min);
+    ASSERT_GT(plain.As_bottom, 0.002 * A_min);  // well above A_min x Ac, which a wrong ratio would compare
+    s.design_param[0] = 0.2;
+    const Section_Design_Result res = Design(s, 0.0, M, 1.0, 0, &status);
+    ASSERT_EQ(status, 0);
+    const double lambda_min = Resisting_Moment(r, A_min) / M;
+    EXPECT_NEAR(res.As_bottom, A_min / lambda_min, 1e-4 * A_min);
+    EXPECT_GT(res.As_bottom, plain.As_bottom);
+    EXPECT_EQ(res.flags & 1, 1);
+    Expect_Carries(r, res, 0.0, M, 0.05, 0.05);
+
+    // 8000 kNm need more than the minimum: the design stands, nothing is searched.
+    const long before = section_force_integrations;
+    const Section_Design_Result big = Design(s, 0.0, 8000.0, 1.0, 0, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_GT(big.As_bottom, A_min);
+    EXPECT_EQ(big.flags, 0);
+    EXPECT_EQ(section_force_integrations, before);
+}
+
 // Symmetric reinforcement (mode 1) on both routes, and the strain-domain design directly:
 // equal areas whose plane carries the factored forces.
 TEST(SectionDesign, SymmetricDesignsCarryForcesWithEqualAreas)
