@@ -232,6 +232,8 @@ TEST_F(BeamCorbel, Class4RefinedModel)
     EXPECT_EQ(w.shear_value, A);
     EXPECT_NEAR(w.stirrup_value, A * 2.0 / 3.0 * (le - 0.5), 1e-9);
     EXPECT_NEAR(w.theta, std::atan(1.0 / le) / kRad, 1e-9);
+    EXPECT_NEAR(w.F_tie_top, w.Z, 1e-12);
+    EXPECT_NEAR(w.As_tie_top, w.As_tie, 1e-12);
 
     // Below 0.5: T3 = 0.2 A with its stirrups, no shear check.
     Reset();

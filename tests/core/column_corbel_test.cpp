@@ -150,6 +150,14 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     EXPECT_EQ(Text(w.stirrup_text), kHorizontal);
     EXPECT_NEAR(w.As_stirrup, 0.5 * As, 1e-9);
     EXPECT_NEAR(w.stirrup_value, 0.3 * VRd_max, 1e-9);
+    // a = 30 cm beyond hk/2 and VEd above min(VRd,c, VRd,max): vertical stirrups for 0.7 VEd.
+    w = Direct(4);
+    w.vertical_force = 250.0;
+    w.load_distance = 30.0;
+    Rows_Of(&w);
+    EXPECT_EQ(Text(w.stirrup_text), kVertical);
+    EXPECT_NEAR(w.As_stirrup, 0.7 * 250.0 / fyd * 10.0, 1e-9);
+    EXPECT_LE(w.stirrup_value, VRd_max);
 
     w = Direct(5);
     EXPECT_TRUE(Rows_Of(&w).empty());
@@ -164,6 +172,12 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     EXPECT_EQ(Text(w.stirrup_text), kVertical);
     EXPECT_NEAR(w.stirrup_value, A * (2.0 / 3.0) * (a1 / z - 0.5), 1e-9);
     EXPECT_NEAR(w.theta2, std::atan(z / a1) * kDeg, 1e-9);
+    // On a 10 x 10 cm plate: 20 N/mm2 against 0.75 fcd.
+    w = Direct(5);
+    w.bearing_length = w.bearing_width = 10.0;
+    EXPECT_EQ(Rows_Of(&w), Rows{" Betonpressung \x81" "berschritten !"});
+    EXPECT_NEAR(w.sigma_bearing, 20.0, 1e-9);
+    EXPECT_NEAR(w.sigma_perm, 0.75 * fcd / 1000.0, 1e-12);
 }
 
 TEST_F(ColumnCorbel, Ec2ModelByShearSpan)
@@ -175,6 +189,7 @@ TEST_F(ColumnCorbel, Ec2ModelByShearSpan)
     const double a1 = H / A * (aH + ak) + ac + c / 2.0;
     const double zk = d - (d - std::sqrt(d * d - 2.0 * c * a1)) / 2.0;
     EXPECT_NEAR(w.As_tie, (A * a1 / zk + H) / fyd * 10.0, 1e-9);
+    EXPECT_NEAR(w.ratio, a1 / zk, 1e-12);
     EXPECT_EQ(Text(w.stirrup_text), kHorizontal);
     EXPECT_NEAR(w.As_stirrup, 0.3 * w.As_tie, 1e-12);
 

@@ -249,6 +249,13 @@ TEST_F(ConcreteCover, ShortReportsAndVerdicts)
     lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(X0, NONE, 0, 0, 0, 0, 0, 0, "", f, 2); });
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[2], "");
+    // A label of two characters already heads the block; one character does not.
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "oben", f, 0); });
+    EXPECT_EQ(lines[0], "\xCE_oben\xCEr: Mindestfestigkeitsklasse, Betondeckung");
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "ob", f, 0); });
+    EXPECT_EQ(lines[0], "\xCE_ob\xCEr: Mindestfestigkeitsklasse, Betondeckung");
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "o", f, 0); });
+    EXPECT_EQ(lines[0], "Mindestfestigkeitsklasse, Betondeckung");
     // Both classes none: nothing.
     EXPECT_TRUE(Report_Lines([](FILE* f) { Check_Concrete_Cover(NONE, NONE, 0, 2, 1, 5, 30, 3, "x", f, 2); }).empty());
 

@@ -231,6 +231,16 @@ TEST_F(CorbelModel, BearingPlateChamferAndGeometryErrors)
     EXPECT_EQ(Check(), 0);
     EXPECT_DOUBLE_EQ(m.load_a, 22.5);
     EXPECT_DOUBLE_EQ(m.bp, 30.0);
+    // A plate of 0.01 cm length is none: neither a nor bp is bound by it.
+    m.lp = 0.01;
+    m.load_a = 29.0;
+    m.bp = 45.0;
+    Check();
+    EXPECT_DOUBLE_EQ(m.load_a, 29.0);
+    EXPECT_DOUBLE_EQ(m.bp, 45.0);
+    m.lp = 15.0;
+    m.load_a = 22.5;
+    m.bp = 30.0;
 
     m.load_a = 16.5;  // D = 34: (a/lk) h'k = 19.25 > 17 cuts h'k
     m.hk_end = 35.0;

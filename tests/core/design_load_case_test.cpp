@@ -433,6 +433,25 @@ TEST_F(DesignLoadCase, FailedRowAfterADesignedRowKeepsNoStaleValues)
     }
 }
 
+// The method index of the parameter sheet to the classes of both procedures; an index
+// outside 0..5 is taken as the nearest.
+TEST(DesignMethodClasses, TablesOfBothProceduresAndTheNearestIndex)
+{
+    const int beam[6] = {0, 1, 3, 5, 2, 4}, column[6] = {0, 2, 4, 6, 3, 5};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Beam_Corbel_Method_Class(i), beam[i]) << i;
+        EXPECT_EQ(Column_Corbel_Method_Class(i), column[i]) << i;
+    }
+    for (int i : {6, 7, 1000}) {
+        EXPECT_EQ(Beam_Corbel_Method_Class(i), 4) << i;
+        EXPECT_EQ(Column_Corbel_Method_Class(i), 5) << i;
+    }
+    EXPECT_EQ(Beam_Corbel_Method_Class(-3), 0);
+    EXPECT_EQ(Column_Corbel_Method_Class(-1), 0);
+    EXPECT_STREQ(Column_Corbel_Method_Name(4), "Heft 600, DAfStb");
+    EXPECT_STREQ(Column_Corbel_Method_Name(7), "???");
+}
+
 TEST(DesignResultBookkeeping, SmallNegativesAreNoneLargerOnesFailed)
 {
     Column_Corbel_Work& c = *Clear_Column_Corbel_Work(&column_corbel_work);
