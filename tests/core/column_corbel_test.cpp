@@ -287,6 +287,7 @@ TEST_F(ColumnCorbel, BeamEndCorbelIsDesignedPerMetre)
     ASSERT_GT(d - (d - std::sqrt(d * d - 2.0 * c * a1)) / 2.0, 0.85 * d);
     EXPECT_NEAR(w.As_tie, (300.0 * a1 / (0.85 * d) + 30.0) / fyd * 10.0, 1e-9);
     EXPECT_NEAR(w.F_hanger, 600.0 * (0.15 * 0.75 + 0.625), 1e-9);
+    EXPECT_NEAR(w.ratio, a1 / (0.85 * d), 1e-12);
     EXPECT_EQ(w.stirrup_text, nullptr);
     EXPECT_NEAR(w.sigma_bearing, 3.0, 1e-12);
     EXPECT_EQ(rows, (Rows{" Tr\x84gerkonsole: z > 0.85 dk, wird zu 0.85 dk gesetzt !",

@@ -289,6 +289,13 @@ TEST(Detailing, AnchorageReportLines)
                          "l\xCE\\b,rqd\xCEr = 28.59 cm\n"),
               std::string::npos);
     EXPECT_NE(lines.find("Mindestverankerungsl\x84nge"), std::string::npos);
+
+    // As much provided as required: the design length follows without the ratio.
+    a.as_req = 5.0;
+    lines = Lines_Of([&](FILE* s) { a.Run(&de, s); });
+    EXPECT_EQ(lines.find("A\xCE\\s,erf"), std::string::npos);
+    EXPECT_NE(lines.find(": l\xCE\\b\xCEr = \xBA\xCE\\i\xCEr" + DOT + "l\xCE\\b,rqd\xCEr = 57.18 cm\n"), std::string::npos)
+        << lines;
 }
 
 TEST(Detailing, MeshChoiceAndBarCounts)

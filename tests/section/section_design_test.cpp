@@ -508,6 +508,31 @@ TEST(SectionDesign, MinimumReinforcementOfADeepLargeSection)
     EXPECT_EQ(res.flags & 1, 1);
     Expect_Carries(r, res, 0.0, M, 0.05, 0.05);
 
+    // Hogging: the same by symmetry, in the upper layer.
+    const Section_Design_Result hog = Design(s, 0.0, -M, 1.0, 0, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_NEAR(hog.As_top, A_min / lambda_min, 1e-4 * A_min);
+    EXPECT_NEAR(hog.As_bottom, 0.0, 1e-12);
+    EXPECT_NEAR(hog.As_total, hog.As_top, 1e-15);
+
+    // The strain-dependent factor of DIN 1045 (1988): 1.75 at the steel strain of the
+    // failure state with the minimum (the tie at its limit strain), so the minimum asks for
+    // A_min 1.75 / lambda; the design itself for the area that resists 1.75 M.
+    auto area_for = [&](double moment) {
+        double lo = 0.0, hi = 0.05;
+        for (int i = 0; i < 100; ++i) {
+            const double mid = 0.5 * (lo + hi);
+            (Resisting_Moment(r, mid) < moment ? lo : hi) = mid;
+        }
+        return 0.5 * (lo + hi);
+    };
+    for (double m : {600.0, 1000.0}) {
+        const Section_Design_Result dep = Design(s, 0.0, m, 0.0, 0, &status);
+        ASSERT_EQ(status, 0) << m;
+        const double expected = std::max(area_for(1.75 * m), A_min * 1.75 * m / Resisting_Moment(r, A_min));
+        EXPECT_NEAR(dep.As_bottom, expected, 2e-4 * expected) << m;
+    }
+
     // 8000 kNm need more than the minimum: the design stands, nothing is searched.
     const long before = section_force_integrations;
     const Section_Design_Result big = Design(s, 0.0, 8000.0, 1.0, 0, &status);
