@@ -428,12 +428,28 @@ TEST(StrainPlaneSolverTest, PatternSecantAndTheDispatcher)
          {std::pair{-0.0035, 0.002}, std::pair{-0.001, 0.0005}, std::pair{-0.0035, 0.0}}) {
         double M = 0.0, top = 0.0, bottom = 0.0;
         const double N = Forces_Of(s, p.first, p.second, &M);
+        const long before = section_force_integrations;
         EXPECT_EQ(Solve_Strain_Plane_Secant(&s, nullptr, nullptr, 0, N, M, 0, &top, &bottom), 0);
+        EXPECT_LE(section_force_integrations - before, 30) << p.first << " " << p.second;  // some 25
         EXPECT_TRUE(Carries(s, N, M, top, bottom)) << p.first << " " << p.second;
         if (Solve_Strain_Plane_Pattern(&s, nullptr, nullptr, 0, N, M, 0, &top, &bottom) == 0) {
             EXPECT_TRUE(Carries(s, N, M, top, bottom)) << p.first << " " << p.second;
         }
     }
+    // The compass search from m = d = 0 with steps of 1 % (m) and 2 % (d) of eps_su - eps_cu:
+    // a target one step of d away is met by the first round of four trials, exactly.
+    {
+        const Rect r;
+        const double step_d = 0.02 * (r.eps_su - r.eps_cu);
+        double M = 0.0, top = 1.0, bottom = 1.0;
+        const double N = Forces_Of(s, -step_d, step_d, &M);
+        const long before = section_force_integrations;
+        EXPECT_EQ(Solve_Strain_Plane_Pattern(&s, nullptr, nullptr, 0, N, M, 0, &top, &bottom), 0);
+        EXPECT_EQ(section_force_integrations - before, 4);
+        EXPECT_EQ(top, -step_d);
+        EXPECT_EQ(bottom, step_d);
+    }
+
     // Beyond the resistance both give up within their budgets, strains still written.
     double top = 0.0, bottom = 0.0;
     EXPECT_EQ(Solve_Strain_Plane_Secant(&s, nullptr, nullptr, 0, -4000.0, 100.0, 0, &top, &bottom),
