@@ -415,6 +415,26 @@ TEST(SectionDesign, RedesignAndDroppedOwnLayers)
     EXPECT_GT(res.x_concrete, 0.0);
 }
 
+// A deep section under a large compression and a moment: the layer design asks for a
+// negative lower area; the redesign puts the difference of the two areas in the upper
+// layer, finds the factor the section reaches with it (above the 1.75 required) and designs
+// again at that factor, which leaves the lower layer empty.
+TEST(SectionDesign, RedesignWhenOneAreaComesOutNegative)
+{
+    Rect r;
+    r.h = 2.5;
+    r.z_ref = 1.25;
+    r.z_bot = 2.45;
+    int status = -99;
+    const Section_Design_Result res = Design(Rect_Section(r), -7000.0, 2725.0, 1.75, 0, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_NEAR(res.As_bottom, 0.0, 1e-6);
+    EXPECT_GT(res.As_top, 0.0);
+    EXPECT_GE(res.gamma_used, 1.745);
+    Expect_Carries(r, res, -7000.0, 2725.0, 0.05, 0.05);
+    Expect_Within_Limits(r, res);
+}
+
 // Resisting moment of a singly reinforced rectangle (steel area at the lower layer) in
 // domains 2 and 3, by bisection on the closed-form forces.
 double Resisting_Moment(const Rect& r, double A)
@@ -684,6 +704,32 @@ TEST(SectionDesign, RingDesigns)
     EXPECT_NEAR(res.ring_share, std::floor(inner.design_param[3] * 32 + 0.5) / 32, 1e-15);
     EXPECT_LE(res.As_total - res.As_total / (1.0 / res.ring_share + 1.0),
               inner.design_param[2]);
+    // The growth step by step: from share 0 to (As - limit) / limit, then again from the
+    // area of that ring (at least by 0.005), until the outer ring (32 of 32 + n bars) keeps
+    // within the limit. Each ring is designed alone (no limit) to follow the steps.
+    {
+        const double limit = inner.design_param[2];
+        auto ring_total = [&](double f) {
+            Section_Record alone = inner;
+            alone.option_bits = 0;
+            alone.design_param[2] = 0.0;
+            alone.design_param[3] = f;
+            Section_Design_Result one{};
+            EXPECT_EQ(Design_Section(&alone, -6000.0, 300.0, 1.0, 3, &one), 0);
+            return one.As_total;
+        };
+        auto outer = [](double total, double f) { return total * 32.0 / (32.0 + std::floor(f * 32.0 + 0.5)); };
+        double f = 0.0, total = total_without_limit;
+        int steps = 0;
+        while (outer(total, f) > limit && steps < 20) {
+            f = std::max((total - limit) / limit, f + 0.005);
+            total = ring_total(f);
+            ++steps;
+        }
+        EXPECT_GE(steps, 2);
+        EXPECT_NEAR(inner.design_param[3], f, 1e-12);
+        EXPECT_NEAR(res.As_total, total, 1e-12);
+    }
 
     inner.option_bits = 0;
     inner.design_param[2] = 1e-6;
