@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -56,7 +57,11 @@ TEST(MaterialSetTest, AllocResetCopyFree)
     s->stored_int_b = 1;
     s->concrete[0].tension_values[5] = 4.5;
     s->annex->alpha_cc = 0.9;
+    s->stored_int_a = 3;
+    s->law_choice = 3;
+    s->modular_ratio = 7.5;
     Calc_Material_Set(s.get(), 0);
+    s->nonlinear_analysis = 1;  // after the computation: it would rescale the set
 
     Owned_Set dst(2, 0);
     Copy_Material_Set(s.get(), dst.get());
@@ -65,6 +70,12 @@ TEST(MaterialSetTest, AllocResetCopyFree)
     EXPECT_EQ(std::memcmp(dst->concrete, s->concrete, sizeof(Concrete_Record)), 0);
     EXPECT_EQ(std::memcmp(dst->steel, s->steel, 2 * sizeof(Steel_Record)), 0);
     EXPECT_EQ(dst->stored_int_b, 1);
+    // Every scalar of the set comes along.
+    EXPECT_EQ(std::vector<double>({dst->gamma_c, dst->gamma_s, dst->modular_ratio, dst->xi_limit}),
+              std::vector<double>({s->gamma_c, s->gamma_s, 7.5, s->xi_limit}));
+    EXPECT_EQ(std::vector<int>({dst->new_standard, dst->din_2008_rules, dst->oenorm, dst->en1992_1_1, dst->en1992_2,
+                                dst->situation_code, dst->stored_int_a, dst->law_choice, dst->nonlinear_analysis}),
+              std::vector<int>({1, 0, 0, 1, 0, 2, 3, 3, 1}));
     dst->concrete[0].fck = 99;
     dst->annex->alpha_cc = 0.5;
     EXPECT_DOUBLE_EQ(s->concrete[0].fck, 30);   // deep: nothing shared
