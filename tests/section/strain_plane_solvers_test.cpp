@@ -267,6 +267,24 @@ TEST(StrainPlaneSolverTest, HybridReportsPlanesBeyondTheLimits)
     EXPECT_EQ(bottom, 0.0);
 }
 
+// A target on which the first two attempts make no progress (hardening steel, a plane with
+// the top edge at 0 and the lower steel near its limit): the third attempt starts from the
+// failure state of the forces scaled back to them and solves within a couple of hundred
+// integrations.
+TEST(StrainPlaneSolverTest, HybridRetryFromTheFailureState)
+{
+    Rect r;
+    r.k = 1.08;
+    const Section_Record s = Make_Section(r);
+    double M = 0.0;
+    const double N = Forces_Of(s, 2.1684043449710089e-19, 0.019900000000000004, &M);  // as a grid left it
+    double top = 1.0, bottom = 1.0;
+    const long before = section_force_integrations;
+    EXPECT_EQ(Solve_Strain_Plane_Hybrd(&s, nullptr, nullptr, 0, N, M, 0, &top, &bottom), 0);
+    EXPECT_LE(section_force_integrations - before, 200);
+    EXPECT_TRUE(Carries(s, N, M, top, bottom));
+}
+
 TEST(StrainPlaneSolverTest, StepwiseSearchConvergesOrDefersToTheFailureSearch)
 {
     const Rect r;
