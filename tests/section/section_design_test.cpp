@@ -606,6 +606,25 @@ TEST(SectionDesign, SymmetricDesignsCarryForcesWithEqualAreas)
         }
     }
     symmetric_design_route = kept_route;
+
+    // A low section (30 x 40 cm) under compression and moment: the design of equal layers by
+    // strain domains gives the answer; it carries the forces with equal areas as well. (Both
+    // layers yield, one in tension and one in compression, so N rests on the concrete alone
+    // and is met within the relative residual 0.0025 of that design.)
+    Rect low;
+    low.h = 0.4;
+    low.z_ref = 0.2;
+    low.z_bot = 0.35;
+    for (double M : {120.0, 200.0}) {
+        int status = -99;
+        const Section_Design_Result res = Design(Rect_Section(low), -800.0, M, 1.0, 1, &status);
+        ASSERT_EQ(status, 0) << M;
+        EXPECT_EQ(res.As_top, res.As_bottom) << M;
+        EXPECT_EQ(res.flags & 2, 0) << M;  // no mode-0 fallback
+        SCOPED_TRACE(M);
+        Expect_Carries(low, res, -800.0, M, 0.0025 * 800.0, 0.0025 * M + 0.01);
+        Expect_Within_Limits(low, res);
+    }
 }
 
 // The layer-pair design's answers without iteration: no load, a centric tension, a centric
