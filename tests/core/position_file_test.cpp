@@ -566,3 +566,25 @@ TEST_F(ExportImport, FailuresAreToldNeverReportedAsSuccess)
     ASSERT_EQ(Shown_Messages().size(), 2u);
     EXPECT_EQ(Shown_Messages()[0].text, newer_import_text);
 }
+
+// A file cut off anywhere before its last value is a read error, never a position read
+// with some values missing.
+TEST_F(PositionFile, AFileCutShortIsAReadError)
+{
+    ASSERT_EQ(Read_Text(Sample_File(4), &model_), 0);
+    const std::string whole = Written(&model_);
+    // The last value written: the end of the text without its trailing white space.
+    size_t end = whole.find_last_not_of(" \n");
+    ASSERT_NE(end, std::string::npos);
+    int cuts = 0;
+    for (size_t cut = 0; cut <= end; ++cut) {
+        if (cut > 0 && whole[cut - 1] != ' ' && whole[cut - 1] != '\n') continue;  // cut between values
+        Corbel_Model m{};
+        EXPECT_EQ(Read_Text(whole.substr(0, cut), &m), 1) << "cut at " << cut << " of " << whole.size();
+        for (int k = 0; k < 2; ++k) MEM_FREE(m.load_table[k]);
+        MEM_FREE(m.results);
+        MEM_FREE(m.print_options.remarks);
+        ++cuts;
+    }
+    EXPECT_GT(cuts, 100);
+}
