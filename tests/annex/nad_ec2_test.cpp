@@ -353,6 +353,19 @@ TEST(NADEC2Read, OlderVersionsAreReadAndCompleted)
         EXPECT_DOUBLE_EQ(p.bridge_alpha_cc, ec.bridge_alpha_cc); // not in version 12
         EXPECT_DOUBLE_EQ(p.r_sup_post, 1.0);                     // completion without NA-DE
     }
+    // Versions 8 to 12 add one group each: the fire class with the section factor, the
+    // factor of the modulus, the moment factor in fire, the slenderness limit, the value
+    // stored with the redistribution group. A group is read from its version on.
+    for (int v = 7; v <= 12; ++v) {
+        const NAD_EC2_Params p = Read_From(As_Version(section, v));
+        EXPECT_EQ(p.version, v);
+        EXPECT_EQ(p.hsc_fire_class == full.hsc_fire_class && p.k_hsc_section == full.k_hsc_section, v >= 8) << v;
+        EXPECT_EQ(p.gamma_cE == full.gamma_cE, v >= 9) << v;
+        EXPECT_EQ(p.k_m_hsc == full.k_m_hsc, v >= 10) << v;
+        EXPECT_EQ(p.lambda_lim_form == full.lambda_lim_form && p.lambda_lim_factor == full.lambda_lim_factor, v >= 11)
+            << v;
+        EXPECT_EQ(p.extra_value_c == full.extra_value_c, v >= 12) << v;
+    }
     {   // Version 19 carries the fire material factor behind line 11.
         const NAD_EC2_Params p = Read_From(As_Version(section, 19));
         EXPECT_EQ(p.version, 19);
