@@ -251,6 +251,14 @@ TEST(NADEC2Defaults, EveryValueOfTheEurocodeAndTheDinColumn)
         EXPECT_DOUBLE_EQ(ec.k_system[i], ec_k[i]) << i;
         EXPECT_DOUBLE_EQ(din.k_system[i], din_k[i]) << i;
     }
+    const char* const roughness[4] = {"verzahnt", "rau", "glatt", "sehr glatt"};
+    const char* const situations[4] = {"st\x84" "ndig/ver\x84" "nderlich", "Erm\x81" "dung", "Erdbeben",
+                                       "au\xE1" "ergew\x94" "hnlich"};
+    for (int i = 0; i < 4; ++i)
+        for (const NAD_EC2_Params* p : {&ec, &din}) {
+            EXPECT_STREQ(p->roughness_name[i], roughness[i]);
+            EXPECT_STREQ(p->situation_name[i], situations[i]);
+        }
 }
 
 TEST(NADEC2Write, SectionOfTheEurocodeValues)
