@@ -297,6 +297,64 @@ TEST_F(ColumnCorbel, BeamEndCorbelIsDesignedPerMetre)
     EXPECT_EQ(calc_note_count, 2);  // the two bearing lines are one note
 }
 
+// The rows of the design whose ratio (w.ratio) is r, the load distance found by bisection.
+Rows Rows_At_Ratio(Column_Corbel_Work w, double r, double hi_cm)
+{
+    double lo = 1.0, hi = hi_cm;
+    for (int i = 0; i < 80; ++i) {
+        Column_Corbel_Work t = w;
+        t.load_distance = 0.5 * (lo + hi);
+        Design_Column_Corbel(1, &t, nullptr);
+        (t.ratio < r ? lo : hi) = t.load_distance;
+    }
+    w.load_distance = hi;
+    const Rows rows = Rows_Of(&w);
+    EXPECT_NEAR(w.ratio, r, 1e-7);
+    return rows;
+}
+
+bool Has_Row_Ending(const Rows& rows, const std::string& end)
+{
+    for (const std::string& row : rows)
+        if (row.size() >= end.size() && row.compare(row.size() - end.size(), end.size(), end) == 0) return true;
+    return false;
+}
+
+// The slenderness notes start 0.001 beyond their limits: a ratio half a thousandth beyond
+// the limit and tolerance is noted, one half a thousandth within it is not.
+TEST_F(ColumnCorbel, SlendernessNotesStartATolerancePastTheirLimits)
+{
+    const std::string below05 = " < 0.5, Verfahren i.A. nicht zul\x84ssig !";
+    const std::string below03 = " < 0.3, Verfahren i.A. nicht zul\x84ssig !";
+    const std::string above1 = " > 1.0, Kragarm !", above2 = " > 2.0, Kragarm !";
+    const std::string above1_end = " > 1.0, i.A. nicht zul\x84ssig !";
+    struct Case {
+        int method, transfer;
+        double low;  // 0: no lower note
+        std::string low_text;
+        double high;
+        std::string high_text;
+        double hi_cm;
+    };
+    const Case cases[] = {
+        {0, 1, 0.499, below05, 1.001, above1, 100.0}, {2, 1, 0.299, below03, 1.001, above1, 100.0},
+        {3, 1, 0.299, below03, 2.001, above2, 150.0}, {4, 1, 0.299, below03, 1.001, above1, 100.0},
+        {5, 1, 0.0, "", 2.001, above2, 150.0},         {6, 1, 0.0, "", 2.001, above2, 150.0},
+        {6, 2, 0.0, "", 1.001, above1_end, 100.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "method " << c.method << " transfer " << c.transfer);
+        Column_Corbel_Work w = Direct(c.method);
+        w.load_transfer = c.transfer;
+        w.horizontal_force = 0.0;
+        EXPECT_TRUE(Has_Row_Ending(Rows_At_Ratio(w, c.high + 0.0005, c.hi_cm), c.high_text));
+        EXPECT_FALSE(Has_Row_Ending(Rows_At_Ratio(w, c.high - 0.0005, c.hi_cm), c.high_text));
+        if (c.low == 0.0) continue;
+        EXPECT_TRUE(Has_Row_Ending(Rows_At_Ratio(w, c.low - 0.0005, c.hi_cm), c.low_text));
+        EXPECT_FALSE(Has_Row_Ending(Rows_At_Ratio(w, c.low + 0.0005, c.hi_cm), c.low_text));
+    }
+}
+
 // Input checks: every finding is written, then the failure marks are set.
 
 TEST_F(ColumnCorbel, InputErrorsGiveFailureResults)
