@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -166,6 +167,7 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     const double x = d - std::sqrt(d * d - 2.0 * c * a1);
     z = d - x / 2.0;
     EXPECT_NEAR(w.xc, x / 0.8 * 100.0, 1e-9);
+    EXPECT_NEAR(w.xc_limit, 0.5 * d * 100.0, 1e-9);
     EXPECT_NEAR(w.delta_e, 0.7, 1e-12);
     EXPECT_NEAR(w.As_tie, (A * a1 / z + H) / fyd * 10.0, 1e-9);
     ASSERT_GE(a1 / z, 0.5);
@@ -190,6 +192,7 @@ TEST_F(ColumnCorbel, Ec2ModelByShearSpan)
     const double zk = d - (d - std::sqrt(d * d - 2.0 * c * a1)) / 2.0;
     EXPECT_NEAR(w.As_tie, (A * a1 / zk + H) / fyd * 10.0, 1e-9);
     EXPECT_NEAR(w.ratio, a1 / zk, 1e-12);
+    EXPECT_NEAR(w.xc_limit, 0.4 * d * 100.0, 1e-9);
     EXPECT_EQ(Text(w.stirrup_text), kHorizontal);
     EXPECT_NEAR(w.As_stirrup, 0.3 * w.As_tie, 1e-12);
 
@@ -386,6 +389,12 @@ TEST_F(ColumnCorbel, InputErrorsGiveFailureResults)
     w = Direct(0);
     w.corbel_axis_distance = 50.0;
     refused(w, " Konsolh\x94he zu klein !");
+    w.corbel_axis_distance = 49.95;  // 0.05 cm of depth is none either
+    refused(w, " Konsolh\x94he zu klein !");
+    w.corbel_axis_distance = 49.85;  // 0.15 cm is a depth (the design fails later)
+    const Rows shallow = Rows_Of(&w);
+    EXPECT_TRUE(std::none_of(shallow.begin(), shallow.end(),
+                             [](const std::string& r) { return r == " Konsolh\x94he zu klein !"; }));
     w = Direct(2);
     w.load_distance = 0.0;
     refused(w, " Lastabstand \xF3 0 !");

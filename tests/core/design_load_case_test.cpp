@@ -114,6 +114,15 @@ TEST_F(DesignLoadCase, ModelValuesReachTheProcedures)
     EXPECT_NEAR(m.results[0].As_h, Area(e / z * A + (1 + (aH + ak) / z) * H), 1e-9);
     EXPECT_NEAR(m.results[0].As_v, Area(0.35 * 48 / 40 * A), 1e-9);
 
+    // The addition e1 may exceed úa: the lever e = úa + e1 is what must not vanish.
+    m.lp = 0.0;
+    m.load_a = 5.0;
+    Check();
+    ASSERT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
+    EXPECT_NEAR(m.results[0].As_h, Area((0.05 + 0.12) / z * A + (1 + (aH + ak) / z) * H), 1e-9);
+    m.lp = 15.0;
+    m.load_a = 16.5;
+
     // Hung up on the beam by EC 2: the vertical share, the rest inclined at 45°.
     m.load_transfer = LOAD_TRANSFER_INDIRECT;
     m.method = 3;

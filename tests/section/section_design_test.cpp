@@ -516,6 +516,10 @@ TEST(SectionDesign, MinimumReinforcementRaisesTie)
     const Section_Design_Result none = Design(s, 0.0, 0.0, 1.0, 0, &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(none.flags, 0);
+    // No load: no strains either (the design result starts cleared).
+    for (double v : {none.eps_top, none.eps_bottom, none.eps_top_layer, none.eps_bottom_layer, none.As_top,
+                     none.As_bottom})
+        EXPECT_EQ(v, 0.0);
     EXPECT_EQ(none.As_total, 0.0);
 }
 
@@ -710,7 +714,7 @@ TEST(SectionDesign, RingDesigns)
     Section_Design_Result res{};
     int status = Design_Section(&s, -800.0, 120.0, 1.0, 2, &res);
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(s.option_bits & 4, 4);
+    EXPECT_EQ(s.option_bits, 4);  // the ring bit and nothing else
     EXPECT_EQ(s.ring_radius_outer, 0.25);
     EXPECT_NEAR(s.upper_layer_depth, z0 - 0.25, 1e-15);
     EXPECT_NEAR(s.lower_layer_depth, z0 + 0.25, 1e-15);

@@ -117,6 +117,12 @@ TEST(SectionLawsTest, ConcreteLaw)
     c.exponent = 2.0;
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * 0.5 * 1.5);
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, 0.00015), 1000.0);
+    // With k = 2.5 the nonlinear law k eta - eta^2 over 1 + (k - 2) eta differs from the
+    // parabola of exponent 2.5: at eta = 0.5, 1.0 / 1.25 against 1 - 0.5^2.5.
+    c.exponent = 2.5;
+    EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * 0.5 * 2.0 / 1.25);
+    c.law_kind = 0;
+    EXPECT_NEAR(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * (1.0 - std::pow(0.5, 2.5)), 1e-9);
 }
 
 TEST(SectionLawsTest, SteelLaw)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "area_design_closed_form.h"
 #include "base/numeric.h"
@@ -259,6 +260,17 @@ TEST(StrainPlaneSolverTest, HybridReportsPlanesBeyondTheLimits)
                   c.status)
             << c.what;
         EXPECT_TRUE(Carries(*c.s, c.N, c.M, top, bottom)) << c.what;
+    }
+    // A fully compressed plane whose less compressed edge lies beyond eps_c2 may not be
+    // more compressed at the other edge: the pivot at 3/7 h from that edge holds eps_c2.
+    // Steel hardening in compression keeps the forces of each such plane its own.
+    for (const auto& [t, b, status] : {std::tuple{-0.0021, -0.0028, 2}, std::tuple{-0.0028, -0.0021, 2},
+                                       std::tuple{-0.0005, -0.0030, 0}, std::tuple{-0.0030, -0.0005, 0}}) {
+        double M = 0.0, top = 1.0, bottom = 1.0;
+        const double N = Forces_Of(sh, t, b, &M);
+        EXPECT_EQ(Solve_Strain_Plane_Hybrd(&sh, nullptr, nullptr, 0, N, M, 0, &top, &bottom), status)
+            << t << " " << b;
+        EXPECT_TRUE(Carries(sh, N, M, top, bottom)) << t << " " << b;
     }
     double top = 1.0, bottom = 1.0;
     EXPECT_EQ(Solve_Strain_Plane_Hybrd(nullptr, nullptr, nullptr, 0, 1.0, 1.0, 0, &top, &bottom),
