@@ -662,6 +662,17 @@ TEST(SectionDesign, LayerPairDesignDirectAnswers)
     EXPECT_EQ(status, -1);
     EXPECT_EQ(res.flags, 2);
     EXPECT_NEAR(res.As_total, res.As_top + res.As_bottom, 1e-15);
+
+    // A tension with a small hogging moment that the layer pair cannot take: the mode-0
+    // design of the same forces answers.
+    Rect low = r;
+    low.h = 0.4;
+    low.z_ref = 0.2;
+    low.z_bot = 0.35;
+    res = Design(Rect_Section(low), 500.0, -100.0, 1.0, 1, &status);
+    EXPECT_EQ(status, -1);
+    EXPECT_EQ(res.flags, 2);
+    Expect_Carries(low, res, 500.0, -100.0, 0.01, 0.01);
     symmetric_design_route = kept_route;
 }
 
