@@ -414,6 +414,23 @@ TEST(StrainPlaneSolverTest, DeepSectionPlanesUpToTheSteelLimitStrain)
     }
 }
 
+// Plain concrete without a tension branch: planes in tension carry nothing. A trial with
+// N and M both 0 makes the scan's steps ten times finer (down to thousandths of the rest of
+// the bracket) before the search gives up on a tension it cannot carry.
+TEST(StrainPlaneSolverTest, StepwiseScanRefinesThroughPlanesWithoutForces)
+{
+    Rect plain_r;
+    plain_r.A_up = plain_r.A_lo = 0.0;
+    const Section_Record plain = Make_Section(plain_r);
+    double top = 1.0, bottom = 1.0;
+    const long before = section_force_integrations;
+    EXPECT_EQ(Solve_Strain_Plane_Stepwise(&plain, nullptr, nullptr, 0, 100.0, 0.0, 0, &top, &bottom), 2);
+    EXPECT_GT(section_force_integrations - before, 1000);
+    // A small compression is found.
+    EXPECT_EQ(Solve_Strain_Plane_Stepwise(&plain, nullptr, nullptr, 0, -100.0, 0.0, 0, &top, &bottom), 0);
+    EXPECT_TRUE(Carries(plain, -100.0, 0.0, top, bottom));
+}
+
 // A law whose residual jumps across the target: the concrete's tension branch ends at
 // 30 per mille, where 4350 kN of tension vanish at once. Without the full-scan bit the first
 // change of sign, on the rising branch, gives the plane. With it every scan keeps its last
