@@ -174,6 +174,14 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     EXPECT_EQ(Text(w.stirrup_text), kVertical);
     EXPECT_NEAR(w.stirrup_value, A * (2.0 / 3.0) * (a1 / z - 0.5), 1e-9);
     EXPECT_NEAR(w.theta2, std::atan(z / a1) * kDeg, 1e-9);
+    // Close to the column (a'/z below 0.5): horizontal stirrups for 0.2 A.
+    w = Direct(5);
+    w.load_distance = 5.0;
+    Rows_Of(&w);
+    ASSERT_LT(w.ratio, 0.499);
+    EXPECT_EQ(Text(w.stirrup_text), kHorizontal);
+    EXPECT_NEAR(w.stirrup_value, 0.2 * A, 1e-9);
+    EXPECT_NEAR(w.As_stirrup, 0.2 * A / fyd * 10.0, 1e-9);
     // On a 10 x 10 cm plate: 20 N/mm2 against 0.75 fcd.
     w = Direct(5);
     w.bearing_length = w.bearing_width = 10.0;

@@ -229,6 +229,7 @@ TEST_F(DesignLoadCase, DryJointRaisesHOnlyOnABearingPlate)
     Check(100000.0, 15000.0);
     EXPECT_TRUE(Has(Report(1), "Hinweis (trockene Lagerfuge): H = 15.00 kN < 0.2\xCE/.\xCEr" + raised));
     EXPECT_NEAR(m.results[0].H, 20000.0, 1e-6);
+    EXPECT_NEAR(column_corbel_work.horizontal_force, 20.0, 1e-9);  // the procedure designs for it
     EXPECT_FALSE(Has(Report(0), "Lagerfuge): H"));  // no hint at level 0
     Check(100000.0, 19950.0);
     EXPECT_FALSE(Has(Report(1), "Lagerfuge): H"));  // raised by less than 0.1 kN: silently
@@ -237,6 +238,7 @@ TEST_F(DesignLoadCase, DryJointRaisesHOnlyOnABearingPlate)
     m.system = SYSTEM_SUPPORT_CORBEL;
     Check(100000.0, 15000.0);
     EXPECT_TRUE(Has(Report(1), "Hinweis (trockene Lagerfuge): H < 0.2\xCE/.\xCEr" + raised));
+    EXPECT_NEAR(beam_corbel_work.horizontal_force, 20.0, 1e-9);
     m.bp = 0.01;  // no bearing plate
     Design_Load_Case(&m, 0, nullptr, 1);
     EXPECT_NEAR(m.results[0].H, 15000.0, 1e-6);
@@ -271,6 +273,14 @@ TEST_F(DesignLoadCase, FaultsEndTheDesignWithoutAResult)
 
     Defaults(SYSTEM_SUPPORT_CORBEL);
     Check();
+    m.results[0].As_h = 7.0;
+    m.load_transfer = LOAD_TRANSFER_INDIRECT;  // hung up at an inclination of 0.001 degrees: accepted
+    m.inclination = 0.001;
+    EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
+    m.inclination = 0.0005;
+    EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 1);
+    m.load_transfer = LOAD_TRANSFER_DIRECT;
+    m.inclination = 45.0;
     m.results[0].As_h = 7.0;
     m.hk = m.d1k;  // no effective depth
     EXPECT_TRUE(Has(Report(1, &result), "Fehler in den Geometriedaten"));

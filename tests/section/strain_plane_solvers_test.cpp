@@ -495,6 +495,11 @@ TEST(StrainPlaneSolverTest, PatternSecantAndTheDispatcher)
         EXPECT_EQ(section_force_integrations - before, 4);
         EXPECT_EQ(top, -step_d);
         EXPECT_EQ(bottom, step_d);
+        // And one step of d the other way.
+        const double N2 = Forces_Of(s, step_d, -step_d, &M);
+        EXPECT_EQ(Solve_Strain_Plane_Pattern(&s, nullptr, nullptr, 0, N2, M, 0, &top, &bottom), 0);
+        EXPECT_EQ(top, step_d);
+        EXPECT_EQ(bottom, -step_d);
     }
 
     // Beyond the resistance both give up within their budgets, strains still written.
