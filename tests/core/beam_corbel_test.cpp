@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/corbel_model.h"
@@ -179,6 +180,21 @@ TEST_F(BeamCorbel, Class1OlderGradesIncludingConcreteBelowB15)
     EXPECT_EQ(calc_note_count, 1);
     EXPECT_ROW(out, " Betong\x81te ge\x84ndert !\n");
     EXPECT_ROW(out, " Nachweis der Querkraft \xD6_0 > \xD6_zul !\n");
+
+    // The stirrup limits of B 25 at their tolerance: tau = A/(b 0.9 dk), vertical stirrups
+    // beyond dk/2 above 0.5 + 0.001, horizontal ones closer to the face from 0.75 - 0.001 on.
+    for (const auto& [a_cm, tau, text] : {std::tuple{30.0, 0.5015, kVertical}, std::tuple{30.0, 0.5005, kNominal},
+                                          std::tuple{15.0, 0.7495, kHorizontal},
+                                          std::tuple{15.0, 0.7485, kNominal}}) {
+        Reset();
+        w.method_class = 1;
+        w.load_distance = a_cm;
+        w.horizontal_force = 0.0;
+        w.vertical_force = tau * b * 0.9 * dk / 0.001;
+        ASSERT_EQ(Run(), 0) << a_cm << " " << tau;
+        EXPECT_NEAR(w.shear_value, tau, 1e-12);
+        EXPECT_STREQ(w.stirrup_text, text) << a_cm << " " << tau;
+    }
 
     // C12/15 has no older grade (index -1): it takes the limits of B 15.
     Reset(5);

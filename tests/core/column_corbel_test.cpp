@@ -243,6 +243,11 @@ TEST_F(ColumnCorbel, Heft430TakesTheTieFromTheUpperLayerOfAHoggingDesign)
     EXPECT_NEAR(w.Z * z, M_A, 0.02 * M_A);
     const double k = 1.0 - b * z * 0.6 * fctm / 800.0, lk = 0.25 / z * k;
     EXPECT_NEAR(w.stirrup_value, lk * lk * 800.0, 1e-9);
+    // The strut at theta = arctan(A / Z') with Z' = (1 - (lambda k)^2/2) Z, node width c.
+    const double theta = std::atan(800.0 / ((1.0 - lk * lk / 2.0) * w.Z)), c = 800.0 / (fcd * b);
+    EXPECT_NEAR(w.theta, theta * kDeg, 1e-9);
+    EXPECT_NEAR(w.sigma_strut,
+                800.0 / (std::sin(theta) * b * (2.0 * ak * std::cos(theta) + c * std::sin(theta))) / 1000.0, 1e-9);
     // The overstressed strut is a message, not a note.
     EXPECT_GT(w.sigma_strut, w.sigma_perm);
     EXPECT_EQ(rows, Rows{" Strebenpressung \x81" "berschritten !"});
@@ -397,6 +402,11 @@ TEST_F(ColumnCorbel, InputErrorsGiveFailureResults)
     w = Direct(0);
     w.corbel_axis_distance = 50.0;
     refused(w, " Konsolh\x94he zu klein !");
+    w = Direct(0);
+    w.corbel_length = 0.1;  // 1 mm of length is a corbel
+    Rows_Of(&w, &result);
+    EXPECT_EQ(result, 0);
+    w = Direct(0);
     w.corbel_axis_distance = 49.95;  // 0.05 cm of depth is none either
     refused(w, " Konsolh\x94he zu klein !");
     w.corbel_axis_distance = 49.85;  // 0.15 cm is a depth (the design fails later)
@@ -465,6 +475,15 @@ TEST_F(ColumnCorbel, FailedRunLeavesNoResultOfTheRunBefore)
 
 TEST_F(ColumnCorbel, ConcreteBelowB15UsesTheB15ShearLimits)
 {
+    // An older grade keeps its own limits: B 55, tau 5.0, without the note of a changed grade.
+    Use_Concrete(4);
+    Column_Corbel_Work b55 = Direct(2);
+    calc_note_count = 0;
+    EXPECT_TRUE(Rows_Of(&b55).empty());
+    EXPECT_EQ(b55.shear_limit, 5.0);
+    EXPECT_EQ(calc_note_count, 0);
+    Use_Concrete(9);
+
     Use_Concrete(5);  // C12/15: no older grade is weaker
     Column_Corbel_Work w = Direct(2);
     w.vertical_force = 100.0;

@@ -423,6 +423,12 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     EXPECT_EQ(text.rfind("#SHOWXYPLOT\n0 1 0\n Spannungsdehnungslinie  C25/30\n0 2.00 3.50 7.25\n101 -3.500000 0.000000\n", 0),
               0u);
     EXPECT_NE(text.find(" min\xCC = -17.5\n max\xCC = 0.0\n61 1 -17.500000 0.000000\n"), std::string::npos);
+    // A steel law over +-5 per mille: stresses from -fy to fy, in MN/m2.
+    File_Stream steel_out;
+    const Steel_Law law = Steel(500000.0, 2.1e8, 1.0, 0.005);
+    Write_Stress_Strain_Plot(steel_out.get(), 1.0, 1.0, nullptr, &law, "B", -1.0, 1.0);
+    EXPECT_NE(Stream_Bytes(steel_out.get()).find(" min\xCC = -500.0\n max\xCC = 500.0\n61 1 -500.000000 500.000000\n"),
+              std::string::npos);
     // An empty range still gives one sample and ends.
     File_Stream out2;
     Write_Stress_Strain_Plot(out2.get(), 0.0, 0.0, nullptr, &s.steel_law[0], "B", 0.002, 0.001);

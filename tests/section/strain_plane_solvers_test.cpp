@@ -329,6 +329,17 @@ TEST(StrainPlaneSolverTest, StepwiseSearchConvergesOrDefersToTheFailureSearch)
             }
         }
 
+    // The full-scan bit only changes the scans: the two added layers keep the laws of blocks
+    // 0 and 1 (here different from block 2).
+    {
+        Section_Record odd = bare;
+        odd.steel_law[2].fy_t = odd.steel_law[2].fy_c = 300000.0;
+        double N = 0.0, M = 0.0, top = 0.0, bottom = 0.0;
+        Integrate_Section_Forces(&odd, areas, depths, 2, -0.0035, 0.002, 0, &N, &M);
+        EXPECT_EQ(Solve_Strain_Plane_Stepwise(&odd, areas, depths, 2, N, M, 0x10000, &top, &bottom), 0);
+        EXPECT_TRUE(Carries(odd, N, M, top, bottom, areas, depths, 2, 0));
+    }
+
     // Beyond the resistance no scan changes sign; the failure state of the forces comes
     // back, and the hybrid solver reports the fallback's failure.
     double top = 0.0, bottom = 0.0, lambda = 0.0, ft = 0.0, fb = 0.0;
