@@ -237,8 +237,7 @@ int Write_Load_Tables(FILE* stream, Corbel_Model* model)
             if (std::fprintf(stream, " %s\n", row.name) < 0) return 1;
             Replace_Tildes_With_Blanks(row.name);
             Trim_Blanks(row.name);
-            if (std::fprintf(stream, " %lf %lf", row.H, row.A) < 0) return 1;
-            std::fprintf(stream, "\n");
+            if (std::fprintf(stream, " %lf %lf\n", row.H, row.A) < 0) return 1;
         }
     }
     return 0;

@@ -331,10 +331,13 @@ void Integrate_Concrete_Forces(const Concrete_Law* law, int part_count, const do
     if (M_out) *M_out = M;
 }
 
+long section_force_integrations = 0;
+
 int Integrate_Section_Forces(const Section_Record* s, const double* area, const double* depth,
                              int count, double eps_top, double eps_bottom, int flag, double* N_out,
                              double* M_out)
 {
+    ++section_force_integrations;
     if (!s) {
         if (N_out) *N_out = 0.0;
         if (M_out) *M_out = 0.0;

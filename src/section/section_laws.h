@@ -74,6 +74,10 @@ void Integrate_Concrete_Forces(const Concrete_Law* law, int part_count, const do
                                const double* width_at_zero, double eps1, double z1, double eps2,
                                double z2, double* N, double* M);
 
+// Number of `Integrate_Section_Forces` calls since the start of the run: the unit in which
+// the work of the strain-plane solvers and searches is measured.
+extern long section_force_integrations;
+
 // N and M (about `reference_depth`) of the concrete, the section's own layers (law block 3)
 // and `count` added layers (areas [m²], depths [m]; not read when count is 0) for the
 // strains at the top and the bottom edge. Added layers: with flag 0 and exactly two of

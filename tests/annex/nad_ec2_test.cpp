@@ -142,6 +142,125 @@ TEST(NADEC2Defaults, NormCodesChooseEurocodeOrDinValues)
     EXPECT_EQ(std::vector<double>(din.roughness_nu, din.roughness_nu + 4), (std::vector<double>{0.7, 0.5, 0.2, 0.0}));
 }
 
+// Every single value of both built-in variants, field by field: the Eurocode recommended
+// value and the value of DIN 1045-1 (and the older standards); "unchanged" fields of the
+// DIN variant keep what the record held.
+TEST(NADEC2Defaults, EveryValueOfTheEurocodeAndTheDinColumn)
+{
+    using P = NAD_EC2_Params;
+    struct Row {
+        double P::*field;
+        double ec, din;
+    };
+    const double kept = -7.5;  // what an "unchanged" field held before
+    const Row rows[] = {
+        {&P::gamma_c_sls, 1.0, 1.0}, {&P::gamma_s_sls, 1.0, 1.0}, {&P::delta_c_dev, 1.0, 1.5},
+        {&P::delta_c_dur_st, 0, 0}, {&P::delta_c_dur_add, 0, 0}, {&P::alpha_cc, 1.0, 0.85},
+        {&P::alpha_ct, 1.0, 1.0}, {&P::alpha_cc_pl, 0.8, 0.85}, {&P::alpha_ct_pl, 0.8, 1.0},
+        {&P::alpha_lcc, 0.85, 0.75}, {&P::alpha_lct, 0.85, 1.0}, {&P::gamma_cE, 1.2, 1.5},
+        {&P::as_min_beam_factor, 0.26, 1.0}, {&P::as_min_column_factor, 0.1, 0.15},
+        {&P::as_vmin_wall_factor, 0.002, 0.0015}, {&P::as_min_beam_floor, 0.0013, 0},
+        {&P::as_min_column_floor, 0.002, 0}, {&P::k1_redistribution, 0.44, 0.64},
+        {&P::k2_redistribution, 1.25, 0.8}, {&P::k3_redistribution, 0.54, 0.72},
+        {&P::k4_redistribution, 1.25, 0.8}, {&P::k5_redistribution, 0.7, 0.7},
+        {&P::k6_redistribution, 0.8, 0.85}, {&P::extra_value_c, 0.7, 0.8}, {&P::c_rd_c, 0.18, 0.15},
+        {&P::v_min_factor, 0.0525, 0}, {&P::k1_shear, 0.15, 0.12}, {&P::nu_v, 0.6, 0.75},
+        {&P::nu_t, 0.6, 0.75}, {&P::c_lrd_c, 0.15, 0.15}, {&P::v_l_min_factor, 0.042, 0},
+        {&P::k_l1, 0.15, 0.12}, {&P::nu_l, 0.5, 0.75}, {&P::nu_l_torsion, 0.5, 0.75},
+        {&P::cot_theta_min, 1.0, 0.5773503}, {&P::cot_theta_max, 2.5, 3.0}, {&P::nu_1, 0.6, 0.75},
+        {&P::nu_1l, 0.5, 0.75}, {&P::alpha_cw, 1.0, 1.0}, {&P::k_flange, 0.4, 0},
+        {&P::rho_w_min_factor, 0.08, 0.16}, {&P::cot_theta_f_tension, 1.0, 1.0},
+        {&P::cot_theta_f_compression, 1.2, 1.2}, {&P::k_p, 1.5, 1.0}, {&P::k3_crack, 3.4, 0},
+        {&P::k4_crack, 0.425, 1.0 / 3.6}, {&P::k1_fatigue, 0.85, 1.0}, {&P::gamma_F_fat, 1.0, 1.0},
+        {&P::k1_bar_spacing, 1.0, 1.0}, {&P::beta_1, 0.15, 0.25}, {&P::beta_2, 0.25, 0.25},
+        {&P::theta_0_denominator, 200, 200}, {&P::gamma_M_fi, 1.0, 1.0},
+        {&P::conductivity_factor, 0.5, 0}, {&P::k_hsc_section, 1.1, 1.0}, {&P::k_m_hsc, 0.95, 1.0},
+        {&P::lambda_lim_factor, 10.78, 16.0}, {&P::bridge_alpha_cc, 0.85, 0.85},
+        {&P::bridge_alpha_ct, 1.0, 1.0}, {&P::bridge_c_rd_c, 0.18, 0.15},
+        {&P::bridge_v_min_factor, 0.0525, 0}, {&P::bridge_k1_shear, 0.15, 0.12},
+        {&P::bridge_cot_theta_min, 1.0, 0.5773503}, {&P::bridge_cot_theta_max, 2.5, 3.0},
+        {&P::bridge_alpha_cw, 1.0, 1.0}, {&P::bridge_nu_1, 0.6, 0.75}, {&P::bridge_k1_fatigue, 0.85, 1.0},
+        {&P::bridge_k1_stress, 0.6, kept}, {&P::bridge_k2_stress, 0.45, kept},
+        {&P::bridge_k3_stress, 0.8, kept}, {&P::bridge_k4_stress, 1.0, kept},
+        {&P::bridge_k5_stress, 0.65, kept}, {&P::bridge_as_min_column_factor, 0.1, 0.15},
+        {&P::bridge_as_min_column_floor, 0.002, 0}, {&P::r_sup_pre, 1.05, kept},
+        {&P::r_sup_post, 1.1, kept}, {&P::r_inf_pre, 0.95, kept}, {&P::r_inf_post, 0.9, kept},
+        {&P::extra_value_a, 0, 0}, {&P::extra_value_b, 0, 0},
+    };
+    struct Int_Row {
+        int P::*field;
+        int ec, din;
+    };
+    const int kept_int = 7;
+    const Int_Row int_rows[] = {
+        {&P::na_de_flag, 0, 0}, {&P::version, 20, 20}, {&P::as_min_beam_form, 2, 2},
+        {&P::as_min_column_form, 2, 2}, {&P::as_vmin_wall_form, 2, 2}, {&P::k2_form, 2, 1},
+        {&P::k4_form, 2, 1}, {&P::v_min_form, 2, 2}, {&P::nu_v_form, 2, 2}, {&P::v_l_min_form, 2, 2},
+        {&P::nu_l_form, 2, 2}, {&P::nu_1_form, 2, 2}, {&P::nu_1l_form, 2, 2}, {&P::rho_w_min_form, 2, 2},
+        {&P::conductivity_form, 1, 1}, {&P::fire_steel_class, 0, 0}, {&P::hsc_fire_class, 1, 1},
+        {&P::lambda_lim_form, 2, 2}, {&P::bridge_as_min_column_form, 2, kept_int},
+        {&P::bridge_v_min_form, 2, kept_int}, {&P::bridge_nu_1_form, 2, kept_int}, {&P::aux_choice, 0, 0},
+    };
+    const double ec_c_min[12] = {0, 1.0, 1.5, 2.5, 2.5, 3.0, 3.5, 4.0, 4.5, 3.5, 4.0, 4.5};
+    const double din_c_min[12] = {0, 0, 1.0, 2.0, 2.0, 2.5, 4.0, 4.0, 4.0, 4.0, 4.0, 4.0};
+    const double din_gamma_el[12] = {0, 0, 0, 0, 0, 0, 1.0, 0.5, 0, 1.0, 0.5, 0};
+    const double ec_k[5] = {1.0, 1.3, 1.5, 1.2, 0.4}, din_k[5] = {1.0, 0.8, 0.6, 0.7, 2.4};
+    const double ec_c[4] = {0.5, 0.4, 0.2, 0.05}, ec_mu[4] = {0.9, 0.7, 0.6, 0.5};
+    const char* const names[12] = {"---", "X0 ", "XC1", "XC2", "XC3", "XC4", "XD1", "XD2", "XD3", "XS1", "XS2", "XS3"};
+
+    NAD_EC2_Params ec;
+    std::memset(&ec, 0x55, sizeof ec);
+    NAD_EC2_Defaults(&ec);
+    NAD_EC2_Params din;
+    std::memset(&din, 0, sizeof din);
+    for (const Row& r : rows) din.*r.field = kept;
+    for (const Int_Row& r : int_rows) din.*r.field = kept_int;
+    NAD_EC2_Defaults_For_Norm(1, &din);
+    for (const Row& r : rows) {
+        const size_t at = reinterpret_cast<const char*>(&(ec.*r.field)) - reinterpret_cast<const char*>(&ec);
+        EXPECT_DOUBLE_EQ(ec.*r.field, r.ec) << "field at byte " << at;
+        EXPECT_DOUBLE_EQ(din.*r.field, r.din) << "field at byte " << at;
+    }
+    for (const Int_Row& r : int_rows) {
+        const size_t at = reinterpret_cast<const char*>(&(ec.*r.field)) - reinterpret_cast<const char*>(&ec);
+        EXPECT_EQ(ec.*r.field, r.ec) << "field at byte " << at;
+        EXPECT_EQ(din.*r.field, r.din) << "field at byte " << at;
+    }
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_DOUBLE_EQ(ec.c_min_dur[i], ec_c_min[i]) << i;
+        EXPECT_DOUBLE_EQ(ec.delta_c_dur_gamma[i], 0.0) << i;
+        EXPECT_DOUBLE_EQ(din.c_min_dur[i], din_c_min[i]) << i;
+        EXPECT_DOUBLE_EQ(din.delta_c_dur_gamma[i], din_gamma_el[i]) << i;
+        EXPECT_STREQ(ec.exposure_class_name[i], names[i]);
+        EXPECT_STREQ(din.exposure_class_name[i], names[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_DOUBLE_EQ(ec.gamma_c[i], i < 3 ? 1.5 : 1.2) << i;
+        EXPECT_DOUBLE_EQ(din.gamma_c[i], i < 3 ? 1.5 : 1.3) << i;
+        EXPECT_DOUBLE_EQ(ec.bridge_gamma_c[i], i < 3 ? 1.5 : 1.2) << i;
+        EXPECT_DOUBLE_EQ(din.bridge_gamma_c[i], i < 3 ? 1.5 : 1.3) << i;
+        for (const NAD_EC2_Params* p : {&ec, &din}) {
+            EXPECT_DOUBLE_EQ(p->gamma_s[i], i < 3 ? 1.15 : 1.0) << i;
+            EXPECT_DOUBLE_EQ(p->bridge_gamma_s[i], i < 3 ? 1.15 : 1.0) << i;
+        }
+        EXPECT_DOUBLE_EQ(ec.roughness_c[i], ec_c[i]) << i;
+        EXPECT_DOUBLE_EQ(ec.roughness_mu[i], ec_mu[i]) << i;
+        EXPECT_DOUBLE_EQ(ec.roughness_nu[i], 0.6) << i;
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_DOUBLE_EQ(ec.k_system[i], ec_k[i]) << i;
+        EXPECT_DOUBLE_EQ(din.k_system[i], din_k[i]) << i;
+    }
+    const char* const roughness[4] = {"verzahnt", "rau", "glatt", "sehr glatt"};
+    const char* const situations[4] = {"st\x84" "ndig/ver\x84" "nderlich", "Erm\x81" "dung", "Erdbeben",
+                                       "au\xE1" "ergew\x94" "hnlich"};
+    for (int i = 0; i < 4; ++i)
+        for (const NAD_EC2_Params* p : {&ec, &din}) {
+            EXPECT_STREQ(p->roughness_name[i], roughness[i]);
+            EXPECT_STREQ(p->situation_name[i], situations[i]);
+        }
+}
+
 TEST(NADEC2Write, SectionOfTheEurocodeValues)
 {
     NAD_EC2_Params ec;
@@ -241,6 +360,19 @@ TEST(NADEC2Read, OlderVersionsAreReadAndCompleted)
         EXPECT_DOUBLE_EQ(p.extra_value_c, full.extra_value_c);
         EXPECT_DOUBLE_EQ(p.bridge_alpha_cc, ec.bridge_alpha_cc); // not in version 12
         EXPECT_DOUBLE_EQ(p.r_sup_post, 1.0);                     // completion without NA-DE
+    }
+    // Versions 8 to 12 add one group each: the fire class with the section factor, the
+    // factor of the modulus, the moment factor in fire, the slenderness limit, the value
+    // stored with the redistribution group. A group is read from its version on.
+    for (int v = 7; v <= 12; ++v) {
+        const NAD_EC2_Params p = Read_From(As_Version(section, v));
+        EXPECT_EQ(p.version, v);
+        EXPECT_EQ(p.hsc_fire_class == full.hsc_fire_class && p.k_hsc_section == full.k_hsc_section, v >= 8) << v;
+        EXPECT_EQ(p.gamma_cE == full.gamma_cE, v >= 9) << v;
+        EXPECT_EQ(p.k_m_hsc == full.k_m_hsc, v >= 10) << v;
+        EXPECT_EQ(p.lambda_lim_form == full.lambda_lim_form && p.lambda_lim_factor == full.lambda_lim_factor, v >= 11)
+            << v;
+        EXPECT_EQ(p.extra_value_c == full.extra_value_c, v >= 12) << v;
     }
     {   // Version 19 carries the fire material factor behind line 11.
         const NAD_EC2_Params p = Read_From(As_Version(section, 19));

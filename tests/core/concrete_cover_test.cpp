@@ -1,5 +1,7 @@
 #include "core/concrete_cover.h"
 
+#include "material/material_set.h"
+
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "report/oli_channel.h"
@@ -145,6 +147,61 @@ TEST_F(ConcreteCover, LeastStrengthClass)
     EXPECT_NE(lines[0].find("Unbekannte Expositionsklasse"), std::string::npos);
 }
 
+// The least strength class of every exposure class (indices of C12/15 .. C35/45): the
+// corrosion classes X0, XC1 .. XC4, XD1 .. XD3, XS1 .. XS3 and the attack classes XF1 .. XF4,
+// XA1 .. XA3; the check passes the class's own fck and refuses anything below it.
+TEST_F(ConcreteCover, LeastStrengthClassOfEveryExposureClass)
+{
+    const double class_fck[6] = {12, 16, 20, 25, 30, 35};
+    const int corrosion_least[CORROSION_CLASS_COUNT] = {0, 0, 1, 1, 2, 3, 4, 5, 5, 4, 5, 5};
+    const int attack_least[ATTACK_CLASS_COUNT] = {0, 3, 5, 5, 4, 3, 5, 5};
+    for (int k = 0; k < CORROSION_CLASS_COUNT; ++k) {
+        EXPECT_EQ(Get_Least_Class_Corrosion(k), corrosion_least[k]) << k;
+        if (k == 0) continue;
+        const double fck = class_fck[corrosion_least[k]];
+        EXPECT_GT(Check_Concrete_Cover(k, NONE, 0, 0, 0, 0, fck, 0, "", nullptr, 0), 0.0) << k;
+        EXPECT_EQ(Check_Concrete_Cover(k, NONE, 0, 0, 0, 0, fck - 0.01, 0, "", nullptr, 0), -1.0) << k;
+    }
+    for (int k = 0; k < ATTACK_CLASS_COUNT; ++k) {
+        EXPECT_EQ(Get_Least_Class_Attack(k), attack_least[k]) << k;
+        if (k == 0) continue;
+        const double fck = class_fck[attack_least[k]];
+        EXPECT_EQ(Check_Concrete_Cover(NONE, k, 0, 0, 0, 0, fck, 0, "", nullptr, 0), 0.0) << k;
+        EXPECT_EQ(Check_Concrete_Cover(NONE, k, 0, 0, 0, 0, fck - 0.01, 0, "", nullptr, 0), -1.0) << k;
+        // With X0 (which asks for nothing) the attack class alone decides.
+        EXPECT_EQ(Check_Concrete_Cover(X0, k, 0, 0, 0, 0, fck - 0.01, 0, "", nullptr, 0), -1.0) << k;
+    }
+    for (int k : {-1, CORROSION_CLASS_COUNT}) EXPECT_EQ(Get_Least_Class_Corrosion(k), 0);
+    for (int k : {-1, ATTACK_CLASS_COUNT}) EXPECT_EQ(Get_Least_Class_Attack(k), 0);
+    // The report names the class of each side and the stricter one.
+    const auto lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XD1, 4, 0, 0, 0, 0, 0, 0, "", f, 0); });
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "  infolge Bewehrungskorrosion XD1  " + ARROW + "  C30/37");
+    EXPECT_EQ(lines[2], "  infolge Betonangriff XF4  " + ARROW + "  C30/37");
+    EXPECT_EQ(lines[3], "Mindestbetong\x81te  C30/37");
+}
+
+// The nominal cover of every corrosion class without bars: c_min,dur (at least 10 mm) plus
+// the allowance, by the Eurocode recommended values (Table 4.4N, S4, 10 mm) and by the German
+// annex (c_min,dur with delta c_dur,gamma, 15 mm, but 10 mm for X0 and XC1).
+TEST_F(ConcreteCover, NominalCoverOfEveryCorrosionClass)
+{
+    const double ec_mm[CORROSION_CLASS_COUNT] = {0, 20, 25, 35, 35, 40, 45, 50, 55, 45, 50, 55};
+    const double de_mm[CORROSION_CLASS_COUNT] = {0, 20, 20, 35, 35, 40, 65, 60, 55, 65, 60, 55};
+    const char* const names[CORROSION_CLASS_COUNT] = {"---", "X0 ", "XC1", "XC2", "XC3", "XC4",
+                                                      "XD1", "XD2", "XD3", "XS1", "XS2", "XS3"};
+    for (int k = 1; k < CORROSION_CLASS_COUNT; ++k) {
+        EXPECT_DOUBLE_EQ(Cover(k), ec_mm[k] / 10.0) << names[k];
+        const auto lines = Report_Lines([k](FILE* f) { Check_Concrete_Cover(k, NONE, 0, 0, 0, 0, 0, 0, "", f, 1); });
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[1], std::string("  infolge Bewehrungskorrosion ") + names[k] + "  " + ARROW + " " +
+                                concrete_class_names[Get_Least_Class_Corrosion(k)] + ", c" SUB("nom") " = " +
+                                std::to_string(static_cast<int>(ec_mm[k])) + " mm");
+    }
+    NAD_EC2_Defaults_NA_DE(annex);
+    for (int k = 1; k < CORROSION_CLASS_COUNT; ++k) EXPECT_DOUBLE_EQ(Cover(k), de_mm[k] / 10.0) << names[k];
+}
+
 TEST_F(ConcreteCover, DetailedReport)
 {
     const std::string ok = Get_Verdict_Ok();
@@ -192,6 +249,13 @@ TEST_F(ConcreteCover, ShortReportsAndVerdicts)
     lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(X0, NONE, 0, 0, 0, 0, 0, 0, "", f, 2); });
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[2], "");
+    // A label of two characters already heads the block; one character does not.
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "oben", f, 0); });
+    EXPECT_EQ(lines[0], "\xCE_oben\xCEr: Mindestfestigkeitsklasse, Betondeckung");
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "ob", f, 0); });
+    EXPECT_EQ(lines[0], "\xCE_ob\xCEr: Mindestfestigkeitsklasse, Betondeckung");
+    lines = Report_Lines([](FILE* f) { Check_Concrete_Cover(XC3, NONE, 0, 0, 0, 0, 0, 0, "o", f, 0); });
+    EXPECT_EQ(lines[0], "Mindestfestigkeitsklasse, Betondeckung");
     // Both classes none: nothing.
     EXPECT_TRUE(Report_Lines([](FILE* f) { Check_Concrete_Cover(NONE, NONE, 0, 2, 1, 5, 30, 3, "x", f, 2); }).empty());
 

@@ -67,6 +67,15 @@ TEST_F(CorbelModel, DefaultsAreAValidPositionWithDerivedValues)
     EXPECT_DOUBLE_EQ(m.safety_factors.gamma_c, params->gamma_c[0]);
     EXPECT_DOUBLE_EQ(m.fck, Get_Concrete_Strength(4, Map_Concrete_Class_Index(11, nullptr, 2200.0)));
     EXPECT_DOUBLE_EQ(m.fcd, params->alpha_cc * m.fck / params->gamma_c[0]);
+    // The laws of a class up to C50/60 by EN 1992-1-1 Table 3.1: parabola-rectangle 2.0 and
+    // 3.5 per mille, n = 2, bilinear 1.75 and 3.5 per mille.
+    ASSERT_LE(m.fck, 50.0);
+    EXPECT_DOUBLE_EQ(m.eps_c2, -2.0);
+    EXPECT_DOUBLE_EQ(m.eps_cu2, -3.5);
+    EXPECT_DOUBLE_EQ(m.n_parabola, 2.0);
+    EXPECT_DOUBLE_EQ(m.eps_c3, -1.75);
+    EXPECT_DOUBLE_EQ(m.eps_cu3, -3.5);
+    EXPECT_DOUBLE_EQ(m.fcm, m.fck + 8.0);
     EXPECT_DOUBLE_EQ(m.fyd[1], Get_Steel_Fyk(3) / params->gamma_s[0]);
     EXPECT_DOUBLE_EQ(m.print_options.scale, 10.0);
     EXPECT_EQ(m.print_options.switches[EC2_PRINT_INTERMEDIATE], 0);
@@ -172,6 +181,16 @@ TEST_F(CorbelModel, BeamEndCorbelsForceTheirValues)
     EXPECT_EQ(r.group[2].count, 1);
     for (int k : {0, 1, 3, 4, 5}) EXPECT_EQ(r.group[k].count, 0) << k;
     EXPECT_GT(r.member_axis_required, 0.0);
+    EXPECT_DOUBLE_EQ(r.member_axis_required, Calc_Rebar_Axis_Distance(&r, &m.execution, 1, m.system, params));
+    // A spacing of 0.01 cm or less is none: no area per metre from it.
+    m.rebar.spacing[0] = 0.01;
+    m.rebar.spacing[1] = 0.01;
+    Check();
+    EXPECT_EQ(r.As_h, 0.0);
+    EXPECT_EQ(r.As_v, 0.0);
+    m.rebar.spacing[0] = 15.0;
+    m.rebar.spacing[1] = 20.0;
+    Check();
 
     // Support corbel at a slab: on a beam, one leg, support raised to 1.2 hk; a slab
     // thinner than 2 e1 is an error.
@@ -222,6 +241,16 @@ TEST_F(CorbelModel, BearingPlateChamferAndGeometryErrors)
     EXPECT_EQ(Check(), 0);
     EXPECT_DOUBLE_EQ(m.load_a, 22.5);
     EXPECT_DOUBLE_EQ(m.bp, 30.0);
+    // A plate of 0.01 cm length is none: neither a nor bp is bound by it.
+    m.lp = 0.01;
+    m.load_a = 29.0;
+    m.bp = 45.0;
+    Check();
+    EXPECT_DOUBLE_EQ(m.load_a, 29.0);
+    EXPECT_DOUBLE_EQ(m.bp, 45.0);
+    m.lp = 15.0;
+    m.load_a = 22.5;
+    m.bp = 30.0;
 
     m.load_a = 16.5;  // D = 34: (a/lk) h'k = 19.25 > 17 cuts h'k
     m.hk_end = 35.0;

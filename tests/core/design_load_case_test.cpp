@@ -114,6 +114,15 @@ TEST_F(DesignLoadCase, ModelValuesReachTheProcedures)
     EXPECT_NEAR(m.results[0].As_h, Area(e / z * A + (1 + (aH + ak) / z) * H), 1e-9);
     EXPECT_NEAR(m.results[0].As_v, Area(0.35 * 48 / 40 * A), 1e-9);
 
+    // The addition e1 may exceed úa: the lever e = úa + e1 is what must not vanish.
+    m.lp = 0.0;
+    m.load_a = 5.0;
+    Check();
+    ASSERT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
+    EXPECT_NEAR(m.results[0].As_h, Area((0.05 + 0.12) / z * A + (1 + (aH + ak) / z) * H), 1e-9);
+    m.lp = 15.0;
+    m.load_a = 16.5;
+
     // Hung up on the beam by EC 2: the vertical share, the rest inclined at 45°.
     m.load_transfer = LOAD_TRANSFER_INDIRECT;
     m.method = 3;
@@ -124,6 +133,18 @@ TEST_F(DesignLoadCase, ModelValuesReachTheProcedures)
     EXPECT_NEAR(m.results[0].As_h, Area(e / zk5 * share * A + (1 + (aH + ak) / zk5) * H), 1e-9);
     EXPECT_NEAR(m.results[0].As_v, Area(share * A), 1e-9);
     EXPECT_NEAR(m.results[0].As_s, Area((1 - share) * A / std::sin(0.7853981633974483)), 1e-9);
+
+    // Beam-end corbel on a column: "EC 2-1-1, 6.5" per metre, the load at úa + e1 + úac with
+    // úac = (úh + d1k) H/A; node factor k = 0.55 + 0.4 úa/hk, lever arm cut to 0.85 d.
+    Defaults();
+    m.execution = EXECUTION_BEAM_END;
+    Check();
+    ASSERT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
+    const double k = 0.55 + 0.4 * ac / 0.4, dac = (aH + ak) * H / A, a1 = dac + ac + 0.12;
+    const double c = A / (17000.0 * k), x = d - std::sqrt(d * d - 2 * c * a1);
+    EXPECT_GT(d - x / 2, 0.85 * d);
+    EXPECT_NEAR(m.results[0].As_h, Area(A * a1 / (0.85 * d) + H), 1e-9);
+    EXPECT_NEAR(m.results[0].delta_ac, dac * 100.0, 1e-9);
 }
 
 // "EC 2-1-1, 6.5" between h/2 and h asks for both stirrup directions: both reach the results.
@@ -208,6 +229,7 @@ TEST_F(DesignLoadCase, DryJointRaisesHOnlyOnABearingPlate)
     Check(100000.0, 15000.0);
     EXPECT_TRUE(Has(Report(1), "Hinweis (trockene Lagerfuge): H = 15.00 kN < 0.2\xCE/.\xCEr" + raised));
     EXPECT_NEAR(m.results[0].H, 20000.0, 1e-6);
+    EXPECT_NEAR(column_corbel_work.horizontal_force, 20.0, 1e-9);  // the procedure designs for it
     EXPECT_FALSE(Has(Report(0), "Lagerfuge): H"));  // no hint at level 0
     Check(100000.0, 19950.0);
     EXPECT_FALSE(Has(Report(1), "Lagerfuge): H"));  // raised by less than 0.1 kN: silently
@@ -216,6 +238,7 @@ TEST_F(DesignLoadCase, DryJointRaisesHOnlyOnABearingPlate)
     m.system = SYSTEM_SUPPORT_CORBEL;
     Check(100000.0, 15000.0);
     EXPECT_TRUE(Has(Report(1), "Hinweis (trockene Lagerfuge): H < 0.2\xCE/.\xCEr" + raised));
+    EXPECT_NEAR(beam_corbel_work.horizontal_force, 20.0, 1e-9);
     m.bp = 0.01;  // no bearing plate
     Design_Load_Case(&m, 0, nullptr, 1);
     EXPECT_NEAR(m.results[0].H, 15000.0, 1e-6);
@@ -250,6 +273,14 @@ TEST_F(DesignLoadCase, FaultsEndTheDesignWithoutAResult)
 
     Defaults(SYSTEM_SUPPORT_CORBEL);
     Check();
+    m.results[0].As_h = 7.0;
+    m.load_transfer = LOAD_TRANSFER_INDIRECT;  // hung up at an inclination of 0.001 degrees: accepted
+    m.inclination = 0.001;
+    EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
+    m.inclination = 0.0005;
+    EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 1);
+    m.load_transfer = LOAD_TRANSFER_DIRECT;
+    m.inclination = 45.0;
     m.results[0].As_h = 7.0;
     m.hk = m.d1k;  // no effective depth
     EXPECT_TRUE(Has(Report(1, &result), "Fehler in den Geometriedaten"));
@@ -307,6 +338,137 @@ TEST_F(DesignLoadCase, WarningsHintsAndMessagesByDetailLevel)
     m.method = 3;
     m.print_options.switches[EC2_PRINT_INTERMEDIATE] = 0;
     EXPECT_FALSE(Has(Report(2), "Meldungen") || Has(Report(2), "Stand der Technik"));
+}
+
+// The line of the report that begins with `start` ("" when there is none).
+std::string Line_With(const std::string& text, const std::string& start)
+{
+    const size_t at = text.find(start);
+    if (at == std::string::npos) return "";
+    return text.substr(at, text.find('\n', at) - at);
+}
+
+// The bearing plate (lp x bp) reaches the bearing-pressure check of both procedures:
+// sigma_p = A/(lp bp), against 0.85 fcd for "Heft 600" and 0.4 fcd on a dry joint.
+TEST_F(DesignLoadCase, BearingPlateGivesTheBearingPressureCheck)
+{
+    const double fcd = 0.85 * 30.0 / 1.5;
+    const std::string ok = Get_Verdict_Ok(), not_ok = Get_Verdict_Not_Ok();
+    for (int system : {SYSTEM_SUPPORT_CORBEL, SYSTEM_LOAD_CORBEL}) {
+        const std::string what = system == SYSTEM_SUPPORT_CORBEL ? "beam" : "column";
+        const double& perm = system == SYSTEM_SUPPORT_CORBEL ? beam_corbel_work.sigma_perm
+                                                             : column_corbel_work.sigma_perm;
+        Defaults(system);
+        m.method = 2;  // "Heft 600"
+        m.lp = 15.0;
+        m.bp = 20.0;
+        Check(200000.0, 20000.0);
+        std::string text = Report(1);
+        EXPECT_NEAR(m.results[0].sigma_p, 200.0 / (15.0 * 20.0) * 10.0, 1e-9) << what;
+        EXPECT_NEAR(perm, 0.85 * fcd, 1e-9) << what;
+        std::string line = Line_With(text, "Lagerpressung (Gleit-/Elastomerlager)");
+        EXPECT_TRUE(Has(line, "= 6.67 N/mm") && Has(line, " < ") && Has(line, "= 14.45 N/mm") && Has(line, ok))
+            << what << ": " << line;
+
+        // Half as wide a plate doubles the pressure; with 300 kN it exceeds 0.85 fcd.
+        m.bp = 10.0;
+        Check(300000.0, 20000.0);
+        text = Report(1);
+        EXPECT_NEAR(m.results[0].sigma_p, 20.0, 1e-9) << what;
+        line = Line_With(text, "Lagerpressung (");
+        EXPECT_TRUE(Has(line, "= 20.00 N/mm") && Has(line, " > ") && Has(line, not_ok)) << what << ": " << line;
+
+        // A dry joint allows 0.4 fcd = 6.8 N/mm2: 200 kN on 15 x 20 cm still pass.
+        m.bp = 20.0;
+        m.bed_joint = 1;
+        Check(200000.0, 50000.0);
+        text = Report(1);
+        EXPECT_NEAR(perm, 0.4 * fcd, 1e-9) << what;
+        line = Line_With(text, "Lagerpressung (trockene Lagerfuge)");
+        EXPECT_TRUE(Has(line, "= 6.67 N/mm") && Has(line, "= 6.80 N/mm") && Has(line, ok)) << what << ": " << line;
+
+        // Without a plate there is no bearing check.
+        m.lp = 0.0;
+        Check(200000.0, 20000.0);
+        text = Report(1);
+        EXPECT_EQ(m.results[0].sigma_p, 0.0) << what;
+        EXPECT_FALSE(Has(text, "Lagerpressung (")) << what;
+    }
+}
+
+// A row whose procedure fails after a designed row takes nothing over from it: the work
+// record holds only what the failure sets, the failed row only its forces, and the designed
+// row, designed again, gives the same result.
+TEST_F(DesignLoadCase, FailedRowAfterADesignedRowKeepsNoStaleValues)
+{
+    for (int system : {SYSTEM_SUPPORT_CORBEL, SYSTEM_LOAD_CORBEL}) {
+        const std::string what = system == SYSTEM_SUPPORT_CORBEL ? "beam" : "column";
+        Defaults(system);
+        m.method = 3;  // "EC 2-1-1, 6.5": 2000 kN leave the stress block no real depth
+        Check();
+        Alloc_Load_Table(&m, 2, 0);
+        m.load_table[0][0] = {};
+        m.load_table[0][0].A = 200000.0;
+        m.load_table[0][0].H = 20000.0;
+        m.load_table[0][1] = {};
+        m.load_table[0][1].A = 2000000.0;
+        m.load_table[0][1].H = 30000.0;
+        Alloc_Load_Case_Results(&m);
+
+        ASSERT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0) << what;
+        const Load_Case_Result good = m.results[0];
+        ASSERT_GT(good.As_h, 0.0) << what;
+        ASSERT_GT(good.sigma_p, 0.0) << what;
+        EXPECT_NEAR(good.delta_ac, (3.0 + 6.0) * 20.0 / 200.0, 1e-9) << what;  // (úh + d1k) H/A
+
+        ASSERT_EQ(Design_Load_Case(&m, 1, nullptr, 1), 1) << what;
+        const Load_Case_Result& failed = m.results[1];
+        EXPECT_EQ(failed.A, 2000000.0) << what;
+        EXPECT_EQ(failed.H, 30000.0) << what;
+        double fields[13];
+        std::memcpy(fields, &failed.As_h, sizeof fields);
+        for (double v : fields) EXPECT_EQ(v, 0.0) << what;
+
+        if (system == SYSTEM_SUPPORT_CORBEL) {
+            const Beam_Corbel_Work& w = beam_corbel_work;
+            EXPECT_EQ(w.As_tie, -1.0);
+            EXPECT_EQ(w.As_hanger, -1.0);
+            for (double v : {w.Z, w.F_hanger, w.zk, w.dk, w.theta, w.z, w.sigma_perm, w.sigma_bearing, w.As_stirrup,
+                             w.stirrup_value, w.F_tie_top, w.strut_length})
+                EXPECT_EQ(v, 0.0);
+            EXPECT_EQ(w.stirrup_text, nullptr);
+        } else {
+            const Column_Corbel_Work& w = column_corbel_work;
+            EXPECT_EQ(w.As_tie, -1.0);
+            EXPECT_EQ(w.As_hanger, -1.0);
+            for (double v : {w.Z, w.Z_H, w.zk, w.dk, w.theta, w.z, w.sigma_perm, w.sigma_bearing, w.stirrup_value,
+                             w.F_hanger, w.F_incl_hanger})
+                EXPECT_EQ(v, 0.0);
+            EXPECT_EQ(w.stirrup_text, nullptr);
+        }
+        EXPECT_EQ(std::memcmp(&m.results[0], &good, sizeof good), 0) << what;
+        ASSERT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0) << what;
+        EXPECT_EQ(std::memcmp(&m.results[0], &good, sizeof good), 0) << what;
+    }
+}
+
+// The method index of the parameter sheet to the classes of both procedures; an index
+// outside 0..5 is taken as the nearest.
+TEST(DesignMethodClasses, TablesOfBothProceduresAndTheNearestIndex)
+{
+    const int beam[6] = {0, 1, 3, 5, 2, 4}, column[6] = {0, 2, 4, 6, 3, 5};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Beam_Corbel_Method_Class(i), beam[i]) << i;
+        EXPECT_EQ(Column_Corbel_Method_Class(i), column[i]) << i;
+    }
+    for (int i : {6, 7, 1000}) {
+        EXPECT_EQ(Beam_Corbel_Method_Class(i), 4) << i;
+        EXPECT_EQ(Column_Corbel_Method_Class(i), 5) << i;
+    }
+    EXPECT_EQ(Beam_Corbel_Method_Class(-3), 0);
+    EXPECT_EQ(Column_Corbel_Method_Class(-1), 0);
+    EXPECT_STREQ(Column_Corbel_Method_Name(4), "Heft 600, DAfStb");
+    EXPECT_STREQ(Column_Corbel_Method_Name(7), "???");
 }
 
 TEST(DesignResultBookkeeping, SmallNegativesAreNoneLargerOnesFailed)

@@ -83,8 +83,11 @@ TEST(Detailing, MandrelDiametersOfStirrupsAndBarsByDiameter)
     // Bars under the recommended rule: the limit is 16 mm.
     EXPECT_NEAR(Calc_Mandrel_Diameter(4, 0, 1, 1.6, 3.0, 10.0, nullptr), 11.2, 1e-12);
     EXPECT_NEAR(Calc_Mandrel_Diameter(21, 0, 1, 1.599, 3.0, 10.0, nullptr), 4 * 1.599, 1e-12);
-    // Older codes: 20 mm.
+    // Older codes (DIN 1045-1, and DIN 1045 of 1988 with code 0): 20 mm.
     EXPECT_NEAR(Calc_Mandrel_Diameter(1, 0, 1, 1.6, 3.0, 10.0, nullptr), 6.4, 1e-12);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(1, 0, 1, 2.0, 3.0, 10.0, nullptr), 14.0, 1e-12);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(0, 0, 1, 1.6, 3.0, 10.0, nullptr), 6.4, 1e-12);
+    EXPECT_NEAR(Calc_Mandrel_Diameter(0, 0, 1, 2.0, 3.0, 10.0, nullptr), 14.0, 1e-12);
     // Without a unit factor the values are millimetres.
     EXPECT_DOUBLE_EQ(Calc_Mandrel_Diameter(4, 0, 0, 20.0, 30.0, 0.0, nullptr), 140.0);
 
@@ -292,6 +295,13 @@ TEST(Detailing, AnchorageReportLines)
                          "l\xCE\\b,rqd\xCEr = 28.59 cm\n"),
               std::string::npos);
     EXPECT_NE(lines.find("Mindestverankerungsl\x84nge"), std::string::npos);
+
+    // As much provided as required: the design length follows without the ratio.
+    a.as_req = 5.0;
+    lines = Lines_Of([&](FILE* s) { a.Run(&de, s); });
+    EXPECT_EQ(lines.find("A\xCE\\s,erf"), std::string::npos);
+    EXPECT_NE(lines.find(": l\xCE\\b\xCEr = \xBA\xCE\\i\xCEr" + DOT + "l\xCE\\b,rqd\xCEr = 57.18 cm\n"), std::string::npos)
+        << lines;
 }
 
 TEST(Detailing, MeshChoiceAndBarCounts)
@@ -315,4 +325,33 @@ TEST(Detailing, MeshChoiceAndBarCounts)
     EXPECT_NEAR(Bar_Area_Per_Unit(&units, 1.0, 4, 1.0), M_PI / 3.0, 1e-12);
     EXPECT_EQ(units, 3.0);
     EXPECT_EQ(Bar_Area_Per_Unit(&(units = -1.0), 1.0, 1, 5.0), 0.0);  // not even one unit
+}
+
+// The cover sum: c_min,dur of the class less the reductions, at least 1 cm and the bar
+// diameters, plus the allowance for deviation (1 cm for X0 and XC1 under the German annex);
+// without annex values 0 and 1.5 cm; with the flag in millimetres.
+TEST(Detailing, CoverSum)
+{
+    NAD_EC2_Params ec = Params(0);
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 4, 0.0, 0.0, &ec), 2.5 + 1.0);  // XC3
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 4, 2.8, 1.0, &ec), 2.8 + 1.0);  // the bar governs
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 4, 1.0, 3.2, &ec), 3.2 + 1.0);
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(1, 4, 0.0, 0.0, &ec), 35.0);
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 1, 0.0, 0.0, &ec), 1.0 + 1.0);  // X0
+    ec.delta_c_dur_st = 0.5;
+    ec.delta_c_dur_add = 0.5;
+    ec.delta_c_dur_gamma[8] = 1.0;
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 8, 0.0, 0.0, &ec), 4.5 + 1.0 - 1.0 + 1.0);  // XD3
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 2, 0.0, 0.0, &ec), 1.0 + 1.0);  // 1.5 - 1.0 is below 1 cm
+
+    NAD_EC2_Params de{};
+    NAD_EC2_Defaults_NA_DE(&de);
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 1, 0.0, 0.0, &de), 1.0 + 1.0);   // X0
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 2, 0.0, 0.0, &de), 1.0 + 1.0);   // XC1
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 3, 0.0, 0.0, &de), 2.0 + 1.5);   // XC2
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 6, 0.0, 0.0, &de), 4.0 + 1.0 + 1.5);  // XD1
+
+    for (int cls : {-1, 12}) EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, cls, 0.0, 0.0, &ec), 1.0 + 1.5) << cls;
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(0, 4, 2.0, 0.0, nullptr), 2.0 + 1.5);
+    EXPECT_DOUBLE_EQ(Calc_Cover_Sum(1, 4, 0.0, 0.0, nullptr), 25.0);
 }

@@ -345,6 +345,20 @@ TEST_F(PositionFile, AFailedWriteIsReported)
     ASSERT_EQ(Read_Text(Sample_File(4), &model_), 0);
     EXPECT_EQ(Write_Corbel_Model(full, &model_), 1);
     std::fclose(full);
+
+    // A medium that takes the text only up to some byte: the writer reports the failure
+    // wherever it happens (and only then), with the result 1.
+    File_Stream whole;
+    ASSERT_EQ(Write_Corbel_Model(whole.get(), &model_), 0);
+    const size_t size = whole.bytes().size();
+    std::vector<char> buffer(size);
+    for (size_t room = 1; room <= size; ++room) {
+        FILE* f = fmemopen(buffer.data(), room, "w");
+        ASSERT_NE(f, nullptr);
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        EXPECT_EQ(Write_Corbel_Model(f, &model_), room < size ? 1 : 0) << room << " of " << size;
+        std::fclose(f);
+    }
 }
 
 // The start-up read of the position through the component path.
@@ -650,4 +664,26 @@ TEST_F(ExportImport, FailuresAreToldNeverReportedAsSuccess)
     EXPECT_EQ(Import_Corbel_Data(), 2);
     ASSERT_EQ(Shown_Messages().size(), 2u);
     EXPECT_EQ(Shown_Messages()[0].text, newer_import_text);
+}
+
+// A file cut off anywhere before its last value is a read error, never a position read
+// with some values missing.
+TEST_F(PositionFile, AFileCutShortIsAReadError)
+{
+    ASSERT_EQ(Read_Text(Sample_File(4), &model_), 0);
+    const std::string whole = Written(&model_);
+    // The last value written: the end of the text without its trailing white space.
+    size_t end = whole.find_last_not_of(" \n");
+    ASSERT_NE(end, std::string::npos);
+    int cuts = 0;
+    for (size_t cut = 0; cut <= end; ++cut) {
+        if (cut > 0 && whole[cut - 1] != ' ' && whole[cut - 1] != '\n') continue;  // cut between values
+        Corbel_Model m{};
+        EXPECT_EQ(Read_Text(whole.substr(0, cut), &m), 1) << "cut at " << cut << " of " << whole.size();
+        for (int k = 0; k < 2; ++k) MEM_FREE(m.load_table[k]);
+        MEM_FREE(m.results);
+        MEM_FREE(m.print_options.remarks);
+        ++cuts;
+    }
+    EXPECT_GT(cuts, 100);
 }

@@ -100,6 +100,68 @@ TEST(MaterialPropsTest, ClassTablesOfTheOtherStandards)
     EXPECT_DOUBLE_EQ(Get_Concrete_Strength(1, 30), 0.0);
 }
 
+// The class table of DIN 1045-1 and ONORM B 4700, row by row: fck, fctm and Ecm (the
+// tabulated values, which ONORM reads directly), the parabola-rectangle, bilinear and
+// nonlinear laws of DIN 1045-1 (strains in per mille).
+TEST(MaterialPropsTest, EveryRowOfTheDinAndOenormClassTable)
+{
+    struct Row {
+        int idx;
+        double fck, fctm, ecm, eps_c2, eps_cu2, n, eps_c3, eps_c1, eps_c1u;
+    };
+    const Row rows[] = {
+        {5, 12, 1.6, 21800, -2.0, -3.5, 2.0, -1.35, -1.8, -3.5},
+        {6, 16, 1.9, 23400, -2.0, -3.5, 2.0, -1.35, -1.9, -3.5},
+        {7, 20, 2.2, 24900, -2.0, -3.5, 2.0, -1.35, -2.1, -3.5},
+        {8, 25, 2.6, 26700, -2.0, -3.5, 2.0, -1.35, -2.2, -3.5},
+        {9, 30, 2.9, 28300, -2.0, -3.5, 2.0, -1.35, -2.3, -3.5},
+        {10, 35, 3.2, 29900, -2.0, -3.5, 2.0, -1.35, -2.4, -3.5},
+        {11, 40, 3.5, 31400, -2.0, -3.5, 2.0, -1.35, -2.5, -3.5},
+        {12, 45, 3.8, 32800, -2.0, -3.5, 2.0, -1.35, -2.55, -3.5},
+        {13, 50, 4.1, 34300, -2.0, -3.5, 2.0, -1.35, -2.6, -3.5},
+        {14, 55, 4.2, 35700, -2.03, -3.1, 2.0, -1.35, -2.65, -3.4},
+        {15, 60, 4.4, 37000, -2.06, -2.7, 1.9, -1.4, -2.7, -3.3},
+        {16, 70, 4.6, 39700, -2.1, -2.5, 1.8, -1.5, -2.8, -3.2},
+        {17, 80, 4.8, 42300, -2.14, -2.4, 1.7, -1.6, -2.9, -3.1},
+        {18, 90, 5.0, 43800, -2.17, -2.3, 1.6, -1.65, -2.95, -3.0},
+        {19, 100, 5.2, 45200, -2.2, -2.2, 1.55, -1.7, -3.0, -3.0},
+        {20, 11.3, 1.6, 26000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {21, 15.0, 1.9, 27500, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {22, 18.8, 2.2, 29000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {23, 22.5, 2.6, 30500, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {24, 27.8, 2.9, 32000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {25, 30.0, 3.0, 32500, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {26, 33.8, 3.3, 34000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {27, 37.5, 3.5, 35000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {28, 41.3, 3.8, 36000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+        {29, 45.0, 4.1, 37000, -2.0, -3.5, 2.0, -2.0, -2.0, -3.5},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.idx);
+        double cu = 0;
+        EXPECT_DOUBLE_EQ(Get_Concrete_Strength(1, r.idx), r.fck);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Fctm(OENORM, r.idx, r.fck, 2200, 0), r.fctm);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OENORM, r.idx, r.fck, 2200, nullptr), r.ecm);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Ec0(OENORM, r.idx, r.fck, 2200), r.ecm);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Eps_C2(DIN, r.idx, r.fck, 2200, &cu), r.eps_c2);
+        EXPECT_DOUBLE_EQ(cu, r.eps_cu2);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Exponent_N(DIN, r.idx, r.fck), r.n);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Eps_C3(DIN, r.idx, r.fck, 2200, &cu), r.eps_c3);
+        EXPECT_DOUBLE_EQ(cu, r.eps_cu2);
+        EXPECT_DOUBLE_EQ(Get_Concrete_Eps_C1(DIN, r.idx, r.fck, 2200, &cu), r.eps_c1);
+        EXPECT_DOUBLE_EQ(cu, r.eps_c1u);
+    }
+    // The DIN 1045 (1988) grades: nominal strength, the fck taken for them by the newer
+    // standards, and the modulus.
+    const double beta_wn[] = {15, 25, 35, 45, 55}, new_fck[] = {12, 20, 28, 33, 36},
+                 modulus[] = {26000, 30000, 34000, 37000, 39000};
+    for (int g = 0; g < 5; ++g) {
+        EXPECT_DOUBLE_EQ(Get_Concrete_Strength(0, g), beta_wn[g]) << g;
+        EXPECT_DOUBLE_EQ(Get_Concrete_Strength(1, g), new_fck[g]) << g;
+        EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OLD, g, beta_wn[g], 2200, nullptr), modulus[g]) << g;
+    }
+}
+
 TEST(MaterialPropsTest, FreeConcreteFindsItsClassRow)
 {
     struct Case {
@@ -179,6 +241,28 @@ TEST(MaterialPropsTest, SteelValues)
         EXPECT_DOUBLE_EQ(Get_Steel_Es(c.idx), c.es) << c.idx;
         EXPECT_DOUBLE_EQ(Is_Steel_High_Ductility(c.idx), c.ductile) << c.idx;
     }
+    // Every steel of the table: fyk, the product's ftk/fyk and limit strain, Es, class B.
+    struct Steel_Row {
+        int idx;
+        double fyk, ratio, eps_uk, es, ductile;
+    };
+    const Steel_Row steels[] = {
+        {3, 500, 1.05, 25, 200000, 0}, {4, 500, 1.08, 50, 200000, 1}, {5, 580, 1.0, 6.1, 60000, 0},
+        {6, 420, 1.0, 25, 200000, 0},  {7, 550, 1.05, 25, 200000, 0}, {8, 550, 1.08, 50, 200000, 1},
+        {9, 600, 1.05, 25, 200000, 0}, {10, 600, 1.08, 50, 200000, 1}, {11, 550, 1.0, 20, 200000, 0},
+        {12, 600, 1.0, 20, 200000, 0},
+    };
+    for (const Steel_Row& r : steels) {
+        e = -1;
+        EXPECT_DOUBLE_EQ(Get_Steel_Fyk(r.idx), r.fyk) << r.idx;
+        EXPECT_DOUBLE_EQ(Get_Steel_Ftk(r.idx, 100.0, &e), 100.0 * r.ratio) << r.idx;
+        EXPECT_DOUBLE_EQ(e, r.eps_uk) << r.idx;
+        EXPECT_DOUBLE_EQ(Get_Steel_Es(r.idx), r.es) << r.idx;
+        EXPECT_DOUBLE_EQ(Is_Steel_High_Ductility(r.idx), r.ductile) << r.idx;
+    }
+    for (int idx = 0; idx < 3; ++idx) EXPECT_DOUBLE_EQ(Get_Steel_Es(idx), 210000) << idx;
+    EXPECT_DOUBLE_EQ(Get_Steel_Fyk(1), 420);
+    EXPECT_DOUBLE_EQ(Get_Steel_Fyk(2), 500);
 }
 
 TEST(MaterialPropsTest, PartialFactorsByStandardAndSituation)

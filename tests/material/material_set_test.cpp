@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -56,7 +57,11 @@ TEST(MaterialSetTest, AllocResetCopyFree)
     s->stored_int_b = 1;
     s->concrete[0].tension_values[5] = 4.5;
     s->annex->alpha_cc = 0.9;
+    s->stored_int_a = 3;
+    s->law_choice = 3;
+    s->modular_ratio = 7.5;
     Calc_Material_Set(s.get(), 0);
+    s->nonlinear_analysis = 1;  // after the computation: it would rescale the set
 
     Owned_Set dst(2, 0);
     Copy_Material_Set(s.get(), dst.get());
@@ -65,6 +70,12 @@ TEST(MaterialSetTest, AllocResetCopyFree)
     EXPECT_EQ(std::memcmp(dst->concrete, s->concrete, sizeof(Concrete_Record)), 0);
     EXPECT_EQ(std::memcmp(dst->steel, s->steel, 2 * sizeof(Steel_Record)), 0);
     EXPECT_EQ(dst->stored_int_b, 1);
+    // Every scalar of the set comes along.
+    EXPECT_EQ(std::vector<double>({dst->gamma_c, dst->gamma_s, dst->modular_ratio, dst->xi_limit}),
+              std::vector<double>({s->gamma_c, s->gamma_s, 7.5, s->xi_limit}));
+    EXPECT_EQ(std::vector<int>({dst->new_standard, dst->din_2008_rules, dst->oenorm, dst->en1992_1_1, dst->en1992_2,
+                                dst->situation_code, dst->stored_int_a, dst->law_choice, dst->nonlinear_analysis}),
+              std::vector<int>({1, 0, 0, 1, 0, 2, 3, 3, 1}));
     dst->concrete[0].fck = 99;
     dst->annex->alpha_cc = 0.5;
     EXPECT_DOUBLE_EQ(s->concrete[0].fck, 30);   // deep: nothing shared
@@ -249,6 +260,46 @@ TEST(MaterialSetTest, CalcEurocodeSet)
     s->annex->alpha_lcc = 0.85;
     Calc_Material_Set(s.get(), 1);
     EXPECT_DOUBLE_EQ(s->annex->alpha_lcc, 0.75);
+}
+
+// A set under DIN 1045-1 (a newer standard without a Eurocode flag): the DIN annex values
+// (alpha_cc 0.85), Ecm = alpha_i 9500 fcm^(1/3) with alpha_i = 0.8 + fcm/440, and the
+// tabulated laws of the standard, which above C50/60 differ from the Eurocode's formulas.
+TEST(MaterialSetTest, CalcDin1045_1Set)
+{
+    Owned_Set s(2, 1);
+    s->new_standard = 1;
+    s->gamma_c = 1.5;
+    s->gamma_s = 1.15;
+    s->concrete[0].class_index = 9;   // C30/37
+    s->concrete[1].class_index = 15;  // C60/75
+    for (int i = 0; i < 2; ++i) s->concrete[i].density = 2200;
+    s->steel[0].steel_index = 4;
+    EXPECT_EQ(Material_Set_Norm_Code(s.get()), 1);
+    EXPECT_EQ(Calc_Material_Set(s.get(), 1), 0);
+    EXPECT_DOUBLE_EQ(s->annex->alpha_cc, 0.85);
+    EXPECT_DOUBLE_EQ(s->annex->delta_c_dev, 1.5);
+    const Concrete_Record& c = s->concrete[0];
+    EXPECT_DOUBLE_EQ(c.alpha_cc, 0.85);
+    EXPECT_NEAR(c.fcd, 0.85 * 30 / 1.5, 1e-12);
+    EXPECT_DOUBLE_EQ(c.fcm, 38);
+    EXPECT_NEAR(c.e_modulus, (0.8 + 38.0 / 440.0) * 9500.0 * std::cbrt(38.0), 1e-9);  // 28309
+    EXPECT_NEAR(c.fctm, 0.3 * std::pow(30.0, 2.0 / 3.0), 1e-12);
+    EXPECT_DOUBLE_EQ(c.eps_c2, -2.0);
+    EXPECT_DOUBLE_EQ(c.eps_cu, -3.5);
+    EXPECT_DOUBLE_EQ(c.n_exp, 2.0);
+    EXPECT_DOUBLE_EQ(c.eta1, 1.0);
+    const Concrete_Record& h = s->concrete[1];
+    EXPECT_NEAR(h.fcd, 0.85 * 60 / 1.5, 1e-12);
+    EXPECT_NEAR(h.e_modulus, (0.8 + 68.0 / 440.0) * 9500.0 * std::cbrt(68.0), 1e-9);
+    EXPECT_DOUBLE_EQ(h.eps_c2, -2.06);
+    EXPECT_DOUBLE_EQ(h.eps_cu, -2.7);
+    EXPECT_DOUBLE_EQ(h.n_exp, 1.9);
+    EXPECT_NEAR(h.fctm, 2.12 * std::log(1.0 + 68.0 / 10.0), 1e-12);
+    // The steel as under the Eurocode; xi from the first concrete's ultimate strain.
+    EXPECT_NEAR(s->steel[0].fyd, 500 / 1.15, 1e-12);
+    EXPECT_NEAR(s->steel[0].eps_yd, 1000 * 500 / 1.15 / 200000, 1e-12);
+    EXPECT_NEAR(s->xi_limit, 3.5 / (3.5 + 1000 * 500 / 1.15 / 200000), 1e-12);
 }
 
 TEST(MaterialSetTest, CalcSteelsAndDesignYieldStrain)

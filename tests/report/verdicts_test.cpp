@@ -145,3 +145,14 @@ TEST_F(Verdicts, FailedAndWarningLinesInBothColourModes)
     OLI_Write_Failed_Line(nullptr, "x");
     EXPECT_EQ(verdict_failed, 0);
 }
+
+TEST_F(Verdicts, NotCalculatedLineWithAndWithoutAName)
+{
+    EXPECT_EQ(Written([](FILE* s) { OLI_Write_Not_Calculated_Line(s, "Erm\x81" "dung"); }),
+              BLOCK_OPENING + " Erm\x81" "dung: Berechnung nicht durchgef\x81" "hrt " + PURPLE + EMPH + "!!" + OFF + "\n");
+    for (const char* name : {"", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(Written([name](FILE* s) { OLI_Write_Not_Calculated_Line(s, name); }),
+                  BLOCK_OPENING + " Berechnung nicht durchgef\x81" "hrt " + PURPLE + EMPH + "!!" + OFF + "\n");
+    EXPECT_EQ(verdict_failed, 0);  // a note, not a failed check
+    OLI_Write_Not_Calculated_Line(nullptr, "x");
+}

@@ -274,6 +274,13 @@ TEST(LayerDesignTest, DegenerateInputGivesNoDesignAndNoNaN) {
                                             0.45, &area, 0, nullptr, nullptr),
                      30.0);
     EXPECT_EQ(area, 0.0);
+    // With a fixed layer (all at fy) the rest is an area at the stress of that layer.
+    const double fixed_area[1] = {0.0001}, fixed_depth[1] = {0.10};
+    area = 0.0;
+    EXPECT_NEAR(Integrate_Layer_Forces(&empty, &d.concrete, &d.steel, -0.0004 * kFy, 2.5, 2.5, 0.45, &area, 1,
+                                       fixed_area, fixed_depth),
+                0.0003 * kFy * 0.3 + 0.0001 * kFy * 0.1, 1e-9);
+    EXPECT_NEAR(area, 0.0003, 1e-12);
 }
 
 }  // namespace

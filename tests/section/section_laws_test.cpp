@@ -117,6 +117,12 @@ TEST(SectionLawsTest, ConcreteLaw)
     c.exponent = 2.0;
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * 0.5 * 1.5);
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, 0.00015), 1000.0);
+    // With k = 2.5 the nonlinear law k eta - eta^2 over 1 + (k - 2) eta differs from the
+    // parabola of exponent 2.5: at eta = 0.5, 1.0 / 1.25 against 1 - 0.5^2.5.
+    c.exponent = 2.5;
+    EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * 0.5 * 2.0 / 1.25);
+    c.law_kind = 0;
+    EXPECT_NEAR(Calc_Concrete_Stress(&c, -0.0009), -17500.0 * (1.0 - std::pow(0.5, 2.5)), 1e-9);
 }
 
 TEST(SectionLawsTest, SteelLaw)
@@ -417,6 +423,12 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     EXPECT_EQ(text.rfind("#SHOWXYPLOT\n0 1 0\n Spannungsdehnungslinie  C25/30\n0 2.00 3.50 7.25\n101 -3.500000 0.000000\n", 0),
               0u);
     EXPECT_NE(text.find(" min\xCC = -17.5\n max\xCC = 0.0\n61 1 -17.500000 0.000000\n"), std::string::npos);
+    // A steel law over +-5 per mille: stresses from -fy to fy, in MN/m2.
+    File_Stream steel_out;
+    const Steel_Law law = Steel(500000.0, 2.1e8, 1.0, 0.005);
+    Write_Stress_Strain_Plot(steel_out.get(), 1.0, 1.0, nullptr, &law, "B", -1.0, 1.0);
+    EXPECT_NE(Stream_Bytes(steel_out.get()).find(" min\xCC = -500.0\n max\xCC = 500.0\n61 1 -500.000000 500.000000\n"),
+              std::string::npos);
     // An empty range still gives one sample and ends.
     File_Stream out2;
     Write_Stress_Strain_Plot(out2.get(), 0.0, 0.0, nullptr, &s.steel_law[0], "B", 0.002, 0.001);
