@@ -22,6 +22,7 @@ constexpr int CLAUSE_X = 10;
 constexpr int PARAMETER_X = 67;
 constexpr int FIELD_X = 130;
 constexpr int EXPLANATION_X = 206;
+constexpr int BUTTON_X = PARAMETER_X + 16;  // check boxes and radio buttons sit left of their label
 
 // Writes the rows of one page into the area, keeping the running y (the base line of
 // the next text) and whether the next row opens its group.
@@ -35,7 +36,7 @@ public:
 
     void Heading(const char* title)
     {
-        *y_ += 6;
+        *y_ += 22;
         Area_Add_Text(area_, 4, *y_, title, FONT | BOLD, text_, 0);
         *y_ += 20;
         Area_Add_Text(area_, CLAUSE_X, *y_, "Kapitel", SMALL_FONT, DGREY_CI, 0);
@@ -65,7 +66,7 @@ public:
         Area_Add_Box(area_, 4, top, 56, bottom, band_);
         Area_Add_Box(area_, 200, top, 382, bottom, band_);
         const int base = *y_ + 16;
-        if (clause) Area_Add_Text(area_, CLAUSE_X, base, clause, FONT, text_, 0);
+        if (clause) Area_Add_Text(area_, CLAUSE_X - 3, base, clause, SMALL_FONT, text_, 0);
         if (explanation) Area_Add_Text(area_, EXPLANATION_X, base, explanation, FONT, text_, 0);
         *y_ += ROW_PITCH;
         first_ = false;
@@ -132,13 +133,10 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
     }
     if (rule[0]) {
         page.Group("Teilsicherheitsbeiwerte f" UE "r", "Baustahl");
-        if (rule[2]) {
-            page.Row(nullptr, "bzw. Beanspruchbarkeit von Schraube,");
-            page.Row(nullptr, "Schwei" SZ "naht, Blech auf Lochleibung");
-        }
-        int base = page.Row("6.1(1)", nullptr);
+        // With rule 2 the factors serve connections too.
+        int base = page.Row("6.1(1)", rule[2] ? "bzw. Beanspruchbarkeit von Schraube," : nullptr);
         page.Label(base, "st" AE "ndige und vor" UE "ber-");
-        base = page.Row(nullptr, nullptr);
+        base = page.Row(nullptr, rule[2] ? "Schwei" SZ "naht, Blech auf Lochleibung" : nullptr);
         page.Label(base, "gehende Situation");
         Steel_Factors(page, p->gamma_M);
         if (rule[4]) {
@@ -165,7 +163,7 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
     if (rule[5]) {
         page.Group("Biegedrillknicken");
         int base = page.Row("6.3.2.2(2)", "Faktor f zur Modifizierung");
-        page.Check(base, PARAMETER_X, "ansetzen", &p->f_modification_flag);
+        page.Check(base, BUTTON_X, "ansetzen", &p->f_modification_flag);
         page.Row(nullptr, "von \xC0LT, Allgemeiner Fall");
         page.Group("Biegedrillknicken gewalzter oder", "gleichartig geschwei" SZ "ter Querschnitte");
         base = page.Row("6.3.2.3(1)", "Schlankheitsgrad Gl. (6.57)");
@@ -175,15 +173,16 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
         page.Label(base, "Beta");
         page.Field(base, &p->beta, "%5.2f", 150);
         base = page.Row("6.3.2.3(2)", "Faktor f zur Modifizierung von \xC0LT");
-        page.Radio(base, PARAMETER_X, "Faktor f vorgeben", 0, &p->f_flag);
+        page.Radio(base, BUTTON_X, "nach Gl. (6.58)", 1, &p->f_flag);
         base = page.Row(nullptr, nullptr);
-        page.Radio(base, PARAMETER_X, "f aus Gl. (6.58)", 1, &p->f_flag);
-        page.Label(base, "f", 160);
-        page.Field(base, &p->f, "%5.2f", 150 + 20);
+        page.Radio(base, BUTTON_X, "Faktor f vorgeben", 0, &p->f_flag);
+        base = page.Row(nullptr, nullptr);
+        page.Label(base, "f", 100);
+        page.Field(base, &p->f, "%5.2f");
         base = page.Row(nullptr, "Korrekturbeiwert kc");
-        page.Radio(base, PARAMETER_X, "aus Tabelle 6.6", 0, &p->kc_flag);
+        page.Radio(base, BUTTON_X, "aus Tabelle 6.6", 0, &p->kc_flag);
         base = page.Row(nullptr, nullptr);
-        page.Radio(base, PARAMETER_X, "kc", 1, &p->kc_flag);
+        page.Radio(base, BUTTON_X, "kc", 1, &p->kc_flag);
         page.Field(base, &p->kc, "%5.3f", 120);
     }
     if (rule[9]) {
@@ -224,7 +223,7 @@ void NAD_EC3_8_Sheet(int area, int* y, NAD_EC3_8_Params* p, int* editable)
         int base = page.Row("3.1(1)", "Anmerkungen");
         for (int note = 1; note <= 3; ++note) {
             char label[2] = {static_cast<char>('0' + note), 0};
-            page.Radio(base, PARAMETER_X + 40 * (note - 1), label, note, &p->shear_lag_note);
+            page.Radio(base, BUTTON_X + 40 * (note - 1), label, note, &p->shear_lag_note);
         }
         page.Group("Schubbeulen");
         base = page.Row("5.1(2)", "Beiwert");

@@ -66,9 +66,9 @@ TEST_F(SteelPages, ApplicationThirtyFourEditsThePartialFactorsOfBothSituations)
     NAD_EC3_Defaults_NA_DE(&part);
     int editable = 1;
 
-    // gamma_M1 of the persistent situation (content base line 191) becomes 1.2.
+    // gamma_M1 of the persistent situation (content base line 207) becomes 1.2.
     Shot_Dir shots;
-    Start("click 250 237\ntext \"1.2\"\nkey Enter\nkey Esc\nshot pages.png\n" + std::string(OK));
+    Start("click 250 253\ntext \"1.2\"\nkey Enter\nkey Esc\nshot pages.png\n" + std::string(OK));
     const int area = Run_Host(part, &editable);
     EXPECT_DOUBLE_EQ(part.ec3_1.gamma_M[1], 1.2);
     EXPECT_DOUBLE_EQ(part.ec3_1.gamma_M[0], 1.0);
@@ -84,9 +84,9 @@ TEST_F(SteelPages, ApplicationThirtyFourEditsThePartialFactorsOfBothSituations)
 
     // The bands of the rows in both columns, none below the last row.
     const uint32_t band = 0xDEE4F0u;
-    EXPECT_EQ(shots.Pixel("pages.png", 110 + 30, 50 + 160), band);
-    EXPECT_EQ(shots.Pixel("pages.png", 110 + 380, 50 + 270), band);
-    EXPECT_NE(shots.Pixel("pages.png", 110 + 30, 50 + 320), band);
+    EXPECT_EQ(shots.Pixel("pages.png", 110 + 30, 50 + 176), band);
+    EXPECT_EQ(shots.Pixel("pages.png", 110 + 380, 50 + 286), band);
+    EXPECT_NE(shots.Pixel("pages.png", 110 + 30, 50 + 336), band);
 }
 
 TEST_F(SteelPages, WithoutProfileEveryPageShowsAndAReadOnlySheetKeepsItsValues)
@@ -95,7 +95,8 @@ TEST_F(SteelPages, WithoutProfileEveryPageShowsAndAReadOnlySheetKeepsItsValues)
     NAD_EC3_Params part;
     NAD_EC3_Defaults(&part);
     int editable = 0;
-    Start("click 250 237\ntext \"7\"\nkey Enter\nkey Esc\n" + std::string(OK));
+    // A click on gamma_M0 (content base line 185 with every row) edits nothing.
+    Start("click 250 231\ntext \"7\"\nkey Enter\nkey Esc\n" + std::string(OK));
     const int area = Run_Host(part, &editable);
     NAD_EC3_Params defaults;
     NAD_EC3_Defaults(&defaults);
