@@ -176,6 +176,22 @@ int NAD_Use_Rule_Strings()
     return nad_app_profiles[nad_profile_index].rule_strings_flag;
 }
 
+void NAD_Apply_Display_Choice()
+{
+    if (nad_profile_index < 0 || nad_profile_index >= static_cast<int>(nad_app_profiles.size()))
+        nad_profile_current = 0;
+    if (nad_profile_current) {
+        const NAD_App_Profile& p = nad_app_profiles[nad_profile_index];
+        nad_profile_mask = p.parts_mask;
+        cached_app_number = p.application_number;
+    } else {
+        nad_profile_index = 0;
+        nad_profile_mask = NAD_ALL_PARTS_MASK;
+        cached_app_number = 0;
+    }
+    nad_no_profile = !nad_profile_current;
+}
+
 void NAD_Forget_App_Profiles()
 {
     nad_app_profiles.clear();

@@ -48,5 +48,11 @@ int NAD_Rule_Visible(int part_index, int rule_index);
 // 1 when no profile is current, else whether the current profile gives rule strings.
 int NAD_Use_Rule_Strings();
 
+// Makes the choice of the display-options sheet the one in force: with
+// nad_profile_current 0 (or an index that names no profile) every rule is shown (mask of
+// all parts, application number 0); else the profile at nad_profile_index gives mask and
+// application number. nad_no_profile follows.
+void NAD_Apply_Display_Choice();
+
 // Forgets the profiles, so that the next scan reads them again. For tests.
 void NAD_Forget_App_Profiles();

@@ -60,8 +60,13 @@ void Steel_Factor_Rows(FILE* stream, const double* gamma_M)
     if (nad_ec3_row_visible[1]) Factor_Row(stream, GAMMA SUB("M2"), gamma_M[2], "Bruchversagen infolge Zug");
 }
 
+} // namespace
+
+// ---------------------------------------------------------------------------------
+// EN 1993 report tables
+
 // EN 1993-1-1 and 1-2: imperfections, partial factors, lateral-torsional buckling, fire.
-void EC3_1_Table(FILE* stream, const NAD_EC3_1_Params& p, const char* annex_name)
+void NAD_EC3_1_Report_Rows(FILE* stream, const NAD_EC3_1_Params& p, const char* annex_name)
 {
     const int* rule = nad_ec3_row_visible;
     if (!rule[0] && !rule[5] && !rule[9] && !rule[10]) return;
@@ -108,6 +113,7 @@ void EC3_1_Table(FILE* stream, const NAD_EC3_1_Params& p, const char* annex_name
     std::fputs("#END_OF_TEXT\n", stream);
 }
 
+namespace {
 const char* const connection_symbol[6] = {
     GAMMA SUB("M2"), GAMMA SUB("M3"), GAMMA SUB("M3,ser"), GAMMA SUB("M4"), GAMMA SUB("M5"), GAMMA SUB("M7"),
 };
@@ -119,9 +125,10 @@ const char* const connection_meaning[6] = {
     "Bolzen (GZG)",
     "Vorspannung hochfester Schrauben",
 };
+} // namespace
 
 // EN 1993-1-8: the partial factors of connections.
-void EC3_8_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
+void NAD_EC3_8_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[0] || !nad_ec3_row_visible[3]) return;
     NAD_Write_Norm_Title(stream, 13, annex_name);
@@ -134,7 +141,7 @@ void EC3_8_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name
 }
 
 // EN 1993-1-5: shear lag and shear buckling.
-void EC3_1_5_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
+void NAD_EC3_1_5_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[6]) return;
     NAD_Write_Norm_Title(stream, 24, annex_name);
@@ -147,7 +154,7 @@ void EC3_1_5_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_na
 }
 
 // EN 1993-1-9: partial factors of the fatigue strength by consequence of failure.
-void EC3_1_9_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
+void NAD_EC3_1_9_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[7]) return;
     NAD_Write_Norm_Title(stream, 26, annex_name);
@@ -162,7 +169,7 @@ void EC3_1_9_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_na
 }
 
 // EN 1993-6: the partial factor of the serviceability limit state.
-void EC3_6_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
+void NAD_EC3_6_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name)
 {
     if (!nad_ec3_row_visible[8]) return;
     NAD_Write_Norm_Title(stream, 27, annex_name);
@@ -172,7 +179,29 @@ void EC3_6_Table(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name
     std::fputs("#END_OF_TEXT\n", stream);
 }
 
+// The same tables for the annex in force, each after filling the row flags.
+void NAD_EC3_1_Report_Rows(FILE* stream)
+{
+    const NAD_EC3_Params* part = stream ? NAD_Get_EC3_Params() : nullptr;
+    if (!part) return;
+    NAD_EC3_Set_Row_Filter();
+    NAD_EC3_1_Report_Rows(stream, part->ec3_1, NAD_Report_Annex_Name());
+}
+
+namespace {
+void Active_EC3_8_Table(FILE* stream, void (*table)(FILE*, const NAD_EC3_8_Params&, const char*))
+{
+    const NAD_EC3_Params* part = stream ? NAD_Get_EC3_Params() : nullptr;
+    if (!part) return;
+    NAD_EC3_Set_Row_Filter();
+    table(stream, part->ec3_8, NAD_Report_Annex_Name());
+}
 } // namespace
+
+void NAD_EC3_8_Report_Rows(FILE* stream) { Active_EC3_8_Table(stream, NAD_EC3_8_Report_Rows); }
+void NAD_EC3_1_5_Report_Rows(FILE* stream) { Active_EC3_8_Table(stream, NAD_EC3_1_5_Report_Rows); }
+void NAD_EC3_1_9_Report_Rows(FILE* stream) { Active_EC3_8_Table(stream, NAD_EC3_1_9_Report_Rows); }
+void NAD_EC3_6_Report_Rows(FILE* stream) { Active_EC3_8_Table(stream, NAD_EC3_6_Report_Rows); }
 
 // ---------------------------------------------------------------------------------
 // EN 1993, EN 1996 and EN 1999 reports
@@ -207,11 +236,11 @@ void NAD_EC3_Write_Report(FILE* stream, const NAD_EC3_Params* part, const char* 
     if (!stream || !part) return;
     if (!annex_name) annex_name = "";
     OLI_Finish_Pending_Line(stream);
-    EC3_1_Table(stream, part->ec3_1, annex_name);
-    EC3_8_Table(stream, part->ec3_8, annex_name);
-    EC3_1_5_Table(stream, part->ec3_8, annex_name);
-    EC3_1_9_Table(stream, part->ec3_8, annex_name);
-    EC3_6_Table(stream, part->ec3_8, annex_name);
+    NAD_EC3_1_Report_Rows(stream, part->ec3_1, annex_name);
+    NAD_EC3_8_Report_Rows(stream, part->ec3_8, annex_name);
+    NAD_EC3_1_5_Report_Rows(stream, part->ec3_8, annex_name);
+    NAD_EC3_1_9_Report_Rows(stream, part->ec3_8, annex_name);
+    NAD_EC3_6_Report_Rows(stream, part->ec3_8, annex_name);
 }
 
 void NAD_EC3_Report(FILE* stream)

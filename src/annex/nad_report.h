@@ -3,13 +3,14 @@
 // annex in force, and further entry points of the annex code for other programs of the
 // library (the corbel program itself calls none of them).
 //
-// Also here, until the editor pages of these parts are built: the reports of the EN 1993,
-// EN 1996 and EN 1999 parts, clause tables of the report format written straight into the
-// open report stream (code page 850). Their rows follow the application profile of the
+// Also here: the reports of the EN 1993, EN 1996 and EN 1999 parts, clause tables of the
+// report format written straight into the open report stream (code page 850). Their rows follow the application profile of the
 // running program ("annex/app_profiles.h"); without a profile every row is printed.
 #include <cstdio>
 
 struct NAD_EC3_Params;
+struct NAD_EC3_1_Params;
+struct NAD_EC3_8_Params;
 struct NAD_EC6_Params;
 struct NAD_EC9_Params;
 
@@ -47,6 +48,19 @@ void NAD_EC3_Set_Row_Filter();
 void NAD_EC3_Report(FILE* stream);
 // The five tables for a given part and annex name, with the rules as they stand.
 void NAD_EC3_Write_Report(FILE* stream, const NAD_EC3_Params* part, const char* annex_name);
+// The five tables one by one: each writes its title and rows when its rules are set (rules
+// as they stand), nothing otherwise. The one-argument forms print the annex in force after
+// filling the rules from the running program's profile; nothing for a null stream.
+void NAD_EC3_1_Report_Rows(FILE* stream, const NAD_EC3_1_Params& p, const char* annex_name);
+void NAD_EC3_8_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name);
+void NAD_EC3_1_5_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name);
+void NAD_EC3_1_9_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name);
+void NAD_EC3_6_Report_Rows(FILE* stream, const NAD_EC3_8_Params& p, const char* annex_name);
+void NAD_EC3_1_Report_Rows(FILE* stream);
+void NAD_EC3_8_Report_Rows(FILE* stream);
+void NAD_EC3_1_5_Report_Rows(FILE* stream);
+void NAD_EC3_1_9_Report_Rows(FILE* stream);
+void NAD_EC3_6_Report_Rows(FILE* stream);
 
 // EN 1996. Rules: 0 the partial factors of 2.4.3/2.4.4, 1 their accidental and seismic
 // rows.

@@ -107,3 +107,8 @@ int Get_EN1993_Edition()
 {
     return en1993_edition;
 }
+
+void Reset_Edition_Switch()
+{
+    Set_EN1993_Edition(0);
+}

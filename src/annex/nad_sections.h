@@ -44,3 +44,5 @@ void Set_EN1992_1_2_Edition(int edition);
 int Get_EN1992_1_2_Edition();
 void Set_EN1993_Edition(int edition);
 int Get_EN1993_Edition();
+// Back to citing EN 1993 in its older editions (the start value); the other switches stay.
+void Reset_Edition_Switch();

@@ -180,3 +180,18 @@ TEST(NormLiterature, EntriesByCodeAndEdition)
             }
         }
 }
+
+TEST(NormDesignations, ResettingTheEditionSwitchCitesTheOlderSteelEditionsAgain)
+{
+    const std::string older = [] {
+        Editions e(0, 1, 0);
+        return Designation(12, 1, 0) + Designation(13, 1, 0) + Designation(1, 1, 0);
+    }();
+    Editions e(0, 1, 1);
+    EXPECT_NE(Designation(12, 1, 0) + Designation(13, 1, 0) + Designation(1, 1, 0), older);
+    Reset_Edition_Switch();
+    EXPECT_EQ(Get_EN1993_Edition(), 0);
+    EXPECT_EQ(Get_DIN1045_1_Edition(), 0);
+    EXPECT_EQ(Get_EN1992_1_2_Edition(), 1);
+    EXPECT_EQ(Designation(12, 1, 0) + Designation(13, 1, 0) + Designation(1, 1, 0), older);
+}
