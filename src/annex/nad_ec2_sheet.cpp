@@ -39,7 +39,9 @@ int Block(int y, const char* clause, const char* paragraph, std::initializer_lis
         NAD_EC2_Sheet_Row(area_, y + LINE * n, LINE, first, "", line);
         ++n;
     }
-    for (; n < 2 && paragraph && *paragraph; ++n) NAD_EC2_Sheet_Row(area_, y + LINE * n, LINE, n ? paragraph : clause, "", "");
+    // A paragraph below a block of one line, or a clause without explanation.
+    for (; n < 2 && paragraph && *paragraph; ++n)
+        NAD_EC2_Sheet_Row(area_, y + LINE * n, LINE, n ? paragraph : clause, "", "");
     return y + LINE * n;
 }
 
@@ -219,8 +221,9 @@ int Building_Rows(int y, NAD_EC2_Params* p)
         y = Form_Pair(y, LAMBDA, "lim", &p->lambda_lim_form, &p->lambda_lim_factor, "NAD\\NAD_Func8.bmp");
     }
     if (Shown(9)) {
-        y = Block(y, "5.8.6", "(3)", {"Allgemeines Verfahren zur Ermittlung", "der Knicksicherheit (Th.II.O. im Zust.2)",
-                                       "Sicherheitsbeiwert f\x81r den E-Modul", "zur Berechnung von Form\x84nderungen"});
+        y = Block(y, "5.8.6", "(3)",
+                  {"Allgemeines Verfahren zur Ermittlung", "der Knicksicherheit (Th.II.O. im Zust.2)",
+                   "Sicherheitsbeiwert f\x81r den E-Modul", "zur Berechnung von Form\x84nderungen"});
         y = Value(y, GAMMA, "cE", &p->gamma_cE, "%5.2f");
     }
     if (Shown(10) && building) {

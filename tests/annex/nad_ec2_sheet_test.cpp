@@ -85,7 +85,9 @@ TEST_F(ConcretePage, AReadOnlyPageChangesNothingButItsSections)
 {
     Report_Sandbox sandbox;
     const NAD_EC2_Params before = ec2;
-    Screen_Start_For_Tests(Host::Type_Into(76, 130, "9") + Host::Click(32, 17) + Host::Click(32, 41) + Host::OK,
+    Shot_Dir shots;
+    Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(76, 130, "9") + Host::Click(32, 17) +
+                               Host::Click(32, 41) + Host::OK,
                            1024, 768);
     int fire_fields = -1;
     Host::Run([&](int area) {
@@ -97,15 +99,19 @@ TEST_F(ConcretePage, AReadOnlyPageChangesNothingButItsSections)
     EXPECT_EQ(nad_ec2_sheet_open[1], 1);
     EXPECT_EQ(fire_fields, 1);
     EXPECT_EQ(nad_ec2_sheet_editable, 0);
+    EXPECT_NE(shots.Pixel("page.png", 20 + 80, 20 + 125), WHITE);  // the field drawn inactive
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 300, 20 + 10), BAND);
 }
 
 TEST_F(ConcretePage, EditableGammaAndTheGermanAnnexForms)
 {
     {
         Report_Sandbox sandbox;
-        Screen_Start_For_Tests(Host::Type_Into(76, 130, "1.6") + Host::OK, 1024, 768);
+        Shot_Dir shots;
+        Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(76, 130, "1.6") + Host::OK, 1024, 768);
         Host::Run([&](int area) { NAD_EC2_Sheet(area, &ec2, 1); });
         EXPECT_DOUBLE_EQ(ec2.gamma_c[0], 1.6);
+        EXPECT_EQ(shots.Pixel("page.png", 20 + 80, 20 + 125), WHITE);
         Area_Delete_All();
         Screen_Reset_For_Tests();
     }
