@@ -2,10 +2,13 @@
 
 #include "annex/nad_ec0.h"
 #include "part_page_host.h"
+#include "platform/screen.h"
 #include "report_sandbox.h"
 #include "shot_pixels.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -40,6 +43,9 @@ protected:
 TEST_F(LoadFactorPage, BuildingFactorsAreEditedInTheirRows)
 {
     Report_Sandbox sandbox;
+    std::filesystem::create_directories(sandbox.dir().file("data/NAD"));
+    std::filesystem::copy_file(CORBEL_SOURCE_DIR "/data/NAD/NAD-Kbws.bmp", sandbox.dir().file("data/NAD/NAD-Kbws.bmp"));
+    Forget_Bitmaps();
     Shot_Dir shots;
     Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(262, 70, "1.4") + Host::Type_Into(321, 356, "0.9") +
                                Host::OK,
@@ -50,6 +56,11 @@ TEST_F(LoadFactorPage, BuildingFactorsAreEditedInTheirRows)
     EXPECT_EQ(shots.Pixel("page.png", 20 + 300, 20 + 10), HEAD);
     EXPECT_EQ(shots.Pixel("page.png", 20 + 264, 20 + 450 + 11), 0xFFFBF0u);  // no field, no picture
     EXPECT_EQ(shots.Pixel("page.png", 20 + 264, 20 + 472 + 11), WHITE);
+    // The picture's heading rows lie between the field blocks: accidental from 164,
+    // seismic from 318.
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 410, 20 + 170), 0xDCE6F0u);
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 410, 20 + 324), 0xDCE6F0u);
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 410, 20 + 192), 0xFFFBF0u);
 }
 
 TEST_F(LoadFactorPage, ClosingTheBuildingSectionBringsUpTheBridgesEvenReadOnly)

@@ -2,10 +2,13 @@
 
 #include "annex/nad_ec5.h"
 #include "part_page_host.h"
+#include "platform/screen.h"
 #include "report_sandbox.h"
 #include "shot_pixels.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -41,6 +44,10 @@ protected:
 TEST_F(TimberPage, TheCrackFactorMethodLocksAndFreesItsFields)
 {
     Report_Sandbox sandbox;
+    std::filesystem::create_directories(sandbox.dir().file("data/NAD"));
+    std::filesystem::copy_file(CORBEL_SOURCE_DIR "/data/NAD/EC5GrobiNads.bmp",
+                               sandbox.dir().file("data/NAD/EC5GrobiNads.bmp"));
+    Forget_Bitmaps();
     ec5.crack_factor_method = 1;
     Shot_Dir shots;
     Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(201, 101, "1.4") + Host::Click(32, 41) +
@@ -55,6 +62,9 @@ TEST_F(TimberPage, TheCrackFactorMethodLocksAndFreesItsFields)
     EXPECT_DOUBLE_EQ(ec5.k_cr_other, 0.8);
     EXPECT_EQ(shots.Pixel("page.png", 20 + 300, 20 + 35), BAND);
     EXPECT_EQ(shots.Pixel("page.png", 20 + 203, 20 + 96), WHITE);
+    // Band 5 of the picture from 57: its top rule, its ground left out.
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 100, 20 + 57), 0xA0A0A0u);
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 100, 20 + 59), 0xFFFBF0u);
     EXPECT_NE(shots.Pixel("method2.png", 20 + 189, 20 + 218), WHITE);  // locked
     EXPECT_EQ(shots.Pixel("method2.png", 20 + 300, 20 + 139), BAND);
 }
@@ -87,6 +97,27 @@ TEST_F(TimberPage, TheGermanKcrBoxSwitchesTheMethod)
         EXPECT_EQ(Fields_On(a, &ec5.k_cr_other), 0);
     });
     EXPECT_EQ(ec5.crack_factor_method, 1);
+}
+
+TEST_F(TimberPage, OnlyBandsOneToNineAreDrawn)
+{
+    Report_Sandbox sandbox;
+    std::filesystem::create_directories(sandbox.dir().file("data/NAD"));
+    std::filesystem::copy_file(CORBEL_SOURCE_DIR "/data/NAD/EC5GrobiNads.bmp",
+                               sandbox.dir().file("data/NAD/EC5GrobiNads.bmp"));
+    Forget_Bitmaps();
+    Screen_Start_For_Tests("", 640, 480);
+    int band = 0;
+    for (int k : {0, 10, -1}) {
+        band = k;
+        NAD_EC5_Draw_Picture(10, 10, 0, 0, &band);
+    }
+    NAD_EC5_Draw_Picture(10, 10, 0, 0, nullptr);
+    EXPECT_NE(Screen_Pixel_For_Tests(100, 10), 0xA0A0A0u);
+    band = 9;  // its top rule, from the picture's row 940
+    NAD_EC5_Draw_Picture(10, 10, 0, 0, &band);
+    EXPECT_EQ(Screen_Pixel_For_Tests(100, 10), 0xA0A0A0u);
+    EXPECT_EQ(Screen_Pixel_For_Tests(100, 10 + 108), 0xA0A0A0u);
 }
 
 TEST_F(TimberPage, FrameProgramsAndTheGermanAnnexCutTheRows)
