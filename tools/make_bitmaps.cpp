@@ -4,6 +4,7 @@
 //
 // Usage: make_bitmaps [DIRECTORY]
 #include "platform/screen/images.h"
+#include "platform/screen/nad_sheet_images.h"
 #include "platform/screen/sheet_images.h"
 
 #include <cstdio>
@@ -43,6 +44,12 @@ int main(int argc, char** argv)
     for (const std::string& name : Sheet_Bitmap_Names()) {
         Screen_Image image;
         Make_Sheet_Bitmap(name, image);
+        failures += Write(dir, name, image);
+    }
+    // The annex part pages' pictures.
+    for (const std::string& name : Nad_Sheet_Bitmap_Names()) {
+        Screen_Image image;
+        Make_Nad_Sheet_Bitmap(name, image);
         failures += Write(dir, name, image);
     }
     return failures ? 1 : 0;
