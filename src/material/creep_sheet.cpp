@@ -150,19 +150,19 @@ int Show_Creep_Shrinkage_Sheet(int mode, double* phi_eff, double* eps_cs, int* c
                                                &v.h0_mode);
     (void)r1;
     Draw_Funny_Text_to_PS(x1 + 35, y1 + 150, "Querschnittsfl\x84" "che", 0x1000, BLACK_CI, 0);
-    h.area = Label_With_Field(x1 + 150, y1 + 150, "A  =                       cm\xFD", 4, 8, "%8.1f", &v.area,
+    h.area = Label_With_Field(x1 + 150, y1 + 150, "A  =                       cm\xFD", 4, 6, "%8.1f", &v.area,
                               CODE_AREA);
     Draw_Funny_Text_to_PS(x1 + 35, y1 + 172, "der Trocknung ausgesetzer", 0x1000, BLACK_CI, 0);
     Draw_Funny_Text_to_PS(x1 + 35, y1 + 186, "Querschnittsumfang", 0x1000, BLACK_CI, 0);
-    h.perimeter = Label_With_Field(x1 + 150, y1 + 186, "u =                       cm", 3, 8, "%8.1f", &v.perimeter,
+    h.perimeter = Label_With_Field(x1 + 150, y1 + 186, "u =                       cm", 3, 6, "%8.1f", &v.perimeter,
                                    CODE_PERIMETER);
     Add_Alternativ_Button_to_PS(x1 + 15, y1 + 206, 1, CODE_H0_ENTERED, 1, 2, 0, RADIO_BUTTON_LAYOUT, &v.h0_mode);
-    h.h0 = Label_With_Field(x1 + 35, y1 + 218, "h   = 2  A  / u =                       cm", 17, 8, "%8.1f", &v.h0,
+    h.h0 = Label_With_Field(x1 + 35, y1 + 218, "h   = 2  A  / u =                       cm", 17, 6, "%8.1f", &v.h0,
                             CODE_H0);
     Draw_Funny_Text_to_PS(x1 + 43, y1 + 221, "0", 0x1002, BLACK_CI, 0);
 
     Draw_Funny_Text_to_PS(x1 + 15, y1 + 248, "Belastungsbeginn", 0x1000, BLACK_CI, 0);
-    h.t0 = Label_With_Field(x1 + 150, y1 + 248, "t    =              d", 6, 4, "%3.0f", &v.t0, CODE_T0);
+    h.t0 = Label_With_Field(x1 + 150, y1 + 248, "t    =              d", 6, 2, "%3.0f", &v.t0, CODE_T0);
     Draw_Funny_Text_to_PS(x1 + 157, y1 + 251, "0", 0x1002, BLACK_CI, 0);
     Draw_Funny_Text_to_PS(x1 + 15, y1 + 274, "effektive Kriechzahl", 0x1000, BLACK_CI, 0);
     h.ratio = Add_Float_to_PS(x1 + 215, y1 + 260, 4, "%4.2f", &v.ratio, CODE_RATIO);
@@ -172,7 +172,7 @@ int Show_Creep_Shrinkage_Sheet(int mode, double* phi_eff, double* eps_cs, int* c
     Draw_Funny_Area_to_PS(4, x1 + 8, y1 + 292, x2 - 8, y1 + 320, 0);
     h.phi = Label_With_Field(x1 + 15, y1 + 312, "\xDA     =", 7, 5, "%5.3f", &v.phi, 0);
     Draw_Funny_Text_to_PS(x1 + 23, y1 + 315, "eff", 0x1002, BLACK_CI, 0);
-    h.eps = Label_With_Field(x1 + 150, y1 + 312, "\xBE    = -               \x89", 9, 5, "%5.3f", &v.eps, 0);
+    h.eps = Label_With_Field(x1 + 150, y1 + 312, "\xBE    = -               \x89", 9, 3, "%5.3f", &v.eps, 0);
     Draw_Funny_Text_to_PS(x1 + 158, y1 + 315, "cs", 0x1002, BLACK_CI, 0);
 
     const int cancel = Add_Single_Button_to_PS(x1 + 15, y2 - 34, 0, CODE_CANCEL, nullptr, SYMBOLIC_BREAK_RASTER, 0);

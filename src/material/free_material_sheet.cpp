@@ -135,10 +135,10 @@ int Show_Free_Material_Sheet(int norm_code, int is_concrete, double density, dou
     int y = y1 + 62;
     const char* const unit = "MN/m\xFD";
     if (is_concrete) {
-        Field_Row(fx, y, "f  =", unit, &f.v[1], "%5.1f", 5, CODE_FCK);
+        Field_Row(fx, y, "fck =", unit, &f.v[1], "%5.1f", 5, CODE_FCK);
         y += 26;
         if (!Newer_Standard(norm_code)) {
-            Field_Row(fx, y, "\xBA\xFA f  =", unit, &f.v[2], "%5.1f", 5, 21);
+            Field_Row(fx, y, "\xBA fck =", unit, &f.v[2], "%5.1f", 5, 21);
         } else if (Annex_Alpha(norm_code)) {
             Draw_Funny_Text_to_PS(fx - 30, y + 14, "\xBA =", 0x1000, BLACK_CI, 0);
             Draw_Funny_Text_to_PS(fx + 8, y + 14, "s. NA", 0x1000, BLACK_CI, 0);
@@ -146,34 +146,34 @@ int Show_Free_Material_Sheet(int norm_code, int is_concrete, double density, dou
             Change_Activity_PS(Field_Row(fx, y, "\xBA =", nullptr, &alpha, "%5.3f", 5, 21), 0);
         }
         y += 26;
-        Field_Row(fx, y, "\xBE   =", "\x89", &f.v[3], "%5.2f", 5, 22);
+        Field_Row(fx, y, "\xBE" "c2 =", "\x89", &f.v[3], "%5.2f", 5, 22);
         y += 26;
-        Field_Row(fx, y, "\xBE    =", "\x89", &f.v[4], "%5.2f", 5, 23);
+        Field_Row(fx, y, "\xBE" "cu2 =", "\x89", &f.v[4], "%5.2f", 5, 23);
         y += 26;
         f.n_field = Field_Row(fx, y, "n =", nullptr, &f.v[5], "%5.2f", 5, 24);
         const int block = Add_Logical_Button_to_PS(fx + 80, y + 4, CODE_BLOCK_SWITCH, &f.block, CHBOX_BUTTON_LAYOUT);
         Add_Aligned_Connected_Text_to_Button_of_PS(block, "Spannungsblock", 0x1000, BLACK_CI, 0);
         y += 26;
-        f.ecm_field = Field_Row(fx, y, "E   =", nullptr, &f.v[6], "%8.1f", 8, 25);
-        f.mark_x = fx + 90;
+        f.ecm_field = Field_Row(fx, y, "Ecm =", unit, &f.v[6], "%8.1f", 8, 25);
+        f.mark_x = fx + 125;
         f.mark_y = y + 14;
-        const int ecm = Add_Logical_Button_to_PS(fx - 110, y + 4, CODE_ECM_SWITCH, &compute_ecm, CHBOX_BUTTON_LAYOUT);
+        const int ecm = Add_Logical_Button_to_PS(x1 + 20, y1 + 250, CODE_ECM_SWITCH, &compute_ecm, CHBOX_BUTTON_LAYOUT);
         Add_Aligned_Connected_Text_to_Button_of_PS(ecm, "E-Modul berechnen", 0x1002, BLACK_CI, 0);
         y += 26;
-        f.fctm_field = Field_Row(fx, y, "f    =", unit, &f.v[7], "%5.2f", 5, 26);
-        const int fctm = Add_Logical_Button_to_PS(fx - 110, y + 4, CODE_FCTM_SWITCH, &compute_fctm,
+        f.fctm_field = Field_Row(fx, y, "fctm =", unit, &f.v[7], "%5.2f", 5, 26);
+        const int fctm = Add_Logical_Button_to_PS(x1 + 180, y1 + 250, CODE_FCTM_SWITCH, &compute_fctm,
                                                   CHBOX_BUTTON_LAYOUT);
         Add_Aligned_Connected_Text_to_Button_of_PS(fctm, "fctm berechnen", 0x1002, BLACK_CI, 0);
     } else {
-        Field_Row(fx, y, "f   =", unit, &f.v[1], "%5.1f", 5, CODE_FCK);
+        Field_Row(fx, y, "fyk =", unit, &f.v[1], "%5.1f", 5, CODE_FCK);
         y += 26;
-        Field_Row(fx, y, "f   =", unit, &f.v[2], "%5.1f", 5, 21);
+        Field_Row(fx, y, "ftk =", unit, &f.v[2], "%5.1f", 5, 21);
         y += 26;
         Change_Activity_PS(Field_Row(fx, y, "\xBE   =", "\x89", &f.v[3], "%5.2f", 5, 22), 0);
         y += 26;
-        Field_Row(fx, y, "\xBE   =", "\x89", &f.v[4], "%5.2f", 5, 23);
+        Field_Row(fx, y, "\xBEuk =", "\x89", &f.v[4], "%5.2f", 5, 23);
         y += 26;
-        Field_Row(fx, y, "E  =", unit, &f.v[5], "%8.2f", 8, 24);
+        Field_Row(fx, y, "Es =", unit, &f.v[5], "%8.2f", 8, 24);
     }
 
     Add_Single_Button_to_PS(x1 + 15, y2 - 42, 0, CODE_CANCEL, nullptr, SYMBOLIC_BREAK_RASTER, 0);

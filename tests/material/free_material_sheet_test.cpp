@@ -13,7 +13,7 @@ namespace {
 
 // On 1024 x 768 the dialog is (347, 224)-(676, 543): cancel at (375, 512), the copy button
 // at (450, 515), OK at (640, 512); the fields from (477, 286) at a 26-pixel pitch, the
-// stress-block switch at (557, 394), "E-Modul berechnen" at (367, 420).
+// stress-block switch at (557, 394), "E-Modul berechnen" at (367, 474).
 const char* const CANCEL = "click 375 512\n";
 const char* const OK = "click 640 512\n";
 const char* const COPY = "click 450 515\n";
@@ -103,8 +103,8 @@ TEST_F(FreeMaterialSheet, ChangedStrengthKeepsAlphaAndFillsAMissingModulus)
     EXPECT_DOUBLE_EQ(law.v[6], Get_Concrete_Ecm(1, 30, 70.0, 1800, nullptr));
     EXPECT_EQ(Texts(), std::vector<std::string>{"E-Modul wird berechnet !"});
     // The red "??" beside the modulus of a lightweight concrete above C60 only after the change.
-    EXPECT_FALSE(Has_Red(shots, "open.png", 567, 418, 585, 430));
-    EXPECT_TRUE(Has_Red(shots, "changed.png", 567, 418, 585, 430));
+    EXPECT_FALSE(Has_Red(shots, "open.png", 602, 418, 620, 430));
+    EXPECT_TRUE(Has_Red(shots, "changed.png", 602, 418, 620, 430));
 }
 
 TEST_F(FreeMaterialSheet, InvalidLawsAreRefusedAndCancelWritesNothing)
@@ -145,7 +145,7 @@ TEST_F(FreeMaterialSheet, StressBlockAndComputeSwitches)
     EXPECT_DOUBLE_EQ(block.v[5], Get_Concrete_Exponent_N(4, 30, 30.0));
 
     // "E-Modul berechnen" switched on in a cancelled dialog stays on for the next one.
-    Start("click 372 425\n" + std::string(CANCEL));
+    Start("click 372 479\n" + std::string(CANCEL));
     Law law;
     law.v[6] = 0.0;
     ASSERT_EQ(law.Run(1), 0);
@@ -154,7 +154,7 @@ TEST_F(FreeMaterialSheet, StressBlockAndComputeSwitches)
     ASSERT_EQ(law.Run(1), 1);
     EXPECT_DOUBLE_EQ(law.v[6], Get_Concrete_Ecm(1, 30, 30.0, 2400, nullptr));
     EXPECT_TRUE(Shown_Messages().empty());
-    Start("click 372 425\n" + std::string(CANCEL));  // off again for the other tests
+    Start("click 372 479\n" + std::string(CANCEL));  // off again for the other tests
     law.Run(1);
 }
 
