@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int SHEET_WIDTH = 330;
+constexpr int SHEET_WIDTH = 450;
 constexpr int SHEET_HEIGHT = 320;
 
 constexpr int CODE_OK = 1;
@@ -181,6 +181,10 @@ int Show_Free_Material_Sheet(int norm_code, int is_concrete, double density, dou
     Add_Help_to_PS(x1 + 190, y2 - 42, "CALC_material");
     const int ok = Add_Single_Button_to_PS(x2 - 50, y2 - 42, 0, CODE_OK, nullptr, SYMBOLIC_OK_RASTER, 0);
     Activate_Prop_Sheet();
+    // The picture of the law beside the fields (white is the ground).
+    const char* picture = is_concrete ? (Newer_Standard(norm_code) ? "btn_mat3.bmp" : "btn_mat1.bmp")
+                                      : (Newer_Standard(norm_code) ? "btn_mat4.bmp" : "btn_mat2.bmp");
+    pxDrawTransparentDIB(picture, x1 + 325, y1 + 62, x1 + 434, y1 + 141, 201, -1, 255, 255, 255);
     if (is_concrete) Redraw_Concrete(f, norm_code, density);
     pxBuff(buffer);
     Move_Mouse_Cursor_to_Button_of_PS(ok, 0, 0);

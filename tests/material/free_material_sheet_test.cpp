@@ -11,15 +11,15 @@
 
 namespace {
 
-// On 1024 x 768 the dialog is (347, 224)-(676, 543): cancel at (375, 512), the copy button
-// at (450, 515), OK at (640, 512); the fields from (477, 286) at a 26-pixel pitch, the
-// stress-block switch at (557, 394), "E-Modul berechnen" at (367, 474).
-const char* const CANCEL = "click 375 512\n";
-const char* const OK = "click 640 512\n";
-const char* const COPY = "click 450 515\n";
+// On 1024 x 768 the dialog is (287, 224)-(736, 543): cancel at (315, 512), the copy button
+// at (390, 515), OK at (700, 512); the fields from (417, 286) at a 26-pixel pitch, the
+// stress-block switch at (497, 394), "E-Modul berechnen" at (307, 474).
+const char* const CANCEL = "click 315 512\n";
+const char* const OK = "click 700 512\n";
+const char* const COPY = "click 390 515\n";
 std::string Type_Into_Row(int row, const char* value)
 {
-    return "click 500 " + std::to_string(296 + 26 * row) + "\ntext \"" + value + "\"\nkey Enter\nclick 400 250\n";
+    return "click 440 " + std::to_string(296 + 26 * row) + "\ntext \"" + value + "\"\nkey Enter\nclick 340 250\n";
 }
 
 struct Law {
@@ -103,8 +103,8 @@ TEST_F(FreeMaterialSheet, ChangedStrengthKeepsAlphaAndFillsAMissingModulus)
     EXPECT_DOUBLE_EQ(law.v[6], Get_Concrete_Ecm(1, 30, 70.0, 1800, nullptr));
     EXPECT_EQ(Texts(), std::vector<std::string>{"E-Modul wird berechnet !"});
     // The red "??" beside the modulus of a lightweight concrete above C60 only after the change.
-    EXPECT_FALSE(Has_Red(shots, "open.png", 602, 418, 620, 430));
-    EXPECT_TRUE(Has_Red(shots, "changed.png", 602, 418, 620, 430));
+    EXPECT_FALSE(Has_Red(shots, "open.png", 542, 418, 560, 430));
+    EXPECT_TRUE(Has_Red(shots, "changed.png", 542, 418, 560, 430));
 }
 
 TEST_F(FreeMaterialSheet, InvalidLawsAreRefusedAndCancelWritesNothing)
@@ -140,12 +140,12 @@ TEST_F(FreeMaterialSheet, StressBlockAndComputeSwitches)
     EXPECT_DOUBLE_EQ(block.v[2], 25.5);
 
     // Switching the block off keeps the computed exponent.
-    Start("click 562 399\n" + std::string(OK));
+    Start("click 502 399\n" + std::string(OK));
     ASSERT_EQ(block.Run(4), 1);
     EXPECT_DOUBLE_EQ(block.v[5], Get_Concrete_Exponent_N(4, 30, 30.0));
 
     // "E-Modul berechnen" switched on in a cancelled dialog stays on for the next one.
-    Start("click 372 479\n" + std::string(CANCEL));
+    Start("click 312 479\n" + std::string(CANCEL));
     Law law;
     law.v[6] = 0.0;
     ASSERT_EQ(law.Run(1), 0);
@@ -154,7 +154,7 @@ TEST_F(FreeMaterialSheet, StressBlockAndComputeSwitches)
     ASSERT_EQ(law.Run(1), 1);
     EXPECT_DOUBLE_EQ(law.v[6], Get_Concrete_Ecm(1, 30, 30.0, 2400, nullptr));
     EXPECT_TRUE(Shown_Messages().empty());
-    Start("click 372 479\n" + std::string(CANCEL));  // off again for the other tests
+    Start("click 312 479\n" + std::string(CANCEL));  // off again for the other tests
     law.Run(1);
 }
 
