@@ -636,7 +636,6 @@ int Show_Material_Sheet(Material_Set* set, int mode, int concrete_editable, int 
         Prop_Sheet_Displacement(&dx, &dy);
         x1 += dx;
         y1 += dy;
-        Undefine_Prop_Sheet();
 
         switch (code) {
         case CODE_CANCEL: result = 0; break;
@@ -708,6 +707,8 @@ int Show_Material_Sheet(Material_Set* set, int mode, int concrete_editable, int 
         case CODE_ANNEX: NAD_Open_Selection_Sheet(); break;
         default: break;
         }
+        // Messages and dialogs of the event stand over the sheet; then it is built anew.
+        Undefine_Prop_Sheet();
     }
     material_sheet_origin.x = x1 + SHEET_WIDTH / 2;
     material_sheet_origin.y = y1 + SHEET_HEIGHT / 2;

@@ -1,6 +1,8 @@
 #include "material/material_sheet.h"
 
 #include "annex/nad_sections.h"
+#include "material/creep_shrinkage.h"
+#include "material/material_props.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "shot_pixels.h"
@@ -187,4 +189,40 @@ TEST_F(MaterialSheet, CancelAfterARefusedOkLeavesSetAndEditionAlone)
     Start(Standard(4) + OK);
     EXPECT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
     EXPECT_EQ(Get_DIN1045_1_Edition(), 0);
+}
+
+TEST_F(MaterialSheet, FreeConcreteAndCreepDialogsFeedTheStoredValues)
+{
+    set.concrete[0].class_index = 30;  // free
+    set.concrete[0].fck = 30;
+    set.concrete[0].value_2 = 0.85;
+    set.concrete[0].eps_c2 = -2.0;
+    set.concrete[0].eps_cu = -3.5;
+    set.concrete[0].n_exp = 2.0;
+    set.concrete[0].tension_values[3] = 20.0;  // h0 in cm, entered
+    set.concrete[0].tension_values[4] = 28.0;
+    set.concrete[0].tension_values[5] = 1.0;
+    // The free-concrete button, fck 45 in its dialog (opened at (287, 224)), OK; the creep
+    // switch, the creep button, "Kriechzahl berechnen" in the creep sheet, OK; OK.
+    Start("click 475 266\nclick 440 296\ntext \"45\"\nkey Enter\nclick 340 250\nclick 700 512\n"
+          "click 222 461\nclick 405 462\nclick 377 242\nclick 630 540\n" + std::string(OK));
+    ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
+    EXPECT_EQ(set.concrete[0].class_index, 30);
+    EXPECT_DOUBLE_EQ(set.concrete[0].fck, 45.0);
+    EXPECT_EQ(set.concrete[0].int_a, 1);
+    Set_Creep_Norm_Code(1);
+    const double expected = Calc_Creep_Coefficient(50, 0, 200, 28, 25550, Get_Concrete_Fcm(1, 45, 2200), nullptr);
+    EXPECT_GT(expected, 0.5);
+    EXPECT_NEAR(set.concrete[0].creep_coeff, expected, 1e-9);
+}
+
+TEST_F(MaterialSheet, AlphaUnderEurocodeIsLeftToTheAnnex)
+{
+    set.en1992_1_1 = 1;
+    set.concrete[0].value_2 = 0.9;
+    Calc_Material_Set(&set, 0);
+    Start(OK);
+    ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
+    EXPECT_EQ(set.concrete[0].value_2, 0.0);
+    EXPECT_EQ(set.en1992_1_1, 1);
 }
