@@ -3,6 +3,7 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_sections.h"
 #include "annex/nad_selection_sheet.h"
+#include "annex/norm_texts.h"
 #include "material/creep_sheet.h"
 #include "material/creep_shrinkage.h"
 #include "material/free_material_sheet.h"
@@ -54,10 +55,20 @@ enum Code {
 enum Standard { DIN_1988 = 0, DIN_2001 = 1, DIN_FB_102 = 2, OENORM = 3, EC2 = 4, DIN_2008 = 5, EC2_2 = 6 };
 constexpr int STANDARD_COUNT = 7;
 const int standard_norm_codes[STANDARD_COUNT] = {0, 1, 1, 3, 4, 1, 21};
-const char* const standard_texts[STANDARD_COUNT] = {
-    "DIN 1045 (7.88)", "DIN 1045-1 (7.01)", "DIN-Fb 102 (3.03)", "\x99N B 4700 (6.01)",
-    "EC 2 (1.11)",     "DIN 1045-1 (8.08)", "EC 2-2 (12.10)",
-};
+// The designation of each entry (the two DIN 1045-1 entries are one standard in two
+// editions); the first entry's text is fixed.
+const int standard_designations[STANDARD_COUNT] = {0, 1, 2, 3, 4, 1, 21};
+
+std::string Standard_Text(int position)
+{
+    if (position == DIN_1988) return "DIN 1045 (7.88)";
+    const int edition = Get_DIN1045_1_Edition();
+    if (position == DIN_2001) Set_DIN1045_1_Edition(1);
+    if (position == DIN_2008) Set_DIN1045_1_Edition(0);
+    std::string text = Get_Norm_Designation(standard_designations[position], 1, 1);
+    Set_DIN1045_1_Edition(edition);
+    return text;
+}
 
 struct Centre {
     bool known = false;
@@ -266,7 +277,7 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     // Standard and annex.
     const int standards = Add_List(x, y1 + 32, 18, w.mode == 0 ? 1 : STANDARD_COUNT, &w.standard, CODE_STANDARD,
                                    "Vorschrift");
-    for (int k = 0; k < (w.mode == 0 ? 1 : STANDARD_COUNT); ++k) Fill_Stringlist_of_PS(standards, k, standard_texts[k]);
+    for (int k = 0; k < (w.mode == 0 ? 1 : STANDARD_COUNT); ++k) Fill_Stringlist_of_PS(standards, k, Standard_Text(k).c_str());
     Draw_Funny_Text_to_PS(x1 + 430, y1 + 46, "NA:", 0x1000, BLACK_CI, 0);
     const int annex = Add_Single_Button_to_PS(x1 + 500, y1 + 30, 0, CODE_ANNEX, "...", nullptr, 0);
     Set_Comment_to_Button_PS(annex, "ausgew\x84hlte Parameter des\nnationalen Anhangs bearbeiten");
