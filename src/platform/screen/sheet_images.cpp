@@ -372,6 +372,61 @@ Screen_Image Nad_Buttons()
     return c.image;
 }
 
+// ---- Material law pictures (free material dialog, material buttons) ----------------
+// Stress over strain with compression to the right: the axes, the law, and for the newer
+// standards the characteristic level dashed above the design curve. Ground white (the key).
+
+void Law_Axes(Canvas& c, int x0, int y0, int x1, int y1)
+{
+    c.Line(x0, y0, x1, y0, DARK);  // strain axis
+    c.Line(x0, y0, x0, y1, DARK);  // stress axis
+    c.Triangle(x1, y0 - 3, x1 + 4, y0, x1, y0 + 3, DARK);
+    c.Triangle(x0 - 3, y1, x0, y1 - 4, x0 + 3, y1, DARK);
+}
+
+void Dashed(Canvas& c, int x1, int x2, int y, uint32_t colour)
+{
+    for (int x = x1; x <= x2; ++x)
+        if ((x - x1) % 6 < 3) c.Set(x, y, colour);
+}
+
+Screen_Image Concrete_Law_Picture(bool newer)
+{
+    Canvas c(110, 80, WHITE);
+    const int x0 = 10, y0 = 70, peak = 50, end = 90, top = newer ? 28 : 20;
+    Law_Axes(c, x0, y0, 102, 6);
+    // Parabola to the peak strain, then constant to the ultimate strain.
+    int px = x0, py = y0;
+    for (int x = x0; x <= x0 + peak; ++x) {
+        const double e = static_cast<double>(x - x0) / peak;
+        const int y = y0 - static_cast<int>(std::lround((y0 - top) * (1.0 - (1.0 - e) * (1.0 - e))));
+        c.Line(px, py, x, y, STEEL_BLUE);
+        c.Line(px, py + 1, x, y + 1, STEEL_BLUE);
+        px = x;
+        py = y;
+    }
+    c.Rect(x0 + peak, top, x0 + end, top + 1, STEEL_BLUE);
+    c.Line(x0 + end, top, x0 + end, y0, STEEL_BLUE);
+    if (newer) Dashed(c, x0, x0 + end, top - 10, LOAD_RED);
+    return c.image;
+}
+
+Screen_Image Steel_Law_Picture(bool newer)
+{
+    Canvas c(110, 80, WHITE);
+    const int x0 = 10, y0 = 70, yield_x = 22, end = 90, yield_y = 30;
+    Law_Axes(c, x0, y0, 102, 6);
+    c.Line(x0, y0, x0 + yield_x, yield_y, STEEL_BLUE);
+    c.Line(x0 + 1, y0, x0 + yield_x + 1, yield_y, STEEL_BLUE);
+    // Older rules: yielding without hardening; newer: rising to ftk at eps_uk.
+    const int end_y = newer ? yield_y - 14 : yield_y;
+    c.Line(x0 + yield_x, yield_y, x0 + end, end_y, STEEL_BLUE);
+    c.Line(x0 + yield_x, yield_y + 1, x0 + end, end_y + 1, STEEL_BLUE);
+    c.Line(x0 + end, end_y, x0 + end, y0, STEEL_BLUE);
+    if (newer) Dashed(c, x0, x0 + end, end_y, LOAD_RED);
+    return c.image;
+}
+
 struct Maker {
     const char* name;
     Screen_Image (*make)();
@@ -394,6 +449,11 @@ const Maker makers[] = {
     {"ec2_quer1i.bmp", Cross_Section},
     {"NAD/EuroFlags.bmp", Euro_Flags},
     {"NAD/Buttons.bmp", Nad_Buttons},
+    // Material laws.
+    {"btn_mat1.bmp", [] { return Concrete_Law_Picture(false); }},
+    {"btn_mat2.bmp", [] { return Steel_Law_Picture(false); }},
+    {"btn_mat3.bmp", [] { return Concrete_Law_Picture(true); }},
+    {"btn_mat4.bmp", [] { return Steel_Law_Picture(true); }},
 };
 
 } // namespace
