@@ -141,6 +141,14 @@ void Draw_Up_Down_Button(int area, int x, int y, int* result)
     Area_Set_Click_Cursor(area, HAND_CURSOR);
 }
 
+void Reset_Dialog_State()
+{
+    end_dialog_centre = Box_Centre{};
+    query_box_centre = Box_Centre{};
+    clicked_button_flag = nullptr;
+    up_down_cells.clear();
+}
+
 int Ask_End_Of_Editing()
 {
     const bool three = CurOb_Application_Number() == 166;

@@ -28,6 +28,10 @@ void Draw_Work_Button(int area, int x, int y, int* pressed, const char* label);
 
 // ---- dialogs ----
 
+// A new screen: the dialogs open in its middle again (they keep their last place only
+// within one screen's life) and no button click is pending.
+void Reset_Dialog_State();
+
 // Content of a question box: adds items from (x, *y) and leaves *y below them.
 using Query_Box_Callback = int* (*)(int area, int x, int* y, void* data);
 

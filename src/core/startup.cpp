@@ -4,6 +4,7 @@
 #include "base/alloc.h"
 #include "base/component_files.h"
 #include "core/corbel_calculation.h"
+#include "core/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/main_loop.h"
 #include "core/position_file.h"
@@ -105,6 +106,7 @@ int Corbel_Main(int argc, char** argv)
     if (install_interactive_hooks) install_interactive_hooks();
     Init_Grafik_Mode();
     Init_Prop_Sheets();
+    Reset_Dialog_State();
     ZAVSetFrameTitle(("Position " + position_number + ": " + position_title).c_str());
     WHITE_CI = Nearest_Color_Index(255, 255, 255);
     Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);

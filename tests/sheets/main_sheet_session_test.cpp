@@ -110,12 +110,12 @@ protected:
 
     // Runs the program on position B1/1 in the temporary directory with the script;
     // the result is Corbel_Main's.
-    int Run(const std::string& script, const std::string& id = "B1")
+    int Run(const std::string& script, const std::string& id = "B1", const char* size = "800x600")
     {
         const std::string script_file = dir.file("session.txt");
         EXPECT_TRUE(Write_File_Bytes(script_file, script));
         ::setenv("ZAV_SCRIPT", script_file.c_str(), 1);
-        ::setenv("ZAV_SCREEN_SIZE", "800x600", 1);
+        ::setenv("ZAV_SCREEN_SIZE", size, 1);
         ::setenv("ZAV_SHOT_DIR", dir.path().c_str(), 1);
         ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
         ::setenv("ZAV_PRIVAT_DATAPATH", dir.path().c_str(), 1);
@@ -189,6 +189,16 @@ TEST_F(MainSheetSession, EndWithoutSavingTouchesNothing)
     EXPECT_EQ(Run(std::string(EDIT_FIELD(93, "55")) + END_WITHOUT_SAVING), 0);
     EXPECT_EQ(Read_File_Bytes(input), example);
     EXPECT_FALSE(File_Exists(dir.file("B1_01.OLI")));
+}
+
+// Each run's screen has its dialogs in its own middle: an end dialog placed on a larger
+// screen before does not move this run's one.
+TEST_F(MainSheetSession, DialogsOpenInTheMiddleOfEachNewScreen)
+{
+    // On 1280 x 1024 "Ende" lies at x 1249 and "beenden ohne zu speichern" at (570, 527).
+    const char* const end_on_large_screen = "move 1249 40\nmove 1249 27\nwait 300\ndown\nup\nclick 570 527\nkey Enter\n";
+    EXPECT_EQ(Run(end_on_large_screen, "B1", "1280x1024"), 0);
+    EXPECT_EQ(Run(END_WITHOUT_SAVING), 0);
 }
 
 // A save that fails is said and the editing goes on; nothing is reported as saved until

@@ -1,0 +1,245 @@
+// The program itself, headless under a script, on copies of the example positions: an
+// edit on each register page saved and read back, and the annex of a position that is
+// no longer there. The screen is 1280 x 1024: the register's tabs at (37, 30), (109, 30),
+// (180, 30); the bar's buttons at y 27 with "Online" at x 970, the annex at 1024 and
+// "Ende" at 1249.
+#include "base/alloc.h"
+#include "core/corbel_model.h"
+#include "core/load_tables.h"
+#include "core/position_file.h"
+#include "shot_pixels.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The bar follows the pointer from the move that brings it there; a press comes after a
+// pause over the button.
+#define BAR_CLICK(x) "move " #x " 40\nmove " #x " 27\nwait 300\ndown\nup\n"
+const char* const END_AND_SAVE = BAR_CLICK(1249) "key Enter\n";
+
+void Free_Model(Corbel_Model* m)
+{
+    for (Load_Combination*& t : m->load_table) {
+        if (t) MEM_FREE(t);
+        t = nullptr;
+    }
+    for (int& n : m->load_count) n = 0;
+    if (m->results) MEM_FREE(m->results);
+    m->results = nullptr;
+    if (m->print_options.remarks) MEM_FREE(m->print_options.remarks);
+    m->print_options.remarks = nullptr;
+}
+
+bool Read_Model(const std::string& path, Corbel_Model* m)
+{
+    FILE* f = std::fopen(path.c_str(), "r");
+    if (!f) return false;
+    const int r = Read_Corbel_Model(f, m);
+    std::fclose(f);
+    return r == 0;
+}
+
+std::string Model_Text(Corbel_Model* m)
+{
+    File_Stream f;
+    Write_Corbel_Model(f.get(), m);
+    return f.bytes();
+}
+
+// The part of a position file behind the body: the block naming the annex.
+std::string Annex_Block(const std::string& file)
+{
+    const size_t at = file.find("\n\nACTIV_NADNAME\n");
+    return at == std::string::npos ? std::string() : file.substr(at);
+}
+
+class ProgramSession : public testing::Test {
+protected:
+    Temp_Dir dir;
+    Shot_Dir shots;
+
+    Run_Result Run(const std::string& script, const std::string& file_id, bool refresh = false)
+    {
+        EXPECT_TRUE(Write_File_Bytes(dir.file("s.txt"), script));
+        const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                           "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                           "ZAV_SCREEN_SIZE=1280x1024", "ZAV_SCREEN"};
+        std::vector<std::string> args{"B1", "0", file_id, "1"};
+        if (refresh) args.push_back("-refresh");
+        return Run_Program(CORBEL_EXE, args, dir.path(), env);
+    }
+};
+
+} // namespace
+
+// One edit on each page of the support corbel B1/2, with the online calculation switched
+// on first: page 1 h_k and the concrete class C30/37 from its pop-up; page 2 the second
+// row's A, a new row and the unit N; page 3 "Bewehrung wählen", the first layer's bars and
+// the vertical splitting-tension stirrups. "Ende" with saving ends with 1; the saved
+// position is the original with exactly these edits (and what the program derives from
+// them: the new class's concrete values, the anchorage values the calculation fills in),
+// remarks and annex as they were; a refresh run on it writes the report.
+TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
+{
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP");
+    Corbel_Model original{};
+    {
+        File_Stream in(example);
+        ASSERT_EQ(Read_Corbel_Model(in.get(), &original), 0);
+    }
+    original.online_calculation = 0;
+    original.print_options.remarks = MEM_STRDUP("Vorbemerkung zur Konsole\nzweite Zeile");
+    ASSERT_EQ(original.rebar_chosen, 0);
+    const std::string annex = Annex_Block(example);
+    ASSERT_FALSE(annex.empty());
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), Model_Text(&original) + annex));
+    Free_Model(&original);
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &original));
+
+    // A click after an edit goes to the waits of the page's next pass first, so the
+    // field of another block takes a second one. Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
+    const std::string script = std::string(BAR_CLICK(970)) +
+                               // page 1: h_k, the concrete class
+                               "click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n"
+                               "click 355 164\nwait 100\nclick 280 299\nkey Esc\n"
+                               // page 2: the second row's A, a new row, the unit
+                               "click 109 30\nwait 200\n"
+                               "click 186 502\ntext \"180\"\nkey Enter\nclick 600 900\nwait 200\n"
+                               "click 42 521\nwait 200\n"
+                               "click 100 524\ntext \"20\"\nkey Enter\ntext \"200\"\nkey Enter\n"
+                               "text \"Neue Last\"\nkey Enter\nclick 600 900\nwait 200\n"
+                               "click 855 356\nwait 100\nclick 836 400\nkey Esc\nwait 200\n"
+                               "shot loads.png\n"
+                               // page 3: the choice, the first layer, the vertical stirrups
+                               "click 180 30\nwait 200\nclick 25 76\nwait 200\n"
+                               "click 132 285\ntext \"3\"\nkey Enter\nclick 600 900\nwait 200\n"
+                               "click 108 423\nclick 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
+                               END_AND_SAVE;
+    Run_Result r = Run(script, "2");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    // Online: the utilisation column shows the new row's value in brown digits.
+    bool brown = false;
+    for (int x = 575; x < 640 && !brown; ++x) {
+        const uint32_t p = shots.Pixel("loads.png", x, 524);
+        const int red = static_cast<int>(p >> 16), blue = static_cast<int>(p & 0xFF);
+        brown = red - blue > 60;
+    }
+    EXPECT_TRUE(brown);
+
+    const std::string saved = Read_File_Bytes(dir.file("B1_02.INP"));
+    EXPECT_EQ(Annex_Block(saved), annex);
+    Corbel_Model read_back{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &read_back));
+
+    Corbel_Model& expected = original;
+    expected.online_calculation = 1;
+    expected.hk = 45.0;
+    expected.concrete_class = 9;  // C30/37
+    ASSERT_EQ(expected.load_count[0], 2);
+    std::vector<Load_Combination> rows(expected.load_table[0], expected.load_table[0] + 2);
+    Alloc_Load_Table(&expected, 3, 0);
+    for (int i = 0; i < 2; ++i) Copy_Load_Combination(&rows[static_cast<size_t>(i)], &expected.load_table[0][i]);
+    expected.load_table[0][1].A = 180000.0;
+    expected.load_table[0][2].H = 20000.0;
+    expected.load_table[0][2].A = 200000.0;
+    std::snprintf(expected.load_table[0][2].name, sizeof expected.load_table[0][2].name, "Neue Last");
+    expected.unit_switch = LOAD_UNIT_N_NM;
+    expected.rebar_chosen = 1;
+    expected.rebar.layer_bars[0] = 3;
+    expected.rebar.group[0].count = 4;
+    // Derived from the edits.
+    EXPECT_EQ(read_back.fck, 30.0);
+    const double* from = &read_back.fck;
+    std::copy(from, from + 12, &expected.fck);
+    std::copy(read_back.rebar.anchorage, read_back.rebar.anchorage + 9, expected.rebar.anchorage);
+
+    EXPECT_EQ(Model_Text(&read_back), Model_Text(&expected));
+    ASSERT_NE(read_back.print_options.remarks, nullptr);
+    EXPECT_STREQ(read_back.print_options.remarks, "Vorbemerkung zur Konsole\nzweite Zeile");
+    Free_Model(&read_back);
+    Free_Model(&expected);
+
+    r = Run("", "2", true);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    const std::string report = Read_File_Bytes(dir.file("B1_02.OLI"));
+    EXPECT_NE(report.find("Neue Last"), std::string::npos);
+}
+
+// Export from one position, import into another: page 1's "Daten exportieren" on the
+// beam-end load corbel B1/3 (ended without saving), "Daten importieren" on the support
+// corbel B1/2, which has no bearing plate. The imported corbel keeps its support
+// dimensions (nobody changed its system on the sheet) and its plate (the page's check
+// boxes follow the new model), and the saved position is the exported one.
+TEST_F(ProgramSession, ExportFromOnePositionImportIntoAnother)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_03.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP")));
+    std::string target = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP");
+    const std::string plate = " 5.000000 10.000000 20.000000\n";
+    ASSERT_NE(target.find(plate), std::string::npos);
+    target.replace(target.find(plate), plate.size(), " 5.000000 0.000000 20.000000\n");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), target));
+
+    // The buttons at (100, 373) and (275, 373); "beenden ohne zu speichern" at (570, 527).
+    Run_Result r = Run(std::string("click 100 373\nwait 100\n") + BAR_CLICK(1249) + "click 570 527\nkey Enter\n", "3");
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string exported = Read_File_Bytes(dir.file("Q7-DI2ZE#export.dat"));
+    ASSERT_FALSE(exported.empty()) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_03.INP")), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP"));
+
+    r = Run(std::string("click 275 373\nwait 100\nmove 300 800\nmove 310 800\n") + END_AND_SAVE, "2");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("Die Daten wurden erfolgreich importiert."), std::string::npos) << r.err;
+    Corbel_Model source{}, saved{};
+    ASSERT_TRUE(Read_Model(dir.file("Q7-DI2ZE#export.dat"), &source));
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &saved));
+    EXPECT_EQ(saved.execution, EXECUTION_BEAM_END);
+    EXPECT_EQ(saved.h, 60.0);
+    EXPECT_EQ(saved.beam_height, 24.0);
+    EXPECT_EQ(saved.lp, 10.0);
+    EXPECT_EQ(Model_Text(&saved), Model_Text(&source));
+    EXPECT_EQ(Annex_Block(Read_File_Bytes(dir.file("B1_02.INP"))), Annex_Block(exported));
+    Free_Model(&source);
+    Free_Model(&saved);
+}
+
+// A position whose annex is no longer there: the interactive run shows the warning sheet
+// (the missing name and the one used instead in yellow boxes) before the main sheet; the
+// annex button then chooses another one, which the save stores. A refresh run of the same
+// position shows nothing and writes its report with "Deutschland".
+TEST_F(ProgramSession, MissingAnnexIsWarnedAboutInteractivelyOnly)
+{
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    const std::string annex = Annex_Block(example);
+    ASSERT_FALSE(annex.empty());
+    const std::string body = example.substr(0, example.size() - annex.size());
+    const std::string missing = body + "\n\nACTIV_NADNAME\n\xAEVerschwunden\xAF\n";
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), missing));
+
+    // The warning sheet's OK at (756, 410); in the selection sheet "EC-Standardparameter"
+    // at (600, 442) and OK at (757, 638).
+    Run_Result r = Run(std::string("shot warning.png\nclick 756 410\nwait 100\n") + BAR_CLICK(1024) +
+                           "wait 100\nclick 600 442\nclick 757 638\nwait 100\n" + END_AND_SAVE,
+                       "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_EQ(shots.Pixel("warning.png", 640, 474), 0xE8E800u);
+    const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));
+    EXPECT_EQ(Annex_Block(saved), "\n\nACTIV_NADNAME\n\xAE" "EC-Standardparameter\xAF\n");
+
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), missing));
+    std::remove(dir.file("B1_01.OLI").c_str());
+    r = Run("", "1", true);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    // One line on standard output says so; nothing else is said.
+    EXPECT_EQ(r.out, "Nationaler Anhang \"Verschwunden\" nicht gefunden, es gilt \"Deutschland\".\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Deutschland"), std::string::npos);
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), missing);
+}
