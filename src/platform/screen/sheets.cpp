@@ -163,24 +163,7 @@ void Put_Pixels(int x1, int y1, int x2, int y2, const std::vector<uint32_t>& pix
     screen::Mark_Changed();
 }
 
-// The drawing state that the library's own drawing leaves as it found it.
-struct Saved_Drawing {
-    int colour, mode, view[4], font;
-    Saved_Drawing() : colour(pxQFgc()), mode(pxQBop()), font(Get_RFont())
-    {
-        pxQVwp(&view[0], &view[1], &view[2], &view[3]);
-        pxSBop(0);
-        pxSLn(0);
-        pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-    }
-    ~Saved_Drawing()
-    {
-        pxFgc(colour);
-        pxSBop(mode);
-        pxView(view[0], view[1], view[2], view[3]);
-        Set_RFont(font);
-    }
-};
+using screen::Saved_Drawing;
 
 // ---- Drawing the elements ------------------------------------------------------------
 
