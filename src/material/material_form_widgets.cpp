@@ -170,18 +170,10 @@ int Form_Define_Concrete_Dialog(Concrete_Class_Data* record)
     // The caller's record as it came: a cancel gives it back, not the defaults below.
     const Concrete_Class_Data before = *record;
     Init_Concrete_Class_Record(record, 3, 0, 2200.0);
-    Form_Dialog dialog;
-    Form_Page page;
-    Form_Dialog_Defaults(&dialog);
-    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Betons");
-    dialog.content_height = 220;
-    dialog.content_width = 440;
-    Form_Page_Defaults(1, &page);
-    std::snprintf(page.name, sizeof page.name, "%s", "Betonparameter");
-    page.build = Build_Concrete_Page;
     Concrete_Class_Data* outer = dialog_concrete;
     dialog_concrete = record;
-    const int result = Form_Run_Dialog(&dialog, &page);
+    const int result =
+        Form_Run_Simple_Dialog("Freie Definition des Betons", 220, 440, "Betonparameter", Build_Concrete_Page);
     dialog_concrete = outer;
     if (result == 0) *record = before;
     return result;
@@ -192,18 +184,10 @@ int Form_Define_Steel_Dialog(Steel_Class_Data* steel)
     if (!steel) return 0;
     const Steel_Class_Data before = *steel;
     Init_BSt500_Steel_Record(steel, 0);
-    Form_Dialog dialog;
-    Form_Page page;
-    Form_Dialog_Defaults(&dialog);
-    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Stahls");
-    dialog.content_height = 170;
-    dialog.content_width = 470;
-    Form_Page_Defaults(1, &page);
-    std::snprintf(page.name, sizeof page.name, "%s", "Stahlparameter");
-    page.build = Build_Steel_Page;
     Steel_Class_Data* outer = dialog_steel;
     dialog_steel = steel;
-    const int result = Form_Run_Dialog(&dialog, &page);
+    const int result =
+        Form_Run_Simple_Dialog("Freie Definition des Stahls", 170, 470, "Stahlparameter", Build_Steel_Page);
     dialog_steel = outer;
     if (result == 0) *steel = before;
     return result;

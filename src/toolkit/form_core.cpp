@@ -1078,6 +1078,21 @@ int Form_Run_Register_Dialog(Form_Dialog* d, int n, Form_Page pages[])
 
 int Form_Run_Dialog(Form_Dialog* dialog, Form_Page pages[]) { return Form_Run_Register_Dialog(dialog, 1, pages); }
 
+int Form_Run_Simple_Dialog(const char* title, int content_height, int content_width, const char* page_name,
+                           void (*build)(int area, int table))
+{
+    Form_Dialog dialog;
+    Form_Page page;
+    Form_Dialog_Defaults(&dialog);
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", title);
+    dialog.content_height = content_height;
+    dialog.content_width = content_width;
+    Form_Page_Defaults(1, &page);
+    std::snprintf(page.name, sizeof page.name, "%s", page_name);
+    page.build = build;
+    return Form_Run_Dialog(&dialog, &page);
+}
+
 int Form_Run_Page_Dialog(int content_height, int content_width, const char* title, int n, Form_Page pages[],
                          void (*footer)(char* text), const char* help_topic)
 {
