@@ -98,6 +98,30 @@ cairo_t* Context()
     return context;
 }
 
+// Starts drawing glyphs: cairo's state saved, the viewport as the clip, the origin at
+// (x, y). Show_Glyphs ends it.
+void Begin_Glyphs_At(cairo_t* cr, double x, double y)
+{
+    screen::Begin_Cairo();
+    cairo_save(cr);
+    int vx1, vy1, vx2, vy2;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
+    cairo_clip(cr);
+    cairo_translate(cr, x, y);
+}
+
+// Shows the glyphs in the drawing colour and restores what Begin_Glyphs_At saved.
+void Show_Glyphs(cairo_t* cr, const std::vector<cairo_glyph_t>& glyphs)
+{
+    const uint32_t rgb = Resolve_Colour(pxQFgc());
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_restore(cr);
+    screen::End_Cairo();
+}
+
 // Draws the bytes from the point (x, y) of the base line, turned by quarter turns.
 void Draw_Glyphs(int x, int y, std::string_view bytes, int quarter_turns)
 {
@@ -117,22 +141,11 @@ void Draw_Glyphs(int x, int y, std::string_view bytes, int quarter_turns)
         pen += widths[c];
     }
 
-    screen::Begin_Cairo();
-    cairo_save(cr);
-    int vx1, vy1, vx2, vy2;
-    pxQVwp(&vx1, &vy1, &vx2, &vy2);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
-    cairo_clip(cr);
-    cairo_translate(cr, x, y);
+    Begin_Glyphs_At(cr, x, y);
     if (quarter_turns) cairo_rotate(cr, -quarter_turns * 1.5707963267948966);
     cairo_set_font_face(cr, face->cairo);
     cairo_set_font_size(cr, Font_Pixel_Size(current_font));
-    const uint32_t rgb = Resolve_Colour(pxQFgc());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    cairo_restore(cr);
-    screen::End_Cairo();
+    Show_Glyphs(cr, glyphs);
 }
 
 int Width_Of(std::string_view bytes, int font)
@@ -327,24 +340,13 @@ void pxGBTt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
         if (c >= 0x20) glyphs.push_back({FT_Get_Char_Index(face->ft, Code_Point(c, page)), u + pens[i], v});
     }
-    screen::Begin_Cairo();
-    cairo_save(cr);
-    int vx1, vy1, vx2, vy2;
-    pxQVwp(&vx1, &vy1, &vx2, &vy2);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
-    cairo_clip(cr);
-    cairo_translate(cr, px, py);
+    Begin_Glyphs_At(cr, px, py);
     cairo_rotate(cr, -vector_text.angle);
     cairo_set_font_face(cr, face->cairo);
     cairo_matrix_t matrix;
     cairo_matrix_init_scale(&matrix, size * vector_text.factor, size);
     cairo_set_font_matrix(cr, &matrix);
-    const uint32_t rgb = Resolve_Colour(pxQFgc());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    cairo_restore(cr);
-    screen::End_Cairo();
+    Show_Glyphs(cr, glyphs);
 }
 
 int Get_Text_Width_Px(const char* text) { return text ? Width_Of(text, current_font) : 0; }
