@@ -145,6 +145,9 @@ void Set_Scrollable_Area_PS_Frameflag(int area, int flag);
 void Reshape_Scrollable_Area_PS(int area, int x1, int y1, int x2, int y2, int a, int b, int c, int d);
 
 namespace screen {
+// A white box framed in black (a field or an opened list), corners inclusive; the
+// drawing colour is black afterwards.
+void Draw_White_Box(int x1, int y1, int x2, int y2);
 // Forgets every sheet (their pixels are not put back).
 void Reset_Sheets();
 // Number of defined sheets.
