@@ -35,25 +35,6 @@ void* clicked_button_flag = nullptr;
 // The up/down buttons' clicks, one cell per result word (node addresses stay put).
 std::map<int*, int> up_down_cells;
 
-struct Box_Centre {
-    bool known = false;
-    int x = 0;
-    int y = 0;
-    void Ensure()
-    {
-        if (known) return;
-        known = true;
-        x = NPIXEL_X / 2;
-        y = NPIXEL_Y / 2;
-    }
-    void Remember(int x1, int y1, int x2, int y2)
-    {
-        int dx = 0, dy = 0;
-        Prop_Sheet_Displacement(&dx, &dy);
-        x = (x1 + x2) / 2 + dx;
-        y = (y1 + y2) / 2 + dy;
-    }
-};
 
 // The content area of a box below its title (with a slider when it does not fit), its
 // escape area answering 20, the sheet shown and the pointer on the button.
@@ -87,15 +68,15 @@ int Show_And_Wait(const Box_Area& b)
     return code;
 }
 
-void Close_Box(Box_Centre& centre, int x1, int y1, int x2, int y2, const Box_Area& b)
+void Close_Box(Sheet_Centre& centre, int x1, int y1, int x2, int y2, const Box_Area& b)
 {
     centre.Remember(x1, y1, x2, y2);
     Area_Delete(b.area);
     Undefine_Prop_Sheet();
 }
 
-Box_Centre end_dialog_centre;
-Box_Centre query_box_centre;
+Sheet_Centre end_dialog_centre;
+Sheet_Centre query_box_centre;
 
 void Take_Click(int* pressed)
 {

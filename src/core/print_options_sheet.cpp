@@ -16,8 +16,7 @@ namespace {
 const char* const REMARKS_TAG = "ec2_oliprops";
 
 Print_Options_Sheet_State sheet_state;
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 
 // The editable word of every item of the sheet.
 int editable_on = 1;
@@ -150,16 +149,12 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
 int Edit_EC2_Print_Options(EC2_Print_Options* record)
 {
     if (!record || !Get_Screen_State().graphics_on) return 0;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 190, x2 = centre_x + 189;
-    int y1 = centre_y - 292, y2 = centre_y + 292;
+    centre.Ensure();
+    int x1 = centre.x - 190, x2 = centre.x + 189;
+    int y1 = centre.y - 292, y2 = centre.y + 292;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-    centre_x = (x1 + x2) / 2;
-    centre_y = (y1 + y2) / 2;
+    centre.x = (x1 + x2) / 2;
+    centre.y = (y1 + y2) / 2;
 
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Ausdrucksteuerung", 10, 1);
     const int break_button = Add_Single_Button_to_PS(x1 + 14, y2 - 29, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
@@ -189,8 +184,8 @@ int Edit_EC2_Print_Options(EC2_Print_Options* record)
 
     int dx = 0, dy = 0;
     Prop_Sheet_Displacement(&dx, &dy);
-    centre_x += dx;
-    centre_y += dy;
+    centre.x += dx;
+    centre.y += dy;
     Area_Delete(area);
     Undefine_Prop_Sheet();
     Print_Options_Choice_To_Record(record);

@@ -10,8 +10,7 @@
 
 namespace {
 
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 int editable_on = 1;
 int mode = 1;
 double number = 1.0;
@@ -170,13 +169,9 @@ int Wrap_Steel_Remarks(char* text)
 void Edit_Steel_Print_Options(Steel_Print_Options* record)
 {
     if (!record || !Get_Screen_State().graphics_on) return;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 185, x2 = centre_x + 184;
-    int y1 = centre_y - 292, y2 = centre_y + 291;
+    centre.Ensure();
+    int x1 = centre.x - 185, x2 = centre.x + 184;
+    int y1 = centre.y - 292, y2 = centre.y + 291;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Ausdrucksteuerung", 10, 1);
     Add_Single_Button_to_PS(x1 + 14, y2 - 29, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
@@ -206,10 +201,7 @@ void Edit_Steel_Print_Options(Steel_Print_Options* record)
         if (code == 1) Area_Handle_Event(area);
         else if (code == 8 || code == 9 || code == 0) break;
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Area_Delete(area);
     Undefine_Prop_Sheet();
     if (mode == 1) record->switches[10] = 1;

@@ -884,6 +884,22 @@ void Prop_Sheet_Displacement(int* dx, int* dy)
 
 void Inquire_Prop_Sheet_Displacement(int* dx, int* dy) { Prop_Sheet_Displacement(dx, dy); }
 
+void Sheet_Centre::Ensure()
+{
+    if (known) return;
+    known = true;
+    x = NPIXEL_X / 2;
+    y = NPIXEL_Y / 2;
+}
+
+void Sheet_Centre::Remember(int x1, int y1, int x2, int y2)
+{
+    int dx = 0, dy = 0;
+    Prop_Sheet_Displacement(&dx, &dy);
+    x = (x1 + x2) / 2 + dx;
+    y = (y1 + y2) / 2 + dy;
+}
+
 void Set_ClickOutsideEvent_to_PS(int code)
 {
     if (Sheet* s = Top()) s->click_outside = code;
