@@ -79,12 +79,15 @@ int Form_Add_Concrete_Choice(int area, int x, int y, Concrete_Class_Data* record
     const bool beyond = *index >= list->count;
     Form_Add_Grade_Choice(x, y, list, index, &concrete_editable);
     int height = 0;
+    // The factor alpha_c, where the list offers it, in the next row.
+    auto add_alpha = [&] {
+        if (!list->alpha_option) return;
+        height += 23;
+        Form_Label_Sub(x - 75, y + height, "\xBA", "c", nullptr);
+        Form_Add_Scaled_Field(x, y + height, &record->alpha, 1.0, 8, 3, &concrete_editable);
+    };
     if (beyond) {
-        if (list->alpha_option) {
-            Form_Label_Sub(x - 75, y + 23, "\xBA", "c", nullptr);
-            Form_Add_Scaled_Field(x, y + 23, &record->alpha, 1.0, 8, 3, &concrete_editable);
-            height = 23;
-        }
+        add_alpha();
         return height;
     }
     int code = 0, flags = 0;
@@ -102,11 +105,7 @@ int Form_Add_Concrete_Choice(int area, int x, int y, Concrete_Class_Data* record
         Form_Add_Density_Field(x, y + height, &record->density, &concrete_editable);
         Form_Label(x + 79 + 3, y + height, kKgm3, nullptr);
     }
-    if (list->alpha_option) {
-        height += 23;
-        Form_Label_Sub(x - 75, y + height, "\xBA", "c", nullptr);
-        Form_Add_Scaled_Field(x, y + height, &record->alpha, 1.0, 8, 3, &concrete_editable);
-    }
+    add_alpha();
     return height;
 }
 
