@@ -1258,6 +1258,16 @@ bool Record_For_Activation()
     const Sheet* s = Top();
     return s && !s->active;
 }
+
+// Adds a copy of the element to the top sheet, to be drawn with it.
+void Keep_Element(const Element& e)
+{
+    Element& kept = New_Element(e.kind);
+    const int id = kept.id, sheet = kept.sheet;
+    kept = e;
+    kept.id = id;
+    kept.sheet = sheet;
+}
 } // namespace
 
 void Draw_Funny_Text_to_PS(int x, int y, const char* text, int font, int colour, int mode)
@@ -1273,11 +1283,7 @@ void Draw_Funny_Text_to_PS(int x, int y, const char* text, int font, int colour,
     e.y2 = y;
     e.y1 = y - Font_Line_Height(font);
     if (Record_For_Activation()) {
-        Element& kept = New_Element(TEXT);
-        const int id = kept.id, sheet = kept.sheet;
-        kept = e;
-        kept.id = id;
-        kept.sheet = sheet;
+        Keep_Element(e);
     } else if (screen::Framebuffer_Ready()) {
         // Drawn at once within the caller's viewport (a draw function's clip, say).
         const int colour = pxQFgc(), mode = pxQBop(), current_font = Get_RFont();
@@ -1296,11 +1302,7 @@ void Draw_Funny_Area_to_PS(int kind, int x1, int y1, int x2, int y2, int /*flag*
     e.mode = kind;
     Set_Box(e, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     if (Record_For_Activation()) {
-        Element& kept = New_Element(FRAME);
-        const int id = kept.id, sheet = kept.sheet;
-        kept = e;
-        kept.id = id;
-        kept.sheet = sheet;
+        Keep_Element(e);
     } else if (screen::Framebuffer_Ready()) {
         const int colour = pxQFgc(), mode = pxQBop();
         pxSBop(0);
