@@ -682,7 +682,7 @@ void Area_Add_Text_Box(int area, int x1, int y1, int x2, int y2, char* buffer, i
         delete s;
         return;
     }
-    Area_Item* p = New_Item(area, AREA_TEXT_BOX);
+    Area_Item* p = New_Box_Item(area, AREA_TEXT_BOX, x1, y1, x2, y2);
     if (!p) {
         delete[] s->lines;
         delete s;
@@ -691,10 +691,6 @@ void Area_Add_Text_Box(int area, int x1, int y1, int x2, int y2, char* buffer, i
     s->line_capacity = 50;
     s->capacity = capacity;
     s->length = static_cast<int>(std::strlen(buffer));
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = text_colour;
     p->extra = ground_colour;
     p->aux = frame;
