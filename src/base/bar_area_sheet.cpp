@@ -14,8 +14,7 @@ constexpr int CODE_CANCEL = 2;
 constexpr int CODE_TAKE = 3;
 
 double counts[ROWS] = {};
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 
 double Total()
 {
@@ -53,12 +52,8 @@ double Show_Bar_Area_Sheet()
 {
     if (!Get_Screen_State().graphics_on) return -1.0;
     const int width = 260, height = 34 + ROWS * ROW_PITCH + 80;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - width / 2, y1 = centre_y - height / 2;
+    centre.Ensure();
+    int x1 = centre.x - width / 2, y1 = centre.y - height / 2;
     int x2 = x1 + width - 1, y2 = y1 + height - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Bew.fl\x84" "che Stabstahl", 10, 1);
@@ -82,10 +77,7 @@ double Show_Bar_Area_Sheet()
         Draw_Areas(x1, y1, x2);
         if (code == CODE_CANCEL || code == CODE_TAKE || code == 0) break;
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Undefine_Prop_Sheet();
     return code == CODE_TAKE ? Total() : -1.0;
 }

@@ -35,28 +35,48 @@ void* clicked_button_flag = nullptr;
 // The up/down buttons' clicks, one cell per result word (node addresses stay put).
 std::map<int*, int> up_down_cells;
 
-struct Box_Centre {
-    bool known = false;
-    int x = 0;
-    int y = 0;
-    void Ensure()
-    {
-        if (known) return;
-        known = true;
-        x = NPIXEL_X / 2;
-        y = NPIXEL_Y / 2;
-    }
-    void Remember(int x1, int y1, int x2, int y2)
-    {
-        int dx = 0, dy = 0;
-        Prop_Sheet_Displacement(&dx, &dy);
-        x = (x1 + x2) / 2 + dx;
-        y = (y1 + y2) / 2 + dy;
-    }
+
+// The content area of a box below its title (with a slider when it does not fit), its
+// escape area answering 20, the sheet shown and the pointer on the button.
+struct Box_Area {
+    int area = -1;
+    int escape = -1;
 };
 
-Box_Centre end_dialog_centre;
-Box_Centre query_box_centre;
+Box_Area Open_Box_Area(int x1, int y1, int content_w, int content_h, bool slider, int pointer_button)
+{
+    const int ax1 = x1 + 10, ay1 = y1 + 40;
+    const int ax2 = ax1 + content_w + (slider ? 17 : 0), ay2 = ay1 + content_h;
+    Box_Area b;
+    b.area = Area_Create(ax1, ay1, ax2, ay2, 0, slider ? 1 : 0);
+    b.escape = Add_Escape_Area_to_PS(ax1, ay1, ax2, ay2, 1, 20);
+    Set_Escape_Area_to_MouseMoveEvent(b.escape, 1);
+    Activate_Prop_Sheet();
+    Move_Mouse_Cursor_to_Button_of_PS(pointer_button, 10, 10);
+    return b;
+}
+
+// Shows the newly composed content and answers the sheet's next code; an event in the
+// area (20) is handled here.
+int Show_And_Wait(const Box_Area& b)
+{
+    Area_Set_Activity(b.area, 1);
+    Area_Update(b.area);
+    Change_Activity_PS(b.escape, 1);
+    const int code = Edit_Prop_Sheet();
+    if (code == 20) Area_Handle_Event(b.area);
+    return code;
+}
+
+void Close_Box(Sheet_Centre& centre, int x1, int y1, int x2, int y2, const Box_Area& b)
+{
+    centre.Remember(x1, y1, x2, y2);
+    Area_Delete(b.area);
+    Undefine_Prop_Sheet();
+}
+
+Sheet_Centre end_dialog_centre;
+Sheet_Centre query_box_centre;
 
 void Take_Click(int* pressed)
 {
@@ -173,13 +193,8 @@ int Ask_End_Of_Editing()
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 0, "BEARBEITUNG BEENDEN", 40, 1);
     Add_Single_Button_to_PS(x1 + 30, y2 - 28, 1, 1, nullptr, SYMBOLIC_BREAK_RASTER, 0);
     const int ok = Add_Single_Button_to_PS(x2 - 50, y2 - 28, 1, 2, nullptr, SYMBOLIC_OK_RASTER, 0);
-    const int ax1 = x1 + 10, ay1 = y1 + 40;
-    const int ax2 = ax1 + content_w + (slider ? 17 : 0), ay2 = ay1 + content_h;
-    const int area = Area_Create(ax1, ay1, ax2, ay2, 0, slider ? 1 : 0);
-    const int escape = Add_Escape_Area_to_PS(ax1, ay1, ax2, ay2, 1, 20);
-    Set_Escape_Area_to_MouseMoveEvent(escape, 1);
-    Activate_Prop_Sheet();
-    Move_Mouse_Cursor_to_Button_of_PS(ok, 10, 10);
+    const Box_Area box = Open_Box_Area(x1, y1, content_w, content_h, slider, ok);
+    const int area = box.area;
 
     int choice = 1;
     int editable = 1;
@@ -201,20 +216,14 @@ int Ask_End_Of_Editing()
             Area_Add_Radio_Button(area, 40, 56, "beenden ohne zu speichern", FONT_NORMAL, BLACK_CI, 0, &choice,
                                   &editable);
         }
-        Area_Set_Activity(area, 1);
-        Area_Update(area);
-        Change_Activity_PS(escape, 1);
-        const int code = Edit_Prop_Sheet();
+        const int code = Show_And_Wait(box);
         if (code == 2) {
             result = choice;
             break;
         }
         if (code == 1) break;
-        if (code == 20) Area_Handle_Event(area);
     }
-    end_dialog_centre.Remember(x1, y1, x2, y2);
-    Area_Delete(area);
-    Undefine_Prop_Sheet();
+    Close_Box(end_dialog_centre, x1, y1, x2, y2, box);
     return result;
 }
 
@@ -240,33 +249,22 @@ int Show_Query_Box(int mode, int width, int height, const char* help_key, void* 
     int ok = -1;
     if (mode == 0 || mode == 1) ok = Add_Single_Button_to_PS(x2 - 50, y2 - 28, 1, 2, nullptr, SYMBOLIC_OK_RASTER, 0);
     if (help_key && *help_key) Add_Help_to_PS((x1 + x2) / 2 - 10, y2 - 28, help_key);
-    const int ax1 = x1 + 10, ay1 = y1 + 40;
-    const int ax2 = ax1 + content_w + (slider ? 17 : 0), ay2 = ay1 + content_h;
-    const int area = Area_Create(ax1, ay1, ax2, ay2, 0, slider ? 1 : 0);
-    const int escape = Add_Escape_Area_to_PS(ax1, ay1, ax2, ay2, 1, 20);
-    Set_Escape_Area_to_MouseMoveEvent(escape, 1);
-    Activate_Prop_Sheet();
-    Move_Mouse_Cursor_to_Button_of_PS(mode == 1 ? ok : brk, 10, 10);
+    const Box_Area box = Open_Box_Area(x1, y1, content_w, content_h, slider, mode == 1 ? ok : brk);
+    const int area = box.area;
 
     int result = 0;
     for (;;) {
         Area_Clear(area);
         int y = 20;
         if (draw) draw(area, 20, &y, data);
-        Area_Set_Activity(area, 1);
-        Area_Update(area);
-        Change_Activity_PS(escape, 1);
-        const int code = Edit_Prop_Sheet();
+        const int code = Show_And_Wait(box);
         if (code == 2 && ok >= 0) {
             result = 1;
             break;
         }
         if (code == 1) break;
-        if (code == 20) Area_Handle_Event(area);
     }
-    query_box_centre.Remember(x1, y1, x2, y2);
-    Area_Delete(area);
-    Undefine_Prop_Sheet();
+    Close_Box(query_box_centre, x1, y1, x2, y2, box);
     return result;
 }
 

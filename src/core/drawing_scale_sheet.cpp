@@ -12,8 +12,7 @@ constexpr double STEP = 5.0;
 constexpr double STEP_MIN = 5.0;
 constexpr double SCALE_MAX = 200.0;
 
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 int editable_on = 1;
 
 double* Clamp_Typed_Scale(double* value)
@@ -27,13 +26,9 @@ double* Clamp_Typed_Scale(double* value)
 int Edit_Drawing_Scale(int* scale)
 {
     if (!scale || !Get_Screen_State().graphics_on) return 0;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 78, x2 = centre_x + 77;
-    int y1 = centre_y - 52, y2 = centre_y + 51;
+    centre.Ensure();
+    int x1 = centre.x - 78, x2 = centre.x + 77;
+    int y1 = centre.y - 52, y2 = centre.y + 51;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Ma\xE1stab", 10, 1);
     Add_Single_Button_to_PS(x1 + 10, y2 - 30, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
@@ -72,10 +67,7 @@ int Edit_Drawing_Scale(int* scale)
             result = 9;
         }
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Area_Delete(area);
     Undefine_Prop_Sheet();
     if (result != 8) return 0;

@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "report/print_options.h"
+#include "report/print_options_sheet.h"
 #include "report/text_utils.h"
 
 #include <cstring>
@@ -12,10 +13,6 @@ namespace {
 const char* const REMARKS_TAG = "ec2_oliprops";
 
 constexpr int DEFAULT_SWITCHES[EC2_PRINT_SWITCH_COUNT] = {1, 0, 1, 1, 0, 1, 1, 1, 1, 3, 1, 0, 1};
-
-// Width of a remarks line on the sheet: a longer line is broken at a blank up to here.
-constexpr size_t REMARKS_LONG_LINE = 111;
-constexpr size_t REMARKS_BREAK_INDEX = 109;
 
 void Free_Remarks(EC2_Print_Options* record)
 {
@@ -127,28 +124,5 @@ void Write_Print_Remarks(FILE* report, const char* text)
     OLI_Write_Preliminary_Remarks(report, text);
 }
 
-int Wrap_Print_Remarks(char* text)
-{
-    if (!text) return 0;
-    const size_t size = std::strlen(text);
-    size_t start = 0;
-    while (start < size) {
-        const char* end_ptr = static_cast<const char*>(std::memchr(text + start, '\n', size - start));
-        if (!end_ptr) break;  // the last line, without a line end, stays as it is
-        const size_t end = static_cast<size_t>(end_ptr - text);
-        if (end - start >= REMARKS_LONG_LINE) {
-            size_t j = start + REMARKS_BREAK_INDEX + 1;
-            while (j > start && text[j - 1] != ' ') --j;
-            if (j > start) {
-                text[j - 1] = '\n';
-                start = j;  // the rest of the line is looked at again
-                continue;
-            }
-        }
-        start = end + 1;
-    }
-    int count = 0;
-    for (size_t i = 0; i < size; ++i)
-        if (text[i] == '\n') ++count;
-    return count;
-}
+// The steel programs' sheet wraps its remarks alike.
+int Wrap_Print_Remarks(char* text) { return Wrap_Steel_Remarks(text); }

@@ -4,6 +4,7 @@
 #include "core/corbel_dialogs.h"
 #include "platform/environment.h"
 #include "platform/screen.h"
+#include "report/print_options_sheet.h"
 #include "toolkit/scroll_area.h"
 #include "toolkit/user_comment_sheet.h"
 
@@ -15,8 +16,7 @@ namespace {
 const char* const REMARKS_TAG = "ec2_oliprops";
 
 Print_Options_Sheet_State sheet_state;
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 
 // The editable word of every item of the sheet.
 int editable_on = 1;
@@ -97,41 +97,16 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
 
     Area_Add_Box(area, 30, 33, 50, 52, band);
     Draw_Action_Button(area, 55, 47, &sheet_state.remarks_request, "Vorbemerkungen", 0);
-    char lines[32];
-    std::snprintf(lines, sizeof lines, "(%d Zeilen)", sheet_state.remarks_lines);
-    Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
-
-    Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &s[EC2_PRINT_GRAPHIC], &editable_on);
-    if (s[EC2_PRINT_GRAPHIC]) {
-        Area_Add_Text(area, 95, 69, "im Ma\xE1stab  1 :", font, BLACK_CI, 0);
-        Area_Add_Float_Field(area, 195, 69, &record->scale, "%5.1f", font, BLACK_CI, &editable_on);
-        Area_Set_Item_Check(area, Clamp_Non_Negative);
-    }
-    const struct {
-        const char* label;
-        int index;
-    } input_boxes[] = {
-        {"Eingabeparameter", EC2_PRINT_INPUT},
-        {"Materialsicherheitsbeiwerte", EC2_PRINT_SAFETY_FACTORS},
-        {"zus\x84tzliche Informationen", EC2_PRINT_EXTRA_INFO},
-        {"Parameter des nationalen Anhangs", EC2_PRINT_ANNEX},
-        {"Vorschriften", EC2_PRINT_STANDARDS},
-    };
-    int y = 91;
-    for (const auto& box : input_boxes) {
-        Area_Add_Check_Box(area, 55, y, box.label, font, BLACK_CI, &s[box.index], &editable_on);
-        y += 22;
-    }
-
-    Area_Add_Box(area, 10, 196, 350, 216, band);
-    Area_Add_Text(area, 35, 211, "Ergebnisse", bold, BLACK_CI, 0);
+    // The switches' indices are those of the steel programs' sheet.
+    static_assert(EC2_PRINT_GRAPHIC == 0 && EC2_PRINT_INPUT == 3 && EC2_PRINT_SAFETY_FACTORS == 2 &&
+                  EC2_PRINT_EXTRA_INFO == 1 && EC2_PRINT_ANNEX == 4 && EC2_PRINT_STANDARDS == 5);
+    int y = Add_Print_Options_Inputs(area, s, &record->scale, sheet_state.remarks_lines);
 
     int* level = &s[EC2_PRINT_DETAIL_LEVEL];
     auto level_button = [&](int x, const char* label, int value) {
         Area_Add_Radio_Button(area, x, y, label, font, BLACK_CI, value, level, &editable_on);
         Area_Set_Item_Check(area, On_Detail_Level);
     };
-    y = 238;
     const struct {
         const char* label;
         int value;
@@ -174,16 +149,12 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
 int Edit_EC2_Print_Options(EC2_Print_Options* record)
 {
     if (!record || !Get_Screen_State().graphics_on) return 0;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 190, x2 = centre_x + 189;
-    int y1 = centre_y - 292, y2 = centre_y + 292;
+    centre.Ensure();
+    int x1 = centre.x - 190, x2 = centre.x + 189;
+    int y1 = centre.y - 292, y2 = centre.y + 292;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-    centre_x = (x1 + x2) / 2;
-    centre_y = (y1 + y2) / 2;
+    centre.x = (x1 + x2) / 2;
+    centre.y = (y1 + y2) / 2;
 
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Ausdrucksteuerung", 10, 1);
     const int break_button = Add_Single_Button_to_PS(x1 + 14, y2 - 29, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
@@ -213,8 +184,8 @@ int Edit_EC2_Print_Options(EC2_Print_Options* record)
 
     int dx = 0, dy = 0;
     Prop_Sheet_Displacement(&dx, &dy);
-    centre_x += dx;
-    centre_y += dy;
+    centre.x += dx;
+    centre.y += dy;
     Area_Delete(area);
     Undefine_Prop_Sheet();
     Print_Options_Choice_To_Record(record);

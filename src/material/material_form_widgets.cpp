@@ -79,12 +79,15 @@ int Form_Add_Concrete_Choice(int area, int x, int y, Concrete_Class_Data* record
     const bool beyond = *index >= list->count;
     Form_Add_Grade_Choice(x, y, list, index, &concrete_editable);
     int height = 0;
+    // The factor alpha_c, where the list offers it, in the next row.
+    auto add_alpha = [&] {
+        if (!list->alpha_option) return;
+        height += 23;
+        Form_Label_Sub(x - 75, y + height, "\xBA", "c", nullptr);
+        Form_Add_Scaled_Field(x, y + height, &record->alpha, 1.0, 8, 3, &concrete_editable);
+    };
     if (beyond) {
-        if (list->alpha_option) {
-            Form_Label_Sub(x - 75, y + 23, "\xBA", "c", nullptr);
-            Form_Add_Scaled_Field(x, y + 23, &record->alpha, 1.0, 8, 3, &concrete_editable);
-            height = 23;
-        }
+        add_alpha();
         return height;
     }
     int code = 0, flags = 0;
@@ -102,11 +105,7 @@ int Form_Add_Concrete_Choice(int area, int x, int y, Concrete_Class_Data* record
         Form_Add_Density_Field(x, y + height, &record->density, &concrete_editable);
         Form_Label(x + 79 + 3, y + height, kKgm3, nullptr);
     }
-    if (list->alpha_option) {
-        height += 23;
-        Form_Label_Sub(x - 75, y + height, "\xBA", "c", nullptr);
-        Form_Add_Scaled_Field(x, y + height, &record->alpha, 1.0, 8, 3, &concrete_editable);
-    }
+    add_alpha();
     return height;
 }
 
@@ -170,18 +169,10 @@ int Form_Define_Concrete_Dialog(Concrete_Class_Data* record)
     // The caller's record as it came: a cancel gives it back, not the defaults below.
     const Concrete_Class_Data before = *record;
     Init_Concrete_Class_Record(record, 3, 0, 2200.0);
-    Form_Dialog dialog;
-    Form_Page page;
-    Form_Dialog_Defaults(&dialog);
-    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Betons");
-    dialog.content_height = 220;
-    dialog.content_width = 440;
-    Form_Page_Defaults(1, &page);
-    std::snprintf(page.name, sizeof page.name, "%s", "Betonparameter");
-    page.build = Build_Concrete_Page;
     Concrete_Class_Data* outer = dialog_concrete;
     dialog_concrete = record;
-    const int result = Form_Run_Dialog(&dialog, &page);
+    const int result =
+        Form_Run_Simple_Dialog("Freie Definition des Betons", 220, 440, "Betonparameter", Build_Concrete_Page);
     dialog_concrete = outer;
     if (result == 0) *record = before;
     return result;
@@ -192,18 +183,10 @@ int Form_Define_Steel_Dialog(Steel_Class_Data* steel)
     if (!steel) return 0;
     const Steel_Class_Data before = *steel;
     Init_BSt500_Steel_Record(steel, 0);
-    Form_Dialog dialog;
-    Form_Page page;
-    Form_Dialog_Defaults(&dialog);
-    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Freie Definition des Stahls");
-    dialog.content_height = 170;
-    dialog.content_width = 470;
-    Form_Page_Defaults(1, &page);
-    std::snprintf(page.name, sizeof page.name, "%s", "Stahlparameter");
-    page.build = Build_Steel_Page;
     Steel_Class_Data* outer = dialog_steel;
     dialog_steel = steel;
-    const int result = Form_Run_Dialog(&dialog, &page);
+    const int result =
+        Form_Run_Simple_Dialog("Freie Definition des Stahls", 170, 470, "Stahlparameter", Build_Steel_Page);
     dialog_steel = outer;
     if (result == 0) *steel = before;
     return result;

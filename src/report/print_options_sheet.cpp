@@ -10,8 +10,7 @@
 
 namespace {
 
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 int editable_on = 1;
 int mode = 1;
 double number = 1.0;
@@ -52,31 +51,7 @@ void Build(Steel_Print_Options* r, int area)
     Area_Add_Text(area, 35, 20, "Eingabeprotokoll", bold, BLACK_CI, 0);
     Area_Add_Box(area, 30, 33, 50, 52, band);
     Add_Action_Button(area, 55, 47, &remarks_request, "Vorbemerkungen");
-    char lines[32];
-    std::snprintf(lines, sizeof lines, "(%d Zeilen)", remarks_lines);
-    Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
-    Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &s[0], &editable_on);
-    if (s[0]) {
-        Area_Add_Text(area, 95, 69, "im Ma\xE1stab  1 :", font, BLACK_CI, 0);
-        Area_Add_Float_Field(area, 195, 69, &r->scale, "%5.1f", font, BLACK_CI, &editable_on);
-        Area_Set_Item_Check(area, Clamp_Not_Below_Zero);
-    }
-    const struct {
-        const char* label;
-        int index;
-    } inputs[] = {{"Eingabeparameter", 3},
-                  {"Materialsicherheitsbeiwerte", 2},
-                  {"zus\x84tzliche Informationen", 1},
-                  {"Parameter des nationalen Anhangs", 4},
-                  {"Vorschriften", 5}};
-    int y = 91;
-    for (const auto& i : inputs) {
-        Area_Add_Check_Box(area, 55, y, i.label, font, BLACK_CI, &s[i.index], &editable_on);
-        y += 22;
-    }
-    Area_Add_Box(area, 10, 196, 350, 216, band);
-    Area_Add_Text(area, 35, 211, "Ergebnisse", bold, BLACK_CI, 0);
-    y = 238;
+    int y = Add_Print_Options_Inputs(area, s, &r->scale, remarks_lines);
     const struct {
         const char* label;
         int value;
@@ -135,6 +110,37 @@ int Apply_Steel_Print_Options(Steel_Print_Options* r)
 
 } // namespace
 
+int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines)
+{
+    const int band = Nearest_RGB_Color(203, 248, 235);
+    const int font = 0x1000, bold = 0x11000;
+    char lines[32];
+    std::snprintf(lines, sizeof lines, "(%d Zeilen)", remarks_lines);
+    Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
+    Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &switches[0], &editable_on);
+    if (switches[0]) {
+        Area_Add_Text(area, 95, 69, "im Ma\xE1stab  1 :", font, BLACK_CI, 0);
+        Area_Add_Float_Field(area, 195, 69, scale, "%5.1f", font, BLACK_CI, &editable_on);
+        Area_Set_Item_Check(area, Clamp_Not_Below_Zero);
+    }
+    const struct {
+        const char* label;
+        int index;
+    } inputs[] = {{"Eingabeparameter", 3},
+                  {"Materialsicherheitsbeiwerte", 2},
+                  {"zus\x84tzliche Informationen", 1},
+                  {"Parameter des nationalen Anhangs", 4},
+                  {"Vorschriften", 5}};
+    int y = 91;
+    for (const auto& i : inputs) {
+        Area_Add_Check_Box(area, 55, y, i.label, font, BLACK_CI, &switches[i.index], &editable_on);
+        y += 22;
+    }
+    Area_Add_Box(area, 10, 196, 350, 216, band);
+    Area_Add_Text(area, 35, 211, "Ergebnisse", bold, BLACK_CI, 0);
+    return 238;
+}
+
 int Wrap_Steel_Remarks(char* text)
 {
     if (!text) return 0;
@@ -163,13 +169,9 @@ int Wrap_Steel_Remarks(char* text)
 void Edit_Steel_Print_Options(Steel_Print_Options* record)
 {
     if (!record || !Get_Screen_State().graphics_on) return;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 185, x2 = centre_x + 184;
-    int y1 = centre_y - 292, y2 = centre_y + 291;
+    centre.Ensure();
+    int x1 = centre.x - 185, x2 = centre.x + 184;
+    int y1 = centre.y - 292, y2 = centre.y + 291;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Ausdrucksteuerung", 10, 1);
     Add_Single_Button_to_PS(x1 + 14, y2 - 29, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
@@ -199,10 +201,7 @@ void Edit_Steel_Print_Options(Steel_Print_Options* record)
         if (code == 1) Area_Handle_Event(area);
         else if (code == 8 || code == 9 || code == 0) break;
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Area_Delete(area);
     Undefine_Prop_Sheet();
     if (mode == 1) record->switches[10] = 1;

@@ -8,6 +8,11 @@
 // than 5 characters leaves no remarks. Nothing without a screen.
 void Edit_Steel_Print_Options(Steel_Print_Options* record);
 
+// The part both print-option sheets share, from the remarks' line count to the band
+// "Ergebnisse": the graphic switch (0) with its scale, the input switches 3, 2, 1, 4 and 5.
+// Answers the row of the first result item.
+int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines);
+
 // Breaks every remarks line that ends with a line end and is longer than 110 characters
 // at its last blank among its first 110 characters; returns the number of line ends.
 int Wrap_Steel_Remarks(char* text);

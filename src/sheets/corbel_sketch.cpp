@@ -91,6 +91,18 @@ private:
     int V_Sum(std::initializer_list<double> terms) const;
     void Bar(int xa, int ya, int xb, int yb) { Line(xa, ya, xb, yb, 2); }
     void Bend(int cx, int cy, int r, double start);
+    // A closed bar bent round the rectangle's corners with the radius r.
+    void Loop(int xl, int yt, int xr, int yb, int r)
+    {
+        Bar(xl + r, yt, xr - r, yt);
+        Bar(xr, yt + r, xr, yb - r);
+        Bar(xr - r, yb, xl + r, yb);
+        Bar(xl, yb - r, xl, yt + r);
+        Bend(xr - r, yt + r, r, 180.0);
+        Bend(xr - r, yb - r, r, 90.0);
+        Bend(xl + r, yb - r, r, 0.0);
+        Bend(xl + r, yt + r, r, 270.0);
+    }
     void Section(int x, int y, double d, int colour);
     // Depth of a beam-end corbel's beam as the layout drew it.
     double Member_Depth() const
@@ -692,14 +704,7 @@ void Sketch::Rebar()
             const int va = V_Sum({cv, d / 2.0}), vb = V_Sum({hk, -cv, -d / 2.0});
             const int xl = std::min(ua, ub), xr = std::max(ua, ub);
             const int yt = std::min(va, vb), yb = std::max(va, vb);
-            Bar(xl + r, yt, xr - r, yt);
-            Bar(xr, yt + r, xr, yb - r);
-            Bar(xr - r, yb, xl + r, yb);
-            Bar(xl, yb - r, xl, yt + r);
-            Bend(xr - r, yt + r, r, 180.0);
-            Bend(xr - r, yb - r, r, 90.0);
-            Bend(xl + r, yb - r, r, 0.0);
-            Bend(xl + r, yt + r, r, 270.0);
+            Loop(xl, yt, xr, yb, r);
             const int legs = rb_.beam_end_legs;
             if (legs > 2) {
                 for (int k = 1; k <= legs - 2 && k < kMaxDrawn; ++k) {
@@ -845,14 +850,7 @@ void Sketch::Rebar()
             const int va = V_Sum({hk, -depth, cv, d / 2.0}), vb = V_Sum({hk, -cv, -d / 2.0});
             const int xl = std::min(ua, ub), xr = std::max(ua, ub);
             const int yt = std::min(va, vb), yb = std::max(va, vb);
-            Bar(xl + r, yt, xr - r, yt);
-            Bar(xr, yt + r, xr, yb - r);
-            Bar(xr - r, yb, xl + r, yb);
-            Bar(xl, yb - r, xl, yt + r);
-            Bend(xr - r, yt + r, r, 180.0);
-            Bend(xr - r, yb - r, r, 90.0);
-            Bend(xl + r, yb - r, r, 0.0);
-            Bend(xl + r, yt + r, r, 270.0);
+            Loop(xl, yt, xr, yb, r);
             if (hg.legs > 2)
                 for (int k = 1; k <= hg.legs - 2 && k < kMaxDrawn; ++k) {
                     const int x = xl + static_cast<int>(static_cast<double>(xr - xl) * k / (hg.legs - 1));

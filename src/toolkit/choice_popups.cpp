@@ -2,6 +2,7 @@
 
 #include "platform/screen.h"
 #include "toolkit/scroll_area.h"
+#include "toolkit/scroll_area_internal.h"
 
 #include <algorithm>
 
@@ -45,21 +46,12 @@ const Colours& Popup_Colours()
     return c;
 }
 
-int Even_Up(int v) { return v + (v & 1); }
 int Even_Down(int v) { return v - (v & 1); }
 
 void Dotted_Frame(int x1, int y1, int x2, int y2, int colour)
 {
     pxFgc(colour);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y1, x2, y1);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y2, x2, y2);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y1, x1, y2);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x2, y1, x2, y2);
-    pxSLn(0);
+    Area_Dotted_Frame(x1, y1, x2, y2);
 }
 
 // The slider column at the right edge x2 of a list from top to bottom.
@@ -289,7 +281,7 @@ int Area_Choice_Popup(int x, int y, Area_Item* item)
     p.entries = item->target.entries;
     p.font = item->font;
     p.text_x = x;
-    const int W = Even_Up(item->aux) + 32;
+    const int W = Raise_To_Even(item->aux) + 32;
     p.x1 = x - 7;
     p.x2 = p.x1 + W;
     const int H = 13 * p.count + 6;
@@ -326,7 +318,7 @@ int Area_Picture_Choice_Popup(int limit_top, int limit_bottom, int x, int y, Are
     const int c = p.row;
     if (c < 1) return 0;
     const int hf = Even_Down(ph) + 6;
-    const int W = Even_Up(pw) + 20;
+    const int W = Raise_To_Even(pw) + 20;
     const int H = c * p.count + 6;
     const int below = (limit_bottom - y) - hf;
     const int above = y - limit_top;

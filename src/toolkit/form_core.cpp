@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 int form_editable_yes = 1;
@@ -119,6 +120,19 @@ int Round_Half_Away(double v) { return static_cast<int>(v < 0.0 ? v - 0.5 : v + 
 void Refuse(const char* what)
 {
     std::fprintf(stderr, "Formular: %s voll, weitere Eintraege abgewiesen\n", what);
+}
+
+// Appends the entry to a registry of at most limit entries; when it is full, says so
+// (what: the registry's name) and answers false.
+template <typename T>
+bool Append(T* table, int& count, int limit, const std::type_identity_t<T>& entry, const char* what)
+{
+    if (count >= limit) {
+        Refuse(what);
+        return false;
+    }
+    table[count++] = entry;
+    return true;
 }
 
 int Add_Text(int x, int y, const char* text, int font, const int* editable, int width)
@@ -510,12 +524,10 @@ double* Form_Int_Shadow(int* target)
             return &int_shadows[i].value;
         }
     }
-    if (int_shadow_count >= kMaxShadows) {
-        Refuse("Ganzzahlschatten");
+    if (!Append(int_shadows, int_shadow_count, kMaxShadows, {target, static_cast<double>(*target), Current_Level()},
+                "Ganzzahlschatten"))
         return nullptr;
-    }
-    int_shadows[int_shadow_count] = {target, static_cast<double>(*target), Current_Level()};
-    return &int_shadows[int_shadow_count++].value;
+    return &int_shadows[int_shadow_count - 1].value;
 }
 
 void Form_Set_Int(int* target, int value)
@@ -538,11 +550,7 @@ int Form_Unit_Scale(double* target, double factor)
     if (!target) return 0;
     for (int i = 0; i < scale_count; ++i)
         if (scales[i].target == target && scales[i].level == Current_Level()) return 1;
-    if (scale_count >= kMaxShadows) {
-        Refuse("Einheitenfaktoren");
-        return 0;
-    }
-    scales[scale_count++] = {target, factor, Current_Level()};
+    if (!Append(scales, scale_count, kMaxShadows, {target, factor, Current_Level()}, "Einheitenfaktoren")) return 0;
     *target *= factor;
     return 1;
 }
@@ -552,12 +560,7 @@ int Form_Register_Clamp(double* target, double min, double max)
     if (!target) return 0;
     for (int i = 0; i < clamp_count; ++i)
         if (clamps[i].target == target && clamps[i].level == Current_Level()) return 1;
-    if (clamp_count >= kMaxShadows) {
-        Refuse("Wertgrenzen");
-        return 0;
-    }
-    clamps[clamp_count++] = {target, min, max, Current_Level()};
-    return 1;
+    return Append(clamps, clamp_count, kMaxShadows, {target, min, max, Current_Level()}, "Wertgrenzen") ? 1 : 0;
 }
 
 double* Form_Clamp_Check(double* value)
@@ -1075,6 +1078,21 @@ int Form_Run_Register_Dialog(Form_Dialog* d, int n, Form_Page pages[])
 
 int Form_Run_Dialog(Form_Dialog* dialog, Form_Page pages[]) { return Form_Run_Register_Dialog(dialog, 1, pages); }
 
+int Form_Run_Simple_Dialog(const char* title, int content_height, int content_width, const char* page_name,
+                           void (*build)(int area, int table))
+{
+    Form_Dialog dialog;
+    Form_Page page;
+    Form_Dialog_Defaults(&dialog);
+    std::snprintf(dialog.title, sizeof dialog.title, "%s", title);
+    dialog.content_height = content_height;
+    dialog.content_width = content_width;
+    Form_Page_Defaults(1, &page);
+    std::snprintf(page.name, sizeof page.name, "%s", page_name);
+    page.build = build;
+    return Form_Run_Dialog(&dialog, &page);
+}
+
 int Form_Run_Page_Dialog(int content_height, int content_width, const char* title, int n, Form_Page pages[],
                          void (*footer)(char* text), const char* help_topic)
 {
@@ -1203,11 +1221,8 @@ int Form_Run_Page_Dialog(int content_height, int content_width, const char* titl
 
 int Form_Register_Hover_Area(int escape, int area, int x1, int y1, int x2, int y2, int* dx, int* dy)
 {
-    if (hover_area_count >= kMaxHoverAreas) {
-        Refuse("Hover-Bereiche");
+    if (!Append(hover_areas, hover_area_count, kMaxHoverAreas, {escape, area, x1, y1, x2, y2, dx, dy}, "Hover-Bereiche"))
         return 0;
-    }
-    hover_areas[hover_area_count++] = {escape, area, x1, y1, x2, y2, dx, dy};
     if (!hover_installed) {
         Define_Call_Allways_Function(Form_Hover_Callback);
         Activate_Call_Allways_Function(1);
@@ -1232,23 +1247,13 @@ int Form_Hover_Area() { return ctx.hover_area; }
 
 int Form_Enter_Hover_Cell(const Form_Hover_Cell& cell)
 {
-    if (hover_cell_count >= kMaxHoverCells) {
-        Refuse("Hover-Felder");
-        return 0;
-    }
-    hover_cells[hover_cell_count++] = cell;
-    return 1;
+    return Append(hover_cells, hover_cell_count, kMaxHoverCells, cell, "Hover-Felder") ? 1 : 0;
 }
 int Form_Hover_Cell_Count() { return hover_cell_count; }
 
 int Form_Enter_Tip(const Form_Tip& tip)
 {
-    if (tip_count >= kMaxTips) {
-        Refuse("Tooltips");
-        return 0;
-    }
-    tips[tip_count++] = tip;
-    return 1;
+    return Append(tips, tip_count, kMaxTips, tip, "Tooltips") ? 1 : 0;
 }
 int Form_Tip_Count() { return tip_count; }
 const Form_Tip* Form_Get_Tip(int i) { return i >= 0 && i < tip_count ? &tips[i] : nullptr; }

@@ -168,6 +168,10 @@ void Form_Page_Defaults(int count, Form_Page pages[]);
 
 // One page (the first of pages). -> 1 confirmed, 0 cancelled.
 int Form_Run_Dialog(Form_Dialog* dialog, Form_Page pages[]);
+// One page of the defaults, named page_name and built by build, in a dialog of the
+// defaults with the title and content size (height x width). -> as Form_Run_Dialog.
+int Form_Run_Simple_Dialog(const char* title, int content_height, int content_width, const char* page_name,
+                           void (*build)(int area, int table));
 // n pages behind register tabs (none for one page); the tabs answer 1000 + page, the
 // pages' areas 2000 + page. -> 1 confirmed, 0 cancelled (0 for n < 1).
 int Form_Run_Register_Dialog(Form_Dialog* dialog, int n, Form_Page pages[]);

@@ -359,16 +359,7 @@ int Form_Edit_Remark(char** text)
     if (!buffer) return 0;
     char* outer = remark_buffer;
     remark_buffer = buffer;
-    Form_Dialog dialog;
-    Form_Page page;
-    Form_Dialog_Defaults(&dialog);
-    std::snprintf(dialog.title, sizeof dialog.title, "%s", "Vorbemerkung");
-    dialog.content_height = 220;
-    dialog.content_width = 440;
-    Form_Page_Defaults(1, &page);
-    std::snprintf(page.name, sizeof page.name, "%s", "Vorbemerkung");
-    page.build = Build_Remark;
-    const int result = Form_Run_Dialog(&dialog, &page);
+    const int result = Form_Run_Simple_Dialog("Vorbemerkung", 220, 440, "Vorbemerkung", Build_Remark);
     remark_buffer = outer;
     if (result == 1) {
         char* copy = Dup_String_Bounded(buffer, static_cast<int>(std::strlen(buffer)));

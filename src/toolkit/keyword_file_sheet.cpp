@@ -16,8 +16,7 @@ constexpr int name_capacity = 260;
 
 // Kept for the whole run: where the sheet was closed, the name entered last and the
 // browse dialog's starting directory.
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 char last_name[name_capacity + 1] = "";
 std::string browse_directory = "C:\\";
 
@@ -31,12 +30,8 @@ void Trim_Trailing_Blanks(char* text)
 
 FILE* Open_File_By_Sheet(int mode)
 {
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - 215, y1 = centre_y - 62, x2 = centre_x + 215, y2 = centre_y + 61;
+    centre.Ensure();
+    int x1 = centre.x - 215, y1 = centre.y - 62, x2 = centre.x + 215, y2 = centre.y + 61;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
 
     char name[name_capacity + 1];
@@ -71,10 +66,7 @@ FILE* Open_File_By_Sheet(int mode)
         }
         if (code == 1 || code == 2) break;
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Undefine_Prop_Sheet();
     if (code != 1) return nullptr;
 

@@ -21,8 +21,7 @@ struct Bar_State {
 Progress_Descriptor* open_descriptor = nullptr;
 int progress_on = 1;
 Bar_State bars[PROGRESS_MAX_BARS];
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 int sheet_area = -1;
 bool sheet_defined = false;
 // The bars' width as fitted when the sheet was opened (the descriptor's width may be
@@ -121,18 +120,14 @@ void Progress_Open(Progress_Descriptor* d)
     }
     if (!Get_Screen_State().graphics_on) return;
 
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
+    centre.Ensure();
     fitted_width = std::min(std::max(d->width, 200), NPIXEL_X - 44);
     const int h = std::min(48 * Bar_Count() + 31, NPIXEL_Y - 87);
-    int x1 = centre_x - (fitted_width + 14) / 2, y1 = centre_y - (h + 42) / 2;
+    int x1 = centre.x - (fitted_width + 14) / 2, y1 = centre.y - (h + 42) / 2;
     int x2 = x1 + fitted_width + 14, y2 = y1 + h + 42;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-    centre_x = (x1 + x2) / 2;
-    centre_y = (y1 + y2) / 2;
+    centre.x = (x1 + x2) / 2;
+    centre.y = (y1 + y2) / 2;
 
     const int buffering = pxBuff(-1);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 0, d->title, 40, 1);

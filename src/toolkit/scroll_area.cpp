@@ -173,6 +173,37 @@ Area_Item* New_Item(int area, int type)
 // Extent of a text-like item whose left end is x.
 void Raise_For_Text(Scroll_Area& a, int x, int y, int width) { Raise(a, x + width + 10, y + 10); }
 
+// An item spanning the corners (x1, y1) and (x2, y2).
+Area_Item* New_Box_Item(int area, int type, int x1, int y1, int x2, int y2)
+{
+    Area_Item* p = New_Item(area, type);
+    if (!p) return nullptr;
+    p->x1 = x1;
+    p->y1 = y1;
+    p->x2 = x2;
+    p->y2 = y2;
+    return p;
+}
+
+// Extent of an item drawn between two corners, with the margin beyond the far one.
+void Raise_Past(int area, int x1, int y1, int x2, int y2)
+{
+    Raise(scroll_areas[area], std::max(x1, x2) + 10, std::max(y1, y2) + 10);
+}
+
+// An item that shows a text at (x, y): the font's style bits go to x2, the plain font to font.
+Area_Item* New_Text_Item(int area, int type, int x, int y, int font, int colour, bool shadows)
+{
+    Area_Item* p = New_Item(area, type);
+    if (!p) return nullptr;
+    p->x2 = Split_Font(font, shadows);
+    p->x1 = x;
+    p->y1 = y;
+    p->font = font;
+    p->colour = colour;
+    return p;
+}
+
 } // namespace
 
 Scroll_Area* Area_Slot(int area)
@@ -410,68 +441,46 @@ void Area_Cut_At_Mark(int area, int id)
 
 void Area_Add_Text(int area, int x, int y, const char* text, int font, int colour, int align)
 {
-    Area_Item* p = New_Item(area, AREA_TEXT);
+    Area_Item* p = New_Text_Item(area, AREA_TEXT, x, y, font, colour, true);
     if (!p) return;
-    Scroll_Area& a = scroll_areas[area];
-    p->x2 = Split_Font(font, true);
-    const int width = Area_Text_Width(text, font);
-    if (align == 1) x -= width;
-    p->x1 = x;
-    p->y1 = y;
-    p->colour = colour;
-    p->font = font;
+    const int width = Area_Text_Width(text, p->font);
+    if (align == 1) p->x1 -= width;
     p->text = Copy_Text(text);
-    Raise_For_Text(a, x, y, width);
+    Raise_For_Text(scroll_areas[area], p->x1, y, width);
 }
 
 void Area_Add_Line(int area, int x1, int y1, int x2, int y2, int colour)
 {
-    Area_Item* p = New_Item(area, AREA_LINE);
+    Area_Item* p = New_Box_Item(area, AREA_LINE, x1, y1, x2, y2);
     if (!p) return;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = colour;
-    Raise(scroll_areas[area], std::max(x1, x2) + 10, std::max(y1, y2) + 10);
+    Raise_Past(area, x1, y1, x2, y2);
 }
 
 void Area_Add_Bitmap(int area, const char* file, int x1, int y1, int x2, int y2, int key_colour)
 {
-    Area_Item* p = New_Item(area, AREA_BITMAP);
+    Area_Item* p = New_Box_Item(area, AREA_BITMAP, x1, y1, x2, y2);
     if (!p) return;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = key_colour;
     p->text = Copy_Text(file);
     p->aux = 0;
-    Raise(scroll_areas[area], std::max(x1, x2) + 10, std::max(y1, y2) + 10);
+    Raise_Past(area, x1, y1, x2, y2);
 }
 
 void Area_Add_Custom(int area, int x1, int y1, int x2, int y2, void* data, Area_Draw_Function draw)
 {
-    Area_Item* p = New_Item(area, AREA_CUSTOM);
+    Area_Item* p = New_Box_Item(area, AREA_CUSTOM, x1, y1, x2, y2);
     if (!p) return;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->data = data;
     p->draw_fn = draw;
-    Raise(scroll_areas[area], std::max(x1, x2) + 10, std::max(y1, y2) + 10);
+    Raise_Past(area, x1, y1, x2, y2);
 }
 
 void Area_Add_Mask_Picture(int area, int x, int y, const Area_Mask_Picture* picture, int colour)
 {
     if (!picture) return;
-    Area_Item* p = New_Item(area, AREA_MASK_PICTURE);
+    Area_Item* p = New_Box_Item(area, AREA_MASK_PICTURE, x, y, x + picture->width - 1, y + picture->height - 1);
     if (!p) return;
-    p->x1 = x;
-    p->y1 = y;
-    p->x2 = x + picture->width - 1;
-    p->y2 = y + picture->height - 1;
     p->colour = colour;
     p->data = const_cast<Area_Mask_Picture*>(picture);
     Raise(scroll_areas[area], std::max(x + 10, x + picture->width + 9), std::max(y + 10, y + picture->height + 9));
@@ -479,14 +488,9 @@ void Area_Add_Mask_Picture(int area, int x, int y, const Area_Mask_Picture* pict
 
 void Area_Add_Rotated_Text(int area, int x, int y, const char* text, int font, int colour, int angle)
 {
-    Area_Item* p = New_Item(area, AREA_ROTATED_TEXT);
+    Area_Item* p = New_Text_Item(area, AREA_ROTATED_TEXT, x, y, font, colour, false);
     if (!p) return;
-    p->x2 = Split_Font(font, false) ? 1 : 0;
-    const int width = Area_Text_Width(text, font);
-    p->x1 = x;
-    p->y1 = y;
-    p->colour = colour;
-    p->font = font;
+    const int width = Area_Text_Width(text, p->font);
     p->y2 = angle == 90 ? 256 : angle == 180 ? 512 : angle == 270 ? 1024 : 0;
     p->text = Copy_Text(text);
     Raise(scroll_areas[area], p->y2 ? x + 10 : x + width + 10, p->y2 == 1024 ? y + width + 10 : y + 10);
@@ -496,16 +500,11 @@ namespace {
 
 Area_Item* Add_Button(int area, int type, int x, int y, const char* label, int font, int colour, int* editable)
 {
-    Area_Item* p = New_Item(area, type);
+    Area_Item* p = New_Text_Item(area, type, x, y, font, colour, false);
     if (!p) return nullptr;
-    p->x2 = Split_Font(font, false);
-    p->x1 = x;
-    p->y1 = y;
-    p->font = font;
-    p->colour = colour;
     p->editable = editable;
     p->text = Copy_Text(label);
-    Raise_For_Text(scroll_areas[area], x, y, Area_Text_Width(label, font));
+    Raise_For_Text(scroll_areas[area], x, y, Area_Text_Width(label, p->font));
     return p;
 }
 
@@ -528,33 +527,23 @@ void Area_Add_Radio_Button(int area, int x, int y, const char* label, int font, 
 void Area_Add_Click_Text(int area, int x, int y, const char* text, int font, int colour, int align,
                          int chosen_colour, int value, int* target)
 {
-    Area_Item* p = New_Item(area, AREA_CLICK_TEXT);
+    Area_Item* p = New_Text_Item(area, AREA_CLICK_TEXT, x, y, font, colour, false);
     if (!p) return;
-    p->x2 = Split_Font(font, false);
-    const int width = Area_Text_Width(text, font);
-    if (align == 1) x -= width;
-    p->x1 = x;
-    p->y1 = y;
-    p->font = font;
-    p->colour = colour;
+    const int width = Area_Text_Width(text, p->font);
+    if (align == 1) p->x1 -= width;
     p->text = Copy_Text(text);
     p->extra = chosen_colour;
     p->data2.value = value;
     p->target.word = target;
-    Raise_For_Text(scroll_areas[area], x, y, width);
+    Raise_For_Text(scroll_areas[area], p->x1, y, width);
 }
 
 void Area_Add_Float_Field(int area, int x, int y, double* value, const char* format, int font, int colour,
                           int* editable)
 {
-    Area_Item* p = New_Item(area, AREA_FLOAT_FIELD);
+    Area_Item* p = New_Text_Item(area, AREA_FLOAT_FIELD, x, y, font, colour, false);
     if (!p) return;
-    p->x2 = Split_Font(font, false);
-    font &= ~0x1000;
-    p->x1 = x;
-    p->y1 = y;
-    p->font = font;
-    p->colour = colour;
+    p->font &= ~0x1000;
     p->number = value;
     p->text = Copy_Text(format ? format : "");
     char shown[AREA_SHOWN_TEXT_SIZE];
@@ -565,12 +554,8 @@ void Area_Add_Float_Field(int area, int x, int y, double* value, const char* for
 
 void Area_Add_Box(int area, int x1, int y1, int x2, int y2, int colour)
 {
-    Area_Item* p = New_Item(area, AREA_BOX);
+    Area_Item* p = New_Box_Item(area, AREA_BOX, x1, y1, x2, y2);
     if (!p) return;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = colour;
     Raise(scroll_areas[area], std::max(x1, x2), std::max(y1, y2));
 }
@@ -579,12 +564,8 @@ namespace {
 
 Area_Item* Add_Click_Cell(int area, int x1, int y1, int x2, int y2)
 {
-    Area_Item* p = New_Item(area, AREA_CLICK_CELL);
+    Area_Item* p = New_Box_Item(area, AREA_CLICK_CELL, x1, y1, x2, y2);
     if (!p) return nullptr;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->aux = 0;
     p->text = nullptr;
     Raise(scroll_areas[area], x2 + 10, y1 + 10);
@@ -617,34 +598,25 @@ void Area_Add_Mark(int area, int id)
 
 void Area_Add_Icon(int area, const void* image, int x1, int y1, int x2, int y2, int colour)
 {
-    Area_Item* p = New_Item(area, AREA_ICON);
+    Area_Item* p = New_Box_Item(area, AREA_ICON, x1, y1, x2, y2);
     if (!p) return;
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = colour;
     p->data2.image = image;
-    Raise(scroll_areas[area], std::max(x1, x2) + 10, std::max(y1, y2) + 10);
+    Raise_Past(area, x1, y1, x2, y2);
 }
 
 void Area_Add_Text_Field(int area, int x, int y, char* buffer, int font, int colour, int* editable)
 {
     if (!buffer) return;
-    Area_Item* p = New_Item(area, AREA_TEXT_FIELD);
+    Area_Item* p = New_Text_Item(area, AREA_TEXT_FIELD, x, y, font, colour, false);
     if (!p) return;
-    p->x2 = Split_Font(font, false);
-    font &= ~0x1000;
-    p->x1 = x;
-    p->y1 = y;
-    p->font = font;
-    p->colour = colour;
+    p->font &= ~0x1000;
     p->text = buffer;
     p->aux = static_cast<int>(std::strlen(buffer));
     p->y2 = p->aux;
     p->editable = editable;
     p->text2 = nullptr;
-    Raise_For_Text(scroll_areas[area], x, y, Area_Text_Width(buffer, font));
+    Raise_For_Text(scroll_areas[area], x, y, Area_Text_Width(buffer, p->font));
 }
 
 void Area_Add_Choice(int area, int x, int y, const Choice_Entry* entries, int font, int width_chars, int count,
@@ -672,12 +644,8 @@ void Area_Add_Choice(int area, int x, int y, const Choice_Entry* entries, int fo
 void Area_Add_Picture_Choice(int area, int x, int y, const char* file, int picture_width, int picture_height,
                              int count, int spare, int* index, int* editable)
 {
-    Area_Item* p = New_Item(area, AREA_PICTURE_CHOICE);
+    Area_Item* p = New_Box_Item(area, AREA_PICTURE_CHOICE, x, y, picture_width, picture_height);
     if (!p) return;
-    p->x1 = x;
-    p->y1 = y;
-    p->x2 = picture_width;
-    p->y2 = picture_height;
     p->extra = count;
     p->aux = spare;
     p->value_ptr = index;
@@ -690,12 +658,8 @@ void Area_Add_Picture_Choice(int area, int x, int y, const char* file, int pictu
 void Area_Add_Bitmap_Button(int area, int x, int y, int w, int h, const char* file, int image_row, int key_colour,
                             int hover_cursor, const char* tip, int value, int* target, int* editable)
 {
-    Area_Item* p = New_Item(area, AREA_BITMAP_BUTTON);
+    Area_Item* p = New_Box_Item(area, AREA_BITMAP_BUTTON, x, y, x + w, y + h);
     if (!p) return;
-    p->x1 = x;
-    p->y1 = y;
-    p->x2 = x + w;
-    p->y2 = y + h;
     p->aux = image_row;
     p->extra = key_colour;
     p->colour = hover_cursor;
@@ -718,7 +682,7 @@ void Area_Add_Text_Box(int area, int x1, int y1, int x2, int y2, char* buffer, i
         delete s;
         return;
     }
-    Area_Item* p = New_Item(area, AREA_TEXT_BOX);
+    Area_Item* p = New_Box_Item(area, AREA_TEXT_BOX, x1, y1, x2, y2);
     if (!p) {
         delete[] s->lines;
         delete s;
@@ -727,10 +691,6 @@ void Area_Add_Text_Box(int area, int x1, int y1, int x2, int y2, char* buffer, i
     s->line_capacity = 50;
     s->capacity = capacity;
     s->length = static_cast<int>(std::strlen(buffer));
-    p->x1 = x1;
-    p->y1 = y1;
-    p->x2 = x2;
-    p->y2 = y2;
     p->colour = text_colour;
     p->extra = ground_colour;
     p->aux = frame;

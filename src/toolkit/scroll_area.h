@@ -20,6 +20,8 @@
 // text-like items x is the left end and y the base line). Font arguments of the adders may
 // carry style bits: 0x10000 bold (drawn twice, one pixel apart); for Area_Add_Text also
 // 0x20000 and 0x40000, the two shadows.
+#include "toolkit/text_box_lines.h"
+
 #include <cstdint>
 
 constexpr int AREA_COUNT = 20;
@@ -296,19 +298,10 @@ int Text_Extent_Width(const char* text, int n);
 // pxQTxX's extent, except that while a text box of font 0 is edited the width is 8n - 3.
 void Text_Box_Text_Extent(const char* text, int n, int x, int y, int* xs, int* ys);
 
-// ---- Choice pop-ups and text-box lines (choice_popups.cpp, text_box_lines.cpp) -------------
+// ---- Choice pop-ups (choice_popups.cpp); the text-box lines: toolkit/text_box_lines.h ------
 
 // x, y: screen position of the field's text. -> 1 when an entry was taken (stored in
 // *value_ptr), else 0.
 int Area_Choice_Popup(int x, int y, Area_Item* item);
 // x, y: the field's top left corner on the screen; limits: the area's top and bottom.
 int Area_Picture_Choice_Popup(int limit_top, int limit_bottom, int x, int y, Area_Item* item);
-// Breaks the text into lines and paints the box's inside (screen rectangle).
-void Text_Box_Draw(Area_Item* item, int x1, int y1, int x2, int y2);
-void Text_Box_Draw_Cursor(Text_Box_State* s);
-void Text_Box_Cursor_From_Mouse(Text_Box_State* s);
-void Text_Box_Show_Cursor_Line(Text_Box_State* s);
-void Text_Box_Move_Cursor(int chars, int lines, Text_Box_State* s);
-void Text_Box_Delete_Selection(Text_Box_State* s);
-int Text_Box_Insert_Special_Character();
-void Text_Box_Draw_Gauges(Text_Box_State* s);

@@ -62,19 +62,6 @@ void Text(int x, int y, const char* text, bool bold)
     if (bold) pxText(x + 1, y, text, n);
 }
 
-void Dotted_Frame(int x1, int y1, int x2, int y2)
-{
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y1, x2, y1);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y2, x2, y2);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x1, y1, x1, y2);
-    pxSULn(0xAAAAAAAAu);
-    pxLine(x2, y1, x2, y2);
-    pxSLn(0);
-}
-
 void Draw_Text_Item(const Area_Item* p, const Scroll_Area* slot, int sx, int sy)
 {
     Pop_RFont(p->font);
@@ -155,7 +142,7 @@ void Draw_Field(const Area_Item* p, int sx, int sy)
     Text(sx, sy, text, p->x2 != 0);
     Push_RFont();
     pxFgc(editable ? black_colour : grey_colour);
-    Dotted_Frame(sx - 7, sy - 13, sx + w + 7, sy + 5);
+    Area_Dotted_Frame(sx - 7, sy - 13, sx + w + 7, sy + 5);
 }
 
 void Draw_Choice(const Area_Item* p, int sx, int sy, int left, int top, int right, int bottom)
@@ -191,7 +178,7 @@ void Draw_Choice(const Area_Item* p, int sx, int sy, int left, int top, int righ
     if (clip) pxView(left, top, right, bottom);
     Push_RFont();
     pxFgc(editable ? black_colour : grey_colour);
-    Dotted_Frame(sx - 7, sy - 13, sx + w + 25, sy + 5);
+    Area_Dotted_Frame(sx - 7, sy - 13, sx + w + 25, sy + 5);
     pxMask(sx + w + 10, sy - 10, sx + w + 22, sy + 2, arrow_box_bits, 2);
 }
 
@@ -211,7 +198,7 @@ void Draw_Picture_Choice(const Area_Item* p, int sx, int sy)
         pxRect(sx, sy, sx + W, sy + H);
     }
     pxFgc(editable ? black_colour : grey_colour);
-    Dotted_Frame(sx, sy, sx + W, sy + H);
+    Area_Dotted_Frame(sx, sy, sx + W, sy + H);
     pxMask(sx + W - 15, sy + 3, sx + W - 3, sy + 15, arrow_box_bits, 2);
     const int i = p->value_ptr ? *p->value_ptr : 0;
     const int c0 = editable ? 0 : p->x2;
@@ -240,6 +227,19 @@ bool Outside(int x1, int y1, int x2, int y2, int scroll_x, int scroll_y, int lef
 }
 
 } // namespace
+
+void Area_Dotted_Frame(int x1, int y1, int x2, int y2)
+{
+    pxSULn(0xAAAAAAAAu);
+    pxLine(x1, y1, x2, y1);
+    pxSULn(0xAAAAAAAAu);
+    pxLine(x1, y2, x2, y2);
+    pxSULn(0xAAAAAAAAu);
+    pxLine(x1, y1, x1, y2);
+    pxSULn(0xAAAAAAAAu);
+    pxLine(x2, y1, x2, y2);
+    pxSLn(0);
+}
 
 void Area_Draw_Button_Column(const Area_Item* p, int column, int sx1, int sy1, int sx2, int sy2)
 {

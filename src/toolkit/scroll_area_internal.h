@@ -34,6 +34,9 @@ void Area_Redraw(Scroll_Area* a);
 // into the button's screen rectangle less a pixel on the right and at the bottom.
 void Area_Draw_Button_Column(const Area_Item* p, int column, int sx1, int sy1, int sx2, int sy2);
 
+// A dotted frame (each side's pattern starting afresh) in the current colour; solid lines after.
+void Area_Dotted_Frame(int x1, int y1, int x2, int y2);
+
 // Raised to the next even number (an odd number grows by one).
 inline int Raise_To_Even(int n) { return n % 2 ? n + 1 : n; }
 

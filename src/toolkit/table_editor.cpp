@@ -224,8 +224,7 @@ int Sort(bool ascending)
 
 // ---- The fill sheet -----------------------------------------------------------------------
 
-bool fill_centre_known = false;
-int fill_centre_x = 0, fill_centre_y = 0;
+Sheet_Centre fill_centre;
 
 void Text(int x1, int y1, int x, int y, const char* text, int font)
 {
@@ -607,15 +606,11 @@ int Table_Editor_Fill_Column()
     if (!Get_Screen_State().graphics_on) return 0;
     const Table_Editor_Column& c = *current_column;
 
-    if (!fill_centre_known) {
-        fill_centre_x = NPIXEL_X / 2;
-        fill_centre_y = NPIXEL_Y / 2;
-        fill_centre_known = true;
-    }
-    int x1 = fill_centre_x - 163, y1 = fill_centre_y - 119, x2 = fill_centre_x + 163, y2 = fill_centre_y + 119;
+    fill_centre.Ensure();
+    int x1 = fill_centre.x - 163, y1 = fill_centre.y - 119, x2 = fill_centre.x + 163, y2 = fill_centre.y + 119;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-    fill_centre_x = (x1 + x2) / 2;
-    fill_centre_y = (y1 + y2) / 2;
+    fill_centre.x = (x1 + x2) / 2;
+    fill_centre.y = (y1 + y2) / 2;
 
     int choice = 1;
     double first = 1.0, last = 1000.0, start = 1.0, increment = 0.0;
@@ -665,8 +660,8 @@ int Table_Editor_Fill_Column()
         } else if (code == 1 || code == 2) {
             int dx = 0, dy = 0;
             Prop_Sheet_Displacement(&dx, &dy);
-            fill_centre_x += dx;
-            fill_centre_y += dy;
+            fill_centre.x += dx;
+            fill_centre.y += dy;
             Undefine_Prop_Sheet();
             if (code == 1) Fill(*t, c, choice, first, last, start, increment);
             return 0;

@@ -13,8 +13,7 @@
 
 namespace {
 
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 
 } // namespace
 
@@ -45,12 +44,8 @@ char* Edit_User_Comment(char* comment, const char* title)
     const int height = 400;
     if (NPIXEL_X < 650) width = NPIXEL_X - 50;
     if (NPIXEL_Y - 49 <= width) width = NPIXEL_Y - 50;
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
-    int x1 = centre_x - width / 2, y1 = centre_y - height / 2;
+    centre.Ensure();
+    int x1 = centre.x - width / 2, y1 = centre.y - height / 2;
     int x2 = x1 + width - 1, y2 = y1 + height - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
 
@@ -104,10 +99,7 @@ char* Edit_User_Comment(char* comment, const char* title)
         else if (pressed == 1 || pressed == 3) result = pressed;
     }
 
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x = (x1 + x2) / 2 + dx;
-    centre_y = (y1 + y2) / 2 + dy;
+    centre.Remember(x1, y1, x2, y2);
     Area_Delete(area);
     Undefine_Prop_Sheet();
 

@@ -1,6 +1,7 @@
 #include "core/drawing_scale_sheet.h"
 
 #include "platform/screen.h"
+#include "sheet_script_test.h"
 #include "shot_pixels.h"
 #include "toolkit/scroll_area.h"
 
@@ -19,21 +20,7 @@ const std::string FIELD = "click 536 375\n";
 const std::string BREAK = "click 450 412\n";
 const std::string OK = "click 556 412\n";
 
-class DrawingScaleSheet : public testing::Test {
-protected:
-    void SetUp() override { ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1); }
-    void TearDown() override
-    {
-        Area_Delete_All();
-        Screen_Reset_For_Tests();
-        ::unsetenv("EXEC");
-    }
-    static void Start(const std::string& script)
-    {
-        Screen_Start_For_Tests(script, 1024, 768);
-        Init_Prop_Sheets();
-    }
-};
+class DrawingScaleSheet : public Sheet_Script_Test {};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "platform/screen.h"
+#include "sheet_script_test.h"
 #include "shot_pixels.h"
 #include "toolkit/scroll_area.h"
 
@@ -13,25 +14,18 @@
 
 namespace {
 
-class PrintOptionsSheet : public testing::Test {
+class PrintOptionsSheet : public Sheet_Script_Test {
 protected:
     void SetUp() override
     {
-        ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
+        Sheet_Script_Test::SetUp();
         Init_EC2_Print_Options(&record);
         Print_Options_Sheet() = Print_Options_Sheet_State{};
     }
     void TearDown() override
     {
         Init_EC2_Print_Options(&record);
-        Area_Delete_All();
-        Screen_Reset_For_Tests();
-        ::unsetenv("EXEC");
-    }
-    static void Start(const std::string& script)
-    {
-        Screen_Start_For_Tests(script, 1024, 768);
-        Init_Prop_Sheets();
+        Sheet_Script_Test::TearDown();
     }
     // The comment sheet on 1024 x 768: its text box from (219, 268), "bestÃ¤tigen" at (787, 241).
     static std::string Type_Remarks(const std::string& text)

@@ -1,6 +1,7 @@
 #include "report/print_options_sheet.h"
 
 #include "platform/screen.h"
+#include "sheet_script_test.h"
 #include "shot_pixels.h"
 #include "toolkit/scroll_area.h"
 
@@ -11,24 +12,17 @@
 
 namespace {
 
-class SteelPrintOptionsSheet : public testing::Test {
+class SteelPrintOptionsSheet : public Sheet_Script_Test {
 protected:
     void SetUp() override
     {
-        ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
+        Sheet_Script_Test::SetUp();
         Init_Steel_Print_Options(&record);
     }
     void TearDown() override
     {
         Init_Steel_Print_Options(&record);
-        Area_Delete_All();
-        Screen_Reset_For_Tests();
-        ::unsetenv("EXEC");
-    }
-    static void Start(const std::string& script)
-    {
-        Screen_Start_For_Tests(script, 1024, 768);
-        Init_Prop_Sheets();
+        Sheet_Script_Test::TearDown();
     }
     Steel_Print_Options record;
 };

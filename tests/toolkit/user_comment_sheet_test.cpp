@@ -5,6 +5,8 @@
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area.h"
 
+#include "sheet_script_test.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,24 +15,10 @@
 
 namespace {
 
-class UserCommentSheet : public testing::Test {
-protected:
-    void SetUp() override { ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1); }
-    void TearDown() override
-    {
-        Area_Delete_All();
-        Screen_Reset_For_Tests();
-        ::unsetenv("EXEC");
-    }
-    // On a 1024 x 768 screen the sheet is 600 x 400 around the centre: the text box
-    // covers (219, 268)-(804, 576), the buttons' middles lie at y 241 and x 707
-    // ("abbrechen"), 747 ("Hilfe"), 787 ("bestätigen").
-    static void Start(const std::string& script)
-    {
-        Screen_Start_For_Tests(script, 1024, 768);
-        Init_Prop_Sheets();
-    }
-};
+// On a 1024 x 768 screen the sheet is 600 x 400 around the centre: the text box covers
+// (219, 268)-(804, 576), the buttons' middles lie at y 241 and x 707 ("abbrechen"), 747
+// ("Hilfe"), 787 ("bestätigen").
+class UserCommentSheet : public Sheet_Script_Test {};
 
 TEST_F(UserCommentSheet, ConfirmReturnsTheEditedTextCancelAndHelpKeepTheOld)
 {

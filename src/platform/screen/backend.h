@@ -14,6 +14,43 @@ struct Raw_Event {
     bool down = false;    // BUTTON: pressed or released
     int wheel = 0;        // WHEEL: steps, positive up
     int key = 0;          // KEY: the key code (characters as code page 850 bytes)
+
+    static Raw_Event Move(int x, int y)
+    {
+        Raw_Event e;
+        e.type = MOVE;
+        e.x = x;
+        e.y = y;
+        return e;
+    }
+    static Raw_Event Button(int button, bool down)
+    {
+        Raw_Event e;
+        e.type = BUTTON;
+        e.button = button;
+        e.down = down;
+        return e;
+    }
+    static Raw_Event Wheel(int steps)
+    {
+        Raw_Event e;
+        e.type = WHEEL;
+        e.wheel = steps;
+        return e;
+    }
+    static Raw_Event Key(int code)
+    {
+        Raw_Event e;
+        e.type = KEY;
+        e.key = code;
+        return e;
+    }
+    static Raw_Event Close()
+    {
+        Raw_Event e;
+        e.type = CLOSE;
+        return e;
+    }
 };
 
 class Backend {

@@ -14,22 +14,7 @@ using Pixels = std::vector<std::pair<int, int>>;
 
 void Add_Line(Pixels& out, int x1, int y1, int x2, int y2)
 {
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        out.emplace_back(x1, y1);
-        if (x1 == x2 && y1 == y2) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
+    screen::Line_Pixels(x1, y1, x2, y2, [&](int x, int y) { out.emplace_back(x, y); });
 }
 
 // Each pixel once, whatever the order the shape met it in.

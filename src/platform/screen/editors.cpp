@@ -187,13 +187,7 @@ private:
         const int x2 = Right(), y2 = y_ + BOX_HEIGHT;
         const int state = pxBuff(-1);
         pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-        pxFgc(0xFFFFFF);
-        pxRect(x_, y_, x2, y2);
-        pxFgc(0);
-        pxLine(x_, y_, x2, y_);
-        pxLine(x_, y2, x2, y2);
-        pxLine(x_, y_, x_, y2);
-        pxLine(x2, y_, x2, y2);
+        screen::Draw_White_Box(x_, y_, x2, y2);
         pxView(x_ + 2, y_ + 1, x2 - 2, y2 - 1);
         const std::string shown = text_.substr(view_);
         const int tx = x_ + TEXT_INSET, base = y_ + 14;

@@ -117,27 +117,6 @@ private:
     std::vector<unsigned char> bits_;
 };
 
-template <typename Plot>
-void Bresenham(int x1, int y1, int x2, int y2, Plot plot)
-{
-    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        plot(x1, y1);
-        if (x1 == x2 && y1 == y2) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
-}
-
 // Even-odd fill of the polygon at pixel centres, plus its outline, into the set.
 void Rasterise_Polygon(int n, const int* x, const int* y, Pixel_Set& set)
 {
@@ -166,7 +145,7 @@ void Rasterise_Polygon(int n, const int* x, const int* y, Pixel_Set& set)
     }
     for (int i = 0; i < n; ++i) {
         const int j = (i + 1) % n;
-        Bresenham(x[i], y[i], x[j], y[j], [&](int px, int py) { set.Add(px, py); });
+        screen::Line_Pixels(x[i], y[i], x[j], y[j], [&](int px, int py) { set.Add(px, py); });
     }
 }
 
@@ -242,7 +221,7 @@ void pxLine(int x1, int y1, int x2, int y2)
     int bit = state.user_pattern ? 0 : state.pattern_phase;
     if (surface) {
         const uint32_t rgb = Foreground();
-        Bresenham(x1, y1, x2, y2, [&](int x, int y) {
+        screen::Line_Pixels(x1, y1, x2, y2, [&](int x, int y) {
             if (pattern & (0x80000000u >> bit)) screen::Put_Pixel(x, y, rgb);
             bit = (bit + 1) & 31;
         });

@@ -10,6 +10,7 @@
 // Coordinates are screen pixels, y downward. Rectangles are two inclusive corners in
 // either order. Every write is clipped to the viewport (pxView, inclusive) and the screen.
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 extern int NPIXEL_X;  // screen width in pixels
@@ -95,6 +96,29 @@ int Restore_Screen_Rectangle(int x1, int y1, int x2, int y2);
 // ---- Inside the screen library ----------------------------------------------------
 struct _cairo_surface;
 namespace screen {
+
+// Calls plot(x, y) for each pixel of the line from (x1, y1) to (x2, y2), both ends
+// included, in order from the first end (Bresenham's steps).
+template <typename Plot>
+void Line_Pixels(int x1, int y1, int x2, int y2, Plot plot)
+{
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        plot(x1, y1);
+        if (x1 == x2 && y1 == y2) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
 
 bool Framebuffer_Ready();
 void Create_Framebuffer(int width, int height);

@@ -194,26 +194,6 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
     }
 }
 
-// The drawing state that a box must leave as it found it.
-struct Saved_Drawing {
-    int colour = pxQFgc();
-    int mode = pxQBop();
-    int view[4];
-    Saved_Drawing()
-    {
-        pxQVwp(&view[0], &view[1], &view[2], &view[3]);
-        pxSBop(0);
-        pxSLn(0);
-        pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-    }
-    ~Saved_Drawing()
-    {
-        pxFgc(colour);
-        pxSBop(mode);
-        pxView(view[0], view[1], view[2], view[3]);
-    }
-};
-
 } // namespace
 
 int Run_Message_Box(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol)

@@ -232,29 +232,12 @@ private:
     {
         x_ = x;
         y_ = y;
-        Raw_Event e;
-        e.type = Raw_Event::MOVE;
-        e.x = x;
-        e.y = y;
-        pending_.push_back(e);
+        pending_.push_back(Raw_Event::Move(x, y));
     }
 
-    void Push_Button(int button, bool down)
-    {
-        Raw_Event e;
-        e.type = Raw_Event::BUTTON;
-        e.button = button;
-        e.down = down;
-        pending_.push_back(e);
-    }
+    void Push_Button(int button, bool down) { pending_.push_back(Raw_Event::Button(button, down)); }
 
-    void Push_Key(int code)
-    {
-        Raw_Event e;
-        e.type = Raw_Event::KEY;
-        e.key = code;
-        pending_.push_back(e);
-    }
+    void Push_Key(int code) { pending_.push_back(Raw_Event::Key(code)); }
 
     void Execute(const std::string& line)
     {
@@ -284,10 +267,7 @@ private:
             Push_Button(1, command == "down");
         } else if (command == "wheel") {
             count(1);
-            Raw_Event e;
-            e.type = Raw_Event::WHEEL;
-            e.wheel = number(0);
-            pending_.push_back(e);
+            pending_.push_back(Raw_Event::Wheel(number(0)));
         } else if (command == "key") {
             count(1);
             int code = -1;
@@ -323,9 +303,7 @@ private:
             if (Write_Shot(file) != 0) Fail(line_number_, "Bild nicht schreibbar: " + file);
         } else if (command == "close") {
             count(0);
-            Raw_Event e;
-            e.type = Raw_Event::CLOSE;
-            pending_.push_back(e);
+            pending_.push_back(Raw_Event::Close());
         } else if (command == "answer") {
             Fail(line_number_, "Antwort ohne Meldung (das Programm wartet auf Eingaben)");
         } else {

@@ -136,6 +136,15 @@ Element& New_Element(Kind kind)
     return elements[e.id] = e;
 }
 
+// The element's rectangle, corners inclusive.
+void Set_Box(Element& e, int x1, int y1, int x2, int y2)
+{
+    e.x1 = x1;
+    e.y1 = y1;
+    e.x2 = x2;
+    e.y2 = y2;
+}
+
 bool Inside(const Element& e, int x, int y) { return x >= e.x1 && x <= e.x2 && y >= e.y1 && y <= e.y2; }
 
 // Pixels of a rectangle, kept privately (a sheet's ground is not one of the shared saved
@@ -163,24 +172,7 @@ void Put_Pixels(int x1, int y1, int x2, int y2, const std::vector<uint32_t>& pix
     screen::Mark_Changed();
 }
 
-// The drawing state that the library's own drawing leaves as it found it.
-struct Saved_Drawing {
-    int colour, mode, view[4], font;
-    Saved_Drawing() : colour(pxQFgc()), mode(pxQBop()), font(Get_RFont())
-    {
-        pxQVwp(&view[0], &view[1], &view[2], &view[3]);
-        pxSBop(0);
-        pxSLn(0);
-        pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-    }
-    ~Saved_Drawing()
-    {
-        pxFgc(colour);
-        pxSBop(mode);
-        pxView(view[0], view[1], view[2], view[3]);
-        Set_RFont(font);
-    }
-};
+using screen::Saved_Drawing;
 
 // ---- Drawing the elements ------------------------------------------------------------
 
@@ -732,13 +724,7 @@ bool Choose_From_List(Element& list)
     Save_Screen_Rectangle(x1, y1, x2, y2);
     auto paint = [&] {
         const int state = pxBuff(-1);
-        pxFgc(0xFFFFFF);
-        pxRect(x1, y1, x2, y2);
-        pxFgc(0);
-        pxLine(x1, y1, x2, y1);
-        pxLine(x1, y2, x2, y2);
-        pxLine(x1, y1, x1, y2);
-        pxLine(x2, y1, x2, y2);
+        screen::Draw_White_Box(x1, y1, x2, y2);
         pxView(x1 + 1, y1 + 1, x2 - 1, y2 - 1);
         for (int r = 0; r < rows; ++r) {
             const int i = first + r, top = y1 + 2 + r * ROW;
@@ -897,6 +883,22 @@ void Prop_Sheet_Displacement(int* dx, int* dy)
 }
 
 void Inquire_Prop_Sheet_Displacement(int* dx, int* dy) { Prop_Sheet_Displacement(dx, dy); }
+
+void Sheet_Centre::Ensure()
+{
+    if (known) return;
+    known = true;
+    x = NPIXEL_X / 2;
+    y = NPIXEL_Y / 2;
+}
+
+void Sheet_Centre::Remember(int x1, int y1, int x2, int y2)
+{
+    int dx = 0, dy = 0;
+    Prop_Sheet_Displacement(&dx, &dy);
+    x = (x1 + x2) / 2 + dx;
+    y = (y1 + y2) / 2 + dy;
+}
 
 void Set_ClickOutsideEvent_to_PS(int code)
 {
@@ -1145,10 +1147,7 @@ int Add_Single_Button_to_PS(int x, int y, int /*kind*/, int code, const char* te
     } else {
         w = std::max(40, Get_Text_Width_In_Font(e.text.c_str(), 0x1000) + 16);
     }
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + w - 1;
-    e.y2 = y + h - 1;
+    Set_Box(e, x, y, x + w - 1, y + h - 1);
     Redraw(e);
     return e.id;
 }
@@ -1171,10 +1170,7 @@ int Add_Float_to_PS(int x, int y, int width_chars, const char* format, double* v
     e.code = code;
     e.width_chars = std::max(1, width_chars);
     const int w = std::max(e.width_chars * 7, Get_Text_Width_In_Font(Float_Text(e).c_str(), 0x1000)) + 16;
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + w;
-    e.y2 = y + FIELD_HEIGHT - 1;
+    Set_Box(e, x, y, x + w, y + FIELD_HEIGHT - 1);
     Redraw(e);
     return e.id;
 }
@@ -1186,10 +1182,7 @@ int Add_String_to_PS(int x, int y, int width_chars, char* buffer, int capacity, 
     e.capacity = std::max(1, capacity);
     e.width_chars = std::max(1, width_chars);
     e.code = code;
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + e.width_chars * (Get_Text_Width_In_Font("X", 0x1000) + 1) + 16;
-    e.y2 = y + FIELD_HEIGHT - 1;
+    Set_Box(e, x, y, x + e.width_chars * (Get_Text_Width_In_Font("X", 0x1000) + 1) + 16, y + FIELD_HEIGHT - 1);
     Redraw(e);
     return e.id;
 }
@@ -1199,10 +1192,7 @@ int Add_Logical_Button_to_PS(int x, int y, int code, int* value, int /*layout*/)
     Element& e = New_Element(LOGICAL);
     e.int_value = value;
     e.code = code;
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + 12;
-    e.y2 = y + 12;
+    Set_Box(e, x, y, x + 12, y + 12);
     Redraw(e);
     return e.id;
 }
@@ -1214,10 +1204,7 @@ int Add_Alternativ_Button_to_PS(int x, int y, int /*group*/, int code, int /*sta
     e.int_value = target;
     e.value = value;
     e.code = code;
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + 11;
-    e.y2 = y + 11;
+    Set_Box(e, x, y, x + 11, y + 11);
     Redraw(e);
     return e.id;
 }
@@ -1229,10 +1216,7 @@ int Add_Stringlist_to_PS(int x, int y, int width_chars, int count, int* index, i
     e.int_value = index;
     e.code = code;
     e.width_chars = std::max(1, width_chars);
-    e.x1 = x;
-    e.y1 = y;
-    e.x2 = x + e.width_chars * 7 + 16 + SLIDER;
-    e.y2 = y + FIELD_HEIGHT - 1;
+    Set_Box(e, x, y, x + e.width_chars * 7 + 16 + SLIDER, y + FIELD_HEIGHT - 1);
     if (index && (*index < 0 || *index >= count)) *index = 0;
     Redraw(e);
     return e.id;
@@ -1274,6 +1258,16 @@ bool Record_For_Activation()
     const Sheet* s = Top();
     return s && !s->active;
 }
+
+// Adds a copy of the element to the top sheet, to be drawn with it.
+void Keep_Element(const Element& e)
+{
+    Element& kept = New_Element(e.kind);
+    const int id = kept.id, sheet = kept.sheet;
+    kept = e;
+    kept.id = id;
+    kept.sheet = sheet;
+}
 } // namespace
 
 void Draw_Funny_Text_to_PS(int x, int y, const char* text, int font, int colour, int mode)
@@ -1289,11 +1283,7 @@ void Draw_Funny_Text_to_PS(int x, int y, const char* text, int font, int colour,
     e.y2 = y;
     e.y1 = y - Font_Line_Height(font);
     if (Record_For_Activation()) {
-        Element& kept = New_Element(TEXT);
-        const int id = kept.id, sheet = kept.sheet;
-        kept = e;
-        kept.id = id;
-        kept.sheet = sheet;
+        Keep_Element(e);
     } else if (screen::Framebuffer_Ready()) {
         // Drawn at once within the caller's viewport (a draw function's clip, say).
         const int colour = pxQFgc(), mode = pxQBop(), current_font = Get_RFont();
@@ -1310,16 +1300,9 @@ void Draw_Funny_Area_to_PS(int kind, int x1, int y1, int x2, int y2, int /*flag*
     Element e;
     e.kind = FRAME;
     e.mode = kind;
-    e.x1 = std::min(x1, x2);
-    e.y1 = std::min(y1, y2);
-    e.x2 = std::max(x1, x2);
-    e.y2 = std::max(y1, y2);
+    Set_Box(e, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     if (Record_For_Activation()) {
-        Element& kept = New_Element(FRAME);
-        const int id = kept.id, sheet = kept.sheet;
-        kept = e;
-        kept.id = id;
-        kept.sheet = sheet;
+        Keep_Element(e);
     } else if (screen::Framebuffer_Ready()) {
         const int colour = pxQFgc(), mode = pxQBop();
         pxSBop(0);
@@ -1332,10 +1315,7 @@ void Draw_Funny_Area_to_PS(int kind, int x1, int y1, int x2, int y2, int /*flag*
 int Add_Escape_Area_to_PS(int x1, int y1, int x2, int y2, int state, int code)
 {
     Element& e = New_Element(ESCAPE);
-    e.x1 = std::min(x1, x2);
-    e.y1 = std::min(y1, y2);
-    e.x2 = std::max(x1, x2);
-    e.y2 = std::max(y1, y2);
+    Set_Box(e, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     e.state = state ? 1 : 0;
     e.code = code;
     return e.id;
@@ -1349,10 +1329,7 @@ void Set_Escape_Area_to_MouseMoveEvent(int area, int on)
 int Add_Register_to_PS(int x1, int y1, int x2, int y2, int tab_bottom)
 {
     Element& e = New_Element(REGISTER);
-    e.x1 = std::min(x1, x2);
-    e.y1 = std::min(y1, y2);
-    e.x2 = std::max(x1, x2);
-    e.y2 = std::max(y1, y2);
+    Set_Box(e, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     e.tab_bottom = std::clamp(tab_bottom, e.y1, e.y2);
     Redraw(e);
     return e.id;
@@ -1434,10 +1411,7 @@ int Add_Scrollable_Area_to_PS(int x1, int y1, int x2, int y2, int frame, int, in
                               Scroll_Area_Draw_Function draw, void* data, int code)
 {
     Element& e = New_Element(AREA);
-    e.x1 = std::min(x1, x2);
-    e.y1 = std::min(y1, y2);
-    e.x2 = std::max(x1, x2);
-    e.y2 = std::max(y1, y2);
+    Set_Box(e, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     e.frame_flag = frame;
     e.draw = draw;
     e.data = data;
@@ -1526,6 +1500,17 @@ void Reshape_Scrollable_Area_PS(int area, int x1, int y1, int x2, int y2, int, i
 }
 
 namespace screen {
+
+void Draw_White_Box(int x1, int y1, int x2, int y2)
+{
+    pxFgc(0xFFFFFF);
+    pxRect(x1, y1, x2, y2);
+    pxFgc(0);
+    pxLine(x1, y1, x2, y1);
+    pxLine(x1, y2, x2, y2);
+    pxLine(x1, y1, x1, y2);
+    pxLine(x2, y1, x2, y2);
+}
 
 void Reset_Sheets()
 {

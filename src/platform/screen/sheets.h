@@ -60,6 +60,17 @@ void Undefine_Prop_Sheet();
 void Check_Prop_Sheet_Frames(int* x1, int* y1, int* x2, int* y2);
 void Prop_Sheet_Displacement(int* dx, int* dy);
 void Inquire_Prop_Sheet_Displacement(int* dx, int* dy);
+
+// Where a movable sheet stands: the screen's centre until Remember, then where the user
+// left the sheet.
+struct Sheet_Centre {
+    bool known = false;
+    int x = 0, y = 0;
+    // Sets the screen's centre the first time.
+    void Ensure();
+    // The centre of the sheet (x1, y1)-(x2, y2) as the user moved it.
+    void Remember(int x1, int y1, int x2, int y2);
+};
 // A press outside the sheet returns this code (0: ignored).
 void Set_ClickOutsideEvent_to_PS(int code);
 // After a number field was left with Tab or Enter, the next Edit_Prop_Sheet of this
@@ -145,6 +156,9 @@ void Set_Scrollable_Area_PS_Frameflag(int area, int flag);
 void Reshape_Scrollable_Area_PS(int area, int x1, int y1, int x2, int y2, int a, int b, int c, int d);
 
 namespace screen {
+// A white box framed in black (a field or an opened list), corners inclusive; the
+// drawing colour is black afterwards.
+void Draw_White_Box(int x1, int y1, int x2, int y2);
 // Forgets every sheet (their pixels are not put back).
 void Reset_Sheets();
 // Number of defined sheets.

@@ -98,6 +98,30 @@ cairo_t* Context()
     return context;
 }
 
+// Starts drawing glyphs: cairo's state saved, the viewport as the clip, the origin at
+// (x, y). Show_Glyphs ends it.
+void Begin_Glyphs_At(cairo_t* cr, double x, double y)
+{
+    screen::Begin_Cairo();
+    cairo_save(cr);
+    int vx1, vy1, vx2, vy2;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
+    cairo_clip(cr);
+    cairo_translate(cr, x, y);
+}
+
+// Shows the glyphs in the drawing colour and restores what Begin_Glyphs_At saved.
+void Show_Glyphs(cairo_t* cr, const std::vector<cairo_glyph_t>& glyphs)
+{
+    const uint32_t rgb = Resolve_Colour(pxQFgc());
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_restore(cr);
+    screen::End_Cairo();
+}
+
 // Draws the bytes from the point (x, y) of the base line, turned by quarter turns.
 void Draw_Glyphs(int x, int y, std::string_view bytes, int quarter_turns)
 {
@@ -117,22 +141,11 @@ void Draw_Glyphs(int x, int y, std::string_view bytes, int quarter_turns)
         pen += widths[c];
     }
 
-    screen::Begin_Cairo();
-    cairo_save(cr);
-    int vx1, vy1, vx2, vy2;
-    pxQVwp(&vx1, &vy1, &vx2, &vy2);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
-    cairo_clip(cr);
-    cairo_translate(cr, x, y);
+    Begin_Glyphs_At(cr, x, y);
     if (quarter_turns) cairo_rotate(cr, -quarter_turns * 1.5707963267948966);
     cairo_set_font_face(cr, face->cairo);
     cairo_set_font_size(cr, Font_Pixel_Size(current_font));
-    const uint32_t rgb = Resolve_Colour(pxQFgc());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    cairo_restore(cr);
-    screen::End_Cairo();
+    Show_Glyphs(cr, glyphs);
 }
 
 int Width_Of(std::string_view bytes, int font)
@@ -199,6 +212,41 @@ void pxQTxX(const char* text, int n, int x, int y, int* xs, int* ys)
     }
 }
 
+namespace {
+
+// Where a text stands in the box (x1, y1)-(x2, y2), x1 <= x2 and y1 <= y2: the anchor
+// (px, py) and the base line's start from it (u along, v across the text). Without both
+// bits 0xC0 in the mode, the lower left corner. T is int for pixel texts (halves cut
+// towards zero) and double for vector texts.
+template <typename T>
+void Box_Anchor(int x1, int y1, int x2, int y2, int mode, T width, T ascent, T descent, T& px, T& py, T& u, T& v)
+{
+    px = x1;
+    py = y2;
+    u = 0;
+    v = 0;
+    if ((mode & 0xC0) != 0xC0) return;
+    if (mode & 0x02) {
+        px = (x1 + x2) / T(2);
+        u = -width / T(2);
+    } else if (mode & 0x04) {
+        px = x2;
+        u = -width;
+    }
+    if (mode & 0x20) {
+        py = y1;
+        v = ascent;
+    } else if (mode & 0x10) {
+        py = (y1 + y2) / T(2);
+        v = (ascent - descent) / T(2);
+    } else if (mode & 0x08) {
+        py = y2;
+        v = -descent;
+    }
+}
+
+} // namespace
+
 void pxBTxt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
 {
     if (!text) return;
@@ -206,29 +254,10 @@ void pxBTxt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
     const int turns = (mode & 0x100) ? 1 : (mode & 0x200) ? 2 : (mode & 0x400) ? 3 : 0;
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
-    int px = x1, py = y2;  // the anchor point on the screen
-    int u = 0, v = 0;      // the base line's start from it, along and across the text
-    if ((mode & 0xC0) == 0xC0) {
-        const int width = Width_Of(bytes, current_font);
-        const int ascent = Font_Ascent(current_font), descent = Font_Descent(current_font);
-        if (mode & 0x02) {
-            px = (x1 + x2) / 2;
-            u = -width / 2;
-        } else if (mode & 0x04) {
-            px = x2;
-            u = -width;
-        }
-        if (mode & 0x20) {
-            py = y1;
-            v = ascent;
-        } else if (mode & 0x10) {
-            py = (y1 + y2) / 2;
-            v = (ascent - descent) / 2;
-        } else if (mode & 0x08) {
-            py = y2;
-            v = -descent;
-        }
-    }
+    int px, py, u, v;
+    const bool aligned = (mode & 0xC0) == 0xC0;
+    Box_Anchor(x1, y1, x2, y2, mode, aligned ? Width_Of(bytes, current_font) : 0, Font_Ascent(current_font),
+               Font_Descent(current_font), px, py, u, v);
     // (u, v) turned with the text: along the base line, and towards the glyphs' feet.
     int dx = u, dy = v;
     switch (turns) {
@@ -304,49 +333,20 @@ void pxGBTt(int x1, int y1, int x2, int y2, const char* text, int n, int mode)
     const double descent = Font_Descent(current_font) * size / Font_Pixel_Size(current_font);
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
-    double px = x1, py = y2, u = 0.0, v = 0.0;
-    if ((mode & 0xC0) == 0xC0) {
-        if (mode & 0x02) {
-            px = (x1 + x2) / 2.0;
-            u = -width / 2.0;
-        } else if (mode & 0x04) {
-            px = x2;
-            u = -width;
-        }
-        if (mode & 0x20) {
-            py = y1;
-            v = ascent;
-        } else if (mode & 0x10) {
-            py = (y1 + y2) / 2.0;
-            v = (ascent - descent) / 2.0;
-        } else if (mode & 0x08) {
-            py = y2;
-            v = -descent;
-        }
-    }
+    double px, py, u, v;
+    Box_Anchor(x1, y1, x2, y2, mode, width, ascent, descent, px, py, u, v);
     std::vector<cairo_glyph_t> glyphs;
     for (size_t i = 0; i < bytes.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
         if (c >= 0x20) glyphs.push_back({FT_Get_Char_Index(face->ft, Code_Point(c, page)), u + pens[i], v});
     }
-    screen::Begin_Cairo();
-    cairo_save(cr);
-    int vx1, vy1, vx2, vy2;
-    pxQVwp(&vx1, &vy1, &vx2, &vy2);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, vx1, vy1, vx2 - vx1 + 1, vy2 - vy1 + 1);
-    cairo_clip(cr);
-    cairo_translate(cr, px, py);
+    Begin_Glyphs_At(cr, px, py);
     cairo_rotate(cr, -vector_text.angle);
     cairo_set_font_face(cr, face->cairo);
     cairo_matrix_t matrix;
     cairo_matrix_init_scale(&matrix, size * vector_text.factor, size);
     cairo_set_font_matrix(cr, &matrix);
-    const uint32_t rgb = Resolve_Colour(pxQFgc());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    cairo_restore(cr);
-    screen::End_Cairo();
+    Show_Glyphs(cr, glyphs);
 }
 
 int Get_Text_Width_Px(const char* text) { return text ? Width_Of(text, current_font) : 0; }

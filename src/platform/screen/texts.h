@@ -11,6 +11,8 @@
 // Texts are bytes; a screen text is decoded as code page 850 with the environment
 // font's symbols, or as code page 1252 (platform/codepage.h, Screen_Text_Code_Page).
 
+#include "platform/screen/framebuffer.h"
+
 // Metrics of the current font, updated with every font change: line height, the width
 // of a character cell less the space between cells (fixed-pitch: 7 + 1; proportional
 // fonts: the width of "0" less one), the space.
@@ -50,6 +52,28 @@ int Get_Text_Width_Px(const char* text);
 int Get_Text_Width_In_Font(const char* text, int font);
 
 namespace screen {
+// The drawing state (colour, writing mode, viewport, font) that the library's own
+// drawing leaves as it found it; meanwhile copy mode, solid lines, the whole screen.
+struct Saved_Drawing {
+    int colour, mode, view[4], font;
+    Saved_Drawing() : colour(pxQFgc()), mode(pxQBop()), font(Get_RFont())
+    {
+        pxQVwp(&view[0], &view[1], &view[2], &view[3]);
+        pxSBop(0);
+        pxSLn(0);
+        pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+    }
+    ~Saved_Drawing()
+    {
+        pxFgc(colour);
+        pxSBop(mode);
+        pxView(view[0], view[1], view[2], view[3]);
+        Set_RFont(font);
+    }
+    Saved_Drawing(const Saved_Drawing&) = delete;
+    Saved_Drawing& operator=(const Saved_Drawing&) = delete;
+};
+
 // Back to the normal font with an empty stack.
 void Reset_Fonts();
 // Whether Init_RFont was called.

@@ -188,35 +188,20 @@ private:
         if (x == last_x_ && y == last_y_) return;
         last_x_ = x;
         last_y_ = y;
-        Raw_Event r;
-        r.type = Raw_Event::MOVE;
-        r.x = x;
-        r.y = y;
-        queue_.push_back(r);
+        queue_.push_back(Raw_Event::Move(x, y));
     }
 
-    void Push_Key(int code)
-    {
-        Raw_Event r;
-        r.type = Raw_Event::KEY;
-        r.key = code;
-        queue_.push_back(r);
-    }
+    void Push_Key(int code) { queue_.push_back(Raw_Event::Key(code)); }
 
     void Translate(const SDL_Event& e)
     {
         switch (e.type) {
-        case SDL_QUIT: {
-            Raw_Event r;
-            r.type = Raw_Event::CLOSE;
-            queue_.push_back(r);
+        case SDL_QUIT:
+            queue_.push_back(Raw_Event::Close());
             break;
-        }
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-                Raw_Event r;
-                r.type = Raw_Event::CLOSE;
-                queue_.push_back(r);
+                queue_.push_back(Raw_Event::Close());
             } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                        e.window.event == SDL_WINDOWEVENT_RESTORED) {
                 Present();  // an expose only shows the screen again
@@ -235,22 +220,13 @@ private:
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
             Push_Move(e.button.x, e.button.y);
-            {
-                Raw_Event r;
-                r.type = Raw_Event::BUTTON;
-                r.button = e.button.button == SDL_BUTTON_LEFT ? 1 : 2;
-                r.down = e.type == SDL_MOUSEBUTTONDOWN;
-                queue_.push_back(r);
-            }
+            queue_.push_back(Raw_Event::Button(e.button.button == SDL_BUTTON_LEFT ? 1 : 2, e.type == SDL_MOUSEBUTTONDOWN));
             break;
         case SDL_MOUSEWHEEL: {
             int steps = e.wheel.y;
             if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
             if (steps == 0) break;
-            Raw_Event r;
-            r.type = Raw_Event::WHEEL;
-            r.wheel = steps;
-            queue_.push_back(r);
+            queue_.push_back(Raw_Event::Wheel(steps));
             break;
         }
         case SDL_KEYDOWN:
