@@ -163,8 +163,8 @@ void Draw_Up_Down_Button(int area, int x, int y, int* result)
 
 void Reset_Dialog_State()
 {
-    end_dialog_centre = Box_Centre{};
-    query_box_centre = Box_Centre{};
+    end_dialog_centre = Sheet_Centre{};
+    query_box_centre = Sheet_Centre{};
     clicked_button_flag = nullptr;
     up_down_cells.clear();
 }
