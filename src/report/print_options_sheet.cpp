@@ -41,7 +41,7 @@ void Add_Action_Button(int area, int x, int y, int* pressed, const char* label)
     Area_Set_Click_Cursor(area, 18);
 }
 
-void Build(Steel_Print_Options* r, int area)
+void Compose_Steel_Print_Options(Steel_Print_Options* r, int area)
 {
     int32_t* s = r->switches;
     const int band = Nearest_RGB_Color(203, 248, 235);
@@ -195,8 +195,8 @@ void Edit_Steel_Print_Options(Steel_Print_Options* record)
     remarks_request = 0;
     Apply_Steel_Print_Options(record);
     for (;;) {
-        Build(record, area);
-        if (Apply_Steel_Print_Options(record)) Build(record, area);
+        Compose_Steel_Print_Options(record, area);
+        if (Apply_Steel_Print_Options(record)) Compose_Steel_Print_Options(record, area);
         const int code = Edit_Prop_Sheet();
         if (code == 1) Area_Handle_Event(area);
         else if (code == 8 || code == 9 || code == 0) break;

@@ -813,3 +813,42 @@ void GetEps1A(const Section_Record* section, const double* added_areas, const do
     ++strain_solver_method;
     if (strain_solver_method > 5) strain_solver_method = 2;
 }
+
+void Dump_Strain_Scan(const Section_Record* section, const double* added_areas,
+                      const double* added_depths, int added_count, double N, double M, int flag,
+                      FILE* mean_file, FILE* edge_file)
+{
+    if (section == nullptr || mean_file == nullptr || edge_file == nullptr) return;
+    const auto [count, areas, depths] = Usable_Layers(added_count, added_areas, added_depths);
+    const double eps_cu = section->concrete_law.eps_cu;
+    const double z_steel =
+        count > 0 ? depths[Find_Extreme_Index(count, depths, 1)] : section->lower_layer_depth;
+    // A steel layer at the top edge gives no plane: the scan then stays on eps_cu.
+    const double end = z_steel != 0.0 ? Strain_On_Line(0.0, eps_cu, z_steel,
+                                                       Steel_Limit_Strain(section, flag),
+                                                       section->height)
+                                      : eps_cu;
+    const double step = 0.01 * (end - eps_cu);
+    double low[3] = {0.0, 0.0, 0.0}, high[3] = {0.0, 0.0, 0.0};
+    bool first = true;
+    for (int i = 0; i <= 100; ++i) {
+        const double top = eps_cu + i * step;
+        for (int j = 0; j <= 100; ++j) {
+            const double bottom = eps_cu + j * step;
+            double Nc = 0.0, Mc = 0.0;
+            Integrate_Section_Forces(section, areas, depths, count, top, bottom, flag, &Nc, &Mc);
+            const double v[3] = {500.0 * (top + bottom), 1000.0 * (bottom - top),
+                                 std::sqrt((N - Nc) * (N - Nc) + (M - Mc) * (M - Mc))};
+            std::fprintf(mean_file, "%f %f %f\n", v[0], v[1], v[2]);
+            std::fprintf(edge_file, "%f %f %f\n", 1000.0 * top, 1000.0 * bottom, v[2]);
+            for (int k = 0; k < 3; ++k) {
+                if (first || v[k] < low[k]) low[k] = v[k];
+                if (first || v[k] > high[k]) high[k] = v[k];
+            }
+            first = false;
+        }
+    }
+    std::printf("epsm (min/max)    %f   %f\n", low[0], high[0]);
+    std::printf("kappa (min/max)   %f   %f\n", low[1], high[1]);
+    std::printf("f2 (min/max)      %f   %f\n", low[2], high[2]);
+}

@@ -14,6 +14,8 @@
 // (nonzero: every added layer takes `steel_law[2]`). The edge strains are always written.
 // Not re-entrant: the force integration keeps its layer laws in a global.
 
+#include <cstdio>
+
 struct Section_Record;
 
 // Method that `GetEps1A` uses next: 2 stepwise, 3 secant, 4 pattern, 5 (any other) hybrid;
@@ -99,3 +101,17 @@ int Solve_Strain_Plane_Secant(const Section_Record* section, const double* added
 // `strain_solver_method` and advances it.
 void GetEps1A(const Section_Record* section, const double* added_areas, const double* added_depths,
               int added_count, double N, double M, int flag, double* eps_top, double* eps_bottom);
+
+// Diagnostic picture of the residual landscape (nothing in the program calls it): both edge
+// strains run over a grid of 101 x 101 planes from eps_cu up to the bottom strain of the
+// plane with eps_cu at the top and the steel limit strain (as the hybrid solver takes it)
+// at the outermost steel (the deepest added layer, else `lower_layer_depth`), in steps of
+// 1 % of that range. For each plane the distance sqrt((N - N_plane)² + (M - M_plane)²)
+// goes, as "%f %f %f\n", to mean_file with the mean strain and the strain difference
+// (bottom - top), both per mille, and to edge_file with the two edge strains in per mille.
+// Then the smallest and largest of the three values of mean_file go to standard output
+// ("epsm (min/max)", "kappa (min/max)", "f2 (min/max)"). Nothing when either stream or the
+// section is null.
+void Dump_Strain_Scan(const Section_Record* section, const double* added_areas,
+                      const double* added_depths, int added_count, double N, double M, int flag,
+                      FILE* mean_file, FILE* edge_file);

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "area_design_closed_form.h"
 #include "base/numeric.h"
@@ -536,4 +538,73 @@ TEST(StrainPlaneSolverTest, PatternSecantAndTheDispatcher)
         "GetEps1A, v = 2\nGetEps1A, v = 3\nGetEps1A, v = 4\nGetEps1A, v = 5\nGetEps1A, v = 2\n");
     EXPECT_EQ(strain_solver_method, 3);
     strain_solver_method = saved;
+}
+
+namespace {
+
+std::vector<std::string> Lines_Of(FILE* f)
+{
+    std::vector<std::string> lines;
+    std::rewind(f);
+    char buffer[200];
+    while (std::fgets(buffer, sizeof buffer, f)) lines.emplace_back(buffer);
+    return lines;
+}
+
+}  // namespace
+
+TEST(StrainPlaneSolverTest, ScanOfTheResidualLandscape)
+{
+    const Rect r;
+    const Section_Record s = Make_Section(r);
+    // The grid ends at the bottom strain of the plane with eps_cu at the top and eps_su at
+    // the lower layer: -3.5 + 28.5 * 0.5 / 0.45 = 28.166667 per mille, 1 % of the range a step.
+    const double end = r.eps_cu + (r.eps_su - r.eps_cu) * r.h / r.z_bot;
+    const double step = 0.01 * (end - r.eps_cu);
+    double M = 0.0;
+    const double N = Forces_Of(s, r.eps_cu + 20 * step, r.eps_cu + 60 * step, &M);
+
+    FILE* mean_file = std::tmpfile();
+    FILE* edge_file = std::tmpfile();
+    ASSERT_TRUE(mean_file && edge_file);
+    testing::internal::CaptureStdout();
+    Dump_Strain_Scan(&s, nullptr, nullptr, 0, N, M, 0, mean_file, edge_file);
+    const std::string summary = testing::internal::GetCapturedStdout();
+    const std::vector<std::string> means = Lines_Of(mean_file), edges = Lines_Of(edge_file);
+    ASSERT_EQ(means.size(), 101u * 101u);
+    ASSERT_EQ(edges.size(), 101u * 101u);
+    EXPECT_EQ(edges.front().substr(0, 20), "-3.500000 -3.500000 ");
+    EXPECT_EQ(edges.back().substr(0, 20), "28.166667 28.166667 ");
+    // The target's own plane lies on the grid (top outer, bottom inner) at distance 0.
+    const size_t hit = 20 * 101 + 60;
+    EXPECT_EQ(edges[hit], "2.833333 15.500000 0.000000\n");
+    EXPECT_EQ(means[hit], "9.166667 12.666667 0.000000\n");
+    EXPECT_EQ(summary.substr(0, summary.find("f2")),
+              "epsm (min/max)    -3.500000   28.166667\n"
+              "kappa (min/max)   -31.666667   31.666667\n");
+    const std::string f2 = "f2 (min/max)      0.000000   ";
+    EXPECT_EQ(summary.substr(summary.find("f2"), f2.size()), f2);
+    std::fclose(mean_file);
+    std::fclose(edge_file);
+
+    // A deeper added layer is the outermost steel: the grid then ends at eps_su at 0.5 m.
+    {
+        const double area = 5e-4, depth = 0.5;
+        FILE* a = std::tmpfile();
+        FILE* b = std::tmpfile();
+        testing::internal::CaptureStdout();
+        Dump_Strain_Scan(&s, &area, &depth, 1, N, M, 0, a, b);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(Lines_Of(b).back().substr(0, 20), "25.000000 25.000000 ");
+        std::fclose(a);
+        std::fclose(b);
+    }
+
+    // Without both streams nothing is scanned or announced.
+    FILE* only = std::tmpfile();
+    testing::internal::CaptureStdout();
+    Dump_Strain_Scan(&s, nullptr, nullptr, 0, N, M, 0, only, nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(Lines_Of(only).empty());
+    std::fclose(only);
 }
