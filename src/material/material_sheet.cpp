@@ -127,6 +127,36 @@ std::string Steel_Name(int index)
     return steel_class_names[index - STEEL_FIRST_CLASS];
 }
 
+// Entry colours: grey for what the chosen standard does not admit, blue and green for
+// the bridge and Austrian standards, red for the entries the user defines.
+int Grey() { return DGREY_CI; }
+int Blue() { return Nearest_RGB_Color(0, 0, 255); }
+int Green() { return Nearest_RGB_Color(0, 128, 0); }
+int Red() { return Nearest_RGB_Color(255, 0, 0); }
+
+int Standard_Colour(int position)
+{
+    if (position == DIN_1988 || position == DIN_2001) return Grey();
+    if (position == DIN_FB_102) return Blue();
+    if (position == OENORM) return Green();
+    return BLACK_CI;
+}
+
+int Concrete_Colour(const Work& w, int cls)
+{
+    if (cls >= CONCRETE_FREE) return Red();
+    if (cls < CONCRETE_FIRST_CLASS) return w.standard == DIN_1988 ? BLACK_CI : Grey();
+    if (cls >= CONCRETE_FIRST_OENORM) return w.standard == OENORM ? BLACK_CI : Grey();
+    return w.standard == DIN_1988 ? Grey() : BLACK_CI;
+}
+
+int Steel_Colour(const Work& w, int index)
+{
+    if (index >= STEEL_FREE) return Red();
+    if (index >= STEEL_FIRST_OENORM) return w.standard == OENORM ? BLACK_CI : Grey();
+    return BLACK_CI;
+}
+
 int Concrete_Count(const Work& w)
 {
     if (w.mode == 0) return CONCRETE_FIRST_CLASS;
@@ -277,7 +307,7 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     // Standard and annex.
     const int standards = Add_List(x, y1 + 32, 18, w.mode == 0 ? 1 : STANDARD_COUNT, &w.standard, CODE_STANDARD,
                                    "Vorschrift");
-    for (int k = 0; k < (w.mode == 0 ? 1 : STANDARD_COUNT); ++k) Fill_Stringlist_of_PS(standards, k, Standard_Text(k).c_str());
+    for (int k = 0; k < (w.mode == 0 ? 1 : STANDARD_COUNT); ++k) Fill_Stringlist_of_PS(standards, k, Standard_Text(k).c_str(), Standard_Colour(k));
     Draw_Funny_Text_to_PS(x1 + 430, y1 + 46, "NA:", 0x1000, BLACK_CI, 0);
     const int annex = Add_Single_Button_to_PS(x1 + 500, y1 + 30, 0, CODE_ANNEX, "...", nullptr, 0);
     Set_Comment_to_Button_PS(annex, "ausgew\x84hlte Parameter des\nnationalen Anhangs bearbeiten");
@@ -287,7 +317,7 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     // Concrete.
     const int concrete_state = w.concrete_editable ? 1 : 0;
     const int concretes = Add_List(x, y1 + 62, 10, Concrete_Count(w), &w.concrete, CODE_CONCRETE, "BETON");
-    for (int k = 0; k < Concrete_Count(w); ++k) Fill_Stringlist_of_PS(concretes, k, Concrete_Name(w, k).c_str());
+    for (int k = 0; k < Concrete_Count(w); ++k) Fill_Stringlist_of_PS(concretes, k, Concrete_Name(w, k).c_str(), Concrete_Colour(w, k));
     Change_Activity_PS(concretes, concrete_state);
     const int free_concrete = Add_Single_Button_to_PS(x + 130, y1 + 62, 0, CODE_FREE_CONCRETE, "...", nullptr, 0);
     const int free_on = w.concrete == CONCRETE_FREE && w.concrete_editable ? 1 : 0;
@@ -311,7 +341,8 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     const int top = Add_List(x, y1 + 122, 12, Steel_Count(w), &w.pos_top, CODE_STEEL_TOP,
                              w.two_layers ? "BEWEHRUNG OBEN" : "BEWEHRUNG");
     for (int k = 0; k < Steel_Count(w); ++k)
-        Fill_Stringlist_of_PS(top, k, Steel_Name(Material_Sheet_Steel_Index(w.mode, k)).c_str());
+        Fill_Stringlist_of_PS(top, k, Steel_Name(Material_Sheet_Steel_Index(w.mode, k)).c_str(),
+                              Steel_Colour(w, Material_Sheet_Steel_Index(w.mode, k)));
     Change_Activity_PS(top, steel_state);
     const int free_top = Add_Single_Button_to_PS(x + 140, y1 + 122, 0, CODE_FREE_STEEL_TOP, "...", nullptr, 0);
     const int top_free = w.steel_top == STEEL_FREE && w.steel_editable ? 1 : 0;
@@ -321,7 +352,8 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
         const int bottom = Add_List(x, y1 + 150, 12, Steel_Count(w), &w.pos_bottom, CODE_STEEL_BOTTOM,
                                     "BEWEHRUNG UNTEN");
         for (int k = 0; k < Steel_Count(w); ++k)
-            Fill_Stringlist_of_PS(bottom, k, Steel_Name(Material_Sheet_Steel_Index(w.mode, k)).c_str());
+            Fill_Stringlist_of_PS(bottom, k, Steel_Name(Material_Sheet_Steel_Index(w.mode, k)).c_str(),
+                                  Steel_Colour(w, Material_Sheet_Steel_Index(w.mode, k)));
         Change_Activity_PS(bottom, steel_state);
         const int free_bottom =
             Add_Single_Button_to_PS(x + 140, y1 + 150, 0, CODE_FREE_STEEL_BOTTOM, "...", nullptr, 0);
@@ -357,7 +389,7 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     Fill_Stringlist_of_PS(laws, 1, newer ? realistic : "");
     if (newer) {
         Fill_Stringlist_of_PS(laws, 2, "linear");
-        Fill_Stringlist_of_PS(laws, 3, "linear");
+        Fill_Stringlist_of_PS(laws, 3, "linear", Red());
     }
     Change_Activity_PS(laws, newer);
     const int ratio = Add_Float_to_PS(x1 + 530, y1 + 218, 4, "%4.1f", &w.ratio, CODE_RATIO);

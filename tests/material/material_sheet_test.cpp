@@ -80,6 +80,17 @@ bool Differs(const Shot_Dir& shots, const std::string& a, const std::string& b, 
     return false;
 }
 
+// Text pixels by hue (the text is smoothed, so only its cores have the pure colour).
+int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
+bool Black_Text(uint32_t c) { return Channel(c, 16) < 0x30 && Channel(c, 8) < 0x30 && Channel(c, 0) < 0x30; }
+bool Grey_Text(uint32_t c)
+{
+    return Channel(c, 16) == Channel(c, 8) && Channel(c, 8) == Channel(c, 0) && Channel(c, 0) >= 0x70 &&
+           Channel(c, 0) <= 0xA0;
+}
+bool Blue_Text(uint32_t c) { return Channel(c, 0) >= 0xC0 && Channel(c, 16) < 0x60 && Channel(c, 8) < 0x60; }
+bool Red_Text(uint32_t c) { return Channel(c, 16) >= 0xC0 && Channel(c, 8) < 0x60 && Channel(c, 0) < 0x60; }
+
 } // namespace
 
 TEST(MaterialSheetProposals, ClassesAndListPositions)
@@ -117,6 +128,23 @@ TEST_F(MaterialSheet, OldStandardProposesTheOldClassesAndStoresThemOnOk)
     // The concrete list shows the proposal; the factor fields show 1.0 in grey.
     EXPECT_TRUE(Differs(shots, "open.png", "old.png", 335, 258, 420, 274));
     EXPECT_NE(shots.Pixel("open.png", 210, 300), 0xFF000000u);
+    // Both DIN 1045 entries are drawn grey in the standard field, the concrete C30/37
+    // black under the newer standard.
+    for (const char* shot : {"open.png", "old.png"}) {
+        EXPECT_GT(shots.Count(shot, 336, 229, 468, 242, Grey_Text), 10) << shot;
+        EXPECT_EQ(shots.Count(shot, 336, 229, 468, 242, Black_Text), 0) << shot;
+    }
+    EXPECT_GT(shots.Count("open.png", 336, 259, 400, 272, Black_Text), 10);
+}
+
+TEST_F(MaterialSheet, BridgeAndFreeEntriesShowTheirColours)
+{
+    // DIN-Fb 102 is drawn blue; the concrete list's last entry " frei" red.
+    Shot_Dir shots;
+    Start(Standard(1) + "click 380 266\nshot list.png\nkey Esc\nshot fb.png\n" + CANCEL);
+    ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 0);
+    EXPECT_GT(shots.Count("fb.png", 336, 229, 468, 242, Blue_Text), 10);
+    EXPECT_GT(shots.Count("list.png", 330, 0, 470, 767, Red_Text), 10);
 }
 
 TEST_F(MaterialSheet, GlassFibreSteelSwitchesToUserFactors)

@@ -68,6 +68,7 @@ struct Element {
     int* int_value = nullptr;
     int value = 0;
     std::vector<std::string> entries;
+    std::vector<int> entry_colours;  // choice lists: each entry's text colour
     int font = 0x1000, colour = 0, mode = 0;
     int target = 0;  // connected text: its button; member: its register; slider: its area
     bool move_event = false;
@@ -255,7 +256,7 @@ std::string Float_Text(const Element& e)
     return text;
 }
 
-void Draw_Field(const Element& e, const std::string& text, bool arrow)
+void Draw_Field(const Element& e, const std::string& text, bool arrow, int colour = BLACK_CI)
 {
     const bool usable = e.state == 1;
     pxFgc(usable ? 0xFFFFFF : ZAV_COLOUR_FACE);
@@ -277,7 +278,7 @@ void Draw_Field(const Element& e, const std::string& text, bool arrow)
     pxView(std::max(e.x1 + 2, view[0]), std::max(e.y1 + 2, view[1]), std::min(right, view[2]),
            std::min(e.y2 - 2, view[3]));
     Set_RFont(0x1000);
-    pxFgc(usable ? 0 : INACTIVE_TEXT);
+    pxFgc(usable ? colour : INACTIVE_TEXT);
     pxText(e.x1 + 8, e.y1 + 14, text.c_str(), static_cast<int>(text.size()));
     pxView(view[0], view[1], view[2], view[3]);
 }
@@ -465,7 +466,10 @@ void Draw_Element(Element& e, bool paint_areas)
     }
     case STRINGLIST: {
         const int i = e.int_value ? *e.int_value : -1;
-        Draw_Field(e, i >= 0 && i < static_cast<int>(e.entries.size()) ? e.entries[i] : std::string(), true);
+        if (i >= 0 && i < static_cast<int>(e.entries.size()))
+            Draw_Field(e, e.entries[i], true, e.entry_colours[i]);
+        else
+            Draw_Field(e, std::string(), true);
         break;
     }
     case LOGICAL: Draw_Check(e); break;
@@ -732,7 +736,7 @@ bool Choose_From_List(Element& list)
                 pxFgc(0x316AC5);
                 pxRect(x1 + 2, top, x2 - 2, top + ROW - 1);
             }
-            pxFgc(i == current ? 0xFFFFFF : 0);
+            pxFgc(i == current ? 0xFFFFFF : list.entry_colours[i]);
             pxText(x1 + 6, top + 12, list.entries[i].c_str(), -1);
         }
         pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
@@ -1213,6 +1217,7 @@ int Add_Stringlist_to_PS(int x, int y, int width_chars, int count, int* index, i
 {
     Element& e = New_Element(STRINGLIST);
     e.entries.assign(static_cast<size_t>(std::max(0, count)), std::string());
+    e.entry_colours.assign(e.entries.size(), BLACK_CI);
     e.int_value = index;
     e.code = code;
     e.width_chars = std::max(1, width_chars);
@@ -1222,11 +1227,12 @@ int Add_Stringlist_to_PS(int x, int y, int width_chars, int count, int* index, i
     return e.id;
 }
 
-void Fill_Stringlist_of_PS(int list, int entry, const char* text)
+void Fill_Stringlist_of_PS(int list, int entry, const char* text, int colour)
 {
     Element* e = Find(list);
     if (!e || e->kind != STRINGLIST || entry < 0 || entry >= static_cast<int>(e->entries.size())) return;
     e->entries[static_cast<size_t>(entry)] = text ? text : "";
+    e->entry_colours[static_cast<size_t>(entry)] = colour;
     Redraw(*e);
 }
 

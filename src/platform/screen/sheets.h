@@ -1,4 +1,7 @@
 #pragma once
+
+#include "platform/screen/framebuffer.h"
+
 // Property sheets: modal windows on a sheet stack, with their elements (buttons, help,
 // number, text and choice fields, check boxes and radio buttons, texts, framed areas,
 // registers, escape areas, scrollable areas with sliders).
@@ -102,7 +105,9 @@ int Add_Alternativ_Button_to_PS(int x, int y, int group, int code, int state, in
                                 int* target);
 // A choice list of width_chars characters over count entries (Fill_Stringlist_of_PS).
 int Add_Stringlist_to_PS(int x, int y, int width_chars, int count, int* index, int code);
-void Fill_Stringlist_of_PS(int list, int entry, const char* text);
+// An entry's text and the colour it is drawn in, in the field and in the opened list;
+// an inactive list draws all entries grey.
+void Fill_Stringlist_of_PS(int list, int entry, const char* text, int colour = BLACK_CI);
 // A text beside a button (alignment 1: left of it, else right), clicking it is clicking
 // the button.
 int Add_Aligned_Connected_Text_to_Button_of_PS(int button, const char* text, int font, int colour, int alignment);
