@@ -1,4 +1,5 @@
 #include "platform/screen/images.h"
+#include "platform/screen/image_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +8,8 @@
 #include <functional>
 
 namespace {
+
+using screen::Image_Canvas;
 
 constexpr uint32_t BUTTON_KEY = 0xC0C0C0;  // (192, 192, 192)
 constexpr uint32_t BAND_KEY = 0xDBD5CB;    // (219, 213, 203)
@@ -18,115 +21,6 @@ constexpr uint32_t BLACK = 0x000000;
 constexpr uint32_t WHITE = 0xFFFFFF;
 
 uint32_t RGB(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
-
-class Canvas {
-public:
-    Canvas(int width, int height, uint32_t fill)
-    {
-        image.width = width;
-        image.height = height;
-        image.pixels.assign(static_cast<size_t>(width) * height, fill);
-    }
-    Screen_Image image;
-
-    void Set(int x, int y, uint32_t c)
-    {
-        if (x >= clip_[0] && y >= clip_[1] && x <= clip_[2] && y <= clip_[3] && x >= 0 && y >= 0 &&
-            x < image.width && y < image.height)
-            image.pixels[static_cast<size_t>(y) * image.width + x] = c;
-    }
-    uint32_t Get(int x, int y) const { return image.At(x, y); }
-    void Clip(int x1, int y1, int x2, int y2)
-    {
-        clip_[0] = x1;
-        clip_[1] = y1;
-        clip_[2] = x2;
-        clip_[3] = y2;
-    }
-    void No_Clip() { Clip(0, 0, 1 << 20, 1 << 20); }
-
-    void Rect(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
-            for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) Set(x, y, c);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            Set(x1, y1, c);
-            if (x1 == x2 && y1 == y2) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x1 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y1 += sy;
-            }
-        }
-    }
-    void Thick_Line(int x1, int y1, int x2, int y2, int width, uint32_t c)
-    {
-        for (int i = -(width / 2); i < width - width / 2; ++i)
-            for (int j = -(width / 2); j < width - width / 2; ++j) Line(x1 + i, y1 + j, x2 + i, y2 + j, c);
-    }
-    // Pixels whose centre lies within r of (cx, cy) (centre given in pixel-centre units).
-    void Disc(double cx, double cy, double r, uint32_t c)
-    {
-        for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 1; ++y)
-            for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 1; ++x)
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) Set(x, y, c);
-    }
-    void Ring(double cx, double cy, double r1, double r2, uint32_t c)
-    {
-        for (int y = static_cast<int>(cy - r2) - 1; y <= static_cast<int>(cy + r2) + 1; ++y)
-            for (int x = static_cast<int>(cx - r2) - 1; x <= static_cast<int>(cx + r2) + 1; ++x) {
-                const double d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-                if (d <= r2 * r2 && d >= r1 * r1) Set(x, y, c);
-            }
-    }
-    void Polygon(std::initializer_list<std::pair<int, int>> points, uint32_t c)
-    {
-        std::vector<std::pair<int, int>> p(points);
-        int ymin = p[0].second, ymax = p[0].second;
-        for (auto& q : p) {
-            ymin = std::min(ymin, q.second);
-            ymax = std::max(ymax, q.second);
-        }
-        for (int y = ymin; y <= ymax; ++y) {
-            const double yc = y + 0.5;
-            std::vector<double> xs;
-            for (size_t i = 0; i < p.size(); ++i) {
-                const auto& a = p[i];
-                const auto& b = p[(i + 1) % p.size()];
-                if ((a.second <= yc && b.second > yc) || (b.second <= yc && a.second > yc))
-                    xs.push_back(a.first + (yc - a.second) * (b.first - a.first) / double(b.second - a.second));
-            }
-            std::sort(xs.begin(), xs.end());
-            for (size_t k = 0; k + 1 < xs.size(); k += 2)
-                for (int x = static_cast<int>(std::ceil(xs[k] - 0.5)); x < static_cast<int>(std::ceil(xs[k + 1] - 0.5)); ++x)
-                    Set(x, y, c);
-        }
-        for (size_t i = 0; i < p.size(); ++i) {
-            const auto& a = p[i];
-            const auto& b = p[(i + 1) % p.size()];
-            Line(a.first, a.second, b.first, b.second, c);
-        }
-    }
-    // Copies a part of another canvas.
-    void Blit(const Canvas& from, int sx, int sy, int w, int h, int dx, int dy)
-    {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) Set(dx + x, dy + y, from.Get(sx + x, sy + y));
-    }
-
-private:
-    int clip_[4] = {0, 0, 1 << 20, 1 << 20};
-};
 
 // ---- A small pixel font (5 x 9 cells, letters on rows 0..6, descenders to 8) ----------
 
@@ -162,7 +56,7 @@ const Glyph glyphs[] = {
 int Pixel_Text_Width(const char* text) { return static_cast<int>(std::strlen(text)) * 6 - 1; }
 
 // Draws the text with its cells' top left at (x, y), each font pixel scale x scale.
-void Pixel_Text(Canvas& c, int x, int y, const char* text, uint32_t colour, int scale = 1)
+void Pixel_Text(Image_Canvas& c, int x, int y, const char* text, uint32_t colour, int scale = 1)
 {
     for (; *text; ++text, x += 6 * scale) {
         for (const Glyph& g : glyphs) {
@@ -188,10 +82,10 @@ uint32_t Grey_Of(uint32_t c)
 }
 
 // A pictogram drawn into a w x h box at (0, 0) of its own canvas; key = transparent.
-using Pictogram = std::function<void(Canvas&, int w, int h)>;
+using Pictogram = std::function<void(Image_Canvas&, int w, int h)>;
 
 // One button image: bevelled face with the pictogram; corners in the key colour.
-void Draw_Button(Canvas& out, int x0, int y0, int w, int h, Button_State state, const Pictogram& picture,
+void Draw_Button(Image_Canvas& out, int x0, int y0, int w, int h, Button_State state, const Pictogram& picture,
                  uint32_t key)
 {
     const uint32_t face = state == HOVER ? RGB(232, 230, 222) : FACE;
@@ -216,7 +110,7 @@ void Draw_Button(Canvas& out, int x0, int y0, int w, int h, Button_State state, 
     out.Set(x0 + w - 1, y0 + h - 1, key);
 
     const int pw = 26, ph = 26;
-    Canvas pic(pw, ph, key);
+    Image_Canvas pic(pw, ph, key);
     picture(pic, pw, ph);
     const int shift = state == PRESSED ? 1 : 0;
     const int px = x0 + (w - pw) / 2 + shift, py = y0 + (h - ph) / 2 + shift;
@@ -228,7 +122,7 @@ void Draw_Button(Canvas& out, int x0, int y0, int w, int h, Button_State state, 
         }
 }
 
-void Page(Canvas& c, int x1, int y1, int x2, int y2)
+void Page(Image_Canvas& c, int x1, int y1, int x2, int y2)
 {
     c.Rect(x1, y1, x2, y2, WHITE);
     c.Line(x1, y1, x2, y1, DARK);
@@ -237,12 +131,12 @@ void Page(Canvas& c, int x1, int y1, int x2, int y2)
     c.Line(x2, y1, x2, y2, DARK);
 }
 
-void Page_Lines(Canvas& c, int x1, int y1, int x2, int y2, uint32_t colour)
+void Page_Lines(Image_Canvas& c, int x1, int y1, int x2, int y2, uint32_t colour)
 {
     for (int y = y1; y <= y2; y += 3) c.Line(x1, y, x2, y, colour);
 }
 
-const Pictogram print_picture = [](Canvas& c, int, int) {
+const Pictogram print_picture = [](Image_Canvas& c, int, int) {
     Page(c, 7, 1, 18, 10);                          // paper going in
     Page_Lines(c, 9, 3, 16, 9, RGB(90, 90, 90));
     c.Rect(2, 10, 23, 19, RGB(90, 90, 100));        // the printer's body
@@ -253,12 +147,12 @@ const Pictogram print_picture = [](Canvas& c, int, int) {
     Page_Lines(c, 8, 18, 17, 23, RGB(90, 90, 90));
 };
 
-const Pictogram help_picture = [](Canvas& c, int, int) {
+const Pictogram help_picture = [](Image_Canvas& c, int, int) {
     c.Disc(12.5, 12.5, 11.6, RGB(30, 90, 200));
     Pixel_Text(c, 8, 4, "?", WHITE, 2);
 };
 
-const Pictogram end_picture = [](Canvas& c, int, int) {
+const Pictogram end_picture = [](Image_Canvas& c, int, int) {
     c.Rect(3, 1, 14, 24, RGB(120, 72, 32));          // door frame
     c.Rect(5, 3, 12, 24, RGB(170, 110, 50));         // the door
     c.Set(11, 13, RGB(250, 220, 90));                // its handle
@@ -266,7 +160,7 @@ const Pictogram end_picture = [](Canvas& c, int, int) {
     c.Polygon({{15, 10}, {20, 10}, {20, 6}, {25, 12}, {20, 18}, {20, 14}, {15, 14}}, RGB(200, 30, 30));
 };
 
-const Pictogram preview_picture = [](Canvas& c, int, int) {
+const Pictogram preview_picture = [](Image_Canvas& c, int, int) {
     Page(c, 2, 1, 17, 22);
     Page_Lines(c, 4, 4, 15, 20, RGB(120, 120, 120));
     c.Ring(15.5, 14.5, 5.0, 7.2, RGB(60, 60, 60));   // the lens
@@ -274,7 +168,7 @@ const Pictogram preview_picture = [](Canvas& c, int, int) {
     c.Thick_Line(20, 19, 24, 23, 3, RGB(60, 60, 60)); // its handle
 };
 
-const Pictogram settings_picture = [](Canvas& c, int, int) {
+const Pictogram settings_picture = [](Image_Canvas& c, int, int) {
     Page(c, 3, 1, 18, 24);
     for (int row = 0; row < 4; ++row) {
         const int y = 5 + row * 5;
@@ -285,7 +179,7 @@ const Pictogram settings_picture = [](Canvas& c, int, int) {
     c.Rect(20, 11, 24, 14, RGB(30, 90, 200));
 };
 
-const Pictogram annex_picture = [](Canvas& c, int, int) {
+const Pictogram annex_picture = [](Image_Canvas& c, int, int) {
     c.Rect(1, 4, 24, 21, RGB(0, 51, 153));           // a blue flag
     for (int k = 0; k < 12; ++k) {
         const double a = k * 6.283185307179586 / 12;
@@ -295,23 +189,23 @@ const Pictogram annex_picture = [](Canvas& c, int, int) {
     }
 };
 
-void Bolt(Canvas& c, uint32_t colour)
+void Bolt(Image_Canvas& c, uint32_t colour)
 {
     c.Polygon({{14, 3}, {7, 14}, {12, 14}, {10, 22}, {18, 10}, {13, 10}, {15, 3}}, colour);
 }
 
-const Pictogram online_on_picture = [](Canvas& c, int, int) {
+const Pictogram online_on_picture = [](Image_Canvas& c, int, int) {
     c.Disc(12.5, 12.5, 11.6, RGB(30, 160, 60));
     Bolt(c, RGB(255, 240, 80));
 };
 
-const Pictogram online_off_picture = [](Canvas& c, int, int) {
+const Pictogram online_off_picture = [](Image_Canvas& c, int, int) {
     c.Disc(12.5, 12.5, 11.6, RGB(150, 150, 150));
     Bolt(c, RGB(235, 235, 235));
     c.Thick_Line(5, 5, 20, 20, 2, RGB(200, 30, 30));
 };
 
-void Register_Tab(Canvas& c, int x1, int x2, int y1, int y2, const char* caption)
+void Register_Tab(Image_Canvas& c, int x1, int x2, int y1, int y2, const char* caption)
 {
     c.Rect(x1 + 1, y1 + 1, x2 - 1, y2, FACE);
     c.Line(x1 + 2, y1, x2 - 2, y1, LIGHT);
@@ -326,7 +220,7 @@ void Register_Tab(Canvas& c, int x1, int x2, int y1, int y2, const char* caption
 
 Screen_Image Buttons_Bmp()
 {
-    Canvas c(642, 202, BUTTON_KEY);
+    Image_Canvas c(642, 202, BUTTON_KEY);
     // The header band: register captions over the key colour, a title bar beside them.
     c.Rect(0, 0, 635, 47, BAND_KEY);
     Register_Tab(c, 0, 68, 18, 43, "System");
@@ -360,7 +254,7 @@ Screen_Image Buttons_Bmp()
 
 Screen_Image Act_But_Bmp()
 {
-    Canvas c(14, 14, WHITE);
+    Image_Canvas c(14, 14, WHITE);
     c.Rect(1, 1, 12, 12, FACE);
     c.Line(1, 0, 12, 0, LIGHT);
     c.Line(0, 1, 0, 12, RGB(230, 230, 230));
@@ -374,7 +268,7 @@ Screen_Image Act_But_Bmp()
 
 Screen_Image Glory3_Bmp()
 {
-    Canvas c(144, 108, BUTTON_KEY);
+    Image_Canvas c(144, 108, BUTTON_KEY);
     const uint32_t colours[3] = {RGB(200, 40, 40), RGB(30, 90, 200), RGB(30, 150, 60)};
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 4; ++col) {
@@ -405,7 +299,7 @@ Screen_Image Glory3_Bmp()
 
 Screen_Image Expl_But_Bmp()
 {
-    Canvas c(17, 17, FACE);
+    Image_Canvas c(17, 17, FACE);
     c.Line(0, 0, 16, 0, LIGHT);
     c.Line(0, 0, 0, 16, LIGHT);
     c.Line(0, 16, 16, 16, DARK);
@@ -420,7 +314,7 @@ Screen_Image Expl_But_Bmp()
 
 Screen_Image Anima2_Bmp()
 {
-    Canvas c(1021, 85, FACE);
+    Image_Canvas c(1021, 85, FACE);
     for (int k = 0; k < 12; ++k) {
         const int x0 = 1 + 85 * k;
         const double cx = x0 + 41.5, cy = 41.5;
@@ -437,7 +331,7 @@ Screen_Image Anima2_Bmp()
 
 Screen_Image Sand_Clock_Bmp()
 {
-    Canvas c(372, 61, BUTTON_KEY);
+    Image_Canvas c(372, 61, BUTTON_KEY);
     const uint32_t glass = RGB(60, 60, 70), sand = RGB(220, 180, 60), wood = RGB(130, 80, 30);
     for (int k = 0; k < 12; ++k) {
         const int x0 = 31 * k;

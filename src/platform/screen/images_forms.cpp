@@ -1,6 +1,7 @@
 // The pictures of the form layer's widgets, drawn in code like the library's own
 // (platform/screen/images.h lists them).
 #include "platform/screen/images.h"
+#include "platform/screen/image_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,56 +10,12 @@
 
 namespace {
 
+using screen::Image_Canvas;
+
 uint32_t RGB(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
 
-struct Picture {
-    Screen_Image image;
-    Picture(int w, int h, uint32_t fill)
-    {
-        image.width = w;
-        image.height = h;
-        image.pixels.assign(static_cast<size_t>(w) * h, fill);
-    }
-    void Set(int x, int y, uint32_t c)
-    {
-        if (x >= 0 && y >= 0 && x < image.width && y < image.height)
-            image.pixels[static_cast<size_t>(y) * image.width + x] = c;
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
-            for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) Set(x, y, c);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            Set(x1, y1, c);
-            if (x1 == x2 && y1 == y2) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x1 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y1 += sy;
-            }
-        }
-    }
-    void Frame(int x1, int y1, int x2, int y2, uint32_t light, uint32_t dark)
-    {
-        Line(x1, y1, x2, y1, light);
-        Line(x1, y1, x1, y2, light);
-        Line(x2, y1, x2, y2, dark);
-        Line(x1, y2, x2, y2, dark);
-    }
-};
-
 // A bitmap button's four columns (inactive, normal, hover, pressed) of w x h from y0.
-void Button_Faces(Picture& p, int w, int h, int y0, void (*symbol)(Picture&, int x, int y, uint32_t ink))
+void Button_Faces(Image_Canvas& p, int w, int h, int y0, void (*symbol)(Image_Canvas&, int x, int y, uint32_t ink))
 {
     const uint32_t faces[4] = {RGB(226, 224, 220), RGB(236, 233, 216), RGB(250, 240, 200), RGB(214, 208, 196)};
     const uint32_t inks[4] = {RGB(170, 170, 170), RGB(40, 40, 40), RGB(0, 60, 140), RGB(40, 40, 40)};
@@ -74,7 +31,7 @@ void Button_Faces(Picture& p, int w, int h, int y0, void (*symbol)(Picture&, int
 }
 
 // The hints button: a circular arrow (switched on again) and three text-like bars.
-void Hints_Symbol(Picture& p, int x, int y, uint32_t ink)
+void Hints_Symbol(Image_Canvas& p, int x, int y, uint32_t ink)
 {
     for (int a = 30; a <= 330; a += 3) {
         const double r = a * 3.14159265358979 / 180.0;
@@ -88,13 +45,13 @@ void Hints_Symbol(Picture& p, int x, int y, uint32_t ink)
 
 Screen_Image Hints_Button_Bmp()
 {
-    Picture p(4 * 212, 21, RGB(255, 251, 240));
+    Image_Canvas p(4 * 212, 21, RGB(255, 251, 240));
     Button_Faces(p, 212, 21, 0, Hints_Symbol);
     return p.image;
 }
 
 // The desk buttons: 38 x 38 cells; the row at y 250 is the browse button (a folder).
-void Folder_Symbol(Picture& p, int x, int y, uint32_t ink)
+void Folder_Symbol(Image_Canvas& p, int x, int y, uint32_t ink)
 {
     p.Rect(x + 8, y + 12, x + 16, y + 14, ink);
     p.Rect(x + 8, y + 14, x + 29, y + 27, RGB(240, 200, 90));
@@ -103,7 +60,7 @@ void Folder_Symbol(Picture& p, int x, int y, uint32_t ink)
 
 Screen_Image Desk_Buttons_Bmp()
 {
-    Picture p(4 * 38, 288, RGB(255, 255, 255));
+    Image_Canvas p(4 * 38, 288, RGB(255, 255, 255));
     Button_Faces(p, 38, 38, 250, Folder_Symbol);
     return p.image;
 }
@@ -111,7 +68,7 @@ Screen_Image Desk_Buttons_Bmp()
 // The background of text buttons, stretched over the button: light to darker downward.
 Screen_Image Text_Button_Bg(int top, int bottom)
 {
-    Picture p(64, 18, RGB(255, 255, 255));
+    Image_Canvas p(64, 18, RGB(255, 255, 255));
     for (int y = 0; y < 18; ++y) {
         const int v = top + (bottom - top) * y / 17;
         p.Rect(0, y, 63, y, RGB(v, v, std::min(255, v + 6)));
@@ -129,7 +86,7 @@ constexpr uint32_t SKETCH_KEY = 0xEFFDEE;  // (239, 253, 238)
 // constant up to eps_c2u, with its axes.
 Screen_Image Concrete_Law_Bmp()
 {
-    Picture p(221, 193, SKETCH_KEY);
+    Image_Canvas p(221, 193, SKETCH_KEY);
     const uint32_t axis = RGB(0, 0, 0), law = RGB(0, 0, 200), mark = RGB(120, 120, 120);
     const int ox = 20, oy = 170;
     p.Line(ox, oy, 210, oy, axis);
@@ -158,7 +115,7 @@ Screen_Image Concrete_Law_Bmp()
 // The steel's law: straight up to f_yk, then rising to f_tk at eps_su.
 Screen_Image Steel_Law_Bmp()
 {
-    Picture p(217, 142, SKETCH_KEY);
+    Image_Canvas p(217, 142, SKETCH_KEY);
     const uint32_t axis = RGB(0, 0, 0), law = RGB(0, 0, 200), mark = RGB(120, 120, 120);
     const int ox = 20, oy = 125;
     p.Line(ox, oy, 206, oy, axis);

@@ -1,10 +1,5 @@
 #include "platform/screen/nad_sheet_images.h"
-
-#include "platform/codepage.h"
-#include "platform/fonts.h"
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "platform/screen/image_canvas.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,62 +9,20 @@
 
 namespace {
 
+using screen::Image_Canvas;
+
 constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint32_t BLACK = 0x000000;
 constexpr uint32_t HEADING = 0xDCE6F0;  // ground of heading rows
 constexpr uint32_t RULE = 0xA0A0A0;
 constexpr int PITCH = 22;
 
-struct Canvas {
-    Screen_Image image;
-    Canvas(int w, int h)
-    {
-        image.width = w;
-        image.height = h;
-        image.pixels.assign(static_cast<size_t>(w) * h, WHITE);
-    }
-    void Set(int x, int y, uint32_t c)
-    {
-        if (x >= 0 && y >= 0 && x < image.width && y < image.height)
-            image.pixels[static_cast<size_t>(y) * image.width + x] = c;
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x) Set(x, y, c);
-    }
-    // Text of code page 850 bytes with its base line at y, without grey pixels.
-    void Text(int x, int y, const char* text, int font = 0x1000)
-    {
-        static FT_Library library = nullptr;
-        if (!library && FT_Init_FreeType(&library) != 0) return;
-        FT_Face face = nullptr;
-        if (FT_New_Face(library, Font_Face_Path(font).c_str(), 0, &face) != 0) return;
-        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(Font_Pixel_Size(font)));
-        const auto& widths = Font_Byte_Widths(font, Code_Page::Cp850_Symbols);
-        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-            if (FT_Load_Char(face, Code_Point(*p, Code_Page::Cp850_Symbols), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) ==
-                0) {
-                const FT_GlyphSlot g = face->glyph;
-                const FT_Bitmap& b = g->bitmap;
-                for (unsigned r = 0; r < b.rows; ++r)
-                    for (unsigned col = 0; col < b.width; ++col)
-                        if (b.buffer[r * b.pitch + col / 8] & (0x80 >> (col % 8)))
-                            Set(x + g->bitmap_left + static_cast<int>(col), y - g->bitmap_top + static_cast<int>(r),
-                                BLACK);
-            }
-            x += widths[*p];
-        }
-        FT_Done_Face(face);
-    }
-};
-
 // ---- Formula pictures of the EN 1992 page: one line, 176 x 16 ------------------------
 
 Screen_Image Formula(const char* text)
 {
-    Canvas c(176, 16);
-    c.Text(2, 12, text);
+    Image_Canvas c(176, 16, WHITE);
+    c.Text(2, 12, text, BLACK);
     return c.image;
 }
 
@@ -81,15 +34,15 @@ Screen_Image Rows(const char* title, std::initializer_list<const char*> columns,
                   const std::vector<const char*>& labels)
 {
     const int rows = static_cast<int>(labels.size()) + 1;
-    Canvas c(420, PITCH * rows);
+    Image_Canvas c(420, PITCH * rows, WHITE);
     c.Rect(0, 0, 419, PITCH - 2, HEADING);
-    c.Text(4, 15, title);
+    c.Text(4, 15, title, BLACK);
     auto x = column_x.begin();
-    for (const char* head : columns) c.Text(*x++, 15, head);
+    for (const char* head : columns) c.Text(*x++, 15, head, BLACK);
     for (int k = 0; k < rows - 1; ++k) {
         const int top = PITCH * (k + 1);
         c.Rect(0, top + PITCH - 1, 419, top + PITCH - 1, RULE);
-        if (labels[k]) c.Text(4, top + 15, labels[k]);
+        if (labels[k]) c.Text(4, top + 15, labels[k], BLACK);
     }
     return c.image;
 }
@@ -125,17 +78,17 @@ Screen_Image Building_Picture()
     Screen_Image image = Rows("st\x84ndige und vor\x81" "bergehende Situation", {"\xC0 sup", "\xC0 inf"}, {262, 321},
                               rows);
     // The later headings: shaded like the first.
-    Canvas c(0, 0);
+    Image_Canvas c(0, 0, WHITE);
     c.image = image;
     for (int row : {6, 13, 21, 27}) {
         for (int y = PITCH * row; y < PITCH * row + PITCH - 1; ++y)
             for (int x = 0; x < 420; ++x)
                 if (c.image.At(x, y) == WHITE) c.Set(x, y, HEADING);
     }
-    c.Text(231, PITCH * 27 + 15, "psi 0");
-    c.Text(281, PITCH * 27 + 15, "psi 1");
-    c.Text(331, PITCH * 27 + 15, "psi 2");
-    c.Text(381, PITCH * 27 + 15, "psi 2E");
+    c.Text(231, PITCH * 27 + 15, "psi 0", BLACK);
+    c.Text(281, PITCH * 27 + 15, "psi 1", BLACK);
+    c.Text(331, PITCH * 27 + 15, "psi 2", BLACK);
+    c.Text(381, PITCH * 27 + 15, "psi 2E", BLACK);
     return c.image;
 }
 
@@ -190,11 +143,11 @@ Screen_Image Ec5_Bands()
         {832, 376, 112, "\xC0 M Brandschutz"},
         {940, 376, 109, "k shape = 1 + Faktor h/b, h\x94" "chstens"},
     };
-    Canvas c(376, 1049);
+    Image_Canvas c(376, 1049, WHITE);
     for (const Band& b : bands) {
         c.Rect(0, b.top, b.width - 1, b.top, RULE);
         c.Rect(0, b.top + b.height - 1, b.width - 1, b.top + b.height - 1, RULE);
-        c.Text(8, b.top + 18, b.title);
+        c.Text(8, b.top + 18, b.title, BLACK);
     }
     return c.image;
 }

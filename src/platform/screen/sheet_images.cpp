@@ -1,4 +1,5 @@
 #include "platform/screen/sheet_images.h"
+#include "platform/screen/image_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <utility>
 
 namespace {
+
+using screen::Image_Canvas;
 
 constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint32_t BLACK = 0x000000;
@@ -22,92 +25,8 @@ constexpr uint32_t STEEL_BLUE = 0x1E46A0;
 
 uint32_t RGB(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
 
-struct Canvas {
-    Screen_Image image;
-    Canvas(int w, int h, uint32_t fill)
-    {
-        image.width = w;
-        image.height = h;
-        image.pixels.assign(static_cast<size_t>(w) * h, fill);
-    }
-    void Set(int x, int y, uint32_t c)
-    {
-        if (x >= 0 && y >= 0 && x < image.width && y < image.height)
-            image.pixels[static_cast<size_t>(y) * image.width + x] = c;
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
-            for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) Set(x, y, c);
-    }
-    void Frame(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        Line(x1, y1, x2, y1, c);
-        Line(x1, y2, x2, y2, c);
-        Line(x1, y1, x1, y2, c);
-        Line(x2, y1, x2, y2, c);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            Set(x1, y1, c);
-            if (x1 == x2 && y1 == y2) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) err += dy, x1 += sx;
-            if (e2 <= dx) err += dx, y1 += sy;
-        }
-    }
-    void Disc(double cx, double cy, double r, uint32_t c)
-    {
-        for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 1; ++y)
-            for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 1; ++x)
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) Set(x, y, c);
-    }
-    // A filled triangle (even-odd scan of its three edges).
-    void Triangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t c)
-    {
-        const std::pair<int, int> p[3] = {{x1, y1}, {x2, y2}, {x3, y3}};
-        const int ymin = std::min({y1, y2, y3}), ymax = std::max({y1, y2, y3});
-        for (int y = ymin; y <= ymax; ++y) {
-            const double yc = y + 0.5;
-            double xs[3];
-            int n = 0;
-            for (int i = 0; i < 3; ++i) {
-                const auto& a = p[i];
-                const auto& b = p[(i + 1) % 3];
-                if ((a.second <= yc && b.second > yc) || (b.second <= yc && a.second > yc))
-                    xs[n++] = a.first + (yc - a.second) * (b.first - a.first) / double(b.second - a.second);
-            }
-            if (n == 2) {
-                const int xa = static_cast<int>(std::lround(std::min(xs[0], xs[1])));
-                const int xb = static_cast<int>(std::lround(std::max(xs[0], xs[1])));
-                for (int x = xa; x <= xb; ++x) Set(x, y, c);
-            }
-        }
-        Line(x1, y1, x2, y2, c);
-        Line(x2, y2, x3, y3, c);
-        Line(x3, y3, x1, y1, c);
-    }
-    // An arrow from (x1, y1) to its head at (x2, y2), axis-parallel.
-    void Arrow(int x1, int y1, int x2, int y2, uint32_t c)
-    {
-        Line(x1, y1, x2, y2, c);
-        Line(x1 + (y1 != y2), y1 + (x1 != x2), x2 + (y1 != y2), y2 + (x1 != x2), c);
-        if (x1 == x2) {
-            const int s = y2 > y1 ? -1 : 1;
-            Triangle(x2 - 4, y2 + 7 * s, x2 + 5, y2 + 7 * s, x2, y2, c);
-        } else {
-            const int s = x2 > x1 ? -1 : 1;
-            Triangle(x2 + 7 * s, y2 - 4, x2 + 7 * s, y2 + 5, x2, y2, c);
-        }
-    }
-};
-
 // A bevelled face with the key colour in its corners.
-void Bevel(Canvas& c, int x0, int y0, int w, int h, bool pressed, uint32_t face, uint32_t key)
+void Bevel(Image_Canvas& c, int x0, int y0, int w, int h, bool pressed, uint32_t face, uint32_t key)
 {
     c.Rect(x0, y0, x0 + w - 1, y0 + h - 1, face);
     const uint32_t tl = pressed ? DARK : LIGHT, br = pressed ? LIGHT : DARK;
@@ -136,12 +55,12 @@ uint32_t Grey_Of(uint32_t c)
 // row y0, with a pictogram drawn by the function at the column's origin (shifted when
 // pressed, grey when inactive).
 template <typename Draw>
-void Button_Columns(Canvas& c, int y0, int w, int h, uint32_t key, Draw draw)
+void Button_Columns(Image_Canvas& c, int y0, int w, int h, uint32_t key, Draw draw)
 {
     for (int col = 0; col < 4; ++col) {
         const int x0 = col * w;
         Bevel(c, x0, y0, w, h, col == 3, col == 2 ? RGB(232, 230, 222) : FACE, key);
-        Canvas pic(w, h, key);
+        Image_Canvas pic(w, h, key);
         draw(pic, w, h);
         const int shift = col == 3 ? 1 : 0;
         for (int y = 2; y < h - 2; ++y)
@@ -157,7 +76,7 @@ void Button_Columns(Canvas& c, int y0, int w, int h, uint32_t key, Draw draw)
 
 Screen_Image Updown_But()
 {
-    Canvas c(16, 18, WHITE);
+    Image_Canvas c(16, 18, WHITE);
     Bevel(c, 0, 0, 16, 9, false, FACE, WHITE);
     Bevel(c, 0, 9, 16, 9, false, FACE, WHITE);
     c.Triangle(4, 6, 11, 6, 7, 2, BLACK);   // up
@@ -167,7 +86,7 @@ Screen_Image Updown_But()
 
 Screen_Image Work_But()
 {
-    Canvas c(14, 14, WHITE);
+    Image_Canvas c(14, 14, WHITE);
     Bevel(c, 0, 0, 14, 14, false, FACE, WHITE);
     c.Disc(6.5, 6.5, 4.2, RGB(220, 120, 20));  // a cog wheel's body
     c.Disc(6.5, 6.5, 1.6, FACE);
@@ -185,7 +104,7 @@ constexpr int COLUMN_X[] = {5, 60, 180, 300, 420, 540, 630};
 
 Screen_Image Load_Heading()
 {
-    Canvas c(631, 66, WHITE);
+    Image_Canvas c(631, 66, WHITE);
     c.Rect(5, 44, 630, 65, RGB(236, 236, 244));
     c.Frame(5, 44, 630, 65, SHADOW);
     for (int x : COLUMN_X) c.Line(x, 44, x, 65, SHADOW);
@@ -197,7 +116,7 @@ Screen_Image Load_Heading()
 // vertical force pointing up from below (the load hangs on the corbel).
 Screen_Image Load_Units(int unit, bool beam)
 {
-    Canvas c(536, 66, WHITE);
+    Image_Canvas c(536, 66, WHITE);
     const int mid = 30;
     // H: horizontal force.
     c.Arrow(100, mid, 140, mid, LOAD_RED);
@@ -221,7 +140,7 @@ Screen_Image Load_Units(int unit, bool beam)
 // The utilisation heading: a gauge from green to red.
 Screen_Image Utilisation_Heading(bool beam)
 {
-    Canvas c(84, 66, WHITE);
+    Image_Canvas c(84, 66, WHITE);
     for (int x = 0; x < 60; ++x) {
         const int r = std::min(255, x * 255 / 30), g = std::min(255, (60 - x) * 255 / 30);
         c.Line(12 + x, 22, 12 + x, 36, RGB(r, g, 0));
@@ -235,7 +154,7 @@ Screen_Image Utilisation_Heading(bool beam)
 // directions of the loads.
 Screen_Image Load_Sign_Picture()
 {
-    Canvas c(236, 211, WHITE);
+    Image_Canvas c(236, 211, WHITE);
     c.Rect(20, 0, 90, 210, CONCRETE);  // the column
     for (int y = 0; y <= 210; ++y) c.Set(20, y, DARK), c.Set(90, y, DARK);
     c.Triangle(90, 70, 90, 130, 190, 70, CONCRETE);  // the corbel
@@ -253,7 +172,7 @@ Screen_Image Load_Sign_Picture()
 
 Screen_Image Sni_Q7()
 {
-    Canvas c(56, 20, WHITE);
+    Image_Canvas c(56, 20, WHITE);
     c.Line(4, 16, 52, 16, DARK);  // a frame: two columns and a beam
     c.Rect(8, 4, 10, 16, STEEL_BLUE);
     c.Rect(46, 4, 48, 16, STEEL_BLUE);
@@ -264,14 +183,14 @@ Screen_Image Sni_Q7()
 
 Screen_Image Sni_Import_Buttons()
 {
-    Canvas c(4 * 51, 112, WHITE);
-    Button_Columns(c, 0, 51, 33, WHITE, [](Canvas& p, int, int) {  // forces from a component
+    Image_Canvas c(4 * 51, 112, WHITE);
+    Button_Columns(c, 0, 51, 33, WHITE, [](Image_Canvas& p, int, int) {  // forces from a component
         p.Rect(10, 9, 12, 25, STEEL_BLUE);
         p.Rect(38, 9, 40, 25, STEEL_BLUE);
         p.Rect(10, 8, 40, 10, STEEL_BLUE);
         p.Arrow(25, 26, 25, 14, LOAD_RED);
     });
-    Button_Columns(c, 36, 51, 36, WHITE, [](Canvas& p, int, int) {  // clear the table
+    Button_Columns(c, 36, 51, 36, WHITE, [](Image_Canvas& p, int, int) {  // clear the table
         p.Rect(12, 8, 38, 28, PAPER);
         p.Frame(12, 8, 38, 28, DARK);
         for (int y = 13; y < 28; y += 5) p.Line(12, y, 38, y, SHADOW);
@@ -280,7 +199,7 @@ Screen_Image Sni_Import_Buttons()
         p.Line(35, 10, 15, 26, RGB(200, 30, 30));
         p.Line(36, 10, 16, 26, RGB(200, 30, 30));
     });
-    Button_Columns(c, 76, 51, 36, WHITE, [](Canvas& p, int, int) {  // loads from a text file
+    Button_Columns(c, 76, 51, 36, WHITE, [](Image_Canvas& p, int, int) {  // loads from a text file
         p.Rect(15, 5, 34, 30, PAPER);
         p.Frame(15, 5, 34, 30, DARK);
         for (int y = 10; y < 28; y += 4) p.Line(18, y, 31, y, SHADOW);
@@ -293,7 +212,7 @@ Screen_Image Sni_Import_Buttons()
 
 Screen_Image Cross_Section()
 {
-    Canvas c(191, 101, WHITE);
+    Image_Canvas c(191, 101, WHITE);
     c.Rect(20, 10, 170, 95, CONCRETE);
     c.Frame(20, 10, 170, 95, DARK);
     c.Frame(28, 18, 162, 87, STEEL_BLUE);  // the stirrup
@@ -309,7 +228,7 @@ Screen_Image Cross_Section()
 // question mark frame.
 Screen_Image Euro_Flags()
 {
-    Canvas c(26, 19 * 20, FLAG_GROUND_RGB);
+    Image_Canvas c(26, 19 * 20, FLAG_GROUND_RGB);
     const uint32_t palette[] = {RGB(0, 85, 164),   RGB(239, 65, 53),   RGB(255, 255, 255), RGB(0, 140, 69),
                                 RGB(255, 205, 0),   RGB(206, 17, 38),   RGB(0, 122, 94),    RGB(0, 56, 147),
                                 RGB(253, 218, 36),  RGB(0, 0, 0),       RGB(255, 121, 0),   RGB(105, 190, 40)};
@@ -348,7 +267,7 @@ Screen_Image Euro_Flags()
 Screen_Image Nad_Buttons()
 {
     const uint32_t key = NAD_BUTTON_KEY_RGB;
-    Canvas c(4 * 42, 598 + 41, key);
+    Image_Canvas c(4 * 42, 598 + 41, key);
     // Row 577: the strip's label, a small band of flags.
     for (int col = 0; col < 4; ++col) {
         const int x0 = col * 42;
@@ -363,7 +282,7 @@ Screen_Image Nad_Buttons()
         c.Set(x0 + 1, 593, BLACK);
     }
     // Row 598: "choose an annex", a flag on its pole.
-    Button_Columns(c, 598, 40, 41, key, [](Canvas& p, int, int) {
+    Button_Columns(c, 598, 40, 41, key, [](Image_Canvas& p, int, int) {
         p.Rect(10, 6, 11, 35, DARK);
         p.Rect(12, 7, 31, 11, BLACK);
         p.Rect(12, 12, 31, 16, RGB(221, 0, 0));
@@ -376,7 +295,7 @@ Screen_Image Nad_Buttons()
 // Stress over strain with compression to the right: the axes, the law, and for the newer
 // standards the characteristic level dashed above the design curve. Ground white (the key).
 
-void Law_Axes(Canvas& c, int x0, int y0, int x1, int y1)
+void Law_Axes(Image_Canvas& c, int x0, int y0, int x1, int y1)
 {
     c.Line(x0, y0, x1, y0, DARK);  // strain axis
     c.Line(x0, y0, x0, y1, DARK);  // stress axis
@@ -384,7 +303,7 @@ void Law_Axes(Canvas& c, int x0, int y0, int x1, int y1)
     c.Triangle(x0 - 3, y1, x0, y1 - 4, x0 + 3, y1, DARK);
 }
 
-void Dashed(Canvas& c, int x1, int x2, int y, uint32_t colour)
+void Dashed(Image_Canvas& c, int x1, int x2, int y, uint32_t colour)
 {
     for (int x = x1; x <= x2; ++x)
         if ((x - x1) % 6 < 3) c.Set(x, y, colour);
@@ -392,7 +311,7 @@ void Dashed(Canvas& c, int x1, int x2, int y, uint32_t colour)
 
 Screen_Image Concrete_Law_Picture(bool newer)
 {
-    Canvas c(110, 80, WHITE);
+    Image_Canvas c(110, 80, WHITE);
     const int x0 = 10, y0 = 70, peak = 50, end = 90, top = newer ? 28 : 20;
     Law_Axes(c, x0, y0, 102, 6);
     // Parabola to the peak strain, then constant to the ultimate strain.
@@ -413,7 +332,7 @@ Screen_Image Concrete_Law_Picture(bool newer)
 
 Screen_Image Steel_Law_Picture(bool newer)
 {
-    Canvas c(110, 80, WHITE);
+    Image_Canvas c(110, 80, WHITE);
     const int x0 = 10, y0 = 70, yield_x = 22, end = 90, yield_y = 30;
     Law_Axes(c, x0, y0, 102, 6);
     c.Line(x0, y0, x0 + yield_x, yield_y, STEEL_BLUE);
