@@ -193,6 +193,25 @@ TEST(LayerDesignTest, AreasSpillIntoTheNextLayerAndBeyond) {
     ASSERT_EQ(d.Design(0.0, 150.0, 1.0, &two), 0);
     EXPECT_NEAR(two[LAYER_RESULT_FIRST_AREAS] + two[LAYER_RESULT_FIRST_AREAS + 1], needed, 1e-9);
 
+    // The couple's compression spills the same way: the first compression layer takes its
+    // limit, the next one the rest.
+    {
+        Layer_Design_Setup c;
+        std::vector<double> single;
+        ASSERT_EQ(c.Design(0.0, 500.0, 1.0, &single), -1);
+        const double compression = single[LAYER_RESULT_SECOND_AREAS];
+        ASSERT_GT(compression, 0.0);
+        c.top.layer_count = 2;
+        c.top.depth[1] = 0.05;
+        c.top.max_area[0] = compression / 4;
+        c.top.max_area[1] = 1.0;
+        std::vector<double> split;
+        ASSERT_EQ(c.Design(0.0, 500.0, 1.0, &split), -1);
+        EXPECT_NEAR(split[LAYER_RESULT_SECOND_AREAS], compression / 4, 1e-12);
+        EXPECT_NEAR(split[LAYER_RESULT_SECOND_AREAS] + split[LAYER_RESULT_SECOND_AREAS + 1], compression, 1e-9);
+        EXPECT_NEAR(split[LAYER_RESULT_FIRST_AREAS], single[LAYER_RESULT_FIRST_AREAS], 1e-9);
+    }
+
     // A couple phase without room in the compression group finds nothing.
     d.bottom.max_area[1] = 1.0;
     d.top.max_area[0] = 1e-6;
@@ -240,6 +259,23 @@ TEST(LayerDesignTest, IntegratorPlacesTheRequiredForceInLayerOrder) {
         EXPECT_NEAR(area_line, c.area, 1e-12);
         EXPECT_NEAR(Ml, Ms, 1e-9);
     }
+}
+
+// A tension group without layers works at its default depth: the plane is that of one
+// layer there (whatever its unused first depth holds).
+TEST(LayerDesignTest, GroupWithoutLayersWorksAtItsDefaultDepth) {
+    const Layer_Design_Setup d;
+    std::vector<double> one;
+    ASSERT_EQ(d.Design(0.0, 80.0, 1.0, &one), 1);
+    Layer_Design_Setup e;
+    e.bottom.layer_count = 0;
+    e.bottom.default_depth = 0.45;
+    e.bottom.depth[0] = 0.30;
+    std::vector<double> none;
+    ASSERT_EQ(e.Design(0.0, 80.0, 1.0, &none), 1);
+    EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_EDGE], one[LAYER_RESULT_EPS_EDGE]);
+    EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_STEEL], one[LAYER_RESULT_EPS_STEEL]);
+    EXPECT_DOUBLE_EQ(none[LAYER_RESULT_LEVER], one[LAYER_RESULT_LEVER]);
 }
 
 TEST(LayerDesignTest, DegenerateInputGivesNoDesignAndNoNaN) {

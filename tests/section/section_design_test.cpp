@@ -629,6 +629,17 @@ TEST(SectionDesign, SymmetricDesignsCarryForcesWithEqualAreas)
         Expect_Carries(low, res, -800.0, M, 0.0025 * 800.0, 0.0025 * M + 0.01);
         Expect_Within_Limits(low, res);
     }
+    // With a minimum of 0.5 % both layers are raised; the result is the failure state of the
+    // raised layers under the same forces.
+    Section_Record with_minimum = Rect_Section(low);
+    with_minimum.design_param[0] = 0.5;
+    int status = -99;
+    const Section_Design_Result raised = Design(with_minimum, -800.0, 120.0, 1.0, 1, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(raised.flags & 1, 1);
+    EXPECT_EQ(raised.As_top, raised.As_bottom);
+    EXPECT_GT(raised.gamma_used, 1.0);
+    Expect_Carries(low, raised, -800.0, 120.0, 0.01 * raised.gamma_used * 800.0, 0.01 * raised.gamma_used * 120.0);
 }
 
 // The layer-pair design's answers without iteration: no load, a centric tension, a centric

@@ -423,6 +423,9 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     EXPECT_EQ(text.rfind("#SHOWXYPLOT\n0 1 0\n Spannungsdehnungslinie  C25/30\n0 2.00 3.50 7.25\n101 -3.500000 0.000000\n", 0),
               0u);
     EXPECT_NE(text.find(" min\xCC = -17.5\n max\xCC = 0.0\n61 1 -17.500000 0.000000\n"), std::string::npos);
+    // The axis marks in per mille, the first at -3.5, the last at 0.
+    EXPECT_NE(text.find("\n-1 -3.500000 -1 -3.500000\n"), std::string::npos);
+    EXPECT_NE(text.find("\n-1 0.000000 -1 0.000000\n"), std::string::npos);
     // A steel law over +-5 per mille: stresses from -fy to fy, in MN/m2.
     File_Stream steel_out;
     const Steel_Law law = Steel(500000.0, 2.1e8, 1.0, 0.005);
