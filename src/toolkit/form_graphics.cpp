@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kFiveDegrees = 0.08726646259971647;
 
 struct World {

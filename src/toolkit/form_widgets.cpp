@@ -398,7 +398,7 @@ void Form_Add_Hints_Page(int area, int flags[4])
     Form_Label_Shadow(10, 205, title, nullptr);
     const char* lines[] = {"Programmhinweise machen den Anwender darauf aufmerksam, dass die",
                            "aktuellen Einstellungen entweder den Anwendungsvoraussetzungen nicht",
-                           "entsprechen oder zu ung\x81ltigen bzw. au\xE1" "ergew\x94hnlichen Ergebnissen",
+                           ("entsprechen oder zu ung\x81ltigen bzw. au\xE1" "ergew\x94hnlichen Ergebnissen"),
                            "f\x81hren."};
     for (int i = 0; i < 4; ++i) Form_Label_Small(10, 221 + 10 * i, lines[i], nullptr);
 
