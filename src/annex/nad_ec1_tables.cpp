@@ -104,6 +104,9 @@ bool Read_Table_Definition(FILE* stream, NAD_EC1_Table& table)
     int size[2] = {0, 0};
     if (!Read_Ints(stream, size, 2) || !Read_Word(stream, table.word)) return false;
     if (size[0] < 0 || size[1] < 0) return false;
+    // Each dimension on its own too: no values per line times a billion lines is no
+    // table, and writing it back would be a billion empty lines.
+    if (size[0] > kMaxTableValues || size[1] > kMaxTableValues) return false;
     const long long count = static_cast<long long>(size[0]) * size[1];
     if (count > kMaxTableValues) return false;
     table.values_per_line = size[0];

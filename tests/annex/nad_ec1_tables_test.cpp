@@ -111,6 +111,20 @@ TEST_F(NADEC1Tables, GroupValuesNearTheIntLimitsMarkTheDefinitionsDamaged)
     EXPECT_FALSE(tables.tables[4]);
 }
 
+TEST_F(NADEC1Tables, ADimensionBeyondAnyTableMarksTheDefinitionsDamaged)
+{
+    // No values per line times a billion lines holds no value but would be written back
+    // as a billion empty lines: each dimension is bounded on its own.
+    Write_File_Bytes(data_ + "/NAD/WUSL-Tabs.def",
+                     "#TAB1\nA\nB\n0 0 0 0\n0 0 0 0\n2 3 w\n"
+                     "#TAB2\nC\nD\n0 0 0 0\n0 0 0 0\n0 1143867147 w\n");
+    NAD_EC1_Tables tables;
+    EXPECT_EQ(NAD_EC1_Read_Definitions(&tables), 1);
+    ASSERT_TRUE(tables.tables[0]);
+    EXPECT_EQ(tables.tables[0]->lines, 3);
+    EXPECT_FALSE(tables.tables[1]);
+}
+
 TEST_F(NADEC1Tables, BlocksAreFoundByTheirWholeNameBeforeAPrefix)
 {
     Write_Builtin_Values(To_CRLF(Block("Norddeutschland", 1, table1_nord) +
