@@ -88,6 +88,12 @@ TEST(MaterialPropsTest, ClassTablesOfTheOtherStandards)
     EXPECT_DOUBLE_EQ(cu, -3.3);
     EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OENORM, 22, 18.8, 2200, nullptr), 29000);
     EXPECT_DOUBLE_EQ(Get_Concrete_Fctm(OENORM, 22, 18.8, 2200, 0), 2.2);
+    // The bilinear law of DIN 1045 (1988): 1.35 and 3.5 per mille.
+    EXPECT_DOUBLE_EQ(Get_Concrete_Eps_C3(OLD, 2, 35, 2200, &cu), -1.35);
+    EXPECT_DOUBLE_EQ(cu, -3.5);
+    // A free concrete under ONORM: Ecm = Ec0 = 22000 (fcm/10)^0.3.
+    EXPECT_NEAR(Get_Concrete_Ecm(OENORM, 30, 30, 2200, nullptr), 22000.0 * std::pow(3.8, 0.3), 1e-9);
+    EXPECT_NEAR(Get_Concrete_Ec0(OENORM, 30, 30, 2200), 22000.0 * std::pow(3.8, 0.3), 1e-9);
     // DIN 1045 (1988): grade table, fctm 0.25 betaWN^(2/3), the given value otherwise.
     EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OLD, 2, 35, 2200, nullptr), 34000);
     EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OLD, 9, 30, 2200, nullptr), 0.0);

@@ -624,6 +624,7 @@ TEST(SectionDesign, SymmetricDesignsCarryForcesWithEqualAreas)
         const Section_Design_Result res = Design(Rect_Section(low), -800.0, M, 1.0, 1, &status);
         ASSERT_EQ(status, 0) << M;
         EXPECT_EQ(res.As_top, res.As_bottom) << M;
+        EXPECT_NEAR(res.As_total, 2 * res.As_top, 1e-15) << M;
         EXPECT_EQ(res.flags & 2, 0) << M;  // no mode-0 fallback
         SCOPED_TRACE(M);
         Expect_Carries(low, res, -800.0, M, 0.0025 * 800.0, 0.0025 * M + 0.01);

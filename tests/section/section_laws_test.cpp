@@ -423,7 +423,10 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     EXPECT_EQ(text.rfind("#SHOWXYPLOT\n0 1 0\n Spannungsdehnungslinie  C25/30\n0 2.00 3.50 7.25\n101 -3.500000 0.000000\n", 0),
               0u);
     EXPECT_NE(text.find(" min\xCC = -17.5\n max\xCC = 0.0\n61 1 -17.500000 0.000000\n"), std::string::npos);
-    // The axis marks in per mille, the first at -3.5, the last at 0.
+    // The axis marks in per mille, the first at -3.5, the last at 0; the samples in per
+    // mille and MN/m2.
+    EXPECT_NE(text.find("\n-3.500000 -17.500000\n"), std::string::npos);
+    EXPECT_NE(text.find("\n0.000000 0.000000\n"), std::string::npos);
     EXPECT_NE(text.find("\n-1 -3.500000 -1 -3.500000\n"), std::string::npos);
     EXPECT_NE(text.find("\n-1 0.000000 -1 0.000000\n"), std::string::npos);
     // A steel law over +-5 per mille: stresses from -fy to fy, in MN/m2.
@@ -432,6 +435,10 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     Write_Stress_Strain_Plot(steel_out.get(), 1.0, 1.0, nullptr, &law, "B", -1.0, 1.0);
     EXPECT_NE(Stream_Bytes(steel_out.get()).find(" min\xCC = -500.0\n max\xCC = 500.0\n61 1 -500.000000 500.000000\n"),
               std::string::npos);
+    // Without a law: +-20 per mille in a hundred steps, no stress.
+    File_Stream none;
+    Write_Stress_Strain_Plot(none.get(), 1.0, 1.0, nullptr, nullptr, "-", -1.0, 1.0);
+    EXPECT_NE(Stream_Bytes(none.get()).find("\n101 -20.000000 20.000000\n"), std::string::npos);
     // An empty range still gives one sample and ends.
     File_Stream out2;
     Write_Stress_Strain_Plot(out2.get(), 0.0, 0.0, nullptr, &s.steel_law[0], "B", 0.002, 0.001);
