@@ -28,10 +28,7 @@ constexpr int CODE_T0 = 19;
 constexpr int CODE_RATIO = 20;
 
 // The sheet's centre, kept from one opening to the next.
-struct Centre {
-    bool known = false;
-    int x = 0, y = 0;
-} creep_sheet_origin;
+Sheet_Centre creep_sheet_origin;
 
 // The sheet's own copies of the caller's values.
 struct Creep_Values {
@@ -115,9 +112,7 @@ int Show_Creep_Shrinkage_Sheet(int mode, double* phi_eff, double* eps_cs, int* c
     v.ratio = *ratio;
     Recompute(v, fcm, fck);
 
-    if (!creep_sheet_origin.known) {
-        creep_sheet_origin = {true, NPIXEL_X / 2, NPIXEL_Y / 2};
-    }
+    creep_sheet_origin.Ensure();
     int x1 = creep_sheet_origin.x - SHEET_WIDTH / 2, y1 = creep_sheet_origin.y - SHEET_HEIGHT / 2;
     int x2 = x1 + SHEET_WIDTH - 1, y2 = y1 + SHEET_HEIGHT - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);

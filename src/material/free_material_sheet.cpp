@@ -24,10 +24,7 @@ constexpr int CODE_BLOCK_SWITCH = 86;
 constexpr int FREE_CONCRETE_CLASS = 30;
 constexpr double STRESS_BLOCK_N = 10000.0;
 
-struct Centre {
-    bool known = false;
-    int x = 0, y = 0;
-} free_sheet_origin;
+Sheet_Centre free_sheet_origin;
 
 // The two "berechnen" switches outlive the dialog.
 int compute_ecm = 0;
@@ -116,7 +113,7 @@ int Show_Free_Material_Sheet(int norm_code, int is_concrete, double density, dou
         if (Newer_Standard(norm_code)) alpha = f.v[1] > 0.001 ? f.v[2] / f.v[1] : 0.0;
     }
 
-    if (!free_sheet_origin.known) free_sheet_origin = {true, NPIXEL_X / 2, NPIXEL_Y / 2};
+    free_sheet_origin.Ensure();
     int x1 = free_sheet_origin.x - SHEET_WIDTH / 2, y1 = free_sheet_origin.y - SHEET_HEIGHT / 2;
     int x2 = x1 + SHEET_WIDTH - 1, y2 = y1 + SHEET_HEIGHT - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);

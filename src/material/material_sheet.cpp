@@ -70,10 +70,7 @@ std::string Standard_Text(int position)
     return text;
 }
 
-struct Centre {
-    bool known = false;
-    int x = 0, y = 0;
-} material_sheet_origin;
+Sheet_Centre material_sheet_origin;
 
 struct Free_Steel {
     double fyk = 500, ftk = 550, eps_uk = 25, es = 200000;
@@ -660,7 +657,7 @@ int Show_Material_Sheet(Material_Set* set, int mode, int concrete_editable, int 
     w.two_layers = two_layers;
     Load(w, *set);
 
-    if (!material_sheet_origin.known) material_sheet_origin = {true, NPIXEL_X / 2, NPIXEL_Y / 2};
+    material_sheet_origin.Ensure();
     int x1 = material_sheet_origin.x - SHEET_WIDTH / 2, y1 = material_sheet_origin.y - SHEET_HEIGHT / 2;
     int x2 = x1 + SHEET_WIDTH - 1, y2 = y1 + SHEET_HEIGHT - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
