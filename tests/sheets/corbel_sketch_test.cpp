@@ -10,7 +10,7 @@
 #include "core/corbel_model.h"
 #include "platform/screen.h"
 #include "sheets/edit_buffer.h"
-#include "sheets/rebar_layers.h"
+#include "core/rebar_layers.h"
 #include "sheets/sketch_screen.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "sheets/corbel_plot.h"
+#include "core/corbel_plot.h"
 
 #include <gtest/gtest.h>
 

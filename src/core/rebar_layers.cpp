@@ -1,4 +1,4 @@
-#include "sheets/rebar_layers.h"
+#include "core/rebar_layers.h"
 
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"

@@ -1,4 +1,4 @@
-#include "sheets/fastener_group.h"
+#include "core/fastener_group.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "sheets/section_graphic.h"
+#include "core/section_graphic.h"
 
 #include <cmath>
 #include <string>
@@ -18,9 +18,9 @@
 #include "report/plot_texts.h"
 #include "report/report_layout.h"
 #include "report/string_format.h"
-#include "sheets/corbel_extents.h"
-#include "sheets/corbel_plot.h"
-#include "sheets/section_graphic_parts.h"
+#include "core/corbel_extents.h"
+#include "core/corbel_plot.h"
+#include "core/section_graphic_parts.h"
 
 double graphic_width_cm = 16.0;
 double graphic_height_cm = 16.0;

@@ -1,4 +1,4 @@
-#include "sheets/corbel_extents.h"
+#include "core/corbel_extents.h"
 
 #include <gtest/gtest.h>
 

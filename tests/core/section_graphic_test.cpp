@@ -1,4 +1,4 @@
-#include "sheets/section_graphic.h"
+#include "core/section_graphic.h"
 
 #include <gtest/gtest.h>
 
@@ -259,7 +259,7 @@ TEST_F(SectionGraphic, HeightQueryAndPlacementAgree)
 TEST_F(SectionGraphic, GoldenSingleCorbelOnAColumn)
 {
     const std::string golden =
-        Read_File_Bytes(CORBEL_SOURCE_DIR "/tests/sheets/data/single_corbel_column_1to10.oli");
+        Read_File_Bytes(CORBEL_SOURCE_DIR "/tests/core/data/single_corbel_column_1to10.oli");
     ASSERT_FALSE(golden.empty());
     EXPECT_EQ(Placed(Single(), 10.0, 0), golden);
 }

@@ -20,10 +20,10 @@
 #include "report/plot_dimensions.h"
 #include "report/plot_texts.h"
 #include "report/string_format.h"
-#include "sheets/corbel_plot.h"
-#include "sheets/rebar_layers.h"
-#include "sheets/section_graphic.h"
-#include "sheets/section_graphic_parts.h"
+#include "core/corbel_plot.h"
+#include "core/rebar_layers.h"
+#include "core/section_graphic.h"
+#include "core/section_graphic_parts.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "sheets/corbel_extents.h"
+#include "core/corbel_extents.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/corbel_model.h"
-#include "sheets/corbel_plot.h"
+#include "core/corbel_plot.h"
 
 namespace {
 
