@@ -6,15 +6,41 @@
 #include "platform/table_sheet.h"
 #include "report/report_layout.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
+int table_colours[OLI_TABLE_COLOUR_COUNT] = {15, 15, 0, 0, 7, 0};
 bool colours_done = false;
 bool display_done = false;
 OLI_Table_Display error_display;
 
 } // namespace
+
+int OLITablePropSheet(const char* title, int /*mode*/, OLI_Table* table, const OLI_Table_Display* display)
+{
+    if (!table || !display) return 0;
+    // The block's first two lines are its layout words, not rows.
+    const size_t head = std::min<size_t>(2, table->lines.size());
+    const std::vector<std::string> rows(table->lines.begin() + static_cast<long>(head), table->lines.end());
+    Show_Lines_Sheet(title, rows, display->x, display->y, display->width, display->height, table_colours);
+    return 0;
+}
+
+int getOLITableColours(int* colours)
+{
+    if (!colours) return 0;
+    std::memcpy(colours, table_colours, sizeof table_colours);
+    return 1;
+}
+
+void setOLITableColours(const int* colours)
+{
+    if (colours) std::memcpy(table_colours, colours, sizeof table_colours);
+}
 
 void Init_Table_Colours()
 {

@@ -4,6 +4,18 @@
 // work area, a titled area).
 #include <cstdio>
 
+#include "report/report_layout.h"
+
+// The table sheet: shows the table's rows (the lines after its two layout lines) in a
+// sheet with a scroll area and a close button, at the display's place and size, rows on
+// the first two table colours; returns 0 when it is closed. Nothing without a screen or
+// a table.
+int OLITablePropSheet(const char* title, int mode, OLI_Table* table, const OLI_Table_Display* display);
+// The table sheet's colours (OLI_TABLE_COLOUR_COUNT colour indices); non-zero when
+// they were obtained.
+int getOLITableColours(int* colours);
+void setOLITableColours(const int* colours);
+
 // Closes the list's table (appends "#END_OF_TEXT\n"), reads it from its beginning and
 // shows its rows in the table sheet "Fehlermeldungen" over nearly the whole screen.
 // Nothing for a null stream.

@@ -152,4 +152,16 @@ TEST(ScreenTextDecoding, CodePagesAndSymbols)
     }
 }
 
+// The one measuring helper of the screen texts, in the fonts' own widths.
+TEST(ScreenTextWidths, MeasureInTheNormalAndAGivenFont)
+{
+    Init_RFont();
+    EXPECT_EQ(Get_Text_Width_Px("Konsole"), Font_Text_Width("Konsole", 0x1000, Code_Page::Cp1252));
+    EXPECT_EQ(Get_Text_Width_In_Font("Konsole", 0x11002), Font_Text_Width("Konsole", 0x1002, Code_Page::Cp1252));
+    // Screen texts carry ä as 0xE4 (1252) or 0x84 (850); both measure as ä.
+    EXPECT_EQ(Get_Text_Width_Px("Tr\x84ger"), Get_Text_Width_Px("Tr\xE4ger"));
+    EXPECT_EQ(Get_Text_Width_In_Font(nullptr, 0x1002), 0);
+    EXPECT_EQ(Get_Text_Width_Px(nullptr), 0);
+}
+
 } // namespace
