@@ -3,7 +3,7 @@
 #include "platform/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/colour_ramp.h"
-#include "toolkit/message_sink.h"
+#include "toolkit/message_dialogs.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "platform/screen.h"
 #include "test_support.h"
 #include "toolkit/form_core.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>

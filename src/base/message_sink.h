@@ -16,16 +16,17 @@
 // them is current. A context can be shown as a list, printed, put into a message box,
 // asked about (yes/no) or written into a design report.
 //
-// With a screen, the list is a dialog of its own: a sheet titled with the context's name,
-// the messages drawn one a line (16 pixels; style pairs and the report's in-band colour
-// and emphasis sequences honoured) in a scrollable area, an optional check box below
-// them and the single button "Weiter      ". Without a screen (before Init_Grafik_Mode,
-// in a refresh or batch run) the list is the message stand-in of "platform/messages.h":
-// one box titled with the context's name, holding one line per message, its check box
-// the box's yes/no question (ticked = yes); nothing blocks.
+// With a screen, the list is a dialog of its own (toolkit/message_dialogs.h): a sheet
+// titled with the context's name, the messages drawn one a line (16 pixels; style pairs
+// and the report's in-band colour and emphasis sequences honoured) in a scrollable area,
+// an optional check box below them and the single button "Weiter      ". Without a
+// screen (before Init_Grafik_Mode, in a refresh or batch run) the list is the message
+// stand-in of "platform/messages.h": one box titled with the context's name, holding one
+// line per message, its check box the box's yes/no question (ticked = yes); nothing
+// blocks.
 //
-// Beside the sink stand a progress sheet of up to five bars and a busy notice with a
-// status line; without a screen they keep their state and draw nothing.
+// Beside the sink stands a busy notice with a status line; without a screen it keeps its
+// state and draws nothing.
 //
 // All operations run on the main thread.
 #include <cstdio>
@@ -118,6 +119,26 @@ bool Msg_Current_Plain_Texts(std::vector<std::string>* texts);
 // Background colour index of the message list (-1: the default).
 void Msg_Set_List_Background(int colour);
 
+// The check box's text of Msg_Show_Current_Once.
+constexpr const char* MSG_DEFAULT_CHECK_TEXT = "Diesen Hinweis nicht nochmal anzeigen";
+
+// The drawn side of the sink, given by the toolkit (Install_Message_Dialogs); without it
+// every list is the message box and the busy notice draws nothing.
+struct Msg_Screen {
+    // The list dialog of the entries (each with its line feed) under the title, with a
+    // check box when check_text is not null, on the ground colour (-1: the default);
+    // *checked is 1 when the box was ticked. False when no dialog could be shown (no
+    // screen, or no area free).
+    bool (*run_list)(const std::string& title, const std::vector<std::string>& entries, const char* check_text,
+                     int ground, int* checked) = nullptr;
+    // The notice's box (when first) and its status line; nothing without a screen.
+    void (*show_busy)(const char* text, bool first) = nullptr;
+    // Takes the box away and puts back what lay under it; nothing without a screen.
+    void (*stop_busy)() = nullptr;
+};
+// Null: none.
+void Msg_Set_Screen(const Msg_Screen* screen);
+
 // ---- Busy notice ------------------------------------------------------------------
 // A box over everything ("Bitte etwas Geduld") with a status line below its middle.
 // Start formats at most 255 characters and shows them (the box the first time); Update
@@ -127,40 +148,3 @@ void Busy_Start(const char* format, ...) MSG_PRINTF_FORMAT(1, 2);
 void Busy_Update(const char* format, ...) MSG_PRINTF_FORMAT(1, 2);
 void Busy_Stop();
 int Busy_Is_Shown();
-
-// ---- Progress sheet ---------------------------------------------------------------
-constexpr int PROGRESS_MAX_BARS = 5;
-
-// Filled by the caller, read by the sheet. A bar whose total is below 1 is inactive.
-struct Progress_Bar_Descriptor {
-    char label[200];
-    int total;
-    int flag;  // 1: counter "%d von maximal %d", else "%d von %d"
-};
-struct Progress_Descriptor {
-    char title[100];
-    char text[100];
-    int width;      // pixels of the bars' box; -1 (the default): 200
-    int bar_count;  // 1 to 5
-    Progress_Bar_Descriptor bars[PROGRESS_MAX_BARS];
-};
-
-// Empties title, text and every bar; width -1; keeps the bar count (0 to 5).
-void Progress_Init(Progress_Descriptor* descriptor, int bar_count);
-// Opens the sheet on the descriptor (while progress is enabled): every bar at 0 with its
-// total. The descriptor must stay alive until Progress_Close.
-void Progress_Open(Progress_Descriptor* descriptor);
-void Progress_Close();
-// 1 while a descriptor is open and progress is enabled.
-int Progress_Is_Open();
-void Progress_Enable();
-void Progress_Disable();
-// One bar, 0 to 4 (others are ignored); the sheet is redrawn when open. Texts keep at
-// most 99 characters. Steps and set values act on active bars only.
-void Progress_Set_Text(int bar, const char* text);
-void Progress_Set_Total(int bar, int total);  // and the value 0
-void Progress_Step(int bar);
-void Progress_Step_Text(int bar, const char* text);  // null: no new text
-void Progress_Set_Value(int bar, int value);
-int Progress_Get_Value(int bar);  // -1 for a bar outside 0 to 4
-void Progress_Reset_Bar(int bar); // value 0, total -1

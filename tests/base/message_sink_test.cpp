@@ -1,4 +1,4 @@
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 
 #include "platform/messages.h"
 #include "report/collected_lists.h"

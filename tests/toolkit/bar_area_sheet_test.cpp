@@ -1,4 +1,4 @@
-#include "base/bar_area_sheet.h"
+#include "toolkit/bar_area_sheet.h"
 
 #include "platform/screen.h"
 #include "shot_pixels.h"

@@ -1,4 +1,4 @@
-#include "base/ui_utilities.h"
+#include "toolkit/ui_utilities.h"
 
 #include "platform/environment.h"
 #include "platform/messages.h"
