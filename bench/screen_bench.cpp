@@ -3,7 +3,7 @@
 // the screen and drawing 200 texts (a page of the main sheet).
 #include <benchmark/benchmark.h>
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <cstring>
 

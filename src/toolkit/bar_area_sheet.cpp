@@ -1,7 +1,7 @@
 #include "toolkit/bar_area_sheet.h"
 
 #include "base/numeric.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <cstdio>
 

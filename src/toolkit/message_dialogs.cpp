@@ -3,7 +3,7 @@
 #include "base/message_sink.h"
 #include "toolkit/ui_utilities.h"
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/form_core.h"
 #include "toolkit/form_widgets.h"

@@ -1,6 +1,6 @@
 // The progress sheet of the message sink: up to five bars with label, status text and
 // counter in a small sheet of its own, redrawn after every change.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/colour_ramp.h"
 #include "toolkit/message_dialogs.h"

@@ -3,7 +3,7 @@
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/tools.h"
 
 #include <algorithm>

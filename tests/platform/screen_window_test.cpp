@@ -1,5 +1,5 @@
 // The window backend under SDL's dummy video driver; skipped when SDL cannot start.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
 
 #include "platform/environment.h"

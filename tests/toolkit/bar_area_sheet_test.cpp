@@ -1,6 +1,6 @@
 #include "toolkit/bar_area_sheet.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "shot_pixels.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "toolkit/form_widgets.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 #include "toolkit/form_core.h"
 #include "base/message_sink.h"

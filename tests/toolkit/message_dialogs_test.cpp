@@ -5,7 +5,7 @@
 #include "base/message_sink.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/colour_ramp.h"
 

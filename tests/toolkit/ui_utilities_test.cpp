@@ -1,7 +1,7 @@
 #include "toolkit/ui_utilities.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/images.h"
 
 #include "test_support.h"

@@ -1,6 +1,6 @@
 // The screen side of the platform layer's message boxes and of the wait for a tool.
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/events.h"
