@@ -53,7 +53,7 @@ void Init_Grafik_Mode()
                      width, height);
     const char* kind = std::getenv("ZAV_SCREEN");
     std::unique_ptr<screen::Backend> backend;
-    if (kind && std::string(kind) == "window") backend = screen::Make_Window_Backend(width, height);
+    if (kind && std::string(kind) == "window") backend = screen::Load_Window_Backend(width, height);
     if (!backend) {
         std::string script;
         const char* file = std::getenv("ZAV_SCRIPT");

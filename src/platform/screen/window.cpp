@@ -261,3 +261,9 @@ std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
 }
 
 } // namespace screen
+
+// The module's one entry, looked up by the screen library when it loads the module.
+extern "C" screen::Backend* Corbel_Make_Window_Backend(int width, int height)
+{
+    return screen::Make_Window_Backend(width, height).release();
+}

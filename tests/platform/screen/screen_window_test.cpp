@@ -3,12 +3,15 @@
 #include "platform/screen/backend.h"
 
 #include "platform/environment.h"
+#include "test_support.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -123,6 +126,26 @@ TEST_F(ScreenWindow, MouseAndClipboard)
     ZAVSleep(20);
     EXPECT_EQ(M_LEFT, 1);
     EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_UP, &m), ZAV_MSG_LEFT_UP);
+}
+
+// The window is a module beside the program, read only when a window is asked for: the
+// program itself needs no SDL2, and without the module the run goes on headless.
+TEST(WindowModule, ProgramNeedsNoSdlAndGoesOnHeadlessWithoutTheModule)
+{
+    const Run_Result libraries = Run_Program("/usr/bin/ldd", {CORBEL_EXE}, ".", {});
+    ASSERT_EQ(libraries.exit_code, 0) << libraries.err;
+    EXPECT_EQ(libraries.out.find("SDL"), std::string::npos) << libraries.out;
+
+    Temp_Dir dir;
+    const std::string copy = dir.file("corbel");
+    std::filesystem::copy_file(CORBEL_EXE, copy);
+    const Run_Result r = Run_Program(copy, {"B1", "0", "1", "1"}, dir.path(),
+                                     {"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                      "DRAM=" + dir.path(), "ZAV_SCREEN=window", "ZAV_SCRIPT"});
+    EXPECT_EQ(r.exit_code, 90);  // headless without a script: its first wait ends the run
+    EXPECT_EQ(r.err.find("corbel: kein Fenster ("), 0u) << r.err;
+    EXPECT_NE(r.err.find("corbel-window.so"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("; weiter ohne Bildschirm.\n"), std::string::npos) << r.err;
 }
 
 } // namespace
