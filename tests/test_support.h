@@ -63,3 +63,6 @@ struct Run_Result {
 // given as "NAME=value" (or "NAME" alone to remove it).
 Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
                        const std::string& directory, const std::vector<std::string>& env_changes);
+
+// Calls a main function in this process with "corbel" and the arguments as its command line.
+int Call_Main(int (*main_function)(int, char**), std::vector<std::string> args);

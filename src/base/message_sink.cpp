@@ -64,8 +64,9 @@ void Format_Into(char* buffer, const char* format, va_list args)
     buffer[MSG_MAX_TEXT] = '\0';
 }
 
-// The text behind its leading style pairs ('^' and one character).
-const char* Skip_Style_Pairs(const char* text)
+} // namespace
+
+const char* Msg_Skip_Style_Pairs(const char* text)
 {
     while (text[0] == '^') {
         if (text[1] == '\0') return text + 1;
@@ -74,12 +75,13 @@ const char* Skip_Style_Pairs(const char* text)
     return text;
 }
 
-// The text without one trailing line feed.
-std::string Without_Line_Feed(const std::string& text)
+std::string Msg_Without_Line_Feed(const std::string& text)
 {
     if (!text.empty() && text.back() == '\n') return text.substr(0, text.size() - 1);
     return text;
 }
+
+namespace {
 
 // What a list line shows of a text with in-band report sequences (control byte, letter,
 // content, control byte, letter): a coloured run ('C', 'c': colour number, blank, text)
@@ -112,7 +114,7 @@ std::string Plain_List_Text(const std::string& text)
 
 void Print_On_Standard_Output(const char* text)
 {
-    std::fputs(Skip_Style_Pairs(text), stdout);
+    std::fputs(Msg_Skip_Style_Pairs(text), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
@@ -137,7 +139,7 @@ void Collect(const char* text)
 
 void Add_List_Line(const char* text)
 {
-    const std::string line = Without_Line_Feed(Skip_Style_Pairs(text));
+    const std::string line = Msg_Without_Line_Feed(Msg_Skip_Style_Pairs(text));
     Fill_Message(Plain_List_Text(line).c_str());
 }
 
@@ -161,10 +163,10 @@ void Route(const char* text)
         if (list_being_drawn)
             Add_List_Line(text);
         else
-            PrintMessage(Skip_Style_Pairs(text));
+            PrintMessage(Msg_Skip_Style_Pairs(text));
         break;
     default:
-        PrintMessage(Skip_Style_Pairs(text));
+        PrintMessage(Msg_Skip_Style_Pairs(text));
         break;
     }
 }
@@ -227,7 +229,7 @@ void Fill_Message_Box(const Message_Context& context)
 {
     Init_Message();
     for (const std::string& entry : context.entries)
-        Fill_Message(Without_Line_Feed(Skip_Style_Pairs(entry.c_str())).c_str());
+        Fill_Message(Msg_Without_Line_Feed(Msg_Skip_Style_Pairs(entry.c_str())).c_str());
 }
 
 }  // namespace
@@ -439,7 +441,7 @@ bool Msg_Current_Plain_Texts(std::vector<std::string>* texts)
     const Message_Context* context = Taken_Context(current_context);
     if (context == nullptr) return false;
     for (const std::string& entry : context->entries)
-        texts->push_back(Without_Line_Feed(Skip_Style_Pairs(entry.c_str())));
+        texts->push_back(Msg_Without_Line_Feed(Msg_Skip_Style_Pairs(entry.c_str())));
     return true;
 }
 

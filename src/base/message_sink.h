@@ -116,6 +116,11 @@ int Msg_Ask_Collected_Default_No();
 // context is free.
 bool Msg_Current_Plain_Texts(std::vector<std::string>* texts);
 
+// A message's text behind its leading style pairs ('^' and one character), and a text
+// without one trailing line feed.
+const char* Msg_Skip_Style_Pairs(const char* text);
+std::string Msg_Without_Line_Feed(const std::string& text);
+
 // Background colour index of the message list (-1: the default).
 void Msg_Set_List_Background(int colour);
 

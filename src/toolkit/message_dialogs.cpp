@@ -32,23 +32,6 @@ int list_check_value = 0;
 
 bool Screen_Up() { return Get_Screen_State().graphics_on; }
 
-// The text behind its leading style pairs ('^' and one character).
-const char* Skip_Style_Pairs(const char* text)
-{
-    while (text[0] == '^') {
-        if (text[1] == '\0') return text + 1;
-        text += 2;
-    }
-    return text;
-}
-
-// The text without one trailing line feed.
-std::string Without_Line_Feed(const std::string& text)
-{
-    if (!text.empty() && text.back() == '\n') return text.substr(0, text.size() - 1);
-    return text;
-}
-
 
 // Width of a label (Area_Add_Text) in a font word: the text measured without the style
 // bits, + 3, + 2 more with style bits; an empty text 0 (2 with style bits).
@@ -139,7 +122,7 @@ void Draw_List_Line(const char* text)
         else if (text[1] == '2') step = 8;
         text += 2;
     }
-    Draw_Coded_Text(list_x, list_y, Without_Line_Feed(text), font, BLACK_CI);
+    Draw_Coded_Text(list_x, list_y, Msg_Without_Line_Feed(text), font, BLACK_CI);
     list_y += step;
 }
 
@@ -193,7 +176,7 @@ bool Run_List_Dialog(const std::string& title, const std::vector<std::string>& e
     const int count = static_cast<int>(entries.size());
     int widest = 0;
     for (const std::string& entry : entries) {
-        const std::string line = Without_Line_Feed(Skip_Style_Pairs(entry.c_str()));
+        const std::string line = Msg_Without_Line_Feed(Msg_Skip_Style_Pairs(entry.c_str()));
         if (!line.empty()) widest = std::max(widest, Coded_Text_Width(line, 0x1000) + 3);
     }
     int content_width = widest + 40;

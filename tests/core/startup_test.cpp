@@ -3,6 +3,7 @@
 #include "test_support.h"
 
 #include <cstdlib>
+#include <utility>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,14 +11,7 @@
 
 namespace {
 
-int Run_Main(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "corbel");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return Start_Corbel_Run(static_cast<int>(args.size()), argv.data());
-}
+int Run_Main(std::vector<std::string> args) { return Call_Main(Start_Corbel_Run, std::move(args)); }
 
 const std::string usage = "usage: " CORBEL_EXE " Bauteilkennung Icon-Id File-Id Pos-Id\n";
 

@@ -8,19 +8,13 @@
 #include "test_support.h"
 
 #include <cstdlib>
+#include <utility>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-int Run_Main(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "corbel");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return Corbel_Main(static_cast<int>(args.size()), argv.data());
-}
+int Run_Main(std::vector<std::string> args) { return Call_Main(Corbel_Main, std::move(args)); }
 
 } // namespace
 
