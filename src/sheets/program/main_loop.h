@@ -3,7 +3,7 @@
 // three pages, the bar of seven buttons and the loop that composes the current page,
 // waits for one event, acts on it and composes again. Its result is the exit code.
 
-// The pages are drawn by the sheets, a layer above this one; the interactive start
+// The pages are drawn by the page files of the sheets; the interactive start
 // registers their functions here. A page without a composer is left out of the register.
 struct Main_Sheet_Hooks {
     void (*init_palette)() = nullptr;
