@@ -413,20 +413,19 @@ void Write_Input_Protocol(Corbel_Model& m, FILE* s, int detail)
 
 // ---------------------------------------------------------------------------------
 
+double Corbel_Alpha_Cc(const Corbel_Model& model)
+{
+    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
+    if (!params) return 1.0;
+    if (model.norm_code == CORBEL_NORM_BRIDGES) return params->bridge_alpha_cc;
+    return model.lightweight ? params->alpha_lcc : params->alpha_cc;
+}
+
 void Derive_Design_Values(Corbel_Model* model)
 {
     if (!model) return;
     Corbel_Model& m = *model;
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    double alpha = 1.0;
-    if (params) {
-        if (m.norm_code == CORBEL_NORM_BRIDGES)
-            alpha = params->bridge_alpha_cc;
-        else if (m.lightweight)
-            alpha = params->alpha_lcc;
-        else
-            alpha = params->alpha_cc;
-    }
+    const double alpha = Corbel_Alpha_Cc(m);
     const double gamma_c = m.safety_factors.gamma_c;
     const double gamma_s = m.safety_factors.gamma_s;
     m.factors_in_use[0] = gamma_c;

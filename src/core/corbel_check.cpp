@@ -10,6 +10,7 @@
 #include "annex/nad_ec2.h"
 #include "base/rebar.h"
 #include "core/concrete_cover.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
 #include "material/creep_shrinkage.h"
@@ -349,15 +350,8 @@ void Setup_Corbel_Materials(Corbel_Model* model)
         m.fcm = Get_Concrete_Fcm(code, m.fck, m.density);
     }
 
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    double alpha = 1.0;
-    if (params) {
-        if (m.norm_code == CORBEL_NORM_BRIDGES) alpha = params->bridge_alpha_cc;
-        else if (m.lightweight) alpha = params->alpha_lcc;
-        else alpha = params->alpha_cc;
-    }
     const double gamma_c = m.safety_factors.gamma_c;
-    m.fcd = gamma_c > 0.001 ? alpha * m.fck / gamma_c : 0.0;
+    m.fcd = gamma_c > 0.001 ? Corbel_Alpha_Cc(m) * m.fck / gamma_c : 0.0;
 
     Derive_Steel_Values(&m);
 }

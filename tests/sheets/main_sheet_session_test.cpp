@@ -384,7 +384,7 @@ TEST(MainSheetProgram, EditOnPageOneAndSave)
     const std::string no_anchorage = " 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\n";
     ASSERT_NE(expected.find(no_anchorage), std::string::npos);
     expected.replace(expected.find(no_anchorage), no_anchorage.size(),
-                     " 69.600000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
+                     " 57.800000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
     EXPECT_EQ(saved, expected);
 
     std::remove(dir.file("B1_01.OLI").c_str());
