@@ -522,6 +522,18 @@ TEST_F(BeamCorbel, BeamEndCorbelPerMetre)
     EXPECT_STREQ(w.stirrup_text, kHorizontal);
     EXPECT_ROW(out, " ac/zk = 15.0/36.0 = 0.42\n");
     for (double v : Results(w)) EXPECT_TRUE(std::isfinite(v));
+
+    // With the plate again and a = 35 cm (d' = 0.32 m): zk is cut to 0.85 d' = 0.272 m and
+    // e/zk = 1.29 is noted beyond 1.0, with the lever cut and the bearing pressure.
+    w.corbel_axis_distance = w.beam_axis_distance = 5.0;
+    w.load_distance = 35.0;
+    w.bearing_length = 10.0;
+    calc_note_count = 0;
+    ASSERT_GT(0.32 - (0.32 - std::sqrt(0.32 * 0.32 - 2.0 * 0.35 * 200.0 / (fcd * 0.75))) / 2.0, 0.272);
+    out = Messages();
+    EXPECT_ROW(out, " ac/zk = 35.0/27.2 = 1.29 > 1.0, i.A. nicht zul\x84ssig !\n");
+    EXPECT_NEAR(w.ratio, 0.35 / 0.272, 1e-12);
+    EXPECT_EQ(calc_note_count, 3);
 }
 
 TEST_F(BeamCorbel, RepeatedRunsGiveTheSameResultsAndNotes)
