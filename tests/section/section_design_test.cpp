@@ -688,8 +688,8 @@ TEST(SectionDesign, LayerPairDesignDirectAnswers)
 
     // A tension between the layers (resultant at 0.25 m): the mode-0 answer shares it by
     // the lever rule, both layers pull and the total is their sum. A minimum of 5 % asks
-    // for more than these areas, but a section without compressed concrete has no failure
-    // state to raise: the areas stand, no minimum flag.
+    // for more than these areas, but without compressed concrete the finish leaves the
+    // minimum out: the areas stand, no minimum flag.
     Section_Record with_minimum = Rect_Section(r);
     with_minimum.design_param[0] = 5.0;
     ASSERT_GT(0.05 * r.b * r.h, 1000.0 / r.fy);
