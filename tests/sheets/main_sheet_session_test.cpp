@@ -393,6 +393,30 @@ TEST(MainSheetProgram, EditOnPageOneAndSave)
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Lastkonsole"), std::string::npos);
 }
 
+// The click that ends an edit also acts where it lands, once: into the next field (h_k
+// 45, Enter goes on to l_k, a click into a types 20 there), onto the register tab
+// "Bewehrung" (Enter had gone on to h), onto the bar's "Ende" (after the left column's
+// bars typed as 4): the end dialog opens at once and Enter saves all three edits.
+TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
+{
+    Temp_Dir dir;
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\n"
+                                                     "click 750 288\ntext \"20\"\nkey Enter\n"
+                                                     "click 180 36\nclick 610 410\ntext \"4\"\n"
+                                                     "click 994 27\nkey Enter\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));
+    EXPECT_NE(saved.find(" 6.000000 12.000000 30.000000 45.000000 "), std::string::npos) << saved;
+    EXPECT_NE(saved.find(" 0 2 0.600000 45.000000 20.000000 3.000000 "), std::string::npos) << saved;
+    EXPECT_NE(saved.find(" 2 2 2 2 4 2 8 8 1 1 8 8\n"), std::string::npos) << saved;
+}
+
 // Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
 TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
 {
