@@ -417,6 +417,24 @@ TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
     EXPECT_NE(saved.find(" 2 2 2 2 4 2 8 8 1 1 8 8\n"), std::string::npos) << saved;
 }
 
+// A window asked for where none can be seen (no display at all, or one that does not
+// answer, so that SDL falls back to its invisible driver): a line on standard error and
+// the run goes on headless, here ending at once on the empty script (a hang would be cut
+// off by the timeout's 124).
+TEST(MainSheetProgram, WindowWithoutDisplayRunsHeadless)
+{
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    for (const char* display : {"DISPLAY", "DISPLAY=:4711"}) {
+        const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                           "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCREEN=window",
+                                           "ZAV_SCRIPT", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", display};
+        const Run_Result r = Run_Program("/usr/bin/timeout", {"20", CORBEL_EXE, "B1", "0", "1", "1"}, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 90) << display << "\n" << r.err;
+        EXPECT_NE(r.err.find("corbel: kein Fenster ("), std::string::npos) << display << "\n" << r.err;
+    }
+}
+
 // Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
 TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
 {
