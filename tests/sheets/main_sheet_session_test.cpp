@@ -435,6 +435,27 @@ TEST(MainSheetProgram, WindowWithoutDisplayRunsHeadless)
     }
 }
 
+// "Vorschau" and "Hilfe" say in a message box what became of the click (a scripted run
+// writes its boxes on standard error): where the report's PDF is, that no help viewer is
+// installed.
+TEST(MainSheetProgram, PreviewAndHelpShowAMessageBox)
+{
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "move 859 40\nmove 859 27\nwait 300\ndown\nup\n"
+                                                     "move 949 40\nmove 949 27\nwait 300\ndown\nup\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    EXPECT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_NE(r.err.find("Vorschau: der Bericht steht in\nB1_01.pdf\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(File_Exists(dir.file("B1_01.pdf")));
+    EXPECT_NE(r.err.find("es ist kein Hilfeprogramm installiert.\n(Hilfedatei RUVA_127.HLP, Thema ro203_register1)"),
+              std::string::npos)
+        << r.err;
+}
+
 // Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
 TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
 {
