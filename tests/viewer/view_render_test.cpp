@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
+#include "dummy_window.h"
 #include "sample_report.h"
 #include "test_support.h"
 
@@ -345,15 +346,7 @@ TEST_F(ViewRender, PreviewAndPrintThroughTheEnvironmentsCalls)
 // shell, not awaited) and names both in its box, which Enter acknowledges.
 TEST_F(ViewRender, PreviewInAWindowStartsTheViewCommand)
 {
-    Screen_Reset_For_Tests();
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ::setenv("ZAV_SCREEN", "window", 1);
-    ::setenv("ZAV_SCREEN_SIZE", "640x480", 1);
-    testing::internal::CaptureStderr();
-    Init_Grafik_Mode();
-    testing::internal::GetCapturedStderr();
-    for (const char* name : {"SDL_VIDEODRIVER", "ZAV_SCREEN", "ZAV_SCREEN_SIZE"}) ::unsetenv(name);
-    if (!Screen_Shows_Window()) {
+    if (!Start_Dummy_Window("640x480")) {
         Screen_Reset_For_Tests();
         GTEST_SKIP() << "SDL cannot start here";
     }
