@@ -104,8 +104,7 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
     Free_Model(&original);
     ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &original));
 
-    // A click after an edit goes to the waits of the page's next pass first, so the
-    // field of another block takes a second one. Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
+    // Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
     const std::string script = std::string(BAR_CLICK(970)) +
                                // page 1: h_k, the concrete class
                                "click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n"
@@ -121,7 +120,7 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
                                // page 3: the choice, the first layer, the vertical stirrups
                                "click 180 30\nwait 200\nclick 25 76\nwait 200\n"
                                "click 132 285\ntext \"3\"\nkey Enter\nclick 600 900\nwait 200\n"
-                               "click 108 423\nclick 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
+                               "click 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
                                END_AND_SAVE;
     Run_Result r = Run(script, "2");
     ASSERT_EQ(r.exit_code, 1) << r.err;

@@ -10,11 +10,14 @@
 
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
+#include "platform/screen.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
+#include "dummy_window.h"
 #include "sample_report.h"
 #include "test_support.h"
 
+#include <SDL.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -25,6 +28,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -318,13 +322,52 @@ TEST_F(ViewRender, PreviewAndPrintThroughTheEnvironmentsCalls)
     ::setenv(PRINT_COMMAND_VARIABLE, "false", 1);
     EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 1);
     ::unsetenv(PRINT_COMMAND_VARIABLE);
+    EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 0);
     EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), dir_.file("fehlt.OLI").c_str()), 1);
-    ASSERT_EQ(Shown_Messages().size(), 2u);
-    EXPECT_NE(Shown_Messages()[0].text.find("Druckbefehl"), std::string::npos);
-    EXPECT_NE(Shown_Messages()[1].text.find("fehlt.OLI"), std::string::npos);
+    // Each call said what became of the report: where the PDF is, what the command did.
+    const std::string pdf = dir_.file("B1_01.pdf");
+    const std::vector<std::string> said = [] {
+        std::vector<std::string> texts;
+        for (const Shown_Message& m : Shown_Messages()) texts.push_back(m.text);
+        return texts;
+    }();
+    ASSERT_EQ(said.size(), 5u);
+    EXPECT_EQ(said[0], "Vorschau: der Bericht steht in\n" + pdf);
+    EXPECT_EQ(said[1], "Der Bericht " + pdf + "\nwurde an den Druckbefehl \"cp -t " + queue.path() + "\" \xFC" "bergeben.");
+    EXPECT_NE(said[2].find("Druckbefehl \"false\" ist fehlgeschlagen (Ende mit 1)"), std::string::npos) << said[2];
+    EXPECT_EQ(said[3], "Kein Druckbefehl eingestellt (CORBEL_PRINT_COMMAND).\nDer Bericht liegt als " + pdf + " vor.");
+    EXPECT_NE(said[4].find("fehlt.OLI"), std::string::npos);
 
     Set_Report_Viewer(nullptr, nullptr);
     Clear_Shown_Messages();
+}
+
+// In a window session the preview hands the PDF to CORBEL_VIEW_COMMAND (started without a
+// shell, not awaited) and names both in its box, which Enter acknowledges.
+TEST_F(ViewRender, PreviewInAWindowStartsTheViewCommand)
+{
+    if (!Start_Dummy_Window("640x480")) {
+        Screen_Reset_For_Tests();
+        GTEST_SKIP() << "SDL cannot start here";
+    }
+    Temp_Dir shown;
+    ::setenv(VIEW_COMMAND_VARIABLE, ("cp -t " + shown.path()).c_str(), 1);
+    Install_Report_Viewer();
+    Clear_Shown_Messages();
+    SDL_Event enter{};
+    enter.type = SDL_KEYDOWN;
+    enter.key.keysym.sym = SDLK_RETURN;
+    SDL_PushEvent(&enter);
+    EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), report_.c_str()), 0);
+    ::unsetenv(VIEW_COMMAND_VARIABLE);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Vorschau: der Bericht steht in\n" + dir_.file("B1_01.pdf") +
+                                            "\nund wird mit \"cp -t " + shown.path() + "\" angezeigt.");
+    for (int i = 0; i < 500 && Read_File_Bytes(shown.file("B1_01.pdf")).size() < 5; ++i) ::usleep(10000);
+    EXPECT_EQ(Read_File_Bytes(shown.file("B1_01.pdf")), Read_File_Bytes(dir_.file("B1_01.pdf")));
+    Set_Report_Viewer(nullptr, nullptr);
+    Clear_Shown_Messages();
+    Screen_Reset_For_Tests();
 }
 
 } // namespace

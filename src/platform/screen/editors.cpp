@@ -82,6 +82,8 @@ public:
                     Cursor_From(m.x);
                     all_selected_ = false;
                 } else {
+                    // The press ends the edit and still acts where it landed.
+                    Repeat_Left_Press();
                     end = 0;
                 }
             } else if (kind == ZAV_MSG_KEY) {
