@@ -375,7 +375,11 @@ void Read_Position_Input()
     }
     corbel_model.input_read_failed = 0;
     if (r == 1) {
-        if (refresh_mode) End_Refresh_On_Read_Error("kann nicht gelesen werden", Read_Failure_Reason(f));
+        if (refresh_mode) {
+            const char* reason = Read_Failure_Reason(f);
+            std::fclose(f);
+            End_Refresh_On_Read_Error("kann nicht gelesen werden", reason);
+        }
         Tell_Read_Error_And_Set_Defaults("Die Eingabedaten k\xF6nnen nicht gelesen werden!");
         corbel_model.input_read_failed = 1;
     }
