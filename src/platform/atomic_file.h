@@ -77,8 +77,9 @@ private:
     int error_ = 0;
 };
 
-// Finishes both files, then puts both in place; when either was not written whole, both
-// are discarded and both destinations stay as they were. True when both are in place.
+// Finishes both files, then puts both in place, the first first (should its rename fail,
+// the second is discarded); when either was not written whole, both are discarded and both
+// destinations stay as they were. True when both are in place.
 // Each file keeps its own Error(): the one that failed says why; the other (discarded
 // for its partner's sake) keeps 0.
 bool Commit_Together(Atomic_File& first, Atomic_File& second);

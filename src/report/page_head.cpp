@@ -152,7 +152,8 @@ int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
         plot_state.remembered_graphic_stream = nullptr;
     if (open_report_file && stream == open_report_file->Stream()) {
         std::unique_ptr<Atomic_File> file = std::move(open_report_file);
-        if (companion ? Commit_Together(*file, *companion) : file->Commit()) return 0;
+        // The companion's rename goes first: should it fail, the report is not put in place.
+        if (companion ? Commit_Together(*companion, *file) : file->Commit()) return 0;
         // Of a pair, the one that failed has its error; the other was only held back.
         last_report_error = file->Error();
         if (last_report_error != 0)
