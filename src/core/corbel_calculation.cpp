@@ -24,7 +24,9 @@
 #include "core/design_load_case.h"
 #include "core/required_areas_line.h"
 #include "core/safety_factor_display.h"
+#include "platform/atomic_file.h"
 #include "platform/error_text.h"
+#include "report/drawing_file.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
@@ -33,6 +35,7 @@
 #include "report/text_utils.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
+#include "toolkit/message_sink.h"
 
 int report_heading_level = 1;
 double section_graphic_text_sizes[2] = {8.0, 8.0};
@@ -56,6 +59,8 @@ constexpr float kHeadingReserve = 3.0f;
 constexpr int kBookmarkOpen = 16;
 constexpr int kBookmarkClose = 17;
 constexpr int kBookmarkTop = 20;
+// How long a report waits for another run of the same position to finish writing [s].
+constexpr int kPositionLockWait = 60;
 // A vertical load below this (N) is an uplift that the design ignores.
 constexpr double kNegativeLoad = -0.01;
 // The model's first lightweight concrete class.
@@ -605,6 +610,16 @@ int Write_Corbel_Report()
     struct Fill_Afterwards {
         ~Fill_Afterwards() { if (!refresh_mode) Fill_Edit_Buffer_Hook(&corbel_model); }
     } fill_afterwards;
+    // Runs of one position (the environment may start a refresh while another is still
+    // writing) write its report and drawing one after the other: the two files on the
+    // disk always come from the same run.
+    const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
+    const std::string input = input_name ? input_name : "";
+    const File_Lock lock(input, kPositionLockWait);
+    if (lock.Timed_Out())
+        Tell_File_Problem("Die Eingabedatei", input.c_str(), "ist von einem anderen Lauf gesperrt",
+                          "die Druckliste wird trotzdem geschrieben");
+
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;
     FILE* report = OLI_Open_Report(position_number.c_str(), position_title.c_str(), 1, reserve,
@@ -615,6 +630,15 @@ int Write_Corbel_Report()
                         OLI_Last_Report_Error());
         return 1;
     }
+    // The drawing the report's graphic writes takes its place together with the report.
+    Plot_Keep_Named_Drawings(true);
     Calculate_Corbel(&corbel_model, report, 0);
-    return OLI_Close_Report(report);
+    Plot_Keep_Named_Drawings(false);
+    const std::unique_ptr<Atomic_File> drawing = Plot_Take_Kept_Drawing();
+    const int result = OLI_Close_Report_With(report, drawing.get());
+    // Standard error has it; the editor's user is told on the screen too.
+    if (drawing && drawing->Error() != 0 && !refresh_mode)
+        Msg_Error("Die Zeichnung %s kann nicht geschrieben werden: %s", drawing->Destination().c_str(),
+                  German_Error_Text(drawing->Error()));
+    return result;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "core/corbel_work.h"
 #include "core/position_file.h"
 #include "material/material_set.h"
+#include "platform/messages.h"
+#include "report/drawing_file.h"
 #include "report/oli_channel.h"
 #include "report/verdicts.h"
 #include "report_checks.h"
@@ -318,6 +321,37 @@ namespace {
 
 // A position of 1000 combinations, every one written in full, runs clean under the
 // sanitizers of the test build: the refresh run says nothing and leaves a whole report.
+// The drawing the report's graphic writes takes its place with the report: one that cannot
+// be written keeps both old files, and the editor's user is told which and why.
+TEST_F(CorbelCalculation, ReportAndDrawingArePutInPlaceTogether)
+{
+    const Section_Graphic_Hooks saved_hooks = section_graphic_hooks;
+    const std::string saved_spf = spf_file_name;
+    section_graphic_hooks.place = [](const Corbel_Model*, double, FILE*, int plot_file, int) {
+        if (plot_file && Plot_Open_Drawing_File_Named(spf_file_name.c_str(), 0, 0, 1, 1, 1, 0, "%s", "Zeichnung"))
+            (void)Plot_Close_Drawing_File();
+        return 1.0;
+    };
+    spf_file_name = dir_.file("B10001.SPF");
+    m().print_options.switches[EC2_PRINT_GRAPHIC] = 1;
+    Report();
+    EXPECT_TRUE(Has(Read_File_Bytes(spf_file_name), "*EOI\n"));
+
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01.OLI"), "alter Bericht"));
+    std::remove(spf_file_name.c_str());
+    ASSERT_EQ(::mkdir(spf_file_name.c_str(), 0755), 0);
+    Clear_Shown_Messages();
+    EXPECT_EQ(Write_Corbel_Report(), 1);
+    EXPECT_EQ(Read_File_Bytes(dir_.file("B1_01.OLI")), "alter Bericht");
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_TRUE(Has(Shown_Messages()[0].text,
+                    "Die Zeichnung " + spf_file_name + " kann nicht geschrieben werden: der Name bezeichnet einen Ordner"))
+        << Shown_Messages()[0].text;
+
+    section_graphic_hooks = saved_hooks;
+    spf_file_name = saved_spf;
+}
+
 TEST_F(CorbelCalculation, ThousandCombinationsRunClean)
 {
     std::vector<Row> rows;
