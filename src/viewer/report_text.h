@@ -22,9 +22,14 @@
 //
 // The report font prints some bytes as other symbols than code page 850 shows: 0x88 ⇒,
 // 0x89 ‰, 0x8C ⌀, 0xA3 Δ, 0xB0 θ, 0xB2 Σ, 0xB8 ψ, 0xBA α, 0xBB β, 0xBE ε, 0xC0 γ,
-// 0xC1 Φ, 0xCB ρ, 0xCC σ, 0xD6 τ, 0xDA φ, 0xEC ∞, 0xF2 ≥, 0xF3 ≤, 0xF7 ≈, 0xFA ³, and
-// the DOS glyphs 0x0F ¤, 0x14 ¶, 0x15 §; every other byte is its code page 850
-// character (other control characters show as blanks).
+// 0xC1 η, 0xC5 λ, 0xC6 μ, 0xC7 ν, 0xCB ρ, 0xCC σ, 0xD6 τ, 0xDA φ, 0xE0 α, 0xEC ∞,
+// 0xF2 ≥, 0xF3 ≤, 0xF7 ≈, 0xFA ³, and the DOS glyphs 0x0F ¤, 0x14 ¶, 0x15 §; every other
+// byte is its code page 850 character (other control characters show as blanks). No
+// German report writes the box-drawing or accented letters those Greek bytes stand for
+// in code page 850 (Ó, Ã, ã, ┼ ...).
+//
+// The raised multiplication dot (0xCE '/' '.' 0xCE 'r') is a dot on the middle of the
+// line: its text is "·" (see Report_Plain_Text and the page layout).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +44,7 @@ struct Run_Style {
     bool underline = false;
     bool italic = false;
     int shift = 0;           // -1 subscript, +1 superscript
+    bool times_dot = false;  // a superscript "." alone: the multiplication dot "·"
     bool coloured = false;   // colour below is in force; else the normal (black) text
     Rgb colour;
     bool operator==(const Run_Style&) const = default;
@@ -66,6 +72,8 @@ std::vector<Text_Piece> Split_Report_Text(std::string_view line, int* unknown = 
 // The Unicode character of a report-font byte, and UTF-8 of report-font bytes.
 char32_t Report_Code_Point(unsigned char byte);
 std::string Report_Bytes_To_Utf8(std::string_view bytes);
+// UTF-8 of a text piece (the multiplication dot included).
+std::string Piece_Utf8(const Text_Piece& piece);
 void Append_Utf8(std::string& out, char32_t c);
 
 // The visible text of a line as UTF-8: sequences and groups dropped, tab jumps and gaps
