@@ -92,11 +92,12 @@ double Distance(double x1, double y1, double x2, double y2)
 void Write_Raised_Text(double x, double y, double n, double h, const char* text)
 {
     const Plot_State& st = plot_state;
-    double angle = std::fmod(st.text_angle, 2.0 * kPi);
-    if (angle < 0.0) angle += 2.0 * kPi;
+    double turns = std::fmod(st.text_angle, 2.0 * kPi);
+    if (turns < 0.0) turns += 2.0 * kPi;
     constexpr double kTurnTolerance = 1e-8;
-    if (angle > kPi / 2.0 + kTurnTolerance && angle < 1.5 * kPi - kTurnTolerance) angle -= kPi;
-    angle += 0.0;  // no "-0.000000" in the records
+    const bool turned = turns > kPi / 2.0 + kTurnTolerance && turns < 1.5 * kPi - kTurnTolerance;
+    // A text that reads as written keeps its angle as the main text has it.
+    const double angle = turned ? turns - kPi + 0.0 : st.text_angle;
     // On the page (x right, y up), then in drawing units along the window's axes.
     const double along = 0.4 * n * h, up = 0.25 * h;
     const double page_x = along * std::cos(angle) - up * std::sin(angle);
