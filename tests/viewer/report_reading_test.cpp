@@ -101,8 +101,9 @@ TEST(ReportText, TheGlyphTableCoversEveryByteTheWritersEmit)
             const std::string name = std::string(CORBEL_SOURCE_DIR "/tests/core/golden/B1_0") + std::to_string(n) + "_" +
                                      level + ".OLI";
             for (unsigned char c : Read_File_Bytes(name)) {
-                if (c >= 0x80 && c != 0xCE && c != 0xAE && c != 0xAF)
-                    EXPECT_NE(known.find(static_cast<char>(c)), std::string::npos) << name << " " << std::hex << int(c);
+                const bool text_byte = c >= 0x80 && c != 0xCE && c != 0xAE && c != 0xAF;
+                EXPECT_TRUE(!text_byte || known.find(static_cast<char>(c)) != std::string::npos)
+                    << name << " " << std::hex << int(c);
             }
         }
 }
