@@ -97,7 +97,8 @@ public:
 
     Laid_Out_Document Run()
     {
-        for (const Report_Item& item : report_.items) std::visit([this](const auto& i) { Item(i); }, item);
+        for (index_ = 0; index_ < report_.items.size(); ++index_)
+            std::visit([this](const auto& i) { Item(i); }, report_.items[index_]);
         Ensure_Page();
         Finish_Page();
         Number_Pages();
@@ -127,6 +128,8 @@ private:
         size_t item = 0;             // first item of the heading on its page
         double y = 0.0;              // where the heading begins
     } keep_;
+    Keep last_line_;                 // where the block's previous text line began
+    size_t index_ = 0;               // the item being laid out
 
     Page& Current() { return doc_.pages.back(); }
 
@@ -191,7 +194,7 @@ private:
         Ensure_Page();
         if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) {
             if (keep_.active && keep_.page + 1 == doc_.pages.size() && keep_.y > PAGE_TOP + EPS)
-                Break_Page_With_Heading();
+                Break_Page_With_Kept();
             else
                 Break_Page();
         }
@@ -204,7 +207,7 @@ private:
         keep_ = {true, doc_.pages.size() - 1, Current().items.size(), y_};
     }
 
-    void Break_Page_With_Heading()
+    void Break_Page_With_Kept()
     {
         std::vector<Page_Item>& items = Current().items;
         std::vector<Page_Item> moved(std::make_move_iterator(items.begin() + static_cast<long>(keep_.item)),
@@ -269,7 +272,26 @@ private:
         Line_Frame frame = Paragraph_Frame();
         const bool heading = Is_Heading(t.bytes, frame.style);
         if (heading) Keep_Heading();
+        Ensure_Page();
+        const Keep start{true, doc_.pages.size() - 1, Current().items.size(), y_};
+        // The last line of a block (a sum line) never stands alone on a new page: the line
+        // before it goes along.
+        if (!heading && !keep_.active && last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+            keep_ = last_line_;
         Text(t.bytes, frame, heading);
+        last_line_ = start;
+    }
+
+    bool Last_Line_Of_Block() const
+    {
+        for (size_t k = index_ + 1; k < report_.items.size(); ++k) {
+            const Report_Item& item = report_.items[k];
+            if (std::holds_alternative<Text_Line>(item)) return false;
+            if (!std::holds_alternative<Para_Begin>(item) && !std::holds_alternative<Para_Space>(item) &&
+                !std::holds_alternative<Layout_Command>(item))
+                return true;
+        }
+        return true;
     }
 
     // A numbered heading, a first-level heading or title line (style 5), or a line that is
@@ -290,6 +312,7 @@ private:
 
     void Item(const Para_End&)
     {
+        last_line_.active = false;
         if (para_.space_after != 0.0) Move(para_.space_after);
         para_ = Para_Attributes{};
     }
@@ -311,7 +334,7 @@ private:
 
     void Item(const New_Page&)
     {
-        keep_.active = false;
+        keep_.active = last_line_.active = false;
         if (page_open_ && (Current().items.empty() && At_Page_Top())) return;
         if (!page_open_ && doc_.pages.empty()) return;
         Break_Page();
@@ -347,7 +370,7 @@ private:
             Ensure_Page();
             if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == doc_.pages.size() - 1) {
                 y_ = floor_ = slots_[slot].y;
-                keep_.active = false;
+                keep_.active = last_line_.active = false;
             }
         } else if (k == OLI_KEYWORD_BOOKMARK) {
             Bookmark(File_Int(n(0)), c);
@@ -405,6 +428,7 @@ private:
 
     void Item(const Table_Block& t)
     {
+        last_line_.active = false;
         Ensure_Page();
         if (!At_Page_Top()) Move(TABLE_SPACE);
         Line_Frame plain;
@@ -443,6 +467,7 @@ private:
 
     void Item(const Graphic_Block& g)
     {
+        last_line_.active = false;
         Ensure_Page();
         const double width = Graphic_Width(g), height = Graphic_Height(g);
         const double caption_height = Style_Line_Height(REPORT_NORMAL_STYLE);

@@ -171,6 +171,13 @@ TEST(PageLayout, HeadingsAtThePageFootMoveWithTheirFirstBlockAndLastRowsKeepComp
     EXPECT_EQ(Find(table, "Gesamt").page, 1);
     EXPECT_EQ(Find(table, "Lk 3").page, 1);
     EXPECT_EQ(Find(table, "Lk 2").page, 0);
+
+    // So does the sum line that ends a block of text lines, after a change of paragraph.
+    const auto block = Lay_Out(Para(fill) + "\n#SHOWPARA\n0x0\n4\n-1\n" + rows +
+                               "#END_OF_TEXT\n0x4\n0x0\n4\n-1\n \xCE_Gesamt\xCEr: 12 cm\xFD\n#END_OF_TEXT\n0x0\n-1\n");
+    EXPECT_EQ(Find(block, "Gesamt").page, 1);
+    EXPECT_EQ(Find(block, "Lk 3").page, 1);
+    EXPECT_EQ(Find(block, "Lk 2").page, 0);
 }
 
 TEST(PageLayout, LongLinesBreakAtABlankAndContinueAtTheSecondIndent)
