@@ -444,13 +444,20 @@ private:
         if (!t.body.empty()) {
             Line_Frame body;
             body.left = body.table_left = Text_Left();
-            body.style = REPORT_NORMAL_STYLE;
             body.wrap = false;
-            const double cw = Style_Char_Width(REPORT_NORMAL_STYLE);
-            body.tabs.columns = &t.widths;
-            body.tabs.column_char = cw;
             double chars = t.widths.empty() ? 0.0 : *std::max_element(t.widths.begin(), t.widths.end());
             for (const std::string& line : t.body) chars = std::max(chars, static_cast<double>(Visible_Cells(line)));
+            // Rows are never broken: a table wider than the text in the body's style is set
+            // in the first narrower style its widest row fits (the writers count up to the
+            // 106 characters of style 0 for a row).
+            body.style = REPORT_NORMAL_STYLE;
+            for (int narrower : {0, 3, 8, 2}) {
+                if (chars * Style_Char_Width(body.style) <= Text_Width() + EPS) break;
+                body.style = narrower;
+            }
+            const double cw = Style_Char_Width(body.style);
+            body.tabs.columns = &t.widths;
+            body.tabs.column_char = cw;
             body.width = Text_Width();
             body.table_width = std::min(chars * cw, Text_Width());
             for (size_t r = 0; r < t.body.size(); ++r) {

@@ -31,7 +31,9 @@
 //   stand; the line factor scales the line height.
 // - Tables: 0.2 cm of space above (not at a page's top) and below; title lines in style 5, caption lines in
 //   style 4, comment lines in style 3, the body in style 4 with its column heads bold and
-//   a rule under them. The column widths are boundary positions in characters of style 4.
+//   a rule under them. The column widths are boundary positions in characters of the
+//   body's style. Rows never break: a body whose widest row does not fit in style 4 is
+//   set in the first of the narrower styles 0, 3, 8, 2 in which it fits.
 //   In-cell groups: "L k x1 x2 a b" a line from a / b of the line's height below its top
 //   (0 top, 1 bottom), across the table when x1 and x2 are -1, else from x1 to x2 cm from
 //   the table's left edge; "R p x1 x2 a b" a rectangle the same way (-1 for a and b: the
