@@ -368,6 +368,11 @@ protected:
                     headed = headed || t->utf8 == head;
                     for (const char* wrong : {"Ó", "Ã", "ã", "┼", "Φ"}) EXPECT_EQ(t->utf8.find(wrong), std::string::npos) << t->utf8;
                     EXPECT_NE(t->utf8, ".") << report << " page " << p + 1;
+                    // No text line runs beyond the text area (wide tables are set narrower).
+                    if (t->face.family == Face_Family::Mono) {
+                        EXPECT_LE(t->x + Text_Advance_Em(t->face, t->utf8) * t->size, PAGE_LEFT + 17.0 + 0.01)
+                            << t->utf8;
+                    }
                 }
             EXPECT_TRUE(headed) << report << " " << head;
         }
