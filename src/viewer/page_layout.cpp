@@ -193,7 +193,9 @@ private:
     {
         Ensure_Page();
         if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) {
-            if (keep_.active && keep_.page + 1 == doc_.pages.size() && keep_.y > PAGE_TOP + EPS)
+            // (Not what would fill half a page by itself: that breaks where it stands.)
+            if (keep_.active && keep_.page + 1 == doc_.pages.size() && keep_.y > PAGE_TOP + EPS &&
+                y_ - keep_.y < (PAGE_BOTTOM - PAGE_TOP) / 2.0)
                 Break_Page_With_Kept();
             else
                 Break_Page();

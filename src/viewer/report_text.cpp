@@ -247,17 +247,12 @@ std::string Report_Bytes_To_Utf8(std::string_view bytes)
     return out;
 }
 
-std::string Piece_Utf8(const Text_Piece& piece)
-{
-    return piece.style.times_dot ? std::string("\u00B7") : Report_Bytes_To_Utf8(piece.bytes);
-}
-
 std::string Report_Plain_Text(std::string_view line)
 {
     std::string text;
     for (const Text_Piece& piece : Split_Report_Text(line)) {
         if (piece.kind == Piece_Kind::Text)
-            text += Piece_Utf8(piece);
+            text += piece.style.times_dot ? std::string("\u00B7") : Report_Bytes_To_Utf8(piece.bytes);
         else if (piece.kind == Piece_Kind::Tab || piece.kind == Piece_Kind::Gap)
             text += ' ';
     }

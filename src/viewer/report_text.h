@@ -72,8 +72,6 @@ std::vector<Text_Piece> Split_Report_Text(std::string_view line, int* unknown = 
 // The Unicode character of a report-font byte, and UTF-8 of report-font bytes.
 char32_t Report_Code_Point(unsigned char byte);
 std::string Report_Bytes_To_Utf8(std::string_view bytes);
-// UTF-8 of a text piece (the multiplication dot included).
-std::string Piece_Utf8(const Text_Piece& piece);
 void Append_Utf8(std::string& out, char32_t c);
 
 // The visible text of a line as UTF-8: sequences and groups dropped, tab jumps and gaps
