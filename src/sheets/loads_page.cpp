@@ -390,7 +390,9 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
         Area_Add_Bitmap(area, beam_end ? "EC2_konlasten0a_p.bmp" : "EC2_konlasten0a.bmp", x + 544, y0, x + 627,
                         y0 + 65, key);
     Area_Add_Bitmap(area, figures[beam_end ? 1 : 0][unit], x, y0, x + 535, y0 + 65, key);
-    if (k == 0) Area_Add_Bitmap(area, "EC2_konlasten0_pic.bmp", 695, 420, 930, 630, key);
+    // The sign picture of the forces stands right of everything beside the table (the
+    // governing row's button reaches x + 786, the import buttons x + 881).
+    if (k == 0) Area_Add_Bitmap(area, "EC2_konlasten0_pic.bmp", x + 950, y0, x + 1185, y0 + 210, key);
 
     if (Table_Live(k)) {
         Read_Back_Load_Table(&model->load_count[k], &model->load_table[k], k);
