@@ -512,14 +512,14 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
             Text(area, x + 191, *y + 3, "s", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->stress_range, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Clamp_Non_Negative);
-            Text(area, x + 265, *y, "N/mm\xFD", -1, p.unit_text);
+            Text(area, x + 277, *y, "N/mm\xFD", -1, p.unit_text);
             *y += line_step;
             Text(area, x, *y, "Erstbelastung des Betons");
             Text(area, x + 190, *y, "t", -1, -1, 1);
             Text(area, x + 191, *y + 3, "0", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->first_loading, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Default_Loading_Age);
-            Text(area, x + 265, *y, "d", -1, p.unit_text);
+            Text(area, x + 277, *y, "d", -1, p.unit_text);
             *y += line_step;
         }
     }

@@ -225,13 +225,15 @@ Screen_Image Sni_Import_Buttons()
 
 // ---- Cross-section of the reinforcement choice ------------------------------------------
 
+// The section of a corbel with its stirrup and a layer of bars; it stands beside the two
+// cover fields.
 Screen_Image Cross_Section()
 {
-    Image_Canvas c(191, 101, WHITE);
-    c.Rect(20, 10, 170, 95, CONCRETE);
-    c.Frame(20, 10, 170, 95, DARK);
-    c.Frame(28, 18, 162, 87, STEEL_BLUE);  // the stirrup
-    for (int k = 0; k < 5; ++k) c.Disc(36.5 + 29.5 * k, 25.5, 4.0, STEEL_BLUE);  // the top layer
+    Image_Canvas c(150, 56, WHITE);
+    c.Rect(20, 6, 140, 52, CONCRETE);
+    c.Frame(20, 6, 140, 52, DARK);
+    c.Frame(27, 13, 133, 45, STEEL_BLUE);  // the stirrup
+    for (int k = 0; k < 5; ++k) c.Disc(33.5 + 23.5 * k, 19.5, 3.5, STEEL_BLUE);  // the top layer
     return c.image;
 }
 
