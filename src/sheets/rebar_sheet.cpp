@@ -540,10 +540,11 @@ int Rebar_Sheet::Build(int y)
         const int height = Compute_Sketch_Layout(&md_, 1, &s);
         corbel_edit_buffer.sketch_area_height = height;
         corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
+        const int top = height > 0 ? Sketch_Top_Overflow(&md_, s) : 0;
         if (height > 0)
-            Area_Add_Custom(area_, width_ - 440, y0 - 8, width_ - 10, y0 - 8 + height, &md_,
+            Area_Add_Custom(area_, width_ - 440, y0 - 8 + top, width_ - 10, y0 - 8 + top + height, &md_,
                             Draw_Sketch_Rebar_Cb);
-        const int right_bottom = Right(y0, std::max(height, 0));
+        const int right_bottom = Right(y0, std::max(height, 0) + top);
         y = std::max(left_bottom, right_bottom) + 10;
     }
     y = Spacing_Checks(y);
