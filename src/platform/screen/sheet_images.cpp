@@ -106,7 +106,7 @@ Screen_Image Work_But()
 // of the last calculation (547 .. 626). Each heading cell stands over its field: a symbol
 // above the band and the quantity with its unit in the band.
 
-constexpr int HEAD_BOUNDS[] = {5, 45, 126, 208, 546, 630};  // cell bounds of the band
+constexpr int HEAD_BOUNDS[] = {5, 44, 126, 208, 546, 630};  // cell bounds of the band
 constexpr int HEAD_BAND_TOP = 44, HEAD_BAND_BOTTOM = 65, HEAD_TEXT_BASE = 59;
 constexpr int H_CENTRE = (HEAD_BOUNDS[1] + HEAD_BOUNDS[2]) / 2;
 constexpr int A_CENTRE = (HEAD_BOUNDS[2] + HEAD_BOUNDS[3]) / 2;
