@@ -92,6 +92,14 @@ private:
         Area_Add_Choice(area_, x + 20, y, diameter_entries, P().font_normal, 2, 12, index, on_);
     }
     void Hint(int x, int y, const char* t) { Text(x, y, t, P().font_index, P().note_brown); }
+    // ", s" with its index and "=" before a spacing field 50 pixels on: the index between
+    // the symbol and the sign, clear of both.
+    void Spacing_Label(int x, int y, const char* index)
+    {
+        Text(x, y, ", s");
+        Index(x + 15, y, index);
+        Text(x + 26, y, "=");
+    }
     void Heading(int x, int y, const char* t) { Text(x, y, t, P().font_heading); }
     double* Count(int i) { return &corbel_edit_buffer.rebar_count[i]; }
 
@@ -295,8 +303,7 @@ int Rebar_Sheet::Left(int y)
         }
         Text(x + 165, y, "-schnittig,", -1, -1, 1);
         Diameter(x + 175, y, &rb_.layer_diameter[0]);
-        Text(x + 250, y, ",  s   =");
-        Index(x + 275, y, "h");
+        Spacing_Label(x + 250, y, "h");
         Field(x + 300, y, &rb_.spacing[0], "%6.1f", Clamp_Non_Negative);
         Text(x + 362, y, "cm", P().font_normal, P().unit_text);
         y += step_;
@@ -362,8 +369,7 @@ int Rebar_Sheet::Left(int y)
         y = Group_Row(x + 20, y, beam_end_ ? -1 : COUNT_HANGER_NUMBER, COUNT_HANGER_LEGS,
                       &rb_.group[2].diameter, "B\x81gel");
         if (beam_end_) {
-            Text(x + 270, yr, ",  s   =");
-            Index(x + 295, yr, "v");
+            Spacing_Label(x + 270, yr, "v");
             Field(x + 320, yr, &rb_.spacing[1], "%6.1f", Clamp_Non_Negative);
             Text(x + 382, yr, "cm", P().font_normal, P().unit_text);
         }
@@ -461,23 +467,23 @@ int Rebar_Sheet::Spacing_Checks(int y)
         Text(x + 239, yy, "cm", P().font_normal, P().unit_text);
     };
     auto spacing_row = [&](int yy, const char* index, double* spacing, int flag, const char* hint) {
-        Text(x + 250, yy, "mit dem Stababstand");
-        Text(x + 390, yy, "s");
-        Index(x + 397, yy, index);
-        Field(x + 410, yy, spacing, "%6.1f", Clamp_Non_Negative);
-        Text(x + 472, yy, "cm", P().font_normal, P().unit_text);
+        Text(x + 265, yy, "mit dem Stababstand");
+        Text(x + 402, yy, "s");
+        Index(x + 409, yy, index);
+        Field(x + 430, yy, spacing, "%6.1f", Clamp_Non_Negative);
+        Text(x + 492, yy, "cm", P().font_normal, P().unit_text);
         if (*spacing >= 0.01) {
             double& req = corbel_edit_buffer.required_spacing[flag];
             req = Get_Required_Bar_Spacing(&rb_, flag, NAD_Get_EC2_Params());
             const bool met = *spacing > req - 0.01;
             if (met)
-                Text(x + 495, yy, "\xF2");
+                Text(x + 515, yy, "\xF2");
             else
-                Text(x + 495, yy, "<", P().font_heading, P().warning_red);
-            Field(x + 510, yy, &req, "%6.1f", nullptr, &screen_palette.cell_off,
+                Text(x + 515, yy, "<", P().font_heading, P().warning_red);
+            Field(x + 530, yy, &req, "%6.1f", nullptr, &screen_palette.cell_off,
                   met ? P().note_brown : P().warning_red);
         } else {
-            Hint(x + 495, yy, hint);
+            Hint(x + 515, yy, hint);
         }
     };
     axis_row(y, "d", "1k", &rb_.tie_axis_required, rb_.tie_axis_given, 0);

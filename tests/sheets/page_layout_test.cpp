@@ -29,6 +29,7 @@ namespace {
 struct Box {
     int x1, y1, x2, y2;
     std::string what;
+    int font = 0;
 };
 
 bool Overlap(const Box& a, const Box& b)
@@ -77,7 +78,8 @@ struct PageLayout : ::testing::Test {
             case AREA_TEXT: {
                 const int w = Area_Text_Width(p->text, p->font);
                 if (w > 0)
-                    labels.push_back({p->x1, p->y1 - Font_Ascent(p->font) + 1, p->x1 + w - 1, p->y1 + 1, "text " + text});
+                    labels.push_back({p->x1, p->y1 - Font_Ascent(p->font) + 1, p->x1 + w - 1, p->y1 + 1, "text " + text,
+                                      p->font & 0xFFFF});
                 break;
             }
             case AREA_FLOAT_FIELD: {
@@ -106,6 +108,7 @@ struct PageLayout : ::testing::Test {
         ASSERT_NE(f, nullptr);
         ASSERT_EQ(Read_Corbel_Model(f, &corbel_model), 0);
         std::fclose(f);
+        corbel_model.rebar_chosen = 1;  // page 3 shows its blocks only with the bars chosen
         corbel_edit_buffer = Corbel_Edit_Buffer{};
         Fill_Edit_Buffer(&corbel_model);
         Calculate_Corbel(&corbel_model, nullptr, 0);
@@ -116,6 +119,12 @@ struct PageLayout : ::testing::Test {
         compose[page - 1](area, 0, 0, 1250);
         std::vector<Box> labels, frames, pictures;
         Collect(labels, frames, pictures);
+        // Labels in the normal font (an index may stand close to its symbol).
+        for (size_t i = 0; i < labels.size(); ++i)
+            for (size_t j = i + 1; j < labels.size(); ++j)
+                if (labels[i].font != 0x1002 && labels[j].font != 0x1002)
+                    EXPECT_FALSE(Overlap(labels[i], labels[j]))
+                        << position << " page " << page << ": " << Name(labels[i]) << " on " << Name(labels[j]);
         for (const Box& l : labels) {
             for (const Box& f : frames) EXPECT_FALSE(Overlap(l, f)) << position << " page " << page << ": " << Name(l) << " on " << Name(f);
             for (const Box& p : pictures) EXPECT_FALSE(Overlap(l, p)) << position << " page " << page << ": " << Name(l) << " on " << Name(p);
