@@ -185,6 +185,12 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     pxLine(xa, ext_a, xa, ext_b);
     pxLine(xb, ext_a, xb, ext_b);
     const int mid = (xa + xb) / 2;
+    // Between ends less than a label wide apart the extension lines would strike the
+    // label through: it goes right of the line's end instead, and the line keeps its middle.
+    if (hi - lo < 36) {
+        Label_Value(hi + 14, label_y, "%.1lf", value);
+        return;
+    }
     pxFgc(gap >= 0 ? gap : ground_);
     pxTkLn(mid - 15, y, mid + 15, y, 2);
     pxFgc(screen_palette.text_black);
@@ -218,13 +224,16 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     pxLine(x - 10, ya, x + 10, ya);
     pxLine(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
+    // Between ends less than two label heights apart the end lines would strike the
+    // label through: it goes beyond the line's end instead, and the line keeps its middle.
+    if (hi - lo < 24) {
+        Label_Value(label_x, short_side < 0 ? lo - 13 : hi + 22, "%.1lf", value);
+        return;
+    }
     pxFgc(gap >= 0 ? gap : ground_);
     pxTkLn(x, mid - 6, x, mid + 6, 2);
     pxFgc(screen_palette.text_black);
-    // Between ends less than two label heights apart the end lines would strike the
-    // label through: it goes beyond the line's end instead.
-    const int label_y = hi - lo >= 24 ? mid + 3 : short_side < 0 ? lo - 13 : hi + 22;
-    Label_Value(label_x, label_y, "%.1lf", value);
+    Label_Value(label_x, mid + 3, "%.1lf", value);
 }
 
 void Sketch::Plate(int xc, int edge, int dir)
