@@ -75,7 +75,8 @@ struct PageLayout : ::testing::Test {
         for (const Area_Item* p = Area_Slot(area)->first_item; p; p = p->next) {
             const std::string text = p->text ? p->text : "";
             switch (p->type) {
-            case AREA_TEXT: {
+            case AREA_TEXT:
+            case AREA_CLICK_TEXT: {
                 const int w = Area_Text_Width(p->text, p->font);
                 if (w > 0)
                     labels.push_back({p->x1, p->y1 - Font_Ascent(p->font) + 1, p->x1 + w - 1, p->y1 + 1, "text " + text,
