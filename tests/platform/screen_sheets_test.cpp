@@ -187,8 +187,7 @@ TEST_F(ScreenSheets, NumberFieldsAreEditedInPlace)
           "text \"nan\"\nkey Tab\n"                         // refused (letters are not typed)
           "text \"-3.25\"\nkey Up\n"
           "text \"9\"\nkey Esc\n"
-          "text \"42\"\nclick 600 400\n"                   // a click elsewhere ends it
-          "key Enter\nkey Enter\n");                         // left as offered
+          "text \"42\"\nclick 600 400\n");                 // a click elsewhere ends it
     Define_Prop_Sheet(0, 0, 639, 479, 1, 0, "Zahlen", 1, 1);
     double value = 12.0;
     const int field = Add_Float_to_PS(100, 100, 8, "%.2lf", &value, 4);
@@ -214,9 +213,17 @@ TEST_F(ScreenSheets, NumberFieldsAreEditedInPlace)
     EXPECT_EQ(LAST_SHEET_EDIT_KEY, 0);
     EXPECT_DOUBLE_EQ(value, 42.0);
     EXPECT_EQ(M_LEFT, 1);  // the click stays for the caller
-    // A field left as offered keeps its value, though the format rounds it or it is too long
-    // for the editor.
-    value = 1.23456;
+    Undefine_Prop_Sheet();
+}
+
+// A field left as offered keeps its value, though the format rounds it or it is too long
+// for the editor.
+TEST_F(ScreenSheets, AFieldLeftAsOfferedKeepsItsValue)
+{
+    Start("key Enter\nkey Enter\n");
+    Define_Prop_Sheet(0, 0, 639, 479, 1, 0, "Zahlen", 1, 1);
+    Activate_Prop_Sheet();
+    double value = 1.23456;
     EXPECT_NE(Short_Edit_Float(100, 100, "%.2lf", &value), 0);
     EXPECT_EQ(value, 1.23456);
     value = 1e60;
