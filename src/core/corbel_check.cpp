@@ -5,6 +5,8 @@
 // calculation and at the start of every calculation, so it must give the same result
 // when run again on its own output.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
@@ -70,10 +72,14 @@ double Group_Area(const Bar_Group& g)
     return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
 }
 
+// Where the running check collects its error lines for the screen (none: not collected).
+std::vector<std::string>* collected_errors = nullptr;
+
 void Fail(int* error, FILE* report, const char* line)
 {
     *error = 1;
     OLI_Write_Failed_Line(report, line);
+    if (collected_errors) collected_errors->push_back(line);
 }
 
 void Check_Strut_Angle(Corbel_Model* m, const NAD_EC2_Params* params)
@@ -394,4 +400,15 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     Check_Geometry(&m, report, &error);
     if (m.rebar_chosen) Check_Rebar(&m, params, report, show_messages, &error);
     return error;
+}
+
+int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors)
+{
+    // The check changes only fields of the record itself: the copy shares the tables and
+    // results of the model but neither frees nor writes them.
+    Corbel_Model copy = model;
+    collected_errors = errors;
+    const int result = Check_Corbel_Model(&copy, nullptr, 0, 0);
+    collected_errors = nullptr;
+    return result;
 }
