@@ -87,13 +87,13 @@ std::string To_CRLF(const std::string& text)
     return out;
 }
 
-
-Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& directory, const std::vector<std::string>& env_changes)
+Started_Program Start_Program(const std::string& program, const std::vector<std::string>& args,
+                              const std::string& directory, const std::vector<std::string>& env_changes,
+                              const std::function<void()>& in_child)
 {
-    Run_Result r;
-    Temp_Dir io;
-    std::string out_file = io.file("out"), err_file = io.file("err");
+    Started_Program started;
+    started.io = std::make_unique<Temp_Dir>();
+    std::string out_file = started.io->file("out"), err_file = started.io->file("err");
 
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) env.push_back(*e);
@@ -112,20 +112,40 @@ Run_Result Run_Program(const std::string& program, const std::vector<std::string
     for (std::string& a : argv_s) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    pid_t pid = ::fork();
-    if (pid == 0) {
+    std::fflush(nullptr);  // nothing buffered may be written twice
+    started.pid = ::fork();
+    if (started.pid == 0) {
         if (!directory.empty() && ::chdir(directory.c_str()) != 0) _exit(127);
         FILE* o = std::freopen(out_file.c_str(), "w", stdout);
         FILE* e = std::freopen(err_file.c_str(), "w", stderr);
         if (!o || !e) _exit(127);
+        if (in_child) in_child();
         ::execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
+    return started;
+}
+
+Run_Result Wait_Program(Started_Program& started)
+{
+    Run_Result r;
     int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) r.exit_code = WEXITSTATUS(status);
-    r.out = Read_File_Bytes(out_file);
-    r.err = Read_File_Bytes(err_file);
+    if (started.pid > 0 && ::waitpid(started.pid, &status, 0) == started.pid && WIFEXITED(status))
+        r.exit_code = WEXITSTATUS(status);
+    started.pid = -1;
+    if (started.io) {
+        r.out = Read_File_Bytes(started.io->file("out"));
+        r.err = Read_File_Bytes(started.io->file("err"));
+    }
     return r;
+}
+
+Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& directory, const std::vector<std::string>& env_changes,
+                       const std::function<void()>& in_child)
+{
+    Started_Program started = Start_Program(program, args, directory, env_changes, in_child);
+    return Wait_Program(started);
 }
 
 int Call_Main(int (*main_function)(int, char**), std::vector<std::string> args)

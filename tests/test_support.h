@@ -1,7 +1,10 @@
 #pragma once
 // Helpers shared by the tests.
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 // A fresh empty directory under the system's temporary directory, removed with its
@@ -60,9 +63,22 @@ struct Run_Result {
     std::string err;
 };
 // Runs the program with the arguments in the directory, with the environment changes
-// given as "NAME=value" (or "NAME" alone to remove it).
+// given as "NAME=value" (or "NAME" alone to remove it). in_child, when given, runs in the
+// child just before the program starts (to set a limit or an alarm there). A program that
+// did not end normally (killed by a signal) gives the exit code -1.
 Run_Result Run_Program(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& directory, const std::vector<std::string>& env_changes);
+                       const std::string& directory, const std::vector<std::string>& env_changes,
+                       const std::function<void()>& in_child = {});
+
+// The same, started without waiting for it; Wait_Program collects its result.
+struct Started_Program {
+    pid_t pid = -1;
+    std::unique_ptr<Temp_Dir> io;  // where its standard output and error go
+};
+Started_Program Start_Program(const std::string& program, const std::vector<std::string>& args,
+                              const std::string& directory, const std::vector<std::string>& env_changes,
+                              const std::function<void()>& in_child = {});
+Run_Result Wait_Program(Started_Program& started);
 
 // Calls a main function in this process with "corbel" and the arguments as its command line.
 int Call_Main(int (*main_function)(int, char**), std::vector<std::string> args);

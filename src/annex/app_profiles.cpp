@@ -114,7 +114,7 @@ void Scan_Directory(const std::string& exec, const std::string& directory)
          found = DOSFindNext(&record)) {
         int number = 0;
         if (std::sscanf(record.name + 3, "%4d", &number) != 1 || number < 1) continue;
-        File_Ptr f(Fopen_Mapped((dir_path + "\\" + record.name).c_str(), "rb"));
+        File_Ptr f(Fopen_Mapped((dir_path + "\\" + record.name).c_str(), "r"));
         if (!f) continue;
         NAD_App_Profile profile;
         if (Read_Profile(f.get(), directory, number, profile)) nad_app_profiles.push_back(std::move(profile));

@@ -97,7 +97,7 @@ void Add_User_File(const std::string& dram, int n)
 {
     char path_tail[32];
     std::snprintf(path_tail, sizeof path_tail, "\\NADS\\%d.NAD", n);
-    File_Ptr f(Fopen_Mapped((dram + path_tail).c_str(), "rb"));
+    File_Ptr f(Fopen_Mapped((dram + path_tail).c_str(), "r"));
     if (!f) return;
     std::string first_line;
     if (!Read_Whole_Line(f.get(), first_line)) return;

@@ -117,7 +117,7 @@ Component_Selection* Select_Component(int kind)
     const char* temp = ZAVGetEnv("TEMP");
     if (!temp) return nullptr;
     const std::string answer = Map_Path(std::string(temp) + "\\Zorbitel.tmp");
-    FILE* f = std::fopen(answer.c_str(), "rb");
+    FILE* f = Fopen_Input(answer, "r");
     if (!f) return nullptr;
 
     Component_Selection& c = component_selection;

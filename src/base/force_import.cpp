@@ -160,7 +160,7 @@ std::string Run_Import_Tool(const Component_Selection* component, int a, int b, 
 
 int Read_Multi_Result_File(const char* path, int n)
 {
-    FILE* f = Fopen_Mapped(path, "rb");
+    FILE* f = Fopen_Mapped(path, "r");
     if (!f) return 0;
     int ignored = 0;
     int cuts = -1;
@@ -204,7 +204,7 @@ int Read_Import_Result_File(const char* path)
 {
     Free_Import_Sets();
     import_valid = 0;
-    FILE* f = path ? Fopen_Mapped(path, "rb") : nullptr;
+    FILE* f = path ? Fopen_Mapped(path, "r") : nullptr;
     if (!f) return 0;
     int version = 0;
     long sets = 0, values = 0;

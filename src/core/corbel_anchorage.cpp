@@ -273,12 +273,15 @@ double Calc_Lap_Factor_Alpha6(double r, double phi_lapped, double phi_member, in
         if (r > 0.5625) return 1.5;
         return std::sqrt(4.0 * r);
     }
-    const auto base = [r](double phi) {
-        const bool large_share = !(r < 0.331);
+    // A share is at most the whole: when more steel is needed than the member bars provide,
+    // every bar is lapped, and the mean must not extrapolate beyond the lapped bars' value.
+    const double share = std::clamp(r, 0.0, 1.0);
+    const auto base = [share](double phi) {
+        const bool large_share = !(share < 0.331);
         if (phi < 1.6 - 0.001) return large_share ? 1.4 : 1.2;
         return large_share ? 2.0 : 1.4;
     };
-    return r * base(phi_lapped) + (1.0 - r) * base(phi_member);
+    return share * base(phi_lapped) + (1.0 - share) * base(phi_member);
 }
 
 namespace {

@@ -26,5 +26,6 @@ void Check_Corbel_Anchorage(Corbel_Model* model, FILE* report, int detail);
 // provided area of the bars they are lapped with). Without the German annex EN 1992-1-1
 // (8.10): sqrt(r / 0.25) between 1.0 and 1.5. With it the share-weighted factors of the two
 // diameters (cm): 1.2 or 1.4 below 16 mm, 1.4 or 2.0 from 16 mm, the larger value from a
-// share of 33 %.
+// share of 33 %; a share above 1 (more steel required than the member bars provide) counts
+// as a full lap.
 double Calc_Lap_Factor_Alpha6(double r, double phi_lapped, double phi_member, int german_annex);

@@ -14,6 +14,7 @@
 #include "annex/nad_ec2_report.h"
 #include "annex/norm_texts.h"
 #include "base/component_files.h"
+#include "base/message_sink.h"
 #include "base/run_globals.h"
 #include "core/corbel_anchorage.h"
 #include "core/corbel_fatigue.h"
@@ -26,7 +27,9 @@
 #include "core/required_areas_line.h"
 #include "core/safety_factor_display.h"
 #include "core/section_graphic.h"
+#include "platform/atomic_file.h"
 #include "platform/error_text.h"
+#include "report/drawing_file.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
@@ -57,6 +60,8 @@ constexpr float kHeadingReserve = 3.0f;
 constexpr int kBookmarkOpen = 16;
 constexpr int kBookmarkClose = 17;
 constexpr int kBookmarkTop = 20;
+// How long a report waits for another run of the same position to finish writing [s].
+constexpr int kPositionLockWait = 60;
 // A vertical load below this (N) is an uplift that the design ignores.
 constexpr double kNegativeLoad = -0.01;
 // The model's first lightweight concrete class.
@@ -410,20 +415,19 @@ void Write_Input_Protocol(Corbel_Model& m, FILE* s, int detail)
 
 // ---------------------------------------------------------------------------------
 
+double Corbel_Alpha_Cc(const Corbel_Model& model)
+{
+    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
+    if (!params) return 1.0;
+    if (model.norm_code == CORBEL_NORM_BRIDGES) return params->bridge_alpha_cc;
+    return model.lightweight ? params->alpha_lcc : params->alpha_cc;
+}
+
 void Derive_Design_Values(Corbel_Model* model)
 {
     if (!model) return;
     Corbel_Model& m = *model;
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    double alpha = 1.0;
-    if (params) {
-        if (m.norm_code == CORBEL_NORM_BRIDGES)
-            alpha = params->bridge_alpha_cc;
-        else if (m.lightweight)
-            alpha = params->alpha_lcc;
-        else
-            alpha = params->alpha_cc;
-    }
+    const double alpha = Corbel_Alpha_Cc(m);
     const double gamma_c = m.safety_factors.gamma_c;
     const double gamma_s = m.safety_factors.gamma_s;
     m.factors_in_use[0] = gamma_c;
@@ -603,6 +607,16 @@ int Write_Corbel_Report()
     struct Fill_Afterwards {
         ~Fill_Afterwards() { if (!refresh_mode) Fill_Edit_Buffer_Hook(&corbel_model); }
     } fill_afterwards;
+    // Runs of one position (the environment may start a refresh while another is still
+    // writing) write its report and drawing one after the other: the two files on the
+    // disk always come from the same run.
+    const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
+    const std::string input = input_name ? input_name : "";
+    const File_Lock lock(input, kPositionLockWait);
+    if (lock.Timed_Out())
+        Tell_File_Problem("Die Eingabedatei", input.c_str(), "ist von einem anderen Lauf gesperrt",
+                          "die Druckliste wird trotzdem geschrieben");
+
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;
     FILE* report = OLI_Open_Report(position_number.c_str(), position_title.c_str(), 1, reserve,
@@ -613,6 +627,15 @@ int Write_Corbel_Report()
                         OLI_Last_Report_Error());
         return 1;
     }
+    // The drawing the report's graphic writes takes its place together with the report.
+    Plot_Keep_Named_Drawings(true);
     Calculate_Corbel(&corbel_model, report, 0);
-    return OLI_Close_Report(report);
+    Plot_Keep_Named_Drawings(false);
+    const std::unique_ptr<Atomic_File> drawing = Plot_Take_Kept_Drawing();
+    const int result = OLI_Close_Report_With(report, drawing.get());
+    // Standard error has it; the editor's user is told on the screen too.
+    if (drawing && drawing->Error() != 0 && !refresh_mode)
+        Msg_Error("Die Zeichnung %s kann nicht geschrieben werden: %s", drawing->Destination().c_str(),
+                  German_Error_Text(drawing->Error()));
+    return result;
 }

@@ -30,6 +30,11 @@ void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
 // vertical loads.
 int Write_Report_Notes(const Corbel_Model* model, FILE* report);
 
+// The annex's αcc that the design values take: its bridge value for EN 1992-2, its
+// lightweight value for lightweight concrete, else its value for buildings; 1.0 without an
+// annex in force.
+double Corbel_Alpha_Cc(const Corbel_Model& model);
+
 // The design values of the ultimate limit state that the design of every combination
 // uses: γc and γs of the chosen design situation, fcd with the annex's αcc (its bridge
 // value for EN 1992-2, its lightweight value for lightweight concrete), fyd and ftd of

@@ -5,11 +5,14 @@
 // calculation and at the start of every calculation, so it must give the same result
 // when run again on its own output.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "base/rebar.h"
 #include "core/concrete_cover.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
 #include "material/creep_shrinkage.h"
@@ -69,10 +72,14 @@ double Group_Area(const Bar_Group& g)
     return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
 }
 
+// Where the running check collects its error lines for the screen (none: not collected).
+std::vector<std::string>* collected_errors = nullptr;
+
 void Fail(int* error, FILE* report, const char* line)
 {
     *error = 1;
     OLI_Write_Failed_Line(report, line);
+    if (collected_errors) collected_errors->push_back(line);
 }
 
 void Check_Strut_Angle(Corbel_Model* m, const NAD_EC2_Params* params)
@@ -349,15 +356,8 @@ void Setup_Corbel_Materials(Corbel_Model* model)
         m.fcm = Get_Concrete_Fcm(code, m.fck, m.density);
     }
 
-    const NAD_EC2_Params* params = NAD_Get_EC2_Params();
-    double alpha = 1.0;
-    if (params) {
-        if (m.norm_code == CORBEL_NORM_BRIDGES) alpha = params->bridge_alpha_cc;
-        else if (m.lightweight) alpha = params->alpha_lcc;
-        else alpha = params->alpha_cc;
-    }
     const double gamma_c = m.safety_factors.gamma_c;
-    m.fcd = gamma_c > 0.001 ? alpha * m.fck / gamma_c : 0.0;
+    m.fcd = gamma_c > 0.001 ? Corbel_Alpha_Cc(m) * m.fck / gamma_c : 0.0;
 
     Derive_Steel_Values(&m);
 }
@@ -400,4 +400,15 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     Check_Geometry(&m, report, &error);
     if (m.rebar_chosen) Check_Rebar(&m, params, report, show_messages, &error);
     return error;
+}
+
+int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors)
+{
+    // The check changes only fields of the record itself: the copy shares the tables and
+    // results of the model but neither frees nor writes them.
+    Corbel_Model copy = model;
+    collected_errors = errors;
+    const int result = Check_Corbel_Model(&copy, nullptr, 0, 0);
+    collected_errors = nullptr;
+    return result;
 }

@@ -8,6 +8,7 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "base/rebar.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
@@ -262,9 +263,10 @@ double Calc_Corbel_Fcd_Fat(const Corbel_Model* model, double* t0)
     const double age = Age_Used(m);
     if (t0 != nullptr) *t0 = age;
     const double beta_cc = Get_Strength_Gain_Factor(kCementClass, age);
-    // The design strength under fatigue takes the fatigue partial factor of the concrete.
+    // fcd = αcc fck / γc with the αcc of the design values and the fatigue partial factor of
+    // the concrete.
     const double gamma_c = m.safety_factors.gamma_c_fat;
-    const double fcd = gamma_c > 0.001 ? m.fck / gamma_c : 0.0;
+    const double fcd = gamma_c > 0.001 ? Corbel_Alpha_Cc(m) * m.fck / gamma_c : 0.0;
     return beta_cc * k1 * (1.0 - 0.004 * m.fck) * fcd;
 }
 

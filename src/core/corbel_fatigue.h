@@ -13,10 +13,10 @@
 
 struct Corbel_Model;
 
-// EN 1992-1-1 (6.76): fcd,fat = k1 βcc(t0) fcd (1 − fck/250), fcd = fck/γc with γc of the
-// position's fatigue pair (0 for a factor of 0.001 or less), k1 of the annex in force (its
-// EN 1992-2 value for a bridge position), βcc at the age of first loading (28 days when
-// none is given). Writes the age used when t0 is given. Null model: 0.
+// EN 1992-1-1 (6.76): fcd,fat = k1 βcc(t0) fcd (1 − fck/250), fcd = αcc fck/γc (3.1.6(1))
+// with the αcc of the design values (Corbel_Alpha_Cc) and γc of the position's fatigue pair
+// (fcd 0 for a factor of 0.001 or less), k1 of the annex in force (its EN 1992-2 value for
+// a bridge position), βcc at the age of first loading (28 days when none is given). Writes the age used when t0 is given. Null model: 0.
 double Calc_Corbel_Fcd_Fat(const Corbel_Model* model, double* t0);
 
 // Runs after the envelope of the ultimate-limit-state results (it reads and raises the

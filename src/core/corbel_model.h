@@ -7,6 +7,8 @@
 // Units: lengths cm, areas cm2, stresses N/mm2, strains per mille, angles degrees,
 // density kg/m3, forces in the load tables N.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "core/corbel_results.h"
 #include "core/load_tables.h"
@@ -213,6 +215,11 @@ void Set_Corbel_Defaults(Corbel_Model* model);
 // bridge rules also show a message box when show_messages is set. The third argument is
 // not read. 0 valid, 1 input error.
 int Check_Corbel_Model(Corbel_Model* model, FILE* report, int unused, int show_messages);
+// The errors the data check finds in the model as it stands, for the screen: the check
+// runs silently on a copy (the model is not changed) and its error lines (report texts,
+// code page 850 with the report's index switches) are appended to errors. 0 valid, 1
+// input error (an error without a line of its own adds none).
+int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors);
 
 // The material set-up: derived concrete and steel values from the classes.
 void Setup_Corbel_Materials(Corbel_Model* model);

@@ -145,6 +145,11 @@ double Calc_Mandrel_Diameter(int norm_code, int lightweight, int kind, double ph
 
 namespace {
 
+// The share As,req/As,prov by which a bar's length is reduced when it carries less than its
+// full design stress. A bar never carries more than fyd: a provided area below the required
+// one (an area check that fails on its own) leaves the full length, not a longer one.
+double Stress_Ratio(double as_req, double as_prov) { return std::min(as_req / as_prov, 1.0); }
+
 // The older rule (norm codes below 1): bond stress from the table.
 double Old_Anchorage_Length(int bar_index, double fyk, double gamma_s, int class_index, double h1,
                             double h2, double phi, double as_req, double as_prov, double alpha_i,
@@ -159,7 +164,7 @@ double Old_Anchorage_Length(int bar_index, double fyk, double gamma_s, int class
     double bound = 0.0;
     if (kind == 0) {
         bound = phi * k;
-        lbd = std::max(alpha_i * as_req * lb / as_prov, bound);
+        lbd = std::max(alpha_i * Stress_Ratio(as_req, as_prov) * lb, bound);
     } else if (kind == 1) {
         bound = std::max(phi * k, 20.0);
         lbd = std::max(alpha_i * lb, bound);
@@ -257,7 +262,7 @@ double Calc_Anchorage_Length(int norm_code, int bar_index, double fyk, double ga
                    fyd, rqd);
 
     // 5. Minimum and design length.
-    double r = as_req / as_prov;
+    double r = Stress_Ratio(as_req, as_prov);
     bool first_form = norm_code == 1 || ((norm_code == 4 || norm_code == 21) && na_de);
     double minimum = 0.0;
     double lbd = 0.0;
@@ -294,7 +299,8 @@ double Calc_Anchorage_Length(int norm_code, int bar_index, double fyk, double ga
                                RPT_DOT RPT_LB_RQD "; %.1lf" RPT_DOT RPT_PHI_S ") = %.2lf cm\n",
                                k, minimum);
                 OLI_Printf(report, head, alpha_i);
-                if (std::fabs(as_req - as_prov) > 0.01) {
+                // The areas are shown where their ratio shortens the length.
+                if (as_prov - as_req > 0.01) {
                     OLI_Printf(report,
                                ", A" OLI_CTL "\\s,erf" OLI_CTL "r = %.2lf cm" RPT_SQ ", A" OLI_CTL "\\s,vorh" OLI_CTL
                                "r = %.2lf cm" RPT_SQ ":\n",

@@ -23,7 +23,8 @@ double Calc_Mandrel_Diameter(int norm_code, int lightweight, int kind, double ph
 // Design anchorage length lbd (cm), or -1.0 on bad input. bar_position holds the depth
 // of concrete below (h1) and above (h2) the bar, cm. The lowest bit of *flags is set for
 // a medium bond condition. kind 0 is an anchorage, kind 1 a lap; any other
-// kind gives 0. With a report stream the derivation is written.
+// kind gives 0. The length is scaled by As,req/As,prov taken at most 1 (the bar's stress
+// never exceeds fyd). With a report stream the derivation is written.
 double Calc_Anchorage_Length(int norm_code, int bar_index, double fyk, double gamma_s,
                              int class_index, double fck, double density, double fctm,
                              double gamma_c, const double bar_position[2], double phi,

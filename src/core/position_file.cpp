@@ -40,17 +40,23 @@ const char* const TEXT_IMPORT_OPEN_FAILED =
     "ffnung\nDie Daten k\xF6nnen nicht importiert werden!";
 const char* const TEXT_IMPORT_DONE = "Die Daten wurden erfolgreich importiert.";
 
-// A refresh run shows nothing, but its end on a read error is told on standard error.
-[[noreturn]] void End_Refresh_On_Read_Error(const char* problem, const char* reason)
+// A refresh run shows nothing: what befalls the input is told on standard error.
+void Tell_Input_Problem(const char* problem, const char* reason)
 {
     const char* name = Get_Component_File_Name(inp_file_name.c_str());
     Tell_File_Problem("Die Eingabedatei", name ? name : inp_file_name.c_str(), problem, reason);
+}
+
+[[noreturn]] void End_Refresh_On_Read_Error(const char* problem, const char* reason)
+{
+    Tell_Input_Problem(problem, reason);
     std::exit(1);
 }
 
 // Why the position file could not be read, as far as the stream tells it.
 const char* Read_Failure_Reason(FILE* f)
 {
+    if (const int error = Input_Stream_Error(f)) return German_Error_Text(error);
     if (std::ferror(f)) return German_Error_Text(EIO);
     std::rewind(f);
     int version = 0;
@@ -345,7 +351,16 @@ void Read_Position_Input()
         // No file: the position starts empty. A file that is there but cannot be opened
         // must not be overwritten unasked later, nor be reported as an empty position.
         const bool exists = Component_File_Exists(inp_file_name.c_str());
-        if (exists && refresh_mode) End_Refresh_On_Read_Error("kann nicht ge\xF6" "ffnet werden", German_Error_Text(error));
+        if (exists && refresh_mode) {
+            // A folder, a pipe or a device in the file's place, or a file far too long,
+            // is there but holds no position.
+            const bool no_position = error == EISDIR || error == ENODEV || error == EOVERFLOW;
+            End_Refresh_On_Read_Error(no_position ? "kann nicht gelesen werden" : "kann nicht ge\xF6" "ffnet werden",
+                                      German_Error_Text(error));
+        }
+        // The report of an empty position is about to replace the old one: not without a word.
+        if (!exists && refresh_mode)
+            Tell_Input_Problem("ist nicht vorhanden", "der Bericht einer leeren Position wird geschrieben");
         Clear_Corbel_Model(&corbel_model);
         corbel_model.input_read_failed = exists ? 1 : 0;
         return;
@@ -360,7 +375,11 @@ void Read_Position_Input()
     }
     corbel_model.input_read_failed = 0;
     if (r == 1) {
-        if (refresh_mode) End_Refresh_On_Read_Error("kann nicht gelesen werden", Read_Failure_Reason(f));
+        if (refresh_mode) {
+            const char* reason = Read_Failure_Reason(f);
+            std::fclose(f);
+            End_Refresh_On_Read_Error("kann nicht gelesen werden", reason);
+        }
         Tell_Read_Error_And_Set_Defaults("Die Eingabedaten k\xF6nnen nicht gelesen werden!");
         corbel_model.input_read_failed = 1;
     }

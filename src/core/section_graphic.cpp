@@ -526,11 +526,12 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     Plot_Set_Colour_Sections(1);
     Plot_Begin_Group();
     // The drawing writer owns the file from here on and closes it; the user's earlier
-    // drawing is replaced only by a drawing written whole.
-    const bool file =
-        plot_file && Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0,
-                                                  "%s: %s, L\x84ngsschnitt", position_number.c_str(),
-                                                  position_title.c_str());
+    // drawing is replaced only by a drawing written whole. Whether it could be opened
+    // does not change the report's graphic: that depends on the drawing being asked for.
+    const bool file = plot_file != 0;
+    if (file)
+        Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0, "%s: %s, L\x84ngsschnitt",
+                                     position_number.c_str(), position_title.c_str());
 
     Write_If_Open(Graphic(), " 8 %d\n", 6);
     Write_If_Open(Graphic(), " 7 %d\n", 9);
@@ -574,7 +575,9 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
 
     Plot_End_Group();
     Plot_End_Graphic_Block();
-    if (file) Plot_Close_Drawing_File();
+    // A drawing that could not be written whole is said by the report's writer, which
+    // then keeps the old report and drawing as they were; the graphic itself is complete.
+    if (file) (void)Plot_Close_Drawing_File();
     return s.N;
 }
 

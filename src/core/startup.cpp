@@ -6,9 +6,11 @@
 #include "core/corbel_model.h"
 #include "core/position_file.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
 #include "report/position_title.h"
 
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +51,9 @@ int Print_Usage(const char* program)
 
 int Start_Corbel_Run(int argc, char** argv)
 {
+    // A file-size limit must fail the write (EFBIG), which is said and leaves no
+    // temporary file behind, instead of killing the program in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc <= 4) return Print_Usage(argv[0]);
 
     int icon_id = 0, pos_id = 0, file_number = 0;
@@ -69,10 +74,15 @@ int Start_Corbel_Run(int argc, char** argv)
 
     Load_Position_Title(component_id.c_str());
 
-    if (!std::getenv("EXEC")) return 0;
+    const char* exec = std::getenv("EXEC");
+    if (!exec) return 0;
     const char* private_path = CurOb_Privat_Datapath();
     if (!private_path) return 0;
     private_data_path = private_path;
+    // The program's version is read below EXEC; the report goes without it.
+    if (!*exec && refresh_mode)
+        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist leer",
+                          "die Druckliste erh\xE4lt keine Angabe der Programmversion");
 
     Install_Stdio_And_Mouse_Wheel();
 

@@ -15,9 +15,18 @@
 // replaces; a file that did not exist gets what fopen would give it (0666 less the umask). A link is followed: the file it names
 // is replaced and the link stays. A file we may not write is refused as fopen would
 // refuse it. A destination that is not a regular file (a device, a pipe) cannot be
-// replaced by a rename and is written directly instead, with the same checks.
+// replaced by a rename and is written directly instead, with the same checks (a pipe
+// without a reader is refused at once rather than waited for).
+//
+// Two files that belong together (a report and its drawing) are put in place together:
+//
+//     if (!Commit_Together(report, drawing)) ...   // neither replaced unless both whole
+//
+// Every failure keeps the errno of the step that failed: the write, flush, sync, close
+// or rename (a full disk says ENOSPC, a file-size limit EFBIG).
 #include <cstdio>
 #include <string>
+#include <sys/types.h>
 
 class Atomic_File {
 public:
@@ -37,6 +46,15 @@ public:
     // the temporary file is gone. The stream is closed in either case.
     bool Commit();
 
+    // The first half of Commit: flushes, syncs and closes the temporary file, which stays
+    // beside the destination until Install (or is removed by Discard or the destructor).
+    // True when everything was written whole; false (temporary file gone) otherwise.
+    // A second call answers as the first did.
+    bool Finish();
+    // The second half: after a successful Finish, the temporary file takes the
+    // destination's place. False when it was not finished whole or the rename failed.
+    bool Install();
+
     // Drops what was written (as the destructor does); the destination stays as it was.
     void Discard();
 
@@ -46,8 +64,43 @@ public:
     const std::string& Destination() const { return destination_; }
 
 private:
+    static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
+    static int Close_File(void* self);
+    bool Open_Stream(int fd);
+
     FILE* stream_ = nullptr;
+    int fd_ = -1;           // behind stream_ while it is open
+    int write_error_ = 0;   // errno of the first write or close of the stream that failed
+    enum class State { open, finished, failed, done } state_ = State::open;
     std::string destination_;
     std::string temp_path_;  // empty when writing directly (or nothing open)
     int error_ = 0;
+};
+
+// Finishes both files, then puts both in place, the first first (should its rename fail,
+// the second is discarded); when either was not written whole, both are discarded and both
+// destinations stay as they were. True when both are in place.
+// Each file keeps its own Error(): the one that failed says why; the other (discarded
+// for its partner's sake) keeps 0.
+bool Commit_Together(Atomic_File& first, Atomic_File& second);
+
+// An advisory lock (flock) on an existing file, held for the object's life, so that
+// runs of the program that write the same position's files follow each other. The file
+// is only opened for reading (never changed, created or kept open elsewhere). A file that
+// is missing or no regular file gets no lock. Waiting is bounded: after the given number
+// of seconds the lock is not taken (Held() false) and the caller goes on without it.
+class File_Lock {
+public:
+    File_Lock(const std::string& path, int wait_seconds);
+    ~File_Lock();
+    File_Lock(const File_Lock&) = delete;
+    File_Lock& operator=(const File_Lock&) = delete;
+    bool Held() const { return held_; }
+    // True when the file is there but another holder kept the lock past the wait.
+    bool Timed_Out() const { return timed_out_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+    bool timed_out_ = false;
 };

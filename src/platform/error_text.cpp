@@ -9,7 +9,7 @@
 const char* German_Error_Text(int error_number)
 {
     switch (error_number) {
-    case ENOSPC: return "kein Platz mehr auf dem Datentr\xE4ger";
+    case ENOSPC: return "kein Speicherplatz mehr auf dem Datentr\xE4ger";
 #ifdef EDQUOT
     case EDQUOT: return "Speicherkontingent ersch\xF6pft";
 #endif
@@ -25,6 +25,9 @@ const char* German_Error_Text(int error_number)
     case ENFILE: return "zu viele offene Dateien";
     case ENOMEM: return "nicht gen\xFCgend Arbeitsspeicher";
     case EFBIG: return "die Datei wird zu gro\xDF";
+    case ENODEV: return "der Name bezeichnet keine gew\xF6hnliche Datei";
+    case ENXIO: return "die Pipe oder das Ger\xE4t nimmt nichts an";
+    case EOVERFLOW: return "die Datei ist besch\xE4" "digt (eine Zeile oder die Datei selbst ist viel zu lang)";
     case EINVAL: return "ung\xFCltiger Dateiname";
     default: break;
     }

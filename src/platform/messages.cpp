@@ -97,6 +97,8 @@ void Quit_Message()
 
 void Set_Message_Screen(const Message_Screen* screen) { drawn = screen ? *screen : Message_Screen{}; }
 
+bool Message_Boxes_In_Window() { return drawn.run_box && !(drawn.headless && drawn.headless()); }
+
 void Fatal_Message_And_Exit(const char* const* lines, int count, int exit_code)
 {
     char buf[4];

@@ -23,6 +23,9 @@ struct Message_Screen {
 };
 // Null: no screen.
 void Set_Message_Screen(const Message_Screen* screen);
+// Whether the boxes are drawn in a window that the user sees (a screen, not the scripted
+// headless driver).
+bool Message_Boxes_In_Window();
 
 void Init_Message();
 void Set_Message_Title(const char* title);

@@ -1,8 +1,13 @@
 #include "platform/paths.h"
 
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace {
 
@@ -67,8 +72,140 @@ std::string Map_Path(const std::string& path)
     return out;
 }
 
+namespace {
+
+// An input stream that counts what it hands out: the whole file and the current line.
+struct Bounded_Input {
+    int fd = -1;
+    bool text = true;
+    long long total = 0;  // bytes read (from the start, after a seek from where it went)
+    long line = 0;        // bytes of the current line so far
+    int error = 0;        // once set, every further read fails with it
+};
+
+// The streams open now, to answer Input_Stream_Error.
+std::unordered_map<FILE*, Bounded_Input*>& Open_Inputs()
+{
+    static std::unordered_map<FILE*, Bounded_Input*> inputs;
+    return inputs;
+}
+
+ssize_t Fail_Input(Bounded_Input& in, int error)
+{
+    in.error = error;
+    errno = error;
+    return -1;
+}
+
+ssize_t Read_Bounded(void* cookie, char* buffer, size_t size)
+{
+    Bounded_Input& in = *static_cast<Bounded_Input*>(cookie);
+    if (in.error) return Fail_Input(in, in.error);
+    ssize_t n;
+    do n = ::read(in.fd, buffer, size);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) return Fail_Input(in, errno);
+    in.total += n;
+    if (in.total > INPUT_FILE_MAX) return Fail_Input(in, EOVERFLOW);
+    if (in.text) {
+        const char* p = buffer;
+        const char* const end = buffer + n;
+        while (p < end) {
+            const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            in.line += (line_end ? line_end : end) - p;
+            if (in.line > INPUT_LINE_MAX) return Fail_Input(in, EOVERFLOW);
+            if (!line_end) break;
+            in.line = 0;
+            p = line_end + 1;
+        }
+    }
+    return n;
+}
+
+int Seek_Bounded(void* cookie, off64_t* offset, int whence)
+{
+    Bounded_Input& in = *static_cast<Bounded_Input*>(cookie);
+    const off_t at = ::lseek(in.fd, *offset, whence);
+    if (at < 0) return -1;
+    // Asking where the stream stands moves nothing; any real move starts counting anew.
+    if (!(whence == SEEK_CUR && *offset == 0)) {
+        in.total = at;
+        in.line = 0;
+    }
+    *offset = at;
+    return 0;
+}
+
+int Close_Bounded(void* cookie)
+{
+    Bounded_Input* in = static_cast<Bounded_Input*>(cookie);
+    for (auto it = Open_Inputs().begin(); it != Open_Inputs().end(); ++it) {
+        if (it->second == in) {
+            Open_Inputs().erase(it);
+            break;
+        }
+    }
+    const int result = ::close(in->fd);
+    delete in;
+    return result;
+}
+
+bool Only_Reads(const char* mode) { return mode[0] == 'r' && !std::strchr(mode, '+'); }
+
+} // namespace
+
+FILE* Fopen_Input(const std::string& path, const char* mode)
+{
+    if (!mode) return nullptr;
+    if (!Only_Reads(mode)) return std::fopen(path.c_str(), mode);
+
+    // Without O_NONBLOCK a pipe would keep the open waiting for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    int refusal = 0;
+    if (::fstat(fd, &info) != 0)
+        refusal = errno;
+    else if (S_ISDIR(info.st_mode))
+        refusal = EISDIR;
+    else if (!S_ISREG(info.st_mode))
+        refusal = ENODEV;
+    else if (info.st_size > INPUT_FILE_MAX)
+        refusal = EOVERFLOW;
+    if (refusal) {
+        ::close(fd);
+        errno = refusal;
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+
+    auto* in = new Bounded_Input;
+    in->fd = fd;
+    in->text = std::strchr(mode, 'b') == nullptr;
+    cookie_io_functions_t io{};
+    io.read = Read_Bounded;
+    io.seek = Seek_Bounded;
+    io.close = Close_Bounded;
+    FILE* stream = ::fopencookie(in, "r", io);
+    if (!stream) {
+        const int error = errno;
+        ::close(fd);
+        delete in;
+        errno = error;
+        return nullptr;
+    }
+    Open_Inputs()[stream] = in;
+    return stream;
+}
+
+int Input_Stream_Error(FILE* stream)
+{
+    const auto it = Open_Inputs().find(stream);
+    return it == Open_Inputs().end() ? 0 : it->second->error;
+}
+
 FILE* Fopen_Mapped(const char* path, const char* mode)
 {
     if (!path || !mode) return nullptr;
-    return std::fopen(Map_Path(path).c_str(), mode);
+    return Fopen_Input(Map_Path(path), mode);
 }

@@ -16,14 +16,9 @@ namespace {
 
 FILE* File() { return plot_state.plot_file_stream; }
 
-// The title as one line: a CR or LF in it would break the header's line structure.
-std::string Title_Line(const char* title)
-{
-    std::string line = title ? title : "";
-    for (char& c : line)
-        if (c == '\r' || c == '\n') c = ' ';
-    return line;
-}
+// The title as one line of plain text: a CR or LF in it would break the header's line
+// structure.
+std::string Title_Line(const char* title) { return Blank_Control_Bytes(title ? title : ""); }
 
 void Write_Head(FILE* stream, const char* title, double width, double height)
 {
@@ -100,6 +95,11 @@ void Restart_Numbers()
 // stream itself when it takes the old file's place.
 std::unique_ptr<Atomic_File> named_file;
 
+// While keep_named is set, a drawing opened by name is finished on close but not put in
+// place: it waits here for the file it belongs to.
+bool keep_named = false;
+std::unique_ptr<Atomic_File> kept_drawing;
+
 // Writes the trailer of the open drawing file and closes it (the one close of its
 // stream). False when a write or the close failed.
 bool Finish_Open_File()
@@ -109,8 +109,11 @@ bool Finish_Open_File()
     plot_state.plot_file_stream = nullptr;
     std::fputs("*EOI\n\n", stream);
     if (named_file && named_file->Stream() == stream) {
-        const std::unique_ptr<Atomic_File> file = std::move(named_file);
-        return file->Commit();
+        std::unique_ptr<Atomic_File> file = std::move(named_file);
+        if (!keep_named) return file->Commit();
+        const bool whole = file->Finish();
+        kept_drawing = std::move(file);
+        return whole;
     }
     bool ok = std::ferror(stream) == 0;
     if (std::fclose(stream) != 0) ok = false;
@@ -259,7 +262,11 @@ bool Plot_Open_Drawing_File_Named(const char* path, double x1, double y1, double
     if (path == nullptr) return false;
     auto file = std::make_unique<Atomic_File>(path);
     FILE* stream = file->Stream();
-    if (stream == nullptr) return false;
+    if (stream == nullptr) {
+        // Kept with its error: the file it belongs to must not be put in place alone.
+        if (keep_named) kept_drawing = std::move(file);
+        return false;
+    }
     // A drawing file still open is finished before this one takes the slot.
     Finish_Open_File();
     named_file = std::move(file);
@@ -272,6 +279,10 @@ bool Plot_Open_Drawing_File_Named(const char* path, double x1, double y1, double
 }
 
 bool Plot_Close_Drawing_File() { return Finish_Open_File(); }
+
+void Plot_Keep_Named_Drawings(bool keep) { keep_named = keep; }
+
+std::unique_ptr<Atomic_File> Plot_Take_Kept_Drawing() { return std::move(kept_drawing); }
 
 void Plot_Set_Pen(int n)
 {

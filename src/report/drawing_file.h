@@ -31,6 +31,9 @@
 // file opened by name replaces the file on the disk only when it was written whole; until
 // then (and after a failed write) the file there stays as it was.
 #include <cstdio>
+#include <memory>
+
+#include "platform/atomic_file.h"
 
 // The first line of every drawing file (what a reader recognises the format by).
 #define PLOT_FILE_MAGIC "kvem-Kestrova (1.0)A"
@@ -92,6 +95,15 @@ bool Plot_Open_Drawing_File_Named(const char* path, double x1, double y1, double
 // failed (a file opened by name is then left as it was before), true otherwise, and when
 // no drawing file was open.
 bool Plot_Close_Drawing_File();
+
+// While set, a drawing file opened by name is not put in place when it is closed: it is
+// finished (written whole, or failed with the errno of the step that failed) and kept,
+// and so is one that could not be opened at all, until Plot_Take_Kept_Drawing. The
+// caller then puts it in place together with the file it belongs to (the report, with
+// Commit_Together), or drops it. A later drawing opened by name replaces the kept one.
+void Plot_Keep_Named_Drawings(bool keep);
+// The drawing kept since; null when none was opened by name.
+std::unique_ptr<Atomic_File> Plot_Take_Kept_Drawing();
 
 // Current pen: negative gives 0, at most (colour count + 1) * 7 - 1.
 void Plot_Set_Pen(int n);

@@ -19,6 +19,7 @@
 #include "report/oli_channel.h"
 #include "report/plot_state.h"
 #include "report/report_layout.h"
+#include "report/string_format.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
 
@@ -50,8 +51,8 @@ const char* Text_Or_Empty(const char* text) { return text ? text : ""; }
 // The contents entry: " POS. <number>: <title>", " POS. <number>", " <title>" or "".
 std::string Contents_Line(const char* number, const char* title)
 {
-    std::string n = Text_Or_Empty(number);
-    std::string t = Text_Or_Empty(title);
+    const std::string n = Blank_Control_Bytes(Text_Or_Empty(number));
+    const std::string t = Blank_Control_Bytes(Text_Or_Empty(title));
     if (!n.empty()) return " POS. " + n + (t.empty() ? "" : ": " + t);
     if (!t.empty()) return " " + t;
     return "";
@@ -138,7 +139,9 @@ FILE* OLI_Open_Report(const char* number, const char* title, int continuing, dou
     return stream;
 }
 
-int OLI_Close_Report(FILE* stream)
+int OLI_Close_Report(FILE* stream) { return OLI_Close_Report_With(stream, nullptr); }
+
+int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
 {
     if (!stream) return 0;
     OLI_End_Text_Block(stream);
@@ -149,10 +152,20 @@ int OLI_Close_Report(FILE* stream)
         plot_state.remembered_graphic_stream = nullptr;
     if (open_report_file && stream == open_report_file->Stream()) {
         std::unique_ptr<Atomic_File> file = std::move(open_report_file);
-        if (file->Commit()) return 0;
+        // The companion's rename goes first: should it fail, the report is not put in place.
+        if (companion ? Commit_Together(*companion, *file) : file->Commit()) return 0;
+        // Of a pair, the one that failed has its error; the other was only held back.
         last_report_error = file->Error();
-        Tell_File_Error("Die Druckliste", open_report_name.c_str(), "konnte nicht vollst\xE4ndig geschrieben werden",
-                        last_report_error);
+        if (last_report_error != 0)
+            Tell_File_Error("Die Druckliste", open_report_name.c_str(),
+                            "konnte nicht vollst\xE4ndig geschrieben werden", last_report_error);
+        if (companion && companion->Error() != 0) {
+            Tell_File_Error("Die Zeichnung", companion->Destination().c_str(), "kann nicht geschrieben werden",
+                            companion->Error());
+            if (last_report_error == 0)
+                Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "bleibt, wie sie war",
+                                  "sie wird nur zusammen mit ihrer Zeichnung ersetzt");
+        }
         return 1;
     }
     bool failed = std::ferror(stream) != 0;
@@ -173,7 +186,8 @@ FILE* OLI_Open_Report_Plain(const char* number, const char* title, int continuin
     if (!continuing) std::fputs("#NEWPAGE\n", stream);
     OLI_setFlags(stream, 0x380);
     OLI_setLayout(stream, 0x1013);
-    std::fprintf(stream, "#CONTENTS\n POS. %s: %s\n", Text_Or_Empty(number), Text_Or_Empty(title));
+    std::fprintf(stream, "#CONTENTS\n POS. %s: %s\n", Blank_Control_Bytes(Text_Or_Empty(number)).c_str(),
+                 Blank_Control_Bytes(Text_Or_Empty(title)).c_str());
     return stream;
 }
 

@@ -44,6 +44,13 @@ FILE* OLI_Open_Report(const char* number, const char* title, int continuing, dou
 // the next one is opened.
 int OLI_Close_Report(FILE* stream);
 
+// The same for a report and a file written with it (its drawing; null: none), opened as
+// an Atomic_File: both take their places only when both were written whole; otherwise
+// both old files stay as they were, and standard error says which could not be written
+// and why. 0 when both are in place, 1 otherwise.
+class Atomic_File;
+int OLI_Close_Report_With(FILE* stream, Atomic_File* companion);
+
 // The errno of the last failed opening or closing of a report (0 after a success).
 int OLI_Last_Report_Error();
 

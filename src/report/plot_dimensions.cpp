@@ -82,6 +82,36 @@ double Distance(double x1, double y1, double x2, double y2)
     return std::hypot(x2 - x1, y2 - y1);
 }
 
+// The raised text after a centred dimension text of n characters and height h at (x, y):
+// 0.4 h per character along the text from its centre and a quarter of h above it, as the
+// text reads on the page. A text whose angle on the page lies between a quarter and three
+// quarters of a turn is read turned by half a turn (the main text, centred, stays where
+// it is), so the raised text goes along and above the turned reading: after the number
+// and above it whichever way the window's axes run. Written with its baseline at the
+// point, in the reading direction (record 14 and 3; in the drawing file keypad 1).
+void Write_Raised_Text(double x, double y, double n, double h, const char* text)
+{
+    const Plot_State& st = plot_state;
+    double turns = std::fmod(st.text_angle, 2.0 * kPi);
+    if (turns < 0.0) turns += 2.0 * kPi;
+    constexpr double kTurnTolerance = 1e-8;
+    const bool turned = turns > kPi / 2.0 + kTurnTolerance && turns < 1.5 * kPi - kTurnTolerance;
+    // A text that reads as written keeps its angle as the main text has it.
+    const double angle = turned ? turns - kPi + 0.0 : st.text_angle;
+    // On the page (x right, y up), then in drawing units along the window's axes.
+    const double along = 0.4 * n * h, up = 0.25 * h;
+    const double page_x = along * std::cos(angle) - up * std::sin(angle);
+    const double page_y = along * std::sin(angle) + up * std::cos(angle);
+    const double sign_x = st.x_direction == 1 ? 1.0 : -1.0;
+    const double sign_y = st.y_backwards ? -1.0 : 1.0;
+    const double rx = x + sign_x * page_x / st.x_scale;
+    const double ry = y + sign_y * page_y / st.y_scale;
+    const std::string clean = Plot_Clean_Text(text);
+    Write_If_Open(Graphic(), " 14 %lf 0\n", angle * PLOT_DEGREES_PER_RADIAN);
+    Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx * st.x_scale, ry * st.y_scale, clean.c_str());
+    Plot_File_Text(rx, ry, 1, PLOT_FILE_TEXT_ANGLE, angle * PLOT_DEGREES_PER_RADIAN, clean.c_str());
+}
+
 }  // namespace
 
 double Plot_Draw_Dimension(double x1, double y1, double x2, double y2, double size,
@@ -179,10 +209,8 @@ double Plot_Draw_Dimension(double x1, double y1, double x2, double y2, double si
 
     Plot_Write_Text_Centred_Angled(tx, ty, text);
     if (raised_text[0] != '\0') {
-        const double dx = st.orientation_sign * 0.4 * n * height / xs;
-        const double dy = 0.25 * height / ys;
         Write_If_Open(Graphic(), " 13 %lf\n", 0.75 * height);
-        Plot_Write_Text(tx + c * dx - s * dy, ty + s * dx + c * dy, raised_text);
+        Write_Raised_Text(tx, ty, n, height, raised_text);
     }
 
     Plot_End_Group();

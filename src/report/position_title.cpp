@@ -27,7 +27,7 @@ int Read_Position_Title(const char* path)
     position_number.clear();
     position_title.clear();
     if (!path) return 1;
-    std::unique_ptr<FILE, File_Closer> file(Fopen_Mapped(path, "rb"));
+    std::unique_ptr<FILE, File_Closer> file(Fopen_Mapped(path, "r"));
     if (!file) return 1;
 
     std::string first, second, third;

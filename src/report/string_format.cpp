@@ -29,3 +29,12 @@ std::string Format_String_Cut(size_t max, const char* format, va_list args)
     if (std::vsnprintf(buffer.data(), buffer.size(), format, args) < 0) return "";
     return buffer.data();
 }
+
+std::string Blank_Control_Bytes(std::string text)
+{
+    for (char& c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || b == 0xCE) c = ' ';
+    }
+    return text;
+}

@@ -74,7 +74,11 @@ private:
     // and its label at label_y; a vertical one at column x with the label at label_x.
     void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap);
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1);
-    void Dim_Column(int column, int ya, int yb, double value, int gap = -1);
+    // A dimension too short to hold its label between its ends takes the label beyond one
+    // end: above (short_side < 0) or below it.
+    void Dim_Column(int column, int ya, int yb, double value, int gap = -1, int short_side = 1);
+    // The x of a dimension column.
+    int Column_X(int column) const;
     void Plate(int xc, int edge, int dir);
 
     void Support_Corbel();
@@ -181,6 +185,12 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     pxLine(xa, ext_a, xa, ext_b);
     pxLine(xb, ext_a, xb, ext_b);
     const int mid = (xa + xb) / 2;
+    // Between ends less than a label wide apart the extension lines would strike the
+    // label through: it goes right of the line's end instead, and the line keeps its middle.
+    if (hi - lo < 36) {
+        Label_Value(hi + 14, label_y, "%.1lf", value);
+        return;
+    }
     pxFgc(gap >= 0 ? gap : ground_);
     pxTkLn(mid - 15, y, mid + 15, y, 2);
     pxFgc(screen_palette.text_black);
@@ -193,22 +203,33 @@ void Sketch::Dim_Row(int row, int xa, int xb, double value, int gap)
     Dim_H(xa, xb, y, y + 10, y - 10, y + 3, value, gap);
 }
 
-void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap)
+int Sketch::Column_X(int column) const
 {
-    // Columns 1, 2 at the left edge, 3, 4 at the right edge, with their label places.
-    int x, label_x;
+    // Columns 1, 2 at the left edge, 3, 4 at the right edge.
     switch (column) {
-    case 1: x = x0_ + 20; label_x = x0_ + 5; break;
-    case 2: x = x0_ + 40; label_x = x0_ + 25; break;
-    case 3: x = x1_ - 20; label_x = x1_ - 35; break;
-    default: x = x1_ - 40; label_x = x1_ - 55; break;
+    case 1: return x0_ + 20;
+    case 2: return x0_ + 40;
+    case 3: return x1_ - 20;
+    default: return x1_ - 40;
     }
+}
+
+void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int short_side)
+{
+    // The label stands 15 pixels left of its column, across the line's gap.
+    const int x = Column_X(column), label_x = x - 15;
     const int lo = std::min(ya, yb), hi = std::max(ya, yb);
     pxFgc(screen_palette.text_black);
     pxLine(x, lo - 10, x, hi + 10);
     pxLine(x - 10, ya, x + 10, ya);
     pxLine(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
+    // Between ends less than two label heights apart the end lines would strike the
+    // label through: it goes beyond the line's end instead, and the line keeps its middle.
+    if (hi - lo < 24) {
+        Label_Value(label_x, short_side < 0 ? lo - 13 : hi + 22, "%.1lf", value);
+        return;
+    }
     pxFgc(gap >= 0 ? gap : ground_);
     pxTkLn(x, mid - 6, x, mid + 6, 2);
     pxFgc(screen_palette.text_black);
@@ -488,6 +509,10 @@ void Sketch::Load_Corbel()
     }
     Dashed(xf_, yt_, xf_, yb_, screen_palette.frame_grey);
 
+    // The right-hand chain stands off the free end: extension lines lead to it from the
+    // corbel's top and free-end bottom.
+    pxFgc(screen_palette.frame_grey);
+    for (int y : {yt_, y_end_bottom}) pxLine(xe_ + 3, y, Column_X(3) + 10, y);
     Dim_Column(3, yt_, y_end_bottom, hk - md.hk_end);
     if (md.hk_end > 0.1) Dim_Column(3, y_end_bottom, yb_, md.hk_end);
     Dim_Row(1, xf_, xe_, lk);
@@ -518,7 +543,7 @@ void Sketch::Load_Corbel()
         pxFgc(screen_palette.load_arrow_red);
         Draw_Arrow(xl, yl, 32, 0, "", 0.0);
         Text(xl + 22, yl - 2, "H");
-        if (lh_ > kPresent) Dim_Column(3, yl, yt_, lh_);
+        if (lh_ > kPresent) Dim_Column(3, yl, yt_, lh_, -1, -1);
     }
     Dim_Row(2, xl, xf_, la);
 
@@ -905,11 +930,13 @@ void Sketch::Rebar()
 
     // The tie's anchorage: node distance and max z3 from the face.
     if (node > kPresent) {
-        Dim_Row(beam_end_ ? 2 : 1, xf_, U(-node), node);
+        // Row 2: in row 1 the node distance would stand in the chain of the member's width
+        // and the corbel's length and read as a piece of that chain.
+        Dim_Row(2, xf_, U(-node), node);
         if (z3 > kPresent) {
             int end = U_Sum({-node, -z3});
             end = dir_ > 0 ? std::max(end, margin) : std::min(end, margin);
-            Dim_Row(1, U(-node), end, z3);
+            Dim_Row(2, U(-node), end, z3);
         }
     }
 }
@@ -959,6 +986,19 @@ int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale)
     return height > 0.0 && height < 100000.0 ? static_cast<int>(height) : 0;
 }
 
+int Sketch_Top_Overflow(const Corbel_Model* model, double s)
+{
+    if (!model || !(s > 0.0)) return 0;
+    const Corbel_Model& md = *model;
+    const bool hanging = md.load_transfer == LOAD_TRANSFER_INDIRECT;
+    if (md.system != SYSTEM_LOAD_CORBEL || md.connection == CONNECTION_BEAM || hanging) return 0;
+    const double lh = md.load_height;
+    const double e = md.execution == EXECUTION_BEAM_END ? md.beam_height - md.hk - lh : md.hk / 2.0;
+    // The arrow's top: y0 + 10 + R(e) - 41.
+    const int r = std::clamp(Round_To_Int32(s * e), -100000, 100000);
+    return std::max(0, 31 - r);
+}
+
 void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int* y)
 {
     double s = 0.0;
@@ -966,9 +1006,10 @@ void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int
     corbel_edit_buffer.sketch_area_height = height;
     corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
     if (height <= 0) return;
-    Area_Add_Custom(area, x, *y, x + 430, *y + height, const_cast<Corbel_Model*>(model),
+    const int top = Sketch_Top_Overflow(model, s);
+    Area_Add_Custom(area, x, *y + top, x + 430, *y + top + height, const_cast<Corbel_Model*>(model),
                     mode == 1 ? Draw_Sketch_Rebar_Cb : Draw_Sketch_Geometry_Cb);
-    *y += height;
+    *y += top + height;
 }
 
 double Sketch_Layer_Depth_Cm(const Corbel_Model* model, int layer)

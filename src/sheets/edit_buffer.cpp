@@ -1,5 +1,6 @@
 #include "sheets/edit_buffer.h"
 
+#include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
 #include "platform/screen/screen.h"
@@ -61,6 +62,7 @@ void Fill_Edit_Buffer(Corbel_Model* model)
         b.bearing_plate_box = model->lp > 0.01;
         // Nothing the user did changed the system of this model.
         b.remembered_system = -1;
+        b.plate_width_cut = 0;
     }
 
     b.code_choice = model->norm_code == CORBEL_NORM_BUILDINGS ? 0 : 1;
@@ -85,7 +87,18 @@ void Apply_Edit_Buffer(Corbel_Model* model)
 
     if (release_load_tables_fn) release_load_tables_fn(model);
     if (release_rebar_tables_fn) release_rebar_tables_fn(model);
+    if (b.plate_width_cut && model->bp == b.plate_width_shown) model->bp = b.plate_width_entered;
+    const double entered = model->bp;
     Check_Corbel_Model(model, nullptr, 0, 0);
+    b.plate_width_cut = model->execution == EXECUTION_SINGLE && model->bp < entered - 0.001;
+    b.plate_width_entered = entered;
+    b.plate_width_shown = model->bp;
+}
+
+double* Plate_Width_Typed(double* value)
+{
+    corbel_edit_buffer.plate_width_cut = 0;
+    return Clamp_Non_Negative(value);
 }
 
 void Mark_Load_Share_Edited(int)

@@ -71,6 +71,13 @@ struct Corbel_Edit_Buffer {
 
     // The model's load generation (corbel_load_generation) the buffer last filled from.
     uint32_t seen_generation = 0;
+
+    // The bearing-plate width the data check cut to the column width b: the width as
+    // entered and as cut. While the user types no other width, each apply offers the
+    // check the entered width again, so that it comes back as far as b allows.
+    int32_t plate_width_cut = 0;
+    double plate_width_entered = 0.0;
+    double plate_width_shown = 0.0;
 };
 
 extern Corbel_Edit_Buffer corbel_edit_buffer;
@@ -94,6 +101,10 @@ extern void (*release_rebar_tables_fn)(Corbel_Model* model);
 
 // The user edited the load share: from now on it is taken over into the model.
 void Mark_Load_Share_Edited(int unused_new_value = 0);
+
+// Check of the bearing-plate width field: not below 0, and the width the user typed
+// replaces one the data check had cut.
+double* Plate_Width_Typed(double* value);
 
 // ---- screen palette ----
 

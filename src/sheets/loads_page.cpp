@@ -390,7 +390,9 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
         Area_Add_Bitmap(area, beam_end ? "EC2_konlasten0a_p.bmp" : "EC2_konlasten0a.bmp", x + 544, y0, x + 627,
                         y0 + 65, key);
     Area_Add_Bitmap(area, figures[beam_end ? 1 : 0][unit], x, y0, x + 535, y0 + 65, key);
-    if (k == 0) Area_Add_Bitmap(area, "EC2_konlasten0_pic.bmp", 695, 420, 930, 630, key);
+    // The sign picture of the forces stands right of everything beside the table (the
+    // governing row's button reaches x + 786, the import buttons x + 881).
+    if (k == 0) Area_Add_Bitmap(area, "EC2_konlasten0_pic.bmp", x + 950, y0, x + 1185, y0 + 210, key);
 
     if (Table_Live(k)) {
         Read_Back_Load_Table(&model->load_count[k], &model->load_table[k], k);
@@ -510,14 +512,14 @@ void Draw_Parameter_Sheet(Corbel_Model* m, int area, int x, int* y, int line_ste
             Text(area, x + 191, *y + 3, "s", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->stress_range, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Clamp_Non_Negative);
-            Text(area, x + 265, *y, "N/mm\xFD", -1, p.unit_text);
+            Text(area, x + 277, *y, "N/mm\xFD", -1, p.unit_text);
             *y += line_step;
             Text(area, x, *y, "Erstbelastung des Betons");
             Text(area, x + 190, *y, "t", -1, -1, 1);
             Text(area, x + 191, *y + 3, "0", p.font_index);
             Area_Add_Float_Field(area, x + 210, *y, &m->first_loading, "%6.1f", p.font_normal, p.info_blue, on);
             Area_Set_Item_Check(area, Default_Loading_Age);
-            Text(area, x + 265, *y, "d", -1, p.unit_text);
+            Text(area, x + 277, *y, "d", -1, p.unit_text);
             *y += line_step;
         }
     }

@@ -92,6 +92,14 @@ private:
         Area_Add_Choice(area_, x + 20, y, diameter_entries, P().font_normal, 2, 12, index, on_);
     }
     void Hint(int x, int y, const char* t) { Text(x, y, t, P().font_index, P().note_brown); }
+    // ", s" with its index and "=" before a spacing field 50 pixels on: the index between
+    // the symbol and the sign, clear of both.
+    void Spacing_Label(int x, int y, const char* index)
+    {
+        Text(x, y, ", s");
+        Index(x + 15, y, index);
+        Text(x + 26, y, "=");
+    }
     void Heading(int x, int y, const char* t) { Text(x, y, t, P().font_heading); }
     double* Count(int i) { return &corbel_edit_buffer.rebar_count[i]; }
 
@@ -180,25 +188,25 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
     Text(x + 175, y, symbol);
     if (index) Index(x + 182, y, index);
     Field(x + 215, y, entered, "%6.1f", Clamp_Non_Negative);
-    Text(x + 270, y, "cm", P().font_normal, P().unit_text);
+    Text(x + 277, y, "cm", P().font_normal, P().unit_text);
     if (shown_) {
         const bool failed = required < -0.1;
         const bool short_of = !failed && !(*entered > required - 0.1);
         if (!failed && !short_of)
-            Text(x + 305, y, "\xF2", -1, -1, 1);
+            Text(x + 312, y, "\xF2", -1, -1, 1);
         else if (short_of)
-            Text(x + 305, y, "<", P().font_heading, P().warning_red, 1);
-        Text(x + 335, y, "erf", -1, -1, 1);
-        Text(x + 339, y, symbol);
-        if (index) Index(x + 346, y, index);
+            Text(x + 312, y, "<", P().font_heading, P().warning_red, 1);
+        Text(x + 342, y, "erf", -1, -1, 1);
+        Text(x + 346, y, symbol);
+        if (index) Index(x + 353, y, index);
         if (failed) {
-            Text(x + 375, y, "XXX", P().font_heading, P().warning_red);
+            Text(x + 382, y, "XXX", P().font_heading, P().warning_red);
         } else {
             static double cells[16];
             static int next = 0;
             double* r = &cells[next++ % 16];
             *r = required;
-            Field(x + 375, y, r, "%6.1f", nullptr, &screen_palette.cell_off,
+            Field(x + 382, y, r, "%6.1f", nullptr, &screen_palette.cell_off,
                   short_of ? P().warning_red : P().note_brown);
         }
     }
@@ -249,20 +257,16 @@ int Rebar_Sheet::Left(int y)
 
     // Covers.
     y += 10;
-    if (!beam_end_) {
-        // The section picture of the layer table stands beside the covers and behind
-        // their texts (its key colour lets them through): added before them.
-        const int y_table = y + 3 * step_ + 10;
-        Area_Add_Bitmap(area_, "ec2_quer1i.bmp", x + 20, y_table - 75, x + 210, y_table + 25,
-                        P().white);
-    }
+    // The section picture of the covers and the layers stands left of the cover fields,
+    // between the heading and the main tie's heading.
+    if (!beam_end_) Area_Add_Bitmap(area_, "ec2_quer1i.bmp", x + 5, y + 6, x + 154, y + 61, P().white);
     Heading(x, y, "Betondeckung");
     y += step_;
     auto cover = [&](int yy, double* c, double minimum, const char* index) {
-        Text(x + 180, yy, "c");
-        Index(x + 186, yy, index);
+        Text(x + 165, yy, "c");
+        Index(x + 171, yy, index);
         Field(x + 200, yy, c, "%6.1f", Clamp_Non_Negative);
-        Text(x + 255, yy, "cm", P().font_normal, P().unit_text);
+        Text(x + 262, yy, "cm", P().font_normal, P().unit_text);
         if (minimum > kPresent) {
             const bool met = *c > minimum - 0.1;
             if (met)
@@ -299,10 +303,9 @@ int Rebar_Sheet::Left(int y)
         }
         Text(x + 165, y, "-schnittig,", -1, -1, 1);
         Diameter(x + 175, y, &rb_.layer_diameter[0]);
-        Text(x + 250, y, ",  s   =");
-        Index(x + 275, y, "h");
+        Spacing_Label(x + 250, y, "h");
         Field(x + 300, y, &rb_.spacing[0], "%6.1f", Clamp_Non_Negative);
-        Text(x + 355, y, "cm", P().font_normal, P().unit_text);
+        Text(x + 362, y, "cm", P().font_normal, P().unit_text);
         y += step_;
     } else {
         Area_Add_Check_Box(area_, x + 170, y, "Schlaufen (2-schnittig)", P().font_normal,
@@ -366,10 +369,9 @@ int Rebar_Sheet::Left(int y)
         y = Group_Row(x + 20, y, beam_end_ ? -1 : COUNT_HANGER_NUMBER, COUNT_HANGER_LEGS,
                       &rb_.group[2].diameter, "B\x81gel");
         if (beam_end_) {
-            Text(x + 270, yr, ",  s   =");
-            Index(x + 295, yr, "v");
+            Spacing_Label(x + 270, yr, "v");
             Field(x + 320, yr, &rb_.spacing[1], "%6.1f", Clamp_Non_Negative);
-            Text(x + 375, yr, "cm", P().font_normal, P().unit_text);
+            Text(x + 382, yr, "cm", P().font_normal, P().unit_text);
         }
         y = Area_Row(x, y, "s,v", rb_.As_v, s.As_v);
         y = Length_Row(x, y, "Biegerollendurchmesser", "D", nullptr, &a[8], s.D_vert);
@@ -452,36 +454,36 @@ int Rebar_Sheet::Spacing_Checks(int y)
         Text(x + 45, yy, symbol);
         Index(x + 52, yy, index);
         Field(x + 70, yy, required, "%6.2f", nullptr, &screen_palette.cell_off, P().info_blue);
-        Text(x + 125, yy, "cm", P().font_normal, P().unit_text);
+        Text(x + 132, yy, "cm", P().font_normal, P().unit_text);
         const bool met = provided > *required - 0.01;
         if (met)
-            Text(x + 150, yy, "\xF3");
+            Text(x + 155, yy, "\xF3");
         else
-            Text(x + 150, yy, ">", P().font_heading, P().warning_red);
+            Text(x + 155, yy, ">", P().font_heading, P().warning_red);
         static double cells[2];
         cells[slot] = provided;
-        Field(x + 165, yy, &cells[slot], "%6.1f", nullptr, &screen_palette.cell_off,
+        Field(x + 177, yy, &cells[slot], "%6.1f", nullptr, &screen_palette.cell_off,
               met ? P().note_brown : P().warning_red);
-        Text(x + 220, yy, "cm", P().font_normal, P().unit_text);
+        Text(x + 239, yy, "cm", P().font_normal, P().unit_text);
     };
     auto spacing_row = [&](int yy, const char* index, double* spacing, int flag, const char* hint) {
-        Text(x + 250, yy, "mit dem Stababstand");
-        Text(x + 390, yy, "s");
-        Index(x + 397, yy, index);
-        Field(x + 410, yy, spacing, "%6.1f", Clamp_Non_Negative);
-        Text(x + 465, yy, "cm", P().font_normal, P().unit_text);
+        Text(x + 265, yy, "mit dem Stababstand");
+        Text(x + 402, yy, "s");
+        Index(x + 409, yy, index);
+        Field(x + 430, yy, spacing, "%6.1f", Clamp_Non_Negative);
+        Text(x + 492, yy, "cm", P().font_normal, P().unit_text);
         if (*spacing >= 0.01) {
             double& req = corbel_edit_buffer.required_spacing[flag];
             req = Get_Required_Bar_Spacing(&rb_, flag, NAD_Get_EC2_Params());
             const bool met = *spacing > req - 0.01;
             if (met)
-                Text(x + 495, yy, "\xF2");
+                Text(x + 515, yy, "\xF2");
             else
-                Text(x + 495, yy, "<", P().font_heading, P().warning_red);
-            Field(x + 510, yy, &req, "%6.1f", nullptr, &screen_palette.cell_off,
+                Text(x + 515, yy, "<", P().font_heading, P().warning_red);
+            Field(x + 530, yy, &req, "%6.1f", nullptr, &screen_palette.cell_off,
                   met ? P().note_brown : P().warning_red);
         } else {
-            Hint(x + 495, yy, hint);
+            Hint(x + 515, yy, hint);
         }
     };
     axis_row(y, "d", "1k", &rb_.tie_axis_required, rb_.tie_axis_given, 0);
@@ -544,10 +546,11 @@ int Rebar_Sheet::Build(int y)
         const int height = Compute_Sketch_Layout(&md_, 1, &s);
         corbel_edit_buffer.sketch_area_height = height;
         corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
+        const int top = height > 0 ? Sketch_Top_Overflow(&md_, s) : 0;
         if (height > 0)
-            Area_Add_Custom(area_, width_ - 440, y0 - 8, width_ - 10, y0 - 8 + height, &md_,
+            Area_Add_Custom(area_, width_ - 440, y0 - 8 + top, width_ - 10, y0 - 8 + top + height, &md_,
                             Draw_Sketch_Rebar_Cb);
-        const int right_bottom = Right(y0, std::max(height, 0));
+        const int right_bottom = Right(y0, std::max(height, 0) + top);
         y = std::max(left_bottom, right_bottom) + 10;
     }
     y = Spacing_Checks(y);

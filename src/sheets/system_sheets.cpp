@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
@@ -14,6 +16,8 @@
 #include "core/corbel_model.h"
 #include "sheets/program/main_loop.h"
 #include "material/material_set.h"
+#include "platform/codepage.h"
+#include "platform/fonts.h"
 #include "report/page_head.h"
 #include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
@@ -158,10 +162,10 @@ void Material_Row(int area, int x, int y, const char* label, const char* symbol,
 
 // A geometry field: symbol at column + 180, field at + 210, "cm" at + 275.
 void Dimension_Field(int area, int column, int y, const char* symbol, const char* index,
-                     double* value, int* cell)
+                     double* value, int* cell, Field_Check_Callback check = Clamp_Non_Negative)
 {
     Symbol(area, column + 180, y, symbol, index);
-    Number(area, column + 210, y, value, "%6.1f", cell);
+    Number(area, column + 210, y, value, "%6.1f", cell, check);
     Unit(area, column + 275, y, "cm");
 }
 
@@ -390,7 +394,16 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
             yy += small;
             Text(area, x, yy, beam_end ? "L\x84nge" : "L\x84nge/Breite");
             Dimension_Field(area, c1, yy, "l", "p", &md.lp, on);
-            if (!beam_end) Dimension_Field(area, c2, yy, "b", "p", &md.bp, on);
+            if (!beam_end) Dimension_Field(area, c2, yy, "b", "p", &md.bp, on, Plate_Width_Typed);
+            const Corbel_Edit_Buffer& b = corbel_edit_buffer;
+            if (!beam_end && b.plate_width_cut) {
+                // The check cut the width to the column's: said, and given back when b allows.
+                char note[96];
+                std::snprintf(note, sizeof note, "Lagerplattenbreite auf b = %.1f cm gek\x81rzt (eingegeben: %.1f cm)",
+                              b.plate_width_shown, b.plate_width_entered);
+                yy += small;
+                Text(area, x + 20, yy, note, P().font_index, P().note_brown);
+            }
         }
         yy += step;
     }
@@ -399,10 +412,58 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
     *y = yy;
 }
 
+namespace {
+
+// A report line of the data check on the screen: its index runs (the report's switches
+// 0xCE '\\' on, 0xCE 'r' off) in the index font, 2 pixels lower.
+void Report_Line(int area, int x, int y, const std::string& line, int colour)
+{
+    bool index = false;
+    size_t from = 0;
+    while (from < line.size()) {
+        size_t at = line.find('\xCE', from);
+        const std::string run = line.substr(from, at == std::string::npos ? std::string::npos : at - from);
+        if (!run.empty()) {
+            const int font = index ? P().font_index : P().font_normal;
+            Text(area, x, index ? y + 2 : y, run.c_str(), font, colour);
+            x += Font_Text_Width(run, font, Screen_Text_Code_Page(run));
+        }
+        if (at == std::string::npos || at + 1 >= line.size()) break;
+        index = line[at + 1] == '\\';
+        from = at + 2;
+    }
+}
+
+// The errors of the data check where the results would stand: without them an input
+// error leaves the page without results and without a word.
+bool Draw_Input_Errors(const Corbel_Model& model, int area, int x, int* y, int step, int width)
+{
+    std::vector<std::string> errors;
+    if (Corbel_Model_Errors(model, &errors) == 0) return false;
+    int yy = *y;
+    Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);
+    yy += step;
+    Text(area, x + 5, yy, "Fehler in den Eingabedaten, keine Bemessung", P().font_heading, P().warning_red);
+    int ex = x + 340;
+    for (const std::string& e : errors) {
+        Report_Line(area, ex, yy, e, P().warning_red);
+        ex += 40 + Font_Text_Width(e, P().font_normal, Screen_Text_Code_Page(e));
+        if (ex >= width - 174) {
+            yy += step;
+            ex = x + 340;
+        }
+    }
+    *y = yy + step;
+    return true;
+}
+
+} // namespace
+
 void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int step,
                                int /*small*/, int width)
 {
     if (!model || !y) return;
+    if (Draw_Input_Errors(*model, area, x, y, step, width)) return;
     const Corbel_Model& md = *model;
     if (!md.online_calculation || !results_valid || md.summary.fatigue_failed) return;
 

@@ -247,15 +247,34 @@ int Icon_Bar_Track(const Icon_Bar* bar)
     msg.idle_ms = 100;
     int result = 0;
     const Box bar_box = Bar_Box(bar);
+    auto enabled_button_under_mouse = [&]() -> const Icon_Bar_Button* {
+        for (int i = 0; bar->buttons && i < bar->button_count; ++i) {
+            const Icon_Bar_Button* b = &bar->buttons[i];
+            if (b->enabled > 0 && Inside_Strict(Button_Box(bar, b), M_XPOS, M_YPOS)) return b;
+        }
+        return nullptr;
+    };
+    auto click = [&](const Icon_Bar_Button* b) {
+        Put_Back(tip);
+        Icon_Bar_Draw_Button(bar, b, 4);
+        Wait_For_Release();
+        Icon_Bar_Draw_Button(bar, b, 1);
+        ZAVSetTimer(old_timer);
+        return b->code;
+    };
+
+    // Entered with the left button already down on a plain button: that press (of a
+    // pointer that was resting there, e.g. the click that ended a field's edit) is its
+    // click, however short it is.
+    if (M_LEFT && Inside_Inclusive(bar_box, M_XPOS, M_YPOS)) {
+        const Icon_Bar_Button* b = enabled_button_under_mouse();
+        if (b && !b->drop_down) return click(b);
+    }
 
     for (;;) {
         if (!Inside_Inclusive(bar_box, M_XPOS, M_YPOS)) break;
         GetZAVMessage(TRACK_MASK, &msg);
-        const Icon_Bar_Button* hit = nullptr;
-        for (int i = 0; bar->buttons && i < bar->button_count && !hit; ++i) {
-            const Icon_Bar_Button* b = &bar->buttons[i];
-            if (b->enabled > 0 && Inside_Strict(Button_Box(bar, b), M_XPOS, M_YPOS)) hit = b;
-        }
+        const Icon_Bar_Button* hit = enabled_button_under_mouse();
         if (!hit) {
             if (M_LEFT) break;
             continue;
@@ -267,14 +286,7 @@ int Icon_Bar_Track(const Icon_Bar* bar)
         int code = 0;
         const Hover_End end = hit->drop_down ? Drop_Down_Hover(hit, box, &msg, last_x, last_y, code)
                                              : Plain_Hover(hit, box, &msg, last_x, last_y);
-        if (end == Hover_End::Click) {
-            Put_Back(tip);
-            Icon_Bar_Draw_Button(bar, hit, 4);
-            Wait_For_Release();
-            Icon_Bar_Draw_Button(bar, hit, 1);
-            ZAVSetTimer(old_timer);
-            return hit->code;
-        }
+        if (end == Hover_End::Click) return click(hit);
         Put_Back(hit->drop_down ? drop : tip);
         Icon_Bar_Draw_Button(bar, hit, 1);
         if (end == Hover_End::Code) {

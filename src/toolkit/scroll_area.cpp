@@ -7,10 +7,13 @@
 #include "toolkit/scroll_area_internal.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 Scroll_Area scroll_areas[AREA_COUNT];
 Sheet_Short_Keys sheet_short_keys = {0, 0, 0, 0};
@@ -222,15 +225,106 @@ int Area_Text_Width(const char* text, int font)
     return w;
 }
 
+namespace {
+
+// The parts of a number format: the text before and after its one conversion, and the
+// conversion's flags and precision.
+struct Number_Format {
+    std::string prefix, suffix;
+    bool left = false;   // "-": padded on the right
+    int precision = 6;
+    bool fixed = true;   // f or F; e, E, g and G give up the decimal point last
+    bool found = false;
+};
+
+Number_Format Parse_Number_Format(const char* format)
+{
+    Number_Format f;
+    const std::string s = format ? format : "";
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '%') continue;
+        if (i + 1 < s.size() && s[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < s.size() && std::strchr("-+ 0#", s[j])) f.left |= s[j++] == '-';
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
+        if (j < s.size() && s[j] == '.') {
+            f.precision = 0;
+            for (++j; j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])); ++j)
+                f.precision = std::min(f.precision * 10 + (s[j] - '0'), 99);
+        }
+        while (j < s.size() && std::strchr("lL", s[j])) ++j;
+        if (j >= s.size() || !std::strchr("fFeEgG", s[j])) return f;
+        f.fixed = s[j] == 'f' || s[j] == 'F';
+        f.prefix = s.substr(0, i);
+        f.suffix = s.substr(j + 1);
+        f.found = true;
+        return f;
+    }
+    return f;
+}
+
+// The exponent form with d decimals, its exponent without "+" and leading zeros (1.5e8).
+std::string Short_Exponent_Form(double value, int d)
+{
+    char b[64];
+    std::snprintf(b, sizeof b, "%.*e", d, value);
+    std::string t = b;
+    const size_t e = t.find('e');
+    if (e == std::string::npos) return t;
+    std::string exponent = t.substr(e + 1);
+    const bool minus = !exponent.empty() && exponent[0] == '-';
+    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) exponent.erase(0, 1);
+    const size_t nz = exponent.find_first_not_of('0');
+    exponent = nz == std::string::npos ? "0" : exponent.substr(nz);
+    return t.substr(0, e + 1) + (minus ? "-" : "") + exponent;
+}
+
+// A number that its format prints wider than the field's max_chars characters, in a form
+// that fits and is true: fewer decimals, then the exponent form, else the field full of
+// "#" (too narrow for any true form). Never the printed digits cut off.
+std::string Fit_Number(const char* format, double value, int max_chars)
+{
+    const Number_Format f = Parse_Number_Format(format);
+    const int room = max_chars - static_cast<int>(f.prefix.size() + f.suffix.size());
+    if (!f.found || room < 1) return std::string(static_cast<size_t>(std::max(max_chars, 0)), '#');
+    const auto padded = [&](const std::string& body) {
+        const std::string pad(static_cast<size_t>(room) - body.size(), ' ');
+        return f.prefix + (f.left ? body + pad : pad + body) + f.suffix;
+    };
+    char b[AREA_SHOWN_TEXT_SIZE];
+    if (f.fixed && std::isfinite(value)) {
+        for (int p = std::min(f.precision, 99) - 1; p >= 0; --p) {
+            std::snprintf(b, sizeof b, "%.*f", p, value);
+            if (static_cast<int>(std::strlen(b)) <= room) return padded(b);
+        }
+    }
+    for (int d = std::min(room, 99); d >= 0; --d) {
+        const std::string t = Short_Exponent_Form(value, d);
+        if (static_cast<int>(t.size()) <= room) return padded(t);
+    }
+    return f.prefix + std::string(static_cast<size_t>(room), '#') + f.suffix;
+}
+
+} // namespace
+
 int Area_Format_Number(char* out, const char* format, double value, int max_chars)
 {
-    // The caller's format is printed into a bounded buffer and cut: a wide number never
-    // overruns the copy that the drawing, the measuring and the hit test share.
+    // The caller's format is printed into a bounded buffer. A number wider than its field
+    // takes another true form that fits (a field never shows a number cut off: "1000000."
+    // of 1000000.0 or "92000000" of 920000003 would be read as another value).
     char buffer[AREA_SHOWN_TEXT_SIZE];
     std::snprintf(buffer, sizeof buffer, format ? format : "", value);
     int n = static_cast<int>(std::strlen(buffer));
-    if (max_chars >= 0 && n > max_chars) n = max_chars;
-    std::memcpy(out, buffer, static_cast<size_t>(n));
+    if (max_chars >= 0 && n > max_chars) {
+        const std::string fitted = Fit_Number(format, value, std::min(max_chars, AREA_SHOWN_TEXT_SIZE - 1));
+        n = std::min(static_cast<int>(fitted.size()), AREA_SHOWN_TEXT_SIZE - 1);
+        std::memcpy(out, fitted.data(), static_cast<size_t>(n));
+    } else {
+        std::memcpy(out, buffer, static_cast<size_t>(n));
+    }
     out[n] = '\0';
     return n;
 }
@@ -238,7 +332,7 @@ int Area_Format_Number(char* out, const char* format, double value, int max_char
 int Area_Number_Width(const Area_Item* p)
 {
     char shown[AREA_SHOWN_TEXT_SIZE];
-    Area_Format_Number(shown, p->text, p->number ? *p->number : 0.0, -1);
+    Area_Format_Number(shown, p->text, p->number ? *p->number : 0.0, p->aux);
     return Area_Text_Width(shown, p->font);
 }
 

@@ -456,7 +456,11 @@ int Edit_Text_Box(Scroll_Area* a, Area_Item* p, const Area_Screen& scr)
             }
             M_SCROLL = 0;
         } else if (kind == ZAV_MSG_LEFT_DOWN) {
-            if (M_XPOS < s->box_x1 || M_XPOS > s->box_x2 || M_YPOS < s->box_y1 || M_YPOS > s->box_y2) break;
+            if (M_XPOS < s->box_x1 || M_XPOS > s->box_x2 || M_YPOS < s->box_y1 || M_YPOS > s->box_y2) {
+                // Leaving the box does not use up the press: it acts where it landed.
+                Repeat_Left_Press();
+                break;
+            }
             Press_In_Box(s);
         } else if (kind == ZAV_MSG_RIGHT_DOWN) {
             Text_Box_Context_Menu();

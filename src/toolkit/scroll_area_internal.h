@@ -11,10 +11,12 @@ Scroll_Area* Area_Slot(int area);
 
 // Width of a text in a font (0 for null); the current font is kept.
 int Area_Text_Width(const char* text, int font);
-// Prints the number with the format into out (AREA_SHOWN_TEXT_SIZE bytes), cut at 511
-// characters and, when max_chars >= 0, at max_chars; returns the length.
+// Prints the number with the format into out (AREA_SHOWN_TEXT_SIZE bytes), at most 511
+// characters; when max_chars >= 0 and the printed number is wider, a true form of it that
+// fits max_chars (fewer decimals, the exponent form, else "#" marks). Returns the length.
 int Area_Format_Number(char* out, const char* format, double value, int max_chars);
-// Width of a number field's current value printed with its format, in its font.
+// Width of a number field's current value as shown (printed with its format, fitted to the
+// field), in its font.
 int Area_Number_Width(const Area_Item* p);
 
 // The sliders' activity after a change of extents or offsets.

@@ -345,7 +345,6 @@ void Sketch_Draw_Dimension_Line(int mode, double x1, double y1, double x2, doubl
     pxQGTX(main_text, -1, &w_main, nullptr);
     pxChH(8.4);
     pxQGTX(raised_text, -1, &w_raised, nullptr);
-    const double w = w_main + w_raised;
 
     if (mode == 0) {
         double u = 0.0;
@@ -363,13 +362,10 @@ void Sketch_Draw_Dimension_Line(int mode, double x1, double y1, double x2, doubl
     Transform_Points(ex, ey, 2, 0.0, 0.0, a, 1.0);
     const double X1 = ex[0], Y1 = ey[0], X2 = ex[1], Y2 = ey[1];
     const double asx = std::fabs(tf.sx), asy = std::fabs(tf.sy);
-    double t = 5.0 / asx, d = 1.0;
+    double t = 5.0 / asx;
     const double e = offset / asy;
-    if (X2 - X1 < 0) {
-        d = -1.0;
-        t = -t;
-    }
-    double px[10], py[10];
+    if (X2 - X1 < 0) t = -t;
+    double px[9], py[9];
     px[2] = X1, py[2] = Y1 - 5.0 / asx;
     px[3] = X1 - t, py[3] = Y1;
     px[4] = X1, py[4] = Y1 + e;
@@ -377,21 +373,30 @@ void Sketch_Draw_Dimension_Line(int mode, double x1, double y1, double x2, doubl
     px[6] = X2 + t, py[6] = Y2;
     px[7] = X2, py[7] = Y2 + e;
     px[8] = (X1 + X2) / 2.0, py[8] = Y1 + 10.0 / asy;
-    px[9] = px[8] - (w / 2.0 / asx) * d, py[9] = py[8] + (e / 2.0) * d;
-    Transform_Points(px + 2, py + 2, 8, 0.0, 0.0, -a, 1.0);
-    int ix[10], iy[10];
-    for (int i = 2; i < 10; ++i) Pixel(px[i], py[i], &ix[i], &iy[i]);
+    Transform_Points(px + 2, py + 2, 7, 0.0, 0.0, -a, 1.0);
+    int ix[9], iy[9];
+    for (int i = 2; i < 9; ++i) Pixel(px[i], py[i], &ix[i], &iy[i]);
     pxLine(ix[3], iy[3], ix[6], iy[6]);
     pxLine(ix[2], iy[2], ix[4], iy[4]);
     pxLine(ix[5], iy[5], ix[7], iy[7]);
-    pxOrnt(kPi - a, 0.0);
+    // The texts read along the line on the screen, never upside down (a line between a
+    // quarter and three quarters of a turn is read from its other end), whichever way the
+    // transform's axes run; the raised text follows the measure and stands above it.
+    double turn = std::atan2(static_cast<double>(iy[3] - iy[6]), static_cast<double>(ix[6] - ix[3]));
+    if (turn > kPi / 2.0 + 1e-9) turn -= kPi;
+    if (turn <= -kPi / 2.0 + 1e-9) turn += kPi;
+    pxOrnt(turn, 0.0);
     if (*main_text) {
         pxChH(12.0);
         pxGBTt(ix[8], iy[8], ix[8], iy[8], main_text, static_cast<int>(std::strlen(main_text)), 0xD2);
     }
     if (*raised_text) {
+        // Along the reading direction and up from it, in pixels (y down on the screen).
+        const double along = w_main / 2.0 + w_raised / 2.0 + 1.0, up = 5.0;
+        const int rx = static_cast<int>(std::lround(ix[8] + along * std::cos(turn) - up * std::sin(turn)));
+        const int ry = static_cast<int>(std::lround(iy[8] - along * std::sin(turn) - up * std::cos(turn)));
         pxChH(8.4);
-        pxGBTt(ix[9], iy[9], ix[9], iy[9], raised_text, static_cast<int>(std::strlen(raised_text)), 0xD2);
+        pxGBTt(rx, ry, rx, ry, raised_text, static_cast<int>(std::strlen(raised_text)), 0xD2);
     }
 }
 

@@ -6,7 +6,9 @@
 #include "viewer/report_styles.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -95,9 +97,11 @@ public:
 
     Laid_Out_Document Run()
     {
-        for (const Report_Item& item : report_.items) std::visit([this](const auto& i) { Item(i); }, item);
+        for (index_ = 0; index_ < report_.items.size(); ++index_)
+            std::visit([this](const auto& i) { Item(i); }, report_.items[index_]);
         Ensure_Page();
         Finish_Page();
+        Number_Pages();
         return std::move(doc_);
     }
 
@@ -114,6 +118,18 @@ private:
     std::vector<int> open_groups_;
     std::string contents_;           // the latest contents entry
     std::string page_contents_;      // the contents entry of the page being laid out
+    std::vector<std::string> outline_numbers_;  // heading number of each outline entry ("" none)
+
+    // A heading and what stands between it and its first block: moved to the next page
+    // together with that block when the block does not fit below it.
+    struct Keep {
+        bool active = false;
+        size_t page = 0;
+        size_t item = 0;             // first item of the heading on its page
+        double y = 0.0;              // where the heading begins
+    } keep_;
+    Keep last_line_;                 // where the block's previous text line began
+    size_t index_ = 0;               // the item being laid out
 
     Page& Current() { return doc_.pages.back(); }
 
@@ -142,14 +158,24 @@ private:
             head.utf8 = Report_Plain_Text(page_contents_);
             Current().items.emplace_back(std::move(head));
         }
-        Page_Text number;
-        number.utf8 = "Seite " + std::to_string(doc_.pages.size());
-        number.size = size;
-        number.face = face;
-        number.x = PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(face, number.utf8) * size;
-        number.y = HEADER_BASELINE;
-        Current().items.emplace_back(std::move(number));
         page_open_ = false;
+    }
+
+    // "Seite n von m" on the right of each page's head, once the count is known.
+    void Number_Pages()
+    {
+        const double size = Style_Font_Size(HEADER_STYLE);
+        const Face_Key face{Face_Family::Mono, false, false};
+        const std::string of = " von " + std::to_string(doc_.pages.size());
+        for (size_t k = 0; k < doc_.pages.size(); ++k) {
+            Page_Text number;
+            number.utf8 = "Seite " + std::to_string(k + 1) + of;
+            number.size = size;
+            number.face = face;
+            number.x = PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(face, number.utf8) * size;
+            number.y = HEADER_BASELINE;
+            doc_.pages[k].items.emplace_back(std::move(number));
+        }
     }
 
     void Break_Page()
@@ -161,11 +187,61 @@ private:
 
     bool At_Page_Top() const { return y_ <= PAGE_TOP + EPS; }
 
-    // Breaks the page when the height does not fit below the position.
+    // Breaks the page when the height does not fit below the position; a heading waiting
+    // for its first block goes to the new page with it.
     void Fit(double height)
     {
         Ensure_Page();
-        if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) Break_Page();
+        if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) {
+            // (Not what would fill half a page by itself: that breaks where it stands.)
+            if (keep_.active && keep_.page + 1 == doc_.pages.size() && keep_.y > PAGE_TOP + EPS &&
+                y_ - keep_.y < (PAGE_BOTTOM - PAGE_TOP) / 2.0)
+                Break_Page_With_Kept();
+            else
+                Break_Page();
+        }
+    }
+
+    void Keep_Heading()
+    {
+        Ensure_Page();
+        if (keep_.active) return;
+        keep_ = {true, doc_.pages.size() - 1, Current().items.size(), y_};
+    }
+
+    void Break_Page_With_Kept()
+    {
+        std::vector<Page_Item>& items = Current().items;
+        std::vector<Page_Item> moved(std::make_move_iterator(items.begin() + static_cast<long>(keep_.item)),
+                                     std::make_move_iterator(items.end()));
+        items.erase(items.begin() + static_cast<long>(keep_.item), items.end());
+        const int old_page = static_cast<int>(doc_.pages.size()) - 1;
+        const double top = keep_.y, below = y_ - keep_.y;
+        Break_Page();
+        const double dy = y_ - top;
+        for (Page_Item& item : moved) {
+            std::visit([dy](auto& i) { Shift(i, dy); }, item);
+            Current().items.push_back(std::move(item));
+        }
+        for (Outline_Entry& e : doc_.outline)
+            if (e.page == old_page && e.y >= top - EPS) {
+                e.page = old_page + 1;
+                e.y += dy;
+            }
+        Drawn_To(y_ + below);
+        keep_ = {true, doc_.pages.size() - 1, 0, PAGE_TOP};
+    }
+
+    static void Shift(Page_Text& t, double dy) { t.y += dy; }
+    static void Shift(Page_Line& l, double dy)
+    {
+        l.y1 += dy;
+        l.y2 += dy;
+    }
+    static void Shift(Page_Fill& f, double dy)
+    {
+        for (auto& contour : f.contours)
+            for (Page_Point& p : contour) p.y += dy;
     }
 
     void Drawn_To(double y)
@@ -196,13 +272,49 @@ private:
     void Item(const Text_Line& t)
     {
         Line_Frame frame = Paragraph_Frame();
-        Text(t.bytes, frame);
+        const bool heading = Is_Heading(t.bytes, frame.style);
+        if (heading) Keep_Heading();
+        Ensure_Page();
+        const Keep start{true, doc_.pages.size() - 1, Current().items.size(), y_};
+        // The last line of a block (a sum line) never stands alone on a new page: the line
+        // before it goes along.
+        if (!heading && !keep_.active && last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+            keep_ = last_line_;
+        Text(t.bytes, frame, heading);
+        last_line_ = start;
+    }
+
+    bool Last_Line_Of_Block() const
+    {
+        for (size_t k = index_ + 1; k < report_.items.size(); ++k) {
+            const Report_Item& item = report_.items[k];
+            if (std::holds_alternative<Text_Line>(item)) return false;
+            if (!std::holds_alternative<Para_Begin>(item) && !std::holds_alternative<Para_Space>(item) &&
+                !std::holds_alternative<Layout_Command>(item))
+                return true;
+        }
+        return true;
+    }
+
+    // A numbered heading, a first-level heading or title line (style 5), or a line that is
+    // bold from end to end (the labels over a group of lines).
+    static bool Is_Heading(const std::string& bytes, int style)
+    {
+        if (bytes.find("\xCE@") != std::string::npos) return true;
+        bool visible = false;
+        for (const Text_Piece& p : Split_Report_Text(bytes)) {
+            if (p.kind != Piece_Kind::Text || p.bytes.find_first_not_of(' ') == std::string::npos) continue;
+            if (style != HEADLINE_STYLE && !p.style.bold) return false;
+            visible = true;
+        }
+        return visible;
     }
 
     void Item(const Para_Space& s) { Move(s.cm); }
 
     void Item(const Para_End&)
     {
+        last_line_.active = false;
         if (para_.space_after != 0.0) Move(para_.space_after);
         para_ = Para_Attributes{};
     }
@@ -224,6 +336,7 @@ private:
 
     void Item(const New_Page&)
     {
+        keep_.active = last_line_.active = false;
         if (page_open_ && (Current().items.empty() && At_Page_Top())) return;
         if (!page_open_ && doc_.pages.empty()) return;
         Break_Page();
@@ -259,6 +372,7 @@ private:
             Ensure_Page();
             if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == doc_.pages.size() - 1) {
                 y_ = floor_ = slots_[slot].y;
+                keep_.active = last_line_.active = false;
             }
         } else if (k == OLI_KEYWORD_BOOKMARK) {
             Bookmark(File_Int(n(0)), c);
@@ -284,12 +398,39 @@ private:
         entry.y = y_;
         if (mode == OLI_BOOKMARK_GROUP) open_groups_.clear();
         entry.parent = open_groups_.empty() ? -1 : open_groups_.back();
+        // A numbered heading stands under the heading whose number begins its own (3.2.
+        // under 3.), whatever group the writer had open.
+        const std::string number = Heading_Number(title);
+        if (!number.empty()) {
+            entry.parent = -1;
+            for (size_t k = outline_numbers_.size(); k-- > 0;) {
+                const std::string& n = outline_numbers_[k];
+                if (!n.empty() && n.size() < number.size() && number.compare(0, n.size(), n) == 0) {
+                    entry.parent = static_cast<int>(k);
+                    break;
+                }
+            }
+        }
         doc_.outline.push_back(entry);
+        outline_numbers_.push_back(number);
         if (mode == OLI_BOOKMARK_GROUP) open_groups_.push_back(static_cast<int>(doc_.outline.size()) - 1);
+    }
+
+    // The heading number at the start of a title ("3.2." of "3.2. Lk 1"), "" without one.
+    static std::string Heading_Number(const std::string& title)
+    {
+        size_t k = 0;
+        while (k < title.size() && std::isdigit(static_cast<unsigned char>(title[k]))) {
+            while (k < title.size() && std::isdigit(static_cast<unsigned char>(title[k]))) ++k;
+            if (k >= title.size() || title[k] != '.') return "";
+            ++k;
+        }
+        return k > 0 && (k == title.size() || title[k] == ' ') ? title.substr(0, k) : "";
     }
 
     void Item(const Table_Block& t)
     {
+        last_line_.active = false;
         Ensure_Page();
         if (!At_Page_Top()) Move(TABLE_SPACE);
         Line_Frame plain;
@@ -305,17 +446,26 @@ private:
         if (!t.body.empty()) {
             Line_Frame body;
             body.left = body.table_left = Text_Left();
-            body.style = REPORT_NORMAL_STYLE;
             body.wrap = false;
-            const double cw = Style_Char_Width(REPORT_NORMAL_STYLE);
-            body.tabs.columns = &t.widths;
-            body.tabs.column_char = cw;
             double chars = t.widths.empty() ? 0.0 : *std::max_element(t.widths.begin(), t.widths.end());
             for (const std::string& line : t.body) chars = std::max(chars, static_cast<double>(Visible_Cells(line)));
+            // Rows are never broken: a table wider than the text in the body's style is set
+            // in the first narrower style its widest row fits (the writers count up to the
+            // 106 characters of style 0 for a row).
+            body.style = REPORT_NORMAL_STYLE;
+            for (int narrower : {0, 3, 8, 2}) {
+                if (chars * Style_Char_Width(body.style) <= Text_Width() + EPS) break;
+                body.style = narrower;
+            }
+            const double cw = Style_Char_Width(body.style);
+            body.tabs.columns = &t.widths;
+            body.tabs.column_char = cw;
             body.width = Text_Width();
             body.table_width = std::min(chars * cw, Text_Width());
             for (size_t r = 0; r < t.body.size(); ++r) {
                 const bool head = static_cast<int>(r) < t.head_lines;
+                // The last row (a sum, a closing rule) never stands alone on a new page.
+                if (r > 0 && r + 2 == t.body.size()) Fit(2.0 * Style_Line_Height(body.style));
                 body.force_bold = head;
                 Text(t.body[r], body);
                 if (head && static_cast<int>(r) + 1 == t.head_lines) Rule(body.table_left, y_, body.table_width);
@@ -326,6 +476,7 @@ private:
 
     void Item(const Graphic_Block& g)
     {
+        last_line_.active = false;
         Ensure_Page();
         const double width = Graphic_Width(g), height = Graphic_Height(g);
         const double caption_height = Style_Line_Height(REPORT_NORMAL_STYLE);
@@ -336,20 +487,62 @@ private:
         double scale = 1.0;
         if (width > Text_Width()) scale = Text_Width() / width;
         if (height * scale > room && height > 0.0) scale = std::max(room, 1.0) / height;
-        Fit(height * scale + (above + below) * caption_height);
+        // What the records draw may reach beyond the window (labels, load arrows): the
+        // graphic takes the room of all it draws, from the flow position down, so that it
+        // never covers what was written above it.
+        Graphic_Frame frame;
+        frame.left = Text_Left();
+        frame.bottom = height * scale;
+        frame.scale = scale;
+        Page drawn;
+        Draw_Graphic(g, frame, drawn, doc_.counts);
+        double top = 0.0, bottom = frame.bottom;
+        for (const Page_Item& item : drawn.items) std::visit([&](const auto& i) { Extent(i, top, bottom); }, item);
+        const double reach_up = std::min(-top, std::max(0.0, room - height * scale));
+        const double reach_down = std::min(bottom - frame.bottom, std::max(0.0, room - height * scale - reach_up));
+        Fit(reach_up + height * scale + reach_down + (above + below) * caption_height);
         Line_Frame caption;
         caption.left = caption.table_left = Text_Left();
         caption.width = caption.table_width = Text_Width();
         for (int k = 0; k < 3; ++k)
             if (!g.captions[k].empty()) Text(g.captions[k], caption);
-        Graphic_Frame frame;
-        frame.left = Text_Left();
-        frame.bottom = y_ + height * scale;
-        frame.scale = scale;
-        Draw_Graphic(g, frame, Current(), doc_.counts);
-        Drawn_To(frame.bottom);
+        const double dy = y_ + reach_up;
+        for (Page_Item& item : drawn.items) {
+            std::visit([dy](auto& i) { Shift(i, dy); }, item);
+            Current().items.push_back(std::move(item));
+        }
+        Drawn_To(dy + frame.bottom + reach_down);
+        keep_.active = false;
         for (int k = 3; k < 6; ++k)
             if (!g.captions[k].empty()) Text(g.captions[k], caption);
+    }
+
+    // Widens [top, bottom] by the page extent of an item (a text by its em box).
+    static void Extent(const Page_Text& t, double& top, double& bottom)
+    {
+        const double a = t.angle * 3.14159265358979323846 / 180.0;
+        const double w = Text_Advance_Em(t.face, t.utf8) * t.size;
+        const double up = 0.8 * t.size, down = 0.2 * t.size;
+        // Corners of the box along the text (u) and up from it (v), page y downwards.
+        for (double u : {0.0, w})
+            for (double v : {-down, up}) {
+                const double y = t.y - u * std::sin(a) - v * std::cos(a);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    static void Extent(const Page_Line& l, double& top, double& bottom)
+    {
+        top = std::min({top, l.y1, l.y2});
+        bottom = std::max({bottom, l.y1, l.y2});
+    }
+    static void Extent(const Page_Fill& f, double& top, double& bottom)
+    {
+        for (const auto& contour : f.contours)
+            for (const Page_Point& p : contour) {
+                top = std::min(top, p.y);
+                bottom = std::max(bottom, p.y);
+            }
     }
 
     // ------------------------------------------------------------------ text lines
@@ -390,7 +583,7 @@ private:
         Current().items.emplace_back(std::move(rule));
     }
 
-    void Text(const std::string& bytes, const Line_Frame& frame)
+    void Text(const std::string& bytes, const Line_Frame& frame, bool heading = false)
     {
         std::vector<Cell> cells;
         std::vector<Text_Piece> drawings;
@@ -407,6 +600,12 @@ private:
         }
         const double cw = Style_Char_Width(frame.style);
         const double height = Style_Line_Height(frame.style) * frame.line_factor;
+        // A line the writer counted to fit the width (each byte and tab jump one character)
+        // is never broken: tab jumps that would push it over the edge shrink instead.
+        std::vector<double> rest(cells.size() + 1, 0.0);  // room the cells from k on take
+        for (size_t k = cells.size(); k-- > 0;) rest[k] = rest[k + 1] + (cells[k].kind == Cell::Gap ? cw / 2.0 : cw);
+        const bool counted_to_fit = frame.indent + rest[0] <= frame.width + EPS;
+        const std::vector<bool> breakable = Breakable(cells);
         size_t start = 0;
         bool first = true;
         std::vector<double> at(cells.size(), 0.0);
@@ -416,16 +615,17 @@ private:
             for (; end < cells.size(); ++end) {
                 const Cell& c = cells[end];
                 if (c.kind == Cell::Tab) {
-                    x = frame.tabs.Next(x, cw, frame.width);
+                    const double next = frame.tabs.Next(x, cw, frame.width);
+                    x = counted_to_fit && next + rest[end + 1] > frame.width + EPS
+                            ? std::max(x + cw, frame.width - rest[end + 1])
+                            : next;
                     at[end] = x;
                     continue;
                 }
                 const double advance = c.kind == Cell::Gap ? cw / 2.0 : cw;
-                if (frame.wrap && c.kind == Cell::Byte && x + advance > frame.width + EPS && end > start) {
-                    // Break before the last blank or tab jump of the line; without one, right here.
-                    size_t blank = end;
-                    while (blank > start && !Is_Break(cells[blank])) --blank;
-                    if (blank > start) end = blank;
+                if (frame.wrap && !counted_to_fit && c.kind == Cell::Byte && x + advance > frame.width + EPS &&
+                    end > start) {
+                    end = Break_Before(cells, breakable, start, end);
                     break;
                 }
                 at[end] = x;
@@ -434,10 +634,80 @@ private:
             Fit(height);
             Draw_Line_Cells(cells, at, start, end, frame, first ? drawings : std::vector<Text_Piece>{}, height);
             Drawn_To(y_ + height);
+            if (!heading) keep_.active = false;
             start = end;
             while (start < cells.size() && Is_Break(cells[start])) ++start;
             first = false;
         } while (start < cells.size());
+    }
+
+    // Where a line that overflows at cell `end` breaks: at the last blank or tab jump that
+    // parts two groups ("symbol = value unit", "value unit verdict"); else at the last one
+    // at all; without one, right at the overflow.
+    static size_t Break_Before(const std::vector<Cell>& cells, const std::vector<bool>& breakable, size_t start,
+                               size_t end)
+    {
+        for (size_t k = end; k > start; --k)
+            if (Is_Break(cells[k]) && breakable[k]) return k;
+        for (size_t k = end; k > start; --k)
+            if (Is_Break(cells[k])) return k;
+        return end;
+    }
+
+    static bool Is_Relation(const std::string& w)
+    {
+        return w == "=" || w == "<" || w == ">" || w == "<=" || w == ">=" || w == "\xF2" || w == "\xF3" ||
+               w == "\xF7";
+    }
+    static bool Is_Verdict(const std::string& w) { return w == "ok" || w == "ok!" || w == "nicht" || w == "!!"; }
+    // Words that belong to the symbol after them ("erf A", "vorh l").
+    static bool Is_Qualifier(const std::string& w)
+    {
+        return w == "erf" || w == "vorh" || w == "gew" || w == "zul" || w == "min" || w == "max" || w == "clc";
+    }
+    static bool Ends_Number(const std::string& w)
+    {
+        auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+        if (w.empty() || !digit(w.back())) return false;
+        return digit(w[0]) || (w.size() > 1 && (w[0] == '-' || w[0] == '+' || w[0] == '(') && digit(w[1]));
+    }
+
+    // For each blank or tab jump: may the line break there? Not inside a group: not after
+    // a relation sign or a qualifier nor before "=", not between a number and the word after it (its
+    // unit, unless that word is a symbol followed by a relation), not before a verdict
+    // after a unit or another verdict word, not before a comma or a closing bracket.
+    static std::vector<bool> Breakable(const std::vector<Cell>& cells)
+    {
+        std::vector<bool> out(cells.size(), true);
+        struct Word {
+            size_t begin, end;
+            std::string text;
+        };
+        std::vector<Word> words;
+        for (size_t k = 0; k < cells.size();) {
+            if (Is_Break(cells[k])) {
+                ++k;
+                continue;
+            }
+            Word w{k, k, ""};
+            for (; k < cells.size() && !Is_Break(cells[k]); ++k)
+                if (cells[k].kind == Cell::Byte) w.text += static_cast<char>(cells[k].byte);
+            w.end = k;
+            words.push_back(std::move(w));
+        }
+        for (size_t i = 0; i + 1 < words.size(); ++i) {
+            const std::string& a = words[i].text;
+            const std::string& b = words[i + 1].text;
+            const std::string c = i + 2 < words.size() ? words[i + 2].text : "";
+            const bool a_is_unit = i > 0 && Ends_Number(words[i - 1].text) && !Ends_Number(a) && !Is_Relation(a);
+            bool keep = Is_Relation(a) || Is_Qualifier(a) || b == "=";
+            keep = keep || (Ends_Number(a) && !b.empty() && !Ends_Number(b) && !Is_Relation(b) && c != "=");
+            keep = keep || ((a_is_unit || Is_Verdict(a)) && Is_Verdict(b));
+            keep = keep || (!b.empty() && (b[0] == ',' || b[0] == ';' || b[0] == ')'));
+            if (keep)
+                for (size_t k = words[i].end; k < words[i + 1].begin; ++k) out[k] = false;
+        }
+        return out;
     }
 
     // The cells [start, end) of one visual line at the current position.
@@ -480,7 +750,8 @@ private:
             if (lead != std::string::npos) {
                 const size_t last = bytes.find_last_not_of(' ');
                 text.x += lead * cw;
-                text.utf8 = Report_Bytes_To_Utf8(std::string_view(bytes).substr(lead, last - lead + 1));
+                text.utf8 = style.times_dot ? std::string("\u00B7")
+                                            : Report_Bytes_To_Utf8(std::string_view(bytes).substr(lead, last - lead + 1));
                 page.items.emplace_back(text);
             }
             if (style.underline) {

@@ -28,11 +28,15 @@ char32_t Report_Font_Override(unsigned char byte)
     case 0xBB: return U'\u03B2';  // β
     case 0xBE: return U'\u03B5';  // ε
     case 0xC0: return U'\u03B3';  // γ
-    case 0xC1: return U'\u03A6';  // Φ
+    case 0xC1: return U'\u03B7';  // η
+    case 0xC5: return U'\u03BB';  // λ
+    case 0xC6: return U'\u03BC';  // μ
+    case 0xC7: return U'\u03BD';  // ν
     case 0xCB: return U'\u03C1';  // ρ
     case 0xCC: return U'\u03C3';  // σ
     case 0xD6: return U'\u03C4';  // τ
     case 0xDA: return U'\u03C6';  // φ
+    case 0xE0: return U'\u03B1';  // α
     case 0xEC: return U'\u221E';  // ∞
     case 0xF2: return U'\u2265';  // ≥
     case 0xF3: return U'\u2264';  // ≤
@@ -111,6 +115,11 @@ private:
         Text_Piece piece;
         piece.bytes = std::move(text_);
         piece.style = style_;
+        if (piece.style.shift > 0 && piece.bytes == ".") {
+            // The writers' multiplication sign: a dot on the middle of the line.
+            piece.style.shift = 0;
+            piece.style.times_dot = true;
+        }
         pieces_.push_back(std::move(piece));
         text_.clear();
     }
@@ -240,12 +249,12 @@ std::string Report_Bytes_To_Utf8(std::string_view bytes)
 
 std::string Report_Plain_Text(std::string_view line)
 {
-    std::string bytes;
+    std::string text;
     for (const Text_Piece& piece : Split_Report_Text(line)) {
         if (piece.kind == Piece_Kind::Text)
-            bytes += piece.bytes;
+            text += piece.style.times_dot ? std::string("\u00B7") : Report_Bytes_To_Utf8(piece.bytes);
         else if (piece.kind == Piece_Kind::Tab || piece.kind == Piece_Kind::Gap)
-            bytes += ' ';
+            text += ' ';
     }
-    return Report_Bytes_To_Utf8(bytes);
+    return text;
 }

@@ -22,9 +22,14 @@
 //
 // The report font prints some bytes as other symbols than code page 850 shows: 0x88 ⇒,
 // 0x89 ‰, 0x8C ⌀, 0xA3 Δ, 0xB0 θ, 0xB2 Σ, 0xB8 ψ, 0xBA α, 0xBB β, 0xBE ε, 0xC0 γ,
-// 0xC1 Φ, 0xCB ρ, 0xCC σ, 0xD6 τ, 0xDA φ, 0xEC ∞, 0xF2 ≥, 0xF3 ≤, 0xF7 ≈, 0xFA ³, and
-// the DOS glyphs 0x0F ¤, 0x14 ¶, 0x15 §; every other byte is its code page 850
-// character (other control characters show as blanks).
+// 0xC1 η, 0xC5 λ, 0xC6 μ, 0xC7 ν, 0xCB ρ, 0xCC σ, 0xD6 τ, 0xDA φ, 0xE0 α, 0xEC ∞,
+// 0xF2 ≥, 0xF3 ≤, 0xF7 ≈, 0xFA ³, and the DOS glyphs 0x0F ¤, 0x14 ¶, 0x15 §; every other
+// byte is its code page 850 character (other control characters show as blanks). No
+// German report writes the box-drawing or accented letters those Greek bytes stand for
+// in code page 850 (Ó, Ã, ã, ┼ ...).
+//
+// The raised multiplication dot (0xCE '/' '.' 0xCE 'r') is a dot on the middle of the
+// line: its text is "·" (see Report_Plain_Text and the page layout).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +44,7 @@ struct Run_Style {
     bool underline = false;
     bool italic = false;
     int shift = 0;           // -1 subscript, +1 superscript
+    bool times_dot = false;  // a superscript "." alone: the multiplication dot "·"
     bool coloured = false;   // colour below is in force; else the normal (black) text
     Rgb colour;
     bool operator==(const Run_Style&) const = default;

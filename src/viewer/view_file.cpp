@@ -4,6 +4,7 @@
 #include "viewer/drawing_document.h"
 #include "viewer/page_layout.h"
 #include "viewer/report_document.h"
+#include "platform/paths.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -14,7 +15,7 @@ namespace {
 bool Read_All(const std::string& path, std::string& bytes, std::string& error)
 {
     errno = 0;
-    FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = Fopen_Input(path, "rb");
     if (!file) {
         error = "Die Datei " + path + " ist nicht lesbar (" + std::strerror(errno) + ").";
         return false;

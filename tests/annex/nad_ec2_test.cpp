@@ -361,18 +361,34 @@ TEST(NADEC2Read, OlderVersionsAreReadAndCompleted)
         EXPECT_DOUBLE_EQ(p.bridge_alpha_cc, ec.bridge_alpha_cc); // not in version 12
         EXPECT_DOUBLE_EQ(p.r_sup_post, 1.0);                     // completion without NA-DE
     }
-    // Versions 8 to 12 add one group each: the fire class with the section factor, the
-    // factor of the modulus, the moment factor in fire, the slenderness limit, the value
-    // stored with the redistribution group. A group is read from its version on.
-    for (int v = 7; v <= 12; ++v) {
+    // Every version from 0 to the current one: each group is read from the version that
+    // brought it, and earlier versions keep the defaults or their completions instead.
+    for (int v = 0; v <= 20; ++v) {
+        SCOPED_TRACE(v);
         const NAD_EC2_Params p = Read_From(As_Version(section, v));
         EXPECT_EQ(p.version, v);
-        EXPECT_EQ(p.hsc_fire_class == full.hsc_fire_class && p.k_hsc_section == full.k_hsc_section, v >= 8) << v;
-        EXPECT_EQ(p.gamma_cE == full.gamma_cE, v >= 9) << v;
-        EXPECT_EQ(p.k_m_hsc == full.k_m_hsc, v >= 10) << v;
-        EXPECT_EQ(p.lambda_lim_form == full.lambda_lim_form && p.lambda_lim_factor == full.lambda_lim_factor, v >= 11)
-            << v;
-        EXPECT_EQ(p.extra_value_c == full.extra_value_c, v >= 12) << v;
+        EXPECT_DOUBLE_EQ(p.delta_c_dur_gamma[11], full.delta_c_dur_gamma[11]);  // lines 1 to 8
+        EXPECT_EQ(p.extra_value_b == full.extra_value_b, v != 12);
+        EXPECT_EQ(p.nu_1l == full.nu_1l, v >= 1);
+        EXPECT_EQ(p.extra_value_a == full.extra_value_a, v >= 1 && v != 12);
+        EXPECT_EQ(p.as_min_column_factor == full.as_min_column_factor, v >= 2);
+        EXPECT_EQ(p.conductivity_factor == full.conductivity_factor, v >= 3);
+        EXPECT_EQ(p.k_system[4] == full.k_system[4], v >= 4);
+        EXPECT_EQ(p.alpha_ct_pl == full.alpha_ct_pl, v >= 5);
+        EXPECT_EQ(p.k_p == full.k_p, v >= 6);
+        EXPECT_EQ(p.beta_2 == full.beta_2 && p.alpha_lct == full.alpha_lct, v >= 7);
+        EXPECT_DOUBLE_EQ(p.v_min_factor, v >= 7 ? full.v_min_factor : 1.5 * full.v_min_factor);
+        EXPECT_DOUBLE_EQ(p.nu_t, v >= 7 ? full.nu_t : full.nu_v);
+        EXPECT_EQ(p.gamma_c_sls, v >= 14 ? full.gamma_c_sls : 1.0);
+        EXPECT_EQ(p.hsc_fire_class == full.hsc_fire_class && p.k_hsc_section == full.k_hsc_section, v >= 8);
+        EXPECT_EQ(p.gamma_cE == full.gamma_cE, v >= 9);
+        EXPECT_EQ(p.k_m_hsc == full.k_m_hsc, v >= 10);
+        EXPECT_EQ(p.lambda_lim_form == full.lambda_lim_form && p.lambda_lim_factor == full.lambda_lim_factor, v >= 11);
+        EXPECT_EQ(p.extra_value_c == full.extra_value_c, v >= 12);
+        EXPECT_EQ(p.bridge_as_min_column_floor == full.bridge_as_min_column_floor, v >= 15);
+        EXPECT_EQ(p.bridge_k5_stress == full.bridge_k5_stress, v >= 16);
+        EXPECT_EQ(p.r_inf_post, v >= 17 ? full.r_inf_post : 1.0);
+        EXPECT_EQ(p.theta_0_denominator == full.theta_0_denominator, v >= 18);
     }
     {   // Version 19 carries the fire material factor behind line 11.
         const NAD_EC2_Params p = Read_From(As_Version(section, 19));

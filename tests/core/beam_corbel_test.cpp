@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/corbel_model.h"
@@ -244,6 +245,7 @@ TEST_F(BeamCorbel, Class4RefinedModel)
     const double e = ac + (aH + ak) * H / A;
     const double le = e / zk;
     EXPECT_NEAR(w.zk, 37.5, 1e-9);
+    EXPECT_NEAR(w.z, 67.5, 1e-9);  // 0.9 d of the beam
     EXPECT_NEAR(w.Z, H + le * A, 1e-9);
     EXPECT_NEAR(w.strut_length, 30.0 / (zk / e), 1e-9);
     // e/zk above 0.5: the VRd,max check and vertical stirrups for (2/3)(λ - 0.5) A.
@@ -260,6 +262,16 @@ TEST_F(BeamCorbel, Class4RefinedModel)
     ASSERT_EQ(Run(), 0);
     EXPECT_NEAR(w.As_tie_02, Area(0.2 * A), 1e-9);
     EXPECT_EQ(w.shear_value, 0.0);
+
+    // A beam lower than the corbel (h 45 cm): zk = 0.9 x 0.40 + 0.05 + 0.45 - 0.45 = 0.41 m
+    // lies above 0.9 dk and is cut to it; z stays 0.9 d.
+    Reset();
+    w.method_class = 4;
+    w.beam_height = 45.0;
+    const std::string out = Messages();
+    EXPECT_NEAR(w.zk, 40.5, 1e-9);
+    EXPECT_NEAR(w.z, 36.0, 1e-9);
+    EXPECT_ROW(out, " zk > 0.9 h, wird zu 0.9 hk gesetzt !\n");
 }
 
 TEST_F(BeamCorbel, Class5StressBlockBearingAndStirrupRanges)
@@ -308,15 +320,30 @@ TEST_F(BeamCorbel, Class5StressBlockBearingAndStirrupRanges)
     ASSERT_EQ(Run(), 0);
     EXPECT_STREQ(w.stirrup_text, kNominal);
     // Each range ends 0.1 cm past h/2, h and 1.5 h.
+    // The areas at the ends: r = 2 a/h; horizontal 0.3 As,h; both with 0.3 As,h (2 - r) and
+    // A (r - 1), r beyond 2 leaving only A; vertical A (r - 1) or A; none.
     const struct {
         double a;
         const char* text;
-    } bounds[] = {{40.05, kHorizontal}, {40.15, " B\x81gelbewehrung"}, {80.05, " B\x81gelbewehrung"},
-                  {80.15, kVertical},   {120.05, kVertical},             {120.15, kNominal}};
+        double As_share, F;  // As_stirrup = As_share x As,h + Area(F)
+    } bounds[] = {{40.05, kHorizontal, 0.3, 0.0},
+                  {40.15, " B\x81gelbewehrung", 0.3 * (2.0 - 1.00375), 0.0},
+                  {80.05, " B\x81gelbewehrung", 0.0, 0.0},
+                  {80.15, kVertical, 0.0, 100.0},
+                  {120.05, kVertical, 0.0, 100.0},
+                  {120.15, kNominal, 0.0, 0.0}};
     for (const auto& bound : bounds) {
         w.load_distance = bound.a;
+        w.stirrup_value = 0.0;
         ASSERT_EQ(Run(), 0) << bound.a;
         EXPECT_STREQ(w.stirrup_text, bound.text) << bound.a;
+        EXPECT_NEAR(w.As_stirrup, bound.As_share * w.As_tie + Area(bound.F), 1e-9) << bound.a;
+    }
+    // Both stirrup sets between h/2 and h: the vertical force A (r - 1), all of A past r = 2.
+    for (const auto& [a_cm, F] : {std::pair{40.15, 100.0 * 0.00375}, std::pair{80.05, 100.0}}) {
+        w.load_distance = a_cm;
+        ASSERT_EQ(Run(), 0);
+        EXPECT_NEAR(w.stirrup_value, Area(F), 1e-9) << a_cm;
     }
 }
 
@@ -365,6 +392,46 @@ TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
     EXPECT_NEAR(w.zk, zc * 100.0, 1e-9);
     EXPECT_NEAR(w.Z, 20.0 * ac / zc + 4.0 + (aH + ak) * 4.0 / zc, 1e-9);
     EXPECT_ROW(out, " aus Bemessung: zk > 0.9 hk, wird zu 0.9 hk gesetzt !\n");
+}
+
+// The bearing ratio a1/zk (a1 = a - lp/2) is a note below 0.299 and above 2.001: a ratio
+// half a thousandth beyond the limit and tolerance is noted, one within it is not (the load
+// distance for a ratio found by bisection).
+TEST_F(BeamCorbel, Class2BearingRatioNotes)
+{
+    auto run_at = [&](double a_cm, bool with_stream) {
+        Reset();
+        w.method_class = 2;
+        w.bearing_length = 15.0;
+        w.bearing_width = 20.0;
+        w.load_distance = a_cm;
+        calc_note_count = 0;
+        return with_stream ? Messages() : (Run(), std::string());
+    };
+    auto ratio = [&] { return (w.load_distance - 7.5) / w.zk; };
+    auto at_ratio = [&](double r) {
+        double lo = 8.0, hi = 150.0;
+        for (int i = 0; i < 80; ++i) {
+            run_at(0.5 * (lo + hi), false);
+            (ratio() < r ? lo : hi) = w.load_distance;
+        }
+        const std::string out = run_at(hi, true);
+        EXPECT_NEAR(ratio(), r, 1e-7);
+        return out;
+    };
+    const std::string compact = " < 0.3, Verfahren i.A. nicht zul\x84ssig !\n", cantilever = " > 2.0, Kragarm !\n";
+    EXPECT_NE(at_ratio(0.2985).find(compact), std::string::npos);
+    EXPECT_EQ(at_ratio(0.2995).find(compact), std::string::npos);
+    EXPECT_NE(at_ratio(2.0015).find(cantilever), std::string::npos);
+    EXPECT_EQ(at_ratio(2.0005).find(cantilever), std::string::npos);
+
+    // The whole row: a1 and zk in cm, the ratio.
+    const std::string out = run_at(10.0, true);
+    char row[96];
+    std::snprintf(row, sizeof row, " a1/zk = 2.5/%.1f = %.2f < 0.3, Verfahren i.A. nicht zul\x84ssig !\n", w.zk,
+                  2.5 / w.zk);
+    EXPECT_ROW(out, row);
+    EXPECT_NEAR(w.ratio, 0.10 / dk, 1e-12);  // the stirrup rule's a/dk in the end
 }
 
 TEST_F(BeamCorbel, Class2WithoutHungUpShareDividesByNothing)
@@ -455,6 +522,18 @@ TEST_F(BeamCorbel, BeamEndCorbelPerMetre)
     EXPECT_STREQ(w.stirrup_text, kHorizontal);
     EXPECT_ROW(out, " ac/zk = 15.0/36.0 = 0.42\n");
     for (double v : Results(w)) EXPECT_TRUE(std::isfinite(v));
+
+    // With the plate again and a = 35 cm (d' = 0.32 m): zk is cut to 0.85 d' = 0.272 m and
+    // e/zk = 1.29 is noted beyond 1.0, with the lever cut and the bearing pressure.
+    w.corbel_axis_distance = w.beam_axis_distance = 5.0;
+    w.load_distance = 35.0;
+    w.bearing_length = 10.0;
+    calc_note_count = 0;
+    ASSERT_GT(0.32 - (0.32 - std::sqrt(0.32 * 0.32 - 2.0 * 0.35 * 200.0 / (fcd * 0.75))) / 2.0, 0.272);
+    out = Messages();
+    EXPECT_ROW(out, " ac/zk = 35.0/27.2 = 1.29 > 1.0, i.A. nicht zul\x84ssig !\n");
+    EXPECT_NEAR(w.ratio, 0.35 / 0.272, 1e-12);
+    EXPECT_EQ(calc_note_count, 3);
 }
 
 TEST_F(BeamCorbel, RepeatedRunsGiveTheSameResultsAndNotes)

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/corbel_model.h"
@@ -137,6 +138,24 @@ TEST_F(ColumnCorbel, ClassicModelAndHeft399)
     EXPECT_NEAR(w.As_stirrup, 0.5 * As, 1e-9);
     EXPECT_EQ(w.stirrup_value, 0.75);
     EXPECT_EQ(rows, Rows{" Betong\x81te ge\x84ndert !"});
+
+    // a = 30 cm >= d/2 (a/d 0.67: z0 = 0.9 d): vertical stirrups for 0.7 alpha A once
+    // tau0 = alpha A/(b z0) exceeds the B 25 limit 0.5 MN/m²; the hung-up share counts.
+    for (const auto& [transfer, alpha, tau] : {std::tuple{1, 1.0, 0.5005}, std::tuple{1, 1.0, 0.4995},
+                                               std::tuple{0, 0.5, 0.5005}, std::tuple{0, 0.5, 0.4995}}) {
+        SCOPED_TRACE(testing::Message() << transfer << " " << alpha << " " << tau);
+        w = Direct(2);
+        w.load_transfer = transfer;
+        w.distribution_number = alpha;
+        w.load_distance = 30.0;
+        const double alphaA = tau * b * 0.9 * d / 0.001;
+        w.vertical_force = alphaA / alpha;
+        ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 0);
+        EXPECT_NEAR(w.shear_value, tau, 1e-12);
+        EXPECT_EQ(w.stirrup_value, 0.5);
+        EXPECT_EQ(Text(w.stirrup_text), tau > 0.5 ? kVertical : kNominal);
+        EXPECT_NEAR(w.As_stirrup, tau > 0.5 ? 0.7 * alphaA / fyd * 10.0 : 0.0, 1e-12);
+    }
 }
 
 TEST_F(ColumnCorbel, Heft600AndRefinedModel)
@@ -343,6 +362,19 @@ TEST_F(ColumnCorbel, BeamEndCorbelIsDesignedPerMetre)
                           "   bei hochbeanspruchten Tr\x84gerkonsolen ist auf eine gute "
                           "Ausbildung der Zuggurtbewehrung zu achten !"}));
     EXPECT_EQ(calc_note_count, 2);  // the two bearing lines are one note
+
+    // A longer shear span (d 46 cm, a 42 cm): a' = 0.006 + 0.42 + 0.05 m over the cut lever
+    // 0.85 x 0.46 m is beyond 1.0, noted with its whole row.
+    w.corbel_axis_distance = 4.0;
+    w.load_distance = 42.0;
+    w.bearing_length = 0.0;
+    calc_note_count = 0;
+    const double k = 0.55 + 0.4 * 0.42 / 0.5, c2 = 300.0 / (fcd * k), a2 = 0.006 + 0.42 + 0.05;
+    ASSERT_GT(0.46 - (0.46 - std::sqrt(0.46 * 0.46 - 2.0 * c2 * a2)) / 2.0, 0.85 * 0.46);
+    EXPECT_EQ(Rows_Of(&w), (Rows{" Tr\x84gerkonsole: z > 0.85 dk, wird zu 0.85 dk gesetzt !",
+                                 " ac/zk = 47.6/39.1 = 1.22 > 1.0, i.A. nicht zul\x84ssig !"}));
+    EXPECT_EQ(calc_note_count, 2);
+    EXPECT_NEAR(w.ratio, a2 / 0.391, 1e-12);
 }
 
 // The rows of the design whose ratio (w.ratio) is r, the load distance found by bisection.

@@ -14,7 +14,11 @@
 #include "annex/nad_ec2.h"
 #include "base/alloc.h"
 #include "base/rebar.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
+#include "core/corbel_work.h"
+#include "core/position_file.h"
+#include "material/material_set.h"
 #include "corbel_text_support.h"
 #include "detailing_support.h"
 #include "report/oli_channel.h"
@@ -113,6 +117,20 @@ TEST(CorbelLapFactor, Alpha6ByLappedShare)
     EXPECT_DOUBLE_EQ(Calc_Lap_Factor_Alpha6(0.25, 1.6, 1.6, 1), 1.4);
     EXPECT_DOUBLE_EQ(Calc_Lap_Factor_Alpha6(1.0, 1.6, 1.2, 1), 2.0);
     EXPECT_NEAR(Calc_Lap_Factor_Alpha6(0.5, 2.0, 1.2, 1), 1.7, 1e-12);
+
+    // 14 and 20 mm lapped with 20 mm member bars. More required than the member bars provide
+    // is a full lap, never less: no extrapolation of the mean beyond a share of 1.
+    const double shares[] = {0.2, 0.5, 1.0, 1.5, 3.11};
+    const struct {
+        double phi;
+        double alpha6[5];
+    } lapped[] = {{1.4, {1.36, 1.7, 1.4, 1.4, 1.4}}, {2.0, {1.4, 2.0, 2.0, 2.0, 2.0}}};
+    for (const auto& [phi, alpha6] : lapped) {
+        for (int i = 0; i < 5; ++i)
+            EXPECT_NEAR(Calc_Lap_Factor_Alpha6(shares[i], phi, 2.0, 1), alpha6[i], 1e-12) << phi << " " << shares[i];
+        EXPECT_NEAR(Calc_Lap_Factor_Alpha6(1.0 - 1e-9, phi, 2.0, 1), Calc_Lap_Factor_Alpha6(1.0 + 1e-9, phi, 2.0, 1),
+                    1e-8);
+    }
 }
 
 // The main tie behind the bearing plate, straight and as loops, in good and medium bond, per
@@ -260,6 +278,31 @@ TEST_F(CorbelAnchorage, LapInTheColumn)
         << text;
 }
 
+// The example column corbel under an ever greater load A: the tie's lap in the column never
+// gets shorter, also once the tie needs more steel than the column bars provide.
+TEST(CorbelLapInTheColumn, NeverShorterUnderAGreaterLoad)
+{
+    Annex_In_Force annex("Deutschland");
+    File_Stream in(Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP"));
+    Corbel_Model m{};
+    ASSERT_EQ(Read_Corbel_Model(in.get(), &m), 0);
+    double last = 0.0;
+    for (double A = 200.0; A <= 2000.0; A += 50.0) {
+        for (int i = 0; i < m.load_count[0]; ++i) m.load_table[0][i].A = 1000.0 * A;
+        Calculate_Corbel(&m, nullptr, 0);
+        ASSERT_EQ(m.summary.design_failed, 0) << A;
+        EXPECT_GE(m.summary.l_main_member, last) << "A = " << A << " kN";
+        last = m.summary.l_main_member;
+    }
+    EXPECT_GT(m.summary.final_As_h, 2.0 * m.rebar.As_member[0]);
+    for (Load_Combination* t : m.load_table)
+        if (t) MEM_FREE(t);
+    if (m.results) MEM_FREE(m.results);
+    if (m.print_options.remarks) MEM_FREE(m.print_options.remarks);
+    Free_Material_Set(&corbel_material_set);
+    corbel_material_set_ready = 0;
+}
+
 // Mandrels at the 16 and 20 mm limits: loops 4 phi below 20 mm; bars into the column 4 phi
 // below 16 mm without the German annex, by the cover with it.
 TEST_F(CorbelAnchorage, MandrelDiametersAtTheLimits)
@@ -305,8 +348,10 @@ TEST_F(CorbelAnchorage, FieldBarsAndLoopsOfABeam)
     EXPECT_NEAR(s().l_req_field, Hand_Anchorage(2.0, 30.0, 0.7, 1.0, 1.0), ROUNDED);
     EXPECT_DOUBLE_EQ(s().l_prov_field, Round_To_Tenth(m.rebar.member_axis_required - 3.0));
     // Not anchored from e: the loops to the corbel edge (cover cv,v + phi_so = 5 cm > 3 phi:
-    // alpha_1 0.7), too short, so not lapped.
-    EXPECT_NEAR(s().l_req_anch, Hand_Anchorage(1.0, 30.0, 0.7, 0.7, A_so / m.rebar.As_h1), ROUNDED);
+    // alpha_1 0.7), too short, so not lapped. They are asked for more than their area, so
+    // they are fully used, not stressed beyond fyd.
+    ASSERT_GT(A_so, m.rebar.As_h1);
+    EXPECT_NEAR(s().l_req_anch, Hand_Anchorage(1.0, 30.0, 0.7, 0.7, 1.0), ROUNDED);
     EXPECT_EQ(s().short_anch, 1);
     EXPECT_DOUBLE_EQ(s().l_lap_anch, 0.0);
     // Room enough from e: the loops are lapped with the top bars at 50 %.

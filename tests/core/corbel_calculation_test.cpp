@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "core/corbel_work.h"
 #include "core/position_file.h"
 #include "material/material_set.h"
+#include "platform/messages.h"
+#include "report/drawing_file.h"
 #include "report/oli_channel.h"
 #include "report/verdicts.h"
 #include "report_checks.h"
@@ -37,8 +40,10 @@ protected:
         NAD_Select_By_Name("Deutschland");
         saved_path_ = Get_Component_Path();
         saved_oli_ = oli_file_name;
+        saved_spf_ = spf_file_name;
         Set_Component_Path(dir_.file("B1").c_str());
         oli_file_name = "_01.OLI";
+        spf_file_name = dir_.file("B10001.SPF");  // the report's graphic writes the drawing
         Set_Corbel_Defaults(&m());
         Rows(0, {{"Volllast", 420000.0, 84000.0}, {"Schnee", 365000.0, 73000.0}});
     }
@@ -47,6 +52,7 @@ protected:
         Set_Corbel_Defaults(&m());
         Set_Component_Path(saved_path_.c_str());
         oli_file_name = saved_oli_;
+        spf_file_name = saved_spf_;
         Free_Material_Set(&corbel_material_set);
         corbel_material_set_ready = 0;
         OLI_Reset_Channel();
@@ -82,7 +88,7 @@ protected:
     }
 
     Temp_Dir dir_;
-    std::string saved_path_, saved_oli_;
+    std::string saved_path_, saved_oli_, saved_spf_;
 };
 
 // ---------------------------------------------------------------------------------
@@ -318,6 +324,27 @@ namespace {
 
 // A position of 1000 combinations, every one written in full, runs clean under the
 // sanitizers of the test build: the refresh run says nothing and leaves a whole report.
+// The drawing the report's graphic writes takes its place with the report: one that cannot
+// be written keeps both old files, and the editor's user is told which and why.
+TEST_F(CorbelCalculation, ReportAndDrawingArePutInPlaceTogether)
+{
+    m().print_options.switches[EC2_PRINT_GRAPHIC] = 1;
+    Report();
+    EXPECT_TRUE(Has(Read_File_Bytes(spf_file_name), "*EOI\n"));
+
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01.OLI"), "alter Bericht"));
+    std::remove(spf_file_name.c_str());
+    ASSERT_EQ(::mkdir(spf_file_name.c_str(), 0755), 0);
+    Clear_Shown_Messages();
+    EXPECT_EQ(Write_Corbel_Report(), 1);
+    EXPECT_EQ(Read_File_Bytes(dir_.file("B1_01.OLI")), "alter Bericht");
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_TRUE(Has(Shown_Messages()[0].text,
+                    "Die Zeichnung " + spf_file_name + " kann nicht geschrieben werden: der Name bezeichnet einen Ordner"))
+        << Shown_Messages()[0].text;
+
+}
+
 TEST_F(CorbelCalculation, ThousandCombinationsRunClean)
 {
     std::vector<Row> rows;

@@ -13,6 +13,7 @@
 #include "core/corbel_model.h"
 #include "core/corbel_results.h"
 #include "core/corbel_work.h"
+#include "core/position_file.h"
 #include "corbel_text_support.h"
 #include "platform/messages.h"
 #include "report/oli_channel.h"
@@ -426,6 +427,20 @@ TEST_F(CorbelReportParts, EchoOfTheFatigueCaseNamesItsMaterialsFactorsAndParamet
                                    "   Spannungsdifferenz der Bewehrung ú╠╬\\s╬r = 70.0 N/mm²,  Erstbelastung des "
                                    "Betons nach t╬\\0╬r = 28 d\n"));
     EXPECT_TRUE(Contains(detailed, "Bemessungsgrößen (Ermüdungsnachweis, GZG)"));
+
+    // Another class: the data check renews the strains of the nonlinear law, in the echo and
+    // in the position file. C55/67: fcm 63, eps_c1 = -0.7 x 63^0.31 = -2.528678,
+    // eps_cu1 = -(2.8 + 27 x 0.35^4) = -3.205169.
+    m.concrete_class = 14;
+    Check();
+    EXPECT_TRUE(Contains(Echo(2), "\n ╬HErmüdung\n Beton n. EC 2, 3.1.5(1): ╬tC55/67, ¥╬\\c1╬r = -2.53ë, "
+                                  "¥╬\\cu1╬r = -3.21ë, f╬\\cm╬r = 63.00 N/mm²\n"));
+    File_Stream saved;
+    ASSERT_EQ(Write_Corbel_Model(saved.get(), &m), 0);
+    EXPECT_TRUE(Contains(saved.bytes(), " 63.000000 ")) << saved.bytes();
+    EXPECT_TRUE(Contains(saved.bytes(), " -2.528678 -3.205169 ")) << saved.bytes();
+    m.concrete_class = 11;
+    Check();
 
     // Without details the fatigue materials are left out, the factors and parameters stay;
     // a missing serviceability factor gives no design strength.

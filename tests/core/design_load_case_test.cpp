@@ -279,6 +279,27 @@ TEST_F(DesignLoadCase, FaultsEndTheDesignWithoutAResult)
     EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 0);
     m.inclination = 0.0005;
     EXPECT_EQ(Design_Load_Case(&m, 0, nullptr, 1), 1);
+    // A distribution number of 2 divides only a hung-up load: there it is a geometry fault,
+    // a direct load is designed without it. Both procedures alike.
+    for (int system : {SYSTEM_SUPPORT_CORBEL, SYSTEM_LOAD_CORBEL}) {
+        SCOPED_TRACE(system);
+        Defaults(system);
+        Check();
+        m.load_share = 2.0;
+        m.inclination = 45.0;
+        m.load_transfer = LOAD_TRANSFER_INDIRECT;
+        m.results[0].As_h = 7.0;
+        EXPECT_TRUE(Has(Report(1, &result), "Fehler in den Geometriedaten"));
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(m.results[0].As_h, 7.0);
+        m.load_transfer = LOAD_TRANSFER_DIRECT;
+        EXPECT_FALSE(Has(Report(1, &result), "Geometriedaten"));
+        EXPECT_EQ(result, 0);
+        EXPECT_GT(m.results[0].As_h, 0.0);
+        EXPECT_NE(m.results[0].As_h, 7.0);
+    }
+    Defaults(SYSTEM_SUPPORT_CORBEL);
+    Check();
     m.load_transfer = LOAD_TRANSFER_DIRECT;
     m.inclination = 45.0;
     m.results[0].As_h = 7.0;

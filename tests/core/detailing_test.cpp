@@ -172,6 +172,44 @@ TEST(Detailing, AnchorageLengthsAgainstHandValues)
     EXPECT_EQ(na.lb_min, 0.0);
 }
 
+// A bar never carries more than fyd: a required area 3.17 times the provided one gives the
+// length (and the report) of a fully used bar, under both forms of the rule, anchored
+// straight or as loops and lapped; half the area still halves the length (20 mm, C30/37:
+// every half stays above its minimum).
+TEST(Detailing, LengthsOfAnUnderProvidedBarAreThoseOfAFullyUsedOne)
+{
+    for (int na_de : {0, 1}) {
+        const NAD_EC2_Params p = Params(na_de);
+        const struct {
+            int kind;
+            double k, alpha;
+        } uses[] = {{0, 10.0, 1.0}, {0, 10.0, 0.7}, {1, 15.0, 1.4}, {1, 15.0, 2.0}};
+        for (const auto& [kind, k, alpha] : uses) {
+            SCOPED_TRACE("annex " + std::to_string(na_de) + " kind " + std::to_string(kind) + " alpha " +
+                         std::to_string(alpha));
+            Anchorage a;
+            a.phi = 2.0;
+            a.kind = kind;
+            a.k = k;
+            a.alpha = alpha;
+            const double full = a.Run(&p);
+            const std::string full_lines = Lines_Of([&](FILE* s) { a.Run(&p, s); });
+            a.as_req = 3.17 * a.as_prov;
+            EXPECT_DOUBLE_EQ(a.Run(&p), full);
+            EXPECT_EQ(Lines_Of([&](FILE* s) { a.Run(&p, s); }), full_lines);
+            a.as_req = 0.5 * a.as_prov;
+            EXPECT_NEAR(a.Run(&p), 0.5 * full, 1e-9);
+        }
+    }
+    // The older rule likewise.
+    double pos[2] = {10.0, 10.0};
+    const auto old_rule = [&](double as_req) {
+        return Calc_Anchorage_Length(0, 1, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 1.6, as_req, 4.0, 1.0, 10.0, nullptr,
+                                     nullptr, 0, nullptr, nullptr, nullptr);
+    };
+    EXPECT_DOUBLE_EQ(old_rule(3.17 * 4.0), old_rule(4.0));
+}
+
 // Laps without the German annex rules (EN 1992-1-1 (8.11)): at least 0.3 alpha_6 lb,rqd,
 // 15 phi and 20 cm; anchorages keep max(10 phi, 10 cm, 0.3 lb,rqd).
 TEST(Detailing, LapMinimumLength)

@@ -287,9 +287,9 @@ TEST_F(SectionGraphic, DrawingFileBesideTheReport)
     // Closed once, whole.
     EXPECT_EQ(file.substr(file.size() - 6), "*EOI\n\n");
 
-    // A file that cannot be opened leaves the report complete.
+    // A file that cannot be opened leaves the report as it is with the file.
     spf_file_name = dir_.file("missing/B10001.SPF");
-    EXPECT_EQ(Placed(m, 10.0, 1, 1), alone);
+    EXPECT_EQ(Placed(m, 10.0, 1, 1), with_file);
 }
 
 // A drawing that cannot be written whole (here: the disk allows no more than 1000 bytes

@@ -133,10 +133,11 @@ TEST(StartUp, RefreshRunReadsThePositionInput)
     ::rmdir(dir.file("B1_01.INP").c_str());
 
     // Without an input file the empty position goes on to the report, whose data check
-    // fails.
+    // fails; the old report is not replaced without a word.
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, "Die Eingabedatei B1_01.INP ist nicht vorhanden: der Bericht einer leeren Position wird "
+                     "geschrieben.\n");
     EXPECT_NE(Read_File_Bytes(report).find("Fehler in den Eingabedaten"), std::string::npos);
 }
 

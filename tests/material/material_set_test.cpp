@@ -261,6 +261,21 @@ TEST(MaterialSetTest, CalcEurocodeSet)
     s->annex->alpha_lcc = 0.85;
     Calc_Material_Set(s.get(), 1);
     EXPECT_DOUBLE_EQ(s->annex->alpha_lcc, 0.75);
+
+    // A negative new-standard flag turns the set old-standard in the check: the Eurocode
+    // flag goes, and the annex record held for EN 1992 gets the DIN 1045-1 values back.
+    s->en1992_1_1 = 1;
+    s->new_standard = -1;
+    s->annex->alpha_cc = 0.77;
+    s->annex->delta_c_dev = 1.2;
+    NAD_EC2_Params din = *s->annex;
+    NAD_EC2_Defaults_For_Norm(1, &din);
+    EXPECT_EQ(Calc_Material_Set(s.get(), 0), 0);
+    EXPECT_EQ(s->new_standard, 0);
+    EXPECT_EQ(s->en1992_1_1, 0);
+    EXPECT_EQ(NAD_EC2_Compare(s->annex, &din), 0);
+    EXPECT_DOUBLE_EQ(s->annex->delta_c_dev, 1.5);
+    EXPECT_DOUBLE_EQ(s->annex->alpha_cc, 0.85);
 }
 
 // A set under DIN 1045-1 (a newer standard without a Eurocode flag): the DIN annex values

@@ -157,3 +157,30 @@ TEST(AtomicFile, OpenFailures)
         EXPECT_EQ(Read_File_Bytes(path), OLD_BYTES);
     }
 }
+
+// Two files put in place together: when either was not written whole, both old files stay,
+// and the one that failed keeps the errno of its failing write.
+TEST(AtomicFile, PairIsReplacedTogetherOrNotAtAll)
+{
+    Temp_Dir dir;
+    const std::string report = dir.file("B1_01.OLI"), drawing = dir.file("B10001.SPF");
+    ASSERT_TRUE(Write_File_Bytes(report, OLD_BYTES));
+    ASSERT_TRUE(Write_File_Bytes(drawing, OLD_BYTES));
+    const auto write_pair = [&](size_t report_size, size_t drawing_size) {
+        Atomic_File r(report.c_str()), d(drawing.c_str());
+        if (!r.Stream() || !d.Stream()) return 9;
+        std::fputs(std::string(report_size, 'r').c_str(), r.Stream());
+        std::fputs(std::string(drawing_size, 'd').c_str(), d.Stream());
+        if (Commit_Together(r, d)) return 0;
+        return (r.Error() == EFBIG ? 1 : 0) + (d.Error() == EFBIG ? 2 : 0) + (d.Error() == 0 && r.Error() == 0 ? 4 : 0);
+    };
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] { return write_pair(5000, 10); }), 1);
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] { return write_pair(10, 5000); }), 2);
+    EXPECT_EQ(Read_File_Bytes(report), OLD_BYTES);
+    EXPECT_EQ(Read_File_Bytes(drawing), OLD_BYTES);
+    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"B1_01.OLI", "B10001.SPF"}));
+
+    EXPECT_EQ(write_pair(3, 4), 0);
+    EXPECT_EQ(Read_File_Bytes(report), "rrr");
+    EXPECT_EQ(Read_File_Bytes(drawing), "dddd");
+}

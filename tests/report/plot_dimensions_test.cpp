@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -234,4 +235,33 @@ TEST_F(PlotDimensions, DrawingFileGetsPenOneFontTwoAndKeepsItsState)
               std::string::npos);  // pen 1, line type 0
     EXPECT_NE(bytes.find("-text / 1 2 2 2 1 5 "), std::string::npos);  // font 2, centred
     plot_state.plot_file_stream = nullptr;
+}
+
+TEST_F(PlotDimensions, TheRaisedDigitStandsAfterAndAboveItsNumberOnThePage)
+{
+    // 16.5 long: "16" with a raised "5", in a window whose y runs up the page and in one
+    // whose y runs down (the corbel's), along lines drawn every way.
+    const double lines[][4] = {{1, 5, 17.5, 5}, {17.5, 5, 1, 5}, {5, 1, 5, 17.5}, {5, 17.5, 5, 1}, {1, 1, 12.67, 12.67}};
+    for (const double y_sign : {1.0, -1.0}) {
+        for (const auto& l : lines) {
+            Begin(0.0, y_sign > 0 ? 0.0 : 20.0, 20.0, y_sign > 0 ? 20.0 : 0.0);
+            Plot_Draw_Length_Dimension(l[0], l[1], l[2], l[3], 0.1, 0);
+            double tx = 0, ty = 0, rx = 0, ry = 0, angle = 0, last_angle = 0;
+            std::istringstream records(Records());
+            for (std::string line; std::getline(records, line);) {
+                const std::string code = line.substr(0, line.find(' ', 1) + 1);
+                if (code == " 14 ") std::sscanf(line.c_str(), " 14 %lf", &last_angle);
+                if (code == " 10 ") std::sscanf(line.c_str(), " 10 %lf %lf", &tx, &ty);
+                if (code == " 3 " && std::sscanf(line.c_str(), " 3 %lf %lf", &rx, &ry) == 2) angle = last_angle;
+            }
+            ASSERT_EQ(Texts(Records()), (std::vector<std::string>{"16", "5"}));
+            // On the page (x right, y up), from the number's centre to the raised digit.
+            const double dx = rx - tx, dy = (ry - ty) * y_sign;
+            const double a = angle / 57.29577951308232;
+            const std::string where = std::to_string(y_sign) + " " + std::to_string(l[0]) + "," + std::to_string(l[1]);
+            EXPECT_GE(std::cos(a), -1e-9) << where;  // it reads from the left or from below
+            EXPECT_GT(dx * std::cos(a) + dy * std::sin(a), 0.1) << where;   // after the number
+            EXPECT_GT(-dx * std::sin(a) + dy * std::cos(a), 0.03) << where; // above its middle
+        }
+    }
 }

@@ -261,21 +261,63 @@ TEST(LayerDesignTest, IntegratorPlacesTheRequiredForceInLayerOrder) {
     }
 }
 
+// A hogging design whose tension group has layers at two depths (0.05 m, limited to a
+// third of the need, and 0.10 m): the strains are those of the bottom edge and the first
+// layer, and the plane through them balances the forces with both layers at their depths.
+TEST(LayerDesignTest, HoggingTensionGroupAtTwoDepths) {
+    Layer_Design_Setup d;
+    std::vector<double> one;
+    ASSERT_EQ(d.Design(0.0, -150.0, 1.0, &one), 1);
+    d.top.layer_count = 2;
+    d.top.depth[1] = 0.10;
+    d.top.max_area[0] = one[LAYER_RESULT_SECOND_AREAS] / 3;
+    d.top.max_area[1] = 1.0;
+    std::vector<double> r;
+    ASSERT_EQ(d.Design(0.0, -150.0, 1.0, &r), 1);
+    EXPECT_DOUBLE_EQ(r[LAYER_RESULT_SECOND_AREAS], one[LAYER_RESULT_SECOND_AREAS] / 3);
+    EXPECT_GT(r[LAYER_RESULT_SECOND_AREAS + 1], 2 * one[LAYER_RESULT_SECOND_AREAS] / 3);
+    EXPECT_EQ(r[LAYER_RESULT_FIRST_AREAS], 0.0);
+    const double e_edge = r[LAYER_RESULT_EPS_EDGE] * 0.001, e_s = r[LAYER_RESULT_EPS_STEEL] * 0.001;
+    EXPECT_DOUBLE_EQ(r[LAYER_RESULT_EPS_EDGE], -3.5);
+    auto strain = [&](double z) { return e_edge + (e_s - e_edge) * (z - kH) / (0.05 - kH); };
+    const double area[2] = {r[LAYER_RESULT_SECOND_AREAS], r[LAYER_RESULT_SECOND_AREAS + 1]};
+    const double depth[2] = {0.05, 0.10};
+    double N, M;
+    closed_form::Layer_Forces(closed_form::Rect{}, strain(0.0), strain(kH), area, depth, 2, &N, &M);
+    EXPECT_NEAR(N, 0.0, 1e-6);
+    EXPECT_NEAR(M, -150.0, 0.02);
+}
+
 // A tension group without layers works at its default depth: the plane is that of one
-// layer there (whatever its unused first depth holds).
+// layer there (whatever its unused first depth holds), sagging and hogging.
 TEST(LayerDesignTest, GroupWithoutLayersWorksAtItsDefaultDepth) {
     const Layer_Design_Setup d;
-    std::vector<double> one;
-    ASSERT_EQ(d.Design(0.0, 80.0, 1.0, &one), 1);
+    for (double M : {80.0, -80.0}) {
+        SCOPED_TRACE(M);
+        std::vector<double> one;
+        ASSERT_EQ(d.Design(0.0, M, 1.0, &one), 1);
+        Layer_Design_Setup e;
+        Layer_Group& tension = M > 0 ? e.bottom : e.top;
+        tension.default_depth = tension.depth[0];
+        tension.layer_count = 0;
+        tension.depth[0] = 0.30;
+        std::vector<double> none;
+        ASSERT_EQ(e.Design(0.0, M, 1.0, &none), 1);
+        EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_EDGE], one[LAYER_RESULT_EPS_EDGE]);
+        EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_STEEL], one[LAYER_RESULT_EPS_STEEL]);
+        EXPECT_DOUBLE_EQ(none[LAYER_RESULT_LEVER], one[LAYER_RESULT_LEVER]);
+    }
+    // A force on the axis, designed with the bottom group, is read at the bottom edge and
+    // the top layer: an empty top group gives the strain at its default depth.
+    std::vector<double> one, none;
+    ASSERT_EQ(d.Design(-300.0, 0.0, 1.0, &one, 1), 1);
     Layer_Design_Setup e;
-    e.bottom.layer_count = 0;
-    e.bottom.default_depth = 0.45;
-    e.bottom.depth[0] = 0.30;
-    std::vector<double> none;
-    ASSERT_EQ(e.Design(0.0, 80.0, 1.0, &none), 1);
+    e.top.default_depth = e.top.depth[0];
+    e.top.layer_count = 0;
+    e.top.depth[0] = 0.30;
+    ASSERT_EQ(e.Design(-300.0, 0.0, 1.0, &none, 1), 1);
     EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_EDGE], one[LAYER_RESULT_EPS_EDGE]);
     EXPECT_DOUBLE_EQ(none[LAYER_RESULT_EPS_STEEL], one[LAYER_RESULT_EPS_STEEL]);
-    EXPECT_DOUBLE_EQ(none[LAYER_RESULT_LEVER], one[LAYER_RESULT_LEVER]);
 }
 
 TEST(LayerDesignTest, DegenerateInputGivesNoDesignAndNoNaN) {

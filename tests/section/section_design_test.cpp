@@ -685,6 +685,21 @@ TEST(SectionDesign, LayerPairDesignDirectAnswers)
     EXPECT_EQ(status, -1);
     EXPECT_EQ(res.flags, 2);
     Expect_Carries(low, res, 500.0, -100.0, 0.01, 0.01);
+
+    // A tension between the layers (resultant at 0.25 m): the mode-0 answer shares it by
+    // the lever rule, both layers pull and the total is their sum. A minimum of 5 % asks
+    // for more than these areas, but without compressed concrete the finish leaves the
+    // minimum out: the areas stand, no minimum flag.
+    Section_Record with_minimum = Rect_Section(r);
+    with_minimum.design_param[0] = 5.0;
+    ASSERT_GT(0.05 * r.b * r.h, 1000.0 / r.fy);
+    res = Design(with_minimum, 1000.0, -50.0, 1.0, 1, &status);
+    EXPECT_EQ(status, -1);
+    EXPECT_EQ(res.flags, 2);
+    EXPECT_NEAR(res.As_top, 0.30 / 0.50 * 1000.0 / r.fy, 1e-10);
+    EXPECT_NEAR(res.As_bottom, 0.20 / 0.50 * 1000.0 / r.fy, 1e-10);
+    EXPECT_NEAR(res.As_total, 1000.0 / r.fy, 1e-10);
+    EXPECT_NEAR(res.x_tension, 0.25, 1e-9);
     symmetric_design_route = kept_route;
 }
 
@@ -804,7 +819,34 @@ TEST(SectionDesign, RingDesigns)
     EXPECT_EQ(status, 2);
     EXPECT_EQ(inner.option_bits & 4, 0);
     EXPECT_GT(inner.design_param[3], 1.0);
-    EXPECT_EQ(res.As_total, -1.0);
+    // The failure fill over the strains of the rings designed before the limit gave up.
+    const double fill[] = {0, 0, 0, 0, -1, -1, -1, -1, -1, 0};
+    const double got[] = {res.eps_top,  res.eps_bottom, res.eps_top_layer, res.eps_bottom_layer,
+                          res.x_concrete, res.x_tension, res.As_top, res.As_bottom,
+                          res.As_total, res.gamma_used};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(got[i], fill[i]) << "field " << i;
+
+    // A minimum above the designed ring (4 % of the circle) raises all 32 bars alike; the
+    // raised ring carries the forces (N and M in their own places) at the factor it reaches.
+    const double total_plain = [&] {
+        Section_Record plain_ring = s;
+        Section_Design_Result one{};
+        EXPECT_EQ(Design_Section(&plain_ring, -800.0, 120.0, 1.0, 2, &one), 0);
+        return one.As_total;
+    }();
+    Section_Record raised = s;
+    raised.design_param[0] = 4.0;
+    ASSERT_GT(0.04 * M_PI * 0.09, 1.2 * total_plain);
+    status = Design_Section(&raised, -800.0, 120.0, 1.0, 2, &res);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(res.flags & 1, 1);
+    EXPECT_GT(res.As_total, total_plain);
+    EXPECT_GT(res.gamma_used, 1.0);
+    std::fill(area.begin(), area.end(), res.As_total / 32);
+    Integrate_Section_Forces(&plain, area.data(), depth.data(), 32, res.eps_top, res.eps_bottom, 1,
+                             &N, &M);
+    EXPECT_NEAR(N, -800.0 * res.gamma_used, 1.0);
+    EXPECT_NEAR(M, 120.0 * res.gamma_used, 0.5);
 }
 
 }  // namespace

@@ -8,9 +8,11 @@
 #include "sheets/program/main_loop.h"
 #include "platform/screen/screen.h"
 #include "platform/screen/framebuffer.h"
+#include "platform/screen/sheet_images.h"
 #include "platform/screen/sheets.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"
+#include "toolkit/scroll_area_internal.h"
 #include "toolkit/table_editor.h"
 
 #include "test_support.h"
@@ -355,4 +357,70 @@ TEST_F(LoadsPage, FatigueTableAndLoadShareBranches)
     EXPECT_EQ(fields, 1);
     EXPECT_EQ(editable_h, 0);
     if (const char* png = std::getenv("LOADS_PAGE_PNG3")) screen::Write_Png(png);
+}
+
+// The heading over the load table: in every unit the force symbols (red) and the band's
+// titles (black) stand over their own columns, H over the first number field, A over the
+// second, the name's title over the name field; the band's cell bounds fall between the
+// fields.
+TEST_F(LoadsPage, HeadingCellsStandOverTheirColumns)
+{
+    Set_Table(0, {{12345.0, 500.0}});
+    for (int unit = 0; unit < 3; ++unit) {
+        corbel_model.unit_switch = unit;
+        Compose();
+        std::vector<std::pair<int, int>> fields;  // frames of the first row's fields, left to right
+        std::string figure;
+        int figure_x = 0, heading_x = 0;
+        for (const Area_Item* p = Area_Slot(area)->first_item; p; p = p->next) {
+            if (p->type == AREA_BITMAP && std::string(p->text).rfind("EC2_konlasten0_", 0) == 0 &&
+                std::string(p->text) != "EC2_konlasten0_pic.bmp") {
+                figure = p->text;
+                figure_x = p->x1;
+            }
+            if (p->type == AREA_BITMAP && std::string(p->text) == "EC2_konlasten0.bmp") heading_x = p->x1;
+            if ((p->type == AREA_FLOAT_FIELD || p->type == AREA_TEXT_FIELD) && fields.size() < 3) {
+                const int w = p->type == AREA_FLOAT_FIELD ? Raise_To_Even(Area_Number_Width(p))
+                                                          : Area_Text_Width(p->text, p->font);
+                fields.push_back({p->x1 - 7, p->x1 + w + 7});
+            }
+        }
+        ASSERT_EQ(fields.size(), 3u);
+        Screen_Image image, band;
+        ASSERT_TRUE(Make_Sheet_Bitmap(figure, image)) << figure;
+        ASSERT_TRUE(Make_Sheet_Bitmap("EC2_konlasten0.bmp", band));
+        // Runs of columns holding a pixel of the colour in the rows, as centres.
+        auto centres = [&](int y1, int y2, auto match) {
+            std::vector<int> out;
+            int first = -1, last = -100;
+            for (int x = 0; x <= image.width; ++x) {
+                bool hit = false;
+                for (int y = y1; y <= y2 && x < image.width; ++y) hit |= match(image.At(x, y));
+                if (hit && x - last > 8) {
+                    if (first >= 0) out.push_back((first + last) / 2);
+                    first = x;
+                }
+                if (hit) last = x;
+            }
+            if (first >= 0) out.push_back((first + last) / 2);
+            return out;
+        };
+        const auto symbols = centres(0, 43, [](uint32_t p) { return p == 0xB10000u; });
+        const auto titles = centres(46, 63, [](uint32_t p) { return p == 0x000000u; });
+        ASSERT_EQ(symbols.size(), 2u) << figure;
+        ASSERT_EQ(titles.size(), 3u) << figure;
+        for (size_t i = 0; i < 3; ++i) {
+            if (i < 2) {
+                EXPECT_GT(figure_x + symbols[i], fields[i].first) << figure << " symbol " << i;
+                EXPECT_LT(figure_x + symbols[i], fields[i].second) << figure << " symbol " << i;
+            }
+            EXPECT_GT(figure_x + titles[i], fields[i].first) << figure << " title " << i;
+            EXPECT_LT(figure_x + titles[i], fields[i].second) << figure << " title " << i;
+        }
+        // The band's cell bounds (grey columns through the band) lie in no field.
+        for (int x = 0; x < band.width; ++x) {
+            if (band.At(x, 55) != 0x808080u) continue;
+            for (const auto& f : fields) EXPECT_FALSE(heading_x + x >= f.first && heading_x + x <= f.second) << x;
+        }
+    }
 }

@@ -359,6 +359,24 @@ TEST_F(MainSheetSession, ScreenShowsTheBarAndThePage)
 
 } // namespace
 
+namespace {
+
+// The program on position B1/1 (a copy of the example) in the directory, headless on
+// 1024 x 768 under the script, with the further environment changes; a run that hangs is
+// cut off after a minute (exit code 124).
+Run_Result Run_On_Example(const Temp_Dir& dir, const std::string& script, const std::vector<std::string>& more = {})
+{
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("s.txt"), script));
+    std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                 "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                 "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
+    env.insert(env.end(), more.begin(), more.end());
+    return Run_Program("/usr/bin/timeout", {"60", CORBEL_EXE, "B1", "0", "1", "1"}, dir.path(), env);
+}
+
+} // namespace
+
 // The program itself, headless under a script: the corbel depth h_k typed on page 1
 // (1024 x 768), "Ende" with saving. Exit code 1; the saved input is the original with that
 // edit and with the anchorage values the calculation fills in where none were given; a
@@ -385,7 +403,7 @@ TEST(MainSheetProgram, EditOnPageOneAndSave)
     const std::string no_anchorage = " 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\n";
     ASSERT_NE(expected.find(no_anchorage), std::string::npos);
     expected.replace(expected.find(no_anchorage), no_anchorage.size(),
-                     " 69.600000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
+                     " 57.800000 0.000000 0.000000 0.000000 5.600000 21.000000 0.000000 0.000000 0.000000\n");
     EXPECT_EQ(saved, expected);
 
     std::remove(dir.file("B1_01.OLI").c_str());
@@ -394,20 +412,62 @@ TEST(MainSheetProgram, EditOnPageOneAndSave)
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Lastkonsole"), std::string::npos);
 }
 
+// The click that ends an edit also acts where it lands, once: into the next field (h_k
+// 45, Enter goes on to l_k, a click into a types 20 there), onto the register tab
+// "Bewehrung" (Enter had gone on to h), onto the bar's "Ende" (after the left column's
+// bars typed as 4): the end dialog opens at once and Enter saves all three edits.
+TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
+{
+    Temp_Dir dir;
+    const Run_Result r = Run_On_Example(dir, "click 750 222\ntext \"45\"\nkey Enter\n"
+                                             "click 750 288\ntext \"20\"\nkey Enter\n"
+                                             "click 180 36\nclick 610 410\ntext \"4\"\n"
+                                             "click 994 27\nkey Enter\n");
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));
+    EXPECT_NE(saved.find(" 6.000000 12.000000 30.000000 45.000000 "), std::string::npos) << saved;
+    EXPECT_NE(saved.find(" 0 2 0.600000 45.000000 20.000000 3.000000 "), std::string::npos) << saved;
+    EXPECT_NE(saved.find(" 2 2 2 2 4 2 8 8 1 1 8 8\n"), std::string::npos) << saved;
+}
+
+// A window asked for where none can be seen (no display at all, or one that does not
+// answer, so that SDL falls back to its invisible driver): a line on standard error and
+// the run goes on headless, here ending at once on the empty script (a hang would be cut
+// off by the timeout's 124).
+TEST(MainSheetProgram, WindowWithoutDisplayRunsHeadless)
+{
+    Temp_Dir dir;
+    for (const char* display : {"DISPLAY", "DISPLAY=:4711"}) {
+        const Run_Result r = Run_On_Example(dir, "", {"ZAV_SCREEN=window", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", display});
+        EXPECT_EQ(r.exit_code, 90) << display << "\n" << r.err;
+        EXPECT_NE(r.err.find("corbel: kein Fenster ("), std::string::npos) << display << "\n" << r.err;
+    }
+}
+
+// "Vorschau" and "Hilfe" say in a message box what became of the click (a scripted run
+// writes its boxes on standard error): where the report's PDF is, that no help viewer is
+// installed.
+TEST(MainSheetProgram, PreviewAndHelpShowAMessageBox)
+{
+    Temp_Dir dir;
+    const Run_Result r = Run_On_Example(dir, "move 859 40\nmove 859 27\nwait 300\ndown\nup\n"
+                                             "move 949 40\nmove 949 27\nwait 300\ndown\nup\n");
+    EXPECT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_NE(r.err.find("Vorschau: der Bericht steht in\nB1_01.pdf\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(File_Exists(dir.file("B1_01.pdf")));
+    EXPECT_NE(r.err.find("es ist kein Hilfeprogramm installiert.\n(Hilfedatei RUVA_127.HLP, Thema ro203_register1)"),
+              std::string::npos)
+        << r.err;
+}
+
 // Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
 TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
 {
     Temp_Dir dir;
-    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
-    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
-                                                     "close\nanswer no\nmove 300 500\nclose\nanswer yes\n"));
-    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
-                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
-                                       "ZAV_SCREEN_SIZE=1024x768", "ZAV_SCREEN"};
-    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1"}, dir.path(), env);
+    const Run_Result r = Run_On_Example(dir, "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
+                                             "close\nanswer no\nmove 300 500\nclose\nanswer yes\n");
     EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(Count_Of(r.err, "Aktuelle Bearbeitung abbrechen?"), 2) << r.err;
-    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), example);
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP"));
     EXPECT_FALSE(File_Exists(dir.file("B1_01.OLI")));
 }

@@ -104,8 +104,7 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
     Free_Model(&original);
     ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &original));
 
-    // A click after an edit goes to the waits of the page's next pass first, so the
-    // field of another block takes a second one. Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
+    // Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
     const std::string script = std::string(BAR_CLICK(970)) +
                                // page 1: h_k, the concrete class
                                "click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n"
@@ -121,7 +120,7 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
                                // page 3: the choice, the first layer, the vertical stirrups
                                "click 180 30\nwait 200\nclick 25 76\nwait 200\n"
                                "click 132 285\ntext \"3\"\nkey Enter\nclick 600 900\nwait 200\n"
-                               "click 108 423\nclick 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
+                               "click 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
                                END_AND_SAVE;
     Run_Result r = Run(script, "2");
     ASSERT_EQ(r.exit_code, 1) << r.err;
@@ -242,4 +241,49 @@ TEST_F(ProgramSession, MissingAnnexIsWarnedAboutInteractivelyOnly)
     EXPECT_EQ(r.err, "");
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Deutschland"), std::string::npos);
     EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), missing);
+}
+
+// Values the program must not change or hide without a word, on the single load corbel
+// B1/1: the column width b typed as -30 is clamped to 0 (the field check), which makes the
+// data check cut the plate width bp from 20 to 0; with b typed as 30 again bp comes back
+// to 20. A column depth of 1,000,000 cm and a horizontal force of 99,999,999,999 kN are
+// wider than their fields: they are kept as typed.
+TEST_F(ProgramSession, TypedValuesAreKeptAndACutPlateWidthComesBack)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    // Page 1: h at (900, 160), b at (1020, 160); page 2: the first row's H at (110, 520).
+    auto edit = [](const char* at, const char* value) {
+        return std::string("click ") + at + "\ntext \"" + value + "\"\nkey Enter\nclick 300 900\nwait 200\n";
+    };
+    const std::string script = "click 109 30\nwait 200\n" + edit("110 520", "99999999999") +
+                               "click 37 30\nwait 200\n" + edit("1020 160", "-30") + "shot cut.png\n" +
+                               edit("1020 160", "30") + edit("900 160", "1000000") + END_AND_SAVE;
+    const Run_Result r = Run(script, "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    // While b was 0 the cut was said below the plate's fields (brown hint text).
+    const int hint = shots.Count("cut.png", 640, 325, 1100, 360, [](uint32_t p) {
+        const int r = static_cast<int>(p >> 16), g = static_cast<int>((p >> 8) & 0xFF), b = static_cast<int>(p & 0xFF);
+        return r > g + 30 && g > b + 20;
+    });
+    EXPECT_GT(hint, 20);
+
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_01.INP"), &saved));
+    EXPECT_EQ(saved.b, 30.0);
+    EXPECT_EQ(saved.bp, 20.0);
+    EXPECT_EQ(saved.h, 1000000.0);
+    ASSERT_GE(saved.load_count[0], 1);
+    EXPECT_EQ(saved.load_table[0][0].H, 99999999999.0 * 1000.0);
+    Free_Model(&saved);
+}
+
+// An input error of the data check (B1/5: the load stands at a = 35 cm on a corbel of
+// lk = 30 cm) is said on page 1 where the results would stand, in red.
+TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_05.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_05.INP")));
+    const Run_Result r = Run("wait 200\nshot page.png\n", "5");
+    ASSERT_EQ(r.exit_code, 90) << r.err;
+    const int red = shots.Count("page.png", 20, 620, 640, 680, [](uint32_t p) { return p == 0xFF0000u; });
+    EXPECT_GT(red, 100);
 }

@@ -167,9 +167,9 @@ TEST_F(FormWidgets, TheHintsPageCountsTheSuppressedHints)
 TEST_F(FormWidgets, TheRemarkDialogReplacesTheTextOnlyOnOk)
 {
     // The sheet (456 x 296) from (92, 92): the box from (110, 143), OK at (517, 359).
-    // The first click outside the box ends its editing, the second one hits the button.
-    Screen_Start_For_Tests("click 300 160\ntext \"neu\"\nclick 527 368\nclick 527 368\n"
-                           "click 300 160\ntext \"weg\"\nclick 107 368\nclick 107 368\n");
+    // The click outside the box that ends its editing also hits the button.
+    Screen_Start_For_Tests("click 300 160\ntext \"neu\"\nclick 527 368\n"
+                           "click 300 160\ntext \"weg\"\nclick 107 368\n");
     char* remark = static_cast<char*>(std::malloc(6));
     std::memcpy(remark, "Alt 1", 6);
     EXPECT_EQ(Form_Edit_Remark(&remark), 1);

@@ -302,7 +302,7 @@ TEST_F(Areas, WideNumbersAndLongTextFieldsStayInsideTheirCopies)
     std::string buffer(600, 'a');
     Area_Add_Float_Field(a, 10, 25, &huge, "%8.2f", 0x1000, 0, &on);
     EXPECT_EQ(scroll_areas[a].last_item->aux, 8);
-    EXPECT_GT(scroll_areas[a].content_width, 1000);
+    EXPECT_LT(scroll_areas[a].content_width, 200);  // shown in its 8 characters, "1.00e200"
     Area_Add_Text_Field(a, 10, 65, buffer.data(), 0x1000, 0, &on);
     Area_Update(a);
     EXPECT_EQ(Click(a), 1);
@@ -314,6 +314,26 @@ TEST_F(Areas, WideNumbersAndLongTextFieldsStayInsideTheirCopies)
     EXPECT_EQ(buffer[509], 'a');
     EXPECT_EQ(buffer[510], 'Z');
     EXPECT_EQ(buffer[511], 'a');
+}
+
+// A number wider than its field is shown in a true form that fits: fewer decimals, then
+// the exponent form, else marks; never its printed digits cut off.
+TEST(AreaNumbers, WideNumbersTakeATrueFormThatFits)
+{
+    const auto shown = [](const char* format, double v, int chars) {
+        char out[AREA_SHOWN_TEXT_SIZE];
+        Area_Format_Number(out, format, v, chars);
+        return std::string(out);
+    };
+    EXPECT_EQ(shown("%6.1f", 16.5, 6), "  16.5");
+    EXPECT_EQ(shown("%8.1f", 1000000.0, 8), " 1000000");
+    EXPECT_EQ(shown("%8.1f", 99999999999.0, 8), "1.000e11");
+    EXPECT_EQ(shown("%8.2f", 920000003.0, 8), "9.2000e8");
+    EXPECT_EQ(shown("%6.2f", 920000003.0, 6), "9.20e8");
+    EXPECT_EQ(shown("%6.2f", -0.000012345, 6), " -0.00");  // fits as printed
+    EXPECT_EQ(shown("%4.1f", -12345.0, 4), "-1e4");
+    EXPECT_EQ(shown("%-5.1f cm", 123456.0, 8), "1.2e5 cm");
+    EXPECT_EQ(shown("%2.0f", 100.0, 2), "##");
 }
 
 TEST_F(Areas, DrawPassLooks)

@@ -143,6 +143,38 @@ TEST_F(Sketch, ADimensionLineWithItsTexts)
     EXPECT_GT(ink, 10);
 }
 
+TEST_F(Sketch, TheRaisedFiveStandsAfterAndAboveTheMeasureWhicheverWayTheAxesRun)
+{
+    // "65" with a raised "5" along a horizontal line, world y down the screen and up it,
+    // the line drawn both ways; the raised digit is what the second drawing adds.
+    for (const double sy : {100.0, -100.0})
+        for (const bool backwards : {false, true}) {
+            auto ink = [&](const char* raised) {
+                Start();
+                Sketch_Set_Transform(0.0, sy > 0 ? 0.0 : 3.0, 0.0, 100.0, sy);
+                const double xa = backwards ? 1.655 : 1.0, xb = backwards ? 1.0 : 1.655;
+                Sketch_Draw_Dimension_Line(2, xa, 2.0, xb, 2.0, "65", raised, 0.0);
+                std::vector<bool> set;
+                for (int y = 60; y < 240; ++y)
+                    for (int x = 80; x < 200; ++x) set.push_back(Screen_Pixel_For_Tests(x, y) != WHITE);
+                Screen_Reset_For_Tests();
+                return set;
+            };
+            const std::vector<bool> plain = ink(""), raised = ink("5");
+            double mx = 0, my = 0, rx = 0, ry = 0;
+            int m = 0, r = 0;
+            for (size_t k = 0; k < plain.size(); ++k) {
+                const int x = 80 + static_cast<int>(k % 120), y = 60 + static_cast<int>(k / 120);
+                if (plain[k] && std::abs(y - (sy > 0 ? 200 : 100)) > 6) mx += x, my += y, ++m;  // the number
+                if (raised[k] && !plain[k]) rx += x, ry += y, ++r;
+            }
+            ASSERT_GT(m, 10);
+            ASSERT_GT(r, 5);
+            EXPECT_GT(rx / r, mx / m + 4.0) << sy << backwards;  // after the number
+            EXPECT_LT(ry / r, my / m - 2.0) << sy << backwards;  // above it
+        }
+}
+
 TEST_F(Sketch, TheButtonPaletteAnswersTheButtonOrTheClickOutside)
 {
     Temp_Dir shots;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,7 +44,8 @@ TEST(PageLayout, ReserveBreaksThePageButNeverLeavesAnEmptyOne)
     EXPECT_EQ(Find(doc, "eins").page, 0);
     EXPECT_EQ(Find(doc, "zwei").page, 1);
     EXPECT_EQ(Find(doc, "drei").page, 2);
-    EXPECT_EQ(Find(doc, "Seite 3").page, 2);
+    EXPECT_EQ(Find(doc, "Seite 1 von 3").page, 0);
+    EXPECT_EQ(Find(doc, "Seite 3 von 3").page, 2);
     EXPECT_NEAR(Find(doc, "zwei").text->x, PAGE_LEFT, 1e-9);
 }
 
@@ -91,6 +95,89 @@ TEST(PageLayout, BookmarksBuildTheOutline)
     EXPECT_EQ(doc.outline[3].parent, 2);
     EXPECT_EQ(doc.outline[4].title, "Anhang");
     EXPECT_EQ(doc.outline[4].parent, -1);
+
+    // Numbered headings nest by their numbers whatever modes the writer gave them.
+    auto mark = [](int mode, const std::string& title) {
+        return "#OLI_BOOKMARK " + std::to_string(mode) + " \xAE\xCE@" + title + "\xAF\n";
+    };
+    const auto numbered = Lay_Out(mark(16, "1. Eingabe") + "#OLI_BOOKMARK 17\n" + mark(0, "2. Hinweis") +
+                                  mark(0, "2.1. Text") + mark(16, "3. Bemessung") + mark(0, "3.1. Tabelle") +
+                                  mark(16, "3.2. Lk 3") + "#OLI_BOOKMARK 17\n#OLI_BOOKMARK 17\n" +
+                                  mark(0, "3.12. Lk 12") + mark(0, "4. Endergebnis") + Para(" a\n"));
+    std::vector<int> parents;
+    for (const Outline_Entry& e : numbered.outline) parents.push_back(e.parent);
+    EXPECT_EQ(parents, (std::vector<int>{-1, -1, 1, -1, 3, 3, 3, -1}));
+}
+
+TEST(PageLayout, WrappedLinesKeepSymbolValueUnitAndVerdictTogether)
+{
+    // Style 4 holds 96 characters a line.
+    const auto doc = Lay_Out(
+        Para(" Bewehrung n. EC 2, 3.2.7(2a): B500A, \xBE\xCE\\uk\xCEr = 25.0\x89, f\xCE\\yd\xCEr = 434.78 N/mm\xFD, "
+             "f\xCE\\td\xCEr = 456.52 N/mm\xFD, E\xCE\\s\xCEr = 200000.0 N/mm\xFD\n"
+             " Spaltzugbewehrung \xCEthorizontal 3 \x8C" "8 (B\x81gel, 2-schn.), vorh A\xCE\\sb,h\xCEr = 3.02 cm\xFD  <  "
+             "erf A\xCE\\sb,h\xCEr = 4.72 cm\xFD  nicht ok !!\n"
+             " Biegerollendurchmesser f\x81r St\x84" "be: D = 15\xCE/.\xCEr\x8C\xCE\\s\xCEr = 21.0 cm f\x81r min c = "
+             "58.0 mm > 50 mm und > 3\xCE/.\xCEr\x8C\xCE\\s\xCEr = 42 mm\n",
+             "0x40\n4\n0x0 1\n2 3\n"));
+    std::vector<std::string> lines;  // the visual lines' texts, runs joined
+    double y = -1.0;
+    for (const Page_Item& item : doc.pages[0].items)
+        if (const auto* t = std::get_if<Page_Text>(&item); t && t->y > PAGE_TOP) {
+            if (std::fabs(t->y - y) > 0.1) lines.emplace_back();
+            if (std::fabs(t->y - y) > 0.1) y = t->y;
+            lines.back() += t->utf8;
+        }
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[1].rfind("Es", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[3].rfind("<", 0), 0u) << lines[3];
+    EXPECT_NE(lines[3].find("4.72 cm²  nicht ok !!"), std::string::npos) << lines[3];
+    EXPECT_EQ(lines[5].rfind(">", 0), 0u) << lines[5];
+
+    // A line the writer counted to fit (96 characters) stays one line even where its tab
+    // jump would reach beyond the width: the jump shrinks.
+    const auto fitted = Lay_Out(Para(" " + std::string(40, 'a') + "\xCEt" + std::string(55, 'b') + "\n",
+                                     "0x40\n4\n0x0 1\n2 12\n"));
+    const Found b = Find(fitted, "bbbb");
+    ASSERT_TRUE(b.text);
+    EXPECT_EQ(b.text->utf8.size(), 55u);
+    EXPECT_LE(b.text->x + 55 * Style_Char_Width(4), PAGE_LEFT + 17.0 + 1e-9);
+}
+
+TEST(PageLayout, HeadingsAtThePageFootMoveWithTheirFirstBlockAndLastRowsKeepCompany)
+{
+    // 60 lines (22.8 cm) leave 2.9 cm; the heading fits, the reservation after it does not.
+    std::string lines;
+    for (int k = 0; k < 60; ++k) lines += " Zeile " + std::to_string(k) + "\n";
+    const auto doc = Lay_Out(Para(lines) + "#OLI_YPOS 1 0.254\n#OLI_RESERVE 0.5\n"
+                             "#OLI_BOOKMARK 16 \xAE\xCE@3. Bemessung\xAF\n" +
+                             Para(" \xCE@3. Bemessung\n", "0x0\n5\n") + "#OLI_YPOS 1 -0.19\n#OLI_RESERVE 3\n" +
+                             Para(" Inhalt\n"));
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const Found heading = Find(doc, "3. Bemessung"), content = Find(doc, "Inhalt");
+    EXPECT_EQ(heading.page, 1);
+    EXPECT_EQ(content.page, 1);
+    EXPECT_LT(heading.text->y, content.text->y);
+    EXPECT_LT(heading.text->y, PAGE_TOP + 0.5);
+    EXPECT_EQ(doc.outline[0].page, 1);
+    EXPECT_NEAR(doc.outline[0].y, PAGE_TOP, 1e-9);
+
+    // A table whose last row would stand alone on the next page takes one more along.
+    std::string rows;
+    for (int k = 0; k < 4; ++k) rows += " Lk " + std::to_string(k) + "\n";
+    std::string fill;
+    for (int k = 0; k < 63; ++k) fill += " Zeile " + std::to_string(k) + "\n";
+    const auto table = Lay_Out(Para(fill) + "#SHOWTABLE\n0 0 0\n0 0 -1 -1\n" + rows + " Gesamt\n#END_OF_TEXT\n");
+    EXPECT_EQ(Find(table, "Gesamt").page, 1);
+    EXPECT_EQ(Find(table, "Lk 3").page, 1);
+    EXPECT_EQ(Find(table, "Lk 2").page, 0);
+
+    // So does the sum line that ends a block of text lines, after a change of paragraph.
+    const auto block = Lay_Out(Para(fill) + "\n#SHOWPARA\n0x0\n4\n-1\n" + rows +
+                               "#END_OF_TEXT\n0x4\n0x0\n4\n-1\n \xCE_Gesamt\xCEr: 12 cm\xFD\n#END_OF_TEXT\n0x0\n-1\n");
+    EXPECT_EQ(Find(block, "Gesamt").page, 1);
+    EXPECT_EQ(Find(block, "Lk 3").page, 1);
+    EXPECT_EQ(Find(block, "Lk 2").page, 0);
 }
 
 TEST(PageLayout, LongLinesBreakAtABlankAndContinueAtTheSecondIndent)
@@ -174,6 +261,29 @@ TEST(PageLayout, GraphicsStandInTheirWindowAndShrinkOnlyWhenTooLarge)
     EXPECT_LT(Find(doc, "unter").text->y, PAGE_TOP + 5.0 + LINE);
     // The wide one is scaled to the 17 cm of the text area.
     EXPECT_NEAR(lines[1]->x2 - lines[1]->x1, 17.0, 1e-9);
+
+    // After a near-full page, a graphic whose label and arrow reach 1 cm above its window
+    // (y runs down: -1 is above 0) goes to the next page and starts below its head, and
+    // the text after it stands below all it drew.
+    std::string fill;
+    for (int k = 0; k < 66; ++k) fill += " Zeile " + std::to_string(k) + "\n";
+    const auto reaching = Lay_Out(Para(fill) + "#OLI_RESERVE 3\n#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 8 3 0\n"
+                                  " 1 0 0 8 0\n 1 4 -1 4 0\n 9 0 -0.5 0 -0.5 225 \xAEMa\xE1stab\xAF\n -1\n"
+                                  "#OLI_YPOS 4 0\n" +
+                                  Para(" darunter\n"));
+    ASSERT_EQ(reaching.pages.size(), 2u);
+    double top = 100.0, bottom = 0.0;
+    for (const Page_Item& item : reaching.pages[1].items)
+        if (const auto* l = std::get_if<Page_Line>(&item)) {
+            top = std::min({top, l->y1, l->y2});
+            bottom = std::max({bottom, l->y1, l->y2});
+        }
+    EXPECT_NEAR(top, PAGE_TOP, 1e-9);              // the arrow's tip at the flow position
+    EXPECT_NEAR(bottom, PAGE_TOP + 1.0, 1e-9);     // the window's top edge a centimetre lower
+    const Found label = Find(reaching, "Maßstab"), after = Find(reaching, "darunter");
+    EXPECT_EQ(label.page, 1);
+    EXPECT_GE(label.text->y - label.text->size * 0.8, PAGE_TOP - 1e-9);
+    EXPECT_GT(after.text->y, PAGE_TOP + 4.0);      // below the 3 cm of the window
 }
 
 } // namespace

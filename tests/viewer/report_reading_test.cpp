@@ -9,6 +9,7 @@
 
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -74,11 +75,37 @@ TEST(ReportText, TabsMarksCellDrawingsAndWhatIsNotKnown)
     EXPECT_EQ(Report_Plain_Text("a\xCE{C 1 0 0 255 b"), "a");
 }
 
-TEST(ReportText, ReportFontBytesBecomeTheirSymbols)
+// Every byte above 0x7F that a report writer puts into a text, with the character the
+// report font prints for it; the example reports hold no other.
+TEST(ReportText, TheGlyphTableCoversEveryByteTheWritersEmit)
 {
-    EXPECT_EQ(Report_Bytes_To_Utf8("\xF3\xF2\xCC\xBA\xA3\x89\x88\x8C"), "≤≥σαΔ‰⇒⌀");
-    EXPECT_EQ(Report_Bytes_To_Utf8("St\x81tze Ma\xE1 20\xF8 cm\xFD"), "Stütze Maß 20° cm²");
-    EXPECT_EQ(Report_Plain_Text("A\xCE\\s\xCEr\xCEt= 12 cm\xCE/2\xCEr"), "As = 12 cm2");
+    const std::vector<std::pair<unsigned char, std::string>> table = {
+        {0x81, "ü"}, {0x84, "ä"}, {0x8E, "Ä"}, {0x94, "ö"}, {0x99, "Ö"}, {0x9A, "Ü"}, {0xE1, "ß"},
+        {0xF8, "°"}, {0xFD, "²"}, {0xFA, "³"}, {0x88, "⇒"}, {0x89, "‰"}, {0x8C, "⌀"}, {0xA3, "Δ"},
+        {0xB0, "θ"}, {0xB2, "Σ"}, {0xB8, "ψ"}, {0xBA, "α"}, {0xBB, "β"}, {0xBE, "ε"}, {0xC0, "γ"},
+        {0xC1, "η"}, {0xC5, "λ"}, {0xC6, "μ"}, {0xC7, "ν"}, {0xCB, "ρ"}, {0xCC, "σ"}, {0xD6, "τ"},
+        {0xDA, "φ"}, {0xE0, "α"}, {0xEC, "∞"}, {0xF2, "≥"}, {0xF3, "≤"}, {0xF7, "≈"},
+    };
+    std::string known;
+    for (const auto& [byte, glyph] : table) {
+        EXPECT_EQ(Report_Bytes_To_Utf8(std::string(1, static_cast<char>(byte))), glyph) << std::hex << int(byte);
+        known += static_cast<char>(byte);
+    }
+    // The raised multiplication dot is the middle dot, also in the text of the line.
+    EXPECT_EQ(Report_Plain_Text("0.5\xCE/.\xCErh\xCE\\k\xCEr und A\xCE\\s\xCEr\xCEt= 12 cm\xCE/2\xCEr"),
+              "0.5·hk und As = 12 cm2");
+    // The example reports at every detail level: text bytes besides the control byte and
+    // the record quotes are all in the table.
+    for (const char* level : {"minimal", "standard", "ausfuehrlich", "tabellarisch"})
+        for (int n = 1; n <= 5; ++n) {
+            const std::string name = std::string(CORBEL_SOURCE_DIR "/tests/core/golden/B1_0") + std::to_string(n) + "_" +
+                                     level + ".OLI";
+            for (unsigned char c : Read_File_Bytes(name)) {
+                const bool text_byte = c >= 0x80 && c != 0xCE && c != 0xAE && c != 0xAF;
+                EXPECT_TRUE(!text_byte || known.find(static_cast<char>(c)) != std::string::npos)
+                    << name << " " << std::hex << int(c);
+            }
+        }
 }
 
 TEST(ReportReading, ParagraphRecordWithEveryPartAndItsChanges)

@@ -10,21 +10,26 @@
 
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
+#include "platform/screen/screen.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
+#include "dummy_window.h"
 #include "sample_report.h"
 #include "test_support.h"
 
+#include <SDL.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -318,13 +323,152 @@ TEST_F(ViewRender, PreviewAndPrintThroughTheEnvironmentsCalls)
     ::setenv(PRINT_COMMAND_VARIABLE, "false", 1);
     EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 1);
     ::unsetenv(PRINT_COMMAND_VARIABLE);
+    EXPECT_EQ(Quick_OLI_Print(dir_.file("B1").c_str(), report_.c_str()), 0);
     EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), dir_.file("fehlt.OLI").c_str()), 1);
-    ASSERT_EQ(Shown_Messages().size(), 2u);
-    EXPECT_NE(Shown_Messages()[0].text.find("Druckbefehl"), std::string::npos);
-    EXPECT_NE(Shown_Messages()[1].text.find("fehlt.OLI"), std::string::npos);
+    // Each call said what became of the report: where the PDF is, what the command did.
+    const std::string pdf = dir_.file("B1_01.pdf");
+    const std::vector<std::string> said = [] {
+        std::vector<std::string> texts;
+        for (const Shown_Message& m : Shown_Messages()) texts.push_back(m.text);
+        return texts;
+    }();
+    ASSERT_EQ(said.size(), 5u);
+    EXPECT_EQ(said[0], "Vorschau: der Bericht steht in\n" + pdf);
+    EXPECT_EQ(said[1], "Der Bericht " + pdf + "\nwurde an den Druckbefehl \"cp -t " + queue.path() + "\" \xFC" "bergeben.");
+    EXPECT_NE(said[2].find("Druckbefehl \"false\" ist fehlgeschlagen (Ende mit 1)"), std::string::npos) << said[2];
+    EXPECT_EQ(said[3], "Kein Druckbefehl eingestellt (CORBEL_PRINT_COMMAND).\nDer Bericht liegt als " + pdf + " vor.");
+    EXPECT_NE(said[4].find("fehlt.OLI"), std::string::npos);
 
     Set_Report_Viewer(nullptr, nullptr);
     Clear_Shown_Messages();
+}
+
+// In a window session the preview hands the PDF to CORBEL_VIEW_COMMAND (started without a
+// shell, not awaited) and names both in its box, which Enter acknowledges.
+TEST_F(ViewRender, PreviewInAWindowStartsTheViewCommand)
+{
+    if (!Start_Dummy_Window("640x480")) {
+        Screen_Reset_For_Tests();
+        GTEST_SKIP() << "SDL cannot start here";
+    }
+    Temp_Dir shown;
+    ::setenv(VIEW_COMMAND_VARIABLE, ("cp -t " + shown.path()).c_str(), 1);
+    Install_Report_Viewer();
+    Clear_Shown_Messages();
+    SDL_Event enter{};
+    enter.type = SDL_KEYDOWN;
+    enter.key.keysym.sym = SDLK_RETURN;
+    SDL_PushEvent(&enter);
+    EXPECT_EQ(Quick_OLI_View(dir_.file("B1").c_str(), report_.c_str()), 0);
+    ::unsetenv(VIEW_COMMAND_VARIABLE);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Vorschau: der Bericht steht in\n" + dir_.file("B1_01.pdf") +
+                                            "\nund wird mit \"cp -t " + shown.path() + "\" angezeigt.");
+    for (int i = 0; i < 500 && Read_File_Bytes(shown.file("B1_01.pdf")).size() < 5; ++i) ::usleep(10000);
+    EXPECT_EQ(Read_File_Bytes(shown.file("B1_01.pdf")), Read_File_Bytes(dir_.file("B1_01.pdf")));
+    Set_Report_Viewer(nullptr, nullptr);
+    Clear_Shown_Messages();
+    Screen_Reset_For_Tests();
+}
+
+} // namespace
+
+namespace {
+
+// The example positions' reports as the program writes them, and one position with 1000
+// load combinations; each is laid out and written to PDF.
+class ViewExamples : public ::testing::Test {
+protected:
+    // Refresh run of the example n (its input made by `edit`), the report's path.
+    std::string Report(int n, const std::function<std::string(std::string)>& edit = nullptr)
+    {
+        const std::string stem = "B1_0" + std::to_string(n);
+        std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".INP");
+        if (edit) input = edit(input);
+        Write_File_Bytes(dir_.file(stem + ".INP"), input);
+        Write_File_Bytes(dir_.file(stem + ".TXT"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".TXT"));
+        const std::string number = std::to_string(n);
+        Run_Program(CORBEL_EXE, {"B1", "0", number, number, "-refresh"}, dir_.path(),
+                    {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "DRAM=" + dir_.path(),
+                     "TEMP=" + dir_.path()});
+        return dir_.file(stem + ".OLI");
+    }
+
+    // What a reader of the printed report sees: the page heads, the letters, headings with
+    // content below them on their page, bookmarks under their parent heading, no line
+    // broken after "=" or beyond the text area. Returns the PDF's text.
+    std::string Check(const std::string& report)
+    {
+        Laid_Out_Document doc;
+        std::string error;
+        EXPECT_TRUE(Load_View_File(report, doc, error)) << error;
+        const size_t pages = doc.pages.size();
+        for (size_t p = 0; p < pages; ++p) {
+            const std::string head = "Seite " + std::to_string(p + 1) + " von " + std::to_string(pages);
+            bool headed = false;
+            for (const Page_Item& item : doc.pages[p].items)
+                if (const auto* t = std::get_if<Page_Text>(&item)) {
+                    headed = headed || t->utf8 == head;
+                    // No text line runs beyond the text area (wide tables are set narrower).
+                    const bool line = t->face.family == Face_Family::Mono;
+                    EXPECT_TRUE(!line || t->x + Text_Advance_Em(t->face, t->utf8) * t->size <= PAGE_LEFT + 17.01)
+                        << t->utf8;
+                }
+            EXPECT_TRUE(headed) << report << " " << head;
+        }
+        std::map<std::string, int> numbered;  // heading number -> outline entry
+        for (size_t k = 0; k < doc.outline.size(); ++k) {
+            const Outline_Entry& e = doc.outline[k];
+            const std::string number = e.title.substr(0, e.title.find(' '));
+            const size_t cut = number.find_last_of('.', number.size() - 2);
+            const std::string parent = cut == std::string::npos ? "" : number.substr(0, cut + 1);
+            EXPECT_EQ(e.parent, numbered.count(parent) ? numbered[parent] : -1) << e.title;
+            numbered[number] = static_cast<int>(k);
+            // Something of its section stands below the heading on its page.
+            double heading_y = -1.0, below = -1.0;
+            for (const Page_Item& item : doc.pages[e.page].items)
+                if (const auto* t = std::get_if<Page_Text>(&item)) {
+                    if (heading_y < 0.0 && t->utf8.find(e.title) != std::string::npos) heading_y = t->y;
+                    below = std::max(below, t->y);
+                }
+            EXPECT_GT(below, heading_y + 0.1) << e.title << " alone at the foot of page " << e.page + 1;
+        }
+        const std::string pdf = report.substr(0, report.size() - 4) + ".pdf";
+        EXPECT_TRUE(Write_Pdf_File(doc, pdf, error)) << error;
+        const std::string text = Pdf_Text(pdf, {"-layout"}).out;
+        for (const char* wrong : {"Ó", "Ã", "ã", "┼", "Φ", "=\n"}) EXPECT_EQ(text.find(wrong), std::string::npos) << wrong;
+        return text;
+    }
+
+    Temp_Dir dir_;
+};
+
+TEST_F(ViewExamples, EveryExampleReportAndOneOf1000CombinationsReadAsPrinted)
+{
+    if (!File_Exists(PDFTOTEXT)) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    for (int n = 1; n <= 5; ++n) {
+        const std::string text = Check(Report(n));
+        for (const char* symbol : {"0.5·hk", "αcc = 0.85", "ν1", "λlim", "η1", "15·⌀s"})
+            EXPECT_TRUE(n != 4 || text.find(symbol) != std::string::npos) << symbol;  // the annex table
+    }
+    // The first example with its four load combinations made 1000.
+    const std::string big = Report(1, [](std::string input) {
+        const size_t from = input.find("\n 0 4\n"), to = input.find("\n 2\n Oberlast");
+        std::string rows = "\n 0 1000\n";
+        for (int k = 0; k < 1000; ++k) {
+            std::string name = "Lk~" + std::to_string(k + 1) + "~Eigengewicht~+~Nutzlast";
+            name.resize(40, '~');
+            const double a = 200000.0 + (k * 37 % 300) * 1000.0;
+            char values[64];
+            std::snprintf(values, sizeof values, " %f %f\n", 0.2 * a, a);
+            rows += " " + name + "\n" + values;
+        }
+        rows.pop_back();
+        return input.substr(0, from) + rows + input.substr(to);
+    });
+    const std::string text = Check(big);
+    EXPECT_NE(text.find("Lk 1000"), std::string::npos);
+    EXPECT_NE(text.find("Seite 30 von"), std::string::npos);
 }
 
 } // namespace

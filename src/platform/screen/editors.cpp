@@ -82,6 +82,8 @@ public:
                     Cursor_From(m.x);
                     all_selected_ = false;
                 } else {
+                    // The press ends the edit and still acts where it landed.
+                    Repeat_Left_Press();
                     end = 0;
                 }
             } else if (kind == ZAV_MSG_KEY) {
@@ -331,16 +333,20 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
     if (!value) return 0;
     char printed[128];
     std::snprintf(printed, sizeof printed, format && *format ? format : "%g", *value);
+    // A number too long for the editor is offered in its shortest exact-enough form, never
+    // cut: leaving it unchanged must not change the value.
+    if (std::strlen(printed) > MAX_FLOAT_TEXT) std::snprintf(printed, sizeof printed, "%.15g", *value);
     std::string text = printed;
-    if (text.size() > MAX_FLOAT_TEXT) text.resize(MAX_FLOAT_TEXT);
     const size_t a = text.find_first_not_of(' ');
     text = a == std::string::npos ? std::string() : Trim_Right(text.substr(a));
     const int width = std::max(Get_Text_Width_Px(printed), Get_Text_Width_Px("00000000"));
     Line_Editor editor(x, y, width, text, MAX_FLOAT_TEXT, Accept_Number);
     const int end = editor.Run();
     LAST_SHEET_EDIT_KEY = end;
+    // A field left as it was offered keeps its value (the offered text may be rounded by
+    // the format).
     double v;
-    if (end != 27 && Parse_Number(editor.Text(), v)) *value = v;
+    if (end != 27 && editor.Text() != text && Parse_Number(editor.Text(), v)) *value = v;
     return end == 13 || end == 9 ? 1 : 0;
 }
 

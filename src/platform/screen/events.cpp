@@ -34,6 +34,7 @@ struct Event_State {
     int x = 0, y = 0, left = 0, right = 0;  // the pointer's true state
     std::deque<int> keys;
     bool close_pending = false;
+    bool repeat_press = false;  // Repeat_Left_Press: the next raw event is that press again
     double last_input_ms = 0;
     double last_tick_ms = 0;
     bool timer_on = false;
@@ -150,6 +151,11 @@ bool Wait_Raw(screen::Raw_Event& e, double until_ms)
 {
     // Before the wait blocks, the screen shows what was drawn.
     screen::Present_Now();
+    if (ev.repeat_press) {
+        ev.repeat_press = false;
+        e = screen::Raw_Event::Button(1, true);
+        return true;
+    }
     const double step = Stepper_Due();
     double limit = until_ms;
     if (step >= 0 && (limit < 0 || step < limit)) limit = step;
@@ -228,6 +234,11 @@ int getkey()
     const int key = ev.keys.front();
     ev.keys.pop_front();
     return key;
+}
+
+void Repeat_Left_Press()
+{
+    if (backend && ev.left) ev.repeat_press = true;
 }
 
 int hitkey() { return ev.keys.empty() ? -1 : ev.keys.front(); }

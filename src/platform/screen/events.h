@@ -61,6 +61,11 @@ int GetZAVMessage(int mask, ZAV_Message* record);
 // the true state into them); else waits for the next mouse message.
 void Get_Mouse_Event();
 
+// The left press that a wait just took is delivered once more by the next wait (or
+// Get_Mouse_Event). An editor that a press outside its box ends leaves the press to act
+// where it landed: in the next field, on a button or a register tab.
+void Repeat_Left_Press();
+
 // The key queue: getkey takes the first key (waiting for one when empty, -1 without a
 // screen), hitkey shows it without taking it (-1: none).
 int getkey();

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -367,10 +368,7 @@ int Save_Screen_Rectangle(int x1, int y1, int x2, int y2)
     Saved_Rectangle saved{x1, y1, x2, y2, {}};
     const long w = static_cast<long>(x2) - x1 + 1, h = static_cast<long>(y2) - y1 + 1;
     if (w <= 0 || h <= 0 || w * h > 64L * 1024 * 1024) return 0;
-    saved.pixels.resize(static_cast<size_t>(w * h));
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            saved.pixels[static_cast<size_t>((y - y1) * w + (x - x1))] = screen::Pixel(x, y);
+    saved.pixels = screen::Copy_Rectangle(x1, y1, x2, y2);
     state.saved.push_back(std::move(saved));
     return 1;
 }
@@ -382,13 +380,7 @@ int Restore_Screen_Rectangle(int x1, int y1, int x2, int y2)
     Order(y1, y2);
     for (auto it = state.saved.rbegin(); it != state.saved.rend(); ++it) {
         if (it->x1 != x1 || it->y1 != y1 || it->x2 != x2 || it->y2 != y2) continue;
-        const int w = x2 - x1 + 1;
-        uint32_t* pixels = screen::Pixels();
-        const int stride = screen::Stride();
-        for (int y = std::max(y1, 0); y <= std::min(y2, NPIXEL_Y - 1); ++y)
-            for (int x = std::max(x1, 0); x <= std::min(x2, NPIXEL_X - 1); ++x)
-                pixels[static_cast<size_t>(y) * stride + x] =
-                    it->pixels[static_cast<size_t>(y - y1) * w + (x - x1)];
+        screen::Paste_Rectangle(x1, y1, x2, y2, it->pixels);
         state.saved.erase(std::next(it).base());
         changed = true;
         return 1;
@@ -440,6 +432,43 @@ uint32_t Pixel(int x, int y)
 {
     if (!surface || x < 0 || y < 0 || x >= NPIXEL_X || y >= NPIXEL_Y) return 0;
     return Pixels()[static_cast<size_t>(y) * Stride() + x] & 0xFFFFFFu;
+}
+
+std::vector<uint32_t> Copy_Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1 || y2 < y1) return {};
+    const size_t w = static_cast<size_t>(static_cast<long>(x2) - x1 + 1);
+    std::vector<uint32_t> out(w * static_cast<size_t>(static_cast<long>(y2) - y1 + 1), 0);
+    if (!surface) return out;
+    // The part of each row that lies on the screen.
+    const int cx1 = std::max(x1, 0), cx2 = std::min(x2, NPIXEL_X - 1);
+    if (cx1 > cx2) return out;
+    const uint32_t* pixels = Pixels();
+    const size_t stride = static_cast<size_t>(Stride());
+    for (int y = std::max(y1, 0); y <= std::min(y2, NPIXEL_Y - 1); ++y) {
+        const uint32_t* from = pixels + static_cast<size_t>(y) * stride + cx1;
+        uint32_t* to = out.data() + static_cast<size_t>(y - y1) * w + (cx1 - x1);
+        for (int i = 0; i <= cx2 - cx1; ++i) to[i] = from[i] & 0xFFFFFFu;
+    }
+    return out;
+}
+
+void Paste_Rectangle(int x1, int y1, int x2, int y2, const std::vector<uint32_t>& pixels, int shift)
+{
+    const long w = static_cast<long>(x2) - x1 + 1, h = static_cast<long>(y2) - y1 + 1;
+    if (!surface || w <= 0 || h <= 0 || pixels.size() < static_cast<size_t>(w * h)) return;
+    // Target columns px = x + shift within the screen and not beyond x2.
+    const int px1 = std::max(x1 + shift, 0), px2 = std::min({x2 + shift, x2, NPIXEL_X - 1});
+    if (px1 > px2) return;
+    uint32_t* data = Pixels();
+    const size_t stride = static_cast<size_t>(Stride());
+    for (int y = y1; y <= y2; ++y) {
+        const int py = y + shift;
+        if (py < 0 || py >= NPIXEL_Y || py > y2) continue;
+        const uint32_t* from = pixels.data() + static_cast<size_t>(y - y1) * w + (px1 - shift - x1);
+        std::memcpy(data + static_cast<size_t>(py) * stride + px1, from, static_cast<size_t>(px2 - px1 + 1) * 4);
+    }
+    Mark_Changed();
 }
 
 bool In_Clip(int x, int y)

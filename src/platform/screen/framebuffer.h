@@ -14,6 +14,7 @@
 #include "platform/colours.h"  // Nearest_RGB_Color, Nearest_Color_Index
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 extern int NPIXEL_X;  // screen width in pixels
 extern int NPIXEL_Y;  // screen height in pixels
@@ -128,6 +129,12 @@ int Stride();
 
 // The pixel at (x, y) (0 outside the screen or without a framebuffer).
 uint32_t Pixel(int x, int y);
+// The pixels of a rectangle (corners inclusive; none when x2 < x1 or y2 < y1), row
+// after row; 0 where it lies outside the screen. Copied a row at a time.
+std::vector<uint32_t> Copy_Rectangle(int x1, int y1, int x2, int y2);
+// Writes such pixels back into the same rectangle moved by (shift, shift), cut to the
+// screen and to the rectangle itself.
+void Paste_Rectangle(int x1, int y1, int x2, int y2, const std::vector<uint32_t>& pixels, int shift = 0);
 // Writes one pixel in the current mode (copy or exclusive-or), clipped.
 void Put_Pixel(int x, int y, uint32_t rgb);
 // Whether (x, y) lies inside the viewport and the screen.

@@ -1,5 +1,6 @@
 #include "platform/screen/screen.h"
 
+#include "platform/messages.h"
 #include "platform/screen/backend.h"
 
 #include <cstdio>
@@ -134,7 +135,16 @@ void Helpview(const char* topic)
 {
     const std::string t = topic ? topic : "";
     state.help_topics.push_back(t);
-    std::fprintf(stderr, "corbel: Hilfe %s, Thema %s\n", state.help_file.c_str(), t.c_str());
+    const std::string file = state.help_file.substr(state.help_file.find_last_of("\\/") + 1);
+    const std::string message = "Die Hilfe kann nicht gezeigt werden: es ist kein Hilfeprogramm installiert.\n"
+                                "(Hilfedatei " + file + ", Thema " + t + ")";
+    PrintMessage(message.c_str());
+}
+
+bool Screen_Shows_Window()
+{
+    const screen::Backend* b = screen::Current_Backend();
+    return b && !b->Headless();
 }
 
 void Screen_Start_For_Tests(const std::string& script, int width, int height)

@@ -30,8 +30,12 @@ void ZAVSetFrameTitle(const char* title);
 void ZAVSetMinMaxSize(int min_width, int min_height, int max_width, int max_height);
 void Set_Prop_Sheet_Screen_Base(int x0, int y0, int x1, int y1);
 void Init_Helpview(const char* directory, const char* help_file);
-// Shows the help topic (here: recorded and named on standard error).
+// Shows the help topic: no help viewer is installed, so a message box says so and names
+// the help file and the topic (and the topic is recorded).
 void Helpview(const char* topic);
+// Whether the screen is a window on the desktop (not the headless driver, not without a
+// screen).
+bool Screen_Shows_Window();
 
 // What the library was told, for tests.
 struct Screen_State {

@@ -1,9 +1,12 @@
 #include "platform/screen/sheet_images.h"
 #include "platform/screen/image_canvas.h"
+#include "platform/codepage.h"
+#include "platform/fonts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <utility>
@@ -98,55 +101,67 @@ Screen_Image Work_But()
 }
 
 // ---- Load-table headings ------------------------------------------------------------------
+// The load table's rows (x from the panel's left edge): the row icons, then the frames of
+// the fields H (45 .. 124), A (127 .. 206), the name (209 .. 544) and the required area
+// of the last calculation (547 .. 626). Each heading cell stands over its field: a symbol
+// above the band and the quantity with its unit in the band.
 
-// Column bounds of the load table's heading (the table spans x 5 .. 630).
-constexpr int COLUMN_X[] = {5, 60, 180, 300, 420, 540, 630};
+constexpr int HEAD_BOUNDS[] = {5, 44, 126, 208, 546, 630};  // cell bounds of the band
+constexpr int HEAD_BAND_TOP = 44, HEAD_BAND_BOTTOM = 65, HEAD_TEXT_BASE = 59;
+constexpr int H_CENTRE = (HEAD_BOUNDS[1] + HEAD_BOUNDS[2]) / 2;
+constexpr int A_CENTRE = (HEAD_BOUNDS[2] + HEAD_BOUNDS[3]) / 2;
+constexpr int NAME_CENTRE = (HEAD_BOUNDS[3] + HEAD_BOUNDS[4]) / 2;
+constexpr int RESULT_X = 544;  // where the sheet puts the result heading
+
+void Centred_Text(Image_Canvas& c, int centre, int base, const char* text, uint32_t colour, int font = 0x1000)
+{
+    c.Text(centre - Font_Text_Width(text, font, Code_Page::Cp850_Symbols) / 2, base, text, colour, font);
+}
 
 Screen_Image Load_Heading()
 {
     Image_Canvas c(631, 66, WHITE);
-    c.Rect(5, 44, 630, 65, RGB(236, 236, 244));
-    c.Frame(5, 44, 630, 65, SHADOW);
-    for (int x : COLUMN_X) c.Line(x, 44, x, 65, SHADOW);
+    c.Rect(HEAD_BOUNDS[0], HEAD_BAND_TOP, HEAD_BOUNDS[5], HEAD_BAND_BOTTOM, RGB(236, 236, 244));
+    c.Frame(HEAD_BOUNDS[0], HEAD_BAND_TOP, HEAD_BOUNDS[5], HEAD_BAND_BOTTOM, SHADOW);
+    for (int x : HEAD_BOUNDS) c.Line(x, HEAD_BAND_TOP, x, HEAD_BAND_BOTTOM, SHADOW);
     return c.image;
 }
 
-// The unit figure: a force arrow over each force column, a moment arc over the moment
-// column, and 1 to 3 marks telling the unit (kN, N, MN). The beam-corbel variant has the
-// vertical force pointing up from below (the load hangs on the corbel).
+// The heading of the force columns in a unit of the unit switch (1: kN / kNm, 2: kN / kNcm,
+// 3: N / Nm; the table shows forces only): the horizontal force H pointing right over its
+// column, the vertical force A over its own, the name column's title. A beam-end corbel's
+// forces are per metre of the beam, and its vertical force points up from below (the load
+// hangs on the corbel).
 Screen_Image Load_Units(int unit, bool beam)
 {
     Image_Canvas c(536, 66, WHITE);
-    const int mid = 30;
-    // H: horizontal force.
-    c.Arrow(100, mid, 140, mid, LOAD_RED);
-    // A: vertical force.
+    const int mid = 24;
+    c.Arrow(H_CENTRE - 18, mid, H_CENTRE + 18, mid, LOAD_RED);
     if (beam)
-        c.Arrow(240, mid + 18, 240, mid - 18, LOAD_RED);
+        c.Arrow(A_CENTRE, mid + 17, A_CENTRE, mid - 17, LOAD_RED);
     else
-        c.Arrow(240, mid - 18, 240, mid + 18, LOAD_RED);
-    // M: a moment, a three-quarter arc with a head.
-    for (int k = 0; k <= 270; k += 3) {
-        const double a = k * 3.141592653589793 / 180.0;
-        c.Set(360 + static_cast<int>(std::lround(14 * std::cos(a))), mid + static_cast<int>(std::lround(14 * std::sin(a))),
-              LOAD_RED);
-    }
-    c.Triangle(356, mid - 19, 356, mid - 9, 362, mid - 14, LOAD_RED);
-    // The unit marks in the last column.
-    for (int k = 0; k < unit; ++k) c.Rect(470 + 10 * k, mid - 4, 476 + 10 * k, mid + 4, STEEL_BLUE);
+        c.Arrow(A_CENTRE, mid - 17, A_CENTRE, mid + 17, LOAD_RED);
+    const char* force = unit == 3 ? (beam ? "N/m" : "N") : (beam ? "kN/m" : "kN");
+    char text[32];
+    std::snprintf(text, sizeof text, "H [%s]", force);
+    Centred_Text(c, H_CENTRE, HEAD_TEXT_BASE, text, BLACK);
+    std::snprintf(text, sizeof text, "A [%s]", force);
+    Centred_Text(c, A_CENTRE, HEAD_TEXT_BASE, text, BLACK);
+    Centred_Text(c, NAME_CENTRE, HEAD_TEXT_BASE, "Bezeichnung", BLACK);
     return c.image;
 }
 
-// The utilisation heading: a gauge from green to red.
+// The heading of the result column, shown with the online calculation: the total required
+// area of each combination (per metre of the beam on a beam-end corbel).
 Screen_Image Utilisation_Heading(bool beam)
 {
     Image_Canvas c(84, 66, WHITE);
-    for (int x = 0; x < 60; ++x) {
-        const int r = std::min(255, x * 255 / 30), g = std::min(255, (60 - x) * 255 / 30);
-        c.Line(12 + x, 22, 12 + x, 36, RGB(r, g, 0));
-    }
-    c.Frame(11, 21, 72, 37, DARK);
-    c.Line(beam ? 58 : 52, 16, beam ? 58 : 52, 42, BLACK);  // the needle
+    const int centre = (HEAD_BOUNDS[4] + HEAD_BOUNDS[5]) / 2 - RESULT_X;
+    const int w = Font_Text_Width("erf A", 0x1000, Code_Page::Cp850_Symbols);
+    const int x = centre - (w + 1 + Font_Text_Width("s", 0x1002, Code_Page::Cp850_Symbols)) / 2;
+    c.Text(x, 30, "erf A", STEEL_BLUE);
+    c.Text(x + w + 1, 33, "s", STEEL_BLUE, 0x1002);
+    Centred_Text(c, centre, HEAD_TEXT_BASE, beam ? "[cm\xFD/m]" : "[cm\xFD]", BLACK);
     return c.image;
 }
 
@@ -210,13 +225,15 @@ Screen_Image Sni_Import_Buttons()
 
 // ---- Cross-section of the reinforcement choice ------------------------------------------
 
+// The section of a corbel with its stirrup and a layer of bars; it stands beside the two
+// cover fields.
 Screen_Image Cross_Section()
 {
-    Image_Canvas c(191, 101, WHITE);
-    c.Rect(20, 10, 170, 95, CONCRETE);
-    c.Frame(20, 10, 170, 95, DARK);
-    c.Frame(28, 18, 162, 87, STEEL_BLUE);  // the stirrup
-    for (int k = 0; k < 5; ++k) c.Disc(36.5 + 29.5 * k, 25.5, 4.0, STEEL_BLUE);  // the top layer
+    Image_Canvas c(150, 56, WHITE);
+    c.Rect(20, 6, 140, 52, CONCRETE);
+    c.Frame(20, 6, 140, 52, DARK);
+    c.Frame(27, 13, 133, 45, STEEL_BLUE);  // the stirrup
+    for (int k = 0; k < 5; ++k) c.Disc(33.5 + 23.5 * k, 19.5, 3.5, STEEL_BLUE);  // the top layer
     return c.image;
 }
 

@@ -150,27 +150,12 @@ bool Inside(const Element& e, int x, int y) { return x >= e.x1 && x <= e.x2 && y
 
 // Pixels of a rectangle, kept privately (a sheet's ground is not one of the shared saved
 // rectangles, which the program's tips and pop-ups pair up themselves).
-std::vector<uint32_t> Copy_Pixels(int x1, int y1, int x2, int y2)
-{
-    std::vector<uint32_t> out;
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) out.push_back(screen::Pixel(x, y));
-    return out;
-}
+std::vector<uint32_t> Copy_Pixels(int x1, int y1, int x2, int y2) { return screen::Copy_Rectangle(x1, y1, x2, y2); }
 
 void Put_Pixels(int x1, int y1, int x2, int y2, const std::vector<uint32_t>& pixels, int shift = 0)
 {
     if (!screen::Framebuffer_Ready() || pixels.empty()) return;
-    const int w = x2 - x1 + 1;
-    uint32_t* data = screen::Pixels();
-    const int stride = screen::Stride();
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) {
-            const int px = x + shift, py = y + shift;
-            if (px < 0 || py < 0 || px >= NPIXEL_X || py >= NPIXEL_Y || px > x2 || py > y2) continue;
-            data[static_cast<size_t>(py) * stride + px] = pixels[static_cast<size_t>(y - y1) * w + (x - x1)];
-        }
-    screen::Mark_Changed();
+    screen::Paste_Rectangle(x1, y1, x2, y2, pixels, shift);
 }
 
 using screen::Saved_Drawing;

@@ -8,9 +8,12 @@
 
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <optional>
+#include <string>
 
 namespace screen {
 namespace {
@@ -241,19 +244,55 @@ private:
     }
 };
 
+// SDL's drivers that show nothing: a window opened on them waits for input nobody can give.
+bool Invisible_Driver(const char* name)
+{
+    return name && (SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0);
+}
+
+void No_Window(const char* reason)
+{
+    std::fprintf(stderr, "corbel: kein Fenster (%s); weiter ohne Bildschirm.\n", reason);
+}
+
 } // namespace
 
+// Opens the window only where it can be seen: without a display (neither DISPLAY nor
+// WAYLAND_DISPLAY) or on a driver that SDL fell back to and that shows nothing, the run
+// goes on headless. A driver asked for by name in SDL_VIDEODRIVER is taken as asked
+// (the window's tests run on "dummy"); on an invisible one, SIGTERM and SIGINT end the
+// run as they would without a window instead of asking a close question nobody sees.
 std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
 {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool driver_asked = asked && *asked;
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (!driver_asked && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+        No_Window("keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt");
+        return nullptr;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "corbel: kein Fenster (SDL: %s); weiter ohne Bildschirm.\n", SDL_GetError());
+        No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
         SDL_Quit();
         return nullptr;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (Invisible_Driver(driver)) {
+        if (!driver_asked) {
+            No_Window(("SDL hat nur den unsichtbaren Treiber " + std::string(driver) + " gefunden").c_str());
+            SDL_Quit();
+            return nullptr;
+        }
+        std::signal(SIGTERM, SIG_DFL);
+        std::signal(SIGINT, SIG_DFL);
     }
     SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                           SDL_WINDOW_SHOWN);
     if (!window) {
-        std::fprintf(stderr, "corbel: kein Fenster (SDL: %s); weiter ohne Bildschirm.\n", SDL_GetError());
+        No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
         SDL_Quit();
         return nullptr;
     }

@@ -82,7 +82,7 @@ void Draw_Picture_Or_RPC(const char* name, int a, int b)
     pxFgc(Nearest_RGB_Color(235, 245, 225));
     pxRect(7, 42, NPIXEL_X - 8, NPIXEL_Y - 8);
     const std::string bmp = Map_Path(private_data_path + "/" + name + ".BMP");
-    if (FILE* f = std::fopen(bmp.c_str(), "rb")) {
+    if (FILE* f = Fopen_Input(bmp, "rb")) {
         std::fclose(f);
         pxDrawTransparentDIB(bmp.c_str(), 5, 40, NPIXEL_X - 6, NPIXEL_Y - 6, 210, -1, 255, 255, 255);
     } else {

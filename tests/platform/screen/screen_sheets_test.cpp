@@ -216,6 +216,22 @@ TEST_F(ScreenSheets, NumberFieldsAreEditedInPlace)
     Undefine_Prop_Sheet();
 }
 
+// A field left as offered keeps its value, though the format rounds it or it is too long
+// for the editor.
+TEST_F(ScreenSheets, AFieldLeftAsOfferedKeepsItsValue)
+{
+    Start("key Enter\nkey Enter\n");
+    Define_Prop_Sheet(0, 0, 639, 479, 1, 0, "Zahlen", 1, 1);
+    Activate_Prop_Sheet();
+    double value = 1.23456;
+    EXPECT_NE(Short_Edit_Float(100, 100, "%.2lf", &value), 0);
+    EXPECT_EQ(value, 1.23456);
+    value = 1e60;
+    EXPECT_NE(Short_Edit_Float(100, 100, "%.2lf", &value), 0);
+    EXPECT_EQ(value, 1e60);
+    Undefine_Prop_Sheet();
+}
+
 TEST_F(ScreenSheets, TextFieldsKeepTheirLengthAndScroll)
 {
     Start("text \"xy\"\nkey Enter\n"

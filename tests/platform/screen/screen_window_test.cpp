@@ -1,4 +1,5 @@
 // The window backend under SDL's dummy video driver; skipped when SDL cannot start.
+#include "dummy_window.h"
 #include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
 
@@ -19,23 +20,10 @@ class ScreenWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        Screen_Reset_For_Tests();
-        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ::setenv("ZAV_SCREEN", "window", 1);
-        ::setenv("ZAV_SCREEN_SIZE", "400x300", 1);
-        testing::internal::CaptureStderr();
-        Init_Grafik_Mode();
-        const std::string err = testing::internal::GetCapturedStderr();
-        ::unsetenv("ZAV_SCREEN");
-        ::unsetenv("ZAV_SCREEN_SIZE");
-        if (!screen::Current_Backend() || screen::Current_Backend()->Headless())
-            GTEST_SKIP() << "SDL cannot start here: " << err;
+        std::string err;
+        if (!Start_Dummy_Window("400x300", &err)) GTEST_SKIP() << "SDL cannot start here: " << err;
     }
-    void TearDown() override
-    {
-        Screen_Reset_For_Tests();
-        ::unsetenv("SDL_VIDEODRIVER");
-    }
+    void TearDown() override { Screen_Reset_For_Tests(); }
 
     static SDL_Window* Window()
     {

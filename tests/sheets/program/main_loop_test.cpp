@@ -20,6 +20,7 @@ TEST(ResultsViews, TableViewRestoresThePrintOptions)
     ::setenv("DRAM", dir.path().c_str(), 1);
     Set_Component_Path((dir.path() + "/B1").c_str());
     oli_file_name = "_01.OLI";
+    spf_file_name = dir.file("B10001.SPF");  // the report's graphic writes the drawing
     FILE* f = std::fopen(CORBEL_SOURCE_DIR "/examples/B1_01.INP", "r");
     ASSERT_NE(f, nullptr);
     ASSERT_EQ(Read_Corbel_Model(f, &corbel_model), 0);
@@ -41,5 +42,6 @@ TEST(ResultsViews, TableViewRestoresThePrintOptions)
 
     Clear_Corbel_Model(&corbel_model);
     oli_file_name.clear();
+    spf_file_name.clear();
     ::unsetenv("DRAM");
 }
