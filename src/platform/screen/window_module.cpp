@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,21 @@ std::unique_ptr<Backend> No_Window(const char* reason)
     return nullptr;
 }
 
+bool Set(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
 } // namespace
 
+// Without a display (neither DISPLAY nor WAYLAND_DISPLAY) no window can be seen, and the
+// module and SDL2 are not even read; a driver asked for by name in SDL_VIDEODRIVER is
+// left to SDL.
 std::unique_ptr<Backend> Load_Window_Backend(int width, int height)
 {
+    if (!Set("SDL_VIDEODRIVER") && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY"))
+        return No_Window("keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt");
     static void* module = nullptr;
     if (!module) {
         const std::string directory = Program_Directory();

@@ -129,7 +129,7 @@ TEST(WindowModule, ProgramNeedsNoSdlAndGoesOnHeadlessWithoutTheModule)
     std::filesystem::copy_file(CORBEL_EXE, copy);
     const Run_Result r = Run_Program(copy, {"B1", "0", "1", "1"}, dir.path(),
                                      {"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
-                                      "DRAM=" + dir.path(), "ZAV_SCREEN=window", "ZAV_SCRIPT"});
+                                      "DRAM=" + dir.path(), "ZAV_SCREEN=window", "ZAV_SCRIPT", "SDL_VIDEODRIVER=dummy"});
     EXPECT_EQ(r.exit_code, 90);  // headless without a script: its first wait ends the run
     EXPECT_EQ(r.err.find("corbel: kein Fenster ("), 0u) << r.err;
     EXPECT_NE(r.err.find("corbel-window.so"), std::string::npos) << r.err;
