@@ -39,6 +39,10 @@ int table_unit[2] = {0, 0};
 int table_place_y[2] = {0, 0};
 int table_place_x[2] = {0, 0};
 
+// Set when the results view was shown while the page was drawn: writing its report read
+// every live table back into the model and freed it, rows the page had just placed.
+bool tables_released_while_drawn = false;
+
 // Import question boxes: shown, values a combination, largest number of combinations.
 int import_info[3] = {1, 2, max_rows};
 
@@ -422,6 +426,7 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
     if (s.governing_button) {
         s.governing_button = 0;
         Show_Results_Table();
+        tables_released_while_drawn = true;
     }
 }
 
@@ -612,7 +617,14 @@ int* Draw_Text_File_Import_Info(int area, int x, int* y, void* data)
 
 void Compose_Register_Page_2(int area, int x0, int y0, int x1)
 {
-    Reset_Widget_Value_Ring();
-    int y = y0 + 25;
-    Draw_Parameter_Sheet(&corbel_model, area, x0 + 10, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0 - 40);
+    for (;;) {
+        Reset_Widget_Value_Ring();
+        int y = y0 + 25;
+        Draw_Parameter_Sheet(&corbel_model, area, x0 + 10, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, x1 - x0 - 40);
+        if (!tables_released_while_drawn) return;
+        // The page is placed anew over tables made from the model, so that it shows and
+        // edits live rows and not freed ones.
+        tables_released_while_drawn = false;
+        Area_Clear(area);
+    }
 }

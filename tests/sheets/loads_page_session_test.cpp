@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "sheets/program/program.h"
 #include "platform/messages.h"
+#include "platform/report_viewer.h"
 #include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
@@ -110,4 +111,22 @@ TEST_F(LoadsPageSession, UnitSwitchAndRowEditAreSaved)
     for (Load_Combination*& t : read_back.load_table)
         if (t) MEM_FREE(t);
     if (read_back.results) MEM_FREE(read_back.results);
+}
+
+// The governing row's button (row 3 of B1/1, at (667, 566)) shows the results report; the
+// page it is pressed on goes on showing and editing the rows themselves: a force typed
+// into the first row afterwards is saved, the other rows are as they were.
+TEST_F(LoadsPageSession, RowsStayEditableAfterTheResultsView)
+{
+    const int views = Get_Report_Viewer_State().calls;
+    EXPECT_EQ(Run("click 667 566\nwait 200\n"
+                  "click 110 520\ntext \"90\"\nkey Enter\nclick 600 900\nwait 200\n"
+                  "move 1249 40\nmove 1249 27\nwait 300\ndown\nup\nkey Enter\n"),
+              1);
+    EXPECT_EQ(Get_Report_Viewer_State().calls, views + 1);
+    ASSERT_EQ(corbel_model.load_count[0], 4);
+    EXPECT_DOUBLE_EQ(corbel_model.load_table[0][0].H, 90000.0);
+    EXPECT_DOUBLE_EQ(corbel_model.load_table[0][0].A, 420000.0);
+    EXPECT_DOUBLE_EQ(corbel_model.load_table[0][2].H, 110000.0);
+    EXPECT_STREQ(corbel_model.load_table[0][3].name, "nur Eigengewicht");
 }
