@@ -20,8 +20,6 @@
 #include "base/run_globals.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
-#include "sheets/corbel_plot.h"
-#include "sheets/section_graphic.h"
 
 namespace {
 
@@ -35,9 +33,6 @@ struct Position {
         folder = std::filesystem::temp_directory_path() / ("corbel_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         ::setenv("DRAM", folder.c_str(), 1);
-        section_graphic_hooks.init_plot_colours = Init_Plot_Colours;
-        section_graphic_hooks.place = Place_Section_Graphic;
-        section_graphic_hooks.height = Get_Section_Graphic_Height;
         NAD_Select_By_Name("Deutschland");
         Set_Component_Path((folder / "B1").c_str());
         oli_file_name = "_01.OLI";

@@ -4,7 +4,7 @@
 // sheet over the whole screen (the screen under it is kept and put back).
 #include <benchmark/benchmark.h>
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace {
 

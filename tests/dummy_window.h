@@ -2,7 +2,7 @@
 // A window session on SDL's dummy video driver (shows nothing, takes pushed events): the
 // screen library opened with ZAV_SCREEN=window. False, with SDL's reason in *error, when
 // SDL cannot start here; the variables are unset again either way.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fixture for a sheet driven by a script on a headless 1024 x 768 screen, with the
 // data directory as EXEC (the sheets' bitmaps).
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>

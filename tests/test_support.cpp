@@ -147,3 +147,12 @@ Run_Result Run_Program(const std::string& program, const std::vector<std::string
     Started_Program started = Start_Program(program, args, directory, env_changes, in_child);
     return Wait_Program(started);
 }
+
+int Call_Main(int (*main_function)(int, char**), std::vector<std::string> args)
+{
+    args.insert(args.begin(), "corbel");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return main_function(static_cast<int>(args.size()), argv.data());
+}

@@ -79,3 +79,6 @@ Started_Program Start_Program(const std::string& program, const std::vector<std:
                               const std::string& directory, const std::vector<std::string>& env_changes,
                               const std::function<void()>& in_child = {});
 Run_Result Wait_Program(Started_Program& started);
+
+// Calls a main function in this process with "corbel" and the arguments as its command line.
+int Call_Main(int (*main_function)(int, char**), std::vector<std::string> args);

@@ -5,7 +5,7 @@
 //
 // Usage: EXEC=data screen_sample
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <cstdio>
 #include <string>

@@ -1,14 +1,12 @@
-#include "annex/nad_selection_sheet.h"
-#include "core/corbel_calculation.h"
+#include "sheets/annex/nad_selection_sheet.h"
 #include "core/edit_buffer_hooks.h"
-#include "core/main_loop.h"
+#include "sheets/program/main_loop.h"
 #include "core/startup.h"
-#include "sheets/corbel_plot.h"
+#include "sheets/program/program.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
 #include "sheets/rebar_sheet.h"
 #include "sheets/register_pages.h"
-#include "sheets/section_graphic.h"
 #include "viewer/quick_oli.h"
 
 namespace {
@@ -33,11 +31,6 @@ void Install_Sheet_Hooks()
 
 int main(int argc, char** argv)
 {
-    // The report's longitudinal-section graphic (and the drawing file) is drawn by the
-    // sheets, a layer above the calculation that writes the report.
-    section_graphic_hooks.init_plot_colours = Init_Plot_Colours;
-    section_graphic_hooks.place = Place_Section_Graphic;
-    section_graphic_hooks.height = Get_Section_Graphic_Height;
     // The report preview and print of the environment are our viewer's.
     Install_Report_Viewer();
     install_interactive_hooks = Install_Sheet_Hooks;

@@ -5,7 +5,6 @@
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "platform/screen.h"
 #include "platform/tools.h"
 
 #include <cstdio>
@@ -50,72 +49,30 @@ void Read_Answer_Text(FILE* stream, char* field, size_t width)
     field[n] = '\0';
 }
 
-// The box on the screen while the program waits for a tool: its text and ten squares of
-// which one after the other is lit. Nothing without a screen.
+// The box on the screen while the program waits for a tool (nothing without a screen).
 class Waiting_Box {
 public:
     explicit Waiting_Box(const ZAV_Tool& tool)
     {
-        if (!Get_Screen_State().graphics_on) return;
-        cx_ = NPIXEL_X / 2;
-        cy_ = NPIXEL_Y / 2;
-        x1_ = cx_ - 130, y1_ = cy_ - 30, x2_ = cx_ + 130, y2_ = cy_ + 30;
-        shown_ = Save_Screen_Rectangle(x1_, y1_, x2_, y2_) != 0;
-        if (!shown_) return;
-        black_ = Nearest_RGB_Color(0, 0, 0);
-        white_ = Nearest_RGB_Color(255, 255, 255);
-        blue_ = Nearest_RGB_Color(0, 128, 255);
-        pxFgc(white_);
-        pxRect(x1_, y1_, x2_, y2_);
-        Frame(x1_, y1_, x2_, y2_, black_);
-        pxFgc(black_);
-        Pop_RFont(0x1000);  // the font stack's names are the environment's, inverted
-        const int n = static_cast<int>(std::strlen(tool.waiting_text));
-        pxText(cx_ - tool.waiting_text_x, cy_ - 10, tool.waiting_text, n);
-        pxText(cx_ - tool.waiting_text_x + 1, cy_ - 10, tool.waiting_text, n);
-        Push_RFont();
-        for (int i = 0; i < squares; ++i) Square(i, false);
-        setMouseCursor(6);
-        pxFlsh();
+        const Tool_Wait_Screen& screen = Get_Tool_Wait_Screen();
+        shown_ = screen.open_box && screen.open_box(tool.waiting_text, tool.waiting_text_x);
     }
     ~Waiting_Box()
     {
-        if (!shown_) return;
-        setMouseCursor(0);
-        Restore_Screen_Rectangle(x1_, y1_, x2_, y2_);
-        pxFlsh();
+        const Tool_Wait_Screen& screen = Get_Tool_Wait_Screen();
+        if (shown_ && screen.close_box) screen.close_box();
     }
     // Lights the next square.
     void Step()
     {
-        if (!shown_) return;
-        if (lit_ >= 0) Square(lit_, false);
-        lit_ = (lit_ + 1) % squares;
-        Square(lit_, true);
-        pxFlsh();
+        const Tool_Wait_Screen& screen = Get_Tool_Wait_Screen();
+        if (shown_ && screen.step_box) screen.step_box();
     }
+    Waiting_Box(const Waiting_Box&) = delete;
+    Waiting_Box& operator=(const Waiting_Box&) = delete;
 
 private:
-    static constexpr int squares = 10;
-    void Frame(int x1, int y1, int x2, int y2, int colour)
-    {
-        pxFgc(colour);
-        pxLine(x1, y1, x2, y1);
-        pxLine(x2, y1, x2, y2);
-        pxLine(x2, y2, x1, y2);
-        pxLine(x1, y2, x1, y1);
-    }
-    void Square(int i, bool lit)
-    {
-        const int x = cx_ - 110 + 23 * i;
-        pxFgc(lit ? blue_ : white_);
-        pxRect(x, cy_, x + 14, cy_ + 14);
-        Frame(x, cy_, x + 14, cy_ + 14, lit ? black_ : blue_);
-    }
     bool shown_ = false;
-    int cx_ = 0, cy_ = 0, x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-    int black_ = 0, white_ = 0, blue_ = 0;
-    int lit_ = -1;
 };
 
 } // namespace

@@ -14,16 +14,19 @@
 #include "annex/nad_ec2_report.h"
 #include "annex/norm_texts.h"
 #include "base/component_files.h"
+#include "base/message_sink.h"
 #include "base/run_globals.h"
 #include "core/corbel_anchorage.h"
 #include "core/corbel_fatigue.h"
 #include "core/corbel_model.h"
+#include "core/corbel_plot.h"
 #include "core/corbel_input_echo.h"
 #include "core/corbel_rebar_report.h"
 #include "core/corbel_results_table.h"
 #include "core/design_load_case.h"
 #include "core/required_areas_line.h"
 #include "core/safety_factor_display.h"
+#include "core/section_graphic.h"
 #include "platform/atomic_file.h"
 #include "platform/error_text.h"
 #include "report/drawing_file.h"
@@ -35,11 +38,9 @@
 #include "report/text_utils.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
-#include "toolkit/message_sink.h"
 
 int report_heading_level = 1;
 double section_graphic_text_sizes[2] = {8.0, 8.0};
-Section_Graphic_Hooks section_graphic_hooks;
 
 namespace {
 
@@ -145,24 +146,20 @@ std::string Row_Heading(const Corbel_Model& m, int row)
 }
 
 // ---------------------------------------------------------------------------------
-// The section graphic (drawn by the layer above, when the program installed it)
+// The section graphic
 
-void Init_Graphic_Colours()
-{
-    if (section_graphic_hooks.init_plot_colours) section_graphic_hooks.init_plot_colours();
-}
+void Init_Graphic_Colours() { Init_Plot_Colours(); }
 
 void Place_Graphic(Corbel_Model& m, double scale, FILE* s, int plot_file, int mode)
 {
-    if (!section_graphic_hooks.place) return;
-    section_graphic_hooks.place(&m, scale, s, plot_file, mode);
+    Place_Section_Graphic(&m, scale, s, plot_file, mode);
     OLI_setYPositionCM(s, 4, 0.0f);
     OLI_setYPositionCM(s, 1, -0.5f);
 }
 
 double Graphic_Height(Corbel_Model& m, double scale, int mode)
 {
-    return section_graphic_hooks.height ? section_graphic_hooks.height(&m, scale, mode) : 0.0;
+    return Get_Section_Graphic_Height(&m, scale, mode);
 }
 
 // ---------------------------------------------------------------------------------

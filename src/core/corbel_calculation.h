@@ -16,19 +16,6 @@ extern int report_heading_level;
 // data check, before the design.
 extern double section_graphic_text_sizes[2];
 
-// The longitudinal-section graphic of the report is drawn by a layer above this one; the
-// program installs its functions at start-up. While they are missing the report has no
-// graphic (and no drawing file is written), and everything else stays as it is.
-struct Section_Graphic_Hooks {
-    void (*init_plot_colours)() = nullptr;
-    // (model, scale 1:N or 0 to fit, report or null, plot-file flag, mode 0 geometry / 1
-    // reinforcement) -> the scale used.
-    double (*place)(const Corbel_Model* model, double scale, FILE* report, int plot_file, int mode) = nullptr;
-    // (model, scale, mode) -> height in cm that place would reserve.
-    double (*height)(const Corbel_Model* model, double scale, int mode) = nullptr;
-};
-extern Section_Graphic_Hooks section_graphic_hooks;
-
 // The one entry of the corbel design. With a report stream the whole design report is
 // written into it (the caller opens and closes the file); without one the calculation
 // runs silently and only leaves its results in the model. show_messages is handed to the

@@ -2,7 +2,6 @@
 
 #include "base/alloc.h"
 #include "report/print_options.h"
-#include "report/print_options_sheet.h"
 #include "report/text_utils.h"
 
 #include <cstring>

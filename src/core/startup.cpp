@@ -1,17 +1,12 @@
 #include "core/startup.h"
 
-#include "annex/nad_set.h"
 #include "base/alloc.h"
 #include "base/component_files.h"
 #include "core/corbel_calculation.h"
-#include "core/corbel_dialogs.h"
 #include "core/corbel_model.h"
-#include "core/main_loop.h"
 #include "core/position_file.h"
 #include "platform/environment.h"
 #include "platform/error_text.h"
-#include "platform/messages.h"
-#include "platform/screen.h"
 #include "report/position_title.h"
 
 #include <cctype>
@@ -19,8 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-void (*install_interactive_hooks)() = nullptr;
 
 namespace {
 
@@ -56,7 +49,7 @@ int Print_Usage(const char* program)
 
 } // namespace
 
-int Corbel_Main(int argc, char** argv)
+int Start_Corbel_Run(int argc, char** argv)
 {
     // A file-size limit must fail the write (EFBIG), which is said and leaves no
     // temporary file behind, instead of killing the program in the middle of it.
@@ -92,7 +85,6 @@ int Corbel_Main(int argc, char** argv)
                           "die Druckliste erh\xE4lt keine Angabe der Programmversion");
 
     Install_Stdio_And_Mouse_Wheel();
-    Init_RFont();
 
     // The model starts without tables and results, so that the first clearing or reading
     // frees nothing. (Only a second start-up inside one process finds blocks to give back.)
@@ -113,31 +105,5 @@ int Corbel_Main(int argc, char** argv)
         return 1;
     }
 
-    if (install_interactive_hooks) install_interactive_hooks();
-    Init_Grafik_Mode();
-    Init_Prop_Sheets();
-    Reset_Dialog_State();
-    ZAVSetFrameTitle(("Position " + position_number + ": " + position_title).c_str());
-    WHITE_CI = Nearest_Color_Index(255, 255, 255);
-    Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
-    Init_Mouse_Position(NPIXEL_X / 2, NPIXEL_Y / 2);
-    Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
-    NAD_Startup(2);
-    ZAVSetCloseFct(Confirm_Close);
-    Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
-
-    const int result = Run_Main_Loop();
-    Exit_Prop_Sheets();
-    Exit_Grafik_Mode();
-    return result;
-}
-
-int Confirm_Close()
-{
-    Init_Message();
-    Fill_Message("Aktuelle Bearbeitung abbrechen?");
-    if (!Answer_is_Yes(1)) return 0;
-    Exit_Prop_Sheets();
-    Exit_Grafik_Mode();
-    return 32768;
+    return CORBEL_RUN_INTERACTIVE;
 }

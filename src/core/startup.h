@@ -1,15 +1,13 @@
 #pragma once
 // Start-up of the program: the command line, the position's file names and the
-// globals that every later step reads.
+// globals that every later step reads, and the refresh run.
 #include "base/run_globals.h"  // the globals, defined below the layers that read them
 
-// The whole start-up of the program; the result is the exit code.
-int Corbel_Main(int argc, char** argv);
+// What Start_Corbel_Run answers when the run goes on interactively.
+constexpr int CORBEL_RUN_INTERACTIVE = -1;
 
-// Close callback of the frame window: 32768 lets it close, 0 goes on.
-int Confirm_Close();
-
-// Called by an interactive start (never in a refresh run) before the screen is set up:
-// the program registers the sheets' hooks here (core/edit_buffer_hooks.h,
-// core/main_loop.h, the annex sheets).
-extern void (*install_interactive_hooks)();
+// The start-up up to the screen: reads the command line, names the position's files,
+// takes the position's title and checks the environment; a refresh run is done here
+// as well. The exit code, or CORBEL_RUN_INTERACTIVE when the interactive run is to
+// follow (the screen's part of the program, sheets/program/program.h).
+int Start_Corbel_Run(int argc, char** argv);

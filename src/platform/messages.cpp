@@ -1,8 +1,6 @@
 #include "platform/messages.h"
 
 #include "platform/codepage.h"
-#include "platform/screen/backend.h"
-#include "platform/screen/message_boxes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +12,11 @@ Shown_Message pending;
 std::vector<Shown_Message> shown;
 int answer = 0;
 int symbol = -1;  // -1: the default of the box
+Message_Screen drawn;  // all null without a screen
+
+constexpr int SYMBOL_NONE = 0;
+constexpr int SYMBOL_INFORMATION = 1;
+constexpr int SYMBOL_QUESTION = 4;
 
 void Log(bool question, int given)
 {
@@ -28,14 +31,12 @@ int Show(bool question)
 {
     pending.question = question;
     int given = answer;
-    screen::Backend* backend = screen::Current_Backend();
-    if (backend) {
+    if (drawn.run_box) {
         const std::string title = pending.title.empty() ? (question ? "Frage" : "Hinweis") : pending.title;
-        const int box_symbol = symbol >= 0 ? symbol : question ? screen::BOX_SYMBOL_QUESTION : screen::BOX_SYMBOL_NONE;
-        given = screen::Run_Message_Box(title, pending.text, question ? screen::BOX_YES_NO : screen::BOX_OK,
-                                        box_symbol);
+        const int box_symbol = symbol >= 0 ? symbol : question ? SYMBOL_QUESTION : SYMBOL_NONE;
+        given = drawn.run_box(title, pending.text, question, box_symbol);
     }
-    if (!backend || backend->Headless()) Log(question, given);
+    if (!drawn.run_box || (drawn.headless && drawn.headless())) Log(question, given);
     shown.push_back(pending);
     pending = Shown_Message{};
     symbol = -1;
@@ -79,9 +80,9 @@ void Set_Message_Symbol(int box_symbol) { symbol = box_symbol; }
 
 void Show_Message()
 {
-    if (screen::Current_Backend()) {
-        screen::Show_Box(pending.title.empty() ? "Hinweis" : pending.title, pending.text,
-                         symbol >= 0 ? symbol : screen::BOX_SYMBOL_INFORMATION);
+    if (drawn.show_box) {
+        drawn.show_box(pending.title.empty() ? "Hinweis" : pending.title, pending.text,
+                       symbol >= 0 ? symbol : SYMBOL_INFORMATION);
     } else {
         Log(false, 0);
     }
@@ -89,7 +90,14 @@ void Show_Message()
     symbol = -1;
 }
 
-void Quit_Message() { screen::Close_Shown_Box(); }
+void Quit_Message()
+{
+    if (drawn.close_box) drawn.close_box();
+}
+
+void Set_Message_Screen(const Message_Screen* screen) { drawn = screen ? *screen : Message_Screen{}; }
+
+bool Message_Boxes_In_Window() { return drawn.run_box && !(drawn.headless && drawn.headless()); }
 
 void Fatal_Message_And_Exit(const char* const* lines, int count, int exit_code)
 {

@@ -8,6 +8,25 @@
 #include <string>
 #include <vector>
 
+// The drawn boxes, given by the screen while it has an input driver (the scripted
+// headless one or the window) and taken back when it ends; without them every box is
+// the block on standard error. Symbols: 0 none, 1 information, 2 warning, 3 error,
+// 4 question.
+struct Message_Screen {
+    // Shows the box and waits for its answer: 1 yes or OK, 0 no.
+    int (*run_box)(const std::string& title, const std::string& text, bool question, int symbol) = nullptr;
+    // A box without buttons that stays until close_box.
+    void (*show_box)(const std::string& title, const std::string& text, int symbol) = nullptr;
+    void (*close_box)() = nullptr;
+    // Whether the driver is the scripted headless one (its boxes are logged as well).
+    bool (*headless)() = nullptr;
+};
+// Null: no screen.
+void Set_Message_Screen(const Message_Screen* screen);
+// Whether the boxes are drawn in a window that the user sees (a screen, not the scripted
+// headless driver).
+bool Message_Boxes_In_Window();
+
 void Init_Message();
 void Set_Message_Title(const char* title);
 void Fill_Message(const char* line);

@@ -143,3 +143,23 @@ int Run_Program_To_Log(const char* path, const char* const* argv, const char* lo
     ::posix_spawn_file_actions_destroy(&actions);
     return result;
 }
+
+namespace {
+Tool_Wait_Screen tool_wait_screen;  // all null without a screen
+} // namespace
+
+void Set_Tool_Wait_Screen(const Tool_Wait_Screen* screen) { tool_wait_screen = screen ? *screen : Tool_Wait_Screen{}; }
+
+const Tool_Wait_Screen& Get_Tool_Wait_Screen() { return tool_wait_screen; }
+
+void ZAVSleep(int milliseconds)
+{
+    if (milliseconds <= 0) return;
+    if (tool_wait_screen.sleep_ms) {
+        tool_wait_screen.sleep_ms(milliseconds);
+        return;
+    }
+    timespec rest{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
+    while (::nanosleep(&rest, &rest) != 0 && errno == EINTR) {
+    }
+}

@@ -29,8 +29,26 @@ int CheckZAVProcess(int pid);
 int ShowZAVProcessWindow(int pid, int how);
 
 // Sleeps the given milliseconds (nothing for 0 or less) on the screen library's clock
-// (platform/screen/events.h): without a screen the time really passes.
+// (the screen's sleep_ms below): without a screen the time really passes.
 void ZAVSleep(int milliseconds);
+
+// What the screen does while the program waits for a tool: given by the screen while it
+// has an input driver (the scripted headless one or the window) and taken back when it
+// ends. Without it nothing is shown and the time really passes.
+struct Tool_Wait_Screen {
+    // Lets the milliseconds pass on the screen library's clock.
+    void (*sleep_ms)(int milliseconds) = nullptr;
+    // The box of a waiting program: the text (its left end text_x pixels left of the
+    // screen's centre) above ten squares; false when nothing could be shown.
+    bool (*open_box)(const char* text, int text_x) = nullptr;
+    // Lights the next square.
+    void (*step_box)() = nullptr;
+    // Puts the screen under the box back.
+    void (*close_box)() = nullptr;
+};
+// Null: no screen.
+void Set_Tool_Wait_Screen(const Tool_Wait_Screen* screen);
+const Tool_Wait_Screen& Get_Tool_Wait_Screen();
 
 // Runs the program (path as for ZAVSpawnv) with the argument list, its standard output
 // written to the file log_path (created or replaced), and waits for it. Returns the exit

@@ -15,7 +15,7 @@
 #include "report/plot_state.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 
 Collected_List collected_lists = {
     {},

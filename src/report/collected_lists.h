@@ -55,7 +55,7 @@ void OLI_Write_Collected_List_At(FILE* stream, int list, int compact, double wid
 void OLI_Write_Collected_List(FILE* stream, int list, double width_cm);
 void OLI_Write_Collected_List_Compact(FILE* stream, int list, double width_cm);
 
-// Writes the message sink's current context (toolkit/message_sink.h) into the design
+// Writes the message sink's current context (base/message_sink.h) into the design
 // report as collected list 4, each entry in bold. Nothing when the current context is
 // free.
 void Msg_Write_Current_To_Report(FILE* report);

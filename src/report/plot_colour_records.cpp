@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/utilities.h"
-#include "platform/screen.h"
+#include "platform/colours.h"
 #include "report/plot_state.h"
 
 namespace {

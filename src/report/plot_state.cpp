@@ -7,7 +7,7 @@
 #include "base/numeric.h"
 #include "base/point_arrays.h"
 #include "base/utilities.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 
 Plot_State plot_state = {
     nullptr,              // graphic stream

@@ -171,3 +171,28 @@ void OLI_Write_Preliminary_Remarks(FILE* report, const char* remarks)
     Write_User_Comment(report, remarks);
     OLI_Add_Paragraph_Space(0.3);
 }
+
+int Wrap_Steel_Remarks(char* text)
+{
+    if (!text) return 0;
+    const size_t size = std::strlen(text);
+    size_t start = 0;
+    while (start < size) {
+        const char* end_ptr = static_cast<const char*>(std::memchr(text + start, '\n', size - start));
+        if (!end_ptr) break;  // the last line is not broken
+        const size_t end = static_cast<size_t>(end_ptr - text);
+        if (end - start > 110) {
+            size_t j = start + 110;
+            while (j > start && text[j - 1] != ' ') --j;
+            if (j > start) {
+                text[j - 1] = '\n';
+                start = j;
+                continue;
+            }
+        }
+        start = end + 1;
+    }
+    int count = 0;
+    for (size_t i = 0; i < size; ++i) count += text[i] == '\n';
+    return count;
+}

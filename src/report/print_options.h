@@ -62,3 +62,7 @@ void OLI_Write_Preliminary_Remarks(FILE* report, const char* remarks);
 // back into a blank, CR LF is taken as LF and not counted. False when the end of the file
 // comes first.
 bool Read_Remarks_Text(FILE* stream, int length, std::string& text);
+
+// Breaks every remarks line that ends with a line end and is longer than 110 characters
+// at its last blank among its first 110 characters; returns the number of line ends.
+int Wrap_Steel_Remarks(char* text);

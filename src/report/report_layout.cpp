@@ -1,6 +1,5 @@
 #include "report/report_layout.h"
 
-#include "platform/table_sheet.h"
 #include "report/oli_channel.h"
 
 #include <algorithm>
@@ -20,8 +19,6 @@ unsigned Hex(int value) { return static_cast<unsigned>(value); }
 double Cm(float cm) { return static_cast<double>(cm); }
 
 std::unique_ptr<OLI_Table> current_table;
-
-int table_colours[OLI_TABLE_COLOUR_COUNT] = {15, 15, 0, 0, 7, 0};
 
 } // namespace
 
@@ -137,30 +134,7 @@ OLI_Table* readOLITableFromFILE(FILE* stream)
     return current_table.get();
 }
 
-int OLITablePropSheet(const char* title, int /*mode*/, OLI_Table* table, const OLI_Table_Display* display)
-{
-    if (!table || !display) return 0;
-    // The block's first two lines are its layout words, not rows.
-    const size_t head = std::min<size_t>(2, table->lines.size());
-    const std::vector<std::string> rows(table->lines.begin() + static_cast<long>(head), table->lines.end());
-    Show_Lines_Sheet(title, rows, display->x, display->y, display->width, display->height, table_colours);
-    return 0;
-}
-
 void deleteOLITable(OLI_Table* table)
 {
     if (!table || table == current_table.get()) current_table.reset();
 }
-
-int getOLITableColours(int* colours)
-{
-    if (!colours) return 0;
-    std::memcpy(colours, table_colours, sizeof table_colours);
-    return 1;
-}
-
-void setOLITableColours(const int* colours)
-{
-    if (colours) std::memcpy(table_colours, colours, sizeof table_colours);
-}
-

@@ -74,7 +74,7 @@ void OLI_resetMaxMargin(FILE* stream);
 // character, groups up to their '}') and line ends do not count. 0 for a null text.
 int MT_String_Length(const char* text);
 
-// The table sheet. Headless: the table is read and kept, the sheet shows nothing.
+// A table block of the report (shown by the table sheet of the screen).
 struct OLI_Table {
     std::vector<std::string> lines;  // the lines between "#SHOWTABLE" and "#END_OF_TEXT"
 };
@@ -92,17 +92,6 @@ constexpr int OLI_TABLE_COLOUR_COUNT = 6;
 // no "#SHOWTABLE". The library owns the table until deleteOLITable; reading another
 // table frees the previous one.
 OLI_Table* readOLITableFromFILE(FILE* stream);
-// Shows the table's rows (the lines after its two layout lines) in a sheet with a scroll
-// area and a close button, at the display's place and size, rows on the first two table
-// colours; returns 0 when it is closed. Nothing without a screen or a table.
-int OLITablePropSheet(const char* title, int mode, OLI_Table* table, const OLI_Table_Display* display);
 // Frees the table last read (the pointer, when given, must be that table; another one
 // is ignored).
 void deleteOLITable(OLI_Table* table = nullptr);
-// The table sheet's colours (OLI_TABLE_COLOUR_COUNT colour indices); non-zero when
-// they were obtained.
-int getOLITableColours(int* colours);
-void setOLITableColours(const int* colours);
-
-// Draw_TreeViewImage (a small icon centred at a point) is drawn by the screen library.
-#include "platform/screen/bitmaps.h"

@@ -12,7 +12,7 @@
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
 #include "report/text_writer.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 
 int32_t oli_table_declared_columns = 0;
 

@@ -12,6 +12,3 @@ void Write_User_Comment(FILE* stream, const char* comment);
 // Wrap_Comment_Pieces (base/string_helpers.h).
 void Write_User_Comment_Plain(FILE* stream, const char* comment);
 void Write_User_Comment_With_Logo(FILE* stream, const char* comment);
-
-// Get_Text_Width_Px and Get_Text_Width_In_Font, the one measuring helper.
-#include "platform/screen/texts.h"

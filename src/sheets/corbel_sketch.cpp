@@ -15,10 +15,10 @@
 #include "core/detailing.h"
 #include "platform/screen/framebuffer.h"
 #include "platform/screen/texts.h"
-#include "sheets/corbel_extents.h"
-#include "sheets/corbel_plot.h"
+#include "core/corbel_extents.h"
+#include "core/corbel_plot.h"
 #include "sheets/edit_buffer.h"
-#include "sheets/rebar_layers.h"
+#include "core/rebar_layers.h"
 #include "sheets/sketch_screen.h"
 #include "toolkit/scroll_area.h"
 

@@ -1,9 +1,9 @@
 #include "sheets/edit_buffer.h"
 
-#include "core/corbel_dialogs.h"
+#include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <cstring>
 

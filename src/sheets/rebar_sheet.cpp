@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "annex/nad_choice.h"
-#include "core/corbel_dialogs.h"
+#include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
-#include "core/main_loop.h"
+#include "sheets/program/main_loop.h"
 #include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"

@@ -6,7 +6,7 @@
 #include "platform/screen/curves.h"
 #include "platform/screen/framebuffer.h"
 #include "platform/screen/texts.h"
-#include "sheets/corbel_plot.h"
+#include "core/corbel_plot.h"
 #include "sheets/edit_buffer.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/screen/framebuffer.h"
 #include "platform/screen/texts.h"
-#include "sheets/corbel_plot.h"
+#include "core/corbel_plot.h"
 
 namespace {
 

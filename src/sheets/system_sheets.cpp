@@ -12,9 +12,9 @@
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
-#include "core/corbel_dialogs.h"
+#include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_model.h"
-#include "core/main_loop.h"
+#include "sheets/program/main_loop.h"
 #include "material/material_set.h"
 #include "platform/codepage.h"
 #include "platform/fonts.h"
@@ -24,8 +24,8 @@
 #include "sheets/register_pages.h"
 #include "toolkit/scroll_area.h"
 
-#if __has_include("core/safety_factor_fields.h")
-#include "core/safety_factor_fields.h"
+#if __has_include("sheets/program/safety_factor_fields.h")
+#include "sheets/program/safety_factor_fields.h"
 #define SHEETS_HAVE_SAFETY_FACTOR_FIELDS 1
 #elif __has_include("core/safety_factor_sheet.h")
 #include "core/safety_factor_sheet.h"

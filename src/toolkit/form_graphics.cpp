@@ -3,7 +3,7 @@
 #include "base/force_import.h"
 #include "base/point_arrays.h"
 #include "base/utilities.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/form_core.h"
 #include "toolkit/scroll_area.h"
 

@@ -3,10 +3,10 @@
 #include "base/number_words.h"
 #include "base/numeric.h"
 #include "base/text_blocks.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/colour_ramp.h"
 #include "toolkit/form_core.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>

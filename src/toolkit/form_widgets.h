@@ -6,7 +6,7 @@
 //
 // Editable words: 1 active; -1 read-only display (text lightened by 40 percent, a grey
 // ground under number fields and choices, not editable); any other value inactive (grey).
-// The widgets for material records are in material/material_form_widgets.h.
+// The widgets for material records are in sheets/material/material_form_widgets.h.
 
 // ---- Number fields (width in characters; 8 width + 15 pixels; nothing below width 1) ----
 

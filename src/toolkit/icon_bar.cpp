@@ -1,6 +1,6 @@
 #include "toolkit/icon_bar.h"
 
-#include "base/ui_utilities.h"
+#include "toolkit/ui_utilities.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/events.h"
 #include "platform/screen/framebuffer.h"

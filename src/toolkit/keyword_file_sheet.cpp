@@ -3,7 +3,7 @@
 #include "base/keyword_files.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/editors.h"
 #include "platform/screen/sheets.h"
 

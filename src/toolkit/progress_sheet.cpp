@@ -1,9 +1,9 @@
 // The progress sheet of the message sink: up to five bars with label, status text and
 // counter in a small sheet of its own, redrawn after every change.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/colour_ramp.h"
-#include "toolkit/message_sink.h"
+#include "toolkit/message_dialogs.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Scroll areas: the area table, creating and rebuilding areas, the item adders and setters.
 #include "toolkit/scroll_area.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/editors.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area_internal.h"

@@ -1,6 +1,6 @@
 // Scroll areas: the draw pass, the mouse-tracking wait with hover pictures, cursors and
 // tips, the tip bubble and the short-key setters.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area.h"
 #include "toolkit/scroll_area_internal.h"

@@ -1,6 +1,6 @@
 // Scroll areas: events (clicks, fields edited in place, the text-box editor, short keys),
 // scrolling, the small accessors and the text extents.
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/editors.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area.h"

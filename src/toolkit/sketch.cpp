@@ -2,7 +2,7 @@
 
 #include "base/numeric.h"
 #include "base/point_arrays.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "toolkit/table_editor.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/editors.h"
 #include "platform/screen/events.h"

@@ -3,7 +3,7 @@
 #include "base/alloc.h"
 #include "base/string_helpers.h"
 #include "base/text_blocks.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area.h"
 

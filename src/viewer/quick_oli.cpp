@@ -4,7 +4,6 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/report_viewer.h"
-#include "platform/screen.h"
 #include "viewer/cairo_output.h"
 #include "viewer/view_file.h"
 
@@ -83,7 +82,7 @@ void Collect_Ended_Viewers()
 // else xdg-open when it is there. The command that was started, or "" when none.
 std::string Show_In_Viewer(const std::string& pdf)
 {
-    if (!Screen_Shows_Window()) return "";
+    if (!Message_Boxes_In_Window()) return "";
     Collect_Ended_Viewers();
     const char* asked = ZAVGetEnv(VIEW_COMMAND_VARIABLE);
     const std::string command = asked && *asked ? asked : "xdg-open";
@@ -101,7 +100,7 @@ int Viewer_Quick_OLI_View(const char* /*component_path*/, const char* file_name)
     if (pdf.empty()) return 1;
     std::printf("Bericht: %s\n", pdf.c_str());
     std::fflush(stdout);
-    const bool window = Screen_Shows_Window();
+    const bool window = Message_Boxes_In_Window();
     const std::string viewer = Show_In_Viewer(pdf);
     std::string message = "Vorschau: der Bericht steht in\n" + pdf;
     if (!viewer.empty())

@@ -40,8 +40,10 @@ protected:
         NAD_Select_By_Name("Deutschland");
         saved_path_ = Get_Component_Path();
         saved_oli_ = oli_file_name;
+        saved_spf_ = spf_file_name;
         Set_Component_Path(dir_.file("B1").c_str());
         oli_file_name = "_01.OLI";
+        spf_file_name = dir_.file("B10001.SPF");  // the report's graphic writes the drawing
         Set_Corbel_Defaults(&m());
         Rows(0, {{"Volllast", 420000.0, 84000.0}, {"Schnee", 365000.0, 73000.0}});
     }
@@ -50,6 +52,7 @@ protected:
         Set_Corbel_Defaults(&m());
         Set_Component_Path(saved_path_.c_str());
         oli_file_name = saved_oli_;
+        spf_file_name = saved_spf_;
         Free_Material_Set(&corbel_material_set);
         corbel_material_set_ready = 0;
         OLI_Reset_Channel();
@@ -85,7 +88,7 @@ protected:
     }
 
     Temp_Dir dir_;
-    std::string saved_path_, saved_oli_;
+    std::string saved_path_, saved_oli_, saved_spf_;
 };
 
 // ---------------------------------------------------------------------------------
@@ -325,14 +328,6 @@ namespace {
 // be written keeps both old files, and the editor's user is told which and why.
 TEST_F(CorbelCalculation, ReportAndDrawingArePutInPlaceTogether)
 {
-    const Section_Graphic_Hooks saved_hooks = section_graphic_hooks;
-    const std::string saved_spf = spf_file_name;
-    section_graphic_hooks.place = [](const Corbel_Model*, double, FILE*, int plot_file, int) {
-        if (plot_file && Plot_Open_Drawing_File_Named(spf_file_name.c_str(), 0, 0, 1, 1, 1, 0, "%s", "Zeichnung"))
-            (void)Plot_Close_Drawing_File();
-        return 1.0;
-    };
-    spf_file_name = dir_.file("B10001.SPF");
     m().print_options.switches[EC2_PRINT_GRAPHIC] = 1;
     Report();
     EXPECT_TRUE(Has(Read_File_Bytes(spf_file_name), "*EOI\n"));
@@ -348,8 +343,6 @@ TEST_F(CorbelCalculation, ReportAndDrawingArePutInPlaceTogether)
                     "Die Zeichnung " + spf_file_name + " kann nicht geschrieben werden: der Name bezeichnet einen Ordner"))
         << Shown_Messages()[0].text;
 
-    section_graphic_hooks = saved_hooks;
-    spf_file_name = saved_spf;
 }
 
 TEST_F(CorbelCalculation, ThousandCombinationsRunClean)

@@ -185,3 +185,15 @@ TEST_F(PrintOptions, PreliminaryRemarksSection)
                            " Zeile 1\n  \n Zeile 3\n"
                            "#END_OF_TEXT\n0x1000\n2 0.3\n-1\n");
 }
+
+TEST(PrintOptionsRemarks, RemarksAreBrokenBeforeThe111thCharacter)
+{
+    std::string line;
+    while (line.size() < 150) line += "Wort ";
+    std::string text = line + "\n" + std::string(150, 'x') + "\n" + line;
+    EXPECT_EQ(Wrap_Steel_Remarks(text.data()), 3);
+    EXPECT_EQ(text.find('\n'), 109u);  // the blank at index 109 became the line end
+    EXPECT_EQ(text.substr(151, 150), std::string(150, 'x'));
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), line);  // the last line stays whole
+    EXPECT_EQ(Wrap_Steel_Remarks(nullptr), 0);
+}

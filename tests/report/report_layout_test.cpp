@@ -94,8 +94,6 @@ TEST(ReportLayout, TableFileIsRead)
     OLI_Table* table = readOLITableFromFILE(f);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->lines, (std::vector<std::string>{"0 0 0", "0 0 -1 -1", " Fehler 1", ""}));
-    OLI_Table_Display display;
-    EXPECT_EQ(OLITablePropSheet("Fehlermeldungen", 0, table, &display), 0);
     deleteOLITable(table);
 
     // No table block left in the stream.

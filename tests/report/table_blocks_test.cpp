@@ -4,7 +4,7 @@
 #include "platform/messages.h"
 #include "report/cell_texts.h"
 #include "report/oli_channel.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 
 #include "test_support.h"
 

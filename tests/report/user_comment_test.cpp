@@ -66,15 +66,6 @@ TEST(UserComment, RunningTextWrapsInTheNormalFont)
               " geschlossene Schlaufen ausgebildet.\n");
 }
 
-TEST(UserComment, ScreenTextWidths)
-{
-    EXPECT_EQ(Get_Text_Width_Px("Konsole"), Font_Text_Width("Konsole", 0x1000, Code_Page::Cp1252));
-    EXPECT_EQ(Get_Text_Width_In_Font("Konsole", 0x11002), Font_Text_Width("Konsole", 0x1002, Code_Page::Cp1252));
-    // Screen texts carry ä as 0xE4 (1252) or 0x84 (850); both measure as ä.
-    EXPECT_EQ(Get_Text_Width_Px("Tr\x84ger"), Get_Text_Width_Px("Tr\xE4ger"));
-    EXPECT_EQ(Get_Text_Width_In_Font(nullptr, 0x1002), 0);
-}
-
 TEST(UserComment, ParagraphsAndEmptyComments)
 {
     EXPECT_EQ(Written_Lines("Erster Absatz\n\nZweiter Absatz"), " Erster Absatz\n  \n Zweiter Absatz\n");
@@ -85,7 +76,6 @@ TEST(UserComment, ParagraphsAndEmptyComments)
     Write_User_Comment(out.get(), "");
     Write_User_Comment(out.get(), nullptr);
     EXPECT_EQ(out.bytes(), "");
-    EXPECT_EQ(Get_Text_Width_Px(nullptr), 0);
 }
 
 TEST(UserComment, PlainAndWithLogo)

@@ -8,9 +8,9 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "core/corbel_model.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
-#include "sheets/rebar_layers.h"
+#include "core/rebar_layers.h"
 #include "sheets/sketch_screen.h"
 
 namespace {

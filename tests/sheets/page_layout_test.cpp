@@ -4,10 +4,10 @@
 // area and measured in their fonts.
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
-#include "core/main_loop.h"
+#include "sheets/program/main_loop.h"
 #include "core/position_file.h"
 #include "platform/fonts.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
@@ -122,10 +122,12 @@ struct PageLayout : ::testing::Test {
         Collect(labels, frames, pictures);
         // Labels in the normal font (an index may stand close to its symbol).
         for (size_t i = 0; i < labels.size(); ++i)
-            for (size_t j = i + 1; j < labels.size(); ++j)
-                if (labels[i].font != 0x1002 && labels[j].font != 0x1002)
+            for (size_t j = i + 1; j < labels.size(); ++j) {
+                if (labels[i].font != 0x1002 && labels[j].font != 0x1002) {
                     EXPECT_FALSE(Overlap(labels[i], labels[j]))
                         << position << " page " << page << ": " << Name(labels[i]) << " on " << Name(labels[j]);
+                }
+            }
         for (const Box& l : labels) {
             for (const Box& f : frames) EXPECT_FALSE(Overlap(l, f)) << position << " page " << page << ": " << Name(l) << " on " << Name(f);
             for (const Box& p : pictures) EXPECT_FALSE(Overlap(l, p)) << position << " page " << page << ": " << Name(l) << " on " << Name(p);

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/corbel_model.h"
-#include "core/main_loop.h"
-#include "platform/screen.h"
+#include "sheets/program/main_loop.h"
+#include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/rebar_sheet.h"
 #include "sheets/system_sheets.h"

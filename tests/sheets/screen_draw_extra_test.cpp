@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "toolkit/choice_popups.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>

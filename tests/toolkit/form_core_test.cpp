@@ -2,7 +2,7 @@
 // unit scales, and the dialog runner on a headless screen.
 #include "toolkit/form_core.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 #include "toolkit/form_graphics.h"
 #include "toolkit/form_widgets.h"

@@ -3,7 +3,7 @@
 // outlines, discs, and factor rows.
 #include "toolkit/form_graphics.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/form_core.h"
 #include "toolkit/scroll_area.h"
 

@@ -2,7 +2,7 @@
 // tab, the page dialog's own button codes, and a screenshot of the tabs.
 #include "toolkit/form_core.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
 

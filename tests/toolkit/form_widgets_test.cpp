@@ -3,10 +3,10 @@
 #include "toolkit/form_widgets.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 #include "toolkit/form_core.h"
-#include "toolkit/message_sink.h"
+#include "base/message_sink.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>

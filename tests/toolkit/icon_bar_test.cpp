@@ -1,7 +1,7 @@
 #include "toolkit/icon_bar.h"
 
-#include "core/main_button_bar.h"
-#include "platform/screen.h"
+#include "sheets/program/main_button_bar.h"
+#include "platform/screen/screen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "toolkit/keyword_file_sheet.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,11 @@
 // The message sink's dialogs on a headless screen: the list, the progress sheet and the
 // busy notice; and that without a screen they block nothing and draw nothing.
-#include "toolkit/message_sink.h"
+#include "toolkit/message_dialogs.h"
+
+#include "base/message_sink.h"
 
 #include "platform/messages.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/colour_ramp.h"
 
@@ -20,7 +22,11 @@ const char* const kCheck = "Diesen Hinweis nicht nochmal anzeigen";
 
 class MessageDialogs : public testing::Test {
 protected:
-    void SetUp() override { Reset(); }
+    void SetUp() override
+    {
+        Install_Message_Dialogs();
+        Reset();
+    }
     void TearDown() override
     {
         Progress_Close();

@@ -1,6 +1,6 @@
 #include "toolkit/scroll_area.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/editors.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area_internal.h"

@@ -2,7 +2,7 @@
 // German dimension texts, a dimension line and the button palette on a headless screen.
 #include "toolkit/sketch.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

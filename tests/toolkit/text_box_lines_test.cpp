@@ -1,6 +1,6 @@
 #include "toolkit/text_box_lines.h"
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "toolkit/user_comment_sheet.h"
 
 #include "base/alloc.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
 #include "toolkit/scroll_area.h"
 

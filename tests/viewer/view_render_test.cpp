@@ -10,7 +10,7 @@
 
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
 #include "dummy_window.h"

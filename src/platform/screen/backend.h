@@ -90,8 +90,20 @@ void Remove_Backend();
 
 // The scripted headless driver fed with the script text; name is shown in messages.
 std::unique_ptr<Backend> Make_Script_Backend(const std::string& script, const std::string& name);
-// The SDL2 window; null (after a line on standard error) when it cannot open.
+// The SDL2 window, inside the window module (corbel-window.so); null (after a line on
+// standard error) when it cannot open.
 std::unique_ptr<Backend> Make_Window_Backend(int width, int height);
+// Loads the window module from the executable's directory and opens the window through
+// it; null (after a line on standard error) when the module, SDL2 or the window is
+// missing. The module stays loaded for the rest of the run.
+std::unique_ptr<Backend> Load_Window_Backend(int width, int height);
+
+// Lets the milliseconds pass on the library clock (ZAVSleep while a backend is in use).
+void Sleep_On_Clock(int milliseconds);
+
+// Gives the message boxes and the tool-waiting box of the platform layer their screen
+// side (on) or takes it back; Install_Backend and Remove_Backend call it.
+void Connect_Screen_Services(bool on);
 
 // Writes a screenshot into ZAV_SHOT_DIR (default: the working directory); 0 on success.
 int Write_Shot(const std::string& file_name);

@@ -320,7 +320,7 @@ void Wait_Seconds(double seconds)
     ZAVSleep(static_cast<int>(std::lround(std::min(seconds, 1e6) * 1000.0)));
 }
 
-void ZAVSleep(int milliseconds)
+void screen::Sleep_On_Clock(int milliseconds)
 {
     if (milliseconds <= 0) return;
     if (!backend) {
@@ -359,10 +359,12 @@ void Install_Backend(std::unique_ptr<Backend> b)
     if (backend) Set_Present_Function([] {
             if (backend) backend->Present();
         });
+    Connect_Screen_Services(backend != nullptr);
 }
 
 void Remove_Backend()
 {
+    Connect_Screen_Services(false);
     Set_Present_Function(nullptr);
     backend.reset();
 }

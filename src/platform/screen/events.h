@@ -99,7 +99,7 @@ void Init_Mouse_Position(int x, int y);
 // monotonic clock.
 double Library_Clock_Seconds();
 void Wait_Seconds(double seconds);
-// Lets the milliseconds pass on the library clock (also declared in platform/tools.h).
+// Lets the milliseconds pass on the library clock (declared in platform/tools.h).
 void ZAVSleep(int milliseconds);
 
 // A function run every period_ms of the library clock while the library waits or

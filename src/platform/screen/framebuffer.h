@@ -10,6 +10,8 @@
 // Coordinates are screen pixels, y downward. Rectangles are two inclusive corners in
 // either order. Every write is clipped to the viewport (pxView, inclusive) and the screen.
 #include <cstdint>
+
+#include "platform/colours.h"  // Nearest_RGB_Color, Nearest_Color_Index
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -33,9 +35,6 @@ extern int BUTTON_CI;  // face colour of buttons
 extern int MENUE_CI;   // ground of menus and full-screen sheets
 extern int DGREY_CI;   // dark grey of inactive texts
 
-// The colour value nearest to an RGB triple (channels clamped to 0..255): exact.
-int Nearest_RGB_Color(int red, int green, int blue);
-int Nearest_Color_Index(int red, int green, int blue);
 // The colour value of an environment colour number (symbolic or plain): resolved.
 int GetZAVColor(int n);
 // 0x00RRGGBB of a colour value, symbolic ones resolved.

@@ -1,7 +1,7 @@
 #include "platform/screen/sheets.h"
 
 #include "platform/fonts.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/editors.h"

@@ -257,23 +257,16 @@ void No_Window(const char* reason)
 
 } // namespace
 
-// Opens the window only where it can be seen: without a display (neither DISPLAY nor
-// WAYLAND_DISPLAY) or on a driver that SDL fell back to and that shows nothing, the run
-// goes on headless. A driver asked for by name in SDL_VIDEODRIVER is taken as asked
-// (the window's tests run on "dummy"); on an invisible one, SIGTERM and SIGINT end the
-// run as they would without a window instead of asking a close question nobody sees.
+// Opens the window only where it can be seen (the loader has made sure that there is a
+// display, or a driver asked for by name): on a driver that SDL fell back to and that
+// shows nothing, the run goes on headless. A driver asked for by name in SDL_VIDEODRIVER
+// is taken as asked (the window's tests run on "dummy"); on an invisible one, SIGTERM and
+// SIGINT end the run as they would without a window instead of asking a close question
+// nobody sees.
 std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
 {
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     const bool driver_asked = asked && *asked;
-    auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
-    };
-    if (!driver_asked && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-        No_Window("keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt");
-        return nullptr;
-    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
         SDL_Quit();
@@ -300,3 +293,9 @@ std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
 }
 
 } // namespace screen
+
+// The module's one entry, looked up by the screen library when it loads the module.
+extern "C" screen::Backend* Corbel_Make_Window_Backend(int width, int height)
+{
+    return screen::Make_Window_Backend(width, height).release();
+}

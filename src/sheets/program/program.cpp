@@ -1,0 +1,48 @@
+#include "sheets/program/program.h"
+
+#include "annex/nad_set.h"
+#include "core/startup.h"
+#include "platform/environment.h"
+#include "platform/messages.h"
+#include "platform/screen/screen.h"
+#include "sheets/program/corbel_dialogs.h"
+#include "sheets/program/main_loop.h"
+#include "toolkit/message_dialogs.h"
+
+void (*install_interactive_hooks)() = nullptr;
+
+int Corbel_Main(int argc, char** argv)
+{
+    const int started = Start_Corbel_Run(argc, argv);
+    if (started != CORBEL_RUN_INTERACTIVE) return started;
+
+    Init_RFont();
+    Install_Message_Dialogs();
+    if (install_interactive_hooks) install_interactive_hooks();
+    Init_Grafik_Mode();
+    Init_Prop_Sheets();
+    Reset_Dialog_State();
+    ZAVSetFrameTitle(("Position " + position_number + ": " + position_title).c_str());
+    WHITE_CI = Nearest_Color_Index(255, 255, 255);
+    Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+    Init_Mouse_Position(NPIXEL_X / 2, NPIXEL_Y / 2);
+    Set_Prop_Sheet_Screen_Base(2, 2, NPIXEL_X - 10, NPIXEL_Y - 10);
+    NAD_Startup(2);
+    ZAVSetCloseFct(Confirm_Close);
+    Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
+
+    const int result = Run_Main_Loop();
+    Exit_Prop_Sheets();
+    Exit_Grafik_Mode();
+    return result;
+}
+
+int Confirm_Close()
+{
+    Init_Message();
+    Fill_Message("Aktuelle Bearbeitung abbrechen?");
+    if (!Answer_is_Yes(1)) return 0;
+    Exit_Prop_Sheets();
+    Exit_Grafik_Mode();
+    return 32768;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The sheet "Ausdrucksteuerung" of the steel programs' print options.
+#include "report/print_options.h"
+
+// Shows the sheet until OK or break (both keep the edits). Switch 10 is edited as a mode
+// (1 governing combination in detail, 0 none, 2 combination number n) and a number and
+// stored back as 1, 0 or -n. The remarks button runs the comment editor: a text of fewer
+// than 5 characters leaves no remarks. Nothing without a screen.
+void Edit_Steel_Print_Options(Steel_Print_Options* record);
+
+// The part both print-option sheets share, from the remarks' line count to the band
+// "Ergebnisse": the graphic switch (0) with its scale, the input switches 3, 2, 1, 4 and 5.
+// Answers the row of the first result item.
+int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines);

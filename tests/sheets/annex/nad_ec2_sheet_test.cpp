@@ -1,0 +1,131 @@
+#include "sheets/annex/nad_ec2_sheet.h"
+
+#include "annex/nad_ec2.h"
+#include "part_page_host.h"
+#include "../../annex/report_sandbox.h"
+#include "shot_pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BAND = 0xCDFEF4;
+using Host = Part_Page_Host;
+
+class ConcretePage : public ::testing::Test {
+protected:
+    NAD_EC2_Params ec2{};
+    void SetUp() override { NAD_EC2_Defaults(&ec2); }
+    void TearDown() override
+    {
+        nad_ec2_sheet_open[0] = 1;
+        nad_ec2_sheet_open[1] = 0;
+        nad_ec2_sheet_open[2] = 1;
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+    }
+    // A profile whose EN 1992 rules are the building rows and the redistribution rows.
+    static void Redistribution_Only(Report_Sandbox& sandbox)
+    {
+        std::string rules(33, '0');
+        rules[7] = rules[30] = '1';
+        sandbox.Add_Profile(151, "#NADS -1\n1 1 " + rules + " 1 1 1 1 1 1 1\n");
+    }
+    static int Items(int area, int type, const void* target)
+    {
+        int n = 0;
+        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+            if (p->type == type && (p->number == target || p->value_ptr == target)) ++n;
+        return n;
+    }
+    static bool Has_Text(int area, const char* text)
+    {
+        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+            if (p->type == AREA_TEXT && p->text && std::strcmp(p->text, text) == 0) return true;
+        return false;
+    }
+};
+
+} // namespace
+
+// With the redistribution rows alone: k2's plain line on base line 162 (radio at
+// (60, 157), field x 136), its function line on 178 with the coefficient at x 156.
+TEST_F(ConcretePage, SwitchingAFormFlagToPlainShowsThePlainField)
+{
+    Report_Sandbox sandbox(151);
+    Redistribution_Only(sandbox);
+    Shot_Dir shots;
+    Screen_Start_For_Tests("shot function.png\n" + Host::Type_Into(156, 178, "0.8") + Host::Click(60, 157) +
+                               "shot plain.png\n" + Host::OK,
+                           1024, 768);
+    bool note = false;
+    int fire_heads = -1;
+    Host::Run([&](int area) {
+        NAD_EC2_Sheet(area, &ec2, 1);
+        note = Has_Text(area, "(Funktion wird ignoriert)");
+        fire_heads = Items(area, AREA_CHECK_BOX, &nad_ec2_sheet_open[1]);
+    });
+    EXPECT_EQ(ec2.k2_form, 1);
+    EXPECT_DOUBLE_EQ(ec2.k2_redistribution, 0.8);
+    EXPECT_TRUE(note);
+    EXPECT_EQ(fire_heads, 0);  // row group 27 clear: no fire section at all
+    EXPECT_EQ(shots.Pixel("function.png", 20 + 300, 20 + 10), BAND);
+    EXPECT_EQ(shots.Pixel("function.png", 20 + 158, 20 + 173), WHITE);
+    EXPECT_NE(shots.Pixel("function.png", 20 + 138, 20 + 157), WHITE);
+    EXPECT_EQ(shots.Pixel("plain.png", 20 + 138, 20 + 157), WHITE);
+}
+
+// Without a profile: gamma_c of the persistent situation on base line 130 (x 76); the
+// building head's box at (32, 17), the fire head below a closed building section at 31.
+TEST_F(ConcretePage, AReadOnlyPageChangesNothingButItsSections)
+{
+    Report_Sandbox sandbox;
+    const NAD_EC2_Params before = ec2;
+    Shot_Dir shots;
+    Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(76, 130, "9") + Host::Click(32, 17) +
+                               Host::Click(32, 41) + Host::OK,
+                           1024, 768);
+    int fire_fields = -1;
+    Host::Run([&](int area) {
+        NAD_EC2_Sheet(area, &ec2, 0);
+        fire_fields = Items(area, AREA_FLOAT_FIELD, &ec2.gamma_M_fi);
+    });
+    EXPECT_EQ(NAD_EC2_Compare(&ec2, &before), 0);
+    EXPECT_EQ(nad_ec2_sheet_open[0], 0);
+    EXPECT_EQ(nad_ec2_sheet_open[1], 1);
+    EXPECT_EQ(fire_fields, 1);
+    EXPECT_EQ(nad_ec2_sheet_editable, 0);
+    EXPECT_NE(shots.Pixel("page.png", 20 + 80, 20 + 125), WHITE);  // the field drawn inactive
+    EXPECT_EQ(shots.Pixel("page.png", 20 + 300, 20 + 10), BAND);
+}
+
+TEST_F(ConcretePage, EditableGammaAndTheGermanAnnexForms)
+{
+    {
+        Report_Sandbox sandbox;
+        Shot_Dir shots;
+        Screen_Start_For_Tests("shot page.png\n" + Host::Type_Into(76, 130, "1.6") + Host::OK, 1024, 768);
+        Host::Run([&](int area) { NAD_EC2_Sheet(area, &ec2, 1); });
+        EXPECT_DOUBLE_EQ(ec2.gamma_c[0], 1.6);
+        EXPECT_EQ(shots.Pixel("page.png", 20 + 80, 20 + 125), WHITE);
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+    }
+    Report_Sandbox sandbox(151);
+    Redistribution_Only(sandbox);
+    NAD_EC2_Defaults_NA_DE(&ec2);
+    ec2.k2_form = 2;
+    ec2.k_hsc_section = 0.5;
+    Screen_Start_For_Tests(Host::OK, 1024, 768);
+    Host::Run([&](int area) {
+        NAD_EC2_Sheet(area, &ec2, 1);
+        EXPECT_TRUE(Has_Text(area, "s. NA-DE"));
+        EXPECT_EQ(Items(area, AREA_FLOAT_FIELD, &ec2.k2_redistribution), 0);
+        EXPECT_EQ(Items(area, AREA_RADIO_BUTTON, &ec2.k2_form), 2);
+    });
+    EXPECT_EQ(ec2.k_hsc_section, 1.0);
+}

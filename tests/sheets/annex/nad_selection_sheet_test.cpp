@@ -1,0 +1,147 @@
+#include "sheets/annex/nad_selection_sheet.h"
+
+#include "annex/app_profiles.h"
+#include "annex/nad_choice.h"
+#include "annex/nad_file.h"
+#include "annex/nad_set.h"
+#include "../../annex/annex_env.h"
+#include "base/run_globals.h"
+#include "platform/messages.h"
+#include "platform/screen/screen.h"
+#include "shot_pixels.h"
+#include "test_support.h"
+#include "toolkit/scroll_area.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+void Forget_Everything()
+{
+    NAD_Forget_Choice();
+    NAD_Forget_App_Profiles();
+    NAD_Set_Warning_Hook(nullptr);
+    NAD_Set_Selection_Hook(nullptr);
+    Clear_Shown_Messages();
+    refresh_mode = 0;
+}
+
+// On 1024 x 768 the selection sheet is (367, 239)-(657, 528): list rows from y 314 (row k
+// at 314 + 25 k when not scrolled), cancel at (390, 508), OK at (625, 508), the editor
+// button of the strip at (632, 284).
+const int ROW_X = 430;
+int Row_Y(int k) { return 314 + 25 * k; }
+const char* const CANCEL = "click 390 508\n";
+const char* const OK = "click 625 508\n";
+
+class NADSelectionSheet : public ::testing::Test {
+protected:
+    Temp_Dir data_, dram_, exec_;
+    Env_Override data_env_{"DATA", data_.path().c_str()};
+    Env_Override dram_env_{"DRAM", dram_.path().c_str()};
+    Env_Override exec_env_{"EXEC", exec_.path().c_str()};
+
+    void SetUp() override
+    {
+        std::filesystem::create_directory(data_.file("NAD"));
+        std::filesystem::create_directory(dram_.file("NADS"));
+        for (const char* name : {"EuroFlags.bmp", "Buttons.bmp"})
+            std::filesystem::copy_file(std::string(CORBEL_SOURCE_DIR) + "/data/NAD/" + name, data_.file("NAD/") + name);
+        Forget_Bitmaps();
+        Forget_Everything();
+    }
+    void TearDown() override
+    {
+        Forget_Everything();
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+    }
+    static void Start(const std::string& script)
+    {
+        Screen_Start_For_Tests(script, 1024, 768);
+        Init_Prop_Sheets();
+    }
+    static void Write_User_Annex(int n, const std::string& name, int code)
+    {
+        NAD_Set set;
+        ASSERT_TRUE(NAD_Build_Builtin_Set(NAD_FILE_STANDARD, &set));
+        set.name = name;
+        set.code = code;
+        ASSERT_EQ(NAD_Save_Set(n, &set), 1);
+    }
+};
+
+} // namespace
+
+TEST_F(NADSelectionSheet, CancelKeepsTheAnnexInForceOkAppliesTheClickedOne)
+{
+    Write_User_Annex(1, "Schweden", 5);
+    Shot_Dir shots;
+    Start("shot list.png\nclick " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + CANCEL +
+          "click " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK);
+    EXPECT_STREQ(NAD_Get_Active_Name(), "Deutschland");
+
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(active_nad_name, "Deutschland");
+    EXPECT_EQ(active_nad_code, 18);
+    // The German flag in row 1, black over red, and the frame of the chosen row.
+    EXPECT_EQ(shots.Pixel("list.png", 396, 334), 0x000000u);
+    EXPECT_EQ(shots.Pixel("list.png", 396, 340), 0xDD0000u);
+    EXPECT_EQ(shots.Pixel("list.png", 381, 340), 0x000000u);
+    EXPECT_EQ(shots.Pixel("list.png", 382, 340), 0xFFFFFFu);
+
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(active_nad_name, "Schweden");
+    EXPECT_EQ(active_nad_code, 5);
+    EXPECT_EQ(active_nad_set.code, 5);
+}
+
+TEST_F(NADSelectionSheet, ALongNameIsShownCutButAppliedWhole)
+{
+    const std::string name = "Ein sehr langer Name eines Anwendungsdokuments, der nicht in die Liste passt";
+    Write_User_Annex(1, name, 3);
+    Start("click " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK);
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(active_nad_name, name);
+    EXPECT_EQ(active_nad_code, 3);
+}
+
+TEST_F(NADSelectionSheet, AnAnnexWrittenByTheEditorIsListedAtOnce)
+{
+    // The editor stand-in copies a prepared annex file into the user's annex directory.
+    Write_User_Annex(1, "Neu", 6);
+    const std::string prepared = exec_.file("prepared.NAD");
+    std::filesystem::rename(dram_.file("NADS/1.NAD"), prepared);
+    const std::string editor = exec_.file("Quillamor.exe");
+    ASSERT_TRUE(Write_File_Bytes(editor, "#!/bin/sh\ncp '" + prepared + "' '" + dram_.file("NADS/1.NAD") + "'\n"));
+    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+
+    Start("click 632 284\nclick " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK);
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(nad_list_count, 3);
+    EXPECT_EQ(active_nad_name, "Neu");
+}
+
+TEST_F(NADSelectionSheet, WarningSheetLeadsToTheSelectionSheetWhenAsked)
+{
+    Register_Annex_Sheets();
+    // The warning sheet (382, 272)-(641, 495): its button at (585, 456); then the selection
+    // sheet opens and is cancelled. The second time it is closed by its OK.
+    Shot_Dir shots;
+    Start("shot warning.png\nclick 585 456\n" + std::string(CANCEL) + "click 624 282\n");
+    NAD_Select_By_Name("Verschwunden");
+    EXPECT_EQ(active_nad_name, "Deutschland");
+    EXPECT_TRUE(Shown_Messages().empty());
+    EXPECT_EQ(NAD_Run_Warning_Sheet("Verschwunden", "Deutschland"), 0);
+    // The yellow box of the stored name (area from (392, 312)) and the button's flag.
+    EXPECT_EQ(shots.Pixel("warning.png", 392 + 200, 312 + 30), 0xE8E800u);
+    EXPECT_EQ(shots.Pixel("warning.png", 565 + 20, 436 + 14), 0xDD0000u);
+
+    // A refresh run shows nothing.
+    refresh_mode = 1;
+    NAD_Select_By_Name("Verschwunden");
+    EXPECT_EQ(active_nad_name, "Deutschland");
+}
