@@ -202,7 +202,8 @@ void Sketch::Text(int x, int y, const char* text)
     pxText(x, y, text, n);
     int xs[4], ys[4];
     pxQTxX(text, n, x, y, xs, ys);
-    sketch_texts.push_back({xs[0], ys[2], xs[1] - 1, ys[0]});
+    // Digits, points and capitals: nothing below the base line.
+    sketch_texts.push_back({xs[0], ys[2], xs[1] - 1, y});
 }
 
 void Sketch::Label_Value(int x, int y, const char* format, double v, bool ends_at)
@@ -397,7 +398,8 @@ void Sketch::Support_Corbel()
     Draw_Arrow(xl, yl + 24, 32, 0, "", kPi / 2.0);
     Draw_Arrow(xl, yl, 32, 1, "", 0.0);
     Text(xl + 4, yl + 44, "A");
-    Text(xl + 22, yl + 4, "H");
+    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
+    Text(xl + 22, yl < yb_ + 10 ? yb_ + 14 : yl + 4, "H");
     if (lh_ > kPresent) Dim_Column(1, yl, yb_, lh_);
     Dim_Row(2, xl, xf_, la, -1, -1);
 
@@ -630,7 +632,11 @@ void Sketch::Load_Corbel()
             Black_Line(sx, sy, sx - 10, sy);
             Label_Value(sx - 42, sy - 2, "%.1lf\xF8", md.inclination);
         }
-        Dim_Column(4, yt_, yt_ + R(d1k), d1k);
+        // A short d1k's label below its line would stand on a free end reaching under the
+        // label: then it goes above the corbel's top.
+        const int label_x = Column_X(4) - 15;
+        const bool free_end_under = xe_ >= label_x - 1 && xe_ <= label_x + 36;
+        Dim_Column(4, yt_, yt_ + R(d1k), d1k, -1, free_end_under ? -1 : 1);
         // e1 stands left of the face, la right of it: a short e1 keeps its label left.
         if (beam_end_) {
             Dim_Row(2, xf_ - R(e1), xf_, e1, -1, -1);
