@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "base/rebar.h"
@@ -30,6 +31,21 @@ constexpr double kPresent = 0.01;
 constexpr int kStrutMethod = 3;
 constexpr int kFar = 20000;       // pixels: far beyond any screen
 constexpr int kMaxDrawn = 100;    // bars of one group drawn at most
+constexpr int kAnchorageRowPx = 20;
+
+// What the last drawing wrote and where its outline and extension lines ran.
+std::vector<Sketch_Box> sketch_texts;
+std::vector<Sketch_Box> sketch_strokes;
+
+// The reinforcement sketch dimensions the tie's node distance and max z3 in a row of
+// their own below the others: in a row with the member's width they would read as part of
+// that chain, and beside the load distance their labels would meet at the face.
+int Anchorage_Row_Height(const Corbel_Model& md, int mode)
+{
+    const bool drawn = mode == 1 && md.rebar_chosen != 0 &&
+                       (md.system == SYSTEM_LOAD_CORBEL || md.system == SYSTEM_SUPPORT_CORBEL);
+    return drawn && md.rebar.member_axis_given > kPresent ? kAnchorageRowPx : 0;
+}
 
 // Groups of the reinforcement choice and entries of its lengths.
 constexpr int kSplitV = 0, kSplitH = 1, kHangers = 2, kInclined = 3, kAnchorV = 4, kAnchorH = 5;
@@ -69,11 +85,18 @@ private:
     void Black_Line(int xa, int ya, int xb, int yb);
     void Dashed(int xa, int ya, int xb, int yb, int colour);
     void Text(int x, int y, const char* text);
-    void Label_Value(int x, int y, const char* format, double v);
+    // The value's label from x, or ending at x when ends_at is set.
+    void Label_Value(int x, int y, const char* format, double v, bool ends_at = false);
+    // A line in the current colour that labels must keep clear of.
+    void Stroke(int xa, int ya, int xb, int yb);
     // Dimension lines: a horizontal one at y with its extension lines from ext_a to ext_b
     // and its label at label_y; a vertical one at column x with the label at label_x.
-    void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap);
-    void Dim_Row(int row, int xa, int xb, double value, int gap = -1);
+    // A dimension too short to hold its label between its ends takes the label beyond its
+    // right end (short_side > 0) or its left end, whichever side its neighbours leave free.
+    void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap,
+               int short_side = 1);
+    // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
+    void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
     // A dimension too short to hold its label between its ends takes the label beyond one
     // end: above (short_side < 0) or below it.
     void Dim_Column(int column, int ya, int yb, double value, int gap = -1, int short_side = 1);
@@ -117,6 +140,7 @@ private:
     }
 
     int x0_, y0_, x1_, y1_;
+    int bottom_;  // of the rectangle; y1_ above it by the anchorage row
     const Corbel_Model& md_;
     const Corbel_Rebar_Choice& rb_;
     const NAD_EC2_Params* params_;
@@ -146,6 +170,8 @@ Sketch::Sketch(int x0, int y0, int x1, int y1, const Corbel_Model& md, int mode)
     lh_ = md.load_height;
     if (column_ && indirect_) lh_ = 0.0;
     if (mode_ == 1 && md.rebar_chosen == 0) mode_ = 0;
+    bottom_ = y1_;
+    y1_ -= Anchorage_Row_Height(md, mode_);
     ground_ = screen_palette.sketch_background;
 }
 
@@ -153,6 +179,13 @@ void Sketch::Black_Line(int xa, int ya, int xb, int yb)
 {
     pxFgc(screen_palette.text_black);
     pxTkLn(xa, ya, xb, yb, 1);
+    sketch_strokes.push_back({xa, ya, xb, yb});
+}
+
+void Sketch::Stroke(int xa, int ya, int xb, int yb)
+{
+    pxLine(xa, ya, xb, yb);
+    sketch_strokes.push_back({xa, ya, xb, yb});
 }
 
 void Sketch::Dashed(int xa, int ya, int xb, int yb, int colour)
@@ -165,30 +198,38 @@ void Sketch::Dashed(int xa, int ya, int xb, int yb, int colour)
 
 void Sketch::Text(int x, int y, const char* text)
 {
-    pxText(x, y, text, static_cast<int>(std::strlen(text)));
+    const int n = static_cast<int>(std::strlen(text));
+    pxText(x, y, text, n);
+    int xs[4], ys[4];
+    pxQTxX(text, n, x, y, xs, ys);
+    // Digits, points and capitals: nothing below the base line.
+    sketch_texts.push_back({xs[0], ys[2], xs[1] - 1, y});
 }
 
-void Sketch::Label_Value(int x, int y, const char* format, double v)
+void Sketch::Label_Value(int x, int y, const char* format, double v, bool ends_at)
 {
     // A slot per label, wide enough for any value the user may type.
     char slot[64] = {};
     std::snprintf(slot, sizeof slot, format, v);
-    Text(x, y, slot);
+    Text(ends_at ? x - Get_Text_Width_Px(slot) : x, y, slot);
 }
 
 void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value,
-                   int gap)
+                   int gap, int short_side)
 {
     const int lo = std::min(xa, xb), hi = std::max(xa, xb);
     pxFgc(screen_palette.text_black);
     pxLine(lo - 10, y, hi + 10, y);
-    pxLine(xa, ext_a, xa, ext_b);
-    pxLine(xb, ext_a, xb, ext_b);
+    Stroke(xa, ext_a, xa, ext_b);
+    Stroke(xb, ext_a, xb, ext_b);
     const int mid = (xa + xb) / 2;
     // Between ends less than a label wide apart the extension lines would strike the
-    // label through: it goes right of the line's end instead, and the line keeps its middle.
+    // label through: it goes beyond the line's end instead, and the line keeps its middle.
     if (hi - lo < 36) {
-        Label_Value(hi + 14, label_y, "%.1lf", value);
+        if (short_side > 0)
+            Label_Value(hi + 14, label_y, "%.1lf", value);
+        else
+            Label_Value(lo - 14, label_y, "%.1lf", value, true);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
@@ -197,10 +238,10 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     Label_Value(mid - 15, label_y, "%.1lf", value);
 }
 
-void Sketch::Dim_Row(int row, int xa, int xb, double value, int gap)
+void Sketch::Dim_Row(int row, int xa, int xb, double value, int gap, int short_side)
 {
     const int y = y1_ - 20 * row;
-    Dim_H(xa, xb, y, y + 10, y - 10, y + 3, value, gap);
+    Dim_H(xa, xb, y, y + 10, y - 10, y + 3, value, gap, short_side);
 }
 
 int Sketch::Column_X(int column) const
@@ -221,8 +262,8 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     const int lo = std::min(ya, yb), hi = std::max(ya, yb);
     pxFgc(screen_palette.text_black);
     pxLine(x, lo - 10, x, hi + 10);
-    pxLine(x - 10, ya, x + 10, ya);
-    pxLine(x - 10, yb, x + 10, yb);
+    Stroke(x - 10, ya, x + 10, ya);
+    Stroke(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
     // Between ends less than two label heights apart the end lines would strike the
     // label through: it goes beyond the line's end instead, and the line keeps its middle.
@@ -252,7 +293,7 @@ void Sketch::Plate(int xc, int edge, int dir)
 void Sketch::Draw()
 {
     pxFgc(ground_);
-    pxRect(x0_, y0_, x1_, y1_);
+    pxRect(x0_, y0_, x1_, bottom_);
     if (md_.system == SYSTEM_SUPPORT_CORBEL)
         Support_Corbel();
     else if (md_.system == SYSTEM_LOAD_CORBEL)
@@ -347,7 +388,9 @@ void Sketch::Support_Corbel()
 
     if (md.lp > kPresent) {
         Plate(xf_ - R(la), yb_, 1);
-        Dim_Row(3, xf_ - R(la) - R(md.lp / 2.0), xf_ - R(la) + R(md.lp / 2.0), md.lp);
+        // Short labels left of their dimensions: right of them the face's line runs down
+        // past row 3, and e1 stands in row 2.
+        Dim_Row(3, xf_ - R(la) - R(md.lp / 2.0), xf_ - R(la) + R(md.lp / 2.0), md.lp, -1, -1);
     }
 
     const int xl = xf_ - R(la), yl = yb_ + R(lh_);
@@ -355,9 +398,10 @@ void Sketch::Support_Corbel()
     Draw_Arrow(xl, yl + 24, 32, 0, "", kPi / 2.0);
     Draw_Arrow(xl, yl, 32, 1, "", 0.0);
     Text(xl + 4, yl + 44, "A");
-    Text(xl + 22, yl + 4, "H");
+    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
+    Text(xl + 22, yl < yb_ + 10 ? yb_ + 14 : yl + 4, "H");
     if (lh_ > kPresent) Dim_Column(1, yl, yb_, lh_);
-    Dim_Row(2, xl, xf_, la);
+    Dim_Row(2, xl, xf_, la, -1, -1);
 
     if (mode_ == 1) {
         Rebar();
@@ -588,12 +632,17 @@ void Sketch::Load_Corbel()
             Black_Line(sx, sy, sx - 10, sy);
             Label_Value(sx - 42, sy - 2, "%.1lf\xF8", md.inclination);
         }
-        Dim_Column(4, yt_, yt_ + R(d1k), d1k);
+        // A short d1k's label below its line would stand on a free end reaching under the
+        // label: then it goes above the corbel's top.
+        const int label_x = Column_X(4) - 15;
+        const bool free_end_under = xe_ >= label_x - 1 && xe_ <= label_x + 36;
+        Dim_Column(4, yt_, yt_ + R(d1k), d1k, -1, free_end_under ? -1 : 1);
+        // e1 stands left of the face, la right of it: a short e1 keeps its label left.
         if (beam_end_) {
-            Dim_Row(2, xf_ - R(e1), xf_, e1);
+            Dim_Row(2, xf_ - R(e1), xf_, e1, -1, -1);
         } else if (con0) {
             Dim_Column(2, yb_ - R(m1), yb_ - R(m1) + R(d1), d1, sketch_fill_colour);
-            Dim_Row(2, xf_ - R(e1), xf_, e1);
+            Dim_Row(2, xf_ - R(e1), xf_, e1, -1, -1);
         }
     }
 
@@ -928,20 +977,29 @@ void Sketch::Rebar()
         }
     }
 
-    // The tie's anchorage: node distance and max z3 from the face.
+    // The tie's anchorage: node distance and max z3 from the face, in the anchorage row;
+    // a short node distance takes its label towards the corbel, a short z3 away from it.
     if (node > kPresent) {
-        // Row 2: in row 1 the node distance would stand in the chain of the member's width
-        // and the corbel's length and read as a piece of that chain.
-        Dim_Row(2, xf_, U(-node), node);
+        Dim_Row(0, xf_, U(-node), node, -1, dir_);
         if (z3 > kPresent) {
             int end = U_Sum({-node, -z3});
             end = dir_ > 0 ? std::max(end, margin) : std::min(end, margin);
-            Dim_Row(2, U(-node), end, z3);
+            Dim_Row(0, U(-node), end, z3, -1, -dir_);
         }
     }
 }
 
 }  // namespace
+
+const std::vector<Sketch_Box>& Sketch_Texts()
+{
+    return sketch_texts;
+}
+
+const std::vector<Sketch_Box>& Sketch_Strokes()
+{
+    return sketch_strokes;
+}
 
 int Bearing_Plate_Depth_Px(int px)
 {
@@ -959,6 +1017,8 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
         sketch_colours_ready = 1;
     }
     const int saved = pxQFgc();
+    sketch_texts.clear();
+    sketch_strokes.clear();
     Sketch(x0, y0, x1, y1, *model, mode).Draw();
     pxFgc(saved);
 }
@@ -983,7 +1043,9 @@ int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale)
     if (240.0 / h <= s) s = 240.0 / h;
     if (scale) *scale = s;
     const double height = h * s + 60.0;
-    return height > 0.0 && height < 100000.0 ? static_cast<int>(height) : 0;
+    return height > 0.0 && height < 100000.0
+               ? static_cast<int>(height) + Anchorage_Row_Height(*model, mode)
+               : 0;
 }
 
 int Sketch_Top_Overflow(const Corbel_Model* model, double s)

@@ -4,6 +4,8 @@
 // strut-and-tie lines; mode 1 the chosen reinforcement in place of the ties, but only while
 // the model's switch "Bewehrung wählen" is on (otherwise it draws as mode 0). The drawing
 // reads the model and the scale cells of the edit buffer and never changes either.
+#include <vector>
+
 struct Corbel_Model;
 
 // Draw functions for Area_Add_Custom, the model as data: mode 0 and mode 1.
@@ -14,8 +16,8 @@ void Draw_Sketch_Rebar_Cb(int x0, int y0, int x1, int y1, void* model);
 void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* model, int mode);
 
 // The scale rule of the sheets: from the extents (w, h) of the mode, s = min(370 / w,
-// 240 / h) and the item height trunc(h s + 60); 0 (and s 0) when either extent is below
-// 0.001. -> the height.
+// 240 / h) and the item height trunc(h s + 60), 20 more for the anchorage row of the
+// drawn reinforcement; 0 (and s 0) when either extent is below 0.001. -> the height.
 int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale);
 
 // Pixels the sketch draws above its rectangle at scale s: on a load corbel at a column
@@ -43,3 +45,12 @@ double Sketch_Layer_Depth_Cm(const Corbel_Model* model, int layer);
 // Distances (cm) of the legs of the vertical splitting stirrups from the corbel's face,
 // first leg first; -> the number of legs written (at most max).
 int Sketch_Split_Stirrup_Positions(const Corbel_Model* model, double* x, int max);
+
+// What the last drawing left on the screen for checks of its layout: the boxes of its texts
+// (x1, y1 top left, x2, y2 bottom right) and its outline and extension lines (from x1, y1
+// to x2, y2), in screen pixels.
+struct Sketch_Box {
+    int x1, y1, x2, y2;
+};
+const std::vector<Sketch_Box>& Sketch_Texts();
+const std::vector<Sketch_Box>& Sketch_Strokes();

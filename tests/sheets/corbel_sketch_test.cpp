@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -243,5 +244,28 @@ TEST(CorbelSketchScreen, SupportCorbelRunsOnAndBeamEndCorbelsCentre)
     EXPECT_NE(Screen_Pixel_For_Tests(face - 70, 30), concrete);
     EXPECT_EQ(Screen_Pixel_For_Tests(face + 50, 80), concrete);
     EXPECT_NE(Screen_Pixel_For_Tests(face + 70, 80), concrete);
+    Screen_Reset_For_Tests();
+}
+
+// The drawn reinforcement dimensions the tie's node distance in a row of its own below the
+// chain of the column's width and the corbel's length, the sketch 20 pixels taller for it.
+TEST(CorbelSketchScreen, NodeDistanceStandsBelowTheWidthChain)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    Corbel_Model m = Column_Corbel(36, 30, 45, 3);
+    m.rebar_chosen = 1;
+    m.rebar.member_axis_given = 12.0;
+    double s = 0.0;
+    const int plain = Compute_Sketch_Layout(&m, 0, &s);
+    const int height = Compute_Sketch_Layout(&m, 1, &s);
+    EXPECT_EQ(height, plain + 20);
+    corbel_edit_buffer.sketch_scale_x = s;
+    Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, 1);
+    int lowest = 0, in_lowest = 0;
+    for (const Sketch_Box& t : Sketch_Texts()) lowest = std::max(lowest, t.y2);
+    for (const Sketch_Box& t : Sketch_Texts()) in_lowest += t.y2 == lowest;
+    EXPECT_EQ(lowest, height - 1 - 20 + 3);
+    EXPECT_EQ(in_lowest, 1);
     Screen_Reset_For_Tests();
 }

@@ -421,7 +421,7 @@ TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
     Temp_Dir dir;
     const Run_Result r = Run_On_Example(dir, "click 750 222\ntext \"45\"\nkey Enter\n"
                                              "click 750 288\ntext \"20\"\nkey Enter\n"
-                                             "click 180 36\nclick 610 410\ntext \"4\"\n"
+                                             "click 180 36\nclick 610 430\ntext \"4\"\n"
                                              "click 994 27\nkey Enter\n");
     EXPECT_EQ(r.exit_code, 1) << r.err;
     const std::string saved = Read_File_Bytes(dir.file("B1_01.INP"));

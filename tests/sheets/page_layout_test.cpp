@@ -1,7 +1,8 @@
 // The layout of the three register pages for the example positions, with the results of
 // a calculation shown: no label runs into a number field, a choice, a check box or a
-// picture, and no picture covers a field. The items are read back from the composed
-// area and measured in their fonts.
+// picture, and no picture covers a field; in the drawn sketch no text runs into another or
+// is struck through by an outline or extension line. The items are read back from the
+// composed area and measured in their fonts.
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "sheets/program/main_loop.h"
@@ -9,6 +10,7 @@
 #include "platform/fonts.h"
 #include "platform/screen/screen.h"
 #include "platform/screen/sheets.h"
+#include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
 #include "sheets/rebar_sheet.h"
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -103,6 +106,30 @@ struct PageLayout : ::testing::Test {
         }
     }
 
+    // Draws the sketch items and checks their texts against each other and the lines.
+    void Expect_Sketch_Readable(const char* position, int page)
+    {
+        auto box = [](const Sketch_Box& b) { return Box{b.x1, b.y1, b.x2, b.y2, "sketch text"}; };
+        for (const Area_Item* p = Area_Slot(area)->first_item; p; p = p->next) {
+            if (p->type != AREA_CUSTOM || !p->draw_fn) continue;
+            p->draw_fn(p->x1, p->y1, p->x2, p->y2, p->data);
+            const std::vector<Sketch_Box>& texts = Sketch_Texts();
+            for (size_t i = 0; i < texts.size(); ++i) {
+                for (size_t j = i + 1; j < texts.size(); ++j)
+                    EXPECT_FALSE(Overlap(box(texts[i]), box(texts[j])))
+                        << position << " page " << page << ": " << Name(box(texts[i])) << " on " << Name(box(texts[j]));
+                // Lines along an axis, against the text less its edge pixels.
+                const Box inner{texts[i].x1 + 1, texts[i].y1 + 1, texts[i].x2 - 1, texts[i].y2 - 1, ""};
+                for (const Sketch_Box& l : Sketch_Strokes())
+                    if (l.x1 == l.x2 || l.y1 == l.y2) {
+                        EXPECT_FALSE(Overlap(inner, {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2),
+                                                     std::max(l.y1, l.y2), ""}))
+                            << position << " page " << page << ": line through " << Name(box(texts[i]));
+                    }
+            }
+        }
+    }
+
     void Expect_Clear(const char* position, int page)
     {
         std::FILE* f = std::fopen((std::string(CORBEL_SOURCE_DIR "/examples/") + position).c_str(), "r");
@@ -134,6 +161,7 @@ struct PageLayout : ::testing::Test {
         }
         for (const Box& f : frames)
             for (const Box& p : pictures) EXPECT_FALSE(Overlap(f, p)) << position << " page " << page << ": " << Name(f) << " on " << Name(p);
+        Expect_Sketch_Readable(position, page);
         Apply_Edit_Buffer(&corbel_model);
     }
 };
