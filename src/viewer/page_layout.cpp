@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -609,6 +610,7 @@ private:
         size_t start = 0;
         bool first = true;
         std::vector<double> at(cells.size(), 0.0);
+        std::vector<std::pair<size_t, size_t>> lines;  // the cells of each line drawn
         do {
             double x = first ? frame.indent : frame.second_indent;
             size_t end = start;
@@ -631,14 +633,22 @@ private:
                 at[end] = x;
                 x += advance;
             }
-            Fit(height);
-            Draw_Line_Cells(cells, at, start, end, frame, first ? drawings : std::vector<Text_Piece>{}, height);
-            Drawn_To(y_ + height);
-            if (!heading) keep_.active = false;
+            lines.emplace_back(start, end);
             start = end;
             while (start < cells.size() && Is_Break(cells[start])) ++start;
             first = false;
         } while (start < cells.size());
+        // The lines of one wrapped line stay on one page: a verdict or a value never opens
+        // the next page apart from what it belongs to.
+        if (lines.size() > 1 && static_cast<double>(lines.size()) * height <= PAGE_BOTTOM - PAGE_TOP)
+            Fit(static_cast<double>(lines.size()) * height);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            Fit(height);
+            Draw_Line_Cells(cells, at, lines[k].first, lines[k].second, frame,
+                            k == 0 ? drawings : std::vector<Text_Piece>{}, height);
+            Drawn_To(y_ + height);
+            if (!heading) keep_.active = false;
+        }
     }
 
     // Where a line that overflows at cell `end` breaks: at the last blank or tab jump that

@@ -193,6 +193,21 @@ TEST(PageLayout, LongLinesBreakAtABlankAndContinueAtTheSecondIndent)
     // then 84 characters: 14 words.
     EXPECT_EQ(first.text->utf8.size(), 15u * 6 - 1);
     EXPECT_EQ(end.text->utf8, "Wort9 Ende");  // 14 words of the third line's 84 characters
+
+    // Room for one more line at the page foot: a line that wraps in two goes to the next page
+    // whole, its verdict with its value.
+    std::string fill;
+    for (int k = 0; k < 100; ++k) fill += " Zeile " + std::to_string(k) + "\n";
+    const auto flow = Lay_Out(Para(fill));
+    int room = 0;  // lines a page holds
+    while (Find(flow, "Zeile " + std::to_string(room)).page == 0) ++room;
+    fill.clear();
+    for (int k = 0; k + 1 < room; ++k) fill += " Zeile " + std::to_string(k) + "\n";
+    const auto foot = Lay_Out(Para(fill + " Spaltzugbewehrung " + std::string(60, 'x') +
+                                   ", vorh A = 3.02 cm\xFD  <  erf A = 9.77 cm\xFD  nicht ok !!\n Ende\n"));
+    EXPECT_EQ(Find(foot, "Zeile " + std::to_string(room - 2)).page, 0);
+    EXPECT_EQ(Find(foot, "Spaltzugbewehrung").page, 1);
+    EXPECT_EQ(Find(foot, "nicht ok").page, 1);
 }
 
 TEST(PageLayout, TabsJumpToStopsGridsAndTableColumns)
