@@ -456,6 +456,16 @@ TEST_F(ColumnCorbel, InputErrorsGiveFailureResults)
     w.vertical_force = w.horizontal_force = -1.0;
     w.distribution_number = 1.5;
     EXPECT_EQ(Rows_Of(&w), (Rows{" Vertikalkraft < 0 !", " Verteilungszahl > 1 !"}));
+    // A load is negative from 0.001 kN below zero on, hung up or direct.
+    for (int transfer : {0, 1}) {
+        w = Direct(0);
+        w.load_transfer = transfer;
+        w.vertical_force = -0.0015;
+        EXPECT_EQ(Rows_Of(&w), Rows{" Vertikalkraft < 0 !"}) << transfer;
+        w.vertical_force = -0.0005;
+        const Rows rows = Rows_Of(&w);
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), " Vertikalkraft < 0 !"), 0) << transfer;
+    }
 
     // No depth above the tie, a load at the column face, no design strength, no method.
     const auto refused = [&](Column_Corbel_Work v, const char* row) {

@@ -352,6 +352,12 @@ TEST(Detailing, MeshChoiceAndBarCounts)
     EXPECT_EQ(Get_Mesh_Area_Or_Choose(&(c = 11), 0, 0), -1.0);
     EXPECT_STREQ(Get_Mesh_Name(11), "  ??  ");
     EXPECT_DOUBLE_EQ(Get_Mesh_Usable_Width(5), 230.0);
+    // The bar diameter (index 0 to 4 for 6 to 10 mm) is the one whose area at the mesh's
+    // spacing gives its area per metre.
+    for (int k = 0; k < 11; ++k) {
+        const double phi_mm = std::sqrt(4.0 * Get_Mesh_Area(k) * Get_Mesh_Bar_Spacing(k) / M_PI);
+        EXPECT_EQ(Get_Mesh_Diameter_Index(k), std::lround(phi_mm) - 6) << k;
+    }
 
     // The least count of 16 mm bars for 6.1 cm2 is 4; a huge requirement stops at 99 + 1.
     int n = -1;

@@ -41,7 +41,12 @@ double Reference_Concrete_Stress(const Concrete_Law& c, double strain)
 {
     const double e = strain + c.eps_shift;
     if (e > c.eps_t_limit || e == 0.0) return 0.0;
-    if (e < 0.0) return e <= c.eps_peak ? -c.fc : -c.fc * (1.0 - std::pow(1.0 - e / c.eps_peak, c.exponent));
+    if (e < 0.0 && e <= c.eps_peak) return -c.fc;
+    if (e < 0.0 && c.law_kind == 1) {
+        const double eta = e / c.eps_peak, k = c.exponent;
+        return -c.fc * (k * eta - eta * eta) / (1.0 + (k - 2.0) * eta);
+    }
+    if (e < 0.0) return -c.fc * (1.0 - std::pow(1.0 - e / c.eps_peak, c.exponent));
     if (c.eps_t_limit <= 0.0) return 0.0;
     return e >= c.eps_t_peak ? c.fct : c.fct * e / c.eps_t_peak;
 }
@@ -176,9 +181,13 @@ TEST(SectionLawsTest, ConcreteForcesMatchReference)
     high.concrete_law.eps_peak = high.concrete_law.eps_cu = -0.0022;
     Section_Record steep = rect;  // exponent > 2.5 takes five points
     steep.concrete_law.exponent = 3.0;
+    Section_Record curved = rect;  // the nonlinear law, k = 2.2 (five points, not exact)
+    curved.concrete_law.law_kind = 1;
+    curved.concrete_law.exponent = 2.2;
 
     const struct { const Section_Record* s; double rel; } sections[] = {
-        {&rect, 1e-12}, {&trap, 1e-12}, {&circle, 1e-9}, {&high, 2e-4}, {&steep, 1e-6}};
+        {&rect, 1e-12}, {&trap, 1e-12}, {&circle, 1e-9}, {&high, 2e-4}, {&steep, 1e-6},
+        {&curved, 1e-9}};
     const struct { double top, bottom; } planes[] = {
         {-0.0035, 0.025},  {-0.0035, 0.002},  {-0.001, 0.025},   {-0.0035, -0.0005},
         {-0.0025, -0.0015}, {-0.0020, -0.0020}, {0.025, -0.0035},  {0.0001, -0.0008},

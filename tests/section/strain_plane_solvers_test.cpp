@@ -342,6 +342,21 @@ TEST(StrainPlaneSolverTest, StepwiseSearchConvergesOrDefersToTheFailureSearch)
         EXPECT_TRUE(Carries(odd, N, M, top, bottom, areas, depths, 2, 0));
     }
 
+    // The lower design layer's limit strain: that of block 1 for two added layers without
+    // the flag, that of block 2 with it. Block 1 ends at 5 per mille here; a plane with
+    // 10 per mille there lies beyond it only without the flag (the laws have no hardening,
+    // so both flags give the same forces).
+    {
+        Section_Record brittle = bare;
+        brittle.steel_law[1].eps_u_t = 0.005;
+        const double bottom = -0.0035 + (0.01 + 0.0035) * r.h / r.z_bot;
+        double N = 0.0, M = 0.0, top = 0.0, bot = 0.0;
+        Integrate_Section_Forces(&brittle, areas, depths, 2, -0.0035, bottom, 0, &N, &M);
+        EXPECT_EQ(Solve_Strain_Plane_Stepwise(&brittle, areas, depths, 2, N, M, 0, &top, &bot), 3);
+        EXPECT_EQ(Solve_Strain_Plane_Stepwise(&brittle, areas, depths, 2, N, M, 1, &top, &bot), 0);
+        EXPECT_TRUE(Carries(brittle, N, M, top, bot, areas, depths, 2, 1));
+    }
+
     // Beyond the resistance no scan changes sign; the failure state of the forces comes
     // back, and the hybrid solver reports the fallback's failure.
     double top = 0.0, bottom = 0.0, lambda = 0.0, ft = 0.0, fb = 0.0;
