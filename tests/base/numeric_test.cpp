@@ -94,6 +94,19 @@ TEST(NumericMinimum, FindsInteriorMinimumInEitherOrder) {
     }
 }
 
+TEST(NumericMinimum, ParabolicStepHitsTheVertexOfAParabola) {
+    // Start triple on [0, 5]: x = 2.5, w = 0, v = 5. The parabola through them is f itself,
+    // so the first step lands on its vertex; a golden-section step would go to 1.545.
+    double x = 0, fx = 0;
+    int steps = 0;
+    EXPECT_EQ(Find_Minimum_Brent(Parabola_At_2, nullptr, 0.0, 5.0, 1e-8, 1, &x, &fx, nullptr,
+                                 &steps, nullptr),
+              0);
+    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(x, 2.0);
+    EXPECT_EQ(fx, 1.0);
+}
+
 TEST(NumericMinimum, MinimumAtTheEndAndDefaultTolerance) {
     double x = 0;
     int status = -1;

@@ -150,6 +150,11 @@ TEST_F(CreepShrinkage, EurocodeShrinkageReportLines)
     EXPECT_NE(bytes.find("f\x81r Zementgruppe S,\n"), std::string::npos);
     EXPECT_NE(bytes.find("\xA3t = t-t\xCE\\s\xCEr = 4.00 d\n"), std::string::npos) << bytes;
 
+    // C55/67: 2.5 (55 - 10) / 1000 = 0.1125 per mille, written with three decimals.
+    File_Stream c55;
+    Calc_Shrinkage_Strain(2, c55.get(), 50, 200, 7, 365, 63, 55);
+    EXPECT_NE(c55.bytes().find("(f\xCE\\ck\xCEr-10) = 0.113\x89, "), std::string::npos) << c55.bytes();
+
     // The DIN form writes no lines, nor does a creep coefficient without a notional size.
     Set_Creep_Norm_Code(1);
     File_Stream none;

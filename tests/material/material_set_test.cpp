@@ -217,6 +217,12 @@ TEST(MaterialSetTest, CheckFillsFactorsAlphaAndSteels)
     EXPECT_EQ(s->new_standard, 1);
     EXPECT_DOUBLE_EQ(s->gamma_c, 1.1);
     EXPECT_DOUBLE_EQ(s->gamma_s, 1.0);
+    // Outside EN 1992 the annex's factors do not count: 1.0.
+    s->en1992_1_1 = 0;
+    s->gamma_c = s->gamma_s = 0.0;
+    Check_Material_Set(s.get());
+    EXPECT_DOUBLE_EQ(s->gamma_c, 1.0);
+    EXPECT_DOUBLE_EQ(s->gamma_s, 1.0);
     s->new_standard = -1;
     s->oenorm = 1;
     s->gamma_c = 1.5;

@@ -235,7 +235,8 @@ TEST_F(TableBlocks, NotesAndFurtherLinesFollowTheTable) {
     EXPECT_EQ(OLI_Count_Table_Notes(), 15);
     OLI_Clear_Table_Notes();
     EXPECT_EQ(OLI_Count_Table_Notes(), 0);
-    ASSERT_EQ(OLI_Add_Table_Note(1, "1)", "nach Heft 399"), 1);
+    const std::string long_note = "nach Heft 399 " + std::string(250, '-');  // kept to 199 characters
+    ASSERT_EQ(OLI_Add_Table_Note(1, "1)", long_note.c_str()), 1);
     ASSERT_EQ(OLI_Add_Table_Note(2, "2)", "nicht zitiert"), 2);
 
     OliTabelle_Column column = Column("N", "kN", 5, 1, FORCES);
@@ -248,7 +249,7 @@ TEST_F(TableBlocks, NotesAndFurtherLinesFollowTheTable) {
               std::string::npos)
         << text;
     EXPECT_NE(text.find("#OLI_RESERVE 0.572\n#OLI_YPOS 1 -0.114\n"), std::string::npos);
-    EXPECT_NE(text.find(OLI_SEQ_SUP "1)" OLI_SEQ_RESET " nach Heft 399"), std::string::npos);
+    EXPECT_NE(text.find(OLI_SEQ_SUP "1)" OLI_SEQ_RESET " " + long_note.substr(0, 199) + "\n"), std::string::npos);
     EXPECT_EQ(text.find("nicht zitiert"), std::string::npos);
     EXPECT_NE(text.find("#OLI_YPOS 1 0.228\n"), std::string::npos);
     const size_t a = text.find("Zeile A"), b = text.find("Zeile B");
@@ -384,6 +385,16 @@ TEST_F(TableBlocks, RowWiseTableGolden) {
               " 8.000000 13.000000 21.000000\n"
               " \xCE" "bAs\xCE" "r      cm\xCE/2\xCE" "r   1.50   2.25 \xCE{\xCEL 0 -1 -1 1.000000 1.000000 }\n"
               " \xCEu\xCE" "bGewicht\xCE" "r\xCEu \xCE" "r      10.0   20.0\n"
+              "#END_OF_TEXT\n");
+
+    // One record: no rule after it; N = 2, U = 3, W = 7.
+    File_Stream one;
+    OLI_Write_Row_Table(one.get(), 1, 2, records);
+    EXPECT_EQ(one.bytes(),
+              "#OLI_YPOS 1 0.1\n"
+              "#SHOWTABLE\n 0 0 0\n 0 0 -1 -1 3\n"
+              " 3.000000 8.000000 16.000000\n"
+              " \xCE" "bAs\xCE" "r cm\xCE/2\xCE" "r   1.50   2.25\n"
               "#END_OF_TEXT\n");
 
     File_Stream nothing;
