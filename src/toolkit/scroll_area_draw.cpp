@@ -493,20 +493,24 @@ void Area_Track_Wait(int area)
     if (a->wait_option) mask |= 8;
     if (!Any_Short_Key_On() && !a->key_events) mask &= ~0x10000;
 
+    auto tracked = [a] {
+        const Area_Screen s = Area_Screen_Of(a);
+        if (!a->zone_on) return Inside(M_XPOS, M_YPOS, s.ax1, s.ay1, s.ax2, s.ay2);
+        return Inside(M_XPOS, M_YPOS, a->zone_x1 + s.ax1 - s.sx0, a->zone_y1 + s.ay1 - s.sy0,
+                      a->zone_x2 + s.ax1 - s.sx0, a->zone_y2 + s.ay1 - s.sy0);
+    };
+    // A pointer that an earlier wait already saw leave has nothing to track here: waiting
+    // would take the next message (a press on a register tab or on the button bar, say)
+    // away from the sheet it belongs to.
+    if (!tracked()) return;
+
     for (;;) {
         if (Stopped(a)) return;
         // Without a screen nothing can happen.
         if (GetZAVMessage(mask, &record) == 0) return;
 
         const Area_Screen s = Area_Screen_Of(a);
-        int tx1 = s.ax1, ty1 = s.ay1, tx2 = s.ax2, ty2 = s.ay2;
-        if (a->zone_on) {
-            tx1 = a->zone_x1 + s.ax1 - s.sx0;
-            ty1 = a->zone_y1 + s.ay1 - s.sy0;
-            tx2 = a->zone_x2 + s.ax1 - s.sx0;
-            ty2 = a->zone_y2 + s.ay1 - s.sy0;
-        }
-        if (!Inside(M_XPOS, M_YPOS, tx1, ty1, tx2, ty2) || Wait_Ends(a)) return;
+        if (!tracked() || Wait_Ends(a)) return;
 
         for (Area_Item* p = a->first_item; p; p = p->next) {
             const bool button = p->type == AREA_BITMAP_BUTTON && p->editable && *p->editable;
