@@ -429,16 +429,19 @@ TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
 }
 
 // A single click that comes straight from elsewhere acts at once: "Vorschau" as the very
-// first action, the register tab "Bewehrung" from over the load table, "Hilfe" from over
-// the reinforcement table (its topic proves the tab changed the page).
+// first action, the tab "Lasten" from the hovered "Daten exportieren", "Hilfe" and the tab
+// "Bewehrung" from over the load table, "Hilfe" again (its topics prove the page changes).
 TEST(MainSheetProgram, StraightClickFromElsewhereActsAtOnce)
 {
     Temp_Dir dir;
-    const Run_Result r = Run_On_Example(dir, "click 859 27\nclick 110 36\nmove 100 520\nwait 300\n"
-                                             "click 180 36\nmove 130 285\nwait 300\nclick 949 27\n");
+    const Run_Result r = Run_On_Example(dir, "click 859 27\nmove 40 373\nmove 46 373\nwait 300\nclick 110 36\n"
+                                             "move 100 520\nwait 300\nclick 949 27\n"
+                                             "move 100 520\nwait 300\nclick 180 36\nclick 949 27\n");
     EXPECT_EQ(r.exit_code, 90) << r.err;
     EXPECT_EQ(Count_Of(r.err, "Vorschau: der Bericht steht in"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Thema ro203_register2)"), 1) << r.err;
     EXPECT_EQ(Count_Of(r.err, "Thema ro203_register3)"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "exportiert"), 0) << r.err;
 }
 
 // A window asked for where none can be seen (no display at all, or one that does not
