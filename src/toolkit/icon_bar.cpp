@@ -273,12 +273,16 @@ int Icon_Bar_Track(const Icon_Bar* bar)
 
     for (;;) {
         if (!Inside_Inclusive(bar_box, M_XPOS, M_YPOS)) break;
-        GetZAVMessage(TRACK_MASK, &msg);
+        const int kind = GetZAVMessage(TRACK_MASK, &msg);
         const Icon_Bar_Button* hit = enabled_button_under_mouse();
         if (!hit) {
             if (M_LEFT) break;
             continue;
         }
+        // The press that this wait took lands on a plain button: its click, also when the
+        // move that brought the pointer here was the only message before it (a straight
+        // click from elsewhere); the hover below would only see its release.
+        if (kind == ZAV_MSG_LEFT_DOWN && !hit->drop_down) return click(hit);
 
         const Box box = Button_Box(bar, hit);
         Icon_Bar_Draw_Button(bar, hit, 2);

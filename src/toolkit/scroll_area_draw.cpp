@@ -6,6 +6,7 @@
 #include "toolkit/scroll_area_internal.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -479,6 +480,9 @@ bool Inside(int x, int y, int x1, int y1, int x2, int y2) { return x >= x1 && x 
 
 bool Stopped(const Scroll_Area* a) { return a->stop_word && *a->stop_word; }
 
+// Where the last tracking wait saw the pointer leave its rectangle.
+int left_x = INT_MIN, left_y = INT_MIN;
+
 } // namespace
 
 void Area_Track_Wait(int area)
@@ -493,20 +497,31 @@ void Area_Track_Wait(int area)
     if (a->wait_option) mask |= 8;
     if (!Any_Short_Key_On() && !a->key_events) mask &= ~0x10000;
 
+    auto tracked = [a] {
+        const Area_Screen s = Area_Screen_Of(a);
+        if (!a->zone_on) return Inside(M_XPOS, M_YPOS, s.ax1, s.ay1, s.ax2, s.ay2);
+        return Inside(M_XPOS, M_YPOS, a->zone_x1 + s.ax1 - s.sx0, a->zone_y1 + s.ay1 - s.sy0,
+                      a->zone_x2 + s.ax1 - s.sx0, a->zone_y2 + s.ay1 - s.sy0);
+    };
+    // A pointer that a wait has seen leave has nothing more to track: waiting once more
+    // would take the next message (a press on a register tab or on the button bar, say)
+    // away from the sheet it belongs to. So a wait ends as soon as the pointer is out,
+    // also after a hover, and a wait entered with the pointer still where the previous
+    // one saw it leave (a page's table handler waited first) does not wait at all.
+    auto left = [] {
+        left_x = M_XPOS;
+        left_y = M_YPOS;
+    };
+    if (!tracked() && M_XPOS == left_x && M_YPOS == left_y) return;
+
     for (;;) {
         if (Stopped(a)) return;
         // Without a screen nothing can happen.
         if (GetZAVMessage(mask, &record) == 0) return;
 
         const Area_Screen s = Area_Screen_Of(a);
-        int tx1 = s.ax1, ty1 = s.ay1, tx2 = s.ax2, ty2 = s.ay2;
-        if (a->zone_on) {
-            tx1 = a->zone_x1 + s.ax1 - s.sx0;
-            ty1 = a->zone_y1 + s.ay1 - s.sy0;
-            tx2 = a->zone_x2 + s.ax1 - s.sx0;
-            ty2 = a->zone_y2 + s.ay1 - s.sy0;
-        }
-        if (!Inside(M_XPOS, M_YPOS, tx1, ty1, tx2, ty2) || Wait_Ends(a)) return;
+        if (!tracked()) return left();
+        if (Wait_Ends(a)) return;
 
         for (Area_Item* p = a->first_item; p; p = p->next) {
             const bool button = p->type == AREA_BITMAP_BUTTON && p->editable && *p->editable;
@@ -557,6 +572,7 @@ void Area_Track_Wait(int area)
             // would let the next wait swallow the click.
             if (M_SCROLL || getkeymask() == 1 || M_LEFT) return;
         }
+        if (!tracked()) return left();
     }
 }
 

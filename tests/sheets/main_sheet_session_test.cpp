@@ -36,9 +36,7 @@ namespace {
 // (print), 725 (help), 770 (end). The depth field lies at (29, 95), the load share
 // field at (29, 135). In the end dialog "beenden ohne zu speichern" is at (330, 315);
 // Enter is OK and Esc break.
-// The bar follows the pointer from the move that brings it there (a hover over the page
-// takes the first move off it); a press comes after a pause over the button.
-#define BAR_CLICK(x) "move " #x " 40\nmove " #x " 27\nwait 300\ndown\nup\n"
+#define BAR_CLICK(x) "click " #x " 27\n"
 const char* const CLICK_END = BAR_CLICK(770);
 const char* const CLICK_PRINT_OPTIONS = BAR_CLICK(590);
 const char* const CLICK_PREVIEW = BAR_CLICK(635);
@@ -430,6 +428,22 @@ TEST(MainSheetProgram, ClickThatEndsAnEditActsWhereItLands)
     EXPECT_NE(saved.find(" 2 2 2 2 4 2 8 8 1 1 8 8\n"), std::string::npos) << saved;
 }
 
+// A single click that comes straight from elsewhere acts at once: "Vorschau" as the very
+// first action, the tab "Lasten" from the hovered "Daten exportieren", "Hilfe" and the tab
+// "Bewehrung" from over the load table, "Hilfe" again (its topics prove the page changes).
+TEST(MainSheetProgram, StraightClickFromElsewhereActsAtOnce)
+{
+    Temp_Dir dir;
+    const Run_Result r = Run_On_Example(dir, "click 859 27\nmove 40 373\nmove 46 373\nwait 300\nclick 110 36\n"
+                                             "move 100 520\nwait 300\nclick 949 27\n"
+                                             "move 100 520\nwait 300\nclick 180 36\nclick 949 27\n");
+    EXPECT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Vorschau: der Bericht steht in"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Thema ro203_register2)"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Thema ro203_register3)"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "exportiert"), 0) << r.err;
+}
+
 // A window asked for where none can be seen (no display at all, or one that does not
 // answer, so that SDL falls back to its invisible driver): a line on standard error and
 // the run goes on headless, here ending at once on the empty script (a hang would be cut
@@ -450,8 +464,7 @@ TEST(MainSheetProgram, WindowWithoutDisplayRunsHeadless)
 TEST(MainSheetProgram, PreviewAndHelpShowAMessageBox)
 {
     Temp_Dir dir;
-    const Run_Result r = Run_On_Example(dir, "move 859 40\nmove 859 27\nwait 300\ndown\nup\n"
-                                             "move 949 40\nmove 949 27\nwait 300\ndown\nup\n");
+    const Run_Result r = Run_On_Example(dir, "click 859 27\nclick 949 27\n");
     EXPECT_EQ(r.exit_code, 90) << r.err;
     EXPECT_NE(r.err.find("Vorschau: der Bericht steht in\nB1_01.pdf\n"), std::string::npos) << r.err;
     EXPECT_TRUE(File_Exists(dir.file("B1_01.pdf")));

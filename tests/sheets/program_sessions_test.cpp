@@ -20,9 +20,7 @@
 
 namespace {
 
-// The bar follows the pointer from the move that brings it there; a press comes after a
-// pause over the button.
-#define BAR_CLICK(x) "move " #x " 40\nmove " #x " 27\nwait 300\ndown\nup\n"
+#define BAR_CLICK(x) "click " #x " 27\n"
 const char* const END_AND_SAVE = BAR_CLICK(1249) "key Enter\n";
 
 void Free_Model(Corbel_Model* m)
