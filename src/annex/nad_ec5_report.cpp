@@ -17,18 +17,6 @@ int nad_ec5_row_flags[NAD_EC5_ROW_FLAGS] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 namespace {
 
-enum {
-    FLAG_APPLICATION = 0,
-    FLAG_MATERIAL,
-    FLAG_MODIFICATION,
-    FLAG_DEFORMATION,
-    FLAG_DEFLECTION,
-    FLAG_CRACK,
-    FLAG_NET_DEFLECTION,
-    FLAG_CLAUSES,
-    FLAG_TORSION
-};
-
 bool Shown(int flag) { return nad_ec5_row_flags[flag] != 0; }
 
 // The value column of the clause table is 29 characters wide; markup takes no room.
@@ -140,7 +128,7 @@ void Write_Clause_Table(FILE* s, const NAD_EC5_Params& p) {
     // The crack factor follows the clause table: under the German annex its rule, unless
     // the crack factor table stands above already; otherwise the Eurocode values.
     if (p.na_de_flag) {
-        if (!Shown(FLAG_CRACK)) Write_Crack_Table(s, 2);
+        if (!Shown(NAD_EC5_FLAG_CRACK)) Write_Crack_Table(s, 2);
     } else {
         Write_Crack_Table(s, 1);
     }
@@ -158,11 +146,11 @@ void NAD_EC5_Set_Row_Filter() {
     for (int i = 0; i < NAD_EC5_ROW_FLAGS; ++i) nad_ec5_row_flags[i] = 1;
     if (!nad_profile_current) return;
     if (app == 220 || app == 242) {
-        nad_ec5_row_flags[FLAG_CLAUSES] = 0;
-        nad_ec5_row_flags[FLAG_TORSION] = app == 242 ? 1 : 0;
+        nad_ec5_row_flags[NAD_EC5_FLAG_CLAUSES] = 0;
+        nad_ec5_row_flags[NAD_EC5_FLAG_TORSION] = app == 242 ? 1 : 0;
     } else if (app >= 73 && app <= 76) {
         for (int i = 0; i < NAD_EC5_ROW_FLAGS; ++i) nad_ec5_row_flags[i] = 0;
-        nad_ec5_row_flags[FLAG_CLAUSES] = 1;
+        nad_ec5_row_flags[NAD_EC5_FLAG_CLAUSES] = 1;
     }
 }
 
@@ -172,14 +160,14 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
     if (annex_name == nullptr) annex_name = "";
     if (oli_channel_mode == OLI_MODE_BLOCK_OPEN || oli_channel_mode == OLI_MODE_LINE_PENDING)
         OLI_End_Text_Block(s);
-    const bool side_by_side = Shown(FLAG_APPLICATION);
+    const bool side_by_side = Shown(NAD_EC5_FLAG_APPLICATION);
 
     OLI_setFlags(s, 0x380);
     OLI_setMarginsCM(s, 1, 0, 0);
     OLI_reserveSpaceCM(s, 6.0f);
 
     bool any = false;
-    for (int i = FLAG_APPLICATION; i <= FLAG_CLAUSES; ++i) any = any || Shown(i);
+    for (int i = NAD_EC5_FLAG_APPLICATION; i <= NAD_EC5_FLAG_CLAUSES; ++i) any = any || Shown(i);
     if (any) {
         std::fprintf(s, "#SHOWTABLE\n1 3 0\n");
         std::fputs(" Ausgew\x84hlte Nachweisparameter des nationalen Anhangs\n", s);
@@ -192,7 +180,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
         if (side_by_side) OLI_storeYPosition(s, 4);
     }
 
-    if (Shown(FLAG_MATERIAL)) {
+    if (Shown(NAD_EC5_FLAG_MATERIAL)) {
         std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
         std::fputs(" Materialsicherheitsbeiwerte\n", s);
         std::fputs("1 0 -1 -1 2\n 27 45\n", s);
@@ -212,7 +200,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
 
     static const char* const duration[NAD_EC5_LOAD_DURATIONS] = {
         " st\x84ndig    ", " lange      ", " mittel     ", " kurz       ", " sehr kurz  "};
-    if (Shown(FLAG_MODIFICATION)) {
+    if (Shown(NAD_EC5_FLAG_MODIFICATION)) {
         std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
         std::fputs(" Modifikationsbeiwerte\n", s);
         std::fputs("2 0 -1 -1 1\n 10\n", s);
@@ -223,7 +211,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
                          p.k_mod[d][2]);
         std::fprintf(s, "#END_OF_TEXT\n");
     }
-    if (Shown(FLAG_DEFORMATION)) {
+    if (Shown(NAD_EC5_FLAG_DEFORMATION)) {
         std::fprintf(s, "#SHOWTABLE\n0 1 0\n");
         std::fputs(" Verformungsbeiwerte\n", s);
         std::fputs("2 0 -1 -1 1\n 10\n", s);
@@ -233,7 +221,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
                      p.k_def[1], p.k_def[2]);
         std::fprintf(s, "#END_OF_TEXT\n");
     }
-    if (Shown(FLAG_DEFLECTION)) {
+    if (Shown(NAD_EC5_FLAG_DEFLECTION)) {
         const auto& w = p.deflection_limits;
         std::fprintf(s, "#SHOWTABLE\n0 1 1\n");
         std::fputs(" Verformungsgrenzwerte\n", s);
@@ -252,8 +240,8 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
             OLI_setYPositionCM(s, 1, -6.2f);
         }
     }
-    if (Shown(FLAG_CRACK)) Write_Crack_Table(s, p.crack_factor_method);
-    if (Shown(FLAG_TORSION)) {
+    if (Shown(NAD_EC5_FLAG_CRACK)) Write_Crack_Table(s, p.crack_factor_method);
+    if (Shown(NAD_EC5_FLAG_TORSION)) {
         std::fprintf(s, "#SHOWTABLE\n0 2 0\n");
         std::fputs(" Abminderungsfaktor zum Nachweis der Torsionsspannungen:\n", s);
         std::fprintf(s, " k" OLI_SEQ_SUB "shape" OLI_SEQ_RESET " = 1 + %.2f h/b, h\x94" "chstens %.2f\n",
@@ -261,7 +249,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
         std::fputs("0 0 0 0 0\n", s);
         std::fprintf(s, "#END_OF_TEXT\n");
     }
-    if (Shown(FLAG_NET_DEFLECTION)) {
+    if (Shown(NAD_EC5_FLAG_NET_DEFLECTION)) {
         std::fprintf(s, "#SHOWTABLE\n0 3 1\n");
         std::fputs(" Ermittlung der Netto-Enddurchbiegung nach EC5 (7.2): \n", s);
         std::fputs(" w" OLI_SEQ_SUB "net,fin" OLI_SEQ_RESET " = w" OLI_SEQ_SUB "inst" OLI_SEQ_RESET
@@ -277,7 +265,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
         std::fputs("0 0 -1 -1\n", s);
         std::fprintf(s, "#END_OF_TEXT\n");
     }
-    if (Shown(FLAG_APPLICATION)) {
+    if (Shown(NAD_EC5_FLAG_APPLICATION)) {
         std::fprintf(s, "#SHOWTABLE\n0 2 0\n");
         std::fputs(" Ermittlung der bezogenen Kippschlankheit beim Biegedrillknicknachweis "
                    "(nur f\x81r Brettschichtholz):\n", s);
@@ -285,7 +273,7 @@ void NAD_EC5_Write_Report(FILE* s, const NAD_EC5_Params* params, const char* ann
         std::fputs("0 0 -1 -1\n", s);
         std::fprintf(s, "#END_OF_TEXT\n");
     }
-    if (Shown(FLAG_CLAUSES)) Write_Clause_Table(s, p);
+    if (Shown(NAD_EC5_FLAG_CLAUSES)) Write_Clause_Table(s, p);
 }
 
 void NAD_EC5_Report(FILE* stream) {

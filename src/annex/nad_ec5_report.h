@@ -15,6 +15,18 @@ struct NAD_EC5_Params;
 // table, torsion factor. 1 = shown.
 constexpr int NAD_EC5_ROW_FLAGS = 9;
 extern int nad_ec5_row_flags[NAD_EC5_ROW_FLAGS];
+// The indices of the row flags, shared by the report and the annex page's bands.
+enum : int {
+    NAD_EC5_FLAG_APPLICATION = 0,
+    NAD_EC5_FLAG_MATERIAL,
+    NAD_EC5_FLAG_MODIFICATION,
+    NAD_EC5_FLAG_DEFORMATION,
+    NAD_EC5_FLAG_DEFLECTION,
+    NAD_EC5_FLAG_CRACK,
+    NAD_EC5_FLAG_NET_DEFLECTION,
+    NAD_EC5_FLAG_CLAUSES,
+    NAD_EC5_FLAG_TORSION
+};
 
 // Sets the row flags from the application profile: rule strings of part 5 when they
 // apply; all on without a profile; else by the application number (220 and 242 frame

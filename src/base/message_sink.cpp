@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -180,19 +181,30 @@ void Route_With_Mode(int mode, const char* text)
     display_mode = old_mode;
 }
 
-// Formats the caller's text and puts it into the prefix text ("...%s..."); a negative
-// mode routes under the mode in effect.
-void Route_Prefixed(int mode, const char* prefix_format, const char* format, va_list args)
+// Formats the caller's text, puts it into the prefix text ("...%s...") when one is given,
+// and routes it under the given mode, or without one under the mode in effect.
+void Route_Formatted(std::optional<int> mode, const char* prefix_format, const char* format,
+                     va_list args)
 {
     if (!sink_on || format == nullptr || format[0] == '\0') return;
     char text[MSG_MAX_TEXT + 1];
     Format_Into(text, format, args);
-    char message[MSG_MAX_TEXT + 1];
-    std::snprintf(message, sizeof message, prefix_format, text);
-    if (mode < 0)
-        Route(message);
+    const char* message = text;
+    char prefixed[MSG_MAX_TEXT + 1];
+    if (prefix_format != nullptr) {
+        std::snprintf(prefixed, sizeof prefixed, prefix_format, text);
+        message = prefixed;
+    }
+    if (mode)
+        Route_With_Mode(*mode, message);
     else
-        Route_With_Mode(mode, message);
+        Route(message);
+}
+
+// The prefixed messages take a negative mode for the mode in effect.
+std::optional<int> Mode_Or_In_Effect(int mode)
+{
+    return mode < 0 ? std::nullopt : std::optional<int>(mode);
 }
 
 // The list of a context: its name as title, one line per message, and the check box
@@ -239,42 +251,33 @@ void Fill_Message_Box(const Message_Context& context)
 
 void Msg_Show(const char* format, ...)
 {
-    if (!sink_on || format == nullptr || format[0] == '\0') return;
-    char text[MSG_MAX_TEXT + 1];
     va_list args;
     va_start(args, format);
-    Format_Into(text, format, args);
+    Route_Formatted(std::nullopt, nullptr, format, args);
     va_end(args);
-    Route(text);
 }
 
 void Msg_Show_With_Mode(int mode, const char* format, ...)
 {
-    if (!sink_on || format == nullptr || format[0] == '\0') return;
-    char text[MSG_MAX_TEXT + 1];
     va_list args;
     va_start(args, format);
-    Format_Into(text, format, args);
+    Route_Formatted(mode, nullptr, format, args);
     va_end(args);
-    Route_With_Mode(mode, text);
 }
 
 void Msg_Collect(const char* format, ...)
 {
-    if (!sink_on || format == nullptr || format[0] == '\0') return;
-    char text[MSG_MAX_TEXT + 1];
     va_list args;
     va_start(args, format);
-    Format_Into(text, format, args);
+    Route_Formatted(MSG_MODE_COLLECT, nullptr, format, args);
     va_end(args);
-    Route_With_Mode(MSG_MODE_COLLECT, text);
 }
 
 void Msg_Error(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(-1, kErrorText, format, args);
+    Route_Formatted(std::nullopt, kErrorText, format, args);
     va_end(args);
 }
 
@@ -282,7 +285,7 @@ void Msg_Warning(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(-1, kWarningText, format, args);
+    Route_Formatted(std::nullopt, kWarningText, format, args);
     va_end(args);
 }
 
@@ -290,7 +293,7 @@ void Msg_Hint(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(-1, kHintText, format, args);
+    Route_Formatted(std::nullopt, kHintText, format, args);
     va_end(args);
 }
 
@@ -298,7 +301,7 @@ void Msg_Error_With_Mode(int mode, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(mode, kErrorText, format, args);
+    Route_Formatted(Mode_Or_In_Effect(mode), kErrorText, format, args);
     va_end(args);
 }
 
@@ -306,7 +309,7 @@ void Msg_Warning_With_Mode(int mode, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(mode, kWarningText, format, args);
+    Route_Formatted(Mode_Or_In_Effect(mode), kWarningText, format, args);
     va_end(args);
 }
 
@@ -314,7 +317,7 @@ void Msg_Hint_With_Mode(int mode, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    Route_Prefixed(mode, kHintText, format, args);
+    Route_Formatted(Mode_Or_In_Effect(mode), kHintText, format, args);
     va_end(args);
 }
 

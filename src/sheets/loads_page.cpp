@@ -345,28 +345,31 @@ void Merge_Imported_Rows(int k, const Load_Table_Row* rows, int n)
     }
 }
 
+namespace {
+
+// What a table's request buttons ask for, in the order they are served.
+struct Load_Request_Action {
+    int request;
+    bool needs_live_table;
+    void (*act)(int table);
+};
+const Load_Request_Action kLoadRequestActions[] = {
+    {LOAD_REQUEST_COMPONENT, true, Import_Components},
+    {LOAD_REQUEST_PROTOCOL, false, [](int) { Show_Protocol(); }},
+    {LOAD_REQUEST_TEXT, true, Import_Text_File},
+    {LOAD_REQUEST_CLEAR, true, Clear_Table},
+};
+
+} // namespace
+
 int Handle_Loads_Page_Events()
 {
     for (int k = 0; k < 2; ++k) {
         int* req = load_table_requests[k];
-        if (req[LOAD_REQUEST_COMPONENT]) {
-            req[LOAD_REQUEST_COMPONENT] = 0;
-            if (Table_Live(k)) Import_Components(k);
-            return -1;
-        }
-        if (req[LOAD_REQUEST_PROTOCOL]) {
-            req[LOAD_REQUEST_PROTOCOL] = 0;
-            Show_Protocol();
-            return -1;
-        }
-        if (req[LOAD_REQUEST_TEXT]) {
-            req[LOAD_REQUEST_TEXT] = 0;
-            if (Table_Live(k)) Import_Text_File(k);
-            return -1;
-        }
-        if (req[LOAD_REQUEST_CLEAR]) {
-            req[LOAD_REQUEST_CLEAR] = 0;
-            if (Table_Live(k)) Clear_Table(k);
+        for (const Load_Request_Action& a : kLoadRequestActions) {
+            if (!req[a.request]) continue;
+            req[a.request] = 0;
+            if (!a.needs_live_table || Table_Live(k)) a.act(k);
             return -1;
         }
     }

@@ -112,6 +112,13 @@ void Ensure_Colours()
     ctx.colours_set = true;
 }
 
+// The text or ground colour of the context, with both defaults set on first use.
+int& Colour_Slot(int& slot)
+{
+    Ensure_Colours();
+    return slot;
+}
+
 bool Active(const int* editable) { return editable == nullptr || *editable != 0; }
 
 // Halves away from zero.
@@ -219,26 +226,10 @@ void Form_Set_Area(int area) { ctx.area = area; }
 unsigned Form_Build_Serial(int area) { return area >= 0 && area < AREA_COUNT ? build_serial[area] : 0; }
 void Form_Set_Font(int font) { ctx.font = font; }
 int Form_Get_Font() { return ctx.font; }
-void Form_Set_Text_Colour(int colour)
-{
-    Ensure_Colours();
-    ctx.text_colour = colour;
-}
-int Form_Get_Text_Colour()
-{
-    Ensure_Colours();
-    return ctx.text_colour;
-}
-void Form_Set_Ground_Colour(int colour)
-{
-    Ensure_Colours();
-    ctx.ground_colour = colour;
-}
-int Form_Get_Ground_Colour()
-{
-    Ensure_Colours();
-    return ctx.ground_colour;
-}
+void Form_Set_Text_Colour(int colour) { Colour_Slot(ctx.text_colour) = colour; }
+int Form_Get_Text_Colour() { return Colour_Slot(ctx.text_colour); }
+void Form_Set_Ground_Colour(int colour) { Colour_Slot(ctx.ground_colour) = colour; }
+int Form_Get_Ground_Colour() { return Colour_Slot(ctx.ground_colour); }
 void Form_Set_Readonly_Ground(int colour) { ctx.readonly_ground = colour; }
 int Form_Get_Readonly_Ground()
 {

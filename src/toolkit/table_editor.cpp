@@ -93,36 +93,33 @@ const ZAV_TreeView_Image dup_off_icon{18, 16, dup_off_palette, 6, dup_off_pixels
 const ZAV_TreeView_Image append_icon{35, 16, append_palette, 4, append_pixels.pixels};
 const ZAV_TreeView_Image column_icon{28, 16, column_palette, 8, column_pixels.pixels};
 
+struct Palette_Colour {
+    int red, green, blue;
+};
+
+// Entry 0 stays transparent; the others take the screen colours nearest to the given ones.
+template <size_t N>
+void Fill_Palette(int (&palette)[N + 1], const Palette_Colour (&colours)[N], int (*nearest)(int, int, int))
+{
+    palette[0] = 0;
+    for (size_t i = 0; i < N; ++i) palette[i + 1] = nearest(colours[i].red, colours[i].green, colours[i].blue);
+}
+
 void Build_Palettes()
 {
-    const int d[] = {0, Nearest_Color_Index(0, 0, 0), Nearest_Color_Index(255, 255, 255),
-                     Nearest_Color_Index(255, 255, 0), Nearest_Color_Index(239, 195, 0),
-                     Nearest_Color_Index(224, 160, 64)};
-    std::memcpy(delete_palette, d, sizeof d);
-    const int u[] = {0,
-                     Nearest_RGB_Color(0, 0, 0),
-                     Nearest_RGB_Color(255, 255, 255),
-                     Nearest_RGB_Color(0, 0, 255),
-                     Nearest_RGB_Color(255, 138, 138),
-                     Nearest_RGB_Color(187, 187, 187),
-                     Nearest_RGB_Color(255, 0, 0)};
-    std::memcpy(dup_palette, u, sizeof u);
-    const int o[] = {0, Nearest_Color_Index(208, 208, 208), Nearest_Color_Index(240, 240, 240),
-                     Nearest_Color_Index(64, 160, 192), Nearest_Color_Index(128, 192, 192),
-                     Nearest_Color_Index(176, 176, 176)};
-    std::memcpy(dup_off_palette, o, sizeof o);
-    const int a[] = {0, Nearest_Color_Index(0, 0, 0), Nearest_Color_Index(255, 255, 255),
-                     Nearest_Color_Index(255, 0, 0)};
-    std::memcpy(append_palette, a, sizeof a);
-    const int c[] = {0,
-                     Nearest_Color_Index(0, 0, 0),
-                     Nearest_Color_Index(255, 255, 255),
-                     Nearest_Color_Index(0, 0, 255),
-                     Nearest_Color_Index(0, 128, 128),
-                     Nearest_Color_Index(128, 128, 128),
-                     Nearest_Color_Index(200, 200, 170),
-                     Nearest_Color_Index(0, 160, 192)};
-    std::memcpy(column_palette, c, sizeof c);
+    Fill_Palette(delete_palette, {{0, 0, 0}, {255, 255, 255}, {255, 255, 0}, {239, 195, 0}, {224, 160, 64}},
+                 Nearest_Color_Index);
+    Fill_Palette(dup_palette,
+                 {{0, 0, 0}, {255, 255, 255}, {0, 0, 255}, {255, 138, 138}, {187, 187, 187}, {255, 0, 0}},
+                 Nearest_RGB_Color);
+    Fill_Palette(dup_off_palette,
+                 {{208, 208, 208}, {240, 240, 240}, {64, 160, 192}, {128, 192, 192}, {176, 176, 176}},
+                 Nearest_Color_Index);
+    Fill_Palette(append_palette, {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}}, Nearest_Color_Index);
+    Fill_Palette(column_palette,
+                 {{0, 0, 0}, {255, 255, 255}, {0, 0, 255}, {0, 128, 128}, {128, 128, 128}, {200, 200, 170},
+                  {0, 160, 192}},
+                 Nearest_Color_Index);
 }
 
 // ---- Slots and rows -----------------------------------------------------------------------

@@ -82,6 +82,17 @@ Screen_Image Text_Button_Bg_Inactive_Ro_Bmp() { return Text_Button_Bg(248, 240);
 
 constexpr uint32_t SKETCH_KEY = 0xEFFDEE;  // (239, 253, 238)
 
+// The axes of a law sketch from the origin (ox, oy) to x_end and y_end, with arrow heads.
+void Draw_Law_Axes(Image_Canvas& p, int ox, int oy, int x_end, int y_end, uint32_t colour)
+{
+    p.Line(ox, oy, x_end, oy, colour);
+    p.Line(ox, oy, ox, y_end, colour);
+    p.Line(x_end, oy, x_end - 5, oy - 3, colour);
+    p.Line(x_end, oy, x_end - 5, oy + 3, colour);
+    p.Line(ox, y_end, ox - 3, y_end + 5, colour);
+    p.Line(ox, y_end, ox + 3, y_end + 5, colour);
+}
+
 // The concrete's stress-strain law beside its parameters: a parabola up to eps_c2, then
 // constant up to eps_c2u, with its axes.
 Screen_Image Concrete_Law_Bmp()
@@ -89,12 +100,7 @@ Screen_Image Concrete_Law_Bmp()
     Image_Canvas p(221, 193, SKETCH_KEY);
     const uint32_t axis = RGB(0, 0, 0), law = RGB(0, 0, 200), mark = RGB(120, 120, 120);
     const int ox = 20, oy = 170;
-    p.Line(ox, oy, 210, oy, axis);
-    p.Line(ox, oy, ox, 15, axis);
-    p.Line(210, oy, 205, oy - 3, axis);
-    p.Line(210, oy, 205, oy + 3, axis);
-    p.Line(ox, 15, ox - 3, 20, axis);
-    p.Line(ox, 15, ox + 3, 20, axis);
+    Draw_Law_Axes(p, ox, oy, 210, 15, axis);
     const int e2 = 110, eu = 190, top = 45;
     int px = ox, py = oy;
     for (int x = ox; x <= e2; ++x) {
@@ -118,12 +124,7 @@ Screen_Image Steel_Law_Bmp()
     Image_Canvas p(217, 142, SKETCH_KEY);
     const uint32_t axis = RGB(0, 0, 0), law = RGB(0, 0, 200), mark = RGB(120, 120, 120);
     const int ox = 20, oy = 125;
-    p.Line(ox, oy, 206, oy, axis);
-    p.Line(ox, oy, ox, 10, axis);
-    p.Line(206, oy, 201, oy - 3, axis);
-    p.Line(206, oy, 201, oy + 3, axis);
-    p.Line(ox, 10, ox - 3, 15, axis);
-    p.Line(ox, 10, ox + 3, 15, axis);
+    Draw_Law_Axes(p, ox, oy, 206, 10, axis);
     p.Line(ox, oy, 45, 40, law);
     p.Line(45, 40, 185, 28, law);
     for (int y = 28; y < oy; y += 4) p.Set(185, y, mark);

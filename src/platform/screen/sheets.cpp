@@ -889,6 +889,14 @@ void Sheet_Centre::Remember(int x1, int y1, int x2, int y2)
     y = (y1 + y2) / 2 + dy;
 }
 
+void Sheet_Centre::Follow_Move()
+{
+    int dx = 0, dy = 0;
+    Prop_Sheet_Displacement(&dx, &dy);
+    x += dx;
+    y += dy;
+}
+
 void Set_ClickOutsideEvent_to_PS(int code)
 {
     if (Sheet* s = Top()) s->click_outside = code;

@@ -73,6 +73,8 @@ struct Sheet_Centre {
     void Ensure();
     // The centre of the sheet (x1, y1)-(x2, y2) as the user moved it.
     void Remember(int x1, int y1, int x2, int y2);
+    // Moves the centre by as much as the user moved the sheet being edited.
+    void Follow_Move();
 };
 // A press outside the sheet returns this code (0: ignored).
 void Set_ClickOutsideEvent_to_PS(int code);

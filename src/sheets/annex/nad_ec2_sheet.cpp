@@ -58,6 +58,14 @@ void Field(int x, int y, double* value, const char* format)
     Area_Add_Float_Field(area_, x, y + 13, value, format, NAD_SHEET_TEXT_FONT, BLACK_CI, &nad_ec2_sheet_editable);
 }
 
+// A reduction factor alpha with its subscript and its field on the last line but one of
+// the block that ends at y.
+void Alpha_Field(int y, const char* subscript, double* value)
+{
+    Symbol(67, y - 2 * LINE, ALPHA, subscript);
+    Field(FIELD_X, y - 2 * LINE, value, "%5.2f");
+}
+
 // A value line: the symbol at x 67, the field at x 136, an explanation.
 int Value(int y, const char* symbol, const char* subscript, double* value, const char* format,
           const char* explanation = "")
@@ -144,28 +152,23 @@ int Building_Rows(int y, NAD_EC2_Params* p)
         y = Block(y, "3.1.6", "", {"Bemessungswerte der Betondruck-", "und Betonzugfestigkeit"});
         if (Shown(2)) {
             y = Block(y, "(1)P", "", {"Abminderungsbeiwert f\x81r die", "Betondruckfestigkeit"});
-            Symbol(67, y - 2 * LINE, ALPHA, "cc");
-            Field(FIELD_X, y - 2 * LINE, &p->alpha_cc, "%5.2f");
+            Alpha_Field(y, "cc", &p->alpha_cc);
         }
         if (Shown(3)) {
             y = Block(y, "(2)P", "", {"Abminderungsbeiwert f\x81r die", "Betonzugfestigkeit"});
-            Symbol(67, y - 2 * LINE, ALPHA, "ct");
-            Field(FIELD_X, y - 2 * LINE, &p->alpha_ct, "%5.2f");
+            Alpha_Field(y, "ct", &p->alpha_ct);
         }
     }
     if (Shown(4)) {
         y = Block(y, "11.3.5", "(1)", {"Abminderungsbeiwert f\x81r die", "Betondruckfestigkeit bei", "Leichtbeton"});
-        Symbol(67, y - 2 * LINE, ALPHA, "lcc");
-        Field(FIELD_X, y - 2 * LINE, &p->alpha_lcc, "%5.2f");
+        Alpha_Field(y, "lcc", &p->alpha_lcc);
         y = Block(y, "", "(2)", {"Abminderungsbeiwert f\x81r die", "Betonzugfestigkeit bei", "Leichtbeton"});
-        Symbol(67, y - 2 * LINE, ALPHA, "lct");
-        Field(FIELD_X, y - 2 * LINE, &p->alpha_lct, "%5.2f");
+        Alpha_Field(y, "lct", &p->alpha_lct);
     }
     if (Shown(5)) {
         y = Block(y, "12.3.1", "(1)", {"Abminderungsbeiwert f\x81r die", "Betondruckfestigkeit bei",
                                         "unbewehrtem Beton"});
-        Symbol(67, y - 2 * LINE, ALPHA, "cc,pl");
-        Field(FIELD_X, y - 2 * LINE, &p->alpha_cc_pl, "%5.2f");
+        Alpha_Field(y, "cc,pl", &p->alpha_cc_pl);
         Symbol(67, y - LINE, ALPHA, "ct,pl");
         Field(FIELD_X, y - LINE, &p->alpha_ct_pl, "%5.2f");
     }
@@ -414,13 +417,11 @@ int Bridge_Rows(int y, NAD_EC2_Params* p)
     }
     if (Shown(2)) {
         y = Block(y, "3.1.6", "(101)P", {"Abminderungsbeiwert f\x81r die", "Betondruckfestigkeit"});
-        Symbol(67, y - 2 * LINE, ALPHA, "cc");
-        Field(FIELD_X, y - 2 * LINE, &p->bridge_alpha_cc, "%5.2f");
+        Alpha_Field(y, "cc", &p->bridge_alpha_cc);
     }
     if (Shown(3)) {
         y = Block(y, "", "(102)P", {"Abminderungsbeiwert f\x81r die", "Betonzugfestigkeit"});
-        Symbol(67, y - 2 * LINE, ALPHA, "ct");
-        Field(FIELD_X, y - 2 * LINE, &p->bridge_alpha_ct, "%5.2f");
+        Alpha_Field(y, "ct", &p->bridge_alpha_ct);
     }
     if (Shown(0)) {
         y = Block(y, "5.10.9", "(1)P", {"Streuung der Vorspannkraft", "im Grenzz. d. Gebrauchstauglichkeit",

@@ -19,18 +19,6 @@ namespace {
 const char* const PICTURE = "NAD\\EC5GrobiNads.bmp";
 constexpr int ROW = 18;
 
-enum {
-    FLAG_APPLICATION = 0,
-    FLAG_MATERIAL,
-    FLAG_MODIFICATION,
-    FLAG_DEFORMATION,
-    FLAG_DEFLECTION,
-    FLAG_CRACK,
-    FLAG_NET_DEFLECTION,
-    FLAG_CLAUSES,
-    FLAG_TORSION
-};
-
 int band_number[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 int page_editable = 0;
 int crack_fields_editable = 0;
@@ -172,12 +160,12 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
     NAD_EC5_Set_Row_Filter();
     Area_Clear(area);
     int y = 6;
-    if (nad_ec5_row_flags[FLAG_APPLICATION]) {
+    if (nad_ec5_row_flags[NAD_EC5_FLAG_APPLICATION]) {
         Area_Add_Text(area, 10, y + 14, "Parameter f\x81r alle kvem-Stabwerksprogramme", NAD_SHEET_HEAD_FONT,
                       BLACK_CI, 0);
         y += 25;
     }
-    if (Section(area, y, FLAG_MATERIAL, "Materialsicherheitsbeiwerte")) {
+    if (Section(area, y, NAD_EC5_FLAG_MATERIAL, "Materialsicherheitsbeiwerte")) {
         const int top = y;
         y = Band(area, y, 5);
         Field(area, 201, top + 44, &r->gamma_M_solid, "%4.2f");
@@ -188,7 +176,7 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
         Field(area, 201, fire + 44, &r->gamma_M_fire, "%4.2f");
         y += 4;
     }
-    if (Section(area, y, FLAG_MODIFICATION, "Modifikationsbeiwerte")) {
+    if (Section(area, y, NAD_EC5_FLAG_MODIFICATION, "Modifikationsbeiwerte")) {
         Text(area, 10, y + 13, "nach DIN EN 1995-1-1 Abschnitt 3.1.3 Tab. 3.1 (Ausschnitt):");
         y += 20;
         const int top = y;
@@ -203,14 +191,14 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
                            &r->kmod_na1_b, &page_editable);
         y += 24;
     }
-    if (Section(area, y, FLAG_DEFORMATION, "Verformungsbeiwerte")) {
+    if (Section(area, y, NAD_EC5_FLAG_DEFORMATION, "Verformungsbeiwerte")) {
         Text(area, 10, y + 13, "nach DIN EN 1995-1-1 Abschnitt 3.1.3 Tab. 3.2 (Ausschnitt):");
         y += 20;
         const int column[3] = {92, 146, 200};
         for (int c = 0; c < NAD_EC5_SERVICE_CLASSES; ++c) Field(area, column[c], y + 44, &r->k_def[c], "%4.2f");
         y = Band(area, y, 3) + 4;
     }
-    if (Section(area, y, FLAG_DEFLECTION, "Verformungsgrenzwerte")) {
+    if (Section(area, y, NAD_EC5_FLAG_DEFLECTION, "Verformungsgrenzwerte")) {
         Text(area, 10, y + 13, "gem\x84\xE1 DIN EN 1995-1-1 Abschnitt 7.2 Tab. 7.2:");
         y += 20;
         for (int k = 0; k < 3; ++k) {
@@ -219,7 +207,7 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
         }
         y = Band(area, y, 4) + 4;
     }
-    if (Section(area, y, FLAG_CRACK, "Tragf\x84higkeit: Rissfaktor")) {
+    if (Section(area, y, NAD_EC5_FLAG_CRACK, "Tragf\x84higkeit: Rissfaktor")) {
         Area_Add_Radio_Button(area, 30, y + 40, "", NAD_SHEET_TEXT_FONT, BLACK_CI, 1, &r->crack_factor_method,
                               &page_editable);
         Field(area, 187, y + 62, &r->k_cr_solid_glulam, "%4.2f", &crack_fields_editable);
@@ -228,24 +216,24 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
                               &page_editable);
         y = Band(area, y, 6) + 4;
     }
-    if (Section(area, y, FLAG_TORSION, "Tragf\x84higkeit: Nachweis der Torsionsspannungen")) {
+    if (Section(area, y, NAD_EC5_FLAG_TORSION, "Tragf\x84higkeit: Nachweis der Torsionsspannungen")) {
         Field(area, 290, y + 50, &r->k_shape_factor, "%4.2f");
         Field(area, 290, y + 80, &r->k_shape_max, "%4.2f");
         y = Band(area, y, 9) + 4;
     }
-    if (Section(area, y, FLAG_NET_DEFLECTION, "Gebrauchstauglichkeit: 3. Teilnachweis")) {
+    if (Section(area, y, NAD_EC5_FLAG_NET_DEFLECTION, "Gebrauchstauglichkeit: 3. Teilnachweis")) {
         Area_Add_Radio_Button(area, 30, y + 50, "", NAD_SHEET_TEXT_FONT, BLACK_CI, 1,
                               &r->net_deflection_combination, &page_editable);
         Area_Add_Radio_Button(area, 30, y + 95, "", NAD_SHEET_TEXT_FONT, BLACK_CI, 2,
                               &r->net_deflection_combination, &page_editable);
         y = Band(area, y, 7) + 4;
     }
-    if (Section(area, y, FLAG_APPLICATION, "Biegedrillknicken: Berechnung der bezogenen Kippschlankheit")) {
+    if (Section(area, y, NAD_EC5_FLAG_APPLICATION, "Biegedrillknicken: Berechnung der bezogenen Kippschlankheit")) {
         Text(area, 10, y + 13, "DIN EN 1995-1-1 Abschnitt 6.3.3:  Faktor gem\x84\xE1 NCI Zu 6.3.3(2)");
         Text(area, 10, y + 33, "Faktor                   (nur f\x81r Brettschichtholz)");
         Field(area, 60, y + 33, &r->slenderness_factor, "%4.2f");
         y += 44;
     }
-    if (Section(area, y, FLAG_CLAUSES, "EN 1995-1-1 (Eurocode 5, Grundnorm)")) y = Clause_Table(area, y, r);
+    if (Section(area, y, NAD_EC5_FLAG_CLAUSES, "EN 1995-1-1 (Eurocode 5, Grundnorm)")) y = Clause_Table(area, y, r);
     Area_Update(area);
 }

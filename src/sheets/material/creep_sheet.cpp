@@ -199,10 +199,7 @@ int Show_Creep_Shrinkage_Sheet(int mode, double* phi_eff, double* eps_cs, int* c
             pxBuff(state);
         }
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    creep_sheet_origin.x += dx;
-    creep_sheet_origin.y += dy;
+    creep_sheet_origin.Follow_Move();
     Undefine_Prop_Sheet();
 
     if (result == 1) {

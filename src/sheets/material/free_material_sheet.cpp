@@ -220,10 +220,7 @@ int Show_Free_Material_Sheet(int norm_code, int is_concrete, double density, dou
             pxBuff(state);
         }
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    free_sheet_origin.x += dx;
-    free_sheet_origin.y += dy;
+    free_sheet_origin.Follow_Move();
     Undefine_Prop_Sheet();
 
     if (result == 1) {

@@ -182,10 +182,7 @@ int Edit_EC2_Print_Options(EC2_Print_Options* record)
         else if (code == 8 || code == 9) break;
     }
 
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre.x += dx;
-    centre.y += dy;
+    centre.Follow_Move();
     Area_Delete(area);
     Undefine_Prop_Sheet();
     Print_Options_Choice_To_Record(record);
