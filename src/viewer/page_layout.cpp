@@ -1,6 +1,7 @@
 #include "viewer/file_numbers.h"
 #include "viewer/page_layout.h"
 
+#include "report/oli_channel.h"
 #include "report/report_layout.h"
 #include "viewer/graphic_records.h"
 #include "viewer/report_styles.h"
@@ -301,7 +302,7 @@ private:
     // bold from end to end (the labels over a group of lines).
     static bool Is_Heading(const std::string& bytes, int style)
     {
-        if (bytes.find("\xCE@") != std::string::npos) return true;
+        if (bytes.find(OLI_SEQ_NUMBER) != std::string::npos) return true;
         bool visible = false;
         for (const Text_Piece& p : Split_Report_Text(bytes)) {
             if (p.kind != Piece_Kind::Text || p.bytes.find_first_not_of(' ') == std::string::npos) continue;
