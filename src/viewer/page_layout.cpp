@@ -204,13 +204,6 @@ private:
         }
     }
 
-    void Keep_Heading()
-    {
-        Ensure_Page();
-        if (keep_.active) return;
-        keep_ = {true, doc_.pages.size() - 1, Current().items.size(), y_};
-    }
-
     void Break_Page_With_Kept()
     {
         std::vector<Page_Item>& items = Current().items;
@@ -275,13 +268,16 @@ private:
     {
         Line_Frame frame = Paragraph_Frame();
         const bool heading = Is_Heading(t.bytes, frame.style);
-        if (heading) Keep_Heading();
         Ensure_Page();
         const Keep start{true, doc_.pages.size() - 1, Current().items.size(), y_};
-        // The last line of a block (a sum line) never stands alone on a new page: the line
-        // before it goes along.
-        if (!heading && !keep_.active && last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
-            keep_ = last_line_;
+        // A heading is kept from where its first line begins. The last line of a block (a
+        // sum line) never stands alone on a new page: the line before it goes along.
+        if (!keep_.active) {
+            if (heading)
+                keep_ = start;
+            else if (last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+                keep_ = last_line_;
+        }
         Text(t.bytes, frame, heading);
         last_line_ = start;
     }
