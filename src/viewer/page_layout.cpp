@@ -146,38 +146,32 @@ private:
         page_contents_ = contents_;
     }
 
+    // A text of the page head, in the small style, at the left or ending at the right
+    // edge of the text area.
+    static Page_Text Head_Text(std::string utf8, bool right)
+    {
+        Page_Text head;
+        head.size = Style_Font_Size(HEADER_STYLE);
+        head.face = {Face_Family::Mono, false, false};
+        head.x = right ? PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(head.face, utf8) * head.size : PAGE_LEFT;
+        head.y = HEADER_BASELINE;
+        head.utf8 = std::move(utf8);
+        return head;
+    }
+
     void Finish_Page()
     {
         if (!page_open_) return;
-        const double size = Style_Font_Size(HEADER_STYLE);
-        const Face_Key face{Face_Family::Mono, false, false};
-        if (!page_contents_.empty()) {
-            Page_Text head;
-            head.x = PAGE_LEFT;
-            head.y = HEADER_BASELINE;
-            head.size = size;
-            head.face = face;
-            head.utf8 = Report_Plain_Text(page_contents_);
-            Current().items.emplace_back(std::move(head));
-        }
+        if (!page_contents_.empty()) Current().items.emplace_back(Head_Text(Report_Plain_Text(page_contents_), false));
         page_open_ = false;
     }
 
     // "Seite n von m" on the right of each page's head, once the count is known.
     void Number_Pages()
     {
-        const double size = Style_Font_Size(HEADER_STYLE);
-        const Face_Key face{Face_Family::Mono, false, false};
         const std::string of = " von " + std::to_string(doc_.pages.size());
-        for (size_t k = 0; k < doc_.pages.size(); ++k) {
-            Page_Text number;
-            number.utf8 = "Seite " + std::to_string(k + 1) + of;
-            number.size = size;
-            number.face = face;
-            number.x = PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(face, number.utf8) * size;
-            number.y = HEADER_BASELINE;
-            doc_.pages[k].items.emplace_back(std::move(number));
-        }
+        for (size_t k = 0; k < doc_.pages.size(); ++k)
+            doc_.pages[k].items.emplace_back(Head_Text("Seite " + std::to_string(k + 1) + of, true));
     }
 
     void Break_Page()
