@@ -751,8 +751,7 @@ private:
             if (lead != std::string::npos) {
                 const size_t last = bytes.find_last_not_of(' ');
                 text.x += lead * cw;
-                text.utf8 = style.times_dot ? std::string("\u00B7")
-                                            : Report_Bytes_To_Utf8(std::string_view(bytes).substr(lead, last - lead + 1));
+                text.utf8 = Run_Text_Utf8(std::string_view(bytes).substr(lead, last - lead + 1), style);
                 page.items.emplace_back(text);
             }
             if (style.underline) {
