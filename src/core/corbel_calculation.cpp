@@ -24,6 +24,7 @@
 #include "core/corbel_rebar_report.h"
 #include "core/corbel_results_table.h"
 #include "core/design_load_case.h"
+#include "core/position_file.h"
 #include "core/required_areas_line.h"
 #include "core/safety_factor_display.h"
 #include "core/section_graphic.h"
@@ -611,11 +612,9 @@ int Write_Corbel_Report()
     // writing) write its report and drawing one after the other: the two files on the
     // disk always come from the same run.
     const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
-    const std::string input = input_name ? input_name : "";
-    const File_Lock lock(input, kPositionLockWait);
+    const File_Lock lock(input_name ? input_name : "", kPositionLockWait);
     if (lock.Timed_Out())
-        Tell_File_Problem("Die Eingabedatei", input.c_str(), "ist von einem anderen Lauf gesperrt",
-                          "die Druckliste wird trotzdem geschrieben");
+        Tell_Input_Problem("ist von einem anderen Lauf gesperrt", "die Druckliste wird trotzdem geschrieben");
 
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;

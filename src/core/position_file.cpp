@@ -25,6 +25,12 @@ const char* const EXPORT_FILE_NAME = "\\Q7-DI2ZE#export.dat";
 
 int import_in_progress = 0;
 
+void Tell_Input_Problem(const char* problem, const char* reason)
+{
+    const char* name = Get_Component_File_Name(inp_file_name.c_str());
+    Tell_File_Problem("Die Eingabedatei", name ? name : inp_file_name.c_str(), problem, reason);
+}
+
 namespace {
 
 // Screen texts (code page 1252).
@@ -39,13 +45,6 @@ const char* const TEXT_IMPORT_OPEN_FAILED =
     "Fehler bei der Datei\xF6"
     "ffnung\nDie Daten k\xF6nnen nicht importiert werden!";
 const char* const TEXT_IMPORT_DONE = "Die Daten wurden erfolgreich importiert.";
-
-// A refresh run shows nothing: what befalls the input is told on standard error.
-void Tell_Input_Problem(const char* problem, const char* reason)
-{
-    const char* name = Get_Component_File_Name(inp_file_name.c_str());
-    Tell_File_Problem("Die Eingabedatei", name ? name : inp_file_name.c_str(), problem, reason);
-}
 
 [[noreturn]] void End_Refresh_On_Read_Error(const char* problem, const char* reason)
 {

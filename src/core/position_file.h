@@ -46,6 +46,10 @@ int Read_Corbel_File(FILE* stream, Corbel_Model* model);
 // overwrites the unread file.
 void Read_Position_Input();
 
+// What befalls the position's input file, told on standard error (a refresh run shows
+// nothing): "Die Eingabedatei <path> <problem>: <reason>."
+void Tell_Input_Problem(const char* problem, const char* reason);
+
 // Saves `corbel_model` and the name of the annex in force as the position's input file,
 // replacing the old file only when the new one was written whole. 0 saved; 1 otherwise,
 // after telling the user: the old file is then as it was.

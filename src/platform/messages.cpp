@@ -14,10 +14,6 @@ int answer = 0;
 int symbol = -1;  // -1: the default of the box
 Message_Screen drawn;  // all null without a screen
 
-constexpr int SYMBOL_NONE = 0;
-constexpr int SYMBOL_INFORMATION = 1;
-constexpr int SYMBOL_QUESTION = 4;
-
 void Log(bool question, int given)
 {
     std::string out;
@@ -33,7 +29,7 @@ int Show(bool question)
     int given = answer;
     if (drawn.run_box) {
         const std::string title = pending.title.empty() ? (question ? "Frage" : "Hinweis") : pending.title;
-        const int box_symbol = symbol >= 0 ? symbol : question ? SYMBOL_QUESTION : SYMBOL_NONE;
+        const int box_symbol = symbol >= 0 ? symbol : question ? MESSAGE_SYMBOL_QUESTION : MESSAGE_SYMBOL_NONE;
         given = drawn.run_box(title, pending.text, question, box_symbol);
     }
     if (!drawn.run_box || (drawn.headless && drawn.headless())) Log(question, given);
@@ -82,7 +78,7 @@ void Show_Message()
 {
     if (drawn.show_box) {
         drawn.show_box(pending.title.empty() ? "Hinweis" : pending.title, pending.text,
-                       symbol >= 0 ? symbol : SYMBOL_INFORMATION);
+                       symbol >= 0 ? symbol : MESSAGE_SYMBOL_INFORMATION);
     } else {
         Log(false, 0);
     }

@@ -10,8 +10,7 @@
 
 // The drawn boxes, given by the screen while it has an input driver (the scripted
 // headless one or the window) and taken back when it ends; without them every box is
-// the block on standard error. Symbols: 0 none, 1 information, 2 warning, 3 error,
-// 4 question.
+// the block on standard error.
 struct Message_Screen {
     // Shows the box and waits for its answer: 1 yes or OK, 0 no.
     int (*run_box)(const std::string& title, const std::string& text, bool question, int symbol) = nullptr;
@@ -21,6 +20,12 @@ struct Message_Screen {
     // Whether the driver is the scripted headless one (its boxes are logged as well).
     bool (*headless)() = nullptr;
 };
+// The symbols of the boxes (Set_Message_Symbol, Message_Screen).
+constexpr int MESSAGE_SYMBOL_NONE = 0;
+constexpr int MESSAGE_SYMBOL_INFORMATION = 1;
+constexpr int MESSAGE_SYMBOL_WARNING = 2;
+constexpr int MESSAGE_SYMBOL_ERROR = 3;
+constexpr int MESSAGE_SYMBOL_QUESTION = 4;
 // Null: no screen.
 void Set_Message_Screen(const Message_Screen* screen);
 // Whether the boxes are drawn in a window that the user sees (a screen, not the scripted

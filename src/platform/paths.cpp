@@ -76,6 +76,7 @@ namespace {
 
 // An input stream that counts what it hands out: the whole file and the current line.
 struct Bounded_Input {
+    FILE* stream = nullptr;  // the stream it serves (its key in Open_Inputs)
     int fd = -1;
     bool text = true;
     long long total = 0;  // bytes read (from the start, after a seek from where it went)
@@ -139,12 +140,7 @@ int Seek_Bounded(void* cookie, off64_t* offset, int whence)
 int Close_Bounded(void* cookie)
 {
     Bounded_Input* in = static_cast<Bounded_Input*>(cookie);
-    for (auto it = Open_Inputs().begin(); it != Open_Inputs().end(); ++it) {
-        if (it->second == in) {
-            Open_Inputs().erase(it);
-            break;
-        }
-    }
+    Open_Inputs().erase(in->stream);
     const int result = ::close(in->fd);
     delete in;
     return result;
@@ -186,16 +182,16 @@ FILE* Fopen_Input(const std::string& path, const char* mode)
     io.read = Read_Bounded;
     io.seek = Seek_Bounded;
     io.close = Close_Bounded;
-    FILE* stream = ::fopencookie(in, "r", io);
-    if (!stream) {
+    in->stream = ::fopencookie(in, "r", io);
+    if (!in->stream) {
         const int error = errno;
         ::close(fd);
         delete in;
         errno = error;
         return nullptr;
     }
-    Open_Inputs()[stream] = in;
-    return stream;
+    Open_Inputs()[in->stream] = in;
+    return in->stream;
 }
 
 int Input_Stream_Error(FILE* stream)

@@ -32,6 +32,7 @@ constexpr int kStrutMethod = 3;
 constexpr int kFar = 20000;       // pixels: far beyond any screen
 constexpr int kMaxDrawn = 100;    // bars of one group drawn at most
 constexpr int kAnchorageRowPx = 20;
+constexpr int kLabelPx = 36;      // width of a dimension's label
 
 // What the last drawing wrote and where its outline and extension lines ran.
 std::vector<Sketch_Box> sketch_texts;
@@ -100,8 +101,10 @@ private:
     // A dimension too short to hold its label between its ends takes the label beyond one
     // end: above (short_side < 0) or below it.
     void Dim_Column(int column, int ya, int yb, double value, int gap = -1, int short_side = 1);
-    // The x of a dimension column.
+    // The x of a dimension column, and where its labels begin: 15 pixels left of it,
+    // across the line's gap.
     int Column_X(int column) const;
+    int Column_Label_X(int column) const { return Column_X(column) - 15; }
     void Plate(int xc, int edge, int dir);
 
     void Support_Corbel();
@@ -225,7 +228,7 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     const int mid = (xa + xb) / 2;
     // Between ends less than a label wide apart the extension lines would strike the
     // label through: it goes beyond the line's end instead, and the line keeps its middle.
-    if (hi - lo < 36) {
+    if (hi - lo < kLabelPx) {
         if (short_side > 0)
             Label_Value(hi + 14, label_y, "%.1lf", value);
         else
@@ -257,8 +260,7 @@ int Sketch::Column_X(int column) const
 
 void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int short_side)
 {
-    // The label stands 15 pixels left of its column, across the line's gap.
-    const int x = Column_X(column), label_x = x - 15;
+    const int x = Column_X(column), label_x = Column_Label_X(column);
     const int lo = std::min(ya, yb), hi = std::max(ya, yb);
     pxFgc(screen_palette.text_black);
     pxLine(x, lo - 10, x, hi + 10);
@@ -634,8 +636,8 @@ void Sketch::Load_Corbel()
         }
         // A short d1k's label below its line would stand on a free end reaching under the
         // label: then it goes above the corbel's top.
-        const int label_x = Column_X(4) - 15;
-        const bool free_end_under = xe_ >= label_x - 1 && xe_ <= label_x + 36;
+        const int label_x = Column_Label_X(4);
+        const bool free_end_under = xe_ >= label_x - 1 && xe_ <= label_x + kLabelPx;
         Dim_Column(4, yt_, yt_ + R(d1k), d1k, -1, free_end_under ? -1 : 1);
         // e1 stands left of the face, la right of it: a short e1 keeps its label left.
         if (beam_end_) {

@@ -542,15 +542,10 @@ int Rebar_Sheet::Build(int y)
 
 
     {
-        double s = 0.0;
-        const int height = Compute_Sketch_Layout(&md_, 1, &s);
-        corbel_edit_buffer.sketch_area_height = height;
-        corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
-        const int top = height > 0 ? Sketch_Top_Overflow(&md_, s) : 0;
-        if (height > 0)
-            Area_Add_Custom(area_, width_ - 440, y0 - 8 + top, width_ - 10, y0 - 8 + top + height, &md_,
-                            Draw_Sketch_Rebar_Cb);
-        const int right_bottom = Right(y0, std::max(height, 0) + top);
+        const int sketch_top = y0 - 8;
+        int sketch_bottom = sketch_top;
+        Add_Corbel_Sketch(area_, &md_, 1, width_ - 440, &sketch_bottom);
+        const int right_bottom = Right(y0, sketch_bottom - sketch_top);
         y = std::max(left_bottom, right_bottom) + 10;
     }
     y = Spacing_Checks(y);

@@ -1,6 +1,7 @@
 #include "viewer/file_numbers.h"
 #include "viewer/page_layout.h"
 
+#include "report/oli_channel.h"
 #include "report/report_layout.h"
 #include "viewer/graphic_records.h"
 #include "viewer/report_styles.h"
@@ -145,38 +146,32 @@ private:
         page_contents_ = contents_;
     }
 
+    // A text of the page head, in the small style, at the left or ending at the right
+    // edge of the text area.
+    static Page_Text Head_Text(std::string utf8, bool right)
+    {
+        Page_Text head;
+        head.size = Style_Font_Size(HEADER_STYLE);
+        head.face = {Face_Family::Mono, false, false};
+        head.x = right ? PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(head.face, utf8) * head.size : PAGE_LEFT;
+        head.y = HEADER_BASELINE;
+        head.utf8 = std::move(utf8);
+        return head;
+    }
+
     void Finish_Page()
     {
         if (!page_open_) return;
-        const double size = Style_Font_Size(HEADER_STYLE);
-        const Face_Key face{Face_Family::Mono, false, false};
-        if (!page_contents_.empty()) {
-            Page_Text head;
-            head.x = PAGE_LEFT;
-            head.y = HEADER_BASELINE;
-            head.size = size;
-            head.face = face;
-            head.utf8 = Report_Plain_Text(page_contents_);
-            Current().items.emplace_back(std::move(head));
-        }
+        if (!page_contents_.empty()) Current().items.emplace_back(Head_Text(Report_Plain_Text(page_contents_), false));
         page_open_ = false;
     }
 
     // "Seite n von m" on the right of each page's head, once the count is known.
     void Number_Pages()
     {
-        const double size = Style_Font_Size(HEADER_STYLE);
-        const Face_Key face{Face_Family::Mono, false, false};
         const std::string of = " von " + std::to_string(doc_.pages.size());
-        for (size_t k = 0; k < doc_.pages.size(); ++k) {
-            Page_Text number;
-            number.utf8 = "Seite " + std::to_string(k + 1) + of;
-            number.size = size;
-            number.face = face;
-            number.x = PAGE_LEFT + REPORT_TEXT_WIDTH - Text_Advance_Em(face, number.utf8) * size;
-            number.y = HEADER_BASELINE;
-            doc_.pages[k].items.emplace_back(std::move(number));
-        }
+        for (size_t k = 0; k < doc_.pages.size(); ++k)
+            doc_.pages[k].items.emplace_back(Head_Text("Seite " + std::to_string(k + 1) + of, true));
     }
 
     void Break_Page()
@@ -201,13 +196,6 @@ private:
             else
                 Break_Page();
         }
-    }
-
-    void Keep_Heading()
-    {
-        Ensure_Page();
-        if (keep_.active) return;
-        keep_ = {true, doc_.pages.size() - 1, Current().items.size(), y_};
     }
 
     void Break_Page_With_Kept()
@@ -274,13 +262,16 @@ private:
     {
         Line_Frame frame = Paragraph_Frame();
         const bool heading = Is_Heading(t.bytes, frame.style);
-        if (heading) Keep_Heading();
         Ensure_Page();
         const Keep start{true, doc_.pages.size() - 1, Current().items.size(), y_};
-        // The last line of a block (a sum line) never stands alone on a new page: the line
-        // before it goes along.
-        if (!heading && !keep_.active && last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
-            keep_ = last_line_;
+        // A heading is kept from where its first line begins. The last line of a block (a
+        // sum line) never stands alone on a new page: the line before it goes along.
+        if (!keep_.active) {
+            if (heading)
+                keep_ = start;
+            else if (last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+                keep_ = last_line_;
+        }
         Text(t.bytes, frame, heading);
         last_line_ = start;
     }
@@ -301,7 +292,7 @@ private:
     // bold from end to end (the labels over a group of lines).
     static bool Is_Heading(const std::string& bytes, int style)
     {
-        if (bytes.find("\xCE@") != std::string::npos) return true;
+        if (bytes.find(OLI_SEQ_NUMBER) != std::string::npos) return true;
         bool visible = false;
         for (const Text_Piece& p : Split_Report_Text(bytes)) {
             if (p.kind != Piece_Kind::Text || p.bytes.find_first_not_of(' ') == std::string::npos) continue;
@@ -760,8 +751,7 @@ private:
             if (lead != std::string::npos) {
                 const size_t last = bytes.find_last_not_of(' ');
                 text.x += lead * cw;
-                text.utf8 = style.times_dot ? std::string("\u00B7")
-                                            : Report_Bytes_To_Utf8(std::string_view(bytes).substr(lead, last - lead + 1));
+                text.utf8 = Run_Text_Utf8(std::string_view(bytes).substr(lead, last - lead + 1), style);
                 page.items.emplace_back(text);
             }
             if (style.underline) {

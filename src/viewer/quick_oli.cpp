@@ -78,11 +78,10 @@ void Collect_Ended_Viewers()
     std::erase_if(viewers, [](pid_t pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
 }
 
-// In a window session the PDF goes to the desktop's viewer: CORBEL_VIEW_COMMAND when set,
-// else xdg-open when it is there. The command that was started, or "" when none.
+// Hands the PDF to the desktop's viewer (a window session's): CORBEL_VIEW_COMMAND when
+// set, else xdg-open when it is there. The command that was started, or "" when none.
 std::string Show_In_Viewer(const std::string& pdf)
 {
-    if (!Message_Boxes_In_Window()) return "";
     Collect_Ended_Viewers();
     const char* asked = ZAVGetEnv(VIEW_COMMAND_VARIABLE);
     const std::string command = asked && *asked ? asked : "xdg-open";
@@ -101,7 +100,7 @@ int Viewer_Quick_OLI_View(const char* /*component_path*/, const char* file_name)
     std::printf("Bericht: %s\n", pdf.c_str());
     std::fflush(stdout);
     const bool window = Message_Boxes_In_Window();
-    const std::string viewer = Show_In_Viewer(pdf);
+    const std::string viewer = window ? Show_In_Viewer(pdf) : "";
     std::string message = "Vorschau: der Bericht steht in\n" + pdf;
     if (!viewer.empty())
         message += "\nund wird mit \"" + viewer + "\" angezeigt.";

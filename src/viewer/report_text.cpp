@@ -247,12 +247,17 @@ std::string Report_Bytes_To_Utf8(std::string_view bytes)
     return out;
 }
 
+std::string Run_Text_Utf8(std::string_view bytes, const Run_Style& style)
+{
+    return style.times_dot ? std::string("\u00B7") : Report_Bytes_To_Utf8(bytes);
+}
+
 std::string Report_Plain_Text(std::string_view line)
 {
     std::string text;
     for (const Text_Piece& piece : Split_Report_Text(line)) {
         if (piece.kind == Piece_Kind::Text)
-            text += piece.style.times_dot ? std::string("\u00B7") : Report_Bytes_To_Utf8(piece.bytes);
+            text += Run_Text_Utf8(piece.bytes, piece.style);
         else if (piece.kind == Piece_Kind::Tab || piece.kind == Piece_Kind::Gap)
             text += ' ';
     }

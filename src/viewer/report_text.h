@@ -29,7 +29,7 @@
 // in code page 850 (Ó, Ã, ã, ┼ ...).
 //
 // The raised multiplication dot (0xCE '/' '.' 0xCE 'r') is a dot on the middle of the
-// line: its text is "·" (see Report_Plain_Text and the page layout).
+// line: its text is "·" (Run_Text_Utf8, for the page layout and Report_Plain_Text).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +73,8 @@ std::vector<Text_Piece> Split_Report_Text(std::string_view line, int* unknown = 
 char32_t Report_Code_Point(unsigned char byte);
 std::string Report_Bytes_To_Utf8(std::string_view bytes);
 void Append_Utf8(std::string& out, char32_t c);
+// UTF-8 of bytes of one run in its style: the multiplication dot "·" for the dot's run.
+std::string Run_Text_Utf8(std::string_view bytes, const Run_Style& style);
 
 // The visible text of a line as UTF-8: sequences and groups dropped, tab jumps and gaps
 // as one blank. For outlines and for comparing with extracted text.

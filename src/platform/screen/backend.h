@@ -97,6 +97,9 @@ std::unique_ptr<Backend> Make_Window_Backend(int width, int height);
 // it; null (after a line on standard error) when the module, SDL2 or the window is
 // missing. The module stays loaded for the rest of the run.
 std::unique_ptr<Backend> Load_Window_Backend(int width, int height);
+// The line on standard error when no window opens (the module's too: it takes this from
+// the program that loads it).
+void Tell_No_Window(const char* reason);
 
 // Lets the milliseconds pass on the library clock (ZAVSleep while a backend is in use).
 void Sleep_On_Clock(int milliseconds);

@@ -101,7 +101,7 @@ void Draw_Symbol(int symbol, int x, int y)
     const int cx = x + r, cy = y + r;
     // A disc (a triangle for the warning) with the sign in white.
     pxFgc(colours[symbol]);
-    if (symbol == BOX_SYMBOL_WARNING) {
+    if (symbol == MESSAGE_SYMBOL_WARNING) {
         pxTri(cx, y, x, y + SYMBOL_SIZE - 1, x + SYMBOL_SIZE - 1, y + SYMBOL_SIZE - 1);
     } else {
         int px[32], py[32];
@@ -113,7 +113,7 @@ void Draw_Symbol(int symbol, int x, int y)
         pxFill(32, px, py);
     }
     Pop_RFont(0x1003);
-    pxFgc(symbol == BOX_SYMBOL_WARNING ? 0 : 0xFFFFFF);
+    pxFgc(symbol == MESSAGE_SYMBOL_WARNING ? 0 : 0xFFFFFF);
     pxBTxt(cx, cy + 3, cx, cy + 3, signs[symbol], 1, 0xC0 | 0x10 | 0x02);
     pxBTxt(cx + 1, cy + 3, cx + 1, cy + 3, signs[symbol], 1, 0xC0 | 0x10 | 0x02);
     Push_RFont();

@@ -1,18 +1,15 @@
 #pragma once
 // Message boxes on the screen (the drawn half of platform/messages.h): drawn over
 // everything, centred, the pixels under them saved and put back when they close.
+#include "platform/messages.h"
+
 #include <string>
 
 namespace screen {
 
 enum Message_Box_Kind { BOX_OK, BOX_YES_NO, BOX_NONE };
 
-// Symbols of the boxes: 0 none, 1 information, 2 warning, 3 error, 4 question.
-constexpr int BOX_SYMBOL_NONE = 0;
-constexpr int BOX_SYMBOL_INFORMATION = 1;
-constexpr int BOX_SYMBOL_WARNING = 2;
-constexpr int BOX_SYMBOL_ERROR = 3;
-constexpr int BOX_SYMBOL_QUESTION = 4;
+// Symbols of the boxes: the platform's (MESSAGE_SYMBOL_...).
 
 // Shows the box and waits for the answer: 1 yes or OK, 0 no. With the headless driver
 // the box is answered by the script: an OK box at once (a following "answer ok" line is

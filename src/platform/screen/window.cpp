@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <optional>
@@ -250,11 +249,6 @@ bool Invisible_Driver(const char* name)
     return name && (SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0);
 }
 
-void No_Window(const char* reason)
-{
-    std::fprintf(stderr, "corbel: kein Fenster (%s); weiter ohne Bildschirm.\n", reason);
-}
-
 } // namespace
 
 // Opens the window only where it can be seen (the loader has made sure that there is a
@@ -268,14 +262,14 @@ std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     const bool driver_asked = asked && *asked;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
+        Tell_No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
         SDL_Quit();
         return nullptr;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (Invisible_Driver(driver)) {
         if (!driver_asked) {
-            No_Window(("SDL hat nur den unsichtbaren Treiber " + std::string(driver) + " gefunden").c_str());
+            Tell_No_Window(("SDL hat nur den unsichtbaren Treiber " + std::string(driver) + " gefunden").c_str());
             SDL_Quit();
             return nullptr;
         }
@@ -285,7 +279,7 @@ std::unique_ptr<Backend> Make_Window_Backend(int width, int height)
     SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                           SDL_WINDOW_SHOWN);
     if (!window) {
-        No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
+        Tell_No_Window(("SDL: " + std::string(SDL_GetError())).c_str());
         SDL_Quit();
         return nullptr;
     }

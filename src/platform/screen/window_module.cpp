@@ -34,7 +34,7 @@ std::string Program_Directory()
 
 std::unique_ptr<Backend> No_Window(const char* reason)
 {
-    std::fprintf(stderr, "corbel: kein Fenster (%s); weiter ohne Bildschirm.\n", reason ? reason : "?");
+    Tell_No_Window(reason);
     return nullptr;
 }
 
@@ -45,6 +45,11 @@ bool Set(const char* name)
 }
 
 } // namespace
+
+void Tell_No_Window(const char* reason)
+{
+    std::fprintf(stderr, "corbel: kein Fenster (%s); weiter ohne Bildschirm.\n", reason ? reason : "?");
+}
 
 // Without a display (neither DISPLAY nor WAYLAND_DISPLAY) no window can be seen, and the
 // module and SDL2 are not even read; a driver asked for by name in SDL_VIDEODRIVER is
