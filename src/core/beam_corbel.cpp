@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/corbel_results.h"
 #include "core/corbel_work.h"
 #include "core/design_load_case.h"
 #include "material/material_set.h"
@@ -139,6 +140,12 @@ struct Beam_Design {
         Message(text);
         ++calc_note_count;
     }
+    // A check that failed: its message, and the bit the text and the verdict read.
+    void Failed(unsigned check, const std::string& text)
+    {
+        w->failed_checks |= check;
+        Message(text);
+    }
     int Fail()
     {
         calc_note_count = 0;
@@ -243,7 +250,7 @@ void Beam_Design::Shear_Check(double v_ed)
 {
     w->shear_limit = vrd_max;
     w->shear_value = v_ed;
-    if (vrd_max < v_ed) Message(kShearExceeded);
+    if (vrd_max < v_ed) Failed(DESIGN_CHECK_SHEAR, kShearExceeded);
 }
 
 // The lever arm of the shear rules may not exceed 2.5 e.
@@ -283,7 +290,7 @@ int Beam_Design::Lever_Arm()
         z = 0.8 * dk;
         const double min_b = 1.0526315789473684 * std::sqrt(e * e + z * z) *
                              ((ak + aH) * H + alpha * e * A) / (e * z) / (0.3 * dk * fcd);
-        if (b < min_b) Message(kMinWidth);
+        if (b < min_b) Failed(DESIGN_CHECK_STRUT, kMinWidth);
         w->min_b = min_b * 100.0;
         zk = z;
         w->z = z * 100.0;
@@ -293,7 +300,7 @@ int Beam_Design::Lever_Arm()
         const double z0 = 0.9 * dk;
         tau0 = 0.001 * A / (b * z0);
         const double limit = old_grade_tau_lever_arm[grade];
-        if (tau0 > limit) Message(kTauExceeded);
+        if (tau0 > limit) Failed(DESIGN_CHECK_SHEAR, kTauExceeded);
         w->shear_value = tau0;
         w->shear_limit = limit;
         w->z = z0 * 100.0;
@@ -349,8 +356,8 @@ int Beam_Design::Lever_Arm()
         }
         const double xc = x / lambda;
         if (xc > 0.4 * d1 + 0.001)
-            Message(Format_String(kZoneRatio, x * 100.0, lambda * d1 * 100.0, x / (lambda * d1)) +
-                    kZoneExceeded);
+            Failed(DESIGN_CHECK_ZONE, Format_String(kZoneRatio, x * 100.0, lambda * d1 * 100.0, x / (lambda * d1)) +
+                                          kZoneExceeded);
         w->xc = xc * 100.0;
         w->xc_limit = 0.4 * d1 * 100.0;
         w->x = x * 100.0;
@@ -422,9 +429,9 @@ void Beam_Design::Hung_Up_Load()
 
     if (cls == 0) {
         const double min_hk = 4.0 * hung_share / (b * fcd);
-        if (min_hk > dk + 0.001) Message(kVerticalHangers);
+        if (min_hk > dk + 0.001) Failed(DESIGN_CHECK_MIN_HEIGHT, kVerticalHangers);
         const double min_dk = 4.0 * rest / (b * fcd * std::tan(beta * kRadPerDeg));
-        if (min_dk > hk + 0.001) Message(kInclinedHangers);
+        if (min_dk > hk + 0.001) Failed(DESIGN_CHECK_MIN_DEPTH, kInclinedHangers);
         w->min_hk = min_hk * 100.0;
         w->min_dk = min_dk * 100.0;
         Z = (std::min(1.0, 0.25 * h / hk) * rest + hung_share) * lambda_e + ZH;
@@ -482,7 +489,7 @@ void Beam_Design::Direct_Load()
         switch (cls) {
         case 0: {
             const double min_hk = 4.0 * A / (b * fcd);
-            if (dk < min_hk) Message(kMinHeight);
+            if (dk < min_hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kMinHeight);
             w->min_hk = min_hk * 100.0;
             break;
         }
@@ -549,7 +556,7 @@ void Beam_Design::Strut_Step()
     theta = std::max(std::atan(t), kMinAngleRad);
     const double sigma =
         A / (std::sin(theta) * b * (c * std::sin(theta) + 2.0 * ak * std::cos(theta)));
-    if (sigma > fcd_eff) Message(kStrutExceeded);
+    if (sigma > fcd_eff) Failed(DESIGN_CHECK_STRUT, kStrutExceeded);
     w->sigma_strut = sigma / 1000.0;
 }
 
@@ -580,7 +587,7 @@ bool Beam_Design::Bearing()
     w->sigma_bearing = sigma;
     w->sigma_perm = perm;
     if (sigma > perm) {
-        Message(kBearingExceeded);
+        Failed(DESIGN_CHECK_BEARING, kBearingExceeded);
     } else if (beam_end && sigma > 0.1 * fcd_n + 0.001) {
         Message(kBeamEndBearing1);
         Note(kBeamEndBearing2);
@@ -656,6 +663,7 @@ int Beam_Design::Stirrups()
         double limit;
         w->stirrup_text = kStirrupsNominal;
         w->As_stirrup = 0.0;
+        w->long_span_stirrups = ac >= bound ? 1 : 0;
         if (ac >= bound) {
             limit = std::min(vrd_c, vrd_max);
             if (ac > bound && A > limit - 0.001) {
@@ -766,6 +774,8 @@ int Beam_Design::Run()
     w->min_hk = w->min_b = w->min_dk = 0.0;
     w->zk = w->dk = w->theta = w->sigma_strut = w->z = w->sigma_perm = 0.0;
     w->strut_length = 0.0;
+    w->failed_checks = 0;
+    w->long_span_stirrups = 0;
 
     Read_Input();
     if (Check_Input() > 0) return Fail();

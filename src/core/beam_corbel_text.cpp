@@ -1,5 +1,6 @@
 #include "core/beam_corbel_text.h"
 
+#include "core/corbel_results.h"
 #include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
 
@@ -27,9 +28,11 @@ float To_Float(double value)
 
 const char* Relation(double acting, double limit) { return Get_Relation_Sign_Le(To_Float(acting), To_Float(limit)); }
 
-const char* Verdict(double acting, double limit, double tolerance)
+Check_Text Judge(double acting, double limit, unsigned failed_checks, unsigned check)
 {
-    return acting >= limit + tolerance ? Get_Verdict_Not_Ok() : Get_Verdict_Ok();
+    const bool failed = (failed_checks & check) != 0;
+    return {Get_Relation_Sign_Le_Judged(To_Float(acting), To_Float(limit), failed),
+            failed ? Get_Verdict_Not_Ok() : Get_Verdict_Ok()};
 }
 
 const char* Text_Or_Empty(const char* text) { return text ? text : ""; }
@@ -115,8 +118,9 @@ void Write_Echo(FILE* f, const Beam_Corbel_Work& w, const char* p)
 // The minimum corbel height (class 0) against the depth it is compared with.
 void Write_Min_Hk(FILE* f, const Beam_Corbel_Work& w)
 {
+    const Check_Text c = Judge(w.min_hk, w.dk, w.failed_checks, DESIGN_CHECK_MIN_HEIGHT);
     OLI_Printf(f, " min h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1f cm %s h" OLI_SEQ_SUB "k" OLI_SEQ_RESET "  %s\n",
-               w.min_hk, Relation(w.min_hk, w.dk), Verdict(w.min_hk, w.dk));
+               w.min_hk, c.sign, c.verdict);
 }
 
 // The "mit xc" line under a compression-zone check.
@@ -143,12 +147,13 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
             Write_Min_Hk(f, w);
             OLI_Printf(f, "%s%.0f%%ige Schr" UML_ae "gaufh" UML_ae "ngung:", p,
                        100.0 * (1.0 - w.distribution_number));
+            const Check_Text c = Judge(w.min_dk, w.corbel_height, w.failed_checks, DESIGN_CHECK_MIN_DEPTH);
             OLI_Printf(f, " min d" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1f cm %s d" OLI_SEQ_SUB "k" OLI_SEQ_RESET
-                          "  %s\n", w.min_dk, Relation(w.min_dk, w.corbel_height),
-                       Verdict(w.min_dk, w.corbel_height));
+                          "  %s\n", w.min_dk, c.sign, c.verdict);
         }
+        const Check_Text c = Judge(w.min_b, w.width, w.failed_checks, DESIGN_CHECK_STRUT);
         OLI_Printf(f, "%sNachweis der Druckstrebe:", p);
-        OLI_Printf(f, " min b = %.1f cm %s b  %s\n", w.min_b, Relation(w.min_b, w.width), Verdict(w.min_b, w.width));
+        OLI_Printf(f, " min b = %.1f cm %s b  %s\n", w.min_b, c.sign, c.verdict);
     } else if (cls == 5) {
         if (variant != 2) {
             OLI_Printf(f, "%sVerankerung von A" OLI_SEQ_SUB "s,h" OLI_SEQ_RESET, p);
@@ -162,8 +167,9 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
             else
                 OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
         }
-        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc,
-                   Relation(w.xc, w.xc_limit), report_times_sign, w.xc_limit, Verdict(w.xc, w.xc_limit, 0.001));
+        const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
+        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+                   report_times_sign, w.xc_limit, c.verdict);
         if (detail_level >= 2) Write_Xc_Line(f, w, p);
     } else if (cls >= 1 && cls <= 4 && variant != 2) {
         OLI_Printf(f, "%sVerankerung von A" OLI_SEQ_SUB "s,h" OLI_SEQ_RESET ": Z" OLI_SEQ_SUB "V,1" OLI_SEQ_RESET
@@ -176,18 +182,19 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
     }
 
     if (cls == 2) {
+        const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
         OLI_Printf(f, "%sNachweis der Druckstrebe im Auflagerknoten:\n", p);
         OLI_Printf(f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
                       OLI_SEQ_SUB "A" OLI_SEQ_RESET " = %.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
                       " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n",
-                   p, sigma, w.sigma_strut, THETA, w.theta, Relation(w.sigma_strut, w.sigma_perm), sigma,
-                   w.sigma_perm, Verdict(w.sigma_strut, w.sigma_perm));
+                   p, sigma, w.sigma_strut, THETA, w.theta, c.sign, sigma, w.sigma_perm, c.verdict);
     } else if (cls == 4) {
         OLI_Printf(f, "%sNachweis der Druckstrebe: ", p);
         bool t3_written = false;
         if (w.As_tie_02 > 0.001) {
-            OLI_Printf(f, "x = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, Relation(w.xc, w.xc_limit),
-                       w.xc_limit, Verdict(w.xc, w.xc_limit, 0.001));
+            const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
+            OLI_Printf(f, "x = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit,
+                       c.verdict);
             if (detail_level >= 2) Write_Xc_Line(f, w, p);
             OLI_Printf(f, "%shorizontale B" UML_ue "gelbewehrung f" UML_ue "r ", p);
             OLI_Printf(f, "T" OLI_SEQ_SUB "3" OLI_SEQ_RESET " = 0.2%sA" OLI_SEQ_SUB "V" OLI_SEQ_RESET
@@ -196,11 +203,11 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
             t3_written = true;
         }
         if (w.shear_value > 0.001) {
+            const Check_Text c = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
             if (t3_written) OLI_Printf(f, "%s", p);
             OLI_Printf(f, "Querkraft ");
             OLI_Printf(f, "V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.2f kN %s V" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
-                          " = %.2f kN  %s\n", w.shear_value, Relation(w.shear_value, w.shear_limit), w.shear_limit,
-                       Verdict(w.shear_value, w.shear_limit));
+                          " = %.2f kN  %s\n", w.shear_value, c.sign, w.shear_limit, c.verdict);
         }
     }
     return !(variant == 2 && (cls == 1 || cls == 3));
@@ -250,15 +257,20 @@ void Write_Stirrup_Rule(FILE* f, const Beam_Corbel_Work& w, const char* p)
         break;
     case 3:
         text_and_join();
-        if (w.ratio >= 0.501) {
-            OLI_Printf(f, "%sa/d" OLI_SEQ_SUB "k" OLI_SEQ_RESET " > 0.5 und V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET "%s %s V"
-                          OLI_SEQ_SUB "Rd,c" OLI_SEQ_RESET " = %.2f kN",
-                       DELTA, "", Relation(w.shear_value, w.stirrup_value), w.stirrup_value);
+        // The rule that chose the stirrups, by the load distance against half the corbel
+        // height, with the limit it compared VEd with.
+        if (w.long_span_stirrups) {
+            // The limit is VRd,c, or VRd,max where that is the smaller.
+            const char* limit = w.stirrup_value < w.shear_limit ? "Rd,c" : "Rd,max";
+            OLI_Printf(f, "%sa/h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " > 0.5 und V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " %s V"
+                          OLI_SEQ_SUB "%s" OLI_SEQ_RESET " = %.2f kN",
+                       DELTA, Relation(w.shear_value, w.stirrup_value), limit, w.stirrup_value);
         } else {
-            OLI_Printf(f, "%sa/d" OLI_SEQ_SUB "k" OLI_SEQ_RESET " %s 0.5 und V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET
-                          "%s %s 0.3%sV" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET " = %.2f kN",
-                       DELTA, Relation(w.ratio, 0.5), "", Relation(w.shear_value, w.stirrup_value), report_times_sign,
-                       w.stirrup_value);
+            const double ratio = Safe_Ratio(w.load_distance, w.corbel_height);
+            OLI_Printf(f, "%sa/h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " %s 0.5 und V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET
+                          " %s 0.3%sV" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET " = %.2f kN",
+                       DELTA, Get_Relation_Sign_Le_Judged(To_Float(ratio), 0.5f, 0),
+                       Relation(w.shear_value, w.stirrup_value), report_times_sign, w.stirrup_value);
         }
         break;
     case 4:
@@ -357,31 +369,34 @@ void Write_Beam_Corbel_Design(int beam_end, FILE* f, int detail_level)
     if (w.As_tie < -0.1) return;
 
     if (w.sigma_bearing > 0.01) {
+        const Check_Text c = Judge(w.sigma_bearing, w.sigma_perm, w.failed_checks, DESIGN_CHECK_BEARING);
         OLI_Printf(f, "%sLagerpressung (%s): %s" OLI_SEQ_SUB "p" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2"
                       OLI_SEQ_RESET " %s %s" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET " ",
-                   p, w.dry_joint ? "trockene Lagerfuge" : "Gleit-/Elastomerlager", sigma, w.sigma_bearing,
-                   Relation(w.sigma_bearing, w.sigma_perm), sigma);
-        OLI_Printf(f, "= %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n", w.sigma_perm,
-                   Verdict(w.sigma_bearing, w.sigma_perm));
+                   p, w.dry_joint ? "trockene Lagerfuge" : "Gleit-/Elastomerlager", sigma, w.sigma_bearing, c.sign,
+                   sigma);
+        OLI_Printf(f, "= %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n", w.sigma_perm, c.verdict);
     }
 
     if (w.theta > 0.01) OLI_Printf(f, "Druckstrebenwinkel " THETA " = %.1lf" DEGREE "\n", w.theta);
 
+    // The strut check of classes 1, 3 and 5 (class 4 checks it with its compression zone).
+    const auto shear = [&w] { return Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR); };
     if (cls == 1) {
+        const Check_Text c = shear();
         OLI_Printf(f, "%sNachweis der Druckstrebe:", p);
         OLI_Printf(f, " %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET " %s %s"
                       OLI_SEQ_SUB "03" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n",
-                   sigma, w.shear_value, Relation(w.shear_value, w.shear_limit), sigma, w.shear_limit,
-                   Verdict(w.shear_value, w.shear_limit));
+                   sigma, w.shear_value, c.sign, sigma, w.shear_limit, c.verdict);
     } else if (cls == 3) {
+        const Check_Text c = shear();
         OLI_Printf(f, "%sNachweis der Druckstrebe:", p);
         OLI_Printf(f, " V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN %s V" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
-                      " = %.1f kN  %s\n", w.shear_value, Relation(w.shear_value, w.shear_limit), w.shear_limit,
-                   Verdict(w.shear_value, w.shear_limit));
+                      " = %.1f kN  %s\n", w.shear_value, c.sign, w.shear_limit, c.verdict);
     } else if (cls == 5 && w.shear_limit > 0.01) {
+        const Check_Text c = shear();
         OLI_Printf(f, "%sNachweis der Druckstrebe: V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN %s V" OLI_SEQ_SUB
-                      "Rd,max" OLI_SEQ_RESET " = %.1f kN  %s\n", p, w.shear_value,
-                   Relation(w.shear_value, w.shear_limit), w.shear_limit, Verdict(w.shear_value, w.shear_limit));
+                      "Rd,max" OLI_SEQ_RESET " = %.1f kN  %s\n", p, w.shear_value, c.sign, w.shear_limit,
+                   c.verdict);
     }
 
     if (variant == 1)

@@ -24,11 +24,17 @@ namespace design_text {
 
 // The value as a float; beyond the float range the infinity of its sign.
 float To_Float(double value);
-// Relation sign between an acting value and its limit, compared as floats.
+// Relation sign between an acting value and its limit, compared as floats (for the lines
+// that state which rule applies, not for checks).
 const char* Relation(double acting, double limit);
-// "nicht ok !!" (raising verdict_failed) when the acting value reaches the limit plus the
-// tolerance, else "ok".
-const char* Verdict(double acting, double limit, double tolerance = 0.01);
+// Relation sign and verdict of a check, both from whether the procedure found the check
+// failed (its bit set in failed_checks): ">" and "nicht ok !!" (raising verdict_failed), else
+// "<" or the less-or-equal sign, compared as floats, and "ok".
+struct Check_Text {
+    const char* sign;
+    const char* verdict;
+};
+Check_Text Judge(double acting, double limit, unsigned failed_checks, unsigned check);
 const char* Text_Or_Empty(const char* text);
 // First letter of a stirrup text ("h" or "v"); a blank for a null or empty text.
 char Direction_Letter(const char* stirrup_text);

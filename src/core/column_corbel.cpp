@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/beam_corbel.h"
+#include "core/corbel_results.h"
 #include "core/corbel_work.h"
 #include "core/design_load_case.h"
 #include "material/material_set.h"
@@ -90,6 +91,12 @@ struct Message_Writer {
         Message(text);
         ++calc_note_count;
     }
+    // A check that failed: its message, and the bit the text and the verdict read.
+    void Failed(Column_Corbel_Work* w, unsigned check, const std::string& text) const
+    {
+        w->failed_checks |= check;
+        Message(text);
+    }
 };
 
 int Fail(Column_Corbel_Work* w)
@@ -162,6 +169,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     w->sigma_perm = 0.0;
     w->ratio = 0.0;
     w->z = 0.0;
+    w->failed_checks = 0;
 
     const Concrete_Record& concrete = set->concrete[0];
     const double fck = concrete.fck;            // N/mm²
@@ -252,7 +260,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         c = ac * zk / std::sqrt(ac * ac + zk * zk);
         const double min_b =
             1.0526315789473684 * (H * (aH + ak) + ac * alphaA) / c / (0.3 * d * fcd);
-        if (b + 0.001 < min_b) out.Message(kMinWidth);
+        if (b + 0.001 < min_b) out.Failed(w, DESIGN_CHECK_STRUT, kMinWidth);
         w->min_b = min_b * 100.0;
         w->z = zk * 100.0;
         Z = alphaA * ac / zk;
@@ -264,7 +272,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         const double z0 = ratio >= 0.5 ? 0.9 * d : 1.7999999999999998 * ac;
         tau0 = 0.001 * alphaA / (z0 * b);
         const double tau_limit = old_grade_tau_lever_arm[grade];
-        if (tau0 > tau_limit + 0.001) out.Message(kShearTau);
+        if (tau0 > tau_limit + 0.001) out.Failed(w, DESIGN_CHECK_SHEAR, kShearTau);
         w->shear_value = tau0;
         w->shear_limit = tau_limit;
         w->z = z0 * 100.0;
@@ -320,11 +328,17 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         const double nu = fck <= 39.99999999999999 ? 0.7 - 0.005 * fck : 0.5;
         VRd_max = nu * b * 500.0 * (fck / gamma_c) * 0.9 * d;
         const double VEd = alphaA;
-        if (VEd > VRd_max + 0.001) out.Message(kShearVRdMax);
+        if (VEd > VRd_max + 0.001) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
         w->shear_value = VEd;
         w->shear_limit = VRd_max;
         zk = (1.0 - 0.4 * VEd / VRd_max) * d;
-        if (zk <= 0.0 || ac / zk < 0.399) {
+        // From 2.5 VRd,max on no lever arm is left: the short-span rule below would take
+        // one that grows with the load.
+        if (zk < 0.001) {
+            out.Message(kZkZero);
+            return Fail(w);
+        }
+        if (ac / zk < 0.399) {
             out.Note(Format_String(kRatioAZ0, ac * 100.0, zk * 100.0, ac / zk) + kLeverArmRule);
             zk = 2.5 * ac;
             Z = 0.4 * VEd;
@@ -363,9 +377,10 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             return Fail(w);
         }
         if (x / (lambda_block * d) > 0.401)
-            out.Message(Format_String(method == 5 ? kRatioXD : kRatioXDk, x * 100.0,
-                               lambda_block * d * 100.0, x / (lambda_block * d)) +
-                        kStrutCapacity);
+            out.Failed(w, DESIGN_CHECK_ZONE,
+                       Format_String(method == 5 ? kRatioXD : kRatioXDk, x * 100.0, lambda_block * d * 100.0,
+                                     x / (lambda_block * d)) +
+                           kStrutCapacity);
         w->xc = x / lambda_block * 100.0;
         w->xc_limit = (method == 5 ? 0.5 : 0.4) * d * 100.0;
         w->x = x * 100.0;
@@ -495,7 +510,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             }
             w->stirrup_value = F;
             w->As_stirrup = F / fyd * 10.0;
-            if (sigma > fcd_eff) out.Message(kStrutPressure);
+            if (sigma > fcd_eff) out.Failed(w, DESIGN_CHECK_STRUT, kStrutPressure);
             w->theta = Degrees(theta);
             w->sigma_strut = sigma / 1000.0;
             break;
@@ -603,7 +618,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             break;      // class 3: the strut's permissible pressure
         }
         if (sigma > w->sigma_perm) {
-            out.Message(kBearingPressure);
+            out.Failed(w, DESIGN_CHECK_BEARING, kBearingPressure);
         } else if (transfer == 2 && sigma > 0.1 * concrete.fcd + 0.001) {
             out.Message(kBeamEndBearing1);
             out.Note(kBeamEndBearing2);

@@ -1,6 +1,7 @@
 #include "core/column_corbel_text.h"
 
 #include "core/beam_corbel_text.h"
+#include "core/corbel_results.h"
 #include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
 #include "report/oli_attributes.h"
@@ -101,18 +102,19 @@ void Write_Echo(const Column_Text& t)
 void Write_Sigma0_Line(const Column_Text& t, const char* unit)
 {
     const Column_Corbel_Work& w = t.w;
+    const Check_Text c = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
     OLI_Printf(t.f, "%sNachweis der Druckstrebe: %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2"
                     OLI_SEQ_RESET " %s %s" OLI_SEQ_SUB "03" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2" OLI_SEQ_RESET
-                    "  %s\n", t.p, t.sigma, w.shear_value, unit, Relation(w.shear_value, w.shear_limit), t.sigma,
-               w.shear_limit, unit, Verdict(w.shear_value, w.shear_limit));
+                    "  %s\n", t.p, t.sigma, w.shear_value, unit, c.sign, t.sigma, w.shear_limit, unit, c.verdict);
 }
 
 void Write_Shear_Strut_Line(const Column_Text& t)
 {
     const Column_Corbel_Work& w = t.w;
+    const Check_Text c = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
     OLI_Printf(t.f, "%sNachweis der Druckstrebe: V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN%s %s V" OLI_SEQ_SUB
-                    "Rd,max" OLI_SEQ_RESET " = %.1f kN%s  %s\n", t.p, w.shear_value, t.unit,
-               Relation(w.shear_value, w.shear_limit), w.shear_limit, t.unit, Verdict(w.shear_value, w.shear_limit));
+                    "Rd,max" OLI_SEQ_RESET " = %.1f kN%s  %s\n", t.p, w.shear_value, t.unit, c.sign, w.shear_limit,
+               t.unit, c.verdict);
 }
 
 // Direct load and beam-end corbel: bearing, the class's strut check, hanger and tie.
@@ -124,12 +126,13 @@ void Write_Direct_Load_Checks(const Column_Text& t)
     const int cls = w.method_class;
 
     if (w.sigma_bearing > 0.01) {
+        const Check_Text c = Judge(w.sigma_bearing, w.sigma_perm, w.failed_checks, DESIGN_CHECK_BEARING);
         OLI_Printf(f, "%sLagerpressung (%s): %s" OLI_SEQ_SUB "p" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2"
                       OLI_SEQ_RESET " %s ", p, w.dry_joint ? "trockene Lagerfuge" : "Gleit-/Elastomerlager", t.sigma,
-                   w.sigma_bearing, Relation(w.sigma_bearing, w.sigma_perm));
+                   w.sigma_bearing, c.sign);
         OLI_Printf(f, "%s" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET, t.sigma);
         OLI_Printf(f, " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET, w.sigma_perm);
-        OLI_Printf(f, "  %s\n", Verdict(w.sigma_bearing, w.sigma_perm));
+        OLI_Printf(f, "  %s\n", c.verdict);
     }
 
     if (cls == 2) {
@@ -144,24 +147,26 @@ void Write_Direct_Load_Checks(const Column_Text& t)
             else
                 OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
         }
+        const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
         if (cls == 5)
-            OLI_Printf(f, " = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, Relation(w.xc, w.xc_limit),
-                       w.xc_limit, Verdict(w.xc, w.xc_limit, 0.001));
+            OLI_Printf(f, " = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit,
+                       c.verdict);
         else
-            OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc,
-                       Relation(w.xc, w.xc_limit), report_times_sign, w.xc_limit, Verdict(w.xc, w.xc_limit, 0.001));
+            OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+                       report_times_sign, w.xc_limit, c.verdict);
         if (t.detail_level >= 2)
             OLI_Printf(f, "%s  mit x" OLI_SEQ_SUB "c" OLI_SEQ_RESET " = %.2lf cm, " DELTA "a" OLI_SEQ_SUB "c"
                           OLI_SEQ_RESET " = %.1lf cm\n", p, w.x, w.delta_e);
         if (w.shear_limit > 0.01) {
-            if (cls == 6)
+            if (cls == 6) {
                 Write_Shear_Strut_Line(t);
-            else
+            } else {
+                const Check_Text s = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
                 OLI_Printf(f, "%sNachweis der Druckstrebe f" UML_ue "r a/z = %.2lf > 0.5: V" OLI_SEQ_SUB "Ed"
                               OLI_SEQ_RESET " = %.1f kN%s %s V" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
-                              " = %.1f kN%s  %s\n", p, w.ratio, w.shear_value, t.unit,
-                           Relation(w.shear_value, w.shear_limit), w.shear_limit, t.unit,
-                           Verdict(w.shear_value, w.shear_limit));
+                              " = %.1f kN%s  %s\n", p, w.ratio, w.shear_value, t.unit, s.sign, w.shear_limit, t.unit,
+                           s.verdict);
+            }
         }
     }
 
@@ -330,20 +335,22 @@ void Write_Class_Closing(const Column_Text& t)
     const char* p = t.p;
 
     switch (w.method_class) {
-    case 0:
-        OLI_Printf(f, "%sDruckstrebe: min b = %.1f cm %c b  %s\n", p, w.min_b, w.width < w.min_b ? '>' : '\xF3',
-                   Verdict(w.min_b, w.width));
+    case 0: {
+        const Check_Text c = Judge(w.min_b, w.width, w.failed_checks, DESIGN_CHECK_STRUT);
+        OLI_Printf(f, "%sDruckstrebe: min b = %.1f cm %s b  %s\n", p, w.min_b, c.sign, c.verdict);
         break;
+    }
     case 1: Write_Sigma0_Line(t, "MN/m"); break;
-    case 3:
+    case 3: {
+        const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
         OLI_Printf(f, "%sNachweis der Druckstrebe (a" OLI_SEQ_SUB "l" OLI_SEQ_RESET "/z=%.2lf %s 0.5):\n", p, w.ratio,
                    Relation(w.ratio, 0.5));
         OLI_Printf(f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
                       OLI_SEQ_SUB "2" OLI_SEQ_RESET "=%.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
                       " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n", p, t.sigma, w.sigma_strut, THETA,
-                   w.theta, Relation(w.sigma_strut, w.sigma_perm), t.sigma, w.sigma_perm,
-                   Verdict(w.sigma_strut, w.sigma_perm));
+                   w.theta, c.sign, t.sigma, w.sigma_perm, c.verdict);
         break;
+    }
     default: break;
     }
 }

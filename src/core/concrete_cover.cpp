@@ -56,9 +56,9 @@ void Write_Cover_Result(FILE* report, const Cover_Work& w, double cv_mm)
 {
     OLI_Printf(report, "c" SUB("nom") " = %.0lf mm", w.c_nom);
     if (w.cv_given) {
-        const char* verdict = cv_mm > w.c_nom - 0.001 ? Get_Verdict_Ok() : Get_Verdict_Not_Ok();
-        OLI_Printf(report, " %s c" SUB("v") " = %.0lf mm  %s",
-                   Get_Relation_Sign_Le(static_cast<float>(w.c_nom), static_cast<float>(cv_mm)), cv_mm, verdict);
+        const bool ok = cv_mm > w.c_nom - 0.001;
+        const char* sign = Get_Relation_Sign_Le_Judged(static_cast<float>(w.c_nom), static_cast<float>(cv_mm), !ok);
+        OLI_Printf(report, " %s c" SUB("v") " = %.0lf mm  %s", sign, cv_mm, ok ? Get_Verdict_Ok() : Get_Verdict_Not_Ok());
     }
     OLI_Printf(report, "\n");
 }
@@ -209,8 +209,9 @@ double Check_Concrete_Cover(int corrosion_class, int attack_class, int second_la
             OLI_Printf(report,
                        " mit f" SUB("ck") " = %.1lf N/mm" COVER_SQUARED " %s vorh f" SUB(
                            "ck") " = %.1lf N/mm" COVER_SQUARED "  %s",
-                       fck_least, Get_Relation_Sign_Le(static_cast<float>(fck_least), static_cast<float>(fck)), fck,
-                       fck_ok ? Get_Verdict_Ok() : Get_Verdict_Not_Ok());
+                       fck_least,
+                       Get_Relation_Sign_Le_Judged(static_cast<float>(fck_least), static_cast<float>(fck), !fck_ok),
+                       fck, fck_ok ? Get_Verdict_Ok() : Get_Verdict_Not_Ok());
         OLI_Printf(report, "\n");
 
         if (phi_s_mm > 0.1 && d_mm > 0.1) {

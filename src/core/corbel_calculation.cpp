@@ -233,18 +233,41 @@ bool Has_Loaded_Row(const Corbel_Model& m)
 // ---------------------------------------------------------------------------------
 // Closing parts of the report
 
+// At the detail levels that design the rows without text: every row whose design could
+// not be carried out or one of whose checks failed, named with what failed, so that no
+// failing row stays unseen behind the table or the one row shown.
+void Write_Failed_Rows(const Corbel_Model& m, FILE* s)
+{
+    const int rows = m.results ? Row_Count(m, 0) : 0;
+    bool first = true;
+    for (int i = 0; i < rows; ++i) {
+        const unsigned failed = m.results[i].failed_checks;
+        if (failed == 0) continue;
+        if (first) OLI_Add_Paragraph_Space(kParagraphSpace);
+        first = false;
+        const std::string row = "Lk " + std::to_string(i + 1) + ": ";
+        if (failed & DESIGN_NOT_CARRIED_OUT)
+            OLI_Write_Failed_Line(s, (row + "Fehler bei der Bemessung").c_str());
+        else
+            OLI_Printf(s, "%s%sNachweis %s  %s\n", report_line_prefix, row.c_str(), Failed_Check_Names(failed),
+                       Get_Verdict_Not_Ok());
+    }
+}
+
 void Write_Verdict(const Corbel_Model& m, FILE* s)
 {
     Back_To_Top(s);
     const Load_Case_Summary& r = m.summary;
     OLI_Add_Paragraph_Space(kParagraphSpace);
-    if (!r.cover_failed && !r.design_failed && !r.rebar_failed) {
+    if (!r.cover_failed && !r.design_failed && !r.check_failed && !r.fatigue_failed && !r.rebar_failed) {
         OLI_Printf(s, "%s" OLI_SEQ_BETWEEN "%s\n", report_line_prefix, Get_Design_Ok_Headline());
         return;
     }
     OLI_Printf(s, "%s" OLI_SEQ_BETWEEN "%s\n", report_line_prefix, Get_Design_Failed_Headline());
     if (r.cover_failed) OLI_Printf(s, "%ss. Dauerhaftigkeit und Betondeckung\n", report_line_prefix);
     if (r.design_failed) OLI_Printf(s, "%ss. Ermittlung der erforderlichen Bewehrung\n", report_line_prefix);
+    if (r.check_failed) OLI_Printf(s, "%ss. Bemessung: %s\n", report_line_prefix, Failed_Check_Names(r.check_failed));
+    if (r.fatigue_failed) OLI_Printf(s, "%ss. Erm" UE "dungsnachweis\n", report_line_prefix);
     if (r.rebar_failed) OLI_Printf(s, "%ss. gew" AE "hlte Bewehrung\n", report_line_prefix);
 }
 
@@ -380,8 +403,8 @@ void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
     Write_Closing_Sections(m, s);
 }
 
-// The end of a report whose required reinforcement is not known (or whose fatigue check
-// failed): no result and no verdict, the chosen reinforcement when there is one.
+// The end of a report without a design (no load): no result and no verdict, the chosen
+// reinforcement when there is one.
 void Write_Without_Result(Corbel_Model& m, FILE* s, int detail)
 {
     Write_Chosen_Or_Back_To_Top(m, s, detail);
@@ -558,6 +581,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         const int choice = m.print_options.switches[EC2_PRINT_DETAIL_CASE];
         const int governing = m.summary.governing_case;
         if (saved_level == 3) Write_Corbel_Results_Table(&m, s);
+        Write_Failed_Rows(m, s);
         if ((saved_level == 4 || (saved_level == 3 && choice > 0)) && governing >= 1)
             rows.Row_In_Detail(governing - 1, saved_level == 3 ? 1 : 2, level);
         else if ((saved_level == 5 || (saved_level == 3 && choice < 0)) && choice <= -1 && -choice <= row_count)
@@ -572,12 +596,9 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         if (m.rebar_chosen) Check_Corbel_Anchorage(&m, nullptr, 0);
         return;
     }
-    if (!ok) {
-        Close_Level(s);
-        Write_Without_Result(m, s, detail);
-        return;
-    }
-    if (!Fatigue_Case(m) || Row_Count(m, 1) <= 1) {
+    // A required value that could not be determined ends the report like every other, with
+    // "Bewehrung nicht ermittelbar" and the failure verdict.
+    if (!ok || !Fatigue_Case(m) || Row_Count(m, 1) <= 1) {
         Close_Level(s);
         Write_Final_Result(m, s, detail);
         return;
@@ -593,12 +614,10 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
             Write_Required_Areas_Line(&m, -1, s, "aus Konsolbemessung: maximale Bewehrung", 1);
         }
     }
-    const int fatigue_ok = Check_Corbel_Fatigue(&m, s, detail);
+    // A failed check is in the summary: the report ends with the result and its verdict.
+    Check_Corbel_Fatigue(&m, s, detail);
     Close_Level(s);
-    if (fatigue_ok)
-        Write_Final_Result(m, s, detail);
-    else
-        Write_Without_Result(m, s, detail);
+    Write_Final_Result(m, s, detail);
 }
 
 int Write_Corbel_Report()

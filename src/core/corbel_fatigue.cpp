@@ -202,12 +202,17 @@ void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report
                report_line_prefix, sigma, less_equal, report_times_sign, sigma, less_equal, c_max);
     const double bound = v.record->concrete_limit;
     double ratio = v.record->concrete_ratio;
-    if (std::fabs(ratio - bound) < 0.01) ratio = bound;
+    // The sign between ratio and bound says what the verdict says: above the bound exactly
+    // when the utilisation is; a ratio within 0.01 of the bound that is met is shown equal.
+    const double utilisation = m.summary.fatigue_utilisation;
+    const bool above_bound = utilisation > 1.001;
+    if (!above_bound && std::fabs(ratio - bound) < 0.01) ratio = bound;
+    const char* ratio_sign =
+        Get_Relation_Sign_Le_Judged(static_cast<float>(ratio), static_cast<float>(bound), above_bound);
     const std::string relation = Format_String(
         " %s %.1f", Get_Relation_Sign_Le(static_cast<float>(bound), static_cast<float>(c_max)), c_max);
-    const char* verdict = Utilisation_Fails(m.summary.fatigue_utilisation) ? Get_Verdict_Not_Ok() : Get_Verdict_Ok();
-    OLI_Printf(out, " %s %.2f %s %.2f%s  %s\n", report_symbol_texts[REPORT_SYMBOL_ARROW], ratio,
-               Get_Relation_Sign_Le(static_cast<float>(ratio), static_cast<float>(bound)), bound,
+    const char* verdict = Utilisation_Fails(utilisation) ? Get_Verdict_Not_Ok() : Get_Verdict_Ok();
+    OLI_Printf(out, " %s %.2f %s %.2f%s  %s\n", report_symbol_texts[REPORT_SYMBOL_ARROW], ratio, ratio_sign, bound,
                relation.c_str(), verdict);
 }
 

@@ -1,6 +1,8 @@
 // Envelope and governing row over the per-combination results of a corbel calculation.
 #include "core/corbel_results.h"
 
+#include <string>
+
 #include "core/corbel_model.h"
 
 namespace {
@@ -36,6 +38,21 @@ constexpr Envelope_Field kEnvelope[] = {
 
 }  // namespace
 
+const char* Failed_Check_Names(unsigned failed_checks)
+{
+    // Report bytes (code page 850): 0x84 ä.
+    static std::string names;
+    names.clear();
+    const auto add = [](const char* name) {
+        if (!names.empty()) names += ", ";
+        names += name;
+    };
+    if (failed_checks & DESIGN_CHECK_BEARING) add("Lagerpressung");
+    if (failed_checks & (DESIGN_CHECK_STRUT | DESIGN_CHECK_SHEAR | DESIGN_CHECK_ZONE)) add("Druckstrebe");
+    if (failed_checks & (DESIGN_CHECK_MIN_HEIGHT | DESIGN_CHECK_MIN_DEPTH)) add("Abmessungen der Tr\x84gernase");
+    return names.c_str();
+}
+
 void Reset_Load_Case_Summary(Load_Case_Summary* summary)
 {
     if (summary == nullptr) return;
@@ -55,6 +72,7 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
     s.final_Asb_v = 0.0;
     s.final_Asb_h = 0.0;
     s.design_failed = 0;
+    s.check_failed = 0;
     // The fatigue check runs after the envelope and decides this flag anew.
     s.fatigue_failed = 0;
     s.governing_case = -1;
@@ -63,6 +81,7 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
     double governing_total = 0.0;
     for (int i = 0; i < rows; ++i) {
         const Load_Case_Result& r = model->results[i];
+        s.check_failed |= r.failed_checks & ~DESIGN_NOT_CARRIED_OUT;
         for (const Envelope_Field& f : kEnvelope) {
             double& env = s.*f.summary;
             const double value = r.*f.row;

@@ -8,7 +8,27 @@
 
 struct Corbel_Model;
 
-// The design result of one ultimate-limit-state combination, 15 doubles in this order.
+// Checks of one combination that can fail although its reinforcement was found. The design
+// procedure sets the bit where its comparison fails; the design text writes the verdict of
+// that line from it; a set bit fails the position's verdict.
+enum Design_Check_Bit : unsigned {
+    DESIGN_CHECK_BEARING = 1u << 0,     // bearing pressure
+    DESIGN_CHECK_STRUT = 1u << 1,       // strut pressure σd, minimum width min b
+    DESIGN_CHECK_SHEAR = 1u << 2,       // σ0 against its limit, VEd against VRd,max
+    DESIGN_CHECK_ZONE = 1u << 3,        // compression zone x against zul x
+    DESIGN_CHECK_MIN_HEIGHT = 1u << 4,  // min hk of the classic model
+    DESIGN_CHECK_MIN_DEPTH = 1u << 5,   // min dk of the classic model (inclined hangers)
+    // Results only: the design of the combination could not be carried out.
+    DESIGN_NOT_CARRIED_OUT = 1u << 6,
+};
+
+// The names of the failed checks in a mask, for the lines that list them ("Lagerpressung,
+// Druckstrebe"; the strut's checks are named once); empty for none. DESIGN_NOT_CARRIED_OUT
+// is not named.
+const char* Failed_Check_Names(unsigned failed_checks);
+
+// The design result of one ultimate-limit-state combination: 15 doubles in this order and
+// the failed checks.
 struct Load_Case_Result {
     double A;          // vertical force as designed, N
     double H;          // horizontal force as designed (after the dry-joint rule), N
@@ -25,8 +45,8 @@ struct Load_Case_Result {
     double delta_ac;   // the load distance at the compression zone (written "úac"), cm
     double sigma_p;    // bearing pressure, N/mm²
     double Ast;        // As,h + As,v + As,s; -1.0 when one of them failed
+    unsigned failed_checks;  // Design_Check_Bit of the combination
 };
-static_assert(sizeof(Load_Case_Result) == 15 * sizeof(double), "15 doubles per result row");
 
 // The result summary of the model: 38 reals, the flags of the calculation and the
 // governing row. Real i (counted from 0) is the field commented "i".
@@ -77,6 +97,7 @@ struct Load_Case_Summary {
     double l_prov_anch;         // 37 available anchorage length of the anchorage loops
     // Flags of the calculation.
     int design_failed;          // a required value could not be determined
+    unsigned check_failed;      // the failed checks of all rows (Design_Check_Bit)
     int fatigue_failed;         // set by the fatigue check
     int cover_failed;           // set by the cover check of the input echo
     int rebar_failed;           // chosen reinforcement insufficient (reinforcement report)
@@ -93,7 +114,7 @@ constexpr int SUMMARY_REAL_COUNT = 38;
 // array starts with).
 void Reset_Load_Case_Summary(Load_Case_Summary* summary);
 
-// Envelope, governing row and design-failed flag over the model's results, one result per
-// row of the ultimate-limit-state table. Returns 1 when no row failed (also for an empty
+// Envelope, governing row, design-failed flag and the failed checks over the model's
+// results, one result per row of the ultimate-limit-state table. Returns 1 when no row failed (also for an empty
 // table), else 0. Null model: 1, nothing changed.
 int Evaluate_Load_Case_Results(Corbel_Model* model);

@@ -69,6 +69,8 @@ struct Beam_Corbel_Work {
     double x;                   // written as xc
     double delta_e;             // written as the load distance at the compression zone
     const char* stirrup_text;   // stirrup line; first letter "h" or "v" gives the direction
+    unsigned failed_checks;     // Design_Check_Bit of the checks that failed
+    int long_span_stirrups;     // "Heft 600": 1 when the stirrups followed the rule for a > 0.5 hk
 };
 
 // Work record of the column-side procedure (load corbel on a column).
@@ -120,6 +122,7 @@ struct Column_Corbel_Work {
     double delta_e;             // written as the load distance at the compression zone
     const char* method_name;    // printed after "Verfahren nach"
     const char* stirrup_text;   // "h", "v" or a text beginning with a blank (both areas)
+    unsigned failed_checks;     // Design_Check_Bit of the checks that failed
 };
 
 extern Beam_Corbel_Work beam_corbel_work;

@@ -301,6 +301,7 @@ void Store_Design_Results(Load_Case_Result* result, int beam)
         r.theta_A = w.theta;
         r.delta_ac = w.delta_e;
         r.sigma_p = w.sigma_bearing;
+        r.failed_checks = w.failed_checks;
     } else {
         const Column_Corbel_Work& w = column_corbel_work;
         r.As_h = w.As_tie;
@@ -309,6 +310,7 @@ void Store_Design_Results(Load_Case_Result* result, int beam)
         Store_Stirrups(r, w.stirrup_text, w.As_stirrup, w.stirrup_value, true);
         r.delta_ac = w.delta_e;
         r.sigma_p = w.sigma_bearing;
+        r.failed_checks = w.failed_checks;
     }
 
     bool failed = false;
@@ -356,13 +358,14 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
         material_fault = true;
     if (material_fault) OLI_Write_Failed_Line(report, "Fehler bei den Materialdaten");
 
+    Load_Case_Result& result = m.results[index];
     const bool geometry_fault =
         beam ? Beam_Geometry_Faulty(beam_corbel_work) : Column_Geometry_Faulty(column_corbel_work);
-    if (geometry_fault) {
-        OLI_Write_Failed_Line(report, "Fehler in den Geometriedaten");
+    if (geometry_fault) OLI_Write_Failed_Line(report, "Fehler in den Geometriedaten");
+    if (geometry_fault || material_fault) {
+        result.failed_checks = DESIGN_NOT_CARRIED_OUT;
         return 1;
     }
-    if (material_fault) return 1;
 
     const int method_class = beam ? beam_corbel_work.method_class : column_corbel_work.method_class;
     if (report != nullptr) {
@@ -384,11 +387,11 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
 
     const int fault = Run_Procedure(beam, nullptr);
 
-    Load_Case_Result& result = m.results[index];
     result.A = A * 1000.0;
     result.H = H * 1000.0;
 
     if (fault > 0) {
+        result.failed_checks = DESIGN_NOT_CARRIED_OUT;
         if (report == nullptr) return 1;
         OLI_Printf(report, "%s" OLI_SEQ_STYLE "Meldungen zur Berechnung\n", report_line_prefix);
         Write_Procedure_Messages(report, beam);

@@ -18,14 +18,14 @@ extern int calc_note_count;
 // Returns 0 when the row was not designed (index outside the table, no load above 1 kN)
 // or was designed, whatever its verdicts; 1 when the design could not be carried out
 // (material data unusable, geometry fault, or the procedure failed). After a material or
-// geometry fault the row's result is left untouched; after a procedure fault only its A
-// and H (N) are stored. A null model returns 0.
+// geometry fault the row's result only marks the design as not carried out; after a
+// procedure fault its A and H (N) are stored as well. A null model returns 0.
 int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_level);
 
 // Takes the results of the procedure that has just run (beam_corbel_work when beam is set,
 // else column_corbel_work) into a row's result: the areas, the stirrup area by the
 // direction its text begins with, and the values the report and the envelope read; the
-// beam-only fields are left as they are after the column procedure. Of the tie, hanger
+// beam-only fields are left as they are after the column procedure; the checks that failed. Of the tie, hanger
 // and inclined areas one below -0.01 (or not a number) is stored as -1.0 and makes the
 // total -1.0; one from -0.01 up to 0 is stored as 0.0. Null result: nothing.
 void Store_Design_Results(Load_Case_Result* result, int beam);

@@ -199,6 +199,12 @@ const char* Get_Relation_Sign_Le(float a, float b)
     return ">";
 }
 
+const char* Get_Relation_Sign_Le_Judged(float a, float b, int failed)
+{
+    if (failed) return ">";
+    return a < b ? "<" : "\xF3";
+}
+
 const char* Get_Relation_Sign_Ge(float a, float b)
 {
     if (a > b) return ">";

@@ -60,6 +60,10 @@ const char* Get_Relation_Sign_Min(double value, double limit);  // ">", "=", red
 const char* Get_Relation_Sign_Le(float a, float b);
 // ">", the greater-or-equal sign 0xF2, "<".
 const char* Get_Relation_Sign_Ge(float a, float b);
+// The sign between a value and its limit in a check that decides with a tolerance of its
+// own: ">" exactly when the check failed, else "<" or the less-or-equal sign (a value
+// above the limit within the tolerance reads as equal), so that sign and verdict agree.
+const char* Get_Relation_Sign_Le_Judged(float a, float b, int failed);
 
 // Verdict lines, written through the report text channel and ended with a line end; a
 // null stream writes nothing. A null text counts as empty.
