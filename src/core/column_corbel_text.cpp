@@ -336,8 +336,10 @@ void Write_Class_Closing(const Column_Text& t)
 
     switch (w.method_class) {
     case 0: {
+        // The line says only whether min b stays within b: ">" or the less-or-equal sign.
         const Check_Text c = Judge(w.min_b, w.width, w.failed_checks, DESIGN_CHECK_STRUT);
-        OLI_Printf(f, "%sDruckstrebe: min b = %.1f cm %s b  %s\n", p, w.min_b, c.sign, c.verdict);
+        const bool failed = (w.failed_checks & DESIGN_CHECK_STRUT) != 0;
+        OLI_Printf(f, "%sDruckstrebe: min b = %.1f cm %s b  %s\n", p, w.min_b, failed ? ">" : LESS_EQ, c.verdict);
         break;
     }
     case 1: Write_Sigma0_Line(t, "MN/m"); break;

@@ -4,6 +4,7 @@
 // chosen bars, and the clearers of the calculation module's records.
 //
 // Lengths in cm, forces in kN, areas in cm², stresses in N/mm², angles in degrees.
+#include "core/corbel_results.h"
 #include "material/material_set.h"
 
 struct Corbel_Model;

@@ -231,8 +231,11 @@ int Create_Load_Table(int area, int y, int x1, int x2, int row_height, const Cor
         r.first_force = c.H * factor;
         r.second_force = c.A * factor;
         if (results) {
-            const double u = model->results[i].Ast;
-            r.utilisation = u < -0.1 ? -1.0 : u;
+            // A combination with a failed check, or whose design could not be carried out,
+            // is marked as one whose reinforcement could not be found.
+            const Load_Case_Result& result = model->results[i];
+            const double u = result.Ast;
+            r.utilisation = u < -0.1 || result.failed_checks != 0 ? -1.0 : u;
             r.governing = model->summary.governing_case == i + 1 ? 1 : 0;
         }
         Table_Editor_Add_Row(t, &r);

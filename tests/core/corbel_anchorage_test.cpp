@@ -279,7 +279,8 @@ TEST_F(CorbelAnchorage, LapInTheColumn)
 }
 
 // The example column corbel under an ever greater load A: the tie's lap in the column never
-// gets shorter, also once the tie needs more steel than the column bars provide.
+// gets shorter, also once the tie needs more steel than the column bars provide (up to the
+// load that leaves the method no lever arm, 2.5 VRd,max).
 TEST(CorbelLapInTheColumn, NeverShorterUnderAGreaterLoad)
 {
     Annex_In_Force annex("Deutschland");
@@ -287,7 +288,7 @@ TEST(CorbelLapInTheColumn, NeverShorterUnderAGreaterLoad)
     Corbel_Model m{};
     ASSERT_EQ(Read_Corbel_Model(in.get(), &m), 0);
     double last = 0.0;
-    for (double A = 200.0; A <= 2000.0; A += 50.0) {
+    for (double A = 200.0; A <= 1500.0; A += 50.0) {
         for (int i = 0; i < m.load_count[0]; ++i) m.load_table[0][i].A = 1000.0 * A;
         Calculate_Corbel(&m, nullptr, 0);
         ASSERT_EQ(m.summary.design_failed, 0) << A;
