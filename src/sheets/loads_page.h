@@ -20,7 +20,7 @@ struct Load_Table_Row {
     char name[41];        // at most 40 characters, blank-padded to 40, terminated
     double first_force;   // H
     double second_force;  // A
-    double utilisation;   // of the last calculation; -1.0 when below -0.1
+    double utilisation;   // of the last calculation; -1.0 when below -0.1 or a check failed
     int32_t governing;    // 1 on the governing combination's row
 };
 

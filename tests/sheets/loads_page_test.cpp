@@ -424,3 +424,24 @@ TEST_F(LoadsPage, HeadingCellsStandOverTheirColumns)
         }
     }
 }
+
+// With online calculation a combination with a failed check is marked as one whose
+// reinforcement could not be found: -1.00 in red, "nicht ok" on the governing row.
+TEST_F(LoadsPage, AFailedCheckMarksItsRowLikeAFailedDesign)
+{
+    Set_Table(0, {{420000.0, 84000.0}, {365000.0, 73000.0}, {245000.0, 49000.0}});
+    corbel_model.online_calculation = 1;
+    Alloc_Load_Case_Results(&corbel_model);
+    for (int i = 0; i < 3; ++i) corbel_model.results[i].Ast = 9.0 - i;
+    corbel_model.results[0].failed_checks = DESIGN_CHECK_STRUT;
+    corbel_model.results[2].failed_checks = DESIGN_NOT_CARRIED_OUT;
+    corbel_model.summary.governing_case = 1;
+    results_valid = 1;
+    Compose();
+    const auto rows = Rows(0);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_DOUBLE_EQ(rows[0].utilisation, -1.0);
+    EXPECT_DOUBLE_EQ(rows[1].utilisation, 8.0);
+    EXPECT_DOUBLE_EQ(rows[2].utilisation, -1.0);
+    EXPECT_EQ(rows[0].governing, 1);
+}

@@ -1,0 +1,138 @@
+// The verdict at the end of a report written by a refresh run: a check that the design
+// marks "nicht ok" fails the position in every method and detail level, the table levels
+// name the failing combinations, and a failed fatigue check still ends with the result.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/alloc.h"
+#include "core/corbel_model.h"
+#include "core/position_file.h"
+#include "corbel_text_support.h"
+#include "test_support.h"
+
+namespace {
+
+using corbel_text_test::Cp;
+
+struct Load {
+    double A, H;  // kN
+};
+
+void Set_Loads(Corbel_Model& m, int k, const std::vector<Load>& loads)
+{
+    Alloc_Load_Table(&m, static_cast<int>(loads.size()), k);
+    for (size_t i = 0; i < loads.size(); ++i) {
+        m.load_table[k][i].A = 1000.0 * loads[i].A;
+        m.load_table[k][i].H = 1000.0 * loads[i].H;
+    }
+}
+
+// The report of an example position changed by `edit`, written by a refresh run.
+std::string Refresh_Report(int example, const std::function<void(Corbel_Model&)>& edit)
+{
+    const std::string stem = "B1_0" + std::to_string(example);
+    const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".INP");
+    File_Stream in(input);
+    Corbel_Model m{};
+    EXPECT_EQ(Read_Corbel_Model(in.get(), &m), 0);
+    // Only the design and its verdict: no graphic, no input echo, no literature.
+    for (int s : {EC2_PRINT_GRAPHIC, EC2_PRINT_INPUT, EC2_PRINT_ANNEX, EC2_PRINT_STANDARDS})
+        m.print_options.switches[s] = 0;
+    edit(m);
+    File_Stream out;
+    EXPECT_EQ(Write_Corbel_Model(out.get(), &m), 0);
+    for (Load_Combination*& table : m.load_table)
+        if (table) MEM_FREE(table);
+    if (m.results) MEM_FREE(m.results);
+    if (m.print_options.remarks) MEM_FREE(m.print_options.remarks);
+
+    Temp_Dir dir;
+    const size_t annex = input.find("\n\nACTIV_NADNAME");
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), out.bytes() + input.substr(annex)));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
+                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(),
+                                       "ZAV_PRIVAT_DATAPATH=" + dir.path()};
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    EXPECT_EQ(r.err, "");
+    return Read_File_Bytes(dir.file("B1_01.OLI"));
+}
+
+constexpr int HEFT_399 = 1, HEFT_600 = 2, EC2_65 = 3, HEFT_430 = 4, CLASSIC = 0;
+
+struct Verdict_Case {
+    const char* what;
+    int example;
+    int method;
+    int detail_level;
+    std::vector<Load> loads;
+    // Report lines (UTF-8 as code page 850 reads) that must and must not be there.
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+}  // namespace
+
+TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
+{
+    const std::string failed = "Fehler bei der Bemessung !!";
+    const std::string success = "Bemessung erfolgreich";
+    const std::vector<Verdict_Case> cases = {
+        {"Heft 600: bearing and VRd,max", 1, HEFT_600, 1, {{1000, 200}},
+         {"V╬\\Ed╬r = 1000.0 kN > V╬\\Rd,max╬r = 612.0 kN  {nok}", failed,
+          "s. Bemessung: Lagerpressung, Druckstrebe\n"},
+         {success}},
+        // Beyond 2.5 VRd,max no lever arm is left: not designed, instead of less steel.
+        {"Heft 600: no lever arm", 1, HEFT_600, 1, {{2000, 400}},
+         {" zk ¾ 0.0, Verfahren nicht anwendbar !", "Bewehrung nicht ermittelbar", failed,
+          "s. Ermittlung der erforderlichen Bewehrung\n"},
+         {success, "A╬\\s,h╬r = "}},
+        {"EC 2-1-1, 6.5: compression zone", 1, EC2_65, 0, {{700, 0}},
+         {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.6 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
+        {"Heft 430: strut and bearing", 1, HEFT_430, 2, {{1000, 200}},
+         {"> zul ╠╬\\d╬r = 17.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"},
+         {success}},
+        {"Heft 399: tau0", 1, HEFT_399, 1, {{1000, 200}},
+         {"> ╠╬\\03╬r = 4.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"}, {success}},
+        {"classic model: min b", 1, CLASSIC, 1, {{1000, 200}},
+         {"Druckstrebe: min b = 59.1 cm > b  {nok}", failed}, {success}},
+        // The table level designs the rows silently: the failing one is named, the other not.
+        {"table level", 1, HEFT_600, 3, {{700, 0}, {450, 300}},
+         {"Lk 1: Nachweis Lagerpressung, Druckstrebe  {nok}", failed}, {success, "Lk 2: Nachweis"}},
+        // The support corbel's stirrups: the rule a ≤ 0.5 hk decided, with 0.3 VRd,max.
+        {"Heft 600 stirrup rule", 2, HEFT_600, 1, {{260, 26}},
+         {"úa/h╬\\k╬r < 0.5 und V╬\\Ed╬r > 0.3╬/.╬rV╬\\Rd,max╬r = 162.00 kN  ê  erf A╬\\sb,h╬r", success},
+         {failed, "Rd,c"}},
+    };
+    for (const Verdict_Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string report = Refresh_Report(c.example, [&c](Corbel_Model& m) {
+            m.rebar_chosen = 0;
+            m.method = c.method;
+            m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = c.detail_level;
+            if (c.example == 2) m.load_a = 16.0;
+            Set_Loads(m, 0, c.loads);
+        });
+        for (const std::string& text : c.present) EXPECT_NE(report.find(Cp(text)), std::string::npos) << text;
+        for (const std::string& text : c.absent) EXPECT_EQ(report.find(Cp(text)), std::string::npos) << text;
+    }
+}
+
+// A fatigue check that fails leaves the report with its result and the failure verdict.
+TEST(RefreshVerdict, AFailedFatigueCheckEndsWithTheFailureVerdict)
+{
+    const std::string report = Refresh_Report(4, [](Corbel_Model& m) {
+        m.load_table[1][0].A = 400000.0;
+        m.load_table[1][0].H = 80000.0;
+    });
+    const size_t check = report.find(Cp("0.61 > 0.56 < 0.9  {nok}"));
+    const size_t result = report.find(Cp("Endergebnis"));
+    ASSERT_NE(check, std::string::npos);
+    ASSERT_NE(result, std::string::npos);
+    EXPECT_LT(check, result);
+    EXPECT_NE(report.find(Cp("Fehler bei der Bemessung !!"), result), std::string::npos);
+    EXPECT_NE(report.find(Cp("s. Ermüdungsnachweis\n"), result), std::string::npos);
+}
