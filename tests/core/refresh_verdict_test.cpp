@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "base/alloc.h"
 #include "core/corbel_model.h"
-#include "core/position_file.h"
 #include "corbel_text_support.h"
+#include "edited_input.h"
 #include "test_support.h"
 
 namespace {
@@ -35,23 +34,14 @@ std::string Refresh_Report(int example, const std::function<void(Corbel_Model&)>
 {
     const std::string stem = "B1_0" + std::to_string(example);
     const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".INP");
-    File_Stream in(input);
-    Corbel_Model m{};
-    EXPECT_EQ(Read_Corbel_Model(in.get(), &m), 0);
-    // Only the design and its verdict: no graphic, no input echo, no literature.
-    for (int s : {EC2_PRINT_GRAPHIC, EC2_PRINT_INPUT, EC2_PRINT_ANNEX, EC2_PRINT_STANDARDS})
-        m.print_options.switches[s] = 0;
-    edit(m);
-    File_Stream out;
-    EXPECT_EQ(Write_Corbel_Model(out.get(), &m), 0);
-    for (Load_Combination*& table : m.load_table)
-        if (table) MEM_FREE(table);
-    if (m.results) MEM_FREE(m.results);
-    if (m.print_options.remarks) MEM_FREE(m.print_options.remarks);
-
+    const std::string changed = Edited_Input(input, [&edit](Corbel_Model& m) {
+        // Only the design and its verdict: no graphic, no input echo, no literature.
+        for (int s : {EC2_PRINT_GRAPHIC, EC2_PRINT_INPUT, EC2_PRINT_ANNEX, EC2_PRINT_STANDARDS})
+            m.print_options.switches[s] = 0;
+        edit(m);
+    });
     Temp_Dir dir;
-    const size_t annex = input.find("\n\nACTIV_NADNAME");
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), out.bytes() + input.substr(annex)));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), changed));
     EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
     const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
                                        "DRAM=" + dir.path(), "TEMP=" + dir.path(),

@@ -1,0 +1,30 @@
+#pragma once
+// A position input changed in the model and written again, for refresh runs of the built
+// program on variants of the example positions.
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "base/alloc.h"
+#include "core/corbel_model.h"
+#include "core/position_file.h"
+#include "test_support.h"
+
+// The input read into a model, changed by `edit` and written as the program's writer writes
+// it; the block naming the annex is kept as it was.
+inline std::string Edited_Input(const std::string& input, const std::function<void(Corbel_Model&)>& edit)
+{
+    File_Stream in(input);
+    Corbel_Model model{};
+    EXPECT_EQ(Read_Corbel_Model(in.get(), &model), 0);
+    edit(model);
+    File_Stream out;
+    EXPECT_EQ(Write_Corbel_Model(out.get(), &model), 0);
+    for (Load_Combination*& table : model.load_table)
+        if (table) MEM_FREE(table);
+    if (model.results) MEM_FREE(model.results);
+    if (model.print_options.remarks) MEM_FREE(model.print_options.remarks);
+    const size_t annex = input.find("\n\nACTIV_NADNAME");
+    return out.bytes() + (annex == std::string::npos ? std::string() : input.substr(annex));
+}
