@@ -117,6 +117,30 @@ void Write_Shear_Strut_Line(const Column_Text& t)
                t.unit, c.verdict);
 }
 
+// The compression-zone check of classes 5 and 6.
+void Write_Zone_Line(const Column_Text& t)
+{
+    FILE* f = t.f;
+    const Column_Corbel_Work& w = t.w;
+    const int cls = w.method_class;
+    OLI_Printf(f, "%sNachweis der Druckstrebe: x", t.p);
+    if (cls == 6 && t.detail_level >= 2) {
+        if (Concrete_Fck(w.material_set) >= 50.001)
+            OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/(1-f" OLI_SEQ_SUB "ck" OLI_SEQ_RESET "/250)");
+        else
+            OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
+    }
+    const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
+    if (cls == 5)
+        OLI_Printf(f, " = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit, c.verdict);
+    else
+        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+                   report_times_sign, w.xc_limit, c.verdict);
+    if (t.detail_level >= 2)
+        OLI_Printf(f, "%s  mit x" OLI_SEQ_SUB "c" OLI_SEQ_RESET " = %.2lf cm, " DELTA "a" OLI_SEQ_SUB "c" OLI_SEQ_RESET
+                      " = %.1lf cm\n", t.p, w.x, w.delta_e);
+}
+
 // Direct load and beam-end corbel: bearing, the class's strut check, hanger and tie.
 void Write_Direct_Load_Checks(const Column_Text& t)
 {
@@ -140,23 +164,7 @@ void Write_Direct_Load_Checks(const Column_Text& t)
     } else if (cls == 4) {
         Write_Shear_Strut_Line(t);
     } else if (cls == 5 || cls == 6) {
-        OLI_Printf(f, "%sNachweis der Druckstrebe: x", p);
-        if (cls == 6 && t.detail_level >= 2) {
-            if (Concrete_Fck(w.material_set) >= 50.001)
-                OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/(1-f" OLI_SEQ_SUB "ck" OLI_SEQ_RESET "/250)");
-            else
-                OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
-        }
-        const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
-        if (cls == 5)
-            OLI_Printf(f, " = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit,
-                       c.verdict);
-        else
-            OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
-                       report_times_sign, w.xc_limit, c.verdict);
-        if (t.detail_level >= 2)
-            OLI_Printf(f, "%s  mit x" OLI_SEQ_SUB "c" OLI_SEQ_RESET " = %.2lf cm, " DELTA "a" OLI_SEQ_SUB "c"
-                          OLI_SEQ_RESET " = %.1lf cm\n", p, w.x, w.delta_e);
+        Write_Zone_Line(t);
         if (w.shear_limit > 0.01) {
             if (cls == 6) {
                 Write_Shear_Strut_Line(t);
@@ -187,7 +195,10 @@ void Write_Upper_Share_Checks(const Column_Text& t)
 
     OLI_Printf(f, "%sNachweise f" UML_ue "r den Lastanteil A" OLI_SEQ_SUB "oben" OLI_SEQ_RESET " = %.2lf kN%s:\n", p,
                w.distribution_number * w.vertical_force, t.unit);
+    // The strut checks that decide the verdict for the upper share as for a direct load.
     if (w.method_class == 2) Write_Sigma0_Line(t, "N/mm");
+    if (w.method_class == 4) Write_Shear_Strut_Line(t);
+    if (w.method_class == 6) Write_Zone_Line(t);
     OLI_Printf(f, "%sZuggurtbewehrung: Z" OLI_SEQ_SUB "A" OLI_SEQ_RESET " = %.2lf kN%s  %s  erf A" OLI_SEQ_SUB "s,h"
                   OLI_SEQ_RESET " = %.2f cm" OLI_SEQ_SUP "2\n", p, w.Z, t.unit, ARROW, w.As_tie);
     if (w.method_class == 5) {

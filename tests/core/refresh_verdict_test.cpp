@@ -62,6 +62,7 @@ struct Verdict_Case {
     // Report lines (UTF-8 as code page 850 reads) that must and must not be there.
     std::vector<std::string> present;
     std::vector<std::string> absent;
+    int load_transfer = LOAD_TRANSFER_DIRECT;
 };
 
 }  // namespace
@@ -80,6 +81,11 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
          {" zk ¾ 0.0, Verfahren nicht anwendbar !", "Bewehrung nicht ermittelbar", failed,
           "s. Ermittlung der erforderlichen Bewehrung\n"},
          {success, "A╬\\s,h╬r = "}},
+        // A hung-up load: the upper share's strut is checked and shown as for a direct load.
+        {"Heft 600: hung-up load", 1, HEFT_600, 1, {{1500, 0}},
+         {"A╬\\oben╬r = 900.00 kN:\n Nachweis der Druckstrebe: V╬\\Ed╬r = 900.0 kN > V╬\\Rd,max╬r = 612.0 kN  {nok}",
+          failed, "s. Bemessung: Druckstrebe\n"},
+         {success}, LOAD_TRANSFER_INDIRECT},
         {"EC 2-1-1, 6.5: compression zone", 1, EC2_65, 0, {{700, 0}},
          {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.6 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
         {"Heft 430: strut and bearing", 1, HEFT_430, 2, {{1000, 200}},
@@ -102,6 +108,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
         const std::string report = Refresh_Report(c.example, [&c](Corbel_Model& m) {
             m.rebar_chosen = 0;
             m.method = c.method;
+            m.load_transfer = c.load_transfer;
             m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = c.detail_level;
             if (c.example == 2) m.load_a = 16.0;
             Set_Loads(m, 0, c.loads);
