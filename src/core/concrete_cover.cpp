@@ -58,7 +58,8 @@ void Write_Cover_Result(FILE* report, const Cover_Work& w, double cv_mm)
     if (w.cv_given) {
         const bool ok = cv_mm > w.c_nom - 0.001;
         const char* sign = Get_Relation_Sign_Le_Judged(static_cast<float>(w.c_nom), static_cast<float>(cv_mm), !ok);
-        OLI_Printf(report, " %s c" SUB("v") " = %.0lf mm  %s", sign, cv_mm, ok ? Get_Verdict_Ok() : Get_Verdict_Not_Ok());
+        OLI_Printf(report, " %s c" SUB("v") " = %.0lf mm  %s", sign, cv_mm,
+                   ok ? Get_Verdict_Ok() : Get_Verdict_Not_Ok());
     }
     OLI_Printf(report, "\n");
 }
