@@ -21,7 +21,11 @@ extern double section_graphic_text_sizes[2];
 // runs silently and only leaves its results in the model. show_messages is handed to the
 // data check alone, which may then show message boxes for some input errors. Every call
 // starts from a fresh result array; the print options' detail level is changed while one
-// combination is written in detail and restored before the call returns.
+// combination is written in detail and restored before the call returns. A report that
+// designed a combination ends with the final verdict: the success headline only when no
+// required value is missing and no check failed (cover, a combination's bearing, strut,
+// dimensions, fatigue, chosen reinforcement), else the failure headline with a pointer to
+// each failed part.
 void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
 
 // The short notes that precede the design, counted (0 to 3) and, with a stream, written:
