@@ -7,12 +7,10 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "base/alloc.h"
 #include "core/corbel_model.h"
 #include "core/load_tables.h"
-#include "core/position_file.h"
+#include "example_input.h"
 #include "report/oli_channel.h"
 #include "test_support.h"
 
@@ -33,22 +31,9 @@ double Number_After(const std::string& text, const std::string& label, size_t fr
 // The report of a refresh run of example position 1 as `change` leaves its input.
 std::string Report_Of(const std::function<void(Corbel_Model&)>& change)
 {
-    const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
-    File_Stream in(input);
-    Corbel_Model model{};
-    EXPECT_EQ(Read_Corbel_Model(in.get(), &model), 0);
-    change(model);
-    File_Stream out;
-    EXPECT_EQ(Write_Corbel_Model(out.get(), &model), 0);
-    for (Load_Combination*& table : model.load_table)
-        if (table) MEM_FREE(table);
-    if (model.results) MEM_FREE(model.results);
-    if (model.print_options.remarks) MEM_FREE(model.print_options.remarks);
-    const size_t annex = input.find("\n\nACTIV_NADNAME");
-
+    const std::string input = Changed_Example_Input(Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP"), change);
     Temp_Dir dir;
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"),
-                                 out.bytes() + (annex == std::string::npos ? std::string() : input.substr(annex))));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
     EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
     const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(),
                                      {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
@@ -66,10 +51,11 @@ void One_Row(Corbel_Model& m, double A, double H)
     m.load_table[0][0].H = H * 1000.0;
 }
 
-void Detail(Corbel_Model& m, int level, bool intermediate = true)
+// The detail level, with the intermediate results that carry the anchorage lines.
+void Detail(Corbel_Model& m, int level)
 {
     m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = level;
-    m.print_options.switches[EC2_PRINT_INTERMEDIATE] = intermediate ? 1 : 0;
+    m.print_options.switches[EC2_PRINT_INTERMEDIATE] = 1;
 }
 
 const std::string kVRdMax = "V" SUB "Rd,max" END " = ";

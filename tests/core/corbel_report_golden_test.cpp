@@ -14,9 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "base/alloc.h"
-#include "core/corbel_model.h"
-#include "core/position_file.h"
+#include "example_input.h"
 #include "report_checks.h"
 #include "test_support.h"
 
@@ -30,22 +28,11 @@ bool Updating()
     return value && *value && std::string(value) != "0";
 }
 
-// The example position's input with the detail level changed, as the program's writer
-// writes it; the block naming the annex is kept as it was.
+// The example position's input with the detail level changed.
 std::string Input_At_Level(const std::string& input, int level)
 {
-    File_Stream in(input);
-    Corbel_Model model{};
-    EXPECT_EQ(Read_Corbel_Model(in.get(), &model), 0);
-    model.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = level;
-    File_Stream out;
-    EXPECT_EQ(Write_Corbel_Model(out.get(), &model), 0);
-    for (Load_Combination*& table : model.load_table)
-        if (table) MEM_FREE(table);
-    if (model.results) MEM_FREE(model.results);
-    if (model.print_options.remarks) MEM_FREE(model.print_options.remarks);
-    const size_t annex = input.find("\n\nACTIV_NADNAME");
-    return out.bytes() + (annex == std::string::npos ? std::string() : input.substr(annex));
+    return Changed_Example_Input(input,
+                                 [level](Corbel_Model& m) { m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = level; });
 }
 
 struct Level {
