@@ -524,7 +524,7 @@ TEST_F(ColumnCorbel, FailedRunLeavesNoResultOfTheRunBefore)
             for (double v : {w.As_tie, w.As_hanger, w.As_incl_hanger, w.As_stirrup}) EXPECT_EQ(v, -1.0);
             for (double v : {w.shear_limit, w.zk, w.dk, w.shear_value, w.min_b, w.Z, w.Z_H, w.theta2,
                              w.sigma_strut, w.sigma_bearing, w.F_incl_hanger, w.stirrup_value, w.hanger_angle,
-                             w.theta, w.sigma_perm, w.ratio, w.z})
+                             w.strut_slope, w.theta, w.sigma_perm, w.ratio, w.z})
                 EXPECT_EQ(v, 0.0) << method << "/" << transfer;
         }
 
