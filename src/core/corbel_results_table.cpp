@@ -13,6 +13,7 @@
 #include "report/oli_channel.h"
 #include "report/page_head.h"
 #include "report/report_layout.h"
+#include "report/string_format.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
 
@@ -107,16 +108,20 @@ void Write_Legend(FILE* f, const bool* shown, bool unused_H)
                             (std::string(unused_H_symbol) + ": bei angeh" UML_ae "ngter Last nicht angesetzt").c_str());
 }
 
-// A force cell; an H that the design does not take in parentheses.
+// A force cell; an H that the design does not take in parentheses, with fewer decimals
+// where the parentheses would widen the column.
 void Write_Force_Cell(FILE* f, double value, bool unused)
 {
     if (!unused || std::fabs(value) <= 0.01) {
         OLI_Write_Cell_9_2(f, value);
         return;
     }
-    char number[64];
-    std::snprintf(number, sizeof number, "(%.2lf)", value);
-    std::fprintf(f, " %9s", number);
+    std::string number;
+    for (int decimals = 2; decimals >= 0; --decimals) {
+        number = Format_String("(%.*lf)", decimals, value);
+        if (number.size() <= 9) break;
+    }
+    std::fprintf(f, " %9s", number.c_str());
 }
 
 } // namespace
