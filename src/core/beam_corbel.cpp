@@ -242,7 +242,8 @@ int Beam_Design::Check_Input()
 void Beam_Design::Class_3_Vrd_Max()
 {
     const double nu = fck <= 39.99999999999999 ? 0.7 - 0.005 * fck : 0.5;
-    vrd_max = fck / gamma_c * (0.9 * dk) * b500 * nu;
+    // Lightweight concrete carries its strut with eta1 less, as it bears with eta1 less.
+    vrd_max = fck / gamma_c * (0.9 * dk) * b500 * nu * eta1;
 }
 
 // The VRd,max check of the shear rule with VEd = A.

@@ -165,6 +165,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     w->F_incl_hanger = 0.0;
     w->stirrup_value = 0.0;
     w->hanger_angle = 0.0;
+    w->strut_slope = 0.0;
     w->theta = 0.0;
     w->sigma_perm = 0.0;
     w->ratio = 0.0;
@@ -326,7 +327,8 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         Slenderness(w, out, kRatioAcHk, ac, hk, 0.299, kBelow03, 1.001, kCantilever1);
         w->z = 0.9 * d * 100.0;
         const double nu = fck <= 39.99999999999999 ? 0.7 - 0.005 * fck : 0.5;
-        VRd_max = nu * b * 500.0 * (fck / gamma_c) * 0.9 * d;
+        // Lightweight concrete carries its strut with eta1 less, as it bears with eta1 less.
+        VRd_max = nu * eta1 * b * 500.0 * (fck / gamma_c) * 0.9 * d;
         const double VEd = alphaA;
         if (VEd > VRd_max + 0.001) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
         w->shear_value = VEd;
@@ -586,14 +588,24 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
 
         if (transfer == 0) {
             // The upper share hangs on the vertical hangers, the lower one on the inclined
-            // bars along the strut's slope.
+            // bars. The bars lie at the inclination entered for them (the one the drawing
+            // and the anchorage take; without one, from the tie's corner to the opposite
+            // face); the lower share's strut runs at the slope z/a. Whichever of the two is
+            // flatter gives the larger force, and that one is designed for.
             w->F_hanger = alphaA;
             w->As_hanger = alphaA / fyd * 10.0;
-            w->F_incl_hanger = std::sqrt(lambda * lambda + 1.0) * (1.0 - alpha) * A;
+            double bars = w->bars_inclination / kRadToDeg;
+            if (!(w->bars_inclination > 0.001 && w->bars_inclination < 89.999)) {
+                const double rise = hk - 2.0 * ak;
+                const double run = lk - ak;
+                bars = run != 0.0 ? std::atan(rise / run) : std::atan2(rise, 0.0);
+            }
+            const double strut = std::atan2(1.0, lambda);
+            const double flatter = bars > 0.0 ? std::min(bars, strut) : strut;
+            w->F_incl_hanger = (1.0 - alpha) * A / std::sin(flatter);
             w->As_incl_hanger = w->F_incl_hanger / fyd * 10.0;
-            const double rise = hk - 2.0 * ak;
-            const double run = lk - ak;
-            w->hanger_angle = Degrees(run != 0.0 ? std::atan(rise / run) : std::atan2(rise, 0.0));
+            w->hanger_angle = Degrees(bars);
+            w->strut_slope = Degrees(strut);
             return 0;
         }
     }

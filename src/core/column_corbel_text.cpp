@@ -377,8 +377,12 @@ void Write_Lower_Share(const Column_Text& t)
 
     OLI_Printf(f, "%sNachweis f" UML_ue "r den Lastanteil A" OLI_SEQ_SUB "unten" OLI_SEQ_RESET, p);
     if (w.distribution_number < 1.0) {
-        OLI_Printf(f, " = %.1f kN%s (%s = %.1f" DEGREE "):\n", (1.0 - w.distribution_number) * w.vertical_force,
-                   t.unit, BETA, w.hanger_angle);
+        OLI_Printf(f, " = %.1f kN%s (%s = %.1f" DEGREE, (1.0 - w.distribution_number) * w.vertical_force, t.unit, BETA,
+                   w.hanger_angle);
+        // A strut flatter than the bars gives the force.
+        if (w.strut_slope > 0.0 && w.strut_slope < w.hanger_angle)
+            OLI_Printf(f, ", ma" UML_ss "gebend Druckstrebe %.1f" DEGREE, w.strut_slope);
+        OLI_Printf(f, "):\n");
         OLI_Printf(f, "%sSchr" UML_ae "gbewehrung: Z" OLI_SEQ_SUB "S" OLI_SEQ_RESET " = %.1f kN%s  %s  erf A" OLI_SEQ_SUB
                       "s,s" OLI_SEQ_RESET " = %.2f cm" OLI_SEQ_SUP "2\n", p, w.F_incl_hanger, t.unit, ARROW,
                    w.As_incl_hanger);
@@ -402,6 +406,10 @@ void Write_Column_Corbel_Design(int beam_end, FILE* f, int detail_level)
 
     if (detail_level >= 2)
         Write_Echo(t);
+    else if (variant == 0 && std::fabs(w.horizontal_force) > 0.01)
+        // A hung-up load takes no horizontal force.
+        OLI_Printf(f, "%sBemessungsgr" UML_oe UML_ss "en: A = %.2lf kN%s, H = %.2lf kN%s (nicht angesetzt)\n", t.p,
+                   w.vertical_force, t.unit, w.horizontal_force, t.unit);
     else
         OLI_Printf(f, "%sBemessungsgr" UML_oe UML_ss "en: A = %.2lf kN%s, H = %.2lf kN%s\n", t.p, w.vertical_force,
                    t.unit, w.horizontal_force, t.unit);

@@ -199,6 +199,10 @@ Chosen_Bars Bars_Of(const Corbel_Model& m, bool beam_end)
 // used rather than as not needed.
 double Required_Area(double required, double provided) { return required < -0.001 ? provided : required; }
 
+// An available length: where the load or the covers leave no room for the bar, nothing is
+// available (never a negative length); the comparison with the required one then fails.
+double Available_Length(double length) { return Round_To_Tenth(std::max(0.0, length)); }
+
 // The bond pair (depth of concrete below the bar, depth above it) for a bar anchored in an
 // element of height L, given the bar's position for the setting "berechnen".
 void Bond_Pair(int setting, double L, double below, double above, double pair[2])
@@ -396,7 +400,7 @@ void Main_Tie_In_Corbel(Anchorage_Run& run)
     double available = (m.lk - r.cover_h) + (m.lp / 2.0 - m.load_a);
     const bool less_delta = res.delta_ac > 0.01;
     if (less_delta) available -= res.delta_ac;
-    res.l_prov_main = Round_To_Tenth(available);
+    res.l_prov_main = Available_Length(available);
     run.Put(std::string(TEXT_PROV_FROM_PLATE) + (less_delta ? TEXT_MINUS_DELTA_AC : "") +
             Format_String(FORMAT_LENGTH_END, res.l_prov_main));
 
@@ -469,11 +473,11 @@ void Inclined_Bars(Anchorage_Run& run)
     const double cos_a = std::cos(m.inclination * DEGREE);
     if (!run.on_column) {
         run.Put(Format_String(FORMAT_REQ_FROM_PLATE, res.l_req_incl));
-        res.l_prov_incl = Round_To_Tenth(((m.lk - r.cover_h) + (m.lp / 2.0 - m.load_a)) / cos_a);
+        res.l_prov_incl = Available_Length(((m.lk - r.cover_h) + (m.lp / 2.0 - m.load_a)) / cos_a);
         run.Put(Format_String(FORMAT_PROV_INCL_FROM_PLATE, res.l_prov_incl));
     } else {
         run.Put(Format_String(FORMAT_REQ_FROM_LOAD, res.l_req_incl));
-        res.l_prov_incl = Round_To_Tenth((m.lk - (m.load_a + r.cover_h)) / cos_a);
+        res.l_prov_incl = Available_Length((m.lk - (m.load_a + r.cover_h)) / cos_a);
         run.Put(Format_String(FORMAT_PROV_INCL_FROM_LOAD, res.l_prov_incl));
     }
     if (!r.inclined_loops) {
@@ -524,7 +528,7 @@ void Field_Bars(Anchorage_Run& run)
         Round_To_Tenth(Anchorage(run, pair, phi, run.req_loops, area, 1.0, ANCHORAGE_K, KIND_ANCHORAGE));
     run.Put(Format_String(FORMAT_REQ_FROM_E, res.l_req_field));
     if (res.l_req_field > 0.01) {
-        res.l_prov_field = Round_To_Tenth(r.member_axis_required - r.cover_h);
+        res.l_prov_field = Available_Length(r.member_axis_required - r.cover_h);
         run.Put(Format_String(FORMAT_PROV_FROM_E, res.l_prov_field));
     }
 }
@@ -561,7 +565,7 @@ void Anchorage_Loops(Anchorage_Run& run)
                 available += ((r.group[2].count - 1) * d_v + b.s_v) / 2.0;
                 text += Format_String(FORMAT_PLUS_HANGER_ROWS, report_times_sign);
             }
-            res.l_prov_anch = Round_To_Tenth(available);
+            res.l_prov_anch = Available_Length(available);
             run.Put(text + Format_String(FORMAT_LENGTH_END, res.l_prov_anch));
             res.short_anch = res.l_prov_anch < res.l_req_anch - 0.001 ? 1 : 0;
         }

@@ -63,7 +63,7 @@ constexpr int kBookmarkClose = 17;
 constexpr int kBookmarkTop = 20;
 // How long a report waits for another run of the same position to finish writing [s].
 constexpr int kPositionLockWait = 60;
-// A vertical load below this (N) is an uplift that the design ignores.
+// A load below this (N) is negative: an uplift, or a horizontal force that the design ignores.
 constexpr double kNegativeLoad = -0.01;
 // The model's first lightweight concrete class.
 constexpr int kFirstLightweightClass = 20;
@@ -497,6 +497,24 @@ int Write_Report_Notes(const Corbel_Model* model, FILE* report)
     if (negative) {
         ++count;
         if (report) OLI_Printf(report, "%sNegative Vertikallasten werden ignoriert.\n", report_line_prefix);
+    }
+    // The design takes a negative H of a combination as 0; a hung-up load takes no H at all.
+    bool negative_H = false, unused_H = false;
+    const bool hung_up = Is_Hung_Up_Load(m);
+    for (int i = 0; i < Row_Count(m, 0); ++i) {
+        const double H = m.load_table[0][i].H;
+        negative_H = negative_H || H < kNegativeLoad;
+        unused_H = unused_H || (hung_up && H > -kNegativeLoad);
+    }
+    if (negative_H) {
+        ++count;
+        if (report) OLI_Printf(report, "%sNegative Horizontallasten werden ignoriert.\n", report_line_prefix);
+    }
+    if (unused_H) {
+        ++count;
+        if (report)
+            OLI_Printf(report, "%sAngeh" AE "ngte Last: Horizontallasten werden nicht angesetzt.\n",
+                       report_line_prefix);
     }
     return count;
 }

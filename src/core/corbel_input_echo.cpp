@@ -11,9 +11,11 @@
 #include "core/load_tables.h"
 #include "core/safety_factor_display.h"
 #include "material/class_names.h"
+#include "material/material_set.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
+#include "report/string_format.h"
 #include "report/text_utils.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
@@ -25,7 +27,9 @@ namespace {
 #define PER_MILLE "\x89"
 #define SIGMA "\xCC"
 #define SUB OLI_SEQ_SUB
+#define SUP OLI_SEQ_SUP
 #define END OLI_SEQ_RESET
+#define RHO "\xCB"
 
 // Material-module indices from which a class is the user's own: its values are always
 // echoed, since no class name tells the reader what they are.
@@ -51,6 +55,19 @@ std::string Shown_Class_Name(const char* name)
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return "???";
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The concrete as the position has it: a lightweight concrete by its LC class (or as the
+// user's own) and its dry density.
+std::string Concrete_Name(const Corbel_Model& m)
+{
+    int lightweight = 0;
+    const int concrete = Map_Concrete_Class_Index(m.concrete_class, &lightweight, m.density);
+    const int lc_row = concrete - CONCRETE_FIRST_CLASS;
+    if (!lightweight) return Shown_Class_Name(Get_Concrete_Class_Name(concrete));
+    const char* name = lc_row >= 0 && lc_row < CONCRETE_LC_COUNT ? lightweight_concrete_class_names[lc_row]
+                                                                  : Get_Concrete_Class_Name(concrete);
+    return Shown_Class_Name(name) + " (" RHO " = " + Format_String("%.0lf", m.density) + " kg/m" SUP "3" END ")";
 }
 
 bool Load_Corbel_On_Column(const Corbel_Model& m)
@@ -137,7 +154,7 @@ void Write_Materials(FILE* f, const Corbel_Model& m, const char* p, int detail_l
                          (detail_level == 1 && m.print_options.switches[EC2_PRINT_INTERMEDIATE]);
     const int concrete = Map_Concrete_Class_Index(m.concrete_class, nullptr, m.density);
     const int steel = Map_Steel_Class_Index(m.steel_class[0]);
-    const std::string concrete_name = Shown_Class_Name(Get_Concrete_Class_Name(concrete));
+    const std::string concrete_name = Concrete_Name(m);
     const std::string steel_name = Shown_Class_Name(Get_Steel_Class_Name(steel, 0));
 
     const double tab = 22.0;

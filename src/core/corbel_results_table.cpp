@@ -8,10 +8,12 @@
 #include "core/corbel_input_echo.h"
 #include "core/corbel_model.h"
 #include "core/corbel_text_bytes.h"
+#include "core/design_load_case.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/page_head.h"
 #include "report/report_layout.h"
+#include "report/string_format.h"
 #include "report/text_writer.h"
 #include "report/verdicts.h"
 
@@ -84,19 +86,42 @@ double Shown_Value(const Column& column, const Load_Case_Result& row, double fac
     return column.force ? factor * (row.*column.value) : row.*column.value;
 }
 
+// H of a hung-up load is shown in parentheses: the design does not take it.
+const char* const unused_H_symbol = "(H" SUB "Ed" END ")";
+
 // The legend below the table: the forces, then each group of area symbols with a shown
-// column, then the total after its own separator.
-void Write_Legend(FILE* f, const bool* shown)
+// column, then the total after its own separator, and last why H stands in parentheses.
+void Write_Legend(FILE* f, const bool* shown, bool unused_H)
 {
     std::string groups[LEGEND_TOTAL];
     groups[LEGEND_FORCES] = columns[COLUMN_A].symbol;
-    if (shown[COLUMN_H]) groups[LEGEND_FORCES] += std::string(", ") + columns[COLUMN_H].symbol;
+    if (shown[COLUMN_H])
+        groups[LEGEND_FORCES] += std::string(", ") + (unused_H ? unused_H_symbol : columns[COLUMN_H].symbol);
     for (int c = COLUMN_H + 1; c < COLUMN_TOTAL; ++c)
         if (shown[c]) groups[columns[c].group] += std::string(", ") + columns[c].symbol;
     for (int g = LEGEND_FORCES; g < LEGEND_TOTAL; ++g)
         if (!groups[g].empty()) OLI_Write_List_Item(f, 0, 2, (groups[g] + group_labels[g]).c_str());
     if (shown[COLUMN_TOTAL])
         OLI_Write_List_Item(f, 1, 2, (std::string(columns[COLUMN_TOTAL].symbol) + group_labels[LEGEND_TOTAL]).c_str());
+    if (shown[COLUMN_H] && unused_H)
+        OLI_Write_List_Item(f, 1, 2,
+                            (std::string(unused_H_symbol) + ": bei angeh" UML_ae "ngter Last nicht angesetzt").c_str());
+}
+
+// A force cell; an H that the design does not take in parentheses, with fewer decimals
+// where the parentheses would widen the column.
+void Write_Force_Cell(FILE* f, double value, bool unused)
+{
+    if (!unused || std::fabs(value) <= 0.01) {
+        OLI_Write_Cell_9_2(f, value);
+        return;
+    }
+    std::string number;
+    for (int decimals = 2; decimals >= 0; --decimals) {
+        number = Format_String("(%.*lf)", decimals, value);
+        if (number.size() <= 9) break;
+    }
+    std::fprintf(f, " %9s", number.c_str());
 }
 
 } // namespace
@@ -111,6 +136,7 @@ void Write_Corbel_Results_Table(const Corbel_Model* model, FILE* report)
     OLI_setYPositionCM(report, 1, 0.3f);
 
     const int rows = m.results ? m.load_count[0] : 0;  // one result per ULS row
+    const bool unused_H = Is_Hung_Up_Load(m);
     const Units units = Units_For(m.unit_switch);
     bool shown[COLUMN_COUNT] = {};
     for (int i = 0; i < rows; ++i)
@@ -152,7 +178,7 @@ void Write_Corbel_Results_Table(const Corbel_Model* model, FILE* report)
         for (int c = 0; c < COLUMN_COUNT; ++c) {
             if (!shown[c]) continue;
             if (columns[c].force)
-                OLI_Write_Cell_9_2(report, units.factor * (row.*columns[c].value));
+                Write_Force_Cell(report, units.factor * (row.*columns[c].value), unused_H && c == COLUMN_H);
             else
                 OLI_Write_Result_Cell(report, m.summary.*columns[c].envelope, row.*columns[c].value);
         }
@@ -164,7 +190,7 @@ void Write_Corbel_Results_Table(const Corbel_Model* model, FILE* report)
     OLI_setFlags(report, 896);
     OLI_Set_Text_Style(3);
     OLI_Printf(report, "%s", report_line_prefix);
-    Write_Legend(report, shown);
+    Write_Legend(report, shown, unused_H);
     OLI_Printf(report, "\n");
     OLI_Set_Text_Style(4);
 }

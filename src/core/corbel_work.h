@@ -93,6 +93,7 @@ struct Column_Corbel_Work {
     double load_distance;       // a
     double force_height;        // the height of H above the corbel
     double distribution_number; // the upper share of A (indirect load transfer)
+    double bars_inclination;    // inclination entered for the inclined bars (hung up), degrees
     Material_Set* material_set;
     double As_tie;              // As,h
     double As_hanger;           // As,v
@@ -111,7 +112,8 @@ struct Column_Corbel_Work {
     double F_incl_hanger;       // ZS
     double F_hanger;            // ZV
     double stirrup_value;       // T3, Z', F1 or the vertical stirrup area, by class
-    double hanger_angle;        // angle written with the lower load share
+    double hanger_angle;        // β of the inclined bars, written with the lower load share
+    double strut_slope;         // slope of the lower share's strut (hung up), degrees
     double theta;               // θ2
     double sigma_perm;          // σRd,max of the bearing, permissible σd
     double ratio;               // a/z

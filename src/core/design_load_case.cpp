@@ -130,6 +130,7 @@ void Fill_Column_Work(const Corbel_Model& model, Column_Corbel_Work& w)
     w.load_distance = model.load_a;
     w.force_height = model.load_height;
     w.distribution_number = model.load_share;
+    w.bars_inclination = model.inclination;
     w.unused_double = 0.0;
     // A load hung up under the corbel has no bearing plate on it.
     if (Has_Bearing_Plate(model) && model.load_transfer != LOAD_TRANSFER_INDIRECT) {
@@ -254,6 +255,13 @@ double Book_Area(double area, bool& failed)
 }
 
 }  // namespace
+
+bool Is_Hung_Up_Load(const Corbel_Model& model)
+{
+    // The column procedure's choice and its load transfer 0, as the design takes them.
+    return model.system != SYSTEM_SUPPORT_CORBEL && model.connection != CONNECTION_BEAM && !Is_Beam_End(model) &&
+           model.load_transfer != LOAD_TRANSFER_DIRECT;
+}
 
 int Beam_Corbel_Method_Class(int method_index)
 {

@@ -22,6 +22,10 @@ extern int calc_note_count;
 // procedure fault its A and H (N) are stored as well. A null model returns 0.
 int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_level);
 
+// A load corbel on a column, single corbel, whose load hangs below it: its procedure takes
+// no horizontal force.
+bool Is_Hung_Up_Load(const Corbel_Model& model);
+
 // Takes the results of the procedure that has just run (beam_corbel_work when beam is set,
 // else column_corbel_work) into a row's result: the areas, the stirrup area by the
 // direction its text begins with, and the values the report and the envelope read; the

@@ -325,17 +325,27 @@ TEST_F(ColumnCorbel, HungUpLoadSplitsIntoHangersAndIgnoresHAndThePlate)
     const double zk = d - (d - std::sqrt(d * d - 2.0 * c * a1)) / 2.0;
     EXPECT_NEAR(w.As_tie, 120.0 * a1 / zk / fyd * 10.0, 1e-9);
     EXPECT_EQ(w.F_hanger, 120.0);
-    EXPECT_NEAR(w.F_incl_hanger, std::sqrt(a1 * a1 / (zk * zk) + 1.0) * 0.4 * A, 1e-9);
-    EXPECT_NEAR(w.hanger_angle, std::atan(0.4 / 0.35) * kDeg, 1e-9);
+    // Without an entered inclination the bars run from the tie's corner to the opposite
+    // face; the lower share hangs at the flatter of that and the strut's slope z/a'.
+    const double beta = std::atan(0.4 / 0.35);
+    EXPECT_NEAR(w.hanger_angle, beta * kDeg, 1e-9);
+    EXPECT_NEAR(w.strut_slope, std::atan2(zk, a1) * kDeg, 1e-9);
+    EXPECT_NEAR(w.F_incl_hanger, 0.4 * A / std::sin(std::min(beta, std::atan2(zk, a1))), 1e-9);
     EXPECT_EQ(w.sigma_bearing, 0.0);
 
-    // The classic model: the inclined bars follow the strut of slope a/z with z = 0.8 d.
+    // The classic model (z = 0.8 d) with bars entered at 30 degrees: the bars are flatter.
     w = Direct(0);
     w.load_transfer = 0;
     w.distribution_number = 0.6;
+    w.bars_inclination = 30.0;
     Rows_Of(&w);
     const double z0 = 0.8 * d;
     EXPECT_NEAR(w.As_tie, 120.0 * ac / z0 / fyd * 10.0, 1e-9);
+    EXPECT_NEAR(w.hanger_angle, 30.0, 1e-9);
+    EXPECT_NEAR(w.F_incl_hanger, 0.4 * A / 0.5, 1e-9);
+    // Bars at 80 degrees are steeper than the strut: its slope gives the force.
+    w.bars_inclination = 80.0;
+    Rows_Of(&w);
     EXPECT_NEAR(w.F_incl_hanger, std::sqrt(ac * ac / (z0 * z0) + 1.0) * 0.4 * A, 1e-9);
 }
 
@@ -514,7 +524,7 @@ TEST_F(ColumnCorbel, FailedRunLeavesNoResultOfTheRunBefore)
             for (double v : {w.As_tie, w.As_hanger, w.As_incl_hanger, w.As_stirrup}) EXPECT_EQ(v, -1.0);
             for (double v : {w.shear_limit, w.zk, w.dk, w.shear_value, w.min_b, w.Z, w.Z_H, w.theta2,
                              w.sigma_strut, w.sigma_bearing, w.F_incl_hanger, w.stirrup_value, w.hanger_angle,
-                             w.theta, w.sigma_perm, w.ratio, w.z})
+                             w.strut_slope, w.theta, w.sigma_perm, w.ratio, w.z})
                 EXPECT_EQ(v, 0.0) << method << "/" << transfer;
         }
 
