@@ -244,6 +244,8 @@ void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& se
     }
     if (detail_level >= 1) Write_Stresses(out, *v.record);
     Write_Tie_Line(out, m);
+    if (v.record->no_equilibrium)
+        OLI_Write_Failed_Line(out, "kein Gleichgewicht im gerissenen Querschnitt: Zuggurtbewehrung nicht ermittelbar");
     Write_Concrete_Check(out, m, v, c_max);
     Write_Stirrup_Additions(out, m.summary, detail_level);
     const Load_Case_Summary& s = m.summary;
