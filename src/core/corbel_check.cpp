@@ -162,7 +162,9 @@ void Check_Strut_Angle(Corbel_Model* m, const NAD_EC2_Params* params)
 
 void Raise_Support_Depth(Corbel_Model* m)
 {
-    if (m->h < m->hk + 0.01) m->h = 1.2 * m->hk;
+    // A depth beyond any number stays as it is: the check refuses such a corbel depth, and
+    // must not write an infinite depth into a file that its reader then refuses.
+    if (m->h < m->hk + 0.01 && std::isfinite(1.2 * m->hk)) m->h = 1.2 * m->hk;
 }
 
 void Check_Corbel_Kind(Corbel_Model* m)
