@@ -80,10 +80,10 @@ double Group_Area(const Bar_Group& g)
     return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
 }
 
-// Calls visit(name, row, value) for every real that the position holds as input, with the
-// name of its field as the report writes it (code page 850), and for the design values
-// derived from them. Forces of the load tables are given in kN with the row number from 1
-// (0 for every other value); row names of the second table carry a leading "Erm. ".
+// Calls visit(name, table, row, value) for every real that the position holds as input,
+// with the name of its field as the report writes it (code page 850), and for the design
+// values derived from them. Forces of the load tables are given in kN with their table (0
+// ultimate limit state, 1 fatigue) and row number from 1; every other value has table -1.
 template <class Visit>
 void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit visit)
 {
@@ -112,20 +112,20 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
         {"c" S "v,h" R, m.rebar.cover_h}, {"s", m.rebar.spacing[0]}, {"s", m.rebar.spacing[1]},
         {"s", m.rebar.spacing[2]}, {"s", m.rebar.spacing[3]}, {"Ma\xE1stab", m.print_options.scale},
     };
-    for (const auto& r : reals) visit(r.name, 0, r.value);
-    for (double a : m.rebar.anchorage) visit("Verankerung", 0, a);
+    for (const auto& r : reals) visit(r.name, -1, 0, r.value);
+    for (double a : m.rebar.anchorage) visit("Verankerung", -1, 0, a);
     for (int k = 0; k < 2; ++k) {
         const int rows = m.load_table[k] ? m.load_count[k] : 0;
         for (int i = 0; i < rows; ++i) {
-            visit(k == 0 ? "A" S "Ed" R : "Erm. A", i + 1, m.load_table[k][i].A * 0.001);
-            visit(k == 0 ? "H" S "Ed" R : "Erm. H", i + 1, m.load_table[k][i].H * 0.001);
+            visit("A" S "Ed" R, k, i + 1, m.load_table[k][i].A * 0.001);
+            visit("H" S "Ed" R, k, i + 1, m.load_table[k][i].H * 0.001);
         }
     }
     if (with_design_values) {
-        visit("f" S "cd" R, 0, m.fcd);
+        visit("f" S "cd" R, -1, 0, m.fcd);
         for (int i = 0; i < 2; ++i) {
-            visit("f" S "yd" R, 0, m.fyd[i]);
-            visit("f" S "td" R, 0, m.ftd[i]);
+            visit("f" S "yd" R, -1, 0, m.fyd[i]);
+            visit("f" S "td" R, -1, 0, m.ftd[i]);
         }
     }
 #undef S
@@ -298,10 +298,10 @@ void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
 // Every value that is no number, or too large for the report, is named in its own line.
 void Check_Values_Representable(const Corbel_Model& m, FILE* report, int* error)
 {
-    Visit_Corbel_Reals(m, true, [&](const char* name, int row, double value) {
+    Visit_Corbel_Reals(m, true, [&](const char* name, int table, int row, double value) {
         if (Representable(value)) return;
         std::string line = "Fehler ";
-        if (row > 0) line += "Lk " + std::to_string(row) + ": ";
+        if (table >= 0) line += "Lk " + std::to_string(row) + (table == 1 ? " (Erm\x81" "dung): " : ": ");
         line += name;
         line += kInvalidNumber;
         Fail(error, report, line.c_str());
@@ -492,7 +492,7 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
 bool Corbel_Values_Finite(const Corbel_Model& model)
 {
     bool finite = true;
-    Visit_Corbel_Reals(model, false, [&](const char*, int, double value) {
+    Visit_Corbel_Reals(model, false, [&](const char*, int, int, double value) {
         if (!std::isfinite(value)) finite = false;
     });
     return finite;
@@ -501,7 +501,7 @@ bool Corbel_Values_Finite(const Corbel_Model& model)
 bool Corbel_Values_Representable(const Corbel_Model& model)
 {
     bool representable = true;
-    Visit_Corbel_Reals(model, true, [&](const char*, int, double value) {
+    Visit_Corbel_Reals(model, true, [&](const char*, int, int, double value) {
         if (!Representable(value)) representable = false;
     });
     return representable;
