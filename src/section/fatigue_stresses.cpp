@@ -880,7 +880,14 @@ int Calc_Fatigue_Stresses(int full, Fatigue_Stress_Input* input)
     section.reset();
 
     if (full) {
-        if (in.check_concrete) Check_Concrete(in, points, fck);
+        // A case without equilibrium left no stresses of its own: the concrete cannot be
+        // shown to hold.
+        if (in.check_concrete) {
+            if (in.no_equilibrium)
+                in.concrete_utilisation = -1.0;
+            else
+                Check_Concrete(in, points, fck);
+        }
         if (in.use_shear && in.shear_force != nullptr && in.shape != FATIGUE_RECTANGLE_NO_SHEAR &&
             in.area_bottom >= -kNone && in.link_area >= -kNone)
             Run_Shear_Part(in, factor, A, I, c, fck);

@@ -207,6 +207,7 @@ TEST_F(FatigueStressTest, EquilibriumTakesTheLeastStepsOrNone)
     EXPECT_EQ(Calc_Fatigue_Stresses(1, &in), 1);
     EXPECT_EQ(in.no_equilibrium, 1);
     EXPECT_DOUBLE_EQ(in.area_top, -1.0);
+    EXPECT_DOUBLE_EQ(in.concrete_utilisation, -1.0);  // nothing to check the concrete on
 }
 
 TEST_F(FatigueStressTest, SimplifiedConcreteRuleAndItsCap)
