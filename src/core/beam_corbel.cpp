@@ -57,6 +57,7 @@ const char* const kZoneRatio = " xc/(d-cnom-ds,b\x81) = %.1lf/%.1lf = %.2lf";
 const char* const kZoneExceeded = " > 0.4  \x88  Druckstrebentragf\x84higkeit \x81" "berschritten !";
 const char* const kBeamEndLeverCut = " Tr\x84gerkonsole: zk > 0.85 d, wird zu 0.85 d gesetzt !";
 const char* const kNoDesign = " Bemessung nicht m\x94glich, Verfahren nicht anwendbar !";
+const char* const kNoTie = " Zuggurtkraft \xF3 0.0, Verfahren nicht anwendbar !";
 const char* const kDesignLeverZero = " aus Bemessung: zk \xF3 0.0, wird zu 0.9 hk gesetzt !";
 const char* const kDesignLeverHigh = " aus Bemessung: zk > 0.9 hk, wird zu 0.9 hk gesetzt !";
 const char* const kCompressionSteel =
@@ -797,6 +798,8 @@ int Beam_Design::Run()
         Hung_Up_Load();
     else
         Direct_Load();
+    // A load that leaves the tie without tension (or pushes it) has no strut-and-tie model.
+    if ((alpha * A > 0.001 || H > 0.001) && !(Z > 0.0)) return Fail(kNoTie);
     w->Z = Z;
     w->As_hanger = Area(w->F_hanger, fyd);
     w->As_tie2 = Area(w->F_tie2, fyd);

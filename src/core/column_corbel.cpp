@@ -60,6 +60,7 @@ const char kDesignZZero[] = " aus Bemessung: z \xF3 0.0, wird zu 0.9 h gesetzt !
 const char kDesignZLarge[] = " aus Bemessung: z > 0.9 h, wird zu 0.9 h gesetzt !";
 const char kZZero[] = " z \xF3 0.0, Verfahren nicht anwendbar !";
 const char kZkZero[] = " zk \xF3 0.0, Verfahren nicht anwendbar !";
+const char kTieZero[] = " Zuggurtkraft \xF3 0.0, Verfahren nicht anwendbar !";
 const char kBeamEndLeverArm[] = " Tr\x84gerkonsole: z > 0.85 dk, wird zu 0.85 dk gesetzt !";
 const char kTieBelowMinimum[] = " Hinweis: Z < 0.4 A !";
 const char kStrutPressure[] = " Strebenpressung \x81" "berschritten !";
@@ -430,6 +431,12 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         Z_H = H + (aH + ak) * H / zk;
     else if (method == 5 || method == 6)
         Z_H = H;
+    // A load that the model hangs on the tie but that leaves it without tension (or
+    // pushes it) has no strut-and-tie model: nothing here is designed.
+    if ((alphaA > 0.001 || H > 0.001) && !(Z + Z_H > 0.0)) {
+        out.Message(kTieZero);
+        return Fail(w);
+    }
     if ((method == 0 || method == 2) && Z + Z_H < 0.4 * alphaA - 0.001) out.Note(kTieBelowMinimum);
     if (method != 3) w->As_tie = (Z + Z_H) / fyd * 10.0;
     w->Z = Z;

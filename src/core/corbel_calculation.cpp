@@ -542,7 +542,9 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         report_heading_level = 1;
         Write_Title(m, s);
         const int input_error = Check_Corbel_Model(&m, nullptr, 0, 0);
-        Write_Input_Protocol(m, s, detail);
+        // A value that is no number or too large to be shown would fill the echo and the
+        // sketch with it: the data check below names it instead.
+        if (Corbel_Values_Representable(m)) Write_Input_Protocol(m, s, detail);
         if (input_error) {
             Section_Heading(s, 0, "Datencheck");
             Check_Corbel_Model(&m, s, detail, show_messages);

@@ -43,6 +43,14 @@ const char kBridgeSteelLine[] =
     "Betonbr\x81" "cken: normalduktiler Stahl (Klasse A) nicht zugelassen";
 const char kBridgeSteelMessage[] = "Betonbr\x81" "cken: Betonstahl Klasse A nicht zugelassen";
 const char kRebarCountLine[] = "Bewehrung: Anzahl oder Schnittigkeit > 99 nicht zugelassen";
+const char kErrAxisMidHeight[] = "Fehler d\xCE\\1k\xCE" "r \xF2 h\xCE\\k\xCE" "r/2";
+// Follows the name of a value that is no number or too large to be reported.
+const char kInvalidNumber[] = ": ung\x81ltiger Zahlenwert";
+
+// The largest magnitude a value may have in its unit (cm, kN, N/mm², per mille, days,
+// degrees). No corbel comes near it; beyond it a value is damaged or mistyped input,
+// whose text would run across the report's columns and whose products would overflow.
+constexpr double kLargestValue = 1.0e6;
 
 // Most bars of one group (or of one main-tie layer, or of one face of the supporting member)
 // and most legs of one stirrup that a corbel can hold: the reinforcement page edits counts
@@ -72,6 +80,60 @@ double Group_Area(const Bar_Group& g)
     return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
 }
 
+// Calls visit(name, table, row, value) for every real that the position holds as input,
+// with the name of its field as the report writes it (code page 850), and for the design
+// values derived from them. Forces of the load tables are given in kN with their table (0
+// ultimate limit state, 1 fatigue) and row number from 1; every other value has table -1.
+template <class Visit>
+void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit visit)
+{
+#define S "\xCE\\"
+#define R "\xCE" "r"
+    const struct {
+        const char* name;
+        double value;
+    } reals[] = {
+        {"f" S "ck" R, m.fck}, {"\xBE" S "c2" R, m.eps_c2}, {"\xBE" S "cu2" R, m.eps_cu2},
+        {"n", m.n_parabola}, {"E" S "cm" R, m.Ecm}, {"Rohdichte", m.density}, {"f" S "cm" R, m.fcm},
+        {"f" S "ctm" R, m.fctm}, {"\xBE" S "c1" R, m.eps_c1}, {"\xBE" S "cu1" R, m.eps_cu1},
+        {"\xBE" S "c3" R, m.eps_c3}, {"\xBE" S "cu3" R, m.eps_cu3}, {"f" S "yk" R, m.fyk[0]},
+        {"f" S "tk" R, m.ftk[0]}, {"\xBE" S "uk" R, m.euk[0]}, {"E" S "s" R, m.Es[0]},
+        {"Betonstahl", m.steel_fifth[0]}, {"f" S "yk" R, m.fyk[1]}, {"f" S "tk" R, m.ftk[1]},
+        {"\xBE" S "uk" R, m.euk[1]}, {"E" S "s" R, m.Es[1]}, {"Betonstahl", m.steel_fifth[1]},
+        {"\xC0" S "c" R, m.safety_factors.gamma_c}, {"\xC0" S "s" R, m.safety_factors.gamma_s},
+        {"\xC0" S "c" R, m.safety_factors.gamma_c_sls}, {"\xC0" S "s" R, m.safety_factors.gamma_s_sls},
+        {"\xC0" S "c,fat" R, m.safety_factors.gamma_c_fat}, {"\xC0" S "s,fat" R, m.safety_factors.gamma_s_fat},
+        {"b", m.b}, {"h", m.h}, {"d" S "1" R, m.d1}, {"e" S "1" R, m.e1}, {"h", m.beam_height},
+        {"l" S "k" R, m.lk}, {"h" S "k" R, m.hk}, {"d" S "1k" R, m.d1k}, {"h" S "k" R "'", m.hk_end},
+        {"l" S "p" R, m.lp}, {"b" S "p" R, m.bp}, {"Verteilungszahl", m.load_share},
+        {"\xA3" "a", m.load_a}, {"\xA3" "h", m.load_height}, {"Neigung", m.inclination},
+        {"\xA3\xCC" S "s" R, m.stress_range}, {"Erm\x81" "dung", m.fatigue_value},
+        {"t" S "0" R, m.first_loading}, {"\xB0", m.strut_angle}, {"c" S "v,v" R, m.rebar.cover_v},
+        {"c" S "v,h" R, m.rebar.cover_h}, {"s", m.rebar.spacing[0]}, {"s", m.rebar.spacing[1]},
+        {"s", m.rebar.spacing[2]}, {"s", m.rebar.spacing[3]}, {"Ma\xE1stab", m.print_options.scale},
+    };
+    for (const auto& r : reals) visit(r.name, -1, 0, r.value);
+    for (double a : m.rebar.anchorage) visit("Verankerung", -1, 0, a);
+    for (int k = 0; k < 2; ++k) {
+        const int rows = m.load_table[k] ? m.load_count[k] : 0;
+        for (int i = 0; i < rows; ++i) {
+            visit("A" S "Ed" R, k, i + 1, m.load_table[k][i].A * 0.001);
+            visit("H" S "Ed" R, k, i + 1, m.load_table[k][i].H * 0.001);
+        }
+    }
+    if (with_design_values) {
+        visit("f" S "cd" R, -1, 0, m.fcd);
+        for (int i = 0; i < 2; ++i) {
+            visit("f" S "yd" R, -1, 0, m.fyd[i]);
+            visit("f" S "td" R, -1, 0, m.ftd[i]);
+        }
+    }
+#undef S
+#undef R
+}
+
+bool Representable(double v) { return std::isfinite(v) && std::fabs(v) <= kLargestValue; }
+
 // Where the running check collects its error lines for the screen (none: not collected).
 std::vector<std::string>* collected_errors = nullptr;
 
@@ -100,7 +162,9 @@ void Check_Strut_Angle(Corbel_Model* m, const NAD_EC2_Params* params)
 
 void Raise_Support_Depth(Corbel_Model* m)
 {
-    if (m->h < m->hk + 0.01) m->h = 1.2 * m->hk;
+    // A depth beyond any number stays as it is: the check refuses such a corbel depth, and
+    // must not write an infinite depth into a file that its reader then refuses.
+    if (m->h < m->hk + 0.01 && std::isfinite(1.2 * m->hk)) m->h = 1.2 * m->hk;
 }
 
 void Check_Corbel_Kind(Corbel_Model* m)
@@ -157,18 +221,23 @@ void Derive_Steel_Values(Corbel_Model* m)
 void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report,
                         int show_messages, int* error)
 {
-    if (m->norm_code != CORBEL_NORM_BRIDGES || !German_Annex(params)) return;
-    if (m->fck > 55.0 - 0.001) {
-        Fail(error, report, kBridgeConcreteLine);
-        if (show_messages) PrintMessage(kBridgeConcreteMessage);
+    if (m->norm_code != CORBEL_NORM_BRIDGES) return;
+    // The German annex admits neither high-strength concrete nor normal-ductility steel in
+    // a bridge.
+    if (German_Annex(params)) {
+        if (m->fck > 55.0 - 0.001) {
+            Fail(error, report, kBridgeConcreteLine);
+            if (show_messages) PrintMessage(kBridgeConcreteMessage);
+        }
+        const int steel = m->steel_class[0];
+        if (steel < steel_class_count &&
+            Is_Steel_High_Ductility(Map_Steel_Class_Index(steel)) < 0.5) {
+            Fail(error, report, kBridgeSteelLine);
+            if (show_messages) PrintMessage(kBridgeSteelMessage);
+        }
     }
-    const int steel = m->steel_class[0];
-    if (steel < steel_class_count &&
-        Is_Steel_High_Ductility(Map_Steel_Class_Index(steel)) < 0.5) {
-        Fail(error, report, kBridgeSteelLine);
-        if (show_messages) PrintMessage(kBridgeSteelMessage);
-    }
-    // A mapped class takes its own values at once, so that the model never holds class 4
+    // Glass-fibre and lattice-girder bars have no place in a bridge under any annex: they
+    // become the listed bridge steel. A mapped class takes its own values at once, so that the model never holds class 4
     // with the values of the class it replaced.
     bool mapped = false;
     for (int& s : m->steel_class) {
@@ -195,6 +264,10 @@ void Check_Bearing_Plate(Corbel_Model* m, FILE* report, int* error)
 void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
 {
     const double D = m->hk - m->d1k;
+    // A tie at or below mid-height has no lever arm against a compression zone above the
+    // bottom face: no strut-and-tie model applies. (An axis at or beyond the depth is the
+    // error below.)
+    if (D >= 0.01 && m->d1k >= m->hk / 2.0) Fail(error, report, kErrAxisMidHeight);
     if (m->system == SYSTEM_SUPPORT_CORBEL || m->connection == CONNECTION_BEAM) {
         const double D1 = m->h - m->d1;
         if (D < 0.01) Fail(error, report, kErrD1k);
@@ -220,6 +293,19 @@ void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
             m->load_a = 0.5 * m->lk;
         }
     }
+}
+
+// Every value that is no number, or too large for the report, is named in its own line.
+void Check_Values_Representable(const Corbel_Model& m, FILE* report, int* error)
+{
+    Visit_Corbel_Reals(m, true, [&](const char* name, int table, int row, double value) {
+        if (Representable(value)) return;
+        std::string line = "Fehler ";
+        if (table >= 0) line += "Lk " + std::to_string(row) + (table == 1 ? " (Erm\x81" "dung): " : ": ");
+        line += name;
+        line += kInvalidNumber;
+        Fail(error, report, line.c_str());
+    });
 }
 
 void Reset_Free_Diameters(Corbel_Rebar_Choice* r)
@@ -399,7 +485,26 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     Check_Bridge_Rules(&m, params, report, show_messages, &error);
     Check_Geometry(&m, report, &error);
     if (m.rebar_chosen) Check_Rebar(&m, params, report, show_messages, &error);
+    Check_Values_Representable(m, report, &error);
     return error;
+}
+
+bool Corbel_Values_Finite(const Corbel_Model& model)
+{
+    bool finite = true;
+    Visit_Corbel_Reals(model, false, [&](const char*, int, int, double value) {
+        if (!std::isfinite(value)) finite = false;
+    });
+    return finite;
+}
+
+bool Corbel_Values_Representable(const Corbel_Model& model)
+{
+    bool representable = true;
+    Visit_Corbel_Reals(model, true, [&](const char*, int, int, double value) {
+        if (!Representable(value)) representable = false;
+    });
+    return representable;
 }
 
 int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors)

@@ -247,9 +247,15 @@ void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& se
     } else if (detail_level == 1) {
         OLI_Printf(out, "%sErm" UML_ue "dungsspannungen bei endg" UML_ue "ltiger Bewehrung:\n", report_line_prefix);
     }
-    if (detail_level >= 1) Write_Stresses(out, *v.record);
+    // Without an equilibrium for every combination the stresses of the others prove
+    // nothing: neither they nor a concrete check on them are shown.
+    const bool balanced = !v.record->no_equilibrium;
+    if (detail_level >= 1 && balanced) Write_Stresses(out, *v.record);
     Write_Tie_Line(out, m);
-    Write_Concrete_Check(out, m, v, c_max);
+    if (balanced)
+        Write_Concrete_Check(out, m, v, c_max);
+    else
+        OLI_Write_Failed_Line(out, "kein Gleichgewicht im gerissenen Querschnitt, Nachweis nicht m" UML_oe "glich");
     Write_Stirrup_Additions(out, m.summary, detail_level);
     const Load_Case_Summary& s = m.summary;
     if (std::fabs(s.dAs_h_fat) > kShownArea || std::fabs(s.dAsb_v_fat) > kShownArea ||

@@ -221,6 +221,13 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int unused, int show_m
 // input error (an error without a line of its own adds none).
 int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors);
 
+// True when every real of the position's input is a finite number (the reader takes a
+// "nan" or "inf" in a file for damage).
+bool Corbel_Values_Finite(const Corbel_Model& model);
+// True when every real of the input and of the derived design values is a finite number
+// that the report can show (the data check refuses the position otherwise).
+bool Corbel_Values_Representable(const Corbel_Model& model);
+
 // The material set-up: derived concrete and steel values from the classes.
 void Setup_Corbel_Materials(Corbel_Model* model);
 

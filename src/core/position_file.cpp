@@ -316,6 +316,8 @@ int Read_Corbel_Model(FILE* f, Corbel_Model* m)
     // The result array follows the row count of table 0, whatever the tables' block left.
     Alloc_Load_Case_Results(m);
     if (r != 0) return 1;
+    // The conversions take "nan" and "inf"; no writer writes them: a damaged file.
+    if (!Corbel_Values_Finite(*m)) return 1;
     Check_Corbel_Model(m, nullptr, 0, 0);
     return 0;
 }

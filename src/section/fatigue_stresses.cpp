@@ -64,6 +64,7 @@ void Zero_Outputs(Fatigue_Stress_Input& in)
     in.strut_lower = in.strut_upper = 0.0;
     in.strut_capacity_lower = in.strut_capacity_upper = 0.0;
     in.strut_utilisation = in.strut_ratio = in.strut_limit = 0.0;
+    in.no_equilibrium = 0;
 }
 
 int Fail(Fatigue_Stress_Input& in)
@@ -239,30 +240,97 @@ void Add_Step_Top(Design_State& st)
         st.in->area_top += fatigue_area_step;
 }
 
+int Solve_With_Areas(Design_State& st, double N, double M, double& eps_top, double& eps_bottom)
+{
+    Fill_Areas(*st.in, st.layout);
+    return Solve_Strain_Plane_Hybrd(st.section, fatigue_layer_areas, fatigue_layer_depths, st.layout.count, N,
+                                    M, 0, &eps_top, &eps_bottom);
+}
+
+// The steps of area that a failed plane asks for: more steel where it stretches the
+// section. false when it stretches neither edge.
+struct Area_Steps {
+    double top = 0.0;       // added to area_top per step
+    double bottom = 0.0;    // added to area_bottom per step
+};
+
+bool Steps_For_Plane(const Design_State& st, double eps_top, double eps_bottom, Area_Steps& steps)
+{
+    const double step = fatigue_area_step;
+    steps = Area_Steps{};
+    if (eps_top > kFloatEpsilon) {
+        if (st.layout.circle) {
+            steps.bottom = step;
+        } else {
+            steps.top = step;
+            if (eps_bottom > kFloatEpsilon) steps.bottom = step;
+        }
+    } else if (eps_bottom > kFloatEpsilon) {
+        steps.bottom = step;
+    } else if (st.has_shift && eps_top == 0.0 && eps_bottom == 0.0) {
+        steps.bottom = step;
+        if (!st.layout.circle) steps.top = step;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// After a failed solve: the least number of steps, as the failed plane asks for them, at
+// which the case has an equilibrium, found by bisection between none and the most steps
+// that the pass limit and the gross area leave. The areas then hold those steps and the
+// passes count them. false when even the most steps give no equilibrium: the case has
+// none that added area can reach (a load beyond what the concrete can balance, or layers
+// lying the wrong way round, so that the steps go to the compressed side). A failed solve
+// costs as much as hundreds of successful ones; stepping there one step at a time would
+// take minutes before the pass limit ends it.
+bool Steps_To_Equilibrium(Design_State& st, double N, double M, const Area_Steps& steps)
+{
+    Fatigue_Stress_Input& in = *st.in;
+    const double start_bottom = in.area_bottom, start_top = in.area_top;
+    const double per_step = steps.top + steps.bottom;
+    const int by_passes = kMaxPasses - st.passes - 1;
+    const double room = st.gross_area - (start_bottom + start_top);
+    const int by_area = room > 0.0 ? static_cast<int>(std::min(std::ceil(room / per_step) - 1.0, 1.0e9)) : 0;
+    const int most = std::min(by_passes, by_area);
+    const auto solved_with = [&](int k) {
+        in.area_bottom = start_bottom + k * steps.bottom;
+        in.area_top = start_top + k * steps.top;
+        double t = 0.0, b = 0.0;
+        return Solve_With_Areas(st, N, M, t, b) <= 0;
+    };
+    if (most < 1 || !solved_with(most)) {
+        in.area_bottom = start_bottom;
+        in.area_top = start_top;
+        return false;
+    }
+    int failed = 0, solved = most;
+    while (solved - failed > 1) {
+        const int k = failed + (solved - failed) / 2;
+        if (solved_with(k))
+            solved = k;
+        else
+            failed = k;
+    }
+    in.area_bottom = start_bottom + solved * steps.bottom;
+    in.area_top = start_top + solved * steps.top;
+    st.passes += solved;
+    return true;
+}
+
 // Solves one case, adding area where no equilibrium can be found. false: the design failed.
 bool Solve_Case(Design_State& st, double N, double M, double& eps_top, double& eps_bottom)
 {
     Fatigue_Stress_Input& in = *st.in;
     for (;;) {
-        Fill_Areas(in, st.layout);
-        const int status = Solve_Strain_Plane_Hybrd(st.section, fatigue_layer_areas, fatigue_layer_depths,
-                                                     st.layout.count, N, M, 0, &eps_top, &eps_bottom);
+        const int status = Solve_With_Areas(st, N, M, eps_top, eps_bottom);
         if (status > 0) {
             if (in.design_mode == 0) return false;
-            // More steel where the last plane stretches the section.
-            if (eps_top > kFloatEpsilon) {
-                Add_Step_Top(st);
-                if (eps_bottom > kFloatEpsilon && !st.layout.circle) in.area_bottom += fatigue_area_step;
-            } else if (eps_bottom > kFloatEpsilon) {
-                in.area_bottom += fatigue_area_step;
-            } else if (st.has_shift && eps_top == 0.0 && eps_bottom == 0.0) {
-                in.area_bottom += fatigue_area_step;
-                if (!st.layout.circle) in.area_top += fatigue_area_step;
-            } else {
+            Area_Steps steps;
+            if (!Steps_For_Plane(st, eps_top, eps_bottom, steps) || !Steps_To_Equilibrium(st, N, M, steps)) {
+                in.no_equilibrium = 1;
                 return false;
             }
-            if (++st.passes >= kMaxPasses) return false;
-            if (in.area_bottom + in.area_top >= st.gross_area) return false;
             continue;
         }
         // A shrinking section without any steel yet: a stretched edge needs a first area.
@@ -812,7 +880,14 @@ int Calc_Fatigue_Stresses(int full, Fatigue_Stress_Input* input)
     section.reset();
 
     if (full) {
-        if (in.check_concrete) Check_Concrete(in, points, fck);
+        // A case without equilibrium left no stresses of its own: the concrete cannot be
+        // shown to hold.
+        if (in.check_concrete) {
+            if (in.no_equilibrium)
+                in.concrete_utilisation = -1.0;
+            else
+                Check_Concrete(in, points, fck);
+        }
         if (in.use_shear && in.shear_force != nullptr && in.shape != FATIGUE_RECTANGLE_NO_SHEAR &&
             in.area_bottom >= -kNone && in.link_area >= -kNone)
             Run_Shear_Part(in, factor, A, I, c, fck);

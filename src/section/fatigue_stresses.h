@@ -94,6 +94,8 @@ struct Fatigue_Stress_Input {
     double strut_utilisation;    // -1.0 marks a failed check
     double strut_ratio;
     double strut_limit;
+    int no_equilibrium;          // out: 1 when a case has no equilibrium that added area
+                                 //   could reach (the design then failed at once)
 };
 
 // Every field 0 or null, except design_mode 1 and link_angle 90.0. Null: nothing.

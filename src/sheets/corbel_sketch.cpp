@@ -211,6 +211,9 @@ void Sketch::Text(int x, int y, const char* text)
 
 void Sketch::Label_Value(int x, int y, const char* format, double v, bool ends_at)
 {
+    // A sum of values too large for any corbel (the data check names them) is no number:
+    // no label.
+    if (!std::isfinite(v)) return;
     // A slot per label, wide enough for any value the user may type.
     char slot[64] = {};
     std::snprintf(slot, sizeof slot, format, v);

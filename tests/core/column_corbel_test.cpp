@@ -596,6 +596,29 @@ TEST_F(ColumnCorbel, LoadTooLargeForTheCompressionZoneFails)
     }
 }
 
+// A load that leaves the tie without tension (here a tie 2 cm below the top of a 10 cm
+// corbel, so that the section design's tension layer lies below mid-height) is not
+// designed.
+TEST_F(ColumnCorbel, TieWithoutTensionIsNotDesigned)
+{
+    Column_Corbel_Work w = Direct(3);
+    w.corbel_length = 120.0;
+    w.corbel_height = 10.0;
+    w.corbel_axis_distance = 8.0;
+    w.load_distance = 61.1;
+    w.bearing_length = 5.0;
+    w.bearing_width = 20.0;
+    w.vertical_force = 6.55;
+    w.horizontal_force = 126.68;
+    w.force_height = 3.0;
+    int result = 0;
+    const Rows rows = Rows_Of(&w, &result);
+    EXPECT_EQ(result, 1);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), " Zuggurtkraft \xF3 0.0, Verfahren nicht anwendbar !");
+    EXPECT_EQ(w.As_tie, -1.0);
+}
+
 TEST_F(ColumnCorbel, NoLoadShareAndTinyLoadsGiveFiniteNonNegativeStirrups)
 {
     // H alone: nothing divides by the missing load.

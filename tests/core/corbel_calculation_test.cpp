@@ -1,11 +1,14 @@
 // The corbel calculation and its report: design values, notes, the online calculation,
-// the order and the heading levels of the report, the paths without a design.
+// the order and the heading levels of the report, the paths without a design, the edges of
+// the input.
 #include "core/corbel_calculation.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <regex>
 #include <sys/stat.h>
 #include <string>
 #include <vector>
@@ -378,6 +381,71 @@ TEST_F(CorbelCalculation, ThousandCombinationsRunClean)
         ++designed;
     EXPECT_GE(designed, 1000u);  // and the fatigue check's own line
     EXPECT_TRUE(Has(report, "Vorschriften"));
+}
+
+// ---------------------------------------------------------------------------------
+// The edges of the input: a tie axis at or below mid-height, values too large to be shown,
+// a fatigue load without equilibrium in the cracked section. None may end in a success,
+// and no report shows a number that is not one.
+
+TEST_F(CorbelCalculation, NoSuccessAndNoNonNumberAtTheEdges)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Corbel_Model&)> set;
+        std::string shows;
+    };
+    const std::vector<Case> cases = {
+        {"tie axis below mid-height, fatigue",
+         [&](Corbel_Model& c) {
+             c.hk = 10.0;
+             c.d1k = 8.0;
+             c.fatigue_check = 1;
+             Rows(1, {{"Ober", 6550.0, 126680.0}, {"Unter", 3000.0, 60000.0}});
+         },
+         "Fehler d\xCE\\1k\xCEr \xF2 h\xCE\\k\xCEr/2"},
+        {"hk of 1e308", [](Corbel_Model& c) { c.hk = 1e308; }, "Fehler h\xCE\\k\xCEr: ung\x81ltiger Zahlenwert"},
+        {"lk of 1e308", [](Corbel_Model& c) { c.lk = 1e308; }, "Fehler l\xCE\\k\xCEr: ung\x81ltiger Zahlenwert"},
+        {"load of 1e12 kN in row 2", [](Corbel_Model& c) { c.load_table[0][1].A = 1e15; },
+         "Fehler Lk 2: A\xCE\\Ed\xCEr: ung\x81ltiger Zahlenwert"},
+        {"fatigue load the cracked section cannot balance",
+         [&](Corbel_Model& c) {
+             c.fatigue_check = 1;
+             Rows(1, {{"Ober", 280000.0, 56000.0}, {"Unter", 1e8, 2e7}});
+         },
+         "kein Gleichgewicht im gerissenen Querschnitt"},
+    };
+    const std::regex non_number("(^|[^A-Za-z])(nan|inf)([^A-Za-z]|$)|[0-9]{16}", std::regex::icase);
+    for (const Case& c : cases) {
+        Set_Corbel_Defaults(&m());
+        Rows(0, {{"Volllast", 420000.0, 84000.0}, {"Schnee", 365000.0, 73000.0}});
+        c.set(m());
+        const std::string report = Report();
+        EXPECT_TRUE(Has(report, c.shows)) << c.what << "\n" << report;
+        EXPECT_FALSE(Has(report, "Bemessung erfolgreich")) << c.what;
+        EXPECT_FALSE(std::regex_search(report, non_number)) << c.what << "\n" << report;
+    }
+}
+
+// The steels that bridges do not take become the bridge steel under every annex, not only
+// under the German one (whose own rules on concrete and ductility stay its own).
+TEST_F(CorbelCalculation, BridgeSteelMappingUnderEveryAnnex)
+{
+    for (const char* annex : {"Deutschland", "EC-Standardparameter"}) {
+        for (int steel : {5, 6}) {
+            NAD_Select_By_Name(annex);
+            m().norm_code = CORBEL_NORM_BRIDGES;
+            m().steel_class[0] = steel;
+            const std::string report = Report();
+            EXPECT_EQ(m().steel_class[0], 4) << annex << " " << steel;
+            EXPECT_TRUE(Has(report, "Bewehrung: B500B")) << annex << " " << steel;
+        }
+    }
+    // A building keeps its steel.
+    m().norm_code = CORBEL_NORM_BUILDINGS;
+    m().steel_class[0] = 5;
+    Check_Corbel_Model(&m(), nullptr, 0, 0);
+    EXPECT_EQ(m().steel_class[0], 5);
 }
 
 }  // namespace

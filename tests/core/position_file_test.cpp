@@ -271,6 +271,24 @@ TEST_F(PositionFile, EveryCutFileIsAReadError)
     EXPECT_EQ(Read_Text(broken, &m), 1);
 }
 
+// The conversions read "nan" and "inf", which no writer writes: in any real of the body
+// or of its blocks they are damage, in the position file as in the export file.
+TEST_F(PositionFile, ValuesThatAreNoNumbersAreDamage)
+{
+    const std::string text = Sample_File(4);
+    for (const char* place : {"45.000000 20.000000", "1.400000 1.100000", "25.000000 0 1 1",
+                              "50000.000000 250000.000000", "150000.000000"}) {
+        for (const char* value : {"nan", "-inf", "INF", "infinity", "NAN(1)"}) {
+            std::string damaged = text;
+            const size_t at = damaged.find(place);
+            ASSERT_NE(at, std::string::npos) << place;
+            const std::string first = std::string(place).substr(0, std::string(place).find(' '));
+            damaged.replace(at, first.size(), value);
+            EXPECT_EQ(Read_Text(damaged, &model_), 1) << place << " " << value;
+        }
+    }
+}
+
 // The model holds ten layers: a file announcing more, or a negative count, is damaged.
 TEST_F(PositionFile, LayerCountOutsideTheModelIsAReadError)
 {
@@ -657,6 +675,15 @@ TEST_F(ExportImport, FailuresAreToldNeverReportedAsSuccess)
     EXPECT_EQ(Shown_Messages()[0].text,
               "Die Daten k\xF6nnen nicht gelesen werden!\nDer Datenzustand wird auf\nvoreingestellte Werte gesetzt!");
     EXPECT_EQ(corbel_model.lk, 30.0);
+
+    // A value that is no number is damage in the export file too.
+    Clear_Shown_Messages();
+    std::string nan_file = Sample_File(4);
+    nan_file.replace(nan_file.find("45.000000"), 9, "nan");
+    ASSERT_TRUE(Write_File_Bytes(export_file_, nan_file));
+    EXPECT_EQ(Import_Corbel_Data(), 2);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].title, "Lesefehler");
 
     // A newer export file names the import file.
     Clear_Shown_Messages();

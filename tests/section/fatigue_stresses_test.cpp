@@ -177,6 +177,39 @@ TEST_F(FatigueStressTest, NoStressStateMarksFailure)
     EXPECT_DOUBLE_EQ(in.steel_min_bottom, 0.0);
 }
 
+// A case that the area cannot carry gets the least number of area steps with which it has
+// an equilibrium; a case that no added area can balance gives up at once and says so.
+TEST_F(FatigueStressTest, EquilibriumTakesTheLeastStepsOrNone)
+{
+    M[0] = 300.0;
+    M[1] = 150.0;
+    in.area_bottom = 0.1;
+    in.perm_steel_range = 1.0e6;  // no raise for the range
+    ASSERT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    EXPECT_EQ(in.no_equilibrium, 0);
+    const double found = in.area_bottom;
+    ASSERT_GT(found, 1.0);
+    in.design_mode = 0;
+    EXPECT_EQ(Calc_Fatigue_Stresses(1, &in), 0);
+    in.area_bottom = found - 0.1;
+    in.area_top = 0.0;
+    EXPECT_EQ(Calc_Fatigue_Stresses(1, &in), 1);
+    EXPECT_EQ(in.no_equilibrium, 0);  // stresses only: no steps were tried
+
+    // The layers the wrong way round: the hogging moment stretches the top edge, the steps
+    // go to the "top" layer, which lies in the compressed lower half.
+    in.design_mode = 1;
+    in.top_cover = in.bottom_cover = 40.0;
+    M[0] = -100.0;
+    M[1] = -40.0;
+    in.area_bottom = 0.0;
+    in.area_top = 10.0;
+    EXPECT_EQ(Calc_Fatigue_Stresses(1, &in), 1);
+    EXPECT_EQ(in.no_equilibrium, 1);
+    EXPECT_DOUBLE_EQ(in.area_top, -1.0);
+    EXPECT_DOUBLE_EQ(in.concrete_utilisation, -1.0);  // nothing to check the concrete on
+}
+
 TEST_F(FatigueStressTest, SimplifiedConcreteRuleAndItsCap)
 {
     // σc,max/fcd,fat ≤ 0.5 + 0.45 σc,min/fcd,fat ≤ 0.9 (fck ≤ 50) or 0.8 (fck > 50).
