@@ -309,7 +309,9 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
     data = dir.file("data");
     const std::string builtin = Read_File_Bytes(dir.file("data/NAD/Deutschland.NAD"));
     ASSERT_FALSE(builtin.empty());
+    // Saving under the built-in name is refused first.
     ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 149 75\nwait 100\nclick 100 224\ntext \"1.6\"\nkey Up\n"
+                                                        "click 1215 40\nanswer yes\n"
                                                         "click 200 40\ntext \"Deutschland hoch\"\nkey Enter\n"
                                                         "click 1215 40\nanswer yes\n"));
     more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
@@ -317,6 +319,7 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
                                                       "click 600 492\nclick 757 638\nwait 100\n" + END_AND_SAVE,
                        "1");
     ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("\"Deutschland\" ist ein eingebautes Anwendungsdokument"), std::string::npos) << r.err;
     EXPECT_EQ(Read_File_Bytes(dir.file("data/NAD/Deutschland.NAD")), builtin);
     EXPECT_EQ(Annex_Block(Read_File_Bytes(dir.file("B1_01.INP"))), "\n\nACTIV_NADNAME\n\xAE" "Deutschland hoch\xAF\n");
     NAD_Set expected;
@@ -332,4 +335,7 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
     const std::string report = Read_File_Bytes(dir.file("B1_01.OLI"));
     EXPECT_NE(report.find("Deutschland hoch (benutzerdefiniert)"), std::string::npos);
     EXPECT_NE(report.find("Beton \xC0\xCE\\c\xCEr = 1.60"), std::string::npos);
+    // The strut's resistance with f_cd = alpha_cc f_ck / 1.6 (612.0 kN with 1.5).
+    EXPECT_NE(report.find("V\xCE\\Rd,max\xCEr = 573.8 kN"), std::string::npos);
+    EXPECT_EQ(report.find("612.0 kN"), std::string::npos);
 }
