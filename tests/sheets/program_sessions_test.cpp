@@ -305,6 +305,7 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
 {
     const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
     ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    std::filesystem::create_directories(dir.file("data/NAD"));
     std::filesystem::copy(CORBEL_SOURCE_DIR "/data/NAD", dir.file("data/NAD"));
     data = dir.file("data");
     const std::string builtin = Read_File_Bytes(dir.file("data/NAD/Deutschland.NAD"));
