@@ -150,7 +150,8 @@ bool Save(Editor& e)
     if (!NAD_Save_Set(n, &e.set)) {
         const char* dram = ZAVGetEnv("DRAM");
         Say({"Das Anwendungsdokument kann nicht gespeichert werden:",
-             (dram && *dram ? std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD" : std::string("DRAM ist nicht gesetzt")),
+             (dram && *dram ? Map_Path(std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD")
+                           : std::string("DRAM ist nicht gesetzt")),
              "Die Bearbeitung geht weiter; es ist nichts verloren."});
         return false;
     }
