@@ -1,6 +1,6 @@
 // The program itself, headless under a script, on copies of the example positions: an
-// edit on each register page saved and read back, and the annex of a position that is
-// no longer there. The screen is 1280 x 1024: the register's tabs at (37, 30), (109, 30),
+// edit on each register page saved and read back, the annex of a position that is no
+// longer there, and an annex changed in the annex editor and designed with. The screen is 1280 x 1024: the register's tabs at (37, 30), (109, 30),
 // (180, 30); the bar's buttons at y 27 with "Online" at x 970, the annex at 1024 and
 // "Ende" at 1249.
 #include "annex/nad_file.h"
