@@ -20,8 +20,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <initializer_list>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 

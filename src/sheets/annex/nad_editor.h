@@ -2,7 +2,8 @@
 // The annex editor (the program corbel-annex): one annex set of the list on register
 // pages, one page per Eurocode part the set file carries (EN 1990, 1992, 1993, 1995,
 // 1996, 1999), the set's name in a field above them and the display options beside it.
-// "Ende" (or the frame's close button) asks whether to save.
+// "Ende" asks whether to save a changed set; the frame's close button ends without
+// saving after a question.
 //
 // Saving writes the set into the user's annex folder (%DRAM%\NADS\<n>.NAD): a user annex
 // into its own file, a built-in annex ("EC-Standardparameter", "Deutschland") never over
