@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -204,4 +205,19 @@ FILE* Fopen_Mapped(const char* path, const char* mode)
 {
     if (!path || !mode) return nullptr;
     return Fopen_Input(Map_Path(path), mode);
+}
+
+std::string Program_Directory()
+{
+    std::vector<char> path(4096);
+    for (;;) {
+        const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+        if (n < 0) return {};
+        if (static_cast<size_t>(n) < path.size()) {
+            const std::string exe(path.data(), static_cast<size_t>(n));
+            const size_t slash = exe.rfind('/');
+            return slash == std::string::npos ? std::string() : exe.substr(0, slash);
+        }
+        path.resize(path.size() * 2);
+    }
 }

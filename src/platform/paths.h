@@ -30,3 +30,7 @@ FILE* Fopen_Input(const std::string& path, const char* mode);
 // The errno of the read that made a stream of Fopen_Input fail; 0 when none did (and for
 // any other stream).
 int Input_Stream_Error(FILE* stream);
+
+// The folder of the running program ("" when it cannot be told): the programs and the
+// window module of the installation lie beside each other.
+std::string Program_Directory();

@@ -1,8 +1,10 @@
 // The program itself, headless under a script, on copies of the example positions: an
-// edit on each register page saved and read back, and the annex of a position that is
-// no longer there. The screen is 1280 x 1024: the register's tabs at (37, 30), (109, 30),
+// edit on each register page saved and read back, the annex of a position that is no
+// longer there, and an annex changed in the annex editor and designed with. The screen is 1280 x 1024: the register's tabs at (37, 30), (109, 30),
 // (180, 30); the bar's buttons at y 27 with "Online" at x 970, the annex at 1024 and
 // "Ende" at 1249.
+#include "annex/nad_file.h"
+#include "annex/nad_set.h"
 #include "base/alloc.h"
 #include "core/corbel_model.h"
 #include "core/load_tables.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -64,12 +67,16 @@ protected:
     Temp_Dir dir;
     Shot_Dir shots;
 
+    std::string data = CORBEL_SOURCE_DIR "/data";  // the built-in annexes
+    std::vector<std::string> more_env;
+
     Run_Result Run(const std::string& script, const std::string& file_id, bool refresh = false)
     {
         EXPECT_TRUE(Write_File_Bytes(dir.file("s.txt"), script));
-        const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
-                                           "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
-                                           "ZAV_SCREEN_SIZE=1280x1024", "ZAV_SCREEN"};
+        std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" + data, "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+                                     "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_SCRIPT=s.txt",
+                                     "ZAV_SCREEN_SIZE=1280x1024", "ZAV_SCREEN"};
+        env.insert(env.end(), more_env.begin(), more_env.end());
         std::vector<std::string> args{"B1", "0", file_id, "1"};
         if (refresh) args.push_back("-refresh");
         return Run_Program(CORBEL_EXE, args, dir.path(), env);
@@ -284,4 +291,52 @@ TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
     ASSERT_EQ(r.exit_code, 90) << r.err;
     const int red = shots.Count("page.png", 20, 620, 640, 680, [](uint32_t p) { return p == 0xFF0000u; });
     EXPECT_GT(red, 100);
+}
+
+// The annex editor, end to end: from the annex button's selection sheet its editor
+// button opens "Deutschland" in corbel-annex, whose own script (the editor, 1280 x 1024:
+// the tab "EN 1992" at (149, 75), gamma_c of the persistent situation at (100, 224), the
+// name field at (200, 40), "Ende" at (1215, 40)) changes gamma_c to 1.6 and saves the
+// annex as "Deutschland hoch". Back in the selection sheet the list shows it as row 2 at
+// (600, 492); it is chosen and the position saved with it. The built-in file is as it
+// was, the new file is "Deutschland" with exactly these two changes, and the refresh run
+// designs with gamma_c = 1.60.
+TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
+{
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    std::filesystem::create_directories(dir.file("data/NAD"));
+    std::filesystem::copy(CORBEL_SOURCE_DIR "/data/NAD", dir.file("data/NAD"));
+    data = dir.file("data");
+    const std::string builtin = Read_File_Bytes(dir.file("data/NAD/Deutschland.NAD"));
+    ASSERT_FALSE(builtin.empty());
+    // Saving under the built-in name is refused first.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 149 75\nwait 100\nclick 100 224\ntext \"1.6\"\nkey Up\n"
+                                                        "click 1215 40\nanswer yes\n"
+                                                        "click 200 40\ntext \"Deutschland hoch\"\nkey Enter\n"
+                                                        "click 1215 40\nanswer yes\n"));
+    more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
+    Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 760 412\nwait 100\nshot list.png\n"
+                                                      "click 600 492\nclick 757 638\nwait 100\n" + END_AND_SAVE,
+                       "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("\"Deutschland\" ist ein eingebautes Anwendungsdokument"), std::string::npos) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("data/NAD/Deutschland.NAD")), builtin);
+    EXPECT_EQ(Annex_Block(Read_File_Bytes(dir.file("B1_01.INP"))), "\n\nACTIV_NADNAME\n\xAE" "Deutschland hoch\xAF\n");
+    NAD_Set expected;
+    ASSERT_TRUE(NAD_Build_Builtin_Set(NAD_FILE_GERMANY, &expected));
+    expected.name = "Deutschland hoch";
+    expected.ec2.gamma_c[0] = 1.6;
+    File_Stream written;
+    NAD_Write_Set(written.get(), &expected);
+    EXPECT_EQ(Read_File_Bytes(dir.file("NADS/1.NAD")), written.bytes());
+
+    r = Run("", "1", true);
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    const std::string report = Read_File_Bytes(dir.file("B1_01.OLI"));
+    EXPECT_NE(report.find("Deutschland hoch (benutzerdefiniert)"), std::string::npos);
+    EXPECT_NE(report.find("Beton \xC0\xCE\\c\xCEr = 1.60"), std::string::npos);
+    // The strut's resistance with f_cd = alpha_cc f_ck / 1.6 (612.0 kN with 1.5).
+    EXPECT_NE(report.find("V\xCE\\Rd,max\xCEr = 573.8 kN"), std::string::npos);
+    EXPECT_EQ(report.find("612.0 kN"), std::string::npos);
 }

@@ -2,35 +2,19 @@
 // that asks for a window.
 #include "platform/screen/backend.h"
 
+#include "platform/paths.h"
+
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace screen {
 namespace {
 
 constexpr const char* MODULE_FILE = "corbel-window.so";
 constexpr const char* ENTRY = "Corbel_Make_Window_Backend";
-
-// The directory of the running program ("" when it cannot be told).
-std::string Program_Directory()
-{
-    std::vector<char> path(4096);
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
-        if (n < 0) return {};
-        if (static_cast<size_t>(n) < path.size()) {
-            const std::string exe(path.data(), static_cast<size_t>(n));
-            const size_t slash = exe.rfind('/');
-            return slash == std::string::npos ? std::string() : exe.substr(0, slash);
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::unique_ptr<Backend> No_Window(const char* reason)
 {

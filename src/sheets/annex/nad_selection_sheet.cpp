@@ -5,7 +5,7 @@
 #include "annex/nad_set.h"
 #include "platform/environment.h"
 #include "platform/screen/screen.h"
-#include "platform/tools.h"
+#include "sheets/annex/nad_editor.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>
@@ -101,17 +101,6 @@ void Draw_Strip(int area)
     Area_Update(area);
 }
 
-// Starts the annex editor with the chosen name and waits for it; a missing editor
-// changes nothing.
-void Run_Annex_Editor()
-{
-    const char* exec = ZAVGetEnv("EXEC");
-    if (!exec || !*exec) return;
-    const std::string path = std::string(exec) + "\\Quillamor.exe";
-    const char* argv[] = {path.c_str(), active_nad_name.c_str(), nullptr};
-    ZAVSpawnv(0, path.c_str(), argv);
-}
-
 } // namespace
 
 int NAD_Draw_List_Flag(int x1, int y1, int, int, const int* code)
@@ -179,7 +168,7 @@ void NAD_Run_Selection_Sheet()
         } else if (code == CODE_STRIP) {
             Area_Handle_Event(strip);
             if (editor_request) {
-                Run_Annex_Editor();
+                NAD_Run_Editor_Program(NAD_Editor_Program(), active_nad_name.c_str());
                 NAD_Build_List();
                 Draw_List(list);
                 editor_request = 0;

@@ -8,6 +8,7 @@
 #include "base/run_globals.h"
 #include "platform/messages.h"
 #include "platform/screen/screen.h"
+#include "sheets/annex/nad_editor.h"
 #include "shot_pixels.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
@@ -16,6 +17,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -109,20 +111,20 @@ TEST_F(NADSelectionSheet, ALongNameIsShownCutButAppliedWhole)
     EXPECT_EQ(active_nad_code, 3);
 }
 
-TEST_F(NADSelectionSheet, AnAnnexWrittenByTheEditorIsListedAtOnce)
+// An editor program that is not there, or that cannot be executed, is said in a box.
+TEST_F(NADSelectionSheet, AnEditorThatCannotBeStartedIsSaid)
 {
-    // The editor stand-in copies a prepared annex file into the user's annex directory.
-    Write_User_Annex(1, "Neu", 6);
-    const std::string prepared = exec_.file("prepared.NAD");
-    std::filesystem::rename(dram_.file("NADS/1.NAD"), prepared);
-    const std::string editor = exec_.file("Quillamor.exe");
-    ASSERT_TRUE(Write_File_Bytes(editor, "#!/bin/sh\ncp '" + prepared + "' '" + dram_.file("NADS/1.NAD") + "'\n"));
-    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-
-    Start("click 632 284\nclick " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK);
-    NAD_Run_Selection_Sheet();
-    EXPECT_EQ(nad_list_count, 3);
-    EXPECT_EQ(active_nad_name, "Neu");
+    const std::string plain = exec_.file("corbel-annex");
+    ASSERT_TRUE(Write_File_Bytes(plain, "#!/bin/sh\n"));
+    const std::pair<std::string, const char*> cases[] = {{exec_.file("fehlt"), "nicht installiert"},
+                                                         {plain, "nicht ausf\xFChrbar"}};
+    for (const auto& [path, reason] : cases) {
+        Clear_Shown_Messages();
+        EXPECT_FALSE(NAD_Run_Editor_Program(path, "Deutschland"));
+        ASSERT_EQ(Shown_Messages().size(), 1u) << path;
+        EXPECT_NE(Shown_Messages()[0].text.find(reason), std::string::npos) << Shown_Messages()[0].text;
+        EXPECT_NE(Shown_Messages()[0].text.find(path), std::string::npos);
+    }
 }
 
 TEST_F(NADSelectionSheet, WarningSheetLeadsToTheSelectionSheetWhenAsked)
