@@ -44,6 +44,12 @@ constexpr int kStrutMethod = 3;  // "EC 2-1-1, 6.5"
 const char* const kJointDash = "0.03 0.05";
 const char* const kStrutDash = "0.1 0.1";
 
+// The most a graphic at a given scale may take: the text area's width, and its height
+// less the room for a heading and the reinforcement section's lines kept with the graphic.
+constexpr double kPageWidthCm = 17.0;
+constexpr double kPageHeightCm = 22.0;
+constexpr double kCommonScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100, 125, 150, 200, 250};
+
 struct Sizing {
     double N = 0.0;  // scale 1:N
     double f = 0.0;  // paper cm per model cm
@@ -68,6 +74,14 @@ void Fill_Pens()
     section_plot_pens[SECTION_PLATE_FILL] = plot_fill_style_b;
 }
 
+// The first common scale 1:N with N at least the one given.
+double Common_Scale_Above(double N)
+{
+    for (double c : kCommonScales)
+        if (c >= N) return c;
+    return std::ceil(N / 100.0) * 100.0;
+}
+
 // Scale and size of the graphic in the box graphic_width_cm x graphic_height_cm. False when
 // the drawing has no size to speak of (nothing changed but the pens).
 bool Size_Graphic(const Corbel_Model& md, int mode, double scale, Sizing* s)
@@ -80,8 +94,12 @@ bool Size_Graphic(const Corbel_Model& md, int mode, double scale, Sizing* s)
     if (!(s->w >= 1.0) || !(s->h >= 1.0) || !std::isfinite(s->w) || !std::isfinite(s->h))
         return false;
     if (scale > 0.001 && std::isfinite(scale)) {
-        s->N = scale;
-        s->f = 1.0 / scale;
+        // A drawing that would not fit the page at the scale asked for is drawn at the
+        // next common scale at which it does: the label names the scale it is drawn at.
+        const double needed = std::fmax(s->w / (kPageWidthCm - kSideAllowance),
+                                        s->h / (kPageHeightCm - kTopAllowance - s->m));
+        s->N = scale >= needed ? scale : Common_Scale_Above(needed);
+        s->f = 1.0 / s->N;
     } else {
         s->f = Choose_Drawing_Scale(s->w, s->h, graphic_width_cm - kSideAllowance,
                                     graphic_height_cm - kTopAllowance - s->m, 1);

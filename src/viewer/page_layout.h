@@ -69,4 +69,18 @@ constexpr double PAGE_TOP = 2.0;
 constexpr double PAGE_BOTTOM_MARGIN = 2.0;
 constexpr double TABLE_SPACE = 0.2;
 
+#include <functional>
+
 Laid_Out_Document Lay_Out_Report(const Report_Document& report);
+
+// Where the pages of a report laid out in pieces go, one by one as each is finished: take
+// gets each page (false: it failed, the layout goes on without handing further pages);
+// page_total > 0 numbers the pages "Seite n von m" (the count of a first pass).
+struct Page_Sink {
+    std::function<bool(const Page&)> take;
+    size_t page_total = 0;
+};
+
+// Lays out the report as the reader reads it; the pages go to the sink and are not kept
+// (the result holds no pages, but their count, the outline, title and counts).
+Laid_Out_Document Lay_Out_Report_In_Pieces(Report_Reader& reader, const Page_Sink& sink);
