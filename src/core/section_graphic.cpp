@@ -1,7 +1,9 @@
 #include "core/section_graphic.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "base/plane_geometry.h"
@@ -14,6 +16,7 @@
 #include "report/plot_colour_records.h"
 #include "report/plot_arrows.h"
 #include "report/plot_dimensions.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 #include "report/plot_texts.h"
 #include "report/report_layout.h"
@@ -530,15 +533,13 @@ void Section_Dash_End()
     Write_If_Open(Graphic(), " 38 %d %s %d\n", 0, " ", 0);
 }
 
-double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
-                         int mode)
-{
-    if (!model) return 0.0;
-    Sizing s;
-    if (!Size_Graphic(*model, mode, scale, &s)) return 0.0;
-    if (!report) return s.N;
-    const bool scale_given = scale > 0.001 && std::isfinite(scale);
+namespace {
 
+// The graphic block of the figure into the report stream and, when open_file is set, the
+// drawing file; bars get their axis lines when the drawing is asked for (file).
+void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_file, bool scale_given, int mode,
+                 const Sizing& s)
+{
     const double x1 = -s.N, y1 = s.h + (s.m + 0.4) * s.N, x2 = s.w + s.N, y2 = -0.4 * s.N;
     Plot_Begin_Graphic(report, x1, y1, x2, y2, s.f, s.f, 0.0, nullptr);
     Plot_Set_Colour_Sections(1);
@@ -546,8 +547,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     // The drawing writer owns the file from here on and closes it; the user's earlier
     // drawing is replaced only by a drawing written whole. Whether it could be opened
     // does not change the report's graphic: that depends on the drawing being asked for.
-    const bool file = plot_file != 0;
-    if (file)
+    if (open_file)
         Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0, "%s: %s, L\x84ngsschnitt",
                                      position_number.c_str(), position_title.c_str());
 
@@ -557,7 +557,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     Section_Dash_End();
     Plot_Set_Dimension_Options(24);
     Set_Plot_Colour(plot_black);
-    if (file) {
+    if (open_file) {
         Plot_Set_Font(0);
         Plot_Set_Layer(0);
         Plot_Set_Line_Type(0);
@@ -571,9 +571,9 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
         Plot_Write_Text_Anchored(-0.6 * s.N, 0.0, 2, 3, "%s", label.c_str());
         Set_Plot_Colour(plot_black);
     }
-    if (file) Plot_Set_Pen(1);
+    if (open_file) Plot_Set_Pen(1);
 
-    Section_Figure f = Figure_Of(*model, mode, s, file);
+    Section_Figure f = Figure_Of(model, mode, s, file);
     if (f.load) {
         Place_Load_Corbel(f);
         Draw_Load_Corbel(f);
@@ -593,6 +593,41 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
 
     Plot_End_Group();
     Plot_End_Graphic_Block();
+}
+
+// Where the figure's labels go so that none crosses a line or another label: the figure
+// drawn once into memory (nothing else touched) and read back.
+std::vector<Plot_Label_Move> Label_Moves(const Corbel_Model& model, bool file, bool scale_given, int mode,
+                                         const Sizing& s)
+{
+    std::vector<Plot_Label_Move> moves;
+    char* bytes = nullptr;
+    size_t length = 0;
+    FILE* memory = open_memstream(&bytes, &length);
+    if (!memory) return moves;
+    const Plot_State saved = plot_state;
+    Draw_Figure(model, memory, file, false, scale_given, mode, s);
+    plot_state = saved;
+    const bool written = std::fclose(memory) == 0;
+    if (written && bytes) moves = Plot_Find_Label_Moves(std::string(bytes, length));
+    std::free(bytes);
+    return moves;
+}
+
+}  // namespace
+
+double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
+                         int mode)
+{
+    if (!model) return 0.0;
+    Sizing s;
+    if (!Size_Graphic(*model, mode, scale, &s)) return 0.0;
+    if (!report) return s.N;
+    const bool scale_given = scale > 0.001 && std::isfinite(scale);
+    const bool file = plot_file != 0;
+    Plot_Set_Label_Moves(Label_Moves(*model, file, scale_given, mode, s));
+    Draw_Figure(*model, report, file, file, scale_given, mode, s);
+    Plot_Clear_Label_Moves();
     // A drawing that could not be written whole is said by the report's writer, which
     // then keeps the old report and drawing as they were; the graphic itself is complete.
     if (file) (void)Plot_Close_Drawing_File();

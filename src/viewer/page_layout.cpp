@@ -287,11 +287,14 @@ private:
         Ensure_Page();
         const Keep start{true, Page_Index(), Current().items.size(), y_};
         // A heading is kept from where its first line begins. The last line of a block (a
-        // sum line) never stands alone on a new page: the line before it goes along.
+        // sum line) never stands alone on a new page, nor does a line that begins at a tab
+        // stop (the values that continue the label of the line before): the line before it
+        // goes along.
         if (!keep_.active) {
             if (heading)
                 keep_ = start;
-            else if (last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+            else if (last_line_.active && last_line_.page == start.page &&
+                     (Continues_Line_Before(t.bytes) || Last_Line_Of_Block()))
                 keep_ = last_line_;
         }
         Text(t.bytes, frame, heading);
@@ -308,6 +311,16 @@ private:
                 !std::holds_alternative<Layout_Command>(*item))
                 return true;
         }
+    }
+
+    // A line whose first text stands after a tab jump.
+    static bool Continues_Line_Before(const std::string& bytes)
+    {
+        for (const Text_Piece& p : Split_Report_Text(bytes)) {
+            if (p.kind == Piece_Kind::Tab) return true;
+            if (p.kind == Piece_Kind::Text && p.bytes.find_first_not_of(' ') != std::string::npos) return false;
+        }
+        return false;
     }
 
     // A numbered heading, a first-level heading or title line (style 5), or a line that is

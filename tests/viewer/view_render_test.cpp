@@ -260,11 +260,12 @@ TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
     EXPECT_NEAR(max_x - min_x, 6.6, 1e-6);
 }
 
-TEST_F(ViewRender, SymbolGlyphsAreLeftOutAndSaidSo)
+TEST_F(ViewRender, TheSignSketchIsDrawnInItsBoxAndUnknownGlyphsAreSaidLeftOut)
 {
     FILE* s = std::fopen(dir_.file("glyph.OLI").c_str(), "w");
     ASSERT_TRUE(s);
     OLI_Write_Font_Glyph_Graphic(s, "schnittgroessen", 3.0, 2.5);
+    OLI_Write_Font_Glyph_Graphic(s, "UserCommentLogo", 3.0, 2.5);
     std::fputs("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 1 0 1\n 99 1 2\n -1\n", s);
     std::fclose(s);
     const View_Outcome outcome = Render_View_File(dir_.file("glyph.OLI"), "");
@@ -273,7 +274,33 @@ TEST_F(ViewRender, SymbolGlyphsAreLeftOutAndSaidSo)
     EXPECT_EQ(outcome.counts.unknown_records, 1);
     const std::string summary = View_Counts_Summary(outcome.counts);
     EXPECT_NE(summary.find("1 unbekannter Datensatz"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("schnittgroessen.ocm"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("UserCommentLogo.ocm"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("schnittgroessen"), std::string::npos) << summary;
+
+    // The sketch: lines, arrow heads and the letters A and H, all inside its 3 x 2.5 cm.
+    Laid_Out_Document doc;
+    std::string error;
+    ASSERT_TRUE(Load_View_File(dir_.file("glyph.OLI"), doc, error));
+    int lines = 0, heads = 0;
+    std::string letters;
+    auto inside = [](double x, double y) {
+        return x >= PAGE_LEFT - 1e-9 && x <= PAGE_LEFT + 3.0 + 1e-9 && y >= PAGE_TOP - 1e-9 && y <= PAGE_TOP + 2.5 + 1e-9;
+    };
+    for (const Page_Item& item : doc.pages[0].items) {
+        if (const auto* l = std::get_if<Page_Line>(&item)) {
+            ++lines;
+            EXPECT_TRUE(inside(l->x1, l->y1) && inside(l->x2, l->y2));
+        } else if (const auto* f = std::get_if<Page_Fill>(&item)) {
+            ++heads;
+            for (const Page_Point& p : f->contours[0]) EXPECT_TRUE(inside(p.x, p.y));
+        } else if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans) {
+            letters += t->utf8;
+            EXPECT_TRUE(inside(t->x, t->y) && inside(t->x + Text_Advance_Em(t->face, t->utf8) * t->size, t->y - t->size));
+        }
+    }
+    EXPECT_GE(lines, 8);
+    EXPECT_EQ(heads, 2);
+    EXPECT_EQ(letters, "AH");
 }
 
 TEST_F(ViewRender, CommandLine)
@@ -433,8 +460,12 @@ protected:
                 }
             EXPECT_GT(below, heading_y + 0.1) << e.title << " alone at the foot of page " << e.page + 1;
         }
+        EXPECT_EQ(doc.counts.left_out, 0) << View_Counts_Summary(doc.counts);
+        // Laid out in pieces, page by page, the same pages.
         const std::string pdf = report.substr(0, report.size() - 4) + ".pdf";
-        EXPECT_TRUE(Write_Pdf_File(doc, pdf, error)) << error;
+        const View_Outcome outcome = Render_View_File(report, pdf);
+        EXPECT_TRUE(outcome.ok) << outcome.error;
+        EXPECT_EQ(outcome.pages, static_cast<int>(pages));
         const std::string text = Pdf_Text(pdf, {"-layout"}).out;
         for (const char* wrong : {"Ó", "Ã", "ã", "┼", "Φ", "=\n"}) EXPECT_EQ(text.find(wrong), std::string::npos) << wrong;
         return text;
@@ -442,6 +473,30 @@ protected:
 
     Temp_Dir dir_;
 };
+
+TEST_F(ViewExamples, ATallCorbelsGraphicsStayWithinTheTextAreaAtTheScaleTheyName)
+{
+    if (!File_Exists(PDFTOTEXT)) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    // The first example with hk = 150 cm: at the 1:10 asked the graphic would not fit.
+    const std::string report = Report(1, [](std::string input) {
+        const size_t at = input.find(" 40.000000 0.000000 6.000000");
+        return input.replace(at, 10, " 150.000000");
+    });
+    const std::string text = Check(report);
+    EXPECT_NE(text.find("Maßstab 1:15.0"), std::string::npos);
+    Laid_Out_Document doc;
+    std::string error;
+    ASSERT_TRUE(Load_View_File(report, doc, error)) << error;
+    EXPECT_LE(doc.pages.size(), 5u);
+    for (const Page& page : doc.pages)
+        for (const Page_Item& item : page.items)
+            if (const auto* l = std::get_if<Page_Line>(&item)) {
+                EXPECT_GE(std::min(l->x1, l->x2), PAGE_LEFT - 1e-6);
+                EXPECT_LE(std::max(l->x1, l->x2), PAGE_LEFT + 17.0 + 1e-6);
+                EXPECT_GE(std::min(l->y1, l->y2), PAGE_TOP - 1e-6);
+                EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
+            }
+}
 
 TEST_F(ViewExamples, EveryExampleReportAndOneOf1000CombinationsReadAsPrinted)
 {
