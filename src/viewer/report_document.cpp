@@ -518,7 +518,10 @@ private:
             if (line[first] == '{') {
                 // An embedded image's bytes, up to the closing brace.
                 if (line.find('}') != std::string::npos) continue;
-                while (!At_End() && src_.Take().find('}') == std::string::npos) {
+                while (!At_End()) {
+                    const bool closed = Line().find('}') != std::string::npos;
+                    src_.Advance();
+                    if (closed) break;
                 }
                 continue;
             }
