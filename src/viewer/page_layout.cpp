@@ -133,6 +133,7 @@ private:
         double y = 0.0;              // where the heading begins
     } keep_;
     Keep last_line_;                 // where the block's previous text line began
+    int last_line_tabs_ = 0;         // and the tab jumps before its first text
 
     Page& Current() { return doc_.pages.back(); }
     size_t Page_Count() const { return pages_passed_ + doc_.pages.size(); }
@@ -287,18 +288,20 @@ private:
         Ensure_Page();
         const Keep start{true, Page_Index(), Current().items.size(), y_};
         // A heading is kept from where its first line begins. The last line of a block (a
-        // sum line) never stands alone on a new page, nor does a line that begins at a tab
-        // stop (the values that continue the label of the line before): the line before it
-        // goes along.
+        // sum line) never stands alone on a new page, nor does a line that begins further
+        // tab stops in than the line before it (the values that continue that line's
+        // label): the line before it goes along.
+        const int tabs = Leading_Tabs(t.bytes);
         if (!keep_.active) {
             if (heading)
                 keep_ = start;
             else if (last_line_.active && last_line_.page == start.page &&
-                     (Continues_Line_Before(t.bytes) || Last_Line_Of_Block()))
+                     (tabs > last_line_tabs_ || Last_Line_Of_Block()))
                 keep_ = last_line_;
         }
         Text(t.bytes, frame, heading);
         last_line_ = start;
+        last_line_tabs_ = tabs;
     }
 
     bool Last_Line_Of_Block()
@@ -313,14 +316,15 @@ private:
         }
     }
 
-    // A line whose first text stands after a tab jump.
-    static bool Continues_Line_Before(const std::string& bytes)
+    // The tab jumps before a line's first text.
+    static int Leading_Tabs(const std::string& bytes)
     {
+        int tabs = 0;
         for (const Text_Piece& p : Split_Report_Text(bytes)) {
-            if (p.kind == Piece_Kind::Tab) return true;
-            if (p.kind == Piece_Kind::Text && p.bytes.find_first_not_of(' ') != std::string::npos) return false;
+            if (p.kind == Piece_Kind::Tab) ++tabs;
+            if (p.kind == Piece_Kind::Text && p.bytes.find_first_not_of(' ') != std::string::npos) break;
         }
-        return false;
+        return tabs;
     }
 
     // A numbered heading, a first-level heading or title line (style 5), or a line that is

@@ -194,6 +194,17 @@ TEST(PageLayout, LabelLinesKeepTheirValuesAndNoHeadingEndsAPage)
         EXPECT_EQ(Find(doc, "Zeile 65").page, 0) << pair;
     }
 
+    // A label in the second column after a pair does not pull the pair's value line away.
+    fill.resize(fill.find(" Zeile 65\n"));
+    const auto chain = Lay_Out(Para(fill + " Biegerollendurchmesser: \xCEtKonsole gew D = 5.6 cm\n"
+                                           " \xCEt\xCEtSt\x81tze gew D = 21.0 cm\n"
+                                           " \xCEtVerankerungsl\x84ngen: \xCEtKonsole erf l = 39.3 cm\n"
+                                           " \xCEt\xCEtSt\x81tze gew l = 57.8 cm\n",
+                                    "0x40\n4\n0x0 1\n2 4\n"));
+    EXPECT_EQ(Find(chain, "Biegerollendurchmesser").page, 0);
+    EXPECT_EQ(Find(chain, "tze gew D").page, 0);
+    EXPECT_EQ(Find(chain, "Verankerungsl").page, 1);
+
     // A reservation larger than the page below a heading that opens the page breaks
     // nothing; a graphic too tall for the room below its heading shrinks to it.
     const auto tall = Lay_Out("#OLI_RESERVE 26\n" + Para(" \xCE@5. Gew\x84hlte Bewehrung\n", "0x0\n5\n") +
