@@ -133,7 +133,13 @@ private:
         double y = 0.0;              // where the heading begins
     } keep_;
     Keep last_line_;                 // where the block's previous text line began
-    int last_line_tabs_ = 0;         // and the tab jumps before its first text
+    // How far in a line's first text begins: the tab jumps before it, then the blanks
+    // after the last of them.
+    struct Indent {
+        int tabs = 0, blanks = 0;
+        bool operator<(const Indent& o) const { return tabs < o.tabs || (tabs == o.tabs && blanks < o.blanks); }
+    };
+    Indent last_line_indent_;        // of the block's previous text line
 
     Page& Current() { return doc_.pages.back(); }
     size_t Page_Count() const { return pages_passed_ + doc_.pages.size(); }
@@ -289,19 +295,19 @@ private:
         const Keep start{true, Page_Index(), Current().items.size(), y_};
         // A heading is kept from where its first line begins. The last line of a block (a
         // sum line) never stands alone on a new page, nor does a line that begins further
-        // tab stops in than the line before it (the values that continue that line's
-        // label): the line before it goes along.
-        const int tabs = Leading_Tabs(t.bytes);
+        // in than the line before it (more tab stops in, or more blanks: the values or the
+        // rest that continue that line): the line before it goes along.
+        const Indent indent = Indent_Of(t.bytes);
         if (!keep_.active) {
             if (heading)
                 keep_ = start;
             else if (last_line_.active && last_line_.page == start.page &&
-                     (tabs > last_line_tabs_ || Last_Line_Of_Block()))
+                     (last_line_indent_ < indent || Last_Line_Of_Block()))
                 keep_ = last_line_;
         }
         Text(t.bytes, frame, heading);
         last_line_ = start;
-        last_line_tabs_ = tabs;
+        last_line_indent_ = indent;
     }
 
     bool Last_Line_Of_Block()
@@ -316,17 +322,22 @@ private:
         }
     }
 
-    // The tab jumps before a line's first text.
-    static int Leading_Tabs(const std::string& bytes)
+    // How far in a line's first text begins.
+    static Indent Indent_Of(const std::string& bytes)
     {
-        int tabs = 0;
+        Indent indent;
         for (const Text_Piece& p : Split_Report_Text(bytes)) {
-            if (p.kind == Piece_Kind::Tab) ++tabs;
-            if (p.kind == Piece_Kind::Text && p.bytes.find_first_not_of(' ') != std::string::npos) break;
+            if (p.kind == Piece_Kind::Tab) {
+                ++indent.tabs;
+                indent.blanks = 0;
+            } else if (p.kind == Piece_Kind::Text) {
+                const size_t text = p.bytes.find_first_not_of(' ');
+                indent.blanks += static_cast<int>(text == std::string::npos ? p.bytes.size() : text);
+                if (text != std::string::npos) break;
+            }
         }
-        return tabs;
+        return indent;
     }
-
     // A numbered heading, a first-level heading or title line (style 5), or a line that is
     // bold or underlined from end to end (the labels over a group of lines, such as
     // "Biegerollendurchmesser in der Konsole" over its values).

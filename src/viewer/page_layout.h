@@ -24,8 +24,8 @@
 //   more room, as under a heading that opens the page, nothing breaks, and a graphic's
 //   room is what the page leaves below its heading). The line before the last line of a
 //   text block or a table goes along with it, so that a sum line never stands alone at
-//   the top of a page, and so does the line before a line that begins more tab stops in
-//   than it (the values that continue its label).
+//   the top of a page, and so does the line before a line that begins further in than it
+//   (more tab stops in, or after more blanks: the values or the rest that continue it).
 // - Tab stops are centimetres from the left margin (every unit code); no further stop:
 //   one character. A list whose last stop lies beyond the line's width cannot be meant
 //   in centimetres (the corbel's reinforcement lines set 16, 22 and 34): its jumps are

@@ -184,11 +184,12 @@ TEST(PageLayout, LabelLinesKeepTheirValuesAndNoHeadingEndsAPage)
 {
     std::string fill;
     for (int k = 0; k < 66; ++k) fill += " Zeile " + std::to_string(k) + "\n";
-    // At the page foot: an underlined label over its value line, and a line whose values
-    // continue at a tab stop on the next line.
+    // At the page foot: an underlined label over its value line, a line whose values
+    // continue further tab stops in on the next line, a title and its indented rest.
     for (const std::string& pair : {std::string(" \xCE_Biegerollendurchmesser in der Konsole\n D = 5.6 cm\n"),
                                     std::string(" Biegerollendurchmesser: \xCEtKonsole gew D = 5.6 cm\n"
-                                                " \xCEt\xCEtSt\x81tze gew D = 21.0 cm\n")}) {
+                                                " \xCEt\xCEtSt\x81tze gew D = 21.0 cm\n"),
+                                    std::string(" Biegerollendurchmesser (Heft 525)\n   Deutscher Ausschuss\n")}) {
         const auto doc = Lay_Out(Para(fill + pair, "0x40\n4\n0x0 1\n2 4\n"));
         EXPECT_EQ(Find(doc, "Biegerollendurchmesser").page, 1) << pair;
         EXPECT_EQ(Find(doc, "Zeile 65").page, 0) << pair;
