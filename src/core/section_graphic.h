@@ -47,7 +47,9 @@ extern int section_plot_pens[SECTION_PEN_COUNT];
 // a report stream nothing is drawn and no file is opened. With the plot-file flag the
 // drawing file spf_file_name is written as well (when it cannot be opened, the report
 // still gets the whole graphic). Mode 0: the geometry with the strut-and-tie lines; mode 1:
-// the chosen reinforcement (only while the model's "Bewehrung wählen" is on).
+// the chosen reinforcement (only while the model's "Bewehrung wählen" is on). Each label
+// stands where the drawing's rules put it, or as near to it as it crosses no line and no
+// other label (report/plot_label_room.h), in the report and in the drawing file alike.
 double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
                          int mode);
 

@@ -165,7 +165,9 @@ Point Least_Move(const Label& label, const Obstacles& o, const std::vector<Box>&
     for (double r = kStep; r <= kFarthest + 1e-9; r += kStep)
         for (double t : turns) {
             const double a = t * kPi / 180.0;
-            const Point by = r * (std::cos(a) * box.u + std::sin(a) * box.v);
+            // (Whole nanometres: no sine's rest of a right angle makes a "-0.000000".)
+            Point by = r * (std::cos(a) * box.u + std::sin(a) * box.v);
+            by = {std::round(by.x * 1e9) / 1e9, std::round(by.y * 1e9) / 1e9};
             if (Clear(label, by, o, placed)) return by;
         }
     return {};

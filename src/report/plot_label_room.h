@@ -11,8 +11,10 @@
 // after record 9 or 10, only height and angle records between) moves with it. Each text,
 // in writing order, whose box comes nearer than a small clearance to a line, a polygon or
 // a text placed before it is moved the least distance (steps of 0.05 cm, up to 2.5 cm; at
-// equal distance away from its line first: up, down, along, back, then the diagonals) at
-// which it is clear of all of them; a text that finds no such place stays.
+// equal distance up, down, along, back from the text's reading, then the diagonals and
+// between) at which it is clear of all of them; a text that finds no such place stays. A
+// text is placed twice, where the report's viewer sets it and where the drawing file's
+// keypad anchor and larger font put it on the plan; both places must be clear.
 #include <string>
 #include <vector>
 
