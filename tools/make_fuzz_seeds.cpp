@@ -24,6 +24,7 @@
 #include "material/material_file.h"
 #include "material/material_set.h"
 #include "material/old_class_records.h"
+#include "report/drawing_file.h"
 #include "report/graphic_block.h"
 #include "report/print_options.h"
 #include "base/text_blocks.h"
@@ -250,6 +251,17 @@ void Base_Seeds()
         ZXP_Write_Delimited(f, "in Anf\x81hrungszeichen", '"', '"');
         std::fputs(" 17 \xAE" "offen bis zum Ende", f);
     }));
+
+    Seed("fuzz_report_view", "report.OLI",
+         "#CONTENTS\n POS. 1: Konsole\n#OLI_RESERVE 3\n#OLI_BOOKMARK 16 \xAE\xCE@1. Eingabe\xAF\n\n#SHOWPARA\n0x40\n4\n"
+         "0x0 1\n2 4\n-1\n \xCE@1. Eingabe\n \xCE_Biegerollendurchmesser\xCEr\n \xCEtD = 5.6 cm  \x88 ok\n"
+         "#END_OF_TEXT\n0x1004\n2 0.3\n0x0\n4\n-1\n weiter\n#END_OF_TEXT\n0x0\n-1\n"
+         "#SHOWTABLE\n1 0 0\n Titel\n1 0 -1 -1 2\n 3 9\n Lk  A\n 1  2.0\n#END_OF_TEXT\n"
+         "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 3 0 2.5\n27 0 2.5 %FONT%\\schnittgroessen.ocm\n"
+         " 1 0 0 3 2.5\n 13 0.2\n 14 90 0\n 10 1 1 1 1 210 \xAE" "40\xAF\n{\n ff\n}\n -1\n#NEWPAGE\n");
+    Seed("fuzz_report_view", "drawing.SPF", std::string(PLOT_FILE_MAGIC) +
+         "\nT\n1 1\n0\n\n*TABLES\n-fonts 1\n 0 \xAE" "a\xAF 0 0 1.8 0.7 3 0 1\n*EOT\n\n*ENTITIES\n"
+         "-line @1 ( @2 0 0 ) #3 0 0 1 0.0\n-point @3 10 5\n-text / 1 3 0 2 1 7 1 1 0 1.2 0. 0.\n    \xAE" "ab\xAF\n*EOI\n");
 
     Seed("fuzz_text_blocks", "blocks.txt", Written([](FILE* f) {
         Write_Text_Block(f, "eine Zeile");

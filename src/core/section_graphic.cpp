@@ -1,7 +1,9 @@
 #include "core/section_graphic.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "base/plane_geometry.h"
@@ -14,6 +16,7 @@
 #include "report/plot_colour_records.h"
 #include "report/plot_arrows.h"
 #include "report/plot_dimensions.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 #include "report/plot_texts.h"
 #include "report/report_layout.h"
@@ -44,6 +47,12 @@ constexpr int kStrutMethod = 3;  // "EC 2-1-1, 6.5"
 const char* const kJointDash = "0.03 0.05";
 const char* const kStrutDash = "0.1 0.1";
 
+// The most a graphic at a given scale may take: the text area's width, and its height
+// less the room for a heading and the reinforcement section's lines kept with the graphic.
+constexpr double kPageWidthCm = 17.0;
+constexpr double kPageHeightCm = 22.0;
+constexpr double kCommonScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100, 125, 150, 200, 250};
+
 struct Sizing {
     double N = 0.0;  // scale 1:N
     double f = 0.0;  // paper cm per model cm
@@ -68,6 +77,14 @@ void Fill_Pens()
     section_plot_pens[SECTION_PLATE_FILL] = plot_fill_style_b;
 }
 
+// The first common scale 1:N with N at least the one given.
+double Common_Scale_Above(double N)
+{
+    for (double c : kCommonScales)
+        if (c >= N) return c;
+    return std::ceil(N / 100.0) * 100.0;
+}
+
 // Scale and size of the graphic in the box graphic_width_cm x graphic_height_cm. False when
 // the drawing has no size to speak of (nothing changed but the pens).
 bool Size_Graphic(const Corbel_Model& md, int mode, double scale, Sizing* s)
@@ -80,8 +97,12 @@ bool Size_Graphic(const Corbel_Model& md, int mode, double scale, Sizing* s)
     if (!(s->w >= 1.0) || !(s->h >= 1.0) || !std::isfinite(s->w) || !std::isfinite(s->h))
         return false;
     if (scale > 0.001 && std::isfinite(scale)) {
-        s->N = scale;
-        s->f = 1.0 / scale;
+        // A drawing that would not fit the page at the scale asked for is drawn at the
+        // next common scale at which it does: the label names the scale it is drawn at.
+        const double needed = std::fmax(s->w / (kPageWidthCm - kSideAllowance),
+                                        s->h / (kPageHeightCm - kTopAllowance - s->m));
+        s->N = scale >= needed ? scale : Common_Scale_Above(needed);
+        s->f = 1.0 / s->N;
     } else {
         s->f = Choose_Drawing_Scale(s->w, s->h, graphic_width_cm - kSideAllowance,
                                     graphic_height_cm - kTopAllowance - s->m, 1);
@@ -512,15 +533,13 @@ void Section_Dash_End()
     Write_If_Open(Graphic(), " 38 %d %s %d\n", 0, " ", 0);
 }
 
-double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
-                         int mode)
-{
-    if (!model) return 0.0;
-    Sizing s;
-    if (!Size_Graphic(*model, mode, scale, &s)) return 0.0;
-    if (!report) return s.N;
-    const bool scale_given = scale > 0.001 && std::isfinite(scale);
+namespace {
 
+// The graphic block of the figure into the report stream and, when open_file is set, the
+// drawing file; bars get their axis lines when the drawing is asked for (file).
+void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_file, bool scale_given, int mode,
+                 const Sizing& s)
+{
     const double x1 = -s.N, y1 = s.h + (s.m + 0.4) * s.N, x2 = s.w + s.N, y2 = -0.4 * s.N;
     Plot_Begin_Graphic(report, x1, y1, x2, y2, s.f, s.f, 0.0, nullptr);
     Plot_Set_Colour_Sections(1);
@@ -528,8 +547,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     // The drawing writer owns the file from here on and closes it; the user's earlier
     // drawing is replaced only by a drawing written whole. Whether it could be opened
     // does not change the report's graphic: that depends on the drawing being asked for.
-    const bool file = plot_file != 0;
-    if (file)
+    if (open_file)
         Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0, "%s: %s, L\x84ngsschnitt",
                                      position_number.c_str(), position_title.c_str());
 
@@ -539,7 +557,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     Section_Dash_End();
     Plot_Set_Dimension_Options(24);
     Set_Plot_Colour(plot_black);
-    if (file) {
+    if (open_file) {
         Plot_Set_Font(0);
         Plot_Set_Layer(0);
         Plot_Set_Line_Type(0);
@@ -553,9 +571,9 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
         Plot_Write_Text_Anchored(-0.6 * s.N, 0.0, 2, 3, "%s", label.c_str());
         Set_Plot_Colour(plot_black);
     }
-    if (file) Plot_Set_Pen(1);
+    if (open_file) Plot_Set_Pen(1);
 
-    Section_Figure f = Figure_Of(*model, mode, s, file);
+    Section_Figure f = Figure_Of(model, mode, s, file);
     if (f.load) {
         Place_Load_Corbel(f);
         Draw_Load_Corbel(f);
@@ -575,6 +593,41 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
 
     Plot_End_Group();
     Plot_End_Graphic_Block();
+}
+
+// Where the figure's labels go so that none crosses a line or another label: the figure
+// drawn once into memory (nothing else touched) and read back.
+std::vector<Plot_Label_Move> Label_Moves(const Corbel_Model& model, bool file, bool scale_given, int mode,
+                                         const Sizing& s)
+{
+    std::vector<Plot_Label_Move> moves;
+    char* bytes = nullptr;
+    size_t length = 0;
+    FILE* memory = open_memstream(&bytes, &length);
+    if (!memory) return moves;
+    const Plot_State saved = plot_state;
+    Draw_Figure(model, memory, file, false, scale_given, mode, s);
+    plot_state = saved;
+    const bool written = std::fclose(memory) == 0;
+    if (written && bytes) moves = Plot_Find_Label_Moves(std::string(bytes, length));
+    std::free(bytes);
+    return moves;
+}
+
+}  // namespace
+
+double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
+                         int mode)
+{
+    if (!model) return 0.0;
+    Sizing s;
+    if (!Size_Graphic(*model, mode, scale, &s)) return 0.0;
+    if (!report) return s.N;
+    const bool scale_given = scale > 0.001 && std::isfinite(scale);
+    const bool file = plot_file != 0;
+    Plot_Set_Label_Moves(Label_Moves(*model, file, scale_given, mode, s));
+    Draw_Figure(*model, report, file, file, scale_given, mode, s);
+    Plot_Clear_Label_Moves();
     // A drawing that could not be written whole is said by the report's writer, which
     // then keeps the old report and drawing as they were; the graphic itself is complete.
     if (file) (void)Plot_Close_Drawing_File();

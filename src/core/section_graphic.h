@@ -39,13 +39,17 @@ enum Section_Pen : int {
 extern int section_plot_pens[SECTION_PEN_COUNT];
 
 // Sizes the graphic and, with a report stream, draws it. The scale N (1:N) is taken when
-// above 0.001, else the scale is fitted into the box graphic_width_cm x graphic_height_cm
+// above 0.001 and the drawing then fits 17 cm x 22 cm of the page (else the first common
+// scale at which it does, and the label names that scale); at 0.001 or below the scale is
+// fitted into the box graphic_width_cm x graphic_height_cm
 // (whole n, N = n / 100). Sets graphic_width_cm and graphic_height_cm and returns N; 0.0
 // when the extents are below 1 cm (nothing drawn, the two sizes left as they are). Without
 // a report stream nothing is drawn and no file is opened. With the plot-file flag the
 // drawing file spf_file_name is written as well (when it cannot be opened, the report
 // still gets the whole graphic). Mode 0: the geometry with the strut-and-tie lines; mode 1:
-// the chosen reinforcement (only while the model's "Bewehrung wählen" is on).
+// the chosen reinforcement (only while the model's "Bewehrung wählen" is on). Each label
+// stands where the drawing's rules put it, or as near to it as it crosses no line and no
+// other label (report/plot_label_room.h), in the report and in the drawing file alike.
 double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file, double scale,
                          int mode);
 

@@ -80,6 +80,7 @@ struct Bounded_Input {
     FILE* stream = nullptr;  // the stream it serves (its key in Open_Inputs)
     int fd = -1;
     bool text = true;
+    long long most = INPUT_FILE_MAX;  // bytes the stream may hand out
     long long total = 0;  // bytes read (from the start, after a seek from where it went)
     long line = 0;        // bytes of the current line so far
     int error = 0;        // once set, every further read fails with it
@@ -108,7 +109,7 @@ ssize_t Read_Bounded(void* cookie, char* buffer, size_t size)
     while (n < 0 && errno == EINTR);
     if (n < 0) return Fail_Input(in, errno);
     in.total += n;
-    if (in.total > INPUT_FILE_MAX) return Fail_Input(in, EOVERFLOW);
+    if (in.total > in.most) return Fail_Input(in, EOVERFLOW);
     if (in.text) {
         const char* p = buffer;
         const char* const end = buffer + n;
@@ -151,7 +152,9 @@ bool Only_Reads(const char* mode) { return mode[0] == 'r' && !std::strchr(mode, 
 
 } // namespace
 
-FILE* Fopen_Input(const std::string& path, const char* mode)
+FILE* Fopen_Input(const std::string& path, const char* mode) { return Fopen_Input_Up_To(path, mode, INPUT_FILE_MAX); }
+
+FILE* Fopen_Input_Up_To(const std::string& path, const char* mode, long long most)
 {
     if (!mode) return nullptr;
     if (!Only_Reads(mode)) return std::fopen(path.c_str(), mode);
@@ -167,7 +170,7 @@ FILE* Fopen_Input(const std::string& path, const char* mode)
         refusal = EISDIR;
     else if (!S_ISREG(info.st_mode))
         refusal = ENODEV;
-    else if (info.st_size > INPUT_FILE_MAX)
+    else if (info.st_size > most)
         refusal = EOVERFLOW;
     if (refusal) {
         ::close(fd);
@@ -178,6 +181,7 @@ FILE* Fopen_Input(const std::string& path, const char* mode)
 
     auto* in = new Bounded_Input;
     in->fd = fd;
+    in->most = most;
     in->text = std::strchr(mode, 'b') == nullptr;
     cookie_io_functions_t io{};
     io.read = Read_Bounded;

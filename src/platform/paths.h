@@ -27,6 +27,10 @@ constexpr long INPUT_FILE_MAX = 64L * 1024 * 1024;   // bytes of a whole file
 // Any other mode opens as fopen does.
 FILE* Fopen_Input(const std::string& path, const char* mode);
 
+// The same with a bound of its own for the whole file (the viewer's, for the reports of
+// every size the program writes).
+FILE* Fopen_Input_Up_To(const std::string& path, const char* mode, long long most);
+
 // The errno of the read that made a stream of Fopen_Input fail; 0 when none did (and for
 // any other stream).
 int Input_Stream_Error(FILE* stream);

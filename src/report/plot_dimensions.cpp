@@ -12,6 +12,7 @@
 #include "report/plot_areas.h"
 #include "report/plot_colour_records.h"
 #include "report/plot_lines.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 #include "report/plot_texts.h"
 #include "report/string_format.h"
@@ -104,8 +105,9 @@ void Write_Raised_Text(double x, double y, double n, double h, const char* text)
     const double page_y = along * std::sin(angle) + up * std::cos(angle);
     const double sign_x = st.x_direction == 1 ? 1.0 : -1.0;
     const double sign_y = st.y_backwards ? -1.0 : 1.0;
-    const double rx = x + sign_x * page_x / st.x_scale;
-    const double ry = y + sign_y * page_y / st.y_scale;
+    const Plot_Label_Move move = Plot_Next_Label_Move();
+    const double rx = x + sign_x * page_x / st.x_scale + move.dx / st.x_scale;
+    const double ry = y + sign_y * page_y / st.y_scale + move.dy / st.y_scale;
     const std::string clean = Plot_Clean_Text(text);
     Write_If_Open(Graphic(), " 14 %lf 0\n", angle * PLOT_DEGREES_PER_RADIAN);
     Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx * st.x_scale, ry * st.y_scale, clean.c_str());

@@ -5,12 +5,22 @@
 
 #include "base/utilities.h"
 #include "report/drawing_file.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 #include "report/string_format.h"
 
 namespace {
 
 FILE* Graphic() { return plot_state.plot_graphic_stream; }
+
+// Moves the point (drawing units, turned) by the move found for this text, if any.
+void Apply_Label_Move(double* x, double* y)
+{
+    const Plot_Label_Move m = Plot_Next_Label_Move();
+    const Plot_State& s = plot_state;
+    if (s.x_scale != 0.0) *x += m.dx / s.x_scale;
+    if (s.y_scale != 0.0) *y += m.dy / s.y_scale;
+}
 
 double Entity_Angle() { return (plot_state.rotation + plot_state.text_angle) * PLOT_DEGREES_PER_RADIAN; }
 
@@ -28,6 +38,7 @@ void Write_Angled(double x, double y, int code, int keypad, const char* text)
     const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
     Plot_Turn_Point(&x, &y);
+    Apply_Label_Move(&x, &y);
     Write_Angle_Record();
     const double rx = x * s.x_scale, ry = y * s.y_scale;
     if (code < 0)
@@ -44,6 +55,7 @@ void Write_Anchored(double x, double y, int code, int keypad, Plot_File_Text_Ang
 {
     const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
+    Apply_Label_Move(&x, &y);
     const double rx = x * s.x_scale, ry = y * s.y_scale;
     Write_If_Open(Graphic(), " 9 %lf %lf %lf %lf %d \xAE%s\xAF\n", rx, ry, rx, ry, code,
                   clean.c_str());
@@ -128,6 +140,7 @@ void Plot_Write_Text_Plain(double x, double y, const char* text)
 {
     const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
+    Apply_Label_Move(&x, &y);
     Write_If_Open(Graphic(), " 2 %lf %lf \xAE%s\xAF\n", x * s.x_scale, y * s.y_scale,
                   clean.c_str());
     Plot_File_Text(x, y, 7, PLOT_FILE_TEXT_FLAT, 0.0, clean.c_str());

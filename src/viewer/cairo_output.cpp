@@ -12,6 +12,7 @@
 namespace {
 
 constexpr double POINTS_PER_CM = 72.0 / 2.54;
+constexpr double A4_WIDTH_CM = 21.0, A4_HEIGHT_CM = 29.7;  // until the first page sets its size
 constexpr double PI = 3.14159265358979323846;
 
 cairo_status_t Write_To_File(void* closure, const unsigned char* data, unsigned int length)
@@ -124,48 +125,72 @@ std::string Outline_Link(const Outline_Entry& e)
 
 } // namespace
 
-bool Write_Pdf_Stream(const Laid_Out_Document& doc, FILE* stream)
+Pdf_Pages::Pdf_Pages(FILE* stream, const std::string& title) : stream_(stream)
 {
-    if (!stream) return false;
-    const double first_w = doc.pages.empty() ? 21.0 : doc.pages[0].width;
-    const double first_h = doc.pages.empty() ? 29.7 : doc.pages[0].height;
-    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(Write_To_File, stream, first_w * POINTS_PER_CM,
-                                                                   first_h * POINTS_PER_CM);
-    if (!doc.title.empty()) cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, doc.title.c_str());
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "corbel-view");
-    cairo_t* cr = cairo_create(surface);
-    for (const Page& page : doc.pages) {
-        cairo_pdf_surface_set_size(surface, page.width * POINTS_PER_CM, page.height * POINTS_PER_CM);
-        cairo_save(cr);
-        cairo_scale(cr, POINTS_PER_CM, POINTS_PER_CM);
-        Draw_Page(cr, page);
-        cairo_restore(cr);
-        cairo_show_page(cr);
-    }
+    if (!stream) return;
+    surface_ = cairo_pdf_surface_create_for_stream(Write_To_File, stream, A4_WIDTH_CM * POINTS_PER_CM,
+                                                   A4_HEIGHT_CM * POINTS_PER_CM);
+    if (!title.empty()) cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "corbel-view");
+    cr_ = cairo_create(surface_);
+}
+
+Pdf_Pages::~Pdf_Pages()
+{
+    if (cr_) cairo_destroy(cr_);
+    if (surface_) cairo_surface_destroy(surface_);
+}
+
+bool Pdf_Pages::Add(const Page& page)
+{
+    if (!cr_) return false;
+    cairo_pdf_surface_set_size(surface_, page.width * POINTS_PER_CM, page.height * POINTS_PER_CM);
+    cairo_save(cr_);
+    cairo_scale(cr_, POINTS_PER_CM, POINTS_PER_CM);
+    Draw_Page(cr_, page);
+    cairo_restore(cr_);
+    cairo_show_page(cr_);
+    return cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+}
+
+bool Pdf_Pages::Finish(const std::vector<Outline_Entry>& outline)
+{
+    if (!cr_) return false;
     std::vector<int> ids;
-    for (const Outline_Entry& e : doc.outline) {
+    for (const Outline_Entry& e : outline) {
         const int parent = e.parent >= 0 && e.parent < static_cast<int>(ids.size()) ? ids[e.parent]
                                                                                     : CAIRO_PDF_OUTLINE_ROOT;
-        ids.push_back(cairo_pdf_surface_add_outline(surface, parent, e.title.c_str(), Outline_Link(e).c_str(),
+        ids.push_back(cairo_pdf_surface_add_outline(surface_, parent, e.title.c_str(), Outline_Link(e).c_str(),
                                                     CAIRO_PDF_OUTLINE_FLAG_OPEN));
     }
-    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const bool written = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    return drawn && written && !std::ferror(stream);
+    const bool drawn = cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr_);
+    cr_ = nullptr;
+    cairo_surface_finish(surface_);
+    const bool written = cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+    return drawn && written && !std::ferror(stream_);
+}
+
+bool Write_Pdf_Stream(const Laid_Out_Document& doc, FILE* stream)
+{
+    Pdf_Pages pdf(stream, doc.title);
+    for (const Page& page : doc.pages) pdf.Add(page);
+    return pdf.Finish(doc.outline);
 }
 
 bool Write_Pdf_File(const Laid_Out_Document& doc, const std::string& path, std::string& error)
 {
     Atomic_File file(path.c_str());
     if (!file.Stream() || !Write_Pdf_Stream(doc, file.Stream()) || !file.Commit()) {
-        error = "Die Datei " + path + " kann nicht geschrieben werden.";
+        error = Unwritable(path);
         return false;
     }
     return true;
 }
+
+std::string Unwritable(const std::string& path) { return "Die Datei " + path + " kann nicht geschrieben werden."; }
 
 std::string Png_Page_Name(const std::string& path, int page, int count)
 {
@@ -195,20 +220,25 @@ cairo_surface_t* Render_Page_Image(const Page& page, double dpi)
     return surface;
 }
 
+bool Write_Png_Page(const Page& page, const std::string& name, double dpi)
+{
+    cairo_surface_t* surface = Render_Page_Image(page, dpi);
+    Atomic_File file(name.c_str());
+    const bool ok = file.Stream() && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
+                    cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream()) == CAIRO_STATUS_SUCCESS &&
+                    file.Commit();
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
 bool Write_Png_Files(const Laid_Out_Document& doc, const std::string& path, double dpi,
                      std::vector<std::string>& files, std::string& error)
 {
     const int count = static_cast<int>(doc.pages.size());
     for (int k = 0; k < count; ++k) {
         const std::string name = Png_Page_Name(path, k + 1, count);
-        cairo_surface_t* surface = Render_Page_Image(doc.pages[k], dpi);
-        Atomic_File file(name.c_str());
-        const bool ok = file.Stream() && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
-                        cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream()) == CAIRO_STATUS_SUCCESS &&
-                        file.Commit();
-        cairo_surface_destroy(surface);
-        if (!ok) {
-            error = "Die Datei " + name + " kann nicht geschrieben werden.";
+        if (!Write_Png_Page(doc.pages[k], name, dpi)) {
+            error = Unwritable(name);
             return false;
         }
         files.push_back(name);

@@ -14,6 +14,26 @@
 
 constexpr double PNG_DEFAULT_DPI = 150.0;
 
+// A PDF written page by page into a stream (the pages need not be kept): Add each page,
+// then Finish with the outline; false when cairo or the stream failed.
+class Pdf_Pages {
+public:
+    Pdf_Pages(FILE* stream, const std::string& title);
+    ~Pdf_Pages();
+    Pdf_Pages(const Pdf_Pages&) = delete;
+    Pdf_Pages& operator=(const Pdf_Pages&) = delete;
+    bool Add(const Page& page);
+    bool Finish(const std::vector<Outline_Entry>& outline);
+
+private:
+    FILE* stream_;
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+};
+
+// "Die Datei <path> kann nicht geschrieben werden."
+std::string Unwritable(const std::string& path);
+
 // Writes the document as PDF into the stream; false when cairo or the stream failed.
 bool Write_Pdf_Stream(const Laid_Out_Document& doc, FILE* stream);
 
@@ -23,6 +43,9 @@ bool Write_Pdf_File(const Laid_Out_Document& doc, const std::string& path, std::
 // The PNG file of page (1-based) of count pages for the output name "dir/name.png":
 // "dir/name-<page>.png", the number filled with zeros to the width of count.
 std::string Png_Page_Name(const std::string& path, int page, int count);
+
+// Writes one page as a PNG file; false when it could not be written.
+bool Write_Png_Page(const Page& page, const std::string& name, double dpi);
 
 // Writes one PNG file a page (names by Png_Page_Name) and lists them in files; false
 // with a message in error at the first that could not be written.

@@ -502,5 +502,6 @@ bool Lay_Out_Drawing(const std::string& bytes, Laid_Out_Document& out)
     out.title = Report_Bytes_To_Utf8(drawing.title);
     out.pages.emplace_back();
     Placer(drawing, out.pages.back()).Run();
+    out.page_count = 1;
     return true;
 }

@@ -2,6 +2,7 @@
 #include "viewer/graphic_records.h"
 
 #include "viewer/report_styles.h"
+#include "viewer/symbol_glyphs.h"
 
 #include <cmath>
 
@@ -160,7 +161,10 @@ private:
         case PLOT_RECORD_COLOUR_SLOT:
             break;
         case PLOT_RECORD_SYMBOL_GLYPH:
-            counts_.Leave_Out("Symbolzeichen " + Report_Plain_Text(r.text));
+            if (const Symbol_Shape* symbol = Find_Symbol(r.text); symbol && Need(r, 2))
+                Symbol(*symbol, Map(At(r, 0), At(r, 1)));
+            else
+                counts_.Leave_Out("Symbolzeichen " + Report_Plain_Text(r.text));
             break;
         case PLOT_RECORD_IMAGE:
             counts_.Leave_Out("Bild " + Report_Plain_Text(r.text));
@@ -182,6 +186,34 @@ private:
         line.colour = colour_;
         line.dashes = dashes_;
         page_.items.emplace_back(std::move(line));
+    }
+
+    // A symbol of the viewer's own set, its top left corner at the point.
+    void Symbol(const Symbol_Shape& symbol, Page_Point top_left)
+    {
+        auto at = [&](Page_Point p) {
+            return Page_Point{top_left.x + p.x * frame_.scale, top_left.y + (symbol.height - p.y) * frame_.scale};
+        };
+        for (const auto& polyline : symbol.lines)
+            for (size_t k = 0; k + 1 < polyline.size(); ++k) Line(at(polyline[k]), at(polyline[k + 1]));
+        for (const auto& polygon : symbol.fills) {
+            Page_Fill fill;
+            fill.colour = colour_;
+            fill.contours.emplace_back();
+            for (Page_Point p : polygon) fill.contours.back().push_back(at(p));
+            page_.items.emplace_back(std::move(fill));
+        }
+        for (const Symbol_Shape::Label& label : symbol.labels) {
+            Page_Text text;
+            text.utf8 = label.utf8;
+            text.size = label.cap * frame_.scale / SANS_CAP_HEIGHT_EM;
+            text.face = {Face_Family::Sans, false, false};
+            text.colour = colour_;
+            const Page_Point p = at(label.at);
+            text.x = p.x;
+            text.y = p.y;
+            page_.items.emplace_back(std::move(text));
+        }
     }
 
     void Fill(std::vector<Page_Point> points)

@@ -1,6 +1,7 @@
 #include "viewer/file_numbers.h"
 #include "viewer/page_layout.h"
 
+#include "report/cell_texts.h"
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
 #include "viewer/graphic_records.h"
@@ -89,26 +90,27 @@ struct Slot {
 
 class Layout {
 public:
-    explicit Layout(const Report_Document& report) : report_(report)
-    {
-        const Read_Counts& c = report.counts;
-        doc_.counts.unknown_keywords = c.unknown_keywords;
-        doc_.counts.malformed_lines = c.malformed_lines;
-        doc_.counts.stray_lines = c.stray_lines;
-    }
+    Layout(Report_Reader& reader, const Page_Sink* sink) : reader_(reader), sink_(sink) {}
 
     Laid_Out_Document Run()
     {
-        for (index_ = 0; index_ < report_.items.size(); ++index_)
-            std::visit([this](const auto& i) { Item(i); }, report_.items[index_]);
+        for (Report_Item item; reader_.Next(item);) std::visit([this](const auto& i) { Item(i); }, item);
         Ensure_Page();
         Finish_Page();
-        Number_Pages();
+        if (!sink_) Number_Pages();
+        const Read_Counts c = reader_.Counts();
+        doc_.counts.unknown_keywords = c.unknown_keywords;
+        doc_.counts.malformed_lines = c.malformed_lines;
+        doc_.counts.stray_lines = c.stray_lines;
+        doc_.page_count = static_cast<int>(Page_Count());
         return std::move(doc_);
     }
 
 private:
-    const Report_Document& report_;
+    Report_Reader& reader_;
+    const Page_Sink* sink_;          // null: the pages stay in doc_.pages
+    size_t pages_passed_ = 0;        // pages handed to the sink (doc_.pages holds the open one)
+    bool sink_failed_ = false;
     Laid_Out_Document doc_;
     bool page_open_ = false;
     double y_ = PAGE_TOP;
@@ -131,9 +133,17 @@ private:
         double y = 0.0;              // where the heading begins
     } keep_;
     Keep last_line_;                 // where the block's previous text line began
-    size_t index_ = 0;               // the item being laid out
+    // How far in a line's first text begins: the tab jumps before it, then the blanks
+    // after the last of them.
+    struct Indent {
+        int tabs = 0, blanks = 0;
+        bool operator<(const Indent& o) const { return tabs < o.tabs || (tabs == o.tabs && blanks < o.blanks); }
+    };
+    Indent last_line_indent_;        // of the block's previous text line
 
     Page& Current() { return doc_.pages.back(); }
+    size_t Page_Count() const { return pages_passed_ + doc_.pages.size(); }
+    size_t Page_Index() const { return Page_Count() - 1; }
 
     void Ensure_Page()
     {
@@ -164,14 +174,24 @@ private:
         if (!page_open_) return;
         if (!page_contents_.empty()) Current().items.emplace_back(Head_Text(Report_Plain_Text(page_contents_), false));
         page_open_ = false;
+        if (!sink_) return;
+        // Laid out in pieces: the page goes at once, numbered when the count is known.
+        if (sink_->page_total > 0) Current().items.emplace_back(Page_Number(Page_Count(), sink_->page_total));
+        if (sink_->take && !sink_failed_) sink_failed_ = !sink_->take(Current());
+        doc_.pages.pop_back();
+        ++pages_passed_;
+    }
+
+    static Page_Text Page_Number(size_t page, size_t total)
+    {
+        return Head_Text("Seite " + std::to_string(page) + " von " + std::to_string(total), true);
     }
 
     // "Seite n von m" on the right of each page's head, once the count is known.
     void Number_Pages()
     {
-        const std::string of = " von " + std::to_string(doc_.pages.size());
         for (size_t k = 0; k < doc_.pages.size(); ++k)
-            doc_.pages[k].items.emplace_back(Head_Text("Seite " + std::to_string(k + 1) + of, true));
+            doc_.pages[k].items.emplace_back(Page_Number(k + 1, doc_.pages.size()));
     }
 
     void Break_Page()
@@ -184,18 +204,27 @@ private:
     bool At_Page_Top() const { return y_ <= PAGE_TOP + EPS; }
 
     // Breaks the page when the height does not fit below the position; a heading waiting
-    // for its first block goes to the new page with it.
+    // for its first block goes to the new page with it. A heading never ends a page: where
+    // a new page would give the block no more room than it has below its heading (the
+    // heading opens the page, or heading and block exceed any page), nothing breaks.
     void Fit(double height)
     {
         Ensure_Page();
         if (y_ + height > PAGE_BOTTOM + EPS && !At_Page_Top()) {
-            // (Not what would fill half a page by itself: that breaks where it stands.)
-            if (keep_.active && keep_.page + 1 == doc_.pages.size() && keep_.y > PAGE_TOP + EPS &&
-                y_ - keep_.y < (PAGE_BOTTOM - PAGE_TOP) / 2.0)
-                Break_Page_With_Kept();
-            else
+            // (Headings that fill half a page by themselves break where they stand.)
+            const double kept = Kept_Height();
+            if (kept <= 0.0 || kept >= (PAGE_BOTTOM - PAGE_TOP) / 2.0)
                 Break_Page();
+            else if (keep_.y > PAGE_TOP + EPS && kept + height <= PAGE_BOTTOM - PAGE_TOP + EPS)
+                Break_Page_With_Kept();
         }
+    }
+
+    // The height of the heading lines that wait on this page for their first block; 0 when
+    // none wait.
+    double Kept_Height() const
+    {
+        return keep_.active && keep_.page == Page_Index() ? std::max(y_ - keep_.y, EPS) : 0.0;
     }
 
     void Break_Page_With_Kept()
@@ -204,7 +233,7 @@ private:
         std::vector<Page_Item> moved(std::make_move_iterator(items.begin() + static_cast<long>(keep_.item)),
                                      std::make_move_iterator(items.end()));
         items.erase(items.begin() + static_cast<long>(keep_.item), items.end());
-        const int old_page = static_cast<int>(doc_.pages.size()) - 1;
+        const int old_page = static_cast<int>(Page_Index());
         const double top = keep_.y, below = y_ - keep_.y;
         Break_Page();
         const double dy = y_ - top;
@@ -218,7 +247,7 @@ private:
                 e.y += dy;
             }
         Drawn_To(y_ + below);
-        keep_ = {true, doc_.pages.size() - 1, 0, PAGE_TOP};
+        keep_ = {true, Page_Index(), 0, PAGE_TOP};
     }
 
     static void Shift(Page_Text& t, double dy) { t.y += dy; }
@@ -263,40 +292,62 @@ private:
         Line_Frame frame = Paragraph_Frame();
         const bool heading = Is_Heading(t.bytes, frame.style);
         Ensure_Page();
-        const Keep start{true, doc_.pages.size() - 1, Current().items.size(), y_};
+        const Keep start{true, Page_Index(), Current().items.size(), y_};
         // A heading is kept from where its first line begins. The last line of a block (a
-        // sum line) never stands alone on a new page: the line before it goes along.
+        // sum line) never stands alone on a new page, nor does a line that begins further
+        // in than the line before it (more tab stops in, or more blanks: the values or the
+        // rest that continue that line): the line before it goes along.
+        const Indent indent = Indent_Of(t.bytes);
         if (!keep_.active) {
             if (heading)
                 keep_ = start;
-            else if (last_line_.active && last_line_.page == start.page && Last_Line_Of_Block())
+            else if (last_line_.active && last_line_.page == start.page &&
+                     (last_line_indent_ < indent || Last_Line_Of_Block()))
                 keep_ = last_line_;
         }
         Text(t.bytes, frame, heading);
         last_line_ = start;
+        last_line_indent_ = indent;
     }
 
-    bool Last_Line_Of_Block() const
+    bool Last_Line_Of_Block()
     {
-        for (size_t k = index_ + 1; k < report_.items.size(); ++k) {
-            const Report_Item& item = report_.items[k];
-            if (std::holds_alternative<Text_Line>(item)) return false;
-            if (!std::holds_alternative<Para_Begin>(item) && !std::holds_alternative<Para_Space>(item) &&
-                !std::holds_alternative<Layout_Command>(item))
+        for (size_t k = 0;; ++k) {
+            const Report_Item* item = reader_.Peek(k);
+            if (!item) return true;
+            if (std::holds_alternative<Text_Line>(*item)) return false;
+            if (!std::holds_alternative<Para_Begin>(*item) && !std::holds_alternative<Para_Space>(*item) &&
+                !std::holds_alternative<Layout_Command>(*item))
                 return true;
         }
-        return true;
     }
 
+    // How far in a line's first text begins.
+    static Indent Indent_Of(const std::string& bytes)
+    {
+        Indent indent;
+        for (const Text_Piece& p : Split_Report_Text(bytes)) {
+            if (p.kind == Piece_Kind::Tab) {
+                ++indent.tabs;
+                indent.blanks = 0;
+            } else if (p.kind == Piece_Kind::Text) {
+                const size_t text = p.bytes.find_first_not_of(' ');
+                indent.blanks += static_cast<int>(text == std::string::npos ? p.bytes.size() : text);
+                if (text != std::string::npos) break;
+            }
+        }
+        return indent;
+    }
     // A numbered heading, a first-level heading or title line (style 5), or a line that is
-    // bold from end to end (the labels over a group of lines).
+    // bold or underlined from end to end (the labels over a group of lines, such as
+    // "Biegerollendurchmesser in der Konsole" over its values).
     static bool Is_Heading(const std::string& bytes, int style)
     {
         if (bytes.find(OLI_SEQ_NUMBER) != std::string::npos) return true;
         bool visible = false;
         for (const Text_Piece& p : Split_Report_Text(bytes)) {
             if (p.kind != Piece_Kind::Text || p.bytes.find_first_not_of(' ') == std::string::npos) continue;
-            if (style != HEADLINE_STYLE && !p.style.bold) return false;
+            if (style != HEADLINE_STYLE && !p.style.bold && !p.style.underline) return false;
             visible = true;
         }
         return visible;
@@ -330,7 +381,7 @@ private:
     {
         keep_.active = last_line_.active = false;
         if (page_open_ && (Current().items.empty() && At_Page_Top())) return;
-        if (!page_open_ && doc_.pages.empty()) return;
+        if (!page_open_ && Page_Count() == 0) return;
         Break_Page();
     }
 
@@ -358,11 +409,11 @@ private:
         } else if (k == OLI_KEYWORD_STORE_Y) {
             const int slot = File_Int(n(0));
             Ensure_Page();
-            if (slot >= 0 && slot < SLOT_COUNT) slots_[slot] = {true, doc_.pages.size() - 1, y_};
+            if (slot >= 0 && slot < SLOT_COUNT) slots_[slot] = {true, Page_Index(), y_};
         } else if (k == OLI_KEYWORD_RESTORE_Y) {
             const int slot = File_Int(n(0));
             Ensure_Page();
-            if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == doc_.pages.size() - 1) {
+            if (slot >= 0 && slot < SLOT_COUNT && slots_[slot].set && slots_[slot].page == Page_Index()) {
                 y_ = floor_ = slots_[slot].y;
                 keep_.active = last_line_.active = false;
             }
@@ -386,7 +437,7 @@ private:
         Ensure_Page();
         Outline_Entry entry;
         entry.title = title;
-        entry.page = static_cast<int>(doc_.pages.size()) - 1;
+        entry.page = static_cast<int>(Page_Index());
         entry.y = y_;
         if (mode == OLI_BOOKMARK_GROUP) open_groups_.clear();
         entry.parent = open_groups_.empty() ? -1 : open_groups_.back();
@@ -475,7 +526,8 @@ private:
         int above = 0, below = 0;
         for (int k = 0; k < 6; ++k)
             if (!g.captions[k].empty()) ++(k < 3 ? above : below);
-        const double room = PAGE_BOTTOM - PAGE_TOP - (above + below) * caption_height;
+        // The heading above the graphic stays with it on one page.
+        const double room = PAGE_BOTTOM - PAGE_TOP - (above + below) * caption_height - Kept_Height();
         double scale = 1.0;
         if (width > Text_Width()) scale = Text_Width() / width;
         if (height * scale > room && height > 0.0) scale = std::max(room, 1.0) / height;
@@ -674,9 +726,10 @@ private:
     }
 
     // For each blank or tab jump: may the line break there? Not inside a group: not after
-    // a relation sign or a qualifier nor before "=", not between a number and the word after it (its
-    // unit, unless that word is a symbol followed by a relation), not before a verdict
-    // after a unit or another verdict word, not before a comma or a closing bracket.
+    // a relation sign, the arrow "⇒" or a qualifier nor before "=", not between a number
+    // and the word after it (its unit, unless that word is a symbol followed by a relation),
+    // not before a verdict after a unit or another verdict word, not before a comma or a
+    // closing bracket.
     static std::vector<bool> Breakable(const std::vector<Cell>& cells)
     {
         std::vector<bool> out(cells.size(), true);
@@ -701,7 +754,7 @@ private:
             const std::string& b = words[i + 1].text;
             const std::string c = i + 2 < words.size() ? words[i + 2].text : "";
             const bool a_is_unit = i > 0 && Ends_Number(words[i - 1].text) && !Ends_Number(a) && !Is_Relation(a);
-            bool keep = Is_Relation(a) || Is_Qualifier(a) || b == "=";
+            bool keep = Is_Relation(a) || Is_Qualifier(a) || a == OLI_GLYPH_ARROW || b == "=";
             keep = keep || (Ends_Number(a) && !b.empty() && !Ends_Number(b) && !Is_Relation(b) && c != "=");
             keep = keep || ((a_is_unit || Is_Verdict(a)) && Is_Verdict(b));
             keep = keep || (!b.empty() && (b[0] == ',' || b[0] == ';' || b[0] == ')'));
@@ -799,4 +852,17 @@ private:
 
 } // namespace
 
-Laid_Out_Document Lay_Out_Report(const Report_Document& report) { return Layout(report).Run(); }
+Laid_Out_Document Lay_Out_Report(const Report_Document& report)
+{
+    Report_Reader reader(report.items);
+    Laid_Out_Document doc = Layout(reader, nullptr).Run();
+    doc.counts.unknown_keywords = report.counts.unknown_keywords;
+    doc.counts.malformed_lines = report.counts.malformed_lines;
+    doc.counts.stray_lines = report.counts.stray_lines;
+    return doc;
+}
+
+Laid_Out_Document Lay_Out_Report_In_Pieces(Report_Reader& reader, const Page_Sink& sink)
+{
+    return Layout(reader, &sink).Run();
+}

@@ -10,18 +10,22 @@
 //   is one character cell, sub- and superscripts drawn smaller in their full cell, so
 //   that the blanks of the writers align columns as they counted them. A line wider than
 //   the text area breaks at its last blank that fits; the rest continues at the second
-//   indent, but never inside a group: not after "=", a relation sign or a qualifier
-//   ("erf", "vorh", ...), not between a number and its unit, not before a verdict ("ok",
-//   "nicht ok !!") or a comma; a break before a symbol or a relation sign is preferred, any
+//   indent, but never inside a group: not after "=", a relation sign, the arrow "⇒" or
+//   a qualifier ("erf", "vorh", ...), not between a number and its unit, not before a
+//   verdict ("ok", "nicht ok !!") or a comma; a break before a symbol or a relation sign is preferred, any
 //   blank is the last resort. A line the writer counted to fit (each byte and tab jump
 //   one character) never breaks: its tab jumps shrink. Every text line is a paragraph:
 //   the first indent moves its start. Style 5 (first-level headings, title lines) is bold.
 //   The raised "." of the writers is the multiplication dot "·" on the middle of the line.
 // - Keeping together: a heading (a line with the heading-number mark, a style-5 line, a
-//   line bold from end to end) and whatever stands between it and its first block (text
-//   line, table row or graphic) move to the next page when that block does not fit below
-//   it; so does the line before the last line of a text block or a table, so that a sum
-//   line never stands alone at the top of a page.
+//   line bold or underlined from end to end) and whatever stands between it and its first
+//   block (text line, table row or graphic) move to the next page when that block does not
+//   fit below it; a heading never ends a page (where a new page would give the block no
+//   more room, as under a heading that opens the page, nothing breaks, and a graphic's
+//   room is what the page leaves below its heading). The line before the last line of a
+//   text block or a table goes along with it, so that a sum line never stands alone at
+//   the top of a page, and so does the line before a line that begins further in than it
+//   (more tab stops in, or after more blanks: the values or the rest that continue it).
 // - Tab stops are centimetres from the left margin (every unit code); no further stop:
 //   one character. A list whose last stop lies beyond the line's width cannot be meant
 //   in centimetres (the corbel's reinforcement lines set 16, 22 and 34): its jumps are
@@ -39,7 +43,8 @@
 //   the table's left edge; "R p x1 x2 a b" a rectangle the same way (-1 for a and b: the
 //   whole line), pattern 0 white, any other a light grey behind the text.
 // - Graphics: their window at the left margin, scaled down only when wider than the space
-//   between the margins or taller than the text area; what the records draw beyond the
+//   between the margins or taller than the text area below its heading (the corbel's
+//   graphic takes a scale at which it fits, so that its printed scale stays true); what the records draw beyond the
 //   window (labels, load arrows) takes room too: the highest point drawn stands at the
 //   flow position, below what was written before, and the flow continues below the
 //   lowest. Caption lines 1 to 3 above, 4 to 6 below (style 4).
@@ -69,4 +74,18 @@ constexpr double PAGE_TOP = 2.0;
 constexpr double PAGE_BOTTOM_MARGIN = 2.0;
 constexpr double TABLE_SPACE = 0.2;
 
+#include <functional>
+
 Laid_Out_Document Lay_Out_Report(const Report_Document& report);
+
+// Where the pages of a report laid out in pieces go, one by one as each is finished: take
+// gets each page (false: it failed, the layout goes on without handing further pages);
+// page_total > 0 numbers the pages "Seite n von m" (the count of a first pass).
+struct Page_Sink {
+    std::function<bool(const Page&)> take;
+    size_t page_total = 0;
+};
+
+// Lays out the report as the reader reads it; the pages go to the sink and are not kept
+// (the result holds no pages, but their count, the outline, title and counts).
+Laid_Out_Document Lay_Out_Report_In_Pieces(Report_Reader& reader, const Page_Sink& sink);

@@ -56,7 +56,8 @@ struct Outline_Entry {
 };
 
 // What was read and drawn. "Skipped" are parts the viewer does not know (never fatal);
-// "left out" are known parts it cannot draw (symbol-font glyphs, images, xy-plots).
+// "left out" are known parts it cannot draw (symbol-font glyphs the viewer's own set
+// lacks, images, xy-plots).
 struct View_Counts {
     int unknown_keywords = 0;
     int unknown_records = 0;
@@ -78,6 +79,7 @@ struct View_Counts {
 
 struct Laid_Out_Document {
     std::vector<Page> pages;
+    int page_count = 0;           // pages laid out (also when they were handed on in pieces)
     std::vector<Outline_Entry> outline;
     std::string title;            // UTF-8: the first contents entry or the drawing's title
     View_Counts counts;

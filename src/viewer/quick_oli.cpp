@@ -29,13 +29,10 @@ std::string Render(const char* file_name, bool with_pages)
         return "";
     }
     const std::string input = Map_Path(file_name);
-    Laid_Out_Document doc;
-    std::string error;
     const std::string pdf = Default_View_Output(input);
-    std::vector<std::string> pages;
-    if (!Load_View_File(input, doc, error) || !Write_Pdf_File(doc, pdf, error) ||
-        (with_pages && !Write_Png_Files(doc, pdf, PNG_DEFAULT_DPI, pages, error))) {
-        PrintMessage(error.c_str());
+    const View_Outcome outcome = Render_View_Files(input, pdf, with_pages ? pdf : "");
+    if (!outcome.ok) {
+        PrintMessage(outcome.error.c_str());
         return "";
     }
     return pdf;

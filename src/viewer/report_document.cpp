@@ -4,8 +4,12 @@
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <deque>
 
 namespace {
 
@@ -21,20 +25,86 @@ constexpr uint32_t TRANSITION_CHANGE = 0x4, TRANSITION_SPACE = 0x1000;
 // Graphic head flag: a second window precedes the window.
 constexpr uint32_t HEAD_SECOND_WINDOW = 0x10000;
 
-std::vector<std::string> Split_Lines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        size_t length = end - start;
-        if (length > 0 && bytes[start + length - 1] == '\r') --length;
-        lines.emplace_back(bytes, start, length);
-        start = end + 1;
+// The lines of the report, one at a time: from bytes, or from a file read in pieces.
+// CR LF ends a line as LF does; a line is cut at REPORT_LINE_MAX bytes.
+class Line_Source {
+public:
+    explicit Line_Source(const std::string& bytes) : bytes_(&bytes), nul_(bytes.find('\0') != std::string::npos)
+    {
+        Fetch();
     }
-    return lines;
-}
+    explicit Line_Source(FILE* file) : file_(file) { Fetch(); }
+
+    bool At_End() const { return !have_; }
+    const std::string& Line() const { return line_; }
+    void Advance() { Fetch(); }
+    std::string Take()
+    {
+        std::string line = std::move(line_);
+        Fetch();
+        return line;
+    }
+    int Cut_Lines() const { return cut_; }
+    int Read_Error() const { return error_; }
+    bool Holds_Nul() const { return nul_; }
+
+private:
+    const std::string* bytes_ = nullptr;
+    FILE* file_ = nullptr;
+    std::string chunk_;     // bytes read from the file and not yet handed out
+    size_t pos_ = 0;        // in the bytes or the chunk
+    std::string line_;
+    bool have_ = false;
+    int cut_ = 0, error_ = 0;
+    bool nul_ = false;
+
+    // The next piece of the file into the chunk; false at its end or on an error.
+    bool Refill()
+    {
+        if (!file_ || error_ || nul_) return false;
+        chunk_.resize(CHUNK);
+        errno = 0;
+        const size_t n = std::fread(chunk_.data(), 1, CHUNK, file_);
+        chunk_.resize(n);
+        pos_ = 0;
+        if (n == 0 && std::ferror(file_)) {
+            const int code = Input_Stream_Error(file_);
+            error_ = code ? code : errno ? errno : EIO;
+        }
+        if (chunk_.find('\0') != std::string::npos) nul_ = true;
+        return n > 0 && !nul_;
+    }
+
+    void Fetch()
+    {
+        line_.clear();
+        have_ = false;
+        bool cut = false;
+        while (true) {
+            const std::string& from = bytes_ ? *bytes_ : chunk_;
+            if (pos_ >= from.size()) {
+                if (bytes_ || !Refill()) break;
+                continue;
+            }
+            const size_t end = from.find('\n', pos_);
+            const size_t stop = end == std::string::npos ? from.size() : end;
+            have_ = true;
+            const size_t room = REPORT_LINE_MAX - std::min(line_.size(), REPORT_LINE_MAX);
+            if (stop - pos_ > room) cut = true;
+            line_.append(from, pos_, std::min(stop - pos_, room));
+            pos_ = stop;
+            if (end != std::string::npos) {
+                ++pos_;
+                break;
+            }
+        }
+        if (!have_) return;
+        if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+        if (cut) ++cut_;
+    }
+
+    static constexpr size_t CHUNK = 1 << 20;
+};
 
 bool Is_Keyword(const std::string& line) { return !line.empty() && line[0] == '#'; }
 
@@ -89,69 +159,108 @@ bool Guillemet_Text(const std::string& line, size_t& open, std::string& text)
     return true;
 }
 
-class Reader {
-public:
-    explicit Reader(const std::string& bytes) : lines_(Split_Lines(bytes)) {}
+} // namespace
 
-    Report_Document Run()
+class Report_Reader::Impl {
+public:
+    explicit Impl(const std::string& bytes) : src_(bytes) {}
+    explicit Impl(FILE* file) : src_(file) {}
+    explicit Impl(std::vector<Report_Item> items) : src_(NO_BYTES)
     {
-        while (i_ < lines_.size()) Top_Level();
-        return std::move(doc_);
+        for (Report_Item& item : items) queue_.push_back(std::move(item));
     }
 
-private:
-    std::vector<std::string> lines_;
-    size_t i_ = 0;
-    Report_Document doc_;
+    const Report_Item* Peek(size_t k)
+    {
+        while (queue_.size() <= k && Step()) {
+        }
+        return k < queue_.size() ? &queue_[k] : nullptr;
+    }
 
-    bool At_End() const { return i_ >= lines_.size(); }
-    const std::string& Line() const { return lines_[i_]; }
+    bool Next(Report_Item& item)
+    {
+        if (!Peek(0)) return false;
+        item = std::move(queue_.front());
+        queue_.pop_front();
+        return true;
+    }
+
+    Read_Counts Counts() const
+    {
+        Read_Counts c = counts_;
+        c.malformed_lines += src_.Cut_Lines();
+        return c;
+    }
+    const Line_Source& Source() const { return src_; }
+
+private:
+    static inline const std::string NO_BYTES;
+    Line_Source src_;
+    std::deque<Report_Item> queue_;
+    Read_Counts counts_;
+    bool in_paragraph_ = false;
+
+    bool At_End() const { return src_.At_End(); }
+    const std::string& Line() const { return src_.Line(); }
 
     template <typename T>
     void Add(T item)
     {
-        doc_.items.emplace_back(std::move(item));
+        queue_.emplace_back(std::move(item));
+    }
+
+    // Reads what comes next (one line of a paragraph block, or a whole other block);
+    // false at the end.
+    bool Step()
+    {
+        if (in_paragraph_) {
+            Paragraph_Line();
+            return true;
+        }
+        if (At_End()) return false;
+        Top_Level();
+        return true;
     }
 
     void Top_Level()
     {
         const std::string& line = Line();
         if (line.empty()) {
-            ++i_;
+            src_.Advance();
             return;
         }
         if (!Is_Keyword(line)) {
-            ++doc_.counts.stray_lines;
+            ++counts_.stray_lines;
             Add(Stray_Line{Without_Blank(line)});
-            ++i_;
+            src_.Advance();
             return;
         }
         const std::string keyword = Keyword_Of(line);
         if (keyword == OLI_Report_Format::show_para) {
-            ++i_;
+            src_.Advance();
             Paragraph_Block();
         } else if (keyword == OLI_Report_Format::show_table) {
-            ++i_;
+            src_.Advance();
             Table();
         } else if (keyword == OLI_Report_Format::show_grafic) {
-            ++i_;
+            src_.Advance();
             Graphic();
         } else if (keyword == OLI_Report_Format::show_xyplot) {
-            ++i_;
-            while (!At_End() && !Is_Keyword(Line())) ++i_;
+            src_.Advance();
+            while (!At_End() && !Is_Keyword(Line())) src_.Advance();
             Add(Left_Out{"xy-plot"});
         } else if (keyword == OLI_Report_Format::contents) {
-            ++i_;
+            src_.Advance();
             Contents_Entry entry;
-            if (!At_End() && !Is_Keyword(Line())) entry.text = Without_Blank(lines_[i_++]);
+            if (!At_End() && !Is_Keyword(Line())) entry.text = Without_Blank(src_.Take());
             Add(std::move(entry));
         } else if (keyword == OLI_Report_Format::new_page) {
-            ++i_;
+            src_.Advance();
             Add(New_Page{});
         } else if (!Layout_Line()) {
             // "#END_OF_TEXT" out of place and every unknown keyword line.
-            ++doc_.counts.unknown_keywords;
-            ++i_;
+            ++counts_.unknown_keywords;
+            src_.Advance();
         }
     }
 
@@ -177,7 +286,7 @@ private:
         }
         command.numbers = Numbers(rest);
         Add(std::move(command));
-        ++i_;
+        src_.Advance();
         return true;
     }
 
@@ -189,7 +298,7 @@ private:
         if (static_cast<int>(n.size()) < 2 * count_of_pairs) return false;
         value = n[1];
         if (second && count_of_pairs > 1) *second = n[3];
-        ++i_;
+        src_.Advance();
         return true;
     }
 
@@ -198,7 +307,7 @@ private:
         if (At_End()) return false;
         n = Numbers(Line());
         if (n.size() < least) return false;
-        ++i_;
+        src_.Advance();
         return true;
     }
 
@@ -236,7 +345,7 @@ private:
         if ((a.flags & PARA_SPACE_AFTER) && !Length_Line(a.space_after)) return false;
         if ((a.flags & PARA_INTEGERS) && !Single_Line(n, 2)) return false;
         if (At_End() || !Is_Minus_One(Line())) return false;
-        ++i_;
+        src_.Advance();
         return true;
     }
 
@@ -244,10 +353,10 @@ private:
     // keyword line.
     void Skip_Bad_Record()
     {
-        ++doc_.counts.malformed_lines;
+        ++counts_.malformed_lines;
         while (!At_End() && !Is_Keyword(Line())) {
             const bool end = Is_Minus_One(Line());
-            ++i_;
+            src_.Advance();
             if (end) return;
         }
     }
@@ -265,22 +374,35 @@ private:
     void Paragraph_Block()
     {
         Begin_Paragraph();
-        while (!At_End()) {
-            const std::string& line = Line();
-            if (!Is_Keyword(line)) {
-                Add(Text_Line{Without_Blank(line)});
-                ++i_;
-                continue;
-            }
-            if (Keyword_Of(line) == OLI_Report_Format::end_of_text) {
-                ++i_;
-                if (!Transition()) return;  // the block's end
-                continue;
-            }
-            if (Layout_Line()) continue;
-            break;  // another block begins: this one lacked its end
+        in_paragraph_ = true;
+    }
+
+    // One line of the open paragraph block; ends the block at its end, at the end of the
+    // bytes or at another block's keyword (a block that lacked its end).
+    void Paragraph_Line()
+    {
+        if (At_End()) {
+            End_Paragraph();
+            return;
         }
+        const std::string& line = Line();
+        if (!Is_Keyword(line)) {
+            Add(Text_Line{Without_Blank(line)});
+            src_.Advance();
+            return;
+        }
+        if (Keyword_Of(line) == OLI_Report_Format::end_of_text) {
+            src_.Advance();
+            if (!Transition()) in_paragraph_ = false;  // the block's end
+            return;
+        }
+        if (!Layout_Line()) End_Paragraph();
+    }
+
+    void End_Paragraph()
+    {
         Add(Para_End{});
+        in_paragraph_ = false;
     }
 
     // A transition record after "#END_OF_TEXT"; true when a paragraph change follows.
@@ -307,7 +429,7 @@ private:
         if (At_End() || !Is_Minus_One(Line()))
             Skip_Bad_Record();
         else
-            ++i_;
+            src_.Advance();
         Add(Para_End{});
         if (space != 0.0) Add(Para_Space{space});
         return false;
@@ -316,7 +438,7 @@ private:
     // Counted lines: text lines, the channel's blank removed; a keyword line ends them.
     void Counted(std::vector<std::string>& out, int count)
     {
-        for (int k = 0; k < count && !At_End() && !Is_Keyword(Line()); ++k) out.push_back(Without_Blank(lines_[i_++]));
+        for (int k = 0; k < count && !At_End() && !Is_Keyword(Line()); ++k) out.push_back(Without_Blank(src_.Take()));
     }
 
     void Table()
@@ -324,7 +446,7 @@ private:
         Table_Block table;
         std::vector<double> n;
         if (!Single_Line(n, 3)) {
-            ++doc_.counts.malformed_lines;
+            ++counts_.malformed_lines;
             return;
         }
         for (int k = 0; k < 3; ++k) table.counts[k] = std::max(0, File_Int(n[k]));
@@ -333,7 +455,7 @@ private:
         Counted(table.comments, table.counts[2]);
         if (!Single_Line(n, 4)) {
             // No format line: what was read stands as a table without body.
-            ++doc_.counts.malformed_lines;
+            ++counts_.malformed_lines;
             table.compat = true;
             Add(std::move(table));
             return;
@@ -342,9 +464,9 @@ private:
         const int width_count = n.size() > 4 ? File_Int(n[4]) : 0;
         table.compat = table.format[2] == 0 && table.format[3] == 0;
         if (!table.compat) {
-            if (width_count > 0 && !At_End() && !Is_Keyword(Line())) table.widths = Numbers(lines_[i_++]);
-            while (!At_End() && !Is_Keyword(Line())) table.body.push_back(Without_Blank(lines_[i_++]));
-            if (!At_End() && Keyword_Of(Line()) == OLI_Report_Format::end_of_text) ++i_;
+            if (width_count > 0 && !At_End() && !Is_Keyword(Line())) table.widths = Numbers(src_.Take());
+            while (!At_End() && !Is_Keyword(Line())) table.body.push_back(Without_Blank(src_.Take()));
+            if (!At_End() && Keyword_Of(Line()) == OLI_Report_Format::end_of_text) src_.Advance();
             if (table.format[0] != 0)
                 table.head_lines = std::min(static_cast<int>(table.body.size()), std::clamp(table.format[1], 0, 1) + 1);
         }
@@ -359,7 +481,7 @@ private:
         for (int k = 0; k < 3; ++k) {
             if (n[k] == 0.0) continue;
             if (At_End() || Is_Keyword(Line())) return false;
-            g.captions[first + k] = Without_Blank(lines_[i_++]);
+            g.captions[first + k] = Without_Blank(src_.Take());
         }
         return true;
     }
@@ -387,22 +509,25 @@ private:
     void Graphic()
     {
         Graphic_Block g;
-        if (!Graphic_Head(g)) ++doc_.counts.malformed_lines;
+        if (!Graphic_Head(g)) ++counts_.malformed_lines;
         while (!At_End() && !Is_Keyword(Line())) {
-            const std::string& line = lines_[i_++];
+            const std::string line = src_.Take();
             if (line.find_first_not_of(" \t") == std::string::npos) continue;
             if (Is_Minus_One(line)) break;
             const size_t first = line.find_first_not_of(" \t");
             if (line[first] == '{') {
                 // An embedded image's bytes, up to the closing brace.
-                size_t k = i_ - 1;
-                while (k < lines_.size() && lines_[k].find('}') == std::string::npos) ++k;
-                i_ = std::min(lines_.size(), k + 1);
+                if (line.find('}') != std::string::npos) continue;
+                while (!At_End()) {
+                    const bool closed = Line().find('}') != std::string::npos;
+                    src_.Advance();
+                    if (closed) break;
+                }
                 continue;
             }
             Graphic_Record record;
             if (!Record(line, record)) {
-                ++doc_.counts.malformed_lines;
+                ++counts_.malformed_lines;
                 continue;
             }
             g.records.push_back(std::move(record));
@@ -436,6 +561,21 @@ private:
     }
 };
 
-} // namespace
+Report_Reader::Report_Reader(const std::string& bytes) : impl_(std::make_unique<Impl>(bytes)) {}
+Report_Reader::Report_Reader(FILE* file) : impl_(std::make_unique<Impl>(file)) {}
+Report_Reader::Report_Reader(std::vector<Report_Item> items) : impl_(std::make_unique<Impl>(std::move(items))) {}
+Report_Reader::~Report_Reader() = default;
+const Report_Item* Report_Reader::Peek(size_t k) { return impl_->Peek(k); }
+bool Report_Reader::Next(Report_Item& item) { return impl_->Next(item); }
+Read_Counts Report_Reader::Counts() const { return impl_->Counts(); }
+int Report_Reader::Read_Error() const { return impl_->Source().Read_Error(); }
+bool Report_Reader::Holds_Nul() const { return impl_->Source().Holds_Nul(); }
 
-Report_Document Read_Report(const std::string& bytes) { return Reader(bytes).Run(); }
+Report_Document Read_Report(const std::string& bytes)
+{
+    Report_Reader reader(bytes);
+    Report_Document doc;
+    for (Report_Item item; reader.Next(item);) doc.items.push_back(std::move(item));
+    doc.counts = reader.Counts();
+    return doc;
+}

@@ -31,6 +31,8 @@
 #include "viewer/report_text.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -116,6 +118,37 @@ struct Read_Counts {
 struct Report_Document {
     std::vector<Report_Item> items;
     Read_Counts counts;
+};
+
+// A report read item by item, from bytes or from a file read in pieces, so that a report
+// of any length is read in a memory of its own (a paragraph block is read a line at a time;
+// a table or a graphic is one item). A line longer than REPORT_LINE_MAX bytes is cut there
+// (its rest skipped, counted as a line that could not be read).
+constexpr size_t REPORT_LINE_MAX = 1L << 20;
+
+class Report_Reader {
+public:
+    explicit Report_Reader(const std::string& bytes);
+    explicit Report_Reader(FILE* file);          // not closed here
+    explicit Report_Reader(std::vector<Report_Item> items);  // items read before
+    ~Report_Reader();
+    Report_Reader(const Report_Reader&) = delete;
+    Report_Reader& operator=(const Report_Reader&) = delete;
+
+    // The k-th item not yet taken (0: the next); null past the end.
+    const Report_Item* Peek(size_t k = 0);
+    // Takes the next item; false at the end.
+    bool Next(Report_Item& item);
+    Read_Counts Counts() const;
+    // A file's read failed (its errno), or the bytes held a NUL (no text): the reading
+    // ended there.
+    int Read_Error() const;
+    bool Holds_Nul() const;
+
+    class Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
 };
 
 // Reads report bytes.

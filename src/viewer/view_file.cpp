@@ -4,32 +4,130 @@
 #include "viewer/drawing_document.h"
 #include "viewer/page_layout.h"
 #include "viewer/report_document.h"
+#include "platform/atomic_file.h"
+#include "platform/codepage.h"
+#include "platform/error_text.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 
 namespace {
 
-bool Read_All(const std::string& path, std::string& bytes, std::string& error)
+// The bytes a drawing file's first line is surely within.
+constexpr size_t HEAD_BYTES = 4096;
+
+std::string Unreadable(const std::string& path, int code)
+{
+    if (code == EOVERFLOW || code == EFBIG)
+        return "Die Datei " + path + " ist gr\xC3\xB6\xC3\x9F" "er als " + std::to_string(VIEW_FILE_MAX >> 20) +
+               " MiB und kann kein Bericht des Programms sein.";
+    return "Die Datei " + path + " ist nicht lesbar (" + Cp1252_To_Utf8(German_Error_Text(code ? code : EIO)) + ").";
+}
+
+std::string Not_Text(const std::string& path)
+{
+    return "Die Datei " + path + " ist weder ein Bericht noch eine Zeichnung.";
+}
+
+struct File_Closer {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using File_Ptr = std::unique_ptr<FILE, File_Closer>;
+
+File_Ptr Open(const std::string& path, std::string& error)
 {
     errno = 0;
-    FILE* file = Fopen_Input(path, "rb");
-    if (!file) {
-        error = "Die Datei " + path + " ist nicht lesbar (" + std::strerror(errno) + ").";
-        return false;
-    }
+    File_Ptr file(Fopen_Input_Up_To(path, "rb", VIEW_FILE_MAX));
+    if (!file) error = Unreadable(path, errno);
+    return file;
+}
+
+// Up to `most` bytes of the file from its start.
+bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string& error)
+{
+    File_Ptr file = Open(path, error);
+    if (!file) return false;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    const int code = errno;
-    std::fclose(file);
-    if (failed) {
-        error = "Die Datei " + path + " ist nicht lesbar (" + std::strerror(code) + ").";
+    while (bytes.size() < most &&
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file.get())) > 0)
+        bytes.append(buffer, n);
+    if (std::ferror(file.get())) {
+        error = Unreadable(path, Input_Stream_Error(file.get()) ? Input_Stream_Error(file.get()) : errno);
         return false;
     }
+    return true;
+}
+
+// Is the file a drawing? Its first bytes tell; false with a message when unreadable.
+bool Drawing_Or_Report(const std::string& path, bool& drawing, std::string& error)
+{
+    std::string head;
+    if (!Read_Bytes(path, HEAD_BYTES, head, error)) return false;
+    drawing = Is_Drawing_File(head);
+    return true;
+}
+
+// Lays the report out as it is read, in pieces; the pages go to the sink.
+bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_Document& doc, std::string& error)
+{
+    File_Ptr file = Open(path, error);
+    if (!file) return false;
+    Report_Reader reader(file.get());
+    doc = Lay_Out_Report_In_Pieces(reader, sink);
+    if (reader.Holds_Nul()) {
+        error = Not_Text(path);
+        return false;
+    }
+    if (reader.Read_Error()) {
+        error = Unreadable(path, reader.Read_Error());
+        return false;
+    }
+    return true;
+}
+
+// A report to the PDF and, with a PNG name, one PNG a page: a first pass counts the pages,
+// the second hands each page to the files as it is laid out.
+bool Render_Report(const std::string& input, const std::string& pdf_name, const std::string& png_name,
+                   View_Outcome& outcome)
+{
+    Laid_Out_Document counted;
+    if (!Report_In_Pieces(input, Page_Sink{}, counted, outcome.error)) return false;
+    outcome.counts = counted.counts;
+    outcome.pages = counted.page_count;
+    std::unique_ptr<Atomic_File> file;
+    std::unique_ptr<Pdf_Pages> pdf;
+    if (!pdf_name.empty()) {
+        file = std::make_unique<Atomic_File>(pdf_name.c_str());
+        pdf = std::make_unique<Pdf_Pages>(file->Stream(), counted.title);
+    }
+    std::vector<std::string> pngs;
+    std::string failed;
+    Page_Sink sink;
+    sink.page_total = static_cast<size_t>(counted.page_count);
+    sink.take = [&](const Page& page) {
+        if (pdf && !pdf->Add(page)) failed = pdf_name;
+        if (!png_name.empty() && failed.empty()) {
+            const std::string name = Png_Page_Name(png_name, static_cast<int>(pngs.size()) + 1, counted.page_count);
+            if (Write_Png_Page(page, name, PNG_DEFAULT_DPI))
+                pngs.push_back(name);
+            else
+                failed = name;
+        }
+        return failed.empty();
+    };
+    Laid_Out_Document drawn;
+    if (!Report_In_Pieces(input, sink, drawn, outcome.error)) return false;
+    if (pdf && (!pdf->Finish(counted.outline) || !file->Commit()) && failed.empty()) failed = pdf_name;
+    if (!failed.empty()) {
+        outcome.error = Unwritable(failed);
+        return false;
+    }
+    if (pdf) outcome.files.push_back(pdf_name);
+    outcome.files.insert(outcome.files.end(), pngs.begin(), pngs.end());
     return true;
 }
 
@@ -45,9 +143,9 @@ std::string Lower(std::string s)
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error)
 {
     std::string bytes;
-    if (!Read_All(input, bytes, error)) return false;
+    if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
     if (bytes.find('\0') != std::string::npos) {
-        error = "Die Datei " + input + " ist weder ein Bericht noch eine Zeichnung.";
+        error = Not_Text(input);
         return false;
     }
     if (!Lay_Out_Drawing(bytes, doc)) doc = Lay_Out_Report(Read_Report(bytes));
@@ -64,21 +162,29 @@ std::string Default_View_Output(const std::string& input)
 
 bool Is_Png_Name(const std::string& name) { return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".png"; }
 
-View_Outcome Render_View_File(const std::string& input, const std::string& output)
+View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
 {
     View_Outcome outcome;
+    bool drawing = false;
+    if (!Drawing_Or_Report(input, drawing, outcome.error)) return outcome;
+    if (!drawing) {
+        outcome.ok = Render_Report(input, pdf_name, png_name, outcome);
+        return outcome;
+    }
     Laid_Out_Document doc;
     if (!Load_View_File(input, doc, outcome.error)) return outcome;
     outcome.counts = doc.counts;
-    outcome.pages = static_cast<int>(doc.pages.size());
-    const std::string target = output.empty() ? Default_View_Output(input) : output;
-    if (Is_Png_Name(target)) {
-        outcome.ok = Write_Png_Files(doc, target, PNG_DEFAULT_DPI, outcome.files, outcome.error);
-    } else {
-        outcome.ok = Write_Pdf_File(doc, target, outcome.error);
-        if (outcome.ok) outcome.files.push_back(target);
-    }
+    outcome.pages = doc.page_count;
+    outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
+                 (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
+    if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
     return outcome;
+}
+
+View_Outcome Render_View_File(const std::string& input, const std::string& output)
+{
+    const std::string target = output.empty() ? Default_View_Output(input) : output;
+    return Is_Png_Name(target) ? Render_View_Files(input, "", target) : Render_View_Files(input, target, "");
 }
 
 std::string View_Counts_Summary(const View_Counts& c)

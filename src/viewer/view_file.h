@@ -4,7 +4,7 @@
 //
 // A file whose first line is the drawing file's is a drawing; every other text file is
 // read as a report. A file that cannot be read, or that holds NUL bytes (no text), is
-// refused with a message.
+// refused with a message in German.
 #include "viewer/page_model.h"
 
 #include <string>
@@ -18,7 +18,13 @@ struct View_Outcome {
     View_Counts counts;
 };
 
-// Reads and lays out the file; false with a message in error when it cannot be read.
+// The largest file the viewer reads: above the largest report the program writes (100,000
+// load combinations at full detail, about 137 MB). A report is read and laid out in
+// pieces, page by page, so that its length does not decide the memory it takes.
+constexpr long long VIEW_FILE_MAX = 256LL << 20;
+
+// Reads and lays out the whole file at once (every page kept: for drawings and small
+// reports); false with a message in error when it cannot be read.
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error);
 
 // The PDF beside the input: its name with the extension replaced by ".pdf".
@@ -26,6 +32,10 @@ std::string Default_View_Output(const std::string& input);
 
 // True when the name ends in ".png" (any case).
 bool Is_Png_Name(const std::string& name);
+
+// Renders the input to a PDF (pdf_name, "" for none) and one PNG a page (named from
+// png_name by Png_Page_Name, "" for none) at once.
+View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name);
 
 // Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page
 // (numbered, viewer/cairo_output.h) when output ends in ".png".

@@ -179,6 +179,12 @@ TEST_F(SectionGraphic, SizedAtAGivenScaleOrFittedIntoItsBox)
     EXPECT_FALSE(Has(Placed(fitted, 0.0, 0), "Ma\xE1stab"));
     EXPECT_DOUBLE_EQ(last_scale_, 7.15);
 
+    // A scale at which the drawing would not fit the page (62 cm wide at 1:1) gives way to
+    // the first common one at which it fits, and the label names it.
+    EXPECT_DOUBLE_EQ(Get_Section_Graphic_Height(&given, 1.0, 0), 40.0 / 5.0 + 1.4);
+    EXPECT_TRUE(Has(Placed(given, 1.0, 0), " 225 \xAEMa\xE1stab 1:5.0\xAF\n"));
+    EXPECT_EQ(last_scale_, 5.0);
+
     // Any stored scale gets its whole label.
     EXPECT_TRUE(Has(Placed(given, 1e9, 0), "\xAEMa\xE1stab 1:1000000000.0\xAF"));
 

@@ -1,6 +1,7 @@
 #include "report/drawing_file.h"
 #include "report/plot_colour_records.h"
 #include "report/plot_colours.h"
+#include "report/plot_label_room.h"
 #include "report/plot_labels.h"
 #include "report/plot_texts.h"
 
@@ -8,6 +9,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -278,4 +280,40 @@ TEST_F(PlotTexts, EveryColourOfTheGraphicsComesBackUnchanged)
                     std::to_string(c.blue) + "\n";
     }
     EXPECT_EQ(Records(), expected);
+}
+
+TEST_F(PlotTexts, LabelsMoveTheLeastToClearLinesAndEachOther)
+{
+    // Window y up the page; a centred label of capital height 0.2 cm (box about 0.35 by
+    // 0.2) on a horizontal line: it goes up until it clears the line by the clearance,
+    // and a second on the same spot, finding the first above, goes as far down. A label
+    // clear of all stays, and a raised text after a label moves with it.
+    const std::string head = "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 0 10\n 4 1\n 13 0.2\n";
+    const std::vector<Plot_Label_Move> moves = Plot_Find_Label_Moves(
+        head + " 1  0 5 10 5\n 9 5 5 5 5 210 \xAE" "40\xAF\n 14 0 0\n 3 5.2 5.05 \xAE" "5\xAF\n"
+               " 9 5 5 5 5 210 \xAE" "40\xAF\n 9 1 8 1 8 210 \xAE" "12\xAF\n -1\n");
+    ASSERT_EQ(moves.size(), 4u);
+    const double first = moves[0].dy;
+    EXPECT_EQ(moves[0].dx, 0.0);
+    EXPECT_GT(first, 0.1 + 0.009 + 0.04 - 1e-9);          // half the box, half the line, the clearance
+    EXPECT_LT(first, 0.1 + 0.009 + 0.04 + 0.05 + 1e-9);   // within one step of it
+    EXPECT_EQ(moves[1].dy, first);                        // the raised text with it
+    EXPECT_EQ(moves[2].dx, 0.0);
+    EXPECT_DOUBLE_EQ(moves[2].dy, -first);
+    EXPECT_EQ(moves[3].dx, 0.0);
+    EXPECT_EQ(moves[3].dy, 0.0);
+
+    // The writers put each text where its move says, in the report and the drawing file,
+    // while moves are set; texts beyond the list and after clearing stay.
+    Begin(0.5, 0.0);
+    Plot_Set_Label_Moves({{0.25, -0.5}});
+    Plot_Write_Text_Anchored(2.0, 3.0, 4, 4, "%s", "a");
+    Plot_Write_Text_Anchored(2.0, 3.0, 4, 4, "%s", "b");
+    Plot_Clear_Label_Moves();
+    Plot_Write_Text_Anchored(2.0, 3.0, 4, 4, "%s", "c");
+    const std::string records = Records();
+    EXPECT_NE(records.find(" 9 1.250000 1.000000 1.250000 1.000000 210 \xAE" "a\xAF\n"), std::string::npos) << records;
+    EXPECT_NE(records.find(" 9 1.000000 1.500000 1.000000 1.500000 210 \xAE" "b\xAF\n"), std::string::npos) << records;
+    EXPECT_NE(records.find(" 9 1.000000 1.500000 1.000000 1.500000 210 \xAE" "c\xAF\n"), std::string::npos) << records;
+    EXPECT_NE(Entities().find(" 5 2.500000 2.000000 "), std::string::npos) << Entities();
 }

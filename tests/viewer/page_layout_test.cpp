@@ -180,6 +180,51 @@ TEST(PageLayout, HeadingsAtThePageFootMoveWithTheirFirstBlockAndLastRowsKeepComp
     EXPECT_EQ(Find(block, "Lk 2").page, 0);
 }
 
+TEST(PageLayout, LabelLinesKeepTheirValuesAndNoHeadingEndsAPage)
+{
+    std::string fill;
+    for (int k = 0; k < 66; ++k) fill += " Zeile " + std::to_string(k) + "\n";
+    // At the page foot: an underlined label over its value line, a line whose values
+    // continue further tab stops in on the next line, a title and its indented rest.
+    for (const std::string& pair : {std::string(" \xCE_Biegerollendurchmesser in der Konsole\n D = 5.6 cm\n"),
+                                    std::string(" Biegerollendurchmesser: \xCEtKonsole gew D = 5.6 cm\n"
+                                                " \xCEt\xCEtSt\x81tze gew D = 21.0 cm\n"),
+                                    std::string(" Biegerollendurchmesser (Heft 525)\n   Deutscher Ausschuss\n")}) {
+        const auto doc = Lay_Out(Para(fill + pair, "0x40\n4\n0x0 1\n2 4\n"));
+        EXPECT_EQ(Find(doc, "Biegerollendurchmesser").page, 1) << pair;
+        EXPECT_EQ(Find(doc, "Zeile 65").page, 0) << pair;
+    }
+
+    // A label in the second column after a pair does not pull the pair's value line away.
+    fill.resize(fill.find(" Zeile 65\n"));
+    const auto chain = Lay_Out(Para(fill + " Biegerollendurchmesser: \xCEtKonsole gew D = 5.6 cm\n"
+                                           " \xCEt\xCEtSt\x81tze gew D = 21.0 cm\n"
+                                           " \xCEtVerankerungsl\x84ngen: \xCEtKonsole erf l = 39.3 cm\n"
+                                           " \xCEt\xCEtSt\x81tze gew l = 57.8 cm\n",
+                                    "0x40\n4\n0x0 1\n2 4\n"));
+    EXPECT_EQ(Find(chain, "Biegerollendurchmesser").page, 0);
+    EXPECT_EQ(Find(chain, "tze gew D").page, 0);
+    EXPECT_EQ(Find(chain, "Verankerungsl").page, 1);
+
+    // A reservation larger than the page below a heading that opens the page breaks
+    // nothing; a graphic too tall for the room below its heading shrinks to it.
+    const auto tall = Lay_Out("#OLI_RESERVE 26\n" + Para(" \xCE@5. Gew\x84hlte Bewehrung\n", "0x0\n5\n") +
+                              "#OLI_RESERVE 25.5\n#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 30 0\n 1 0 0 0 30\n -1\n");
+    ASSERT_EQ(tall.pages.size(), 1u);
+    const Found heading = Find(tall, "5. Gew");
+    for (const Page_Item& item : tall.pages[0].items)
+        if (const auto* l = std::get_if<Page_Line>(&item)) {
+            EXPECT_GT(std::min(l->y1, l->y2), heading.text->y);
+            EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-9);
+        }
+
+    // No line breaks right after the arrow: it goes to the next line with its value.
+    const auto arrow = Lay_Out(Para(" " + std::string(80, 'x') + " 4.72 cm\xFD  \x88 erf A = 9.44 cm\xFD\n"));
+    const Found value = Find(arrow, "erf");
+    ASSERT_TRUE(value.text);
+    EXPECT_NE(value.text->utf8.find("⇒"), std::string::npos) << value.text->utf8;
+}
+
 TEST(PageLayout, LongLinesBreakAtABlankAndContinueAtTheSecondIndent)
 {
     std::string words;

@@ -14,6 +14,7 @@
 #include "report/oli_channel.h"
 #include "report/page_head.h"
 #include "dummy_window.h"
+#include "file_size_limit.h"
 #include "sample_report.h"
 #include "test_support.h"
 
@@ -29,6 +30,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -260,11 +262,12 @@ TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
     EXPECT_NEAR(max_x - min_x, 6.6, 1e-6);
 }
 
-TEST_F(ViewRender, SymbolGlyphsAreLeftOutAndSaidSo)
+TEST_F(ViewRender, TheSignSketchIsDrawnInItsBoxAndUnknownGlyphsAreSaidLeftOut)
 {
     FILE* s = std::fopen(dir_.file("glyph.OLI").c_str(), "w");
     ASSERT_TRUE(s);
     OLI_Write_Font_Glyph_Graphic(s, "schnittgroessen", 3.0, 2.5);
+    OLI_Write_Font_Glyph_Graphic(s, "UserCommentLogo", 3.0, 2.5);
     std::fputs("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 1 0 1\n 99 1 2\n -1\n", s);
     std::fclose(s);
     const View_Outcome outcome = Render_View_File(dir_.file("glyph.OLI"), "");
@@ -273,7 +276,71 @@ TEST_F(ViewRender, SymbolGlyphsAreLeftOutAndSaidSo)
     EXPECT_EQ(outcome.counts.unknown_records, 1);
     const std::string summary = View_Counts_Summary(outcome.counts);
     EXPECT_NE(summary.find("1 unbekannter Datensatz"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("schnittgroessen.ocm"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("UserCommentLogo.ocm"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("schnittgroessen"), std::string::npos) << summary;
+
+    // The sketch: lines, arrow heads and the letters A and H, all inside its 3 x 2.5 cm.
+    Laid_Out_Document doc;
+    std::string error;
+    ASSERT_TRUE(Load_View_File(dir_.file("glyph.OLI"), doc, error));
+    int lines = 0, heads = 0;
+    std::string letters;
+    auto inside = [](double x, double y) {
+        return x >= PAGE_LEFT - 1e-9 && x <= PAGE_LEFT + 3.0 + 1e-9 && y >= PAGE_TOP - 1e-9 && y <= PAGE_TOP + 2.5 + 1e-9;
+    };
+    for (const Page_Item& item : doc.pages[0].items) {
+        if (const auto* l = std::get_if<Page_Line>(&item)) {
+            ++lines;
+            EXPECT_TRUE(inside(l->x1, l->y1) && inside(l->x2, l->y2));
+        } else if (const auto* f = std::get_if<Page_Fill>(&item)) {
+            ++heads;
+            for (const Page_Point& p : f->contours[0]) EXPECT_TRUE(inside(p.x, p.y));
+        } else if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans) {
+            letters += t->utf8;
+            EXPECT_TRUE(inside(t->x, t->y) && inside(t->x + Text_Advance_Em(t->face, t->utf8) * t->size, t->y - t->size));
+        }
+    }
+    EXPECT_GE(lines, 8);
+    EXPECT_EQ(heads, 2);
+    EXPECT_EQ(letters, "AH");
+}
+
+TEST(ViewLarge, AReportAboveTheFormerBoundIsReadInPiecesInAMemoryOfItsOwn)
+{
+    // Beyond 64 MiB: a paragraph, a graphic carrying 65 MiB of an embedded image's bytes
+    // (read and passed over), and the last paragraph.
+    Temp_Dir dir;
+    const std::string path = dir.file("gross.OLI");
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fputs("#CONTENTS\n POS. 9: gross\n\n#SHOWPARA\n0x0\n4\n-1\n Anfang\n#END_OF_TEXT\n0x0\n-1\n", f);
+    std::fputs("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 1 0 1\n{\n", f);
+    const std::string row = std::string(1023, 'F') + "\n";
+    for (int k = 0; k < 65 * 1024; ++k) std::fwrite(row.data(), 1, row.size(), f);
+    std::fputs("}\n -1\n\n#SHOWPARA\n0x0\n4\n-1\n Ende des Berichts\n#END_OF_TEXT\n0x0\n-1\n", f);
+    ASSERT_EQ(std::fclose(f), 0);
+
+    // Rendered in a child, which tells how far its peak memory grew (in MiB).
+    const int grown = Run_With_File_Size_Limit(RLIM_INFINITY, [&] {
+        struct rusage before, after;
+        ::getrusage(RUSAGE_SELF, &before);
+        const View_Outcome outcome = Render_View_File(path, dir.file("gross.pdf"));
+        ::getrusage(RUSAGE_SELF, &after);
+        if (!outcome.ok || outcome.pages != 1) return 254;
+        return static_cast<int>(std::min<long>(250, (after.ru_maxrss - before.ru_maxrss) / 1024));
+    });
+    ASSERT_GE(grown, 0);
+    ASSERT_NE(grown, 254);
+    EXPECT_LT(grown, 32);
+    if (File_Exists(PDFTOTEXT)) {
+        EXPECT_NE(Pdf_Text(dir.file("gross.pdf"), {}).out.find("Ende des Berichts"), std::string::npos);
+    }
+
+    // A file beyond every report the program writes is refused in German.
+    ASSERT_EQ(::truncate(path.c_str(), VIEW_FILE_MAX + 1), 0);
+    const View_Outcome refused = Render_View_File(path, dir.file("gross.pdf"));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, "Die Datei " + path + " ist gr\xC3\xB6\xC3\x9F" "er als 256 MiB und kann kein Bericht des Programms sein.");
 }
 
 TEST_F(ViewRender, CommandLine)
@@ -293,7 +360,7 @@ TEST_F(ViewRender, CommandLine)
     r = Run_Program(exe, {"fehlt.OLI"}, dir_.path(), {});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("fehlt.OLI ist nicht lesbar"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("fehlt.OLI ist nicht lesbar (Datei oder Ordner nicht vorhanden)."), std::string::npos) << r.err;
     EXPECT_FALSE(File_Exists(dir_.file("fehlt.pdf")));
 
     r = Run_Program(exe, {"B1_01.OLI", "-o", "kein/ordner/x.pdf"}, dir_.path(), {});
@@ -377,6 +444,70 @@ namespace {
 
 // The example positions' reports as the program writes them, and one position with 1000
 // load combinations; each is laid out and written to PDF.
+// The box of a graphic's label on the page (y down): corners counter-clockwise from the
+// start of the baseline, from the baseline up to the capital height, a hundredth of a
+// centimetre inside the advance (the side bearings).
+std::vector<Page_Point> Label_Box(const Page_Text& t)
+{
+    const double a = t.angle * M_PI / 180.0, w = Text_Advance_Em(t.face, t.utf8) * t.size - 0.02;
+    const double h = SANS_CAP_HEIGHT_EM * t.size - 0.02;
+    const Page_Point u{std::cos(a), -std::sin(a)}, v{-std::sin(a), -std::cos(a)};
+    const Page_Point o{t.x + 0.01 * u.x + 0.01 * v.x, t.y + 0.01 * u.y + 0.01 * v.y};
+    return {o,
+            {o.x + w * u.x, o.y + w * u.y},
+            {o.x + w * u.x + h * v.x, o.y + w * u.y + h * v.y},
+            {o.x + h * v.x, o.y + h * v.y}};
+}
+
+// Do two convex polygons (a segment is one of two points) overlap? Separating axes.
+bool Overlap(const std::vector<Page_Point>& a, const std::vector<Page_Point>& b, double grow)
+{
+    for (const auto* shape : {&a, &b})
+        for (size_t k = 0; k < shape->size(); ++k) {
+            const Page_Point p = (*shape)[k], q = (*shape)[(k + 1) % shape->size()];
+            const double nx = q.y - p.y, ny = p.x - q.x, length = std::hypot(nx, ny);
+            if (length < 1e-12) continue;
+            auto span = [&](const std::vector<Page_Point>& shape, double& lo, double& hi) {
+                lo = 1e100, hi = -1e100;
+                for (const Page_Point& r : shape) {
+                    const double d = (r.x * nx + r.y * ny) / length;
+                    lo = std::min(lo, d), hi = std::max(hi, d);
+                }
+            };
+            double a_lo, a_hi, b_lo, b_hi;
+            span(a, a_lo, a_hi);
+            span(b, b_lo, b_hi);
+            if (a_hi + grow < b_lo || b_hi + grow < a_lo) return false;
+        }
+    return true;
+}
+
+// No label of a graphic (the proportional face) is crossed by a line of its page or
+// overlaps another label.
+void Expect_Labels_Clear(const Laid_Out_Document& doc, const std::string& what)
+{
+    for (size_t p = 0; p < doc.pages.size(); ++p) {
+        std::vector<const Page_Text*> labels;
+        std::vector<const Page_Line*> lines;
+        for (const Page_Item& item : doc.pages[p].items) {
+            if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans &&
+                                                               t->utf8.find_first_not_of(' ') != std::string::npos)
+                labels.push_back(t);
+            if (const auto* l = std::get_if<Page_Line>(&item)) lines.push_back(l);
+        }
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const std::vector<Page_Point> box = Label_Box(*labels[i]);
+            for (const Page_Line* l : lines)
+                EXPECT_FALSE(Overlap(box, {{l->x1, l->y1}, {l->x2, l->y2}}, l->width / 2.0))
+                    << what << " page " << p + 1 << ": \"" << labels[i]->utf8 << "\" crossed by the line (" << l->x1
+                    << ", " << l->y1 << ")-(" << l->x2 << ", " << l->y2 << ")";
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(Overlap(box, Label_Box(*labels[j]), 0.0))
+                    << what << " page " << p + 1 << ": \"" << labels[i]->utf8 << "\" on \"" << labels[j]->utf8 << "\"";
+        }
+    }
+}
+
 class ViewExamples : public ::testing::Test {
 protected:
     // Refresh run of the example n (its input made by `edit`), the report's path.
@@ -433,8 +564,13 @@ protected:
                 }
             EXPECT_GT(below, heading_y + 0.1) << e.title << " alone at the foot of page " << e.page + 1;
         }
+        EXPECT_EQ(doc.counts.left_out, 0) << View_Counts_Summary(doc.counts);
+        Expect_Labels_Clear(doc, report);
+        // Laid out in pieces, page by page, the same pages.
         const std::string pdf = report.substr(0, report.size() - 4) + ".pdf";
-        EXPECT_TRUE(Write_Pdf_File(doc, pdf, error)) << error;
+        const View_Outcome outcome = Render_View_File(report, pdf);
+        EXPECT_TRUE(outcome.ok) << outcome.error;
+        EXPECT_EQ(outcome.pages, static_cast<int>(pages));
         const std::string text = Pdf_Text(pdf, {"-layout"}).out;
         for (const char* wrong : {"Ó", "Ã", "ã", "┼", "Φ", "=\n"}) EXPECT_EQ(text.find(wrong), std::string::npos) << wrong;
         return text;
@@ -443,11 +579,40 @@ protected:
     Temp_Dir dir_;
 };
 
+TEST_F(ViewExamples, ATallCorbelsGraphicsStayWithinTheTextAreaAtTheScaleTheyName)
+{
+    if (!File_Exists(PDFTOTEXT)) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    // The first example with hk = 150 cm: at the 1:10 asked the graphic would not fit.
+    const std::string report = Report(1, [](std::string input) {
+        const size_t at = input.find(" 40.000000 0.000000 6.000000");
+        return input.replace(at, 10, " 150.000000");
+    });
+    const std::string text = Check(report);
+    EXPECT_NE(text.find("Maßstab 1:15.0"), std::string::npos);
+    Laid_Out_Document doc;
+    std::string error;
+    ASSERT_TRUE(Load_View_File(report, doc, error)) << error;
+    EXPECT_LE(doc.pages.size(), 5u);
+    for (const Page& page : doc.pages)
+        for (const Page_Item& item : page.items)
+            if (const auto* l = std::get_if<Page_Line>(&item)) {
+                EXPECT_GE(std::min(l->x1, l->x2), PAGE_LEFT - 1e-6);
+                EXPECT_LE(std::max(l->x1, l->x2), PAGE_LEFT + 17.0 + 1e-6);
+                EXPECT_GE(std::min(l->y1, l->y2), PAGE_TOP - 1e-6);
+                EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
+            }
+}
+
 TEST_F(ViewExamples, EveryExampleReportAndOneOf1000CombinationsReadAsPrinted)
 {
     if (!File_Exists(PDFTOTEXT)) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     for (int n = 1; n <= 5; ++n) {
         const std::string text = Check(Report(n));
+        // The drawing file beside the report, where one was asked for.
+        const std::string drawing = dir_.file("B1000" + std::to_string(n) + ".SPF");
+        Laid_Out_Document plan;
+        std::string error;
+        if (File_Exists(drawing) && Load_View_File(drawing, plan, error)) Expect_Labels_Clear(plan, drawing);
         for (const char* symbol : {"0.5·hk", "αcc = 0.85", "ν1", "λlim", "η1", "15·⌀s"})
             EXPECT_TRUE(n != 4 || text.find(symbol) != std::string::npos) << symbol;  // the annex table
     }
