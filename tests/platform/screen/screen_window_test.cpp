@@ -74,23 +74,41 @@ TEST_F(ScreenWindow, KeyDownAndTextInputGiveOneKey)
     EXPECT_EQ(hitkey(), -1);
 }
 
-TEST_F(ScreenWindow, CloseReachesTheCallback)
+// One close of the last window comes from SDL as its window close event and a quit
+// event right behind it: the user is asked once. A quit on its own is asked about too.
+TEST_F(ScreenWindow, OneCloseAsksOnce)
 {
     static int asked = 0;
     ZAVSetCloseFct([] {
         ++asked;
         return 0;  // go on editing
     });
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-    ZAV_Message m;
-    InitZAVMessage(&m);
-    EXPECT_EQ(GetZAVMessage(ZAV_MSG_SHEET, &m), ZAV_MSG_SHEET);
-    EXPECT_EQ(getkeymask(), 1);
-    Serve_Close_Request();
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(getkeymask(), 0);
+    SDL_Window* window = Window();
+    ASSERT_NE(window, nullptr);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(window);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_RETURN;
+    for (const bool with_window_event : {true, false}) {
+        asked = 0;
+        if (with_window_event) SDL_PushEvent(&close);
+        SDL_PushEvent(&quit);
+        SDL_PushEvent(&key);
+        ZAV_Message m;
+        InitZAVMessage(&m);
+        EXPECT_EQ(GetZAVMessage(ZAV_MSG_SHEET, &m), ZAV_MSG_SHEET);
+        EXPECT_EQ(getkeymask(), 1);
+        Serve_Close_Request();
+        EXPECT_EQ(getkey(), 13);  // everything of that close has been taken in
+        Serve_Close_Request();
+        EXPECT_EQ(asked, 1) << with_window_event;
+        EXPECT_EQ(getkeymask(), 0);
+    }
     ZAVSetCloseFct(nullptr);
 }
 
@@ -135,5 +153,114 @@ TEST(WindowModule, ProgramNeedsNoSdlAndGoesOnHeadlessWithoutTheModule)
     EXPECT_NE(r.err.find("corbel-window.so"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("; weiter ohne Bildschirm.\n"), std::string::npos) << r.err;
 }
+
+#if CORBEL_TEST_X11
+} // namespace
+
+#include <SDL_syswm.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+// An X server of the test's own (Xvfb, on the display it picks) for the test's time.
+class Own_X_Server {
+public:
+    Own_X_Server()
+    {
+        int fds[2];
+        if (::pipe(fds) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(fds[1], 3);
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        pollfd p{fds[0], POLLIN, 0};
+        char c;
+        while (pid_ > 0 && ::poll(&p, 1, 10000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') number_ += c;
+        ::close(fds[0]);
+    }
+    ~Own_X_Server()
+    {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    // ":N", or "" when no server started.
+    std::string Name() const { return number_.empty() ? std::string() : ":" + number_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string number_;
+};
+
+// One real close: the window manager's request to close the window (what Alt+F4 and the
+// frame's close button send) reaches SDL through the X server as its window close and its
+// quit event; the user is asked once.
+TEST(WindowUnderX, OneRealCloseAsksOnce)
+{
+    Own_X_Server x;
+    if (x.Name().empty()) GTEST_SKIP() << "no Xvfb here";
+    Screen_Reset_For_Tests();
+    const char* old_display = std::getenv("DISPLAY");
+    const std::string kept = old_display ? old_display : "";
+    ::setenv("DISPLAY", x.Name().c_str(), 1);
+    ::setenv("SDL_VIDEODRIVER", "x11", 1);
+    ::setenv("ZAV_SCREEN", "window", 1);
+    ::setenv("ZAV_SCREEN_SIZE", "400x300", 1);
+    Init_Grafik_Mode();
+    for (const char* name : {"SDL_VIDEODRIVER", "ZAV_SCREEN", "ZAV_SCREEN_SIZE"}) ::unsetenv(name);
+    old_display ? ::setenv("DISPLAY", kept.c_str(), 1) : ::unsetenv("DISPLAY");
+    ASSERT_TRUE(Screen_Shows_Window());
+
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 100 && !window; ++id) window = SDL_GetWindowFromID(id);
+    ASSERT_NE(window, nullptr);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(window, &info));
+    ::Display* d = XOpenDisplay(x.Name().c_str());
+    ASSERT_NE(d, nullptr);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = info.info.x11.window;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, info.info.x11.window, False, NoEventMask, &e);
+    XFlush(d);
+
+    static int asked = 0;
+    ZAVSetCloseFct([] {
+        ++asked;
+        return 0;
+    });
+    ZAV_Message m;
+    InitZAVMessage(&m);
+    EXPECT_EQ(GetZAVMessage(ZAV_MSG_SHEET, &m), ZAV_MSG_SHEET);
+    Serve_Close_Request();
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_RETURN;
+    SDL_PushEvent(&key);  // behind whatever that close brought
+    EXPECT_EQ(getkey(), 13);
+    Serve_Close_Request();
+    EXPECT_EQ(asked, 1);
+    ZAVSetCloseFct(nullptr);
+    XCloseDisplay(d);
+    Screen_Reset_For_Tests();
+}
+#endif
 
 } // namespace
