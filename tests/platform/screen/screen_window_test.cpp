@@ -204,33 +204,25 @@ private:
     std::string number_;
 };
 
-// One real close: the window manager's request to close the window (what Alt+F4 and the
-// frame's close button send) reaches SDL through the X server as its window close and its
-// quit event; the user is asked once.
-TEST(WindowUnderX, OneRealCloseAsksOnce)
+// Opens the window on the X server, sends the window manager's request to close it (what
+// Alt+F4 and the frame's close button send) and serves what arrives. 0 when the one close
+// was asked about once; else the step that failed: 1 no window, 2 no X connection, 3 the
+// close did not arrive, 4 the key behind it did not, 10 + n asked n times.
+int Close_Once_Under(const std::string& display)
 {
-    Own_X_Server x;
-    if (x.Name().empty()) GTEST_SKIP() << "no Xvfb here";
-    Screen_Reset_For_Tests();
-    const char* old_display = std::getenv("DISPLAY");
-    const std::string kept = old_display ? old_display : "";
-    ::setenv("DISPLAY", x.Name().c_str(), 1);
+    ::setenv("DISPLAY", display.c_str(), 1);
     ::setenv("SDL_VIDEODRIVER", "x11", 1);
     ::setenv("ZAV_SCREEN", "window", 1);
     ::setenv("ZAV_SCREEN_SIZE", "400x300", 1);
+    Screen_Reset_For_Tests();
     Init_Grafik_Mode();
-    for (const char* name : {"SDL_VIDEODRIVER", "ZAV_SCREEN", "ZAV_SCREEN_SIZE"}) ::unsetenv(name);
-    old_display ? ::setenv("DISPLAY", kept.c_str(), 1) : ::unsetenv("DISPLAY");
-    ASSERT_TRUE(Screen_Shows_Window());
-
     SDL_Window* window = nullptr;
     for (Uint32 id = 1; id < 100 && !window; ++id) window = SDL_GetWindowFromID(id);
-    ASSERT_NE(window, nullptr);
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    ASSERT_TRUE(SDL_GetWindowWMInfo(window, &info));
-    ::Display* d = XOpenDisplay(x.Name().c_str());
-    ASSERT_NE(d, nullptr);
+    if (!Screen_Shows_Window() || !window || !SDL_GetWindowWMInfo(window, &info)) return 1;
+    ::Display* d = XOpenDisplay(display.c_str());
+    if (!d) return 2;
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = info.info.x11.window;
@@ -244,22 +236,35 @@ TEST(WindowUnderX, OneRealCloseAsksOnce)
     static int asked = 0;
     ZAVSetCloseFct([] {
         ++asked;
-        return 0;
+        return 0;  // go on editing
     });
     ZAV_Message m;
     InitZAVMessage(&m);
-    EXPECT_EQ(GetZAVMessage(ZAV_MSG_SHEET, &m), ZAV_MSG_SHEET);
+    m.idle_ms = 10000;
+    if (GetZAVMessage(ZAV_MSG_SHEET | ZAV_MSG_TICK, &m) != ZAV_MSG_SHEET) return 3;
     Serve_Close_Request();
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_RETURN;
     SDL_PushEvent(&key);  // behind whatever that close brought
-    EXPECT_EQ(getkey(), 13);
+    if (GetZAVMessage(ZAV_MSG_KEY | ZAV_MSG_TICK, &m) != ZAV_MSG_KEY) return 4;
     Serve_Close_Request();
-    EXPECT_EQ(asked, 1);
-    ZAVSetCloseFct(nullptr);
-    XCloseDisplay(d);
-    Screen_Reset_For_Tests();
+    return asked == 1 ? 0 : 10 + asked;
+}
+
+// One real close under an X server: SDL turns the request into its window close and its
+// quit event; the user is asked once. The window runs in a child process (SDL's X11
+// driver keeps memory past its end that the leak checker would lay at the test's door).
+TEST(WindowUnderX, OneRealCloseAsksOnce)
+{
+    Own_X_Server x;
+    if (x.Name().empty()) GTEST_SKIP() << "no Xvfb here";
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(Close_Once_Under(x.Name()));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 #endif
 
