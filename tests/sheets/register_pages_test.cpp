@@ -176,6 +176,7 @@ TEST_F(Pages, MaterialRowsFollowTheChosenClasses)
     EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 1);
     EXPECT_EQ(Items_With_Text(area_, "Beton (Leichtbeton)"), 1);
     EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "kg/m\xFA"), 1);  // superscript 3 in the sheet font
     m.steel_class[0] = 3;
     m.concrete_class = 19;  // C100/115
     Area_Clear(area_);
