@@ -224,7 +224,7 @@ void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
     // The words in as many lines as they need, each line as full as the button is wide;
     // a word may also break after a hyphen.
     Set_RFont(0x1002);
-    const int room = r.x2 - r.x1 - 4;
+    const int room = r.x2 - r.x1 - 2;
     std::vector<std::string> lines;
     bool glued = false;  // the piece before ended with a hyphen
     for (const char* p = b->tool_tip; *p;) {
@@ -245,6 +245,9 @@ void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
         glued = piece.back() == '-';
         p = end;
     }
+    // A word wider than the button shows its beginning.
+    for (std::string& line : lines)
+        while (line.size() > 1 && Get_Text_Width_Px(line.c_str()) > room) line.pop_back();
     const int shift = state == 4 ? 1 : 0;
     const int height = static_cast<int>(lines.size()) * RFONT_HEIGHT;
     int y = (r.y1 + r.y2) / 2 - height / 2 + shift;
