@@ -65,6 +65,15 @@ protected:
         Activate_Prop_Sheet();
         Area_Draw_Items(area_);
     }
+    // The reinforcement chosen: one layer of bars of 14 mm.
+    static void Choose_One_Layer(int bars)
+    {
+        Corbel_Model& m = corbel_model;
+        m.rebar_chosen = 1;
+        m.rebar.layers = 1;
+        m.rebar.layer_bars[0] = bars;
+        m.rebar.layer_diameter[0] = 7;
+    }
     int area_ = -1;
 };
 
@@ -237,10 +246,7 @@ TEST_F(Pages, ExposureClassesKeepTheirCopies)
 TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
 {
     Corbel_Model& m = corbel_model;
-    m.rebar_chosen = 1;
-    m.rebar.layers = 1;
-    m.rebar.layer_bars[0] = 2;
-    m.rebar.layer_diameter[0] = 7;
+    Choose_One_Layer(2);
     m.summary.final_As_h = -1.0;
     m.summary.l_main_member = 30.0;
     m.rebar.anchorage[0] = 10.0;
@@ -300,10 +306,7 @@ TEST_F(Pages, ABeamEndCorbelOnASlabHasSingleLeggedLoops)
 TEST_F(Pages, NoResultsOrMarksForARejectedOrAbortedDesign)
 {
     Corbel_Model& m = corbel_model;
-    m.rebar_chosen = 1;
-    m.rebar.layers = 1;
-    m.rebar.layer_bars[0] = 4;
-    m.rebar.layer_diameter[0] = 7;
+    Choose_One_Layer(4);
     m.summary.As_h = m.summary.final_As_h = 3.0;
     results_valid = 1;
     auto results_shown = [&] {
