@@ -21,7 +21,7 @@ namespace {
 
 // An installation folder without the program's pictures would leave the register tabs
 // and the button bar, "Ende" included, invisible: the user is told which folder lacks
-// which file (the pictures that are missing are drawn as plain text buttons).
+// which file (the bar's buttons and the register tabs are then drawn as plain ones).
 void Tell_Missing_Pictures()
 {
     std::vector<std::string> names;
@@ -33,7 +33,8 @@ void Tell_Missing_Pictures()
     const char* exec = std::getenv("EXEC");
     const std::string text = std::string("Im Installationsordner\n") + (exec ? exec : "") +
                              "\nfehlt die Bilddatei " + missing +
-                             ".\nSchaltfl\xE4" "chen ohne Bild werden als Text gezeigt.";
+                             ".\nBitte die Installation pr\xFC" "fen; wo ein Bild fehlt, bleibt die Stelle leer "
+                             "oder zeigt nur Text.";
     Set_Message_Symbol(MESSAGE_SYMBOL_WARNING);
     PrintMessage(text.c_str());
 }
