@@ -213,15 +213,23 @@ std::string Component_Name(const std::string& suffix)
 
 // Writes `corbel_model` and the block naming the annex into a file that takes the place
 // of the one at the path only when it was written whole. 0 written; 1 the file could not
-// be opened; 2 a write failed. On 1 and 2 the old file is as it was.
-int Write_Model_File(const std::string& path)
+// be opened; 2 a write failed. On 1 and 2 the old file is as it was, and *error (when
+// given) holds the errno of the step that failed.
+int Write_Model_File(const std::string& path, int* error = nullptr)
 {
     if (path.empty()) return 1;
     Atomic_File file(path.c_str());
-    if (!file.Stream()) return 1;
-    if (Write_Corbel_Model(file.Stream(), &corbel_model) != 0) return 2;
-    NAD_Write_Active_Name(file.Stream());
-    return file.Commit() ? 0 : 2;
+    int r = 1;
+    if (file.Stream()) {
+        if (Write_Corbel_Model(file.Stream(), &corbel_model) != 0) {
+            r = 2;
+        } else {
+            NAD_Write_Active_Name(file.Stream());
+            r = file.Commit() ? 0 : 2;
+        }
+    }
+    if (error) *error = r == 0 ? 0 : file.Error() != 0 ? file.Error() : errno;
+    return r;
 }
 
 } // namespace
@@ -389,8 +397,10 @@ void Read_Position_Input()
 
 int Save_Position_Input()
 {
-    if (Write_Model_File(Component_Name(inp_file_name)) == 0) return 0;
-    PrintMessage(TEXT_SAVE_FAILED);
+    const std::string path = Component_Name(inp_file_name);
+    int error = 0;
+    if (Write_Model_File(path, &error) == 0) return 0;
+    PrintMessage(File_Failure_Message(TEXT_SAVE_FAILED, path, error).c_str());
     return 1;
 }
 

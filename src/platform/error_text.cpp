@@ -36,6 +36,14 @@ const char* German_Error_Text(int error_number)
     return buffer;
 }
 
+std::string File_Failure_Message(const char* headline, const std::string& path, int error_number)
+{
+    std::string text = headline ? headline : "";
+    if (!path.empty()) text += "\n" + path;
+    if (error_number != 0) text += std::string("\nGrund: ") + German_Error_Text(error_number);
+    return text;
+}
+
 void Tell_File_Problem(const char* subject, const char* path, const char* problem, const char* reason)
 {
     std::string line = Cp1252_To_Utf8(subject ? subject : "");

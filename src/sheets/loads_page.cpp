@@ -223,7 +223,7 @@ int Create_Load_Table(int area, int y, int x1, int x2, int row_height, const Cor
     if (!model || k < 0 || k > 1 || !model->load_table[k]) return t;
 
     const double factor = Display_Factor(model->unit_switch);
-    const bool results = k == 0 && model->online_calculation && results_valid && model->results;
+    const bool results = k == 0 && model->results && Results_Shown(*model);
     for (int i = 0; i < model->load_count[k]; ++i) {
         const Load_Combination& c = model->load_table[k][i];
         Load_Table_Row r = Blank_Row();
@@ -253,7 +253,7 @@ int Draw_Load_Table_Row(int, int area, int x, int y, void* data)
                          Cell(s.first_column_locked ? 0 : 1));
     Area_Add_Float_Field(area, x + 129, yb, &row->second_force, "%8.1f", p.font_normal, p.info_blue, Cell(1));
     Area_Add_Text_Field(area, x + 211, yb, row->name, p.font_normal, p.info_blue, Cell(1));
-    if (s.online && s.table == 0) {
+    if (s.results && s.table == 0) {
         Area_Add_Float_Field(area, x + 549, yb, &row->utilisation, "%8.2f", p.font_normal,
                              row->utilisation < -0.1 ? p.warning_red : p.label_brown, Cell(0));
         if (row->governing) {
@@ -417,6 +417,7 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
     s.area = area;
     s.unit_switch = model->unit_switch;
     s.online = model->online_calculation;
+    s.results = k == 0 && Results_Shown(*model);
     s.first_column_locked = model->system == SYSTEM_LOAD_CORBEL && model->load_transfer == LOAD_TRANSFER_INDIRECT;
     s.table = k;
     s.table_y = y0 + 70;

@@ -31,6 +31,7 @@ struct Load_Editor_State {
     int area = -1;
     int unit_switch = 0;
     int online = 0;
+    int results = 0;              // table 0 shows the utilisations (Results_Shown)
     int first_column_locked = 0;  // load corbel with indirect load transfer: H not editable
     int table = 0;
     int table_y = 0;

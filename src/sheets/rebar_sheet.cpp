@@ -63,7 +63,7 @@ public:
     Rebar_Sheet(Corbel_Model& md, int area, int x, int step, int small, int width)
         : md_(md), rb_(md.rebar), area_(area), x_(x), step_(step), small_(small), width_(width)
     {
-        shown_ = md.online_calculation && results_valid && !md.summary.fatigue_failed;
+        shown_ = Results_Shown(md);
         beam_end_ = md.execution == EXECUTION_BEAM_END;
         column_ = md.system == SYSTEM_LOAD_CORBEL && md.connection == CONNECTION_COLUMN;
         indirect_ = md.load_transfer == LOAD_TRANSFER_INDIRECT;
@@ -108,7 +108,7 @@ private:
     int Area_Row(int x, int y, const char* index, double provided, double required,
                  const char* required_index = nullptr);
     int Length_Row(int x, int y, const char* label, const char* symbol, const char* index,
-                   double* entered, double required);
+                   double* entered, double required, const char* required_index = nullptr);
     int Plate_Row(int x, int y, int flag, const char* text);
 
     int Left(int y);
@@ -181,7 +181,7 @@ int Rebar_Sheet::Area_Row(int x, int y, const char* index, double provided, doub
 }
 
 int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
-                            const char* index, double* entered, double required)
+                            const char* index, double* entered, double required, const char* required_index)
 {
     if (!(std::fabs(required) > kPresent)) return y;
     if (label) Text(x, y, label);
@@ -198,7 +198,7 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
             Text(x + 312, y, "<", P().font_heading, P().warning_red, 1);
         Text(x + 342, y, "erf", -1, -1, 1);
         Text(x + 346, y, symbol);
-        if (index) Index(x + 353, y, index);
+        if (index) Index(x + 353, y, required_index ? required_index : index);
         if (failed) {
             Text(x + 382, y, "XXX", P().font_heading, P().warning_red);
         } else {
@@ -355,7 +355,7 @@ int Rebar_Sheet::Left(int y)
         y = Group_Row(x + 80, y, COUNT_SPLIT_H_NUMBER, COUNT_SPLIT_H_LEGS, &rb_.group[1].diameter,
                       column_ ? "B\x81gel" : "Schlaufen");
         y = Area_Row(x, y, "sb,h", rb_.Asb_h, s.final_Asb_h);
-        y = Length_Row(x, y, "Verankerungsl\x84nge", "l", "b,h", &a[2], s.l_split);
+        y = Length_Row(x, y, "Verankerungsl\x84nge", "l", "b,h", &a[2], s.l_split, "b,b");
     }
 
     // Hangers.

@@ -232,11 +232,11 @@ void Draw_System_Sheet(Corbel_Model* model, int area, int x, int* y, int step, i
         Text(area, x + 195, yy, "\xCB");
         Text(area, x + 201, yy + 2, "c", P().font_index);
         Number(area, x + 230, yy, &md.density, "%6.1f", on);
-        Unit(area, x + 295, yy, "kg/m\xFC");
+        Unit(area, x + 295, yy, "kg/m\xFA");
     }
     if (user_concrete) {
         yy += step;
-        Material_Row(area, x, yy, "Trockenrohdichte", "\xCB", "c", &md.density, "%6.1f", "kg/m\xFC", on);
+        Material_Row(area, x, yy, "Trockenrohdichte", "\xCB", "c", &md.density, "%6.1f", "kg/m\xFA", on);
         yy += step;
         Material_Row(area, x, yy, "charakteristische Druckfestigkeit", "f", "ck", &md.fck, "%6.1f",
                      "N/mm\xFD", on);
@@ -465,7 +465,7 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
     if (!model || !y) return;
     if (Draw_Input_Errors(*model, area, x, y, step, width)) return;
     const Corbel_Model& md = *model;
-    if (!md.online_calculation || !results_valid || md.summary.fatigue_failed) return;
+    if (!Results_Shown(md)) return;
 
     int yy = *y;
     Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);

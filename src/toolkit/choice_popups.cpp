@@ -139,7 +139,11 @@ public:
                 continue;
             }
             const int x = M_XPOS, y = M_YPOS;
-            if (x >= x2 || x <= x1 || y <= top || y >= bottom) {
+            // The confinement holds a pointer that left the list on its border, so the
+            // border counts as outside: a click there (or beyond, in a real window that
+            // cannot confine the pointer) closes the list with nothing taken.
+            const bool inside = x1 < x && x < x2 && top < y && y < bottom;
+            if (!inside) {
                 Paint(false);
             } else if (M_SCROLL != 0) {
                 if (Has_Slider()) {
@@ -162,7 +166,6 @@ public:
                 continue;
             }
             if (M_LEFT) {
-                const bool inside = x1 <= x && x <= x2 && top <= y && y <= bottom;
                 Wait_For_Release();
                 return inside ? 1 : 0;
             }

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -202,6 +204,60 @@ Hover_End Drop_Down_Hover(const Icon_Bar_Button* b, const Box& box, ZAV_Message*
     }
 }
 
+// Where the bar's bitmap is missing: a plain button with the words of its tool-tip, so
+// that the bar can still be seen and used.
+void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
+{
+    screen::Saved_Drawing saved;
+    pxView(r.x1, r.y1, r.x2, r.y2);
+    static const int white = Nearest_RGB_Color(255, 255, 255);
+    static const int grey = Nearest_RGB_Color(128, 128, 128);
+    const bool usable = b->enabled > 0 && state != 3;
+    pxFgc(usable && state == 2 ? white : GetZAVColor(-1));
+    pxRect(r.x1, r.y1, r.x2, r.y2);
+    pxFgc(BLACK_CI);
+    pxLine(r.x1, r.y1, r.x2, r.y1);
+    pxLine(r.x1, r.y2, r.x2, r.y2);
+    pxLine(r.x1, r.y1, r.x1, r.y2);
+    pxLine(r.x2, r.y1, r.x2, r.y2);
+    if (!b->tool_tip) return;
+    // The words in as many lines as they need, each line as full as the button is wide;
+    // a word may also break after a hyphen.
+    Set_RFont(0x1002);
+    const int room = r.x2 - r.x1 - 2;
+    std::vector<std::string> lines;
+    bool glued = false;  // the piece before ended with a hyphen
+    for (const char* p = b->tool_tip; *p;) {
+        if (*p == ' ' || *p == '\n') {
+            ++p;
+            glued = false;
+            continue;
+        }
+        const char* end = p;
+        while (*end && *end != ' ' && *end != '\n' && *end != '-') ++end;
+        if (*end == '-') ++end;
+        const std::string piece(p, end);
+        const std::string joined = lines.empty() ? piece : lines.back() + (glued ? "" : " ") + piece;
+        if (!lines.empty() && Get_Text_Width_Px(joined.c_str()) <= room)
+            lines.back() = joined;
+        else
+            lines.push_back(piece);
+        glued = piece.back() == '-';
+        p = end;
+    }
+    // A word wider than the button shows its beginning.
+    for (std::string& line : lines)
+        while (line.size() > 1 && Get_Text_Width_Px(line.c_str()) > room) line.pop_back();
+    const int shift = state == 4 ? 1 : 0;
+    const int height = static_cast<int>(lines.size()) * RFONT_HEIGHT;
+    int y = (r.y1 + r.y2) / 2 - height / 2 + shift;
+    pxFgc(usable ? BLACK_CI : grey);
+    for (const std::string& line : lines) {
+        pxBTxt(r.x1 + shift, y, r.x2 + shift, y + RFONT_HEIGHT, line.c_str(), -1, 0xD2);
+        y += RFONT_HEIGHT;
+    }
+}
+
 } // namespace
 
 void Icon_Bar_Set_Frame_Flag(int flag) { frame_flag = flag; }
@@ -223,6 +279,10 @@ void Icon_Bar_Draw_Button(const Icon_Bar* bar, const Icon_Bar_Button* b, int sta
     } else {
         ix = b->normal_x;
         iy = b->normal_y;
+    }
+    if (!Load_Bitmap(bar->bitmap_file)) {
+        Draw_Text_Button(r, b, state);
+        return;
     }
     if (frame_flag) {
         pxFgc(GetZAVColor(-1));

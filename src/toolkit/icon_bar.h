@@ -1,5 +1,6 @@
 #pragma once
 // A bar of bitmap buttons drawn straight onto the screen over a property sheet.
+// Without its bitmap file each button is a plain button with its tool-tip's words.
 //
 // Each button shows one of four images cut from one bitmap file (normal, hover,
 // inactive, pressed; the grey (192, 192, 192) is transparent), shows a tool-tip bubble

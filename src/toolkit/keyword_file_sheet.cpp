@@ -43,7 +43,7 @@ FILE* Open_File_By_Sheet(int mode)
     Draw_Funny_Text_to_PS(x1 + 11, y1 + 51, "Bitte geben Sie den Dateinamen mit dem gesamten Pfad ein:", 0x1000,
                           BLACK_CI, 2);
     const int field = Add_String_to_PS(x1 + 11, y1 + 61, 45, name, name_capacity, 3);
-    Add_Single_Button_to_PS(x1 + 397, y1 + 61, 0, 4, "...", nullptr, 0);
+    Add_Single_Button_to_PS(x1 + 397, y1 + 61, 0, 4, "...", "expl_but.bmp", 2);
     Add_Single_Button_to_PS(x1 + 19, y2 - 33, 0, 2, nullptr, SYMBOLIC_BREAK_RASTER, 0);
     Add_Single_Button_to_PS(x2 - 45, y2 - 33, 0, 1, nullptr, SYMBOLIC_OK_RASTER, 0);
     Activate_Prop_Sheet();

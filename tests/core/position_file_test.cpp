@@ -477,8 +477,10 @@ TEST_F(PositionInput, SaveReplacesTheFileOnlyWhenWrittenWhole)
     ASSERT_TRUE(Write_File_Bytes(inp, older));
     const int child = Run_With_File_Size_Limit(100, [] {
         const int r = Save_Position_Input();
+        // The box names the file and the reason.
         const bool told = Shown_Messages().size() == 1 &&
-                          Shown_Messages()[0].text == "Die Eingabedaten k\xF6nnen nicht gespeichert werden!";
+                          Shown_Messages()[0].text.starts_with("Die Eingabedaten k\xF6nnen nicht gespeichert werden!\n") &&
+                          Shown_Messages()[0].text.ends_with("B1_01.INP\nGrund: die Datei wird zu gro\xDF");
         return r * 10 + (told ? 1 : 0);
     });
     EXPECT_EQ(child, 11);

@@ -445,3 +445,24 @@ TEST_F(LoadsPage, AFailedCheckMarksItsRowLikeAFailedDesign)
     EXPECT_DOUBLE_EQ(rows[2].utilisation, -1.0);
     EXPECT_EQ(rows[0].governing, 1);
 }
+
+// The utilisation column shows the calculation's values only while they belong to a
+// design that ran: a load beyond the corbel's end (the data check rejects it) shows none.
+TEST_F(LoadsPage, UtilisationsOnlyForADesignThatRan)
+{
+    Set_Table(0, {{300000.0, 0.0}});
+    corbel_model.online_calculation = 1;
+    Alloc_Load_Case_Results(&corbel_model);
+    corbel_model.results[0].Ast = 4.5;
+    results_valid = 1;
+    auto utilisations = [&] {
+        Compose();
+        int n = 0;
+        for (Area_Item* it = scroll_areas[area].first_item; it; it = it->next)
+            n += it->type == AREA_FLOAT_FIELD && it->number && *it->number == 4.5;
+        return n;
+    };
+    EXPECT_EQ(utilisations(), 1);
+    corbel_model.load_a = corbel_model.lk + 5.0;
+    EXPECT_EQ(utilisations(), 0);
+}

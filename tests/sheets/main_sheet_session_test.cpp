@@ -90,6 +90,7 @@ protected:
     Temp_Dir dir;
     std::string input = dir.file("B1_01.INP");
     std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    std::string exec = CORBEL_SOURCE_DIR "/data";  // the installation folder
 
     void SetUp() override
     {
@@ -116,7 +117,7 @@ protected:
         ::setenv("ZAV_SCRIPT", script_file.c_str(), 1);
         ::setenv("ZAV_SCREEN_SIZE", size, 1);
         ::setenv("ZAV_SHOT_DIR", dir.path().c_str(), 1);
-        ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
+        ::setenv("EXEC", exec.c_str(), 1);
         ::setenv("ZAV_PRIVAT_DATAPATH", dir.path().c_str(), 1);
         ::setenv("DRAM", dir.path().c_str(), 1);
         ::setenv("TEMP", dir.path().c_str(), 1);
@@ -222,7 +223,9 @@ TEST_F(MainSheetSession, FailedSaveIsSaidAndTheEditingGoesOn)
     const std::string script = std::string(EDIT_FIELD(93, "55")) + CLICK_PRINT_OPTIONS + CLICK_END +
                                "key Enter\n" + CLICK_PRINT_OPTIONS + CLICK_END + "key Enter\n";
     EXPECT_EQ(Run(script, "pos/B1"), 1);
-    EXPECT_TRUE(Said("Die Eingabedaten k\xF6nnen nicht gespeichert werden!"));
+    // The box names the file and why it could not be written.
+    EXPECT_TRUE(Said("Die Eingabedaten k\xF6nnen nicht gespeichert werden!\npos/B1_01.INP\n"
+                     "Grund: ein Teil des Pfades ist kein Ordner"));
     EXPECT_EQ(step, 2);
     EXPECT_NE(Read_File_Bytes(input), example);
     EXPECT_NE(Read_File_Bytes(input).find(" 55.000000"), std::string::npos);
@@ -249,8 +252,41 @@ TEST_F(MainSheetSession, PreviewOfAReportThatCannotBeWritten)
     ASSERT_EQ(::mkdir(dir.file("B1_01.OLI").c_str(), 0755), 0);
     const int views_before = Get_Report_Viewer_State().calls;
     EXPECT_EQ(Run(std::string(CLICK_PREVIEW) + END_WITHOUT_SAVING), 0);
-    EXPECT_TRUE(Said("Die Druckliste kann nicht geschrieben werden!"));
+    EXPECT_TRUE(Said("Die Druckliste kann nicht geschrieben werden!\nB1_01.OLI\n"
+                     "Grund: der Name bezeichnet einen Ordner"));
     EXPECT_EQ(Get_Report_Viewer_State().calls, views_before);
+}
+
+// A number typed longer than the editor holds (40 characters) would lose its last
+// digits: it is refused with a word, and the value stays as it was.
+TEST_F(MainSheetSession, ANumberLongerThanItsFieldIsRefused)
+{
+    EXPECT_EQ(Run(std::string(EDIT_FIELD(93, "1111111111111111111111111111111111111111111111111")) + CLICK_END +
+                  "key Enter\n"),
+              1);
+    EXPECT_TRUE(Said("Die Eingabe ist l\xE4nger als 40 Zeichen"));
+    EXPECT_EQ(Read_File_Bytes(input).find(" 1111"), std::string::npos);
+    EXPECT_NE(Read_File_Bytes(input).find(" 30.000000 40.000000"), std::string::npos);  // l_k, h_k
+}
+
+// An installation folder without the pictures: the start says which folder lacks which
+// file, and the bar and the register tab are plain buttons with their words, so that
+// "Ende" can be seen and ends the run.
+TEST_F(MainSheetSession, AnInstallationWithoutPicturesIsSaidAndStaysEndable)
+{
+    exec = dir.file("leer");
+    ASSERT_EQ(::mkdir(exec.c_str(), 0755), 0);
+    int dark_in_end = 0, dark_in_tab = 0;
+    on_print_options = [&] {
+        for (int y = 9; y <= 45; ++y)
+            for (int x = 749; x <= 790; ++x) dark_in_end += Screen_Pixel_For_Tests(x, y) == 0;
+        for (int y = 25; y <= 48; ++y)
+            for (int x = 6; x <= 72; ++x) dark_in_tab += Screen_Pixel_For_Tests(x, y) == 0;
+    };
+    EXPECT_EQ(Run(std::string(CLICK_PRINT_OPTIONS) + END_WITHOUT_SAVING), 0);
+    EXPECT_TRUE(Said("Im Installationsordner\n" + exec + "\nfehlt die Bilddatei Buttons.bmp."));
+    EXPECT_GT(dark_in_end, 30);  // the frame and "Ende"
+    EXPECT_GT(dark_in_tab, 30);  // the frame and "System"
 }
 
 // More than 20 load combinations to print: asked once in a run; a break writes nothing,

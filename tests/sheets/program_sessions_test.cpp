@@ -340,3 +340,25 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
     EXPECT_NE(report.find("V\xCE\\Rd,max\xCEr = 573.8 kN"), std::string::npos);
     EXPECT_EQ(report.find("612.0 kN"), std::string::npos);
 }
+
+// A click beside an open choice list closes it with the value as it was and opens no
+// other list: on B1/2 the concrete list opened, the pointer over C25/30 and out of the
+// list, a click beside it. "Ende" then saves at once (a list still open would have taken
+// that click), and the saved concrete is the original one.
+TEST_F(ProgramSession, AClickBesideAChoiceListTakesNothing)
+{
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), example));
+    const Run_Result r = Run(std::string("click 355 164\nwait 100\nmove 280 286\nwait 100\nmove 700 600\n"
+                                         "wait 100\nclick 700 600\nwait 100\n") + END_AND_SAVE,
+                             "2");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model original{}, saved{};
+    File_Stream in(example);
+    ASSERT_EQ(Read_Corbel_Model(in.get(), &original), 0);
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &saved));
+    EXPECT_NE(original.concrete_class, 8);  // C25/30 would be no change
+    EXPECT_EQ(saved.concrete_class, original.concrete_class);
+    Free_Model(&original);
+    Free_Model(&saved);
+}

@@ -65,6 +65,15 @@ protected:
         Activate_Prop_Sheet();
         Area_Draw_Items(area_);
     }
+    // The reinforcement chosen: one layer of bars of 14 mm.
+    static void Choose_One_Layer(int bars)
+    {
+        Corbel_Model& m = corbel_model;
+        m.rebar_chosen = 1;
+        m.rebar.layers = 1;
+        m.rebar.layer_bars[0] = bars;
+        m.rebar.layer_diameter[0] = 7;
+    }
     int area_ = -1;
 };
 
@@ -176,6 +185,7 @@ TEST_F(Pages, MaterialRowsFollowTheChosenClasses)
     EXPECT_EQ(Items_With_Text(area_, "Streckgrenze"), 1);
     EXPECT_EQ(Items_With_Text(area_, "Beton (Leichtbeton)"), 1);
     EXPECT_EQ(Items_With_Text(area_, "Trockenrohdichte"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "kg/m\xFA"), 1);  // superscript 3 in the sheet font
     m.steel_class[0] = 3;
     m.concrete_class = 19;  // C100/115
     Area_Clear(area_);
@@ -236,10 +246,7 @@ TEST_F(Pages, ExposureClassesKeepTheirCopies)
 TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
 {
     Corbel_Model& m = corbel_model;
-    m.rebar_chosen = 1;
-    m.rebar.layers = 1;
-    m.rebar.layer_bars[0] = 2;
-    m.rebar.layer_diameter[0] = 7;
+    Choose_One_Layer(2);
     m.summary.final_As_h = -1.0;
     m.summary.l_main_member = 30.0;
     m.rebar.anchorage[0] = 10.0;
@@ -291,4 +298,37 @@ TEST_F(Pages, ABeamEndCorbelOnASlabHasSingleLeggedLoops)
     EXPECT_TRUE(read_only);
     EXPECT_EQ(rebar_table_handles[0], -1);  // no layer table
     EXPECT_EQ(Handle_Rebar_Page_Events(), 0);
+}
+
+// Results and their marks stand only for a design that ran: not while the data check
+// rejects the input (the load beyond the corbel's end), nor after the design broke off.
+// What stays is what the pages show without results (the axis distance check).
+TEST_F(Pages, NoResultsOrMarksForARejectedOrAbortedDesign)
+{
+    Corbel_Model& m = corbel_model;
+    Choose_One_Layer(4);
+    m.summary.As_h = m.summary.final_As_h = 3.0;
+    results_valid = 1;
+    auto results_shown = [&] {
+        int n = 0;
+        for (auto compose : {Compose_Register_Page_1, Compose_Register_Page_3}) {
+            Area_Clear(area_);
+            compose(area_, 0, 0, kWidth - 20);
+            n += Items_With_Text(area_, "erf") + Items_With_Text(area_, "\xF2");
+        }
+        return n;
+    };
+    m.online_calculation = 0;
+    const int without = results_shown();
+    m.online_calculation = 1;
+    ASSERT_GT(results_shown(), without);
+
+    const double lk = m.lk;
+    m.load_a = lk + 5.0;
+    ASSERT_EQ(Corbel_Model_Errors(m, nullptr), 1);
+    EXPECT_EQ(results_shown(), without);
+    m.load_a = lk / 2;
+    ASSERT_EQ(Corbel_Model_Errors(m, nullptr), 0);
+    m.summary.fatigue_failed = 1;
+    EXPECT_EQ(results_shown(), without);
 }

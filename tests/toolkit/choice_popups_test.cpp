@@ -197,15 +197,19 @@ TEST_F(ChoicePopup, TrackClickAboveTheThumbJumpsToTheFirstPageOnTheSameRow)
     EXPECT_EQ(snap.At(X1 + 3, 185 + 13 + 13 * 9 - 5), HIGHLIGHT);
 }
 
-TEST_F(ChoicePopup, BorderIsOutsideForHoverButInsideForTheClick)
+TEST_F(ChoicePopup, ClickOutsideOrOnTheBorderTakesNothing)
 {
-    // Rows at 205 + 13 i; the pointer to row 2, then onto the left border at row 0.
-    Start("move 150 236\nmove 93 211\nwait 2\nclick 93 211\n", 640, 480);
-    Choice(3, 0);
-    EXPECT_EQ(Area_Choice_Popup(X, 200, &item), 1);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(snap.At(X1 + 3, 205 + 39 - 5), GROUND);
-    EXPECT_EQ(snap.At(X1 + 3, 205 + 13 - 5), GROUND);
+    // Rows at 205 + 13 i. Over row 2, then out of the list (the pointer is held on its
+    // border) and a click there; then the same onto the left border itself.
+    for (const char* leave : {"move 150 236\nmove 400 400\nwait 2\nclick 400 400\n",
+                              "move 150 236\nmove 93 211\nwait 2\nclick 93 211\n"}) {
+        Start(leave, 640, 480);
+        Choice(3, 0);
+        EXPECT_EQ(Area_Choice_Popup(X, 200, &item), 0) << leave;
+        EXPECT_EQ(index, 0);
+        EXPECT_EQ(snap.At(X1 + 3, 205 + 39 - 5), GROUND);  // nothing highlighted at the click
+        Screen_Reset_For_Tests();
+    }
 }
 
 TEST_F(ChoicePopup, OtherKeysCloseWithoutChangeAndWheelStepsAreUsedUp)

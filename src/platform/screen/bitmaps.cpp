@@ -215,6 +215,15 @@ const Screen_Image* Load_Bitmap(const char* name)
     return result;
 }
 
+std::string First_Missing_Bitmap(const std::vector<std::string>& names)
+{
+    for (const std::string& name : names) {
+        const std::string path = Bitmap_Path(name.c_str());
+        if (path.empty() || !File_Exists(path)) return name;
+    }
+    return {};
+}
+
 void Forget_Bitmaps()
 {
     Cache().clear();

@@ -59,5 +59,8 @@ std::string Bitmap_Path(const char* name);
 // The bitmap of that name as drawn (null when missing or refused).
 const Screen_Image* Load_Bitmap(const char* name);
 
+// The first of the names whose file is not there ("" when all are).
+std::string First_Missing_Bitmap(const std::vector<std::string>& names);
+
 // For tests: forgets every bitmap read and every name reported.
 void Forget_Bitmaps();

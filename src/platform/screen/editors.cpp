@@ -1,5 +1,6 @@
 #include "platform/screen/editors.h"
 
+#include "platform/messages.h"
 #include "platform/screen/backend.h"
 #include "platform/screen/events.h"
 #include "platform/screen/framebuffer.h"
@@ -63,6 +64,8 @@ public:
     }
 
     const std::string& Text() const { return text_; }
+    // A character was typed while the text was full (and so was not taken).
+    bool Overflowed() const { return overflowed_; }
 
     int Run()
     {
@@ -105,6 +108,7 @@ private:
     size_t cursor_ = 0;
     size_t view_ = 0;  // first character shown
     bool all_selected_ = true;
+    bool overflowed_ = false;
 
     static bool Current_Backend_Ready() { return screen::Current_Backend() && screen::Framebuffer_Ready(); }
     int Right() const { return x_ + text_width_ + 2 * TEXT_INSET; }
@@ -130,7 +134,10 @@ private:
             cursor_ = 0;
             all_selected_ = false;
         }
-        if (text_.size() >= max_) return;
+        if (text_.size() >= max_) {
+            overflowed_ = true;
+            return;
+        }
         text_.insert(text_.begin() + static_cast<long>(cursor_), static_cast<char>(key));
         ++cursor_;
     }
@@ -343,6 +350,17 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
     Line_Editor editor(x, y, width, text, MAX_FLOAT_TEXT, Accept_Number);
     const int end = editor.Run();
     LAST_SHEET_EDIT_KEY = end;
+    // A number typed longer than the editor holds lost its last digits: taking what is
+    // left would change its magnitude, so the value stays and the user is told.
+    if (end != 27 && editor.Overflowed()) {
+        char says[160];
+        std::snprintf(says, sizeof says,
+                      "Die Eingabe ist l\xE4nger als %d Zeichen und wird nicht \xFC" "bernommen;\n"
+                      "der bisherige Wert bleibt.",
+                      MAX_FLOAT_TEXT);
+        PrintMessage(says);
+        return end == 13 || end == 9 ? 1 : 0;
+    }
     // A field left as it was offered keeps its value (the offered text may be rounded by
     // the format).
     double v;

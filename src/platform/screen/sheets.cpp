@@ -57,6 +57,7 @@ struct Element {
     std::string comment;  // tool-tip
     const ZAV_Raster* raster = nullptr;
     const ZAV_TreeView_Image* image = nullptr;
+    std::string bitmap;   // a button's picture file (the text stands in while it is missing)
     bool flat = false;
     std::vector<uint32_t> snapped;
     // fields
@@ -205,6 +206,15 @@ void Draw_Button(const Element& e, bool pressed)
     const bool usable = e.state == 1;
     if (!e.snapped.empty()) {
         Put_Pixels(e.x1, e.y1, e.x2, e.y2, e.snapped, pressed ? 1 : 0);
+        if (pressed) {
+            pxFgc(ZAV_COLOUR_DARK_EDGE);
+            pxLine(e.x1, e.y1, e.x2, e.y1);
+            pxLine(e.x1, e.y1, e.x1, e.y2);
+        }
+        return;
+    }
+    if (!e.bitmap.empty() && Load_Bitmap(e.bitmap.c_str())) {
+        pxDrawTransparentDIB(e.bitmap.c_str(), e.x1, e.y1, e.x2, e.y2, 201, -1, -1, -1, -1);
         if (pressed) {
             pxFgc(ZAV_COLOUR_DARK_EDGE);
             pxLine(e.x1, e.y1, e.x2, e.y1);
@@ -1133,7 +1143,14 @@ int Add_Single_Button_to_PS(int x, int y, int /*kind*/, int code, const char* te
     e.code = code;
     e.text = text ? text : "";
     int w = 40, h = 22;
-    if (image && image_kind == 1) {
+    const Screen_Image* picture = image && image_kind == 2 ? Load_Bitmap(static_cast<const char*>(image)) : nullptr;
+    if (image && image_kind == 2) e.bitmap = static_cast<const char*>(image);
+    if (picture) {
+        w = picture->width;
+        h = picture->height;
+    } else if (image && image_kind == 2) {
+        w = std::max(22, Get_Text_Width_In_Font(e.text.c_str(), 0x1000) + 16);
+    } else if (image && image_kind == 1) {
         e.image = static_cast<const ZAV_TreeView_Image*>(image);
         w = e.image->width + 10;
         h = e.image->height + 8;

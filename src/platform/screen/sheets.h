@@ -91,7 +91,10 @@ void Set_CallSometimesFunc_to_PS(void (*function)());
 
 // A button with its top left corner at (x, y): with a raster (ZAV_Raster, image_kind 0)
 // or a tree-view image (ZAV_TreeView_Image, image_kind 1) it is the picture's size plus
-// 10 by 8 pixels; with a text alone it fits the text. kind is not used.
+// 10 by 8 pixels; with a text alone it fits the text. With image_kind 2 the image is the
+// name of a bitmap file (platform/screen/bitmaps.h) and the button is that picture, its
+// own size; while the file is missing the text stands on a plain button instead. kind is
+// not used.
 int Add_Single_Button_to_PS(int x, int y, int kind, int code, const char* text, const void* image, int image_kind);
 // The help button: opens the topic (Helpview) and returns nothing.
 int Add_Help_to_PS(int x, int y, const char* topic);

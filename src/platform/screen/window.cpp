@@ -184,6 +184,7 @@ private:
     std::optional<std::pair<int, int>> warped_;
     SDL_Cursor* cursors_[3] = {nullptr, nullptr, nullptr};
     int last_x_ = -1, last_y_ = -1;
+    bool window_closed_ = false;  // the event before was the window's close
 
     void Push_Move(int x, int y)
     {
@@ -197,13 +198,19 @@ private:
 
     void Translate(const SDL_Event& e)
     {
+        // Closing the last window gives SDL's window close event and right behind it its
+        // quit event: one close of the user, asked about once. A quit on its own (a
+        // signal, the session ending) is a close of its own.
+        const bool after_window_close = window_closed_;
+        window_closed_ = false;
         switch (e.type) {
         case SDL_QUIT:
-            queue_.push_back(Raw_Event::Close());
+            if (!after_window_close) queue_.push_back(Raw_Event::Close());
             break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                 queue_.push_back(Raw_Event::Close());
+                window_closed_ = true;
             } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                        e.window.event == SDL_WINDOWEVENT_RESTORED) {
                 Present();  // an expose only shows the screen again

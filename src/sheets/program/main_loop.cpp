@@ -11,11 +11,14 @@
 #include "core/position_file.h"
 #include "sheets/program/print_options_sheet.h"
 #include "core/safety_factors.h"
+#include "report/page_head.h"
+#include "platform/error_text.h"
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
 #include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
 
+#include <cerrno>
 #include <cstdio>
 
 Main_Sheet_Hooks main_sheet_hooks;
@@ -40,9 +43,37 @@ const char* const TEXT_OVERWRITE_UNREAD =
 int current_page = 1;
 bool many_cases_asked = false;
 
+// Says that the report could not be written, with its file and the reason.
+void Tell_Report_Failed()
+{
+    const char* name = Get_Component_File_Name(oli_file_name.c_str());
+    PrintMessage(File_Failure_Message(TEXT_REPORT_FAILED, name ? name : oli_file_name, OLI_Last_Report_Error()).c_str());
+}
+
 bool Page_Present(int page)
 {
     return page >= 1 && page <= 3 && main_sheet_hooks.compose[page - 1] != nullptr;
+}
+
+// The register's tabs, left to right.
+constexpr int member_x[3][2] = {{4, 74}, {75, 145}, {146, 216}};
+
+void Draw_Plain_Tabs()
+{
+    static const char* const captions[3] = {"System", "Lasten", "Bewehrung"};
+    Pop_RFont(FONT_NORMAL);
+    for (int p = 1; p <= 3; ++p) {
+        if (!Page_Present(p)) continue;
+        const int x1 = member_x[p - 1][0] + 2, x2 = member_x[p - 1][1] - 2, y1 = 25, y2 = 48;
+        pxFgc(GetZAVColor(-1));
+        pxRect(x1, y1, x2, y2);
+        pxFgc(BLACK_CI);
+        pxLine(x1, y1, x2, y1);
+        pxLine(x1, y1, x1, y2);
+        pxLine(x2, y1, x2, y2);
+        pxBTxt(x1, y1, x2, y2, captions[p - 1], -1, 0xD2);
+    }
+    Push_RFont();
 }
 
 // The report as it stands, shown (2) or printed (3) by the environment's viewer. A
@@ -59,12 +90,12 @@ void Preview_Or_Print(int button)
     Fill_Edit_Buffer_Hook(&corbel_model);
     if (!go_on) return;
     if (Write_Corbel_Report() != 0) {
-        PrintMessage(TEXT_REPORT_FAILED);
+        Tell_Report_Failed();
         return;
     }
     char name[261];
     if (!Make_Component_File_Name(name, oli_file_name.c_str(), sizeof name)) {
-        PrintMessage(TEXT_REPORT_FAILED);
+        PrintMessage(File_Failure_Message(TEXT_REPORT_FAILED, oli_file_name, ENAMETOOLONG).c_str());
         return;
     }
     if (button == 2)
@@ -84,7 +115,7 @@ int Show_Report_With(void (*set)(EC2_Print_Options*, int), int argument)
     Copy_EC2_Print_Options(&saved, &corbel_model.print_options);
     Init_EC2_Print_Options(&saved);
     if (r != 0) {
-        PrintMessage(TEXT_REPORT_FAILED);
+        Tell_Report_Failed();
         return 1;
     }
     char name[261];
@@ -117,6 +148,12 @@ void Reset_Main_Loop_State()
     results_valid = 0;
     export_request = 0;
     import_request = 0;
+}
+
+bool Results_Shown(const Corbel_Model& model)
+{
+    return model.online_calculation && results_valid && !model.summary.fatigue_failed &&
+           Corbel_Model_Errors(model, nullptr) == 0;
 }
 
 int Show_Results_Table()
@@ -153,8 +190,12 @@ int Run_Main_Loop()
     Define_Prop_Sheet(0, 0, X - 1, Y - 1, 0, 0, "", 120, 1);
     pxFgc(GetZAVColor(-1));
     pxRect(0, 0, X - 1, Y - 1);
-    // The header (the register's tab captions) is the top of the bar's bitmap.
-    pxDrawPartialTransparentDIB("buttons.bmp", 0, 0, 635, 47, 6, 7, 641, 54, 201, -1, 219, 213, 203);
+    // The header (the register's tab captions) is the top of the bar's bitmap; without it
+    // the tabs are plain ones with their captions.
+    if (Load_Bitmap("buttons.bmp"))
+        pxDrawPartialTransparentDIB("buttons.bmp", 0, 0, 635, 47, 6, 7, 641, 54, 201, -1, 219, 213, 203);
+    else
+        Draw_Plain_Tabs();
 
     if (!Page_Present(current_page))
         for (int p = 1; p <= 3; ++p)
@@ -163,7 +204,6 @@ int Run_Main_Loop()
                 break;
             }
     const int reg = Add_Register_to_PS(4, 6, X - 6, Y - 6, 50);
-    static const int member_x[3][2] = {{4, 74}, {75, 145}, {146, 216}};
     for (int p = 1; p <= 3; ++p)
         if (Page_Present(p)) Add_Member_to_Register(reg, member_x[p - 1][0], member_x[p - 1][1], 1, EVENT_REGISTER_FIRST + p - 1);
     if (Page_Present(current_page)) Set_Selected_Register_Member(reg, EVENT_REGISTER_FIRST + current_page - 1);
@@ -297,7 +337,7 @@ int Run_Main_Loop()
                 Fill_Message(TEXT_OVERWRITE_UNREAD);
                 if (!Answer_is_Yes(0)) break;
             }
-            if (Write_Corbel_Report() != 0) PrintMessage(TEXT_REPORT_FAILED);
+            if (Write_Corbel_Report() != 0) Tell_Report_Failed();
             Apply_Edit_Buffer_Hook(&corbel_model);
             const int failed = Save_Position_Input();
             Fill_Edit_Buffer_Hook(&corbel_model);

@@ -21,6 +21,11 @@ extern Main_Sheet_Hooks main_sheet_hooks;
 // 1 after the online calculation of the current input, 0 after every change; read by the
 // sheets to show results or placeholders.
 extern int results_valid;
+// Whether the pages show the results and their ok marks: with online calculation on, for
+// the current input, and only while the data check passes and the design was not
+// aborted (values of a rejected or broken-off design would read as zeros that pass).
+struct Corbel_Model;
+bool Results_Shown(const Corbel_Model& model);
 // Set by the system sheet's buttons "Daten exportieren" / "Daten importieren"; served
 // and reset by the loop after the page was composed.
 extern int export_request;

@@ -4,12 +4,42 @@
 #include "core/startup.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
+#include "platform/screen/images.h"
 #include "platform/screen/screen.h"
+#include "platform/screen/sheet_images.h"
 #include "sheets/program/corbel_dialogs.h"
 #include "sheets/program/main_loop.h"
 #include "toolkit/message_dialogs.h"
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 void (*install_interactive_hooks)() = nullptr;
+
+namespace {
+
+// An installation folder without the program's pictures would leave the register tabs
+// and the button bar, "Ende" included, invisible: the user is told which folder lacks
+// which file (the bar's buttons and the register tabs are then drawn as plain ones).
+void Tell_Missing_Pictures()
+{
+    std::vector<std::string> names;
+    for (const auto* list : {&Library_Bitmap_Names(), &Sheet_Bitmap_Names()})
+        for (const std::string& name : *list)
+            if (name.compare(0, 4, "NAD/") != 0) names.push_back(name);  // below DATA, the annex's
+    const std::string missing = First_Missing_Bitmap(names);
+    if (missing.empty()) return;
+    const char* exec = std::getenv("EXEC");
+    const std::string text = std::string("Im Installationsordner\n") + (exec ? exec : "") +
+                             "\nfehlt die Bilddatei " + missing +
+                             ".\nBitte die Installation pr\xFC" "fen; wo ein Bild fehlt, bleibt die Stelle leer "
+                             "oder zeigt nur Text.";
+    Set_Message_Symbol(MESSAGE_SYMBOL_WARNING);
+    PrintMessage(text.c_str());
+}
+
+} // namespace
 
 int Corbel_Main(int argc, char** argv)
 {
@@ -30,6 +60,7 @@ int Corbel_Main(int argc, char** argv)
     NAD_Startup(2);
     ZAVSetCloseFct(Confirm_Close);
     Init_Helpview(CurOb_Privat_Datapath(), "RUVA_127.HLP");
+    Tell_Missing_Pictures();
 
     const int result = Run_Main_Loop();
     Exit_Prop_Sheets();
