@@ -274,7 +274,7 @@ const char* NAD_Get_Active_Name()
 {
     NAD_Scan_App_Profiles();
     Ensure_Choice();
-    return active_nad_name.c_str();
+    return values_name.c_str();
 }
 
 const char* NAD_Get_Display_Name()

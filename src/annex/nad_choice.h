@@ -71,12 +71,13 @@ void NAD_Save_Choice(FILE* stream, int unused);
 // hook below); afterwards the chosen annex is in force.
 void NAD_Open_Selection_Sheet();
 
-// The chosen name (after making sure a choice exists).
+// The name of the annex whose values are in force (after making sure a choice exists):
+// the chosen name, or the built-in annex that stands in for a chosen user annex whose file
+// was refused. Reports, their literature and the screens name the annex by it; the chosen
+// name itself (`active_nad_name`) is what a position saves.
 const char* NAD_Get_Active_Name();
-// The name of the set whose values are in force, for reports: the chosen name, or the
-// built-in annex that stands in for a refused user annex. "Deutschland" and
-// "EC-Standardparameter" as they are, any other name followed by " (benutzerdefiniert)".
-// The text stays valid until the next call.
+// The same for reports: "Deutschland" and "EC-Standardparameter" as they are, any other
+// name followed by " (benutzerdefiniert)". The text stays valid until the next call.
 const char* NAD_Get_Display_Name();
 int NAD_Get_Active_Code();
 

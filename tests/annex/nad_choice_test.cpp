@@ -269,6 +269,7 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
         EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.5);
         EXPECT_EQ(NAD_Get_Active_Code(), 18);
         EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Deutschland");
+        EXPECT_EQ(std::string(NAD_Get_Active_Name()), "Deutschland");
         ASSERT_EQ(Shown_Messages().size(), 1u) << c.problem;
         EXPECT_EQ(Shown_Messages()[0].title, "Nationaler Anhang");
         const std::string& message = Shown_Messages()[0].text;
