@@ -115,9 +115,9 @@ std::string values_name;
 // Tells the user that the file of the chosen annex was refused and whose values are used.
 void Report_Refused_File(const std::string& name, const NAD_Load_Problem& problem)
 {
-    NAD_Tell({"Der nationale Anhang \"" + name + "\" wird nicht verwendet:",
-              problem.path.empty() ? std::string("seine Datei") : "die Datei " + problem.path, problem.problem + ";",
-              "es gelten die Werte von \"" + values_name + "\"."});
+    NAD_Tell({"Der nationale Anhang \"" + name + "\" wird nicht verwendet:", "die Datei", problem.path,
+              problem.problem + ";", "es gelten die Werte von \"" + values_name + "\"."},
+             2);
 }
 
 // Tells the user that the EN 1991 tables of the annex could not be read whole.

@@ -143,10 +143,11 @@ std::string Read_Whole_File(const std::string& path, NAD_Set* set)
 }
 
 // A problem of a file is said once per run, however often the file is read again.
+// The second piece is the file's path.
 void Tell_Once(const std::vector<std::string>& pieces)
 {
     static std::set<std::vector<std::string>> told;
-    if (told.insert(pieces).second) NAD_Tell(pieces);
+    if (told.insert(pieces).second) NAD_Tell(pieces, 1);
 }
 
 // A damaged file of the installation, whoever loads it.
@@ -279,13 +280,13 @@ const NAD_Load_Problem& NAD_Last_Load_Problem()
     return last_load_problem;
 }
 
-void NAD_Tell(const std::vector<std::string>& pieces)
+void NAD_Tell(const std::vector<std::string>& pieces, int path_piece)
 {
     if (refresh_mode) {
         std::string line;
-        for (const std::string& piece : pieces) {
+        for (size_t i = 0; i < pieces.size(); ++i) {
             if (!line.empty()) line += ' ';
-            line += Screen_Text_To_Utf8(piece);
+            line += static_cast<int>(i) == path_piece ? pieces[i] : Screen_Text_To_Utf8(pieces[i]);
         }
         line += '\n';
         std::fputs(line.c_str(), stderr);
@@ -334,12 +335,11 @@ void Safeguard_Proper_Version()
     std::error_code ec;
     if (fs::is_directory(directory, ec)) return;
     // Each problem is said once per run: the list is built again and again.
-    const auto tell = Tell_Once;
     if ((!fs::create_directory(directory, ec) && ec) || !fs::is_directory(directory, ec)) {
         std::error_code exists_ec;
         const char* reason = fs::exists(directory, exists_ec) ? "an seiner Stelle steht eine Datei"
                                                                : German_Error_Text(ec ? ec.value() : ENOENT);
-        tell({"Der Ordner der eigenen nationalen Anh\xE4nge", directory.string(),
+        Tell_Once({"Der Ordner der eigenen nationalen Anh\xE4nge", directory.string(),
               std::string("kann nicht angelegt werden: ") + reason + "."});
         return;
     }
@@ -355,7 +355,7 @@ void Safeguard_Proper_Version()
         if (line.compare(0, 4, "#NAD") == 0) ++annexes;
     if (annexes > NAD_MIGRATION_MAX) {
         std::fclose(older);
-        tell({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
+        Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
               "ist besch\xE4" "digt (mehr als " + std::to_string(NAD_MIGRATION_MAX) + " Anh\xE4nge):",
               "sie wird nicht \xFC" "bernommen."});
         return;
@@ -394,7 +394,7 @@ void Safeguard_Proper_Version()
         // start converts the whole list again.
         for (int k = 1; k < n; ++k) NAD_Save_Set(k, nullptr);
         fs::remove(directory, ec);
-        tell({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
+        Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
               std::string("kann nicht \xFC" "bernommen werden: ") + German_Error_Text(save_error) + ";",
               "beim n\xE4" "chsten Start wird es erneut versucht."});
     }

@@ -73,9 +73,10 @@ struct NAD_Load_Problem {
 const NAD_Load_Problem& NAD_Last_Load_Problem();
 
 // Tells the user about an annex file: in a refresh run the pieces as one line on standard
-// error (joined by blanks, each piece as UTF-8 of its code page), else a message box
-// titled "Nationaler Anhang" with one line per piece.
-void NAD_Tell(const std::vector<std::string>& pieces);
+// error (joined by blanks, each piece as UTF-8 of its code page, except the piece at
+// path_piece, a file's path, which is written as it is), else a message box titled
+// "Nationaler Anhang" with one line per piece.
+void NAD_Tell(const std::vector<std::string>& pieces, int path_piece = -1);
 
 // Writes user file n (%DRAM%\NADS\<n>.NAD) with NAD_Write_Set; a null set deletes that
 // file instead. 1 on success; 0 when "DRAM" is not set (or empty), the file cannot be

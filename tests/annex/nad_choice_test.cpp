@@ -273,7 +273,7 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
         ASSERT_EQ(Shown_Messages().size(), 1u) << c.problem;
         EXPECT_EQ(Shown_Messages()[0].title, "Nationaler Anhang");
         const std::string& message = Shown_Messages()[0].text;
-        EXPECT_EQ(message.rfind("Der nationale Anhang \"Schweden\" wird nicht verwendet:\ndie Datei " + path + "\n", 0),
+        EXPECT_EQ(message.rfind("Der nationale Anhang \"Schweden\" wird nicht verwendet:\ndie Datei\n" + path + "\n", 0),
                   0u) << message;
         EXPECT_NE(message.find(c.problem), std::string::npos) << message;
         EXPECT_NE(message.find("\nes gelten die Werte von \"Deutschland\"."), std::string::npos) << message;
