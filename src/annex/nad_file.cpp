@@ -340,7 +340,7 @@ void Safeguard_Proper_Version()
         const char* reason = fs::exists(directory, exists_ec) ? "an seiner Stelle steht eine Datei"
                                                                : German_Error_Text(ec ? ec.value() : ENOENT);
         Tell_Once({"Der Ordner der eigenen nationalen Anh\xE4nge", directory.string(),
-              std::string("kann nicht angelegt werden: ") + reason + "."});
+                   std::string("kann nicht angelegt werden: ") + reason + "."});
         return;
     }
 
@@ -356,8 +356,8 @@ void Safeguard_Proper_Version()
     if (annexes > NAD_MIGRATION_MAX) {
         std::fclose(older);
         Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
-              "ist besch\xE4" "digt (mehr als " + std::to_string(NAD_MIGRATION_MAX) + " Anh\xE4nge):",
-              "sie wird nicht \xFC" "bernommen."});
+                   "ist besch\xE4" "digt (mehr als " + std::to_string(NAD_MIGRATION_MAX) + " Anh\xE4nge):",
+                   "sie wird nicht \xFC" "bernommen."});
         return;
     }
     std::rewind(older);
@@ -395,8 +395,8 @@ void Safeguard_Proper_Version()
         for (int k = 1; k < n; ++k) NAD_Save_Set(k, nullptr);
         fs::remove(directory, ec);
         Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
-              std::string("kann nicht \xFC" "bernommen werden: ") + German_Error_Text(save_error) + ";",
-              "beim n\xE4" "chsten Start wird es erneut versucht."});
+                   std::string("kann nicht \xFC" "bernommen werden: ") + German_Error_Text(save_error) + ";",
+                   "beim n\xE4" "chsten Start wird es erneut versucht."});
     }
 }
 
