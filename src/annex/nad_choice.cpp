@@ -108,36 +108,23 @@ void Add_User_File(const std::string& dram, int n)
     Add_Entry(name, code, n);
 }
 
-// Tells the user that the annex file of the chosen annex could not be read or was
-// incomplete. Interactively a message box; in a refresh run one line on standard output.
-void Report_Load_Problem(const std::string& name, bool unreadable, const std::string& parts)
+// The name of the set whose values are in force: the chosen name, or the built-in annex
+// that stands in for a chosen annex whose file was refused.
+std::string values_name;
+
+// Tells the user that the file of the chosen annex was refused and whose values are used.
+void Report_Refused_File(const std::string& name, const NAD_Load_Problem& problem)
 {
-    if (refresh_mode) {
-        if (unreadable)
-            std::printf("Nationaler Anhang \"%s\": Datei nicht lesbar, es gelten die Standardparameter.\n",
-                        name.c_str());
-        else
-            std::printf("Nationaler Anhang \"%s\": Datei fehlerhaft (%s), fehlende Werte "
-                        "durch Standardparameter ersetzt.\n",
-                        name.c_str(), parts.c_str());
-        std::fflush(stdout);
-        return;
-    }
-    Init_Message();
-    Set_Message_Title("Nationaler Anhang");
-    if (unreadable) {
-        Fill_Message("Die Datei des nationalen Anhangs");
-        Fill_Message(("\"" + name + "\"").c_str());
-        Fill_Message("kann nicht gelesen werden.");
-        Fill_Message("Es gelten die Standardparameter (EC-Standard).");
-    } else {
-        Fill_Message("Die Datei des nationalen Anhangs");
-        Fill_Message(("\"" + name + "\"").c_str());
-        // A screen text of our own: code page 1252.
-        Fill_Message(("ist unvollst\xE4ndig (" + parts + ").").c_str());
-        Fill_Message("Fehlende Werte wurden durch die Standardparameter ersetzt.");
-    }
-    Draw_Message();
+    NAD_Tell({"Der nationale Anhang \"" + name + "\" wird nicht verwendet:", "die Datei", problem.path,
+              problem.problem + ";", "es gelten die Werte von \"" + values_name + "\"."},
+             2);
+}
+
+// Tells the user that the EN 1991 tables of the annex could not be read whole.
+void Report_Incomplete_Tables(const std::string& name, const std::string& parts)
+{
+    NAD_Tell({"Die Tabellen des nationalen Anhangs \"" + name + "\"",
+              "sind unvollst\xE4ndig (" + parts + "):", "fehlende Werte sind die Standardparameter."});
 }
 
 // Makes sure a choice exists and is in force (the getters' first steps).
@@ -203,15 +190,22 @@ void NAD_Apply_Active()
         active_nad_code = nad_list_codes[1];
     }
     choice_applied = true;
+    values_name = active_nad_name;
 
     NAD_Fill_Builtin_Defaults();
     if (!NAD_Load_Set(file_number, file_name, &active_nad_set)) {
-        // Nothing the loader took before it gave up may stay: the built-in values are in
-        // force, and the header says so.
+        // A user annex whose file is damaged or gone: its values are not guessed at. The
+        // built-in annex it most likely was made from stands in (the German one unless
+        // its header says the German rules do not apply), and the report names that one.
+        const NAD_Load_Problem problem = NAD_Last_Load_Problem();
+        const bool germany = problem.german_rules;
+        values_name = germany ? NAD_NAME_GERMANY : NAD_NAME_STANDARD;
+        active_nad_code = germany ? NAD_CODE_GERMANY : NAD_CODE_STANDARD;
         NAD_Fill_Builtin_Defaults();
-        Report_Load_Problem(active_nad_name, true, "");
+        NAD_Load_Set(0, germany ? NAD_FILE_GERMANY : NAD_FILE_STANDARD, &active_nad_set);
+        Report_Refused_File(active_nad_name, problem);
     } else if (NAD_Read_Failure_Count() > 0) {
-        Report_Load_Problem(active_nad_name, false, NAD_Read_Failure_Parts());
+        Report_Incomplete_Tables(active_nad_name, NAD_Read_Failure_Parts());
     }
 }
 
@@ -234,9 +228,7 @@ void NAD_Select_By_Name(const char* name)
     if (local || active_nad_name == stored) return;
 
     if (refresh_mode) {
-        std::printf("Nationaler Anhang \"%s\" nicht gefunden, es gilt \"%s\".\n", stored.c_str(),
-                    active_nad_name.c_str());
-        std::fflush(stdout);
+        NAD_Tell({"Nationaler Anhang \"" + stored + "\" nicht gefunden, es gilt \"" + active_nad_name + "\"."});
         return;
     }
     const std::string in_force = active_nad_name;
@@ -282,7 +274,7 @@ const char* NAD_Get_Active_Name()
 {
     NAD_Scan_App_Profiles();
     Ensure_Choice();
-    return active_nad_name.c_str();
+    return values_name.c_str();
 }
 
 const char* NAD_Get_Display_Name()
@@ -290,7 +282,7 @@ const char* NAD_Get_Display_Name()
     static std::string display;
     NAD_Scan_App_Profiles();
     Ensure_Choice();
-    display = active_nad_name;
+    display = values_name;
     if (display != NAD_NAME_GERMANY && display != NAD_NAME_STANDARD) display += " (benutzerdefiniert)";
     return display.c_str();
 }
@@ -339,6 +331,7 @@ void NAD_Forget_Choice()
     nad_list_file_numbers.clear();
     nad_list_count = 0;
     active_nad_name.clear();
+    values_name.clear();
     active_nad_code = -1;
     choice_applied = false;
     NAD_Forget_Active_Set();

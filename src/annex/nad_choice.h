@@ -45,14 +45,17 @@ void NAD_Build_List();
 
 // Makes `active_nad_name` the set in force: resets `active_nad_set` to the built-in values
 // and loads the entry's annex file over them. A name not in the list becomes
-// "Deutschland". When the annex file cannot be read the built-in values stay in force and
-// the user is told (a message box; in a refresh run one line on standard output).
+// "Deutschland". A user annex whose file is refused (unreadable, damaged, see
+// NAD_Load_Set) stays chosen, but the built-in annex it was based on stands in for it
+// ("Deutschland", or "EC-Standardparameter" when the file's header says the German rules
+// do not apply): its values, its code, and its name in NAD_Get_Display_Name; the user is
+// told the file, what is wrong with it and whose values apply (NAD_Tell).
 void NAD_Apply_Active();
 
 // Chooses a name stored with a position (null: "Deutschland"; "lokale Definitionen":
 // "Deutschland" without a warning). A name that is not in the list is replaced by
 // "Deutschland" and the warning hook is called; in a refresh run nothing is shown (one
-// line on standard output says which annex is used instead).
+// line on standard error says which annex is used instead).
 void NAD_Select_By_Name(const char* name);
 
 // Reads the block "ACTIV_NADNAME" (searched from the start of the stream) and chooses its
@@ -68,10 +71,13 @@ void NAD_Save_Choice(FILE* stream, int unused);
 // hook below); afterwards the chosen annex is in force.
 void NAD_Open_Selection_Sheet();
 
-// The chosen name (after making sure a choice exists).
+// The name of the annex whose values are in force (after making sure a choice exists):
+// the chosen name, or the built-in annex that stands in for a chosen user annex whose file
+// was refused. Reports, their literature and the screens name the annex by it; the chosen
+// name itself (`active_nad_name`) is what a position saves.
 const char* NAD_Get_Active_Name();
-// The chosen name for reports: "Deutschland" and "EC-Standardparameter" as they are, any
-// other name followed by " (benutzerdefiniert)". The text stays valid until the next call.
+// The same for reports: "Deutschland" and "EC-Standardparameter" as they are, any other
+// name followed by " (benutzerdefiniert)". The text stays valid until the next call.
 const char* NAD_Get_Display_Name();
 int NAD_Get_Active_Code();
 

@@ -4,15 +4,21 @@
 #include "annex/nad_set.h"
 #include "base/guillemet.h"
 #include "base/keyword_lines.h"
+#include "base/run_globals.h"
 #include "base/text_lines.h"
 #include "platform/atomic_file.h"
+#include "platform/codepage.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
+#include "platform/messages.h"
 #include "platform/paths.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 
 NAD_Set german_nad_set;
@@ -66,7 +72,6 @@ bool Read_Builtin_Content(const char* file_name, NAD_Set* set)
     if (!NAD_Builtin_File_Text(file_name, text) || text.empty()) return false;
     FILE* stream = fmemopen(text.data(), text.size(), "r");
     if (!stream) return false;
-    NAD_Clear_Read_Failures();
     const int ok = NAD_Read_Set(stream, set);
     std::fclose(stream);
     return ok != 0;
@@ -120,6 +125,39 @@ std::string Name_For_File(std::string name)
     return name;
 }
 
+NAD_Load_Problem last_load_problem;
+
+// Reads the annex file over the set; what makes it unusable (code page 1252, to follow
+// "die Datei <path>"), empty when it is whole.
+std::string Read_Whole_File(const std::string& path, NAD_Set* set)
+{
+    FILE* stream = Fopen_Mapped(path.c_str(), "r");
+    if (!stream) return std::string("kann nicht gelesen werden: ") + German_Error_Text(errno);
+    const int read = NAD_Read_Set(stream, set);
+    const int error = Input_Stream_Error(stream);
+    std::fclose(stream);
+    if (error != 0) return std::string("kann nicht gelesen werden: ") + German_Error_Text(error);
+    if (!read) return "ist keine Datei eines nationalen Anhangs (erste Zeile nicht \"NAD/Version 1\")";
+    if (NAD_Read_Failure_Count() > 0) return "ist besch\xE4" "digt (" + NAD_Read_Failure_Parts() + ")";
+    return "";
+}
+
+// A problem of a file is said once per run, however often the file is read again.
+// The second piece is the file's path.
+void Tell_Once(const std::vector<std::string>& pieces)
+{
+    static std::set<std::vector<std::string>> told;
+    if (told.insert(pieces).second) NAD_Tell(pieces, 1);
+}
+
+// A damaged file of the installation, whoever loads it.
+void Tell_Damaged_Builtin(const char* name, const NAD_Load_Problem& problem)
+{
+    Tell_Once({"Die Datei des nationalen Anhangs", problem.path, problem.problem + ":",
+               std::string("es gelten die eingebauten Werte von \"") +
+                   (std::strcmp(name, NAD_FILE_STANDARD) == 0 ? "EC-Standardparameter" : name) + "\"."});
+}
+
 } // namespace
 
 void NAD_Write_Set(FILE* stream, const NAD_Set* set)
@@ -148,7 +186,7 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set)
 {
     if (!stream || !set) return 0;
     int file_version = 0;
-    if (std::fscanf(stream, "NAD/Version %d", &file_version) != 1) return 0;
+    if (std::fscanf(stream, "NAD/Version %d", &file_version) != 1 || file_version != 1) return 0;
 
     // The header: code, name and NA-DE flag. A header that breaks off keeps what it read;
     // the sections are still read, each found by its tag.
@@ -166,18 +204,25 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set)
         NAD_Note_Read_Failure("NAD");
     }
 
-    if (Find_Keyword_Line("#EC0", stream, nullptr)) NAD_EC0_Read(stream, &set->ec0, 1);
-    if (Find_Keyword_Line("#EC2", stream, nullptr)) NAD_EC2_Read(stream, &set->ec2);
-    if (Find_Keyword_Line("#EC3", stream, nullptr)) NAD_EC3_Read(stream, &set->ec3, 1);
-    if (Find_Keyword_Line("#EC5", stream, nullptr)) NAD_EC5_Read(stream, &set->ec5, 1);
-    if (Find_Keyword_Line("#EC6", stream, nullptr)) NAD_EC6_Read(stream, &set->ec6);
-    if (Find_Keyword_Line("#EC9", stream, nullptr)) NAD_EC9_Read(stream, &set->ec9);
+    // The writer always writes all six sections: one that is missing was lost.
+    const auto section = [stream](const char* tag) {
+        if (Find_Keyword_Line(tag, stream, nullptr)) return true;
+        NAD_Note_Read_Failure((std::string(tag + 1) + " fehlt").c_str());
+        return false;
+    };
+    if (section("#EC0")) NAD_EC0_Read(stream, &set->ec0, 1);
+    if (section("#EC2")) NAD_EC2_Read(stream, &set->ec2);
+    if (section("#EC3")) NAD_EC3_Read(stream, &set->ec3, 1);
+    if (section("#EC5")) NAD_EC5_Read(stream, &set->ec5, 1);
+    if (section("#EC6")) NAD_EC6_Read(stream, &set->ec6);
+    if (section("#EC9")) NAD_EC9_Read(stream, &set->ec9);
     return 1;
 }
 
 int NAD_Load_Set(int n, const char* name, NAD_Set* set)
 {
     NAD_Clear_Read_Failures();
+    last_load_problem = NAD_Load_Problem{};
     if (!set) return 0;
 
     std::string path;
@@ -189,16 +234,33 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
         if (data) path = std::string(data) + "\\NAD\\" + name + ".NAD";
     }
 
-    bool loaded = false;
-    if (!path.empty()) {
-        if (FILE* stream = Fopen_Mapped(path.c_str(), "r")) {
-            loaded = NAD_Read_Set(stream, set) != 0;
-            std::fclose(stream);
-        }
+    // The file is read into a copy, so that a damaged one leaves nothing behind. The
+    // NA-DE flag starts unknown: a refused file whose header does not give it falls back
+    // to the German values.
+    NAD_Set read = *set;
+    read.na_de_flag = -1;
+    NAD_Load_Problem& problem = last_load_problem;
+    if (path.empty()) {
+        problem.problem = n != 0 ? "kann nicht gesucht werden: die Umgebungsvariable DRAM ist nicht gesetzt"
+                                 : "kann nicht gesucht werden";
+    } else {
+        problem.path = Map_Path(path);
+        problem.problem = Read_Whole_File(path, &read);
     }
-    // A built-in annex never falls back to the standard values only because its file is
-    // missing: the program carries the same content.
-    if (!loaded && n == 0 && Is_Builtin_File_Name(name)) loaded = Read_Builtin_Content(name, set);
+    problem.german_rules = read.na_de_flag != 0;
+
+    bool loaded = problem.problem.empty();
+    if (loaded) {
+        *set = std::move(read);
+    } else if (n == 0 && Is_Builtin_File_Name(name)) {
+        // A built-in annex never falls back to other values only because its file is
+        // missing or damaged: the program carries the same content.
+        const bool missing = problem.path.empty() || !std::filesystem::exists(problem.path);
+        if (missing) problem = NAD_Load_Problem{};
+        else Tell_Damaged_Builtin(name, problem);
+        NAD_Clear_Read_Failures();
+        loaded = Read_Builtin_Content(name, set);
+    }
     if (!loaded) return 0;
 
     set->user_flag = n > 0 ? 1 : 0;
@@ -213,6 +275,30 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
     return 1;
 }
 
+const NAD_Load_Problem& NAD_Last_Load_Problem()
+{
+    return last_load_problem;
+}
+
+void NAD_Tell(const std::vector<std::string>& pieces, int path_piece)
+{
+    if (refresh_mode) {
+        std::string line;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (!line.empty()) line += ' ';
+            line += static_cast<int>(i) == path_piece ? pieces[i] : Screen_Text_To_Utf8(pieces[i]);
+        }
+        line += '\n';
+        std::fputs(line.c_str(), stderr);
+        std::fflush(stderr);
+        return;
+    }
+    Init_Message();
+    Set_Message_Title("Nationaler Anhang");
+    for (const std::string& piece : pieces) Fill_Message(piece.c_str());
+    Draw_Message();
+}
+
 int NAD_Save_Set(int n, const NAD_Set* set)
 {
     const char* dram = Directory_Variable("DRAM");
@@ -221,9 +307,10 @@ int NAD_Save_Set(int n, const NAD_Set* set)
     if (!set) return std::remove(Map_Path(path).c_str()) == 0 ? 1 : 0;
 
     Atomic_File file(path.c_str());
-    if (!file.Stream()) return 0;
-    NAD_Write_Set(file.Stream(), set);
-    return file.Commit() ? 1 : 0;
+    if (file.Stream()) NAD_Write_Set(file.Stream(), set);
+    if (file.Commit()) return 1;
+    if (file.Error() != 0) errno = file.Error();
+    return 0;
 }
 
 void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record)
@@ -239,29 +326,44 @@ void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record)
 
 void Safeguard_Proper_Version()
 {
+    // Without a folder of the user's own annexes there is nothing to convert; the list
+    // then holds the built-in annexes, which is nothing the user must be told.
     const char* dram = Directory_Variable("DRAM");
-    if (!dram) {
-        std::printf("Safeguard_Proper_Version: ERROR %d\n", 1);
-        return;
-    }
+    if (!dram) return;
     namespace fs = std::filesystem;
     const fs::path directory = Map_Path(std::string(dram) + "\\NADS");
     std::error_code ec;
     if (fs::is_directory(directory, ec)) return;
-    if (!fs::create_directory(directory, ec) && ec) {
-        std::printf("Safeguard_Proper_Version: ERROR %d\n", 2);
-        return;
-    }
-    if (!fs::is_directory(directory, ec)) {
-        std::printf("Safeguard_Proper_Version: ERROR %d\n", 3);
+    // Each problem is said once per run: the list is built again and again.
+    if ((!fs::create_directory(directory, ec) && ec) || !fs::is_directory(directory, ec)) {
+        std::error_code exists_ec;
+        const char* reason = fs::exists(directory, exists_ec) ? "an seiner Stelle steht eine Datei"
+                                                               : German_Error_Text(ec ? ec.value() : ENOENT);
+        Tell_Once({"Der Ordner der eigenen nationalen Anh\xE4nge", directory.string(),
+                   std::string("kann nicht angelegt werden: ") + reason + "."});
         return;
     }
 
-    FILE* older = Fopen_Mapped((std::string(dram) + "\\NADs-EC2.DEF").c_str(), "r");
+    const std::string list_path = std::string(dram) + "\\NADs-EC2.DEF";
+    FILE* older = Fopen_Mapped(list_path.c_str(), "r");
     if (!older) return;
-    int n = 1;
-    bool saved_all = true;
+    // A list longer than any real one is damaged: nothing of it is converted, rather than
+    // thousands of annex files written.
+    int annexes = 0;
     std::string line;
+    while (annexes <= NAD_MIGRATION_MAX && Read_Whole_Line(older, line))
+        if (line.compare(0, 4, "#NAD") == 0) ++annexes;
+    if (annexes > NAD_MIGRATION_MAX) {
+        std::fclose(older);
+        Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
+                   "ist besch\xE4" "digt (mehr als " + std::to_string(NAD_MIGRATION_MAX) + " Anh\xE4nge):",
+                   "sie wird nicht \xFC" "bernommen."});
+        return;
+    }
+    std::rewind(older);
+
+    int n = 1;
+    int save_error = 0;
     NAD_Set work;
     while (Read_Whole_Line(older, line)) {
         if (line.compare(0, 4, "#NAD") != 0) continue;
@@ -279,19 +381,22 @@ void Safeguard_Proper_Version()
         work.code = code;
         work.na_de_flag = 0;
         work.name = name;
+        errno = 0;
         if (!NAD_Save_Set(n, &work)) {
-            saved_all = false;
+            save_error = errno != 0 ? errno : EIO;
             break;
         }
         ++n;
     }
     std::fclose(older);
-    if (!saved_all) {
+    if (save_error != 0) {
         // A half-done conversion must not count as done: without the directory the next
         // start converts the whole list again.
         for (int k = 1; k < n; ++k) NAD_Save_Set(k, nullptr);
         fs::remove(directory, ec);
-        std::printf("Safeguard_Proper_Version: ERROR %d\n", 4);
+        Tell_Once({"Die \xE4ltere Liste der nationalen Anh\xE4nge", Map_Path(list_path),
+                   std::string("kann nicht \xFC" "bernommen werden: ") + German_Error_Text(save_error) + ";",
+                   "beim n\xE4" "chsten Start wird es erneut versucht."});
     }
 }
 

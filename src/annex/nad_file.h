@@ -14,6 +14,7 @@
 // cannot be read), and the first-start migration of the older annex list.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 struct NAD_Set;
 struct NAD_EC2_Params;
@@ -33,11 +34,12 @@ extern const char* const NAD_FILE_GERMANY;   // "Deutschland"
 void NAD_Write_Set(FILE* stream, const NAD_Set* set);
 
 // Reads a file into the set over the values it holds: 0 when the first line is not
-// "NAD/Version <number>" (the set untouched), else the header and every section found
-// (each searched from the start of the file, so their order is free; a missing section
-// leaves its part as it was) and 1. Names of any length up to 99 characters are kept
-// whole. A damaged section does not change the result: its part reader notes it in the
-// read status of "annex/nad_sections.h" (see NAD_Load_Set).
+// "NAD/Version 1" (the set untouched; a file of another version is not read, its layout is
+// unknown), else the header and every section found (each searched from the start of the
+// file, so their order is free) and 1. Names of any length up to 99 characters are kept
+// whole. A damaged header or section, and a missing section (noted as "EC6 fehlt"), do
+// not change the result: they are noted in the read status of "annex/nad_sections.h" (see
+// NAD_Load_Set); the part of a missing section stays as it was.
 int NAD_Read_Set(FILE* stream, NAD_Set* set);
 
 // Opens the annex file (n = 0: the built-in file name below %DATA%\NAD; n > 0: user file
@@ -45,19 +47,41 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set);
 // EN 1991 table values of the name read from the file and hands the set's NA-DE flag to
 // every part. Does not reset the set first.
 //
-// When a built-in file ("Standard" or "Deutschland") cannot be opened or its first line
-// is not an annex file header, the content compiled into the program is read instead
-// (the same bytes as the shipped file) and the load succeeds.
+// Only a whole file is taken: one that cannot be read, whose first line is not
+// "NAD/Version 1", that has a line far too long, or whose header or any section is damaged
+// or missing, changes nothing in the set. Such a built-in file ("Standard" or
+// "Deutschland") is replaced by the content compiled into the program (the same bytes as
+// the shipped file) and the load succeeds; a damaged one is said once per run (message
+// box, in a refresh run a line on standard error). A user file is refused: 0, and
+// NAD_Last_Load_Problem says why.
 //
-// 1 on success; 0 when a file cannot be opened or read (unset variable, missing file, bad
-// first line, unknown built-in name, null set); the header fields read so far stay.
-// The part read status ("annex/nad_sections.h") is cleared at the start, so that after a
-// load NAD_Read_Failure_Count() tells whether the file was damaged.
+// 1 on success; 0 for a refused user file, an unknown built-in name or a null set.
+// The part read status ("annex/nad_sections.h") is cleared at the start; after a
+// successful load it can only hold what the EN 1991 table files lacked.
 int NAD_Load_Set(int n, const char* name, NAD_Set* set);
+
+// Why the last NAD_Load_Set refused its file or replaced it by the compiled-in content;
+// all empty when it took the file as it was (or found none to replace).
+struct NAD_Load_Problem {
+    std::string path;     // the file as the file system names it (empty without one)
+    std::string problem;  // code page 1252, to follow "die Datei <path>": "ist besch\xE4digt (EC2)"
+    // For a refused user file: true when its values are to be replaced by the built-in
+    // "Deutschland" (its header says the German rules apply, or cannot be read), false for
+    // the built-in standard values (its header says they do not).
+    bool german_rules = true;
+};
+const NAD_Load_Problem& NAD_Last_Load_Problem();
+
+// Tells the user about an annex file: in a refresh run the pieces as one line on standard
+// error (joined by blanks, each piece as UTF-8 of its code page, except the piece at
+// path_piece, a file's path, which is written as it is), else a message box titled
+// "Nationaler Anhang" with one line per piece.
+void NAD_Tell(const std::vector<std::string>& pieces, int path_piece = -1);
 
 // Writes user file n (%DRAM%\NADS\<n>.NAD) with NAD_Write_Set; a null set deletes that
 // file instead. 1 on success; 0 when "DRAM" is not set (or empty), the file cannot be
-// created, a write or the closing fails, or the file cannot be deleted.
+// created, a write or the closing fails, or the file cannot be deleted (errno then says
+// why, where the system gave a reason).
 int NAD_Save_Set(int n, const NAD_Set* set);
 
 // The EN 1992 part of the built-in annex "Deutschland", copied into the record with
@@ -68,12 +92,15 @@ void NAD_EC2_Get_Deutschland(NAD_EC2_Params* record);
 
 // The first-start migration: when %DRAM%\NADS does not exist yet, creates it and converts
 // every annex of the older list %DRAM%\NADs-EC2.DEF into the user files 1.NAD, 2.NAD, ...
-// (parts the older list lacks carry their built-in values). Problems are reported on
-// standard output as "Safeguard_Proper_Version: ERROR <k>" (1 "DRAM" not set, 2 the
-// directory cannot be created, 3 it is still missing afterwards, 4 an annex file could not
-// be written: the files of this conversion and the directory are removed again, so that
-// the next start converts the list anew).
+// (parts the older list lacks carry their built-in values). Without "DRAM" there is
+// nothing to convert and nothing is said. A list of more than NAD_MIGRATION_MAX annexes
+// counts as damaged: nothing of it is converted (the directory stays, so this is said
+// once). When the directory cannot be made, or an annex file cannot be written (then the
+// files of this conversion and the directory are removed again, so that the next start
+// converts the list anew), the user is told in German (NAD_Tell), once per run.
 void Safeguard_Proper_Version();
+// Far above any real list of annexes.
+constexpr int NAD_MIGRATION_MAX = 200;
 
 // The two built-in annexes as the program builds them: the set of a built-in file name
 // ("Standard": code 19, "EC-Standardparameter", the built-in values; "Deutschland": code

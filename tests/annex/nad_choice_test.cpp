@@ -179,10 +179,10 @@ TEST_F(NADChoice, UnknownNameFallsBackToGermanyWithAWarningButNeverInARefreshRun
     EXPECT_EQ(selections, 1);
 
     refresh_mode = 1;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     NAD_Select_By_Name("Atlantis");
     NAD_Open_Selection_Sheet();
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = testing::internal::GetCapturedStderr();
     EXPECT_EQ(warnings, 1);
     EXPECT_EQ(selections, 1);
     EXPECT_EQ(Shown_Messages().size(), 1u);
@@ -233,37 +233,70 @@ TEST_F(NADChoice, PositionsWithoutAUsableBlock)
     EXPECT_NE(Shown_Messages()[0].text.find("\nGel\x94scht\n"), std::string::npos);
 }
 
-TEST_F(NADChoice, UnusableUserFilesAreReportedNotSilentlyReplaced)
+// A user annex whose file is not whole is refused, never half taken: the built-in annex it
+// was based on stands in (by the NA-DE flag of its header), the report names that one,
+// and the user learns the file, what is wrong with it and whose values apply.
+TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
 {
-    Write_Header_Only("1.NAD", "Kaputt\n\n 7 \xAEKaputt\xAF 0\n");
-    NAD_Select_By_Name("Kaputt");
-    EXPECT_EQ(active_nad_name, "Kaputt");
-    EXPECT_EQ(active_nad_set.code, 19);
-    EXPECT_EQ(active_nad_set.name, "EC-Standard");
-    ASSERT_EQ(Shown_Messages().size(), 1u);
-    EXPECT_EQ(Shown_Messages()[0].title, "Nationaler Anhang");
-    EXPECT_NE(Shown_Messages()[0].text.find("\"Kaputt\"\nkann nicht gelesen werden."), std::string::npos);
-
-    refresh_mode = 1;
-    testing::internal::CaptureStdout();
-    NAD_Select_By_Name("Kaputt");
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Shown_Messages().size(), 1u);
-    EXPECT_NE(out.find("\"Kaputt\": Datei nicht lesbar"), std::string::npos) << out;
-    refresh_mode = 0;
-
-    // A section that breaks off: what was read stays, the user learns which part it was.
     NAD_Set set;
     ASSERT_TRUE(NAD_Build_Builtin_Set(NAD_FILE_STANDARD, &set));
-    set.name = "Halb";
+    set.name = "Schweden";
+    set.code = 7;
+    set.na_de_flag = 1;
+    set.ec2.gamma_c[0] = 1.45;
     File_Stream text;
     NAD_Write_Set(text.get(), &set);
-    const std::string bytes = text.bytes();
-    Write_Header_Only("2.NAD", bytes.substr(0, bytes.find("#EC6\n") + 5) + " 1.5\n x\n");
-    NAD_Select_By_Name("Halb");
-    EXPECT_EQ(active_nad_set.name, "Halb");
-    ASSERT_EQ(Shown_Messages().size(), 2u);
-    EXPECT_NE(Shown_Messages()[1].text.find("(EC6)"), std::string::npos) << Shown_Messages()[1].text;
+    const std::string whole = text.bytes();
+    const auto replaced = [&whole](const std::string& from, const std::string& to) {
+        return whole.substr(0, whole.find(from)) + to + whole.substr(whole.find(from) + from.size());
+    };
+    const std::string path = dram_.file("NADS/1.NAD");
+    const struct {
+        std::string bytes, problem;
+    } cases[] = {
+        {whole.substr(0, whole.find("\n\n#EC0")), "ist besch\xE4" "digt (EC0 fehlt, EC2 fehlt, EC3 fehlt"},
+        {replaced("#EC2\n", "#XC2\n"), "ist besch\xE4" "digt (EC2 fehlt)"},
+        {replaced("NAD/Version 1", "NAD/Version 2"), "ist keine Datei eines nationalen Anhangs"},
+        {whole.substr(0, whole.find("#EC6\n") + 5) + " 1.5\n x\n", "ist besch\xE4" "digt (EC6, EC9 fehlt)"},
+        {replaced("#EC2\n", "#EC2\n" + std::string(70000, '1') + "\n"), "viel zu lang"},
+    };
+    for (const auto& c : cases) {
+        Write_Header_Only("1.NAD", c.bytes);
+        Clear_Shown_Messages();
+        NAD_Select_By_Name("Schweden");
+        EXPECT_EQ(active_nad_name, "Schweden");  // saved with the position as chosen
+        EXPECT_EQ(active_nad_set.name, "Deutschland");
+        EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.5);
+        EXPECT_EQ(NAD_Get_Active_Code(), 18);
+        EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Deutschland");
+        EXPECT_EQ(std::string(NAD_Get_Active_Name()), "Deutschland");
+        ASSERT_EQ(Shown_Messages().size(), 1u) << c.problem;
+        EXPECT_EQ(Shown_Messages()[0].title, "Nationaler Anhang");
+        const std::string& message = Shown_Messages()[0].text;
+        EXPECT_EQ(message.rfind("Der nationale Anhang \"Schweden\" wird nicht verwendet:\ndie Datei\n" + path + "\n", 0),
+                  0u) << message;
+        EXPECT_NE(message.find(c.problem), std::string::npos) << message;
+        EXPECT_NE(message.find("\nes gelten die Werte von \"Deutschland\"."), std::string::npos) << message;
+    }
+
+    // A header without the German rules falls back to the standard values; in a refresh
+    // run the same is one line on standard error. A whole file is taken again.
+    Write_Header_Only("1.NAD", replaced("\xAF 1\n", "\xAF 0\n").substr(0, whole.find("#EC9")));
+    refresh_mode = 1;
+    Clear_Shown_Messages();
+    testing::internal::CaptureStderr();
+    NAD_Select_By_Name("Schweden");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "Der nationale Anhang \"Schweden\" wird nicht verwendet: die Datei " + path +
+                       " ist besch\xC3\xA4" "digt (EC9 fehlt); es gelten die Werte von \"EC-Standardparameter\".\n");
+    EXPECT_EQ(NAD_Get_NA_DE_Flag(), 0);
+    EXPECT_EQ(std::string(NAD_Get_Display_Name()), "EC-Standardparameter");
+    refresh_mode = 0;
+    Write_Header_Only("1.NAD", whole);
+    NAD_Select_By_Name("Schweden");
+    EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.45);
+    EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Schweden (benutzerdefiniert)");
+    EXPECT_TRUE(Shown_Messages().empty());
 }
 
 TEST_F(NADChoice, NegativeCodeInAUserFileKeepsTheLoadedValues)

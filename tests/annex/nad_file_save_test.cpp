@@ -4,6 +4,7 @@
 #include "annex/nad_set.h"
 #include "annex_env.h"
 #include "file_size_limit.h"
+#include "platform/messages.h"
 #include "test_support.h"
 
 #include <filesystem>
@@ -32,19 +33,22 @@ TEST(AnnexSave, FailedMigrationIsDoneAgainAtTheNextStart)
     ASSERT_TRUE(Write_File_Bytes(dram.file("NADs-EC2.DEF"), list));
 
     const int child = Run_With_File_Size_Limit(100, [] {
-        ::testing::internal::CaptureStdout();
+        Clear_Shown_Messages();
         Safeguard_Proper_Version();
-        std::fflush(stdout);
-        return ::testing::internal::GetCapturedStdout() == "Safeguard_Proper_Version: ERROR 4\n" ? 1 : 0;
+        return Shown_Messages().size() == 1 &&
+                       Shown_Messages()[0].text.find("kann nicht \xFC" "bernommen werden: die Datei wird zu gro\xDF;\n"
+                                                     "beim n\xE4" "chsten Start wird es erneut versucht.") !=
+                           std::string::npos
+                   ? 1
+                   : 0;
     });
     EXPECT_EQ(child, 1);
     EXPECT_FALSE(File_Exists(dram.file("NADS")));
     EXPECT_EQ(Read_File_Bytes(dram.file("NADs-EC2.DEF")), list);
 
-    ::testing::internal::CaptureStdout();
+    Clear_Shown_Messages();
     Safeguard_Proper_Version();
-    std::fflush(stdout);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(Shown_Messages().empty());
     NAD_Set set;
     ASSERT_EQ(NAD_Load_Set(1, nullptr, &set), 1);
     EXPECT_EQ(set.name, "Schweden");

@@ -3,6 +3,8 @@
 #include "annex/nad_sections.h"
 #include "annex/nad_set.h"
 #include "annex_env.h"
+#include "file_size_limit.h"
+#include "platform/messages.h"
 #include "test_support.h"
 #include "written_text.h"
 
@@ -172,20 +174,42 @@ TEST_F(AnnexFiles, LoadSetsUserFlagAndHandsTheNaDeFlagToEveryPart)
     EXPECT_EQ(NAD_Load_Set(3, nullptr, &set), 0);
 }
 
-TEST_F(AnnexFiles, DamagedFileLoadsButIsNoted)
+TEST_F(AnnexFiles, DamagedFileChangesNothingAndSaysWhy)
 {
-    // The loader succeeds with what it could read, and the read status names the part, so
-    // that the choice can tell the user; the next load starts with a clean status.
+    // A damaged user file is refused whole: the set keeps its values, and the problem
+    // names the file, the part and the built-in annex to stand in (by the header's flag).
     const std::string text = Text_Of(NAD_Write_Set, Make_Set(true));
     const size_t ec2 = text.find("\n\n#EC2\n"), ec3 = text.find("\n\n#EC3\n");
     ASSERT_TRUE(Write_File_Bytes(dram_.file("NADS/1.NAD"), text.substr(0, ec2) + "\n\n#EC2\n 1 2\n" + text.substr(ec3)));
     ASSERT_TRUE(Write_File_Bytes(dram_.file("NADS/2.NAD"), text));
     NAD_Set set = Make_Set(false);
-    EXPECT_EQ(NAD_Load_Set(1, nullptr, &set), 1);
-    EXPECT_NE(NAD_Read_Failure_Parts().find("EC2"), std::string::npos);
-    EXPECT_DOUBLE_EQ(set.ec6.gamma_M, 1.7);
+    EXPECT_EQ(NAD_Load_Set(1, nullptr, &set), 0);
+    EXPECT_EQ(NAD_Last_Load_Problem().path, dram_.file("NADS/1.NAD"));
+    EXPECT_EQ(NAD_Last_Load_Problem().problem, "ist besch\xE4" "digt (EC2)");
+    EXPECT_FALSE(NAD_Last_Load_Problem().german_rules);
+    Expect_Same_Set(set, Make_Set(false));
     EXPECT_EQ(NAD_Load_Set(2, nullptr, &set), 1);
     EXPECT_EQ(NAD_Read_Failure_Count(), 0);
+    EXPECT_EQ(NAD_Last_Load_Problem().problem, "");
+    EXPECT_DOUBLE_EQ(set.ec6.gamma_M, 1.7);
+
+    // The German file of the installation cut in half: its own built-in values, not the
+    // standard ones, and the damage is said once per run.
+    const std::string germany = Builtin_Text("Deutschland");
+    ASSERT_TRUE(Write_File_Bytes(data_.file("NAD/Deutschland.NAD"), germany.substr(0, germany.size() / 2)));
+    Clear_Shown_Messages();
+    for (int i = 0; i < 2; ++i) {
+        set = Make_Set(false);
+        ASSERT_EQ(NAD_Load_Set(0, "Deutschland", &set), 1);
+        EXPECT_EQ(set.name, "Deutschland");
+        EXPECT_DOUBLE_EQ(set.ec2.alpha_cc, 0.85);
+        EXPECT_EQ(set.ec6.na_de_flag, 1);
+    }
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Die Datei des nationalen Anhangs\n" + data_.file("NAD/Deutschland.NAD") +
+                                            "\nist besch\xE4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt):"
+                                            "\nes gelten die eingebauten Werte von \"Deutschland\".");
+    Clear_Shown_Messages();
 }
 
 TEST_F(AnnexFiles, BuiltinAnnexWithoutReadableFileTakesTheCompiledInContent)
@@ -282,12 +306,19 @@ std::string Older_Block(int code, const std::string& name, double alpha_cc, doub
     return block;
 }
 
+// What the migration told the user (the texts of its messages, each ended by a line
+// feed); nothing ever goes to standard output.
 std::string Migration_Output()
 {
+    Clear_Shown_Messages();
     ::testing::internal::CaptureStdout();
     Safeguard_Proper_Version();
     std::fflush(stdout);
-    return ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    std::string told;
+    for (const Shown_Message& message : Shown_Messages()) told += message.text + "\n";
+    Clear_Shown_Messages();
+    return told;
 }
 
 } // namespace
@@ -340,14 +371,30 @@ TEST_F(AnnexFiles, MigrationTakesANameWithoutClosingByteUpToItsLineEnd)
     EXPECT_DOUBLE_EQ(set.ec2.alpha_cc, 0.9);
 }
 
-TEST_F(AnnexFiles, MigrationProblemsOnStandardOutput)
+TEST_F(AnnexFiles, MigrationProblemsAreSaidInGerman)
 {
     std::filesystem::remove_all(dram_.file("NADS"));
     EXPECT_EQ(Migration_Output(), "");  // no older list: only the directory
     EXPECT_TRUE(std::filesystem::is_directory(dram_.file("NADS")));
     std::filesystem::remove_all(dram_.file("NADS"));
     ASSERT_TRUE(Write_File_Bytes(dram_.file("NADS"), "a file in the way"));
-    EXPECT_EQ(Migration_Output(), "Safeguard_Proper_Version: ERROR 2\n");
-    ::setenv("DRAM", "", 1);  // never the root directory
-    EXPECT_EQ(Migration_Output(), "Safeguard_Proper_Version: ERROR 1\n");
+    EXPECT_EQ(Migration_Output(), "Der Ordner der eigenen nationalen Anh\xE4nge\n" + dram_.file("NADS") +
+                                      "\nkann nicht angelegt werden: an seiner Stelle steht eine Datei.\n");
+    EXPECT_EQ(Migration_Output(), "");  // said once
+    ::setenv("DRAM", "", 1);  // never the root directory, and nothing wrong for the user
+    EXPECT_EQ(Migration_Output(), "");
+
+    // A list of more annexes than any real one is damaged: nothing of it is converted.
+    ::setenv("DRAM", dram_.path().c_str(), 1);
+    std::filesystem::remove(dram_.file("NADS"));
+    std::string list;
+    for (int i = 0; i < NAD_MIGRATION_MAX; ++i) list += "#NAD\n 5 \xAE" "A" + std::to_string(i) + "\xAF\n";
+    ASSERT_TRUE(Write_File_Bytes(dram_.file("NADs-EC2.DEF"), list + "#NAD\n"));
+    EXPECT_EQ(Migration_Output(), "Die \xE4ltere Liste der nationalen Anh\xE4nge\n" + dram_.file("NADs-EC2.DEF") +
+                                      "\nist besch\xE4" "digt (mehr als 200 Anh\xE4nge):\nsie wird nicht \xFC" "bernommen.\n");
+    EXPECT_EQ(Folder_Names(dram_.file("NADS")), std::set<std::string>{});
+    std::filesystem::remove(dram_.file("NADS"));
+    ASSERT_TRUE(Write_File_Bytes(dram_.file("NADs-EC2.DEF"), list));  // just within the bound
+    EXPECT_EQ(Migration_Output(), "");
+    EXPECT_EQ(Folder_Names(dram_.file("NADS")).size(), static_cast<size_t>(NAD_MIGRATION_MAX));
 }

@@ -358,6 +358,37 @@ TEST_F(BeamCorbel, Class5LoadTooLargeForTheCompressionBlockFails)
     for (double v : Results(w)) EXPECT_FALSE(std::isnan(v));
 }
 
+// The field reinforcement is anchored for the tie itself in classes 1 to 4 (the As,h1
+// line); the bearing plate's limit is 0.8 fcd in classes 0 and 1, 0.75 fcd in class 2;
+// the classic model says when the corbel is lower than its least height 4 A/(b fcd).
+TEST_F(BeamCorbel, FieldAnchorageBearingLimitsAndLeastHeight)
+{
+    for (int cls : {1, 2, 3, 4}) {
+        Reset();
+        w.method_class = cls;
+        ASSERT_EQ(Run(), 0) << cls;
+        EXPECT_NEAR(w.F_tie_top, w.Z, 1e-12) << cls;
+        EXPECT_NEAR(w.As_tie_top, w.As_tie, 1e-12) << cls;
+    }
+    for (const auto& [cls, share] : {std::pair{0, 0.8}, std::pair{1, 0.8}, std::pair{2, 0.75}}) {
+        Reset();
+        w.method_class = cls;
+        w.bearing_length = 20.0;
+        w.bearing_width = 30.0;
+        ASSERT_EQ(Run(), 0) << cls;
+        EXPECT_NEAR(w.sigma_bearing, A / 0.06 / 1000.0, 1e-12) << cls;
+        EXPECT_NEAR(w.sigma_perm, share * fcd / 1000.0, 1e-12) << cls;
+    }
+    for (const double load : {700.0, A}) {
+        Reset();
+        w.method_class = 0;
+        w.vertical_force = load;
+        const std::string out = Messages();
+        EXPECT_NEAR(w.min_hk, 4.0 * load / (b * fcd) * 100.0, 1e-9);
+        EXPECT_EQ(out.find(" min hk > hk !\n") != std::string::npos, 4.0 * load / (b * fcd) > dk) << out;
+    }
+}
+
 TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
 {
     w.method_class = 2;

@@ -180,6 +180,17 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     EXPECT_EQ(Text(w.stirrup_text), kVertical);
     EXPECT_NEAR(w.As_stirrup, 0.7 * 250.0 / fyd * 10.0, 1e-9);
     EXPECT_LE(w.stirrup_value, VRd_max);
+    // A very short corbel (a/z0 below 0.4): z0 = 2.5 a and Z = 0.4 VEd, said in a note.
+    w = Direct(4);
+    w.load_distance = 5.0;
+    calc_note_count = 0;
+    const Rows short_rows = Rows_Of(&w);
+    EXPECT_NEAR(w.Z, 0.4 * A, 1e-9);
+    EXPECT_NEAR(w.zk, 2.5 * 5.0, 1e-9);
+    EXPECT_NEAR(w.As_tie, (0.4 * A + H + (aH + ak) * H / 0.125) / fyd * 10.0, 1e-9);
+    EXPECT_EQ(std::count_if(short_rows.begin(), short_rows.end(),
+                            [](const std::string& row) { return row.find(" < 0.4  \x88  z0 = 2.5 a") != std::string::npos; }),
+              1);
 
     w = Direct(5);
     EXPECT_TRUE(Rows_Of(&w).empty());
@@ -280,6 +291,21 @@ TEST_F(ColumnCorbel, Heft430TakesTheTieFromTheUpperLayerOfAHoggingDesign)
     EXPECT_EQ(Rows_Of(&w), Rows{" aus Bemessung: z > 0.9 h, wird zu 0.9 h gesetzt !"});
     const double M2 = (A / (fcd * b) / 2.0 + 0.25) * A, z2 = 0.9 * d;
     EXPECT_NEAR(w.As_tie, (H + (aH + ak) * H / z2 + M2 / z2) / fyd * 10.0, 1e-9);
+
+    // Close to the column (a/z below 0.5): horizontal stirrups for F = w u A / z with the
+    // strut's slope u from the node width a'' = a + c/2, less the concrete's share R.
+    w = Direct(3);
+    w.vertical_force = 800.0;
+    w.load_distance = 10.0;
+    Rows_Of(&w);
+    const double zk = w.zk * 0.01, c8 = 800.0 / (fcd * b), a2 = 0.10 + c8 / 2.0;
+    ASSERT_LT(0.10 / zk, 0.499);
+    const double wz = (zk - ak) - c8 * a2 / (2.0 * zk), u0 = std::tan(std::atan(3.0 * a2 / zk) / 2.0);
+    const double u = (1.0 - b * zk * 0.6 * fctm * u0 / 800.0) * u0;
+    EXPECT_EQ(Text(w.stirrup_text), "horizontale B\x81gelbew. (A\xCE\\sb,v\xCEr konstr.)");
+    EXPECT_NEAR(w.stirrup_value, wz * u * 800.0 / zk, 1e-9);
+    EXPECT_NEAR(w.As_stirrup, wz * u * 800.0 / zk / fyd * 10.0, 1e-9);
+    EXPECT_NEAR(w.theta2, std::atan(u) * kDeg, 1e-9);
 }
 
 TEST_F(ColumnCorbel, Heft430TieLineShowsTheForceItsAreaWasDesignedFor)
@@ -630,6 +656,10 @@ TEST_F(ColumnCorbel, NoLoadShareAndTinyLoadsGiveFiniteNonNegativeStirrups)
         for (double v : Results_Of(w)) EXPECT_TRUE(std::isfinite(v)) << method;
         EXPECT_GE(w.As_tie, 40.0 / fyd * 10.0 - 1e-9) << method;
         EXPECT_EQ(w.As_stirrup, method == 6 ? 0.3 * w.As_tie : 0.0) << method;
+        if (method == 3) {
+            EXPECT_EQ(Text(w.stirrup_text), kNominal);
+            EXPECT_EQ(w.stirrup_value, 0.0);
+        }
     }
     // Heft 430: R = b zk 0.6 fctm (about 0.2 kN) exceeds a load of 0.05 kN.
     for (double a_cm : {10.0, 35.0}) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "annex/nad_choice.h"
@@ -342,6 +343,17 @@ TEST_F(CorbelModel, MaterialsAndPartialFactors)
     EXPECT_EQ(m.lightweight, 1);
     EXPECT_DOUBLE_EQ(m.density, 800.0);
     EXPECT_DOUBLE_EQ(m.fcd, params->alpha_lcc * m.fck / m.safety_factors.gamma_c);
+
+    // From C55/67 on the parabola's exponent falls below 2 (EN 1992-1-1 Table 3.1).
+    for (const double fck : {55.0, 90.0}) {
+        for (m.concrete_class = 0; m.concrete_class < concrete_class_count; ++m.concrete_class) {
+            m.lightweight = 0;
+            Check();
+            if (m.fck == fck && !m.lightweight) break;
+        }
+        ASSERT_LT(m.concrete_class, concrete_class_count) << fck;
+        EXPECT_NEAR(m.n_parabola, 1.4 + 23.4 * std::pow((90.0 - fck) / 100.0, 4), 1e-12) << fck;
+    }
 
     m.concrete_class = 40;  // free concrete and steel keep what was entered
     m.fck = 33.3;

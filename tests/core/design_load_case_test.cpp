@@ -309,6 +309,19 @@ TEST_F(DesignLoadCase, FaultsEndTheDesignWithoutAResult)
     EXPECT_TRUE(Has(Report(1, &result), "Fehler in den Geometriedaten"));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(m.results[0].As_h, 7.0);
+
+    // The least length is still a length: the corbel length and the load distance of
+    // 0.001 cm are no geometry fault, a little less is one.
+    for (int system : {SYSTEM_LOAD_CORBEL, SYSTEM_SUPPORT_CORBEL}) {
+        for (const double length : {0.001, 0.0009}) {
+            SCOPED_TRACE(length);
+            Defaults(system);
+            Check();
+            m.e1 = 0.0;
+            (system == SYSTEM_LOAD_CORBEL ? m.lk : m.load_a) = length;
+            EXPECT_EQ(Has(Report(1, &result), "Fehler in den Geometriedaten"), length < 0.001);
+        }
+    }
 }
 
 TEST_F(DesignLoadCase, ProcedureFaultStoresTheForcesAndListsItsMessages)

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/file.h>
@@ -160,6 +161,51 @@ TEST_F(RefreshFaults, EndlessInputsEndTheRunAtOnce)
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(Has(r.err, "kann nicht gelesen werden: die Datei ist besch\xC3\xA4" "digt")) << r.err;
     EXPECT_EQ(Read_File_Bytes(Report()), OLD_REPORT);
+}
+
+// A damaged annex file never changes the design unsaid: an older annex list far too long
+// is not converted; the German file of the installation cut in half still gives the German
+// values; a damaged user annex is refused for "Deutschland", which the report then names.
+// Each is one line on standard error; nothing goes to standard output.
+TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
+{
+    std::string list;
+    for (int i = 0; i < 5000; ++i) list += "#NAD\n 5 \xAE" "A\xAF\n";
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("NADs-EC2.DEF"), list));
+    Run_Result r = Refresh();
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Die \xC3\xA4ltere Liste der nationalen Anh\xC3\xA4nge " + dir_.file("NADs-EC2.DEF") +
+                         " ist besch\xC3\xA4" "digt (mehr als 200 Anh\xC3\xA4nge): sie wird nicht \xC3\xBC" "bernommen.\n");
+    EXPECT_EQ(Folder_Names(dir_.file("NADS")), std::set<std::string>{});
+    const std::string sound = Read_File_Bytes(Report());
+    ASSERT_TRUE(Has(sound, ", NA: Deutschland\n"));
+
+    Temp_Dir data;
+    const std::string germany = Read_File_Bytes(CORBEL_SOURCE_DIR "/data/NAD/Deutschland.NAD");
+    ASSERT_TRUE(std::filesystem::create_directory(data.file("NAD")));
+    ASSERT_TRUE(Write_File_Bytes(data.file("NAD/Deutschland.NAD"), germany.substr(0, germany.size() / 2)));
+    std::vector<std::string> env = Env(dir_.path());
+    env.push_back("DATA=" + data.path());
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Has(r.err, "Die Datei des nationalen Anhangs " + data.file("NAD/Deutschland.NAD") +
+                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt): es gelten die "
+                               "eingebauten Werte von \"Deutschland\".\n"))
+        << r.err;
+    EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
+
+    // A user annex of the German rules whose sections are lost.
+    std::string input = Example(1);
+    input.replace(input.find("\xAE" "Deutschland\xAF"), 13, "\xAE" "Schweden\xAF");
+    ASSERT_TRUE(Write_File_Bytes(Input(), input));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("NADS/1.NAD"), "NAD/Version 1\n\n 7 \xAE" "Schweden\xAF 1\n"));
+    r = Refresh();
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Has(r.err, "Der nationale Anhang \"Schweden\" wird nicht verwendet: die Datei " +
+                               dir_.file("NADS/1.NAD") + " ist besch\xC3\xA4" "digt (EC0 fehlt"))
+        << r.err;
+    EXPECT_TRUE(Has(r.err, "; es gelten die Werte von \"Deutschland\".\n")) << r.err;
+    EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
 }
 
 // Runs of one position started while another writes wait for it: the report and drawing

@@ -455,6 +455,18 @@ TEST(MaterialSetTest, CalcFreeAndLightweightConcrete)
     Calc_Material_Set(s.get(), 0);
     EXPECT_EQ(lc.lightweight, 0);
     EXPECT_DOUBLE_EQ(lc.eta1, 1.0);
+    // Nor do the ONORM rules, nor the older grades under any rules.
+    s->din_2008_rules = 0;
+    for (const int oenorm : {1, 0}) {
+        s->oenorm = oenorm;
+        s->en1992_1_1 = 1 - oenorm;
+        lc.class_index = oenorm ? 6 : 2;
+        lc.lightweight = 1;
+        lc.density = 1800;
+        Calc_Material_Set(s.get(), 0);
+        EXPECT_EQ(lc.lightweight, 0) << oenorm;
+        EXPECT_DOUBLE_EQ(lc.eta1, 1.0) << oenorm;
+    }
 }
 
 TEST(MaterialSetTest, CalcNonlinearAnalysisRescales)

@@ -210,6 +210,19 @@ TEST(LayerDesignTest, AreasSpillIntoTheNextLayerAndBeyond) {
         EXPECT_NEAR(split[LAYER_RESULT_SECOND_AREAS], compression / 4, 1e-12);
         EXPECT_NEAR(split[LAYER_RESULT_SECOND_AREAS] + split[LAYER_RESULT_SECOND_AREAS + 1], compression, 1e-9);
         EXPECT_NEAR(split[LAYER_RESULT_FIRST_AREAS], single[LAYER_RESULT_FIRST_AREAS], 1e-9);
+
+        // And its tension: the spare room of the first tension layer limits the couple's
+        // force, the next tension layer takes the rest.
+        Layer_Design_Setup t;
+        const double tension = single[LAYER_RESULT_FIRST_AREAS];
+        t.bottom.layer_count = 2;
+        t.bottom.depth[1] = 0.45;
+        t.bottom.max_area[0] = 0.9 * tension;
+        t.bottom.max_area[1] = 1.0;
+        ASSERT_EQ(t.Design(0.0, 500.0, 1.0, &split), -1);
+        EXPECT_NEAR(split[LAYER_RESULT_FIRST_AREAS], 0.9 * tension, 1e-12);
+        EXPECT_NEAR(split[LAYER_RESULT_FIRST_AREAS] + split[LAYER_RESULT_FIRST_AREAS + 1], tension, 1e-9);
+        EXPECT_NEAR(split[LAYER_RESULT_SECOND_AREAS], compression, 1e-9);
     }
 
     // A couple phase without room in the compression group finds nothing.

@@ -521,6 +521,31 @@ TEST(SectionDesign, MinimumReinforcementRaisesTie)
                      none.As_bottom})
         EXPECT_EQ(v, 0.0);
     EXPECT_EQ(none.As_total, 0.0);
+
+    // Layers without areas: a plain design puts the raise into the tie (by the moment's
+    // sign); the symmetric and ring modes, and no moment, share it equally.
+    const double depths[2] = {r.z_top, r.z_bot};
+    struct Share {
+        int mode;
+        double M;
+        bool equal;
+        int tie;
+    };
+    for (const Share& c : {Share{0, M, false, 1}, Share{0, -M, false, 0}, Share{0, 0.0, true, 0},
+                           Share{1, M, true, 0}, Share{3, M, true, 0}}) {
+        SCOPED_TRACE(c.mode);
+        double areas[2] = {0.0, 0.0};
+        Section_Record raised = s;
+        Section_Design_Result out{};
+        Apply_Minimum_Reinforcement(&raised, areas, depths, 0, 1, 2, -50.0, c.M, c.mode, 1.0, &out);
+        if (c.equal) {
+            EXPECT_GT(areas[0], 0.0);
+            EXPECT_DOUBLE_EQ(areas[0], areas[1]);
+        } else {
+            EXPECT_GT(areas[c.tie], 0.0);
+            EXPECT_EQ(areas[1 - c.tie], 0.0);
+        }
+    }
 }
 
 // A deep, large section (60 x 250 cm, Ac = 1.5 m2): the minimum ratio is a share of the

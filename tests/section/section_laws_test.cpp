@@ -438,6 +438,14 @@ TEST(SectionLawsTest, StressStrainPlotBlock)
     EXPECT_NE(text.find("\n0.000000 0.000000\n"), std::string::npos);
     EXPECT_NE(text.find("\n-1 -3.500000 -1 -3.500000\n"), std::string::npos);
     EXPECT_NE(text.find("\n-1 0.000000 -1 0.000000\n"), std::string::npos);
+    // A law shifted by 1 per mille: its range moves against the shift, its stresses stay.
+    Concrete_Law shifted = s.concrete_law;
+    shifted.eps_shift = 0.001;
+    File_Stream shifted_out;
+    Write_Stress_Strain_Plot(shifted_out.get(), 3.5, 7.25, &shifted, nullptr, "S", -1.0, 1.0);
+    const std::string shifted_text = Stream_Bytes(shifted_out.get());
+    EXPECT_NE(shifted_text.find("\n101 -4.500000 -1.000000\n"), std::string::npos) << shifted_text;
+    EXPECT_NE(shifted_text.find(" min\xCC = -17.5\n max\xCC = 0.0\n"), std::string::npos);
     // A steel law over +-5 per mille: stresses from -fy to fy, in MN/m2.
     File_Stream steel_out;
     const Steel_Law law = Steel(500000.0, 2.1e8, 1.0, 0.005);

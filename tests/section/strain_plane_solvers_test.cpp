@@ -496,6 +496,35 @@ TEST(StrainPlaneSolverTest, StepwiseSearchSettlesOnAJumpOfTheLaw)
         }
 }
 
+// Every solver, on added layers whose laws the flag chooses (planes where the two choices
+// give other forces): the plane it returns as solved carries both forces of those layers
+// and laws. The compass search is weak: it is held to a single plane.
+TEST(StrainPlaneSolverTest, EverySolverCarriesTheForcesOfTheAddedLayers)
+{
+    using Solver = int (*)(const Section_Record*, const double*, const double*, int, double, double, int,
+                           double*, double*);
+    Rect bare_r;
+    bare_r.A_up = bare_r.A_lo = 0.0;
+    Section_Record bare = Make_Section(bare_r);
+    bare.steel_law[0].fy_t = bare.steel_law[0].fy_c = 300000.0;
+    bare.steel_law[2].fy_t = bare.steel_law[2].fy_c = 500000.0;
+    const double areas[2] = {6e-4, 12e-4}, depths[2] = {0.05, 0.45};
+    for (const Solver solve : {Solve_Strain_Plane_Hybrd, Solve_Strain_Plane_Stepwise, Solve_Strain_Plane_Pattern,
+                               Solve_Strain_Plane_Secant}) {
+        for (int flag : {0, 1}) {
+            int solved = 0;
+            for (const auto& p : {std::pair{-0.0035, 0.005}, std::pair{-0.002, 0.01}, std::pair{0.0, 0.0025}}) {
+                double N = 0.0, M = 0.0, top = 0.0, bottom = 0.0;
+                Integrate_Section_Forces(&bare, areas, depths, 2, p.first, p.second, flag, &N, &M);
+                if (solve(&bare, areas, depths, 2, N, M, flag, &top, &bottom) != 0) continue;
+                ++solved;
+                EXPECT_TRUE(Carries(bare, N, M, top, bottom, areas, depths, 2, flag)) << flag << " " << p.first;
+            }
+            EXPECT_GE(solved, solve == Solve_Strain_Plane_Pattern ? flag : 3) << flag;
+        }
+    }
+}
+
 TEST(StrainPlaneSolverTest, PatternSecantAndTheDispatcher)
 {
     const Section_Record s = Make_Section(Rect{});
