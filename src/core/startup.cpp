@@ -38,7 +38,7 @@ bool Parse_Int_Argument(const char* name, const char* text, int* value)
     const long long number = std::strtoll(text, &end, 10);
     if (end == text) return false;
     if (errno == ERANGE || number < INT_MIN || number > INT_MAX) {
-        std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9Ferhalb des Bereichs von %d bis %d.\n", name, text, INT_MIN,
+        std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9F" "erhalb des Bereichs von %d bis %d.\n", name, text, INT_MIN,
                      INT_MAX);
         return false;
     }
