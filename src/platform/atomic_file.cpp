@@ -43,6 +43,7 @@ std::string Temporary_Prefix(const std::string& destination)
 // A new empty file beside the destination, locked (flock) for as long as a descriptor
 // of it stays open: a lock that a cleaner of leftovers took first, and the file it then
 // removed, would leave us writing into a file that is gone, so such a file is made anew.
+// (A file system without locks leaves the file unlocked, and no cleaner removes it.)
 // The descriptor (close-on-exec: the environment's tools started meanwhile must not
 // inherit it), or -1 with errno.
 int Create_Locked_Temporary(const std::string& destination, std::string& name)
@@ -51,8 +52,10 @@ int Create_Locked_Temporary(const std::string& destination, std::string& name)
         std::string pattern = Temporary_Prefix(destination) + "XXXXXX";
         const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
         if (fd < 0) return -1;
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
         struct stat info;
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
             name = pattern;
             return fd;
         }
@@ -183,7 +186,9 @@ int Atomic_File::Make_Temporary(const std::string& destination)
         error_ = errno;
         return -1;
     }
-    lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    // Above the standard streams, whatever the caller left of them: a message must never
+    // land in the file.
+    lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
     {
         const Signals_Held held;
         temp_path_ = name;

@@ -96,7 +96,9 @@ void Tell_Companion_State(const Atomic_File& drawing, bool report_failed)
     if (drawing.Replaced()) {
         // The old drawing could not be put back: the two no longer belong together.
         Tell_File_Problem(subject, name, removal ? "ist entfernt" : "ist neu",
-                          ("die Druckliste " + open_report_name + " aber ist die alte").c_str());
+                          "die alte konnte nicht zur\xFC" "ckgestellt werden");
+        Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "ist die alte",
+                          removal ? "sie geh\xF6rt zu der entfernten Zeichnung" : "sie geh\xF6rt nicht zur neuen Zeichnung");
         return;
     }
     if (drawing.Error() != 0) {
