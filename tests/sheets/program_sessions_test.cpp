@@ -234,9 +234,9 @@ TEST_F(ProgramSession, MissingAnnexIsWarnedAboutInteractivelyOnly)
     std::remove(dir.file("B1_01.OLI").c_str());
     r = Run("", "1", true);
     EXPECT_EQ(r.exit_code, 1) << r.err;
-    // One line on standard output says so; nothing else is said.
-    EXPECT_EQ(r.out, "Nationaler Anhang \"Verschwunden\" nicht gefunden, es gilt \"Deutschland\".\n");
-    EXPECT_EQ(r.err, "");
+    // One line on standard error says so; nothing else is said.
+    EXPECT_EQ(r.err, "Nationaler Anhang \"Verschwunden\" nicht gefunden, es gilt \"Deutschland\".\n");
+    EXPECT_EQ(r.out, "");
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Deutschland"), std::string::npos);
     EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), missing);
 }
