@@ -321,15 +321,20 @@ bool Atomic_File::Finish()
     return ok;
 }
 
+Atomic_File::Install_Step Atomic_File::Start_Install()
+{
+    if (state_ != State::finished) return Install_Step::refused;
+    state_ = State::done;
+    if (!temp_path_.empty()) return Install_Step::rename;
+    // Written directly, or nothing there to remove.
+    replaced_ = true;
+    return Install_Step::nothing_left;
+}
+
 bool Atomic_File::Install()
 {
-    if (state_ != State::finished) return false;
-    state_ = State::done;
-    if (temp_path_.empty()) {
-        // Written directly, or nothing there to remove.
-        replaced_ = true;
-        return true;
-    }
+    const Install_Step step = Start_Install();
+    if (step != Install_Step::rename) return step == Install_Step::nothing_left;
     const bool ok = mode_ == Atomic_Mode::remove
                         ? ::unlink(destination_.c_str()) == 0 || errno == ENOENT
                         : std::rename(temp_path_.c_str(), destination_.c_str()) == 0;
@@ -342,68 +347,56 @@ bool Atomic_File::Install()
 
 bool Atomic_File::Install_Keeping_Old()
 {
-    if (state_ != State::finished) return false;
-    state_ = State::done;
-    if (temp_path_.empty()) {
-        replaced_ = true;
-        return true;
-    }
+    const Install_Step step = Start_Install();
+    if (step != Install_Step::rename) return step == Install_Step::nothing_left;
     const char* temp = temp_path_.c_str();
     const char* destination = destination_.c_str();
+    // Nothing changed: the errno of the step that was refused, the temporary file gone.
+    auto refused = [this] {
+        error_ = errno;
+        Drop_Temporary(true);
+        return false;
+    };
+    // The new state is in place; the old file waits where `kept` says (empty: nowhere).
+    auto placed = [this](const std::string& kept) {
+        kept_path_ = kept;
+        replaced_ = true;
+        return true;
+    };
     if (mode_ == Atomic_Mode::remove) {
         // The old file waits under the temporary name.
-        if (std::rename(destination, temp) == 0) {
-            kept_path_ = temp_path_;
-        } else if (errno != ENOENT) {
-            error_ = errno;
-            Drop_Temporary(true);
-            return false;
-        }
-        replaced_ = true;
-        return true;
+        if (std::rename(destination, temp) == 0) return placed(temp_path_);
+        return errno == ENOENT ? placed("") : refused();
     }
     // The two trade places: the old file waits under the temporary name.
-    if (::renameat2(AT_FDCWD, temp, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) {
-        kept_path_ = temp_path_;
-        replaced_ = true;
-        return true;
-    }
+    if (::renameat2(AT_FDCWD, temp, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) return placed(temp_path_);
     if (errno == ENOENT) {
         // No old file: undone by removing the new one.
-        if (std::rename(temp, destination) != 0) {
-            error_ = errno;
-            Drop_Temporary(true);
-            return false;
-        }
+        if (std::rename(temp, destination) != 0) return refused();
         Drop_Temporary(false);
         old_missing_ = true;
-        replaced_ = true;
-        return true;
+        return placed("");
     }
     // A file system that cannot trade names (or a rename that is not allowed): the old
     // file goes aside by a rename of its own first. Where that is refused, nothing changed.
     std::string aside;
     const int fd = Create_Locked_Temporary(destination_, aside);
-    if (fd < 0 || std::rename(destination, aside.c_str()) != 0) {
-        error_ = errno;
-        if (fd >= 0) {
-            ::unlink(aside.c_str());
-            ::close(fd);
-        }
-        Drop_Temporary(true);
-        return false;
-    }
+    if (fd < 0) return refused();
     ::close(fd);
+    if (std::rename(destination, aside.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(aside.c_str());
+        errno = error;
+        return refused();
+    }
     if (std::rename(temp, destination) != 0) {
-        error_ = errno;
+        const int error = errno;
         std::rename(aside.c_str(), destination);
-        Drop_Temporary(true);
-        return false;
+        errno = error;
+        return refused();
     }
     Drop_Temporary(false);
-    kept_path_ = aside;
-    replaced_ = true;
-    return true;
+    return placed(aside);
 }
 
 bool Atomic_File::Put_Back_Old()

@@ -88,6 +88,10 @@ private:
     bool Open_Stream(int fd);
     int Make_Temporary(const std::string& destination);
     void Drop_Temporary(bool remove_it);
+    // The common start of both installs: refused (not finished whole), nothing left to
+    // do (written directly, nothing to remove), or a rename (or removal) to do.
+    enum class Install_Step { refused, nothing_left, rename };
+    Install_Step Start_Install();
     // Of a pair: puts the new file in place keeping the old one aside, so that
     // Put_Back_Old can undo it until Drop_Old.
     bool Install_Keeping_Old();
