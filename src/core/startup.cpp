@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "base/component_files.h"
+#include "base/version_text.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/position_file.h"
@@ -11,7 +12,6 @@
 #include "platform/paths.h"
 #include "report/page_head.h"
 #include "report/position_title.h"
-#include "base/version_text.h"
 
 #include <cctype>
 #include <cerrno>

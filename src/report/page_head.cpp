@@ -114,7 +114,8 @@ void Tell_Companion_State(const Atomic_File& drawing, bool report_failed)
     struct stat info;
     if (report_failed && ::lstat(name, &info) == 0)
         Tell_File_Problem(subject, name, "bleibt, wie sie war",
-                          "sie wird nur zusammen mit ihrer Druckliste ersetzt");
+                          removal ? "sie wird nur zusammen mit dem Ersetzen der Druckliste entfernt"
+                                  : "sie wird nur zusammen mit ihrer Druckliste ersetzt");
 }
 
 void Write_Number_Cell(FILE* stream, const char* format, double value)
