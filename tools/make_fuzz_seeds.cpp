@@ -135,6 +135,7 @@ void Position_Seeds()
     Fill_Table(1, 2);
     const std::string plain = Position_File();
     Seed("fuzz_position_file", "defaults.INP", plain);
+    Seed("fuzz_refresh_run", "defaults.INP", plain);
     Seed("fuzz_position_file", "defaults-crlf.INP", To_CRLF(plain));
     Seed("fuzz_export_file", "defaults.dat", plain);
     Seed("fuzz_load_tables", "three-and-two.txt", Written([](FILE* f) { Write_Load_Tables(f, &corbel_model); }));
@@ -153,6 +154,7 @@ void Position_Seeds()
     Fill_Table(0, 25);
     const std::string bridge = Position_File();
     Seed("fuzz_position_file", "bridge-layers-remarks.INP", bridge);
+    Seed("fuzz_refresh_run", "bridge-layers-remarks.INP", bridge);
     Seed("fuzz_export_file", "bridge-layers-remarks.dat", bridge);
     Seed("fuzz_load_tables", "twenty-five.txt", Written([](FILE* f) { Write_Load_Tables(f, &corbel_model); }));
     Seed("fuzz_print_options", "corbel-remarks.txt",
@@ -425,6 +427,9 @@ int main(int argc, char** argv)
         const fs::path source = argv[2];
         Seed_From("fuzz_position_file", source / "examples" / "B1_01.INP");
         Seed_From("fuzz_export_file", source / "examples" / "B1_01.INP");
+        // The example positions: each design procedure, the fatigue check, a refused one.
+        for (const char* example : {"B1_01.INP", "B1_02.INP", "B1_03.INP", "B1_04.INP", "B1_05.INP"})
+            Seed_From("fuzz_refresh_run", source / "examples" / example);
         Seed_From("fuzz_position_title", source / "examples" / "B1_01.TXT");
         Seed_From("fuzz_nad_file", source / "data" / "NAD" / "Standard.NAD");
         Seed_From("fuzz_nad_file", source / "data" / "NAD" / "Deutschland.NAD");

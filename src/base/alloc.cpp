@@ -1,5 +1,6 @@
 #include "base/alloc.h"
 
+#include "base/run_globals.h"
 #include "platform/messages.h"
 
 #include <cstdlib>
@@ -32,5 +33,6 @@ void Abort_Out_Of_Memory()
         "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
         "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
     };
-    Fatal_Message_And_Exit(lines, 3, 0);
+    // A refresh run ends with 1 whatever happened, as the environment expects.
+    Fatal_Message_And_Exit(lines, 3, refresh_mode ? 1 : 0);
 }

@@ -11,7 +11,7 @@ char* Mem_Strdup(const char* file, int line, const char* tag, const char* text);
 void Mem_Free(const char* file, int line, const char* tag, void* block);
 
 // Ends the run when memory has run out: tells the user that the session must be
-// broken off and exits with code 0. Takes no memory itself.
+// broken off and exits with code 0 (1 in a refresh run). Takes no memory itself.
 [[noreturn]] void Abort_Out_Of_Memory();
 
 // Shorthands that fill in the caller's file and line.

@@ -12,6 +12,7 @@
 #include "base/alloc.h"
 #include "base/numeric.h"
 #include "base/point_arrays.h"
+#include "base/run_globals.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -32,7 +33,7 @@ constexpr int kFreeLine = 148;
 // failure there would lead straight back here.
 [[noreturn]] void Exit_Out_Of_Memory() {
     static const char* const lines[] = {"Speicher nicht aussreichend!"};
-    Fatal_Message_And_Exit(lines, 1, 0);
+    Fatal_Message_And_Exit(lines, 1, refresh_mode ? 1 : 0);
 }
 
 // size + padding, or false when the sum does not fit what the allocator can be asked for.

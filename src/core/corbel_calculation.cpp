@@ -604,7 +604,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         Write_Failed_Rows(m, s);
         if ((saved_level == 4 || (saved_level == 3 && choice > 0)) && governing >= 1)
             rows.Row_In_Detail(governing - 1, saved_level == 3 ? 1 : 2, level);
-        else if ((saved_level == 5 || (saved_level == 3 && choice < 0)) && choice <= -1 && -choice <= row_count)
+        else if ((saved_level == 5 || (saved_level == 3 && choice < 0)) && choice <= -1 && choice >= -row_count)
             rows.Row_In_Detail(-choice - 1, saved_level == 3 ? 1 : 2, level);
     }
 
@@ -640,6 +640,20 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
     Write_Final_Result(m, s, detail);
 }
 
+namespace {
+
+// Temporary files that runs of this position killed while writing left beside its files.
+void Remove_Leftovers_Of_Position()
+{
+    for (const std::string* suffix : {&inp_file_name, &oli_file_name}) {
+        const char* name = Get_Component_File_Name(suffix->c_str());
+        if (name) Remove_Leftover_Temporaries(name);
+    }
+    Remove_Leftover_Temporaries(spf_file_name.c_str());
+}
+
+} // namespace
+
 int Write_Corbel_Report()
 {
     // The sheets' edits enter the report; afterwards they show the model again.
@@ -654,6 +668,8 @@ int Write_Corbel_Report()
     const File_Lock lock(input_name ? input_name : "", kPositionLockWait);
     if (lock.Timed_Out())
         Tell_Input_Problem("ist von einem anderen Lauf gesperrt", "die Druckliste wird trotzdem geschrieben");
+    else
+        Remove_Leftovers_Of_Position();
 
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;
@@ -669,11 +685,15 @@ int Write_Corbel_Report()
     Plot_Keep_Named_Drawings(true);
     Calculate_Corbel(&corbel_model, report, 0);
     Plot_Keep_Named_Drawings(false);
-    const std::unique_ptr<Atomic_File> drawing = Plot_Take_Kept_Drawing();
+    std::unique_ptr<Atomic_File> drawing = Plot_Take_Kept_Drawing();
+    // A report without a drawing (no graphic, or a position the data check refused) must
+    // not stand beside the drawing of an earlier design: that goes with the same step.
+    if (!drawing) drawing = std::make_unique<Atomic_File>(spf_file_name.c_str(), Atomic_Mode::remove);
     const int result = OLI_Close_Report_With(report, drawing.get());
     // Standard error has it; the editor's user is told on the screen too.
-    if (drawing && drawing->Error() != 0 && !refresh_mode)
-        Msg_Error("Die Zeichnung %s kann nicht geschrieben werden: %s", drawing->Destination().c_str(),
-                  German_Error_Text(drawing->Error()));
+    if (drawing->Error() != 0 && !refresh_mode)
+        Msg_Error(drawing->Is_Removal() ? "Die alte Zeichnung %s kann nicht entfernt werden: %s"
+                                        : "Die Zeichnung %s kann nicht geschrieben werden: %s",
+                  drawing->Destination().c_str(), German_Error_Text(drawing->Error()));
     return result;
 }

@@ -27,8 +27,9 @@ int import_in_progress = 0;
 
 void Tell_Input_Problem(const char* problem, const char* reason)
 {
+    // A name too long for the environment is still named as the user gave it.
     const char* name = Get_Component_File_Name(inp_file_name.c_str());
-    Tell_File_Problem("Die Eingabedatei", name ? name : inp_file_name.c_str(), problem, reason);
+    Tell_File_Problem("Die Eingabedatei", name ? name : (component_id + inp_file_name).c_str(), problem, reason);
 }
 
 namespace {
@@ -46,11 +47,6 @@ const char* const TEXT_IMPORT_OPEN_FAILED =
     "ffnung\nDie Daten k\xF6nnen nicht importiert werden!";
 const char* const TEXT_IMPORT_DONE = "Die Daten wurden erfolgreich importiert.";
 
-[[noreturn]] void End_Refresh_On_Read_Error(const char* problem, const char* reason)
-{
-    Tell_Input_Problem(problem, reason);
-    std::exit(1);
-}
 
 // Why the position file could not be read, as far as the stream tells it.
 const char* Read_Failure_Reason(FILE* f)
@@ -351,12 +347,19 @@ struct Fill_When_Done {
 };
 } // namespace
 
-void Read_Position_Input()
+bool Read_Position_Input()
 {
     Fill_When_Done fill_when_done;
+    errno = 0;
     FILE* f = Open_Component_File(inp_file_name.c_str(), "r");
     if (!f) {
-        const int error = errno;
+        // A name the environment or the file system cannot take names no file: neither
+        // the input nor the report beside it.
+        const int error = Get_Component_File_Name(inp_file_name.c_str()) ? errno : ENAMETOOLONG;
+        if (error == ENAMETOOLONG && refresh_mode) {
+            Tell_Input_Problem("kann nicht gelesen werden", German_Error_Text(error));
+            return false;
+        }
         // No file: the position starts empty. A file that is there but cannot be opened
         // must not be overwritten unasked later, nor be reported as an empty position.
         const bool exists = Component_File_Exists(inp_file_name.c_str());
@@ -364,15 +367,16 @@ void Read_Position_Input()
             // A folder, a pipe or a device in the file's place, or a file far too long,
             // is there but holds no position.
             const bool no_position = error == EISDIR || error == ENODEV || error == EOVERFLOW;
-            End_Refresh_On_Read_Error(no_position ? "kann nicht gelesen werden" : "kann nicht ge\xF6" "ffnet werden",
-                                      German_Error_Text(error));
+            Tell_Input_Problem(no_position ? "kann nicht gelesen werden" : "kann nicht ge\xF6" "ffnet werden",
+                               German_Error_Text(error));
+            return false;
         }
         // The report of an empty position is about to replace the old one: not without a word.
         if (!exists && refresh_mode)
             Tell_Input_Problem("ist nicht vorhanden", "der Bericht einer leeren Position wird geschrieben");
         Clear_Corbel_Model(&corbel_model);
         corbel_model.input_read_failed = exists ? 1 : 0;
-        return;
+        return true;
     }
 
     const int r = Read_Corbel_File(f, &corbel_model);
@@ -387,12 +391,14 @@ void Read_Position_Input()
         if (refresh_mode) {
             const char* reason = Read_Failure_Reason(f);
             std::fclose(f);
-            End_Refresh_On_Read_Error("kann nicht gelesen werden", reason);
+            Tell_Input_Problem("kann nicht gelesen werden", reason);
+            return false;
         }
         Tell_Read_Error_And_Set_Defaults("Die Eingabedaten k\xF6nnen nicht gelesen werden!");
         corbel_model.input_read_failed = 1;
     }
     std::fclose(f);
+    return true;
 }
 
 int Save_Position_Input()

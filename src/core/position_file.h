@@ -39,12 +39,13 @@ int Read_Corbel_Model(FILE* stream, Corbel_Model* model);
 int Read_Corbel_File(FILE* stream, Corbel_Model* model);
 
 // The start-up read of the position into `corbel_model` (by Read_Corbel_File): a missing
-// file gives the empty model; a read error ends a refresh run with exit code 1 at once,
-// otherwise it is told and the model takes the defaults.
+// file gives the empty model; a read error of a refresh run is said on standard error and
+// answers false (the run ends without a report), otherwise it is told and the model takes
+// the defaults. True in every other case.
 // `corbel_model.input_read_failed` becomes 1 after a read error (also a file of a newer
 // program version), 0 otherwise, so that the end of the editing asks before a save
 // overwrites the unread file.
-void Read_Position_Input();
+bool Read_Position_Input();
 
 // What befalls the position's input file, told on standard error (a refresh run shows
 // nothing): "Die Eingabedatei <path> <problem>: <reason>."

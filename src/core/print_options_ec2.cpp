@@ -1,6 +1,7 @@
 #include "core/print_options_ec2.h"
 
 #include "base/alloc.h"
+#include "core/load_tables.h"
 #include "report/print_options.h"
 #include "report/text_utils.h"
 
@@ -26,6 +27,18 @@ char* New_Remarks(const std::string& text)
     if (!copy) Abort_Out_Of_Memory();
     std::memcpy(copy, text.data(), text.size());
     return copy;
+}
+
+// Whether a switch read from a file holds a value the program can have written: the
+// detail level one of its six, the combination choice 1, 0 or the number of a row the
+// tables can hold, every other switch 0 or 1.
+bool Switch_In_Range(int index, int value)
+{
+    switch (index) {
+    case EC2_PRINT_DETAIL_LEVEL: return value >= 0 && value <= 5;
+    case EC2_PRINT_DETAIL_CASE: return value >= -LOAD_TABLE_MAX_ROWS && value <= 1;
+    default: return value == 0 || value == 1;
+    }
 }
 
 // Bytes from the stream's position to its end; -1 when the stream cannot tell.
@@ -102,6 +115,10 @@ int Read_EC2_Print_Options(FILE* stream, EC2_Print_Options* record)
         return 1;
     for (int i : {7, 8, 10, 11, 12})
         if (std::fscanf(stream, "%d", &s[i]) != 1) return 1;
+    // A value no sheet can have stored (a damaged digit, an overflowing number) would
+    // choose a report part or a row that is not there: the switch keeps its default.
+    for (int i = 0; i < EC2_PRINT_SWITCH_COUNT; ++i)
+        if (!Switch_In_Range(i, s[i])) s[i] = DEFAULT_SWITCHES[i];
 
     int length = 0;
     if (std::fscanf(stream, "%d", &length) != 1) return 1;

@@ -2,26 +2,84 @@
 
 #include "base/alloc.h"
 #include "base/component_files.h"
+#include "base/version_text.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/position_file.h"
+#include "platform/atomic_file.h"
 #include "platform/environment.h"
 #include "platform/error_text.h"
+#include "platform/paths.h"
+#include "report/page_head.h"
 #include "report/position_title.h"
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // One command-line number. A word that does not start with a number is refused: taking
-// it as 0 would silently name the files of another position.
-bool Parse_Int_Argument(const char* text, int* value)
+// it as 0 would silently name the files of another position; so is a number beyond the
+// range of an int, which would be cut to another one (4294967297 to 1). Whatever follows
+// the number in the word is not read.
+bool Parse_Int_Argument(const char* name, const char* text, int* value)
 {
-    return std::sscanf(text, "%d", value) == 1;
+    char* end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(text, &end, 10);
+    if (end == text) return false;
+    if (errno == ERANGE || number < INT_MIN || number > INT_MAX) {
+        std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9F" "erhalb des Bereichs von %d bis %d.\n", name, text, INT_MIN,
+                     INT_MAX);
+        return false;
+    }
+    *value = static_cast<int>(number);
+    return true;
+}
+
+// Standard input, output and error closed by whoever started us: each gets /dev/null, so
+// that the files the run opens do not take their numbers and a message meant for
+// standard error never lands in a report.
+void Open_Missing_Standard_Streams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int opened = ::open("/dev/null", O_RDWR);
+        if (opened >= 0 && opened != fd) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
+}
+
+// The program's version comes from EXEC's folder of the program: a report without it is
+// said, with what is missing.
+void Check_Program_Version(const char* exec)
+{
+    const char* const consequence = "die Druckliste erh\xE4lt keine Angabe der Programmversion";
+    if (!*exec) {
+        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist leer", consequence);
+        return;
+    }
+    struct stat info;
+    const std::string folder = Map_Path(exec);
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        Tell_File_Problem("Der Installationsordner", (folder + " (EXEC)").c_str(), "ist nicht vorhanden", consequence);
+        return;
+    }
+    const char* directory = Get_Program_Directory_Name(CurOb_Application_Number());
+    if (!directory || Get_Program_Version_Text(directory)) return;
+    const std::string version = Map_Path(std::string(exec) + "\\" + directory + "\\VERSION");
+    Tell_File_Problem("Die Versionsdatei", version.c_str(), "kann nicht gelesen werden", consequence);
 }
 
 // Whether the first word of the argument is "-refresh" (the rest is ignored).
@@ -51,14 +109,19 @@ int Print_Usage(const char* program)
 
 int Start_Corbel_Run(int argc, char** argv)
 {
+    Open_Missing_Standard_Streams();
     // A file-size limit must fail the write (EFBIG), which is said and leaves no
     // temporary file behind, instead of killing the program in the middle of it.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Memory that runs out in the middle of the run ends it as every other allocation
+    // failure does, with the run's exit code.
+    std::set_new_handler(Abort_Out_Of_Memory);
     if (argc <= 4) return Print_Usage(argv[0]);
 
+    // All three are checked before any file is touched.
     int icon_id = 0, pos_id = 0, file_number = 0;
-    if (!Parse_Int_Argument(argv[2], &icon_id) || !Parse_Int_Argument(argv[3], &file_number) ||
-        !Parse_Int_Argument(argv[4], &pos_id))
+    if (!Parse_Int_Argument("Icon-Id", argv[2], &icon_id) || !Parse_Int_Argument("File-Id", argv[3], &file_number) ||
+        !Parse_Int_Argument("Pos-Id", argv[4], &pos_id))
         return Print_Usage(argv[0]);
 
     component_id = argv[1];
@@ -75,14 +138,25 @@ int Start_Corbel_Run(int argc, char** argv)
     Load_Position_Title(component_id.c_str());
 
     const char* exec = std::getenv("EXEC");
-    if (!exec) return 0;
+    if (!exec) {
+        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist nicht gesetzt",
+                          "ohne das Installationsverzeichnis endet das Programm");
+        return 0;
+    }
     const char* private_path = CurOb_Privat_Datapath();
     if (!private_path) return 0;
     private_data_path = private_path;
-    // The program's version is read below EXEC; the report goes without it.
-    if (!*exec && refresh_mode)
-        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist leer",
-                          "die Druckliste erh\xE4lt keine Angabe der Programmversion");
+
+    if (refresh_mode) {
+        // The program's version is read below EXEC; a report without it is said.
+        Check_Program_Version(exec);
+        // Everything a refresh run has to say goes to standard error, also the notes of
+        // the parts that write on standard output (the annexes, the message sink).
+        std::fflush(stdout);
+        ::dup2(STDERR_FILENO, STDOUT_FILENO);
+        // A run ended from outside leaves no temporary report or drawing behind.
+        Remove_Temporaries_On_Signals();
+    }
 
     Install_Stdio_And_Mouse_Wheel();
 
@@ -96,14 +170,16 @@ int Start_Corbel_Run(int argc, char** argv)
     if (corbel_model.results) MEM_FREE(corbel_model.results);
     corbel_model.results = nullptr;
 
-    if (refresh_mode) {
-        // Nothing is shown: a read error ends the run here with exit code 1 (after saying
-        // on standard error what could not be read); the report is written otherwise,
-        // and the run ends with exit code 1 either way, as the environment expects.
-        Read_Position_Input();
-        Write_Corbel_Report();
-        return 1;
-    }
+    if (refresh_mode) return Run_Refresh();
 
     return CORBEL_RUN_INTERACTIVE;
+}
+
+int Run_Refresh()
+{
+    // Nothing is shown: a read error ends the run here (after saying on standard error
+    // what could not be read); the report is written otherwise, and the run ends with
+    // exit code 1 either way, as the environment expects.
+    if (Read_Position_Input()) Write_Corbel_Report();
+    return 1;
 }

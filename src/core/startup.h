@@ -11,3 +11,7 @@ constexpr int CORBEL_RUN_INTERACTIVE = -1;
 // as well. The exit code, or CORBEL_RUN_INTERACTIVE when the interactive run is to
 // follow (the screen's part of the program, sheets/program/program.h).
 int Start_Corbel_Run(int argc, char** argv);
+
+// The refresh run of the position named at start-up: reads the input and, when it could
+// be read, writes the report and its drawing. Its exit code, 1.
+int Run_Refresh();

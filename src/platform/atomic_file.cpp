@@ -2,14 +2,16 @@
 
 #include "platform/paths.h"
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -25,8 +27,111 @@ mode_t New_File_Mode()
 
 // Room for the suffix ".tmpXXXXXX" within the usual limit of 255 bytes per name.
 constexpr size_t TEMP_STEM_MAX = 240;
+constexpr char TEMP_MARK[] = ".tmp";
+constexpr size_t TEMP_RANDOM = 6;  // the XXXXXX of mkostemp
+
+// "<folder>/<name>.tmp" of a destination: the temporary files are this and six letters.
+std::string Temporary_Prefix(const std::string& destination)
+{
+    const size_t slash = destination.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
+    std::string stem = slash == std::string::npos ? destination : destination.substr(slash + 1);
+    if (stem.size() > TEMP_STEM_MAX) stem.resize(TEMP_STEM_MAX);
+    return folder + stem + TEMP_MARK;
+}
+
+// A new empty file beside the destination, locked (flock) for as long as a descriptor
+// of it stays open: a lock that a cleaner of leftovers took first, and the file it then
+// removed, would leave us writing into a file that is gone, so such a file is made anew.
+// (A file system without locks leaves the file unlocked, and no cleaner removes it.)
+// The descriptor (close-on-exec: the environment's tools started meanwhile must not
+// inherit it), or -1 with errno.
+int Create_Locked_Temporary(const std::string& destination, std::string& name)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::string pattern = Temporary_Prefix(destination) + "XXXXXX";
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) return -1;
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        struct stat info;
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+            name = pattern;
+            return fd;
+        }
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+// The signals that end a run and after which its temporary files must not stay.
+constexpr int ENDING_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+
+// Holds the ending signals back for the object's life: while the list of temporary files
+// changes, and while two files are put in place together.
+class Signals_Held {
+public:
+    Signals_Held()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int signal : ENDING_SIGNALS) sigaddset(&set, signal);
+        ::sigprocmask(SIG_BLOCK, &set, &saved_);
+    }
+    ~Signals_Held() { ::sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+    Signals_Held(const Signals_Held&) = delete;
+    Signals_Held& operator=(const Signals_Held&) = delete;
+
+private:
+    sigset_t saved_;
+};
+
+Atomic_File* registered_head = nullptr;
+
+void End_On_Signal(int signal)
+{
+    const int saved_errno = errno;
+    Remove_Registered_Temporaries();
+    // Ended as the signal would have ended it without us (the exit status shows it).
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+    errno = saved_errno;
+}
+
+bool Temporary_Name_Of(const std::string& name, const std::string& prefix)
+{
+    if (name.size() != prefix.size() + TEMP_RANDOM || name.compare(0, prefix.size(), prefix) != 0) return false;
+    for (size_t i = prefix.size(); i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
+// The destination a path names: mapped, and a link followed unless it is to be replaced
+// itself (or removed).
+std::string Destination_Of(const char* path, Atomic_Mode mode)
+{
+    std::string destination = Map_Path(path);
+    struct stat info;
+    if (mode == Atomic_Mode::follow_link && ::lstat(destination.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(destination.c_str(), nullptr)) {
+            destination = real;
+            std::free(real);
+        }
+    }
+    return destination;
+}
 
 } // namespace
+
+void Remove_Registered_Temporaries()
+{
+    // Called from a signal handler: only unlink and getpid. A forked child leaves its
+    // parent's files alone.
+    const pid_t self = ::getpid();
+    for (Atomic_File* file = registered_head; file; file = file->next_registered_)
+        if (file->owner_ == self && !file->temp_path_.empty()) ::unlink(file->temp_path_.c_str());
+}
 
 // The stream writes through these two, so that the errno of a write or close that fails
 // is kept: by the time the stream's error flag is looked at, errno tells nothing anymore.
@@ -71,27 +176,81 @@ bool Atomic_File::Open_Stream(int fd)
     return false;
 }
 
-Atomic_File::Atomic_File(const char* path)
+// The temporary file beside the destination, listed for the removal on a signal or
+// exit(). Its descriptor, or -1 (error_ set).
+int Atomic_File::Make_Temporary(const std::string& destination)
 {
+    std::string name;
+    const int fd = Create_Locked_Temporary(destination, name);
+    if (fd < 0) {
+        error_ = errno;
+        return -1;
+    }
+    // Above the standard streams, whatever the caller left of them: a message must never
+    // land in the file.
+    lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    {
+        const Signals_Held held;
+        temp_path_ = name;
+        owner_ = ::getpid();
+        next_registered_ = registered_head;
+        if (registered_head) registered_head->previous_registered_ = this;
+        registered_head = this;
+    }
+    static const bool removed_at_exit = std::atexit(Remove_Registered_Temporaries) == 0;
+    (void)removed_at_exit;
+    return fd;
+}
+
+// Forgets the temporary file, removing it first when it is still ours to remove (not when
+// it was renamed into the destination's place).
+void Atomic_File::Drop_Temporary(bool remove_it)
+{
+    if (temp_path_.empty()) return;
+    if (remove_it) ::unlink(temp_path_.c_str());
+    {
+        const Signals_Held held;
+        if (previous_registered_) previous_registered_->next_registered_ = next_registered_;
+        else if (registered_head == this) registered_head = next_registered_;
+        if (next_registered_) next_registered_->previous_registered_ = previous_registered_;
+        next_registered_ = previous_registered_ = nullptr;
+        temp_path_.clear();
+    }
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+    lock_fd_ = -1;
+}
+
+Atomic_File::Atomic_File(const char* path, Atomic_Mode mode) : mode_(mode)
+{
+    struct stat info;
+    if (mode == Atomic_Mode::remove) {
+        // Only a file or a link goes; what else stands there (or no name at all) is left
+        // as it is. The temporary name keeps the old file while its partner is put in place.
+        state_ = State::finished;
+        if (!path || !*path) return;
+        destination_ = Destination_Of(path, mode);
+        if (::lstat(destination_.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) return;
+        const int fd = Make_Temporary(destination_);
+        if (fd < 0) {
+            state_ = State::failed;
+            return;
+        }
+        ::close(fd);
+        return;
+    }
     if (!path || !*path) {
         error_ = EINVAL;
         return;
     }
-    destination_ = Map_Path(path);
+    destination_ = Destination_Of(path, mode);
 
-    struct stat info;
-    if (::lstat(destination_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(destination_.c_str(), nullptr)) {
-            destination_ = real;
-            std::free(real);
-        }
-    }
-
-    mode_t mode = New_File_Mode();
+    mode_t file_mode = New_File_Mode();
     uid_t owner = 0;
     gid_t group = 0;
     bool replacing = false;
-    if (::stat(destination_.c_str(), &info) == 0) {
+    const bool link_replaced = mode == Atomic_Mode::replace_link && ::lstat(destination_.c_str(), &info) == 0 &&
+                               S_ISLNK(info.st_mode);
+    if (!link_replaced && ::stat(destination_.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode)) {
             if (S_ISDIR(info.st_mode)) {
                 error_ = EISDIR;
@@ -113,37 +272,21 @@ Atomic_File::Atomic_File(const char* path)
             error_ = errno;
             return;
         }
-        mode = info.st_mode & 07777;
+        file_mode = info.st_mode & 07777;
         owner = info.st_uid;
         group = info.st_gid;
         replacing = true;
     }
 
-    const size_t slash = destination_.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : destination_.substr(0, slash + 1);
-    std::string stem = slash == std::string::npos ? destination_ : destination_.substr(slash + 1);
-    if (stem.size() > TEMP_STEM_MAX) stem.resize(TEMP_STEM_MAX);
-    const std::string pattern = folder + stem + ".tmpXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-
-    // Close-on-exec: the environment's tools started meanwhile must not inherit it.
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error_ = errno;
-        return;
-    }
-    temp_path_ = name.data();
+    const int fd = Make_Temporary(destination_);
+    if (fd < 0) return;
     // The file we replace keeps its owner where we may give it (fopen would have written
     // into it); mkostemp creates 0600. Failures here only leave the file stricter.
     if (replacing && (owner != ::geteuid() || group != ::getegid()) && ::fchown(fd, owner, group) != 0) {
         // the file stays ours
     }
-    (void)::fchmod(fd, mode);
-    if (!Open_Stream(fd)) {
-        ::unlink(temp_path_.c_str());
-        temp_path_.clear();
-    }
+    (void)::fchmod(fd, file_mode);
+    if (!Open_Stream(fd)) Drop_Temporary(true);
 }
 
 Atomic_File::~Atomic_File() { Discard(); }
@@ -173,26 +316,114 @@ bool Atomic_File::Finish()
     if (ok && !direct && ::fsync(fd_) != 0 && errno != EINVAL) fail(errno);
     if (std::fclose(stream) != 0) fail(errno);
 
-    if (!ok && !direct) {
-        ::unlink(temp_path_.c_str());
-        temp_path_.clear();
-    }
+    if (!ok) Drop_Temporary(true);
     state_ = ok ? State::finished : State::failed;
     return ok;
 }
 
+Atomic_File::Install_Step Atomic_File::Start_Install()
+{
+    if (state_ != State::finished) return Install_Step::refused;
+    state_ = State::done;
+    if (!temp_path_.empty()) return Install_Step::rename;
+    // Written directly, or nothing there to remove.
+    replaced_ = true;
+    return Install_Step::nothing_left;
+}
+
 bool Atomic_File::Install()
 {
-    if (state_ != State::finished) return false;
-    state_ = State::done;
-    if (temp_path_.empty()) return true;  // written directly
-    const bool ok = std::rename(temp_path_.c_str(), destination_.c_str()) == 0;
-    if (!ok) {
-        error_ = errno;
-        ::unlink(temp_path_.c_str());
-    }
-    temp_path_.clear();
+    const Install_Step step = Start_Install();
+    if (step != Install_Step::rename) return step == Install_Step::nothing_left;
+    const bool ok = mode_ == Atomic_Mode::remove
+                        ? ::unlink(destination_.c_str()) == 0 || errno == ENOENT
+                        : std::rename(temp_path_.c_str(), destination_.c_str()) == 0;
+    if (!ok) error_ = errno;
+    // A temporary file renamed into place is no longer ours to remove.
+    Drop_Temporary(!ok || mode_ == Atomic_Mode::remove);
+    replaced_ = ok;
     return ok;
+}
+
+bool Atomic_File::Install_Keeping_Old()
+{
+    const Install_Step step = Start_Install();
+    if (step != Install_Step::rename) return step == Install_Step::nothing_left;
+    const char* temp = temp_path_.c_str();
+    const char* destination = destination_.c_str();
+    // Nothing changed: the errno of the step that was refused, the temporary file gone.
+    auto refused = [this] {
+        error_ = errno;
+        Drop_Temporary(true);
+        return false;
+    };
+    // The new state is in place; the old file waits where `kept` says (empty: nowhere).
+    auto placed = [this](const std::string& kept) {
+        kept_path_ = kept;
+        replaced_ = true;
+        return true;
+    };
+    if (mode_ == Atomic_Mode::remove) {
+        // The old file waits under the temporary name.
+        if (std::rename(destination, temp) == 0) return placed(temp_path_);
+        return errno == ENOENT ? placed("") : refused();
+    }
+    // The two trade places: the old file waits under the temporary name.
+    if (::renameat2(AT_FDCWD, temp, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) return placed(temp_path_);
+    if (errno == ENOENT) {
+        // No old file: undone by removing the new one.
+        if (std::rename(temp, destination) != 0) return refused();
+        Drop_Temporary(false);
+        old_missing_ = true;
+        return placed("");
+    }
+    // A file system that cannot trade names (or a rename that is not allowed): the old
+    // file goes aside by a rename of its own first. Where that is refused, nothing changed.
+    std::string aside;
+    const int fd = Create_Locked_Temporary(destination_, aside);
+    if (fd < 0) return refused();
+    ::close(fd);
+    if (std::rename(destination, aside.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(aside.c_str());
+        errno = error;
+        return refused();
+    }
+    if (std::rename(temp, destination) != 0) {
+        const int error = errno;
+        std::rename(aside.c_str(), destination);
+        errno = error;
+        return refused();
+    }
+    Drop_Temporary(false);
+    return placed(aside);
+}
+
+bool Atomic_File::Put_Back_Old()
+{
+    if (!replaced_) return true;
+    if (!kept_path_.empty()) {
+        if (std::rename(kept_path_.c_str(), destination_.c_str()) != 0) return false;
+        // The temporary name (when it kept the old file) is gone with the rename.
+        if (kept_path_ == temp_path_) Drop_Temporary(false);
+        kept_path_.clear();
+    } else if (old_missing_) {
+        if (::unlink(destination_.c_str()) != 0) return false;
+    } else if (mode_ != Atomic_Mode::remove) {
+        return false;  // written directly: there is no old file to put back
+    }
+    replaced_ = false;
+    return true;
+}
+
+void Atomic_File::Drop_Old()
+{
+    if (kept_path_.empty()) return;
+    if (kept_path_ == temp_path_)
+        Drop_Temporary(true);
+    else
+        ::unlink(kept_path_.c_str());
+    kept_path_.clear();
 }
 
 bool Atomic_File::Commit() { return Finish() && Install(); }
@@ -203,10 +434,8 @@ void Atomic_File::Discard()
         std::fclose(stream_);
         stream_ = nullptr;
     }
-    if (!temp_path_.empty()) {
-        ::unlink(temp_path_.c_str());
-        temp_path_.clear();
-    }
+    Drop_Old();
+    Drop_Temporary(true);
     if (state_ == State::open || state_ == State::finished) state_ = State::done;
 }
 
@@ -219,13 +448,62 @@ bool Commit_Together(Atomic_File& first, Atomic_File& second)
         second.Discard();
         return false;
     }
-    const bool first_in_place = first.Install();
-    // Should the first rename fail, the second file must not stand beside the old first.
-    if (!first_in_place) {
+    // A run ended by a signal between the two renames would leave them out of step.
+    const Signals_Held held;
+    if (!first.Install_Keeping_Old()) {
         second.Discard();
         return false;
     }
-    return second.Install();
+    if (second.Install()) {
+        first.Drop_Old();
+        return true;
+    }
+    // The first gets its old file back; should even that fail, it keeps the new one.
+    first.Put_Back_Old();
+    first.Drop_Old();
+    return false;
+}
+
+int Remove_Leftover_Temporaries(const char* path)
+{
+    if (!path || !*path) return 0;
+    const std::string prefix = Temporary_Prefix(Destination_Of(path, Atomic_Mode::follow_link));
+    const size_t slash = prefix.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : prefix.substr(0, slash + 1);
+    const std::string name_prefix = prefix.substr(folder.size());
+    DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!directory) return 0;
+    int removed = 0;
+    const uid_t self = ::geteuid();
+    while (const dirent* entry = ::readdir(directory)) {
+        if (!Temporary_Name_Of(entry->d_name, name_prefix)) continue;
+        const std::string candidate = folder + entry->d_name;
+        const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info;
+        // A writer still at work holds its lock; a colleague's file is not ours to remove.
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == self &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(candidate.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    ::closedir(directory);
+    return removed;
+}
+
+void Remove_Temporaries_On_Signals()
+{
+    for (int signal : ENDING_SIGNALS) {
+        struct sigaction action {};
+        struct sigaction previous {};
+        if (::sigaction(signal, nullptr, &previous) != 0) continue;
+        // A signal the caller chose to ignore (nohup) stays ignored.
+        if (previous.sa_handler == SIG_IGN) continue;
+        action.sa_handler = End_On_Signal;
+        sigemptyset(&action.sa_mask);
+        for (int other : ENDING_SIGNALS) sigaddset(&action.sa_mask, other);
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 File_Lock::File_Lock(const std::string& path, int wait_seconds)

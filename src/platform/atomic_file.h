@@ -12,11 +12,12 @@
 //
 // The path is taken in the environment's form and mapped like Fopen_Mapped. The new
 // file keeps the permissions (and, where we may give it, the owner) of the file it
-// replaces; a file that did not exist gets what fopen would give it (0666 less the umask). A link is followed: the file it names
-// is replaced and the link stays. A file we may not write is refused as fopen would
-// refuse it. A destination that is not a regular file (a device, a pipe) cannot be
-// replaced by a rename and is written directly instead, with the same checks (a pipe
-// without a reader is refused at once rather than waited for).
+// replaces; a file that did not exist gets what fopen would give it (0666 less the
+// umask). A link is followed: the file it names is replaced and the link stays (unless
+// the link itself is to be replaced, Atomic_Mode::replace_link). A file we may not write
+// is refused as fopen would refuse it. A destination that is not a regular file (a
+// device, a pipe) cannot be replaced by a rename and is written directly instead, with
+// the same checks (a pipe without a reader is refused at once rather than waited for).
 //
 // Two files that belong together (a report and its drawing) are put in place together:
 //
@@ -24,13 +25,26 @@
 //
 // Every failure keeps the errno of the step that failed: the write, flush, sync, close
 // or rename (a full disk says ENOSPC, a file-size limit EFBIG).
+//
+// The temporary files are named "<destination's name>.tmpXXXXXX". Each stays locked
+// (flock) while its writer lives; those of a run that was killed are removed by
+// Remove_Leftover_Temporaries. A terminating signal (after Remove_Temporaries_On_Signals)
+// and an exit() in the middle of writing remove the temporary files of the process.
 #include <cstdio>
 #include <string>
 #include <sys/types.h>
 
+enum class Atomic_Mode {
+    follow_link,   // a link in the destination's place: the file it names is replaced
+    replace_link,  // a link in the destination's place is replaced, what it names stays
+    remove,        // nothing is written: installing removes the destination (a link
+                   // itself, never what it names); a destination that is missing, or
+                   // is no file or link (a folder), is left and counts as done
+};
+
 class Atomic_File {
 public:
-    explicit Atomic_File(const char* path);
+    explicit Atomic_File(const char* path, Atomic_Mode mode = Atomic_Mode::follow_link);
     // Without a successful Commit: closes and removes the temporary file.
     ~Atomic_File();
     Atomic_File(const Atomic_File&) = delete;
@@ -62,27 +76,68 @@ public:
     int Error() const { return error_; }
     // The destination as the file system names it (mapped, links followed).
     const std::string& Destination() const { return destination_; }
+    // Whether the destination now holds what was written (for a removal: is gone).
+    bool Replaced() const { return replaced_; }
+    bool Is_Removal() const { return mode_ == Atomic_Mode::remove; }
 
 private:
+    friend bool Commit_Together(Atomic_File& first, Atomic_File& second);
+    friend void Remove_Registered_Temporaries();
     static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
     static int Close_File(void* self);
     bool Open_Stream(int fd);
+    int Make_Temporary(const std::string& destination);
+    void Drop_Temporary(bool remove_it);
+    // The common start of both installs: refused (not finished whole), nothing left to
+    // do (written directly, nothing to remove), or a rename (or removal) to do.
+    enum class Install_Step { refused, nothing_left, rename };
+    Install_Step Start_Install();
+    // Of a pair: puts the new file in place keeping the old one aside, so that
+    // Put_Back_Old can undo it until Drop_Old.
+    bool Install_Keeping_Old();
+    bool Put_Back_Old();
+    void Drop_Old();
 
+    Atomic_Mode mode_;
     FILE* stream_ = nullptr;
     int fd_ = -1;           // behind stream_ while it is open
+    int lock_fd_ = -1;      // holds the temporary file's lock until it is renamed or gone
     int write_error_ = 0;   // errno of the first write or close of the stream that failed
     enum class State { open, finished, failed, done } state_ = State::open;
     std::string destination_;
     std::string temp_path_;  // empty when writing directly (or nothing open)
+    std::string kept_path_;  // where the old file waits while its partner is installed
+    bool old_missing_ = false;  // installed where no file was: undone by removing it
+    bool replaced_ = false;
     int error_ = 0;
+    // The temporary files of the process, for the removal on a signal or exit().
+    Atomic_File* next_registered_ = nullptr;
+    Atomic_File* previous_registered_ = nullptr;
+    pid_t owner_ = 0;
 };
 
-// Finishes both files, then puts both in place, the first first (should its rename fail,
-// the second is discarded); when either was not written whole, both are discarded and both
-// destinations stay as they were. True when both are in place.
+// Finishes both files, then puts both in place, the first first. When either was not
+// written whole, both are discarded and both destinations stay as they were. Should the
+// second rename fail after the first, the first destination gets its old file back (kept
+// aside meanwhile), so that neither is replaced. True when both are in place.
 // Each file keeps its own Error(): the one that failed says why; the other (discarded
-// for its partner's sake) keeps 0.
+// for its partner's sake) keeps 0. Replaced() tells afterwards which destination holds
+// the new file: only when the old one could not be put back are the two out of step.
+// Terminating signals wait until the pair is settled.
 bool Commit_Together(Atomic_File& first, Atomic_File& second);
+
+// Removes the temporary files of earlier runs that were killed while writing the file of
+// that path (mapped and followed as Atomic_File does): files of ours named
+// "<name>.tmpXXXXXX" beside it that no living writer holds. The number removed.
+int Remove_Leftover_Temporaries(const char* path);
+
+// Removes the temporary files of the process that are still being written (as a signal
+// that ends the run does; safe in a signal handler).
+void Remove_Registered_Temporaries();
+
+// From now on SIGTERM, SIGINT and SIGHUP remove the temporary files of the process
+// before they end it as they would have.
+void Remove_Temporaries_On_Signals();
 
 // An advisory lock (flock) on an existing file, held for the object's life, so that
 // runs of the program that write the same position's files follow each other. The file

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "base/component_files.h"
@@ -84,6 +85,39 @@ FILE* Open_Report_File()
     return stream;
 }
 
+// After a report and its drawing could not be put in place together: what became of the
+// drawing (or of the removal of the old one), and of the report when the drawing held it
+// back.
+void Tell_Companion_State(const Atomic_File& drawing, bool report_failed)
+{
+    const bool removal = drawing.Is_Removal();
+    const char* subject = removal ? "Die alte Zeichnung" : "Die Zeichnung";
+    const char* name = drawing.Destination().c_str();
+    if (drawing.Replaced()) {
+        // The old drawing could not be put back: the two no longer belong together.
+        Tell_File_Problem(subject, name, removal ? "ist entfernt" : "ist neu",
+                          "die alte konnte nicht zur\xFC" "ckgestellt werden");
+        Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "ist die alte",
+                          removal ? "sie geh\xF6rt zu der entfernten Zeichnung" : "sie geh\xF6rt nicht zur neuen Zeichnung");
+        return;
+    }
+    if (drawing.Error() != 0) {
+        Tell_File_Error(subject, name, removal ? "kann nicht entfernt werden" : "kann nicht geschrieben werden",
+                        drawing.Error());
+        if (!report_failed)
+            Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "bleibt, wie sie war",
+                              removal ? "sie wird nur ersetzt, wenn die alte Zeichnung nicht neben ihr stehen bleibt"
+                                      : "sie wird nur zusammen mit ihrer Zeichnung ersetzt");
+        return;
+    }
+    // A drawing that was not there before is not mentioned.
+    struct stat info;
+    if (report_failed && ::lstat(name, &info) == 0)
+        Tell_File_Problem(subject, name, "bleibt, wie sie war",
+                          removal ? "sie wird nur zusammen mit dem Ersetzen der Druckliste entfernt"
+                                  : "sie wird nur zusammen mit ihrer Druckliste ersetzt");
+}
+
 void Write_Number_Cell(FILE* stream, const char* format, double value)
 {
     if (stream) std::fprintf(stream, format, value);
@@ -159,13 +193,7 @@ int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
         if (last_report_error != 0)
             Tell_File_Error("Die Druckliste", open_report_name.c_str(),
                             "konnte nicht vollst\xE4ndig geschrieben werden", last_report_error);
-        if (companion && companion->Error() != 0) {
-            Tell_File_Error("Die Zeichnung", companion->Destination().c_str(), "kann nicht geschrieben werden",
-                            companion->Error());
-            if (last_report_error == 0)
-                Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "bleibt, wie sie war",
-                                  "sie wird nur zusammen mit ihrer Zeichnung ersetzt");
-        }
+        if (companion) Tell_Companion_State(*companion, last_report_error != 0);
         return 1;
     }
     bool failed = std::ferror(stream) != 0;
@@ -281,16 +309,18 @@ int Copy_File_If_Exists(const char* source_path, const char* destination_path)
     if (!source_path || !destination_path) return 1;
     File_Ptr source(Fopen_Mapped(source_path, "rb"));
     if (!source) return 1;
-    File_Ptr destination(Fopen_Mapped(destination_path, "wb"));
-    if (!destination) return 1;
+    // The copy is ours: it takes the name's place whole, and a link there is replaced
+    // rather than followed into whatever folder it points to.
+    Atomic_File destination(destination_path, Atomic_Mode::replace_link);
+    if (!destination.Stream()) return 1;
     char buffer[8192];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, source.get())) > 0) {
-        if (std::fwrite(buffer, 1, n, destination.get()) != n) return 1;
+        if (std::fwrite(buffer, 1, n, destination.Stream()) != n) return 1;
     }
     if (std::ferror(source.get())) return 1;
     // A copy that did not reach the disk whole is no copy.
-    return std::fclose(destination.release()) == 0 ? 0 : 1;
+    return destination.Commit() ? 0 : 1;
 }
 
 void Get_Program_Code(char out[2])

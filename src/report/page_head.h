@@ -45,9 +45,11 @@ FILE* OLI_Open_Report(const char* number, const char* title, int continuing, dou
 int OLI_Close_Report(FILE* stream);
 
 // The same for a report and a file written with it (its drawing; null: none), opened as
-// an Atomic_File: both take their places only when both were written whole; otherwise
-// both old files stay as they were, and standard error says which could not be written
-// and why. 0 when both are in place, 1 otherwise.
+// an Atomic_File (or the removal of an old drawing the report no longer has): both take
+// their places only when both were written whole and both renames succeed; otherwise both
+// old files stay as they were, and standard error says which could not be written and
+// why, and that the other stays. Should an old file not come back, it says which of the
+// two is new and which old. 0 when both are in place, 1 otherwise.
 class Atomic_File;
 int OLI_Close_Report_With(FILE* stream, Atomic_File* companion);
 
@@ -87,7 +89,9 @@ void OLI_Write_List_Item(FILE* stream, int index, int per_line, const char* text
 void OLI_Write_Font_Glyph_Graphic(FILE* stream, const char* font_name, double size, double height);
 
 // Copies the file; 0 when copied, 1 when the source does not exist or one of the two
-// files cannot be opened (or the copy could not be written whole).
+// files cannot be opened (or the copy could not be written whole: the destination then
+// stays as it was). The copy replaces a link in the destination's place, never what the
+// link names.
 int Copy_File_If_Exists(const char* source_path, const char* destination_path);
 
 // The two-letter program code of the page head by application number (125 to 128), "??"

@@ -47,8 +47,13 @@ int Read_Position_Title(const char* path)
 
 void Load_Position_Title(const char* component_identifier)
 {
-    std::string id = component_identifier ? component_identifier : "";
-    Read_Position_Title((id.substr(0, 4) + txt_file_name).c_str());
+    // The text lies beside the position's files: the identifier's folder stays, and the
+    // first four characters are those of its last name.
+    const std::string id = component_identifier ? component_identifier : "";
+    size_t name_start = id.find_last_of("\\/");
+    if (name_start == std::string::npos) name_start = id.find(':');
+    name_start = name_start == std::string::npos ? 0 : name_start + 1;
+    Read_Position_Title((id.substr(0, name_start) + id.substr(name_start, 4) + txt_file_name).c_str());
 }
 
 void Install_Stdio_And_Mouse_Wheel()

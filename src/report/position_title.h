@@ -3,9 +3,10 @@
 // text, and the start-up registration of the program with the environment's library.
 #include <cstdio>
 
-// Reads the position text named from the first four characters of the component
-// identifier followed by txt_file_name (relative to the working directory) into
-// position_number and position_title. Both stay empty when it cannot be read.
+// Reads the position text into position_number and position_title: the identifier's
+// folder (none: the working directory), the first four characters of its last name and
+// txt_file_name ("..\B1" reads "..\B1_01.TXT", "sub\Konsole" "sub\Kons_01.TXT"). Both
+// stay empty when it cannot be read.
 void Load_Position_Title(const char* component_identifier);
 
 // Reads the position text at path. Two forms (CR LF or LF line ends):

@@ -1,6 +1,7 @@
 // Refresh runs of the built program under faults of the files around it: a drawing or a
-// report that cannot be written, a file-size limit, inputs that never end, two runs of one
-// position at once, control bytes in the position's title.
+// report that cannot be written or replaced, a file-size limit, inputs that never end, two
+// runs of one position at once, control bytes in the position's title, ids with folders
+// or too long, signals, closed standard streams, links, a damaged installation.
 #include "file_size_limit.h"
 #include "test_support.h"
 
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -40,7 +42,8 @@ protected:
     std::string Report() const { return dir_.file("B1_01.OLI"); }
     std::string Drawing() const { return dir_.file("B10001.SPF"); }
 
-    std::vector<std::string> Env(const std::string& exec) const
+    static std::string Installation() { return CORBEL_SOURCE_DIR "/data"; }
+    std::vector<std::string> Env(const std::string& exec = Installation()) const
     {
         return {"EXEC=" + exec, "ZAV_PRIVAT_DATAPATH=" + dir_.path(), "DRAM=" + dir_.path()};
     }
@@ -53,12 +56,11 @@ protected:
     }
     Run_Result Refresh(std::function<void()> in_child = Bounded_Child) const
     {
-        return Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(dir_.path()), in_child);
+        return Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(), in_child);
     }
-    Started_Program Start_Refresh() const
+    Started_Program Start_Refresh(std::function<void()> in_child = Bounded_Child) const
     {
-        return Start_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(dir_.path()),
-                             Bounded_Child);
+        return Start_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(), in_child);
     }
     void Put_Old_Pair() const
     {
@@ -66,11 +68,14 @@ protected:
         ASSERT_TRUE(Write_File_Bytes(Report(), OLD_REPORT));
         ASSERT_TRUE(Write_File_Bytes(Drawing(), OLD_DRAWING));
     }
-    // No temporary file is left in the folder.
-    void Expect_No_Extra_File() const
+    int Temporary_Files() const
     {
-        for (const std::string& name : Folder_Names(dir_.path())) EXPECT_FALSE(Has(name, ".tmp")) << name;
+        int count = 0;
+        for (const std::string& name : Folder_Names(dir_.path())) count += Has(name, ".tmp") ? 1 : 0;
+        return count;
     }
+    // No temporary file is left in the folder.
+    void Expect_No_Extra_File() const { EXPECT_EQ(Temporary_Files(), 0) << dir_.path(); }
 
     Temp_Dir dir_;
 };
@@ -184,7 +189,7 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     const std::string germany = Read_File_Bytes(CORBEL_SOURCE_DIR "/data/NAD/Deutschland.NAD");
     ASSERT_TRUE(std::filesystem::create_directory(data.file("NAD")));
     ASSERT_TRUE(Write_File_Bytes(data.file("NAD/Deutschland.NAD"), germany.substr(0, germany.size() / 2)));
-    std::vector<std::string> env = Env(dir_.path());
+    std::vector<std::string> env = Env();
     env.push_back("DATA=" + data.path());
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
     EXPECT_EQ(r.out, "");
@@ -261,4 +266,191 @@ TEST_F(RefreshFaults, TitleControlBytesAndAnEmptyExec)
     EXPECT_EQ(r.err, "Die Umgebungsvariable EXEC ist leer: die Druckliste erh\xC3\xA4lt keine Angabe der "
                      "Programmversion.\n");
     EXPECT_TRUE(Has(Read_File_Bytes(Report()), "#CONTENTS\n"));
+}
+
+namespace {
+
+// Example 1 with n rows in its load table: a run long enough to be caught while it writes.
+std::string Example_With_Rows(const std::string& example, int n)
+{
+    const size_t start = example.find("\n 0 4\n");
+    const size_t end = example.find("\n 2\n", start);
+    std::string rows;
+    for (int i = 0; i < n; ++i)
+        rows += "\n Lk~" + std::to_string(i) + "\n " + std::to_string(50000 + 10 * i) + ".0 " +
+                std::to_string(300000 + 100 * i) + ".0";
+    return example.substr(0, start) + "\n 0 " + std::to_string(n) + rows + example.substr(end);
+}
+
+} // namespace
+
+// The second rename of the pair fails (a shared folder with the sticky bit, the old report
+// a colleague's): the drawing already put in place gets its old file back, and both the
+// report that could not be replaced and the drawing that stays are said.
+TEST_F(RefreshFaults, PairStaysInStepWhenTheSecondRenameFails)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "a colleague's file needs a second user";
+    Put_Old_Pair();
+    const uid_t colleague = 65534;  // we run as nobody, the report stays root's
+    ASSERT_EQ(::chmod(dir_.path().c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(Report().c_str(), 0666), 0);
+    ASSERT_EQ(::chown(Drawing().c_str(), colleague, colleague), 0);
+    const Run_Result r = Refresh([colleague] {
+        Bounded_Child();
+        if (::setgid(colleague) != 0 || ::setuid(colleague) != 0) _exit(126);
+    });
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(Has(r.err, "Die Druckliste B1_01.OLI konnte nicht vollst\xC3\xA4ndig geschrieben werden: keine "
+                           "Berechtigung.\n"))
+        << r.err;
+    EXPECT_TRUE(Has(r.err, "Die Zeichnung B10001.SPF bleibt, wie sie war: sie wird nur zusammen mit ihrer "
+                           "Druckliste ersetzt.\n"))
+        << r.err;
+    EXPECT_EQ(Read_File_Bytes(Report()), OLD_REPORT);
+    EXPECT_EQ(Read_File_Bytes(Drawing()), OLD_DRAWING);
+    Expect_No_Extra_File();
+}
+
+// A report without a drawing (here of a position the data check refuses) takes the old
+// drawing of the earlier design away in the same step; when the report cannot be written,
+// the old drawing stays with the old report.
+TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
+{
+    ASSERT_EQ(Refresh().err, "");
+    ASSERT_TRUE(File_Exists(Drawing()));
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(5)));
+    Run_Result r = Refresh();
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(Has(Read_File_Bytes(Report()), "Fehler in den Eingabedaten"));
+    EXPECT_FALSE(File_Exists(Drawing()));
+
+    Put_Old_Pair();
+    std::remove(Report().c_str());
+    ASSERT_EQ(::symlink("/dev/full", Report().c_str()), 0);
+    r = Refresh();
+    EXPECT_TRUE(Has(r.err, "Die alte Zeichnung B10001.SPF bleibt, wie sie war")) << r.err;
+    EXPECT_EQ(Read_File_Bytes(Drawing()), OLD_DRAWING);
+    Expect_No_Extra_File();
+}
+
+// Ids with a folder take the position text beside the position's files; an id too long for
+// a file name is said with the real name and reason, and nothing is written.
+TEST_F(RefreshFaults, IdsWithFoldersAndOverlongIds)
+{
+    ASSERT_EQ(::mkdir(dir_.file("sub").c_str(), 0755), 0);
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("sub/B1_01.INP"), Example(1)));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("sub/B1_01.TXT"), "2.02:im Unterordner\n"));
+    for (const std::string& id : {std::string("sub\\B1"), dir_.file("sub/B1")}) {
+        std::remove(dir_.file("sub/B1_01.OLI").c_str());
+        const Run_Result r = Run_Program(CORBEL_EXE, {id, "0", "1", "1", "-refresh"}, dir_.path(), Env());
+        EXPECT_EQ(r.err, "") << id;
+        EXPECT_TRUE(Has(Read_File_Bytes(dir_.file("sub/B1_01.OLI")), "#CONTENTS\n POS. 2.02: im Unterordner\n"))
+            << id;
+    }
+
+    const std::set<std::string> before = Folder_Names(dir_.path());
+    for (size_t length : {249, 300}) {
+        const std::string id(length, 'K');
+        const Run_Result r = Run_Program(CORBEL_EXE, {id, "0", "1", "1", "-refresh"}, dir_.path(), Env());
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(r.err, "Die Eingabedatei " + id + "_01.INP kann nicht gelesen werden: der Name ist zu lang.\n");
+    }
+    EXPECT_EQ(Folder_Names(dir_.path()), before);
+}
+
+// A run ended by SIGTERM, SIGINT or SIGHUP while it writes removes its temporary files;
+// after SIGKILL they stay until the next run of the position removes them. Standard
+// streams closed at the start are /dev/null while the run writes.
+TEST_F(RefreshFaults, InterruptedRunsLeaveNoTemporaryFiles)
+{
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example_With_Rows(Example(1), 3000)));
+    // Started, and caught while its temporary files are there.
+    auto start_writing = [this](std::function<void()> in_child) {
+        Started_Program run = Start_Refresh(in_child);
+        for (int i = 0; i < 4000 && Temporary_Files() == 0; ++i) ::usleep(5000);
+        EXPECT_GT(Temporary_Files(), 0);
+        return run;
+    };
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Started_Program run = start_writing(Bounded_Child);
+        ::kill(run.pid, signal);
+        // Ended by the signal, or (on a loaded machine) finished just before it came.
+        const int exit_code = Wait_Program(run).exit_code;
+        EXPECT_TRUE(exit_code == -1 || exit_code == 1) << exit_code;
+        Expect_No_Extra_File();
+    }
+
+    Started_Program run = start_writing([] {
+        Bounded_Child();
+        for (int fd = 0; fd <= 2; ++fd) ::close(fd);
+    });
+    for (int fd = 0; fd <= 2; ++fd) {
+        char target[64] = {};
+        const std::string link = "/proc/" + std::to_string(run.pid) + "/fd/" + std::to_string(fd);
+        EXPECT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0) << fd;
+        EXPECT_STREQ(target, "/dev/null") << fd;
+    }
+    ::kill(run.pid, SIGKILL);
+    Wait_Program(run);
+    EXPECT_GT(Temporary_Files(), 0);
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    EXPECT_EQ(Refresh().err, "");
+    Expect_No_Extra_File();
+}
+
+// The copy of the import protocol replaces a link in its place and never writes through it
+// into another folder.
+TEST_F(RefreshFaults, ImportProtocolCopyReplacesALink)
+{
+    Temp_Dir elsewhere;
+    const std::string target = elsewhere.file("fremd.txt");
+    ASSERT_TRUE(Write_File_Bytes(target, "fremde Datei"));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01.EXP"), "Importprotokoll"));
+    ASSERT_EQ(::symlink(target.c_str(), dir_.file("B1_01_TMP.EXP").c_str()), 0);
+    EXPECT_EQ(Refresh().err, "");
+    EXPECT_EQ(Read_File_Bytes(target), "fremde Datei");
+    struct stat info;
+    ASSERT_EQ(::lstat(dir_.file("B1_01_TMP.EXP").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(Read_File_Bytes(dir_.file("B1_01_TMP.EXP")), "Importprotokoll");
+}
+
+// The installation as the run finds it: a missing folder or version file is said (the
+// report goes without the version); a missing DRAM is nothing the user must hear of, and
+// nothing of it reaches standard output.
+TEST_F(RefreshFaults, InstallationProblemsAreSaidOnStandardError)
+{
+    const std::string consequence = ": die Druckliste erh\xC3\xA4lt keine Angabe der Programmversion.\n";
+    Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(dir_.file("fehlt")));
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, "Der Installationsordner " + dir_.file("fehlt") + " (EXEC) ist nicht vorhanden" + consequence);
+    EXPECT_TRUE(Has(Read_File_Bytes(Report()), "Bemessung einer Lastkonsole"));
+
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(dir_.path()));
+    EXPECT_EQ(r.err, "Die Versionsdatei " + dir_.file("Q7-EC203/VERSION") + " kann nicht gelesen werden" + consequence);
+
+    std::vector<std::string> env = Env();
+    env.push_back("DRAM");
+    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
+// Memory that runs out ends a refresh run with the run's exit code 1 and the message.
+TEST_F(RefreshFaults, OutOfMemoryEndsWithTheRunsExitCode)
+{
+#ifndef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the allocation limit is the address sanitizer's";
+#else
+    // A load table of more than a megabyte under an allocator that refuses such blocks.
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example_With_Rows(Example(1), 30000)));
+    std::vector<std::string> env = Env();
+    env.push_back("ASAN_OPTIONS=allocator_may_return_null=1:max_allocation_size_mb=1:detect_leaks=0");
+    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(Has(r.err, "Die Sitzung mu\xC3\x9F leider abgebrochen werden.")) << r.err;
+    Expect_No_Extra_File();
+#endif
 }

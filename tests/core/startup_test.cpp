@@ -21,7 +21,7 @@ const std::string usage = "usage: " CORBEL_EXE " Bauteilkennung Icon-Id File-Id 
 TEST(StartUp, ArgumentMatrix)
 {
     Temp_Dir dir;
-    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
                                        "DRAM=" + dir.path()};
 
     // Program name and three arguments are too few.
@@ -39,6 +39,20 @@ TEST(StartUp, ArgumentMatrix)
         EXPECT_EQ(r.out, usage);
     }
 
+    // A number beyond the range of an int would be cut to another one and name another
+    // position's files: refused with the usage and a word, before any file is touched.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"B1", "0", "4294967297", "1", "-refresh"},
+                                                                   {"B1", "0", "1", "99999999999", "-refresh"},
+                                                                   {"B1", "-99999999999", "1", "1", "-refresh"}}) {
+        r = Run_Program(CORBEL_EXE, args, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(r.out, usage);
+        EXPECT_NE(r.err.find("\" liegt au\xC3\x9F" "erhalb des Bereichs von -2147483648 bis 2147483647.\n"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    }
+
     // Refresh run: exit code 1, nothing on standard output.
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
@@ -53,9 +67,11 @@ TEST(StartUp, ArgumentMatrix)
     EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
 
     // Without EXEC (or without a private data path) the run ends at once with 0, even a
-    // refresh run.
+    // refresh run; a missing EXEC is said.
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), {"EXEC", "ZAV_PRIVAT_DATAPATH"});
     EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "Die Umgebungsvariable EXEC ist nicht gesetzt: ohne das Installationsverzeichnis endet das "
+                     "Programm.\n");
 
     // An over-long identifier and fifth argument must not hurt.
     std::string long_id(300, 'K'), long_arg = "-refresh" + std::string(5000, 'x');
@@ -92,7 +108,7 @@ TEST(StartUp, PositionFileNames)
 TEST(StartUp, RefreshRunReadsThePositionInput)
 {
     Temp_Dir dir;
-    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
                                        "DRAM=" + dir.path()};
     const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
     ASSERT_FALSE(example.empty());
@@ -146,7 +162,7 @@ TEST(StartUp, RefreshRunReadsThePositionInput)
 TEST(StartUp, RefreshRunSaysWhenTheReportCannotBeWritten)
 {
     Temp_Dir dir;
-    const std::vector<std::string> env{"EXEC=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path(),
+    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "ZAV_PRIVAT_DATAPATH=" + dir.path(),
                                        "DRAM=" + dir.path()};
     ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
 

@@ -184,3 +184,25 @@ TEST(AtomicFile, PairIsReplacedTogetherOrNotAtAll)
     EXPECT_EQ(Read_File_Bytes(report), "rrr");
     EXPECT_EQ(Read_File_Bytes(drawing), "dddd");
 }
+
+// What a killed writer left beside the file is removed; the temporary file of a writer at
+// work, and names of another form or of another file, stay.
+TEST(AtomicFile, LeftoversOfKilledWritersAreRemovedThoseOfLiveOnesKept)
+{
+    Temp_Dir dir;
+    const std::string path = dir.file("B1_01.OLI");
+    Atomic_File live(path.c_str());
+    ASSERT_NE(live.Stream(), nullptr);
+    const std::set<std::string> others{"B1_01.OLI.tmpAbC12", "B1_01.OLI.tmp-bC123", "B1_02.OLI.tmpAbC123"};
+    for (const std::string& name : others) ASSERT_TRUE(Write_File_Bytes(dir.file(name), "x"));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.OLI.tmpAbC123"), "x"));
+    const std::set<std::string> before = Folder_Names(dir.path());
+
+    EXPECT_EQ(Remove_Leftover_Temporaries(path.c_str()), 1);
+    std::set<std::string> expected = before;
+    expected.erase("B1_01.OLI.tmpAbC123");
+    EXPECT_EQ(Folder_Names(dir.path()), expected);
+    std::fputs("neu", live.Stream());
+    EXPECT_TRUE(live.Commit());
+    EXPECT_EQ(Read_File_Bytes(path), "neu");
+}
