@@ -75,6 +75,16 @@ std::string Set_Text(const NAD_Set& set)
     return text;
 }
 
+// The annex name between quotes, as the boxes show it (built by appending: g++ 12 warns
+// falsely about the overlap of a literal added to a temporary string).
+std::string Quoted(const char* name)
+{
+    std::string text(1, '"');
+    text += name;
+    text += '"';
+    return text;
+}
+
 // Loads the annex of that name from the list; false (said) when it cannot be edited.
 bool Open_Annex(const char* name, Editor& e)
 {
@@ -82,13 +92,13 @@ bool Open_Annex(const char* name, Editor& e)
     const auto at = std::find(nad_list_names.begin(), nad_list_names.begin() + nad_list_count, name);
     const int k = static_cast<int>(at - nad_list_names.begin());
     if (k >= nad_list_count) {
-        Say({"Das Anwendungsdokument", "\"" + std::string(name) + "\"", "gibt es nicht."});
+        Say({"Das Anwendungsdokument", Quoted(name), "gibt es nicht."});
         return false;
     }
     e.file_number = nad_list_file_numbers[k];
     NAD_Reset_Set_Parts(&e.set);
     if (!NAD_Load_Set(e.file_number, k == 0 ? NAD_FILE_STANDARD : NAD_FILE_GERMANY, &e.set)) {
-        Say({"Die Datei des Anwendungsdokuments", "\"" + std::string(name) + "\"", "kann nicht gelesen werden."});
+        Say({"Die Datei des Anwendungsdokuments", Quoted(name), "kann nicht gelesen werden."});
         return false;
     }
     e.opened = Set_Text(e.set);
