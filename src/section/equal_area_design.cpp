@@ -359,3 +359,24 @@ int Design_Equal_Layers(int n, Section_Design_Result* result, double N, double M
     d.result = result;
     return Run_Equal_Design(d);
 }
+
+int Design_Equal_Layers_Averaged(Section_Design_Result* r, double N, double M, double gamma)
+{
+    if (r == nullptr) return 1;
+    Section_Design_Result lower{}, upper{};
+    if (Design_Equal_Layers(2, &lower, 0.99 * N, 0.99 * M, gamma) != 0
+        || Design_Equal_Layers(2, &upper, 1.01 * N, 1.01 * M, gamma) != 0)
+        return 1;
+    r->eps_top = 0.5 * (lower.eps_top + upper.eps_top);
+    r->eps_bottom = 0.5 * (lower.eps_bottom + upper.eps_bottom);
+    r->eps_top_layer = 0.5 * (lower.eps_top_layer + upper.eps_top_layer);
+    r->eps_bottom_layer = 0.5 * (lower.eps_bottom_layer + upper.eps_bottom_layer);
+    r->x_concrete = 0.5 * (lower.x_concrete + upper.x_concrete);
+    r->x_tension = 0.5 * (lower.x_tension + upper.x_tension);
+    r->As_top = 0.5 * (lower.As_top + upper.As_top);
+    r->As_bottom = 0.5 * (lower.As_bottom + upper.As_bottom);
+    r->As_total = 0.5 * (lower.As_total + upper.As_total);
+    r->gamma_used = 0.5 * (lower.gamma_used + upper.gamma_used);
+    r->ring_share = 0.5 * (lower.ring_share + upper.ring_share);
+    return 0;
+}

@@ -19,3 +19,10 @@ int Design_Symmetric_Two_Layers(Section_Design_Result* result, double N, double 
 // (`layer_law_table`, filled by the section design before the call), all with
 // `steel_law[2]`. Result as above.
 int Design_Equal_Layers(int n, Section_Design_Result* result, double N, double M, double gamma);
+
+// Two equal layers (at the first two depths of the layer table) designed for 0.99 and for
+// 1.01 times N and M, the two designs averaged value by value (strains, depths, areas,
+// factor): the answer for forces at which the design itself finds no plane although its
+// neighbours do. Result 0 when both neighbours were designed (the average is written), 1
+// otherwise (the result is left as it was).
+int Design_Equal_Layers_Averaged(Section_Design_Result* result, double N, double M, double gamma);

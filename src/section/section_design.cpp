@@ -345,22 +345,8 @@ int Design_Symmetric(double N, double M, double gamma, Section_Design_Result* r)
     if (s == 0) return Finish_Design(N, M, gamma, mode, false, r, 0, Finish_Kind::whole);
 
     // Equal layers for slightly smaller and slightly larger forces, averaged.
-    Section_Design_Result lower{}, upper{};
-    if (Design_Equal_Layers(2, &lower, 0.99 * N, 0.99 * M, gamma) == 0
-        && Design_Equal_Layers(2, &upper, 1.01 * N, 1.01 * M, gamma) == 0) {
-        r->eps_top = 0.5 * (lower.eps_top + upper.eps_top);
-        r->eps_bottom = 0.5 * (lower.eps_bottom + upper.eps_bottom);
-        r->eps_top_layer = 0.5 * (lower.eps_top_layer + upper.eps_top_layer);
-        r->eps_bottom_layer = 0.5 * (lower.eps_bottom_layer + upper.eps_bottom_layer);
-        r->x_concrete = 0.5 * (lower.x_concrete + upper.x_concrete);
-        r->x_tension = 0.5 * (lower.x_tension + upper.x_tension);
-        r->As_top = 0.5 * (lower.As_top + upper.As_top);
-        r->As_bottom = 0.5 * (lower.As_bottom + upper.As_bottom);
-        r->As_total = 0.5 * (lower.As_total + upper.As_total);
-        r->gamma_used = 0.5 * (lower.gamma_used + upper.gamma_used);
-        r->ring_share = 0.5 * (lower.ring_share + upper.ring_share);
+    if (Design_Equal_Layers_Averaged(r, N, M, gamma) == 0)
         return Finish_Design(N, M, gamma, mode, false, r, 0, Finish_Kind::whole);
-    }
 
     s = Design_Symmetric_Section(2, r, N, M, gamma);
     if (s == 0) return Finish_Design(N, M, gamma, mode, false, r, 0, Finish_Kind::whole);

@@ -142,6 +142,63 @@ TEST(EqualAreaDesign, ManyLayersShareOneArea)
     }
 }
 
+// The answer from the neighbouring designs (0.99 and 1.01 times the forces), averaged. A
+// centric tension needs gamma N / (2 fy) per layer at the steel's limit strain, whatever the
+// neighbours. Under compression and bending with the factor by steel strain, the averaged
+// plane is still a plane, its factor follows the rule at the averaged tension-steel strain
+// (the rule is linear there) and it carries the forces about as well as its neighbours.
+TEST(EqualAreaDesign, AveragedNeighboursAnswer)
+{
+    Rect g;
+    const Section_Record s = closed_form::Make_Section(g);
+    layer_law_table.count = 2;
+    layer_law_table.depth[0] = g.z_top;
+    layer_law_table.depth[1] = g.z_bot;
+    for (int i = 0; i < 2; ++i) layer_law_table.law[i] = s.steel_law[2];
+
+    for (double factor : {1.3, 0.0}) {
+        section_work_copy = s;
+        Section_Design_Result r = Cleared();
+        ASSERT_EQ(Design_Equal_Layers_Averaged(&r, 600.0, 0.0, factor), 0) << factor;
+        const double gamma = factor != 0.0 ? factor : 1.75;
+        EXPECT_NEAR(r.gamma_used, gamma, 1e-12);
+        EXPECT_NEAR(r.As_top, gamma * 600.0 / (2.0 * g.fy), 1e-12);
+        EXPECT_NEAR(r.As_bottom, r.As_top, 1e-15);
+        EXPECT_NEAR(r.As_total, 2.0 * r.As_top, 1e-15);
+        for (double e : {r.eps_top, r.eps_bottom, r.eps_top_layer, r.eps_bottom_layer})
+            EXPECT_NEAR(e, g.eps_su, 1e-12);
+        EXPECT_EQ(r.x_tension, -1.0);
+    }
+
+    section_work_copy = s;
+    Section_Design_Result r = Cleared();
+    const double N = -1500.0, M = 250.0;
+    ASSERT_EQ(Design_Equal_Layers_Averaged(&r, N, M, 0.0), 0);
+    EXPECT_NEAR(r.eps_top_layer, closed_form::Strain_At(g, r.eps_top, r.eps_bottom, g.z_top), 1e-12);
+    EXPECT_NEAR(r.eps_bottom_layer, closed_form::Strain_At(g, r.eps_top, r.eps_bottom, g.z_bot), 1e-12);
+    ASSERT_GT(r.eps_bottom_layer, 0.0);
+    ASSERT_LT(r.eps_bottom_layer, 0.003);
+    EXPECT_NEAR(r.gamma_used, 1.75 + (0.003 - r.eps_bottom_layer) * 350.0 / 3.0, 1e-9);
+    EXPECT_NEAR(r.As_total, 2.0 * r.As_top, 1e-15);
+    double Nr, Mr;
+    Forces(g, r.eps_top, r.eps_bottom, r.As_top, {g.z_top, g.z_bot}, &Nr, &Mr);
+    // The neighbours' planes differ a little: the average is off by second-order terms only.
+    EXPECT_NEAR(Nr, r.gamma_used * N, 1e-4 * std::fabs(r.gamma_used * N));
+    EXPECT_NEAR(Mr, r.gamma_used * M, 1e-4 * std::fabs(r.gamma_used * M));
+
+    // Layers without strength: the neighbours find no plane either; the result stays.
+    Section_Record weak = s;
+    weak.steel_law[2].fy_t = weak.steel_law[2].fy_c = 0.0;
+    weak.steel_law[2].E_t = weak.steel_law[2].E_c = 0.0;
+    weak.steel_law[2].subtract_concrete = 0;
+    section_work_copy = weak;
+    layer_law_table.law[0] = layer_law_table.law[1] = weak.steel_law[2];
+    r = Cleared();
+    EXPECT_EQ(Design_Equal_Layers_Averaged(&r, 300.0, 20.0, 1.0), 1);
+    EXPECT_EQ(r.As_total, 0.0);
+    EXPECT_EQ(r.gamma_used, 0.0);
+}
+
 // A compressive force the concrete carries with margin: the failure state of the section
 // with a tiny area in each layer, its load factor as the factor; never an area of zero.
 TEST(EqualAreaDesign, PlainConcreteGivesTinyArea)
