@@ -205,7 +205,10 @@ void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report
     // The sign between ratio and bound says what the verdict says: above the bound exactly
     // when the utilisation is; a ratio within 0.01 of the bound that is met is shown equal.
     const double utilisation = m.summary.fatigue_utilisation;
-    const bool above_bound = utilisation > 1.001;
+    // A bound beyond c_max fails the check by itself and leaves no utilisation: the sign
+    // then compares the two numbers as they are shown.
+    const bool above_bound = utilisation < kFailed ? std::round(100.0 * ratio) > std::round(100.0 * bound)
+                                                   : utilisation > 1.001;
     if (!above_bound && std::fabs(ratio - bound) < 0.01) ratio = bound;
     const char* ratio_sign =
         Get_Relation_Sign_Le_Judged(static_cast<float>(ratio), static_cast<float>(bound), above_bound);
