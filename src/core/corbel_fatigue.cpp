@@ -186,7 +186,7 @@ void Write_Tie_Line(FILE* out, const Corbel_Model& m)
         OLI_Printf(out, "  %s  %sA" SUB "s,h,fat" RST " = %.2f cm" SQUARE, report_symbol_texts[REPORT_SYMBOL_ARROW],
                    delta, s.dAs_h_fat);
     else if (s.dAs_h_fat < kFailed)
-        OLI_Printf(out, "A" SUB "s,h,fat" RST " Fehler");
+        OLI_Printf(out, "  %s  A" SUB "s,h,fat" RST " Fehler", report_symbol_texts[REPORT_SYMBOL_ARROW]);
     OLI_Printf(out, "\n");
 }
 
