@@ -158,7 +158,7 @@ void Write_Row_Forces(FILE* out, const Fatigue_Report_Values& v)
         OLI_Printf(out, ", M" SUB "Ed" RST " = ");
         OLI_Printf(out, "A%s" DELTA "a", report_times_sign);
         OLI_Printf(out, "+H%s(h" SUB "k" RST "/2+" DELTA "h)", report_times_sign);
-        OLI_Printf(out, " = %.2lf kNm", (*v.M)[i]);
+        OLI_Printf(out, " = %.2lf kNm", (*v.M)[i] + 0.0);  // + 0.0: no "-0.00" for no moment
         OLI_Printf(out, "\n");
     }
 }
@@ -168,8 +168,9 @@ void Write_Stresses(FILE* out, const Fatigue_Stress_Input& r)
     OLI_Printf(out, "%s", report_line_prefix);
     OLI_Printf(out, SIGMA SUB "s,O" RST " = %.2lf " MM2 ", ", r.steel_max_top);
     OLI_Printf(out, SIGMA SUB "s,U" RST " = %.2lf " MM2 ", ", r.steel_min_top);
-    OLI_Printf(out, "|" SIGMA SUB "c,max" RST "| = %.2lf " MM2 ", ", r.concrete_upper);
-    OLI_Printf(out, "|" SIGMA SUB "c,min" RST "| = %.2lf " MM2, r.concrete_lower);
+    // Magnitudes: an unloaded point's zero is shown without the sign it may carry.
+    OLI_Printf(out, "|" SIGMA SUB "c,max" RST "| = %.2lf " MM2 ", ", std::fabs(r.concrete_upper));
+    OLI_Printf(out, "|" SIGMA SUB "c,min" RST "| = %.2lf " MM2, std::fabs(r.concrete_lower));
     OLI_Printf(out, "\n");
 }
 

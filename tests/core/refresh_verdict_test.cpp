@@ -140,4 +140,9 @@ TEST(RefreshVerdict, AFailedFatigueCheckEndsWithTheFailureVerdict)
         Set_Loads(m, 1, {{-42, 0}, {-34, 0}});
     });
     EXPECT_NE(beyond.find(Cp("1.42 > 1.03 > 0.9  {nok}")), std::string::npos);
+
+    // Unloaded fatigue rows: their zero moment and stress carry no minus sign.
+    const std::string unloaded = Refresh_Report(4, [](Corbel_Model& m) { Set_Loads(m, 1, {{0, 0}, {-41, 0}, {0, 0}}); });
+    EXPECT_NE(unloaded.find(Cp("|╠╬\\c,min╬r| = 0.00")), std::string::npos);
+    EXPECT_EQ(unloaded.find("= -0.00 "), std::string::npos);
 }
