@@ -158,7 +158,7 @@ void Write_Row_Forces(FILE* out, const Fatigue_Report_Values& v)
         OLI_Printf(out, ", M" SUB "Ed" RST " = ");
         OLI_Printf(out, "A%s" DELTA "a", report_times_sign);
         OLI_Printf(out, "+H%s(h" SUB "k" RST "/2+" DELTA "h)", report_times_sign);
-        OLI_Printf(out, " = %.2lf kNm", (*v.M)[i]);
+        OLI_Printf(out, " = %.2lf kNm", (*v.M)[i] + 0.0);  // + 0.0: no "-0.00" for no moment
         OLI_Printf(out, "\n");
     }
 }
@@ -168,8 +168,9 @@ void Write_Stresses(FILE* out, const Fatigue_Stress_Input& r)
     OLI_Printf(out, "%s", report_line_prefix);
     OLI_Printf(out, SIGMA SUB "s,O" RST " = %.2lf " MM2 ", ", r.steel_max_top);
     OLI_Printf(out, SIGMA SUB "s,U" RST " = %.2lf " MM2 ", ", r.steel_min_top);
-    OLI_Printf(out, "|" SIGMA SUB "c,max" RST "| = %.2lf " MM2 ", ", r.concrete_upper);
-    OLI_Printf(out, "|" SIGMA SUB "c,min" RST "| = %.2lf " MM2, r.concrete_lower);
+    // Magnitudes: an unloaded point's zero is shown without the sign it may carry.
+    OLI_Printf(out, "|" SIGMA SUB "c,max" RST "| = %.2lf " MM2 ", ", std::fabs(r.concrete_upper));
+    OLI_Printf(out, "|" SIGMA SUB "c,min" RST "| = %.2lf " MM2, std::fabs(r.concrete_lower));
     OLI_Printf(out, "\n");
 }
 
@@ -186,7 +187,7 @@ void Write_Tie_Line(FILE* out, const Corbel_Model& m)
         OLI_Printf(out, "  %s  %sA" SUB "s,h,fat" RST " = %.2f cm" SQUARE, report_symbol_texts[REPORT_SYMBOL_ARROW],
                    delta, s.dAs_h_fat);
     else if (s.dAs_h_fat < kFailed)
-        OLI_Printf(out, "A" SUB "s,h,fat" RST " Fehler");
+        OLI_Printf(out, "  %s  A" SUB "s,h,fat" RST " Fehler", report_symbol_texts[REPORT_SYMBOL_ARROW]);
     OLI_Printf(out, "\n");
 }
 
@@ -205,7 +206,10 @@ void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report
     // The sign between ratio and bound says what the verdict says: above the bound exactly
     // when the utilisation is; a ratio within 0.01 of the bound that is met is shown equal.
     const double utilisation = m.summary.fatigue_utilisation;
-    const bool above_bound = utilisation > 1.001;
+    // A bound beyond c_max fails the check by itself and leaves no utilisation: the sign
+    // then compares the two numbers as they are shown.
+    const bool above_bound = utilisation < kFailed ? std::round(100.0 * ratio) > std::round(100.0 * bound)
+                                                   : utilisation > 1.001;
     if (!above_bound && std::fabs(ratio - bound) < 0.01) ratio = bound;
     const char* ratio_sign =
         Get_Relation_Sign_Le_Judged(static_cast<float>(ratio), static_cast<float>(bound), above_bound);

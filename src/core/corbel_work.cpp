@@ -150,7 +150,18 @@ void Fill_Corbel_Material_Set(Corbel_Model* model)
     set->gamma_c = model->factors_in_use[0];
     set->gamma_s = model->factors_in_use[1];
     set->xi_limit = model->factors_in_use[2];
-    Calc_Material_Set(set, 1);
+    Calc_Corbel_Material_Set(*model, set, 1);
+}
+
+int Calc_Corbel_Material_Set(const Corbel_Model& model, Material_Set* set, int take_active_annex)
+{
+    const int r = Calc_Material_Set(set, take_active_annex);
+    // The material set designs every bridge concrete as normal weight; a bridge corbel of a
+    // lightweight class is named and detailed as one and must bear and carry its strut with
+    // eta1 less, as it would in a building.
+    if (model.lightweight && set->en1992_2 && set->concrete != nullptr && set->n_concrete > 0)
+        set->concrete[0].eta1 = Lightweight_Eta1(model.density);
+    return r;
 }
 
 double Get_Required_Bar_Spacing(const Corbel_Rebar_Choice* rebar, int stirrup_flag,

@@ -148,6 +148,8 @@ constexpr int MODEL_FIRST_FREE_STEEL = 11;
 // the two steels, the partial factors in use; then computes the set with the active annex.
 // Null model or a set without records: nothing.
 void Fill_Corbel_Material_Set(Corbel_Model* model);
+// Calc_Material_Set for the corbel's set, keeping eta1 of a lightweight bridge concrete.
+int Calc_Corbel_Material_Set(const Corbel_Model& model, Material_Set* set, int take_active_annex);
 
 // Material-module class index of a model concrete class. The lightweight flag is written
 // when the pointer is given: 1 for classes 20..32 and for a free concrete with a density

@@ -362,7 +362,7 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
         column_corbel_work.vertical_force = A;
         column_corbel_work.horizontal_force = H;
     }
-    if (have_set && (Calc_Material_Set(set, 0) != 0 || !Design_Strengths_Usable(m, *set)))
+    if (have_set && (Calc_Corbel_Material_Set(m, set, 0) != 0 || !Design_Strengths_Usable(m, *set)))
         material_fault = true;
     if (material_fault) OLI_Write_Failed_Line(report, "Fehler bei den Materialdaten");
 

@@ -130,8 +130,6 @@ void Copy_Name(char (&dst)[24], const char* src)
     std::strncpy(dst, src, sizeof dst - 1);
 }
 
-double Lightweight_Eta1(double density) { return 0.40 + 0.60 * density / 2200.0; }
-
 bool Is_Eurocode_Set(const Material_Set* set) { return set->en1992_1_1 || set->en1992_2; }
 
 void Make_Old_Standard(Material_Set* set)
@@ -325,6 +323,8 @@ void Calc_Steel_Values(Material_Set* set, Steel_Record* s)
 }
 
 }  // namespace
+
+double Lightweight_Eta1(double density) { return 0.40 + 0.60 * density / 2200.0; }
 
 int Material_Set_Norm_Code(const Material_Set* set)
 {

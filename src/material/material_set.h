@@ -188,6 +188,8 @@ int Check_Material_Set(Material_Set* set);
 // the set's annex record under EN 1992. Returns 0, or 1 when a steel's design yield strain
 // had to be cut to its limit strain by more than 0.001 per mille.
 int Calc_Material_Set(Material_Set* set, int take_active_annex);
+// The lightweight-concrete factor eta1 = 0.40 + 0.60 rho/2200 of a dry density rho.
+double Lightweight_Eta1(double density);
 
 // tauRd [N/mm²]: the ONORM classes their fixed values, every other class 0.09 fck^(1/3).
 double Get_Concrete_Tau_Rd(int class_index, double fck);

@@ -196,7 +196,7 @@ TEST_F(CorbelFatigue, NoStressStateFailsTheCheck)
     EXPECT_EQ(m.summary.final_As_h, -1.0);
     EXPECT_EQ(m.summary.dAsb_v_fat, 0.0);
     EXPECT_EQ(m.summary.final_Asb_v, 2.0);
-    EXPECT_TRUE(Has(text, "A\xCE\\s,h,fat\xCEr Fehler\n")) << text;
+    EXPECT_TRUE(Has(text, "N/mm\xCE/2\xCEr  \x88  A\xCE\\s,h,fat\xCEr Fehler\n")) << text;
 
     // A failed tie of the ultimate limit state is no start.
     m.steel_class[0] = 4;

@@ -83,14 +83,19 @@ TEST(CorbelReportEdges, LightweightConcreteIsNamedAndWeakensTheStrut)
     ASSERT_FALSE(std::isnan(Number_After(normal, kVRdMax)));
     EXPECT_NEAR(Number_After(light, kVRdMax), eta1 * Number_After(normal, kVRdMax), 0.1);
 
-    const std::string bridge = Report_Of([&](Corbel_Model& m) {
-        heft_600(m, 25);
-        m.norm_code = m.safety_factors.norm_code = 21;
-        m.steel_class[0] = m.steel_class[1] = 4;  // bridges take high-ductility steel
-    });
+    auto bridge_of = [&](int concrete) {
+        return Report_Of([&](Corbel_Model& m) {
+            heft_600(m, concrete);
+            m.norm_code = m.safety_factors.norm_code = 21;
+            m.steel_class[0] = m.steel_class[1] = 4;  // bridges take high-ductility steel
+        });
+    };
+    const std::string bridge = bridge_of(25);
     EXPECT_TRUE(Has(bridge, "Leichtbeton: Die Zustimmung"));
     EXPECT_TRUE(Has(bridge, "LC35/38 (\xCB = 1000 kg/m"));
     EXPECT_FALSE(Has(bridge, "C35/45"));
+    // The bridge's material set knows no lightweight concrete: eta1 must still reach the strut.
+    EXPECT_NEAR(Number_After(bridge, kVRdMax), eta1 * Number_After(bridge_of(10), kVRdMax), 0.1);
 }
 
 // A hung-up load takes no H: the notes, the combination's forces and the results table say

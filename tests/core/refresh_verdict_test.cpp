@@ -132,4 +132,17 @@ TEST(RefreshVerdict, AFailedFatigueCheckEndsWithTheFailureVerdict)
     EXPECT_LT(check, result);
     EXPECT_NE(report.find(Cp("Fehler bei der Bemessung !!"), result), std::string::npos);
     EXPECT_NE(report.find(Cp("s. Ermüdungsnachweis\n"), result), std::string::npos);
+
+    // Uplift in both fatigue rows: the bound itself lies beyond 0.9 and the ratio beyond the
+    // bound; the sign between them says so although no utilisation is left to judge by.
+    const std::string beyond = Refresh_Report(1, [](Corbel_Model& m) {
+        m.fatigue_check = 1;
+        Set_Loads(m, 1, {{-42, 0}, {-34, 0}});
+    });
+    EXPECT_NE(beyond.find(Cp("1.42 > 1.03 > 0.9  {nok}")), std::string::npos);
+
+    // Unloaded fatigue rows: their zero moment and stress carry no minus sign.
+    const std::string unloaded = Refresh_Report(4, [](Corbel_Model& m) { Set_Loads(m, 1, {{0, 0}, {-41, 0}, {0, 0}}); });
+    EXPECT_NE(unloaded.find(Cp("|╠╬\\c,min╬r| = 0.00")), std::string::npos);
+    EXPECT_EQ(unloaded.find("= -0.00 "), std::string::npos);
 }
