@@ -51,6 +51,9 @@ const char kInvalidNumber[] = ": ung\x81ltiger Zahlenwert";
 // degrees). No corbel comes near it; beyond it a value is damaged or mistyped input,
 // whose text would run across the report's columns and whose products would overflow.
 constexpr double kLargestValue = 1.0e6;
+// Lengths (cm) have a bound of their own: 100 m is far beyond any corbel, and a section
+// thousands of metres deep makes the fatigue check's strain-plane search run for seconds.
+constexpr double kLargestLength = 1.0e4;
 
 // Most bars of one group (or of one main-tie layer, or of one face of the supporting member)
 // and most legs of one stirrup that a corbel can hold: the reinforcement page edits counts
@@ -80,7 +83,7 @@ double Group_Area(const Bar_Group& g)
     return static_cast<double>(g.count) * g.legs * Bar_Area(g.diameter);
 }
 
-// Calls visit(name, table, row, value) for every real that the position holds as input,
+// Calls visit(name, table, row, value, largest) for every real that the position holds as input,
 // with the name of its field as the report writes it (code page 850), and for the design
 // values derived from them. Forces of the load tables are given in kN with their table (0
 // ultimate limit state, 1 fatigue) and row number from 1; every other value has table -1.
@@ -89,9 +92,11 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
 {
 #define S "\xCE\\"
 #define R "\xCE" "r"
+    constexpr double L = kLargestLength;
     const struct {
         const char* name;
         double value;
+        double largest = kLargestValue;
     } reals[] = {
         {"f" S "ck" R, m.fck}, {"\xBE" S "c2" R, m.eps_c2}, {"\xBE" S "cu2" R, m.eps_cu2},
         {"n", m.n_parabola}, {"E" S "cm" R, m.Ecm}, {"Rohdichte", m.density}, {"f" S "cm" R, m.fcm},
@@ -103,36 +108,36 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
         {"\xC0" S "c" R, m.safety_factors.gamma_c}, {"\xC0" S "s" R, m.safety_factors.gamma_s},
         {"\xC0" S "c" R, m.safety_factors.gamma_c_sls}, {"\xC0" S "s" R, m.safety_factors.gamma_s_sls},
         {"\xC0" S "c,fat" R, m.safety_factors.gamma_c_fat}, {"\xC0" S "s,fat" R, m.safety_factors.gamma_s_fat},
-        {"b", m.b}, {"h", m.h}, {"d" S "1" R, m.d1}, {"e" S "1" R, m.e1}, {"h", m.beam_height},
-        {"l" S "k" R, m.lk}, {"h" S "k" R, m.hk}, {"d" S "1k" R, m.d1k}, {"h" S "k" R "'", m.hk_end},
-        {"l" S "p" R, m.lp}, {"b" S "p" R, m.bp}, {"Verteilungszahl", m.load_share},
-        {"\xA3" "a", m.load_a}, {"\xA3" "h", m.load_height}, {"Neigung", m.inclination},
+        {"b", m.b, L}, {"h", m.h, L}, {"d" S "1" R, m.d1, L}, {"e" S "1" R, m.e1, L}, {"h", m.beam_height, L},
+        {"l" S "k" R, m.lk, L}, {"h" S "k" R, m.hk, L}, {"d" S "1k" R, m.d1k, L}, {"h" S "k" R "'", m.hk_end, L},
+        {"l" S "p" R, m.lp, L}, {"b" S "p" R, m.bp, L}, {"Verteilungszahl", m.load_share},
+        {"\xA3" "a", m.load_a, L}, {"\xA3" "h", m.load_height, L}, {"Neigung", m.inclination},
         {"\xA3\xCC" S "s" R, m.stress_range}, {"Erm\x81" "dung", m.fatigue_value},
-        {"t" S "0" R, m.first_loading}, {"\xB0", m.strut_angle}, {"c" S "v,v" R, m.rebar.cover_v},
-        {"c" S "v,h" R, m.rebar.cover_h}, {"s", m.rebar.spacing[0]}, {"s", m.rebar.spacing[1]},
-        {"s", m.rebar.spacing[2]}, {"s", m.rebar.spacing[3]}, {"Ma\xE1stab", m.print_options.scale},
+        {"t" S "0" R, m.first_loading}, {"\xB0", m.strut_angle}, {"c" S "v,v" R, m.rebar.cover_v, L},
+        {"c" S "v,h" R, m.rebar.cover_h, L}, {"s", m.rebar.spacing[0], L}, {"s", m.rebar.spacing[1], L},
+        {"s", m.rebar.spacing[2], L}, {"s", m.rebar.spacing[3], L}, {"Ma\xE1stab", m.print_options.scale},
     };
-    for (const auto& r : reals) visit(r.name, -1, 0, r.value);
-    for (double a : m.rebar.anchorage) visit("Verankerung", -1, 0, a);
+    for (const auto& r : reals) visit(r.name, -1, 0, r.value, r.largest);
+    for (double a : m.rebar.anchorage) visit("Verankerung", -1, 0, a, L);
     for (int k = 0; k < 2; ++k) {
         const int rows = m.load_table[k] ? m.load_count[k] : 0;
         for (int i = 0; i < rows; ++i) {
-            visit("A" S "Ed" R, k, i + 1, m.load_table[k][i].A * 0.001);
-            visit("H" S "Ed" R, k, i + 1, m.load_table[k][i].H * 0.001);
+            visit("A" S "Ed" R, k, i + 1, m.load_table[k][i].A * 0.001, kLargestValue);
+            visit("H" S "Ed" R, k, i + 1, m.load_table[k][i].H * 0.001, kLargestValue);
         }
     }
     if (with_design_values) {
-        visit("f" S "cd" R, -1, 0, m.fcd);
+        visit("f" S "cd" R, -1, 0, m.fcd, kLargestValue);
         for (int i = 0; i < 2; ++i) {
-            visit("f" S "yd" R, -1, 0, m.fyd[i]);
-            visit("f" S "td" R, -1, 0, m.ftd[i]);
+            visit("f" S "yd" R, -1, 0, m.fyd[i], kLargestValue);
+            visit("f" S "td" R, -1, 0, m.ftd[i], kLargestValue);
         }
     }
 #undef S
 #undef R
 }
 
-bool Representable(double v) { return std::isfinite(v) && std::fabs(v) <= kLargestValue; }
+bool Representable(double v, double largest) { return std::isfinite(v) && std::fabs(v) <= largest; }
 
 // Where the running check collects its error lines for the screen (none: not collected).
 std::vector<std::string>* collected_errors = nullptr;
@@ -298,8 +303,8 @@ void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
 // Every value that is no number, or too large for the report, is named in its own line.
 void Check_Values_Representable(const Corbel_Model& m, FILE* report, int* error)
 {
-    Visit_Corbel_Reals(m, true, [&](const char* name, int table, int row, double value) {
-        if (Representable(value)) return;
+    Visit_Corbel_Reals(m, true, [&](const char* name, int table, int row, double value, double largest) {
+        if (Representable(value, largest)) return;
         std::string line = "Fehler ";
         if (table >= 0) line += "Lk " + std::to_string(row) + (table == 1 ? " (Erm\x81" "dung): " : ": ");
         line += name;
@@ -492,7 +497,7 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
 bool Corbel_Values_Finite(const Corbel_Model& model)
 {
     bool finite = true;
-    Visit_Corbel_Reals(model, false, [&](const char*, int, int, double value) {
+    Visit_Corbel_Reals(model, false, [&](const char*, int, int, double value, double) {
         if (!std::isfinite(value)) finite = false;
     });
     return finite;
@@ -501,8 +506,8 @@ bool Corbel_Values_Finite(const Corbel_Model& model)
 bool Corbel_Values_Representable(const Corbel_Model& model)
 {
     bool representable = true;
-    Visit_Corbel_Reals(model, true, [&](const char*, int, int, double value) {
-        if (!Representable(value)) representable = false;
+    Visit_Corbel_Reals(model, true, [&](const char*, int, int, double value, double largest) {
+        if (!Representable(value, largest)) representable = false;
     });
     return representable;
 }

@@ -406,6 +406,14 @@ TEST_F(CorbelCalculation, NoSuccessAndNoNonNumberAtTheEdges)
          "Fehler d\xCE\\1k\xCEr \xF2 h\xCE\\k\xCEr/2"},
         {"hk of 1e308", [](Corbel_Model& c) { c.hk = 1e308; }, "Fehler h\xCE\\k\xCEr: ung\x81ltiger Zahlenwert"},
         {"lk of 1e308", [](Corbel_Model& c) { c.lk = 1e308; }, "Fehler l\xCE\\k\xCEr: ung\x81ltiger Zahlenwert"},
+        // A length that the number formats would still print, but no corbel has: 500 m deep.
+        {"hk of 500 m, fatigue",
+         [&](Corbel_Model& c) {
+             c.hk = 50000.0;
+             c.fatigue_check = 1;
+             Rows(1, {{"Ober", 280000.0, 56000.0}, {"Unter", 100000.0, 20000.0}});
+         },
+         "Fehler h\xCE\\k\xCEr: ung\x81ltiger Zahlenwert"},
         {"load of 1e12 kN in row 2", [](Corbel_Model& c) { c.load_table[0][1].A = 1e15; },
          "Fehler Lk 2: A\xCE\\Ed\xCEr: ung\x81ltiger Zahlenwert"},
         {"fatigue load the cracked section cannot balance",
