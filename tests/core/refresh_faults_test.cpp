@@ -333,6 +333,28 @@ TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
     Expect_No_Extra_File();
 }
 
+// An input that is a link leading nowhere or in a circle is a position that cannot be
+// read, not an empty one: the report and drawing of its last design stay.
+TEST_F(RefreshFaults, AnInputLinkThatLeadsNowhereKeepsThePair)
+{
+    ASSERT_EQ(Refresh().err, "");
+    const std::string report = Read_File_Bytes(Report());
+    ASSERT_EQ(::symlink(dir_.file("fehlt/B1_01.INP").c_str(), dir_.file("weg").c_str()), 0);
+    ASSERT_EQ(::symlink("kreis", dir_.file("kreis").c_str()), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"weg", "sie ist ein Verweis auf eine Datei, die nicht vorhanden ist"},
+        {"kreis", "zu viele Verweise in Folge (ein Verweis zeigt im Kreis)"}};
+    for (const auto& [target, reason] : cases) {
+        std::remove(Input().c_str());
+        ASSERT_EQ(::symlink(target.c_str(), Input().c_str()), 0);
+        const Run_Result r = Refresh();
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(r.err, "Die Eingabedatei B1_01.INP kann nicht ge\xC3\xB6" "ffnet werden: " + reason + ".\n");
+        EXPECT_EQ(Read_File_Bytes(Report()), report);
+        EXPECT_TRUE(File_Exists(Drawing()));
+    }
+}
+
 // Ids with a folder take the position text beside the position's files; an id too long for
 // a file name is said with the real name and reason, and nothing is written.
 TEST_F(RefreshFaults, IdsWithFoldersAndOverlongIds)
