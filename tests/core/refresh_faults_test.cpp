@@ -194,7 +194,7 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(Has(r.err, "Die Datei des nationalen Anhangs " + data.file("NAD/Deutschland.NAD") +
-                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt): es gelten die "
+                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt); es gelten die "
                                "eingebauten Werte von \"Deutschland\".\n"))
         << r.err;
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
