@@ -398,7 +398,11 @@ bool Read_Position_Input()
         // Keep a copy of the position's import protocol as it stood at this read.
         const std::string source = Component_Name(Position_Suffix(".EXP"));
         const std::string destination = Component_Name(Position_Suffix("_TMP.EXP"));
-        if (!source.empty() && !destination.empty()) Copy_File_If_Exists(source.c_str(), destination.c_str());
+        if (!source.empty() && !destination.empty()) {
+            // A copy that a killed run left half-made under a temporary name goes first.
+            Remove_Leftover_Temporaries(destination.c_str());
+            Copy_File_If_Exists(source.c_str(), destination.c_str());
+        }
     }
     corbel_model.input_read_failed = 0;
     if (r == 1) {

@@ -417,6 +417,8 @@ TEST_F(RefreshFaults, InterruptedRunsLeaveNoTemporaryFiles)
     Wait_Program(run);
     EXPECT_GT(Temporary_Files(), 0);
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01.EXP"), "Importprotokoll"));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01_TMP.EXP.tmpK1ll3d"), "halbe Kopie"));
     EXPECT_EQ(Refresh().err, "");
     Expect_No_Extra_File();
 }
