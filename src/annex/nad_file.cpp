@@ -153,7 +153,7 @@ void Tell_Once(const std::vector<std::string>& pieces)
 // A damaged file of the installation, whoever loads it.
 void Tell_Damaged_Builtin(const char* name, const NAD_Load_Problem& problem)
 {
-    Tell_Once({"Die Datei des nationalen Anhangs", problem.path, problem.problem + ":",
+    Tell_Once({"Die Datei des nationalen Anhangs", problem.path, problem.problem + ";",
                std::string("es gelten die eingebauten Werte von \"") +
                    (std::strcmp(name, NAD_FILE_STANDARD) == 0 ? "EC-Standardparameter" : name) + "\"."});
 }

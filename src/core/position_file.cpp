@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
+#include <sys/stat.h>
 
 const char* const EXPORT_FILE_NAME = "\\Q7-DI2ZE#export.dat";
 
@@ -33,6 +34,17 @@ void Tell_Input_Problem(const char* problem, const char* reason)
 }
 
 namespace {
+
+// Whether the input's name is in the folder: also as a link that leads nowhere or in a
+// circle, which names a position that cannot be read, not an empty one.
+bool Input_Name_Taken(bool* is_link)
+{
+    const char* name = Get_Component_File_Name(inp_file_name.c_str());
+    struct stat info;
+    if (!name || ::lstat(Map_Path(name).c_str(), &info) != 0) return false;
+    *is_link = S_ISLNK(info.st_mode);
+    return true;
+}
 
 // Screen texts (code page 1252).
 const char* const TEXT_EXPORT_FAILED = "Die Daten k\xF6nnen nicht exportiert werden!";
@@ -362,13 +374,15 @@ bool Read_Position_Input()
         }
         // No file: the position starts empty. A file that is there but cannot be opened
         // must not be overwritten unasked later, nor be reported as an empty position.
-        const bool exists = Component_File_Exists(inp_file_name.c_str());
+        bool is_link = false;
+        const bool exists = Input_Name_Taken(&is_link);
         if (exists && refresh_mode) {
             // A folder, a pipe or a device in the file's place, or a file far too long,
             // is there but holds no position.
             const bool no_position = error == EISDIR || error == ENODEV || error == EOVERFLOW;
             Tell_Input_Problem(no_position ? "kann nicht gelesen werden" : "kann nicht ge\xF6" "ffnet werden",
-                               German_Error_Text(error));
+                               is_link && error == ENOENT ? "sie ist ein Verweis auf eine Datei, die nicht vorhanden ist"
+                                                          : German_Error_Text(error));
             return false;
         }
         // The report of an empty position is about to replace the old one: not without a word.
@@ -384,7 +398,11 @@ bool Read_Position_Input()
         // Keep a copy of the position's import protocol as it stood at this read.
         const std::string source = Component_Name(Position_Suffix(".EXP"));
         const std::string destination = Component_Name(Position_Suffix("_TMP.EXP"));
-        if (!source.empty() && !destination.empty()) Copy_File_If_Exists(source.c_str(), destination.c_str());
+        if (!source.empty() && !destination.empty()) {
+            // A copy that a killed run left half-made under a temporary name goes first.
+            Remove_Leftover_Temporaries(destination.c_str());
+            Copy_File_If_Exists(source.c_str(), destination.c_str());
+        }
     }
     corbel_model.input_read_failed = 0;
     if (r == 1) {

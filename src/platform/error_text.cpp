@@ -29,6 +29,9 @@ const char* German_Error_Text(int error_number)
     case ENXIO: return "die Pipe oder das Ger\xE4t nimmt nichts an";
     case EOVERFLOW: return "die Datei ist besch\xE4" "digt (eine Zeile oder die Datei selbst ist viel zu lang)";
     case EINVAL: return "ung\xFCltiger Dateiname";
+    case ELOOP: return "zu viele Verweise in Folge (ein Verweis zeigt im Kreis)";
+    case EBUSY: return "die Datei ist in Benutzung (eingeh\xE4ngt oder gesperrt)";
+    case EXDEV: return "die Datei liegt auf einem anderen Datentr\xE4ger";
     default: break;
     }
     static char buffer[40];

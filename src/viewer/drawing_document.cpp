@@ -183,8 +183,9 @@ private:
     void Entity(size_t& i)
     {
         const std::string& line = lines_[i++];
-        if (line.empty()) return;
         const std::vector<std::string> t = Tokens(line);
+        // A line of blanks is as empty as an empty one.
+        if (t.empty()) return;
         const std::string& kind = t[0];
         if (kind == "-line") {
             Line(t);

@@ -207,7 +207,7 @@ TEST_F(AnnexFiles, DamagedFileChangesNothingAndSaysWhy)
     }
     ASSERT_EQ(Shown_Messages().size(), 1u);
     EXPECT_EQ(Shown_Messages()[0].text, "Die Datei des nationalen Anhangs\n" + data_.file("NAD/Deutschland.NAD") +
-                                            "\nist besch\xE4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt):"
+                                            "\nist besch\xE4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt);"
                                             "\nes gelten die eingebauten Werte von \"Deutschland\".");
     Clear_Shown_Messages();
 }

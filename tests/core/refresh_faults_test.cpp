@@ -194,7 +194,7 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(Has(r.err, "Die Datei des nationalen Anhangs " + data.file("NAD/Deutschland.NAD") +
-                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt): es gelten die "
+                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt); es gelten die "
                                "eingebauten Werte von \"Deutschland\".\n"))
         << r.err;
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
@@ -333,6 +333,28 @@ TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
     Expect_No_Extra_File();
 }
 
+// An input that is a link leading nowhere or in a circle is a position that cannot be
+// read, not an empty one: the report and drawing of its last design stay.
+TEST_F(RefreshFaults, AnInputLinkThatLeadsNowhereKeepsThePair)
+{
+    ASSERT_EQ(Refresh().err, "");
+    const std::string report = Read_File_Bytes(Report());
+    ASSERT_EQ(::symlink(dir_.file("fehlt/B1_01.INP").c_str(), dir_.file("weg").c_str()), 0);
+    ASSERT_EQ(::symlink("kreis", dir_.file("kreis").c_str()), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"weg", "sie ist ein Verweis auf eine Datei, die nicht vorhanden ist"},
+        {"kreis", "zu viele Verweise in Folge (ein Verweis zeigt im Kreis)"}};
+    for (const auto& [target, reason] : cases) {
+        std::remove(Input().c_str());
+        ASSERT_EQ(::symlink(target.c_str(), Input().c_str()), 0);
+        const Run_Result r = Refresh();
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(r.err, "Die Eingabedatei B1_01.INP kann nicht ge\xC3\xB6" "ffnet werden: " + reason + ".\n");
+        EXPECT_EQ(Read_File_Bytes(Report()), report);
+        EXPECT_TRUE(File_Exists(Drawing()));
+    }
+}
+
 // Ids with a folder take the position text beside the position's files; an id too long for
 // a file name is said with the real name and reason, and nothing is written.
 TEST_F(RefreshFaults, IdsWithFoldersAndOverlongIds)
@@ -395,6 +417,8 @@ TEST_F(RefreshFaults, InterruptedRunsLeaveNoTemporaryFiles)
     Wait_Program(run);
     EXPECT_GT(Temporary_Files(), 0);
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01.EXP"), "Importprotokoll"));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_01_TMP.EXP.tmpK1ll3d"), "halbe Kopie"));
     EXPECT_EQ(Refresh().err, "");
     Expect_No_Extra_File();
 }
