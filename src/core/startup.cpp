@@ -74,10 +74,15 @@ int Start_Corbel_Run(int argc, char** argv)
 
     Load_Position_Title(component_id.c_str());
 
+    // Without an installation folder there is nothing to run with; the environment expects
+    // exit code 0, the user a word why nothing happened.
     const char* exec = std::getenv("EXEC");
-    if (!exec) return 0;
-    const char* private_path = CurOb_Privat_Datapath();
-    if (!private_path) return 0;
+    const char* private_path = exec ? CurOb_Privat_Datapath() : nullptr;
+    if (!exec || !private_path) {
+        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist nicht gesetzt",
+                          "ohne Installationsordner endet das Programm ohne Bearbeitung");
+        return 0;
+    }
     private_data_path = private_path;
     // The program's version is read below EXEC; the report goes without it.
     if (!*exec && refresh_mode)

@@ -53,9 +53,12 @@ TEST(StartUp, ArgumentMatrix)
     EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
 
     // Without EXEC (or without a private data path) the run ends at once with 0, even a
-    // refresh run.
-    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), {"EXEC", "ZAV_PRIVAT_DATAPATH"});
-    EXPECT_EQ(r.exit_code, 0);
+    // refresh run, and says why on standard error.
+    for (const char* refresh : {"-refresh", ""}) {
+        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", refresh}, dir.path(), {"EXEC", "ZAV_PRIVAT_DATAPATH"});
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_NE(r.err.find("EXEC ist nicht gesetzt"), std::string::npos) << r.err;
+    }
 
     // An over-long identifier and fifth argument must not hurt.
     std::string long_id(300, 'K'), long_arg = "-refresh" + std::string(5000, 'x');
