@@ -486,6 +486,11 @@ void Area_Set_Zone(int area, int x1, int y1, int x2, int y2)
     a->zone_on = 1;
 }
 
+void Area_Set_Change_Hook(int area, Area_Change_Hook hook)
+{
+    if (Scroll_Area* a = Area_Slot(area)) a->change_hook = hook;
+}
+
 // ---- Items ---------------------------------------------------------------------------
 
 Area_Item* Area_New_Item(Scroll_Area* slot)

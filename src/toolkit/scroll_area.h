@@ -67,6 +67,11 @@ using Area_Draw_Function = void (*)(int x1, int y1, int x2, int y2, void* data);
 
 struct Area_Item;
 
+// Called when an edited field's value changed and the cursor would walk on to the next
+// field; nonzero ends the walk there, so that the caller can rebuild what depends on it
+// and then go on with Area_Walk_On.
+using Area_Change_Hook = int (*)();
+
 // The editing state of a multi-line text box, owned by its item.
 struct Text_Box_State {
     int line_capacity = 50;     // entries of lines; a full table is replaced by one 4 times as large
@@ -155,6 +160,8 @@ struct Scroll_Area {
     int* help_target = nullptr;
     Area_Item* first_item = nullptr;
     Area_Item* last_item = nullptr;  // the setters act on it
+    Area_Change_Hook change_hook = nullptr;
+    const void* walk_from = nullptr;  // the value of the field whose change ended the walk
 };
 
 extern Scroll_Area scroll_areas[AREA_COUNT];
@@ -194,6 +201,12 @@ void Area_Set_Key_Events(int area, int flag);
 void Area_Set_Wait_Option(int area, int flag);
 void Area_Set_Stop_Word(int area, int* word);
 void Area_Set_Zone(int area, int x1, int y1, int x2, int y2);
+// None (the default): the walk from field to field goes on after every change.
+void Area_Set_Change_Hook(int area, Area_Change_Hook hook);
+// After a walk the change hook ended and the items were built anew: walks on from the
+// field that edits the same value as the one changed. 1: a walk ran (the values may have
+// changed, as after Area_Handle_Event); 0: nothing to go on with.
+int Area_Walk_On(int area);
 
 // ---- Item adders ------------------------------------------------------------------------
 // align 1: x is the right end of the text.

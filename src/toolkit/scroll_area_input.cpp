@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 Text_Box_State* edited_text_box = nullptr;
 
@@ -172,19 +173,69 @@ void Bring_Into_View(Scroll_Area* a, const Area_Item* p, Area_Screen& s)
     s.sy0 = ny;
 }
 
+// The value a field edits, to tell whether an edit changed it.
+struct Field_Value {
+    double number = 0;
+    int index = 0;
+    std::string text;
+};
+
+Field_Value Value_Of(const Area_Item* p)
+{
+    Field_Value v;
+    if (p->type == AREA_FLOAT_FIELD && p->number) v.number = *p->number;
+    else if (p->type == AREA_TEXT_FIELD && p->text) v.text = p->text;
+    else if (p->value_ptr) v.index = *p->value_ptr;
+    return v;
+}
+
+bool Same_Value(const Field_Value& x, const Field_Value& y)
+{
+    return std::memcmp(&x.number, &y.number, sizeof x.number) == 0 && x.index == y.index && x.text == y.text;
+}
+
+// Where a field's value lives: what names the field across a rebuild of the items.
+const void* Value_Place(const Area_Item* p)
+{
+    if (p->type == AREA_FLOAT_FIELD) return p->number;
+    if (p->type == AREA_TEXT_FIELD) return p->text;
+    return p->value_ptr;
+}
+
+// Edits one field; nonzero: go on to the next. A changed value ends the walk when the
+// area's change hook asks for it; the field is remembered for Area_Walk_On.
+int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s)
+{
+    const Field_Value before = Value_Of(p);
+    const int r = Edit_Field(p, s);
+    if (r && a->change_hook && !Same_Value(before, Value_Of(p)) && a->change_hook() != 0) {
+        a->walk_from = Value_Place(p);
+        return 0;
+    }
+    return r;
+}
+
+// From field to field after p while each edit asks to go on.
+void Walk_From(Scroll_Area* a, Area_Item* p, Area_Screen& s)
+{
+    int r = 1;
+    for (Area_Item* q = p->next; q && r; q = q->next) {
+        if (!Is_Field(q->type) || !Editable(q)) continue;
+        Bring_Into_View(a, q, s);
+        Area_Redraw(a);
+        r = Edit_And_Tell(a, q, s);
+    }
+    Area_Redraw(a);
+}
+
 int Field_Edit(Scroll_Area* a, Area_Item* p, Area_Screen s)
 {
     Wait_For_Release();
     while (hitkey() != -1) getkey();
-    int r = Edit_Field(p, s);
-    if (r) {
+    a->walk_from = nullptr;
+    if (Edit_And_Tell(a, p, s)) {
         Area_Redraw(a);
-        for (Area_Item* q = p->next; q && r; q = q->next) {
-            if (!Is_Field(q->type) || !Editable(q)) continue;
-            Bring_Into_View(a, q, s);
-            Area_Redraw(a);
-            r = Edit_Field(q, s);
-        }
+        Walk_From(a, p, s);
     }
     Area_Redraw(a);
     return 1;
@@ -516,6 +567,21 @@ int Short_Key(Scroll_Area* a)
 }
 
 } // namespace
+
+int Area_Walk_On(int area)
+{
+    Scroll_Area* a = Area_Slot(area);
+    if (!a || !a->walk_from) return 0;
+    const void* from = a->walk_from;
+    a->walk_from = nullptr;
+    for (Area_Item* p = a->first_item; p; p = p->next) {
+        if (!Is_Field(p->type) || Value_Place(p) != from) continue;
+        Area_Screen s = Area_Screen_Of(a);
+        Walk_From(a, p, s);
+        return 1;
+    }
+    return 0;
+}
 
 int Area_Handle_Event(int area)
 {

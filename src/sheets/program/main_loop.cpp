@@ -139,6 +139,15 @@ void Set_Case_Options(EC2_Print_Options* o, int case_number)
     o->switches[EC2_PRINT_DETAIL_CASE] = -case_number;
 }
 
+// A changed value ends the walk from field to field: the page shows results, marks and
+// notes of the input as it was, and is rebuilt (checked and designed anew) before the
+// walk goes on. Rebuilding inside the walk would free the items it walks.
+int Stop_Walk_For_Rebuild()
+{
+    results_valid = 0;
+    return 1;
+}
+
 } // namespace
 
 void Reset_Main_Loop_State()
@@ -215,6 +224,7 @@ int Run_Main_Loop()
     const int page_escape = Add_Escape_Area_to_PS(9, 55, X - 26, Y - 26, 1, EVENT_PAGE);
     Set_Escape_Area_to_MouseMoveEvent(page_escape, 1);
     const int area = Area_Create(9, 55, X - 14, Y - 14, 1, 1);
+    Area_Set_Change_Hook(area, Stop_Walk_For_Rebuild);
 
     if (main_sheet_hooks.init_palette) main_sheet_hooks.init_palette();
     Read_Position_Input();
@@ -265,6 +275,20 @@ int Run_Main_Loop()
         Change_Activity_PS(bar_escape, 1);
         Area_Update(area);
 
+        // Values changed: composed once more, so that buttons take their clicks and the
+        // tables their rows, before the data check sees the model.
+        auto changed = [&]() {
+            results_valid = 0;
+            compose();
+            Apply_Edit_Buffer_Hook(&corbel_model);
+            Check_Corbel_Model(&corbel_model, nullptr, 0, 0);
+            Fill_Edit_Buffer_Hook(&corbel_model);
+        };
+        if (Area_Walk_On(area)) {
+            changed();
+            continue;
+        }
+
         const int code = Edit_Prop_Sheet();
         if (code >= EVENT_REGISTER_FIRST && code < EVENT_REGISTER_FIRST + 3) {
             const int page = code - EVENT_REGISTER_FIRST + 1;
@@ -277,16 +301,7 @@ int Run_Main_Loop()
         if (code == EVENT_PAGE) {
             int r = 0;
             if (main_sheet_hooks.page_events[current_page - 1]) r = main_sheet_hooks.page_events[current_page - 1]();
-            const bool changed = r == 0 ? Area_Handle_Event(area) != 0 : (r == -1 || r == 1 || r == 2);
-            if (changed) {
-                results_valid = 0;
-                // Composed once more, so that buttons take their clicks and the tables
-                // their rows, before the data check sees the model.
-                compose();
-                Apply_Edit_Buffer_Hook(&corbel_model);
-                Check_Corbel_Model(&corbel_model, nullptr, 0, 0);
-                Fill_Edit_Buffer_Hook(&corbel_model);
-            }
+            if (r == 0 ? Area_Handle_Event(area) != 0 : (r == -1 || r == 1 || r == 2)) changed();
             continue;
         }
         if (code != EVENT_BUTTON_BAR) continue;
