@@ -161,7 +161,9 @@ struct Scroll_Area {
     Area_Item* first_item = nullptr;
     Area_Item* last_item = nullptr;  // the setters act on it
     Area_Change_Hook change_hook = nullptr;
-    const void* walk_from = nullptr;  // the value of the field whose change ended the walk
+    const void* walk_from = nullptr;  // the value of the field whose change ended the walk,
+    int walk_from_place = -1;         // its place among the fields (-1: none), their number
+    int walk_field_count = 0;
 };
 
 extern Scroll_Area scroll_areas[AREA_COUNT];
@@ -204,7 +206,8 @@ void Area_Set_Zone(int area, int x1, int y1, int x2, int y2);
 // None (the default): the walk from field to field goes on after every change.
 void Area_Set_Change_Hook(int area, Area_Change_Hook hook);
 // After a walk the change hook ended and the items were built anew: walks on from the
-// field that edits the same value as the one changed. 1: a walk ran (the values may have
+// same field: the one at the same place among as many fields as before (a table built
+// anew holds its rows elsewhere), else the one that edits the same value. 1: a walk ran (the values may have
 // changed, as after Area_Handle_Event); 0: nothing to go on with.
 int Area_Walk_On(int area);
 

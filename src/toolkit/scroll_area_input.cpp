@@ -210,6 +210,11 @@ int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s)
     const int r = Edit_Field(p, s);
     if (r && a->change_hook && !Same_Value(before, Value_Of(p)) && a->change_hook() != 0) {
         a->walk_from = Value_Place(p);
+        a->walk_field_count = 0;
+        for (const Area_Item* q = a->first_item; q; q = q->next) {
+            if (q == p) a->walk_from_place = a->walk_field_count;
+            if (Is_Field(q->type)) ++a->walk_field_count;
+        }
         return 0;
     }
     return r;
@@ -232,7 +237,7 @@ int Field_Edit(Scroll_Area* a, Area_Item* p, Area_Screen s)
 {
     Wait_For_Release();
     while (hitkey() != -1) getkey();
-    a->walk_from = nullptr;
+    a->walk_from_place = -1;
     if (Edit_And_Tell(a, p, s)) {
         Area_Redraw(a);
         Walk_From(a, p, s);
@@ -571,16 +576,22 @@ int Short_Key(Scroll_Area* a)
 int Area_Walk_On(int area)
 {
     Scroll_Area* a = Area_Slot(area);
-    if (!a || !a->walk_from) return 0;
-    const void* from = a->walk_from;
-    a->walk_from = nullptr;
+    if (!a || a->walk_from_place < 0) return 0;
+    const int place = a->walk_from_place;
+    a->walk_from_place = -1;
+    Area_Item* same_value = nullptr;
+    Area_Item* same_place = nullptr;
+    int k = 0;
     for (Area_Item* p = a->first_item; p; p = p->next) {
-        if (!Is_Field(p->type) || Value_Place(p) != from) continue;
-        Area_Screen s = Area_Screen_Of(a);
-        Walk_From(a, p, s);
-        return 1;
+        if (!Is_Field(p->type)) continue;
+        if (!same_value && Value_Place(p) == a->walk_from) same_value = p;
+        if (k++ == place) same_place = p;
     }
-    return 0;
+    Area_Item* from = k == a->walk_field_count ? same_place : same_value;
+    if (!from) return 0;
+    Area_Screen s = Area_Screen_Of(a);
+    Walk_From(a, from, s);
+    return 1;
 }
 
 int Area_Handle_Event(int area)
