@@ -293,6 +293,30 @@ TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
     EXPECT_GT(red, 100);
 }
 
+// A value confirmed with Enter while the cursor walks on: on B1/5 (online) a = 20 gives
+// results; a = 35 typed with Enter is beyond the corbel, and while the cursor stands in
+// the next field (h, typed as 4) the page already says the input error instead of the
+// old results. Both values are saved.
+TEST_F(ProgramSession, TheWalkOnAfterAChangeShowsNoOldResults)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_05.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_05.INP")));
+    const std::string a = "click 880 288\nkey Ctrl+A\ntext \"";
+    const Run_Result r = Run(a + "20\"\nkey Enter\nclick 300 900\nwait 200\nshot valid.png\n" + a +
+                                 "35\"\nkey Enter\nshot walk.png\ntext \"4\"\nkey Enter\n" + END_AND_SAVE,
+                             "5");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    auto red = [&](const char* shot) {
+        return shots.Count(shot, 20, 620, 640, 680, [](uint32_t p) { return p == 0xFF0000u; });
+    };
+    EXPECT_EQ(red("valid.png"), 0);
+    EXPECT_GT(red("walk.png"), 100);
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_05.INP"), &saved));
+    EXPECT_EQ(saved.load_a, 35.0);
+    EXPECT_EQ(saved.load_height, 4.0);
+    Free_Model(&saved);
+}
+
 // The annex editor, end to end: from the annex button's selection sheet its editor
 // button opens "Deutschland" in corbel-annex, whose own script (the editor, 1280 x 1024:
 // the tab "EN 1992" at (149, 75), gamma_c of the persistent situation at (100, 224), the
