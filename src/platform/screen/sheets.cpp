@@ -1143,13 +1143,14 @@ int Add_Single_Button_to_PS(int x, int y, int /*kind*/, int code, const char* te
     e.code = code;
     e.text = text ? text : "";
     int w = 40, h = 22;
-    const Screen_Image* picture = image && image_kind == 2 ? Load_Bitmap(static_cast<const char*>(image)) : nullptr;
-    if (image && image_kind == 2) e.bitmap = static_cast<const char*>(image);
-    if (picture) {
-        w = picture->width;
-        h = picture->height;
-    } else if (image && image_kind == 2) {
-        w = std::max(22, Get_Text_Width_In_Font(e.text.c_str(), 0x1000) + 16);
+    if (image && image_kind == 2) {
+        e.bitmap = static_cast<const char*>(image);
+        if (const Screen_Image* picture = Load_Bitmap(e.bitmap.c_str())) {
+            w = picture->width;
+            h = picture->height;
+        } else {
+            w = std::max(22, Get_Text_Width_In_Font(e.text.c_str(), 0x1000) + 16);
+        }
     } else if (image && image_kind == 1) {
         e.image = static_cast<const ZAV_TreeView_Image*>(image);
         w = e.image->width + 10;
