@@ -416,7 +416,6 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
     s.row_height = 22;
     s.area = area;
     s.unit_switch = model->unit_switch;
-    s.online = model->online_calculation;
     s.results = k == 0 && Results_Shown(*model);
     s.first_column_locked = model->system == SYSTEM_LOAD_CORBEL && model->load_transfer == LOAD_TRANSFER_INDIRECT;
     s.table = k;

@@ -30,7 +30,6 @@ struct Load_Editor_State {
     int row_height = 22;
     int area = -1;
     int unit_switch = 0;
-    int online = 0;
     int results = 0;              // table 0 shows the utilisations (Results_Shown)
     int first_column_locked = 0;  // load corbel with indirect load transfer: H not editable
     int table = 0;
