@@ -53,12 +53,24 @@ struct Editor {
     int editable = 1;      // the EN 1993 page's fields point to it
 };
 
-void Say(std::initializer_list<std::string> lines)
+// A box of the editor's title with those lines.
+void Fill_Box(std::initializer_list<std::string> lines)
 {
     Init_Message();
     Set_Message_Title(TITLE);
     for (const std::string& line : lines) Fill_Message(line.c_str());
+}
+
+void Say(std::initializer_list<std::string> lines)
+{
+    Fill_Box(lines);
     Draw_Message();
+}
+
+bool Ask(const char* question, int default_yes)
+{
+    Fill_Box({question});
+    return Answer_is_Yes(default_yes) != 0;
 }
 
 // The set as the set writer writes it: what tells whether anything changed.
@@ -176,19 +188,13 @@ int End(Editor& e)
     NAD_Set edited = e.set;
     edited.name = Typed_Name(e);
     if (Set_Text(edited) == e.opened) return 0;
-    Init_Message();
-    Set_Message_Title(TITLE);
-    Fill_Message("Sollen die \xC4nderungen gespeichert werden?");
-    if (!Answer_is_Yes(1)) return 0;
+    if (!Ask("Sollen die \xC4nderungen gespeichert werden?", 1)) return 0;
     return Save(e) ? 1 : -1;
 }
 
 int Confirm_Close()
 {
-    Init_Message();
-    Set_Message_Title(TITLE);
-    Fill_Message("Bearbeitung abbrechen? Die \xC4nderungen werden nicht gespeichert.");
-    if (!Answer_is_Yes(0)) return 0;
+    if (!Ask("Bearbeitung abbrechen? Die \xC4nderungen werden nicht gespeichert.", 0)) return 0;
     Exit_Prop_Sheets();
     Exit_Grafik_Mode();
     return 32768;
