@@ -266,6 +266,10 @@ void Icon_Bar_Draw_Button(const Icon_Bar* bar, const Icon_Bar_Button* b, int sta
 {
     if (!bar || !b) return;
     const Box r = Button_Box(bar, b);
+    if (!Load_Bitmap(bar->bitmap_file)) {
+        Draw_Text_Button(r, b, state);
+        return;
+    }
     int ix, iy;
     if (b->enabled <= 0 || state == 3) {
         ix = b->inactive_x;
@@ -279,10 +283,6 @@ void Icon_Bar_Draw_Button(const Icon_Bar* bar, const Icon_Bar_Button* b, int sta
     } else {
         ix = b->normal_x;
         iy = b->normal_y;
-    }
-    if (!Load_Bitmap(bar->bitmap_file)) {
-        Draw_Text_Button(r, b, state);
-        return;
     }
     if (frame_flag) {
         pxFgc(GetZAVColor(-1));
