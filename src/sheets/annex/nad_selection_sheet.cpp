@@ -22,17 +22,6 @@ constexpr int CODE_OK = 2;
 constexpr int CODE_LIST = 1;
 constexpr int CODE_STRIP = 4;
 
-struct Sheet_Centre {
-    bool known = false;
-    int x = 0, y = 0;
-    void Init()
-    {
-        if (known) return;
-        x = NPIXEL_X / 2;
-        y = NPIXEL_Y / 2;
-        known = true;
-    }
-};
 Sheet_Centre selection_centre, warning_centre;
 
 // A click on a list row stores the row here; the next drawing of the list chooses it.
@@ -131,7 +120,7 @@ void NAD_Run_Selection_Sheet()
         return;
     }
 
-    selection_centre.Init();
+    selection_centre.Ensure();
     int x1 = selection_centre.x - 145, x2 = selection_centre.x + 145;
     int y1 = selection_centre.y - 145, y2 = selection_centre.y + 144;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
@@ -180,10 +169,7 @@ void NAD_Run_Selection_Sheet()
         }
     }
 
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    selection_centre.x += dx;
-    selection_centre.y += dy;
+    selection_centre.Follow_Move();
     Area_Delete(strip);
     Area_Delete(list);
     Undefine_Prop_Sheet();
@@ -194,7 +180,7 @@ void NAD_Run_Selection_Sheet()
 int NAD_Run_Warning_Sheet(const char* stored_name, const char* name_in_force)
 {
     if (!Get_Screen_State().graphics_on) return NAD_Show_Name_Warning(stored_name, name_in_force);
-    warning_centre.Init();
+    warning_centre.Ensure();
     int x1 = warning_centre.x - 130, x2 = warning_centre.x + 129;
     int y1 = warning_centre.y - 112, y2 = warning_centre.y + 111;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
@@ -235,10 +221,7 @@ int NAD_Run_Warning_Sheet(const char* stored_name, const char* name_in_force)
             if (request) break;
         }
     }
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    warning_centre.x += dx;
-    warning_centre.y += dy;
+    warning_centre.Follow_Move();
     Area_Delete(area);
     Undefine_Prop_Sheet();
     return request ? 1 : 0;
