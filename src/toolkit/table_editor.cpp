@@ -655,10 +655,7 @@ int Table_Editor_Fill_Column()
                 Change_Activity_PS(first_field, 1);
             }
         } else if (code == 1 || code == 2) {
-            int dx = 0, dy = 0;
-            Prop_Sheet_Displacement(&dx, &dy);
-            fill_centre.x += dx;
-            fill_centre.y += dy;
+            fill_centre.Follow_Move();
             Undefine_Prop_Sheet();
             if (code == 1) Fill(*t, c, choice, first, last, start, increment);
             return 0;
