@@ -14,8 +14,7 @@ constexpr int CODE_CHOICE = 3;
 constexpr int SHEET_WIDTH = 320;
 constexpr int PROFILE_PITCH = 18;
 
-bool centre_known = false;
-int centre_x = 0, centre_y = 0;
+Sheet_Centre centre;
 
 } // namespace
 
@@ -29,15 +28,11 @@ int NAD_Display_Options_Sheet()
     const int opening_current = nad_profile_current;
     const int opening_index = nad_profile_index;
 
-    if (!centre_known) {
-        centre_x = NPIXEL_X / 2;
-        centre_y = NPIXEL_Y / 2;
-        centre_known = true;
-    }
+    centre.Ensure();
     const int count = static_cast<int>(nad_app_profiles.size());
     const int height = std::min(130 + PROFILE_PITCH * count, NPIXEL_Y - 59);
-    int x1 = centre_x - SHEET_WIDTH / 2, x2 = x1 + SHEET_WIDTH - 1;
-    int y1 = centre_y - height / 2, y2 = y1 + height - 1;
+    int x1 = centre.x - SHEET_WIDTH / 2, x2 = x1 + SHEET_WIDTH - 1;
+    int y1 = centre.y - height / 2, y2 = y1 + height - 1;
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, "Darstellungsoptionen", 0, 1);
 
@@ -70,10 +65,7 @@ int NAD_Display_Options_Sheet()
         code = Edit_Prop_Sheet();
     } while (code != CODE_OK && code != CODE_CANCEL && code != 0);
 
-    int dx = 0, dy = 0;
-    Prop_Sheet_Displacement(&dx, &dy);
-    centre_x += dx;
-    centre_y += dy;
+    centre.Follow_Move();
     Undefine_Prop_Sheet();
 
     if (code == CODE_OK) {
