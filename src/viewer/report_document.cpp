@@ -165,9 +165,9 @@ class Report_Reader::Impl {
 public:
     explicit Impl(const std::string& bytes) : src_(bytes) {}
     explicit Impl(FILE* file) : src_(file) {}
-    explicit Impl(std::vector<Report_Item> items) : src_(NO_BYTES)
+    explicit Impl(const Report_Document& doc)
+        : src_(NO_BYTES), queue_(doc.items.begin(), doc.items.end()), counts_(doc.counts)
     {
-        for (Report_Item& item : items) queue_.push_back(std::move(item));
     }
 
     const Report_Item* Peek(size_t k)
@@ -563,7 +563,7 @@ private:
 
 Report_Reader::Report_Reader(const std::string& bytes) : impl_(std::make_unique<Impl>(bytes)) {}
 Report_Reader::Report_Reader(FILE* file) : impl_(std::make_unique<Impl>(file)) {}
-Report_Reader::Report_Reader(std::vector<Report_Item> items) : impl_(std::make_unique<Impl>(std::move(items))) {}
+Report_Reader::Report_Reader(const Report_Document& doc) : impl_(std::make_unique<Impl>(doc)) {}
 Report_Reader::~Report_Reader() = default;
 const Report_Item* Report_Reader::Peek(size_t k) { return impl_->Peek(k); }
 bool Report_Reader::Next(Report_Item& item) { return impl_->Next(item); }

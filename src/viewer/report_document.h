@@ -130,7 +130,7 @@ class Report_Reader {
 public:
     explicit Report_Reader(const std::string& bytes);
     explicit Report_Reader(FILE* file);          // not closed here
-    explicit Report_Reader(std::vector<Report_Item> items);  // items read before
+    explicit Report_Reader(const Report_Document& doc);  // items and counts read before
     ~Report_Reader();
     Report_Reader(const Report_Reader&) = delete;
     Report_Reader& operator=(const Report_Reader&) = delete;
