@@ -29,10 +29,7 @@ constexpr uint32_t HEAD_SECOND_WINDOW = 0x10000;
 // CR LF ends a line as LF does; a line is cut at REPORT_LINE_MAX bytes.
 class Line_Source {
 public:
-    explicit Line_Source(const std::string& bytes) : bytes_(&bytes), nul_(bytes.find('\0') != std::string::npos)
-    {
-        Fetch();
-    }
+    explicit Line_Source(const std::string& bytes) : bytes_(&bytes) { Fetch(); }
     explicit Line_Source(FILE* file) : file_(file) { Fetch(); }
 
     bool At_End() const { return !have_; }

@@ -140,8 +140,8 @@ public:
     // Takes the next item; false at the end.
     bool Next(Report_Item& item);
     Read_Counts Counts() const;
-    // A file's read failed (its errno), or the bytes held a NUL (no text): the reading
-    // ended there.
+    // A file's read failed (its errno), or the file held a NUL (no text): the reading
+    // ended there. (Bytes are the caller's to check.)
     int Read_Error() const;
     bool Holds_Nul() const;
 
