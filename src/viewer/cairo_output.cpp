@@ -12,7 +12,6 @@
 namespace {
 
 constexpr double POINTS_PER_CM = 72.0 / 2.54;
-constexpr double A4_WIDTH_CM = 21.0, A4_HEIGHT_CM = 29.7;  // until the first page sets its size
 constexpr double PI = 3.14159265358979323846;
 
 cairo_status_t Write_To_File(void* closure, const unsigned char* data, unsigned int length)
@@ -128,8 +127,9 @@ std::string Outline_Link(const Outline_Entry& e)
 Pdf_Pages::Pdf_Pages(FILE* stream, const std::string& title) : stream_(stream)
 {
     if (!stream) return;
-    surface_ = cairo_pdf_surface_create_for_stream(Write_To_File, stream, A4_WIDTH_CM * POINTS_PER_CM,
-                                                   A4_HEIGHT_CM * POINTS_PER_CM);
+    const Page blank;  // its size until the first page sets its own
+    surface_ = cairo_pdf_surface_create_for_stream(Write_To_File, stream, blank.width * POINTS_PER_CM,
+                                                   blank.height * POINTS_PER_CM);
     if (!title.empty()) cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "corbel-view");
     cr_ = cairo_create(surface_);

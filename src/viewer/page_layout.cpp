@@ -854,12 +854,8 @@ private:
 
 Laid_Out_Document Lay_Out_Report(const Report_Document& report)
 {
-    Report_Reader reader(report.items);
-    Laid_Out_Document doc = Layout(reader, nullptr).Run();
-    doc.counts.unknown_keywords = report.counts.unknown_keywords;
-    doc.counts.malformed_lines = report.counts.malformed_lines;
-    doc.counts.stray_lines = report.counts.stray_lines;
-    return doc;
+    Report_Reader reader(report);
+    return Layout(reader, nullptr).Run();
 }
 
 Laid_Out_Document Lay_Out_Report_In_Pieces(Report_Reader& reader, const Page_Sink& sink)

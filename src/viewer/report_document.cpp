@@ -29,10 +29,7 @@ constexpr uint32_t HEAD_SECOND_WINDOW = 0x10000;
 // CR LF ends a line as LF does; a line is cut at REPORT_LINE_MAX bytes.
 class Line_Source {
 public:
-    explicit Line_Source(const std::string& bytes) : bytes_(&bytes), nul_(bytes.find('\0') != std::string::npos)
-    {
-        Fetch();
-    }
+    explicit Line_Source(const std::string& bytes) : bytes_(&bytes) { Fetch(); }
     explicit Line_Source(FILE* file) : file_(file) { Fetch(); }
 
     bool At_End() const { return !have_; }
@@ -165,9 +162,9 @@ class Report_Reader::Impl {
 public:
     explicit Impl(const std::string& bytes) : src_(bytes) {}
     explicit Impl(FILE* file) : src_(file) {}
-    explicit Impl(std::vector<Report_Item> items) : src_(NO_BYTES)
+    explicit Impl(const Report_Document& doc)
+        : src_(NO_BYTES), queue_(doc.items.begin(), doc.items.end()), counts_(doc.counts)
     {
-        for (Report_Item& item : items) queue_.push_back(std::move(item));
     }
 
     const Report_Item* Peek(size_t k)
@@ -563,7 +560,7 @@ private:
 
 Report_Reader::Report_Reader(const std::string& bytes) : impl_(std::make_unique<Impl>(bytes)) {}
 Report_Reader::Report_Reader(FILE* file) : impl_(std::make_unique<Impl>(file)) {}
-Report_Reader::Report_Reader(std::vector<Report_Item> items) : impl_(std::make_unique<Impl>(std::move(items))) {}
+Report_Reader::Report_Reader(const Report_Document& doc) : impl_(std::make_unique<Impl>(doc)) {}
 Report_Reader::~Report_Reader() = default;
 const Report_Item* Report_Reader::Peek(size_t k) { return impl_->Peek(k); }
 bool Report_Reader::Next(Report_Item& item) { return impl_->Next(item); }

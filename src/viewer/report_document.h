@@ -130,7 +130,7 @@ class Report_Reader {
 public:
     explicit Report_Reader(const std::string& bytes);
     explicit Report_Reader(FILE* file);          // not closed here
-    explicit Report_Reader(std::vector<Report_Item> items);  // items read before
+    explicit Report_Reader(const Report_Document& doc);  // items and counts read before
     ~Report_Reader();
     Report_Reader(const Report_Reader&) = delete;
     Report_Reader& operator=(const Report_Reader&) = delete;
@@ -140,8 +140,8 @@ public:
     // Takes the next item; false at the end.
     bool Next(Report_Item& item);
     Read_Counts Counts() const;
-    // A file's read failed (its errno), or the bytes held a NUL (no text): the reading
-    // ended there.
+    // A file's read failed (its errno), or the file held a NUL (no text): the reading
+    // ended there. (Bytes are the caller's to check.)
     int Read_Error() const;
     bool Holds_Nul() const;
 

@@ -56,7 +56,8 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::s
            (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file.get())) > 0)
         bytes.append(buffer, n);
     if (std::ferror(file.get())) {
-        error = Unreadable(path, Input_Stream_Error(file.get()) ? Input_Stream_Error(file.get()) : errno);
+        const int code = Input_Stream_Error(file.get());
+        error = Unreadable(path, code ? code : errno);
         return false;
     }
     return true;

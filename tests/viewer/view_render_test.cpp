@@ -442,8 +442,6 @@ TEST_F(ViewRender, PreviewInAWindowStartsTheViewCommand)
 
 namespace {
 
-// The example positions' reports as the program writes them, and one position with 1000
-// load combinations; each is laid out and written to PDF.
 // The box of a graphic's label on the page (y down): corners counter-clockwise from the
 // start of the baseline, from the baseline up to the capital height, a hundredth of a
 // centimetre inside the advance (the side bearings).
@@ -508,6 +506,8 @@ void Expect_Labels_Clear(const Laid_Out_Document& doc, const std::string& what)
     }
 }
 
+// The example positions' reports as the program writes them, and one position with 1000
+// load combinations; each is laid out and written to PDF.
 class ViewExamples : public ::testing::Test {
 protected:
     // Refresh run of the example n (its input made by `edit`), the report's path.
