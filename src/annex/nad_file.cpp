@@ -1,5 +1,6 @@
 #include "annex/nad_file.h"
 
+#include "annex/nad_choice.h"
 #include "annex/nad_sections.h"
 #include "annex/nad_set.h"
 #include "base/guillemet.h"
@@ -155,7 +156,7 @@ void Tell_Damaged_Builtin(const char* name, const NAD_Load_Problem& problem)
 {
     Tell_Once({"Die Datei des nationalen Anhangs", problem.path, problem.problem + ";",
                std::string("es gelten die eingebauten Werte von \"") +
-                   (std::strcmp(name, NAD_FILE_STANDARD) == 0 ? "EC-Standardparameter" : name) + "\"."});
+                   (std::strcmp(name, NAD_FILE_STANDARD) == 0 ? NAD_NAME_STANDARD : name) + "\"."});
 }
 
 } // namespace

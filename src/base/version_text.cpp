@@ -35,14 +35,18 @@ bool Read_Line(FILE* file, std::string& line)
 
 } // namespace
 
+std::string Program_Version_Path(const char* exec, const char* directory_name)
+{
+    return std::string(exec) + "\\" + directory_name + "\\VERSION";
+}
+
 const char* Get_Program_Version_Text(const char* directory_name)
 {
     static char version_text[VERSION_TEXT_SIZE];
 
     const char* exec = std::getenv("EXEC");
     if (!exec || !directory_name) return nullptr;
-    std::string path = std::string(exec) + "\\" + directory_name + "\\VERSION";
-    std::unique_ptr<FILE, File_Closer> file(Fopen_Mapped(path.c_str(), "r"));
+    std::unique_ptr<FILE, File_Closer> file(Fopen_Mapped(Program_Version_Path(exec, directory_name).c_str(), "r"));
     if (!file) return nullptr;
 
     // The first line is the version text; only its line end is dropped, so the text is

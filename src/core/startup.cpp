@@ -78,7 +78,7 @@ void Check_Program_Version(const char* exec)
     }
     const char* directory = Get_Program_Directory_Name(CurOb_Application_Number());
     if (!directory || Get_Program_Version_Text(directory)) return;
-    const std::string version = Map_Path(std::string(exec) + "\\" + directory + "\\VERSION");
+    const std::string version = Map_Path(Program_Version_Path(exec, directory));
     Tell_File_Problem("Die Versionsdatei", version.c_str(), "kann nicht gelesen werden", consequence);
 }
 

@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -30,12 +31,17 @@ constexpr size_t TEMP_STEM_MAX = 240;
 constexpr char TEMP_MARK[] = ".tmp";
 constexpr size_t TEMP_RANDOM = 6;  // the XXXXXX of mkostemp
 
+// A path's folder with its slash ("" for none) and the name after it.
+std::pair<std::string, std::string> Folder_And_Name(const std::string& path)
+{
+    const size_t cut = path.rfind('/') + 1;  // 0 without a slash
+    return {path.substr(0, cut), path.substr(cut)};
+}
+
 // "<folder>/<name>.tmp" of a destination: the temporary files are this and six letters.
 std::string Temporary_Prefix(const std::string& destination)
 {
-    const size_t slash = destination.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
-    std::string stem = slash == std::string::npos ? destination : destination.substr(slash + 1);
+    auto [folder, stem] = Folder_And_Name(destination);
     if (stem.size() > TEMP_STEM_MAX) stem.resize(TEMP_STEM_MAX);
     return folder + stem + TEMP_MARK;
 }
@@ -468,9 +474,7 @@ int Remove_Leftover_Temporaries(const char* path)
 {
     if (!path || !*path) return 0;
     const std::string prefix = Temporary_Prefix(Destination_Of(path, Atomic_Mode::follow_link));
-    const size_t slash = prefix.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : prefix.substr(0, slash + 1);
-    const std::string name_prefix = prefix.substr(folder.size());
+    const auto [folder, name_prefix] = Folder_And_Name(prefix);
     DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!directory) return 0;
     int removed = 0;

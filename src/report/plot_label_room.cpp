@@ -135,7 +135,8 @@ bool Clear(const Box& box, const Obstacles& o, const std::vector<Box>& placed)
             if (Distance(box, a, b) < kClearance) return false;
         }
     for (const Box& other : placed)
-        if (other.in_file == box.in_file && std::hypot(other.Centre().x - c.x, other.Centre().y - c.y) < reach + std::hypot(other.w, other.h) &&
+        if (other.in_file == box.in_file &&
+            std::hypot(other.Centre().x - c.x, other.Centre().y - c.y) < reach + std::hypot(other.w, other.h) &&
             Distance(box, other) < kClearance)
             return false;
     return true;
@@ -316,8 +317,6 @@ private:
         if (hi_x - lo_x <= kSmallPolygon && hi_y - lo_y <= kSmallPolygon) obstacles_.polygons.push_back(std::move(points));
     }
 
-    // A text at the point: anchored by the code (rows follow the window's y as the viewer
-    // sets them), or with its baseline starting there (code < 0).
     // The box of a text at the point: anchored by the code (in the report the rows follow
     // the window's y as the viewer sets them; the drawing file's keypad, on its plan whose
     // y runs up the page, does not turn them), or with its baseline starting there
@@ -367,9 +366,8 @@ private:
     }
 };
 
-std::vector<Plot_Label_Move> label_moves;
+std::vector<Plot_Label_Move> label_moves;  // empty: no text moves
 size_t next_label = 0;
-bool moves_set = false;
 
 }  // namespace
 
@@ -382,19 +380,15 @@ void Plot_Set_Label_Moves(std::vector<Plot_Label_Move> moves)
 {
     label_moves = std::move(moves);
     next_label = 0;
-    moves_set = true;
 }
 
 void Plot_Clear_Label_Moves()
 {
-    label_moves.clear();
-    next_label = 0;
-    moves_set = false;
+    Plot_Set_Label_Moves({});
 }
 
 Plot_Label_Move Plot_Next_Label_Move()
 {
-    if (!moves_set) return {};
     const size_t k = next_label++;
     return k < label_moves.size() ? label_moves[k] : Plot_Label_Move{};
 }
