@@ -242,8 +242,8 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
         }
     }
     // Glass-fibre and lattice-girder bars have no place in a bridge under any annex: they
-    // become the listed bridge steel. A mapped class takes its own values at once, so that the model never holds class 4
-    // with the values of the class it replaced.
+    // become the listed bridge steel. A mapped class takes its own values at once, so that
+    // the model never holds class 4 with the values of the class it replaced.
     bool mapped = false;
     for (int& s : m->steel_class) {
         if (s == 5 || s == 6) {
