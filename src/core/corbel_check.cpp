@@ -242,8 +242,8 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
         }
     }
     // Glass-fibre and lattice-girder bars have no place in a bridge under any annex: they
-    // become the listed bridge steel. A mapped class takes its own values at once, so that the model never holds class 4
-    // with the values of the class it replaced.
+    // become the listed bridge steel. A mapped class takes its own values at once, so that
+    // the model never holds class 4 with the values of the class it replaced.
     bool mapped = false;
     for (int& s : m->steel_class) {
         if (s == 5 || s == 6) {
@@ -494,22 +494,29 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     return error;
 }
 
+namespace {
+
+// Whether every real that Visit_Corbel_Reals visits passes the test ok(value, largest).
+template <class Test>
+bool All_Corbel_Reals(const Corbel_Model& model, bool with_design_values, Test ok)
+{
+    bool all = true;
+    Visit_Corbel_Reals(model, with_design_values, [&](const char*, int, int, double value, double largest) {
+        all = all && ok(value, largest);
+    });
+    return all;
+}
+
+} // namespace
+
 bool Corbel_Values_Finite(const Corbel_Model& model)
 {
-    bool finite = true;
-    Visit_Corbel_Reals(model, false, [&](const char*, int, int, double value, double) {
-        if (!std::isfinite(value)) finite = false;
-    });
-    return finite;
+    return All_Corbel_Reals(model, false, [](double value, double) { return std::isfinite(value); });
 }
 
 bool Corbel_Values_Representable(const Corbel_Model& model)
 {
-    bool representable = true;
-    Visit_Corbel_Reals(model, true, [&](const char*, int, int, double value, double largest) {
-        if (!Representable(value, largest)) representable = false;
-    });
-    return representable;
+    return All_Corbel_Reals(model, true, Representable);
 }
 
 int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors)

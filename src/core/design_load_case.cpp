@@ -54,6 +54,13 @@ double Design_Force(double newton)
     return std::isfinite(kN) && kN >= kLeastForce ? kN : 0.0;
 }
 
+// A support corbel, or a load corbel on a beam: designed by the beam procedure; every other
+// corbel by the column procedure.
+bool Uses_Beam_Procedure(const Corbel_Model& model)
+{
+    return model.system == SYSTEM_SUPPORT_CORBEL || model.connection == CONNECTION_BEAM;
+}
+
 bool Is_Beam_End(const Corbel_Model& model)
 {
     return model.execution == EXECUTION_BEAM_END;
@@ -259,8 +266,7 @@ double Book_Area(double area, bool& failed)
 bool Is_Hung_Up_Load(const Corbel_Model& model)
 {
     // The column procedure's choice and its load transfer 0, as the design takes them.
-    return model.system != SYSTEM_SUPPORT_CORBEL && model.connection != CONNECTION_BEAM && !Is_Beam_End(model) &&
-           model.load_transfer != LOAD_TRANSFER_DIRECT;
+    return !Uses_Beam_Procedure(model) && !Is_Beam_End(model) && model.load_transfer != LOAD_TRANSFER_DIRECT;
 }
 
 int Beam_Corbel_Method_Class(int method_index)
@@ -342,7 +348,7 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
     double H = Design_Force(row.H);
     if (!Is_Load_Nonzero(A, H)) return 0;
 
-    const bool beam = m.system == SYSTEM_SUPPORT_CORBEL || m.connection == CONNECTION_BEAM;
+    const bool beam = Uses_Beam_Procedure(m);
     const bool have_set = Prepare_Material_Set();
 
     if (beam)

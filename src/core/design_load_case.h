@@ -28,10 +28,11 @@ bool Is_Hung_Up_Load(const Corbel_Model& model);
 
 // Takes the results of the procedure that has just run (beam_corbel_work when beam is set,
 // else column_corbel_work) into a row's result: the areas, the stirrup area by the
-// direction its text begins with, and the values the report and the envelope read; the
-// beam-only fields are left as they are after the column procedure; the checks that failed. Of the tie, hanger
-// and inclined areas one below -0.01 (or not a number) is stored as -1.0 and makes the
-// total -1.0; one from -0.01 up to 0 is stored as 0.0. Null result: nothing.
+// direction its text begins with, the values the report and the envelope read, and the
+// checks that failed; the beam-only fields are left as they are after the column
+// procedure. Of the tie, hanger and inclined areas one below -0.01 (or not a number) is
+// stored as -1.0 and makes the total -1.0; one from -0.01 up to 0 is stored as 0.0. Null
+// result: nothing.
 void Store_Design_Results(Load_Case_Result* result, int beam);
 
 // Method class of the beam-side and the column-side procedure for the model's method index

@@ -232,14 +232,6 @@ struct Design_State {
     int passes = 0;
 };
 
-void Add_Step_Top(Design_State& st)
-{
-    if (st.layout.circle)
-        st.in->area_bottom += fatigue_area_step;
-    else
-        st.in->area_top += fatigue_area_step;
-}
-
 int Solve_With_Areas(Design_State& st, double N, double M, double& eps_top, double& eps_bottom)
 {
     Fill_Areas(*st.in, st.layout);
@@ -335,14 +327,12 @@ bool Solve_Case(Design_State& st, double N, double M, double& eps_top, double& e
         }
         // A shrinking section without any steel yet: a stretched edge needs a first area.
         if (in.design_mode != 0 && st.has_shift && in.area_bottom + in.area_top < kNone) {
-            if (eps_top > kFloatEpsilon) {
-                Add_Step_Top(st);
-                if (eps_bottom > kFloatEpsilon && !st.layout.circle) in.area_bottom += fatigue_area_step;
-            } else if (eps_bottom > kFloatEpsilon) {
-                in.area_bottom += fatigue_area_step;
-            } else {
-                return true;
-            }
+            // Only a stretched edge asks for steel here, by the same steps as a failed plane.
+            const bool stretched = eps_top > kFloatEpsilon || eps_bottom > kFloatEpsilon;
+            Area_Steps steps;
+            if (!stretched || !Steps_For_Plane(st, eps_top, eps_bottom, steps)) return true;
+            in.area_top += steps.top;
+            in.area_bottom += steps.bottom;
             if (in.area_bottom + in.area_top >= st.gross_area) return false;
             continue;
         }

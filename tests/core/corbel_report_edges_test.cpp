@@ -31,16 +31,11 @@ double Number_After(const std::string& text, const std::string& label, size_t fr
 // The report of a refresh run of example position 1 as `change` leaves its input.
 std::string Report_Of(const std::function<void(Corbel_Model&)>& change)
 {
-    const std::string input = Edited_Input(Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP"), change);
-    Temp_Dir dir;
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
-    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(),
-                                     {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
-                                      "DRAM=" + dir.path(), "TEMP=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path()});
+    Run_Result r;
+    const std::string report = Refreshed_Example_Report(1, change, &r);
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.err, "");
-    return Read_File_Bytes(dir.file("B1_01.OLI"));
+    return report;
 }
 
 // One combination of A and H (kN).

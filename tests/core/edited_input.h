@@ -28,3 +28,19 @@ inline std::string Edited_Input(const std::string& input, const std::function<vo
     const size_t annex = input.find("\n\nACTIV_NADNAME");
     return out.bytes() + (annex == std::string::npos ? std::string() : input.substr(annex));
 }
+
+// The report that a refresh run of the built program writes for example position
+// B1_0<example> as `edit` leaves its input; the run's exit code and output go to *run.
+inline std::string Refreshed_Example_Report(int example, const std::function<void(Corbel_Model&)>& edit,
+                                            Run_Result* run)
+{
+    const std::string stem = "B1_0" + std::to_string(example);
+    const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".INP");
+    Temp_Dir dir;
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Edited_Input(input, edit)));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
+    *run = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(),
+                       {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "DRAM=" + dir.path(),
+                        "TEMP=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path()});
+    return Read_File_Bytes(dir.file("B1_01.OLI"));
+}

@@ -32,23 +32,15 @@ void Set_Loads(Corbel_Model& m, int k, const std::vector<Load>& loads)
 // The report of an example position changed by `edit`, written by a refresh run.
 std::string Refresh_Report(int example, const std::function<void(Corbel_Model&)>& edit)
 {
-    const std::string stem = "B1_0" + std::to_string(example);
-    const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + stem + ".INP");
-    const std::string changed = Edited_Input(input, [&edit](Corbel_Model& m) {
+    Run_Result r;
+    const std::string report = Refreshed_Example_Report(example, [&edit](Corbel_Model& m) {
         // Only the design and its verdict: no graphic, no input echo, no literature.
         for (int s : {EC2_PRINT_GRAPHIC, EC2_PRINT_INPUT, EC2_PRINT_ANNEX, EC2_PRINT_STANDARDS})
             m.print_options.switches[s] = 0;
         edit(m);
-    });
-    Temp_Dir dir;
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), changed));
-    EXPECT_TRUE(Write_File_Bytes(dir.file("B1_01.TXT"), "1.01:Konsole\n"));
-    const std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
-                                       "DRAM=" + dir.path(), "TEMP=" + dir.path(),
-                                       "ZAV_PRIVAT_DATAPATH=" + dir.path()};
-    const Run_Result r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir.path(), env);
+    }, &r);
     EXPECT_EQ(r.err, "");
-    return Read_File_Bytes(dir.file("B1_01.OLI"));
+    return report;
 }
 
 constexpr int HEFT_399 = 1, HEFT_600 = 2, EC2_65 = 3, HEFT_430 = 4, CLASSIC = 0;
