@@ -38,10 +38,6 @@ const char* Directory_Variable(const char* name)
     return (value && *value) ? value : nullptr;
 }
 
-std::string User_File_Path(const char* dram, int n)
-{
-    return std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD";
-}
 
 // EN 1995 under the German annex: every rule switch on its German rule.
 void Germany_EC5(NAD_EC5_Params& p)
@@ -229,7 +225,7 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
     std::string path;
     if (n != 0) {
         const char* dram = Directory_Variable("DRAM");
-        if (dram) path = User_File_Path(dram, n);
+        if (dram) path = NAD_User_File_Path(dram, n);
     } else if (name) {
         const char* data = Directory_Variable("DATA");
         if (data) path = std::string(data) + "\\NAD\\" + name + ".NAD";
@@ -304,7 +300,7 @@ int NAD_Save_Set(int n, const NAD_Set* set)
 {
     const char* dram = Directory_Variable("DRAM");
     if (!dram) return 0;
-    const std::string path = User_File_Path(dram, n);
+    const std::string path = NAD_User_File_Path(dram, n);
     if (!set) return std::remove(Map_Path(path).c_str()) == 0 ? 1 : 0;
 
     Atomic_File file(path.c_str());
@@ -425,7 +421,12 @@ bool NAD_Builtin_File_Text(const char* file_name, std::string& text)
 {
     text.clear();
     NAD_Set set;
-    if (!NAD_Build_Builtin_Set(file_name, &set)) return false;
+    return NAD_Build_Builtin_Set(file_name, &set) && NAD_Set_Text(set, text);
+}
+
+bool NAD_Set_Text(const NAD_Set& set, std::string& text)
+{
+    text.clear();
     char* buffer = nullptr;
     size_t size = 0;
     FILE* stream = open_memstream(&buffer, &size);
@@ -436,4 +437,9 @@ bool NAD_Builtin_File_Text(const char* file_name, std::string& text)
     if (ok && buffer) text.assign(buffer, size);
     std::free(buffer);
     return ok;
+}
+
+std::string NAD_User_File_Path(const char* dram, int n)
+{
+    return std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD";
 }

@@ -112,3 +112,9 @@ bool NAD_Build_Builtin_Set(const char* file_name, NAD_Set* set);
 // NAD_Build_Builtin_Set. These are the bytes shipped in %DATA%\NAD and the compiled-in
 // fallback. false for any other name.
 bool NAD_Builtin_File_Text(const char* file_name, std::string& text);
+
+// The bytes NAD_Write_Set writes for the set; false when they cannot be made.
+bool NAD_Set_Text(const NAD_Set& set, std::string& text);
+
+// The user annex file of number n below the DRAM folder, "<dram>\NADS\<n>.NAD".
+std::string NAD_User_File_Path(const char* dram, int n);

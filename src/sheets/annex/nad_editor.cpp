@@ -76,14 +76,8 @@ bool Ask(const char* question, int default_yes)
 // The set as the set writer writes it: what tells whether anything changed.
 std::string Set_Text(const NAD_Set& set)
 {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (!stream) return {};
-    NAD_Write_Set(stream, &set);
-    std::fclose(stream);
-    std::string text(buffer ? buffer : "", size);
-    std::free(buffer);
+    std::string text;
+    NAD_Set_Text(set, text);
     return text;
 }
 
@@ -173,7 +167,7 @@ bool Save(Editor& e)
     if (!NAD_Save_Set(n, &e.set)) {
         const char* dram = ZAVGetEnv("DRAM");
         Say({"Das Anwendungsdokument kann nicht gespeichert werden:",
-             (dram && *dram ? Map_Path(std::string(dram) + "\\NADS\\" + std::to_string(n) + ".NAD")
+             (dram && *dram ? Map_Path(NAD_User_File_Path(dram, n))
                            : std::string("DRAM ist nicht gesetzt")),
              "Die Bearbeitung geht weiter; es ist nichts verloren."});
         return false;
