@@ -72,6 +72,7 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
     s.final_Asb_v = 0.0;
     s.final_Asb_h = 0.0;
     s.design_failed = 0;
+    s.none_designed = 0;
     s.check_failed = 0;
     // The fatigue check runs after the envelope and decides this flag anew.
     s.fatigue_failed = 0;
@@ -79,9 +80,11 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
 
     const int rows = model->results != nullptr && model->load_count[0] > 0 ? model->load_count[0] : 0;
     double governing_total = 0.0;
+    int designed_rows = 0;
     for (int i = 0; i < rows; ++i) {
         const Load_Case_Result& r = model->results[i];
         s.check_failed |= r.failed_checks & ~DESIGN_NOT_CARRIED_OUT;
+        if (r.failed_checks == 0 && r.Ast > kFailed) ++designed_rows;
         for (const Envelope_Field& f : kEnvelope) {
             double& env = s.*f.summary;
             const double value = r.*f.row;
@@ -106,6 +109,7 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
         }
     }
     s.Ast = governing_total;
+    s.none_designed = rows > 0 && designed_rows == 0;
 
     if (s.theta_A > kThetaUnset) s.theta_A = 0.0;
 
