@@ -174,8 +174,9 @@ std::string Char_Cell(const void* value, int width) {
     if (c == '\0' || c == '\n' || c == '\r' || static_cast<unsigned char>(c) == CONTROL) c = ' ';
     const int room = std::max(width - 1, 0);
     const int left = room / 2;
-    return " " + std::string(static_cast<size_t>(left), ' ') + c +
-           std::string(static_cast<size_t>(room - left), ' ');
+    std::string cell(static_cast<size_t>(room) + 2, ' ');
+    cell[static_cast<size_t>(left) + 1] = c;
+    return cell;
 }
 
 std::string Bar_Cell(const void* value, int width, int underline) {
@@ -738,8 +739,10 @@ std::string OLI_Combination_Factor_Text(const OLI_Combination_Record* record, in
         text += common;
         if (group.size() > 1) {
             text += "(";
-            for (size_t g = 0; g < group.size(); ++g)
-                text += (g ? "+" : "") + Case_Name(record, group[g], case_name);
+            for (size_t g = 0; g < group.size(); ++g) {
+                if (g > 0) text += '+';
+                text += Case_Name(record, group[g], case_name);
+            }
             text += ")+";
         } else {
             text += Case_Name(record, k, case_name) + "+";

@@ -274,6 +274,22 @@ TEST_F(BeamCorbel, Class4RefinedModel)
     EXPECT_ROW(out, " zk > 0.9 h, wird zu 0.9 hk gesetzt !\n");
 }
 
+// The stirrups that anchor the hanger (As,v1) of the classes that have them reach the
+// combination's results.
+TEST_F(BeamCorbel, HangerAnchoringStirrupsReachTheResults)
+{
+    for (const auto& [method_class, area] : {std::pair{1, 3.28}, {3, 2.54}, {4, 9.20}}) {
+        Reset();
+        w.method_class = method_class;
+        ASSERT_EQ(Run(), 0) << method_class;
+        beam_corbel_work = w;
+        Load_Case_Result r{};
+        Store_Design_Results(&r, 1);
+        EXPECT_NEAR(r.As_v1, area, 0.005) << method_class;
+    }
+    Clear_Beam_Corbel_Work(&beam_corbel_work);
+}
+
 TEST_F(BeamCorbel, Class5StressBlockBearingAndStirrupRanges)
 {
     w.method_class = 5;

@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -386,27 +389,51 @@ TEST_F(RefreshFaults, IdsWithFoldersAndOverlongIds)
 TEST_F(RefreshFaults, InterruptedRunsLeaveNoTemporaryFiles)
 {
     ASSERT_TRUE(Write_File_Bytes(Input(), Example_With_Rows(Example(1), 3000)));
-    // Started, and caught while its temporary files are there.
-    auto start_writing = [this](std::function<void()> in_child) {
-        Started_Program run = Start_Refresh(in_child);
-        for (int i = 0; i < 4000 && Temporary_Files() == 0; ++i) ::usleep(5000);
-        EXPECT_GT(Temporary_Files(), 0);
-        return run;
+    // Started, and stopped as soon as its first temporary file appears, so that the signal
+    // meets a run that writes however loaded the machine is. A run that ended before it
+    // could be stopped is started again.
+    auto stopped_while_writing = [this](std::function<void()> in_child) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const int watch = ::inotify_init1(IN_CLOEXEC);
+            EXPECT_GE(::inotify_add_watch(watch, dir_.path().c_str(), IN_CREATE), 0);
+            Started_Program run = Start_Refresh(in_child);
+            bool created = false;
+            alignas(inotify_event) char events[4096];
+            pollfd wait{watch, POLLIN, 0};
+            while (!created && ::poll(&wait, 1, 60000) == 1) {
+                const ssize_t n = ::read(watch, events, sizeof events);
+                for (ssize_t at = 0; at < n;) {
+                    const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+                    created = created || (event->len > 0 && Has(event->name, ".tmp"));
+                    at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+                }
+            }
+            ::close(watch);
+            ::kill(run.pid, SIGSTOP);
+            siginfo_t state{};
+            ::waitid(P_PID, static_cast<id_t>(run.pid), &state, WSTOPPED | WEXITED | WNOWAIT);
+            if (created && state.si_code == CLD_STOPPED && Temporary_Files() > 0) return run;
+            ::kill(run.pid, SIGCONT);
+            Wait_Program(run);
+        }
+        ADD_FAILURE() << "no run could be stopped while it wrote";
+        return Started_Program{};
     };
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
-        Started_Program run = start_writing(Bounded_Child);
+        Started_Program run = stopped_while_writing(Bounded_Child);
+        ASSERT_GT(run.pid, 0);
         ::kill(run.pid, signal);
-        // Ended by the signal, or (on a loaded machine) finished just before it came.
-        const int exit_code = Wait_Program(run).exit_code;
-        EXPECT_TRUE(exit_code == -1 || exit_code == 1) << exit_code;
+        ::kill(run.pid, SIGCONT);
+        EXPECT_EQ(Wait_Program(run).exit_code, -1);  // ended by the signal
         Expect_No_Extra_File();
     }
 
-    Started_Program run = start_writing([] {
+    Started_Program run = stopped_while_writing([] {
         Bounded_Child();
         for (int fd = 0; fd <= 2; ++fd) ::close(fd);
     });
+    ASSERT_GT(run.pid, 0);
     for (int fd = 0; fd <= 2; ++fd) {
         char target[64] = {};
         const std::string link = "/proc/" + std::to_string(run.pid) + "/fd/" + std::to_string(fd);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -58,6 +59,21 @@ TEST_F(CreepShrinkage, EurocodeDryingShrinkageMatchesNominalTable)
     for (const auto& c : cases)
         EXPECT_NEAR(-Calc_Shrinkage_Strain(1, nullptr, c[1], 10.0, 0.0, 25550.0, c[0], 10.0), c[2], 0.006)
             << "fcm " << c[0] << " RH " << c[1];
+}
+
+// kh of EN 1992-1-1 Table 3.3 over the notional size, the thick members included: at the
+// final age the drying shrinkage scales with kh·βds (fck 10 leaves the autogenous part out).
+TEST_F(CreepShrinkage, EurocodeShrinkageFollowsKhOverTheNotionalSize)
+{
+    Set_Creep_Norm_Code(4);
+    const double t = 25550.0;
+    auto beta_ds = [t](double h0) { return t / (t + 0.04 * std::pow(h0, 1.5)); };
+    const double at_100 = Calc_Shrinkage_Strain(1, nullptr, 60.0, 100.0, 0.0, t, 38.0, 10.0) / beta_ds(100.0);
+    ASSERT_LT(at_100, 0.0);
+    for (const auto& [h0, kh] : {std::pair{150.0, 0.925}, {200.0, 0.85}, {300.0, 0.75}, {400.0, 0.725},
+                                 {500.0, 0.70}, {800.0, 0.70}})
+        EXPECT_NEAR(Calc_Shrinkage_Strain(1, nullptr, 60.0, h0, 0.0, t, 38.0, 10.0) / beta_ds(h0) / at_100, kh, 1e-9)
+            << h0;
 }
 
 // Hand calculations by EN 1992-1-1 Annex B and DIN 1045-1 (values to 1e-12).
