@@ -302,17 +302,19 @@ void Write_Stirrups(const Column_Text& t)
         break;
     case 4:
         OLI_Printf(f, " %s\n", text);
-        // The limit of the stirrup rule is the one the procedure decided with.
-        if (w.ratio >= 0.501)
-            OLI_Printf(f, "%s f" UML_ue "r " DELTA "a > 0.5%sh" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1lf cm und V"
+        // The rule that decided, with the limit it compared VEd with; the two rules meet at
+        // a = 0.5 hk, where either may decide.
+        if (w.long_span_stirrups)
+            OLI_Printf(f, "%s f" UML_ue "r " DELTA "a %s 0.5%sh" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1lf cm und V"
                           OLI_SEQ_SUB "Ed" OLI_SEQ_RESET "%s %s V" OLI_SEQ_SUB "Rd,ct" OLI_SEQ_RESET " = %.1f kN%s",
-                       p, report_times_sign, 0.5 * w.corbel_height, "", Relation(w.shear_value, w.stirrup_value),
-                       w.stirrup_value, t.unit);
+                       p, To_Float(w.ratio) > 0.5f ? ">" : GREATER_EQ, report_times_sign, 0.5 * w.corbel_height, "",
+                       Relation(w.shear_value, w.stirrup_value), w.stirrup_value, t.unit);
         else
             OLI_Printf(f, "%s f" UML_ue "r " DELTA "a %s 0.5%sh" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1lf cm und V"
                           OLI_SEQ_SUB "Ed" OLI_SEQ_RESET "%s %s 0.3%sV" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
-                          " = %.1f kN%s", p, Relation(w.ratio, 0.5), report_times_sign, 0.5 * w.corbel_height, "",
-                       Relation(w.shear_value, w.stirrup_value), report_times_sign, w.stirrup_value, t.unit);
+                          " = %.1f kN%s", p, To_Float(w.ratio) < 0.5f ? "<" : LESS_EQ, report_times_sign,
+                       0.5 * w.corbel_height, "", Relation(w.shear_value, w.stirrup_value), report_times_sign,
+                       w.stirrup_value, t.unit);
         break;
     case 5:
         OLI_Printf(f, " %s\n", text);
@@ -338,6 +340,17 @@ void Write_Stirrups(const Column_Text& t)
         OLI_Printf(f, "\n");
 }
 
+// σd of "Heft 430" against its permissible value.
+void Write_Strut_Pressure_Line(const Column_Text& t)
+{
+    const Column_Corbel_Work& w = t.w;
+    const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
+    OLI_Printf(t.f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
+                    OLI_SEQ_SUB "2" OLI_SEQ_RESET "=%.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
+                    " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n", t.p, t.sigma, w.sigma_strut, THETA,
+               w.theta, c.sign, t.sigma, w.sigma_perm, c.verdict);
+}
+
 // The closing check of classes 0, 1 and 3.
 void Write_Class_Closing(const Column_Text& t)
 {
@@ -354,16 +367,11 @@ void Write_Class_Closing(const Column_Text& t)
         break;
     }
     case 1: Write_Sigma0_Line(t, "MN/m"); break;
-    case 3: {
-        const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
+    case 3:
         OLI_Printf(f, "%sNachweis der Druckstrebe (a" OLI_SEQ_SUB "l" OLI_SEQ_RESET "/z=%.2lf %s 0.5):\n", p, w.ratio,
                    Relation(w.ratio, 0.5));
-        OLI_Printf(f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
-                      OLI_SEQ_SUB "2" OLI_SEQ_RESET "=%.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
-                      " = %.2f MN/m" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n", p, t.sigma, w.sigma_strut, THETA,
-                   w.theta, c.sign, t.sigma, w.sigma_perm, c.verdict);
+        Write_Strut_Pressure_Line(t);
         break;
-    }
     default: break;
     }
 }
@@ -388,6 +396,48 @@ void Write_Lower_Share(const Column_Text& t)
                    w.As_incl_hanger);
     } else {
         OLI_Printf(f, " nicht erforderlich\n");
+    }
+}
+
+// Hung-up load: the method's concrete check with the whole load, in the line of that check.
+void Write_Whole_Load_Check(const Column_Text& t)
+{
+    const Column_Corbel_Work& w = t.w;
+    OLI_Printf(t.f, "%sNachweis f" UML_ue "r die Gesamtlast A = %.2lf kN%s:\n", t.p, w.vertical_force, t.unit);
+    if (w.whole_load_check != 1) {
+        OLI_Printf(t.f, "%sNachweis der Druckstrebe: Verfahren nicht anwendbar  %s\n", t.p, Get_Verdict_Not_Ok());
+        return;
+    }
+    Column_Corbel_Work shown = w;
+    shown.failed_checks = w.whole_load_failed;
+    const Column_Text whole{t.f, shown, t.p, t.unit, t.detail_level, t.sigma};
+    switch (w.method_class) {
+    case 0:
+        shown.min_b = w.whole_load_value;
+        Write_Class_Closing(whole);
+        break;
+    case 2:
+    case 4:
+        shown.shear_value = w.whole_load_value;
+        shown.shear_limit = w.whole_load_limit;
+        if (w.method_class == 2)
+            Write_Sigma0_Line(whole, "N/mm");
+        else
+            Write_Shear_Strut_Line(whole);
+        break;
+    case 3:
+        shown.sigma_strut = w.whole_load_value;
+        shown.sigma_perm = w.whole_load_limit;
+        shown.theta = w.whole_load_theta;
+        Write_Strut_Pressure_Line(whole);
+        break;
+    default:
+        shown.xc = w.whole_load_value;
+        shown.xc_limit = w.whole_load_limit;
+        shown.x = w.whole_load_x;
+        shown.delta_e = 0.0;
+        Write_Zone_Line(whole);
+        break;
     }
 }
 
@@ -417,18 +467,20 @@ void Write_Column_Corbel_Design(int beam_end, FILE* f, int detail_level)
     // A failed design has nothing more to show.
     if (w.As_tie < -0.1) return;
 
-    if (variant == 1 || variant == 2) {
+    // Without a significant upper share only the lower share and the whole load are left
+    // to show.
+    const bool upper = variant != 0 || w.distribution_number * w.vertical_force > 0.01;
+    if (variant == 1 || variant == 2)
         Write_Direct_Load_Checks(t);
-    } else if (variant == 0) {
-        // Without a significant upper share only the lower share is left to show.
-        if (!(w.distribution_number * w.vertical_force > 0.01)) {
-            Write_Lower_Share(t);
-            return;
-        }
+    else if (upper)
         Write_Upper_Share_Checks(t);
-    }
 
-    if (variant == 0 || variant == 1) Write_Stirrups(t);
-    Write_Class_Closing(t);
-    if (variant == 0) Write_Lower_Share(t);
+    if (upper) {
+        if (variant == 0 || variant == 1) Write_Stirrups(t);
+        Write_Class_Closing(t);
+    }
+    if (variant == 0) {
+        Write_Lower_Share(t);
+        if (w.whole_load_check) Write_Whole_Load_Check(t);
+    }
 }

@@ -48,7 +48,7 @@ const char* Failed_Check_Names(unsigned failed_checks)
         names += name;
     };
     if (failed_checks & DESIGN_CHECK_BEARING) add("Lagerpressung");
-    if (failed_checks & (DESIGN_CHECK_STRUT | DESIGN_CHECK_SHEAR | DESIGN_CHECK_ZONE)) add("Druckstrebe");
+    if (failed_checks & (DESIGN_CHECK_STRUT | DESIGN_CHECK_SHEAR | DESIGN_CHECK_ZONE | DESIGN_CHECK_WHOLE_LOAD)) add("Druckstrebe");
     if (failed_checks & (DESIGN_CHECK_MIN_HEIGHT | DESIGN_CHECK_MIN_DEPTH)) add("Abmessungen der Tr\x84gernase");
     return names.c_str();
 }

@@ -20,6 +20,8 @@ enum Design_Check_Bit : unsigned {
     DESIGN_CHECK_MIN_DEPTH = 1u << 5,   // min dk of the classic model (inclined hangers)
     // Results only: the design of the combination could not be carried out.
     DESIGN_NOT_CARRIED_OUT = 1u << 6,
+    // The concrete check of the method made with the whole hung-up load.
+    DESIGN_CHECK_WHOLE_LOAD = 1u << 7,
 };
 
 // The names of the failed checks in a mask, for the lines that list them ("Lagerpressung,

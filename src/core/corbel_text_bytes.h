@@ -12,3 +12,4 @@
 #define BETA "\xBB"
 #define SQUARE "\xFD"
 #define DEGREE "\xF8"
+#define GREATER_EQ "\xF2"

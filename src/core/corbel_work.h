@@ -126,6 +126,16 @@ struct Column_Corbel_Work {
     const char* method_name;    // printed after "Verfahren nach"
     const char* stirrup_text;   // "h", "v" or a text beginning with a blank (both areas)
     unsigned failed_checks;     // Design_Check_Bit of the checks that failed
+    int long_span_stirrups;     // "Heft 600": 1 when the stirrups followed the rule for a > 0.5 hk
+    // The method's concrete check made once more with the whole load, where a share of a
+    // hung-up load is carried by the inclined bars: 0 not made, 1 made, 2 the method found
+    // no design for the whole load.
+    int whole_load_check;
+    unsigned whole_load_failed; // Design_Check_Bit of that check
+    double whole_load_value;    // min b, σ0, σd, VEd or x, by class
+    double whole_load_limit;    // bk, σ03, permissible σd, VRd,max or zul x
+    double whole_load_theta;    // θ2 of the strut (σd)
+    double whole_load_x;        // depth of the stress block (x)
 };
 
 extern Beam_Corbel_Work beam_corbel_work;

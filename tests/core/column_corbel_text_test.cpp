@@ -184,13 +184,13 @@ TEST_F(ColumnCorbelText, Heft600StirrupLimits)
     w.method_class = 4;
     w.method_name = "Heft 600, DAfStb";
     w.stirrup_text = "vertikale B\x81gelbewehrung (A\xCE\\sb,h\xCEr konstr.)";
-    w.As_stirrup = 4.83; w.stirrup_value = 180.0; w.ratio = 0.6;
+    w.As_stirrup = 4.83; w.stirrup_value = 180.0; w.ratio = 0.6; w.long_span_stirrups = 1;
     std::string text = Report(0, 0);
     EXPECT_TRUE(Contains(text, "Nachweis der Druckstrebe: V╬\\Ed╬r = 300.0 kN < V╬\\Rd,max╬r = 700.0 kN  {ok}\n"));
     EXPECT_TRUE(Contains(text, "Spaltzugbewehrung: vertikale Bügelbewehrung (A╬\\sb,h╬r konstr.)\n"
                                " für úa > 0.5╬/.╬rh╬\\k╬r = 25.0 cm und V╬\\Ed╬r > V╬\\Rd,ct╬r = 180.0 kN"
                                "  ê  erf A╬\\sb,v╬r = 4.83 cm²\n"));
-    w.ratio = 0.4; w.stirrup_value = 210.0; w.As_stirrup = 0.0;
+    w.ratio = 0.4; w.stirrup_value = 210.0; w.As_stirrup = 0.0; w.long_span_stirrups = 0;
     EXPECT_TRUE(Contains(Report(0, 0), " für úa < 0.5╬/.╬rh╬\\k╬r = 25.0 cm und V╬\\Ed╬r > 0.3╬/.╬rV╬\\Rd,max╬r = 210.0 kN\n"));
 }
 

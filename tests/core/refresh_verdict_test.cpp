@@ -55,6 +55,8 @@ struct Verdict_Case {
     std::vector<std::string> present;
     std::vector<std::string> absent;
     int load_transfer = LOAD_TRANSFER_DIRECT;
+    double share = -1.0;    // upper share of a hung-up load; below 0 as the example has it
+    double load_a = 0.0;    // cm; 0 as the example has it
 };
 
 }  // namespace
@@ -83,7 +85,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
         {"Heft 430: strut and bearing", 1, HEFT_430, 2, {{1000, 200}},
          {"> zul ╠╬\\d╬r = 17.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"},
          {success}},
-        {"Heft 399: tau0", 1, HEFT_399, 1, {{1000, 200}},
+        {"Heft 399: tau0", 1, HEFT_399, 1, {{600, 120}},
          {"> ╠╬\\03╬r = 4.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"}, {success}},
         {"classic model: min b", 1, CLASSIC, 1, {{1000, 200}},
          {"Druckstrebe: min b = 59.1 cm > b  {nok}", failed}, {success}},
@@ -93,7 +95,45 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
         // The support corbel's stirrups: the rule a ≤ 0.5 hk decided, with 0.3 VRd,max.
         {"Heft 600 stirrup rule", 2, HEFT_600, 1, {{260, 26}},
          {"úa/h╬\\k╬r < 0.5 und V╬\\Ed╬r > 0.3╬/.╬rV╬\\Rd,max╬r = 162.00 kN  ê  erf A╬\\sb,h╬r", success},
-         {failed, "Rd,c"}},
+         {failed, "Rd,c"}, LOAD_TRANSFER_DIRECT, -1.0, 16.0},
+        // At a = hk/2 either stirrup rule may decide; the line names the one that did.
+        {"Heft 600 stirrups at a = hk/2 by VRd,ct", 1, HEFT_600, 1, {{150, 30}},
+         {"für úa ‗ 0.5╬/.╬rh╬\\k╬r = 20.0 cm und V╬\\Ed╬r > V╬\\Rd,ct╬r = 50.0 kN  ê  erf A╬\\sb,v╬r", success},
+         {failed}, LOAD_TRANSFER_DIRECT, -1.0, 20.0},
+        {"Heft 600 stirrups at a = hk/2 by 0.3 VRd,max", 1, HEFT_600, 1, {{250, 30}},
+         {"für úa ¾ 0.5╬/.╬rh╬\\k╬r = 20.0 cm und V╬\\Ed╬r > 0.3╬/.╬rV╬\\Rd,max╬r = 183.6 kN  ê  erf A╬\\sb,h╬r",
+          success},
+         {failed}, LOAD_TRANSFER_DIRECT, -1.0, 20.0},
+        // Beyond 2.5 times the permissible shear stress no lever arm is left.
+        {"Heft 399: no lever arm", 1, HEFT_399, 1, {{1000, 0}},
+         {" zk ¾ 0.0, Verfahren nicht anwendbar !", "Bewehrung nicht ermittelbar", failed},
+         {success, "a/z0", "A╬\\s,h╬r = "}},
+        // A hung-up load reaches the column whole: the concrete is checked with all of it
+        // too, whatever share the inclined bars carry.
+        {"Heft 600: whole hung-up load", 1, HEFT_600, 1, {{800, 0}},
+         {"V╬\\Ed╬r = 480.0 kN < V╬\\Rd,max╬r = 612.0 kN  {ok}",
+          "Nachweis für die Gesamtlast A = 800.00 kN:\n"
+          " Nachweis der Druckstrebe: V╬\\Ed╬r = 800.0 kN > V╬\\Rd,max╬r = 612.0 kN  {nok}",
+          failed, "s. Bemessung: Druckstrebe\n"},
+         {success}, LOAD_TRANSFER_INDIRECT},
+        {"Heft 399: whole hung-up load", 1, HEFT_399, 1, {{5000, 0}},
+         {"A╬\\s,s╬r = 162.63 cm╬/2\n Nachweis für die Gesamtlast A = 5000.00 kN:\n"
+          " Nachweis der Druckstrebe: ╠╬\\0╬r = 56.12 N/mm╬/2╬r > ╠╬\\03╬r = 4.00 N/mm╬/2╬r  {nok}", failed},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0},
+        {"Heft 430: whole hung-up load", 1, HEFT_430, 1, {{5000, 0}},
+         {"Gesamtlast A = 5000.00 kN:\n ╠╬\\d╬r = 59.87 MN/m╬/2╬r (░╬\\2╬r=33.4°) > zul ╠╬\\d╬r = 17.00 MN/m╬/2╬r  {nok}",
+          failed},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0},
+        {"classic model: whole hung-up load", 1, CLASSIC, 1, {{5000, 0}},
+         {"Gesamtlast A = 5000.00 kN:\n Druckstrebe: min b = 266.3 cm > b  {nok}", failed},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0},
+        {"EC 2-1-1, 6.5: whole hung-up load", 1, EC2_65, 1, {{5000, 0}},
+         {"Gesamtlast A = 5000.00 kN:\n Nachweis der Druckstrebe: Verfahren nicht anwendbar  {nok}", failed},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0},
+        {"EC 2-1-1, 6.5: whole hung-up load carried", 1, EC2_65, 1, {{100, 0}},
+         {"Gesamtlast A = 100.00 kN:\n Nachweis der Druckstrebe: x = 1.35 cm < zul x = 0.4╬/.╬rd = 13.6 cm  {ok}",
+          success},
+         {failed}, LOAD_TRANSFER_INDIRECT},
     };
     for (const Verdict_Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -102,7 +142,8 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
             m.method = c.method;
             m.load_transfer = c.load_transfer;
             m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = c.detail_level;
-            if (c.example == 2) m.load_a = 16.0;
+            if (c.share >= 0.0) m.load_share = c.share;
+            if (c.load_a > 0.0) m.load_a = c.load_a;
             Set_Loads(m, 0, c.loads);
         });
         for (const std::string& text : c.present) EXPECT_NE(report.find(Cp(text)), std::string::npos) << text;
