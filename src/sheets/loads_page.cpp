@@ -68,14 +68,12 @@ void Set_Row_Name(char* name, const char* text)
 
 // The position file stores a name's blanks as '~': a '~' of the name itself would come
 // back as a blank, so it is not taken.
-const char kTildeRefused[] =
-    "Das Zeichen \"~\" ist in der Bezeichnung einer Lastkombination nicht zul\x84ssig\n"
+#define TILDE_NOT_ALLOWED                                                                  \
+    "Das Zeichen \"~\" ist in der Bezeichnung einer Lastkombination nicht zul\x84ssig\n" \
     "(die Positionsdatei speichert damit Leerzeichen).\n"
-    "Die Bezeichnung bleibt, wie sie war.";
-const char kTildeReplaced[] =
-    "Das Zeichen \"~\" ist in der Bezeichnung einer Lastkombination nicht zul\x84ssig\n"
-    "(die Positionsdatei speichert damit Leerzeichen).\n"
-    "In den eingelesenen Bezeichnungen steht daf\x81r ein Leerzeichen.";
+const char kTildeRefused[] = TILDE_NOT_ALLOWED "Die Bezeichnung bleibt, wie sie war.";
+const char kTildeReplaced[] = TILDE_NOT_ALLOWED "In den eingelesenen Bezeichnungen steht daf\x81r ein Leerzeichen.";
+#undef TILDE_NOT_ALLOWED
 
 bool Refuse_Tilde_In_Name(const char* text)
 {
