@@ -66,10 +66,6 @@ void Open_Missing_Standard_Streams()
 void Check_Program_Version(const char* exec)
 {
     const char* const consequence = "die Druckliste erh\xE4lt keine Angabe der Programmversion";
-    if (!*exec) {
-        Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist leer", consequence);
-        return;
-    }
     struct stat info;
     const std::string folder = Map_Path(exec);
     if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
@@ -137,8 +133,9 @@ int Start_Corbel_Run(int argc, char** argv)
 
     Load_Position_Title(component_id.c_str());
 
+    // An empty EXEC names no folder at all: it counts as not set.
     const char* exec = std::getenv("EXEC");
-    if (!exec) {
+    if (!exec || !*exec) {
         Tell_File_Problem("Die Umgebungsvariable", "EXEC", "ist nicht gesetzt",
                           "ohne das Installationsverzeichnis endet das Programm");
         return 0;

@@ -66,6 +66,22 @@ void Set_Row_Name(char* name, const char* text)
     name[name_chars] = '\0';
 }
 
+// The position file stores a name's blanks as '~': a '~' of the name itself would come
+// back as a blank, so it is not taken.
+#define TILDE_NOT_ALLOWED                                                                  \
+    "Das Zeichen \"~\" ist in der Bezeichnung einer Lastkombination nicht zul\x84ssig\n" \
+    "(die Positionsdatei speichert damit Leerzeichen).\n"
+const char kTildeRefused[] = TILDE_NOT_ALLOWED "Die Bezeichnung bleibt, wie sie war.";
+const char kTildeReplaced[] = TILDE_NOT_ALLOWED "In den eingelesenen Bezeichnungen steht daf\x81r ein Leerzeichen.";
+#undef TILDE_NOT_ALLOWED
+
+bool Refuse_Tilde_In_Name(const char* text)
+{
+    if (!std::strchr(text, '~')) return true;
+    PrintMessage(kTildeRefused);
+    return false;
+}
+
 Load_Table_Row Blank_Row()
 {
     Load_Table_Row r{};
@@ -253,6 +269,7 @@ int Draw_Load_Table_Row(int, int area, int x, int y, void* data)
                          Cell(s.first_column_locked ? 0 : 1));
     Area_Add_Float_Field(area, x + 129, yb, &row->second_force, "%8.1f", p.font_normal, p.info_blue, Cell(1));
     Area_Add_Text_Field(area, x + 211, yb, row->name, p.font_normal, p.info_blue, Cell(1));
+    Area_Set_Item_Check(area, Refuse_Tilde_In_Name);
     if (s.results && s.table == 0) {
         Area_Add_Float_Field(area, x + 549, yb, &row->utilisation, "%8.2f", p.font_normal,
                              row->utilisation < -0.1 ? p.warning_red : p.label_brown, Cell(0));
@@ -303,6 +320,7 @@ void Release_Load_Tables(Corbel_Model* model)
 void Append_Text_Rows(int k, const double* values, const char* names, int width, int rows)
 {
     if (!Table_Live(k) || !values) return;
+    bool tilde = false;
     for (int i = 0; i < rows; ++i) {
         Load_Table_Row r = Blank_Row();
         r.first_force = values[2 * i];
@@ -310,10 +328,15 @@ void Append_Text_Rows(int k, const double* values, const char* names, int width,
         if (names && width > 0) {
             char text[name_width] = "";
             std::snprintf(text, sizeof text, "%.*s", std::min(width - 1, name_chars), names + static_cast<size_t>(i) * width);
+            for (char* c = std::strchr(text, '~'); c; c = std::strchr(c, '~')) {
+                *c = ' ';
+                tilde = true;
+            }
             Set_Row_Name(r.name, text);
         }
         Append_Row(k, r);
     }
+    if (tilde) PrintMessage(kTildeReplaced);
 }
 
 Load_Table_Row Make_Imported_Row(int number, float first, float second, int unit_switch)
@@ -363,9 +386,8 @@ const Load_Request_Action kLoadRequestActions[] = {
     {LOAD_REQUEST_CLEAR, true, Clear_Table},
 };
 
-} // namespace
-
-int Handle_Loads_Page_Events()
+// Serves the first request a table's buttons set; whether there was one.
+bool Serve_Load_Request()
 {
     for (int k = 0; k < 2; ++k) {
         int* req = load_table_requests[k];
@@ -373,15 +395,28 @@ int Handle_Loads_Page_Events()
             if (!req[a.request]) continue;
             req[a.request] = 0;
             if (!a.needs_live_table || Table_Live(k)) a.act(k);
-            return -1;
+            return true;
         }
     }
+    return false;
+}
+
+} // namespace
+
+int Handle_Loads_Page_Events()
+{
+    if (Serve_Load_Request()) return -1;
     for (int k = 0; k < 2; ++k) {
         if (!Table_Live(k)) continue;
         const int code = Table_Editor_Handle_Event(load_table_handles[k]);
         if (code > 0) return code;
     }
-    return 0;
+    // The page's buttons lie in the area: a click on one is served at once, not only
+    // when the next event comes (the import's box would wait for the pointer to move).
+    const int area = load_editor_state.area;
+    if (area < 0 || !Area_Handle_Event(area)) return 3;
+    Serve_Load_Request();
+    return -1;
 }
 
 void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int width, int k)

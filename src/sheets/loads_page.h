@@ -57,7 +57,8 @@ void Read_Back_Load_Table(int* count, Load_Combination** array, int k);
 // Reads both tables back into the model and deletes them.
 void Release_Load_Tables(Corbel_Model* model);
 // Serves the page's buttons (-1) or passes the event to the tables (the table editor's
-// code: 1 handled, 2 rows changed, 0 nothing).
+// code: 1 handled, 2 rows changed), else to the page's area, serving a button the click
+// set at once: -1 when the area took the event, 3 when nobody did.
 int Handle_Loads_Page_Events();
 
 // Adds rows taken from a text file or an import to table k. Text rows: forces as they

@@ -63,7 +63,7 @@ public:
     Rebar_Sheet(Corbel_Model& md, int area, int x, int step, int small, int width)
         : md_(md), rb_(md.rebar), area_(area), x_(x), step_(step), small_(small), width_(width)
     {
-        shown_ = Results_Shown(md);
+        shown_ = Required_Values_Shown(md);
         beam_end_ = md.execution == EXECUTION_BEAM_END;
         column_ = md.system == SYSTEM_LOAD_CORBEL && md.connection == CONNECTION_COLUMN;
         indirect_ = md.load_transfer == LOAD_TRANSFER_INDIRECT;
@@ -401,10 +401,13 @@ int Rebar_Sheet::Right(int y0, int sketch_height)
         shown_ = keep;
         y += step_;
     };
-    member_row(column_ ? "links" : "oben", COUNT_MEMBER_TOP, &rb_.member_diameter[0],
-               column_ ? "sl" : "so", rb_.As_member[0]);
-    member_row(column_ ? "rechts" : "unten", COUNT_MEMBER_BOTTOM, &rb_.member_diameter[1],
-               column_ ? "sr" : "su", rb_.As_member[1]);
+    // A column's bars lie left and right of the corbel; a beam's, slab's or the member
+    // of a beam-end corbel (whatever connection it keeps stored) above and below.
+    const bool sides = column_ && !beam_end_;
+    member_row(sides ? "links" : "oben", COUNT_MEMBER_TOP, &rb_.member_diameter[0],
+               sides ? "sl" : "so", rb_.As_member[0]);
+    member_row(sides ? "rechts" : "unten", COUNT_MEMBER_BOTTOM, &rb_.member_diameter[1],
+               sides ? "sr" : "su", rb_.As_member[1]);
     unit_ = "cm\xFD";
     if (beam_end_) {
         Heading(x, y, "Konsoll\x84ngsbewehrung");

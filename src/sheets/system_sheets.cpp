@@ -470,6 +470,16 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
     int yy = *y;
     Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);
     yy += step;
+    if (!Required_Values_Shown(md)) {
+        // No combination could be designed: the required areas are unknown, and the
+        // load table's column tells which combination failed.
+        Text(area, x + 5, yy, "Bemessung gescheitert: keine Lastkombination bemessbar", P().font_heading,
+             P().warning_red);
+        Text(area, x + 360, yy, "siehe Lasttabelle (Seite \"Lasten\"): \"nicht ok, Lk anzeigen\"",
+             P().font_normal, P().warning_red);
+        *y = yy + step;
+        return;
+    }
 
     const Load_Case_Summary& s = md.summary;
     double* v = corbel_edit_buffer.required_panel;

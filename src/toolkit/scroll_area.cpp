@@ -825,6 +825,12 @@ void Area_Set_Item_Check(int area, Item_Check_Callback check)
         p->check_int_fn = check;
 }
 
+void Area_Set_Item_Check(int area, Text_Check_Callback check)
+{
+    Area_Item* p = Last_Item(area);
+    if (p && p->type == AREA_TEXT_FIELD) p->check_text_fn = check;
+}
+
 void Area_Set_Click_Cursor(int area, int cursor)
 {
     Area_Item* p = Last_Item(area);

@@ -62,6 +62,9 @@ using Field_Check_Callback = double* (*)(double*);
 // Check function of a check box, radio button, choice list or picture choice: gets the
 // new value (0 or 1, the button's value, the new index).
 using Item_Check_Callback = void (*)(int);
+// Check function of a text field: gets the text as typed; false refuses it (the function
+// says why), and the field keeps its text.
+using Text_Check_Callback = bool (*)(const char*);
 // Draw function of a custom cell: its screen rectangle and the caller's data.
 using Area_Draw_Function = void (*)(int x1, int y1, int x2, int y2, void* data);
 
@@ -118,6 +121,7 @@ struct Area_Item {
     Area_Draw_Function draw_fn = nullptr;
     Field_Check_Callback check_fn = nullptr;     // number fields
     Item_Check_Callback check_int_fn = nullptr;  // check boxes, radio buttons, choices
+    Text_Check_Callback check_text_fn = nullptr; // text fields
     void* data = nullptr;
     union {
         intptr_t value;
@@ -260,6 +264,7 @@ void Area_Add_Text_Box(int area, int x1, int y1, int x2, int y2, char* buffer, i
 
 void Area_Set_Item_Check(int area, Field_Check_Callback check);  // number fields
 void Area_Set_Item_Check(int area, Item_Check_Callback check);   // check boxes, radio buttons, choices
+void Area_Set_Item_Check(int area, Text_Check_Callback check);   // text fields
 void Area_Set_Click_Cursor(int area, int cursor);
 void Area_Set_Click_Tip(int area, const char* text, int font, int colour, int align);
 void Area_Set_Check_Images(int area, const void* set_image, const void* clear_image);

@@ -140,6 +140,11 @@ int Edit_Field(Area_Item* p, const Area_Screen& s)
         const int length = std::min(p->y2, capacity);
         if (length < capacity) Set_Short_Edit_Text_Scrollmode(capacity);
         r = Short_Edit_Text(sx - 8, sy - 14, local, length, 0);
+        // A refused text leaves the field as it was, and the walk stops there.
+        if (p->check_text_fn && std::strcmp(local, p->text) != 0 && !p->check_text_fn(local)) {
+            r = 0;
+            break;
+        }
         const int n = std::min(static_cast<int>(std::strlen(local)), capacity);
         std::memcpy(p->text, local, static_cast<size_t>(n));
         if (p->aux <= capacity) p->text[n] = '\0';

@@ -66,14 +66,15 @@ TEST(StartUp, ArgumentMatrix)
     EXPECT_EQ(r.exit_code, 90);
     EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
 
-    // Without EXEC (or without a private data path) the run ends at once with 0, even a
-    // refresh run, and says why on standard error.
-    for (const char* refresh : {"-refresh", ""}) {
-        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", refresh}, dir.path(), {"EXEC", "ZAV_PRIVAT_DATAPATH"});
-        EXPECT_EQ(r.exit_code, 0);
-        EXPECT_EQ(r.err, "Die Umgebungsvariable EXEC ist nicht gesetzt: ohne das Installationsverzeichnis endet das "
-                         "Programm.\n");
-    }
+    // Without EXEC, or with an empty one (or without a private data path), the run ends at
+    // once with 0, even a refresh run, and says why on standard error.
+    for (const char* exec : {"EXEC", "EXEC="})
+        for (const char* refresh : {"-refresh", ""}) {
+            r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", refresh}, dir.path(), {exec, "ZAV_PRIVAT_DATAPATH"});
+            EXPECT_EQ(r.exit_code, 0);
+            EXPECT_EQ(r.err, "Die Umgebungsvariable EXEC ist nicht gesetzt: ohne das Installationsverzeichnis endet "
+                             "das Programm.\n");
+        }
 
     // An over-long identifier and fifth argument must not hurt.
     std::string long_id(300, 'K'), long_arg = "-refresh" + std::string(5000, 'x');

@@ -14,6 +14,7 @@
 #include "sheets/edit_buffer.h"
 #include "sheets/loads_page.h"
 #include "sheets/register_pages.h"
+#include "shot_pixels.h"
 #include "test_support.h"
 #include "toolkit/table_editor.h"
 
@@ -37,6 +38,7 @@ void Install_Loads_Page()
 class LoadsPageSession : public testing::Test {
 protected:
     Temp_Dir dir;
+    Shot_Dir shots;
     std::string input = dir.file("B1_01.INP");
 
     void SetUp() override
@@ -60,7 +62,7 @@ protected:
         const std::string script_file = dir.file("session.txt");
         EXPECT_TRUE(Write_File_Bytes(script_file, script));
         const std::vector<std::pair<const char*, std::string>> env = {
-            {"ZAV_SCRIPT", script_file}, {"ZAV_SCREEN_SIZE", "1280x1024"}, {"ZAV_SHOT_DIR", dir.path()},
+            {"ZAV_SCRIPT", script_file}, {"ZAV_SCREEN_SIZE", "1280x1024"},
             {"EXEC", CORBEL_SOURCE_DIR "/data"}, {"ZAV_PRIVAT_DATAPATH", dir.path()}, {"DRAM", dir.path()},
             {"TEMP", dir.path()}};
         for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
@@ -129,4 +131,18 @@ TEST_F(LoadsPageSession, RowsStayEditableAfterTheResultsView)
     EXPECT_DOUBLE_EQ(corbel_model.load_table[0][0].A, 420000.0);
     EXPECT_DOUBLE_EQ(corbel_model.load_table[0][2].H, 110000.0);
     EXPECT_STREQ(corbel_model.load_table[0][3].name, "nur Eigengewicht");
+}
+
+// With the environment's import tool installed, the text-file import button (at (639, 457))
+// shows its question box at once, not when the pointer next moves: the shot taken right
+// after the click has the box's title bar.
+TEST_F(LoadsPageSession, TheTextImportBoxComesAtOnce)
+{
+    import_tool_available = 1;
+    // The box's cancel button at (477, 651).
+    EXPECT_EQ(Run("click 639 457\nshot box.png\nclick 477 651\nwait 100\n"
+                  "move 1249 40\nmove 1249 27\nwait 300\ndown\nup\nkey Enter\n"),
+              1);
+    EXPECT_GT(shots.Count("box.png", 440, 358, 840, 372, [](uint32_t p) { return (p & 0xFF) > 0x50 && (p >> 16) < 0x30; }),
+              1000);
 }

@@ -509,12 +509,13 @@ TEST(MainSheetProgram, PreviewAndHelpShowAMessageBox)
         << r.err;
 }
 
-// Closing the frame asks first: "no" goes on editing, "yes" ends with nothing saved.
+// Closing the frame asks first, also while a field is being edited: "no" goes on with the
+// edit, "yes" ends with nothing saved.
 TEST(MainSheetProgram, ClosingTheFrameAsksAndSavesNothing)
 {
     Temp_Dir dir;
-    const Run_Result r = Run_On_Example(dir, "click 750 222\ntext \"45\"\nkey Enter\nclick 300 500\n"
-                                             "close\nanswer no\nmove 300 500\nclose\nanswer yes\n");
+    const Run_Result r = Run_On_Example(dir, "click 750 222\ntext \"4\"\nclose\nanswer no\ntext \"5\"\nkey Enter\n"
+                                             "click 300 500\nclose\nanswer yes\n");
     EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(Count_Of(r.err, "Aktuelle Bearbeitung abbrechen?"), 2) << r.err;
     EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP"));

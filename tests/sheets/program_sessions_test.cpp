@@ -386,3 +386,63 @@ TEST_F(ProgramSession, AClickBesideAChoiceListTakesNothing)
     Free_Model(&original);
     Free_Model(&saved);
 }
+
+// No combination of B1/1 can be designed with A = 2000 kN in every row: page 1 says so in
+// red where the results stand, and page 3 shows no required value and no mark, exactly as
+// with the online calculation off (unknown required areas are not 0).
+TEST_F(ProgramSession, NoDesignableCombinationShowsNoRequiredValues)
+{
+    std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    for (const char* a : {" 420000.000000\n", " 365000.000000\n", " 398000.000000\n", " 245000.000000\n"}) {
+        ASSERT_NE(example.find(a), std::string::npos);
+        example.replace(example.find(a), std::strlen(a), " 2000000.000000\n");
+    }
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), example));
+    const Run_Result r = Run(std::string("wait 200\nshot page1.png\nclick 180 30\nwait 200\nshot on.png\n") +
+                                 BAR_CLICK(970) + "wait 200\nshot off.png\n",
+                             "1");
+    ASSERT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_GT(shots.Count("page1.png", 20, 650, 900, 700, [](uint32_t p) { return p == 0xFF0000u; }), 100);
+    // The left column below the cover's heading, which the online calculation's reset
+    // button puts one row (22 pixels) lower.
+    auto dark = [&](const char* shot, int y) {
+        return shots.Count(shot, 0, y, 780, y + 800, [](uint32_t p) {
+            return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 300;
+        });
+    };
+    EXPECT_GT(dark("on.png", 160), 1000);
+    EXPECT_EQ(dark("on.png", 160), dark("off.png", 138));
+}
+
+// A '~' in a load combination's name would come back from the position file as a blank:
+// the name typed with one is refused with a box and stays as it was.
+TEST_F(ProgramSession, ATildeInALoadNameIsRefused)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    const Run_Result r = Run(std::string("click 109 30\nwait 200\nclick 330 521\n"
+                                         "text \"A~B Test ~~ x\"\nkey Enter\nclick 300 900\nwait 200\n") +
+                                 END_AND_SAVE,
+                             "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("Das Zeichen \"~\" ist in der Bezeichnung einer Lastkombination nicht zul"),
+              std::string::npos)
+        << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_01.INP"), &saved));
+    ASSERT_EQ(saved.load_count[0], 4);
+    EXPECT_STREQ(saved.load_table[0][0].name, "Eigengewicht + Nutzlast");
+    Free_Model(&saved);
+}
+
+// Without DATA the annex selection sheet draws no editor button, and a click on its place
+// starts no editor (whose script would leave a shot).
+TEST_F(ProgramSession, WithoutDataTheAnnexEditorIsNotStarted)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "shot editor.png\n"));
+    more_env = {"DATA", "ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
+    const Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 760 412\nwait 100\nshot sheet.png\n", "1");
+    EXPECT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_NE(shots.Pixel("sheet.png", 0, 0), 0xFF000000u);
+    EXPECT_EQ(shots.Pixel("editor.png", 0, 0), 0xFF000000u);
+}

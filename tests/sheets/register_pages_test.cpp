@@ -280,16 +280,22 @@ TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
     EXPECT_EQ(m.rebar.anchorage[8], 3.0);
 }
 
+// A beam-end corbel on a slab: single-legged loops, and the member's bars above and below
+// (whatever connection type the corbel keeps stored).
 TEST_F(Pages, ABeamEndCorbelOnASlabHasSingleLeggedLoops)
 {
     Corbel_Model& m = corbel_model;
     m.rebar_chosen = 1;
     m.execution = EXECUTION_BEAM_END;
     m.at_slab = 1;
+    m.system = SYSTEM_LOAD_CORBEL;
+    m.connection = CONNECTION_COLUMN;
     corbel_edit_buffer.rebar_count[COUNT_MAIN_TIE_LEGS] = 4.0;
     Area_Clear(area_);
     Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
     EXPECT_EQ(Items_With_Text(area_, "Schlaufen"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "oben") + Items_With_Text(area_, "unten"), 4);
+    EXPECT_EQ(Items_With_Text(area_, "links") + Items_With_Text(area_, "rechts"), 0);
     EXPECT_EQ(corbel_edit_buffer.rebar_count[COUNT_MAIN_TIE_LEGS], 1.0);
     bool read_only = false;
     for (Area_Item* it = scroll_areas[area_].first_item; it; it = it->next)

@@ -79,8 +79,12 @@ public:
         int end = -1;
         while (end < 0) {
             Draw();
-            const int kind = GetZAVMessage(ZAV_MSG_KEY | ZAV_MSG_LEFT_DOWN, &m);
-            if (kind == ZAV_MSG_LEFT_DOWN) {
+            // The frame's close request is asked about while a field is edited too; the
+            // answer "no" goes on with the edit.
+            const int kind = GetZAVMessage(ZAV_MSG_KEY | ZAV_MSG_LEFT_DOWN | ZAV_MSG_SHEET, &m);
+            if (kind == ZAV_MSG_SHEET) {
+                Serve_Close_Request();
+            } else if (kind == ZAV_MSG_LEFT_DOWN) {
                 if (m.x >= x_ && m.x <= x2 && m.y >= y_ && m.y <= y2) {
                     Cursor_From(m.x);
                     all_selected_ = false;

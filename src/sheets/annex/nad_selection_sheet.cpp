@@ -84,9 +84,12 @@ void Draw_Strip(int area)
     Area_Clear(area);
     Area_Add_Text(area, 3, 13, "Auswahl:", 0x1000, BLACK_CI, 0);
     Area_Add_Bitmap_Button(area, 206, 6, 42, 8, BUTTON_BITMAP, 577, -1, 0, nullptr, 0, nullptr, &inactive_word);
+    // The button's picture lies below DATA: without it there is no button, and a click on
+    // its place starts nothing.
     const int key = Nearest_RGB_Color(212, 208, 200);
-    Area_Add_Bitmap_Button(area, 251, 7, 9, 7, BUTTON_BITMAP, 587, key, 18, "Anwendungs-\ndokumente\nbearbeiten", 1,
-                           &editor_request, &active_word);
+    if (ZAVGetEnv("DATA"))
+        Area_Add_Bitmap_Button(area, 251, 7, 9, 7, BUTTON_BITMAP, 587, key, 18, "Anwendungs-\ndokumente\nbearbeiten",
+                               1, &editor_request, &active_word);
     Area_Update(area);
 }
 

@@ -165,6 +165,11 @@ bool Results_Shown(const Corbel_Model& model)
            Corbel_Model_Errors(model, nullptr) == 0;
 }
 
+bool Required_Values_Shown(const Corbel_Model& model)
+{
+    return Results_Shown(model) && !model.summary.none_designed;
+}
+
 int Show_Results_Table()
 {
     return Show_Report_With(Set_Table_Options, 0);
