@@ -2,6 +2,7 @@
 // report that cannot be written or replaced, a file-size limit, inputs that never end, two
 // runs of one position at once, control bytes in the position's title, ids with folders
 // or too long, signals, closed standard streams, links, a damaged installation.
+#include "edited_input.h"
 #include "file_size_limit.h"
 #include "test_support.h"
 
@@ -331,6 +332,19 @@ TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
     EXPECT_TRUE(Has(r.err, "Die alte Zeichnung B10001.SPF bleibt, wie sie war")) << r.err;
     EXPECT_EQ(Read_File_Bytes(Drawing()), OLD_DRAWING);
     Expect_No_Extra_File();
+
+    // A refused support corbel, whose input protocol draws the graphic, writes no drawing
+    // either: with an old one it goes, without one none is made.
+    std::remove(Report().c_str());
+    ASSERT_TRUE(Write_File_Bytes(Input(), Edited_Input(Example(2), [](Corbel_Model& m) { m.d1k = 20.0; })));
+    for (bool old_pair : {true, false}) {
+        if (old_pair) Put_Old_Pair();
+        r = Refresh();
+        EXPECT_EQ(r.err, "");
+        EXPECT_TRUE(Has(Read_File_Bytes(Report()), "Fehler in den Eingabedaten"));
+        EXPECT_FALSE(File_Exists(Drawing())) << old_pair;
+        Expect_No_Extra_File();
+    }
 }
 
 // An input that is a link leading nowhere or in a circle is a position that cannot be
