@@ -347,6 +347,48 @@ TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
     }
 }
 
+// Single system calls made to fail (strace injects the fault): a removal of the old
+// drawing's temporary file, and the report's rename where no old files stood, which
+// withdraws the new drawing. Each file that stays or goes unasked is named with the reason.
+TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
+{
+    const std::string strace = "/usr/bin/strace";
+    // With an empty fault the run is only traced.
+    auto refresh_failing = [&](const std::string& call, const std::string& fault) {
+        std::vector<std::string> env = Env();
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");  // the leak check cannot run under a tracer
+        std::vector<std::string> args = {"-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call};
+        if (!fault.empty()) args.insert(args.end(), {"-e", "inject=" + call + ":" + fault});
+        args.insert(args.end(), {CORBEL_EXE, "B1", "0", "1", "1", "-refresh"});
+        return Run_Program(strace, args, dir_.path(), env, Bounded_Child);
+    };
+    if (!File_Exists(strace) || refresh_failing("unlink", "").err != "")
+        GTEST_SKIP() << "no strace, or no tracing allowed here";
+
+    // A refused position: its old drawing goes aside, but cannot be removed there.
+    Put_Old_Pair();
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(5)));
+    Run_Result r = refresh_failing("unlink", "error=EPERM");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(Has(r.err, "Die alte Zeichnung B10001.SPF.tmp")) << r.err;
+    EXPECT_TRUE(Has(r.err, " kann nicht entfernt werden: keine Berechtigung.\n")) << r.err;
+    EXPECT_EQ(Temporary_Files(), 1);
+    EXPECT_FALSE(File_Exists(Drawing()));
+    EXPECT_EQ(Refresh().err, "");  // the next run takes it away
+    Expect_No_Extra_File();
+
+    // No old files; the report's rename, the second of the pair, fails.
+    for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    r = refresh_failing("rename", "error=EACCES:when=2");
+    EXPECT_EQ(r.err, "Die Druckliste B1_01.OLI konnte nicht vollst\xC3\xA4ndig geschrieben werden: keine "
+                     "Berechtigung.\nDie Zeichnung B10001.SPF wird nicht angelegt: sie entsteht nur zusammen mit "
+                     "ihrer Druckliste.\n");
+    EXPECT_FALSE(File_Exists(Report()));
+    EXPECT_FALSE(File_Exists(Drawing()));
+    Expect_No_Extra_File();
+}
+
 // An input that is a link leading nowhere or in a circle is a position that cannot be
 // read, not an empty one: the report and drawing of its last design stay.
 TEST_F(RefreshFaults, AnInputLinkThatLeadsNowhereKeepsThePair)
