@@ -146,9 +146,10 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
 
 bool Representable(double v, double largest) { return std::isfinite(v) && std::fabs(v) <= largest; }
 
-// Calls visit(name, valid) for every code of the position that selects a text, a table
-// column or a variant, with the name of its field as the report writes it. Only a damaged
-// file holds a code outside its set; the report must neither show nor compute with it.
+// Calls visit(name, valid) for the codes of the position that the check, the design or the
+// report compute with or look up by (the others are only compared), with the name of the
+// field as the report writes it. Only a damaged file holds a code outside its set; the
+// report must neither show it nor compute with it.
 template <class Visit>
 void Visit_Corbel_Codes(const Corbel_Model& m, Visit visit)
 {
