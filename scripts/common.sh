@@ -2,7 +2,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libcminpack-dev libfreetype-dev fonts-dejavu-core libcairo2-dev libsdl2-dev libx11-dev xvfb pkgconf poppler-utils)
+PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libcminpack-dev libfreetype-dev fonts-dejavu-core libcairo2-dev libsdl2-dev libx11-dev xvfb strace pkgconf poppler-utils)
 
 ensure_packages() {
   local missing=()

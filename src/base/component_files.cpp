@@ -273,3 +273,24 @@ int Scan_Ints(FILE* stream, int32_t* values, int n)
     for (int i = count; i < n; ++i) values[i] = 0;
     return count;
 }
+
+bool Scan_Int(FILE* stream, int* value)
+{
+    if (!stream || !value) return false;
+    int c = std::getc(stream);
+    while (c != EOF && std::isspace(c)) c = std::getc(stream);
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = std::getc(stream);
+    // The magnitude stops growing once it is out of range: further digits cannot bring it back.
+    long long magnitude = 0;
+    bool digits = false;
+    for (; c != EOF && std::isdigit(c); c = std::getc(stream)) {
+        digits = true;
+        if (magnitude <= static_cast<long long>(INT_MAX) + 1) magnitude = magnitude * 10 + (c - '0');
+    }
+    if (c != EOF) std::ungetc(c, stream);
+    const long long number = negative ? -magnitude : magnitude;
+    if (!digits || number < INT_MIN || number > INT_MAX) return false;
+    *value = static_cast<int>(number);
+    return true;
+}

@@ -64,3 +64,7 @@ int Read_Line_Ints(FILE* stream, int32_t* values, int n);
 // the rest of the array is zeroed. The number read.
 int Scan_Doubles(FILE* stream, double* values, int n);
 int Scan_Ints(FILE* stream, int32_t* values, int n);
+// Reads one integer as "%d" reads it (white space, an optional sign, digits), but a number
+// beyond the range of an int, which "%d" would silently wrap, is not taken: false then, as
+// when no number can be read (the value is left as it was).
+bool Scan_Int(FILE* stream, int* value);

@@ -682,12 +682,15 @@ int Write_Corbel_Report()
         return 1;
     }
     // The drawing the report's graphic writes takes its place together with the report.
+    // A position the data check refuses has no drawing, whatever its graphic wrote.
+    const bool refused = Corbel_Model_Errors(corbel_model, nullptr) != 0;
     Plot_Keep_Named_Drawings(true);
     Calculate_Corbel(&corbel_model, report, 0);
     Plot_Keep_Named_Drawings(false);
     std::unique_ptr<Atomic_File> drawing = Plot_Take_Kept_Drawing();
-    // A report without a drawing (no graphic, or a position the data check refused) must
-    // not stand beside the drawing of an earlier design: that goes with the same step.
+    if (refused) drawing.reset();
+    // A report without a drawing (no graphic, or a refused position) must not stand
+    // beside the drawing of an earlier design: that goes with the same step.
     if (!drawing) drawing = std::make_unique<Atomic_File>(spf_file_name.c_str(), Atomic_Mode::remove);
     const int result = OLI_Close_Report_With(report, drawing.get());
     // Standard error has it; the editor's user is told on the screen too.

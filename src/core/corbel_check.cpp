@@ -11,8 +11,10 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "base/rebar.h"
+#include "base/string_helpers.h"
 #include "core/concrete_cover.h"
 #include "core/corbel_calculation.h"
+#include "core/corbel_input_echo.h"
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
 #include "material/creep_shrinkage.h"
@@ -42,6 +44,8 @@ const char kBridgeConcreteMessage[] = "Betonbr\x81" "cken: Beton \xF2 C55/67 nic
 const char kBridgeSteelLine[] =
     "Betonbr\x81" "cken: normalduktiler Stahl (Klasse A) nicht zugelassen";
 const char kBridgeSteelMessage[] = "Betonbr\x81" "cken: Betonstahl Klasse A nicht zugelassen";
+// The steel that glass-fibre bars and lattice girders become in a bridge (B500B).
+constexpr int kBridgeSteel = 4;
 const char kRebarCountLine[] = "Bewehrung: Anzahl oder Schnittigkeit > 99 nicht zugelassen";
 const char kErrAxisMidHeight[] = "Fehler d\xCE\\1k\xCE" "r \xF2 h\xCE\\k\xCE" "r/2";
 // Follows the name of a value that is no number or too large to be reported.
@@ -51,6 +55,9 @@ const char kInvalidNumber[] = ": ung\x81ltiger Zahlenwert";
 // degrees). No corbel comes near it; beyond it a value is damaged or mistyped input,
 // whose text would run across the report's columns and whose products would overflow.
 constexpr double kLargestValue = 1.0e6;
+// A value the position only stores (neither the design nor the report uses it) need only be
+// a number.
+constexpr double kOnlyStored = HUGE_VAL;
 // Lengths (cm) have a bound of their own: 100 m is far beyond any corbel, and a section
 // thousands of metres deep makes the fatigue check's strain-plane search run for seconds.
 constexpr double kLargestLength = 1.0e4;
@@ -103,8 +110,8 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
         {"f" S "ctm" R, m.fctm}, {"\xBE" S "c1" R, m.eps_c1}, {"\xBE" S "cu1" R, m.eps_cu1},
         {"\xBE" S "c3" R, m.eps_c3}, {"\xBE" S "cu3" R, m.eps_cu3}, {"f" S "yk" R, m.fyk[0]},
         {"f" S "tk" R, m.ftk[0]}, {"\xBE" S "uk" R, m.euk[0]}, {"E" S "s" R, m.Es[0]},
-        {"Betonstahl", m.steel_fifth[0]}, {"f" S "yk" R, m.fyk[1]}, {"f" S "tk" R, m.ftk[1]},
-        {"\xBE" S "uk" R, m.euk[1]}, {"E" S "s" R, m.Es[1]}, {"Betonstahl", m.steel_fifth[1]},
+        {"Betonstahl", m.steel_fifth[0], kOnlyStored}, {"f" S "yk" R, m.fyk[1]}, {"f" S "tk" R, m.ftk[1]},
+        {"\xBE" S "uk" R, m.euk[1]}, {"E" S "s" R, m.Es[1]}, {"Betonstahl", m.steel_fifth[1], kOnlyStored},
         {"\xC0" S "c" R, m.safety_factors.gamma_c}, {"\xC0" S "s" R, m.safety_factors.gamma_s},
         {"\xC0" S "c" R, m.safety_factors.gamma_c_sls}, {"\xC0" S "s" R, m.safety_factors.gamma_s_sls},
         {"\xC0" S "c,fat" R, m.safety_factors.gamma_c_fat}, {"\xC0" S "s,fat" R, m.safety_factors.gamma_s_fat},
@@ -112,7 +119,7 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
         {"l" S "k" R, m.lk, L}, {"h" S "k" R, m.hk, L}, {"d" S "1k" R, m.d1k, L}, {"h" S "k" R "'", m.hk_end, L},
         {"l" S "p" R, m.lp, L}, {"b" S "p" R, m.bp, L}, {"Verteilungszahl", m.load_share},
         {"\xA3" "a", m.load_a, L}, {"\xA3" "h", m.load_height, L}, {"Neigung", m.inclination},
-        {"\xA3\xCC" S "s" R, m.stress_range}, {"Erm\x81" "dung", m.fatigue_value},
+        {"\xA3\xCC" S "s" R, m.stress_range}, {"Erm\x81" "dung", m.fatigue_value, kOnlyStored},
         {"t" S "0" R, m.first_loading}, {"\xB0", m.strut_angle}, {"c" S "v,v" R, m.rebar.cover_v, L},
         {"c" S "v,h" R, m.rebar.cover_h, L}, {"s", m.rebar.spacing[0], L}, {"s", m.rebar.spacing[1], L},
         {"s", m.rebar.spacing[2], L}, {"s", m.rebar.spacing[3], L}, {"Ma\xE1stab", m.print_options.scale},
@@ -138,6 +145,27 @@ void Visit_Corbel_Reals(const Corbel_Model& m, bool with_design_values, Visit vi
 }
 
 bool Representable(double v, double largest) { return std::isfinite(v) && std::fabs(v) <= largest; }
+
+// Calls visit(name, valid) for the codes of the position that the check, the design or the
+// report compute with or look up by (the others are only compared), with the name of the
+// field as the report writes it. Only a damaged file holds a code outside its set; the
+// report must neither show it nor compute with it.
+template <class Visit>
+void Visit_Corbel_Codes(const Corbel_Model& m, Visit visit)
+{
+    visit("Bemessungssituation", m.design_situation >= SITUATION_PERSISTENT && m.design_situation <= SITUATION_FREE);
+    visit("Betonfestigkeitsklasse", m.concrete_class >= 0);
+    visit("Stahlsorte", m.steel_class[0] >= 0);
+    visit("Last\x81" "bertragung",
+          m.load_transfer == LOAD_TRANSFER_DIRECT || m.load_transfer == LOAD_TRANSFER_INDIRECT);
+}
+
+bool Codes_Valid(const Corbel_Model& m)
+{
+    bool valid = true;
+    Visit_Corbel_Codes(m, [&](const char*, bool ok) { valid = valid && ok; });
+    return valid;
+}
 
 // Where the running check collects its error lines for the screen (none: not collected).
 std::vector<std::string>* collected_errors = nullptr;
@@ -226,6 +254,9 @@ void Derive_Steel_Values(Corbel_Model* m)
 void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report,
                         int show_messages, int* error)
 {
+    // The steel chosen before it became the bridge steel is remembered for as long as the
+    // bridge steel stands in its place.
+    if (m->norm_code != CORBEL_NORM_BRIDGES || m->steel_class[0] != kBridgeSteel) m->bridge_steel_replaced = 0;
     if (m->norm_code != CORBEL_NORM_BRIDGES) return;
     // The German annex admits neither high-strength concrete nor normal-ductility steel in
     // a bridge.
@@ -247,11 +278,14 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
     bool mapped = false;
     for (int& s : m->steel_class) {
         if (s == 5 || s == 6) {
-            s = 4;
+            m->bridge_steel_replaced = s;
+            s = kBridgeSteel;
             mapped = true;
         }
     }
     if (mapped) Derive_Steel_Values(m);
+    if (show_messages && m->bridge_steel_replaced != 0)
+        PrintMessage(Oem_To_Ansi_Umlauts(Bridge_Steel_Line(*m).c_str()));
 }
 
 // The load position on the bearing plate: a lies between half the plate and the corbel
@@ -300,9 +334,13 @@ void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
     }
 }
 
-// Every value that is no number, or too large for the report, is named in its own line.
+// Every value that is no number, or too large for the report, and every code outside its
+// set, is named in its own line.
 void Check_Values_Representable(const Corbel_Model& m, FILE* report, int* error)
 {
+    Visit_Corbel_Codes(m, [&](const char* name, bool valid) {
+        if (!valid) Fail(error, report, (std::string("Fehler ") + name + kInvalidNumber).c_str());
+    });
     Visit_Corbel_Reals(m, true, [&](const char* name, int table, int row, double value, double largest) {
         if (Representable(value, largest)) return;
         std::string line = "Fehler ";
@@ -469,10 +507,13 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     Setup_Corbel_Materials(&m);
 
     // Partial factors by the design situation; "frei" keeps the position's own.
-    m.safety_factors.from_annex = m.design_situation < SITUATION_FREE ? 1 : 0;
+    // The annex columns: 0 persistent, 1 fatigue, 2 seismic, 3 accidental. A situation
+    // outside the four is refused below; it takes the persistent column meanwhile.
+    const int situation = m.design_situation;
+    m.safety_factors.from_annex = situation < SITUATION_FREE ? 1 : 0;
     m.safety_factors.norm_code = m.norm_code;
     Fill_NAD_Safety_Factors(&m.safety_factors,
-                            m.design_situation == 0 ? 0 : m.design_situation + 1);
+                            situation >= SITUATION_SEISMIC && situation <= SITUATION_FREE ? situation + 1 : 0);
 
     // The second steel is always the main steel.
     m.steel_class[1] = m.steel_class[0];
@@ -516,7 +557,7 @@ bool Corbel_Values_Finite(const Corbel_Model& model)
 
 bool Corbel_Values_Representable(const Corbel_Model& model)
 {
-    return All_Corbel_Reals(model, true, Representable);
+    return Codes_Valid(model) && All_Corbel_Reals(model, true, Representable);
 }
 
 int Corbel_Model_Errors(const Corbel_Model& model, std::vector<std::string>* errors)

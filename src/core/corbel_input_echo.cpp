@@ -63,8 +63,8 @@ std::string Concrete_Name(const Corbel_Model& m)
 {
     int lightweight = 0;
     const int concrete = Map_Concrete_Class_Index(m.concrete_class, &lightweight, m.density);
-    const int lc_row = concrete - CONCRETE_FIRST_CLASS;
     if (!lightweight) return Shown_Class_Name(Get_Concrete_Class_Name(concrete));
+    const int lc_row = concrete - CONCRETE_FIRST_CLASS;
     const char* name = lc_row >= 0 && lc_row < CONCRETE_LC_COUNT ? lightweight_concrete_class_names[lc_row]
                                                                   : Get_Concrete_Class_Name(concrete);
     return Shown_Class_Name(name) + " (" RHO " = " + Format_String("%.0lf", m.density) + " kg/m" SUP "3" END ")";
@@ -176,6 +176,8 @@ void Write_Materials(FILE* f, const Corbel_Model& m, const char* p, int detail_l
     OLI_Printf(f, "%s", steel_name.c_str());
     if (details || steel >= FIRST_USER_STEEL) Write_Steel_Values(f, m.euk[0], m.fyd[0], m.ftd[0], m.Es[0]);
     OLI_Printf(f, "\n");
+    const std::string bridge_steel = Bridge_Steel_Line(m);
+    if (!bridge_steel.empty()) OLI_Printf(f, "%s%s\n", p, bridge_steel.c_str());
 
     if (details && Fatigue_Case(m)) {
         // The fatigue check works with the serviceability factor of the steel; a missing
@@ -230,7 +232,7 @@ void Write_Parameters(FILE* f, const Corbel_Model& m, const char* p)
         OLI_Printf(f, "%sLastkonsole, %se Lasteinleitung\n", p, indirect ? "indirekt" : "direkt");
     else
         OLI_Printf(f, "%s%skonsole, Lasteinleitung mit Variante %d\n", p,
-                   m.system == SYSTEM_LOAD_CORBEL ? "Last" : "Auflager", m.load_transfer + 1);
+                   m.system == SYSTEM_LOAD_CORBEL ? "Last" : "Auflager", indirect ? 2 : 1);
     if (indirect) {
         OLI_Printf(f, on_column ? "%sVerteilungszahl %.2lf (Lastanteil der Aufh" UML_ae "ngebewehrung)\n"
                                 : "%sVerteilungszahl %.2lf (Lastanteil der vertikalen Bewehrung)\n",
@@ -281,6 +283,16 @@ void Write_Durability(FILE* f, Corbel_Model& m, int detail_level)
 }
 
 } // namespace
+
+std::string Bridge_Steel_Line(const Corbel_Model& m)
+{
+    if (m.bridge_steel_replaced == 0) return "";
+    auto name = [](int steel_class) {
+        return Shown_Class_Name(Get_Steel_Class_Name(Map_Steel_Class_Index(steel_class), 0));
+    };
+    return "Betonbr" UML_ue "cken: " + name(m.bridge_steel_replaced) + " nicht zugelassen, bemessen mit " +
+           name(m.steel_class[0]);
+}
 
 void Write_Corbel_Input_Echo(Corbel_Model* model, FILE* report, int detail_level)
 {

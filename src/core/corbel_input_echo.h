@@ -3,6 +3,7 @@
 // position's input (cross-section and geometry, materials with their design values,
 // partial factors, design parameters, load tables, durability and cover).
 #include <cstdio>
+#include <string>
 
 struct Corbel_Model;
 
@@ -16,3 +17,8 @@ extern int report_heading_level;
 // result summary, set when a cover check of the durability section fails. Nothing for a
 // null model or stream.
 void Write_Corbel_Input_Echo(Corbel_Model* model, FILE* report, int detail_level);
+
+// "Betonbrücken: <chosen steel> nicht zugelassen, bemessen mit <bridge steel>" (code page
+// 850) when the data check put the bridge steel in place of the steel a bridge position
+// chose; "" otherwise.
+std::string Bridge_Steel_Line(const Corbel_Model& model);

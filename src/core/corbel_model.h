@@ -134,6 +134,8 @@ struct Corbel_Model {
     double euk[2];
     double Es[2];
     double steel_fifth[2];     // stored with the four above, never derived
+    int bridge_steel_replaced;  // the class a bridge's check replaced by the bridge steel
+                                // (5 or 6, 0 none); not stored, kept while that steel stands
     int materials_derived;
     int lightweight;           // set by Map_Concrete_Class_Index
     double fcd;

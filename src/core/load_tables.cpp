@@ -3,6 +3,7 @@
 #include "core/load_tables.h"
 
 #include "base/alloc.h"
+#include "base/component_files.h"
 #include "core/corbel_model.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
@@ -247,13 +248,13 @@ int Read_Load_Tables(FILE* stream, Corbel_Model* model)
 {
     if (!stream || !model) return 1;
     int version = 0;
-    if (std::fscanf(stream, "%d", &version) != 1) return 1;
+    if (!Scan_Int(stream, &version)) return 1;
     // This block always speaks of the input file, also during an import.
     if (!Check_File_Version(version, LOAD_TABLES_VERSION, 0)) return 1;
-    if (std::fscanf(stream, " %d", &model->unit_switch) != 1) return 1;
+    if (!Scan_Int(stream, &model->unit_switch)) return 1;
     for (int k = 0; k < 2; ++k) {
         int count = 0;
-        if (std::fscanf(stream, "%d", &count) != 1) return 1;
+        if (!Scan_Int(stream, &count)) return 1;
         // A damaged count must not become a request for gigabytes.
         if (count > LOAD_TABLE_MAX_ROWS) return 1;
         Alloc_Load_Table(model, count, k);

@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 const char* const EXPORT_FILE_NAME = "\\Q7-DI2ZE#export.dat";
@@ -67,18 +68,31 @@ const char* Read_Failure_Reason(FILE* f)
     if (std::ferror(f)) return German_Error_Text(EIO);
     std::rewind(f);
     int version = 0;
-    if (std::fscanf(f, "%d", &version) == 1 && version > CORBEL_FILE_VERSION && version < 9999)
+    if (Scan_Int(f, &version) && version > CORBEL_FILE_VERSION && version < 9999)
         return "sie stammt von einer neueren Programmversion";
     return "sie ist unvollst\xE4ndig, besch\xE4" "digt oder stammt von einer neueren Programmversion";
 }
 
-// One group of values with a single conversion; true when all `expected` were converted.
+// One group of values, its format a row of "%d" and "%lf"; true when all `expected` were
+// converted. An integer beyond the range of an int is no value of the group: the file is
+// damaged (a wrapped number would reach the design as some other one).
 bool Scan_Group(FILE* stream, int expected, const char* format, ...) __attribute__((format(scanf, 3, 4)));
 bool Scan_Group(FILE* stream, int expected, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    int n = std::vfscanf(stream, format, args);
+    int n = 0;
+    for (const char* p = format; *p; ++n) {
+        bool read = false;
+        if (std::strncmp(p, "%d", 2) == 0) {
+            read = Scan_Int(stream, va_arg(args, int*));
+            p += 2;
+        } else if (std::strncmp(p, "%lf", 3) == 0) {
+            read = std::fscanf(stream, "%lf", va_arg(args, double*)) == 1;
+            p += 3;
+        }
+        if (!read) break;
+    }
     va_end(args);
     return n == expected;
 }
@@ -319,7 +333,7 @@ int Read_Corbel_Model(FILE* f, Corbel_Model* m)
     if (!f) return 1;
 
     int version = 0;
-    if (std::fscanf(f, "%d", &version) != 1) return 1;
+    if (!Scan_Int(f, &version)) return 1;
     if (version < 0) {
         Set_Corbel_Defaults(m);
         return 2;

@@ -1,6 +1,7 @@
 #include "core/print_options_ec2.h"
 
 #include "base/alloc.h"
+#include "base/component_files.h"
 #include "core/load_tables.h"
 #include "report/print_options.h"
 #include "report/text_utils.h"
@@ -106,22 +107,23 @@ int Read_EC2_Print_Options(FILE* stream, EC2_Print_Options* record)
 {
     if (!stream || !record) return 1;
     int version = 0;
-    if (std::fscanf(stream, "%d", &version) != 1) return 1;
+    if (!Scan_Int(stream, &version)) return 1;
     if (!Check_File_Version(version, EC2_PRINT_OPTIONS_VERSION, 0)) return 1;
 
+    // The file's order of the switches; the scale stands between the fifth and the sixth.
     int* s = record->switches;
-    if (std::fscanf(stream, "%d%d%d%d%d%lf%d%d%d", &s[0], &s[1], &s[2], &s[3], &s[9], &record->scale, &s[4], &s[5],
-                    &s[6]) != 9)
-        return 1;
-    for (int i : {7, 8, 10, 11, 12})
-        if (std::fscanf(stream, "%d", &s[i]) != 1) return 1;
-    // A value no sheet can have stored (a damaged digit, an overflowing number) would
-    // choose a report part or a row that is not there: the switch keeps its default.
+    for (int i : {0, 1, 2, 3, 9})
+        if (!Scan_Int(stream, &s[i])) return 1;
+    if (std::fscanf(stream, "%lf", &record->scale) != 1) return 1;
+    for (int i : {4, 5, 6, 7, 8, 10, 11, 12})
+        if (!Scan_Int(stream, &s[i])) return 1;
+    // A value no sheet can have stored (a damaged digit) would choose a report part or a
+    // row that is not there: the switch keeps its default.
     for (int i = 0; i < EC2_PRINT_SWITCH_COUNT; ++i)
         if (!Switch_In_Range(i, s[i])) s[i] = DEFAULT_SWITCHES[i];
 
     int length = 0;
-    if (std::fscanf(stream, "%d", &length) != 1) return 1;
+    if (!Scan_Int(stream, &length)) return 1;
     if (length == 0) return 0;
     // A length the writer cannot have written is a damaged file, not a text to allocate.
     if (length < 0 || length > EC2_PRINT_REMARKS_MAX) return 1;

@@ -2,6 +2,7 @@
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
+#include "base/component_files.h"
 #include "report/text_utils.h"
 
 #include <cmath>
@@ -101,10 +102,10 @@ int Read_NAD_Safety_Factors(FILE* stream, NAD_Safety_Factors* record)
     if (!stream || !record) return 1;
     Init_NAD_Safety_Factors(record);
     int version = 0;
-    if (std::fscanf(stream, "%d", &version) != 1) return 1;
+    if (!Scan_Int(stream, &version)) return 1;
     if (!Check_File_Version(version, NAD_SAFETY_FACTORS_VERSION, 0)) return 1;
     // Straight into the record, so that what was read before a failure stays.
-    if (std::fscanf(stream, "%d%d", &record->norm_code, &record->from_annex) != 2) return 1;
+    if (!Scan_Int(stream, &record->norm_code) || !Scan_Int(stream, &record->from_annex)) return 1;
     if (std::fscanf(stream, "%lf%lf", &record->gamma_c, &record->gamma_s) != 2) return 1;
     if (std::fscanf(stream, "%lf%lf", &record->gamma_c_sls, &record->gamma_s_sls) != 2) return 1;
     if (std::fscanf(stream, "%lf%lf", &record->gamma_c_fat, &record->gamma_s_fat) != 2) return 1;

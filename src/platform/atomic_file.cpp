@@ -210,10 +210,16 @@ int Atomic_File::Make_Temporary(const std::string& destination)
 
 // Forgets the temporary file, removing it first when it is still ours to remove (not when
 // it was renamed into the destination's place).
+void Atomic_File::Remove_Temporary_File(const std::string& path)
+{
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return;
+    left_behind_ = {path, errno, path == kept_path_};
+}
+
 void Atomic_File::Drop_Temporary(bool remove_it)
 {
     if (temp_path_.empty()) return;
-    if (remove_it) ::unlink(temp_path_.c_str());
+    if (remove_it) Remove_Temporary_File(temp_path_);
     {
         const Signals_Held held;
         if (previous_registered_) previous_registered_->next_registered_ = next_registered_;
@@ -428,7 +434,7 @@ void Atomic_File::Drop_Old()
     if (kept_path_ == temp_path_)
         Drop_Temporary(true);
     else
-        ::unlink(kept_path_.c_str());
+        Remove_Temporary_File(kept_path_);
     kept_path_.clear();
 }
 

@@ -80,6 +80,17 @@ public:
     bool Replaced() const { return replaced_; }
     bool Is_Removal() const { return mode_ == Atomic_Mode::remove; }
 
+    // A temporary file of this one that could not be removed: its path (empty when none
+    // was left), the errno of the removal, and whether it holds the destination's old file
+    // (kept aside while a partner was put in place). The next run's
+    // Remove_Leftover_Temporaries takes it away when it can.
+    struct Left_File {
+        std::string path;
+        int error = 0;
+        bool holds_old = false;
+    };
+    const Left_File& Left_Behind() const { return left_behind_; }
+
 private:
     friend bool Commit_Together(Atomic_File& first, Atomic_File& second);
     friend void Remove_Registered_Temporaries();
@@ -88,6 +99,8 @@ private:
     bool Open_Stream(int fd);
     int Make_Temporary(const std::string& destination);
     void Drop_Temporary(bool remove_it);
+    // Removes a temporary file, or notes it in left_behind_ when it stays.
+    void Remove_Temporary_File(const std::string& path);
     // The common start of both installs: refused (not finished whole), nothing left to
     // do (written directly, nothing to remove), or a rename (or removal) to do.
     enum class Install_Step { refused, nothing_left, rename };
@@ -110,6 +123,7 @@ private:
     bool old_missing_ = false;  // installed where no file was: undone by removing it
     bool replaced_ = false;
     int error_ = 0;
+    Left_File left_behind_;
     // The temporary files of the process, for the removal on a signal or exit().
     Atomic_File* next_registered_ = nullptr;
     Atomic_File* previous_registered_ = nullptr;

@@ -110,12 +110,24 @@ void Tell_Companion_State(const Atomic_File& drawing, bool report_failed)
                                       : "sie wird nur zusammen mit ihrer Zeichnung ersetzt");
         return;
     }
-    // A drawing that was not there before is not mentioned.
+    if (!report_failed) return;
     struct stat info;
-    if (report_failed && ::lstat(name, &info) == 0)
+    if (::lstat(name, &info) == 0)
         Tell_File_Problem(subject, name, "bleibt, wie sie war",
                           removal ? "sie wird nur zusammen mit dem Ersetzen der Druckliste entfernt"
                                   : "sie wird nur zusammen mit ihrer Druckliste ersetzt");
+    else if (!removal)
+        Tell_File_Problem(subject, name, "wird nicht angelegt", "sie entsteht nur zusammen mit ihrer Druckliste");
+}
+
+// A temporary file of the drawing that could not be removed (holding the old drawing, or
+// what was written): named, with the reason.
+void Tell_Left_Behind(const Atomic_File& drawing)
+{
+    const Atomic_File::Left_File& left = drawing.Left_Behind();
+    if (left.path.empty()) return;
+    Tell_File_Error(left.holds_old ? "Die alte Zeichnung" : "Die tempor\xE4re Zeichnungsdatei", left.path.c_str(),
+                    "kann nicht entfernt werden", left.error);
 }
 
 void Write_Number_Cell(FILE* stream, const char* format, double value)
@@ -187,7 +199,9 @@ int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
     if (open_report_file && stream == open_report_file->Stream()) {
         std::unique_ptr<Atomic_File> file = std::move(open_report_file);
         // The companion's rename goes first: should it fail, the report is not put in place.
-        if (companion ? Commit_Together(*companion, *file) : file->Commit()) return 0;
+        const bool committed = companion ? Commit_Together(*companion, *file) : file->Commit();
+        if (companion) Tell_Left_Behind(*companion);
+        if (committed) return 0;
         // Of a pair, the one that failed has its error; the other was only held back.
         last_report_error = file->Error();
         if (last_report_error != 0)

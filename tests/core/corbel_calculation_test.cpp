@@ -447,13 +447,21 @@ TEST_F(CorbelCalculation, BridgeSteelMappingUnderEveryAnnex)
             const std::string report = Report();
             EXPECT_EQ(m().steel_class[0], 4) << annex << " " << steel;
             EXPECT_TRUE(Has(report, "Bewehrung: B500B")) << annex << " " << steel;
+            // The echo and the check's messages name the steel chosen and the one designed.
+            EXPECT_TRUE(Has(report, " nicht zugelassen, bemessen mit B500B\n")) << annex << " " << steel;
         }
     }
-    // A building keeps its steel.
+    EXPECT_TRUE(Has(Report(), "Betonbr\x81" "cken: Gittertr\x84ger nicht zugelassen, bemessen mit B500B\n"));
+    Clear_Shown_Messages();
+    Check_Corbel_Model(&m(), nullptr, 0, 1);
+    ASSERT_FALSE(Shown_Messages().empty());
+    EXPECT_EQ(Shown_Messages().back().text, "Betonbr\xFC" "cken: Gittertr\xE4ger nicht zugelassen, bemessen mit B500B");
+    // A building keeps its steel, and a bridge steel chosen as such is not said.
     m().norm_code = CORBEL_NORM_BUILDINGS;
     m().steel_class[0] = 5;
     Check_Corbel_Model(&m(), nullptr, 0, 0);
     EXPECT_EQ(m().steel_class[0], 5);
+    EXPECT_FALSE(Has(Report(), "nicht zugelassen, bemessen mit"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -462,4 +463,32 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     EXPECT_EQ(Check(), 1);
     r.member_count[1] = 8;
     EXPECT_EQ(Check(), 0);
+}
+
+// A value that the position only stores need only be a number; a code outside its set
+// (only a damaged file holds one) is refused by the name of its field, and the report
+// neither shows nor computes with it.
+TEST_F(CorbelModel, StoredValuesNeedOnlyBeNumbersCodesOutsideTheirSetAreRefused)
+{
+    m.fatigue_value = 2e6;  // a number of cycles
+    m.steel_fifth[0] = -1e300;
+    EXPECT_EQ(Check(), 0);
+    m.stress_range = 2e6;  // used by the design: bounded
+    EXPECT_EQ(Check(), 1);
+
+    const std::pair<const char*, void (*)(Corbel_Model&)> cases[] = {
+        {"Bemessungssituation", [](Corbel_Model& c) { c.design_situation = INT_MAX; }},
+        {"Bemessungssituation", [](Corbel_Model& c) { c.design_situation = -1; }},
+        {"Betonfestigkeitsklasse", [](Corbel_Model& c) { c.concrete_class = INT_MIN; }},
+        {"Stahlsorte", [](Corbel_Model& c) { c.steel_class[0] = -1; }},
+        {"Last\x81" "bertragung", [](Corbel_Model& c) { c.load_transfer = INT_MAX; }},
+    };
+    for (const auto& [field, set] : cases) {
+        Set_Corbel_Defaults(&m);
+        set(m);
+        std::string written;
+        EXPECT_EQ(Check_Reported(&written), 1) << field;
+        EXPECT_TRUE(Has(written, std::string("Fehler ") + field + ": ung\x81ltiger Zahlenwert")) << written;
+        EXPECT_FALSE(Corbel_Values_Representable(m)) << field;
+    }
 }

@@ -289,6 +289,30 @@ TEST_F(PositionFile, ValuesThatAreNoNumbersAreDamage)
     }
 }
 
+// An integer beyond the range of an int is damage in every block of the file: read with
+// "%d" it would wrap, here to the very value the sample holds.
+TEST_F(PositionFile, IntegersBeyondTheirRangeAreDamage)
+{
+    const std::string text = Sample_File(4);
+    ASSERT_EQ(Read_Text(text, &model_), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {" 4\n 4 0 3 0\n", " 4294967300\n 4 0 3 0\n"},          // version
+        {" 4 0 3 0\n", " 4 0 4294967299 0\n"},                    // design situation
+        {" 0\n 4 0 1.400000", " 0\n 4 0 -4294967296 1.400000"},  // from-annex flag
+        {" 0\n 40\n", " 0\n 4294967336\n"},                       // concrete class
+        {" 3 1 2 4 2 1 5", " 4294967299 1 2 4 2 1 5"},             // a bar count
+        {" 0\n 1 0 1 1 5 25.0", " 0\n 1 0 1 1 4294967301 25.0"}, // a print switch
+        {" 0\n 1 2\n", " 0\n 1 4294967298\n"},                   // a load table's rows
+    };
+    for (const auto& [sound, damaged] : cases) {
+        std::string t = text;
+        const size_t at = t.find(sound);
+        ASSERT_NE(at, std::string::npos) << sound;
+        t.replace(at, std::strlen(sound), damaged);
+        EXPECT_EQ(Read_Text(t, &model_), 1) << damaged;
+    }
+}
+
 // The model holds ten layers: a file announcing more, or a negative count, is damaged.
 TEST_F(PositionFile, LayerCountOutsideTheModelIsAReadError)
 {

@@ -2,6 +2,7 @@
 // report that cannot be written or replaced, a file-size limit, inputs that never end, two
 // runs of one position at once, control bytes in the position's title, ids with folders
 // or too long, signals, closed standard streams, links, a damaged installation.
+#include "edited_input.h"
 #include "file_size_limit.h"
 #include "test_support.h"
 
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <string>
 #include <poll.h>
@@ -326,6 +328,58 @@ TEST_F(RefreshFaults, AReportWithoutDrawingTakesTheOldDrawingAway)
     r = Refresh();
     EXPECT_TRUE(Has(r.err, "Die alte Zeichnung B10001.SPF bleibt, wie sie war")) << r.err;
     EXPECT_EQ(Read_File_Bytes(Drawing()), OLD_DRAWING);
+    Expect_No_Extra_File();
+
+    // A refused support corbel, whose input protocol draws the graphic, writes no drawing
+    // either: with an old one it goes, without one none is made.
+    std::remove(Report().c_str());
+    ASSERT_TRUE(Write_File_Bytes(Input(), Edited_Input(Example(2), [](Corbel_Model& m) { m.d1k = 20.0; })));
+    for (bool old_pair : {true, false}) {
+        if (old_pair) Put_Old_Pair();
+        r = Refresh();
+        EXPECT_EQ(r.err, "");
+        EXPECT_TRUE(Has(Read_File_Bytes(Report()), "Fehler in den Eingabedaten"));
+        EXPECT_FALSE(File_Exists(Drawing())) << old_pair;
+        Expect_No_Extra_File();
+    }
+}
+
+// Single system calls made to fail (strace injects the fault): a removal of the old
+// drawing's temporary file, and the report's rename where no old files stood, which
+// withdraws the new drawing. Each file that stays or goes unasked is named with the reason.
+TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
+{
+    const std::string strace = "/usr/bin/strace";
+    // With an empty fault the run is only traced.
+    auto refresh_failing = [&](const std::string& call, const std::string& fault) {
+        std::vector<std::string> env = Env();
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");  // the leak check cannot run under a tracer
+        std::vector<std::string> args = {"-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call};
+        if (!fault.empty()) args.insert(args.end(), {"-e", "inject=" + call + ":" + fault});
+        args.insert(args.end(), {CORBEL_EXE, "B1", "0", "1", "1", "-refresh"});
+        return Run_Program(strace, args, dir_.path(), env, Bounded_Child);
+    };
+    if (!File_Exists(strace) || refresh_failing("unlink", "").err != "")
+        GTEST_SKIP() << "no strace, or no tracing allowed here";
+
+    // A refused position: its old drawing goes aside, but cannot be removed there.
+    Put_Old_Pair();
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(5)));
+    Run_Result r = refresh_failing("unlink", "error=EPERM");
+    const std::regex said("Die alte Zeichnung B10001\\.SPF\\.tmp\\w{6} kann nicht entfernt werden: keine Berechtigung\\.\n");
+    EXPECT_TRUE(std::regex_match(r.err, said)) << r.err;
+    EXPECT_EQ(Temporary_Files(), 1);
+    EXPECT_FALSE(File_Exists(Drawing()));
+
+    // No old files; the report's rename, the second of the pair, fails.
+    for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    r = refresh_failing("rename", "error=EACCES:when=2");
+    EXPECT_EQ(r.err, "Die Druckliste B1_01.OLI konnte nicht vollst\xC3\xA4ndig geschrieben werden: keine "
+                     "Berechtigung.\nDie Zeichnung B10001.SPF wird nicht angelegt: sie entsteht nur zusammen mit "
+                     "ihrer Druckliste.\n");
+    EXPECT_FALSE(File_Exists(Report()));
+    EXPECT_FALSE(File_Exists(Drawing()));
     Expect_No_Extra_File();
 }
 
