@@ -87,9 +87,12 @@ std::vector<int> User_File_Numbers(const std::string& dram)
     return numbers;
 }
 
+// The files the last list build left out: each path with what is wrong with it.
+std::vector<std::pair<std::string, std::string>> left_out_files;
+
 // Appends the entry of user file n: code and name from its header. A file whose header
-// cannot be read is left out and left as it is, and said (once per run); a file with a
-// name that is listed already is noted as a duplicate.
+// cannot be read is left out (and left as it is); a file with a name that is listed
+// already is noted as a duplicate.
 void Add_User_File(const std::string& dram, int n)
 {
     const std::string path = NAD_User_File_Path(dram.c_str(), n);
@@ -97,9 +100,7 @@ void Add_User_File(const std::string& dram, int n)
     std::string name;
     const std::string problem = NAD_Read_File_Header(path, code, name);
     if (!problem.empty()) {
-        NAD_Tell_Once({"Die Datei", Map_Path(path), problem + ";",
-                       "sie wird in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt und bleibt unver\xE4ndert."},
-                      1);
+        left_out_files.emplace_back(Map_Path(path), problem);
         return;
     }
     if (NAD_List_Index(name) >= 0)
@@ -165,6 +166,7 @@ void NAD_Build_List()
     nad_list_file_numbers.clear();
     nad_list_count = 0;
     nad_list_duplicates.clear();
+    left_out_files.clear();
     Add_Entry(NAD_NAME_STANDARD, NAD_CODE_STANDARD, 0);
     Add_Entry(NAD_NAME_GERMANY, NAD_CODE_GERMANY, 0);
 
@@ -172,6 +174,14 @@ void NAD_Build_List()
         for (int n : User_File_Numbers(dram)) Add_User_File(dram, n);
     }
     if (active_nad_name.empty()) Choose(NAD_NAME_GERMANY);
+}
+
+void NAD_Tell_Left_Out_Files()
+{
+    for (const auto& [path, problem] : left_out_files)
+        NAD_Tell_Once({"Die Datei", path, problem + ";",
+                       "sie wird in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt und bleibt unver\xE4ndert."},
+                      1);
 }
 
 int NAD_List_Index(const std::string& name)
@@ -271,6 +281,8 @@ void NAD_Select_By_Name(const char* name)
     NAD_Apply_Active();
     if (local || active_nad_name == stored) return;
 
+    // The stored annex may be in a file the list could not read.
+    NAD_Tell_Left_Out_Files();
     if (refresh_mode) {
         NAD_Tell({"Nationaler Anhang \"" + stored + "\" nicht gefunden, es gilt \"" + active_nad_name + "\"."});
         return;
@@ -375,6 +387,7 @@ void NAD_Forget_Choice()
     nad_list_file_numbers.clear();
     nad_list_count = 0;
     nad_list_duplicates.clear();
+    left_out_files.clear();
     active_nad_name.clear();
     values_name.clear();
     active_nad_code = -1;

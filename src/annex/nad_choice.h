@@ -50,9 +50,12 @@ extern const char* const NAD_NAME_LOCAL;     // "lokale Definitionen"
 // (Re)builds the list: runs the first-start migration, then lists the two built-in
 // annexes and every numbered user file of %DRAM%\NADS in ascending number (a missing
 // number hides nothing behind it). Without "DRAM" only the built-in entries. A user
-// file whose header cannot be read (see NAD_Read_File_Header) is left out and said once
-// per run; one whose name is listed already goes to `nad_list_duplicates`.
+// file whose header cannot be read (see NAD_Read_File_Header) is left out, and one whose
+// name is listed already goes to `nad_list_duplicates`.
 void NAD_Build_List();
+// Says the files that the last list build left out, each file with its problem once per
+// run (NAD_Tell): where the list is shown, and when a position's annex is not found.
+void NAD_Tell_Left_Out_Files();
 
 // The entry of a name in the list, -1 when it is not listed.
 int NAD_List_Index(const std::string& name);

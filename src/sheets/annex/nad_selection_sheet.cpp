@@ -179,6 +179,7 @@ void NAD_Run_Selection_Sheet()
     editor_request = 0;
     Draw_Strip(strip);
     Draw_List(list);
+    NAD_Tell_Left_Out_Files();
     Say_If_Gone(active_nad_name);
     Move_Mouse_Cursor_to_Button_of_PS(cancel, 0, 0);
 
@@ -199,6 +200,7 @@ void NAD_Run_Selection_Sheet()
                 NAD_Follow_List_Entry(active_nad_name, chosen_file);
                 NAD_Follow_List_Entry(kept, kept_file);
                 Draw_List(list);
+                NAD_Tell_Left_Out_Files();
                 Say_If_Gone(active_nad_name);
                 editor_request = 0;
             }
