@@ -154,12 +154,13 @@ bool Save(Editor& e)
     // the same name is only a duplicate, which does not take the name from this one).
     NAD_Build_List();
     const int owner = NAD_List_File_Number(name);
-    if (owner == 0 || (owner > 0 && owner != e.file_number)) {
-        if (owner == 0)
-            Say({"\"" + name + "\" ist ein eingebautes Anwendungsdokument und wird nicht \xFC" "berschrieben.",
-                 "Bitte geben Sie einen neuen Namen ein."});
-        else
-            Say({"Ein Anwendungsdokument \"" + name + "\" gibt es schon.", "Bitte geben Sie einen anderen Namen ein."});
+    if (owner == 0) {
+        Say({"\"" + name + "\" ist ein eingebautes Anwendungsdokument und wird nicht \xFC" "berschrieben.",
+             "Bitte geben Sie einen neuen Namen ein."});
+        return false;
+    }
+    if (owner > 0 && owner != e.file_number) {
+        Say({"Ein Anwendungsdokument \"" + name + "\" gibt es schon.", "Bitte geben Sie einen anderen Namen ein."});
         return false;
     }
     const int n = e.file_number > 0 ? e.file_number : NAD_New_User_File_Number();
