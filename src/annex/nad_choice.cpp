@@ -196,13 +196,11 @@ int NAD_List_File_Number(const std::string& name)
     return k < 0 ? -1 : nad_list_file_numbers[static_cast<size_t>(k)];
 }
 
-bool NAD_Follow_List_Entry(std::string& name, int file_number)
+void NAD_Follow_List_Entry(std::string& name, int file_number)
 {
-    if (file_number <= 0) return NAD_List_Index(name) >= 0;
+    if (file_number <= 0) return;
     const auto at = std::find(nad_list_file_numbers.begin(), nad_list_file_numbers.end(), file_number);
-    if (at == nad_list_file_numbers.end()) return false;
-    name = nad_list_names[static_cast<size_t>(at - nad_list_file_numbers.begin())];
-    return true;
+    if (at != nad_list_file_numbers.end()) name = nad_list_names[static_cast<size_t>(at - nad_list_file_numbers.begin())];
 }
 
 int NAD_New_User_File_Number()

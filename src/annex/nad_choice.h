@@ -61,10 +61,10 @@ void NAD_Tell_Left_Out_Files();
 int NAD_List_Index(const std::string& name);
 // The file number of a name's entry (0 for a built-in annex), -1 when it is not listed.
 int NAD_List_File_Number(const std::string& name);
-// After the list was built again: the name of an annex that was listed with that file
-// number (NAD_List_File_Number) before. A user annex follows its file, which may have got
-// another name; any other keeps its name. False when it is not listed (any more).
-bool NAD_Follow_List_Entry(std::string& name, int file_number);
+// After the list was built again: a user annex that was listed with that file number
+// (NAD_List_File_Number) before takes the name its file is listed with now (it may have
+// been renamed); any other name, and one whose file is listed no more, stays.
+void NAD_Follow_List_Entry(std::string& name, int file_number);
 // The number for a new user annex file: one that no file of %DRAM%\NADS uses, listed or
 // not (above all of them); 0 without "DRAM".
 int NAD_New_User_File_Number();
