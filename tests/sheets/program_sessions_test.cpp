@@ -431,7 +431,8 @@ TEST_F(ProgramSession, AnAnnexNamedTwiceIsChosenAndSavedByItsFirstFile)
 }
 
 // User annex files whose header cannot be read are said once when the list is shown and
-// left as they are; the editor's new annex takes a number no file uses. A position whose
+// left as they are; the editor's new annex takes a number no file uses (and no other
+// annex's name). A position whose
 // annex is not found hears of them too (an empty file as empty).
 TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
 {
@@ -439,7 +440,10 @@ TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
     Write_User_Annex(dir, 1, "Schweden", 1.6);
     ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/2.NAD"), "das ist kaputt\n"));
     ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/3.NAD"), ""));
-    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 200 40\ntext \"Neu\"\nkey Enter\n"
+    // Another annex's name is refused first.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 200 40\ntext \"Schweden\"\nkey Enter\n"
+                                                        "click 1215 40\nanswer yes\n"
+                                                        "click 200 40\ntext \"Neu\"\nkey Enter\n"
                                                         "click 1215 40\nanswer yes\n"));
     more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
     Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 760 412\nwait 100\nclick 757 638\nwait 100\n" +
@@ -448,6 +452,7 @@ TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
     ASSERT_EQ(r.exit_code, 1) << r.err;
     EXPECT_EQ(Read_File_Bytes(dir.file("NADS/2.NAD")), "das ist kaputt\n");
     EXPECT_EQ(Read_File_Bytes(dir.file("NADS/3.NAD")), "");
+    EXPECT_NE(r.err.find("Ein Anwendungsdokument \"Schweden\" gibt es schon."), std::string::npos) << r.err;
     EXPECT_NE(Read_File_Bytes(dir.file("NADS/4.NAD")).find("\xAENeu\xAF"), std::string::npos);
     EXPECT_EQ(Count_Of(r.err, dir.file("NADS/2.NAD") + "\nist keine Datei eines nationalen Anhangs"), 1) << r.err;
     EXPECT_EQ(Count_Of(r.err, dir.file("NADS/3.NAD") + "\nist leer;"), 1) << r.err;
