@@ -365,6 +365,8 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
     EXPECT_EQ(report.find("612.0 kN"), std::string::npos);
 }
 
+namespace {
+
 // User annex file n of the session's DRAM folder: "Deutschland" with a name and gamma_c
 // of its own.
 std::string Write_User_Annex(const Temp_Dir& dir, int n, const std::string& name, double gamma_c)
@@ -379,6 +381,8 @@ std::string Write_User_Annex(const Temp_Dir& dir, int n, const std::string& name
     EXPECT_TRUE(Write_File_Bytes(dir.file("NADS/" + std::to_string(n) + ".NAD"), written.bytes()));
     return written.bytes();
 }
+
+} // namespace
 
 // A user annex chosen in the selection sheet and renamed in its editor stays chosen under
 // the new name: its row (2) is marked when the editor has ended, OK applies it, and the
@@ -432,8 +436,8 @@ TEST_F(ProgramSession, AnAnnexNamedTwiceIsChosenAndSavedByItsFirstFile)
 
 // User annex files whose header cannot be read are said once when the list is shown and
 // left as they are; the editor's new annex takes a number no file uses (and no other
-// annex's name). A position whose
-// annex is not found hears of them too (an empty file as empty).
+// annex's name). A position whose annex is not found hears of them too (an empty file as
+// empty).
 TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
 {
     ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
