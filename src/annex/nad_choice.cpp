@@ -7,7 +7,6 @@
 #include "base/guillemet.h"
 #include "base/keyword_lines.h"
 #include "base/run_globals.h"
-#include "base/text_lines.h"
 #include "platform/environment.h"
 #include "platform/file_search.h"
 #include "platform/messages.h"
@@ -18,7 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <filesystem>
+#include <limits>
 #include <strings.h>
 
 const char* const NAD_NAME_STANDARD = "EC-Standardparameter";
@@ -29,6 +29,7 @@ std::vector<std::string> nad_list_names;
 std::vector<int> nad_list_codes;
 std::vector<int> nad_list_file_numbers;
 int nad_list_count = 0;
+std::vector<NAD_List_Duplicate> nad_list_duplicates;
 
 std::string active_nad_name;
 int active_nad_code = -1;
@@ -41,11 +42,6 @@ bool choice_applied = false;
 
 NAD_Warning_Hook warning_hook = nullptr;
 NAD_Selection_Hook selection_hook = nullptr;
-
-struct File_Closer {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-using File_Ptr = std::unique_ptr<FILE, File_Closer>;
 
 void Add_Entry(const std::string& name, int code, int file_number)
 {
@@ -91,21 +87,26 @@ std::vector<int> User_File_Numbers(const std::string& dram)
     return numbers;
 }
 
-// Appends the entry of user file n: code and name from its header. A file that cannot be
-// opened or whose header gives no code is left out.
+// The files the last list build left out: each path with what is wrong with it.
+std::vector<std::pair<std::string, std::string>> left_out_files;
+
+// Appends the entry of user file n: code and name from its header. A file whose header
+// cannot be read is left out (and left as it is); a file with a name that is listed
+// already is noted as a duplicate.
 void Add_User_File(const std::string& dram, int n)
 {
-    char path_tail[32];
-    std::snprintf(path_tail, sizeof path_tail, "\\NADS\\%d.NAD", n);
-    File_Ptr f(Fopen_Mapped((dram + path_tail).c_str(), "r"));
-    if (!f) return;
-    std::string first_line;
-    if (!Read_Whole_Line(f.get(), first_line)) return;
+    const std::string path = NAD_User_File_Path(dram.c_str(), n);
     int code = 0;
-    if (std::fscanf(f.get(), " %d", &code) != 1) return;
-    char name[ZXP_STRING_SIZE];
-    ZXP_Read_String(f.get(), name);
-    Add_Entry(name, code, n);
+    std::string name;
+    const std::string problem = NAD_Read_File_Header(path, code, name);
+    if (!problem.empty()) {
+        left_out_files.emplace_back(Map_Path(path), problem);
+        return;
+    }
+    if (NAD_List_Index(name) >= 0)
+        nad_list_duplicates.push_back({name, code, n});
+    else
+        Add_Entry(name, code, n);
 }
 
 // The name of the set whose values are in force: the chosen name, or the built-in annex
@@ -164,6 +165,8 @@ void NAD_Build_List()
     nad_list_codes.clear();
     nad_list_file_numbers.clear();
     nad_list_count = 0;
+    nad_list_duplicates.clear();
+    left_out_files.clear();
     Add_Entry(NAD_NAME_STANDARD, NAD_CODE_STANDARD, 0);
     Add_Entry(NAD_NAME_GERMANY, NAD_CODE_GERMANY, 0);
 
@@ -173,15 +176,64 @@ void NAD_Build_List()
     if (active_nad_name.empty()) Choose(NAD_NAME_GERMANY);
 }
 
+void NAD_Tell_Left_Out_Files()
+{
+    for (const auto& [path, problem] : left_out_files)
+        NAD_Tell_Once({"Die Datei", path, problem + ";",
+                       "sie wird in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt und bleibt unver\xE4ndert."},
+                      1);
+}
+
+int NAD_List_Index(const std::string& name)
+{
+    const auto at = std::find(nad_list_names.begin(), nad_list_names.end(), name);
+    return at == nad_list_names.end() ? -1 : static_cast<int>(at - nad_list_names.begin());
+}
+
+int NAD_List_File_Number(const std::string& name)
+{
+    const int k = NAD_List_Index(name);
+    return k < 0 ? -1 : nad_list_file_numbers[static_cast<size_t>(k)];
+}
+
+void NAD_Follow_List_Entry(std::string& name, int file_number)
+{
+    if (file_number <= 0) return;
+    const auto at = std::find(nad_list_file_numbers.begin(), nad_list_file_numbers.end(), file_number);
+    if (at != nad_list_file_numbers.end()) name = nad_list_names[static_cast<size_t>(at - nad_list_file_numbers.begin())];
+}
+
+int NAD_New_User_File_Number()
+{
+    const char* dram = ZAVGetEnv("DRAM");
+    if (!dram || !*dram) return 0;
+    // Every numbered file counts, listed or not: a damaged or doubled file keeps its
+    // number, and nothing is ever written over it.
+    const std::vector<int> used = User_File_Numbers(dram);
+    int n = 1;
+    if (!used.empty() && used.back() < std::numeric_limits<int>::max()) {
+        n = used.back() + 1;
+    } else {
+        for (int u : used) {
+            if (u != n) break;
+            ++n;
+        }
+    }
+    // Not even a folder in the new file's place.
+    std::error_code ec;
+    while (n < std::numeric_limits<int>::max() && std::filesystem::exists(Map_Path(NAD_User_File_Path(dram, n)), ec))
+        ++n;
+    return n;
+}
+
 void NAD_Apply_Active()
 {
     if (nad_list_count < 2) NAD_Build_List();
 
     int file_number = 0;
     const char* file_name = NAD_FILE_GERMANY;
-    auto it = std::find(nad_list_names.begin(), nad_list_names.end(), active_nad_name);
-    if (it != nad_list_names.end()) {
-        size_t i = static_cast<size_t>(it - nad_list_names.begin());
+    if (const int k = NAD_List_Index(active_nad_name); k >= 0) {
+        const size_t i = static_cast<size_t>(k);
         active_nad_code = nad_list_codes[i];
         file_number = nad_list_file_numbers[i];
         file_name = file_number != 0 ? nullptr : (i == 0 ? NAD_FILE_STANDARD : NAD_FILE_GERMANY);
@@ -227,6 +279,8 @@ void NAD_Select_By_Name(const char* name)
     NAD_Apply_Active();
     if (local || active_nad_name == stored) return;
 
+    // The stored annex may be in a file the list could not read.
+    NAD_Tell_Left_Out_Files();
     if (refresh_mode) {
         NAD_Tell({"Nationaler Anhang \"" + stored + "\" nicht gefunden, es gilt \"" + active_nad_name + "\"."});
         return;
@@ -330,6 +384,8 @@ void NAD_Forget_Choice()
     nad_list_codes.clear();
     nad_list_file_numbers.clear();
     nad_list_count = 0;
+    nad_list_duplicates.clear();
+    left_out_files.clear();
     active_nad_name.clear();
     values_name.clear();
     active_nad_code = -1;

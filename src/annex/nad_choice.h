@@ -27,6 +27,15 @@ extern std::vector<std::string> nad_list_names;
 extern std::vector<int> nad_list_codes;
 extern std::vector<int> nad_list_file_numbers;  // 0 built in, n for %DRAM%\NADS\<n>.NAD
 extern int nad_list_count;
+// User annex files whose name an annex listed before them has already (a built-in one, or
+// a file of a lower number), in ascending file number. They are not in the list: a name
+// stands for one annex, the first. The selection sheet shows them as duplicates.
+struct NAD_List_Duplicate {
+    std::string name;
+    int code;
+    int file_number;
+};
+extern std::vector<NAD_List_Duplicate> nad_list_duplicates;
 
 // The choice: the chosen name (empty until the first choice; any length) and the code of
 // the list entry that was applied.
@@ -40,8 +49,25 @@ extern const char* const NAD_NAME_LOCAL;     // "lokale Definitionen"
 
 // (Re)builds the list: runs the first-start migration, then lists the two built-in
 // annexes and every numbered user file of %DRAM%\NADS in ascending number (a missing
-// number hides nothing behind it). Without "DRAM" only the built-in entries.
+// number hides nothing behind it). Without "DRAM" only the built-in entries. A user
+// file whose header cannot be read (see NAD_Read_File_Header) is left out, and one whose
+// name is listed already goes to `nad_list_duplicates`.
 void NAD_Build_List();
+// Says the files that the last list build left out, each file with its problem once per
+// run (NAD_Tell): where the list is shown, and when a position's annex is not found.
+void NAD_Tell_Left_Out_Files();
+
+// The entry of a name in the list, -1 when it is not listed.
+int NAD_List_Index(const std::string& name);
+// The file number of a name's entry (0 for a built-in annex), -1 when it is not listed.
+int NAD_List_File_Number(const std::string& name);
+// After the list was built again: a user annex that was listed with that file number
+// (NAD_List_File_Number) before takes the name its file is listed with now (it may have
+// been renamed); any other name, and one whose file is listed no more, stays.
+void NAD_Follow_List_Entry(std::string& name, int file_number);
+// The number for a new user annex file: one that no file of %DRAM%\NADS uses, listed or
+// not (above all of them); 0 without "DRAM".
+int NAD_New_User_File_Number();
 
 // Makes `active_nad_name` the set in force: resets `active_nad_set` to the built-in values
 // and loads the entry's annex file over them. A name not in the list becomes

@@ -143,8 +143,7 @@ std::string Read_Whole_File(const std::string& path, NAD_Set* set)
 // The second piece is the file's path.
 void Tell_Once(const std::vector<std::string>& pieces)
 {
-    static std::set<std::vector<std::string>> told;
-    if (told.insert(pieces).second) NAD_Tell(pieces, 1);
+    NAD_Tell_Once(pieces, 1);
 }
 
 // A damaged file of the installation, whoever loads it.
@@ -294,6 +293,34 @@ void NAD_Tell(const std::vector<std::string>& pieces, int path_piece)
     Set_Message_Title("Nationaler Anhang");
     for (const std::string& piece : pieces) Fill_Message(piece.c_str());
     Draw_Message();
+}
+
+void NAD_Tell_Once(const std::vector<std::string>& pieces, int path_piece)
+{
+    static std::set<std::pair<std::vector<std::string>, int>> told;
+    if (told.insert({pieces, path_piece}).second) NAD_Tell(pieces, path_piece);
+}
+
+std::string NAD_Read_File_Header(const std::string& path, int& code, std::string& name)
+{
+    FILE* stream = Fopen_Mapped(path.c_str(), "r");
+    if (!stream) return std::string("kann nicht gelesen werden: ") + German_Error_Text(errno);
+    const int first = std::fgetc(stream);
+    bool version = false, header = false;
+    if (first != EOF) {
+        std::ungetc(first, stream);
+        // Any version: a file of another one is listed, and refused when it is loaded.
+        int file_version = 0;
+        version = std::fscanf(stream, "NAD/Version %d", &file_version) == 1;
+        header = version && std::fscanf(stream, "%d", &code) == 1 && Read_Name_On_Line(stream, name) && !name.empty();
+    }
+    const int error = Input_Stream_Error(stream);
+    std::fclose(stream);
+    if (error != 0) return std::string("kann nicht gelesen werden: ") + German_Error_Text(error);
+    if (first == EOF) return "ist leer";
+    if (!version) return "ist keine Datei eines nationalen Anhangs (erste Zeile nicht \"NAD/Version\")";
+    if (!header) return "ist besch\xE4" "digt: Code und Name des Anhangs sind nicht lesbar";
+    return "";
 }
 
 int NAD_Save_Set(int n, const NAD_Set* set)

@@ -78,6 +78,16 @@ const NAD_Load_Problem& NAD_Last_Load_Problem();
 // "Nationaler Anhang" with one line per piece.
 void NAD_Tell(const std::vector<std::string>& pieces, int path_piece = -1);
 
+// NAD_Tell, but each message (the same pieces) only once per run.
+void NAD_Tell_Once(const std::vector<std::string>& pieces, int path_piece = -1);
+
+// Reads the header of an annex file: its code and name. Empty when both were read, else
+// what makes the file unusable (code page 1252, to follow "die Datei <path>"): it cannot
+// be read, is empty, its first line is not "NAD/Version <number>", or its code or name
+// cannot be read (an empty name counts as none). Neither the version number nor the
+// sections are looked at: NAD_Load_Set judges those.
+std::string NAD_Read_File_Header(const std::string& path, int& code, std::string& name);
+
 // Writes user file n (%DRAM%\NADS\<n>.NAD) with NAD_Write_Set; a null set deletes that
 // file instead. 1 on success; 0 when "DRAM" is not set (or empty), the file cannot be
 // created, a write or the closing fails, or the file cannot be deleted (errno then says

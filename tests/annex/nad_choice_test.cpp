@@ -152,6 +152,37 @@ TEST_F(NADChoice, ListHoldsEveryNumberedFileInAscendingOrderGapsIncluded)
     EXPECT_TRUE(Shown_Messages().empty());
 }
 
+// Files the list cannot take are said once, when a position's annex is not found, and
+// never written over; a file repeating a listed name is a duplicate, not an entry.
+TEST_F(NADChoice, UnreadableAndDuplicateFilesAreSaidAndKept)
+{
+    Write_User_Annex(1, "Schweden", 7, 1.60);
+    Write_Header_Only("2.NAD", "");
+    Write_User_Annex(3, "Schweden", 7, 1.65);
+    Write_Header_Only("4.NAD", "das ist kaputt\n");
+    Write_User_Annex(5, "Deutschland", 18, 1.70);
+    Write_Header_Only("6.NAD", "NAD/Version 1\n\n 3 \xAE\xAF 0\n");
+    NAD_Build_List();
+    EXPECT_EQ(nad_list_names, (std::vector<std::string>{"EC-Standardparameter", "Deutschland", "Schweden"}));
+    ASSERT_EQ(nad_list_duplicates.size(), 2u);
+    EXPECT_EQ(nad_list_duplicates[0].file_number, 3);
+    EXPECT_EQ(nad_list_duplicates[1].file_number, 5);
+    EXPECT_EQ(NAD_New_User_File_Number(), 7);
+    EXPECT_TRUE(Shown_Messages().empty());
+
+    NAD_Select_By_Name("Verloren");
+    NAD_Select_By_Name("Verloren");
+    const std::pair<const char*, const char*> said[] = {
+        {"2.NAD", "ist leer"},
+        {"4.NAD", "ist keine Datei eines nationalen Anhangs (erste Zeile nicht \"NAD/Version\")"},
+        {"6.NAD", "ist besch\xE4" "digt: Code und Name des Anhangs sind nicht lesbar"}};
+    ASSERT_EQ(Shown_Messages().size(), 5u);  // and the two warnings
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(Shown_Messages()[i].text, "Die Datei\n" + dram_.file("NADS/") + said[i].first + "\n" + said[i].second +
+                                                ";\nsie wird in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt "
+                                                "und bleibt unver\xE4ndert.");
+}
+
 TEST_F(NADChoice, UnknownNameFallsBackToGermanyWithAWarningButNeverInARefreshRun)
 {
     NAD_Select_By_Name("lokale Definitionen");

@@ -365,6 +365,110 @@ TEST_F(ProgramSession, AnAnnexChangedInTheEditorIsDesignedWith)
     EXPECT_EQ(report.find("612.0 kN"), std::string::npos);
 }
 
+namespace {
+
+// User annex file n of the session's DRAM folder: "Deutschland" with a name and gamma_c
+// of its own.
+std::string Write_User_Annex(const Temp_Dir& dir, int n, const std::string& name, double gamma_c)
+{
+    NAD_Set set;
+    EXPECT_TRUE(NAD_Build_Builtin_Set(NAD_FILE_GERMANY, &set));
+    set.name = name;
+    set.ec2.gamma_c[0] = gamma_c;
+    File_Stream written;
+    NAD_Write_Set(written.get(), &set);
+    std::filesystem::create_directories(dir.file("NADS"));
+    EXPECT_TRUE(Write_File_Bytes(dir.file("NADS/" + std::to_string(n) + ".NAD"), written.bytes()));
+    return written.bytes();
+}
+
+} // namespace
+
+// A user annex chosen in the selection sheet and renamed in its editor stays chosen under
+// the new name: its row (2) is marked when the editor has ended, OK applies it, and the
+// position is saved and designed with it.
+TEST_F(ProgramSession, AnAnnexRenamedInTheEditorStaysChosen)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Write_User_Annex(dir, 1, "Schweden", 1.6);
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 200 40\ntext \"Norwegen\"\nkey Enter\n"
+                                                        "click 1215 40\nanswer yes\n"));
+    more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
+    Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 600 492\nclick 760 412\nwait 100\n"
+                                                      "shot list.png\nclick 757 638\nwait 100\n" + END_AND_SAVE,
+                       "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_EQ(shots.Pixel("list.png", 509, 492), 0x000000u);
+    EXPECT_EQ(shots.Pixel("list.png", 510, 492), 0xFFFFFFu);
+    EXPECT_EQ(Annex_Block(Read_File_Bytes(dir.file("B1_01.INP"))), "\n\nACTIV_NADNAME\n\xAENorwegen\xAF\n");
+
+    r = Run("", "1", true);
+    const std::string report = Read_File_Bytes(dir.file("B1_01.OLI"));
+    EXPECT_NE(report.find("Norwegen (benutzerdefiniert)"), std::string::npos) << r.err;
+    EXPECT_NE(report.find("Beton \xC0\xCE\\c\xCEr = 1.60"), std::string::npos);
+}
+
+// Two user annex files of one name: the second is a duplicate row (3) that a click does
+// not choose; the first is chosen by its row, edited and saved under its own name, into
+// its own file, and designed with. The duplicate stays as it was.
+TEST_F(ProgramSession, AnAnnexNamedTwiceIsChosenAndSavedByItsFirstFile)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Write_User_Annex(dir, 1, "Schweden", 1.6);
+    const std::string copy = Write_User_Annex(dir, 2, "Schweden", 1.65);
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 149 75\nwait 100\nclick 100 224\ntext \"1.62\"\nkey Up\n"
+                                                        "click 1215 40\nanswer yes\n"));
+    more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
+    Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 600 517\nshot list.png\nclick 600 492\n"
+                                                      "click 760 412\nwait 100\nclick 757 638\nwait 100\n" +
+                           END_AND_SAVE,
+                       "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_EQ(r.err.find("gibt es schon"), std::string::npos) << r.err;
+    EXPECT_EQ(shots.Pixel("list.png", 509, 467), 0x000000u);  // "Deutschland" still chosen
+    EXPECT_NE(shots.Pixel("list.png", 509, 517), 0x000000u);
+    EXPECT_EQ(Read_File_Bytes(dir.file("NADS/2.NAD")), copy);
+    EXPECT_EQ(Annex_Block(Read_File_Bytes(dir.file("B1_01.INP"))), "\n\nACTIV_NADNAME\n\xAESchweden\xAF\n");
+
+    r = Run("", "1", true);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("Beton \xC0\xCE\\c\xCEr = 1.62"), std::string::npos) << r.err;
+}
+
+// User annex files whose header cannot be read are said once when the list is shown and
+// left as they are; the editor's new annex takes a number no file uses (and no other
+// annex's name). A position whose annex is not found hears of them too (an empty file as
+// empty).
+TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Write_User_Annex(dir, 1, "Schweden", 1.6);
+    ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/2.NAD"), "das ist kaputt\n"));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/3.NAD"), ""));
+    // Another annex's name is refused first.
+    ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 200 40\ntext \"Schweden\"\nkey Enter\n"
+                                                        "click 1215 40\nanswer yes\n"
+                                                        "click 200 40\ntext \"Neu\"\nkey Enter\n"
+                                                        "click 1215 40\nanswer yes\n"));
+    more_env = {"ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
+    Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 760 412\nwait 100\nclick 757 638\nwait 100\n" +
+                           END_AND_SAVE,
+                       "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("NADS/2.NAD")), "das ist kaputt\n");
+    EXPECT_EQ(Read_File_Bytes(dir.file("NADS/3.NAD")), "");
+    EXPECT_NE(r.err.find("Ein Anwendungsdokument \"Schweden\" gibt es schon."), std::string::npos) << r.err;
+    EXPECT_NE(Read_File_Bytes(dir.file("NADS/4.NAD")).find("\xAENeu\xAF"), std::string::npos);
+    EXPECT_EQ(Count_Of(r.err, dir.file("NADS/2.NAD") + "\nist keine Datei eines nationalen Anhangs"), 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, dir.file("NADS/3.NAD") + "\nist leer;"), 1) << r.err;
+
+    std::string position = Read_File_Bytes(dir.file("B1_01.INP"));
+    position = position.substr(0, position.find("\n\nACTIV_NADNAME")) + "\n\nACTIV_NADNAME\n\xAEVerloren\xAF\n";
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), position));
+    r = Run("", "1", true);
+    EXPECT_NE(r.err.find(dir.file("NADS/3.NAD") + " ist leer; sie wird"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\"Verloren\" nicht gefunden"), std::string::npos) << r.err;
+}
+
 // A click beside an open choice list closes it with the value as it was and opens no
 // other list: on B1/2 the concrete list opened, the pointer over C25/30 and out of the
 // list, a click beside it. "Ende" then saves at once (a list still open would have taken

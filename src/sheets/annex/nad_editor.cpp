@@ -150,19 +150,20 @@ bool Save(Editor& e)
         Say({"Bitte geben Sie dem Anwendungsdokument einen Namen."});
         return false;
     }
+    // A name is another annex's when the list gives it to another file (a later file of
+    // the same name is only a duplicate, which does not take the name from this one).
     NAD_Build_List();
-    int last_file = 0;
-    for (int k = 0; k < nad_list_count; ++k) {
-        last_file = std::max(last_file, nad_list_file_numbers[k]);
-        if (nad_list_names[k] != name || (e.file_number > 0 && nad_list_file_numbers[k] == e.file_number)) continue;
-        if (nad_list_file_numbers[k] == 0)
-            Say({"\"" + name + "\" ist ein eingebautes Anwendungsdokument und wird nicht \xFC" "berschrieben.",
-                 "Bitte geben Sie einen neuen Namen ein."});
-        else
-            Say({"Ein Anwendungsdokument \"" + name + "\" gibt es schon.", "Bitte geben Sie einen anderen Namen ein."});
+    const int owner = NAD_List_File_Number(name);
+    if (owner == 0) {
+        Say({"\"" + name + "\" ist ein eingebautes Anwendungsdokument und wird nicht \xFC" "berschrieben.",
+             "Bitte geben Sie einen neuen Namen ein."});
         return false;
     }
-    const int n = e.file_number > 0 ? e.file_number : last_file + 1;
+    if (owner > 0 && owner != e.file_number) {
+        Say({"Ein Anwendungsdokument \"" + name + "\" gibt es schon.", "Bitte geben Sie einen anderen Namen ein."});
+        return false;
+    }
+    const int n = e.file_number > 0 ? e.file_number : NAD_New_User_File_Number();
     e.set.name = name;
     if (!NAD_Save_Set(n, &e.set)) {
         const char* dram = ZAVGetEnv("DRAM");

@@ -7,8 +7,8 @@
 //
 // Saving writes the set into the user's annex folder (%DRAM%\NADS\<n>.NAD): a user annex
 // into its own file, a built-in annex ("EC-Standardparameter", "Deutschland") never over
-// its own file but as a new user annex, under the next free number and a name the user
-// gives it. A name that is empty or another annex's is refused and the editing goes on,
+// its own file but as a new user annex, under a number that no file of the folder uses
+// (damaged ones included) and a name the user gives it. A name that is empty or another annex's is refused and the editing goes on,
 // so does it after a failed save; nothing typed is lost.
 #include <string>
 

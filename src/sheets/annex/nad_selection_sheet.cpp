@@ -4,11 +4,13 @@
 #include "annex/nad_selection.h"
 #include "annex/nad_set.h"
 #include "platform/environment.h"
+#include "platform/messages.h"
 #include "platform/screen/screen.h"
 #include "sheets/annex/nad_editor.h"
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -62,12 +64,25 @@ void Draw_List(int area)
         Area_Add_Text(area, 37, y + 14, shown.c_str(), NAD_LIST_FONT, k < 2 ? builtin_colour : BLACK_CI, 0);
         Area_Add_Click_Cell(area, 2, y - 1, 220, y + 23, k, &pending_row);
     }
+    // Files that repeat a listed name, in grey with their file and no click cell: the
+    // name stands for the annex above.
+    static int duplicate_colour = -1;
+    if (duplicate_colour < 0) duplicate_colour = Nearest_RGB_Color(128, 128, 128);
+    const int rows = nad_list_count + static_cast<int>(nad_list_duplicates.size());
+    for (int k = nad_list_count; k < rows; ++k) {
+        NAD_List_Duplicate& d = nad_list_duplicates[static_cast<size_t>(k - nad_list_count)];
+        const int y = 5 + ROW_PITCH * k;
+        Area_Add_Custom(area, 5, y + 2, 220, y + 27, &d.code, Draw_Flag_Callback);
+        const std::string note = " (doppelt: " + std::to_string(d.file_number) + ".NAD)";
+        const std::string shown = NAD_Shorten_List_Name(d.name, NAD_LIST_NAME_WIDTH - NAD_List_Name_Width(note)) + note;
+        Area_Add_Text(area, 37, y + 14, shown.c_str(), NAD_LIST_FONT, duplicate_colour, 0);
+    }
 
     // Show the chosen row with 35 pixels around it, scrolling no more than needed.
     int w = 0, h = 0, sx = 0, sy = 0;
     Area_Get_Size(area, &w, &h);
     Area_Query_Scroll(area, &sx, &sy);
-    const int content_height = 5 + ROW_PITCH * nad_list_count + 5;
+    const int content_height = 5 + ROW_PITCH * rows + 5;
     if (chosen >= 0) {
         const int bottom = 5 + ROW_PITCH * chosen + 23;
         const int band_top = bottom - 35, band_bottom = bottom + 35;
@@ -91,6 +106,23 @@ void Draw_Strip(int area)
         Area_Add_Bitmap_Button(area, 251, 7, 9, 7, BUTTON_BITMAP, 587, key, 18, "Anwendungs-\ndokumente\nbearbeiten",
                                1, &editor_request, &active_word);
     Area_Update(area);
+}
+
+void Say(std::initializer_list<std::string> lines)
+{
+    Init_Message();
+    Set_Message_Title("Nationale Anwendungsdokumente");
+    for (const std::string& line : lines) Fill_Message(line.c_str());
+    Draw_Message();
+}
+
+// Says that the chosen annex is no longer in the list (its file was deleted or damaged
+// meanwhile): no row is marked, and OK waits for a row to be chosen.
+void Say_If_Gone(const std::string& name)
+{
+    if (NAD_List_Index(name) < 0)
+        Say({"Das gew\xE4hlte Anwendungsdokument \"" + name + "\" gibt es nicht mehr.",
+             "Bitte w\xE4hlen Sie eines aus der Liste."});
 }
 
 } // namespace
@@ -117,7 +149,7 @@ void NAD_Draw_Flag(int x1, int y1, int x2, int y2, int mode, int code)
 void NAD_Run_Selection_Sheet()
 {
     NAD_Build_List();
-    const std::string kept = active_nad_name;
+    std::string kept = active_nad_name;
     if (!Get_Screen_State().graphics_on) {
         NAD_Apply_Active();
         return;
@@ -150,6 +182,8 @@ void NAD_Run_Selection_Sheet()
     editor_request = 0;
     Draw_Strip(strip);
     Draw_List(list);
+    NAD_Tell_Left_Out_Files();
+    Say_If_Gone(active_nad_name);
     Move_Mouse_Cursor_to_Button_of_PS(cancel, 0, 0);
 
     int result = 0;
@@ -160,12 +194,25 @@ void NAD_Run_Selection_Sheet()
         } else if (code == CODE_STRIP) {
             Area_Handle_Event(strip);
             if (editor_request) {
+                // The editor may rename the annex: the choice, and the annex to go back
+                // to on cancel, follow their files.
+                const int chosen_file = NAD_List_File_Number(active_nad_name);
+                const int kept_file = NAD_List_File_Number(kept);
                 NAD_Run_Editor_Program(NAD_Editor_Program(), active_nad_name.c_str());
                 NAD_Build_List();
+                NAD_Follow_List_Entry(active_nad_name, chosen_file);
+                NAD_Follow_List_Entry(kept, kept_file);
                 Draw_List(list);
+                NAD_Tell_Left_Out_Files();
+                Say_If_Gone(active_nad_name);
                 editor_request = 0;
             }
-        } else if (code == CODE_OK || code == CODE_CANCEL) {
+        } else if (code == CODE_OK) {
+            if (NAD_List_Index(active_nad_name) >= 0)
+                result = code;
+            else
+                Say({"Bitte w\xE4hlen Sie ein Anwendungsdokument aus der Liste."});
+        } else if (code == CODE_CANCEL) {
             result = code;
         } else if (code == 0) {
             result = CODE_CANCEL;
@@ -177,7 +224,11 @@ void NAD_Run_Selection_Sheet()
     Area_Delete(list);
     Undefine_Prop_Sheet();
     if (result == CODE_CANCEL) active_nad_name = kept;
+    const std::string chosen = active_nad_name;
     NAD_Apply_Active();
+    if (active_nad_name != chosen)
+        Say({"Das Anwendungsdokument \"" + chosen + "\" gibt es nicht mehr;",
+             "es gilt \"" + active_nad_name + "\"."});
 }
 
 int NAD_Run_Warning_Sheet(const char* stored_name, const char* name_in_force)

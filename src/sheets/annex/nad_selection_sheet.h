@@ -4,7 +4,9 @@
 // position names an annex that no longer exists.
 
 // Runs the selection sheet: on OK the clicked annex is applied, on cancel the annex that
-// was chosen when the sheet opened is applied again.
+// was chosen when the sheet opened is applied again. A user annex renamed in the editor
+// stays chosen under its new name. A chosen annex that is no longer listed is said; OK
+// then waits for a row, and on cancel the annex that stands in for it is said.
 void NAD_Run_Selection_Sheet();
 
 // The warning sheet with the stored name and the name now in force; answers 1 when the

@@ -101,6 +101,24 @@ TEST_F(NADSelectionSheet, CancelKeepsTheAnnexInForceOkAppliesTheClickedOne)
     EXPECT_EQ(active_nad_set.code, 5);
 }
 
+// The chosen annex's file is deleted while the program runs: the sheet says so on
+// opening, OK does not apply another annex in its place, and cancel says which one
+// stands in.
+TEST_F(NADSelectionSheet, AChosenAnnexThatIsGoneIsSaidAndNothingIsAppliedSilently)
+{
+    Write_User_Annex(1, "Schweden", 5);
+    NAD_Select_By_Name("Schweden");
+    std::filesystem::remove(dram_.file("NADS/1.NAD"));
+    Start(std::string(OK) + CANCEL);
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(active_nad_name, "Deutschland");
+    ASSERT_EQ(Shown_Messages().size(), 3u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Das gew\xE4hlte Anwendungsdokument \"Schweden\" gibt es nicht mehr.\n"
+                                        "Bitte w\xE4hlen Sie eines aus der Liste.");
+    EXPECT_EQ(Shown_Messages()[1].text, "Bitte w\xE4hlen Sie ein Anwendungsdokument aus der Liste.");
+    EXPECT_EQ(Shown_Messages()[2].text, "Das Anwendungsdokument \"Schweden\" gibt es nicht mehr;\nes gilt \"Deutschland\".");
+}
+
 TEST_F(NADSelectionSheet, ALongNameIsShownCutButAppliedWhole)
 {
     const std::string name = "Ein sehr langer Name eines Anwendungsdokuments, der nicht in die Liste passt";
