@@ -79,7 +79,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
           failed, "s. Bemessung: Druckstrebe\n"},
          {success}, LOAD_TRANSFER_INDIRECT},
         {"EC 2-1-1, 6.5: compression zone", 1, EC2_65, 0, {{700, 0}},
-         {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.6 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
+         {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.60 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
         {"Heft 430: strut and bearing", 1, HEFT_430, 2, {{1000, 200}},
          {"> zul ╠╬\\d╬r = 17.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"},
          {success}},
@@ -137,16 +137,4 @@ TEST(RefreshVerdict, AFailedFatigueCheckEndsWithTheFailureVerdict)
     const std::string unloaded = Refresh_Report(4, [](Corbel_Model& m) { Set_Loads(m, 1, {{0, 0}, {-41, 0}, {0, 0}}); });
     EXPECT_NE(unloaded.find(Cp("|╠╬\\c,min╬r| = 0.00")), std::string::npos);
     EXPECT_EQ(unloaded.find("= -0.00 "), std::string::npos);
-
-    // Glass-fibre bars have no fatigue rules: the check says why it cannot be made and shows
-    // neither stresses nor a comparison that passes.
-    const std::string glass = Refresh_Report(4, [](Corbel_Model& m) { m.steel_class[0] = m.steel_class[1] = 5; });
-    const size_t heading = glass.find(Cp("Ermüdungsnachweis"));
-    const size_t end = glass.find(Cp("Endergebnis"), heading);
-    ASSERT_NE(end, std::string::npos);
-    const std::string fatigue = glass.substr(heading, end - heading);
-    EXPECT_NE(fatigue.find(Cp("für Glasfaserbewehrung, Nachweis nicht möglich")), std::string::npos) << fatigue;
-    for (const char* shown : {"╠╬\\s,O╬r = ", "vorh ú╠", "Betondruckstrebe", "{ok}"})
-        EXPECT_EQ(fatigue.find(Cp(shown)), std::string::npos) << shown;
-    EXPECT_NE(glass.find(Cp("s. Ermüdungsnachweis\n"), end), std::string::npos);
 }
