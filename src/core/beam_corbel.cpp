@@ -357,7 +357,7 @@ int Beam_Design::Lever_Arm()
             zk = d1 - x / 2.0;
         }
         const double xc = x / lambda;
-        if (xc > 0.4 * d1 + 0.001)
+        if (xc > 0.4 * d1)
             Failed(DESIGN_CHECK_ZONE, Format_String(kZoneRatio, x * 100.0, lambda * d1 * 100.0, x / (lambda * d1)) +
                                           kZoneExceeded);
         w->xc = xc * 100.0;
@@ -431,9 +431,9 @@ void Beam_Design::Hung_Up_Load()
 
     if (cls == 0) {
         const double min_hk = 4.0 * hung_share / (b * fcd);
-        if (min_hk > dk + 0.001) Failed(DESIGN_CHECK_MIN_HEIGHT, kVerticalHangers);
+        if (min_hk > dk) Failed(DESIGN_CHECK_MIN_HEIGHT, kVerticalHangers);
         const double min_dk = 4.0 * rest / (b * fcd * std::tan(beta * kRadPerDeg));
-        if (min_dk > hk + 0.001) Failed(DESIGN_CHECK_MIN_DEPTH, kInclinedHangers);
+        if (min_dk > hk) Failed(DESIGN_CHECK_MIN_DEPTH, kInclinedHangers);
         w->min_hk = min_hk * 100.0;
         w->min_dk = min_dk * 100.0;
         Z = (std::min(1.0, 0.25 * h / hk) * rest + hung_share) * lambda_e + ZH;

@@ -168,7 +168,7 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
                 OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
         }
         const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
-        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
                    report_times_sign, w.xc_limit, c.verdict);
         if (detail_level >= 2) Write_Xc_Line(f, w, p);
     } else if (cls >= 1 && cls <= 4 && variant != 2) {
@@ -193,7 +193,7 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
         bool t3_written = false;
         if (w.As_tie_02 > 0.001) {
             const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
-            OLI_Printf(f, "x = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit,
+            OLI_Printf(f, "x = %.2lf cm %s zul x = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit,
                        c.verdict);
             if (detail_level >= 2) Write_Xc_Line(f, w, p);
             OLI_Printf(f, "%shorizontale B" UML_ue "gelbewehrung f" UML_ue "r ", p);

@@ -310,7 +310,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         c = ac * zk / std::sqrt(ac * ac + zk * zk);
         const double min_b =
             1.0526315789473684 * (H * (aH + ak) + ac * alphaA) / c / (0.3 * d * fcd);
-        if (b + 0.001 < min_b) out.Failed(w, DESIGN_CHECK_STRUT, kMinWidth);
+        if (b < min_b) out.Failed(w, DESIGN_CHECK_STRUT, kMinWidth);
         w->min_b = min_b * 100.0;
         w->z = zk * 100.0;
         Z = alphaA * ac / zk;
@@ -322,7 +322,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         const double z0 = ratio >= 0.5 ? 0.9 * d : 1.7999999999999998 * ac;
         tau0 = 0.001 * alphaA / (z0 * b);
         const double tau_limit = old_grade_tau_lever_arm[grade];
-        if (tau0 > tau_limit + 0.001) out.Failed(w, DESIGN_CHECK_SHEAR, kShearTau);
+        if (tau0 > tau_limit) out.Failed(w, DESIGN_CHECK_SHEAR, kShearTau);
         w->shear_value = tau0;
         w->shear_limit = tau_limit;
         w->z = z0 * 100.0;
@@ -385,7 +385,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         // Lightweight concrete carries its strut with eta1 less, as it bears with eta1 less.
         VRd_max = nu * eta1 * b * 500.0 * (fck / gamma_c) * 0.9 * d;
         const double VEd = alphaA;
-        if (VEd > VRd_max + 0.001) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
+        if (VEd > VRd_max) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
         w->shear_value = VEd;
         w->shear_limit = VRd_max;
         zk = (1.0 - 0.4 * VEd / VRd_max) * d;
@@ -433,7 +433,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             out.Message(method == 5 ? kZZero : kZkZero);
             return Fail(w);
         }
-        if (x / (lambda_block * d) > 0.401)
+        if (x / (lambda_block * d) > 0.4)
             out.Failed(w, DESIGN_CHECK_ZONE,
                        Format_String(method == 5 ? kRatioXD : kRatioXDk, x * 100.0, lambda_block * d * 100.0,
                                      x / (lambda_block * d)) +

@@ -132,9 +132,9 @@ void Write_Zone_Line(const Column_Text& t)
     }
     const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
     if (cls == 5)
-        OLI_Printf(f, " = %.2lf cm %s zul x = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit, c.verdict);
+        OLI_Printf(f, " = %.2lf cm %s zul x = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign, w.xc_limit, c.verdict);
     else
-        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.1lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
                    report_times_sign, w.xc_limit, c.verdict);
     if (t.detail_level >= 2)
         OLI_Printf(f, "%s  mit x" OLI_SEQ_SUB "c" OLI_SEQ_RESET " = %.2lf cm, " DELTA "a" OLI_SEQ_SUB "c" OLI_SEQ_RESET

@@ -96,8 +96,7 @@ const char* const WORDS_IN_COLUMN = "in der St" UE "tze";
 
 // Required and available lengths.
 #define FORMAT_DIRECT_SUPPORT "direkte Lagerung: l" SUB("b") "%s" ALPHA SUB("5") " = l" SUB("b") "%s2/3 = %.2lf cm\n"
-#define FORMAT_REQ_FROM_PLATE \
-    "erf. Verankerungsl" AE "nge ab Lagerplattenrand: erf l" SUB("v") " = l" SUB("b") " = %.1lf cm\n"
+const char* const HEAD_REQ_FROM_PLATE = "erf. Verankerungsl" AE "nge ab Lagerplattenrand: erf l" SUB("v");
 const char* const TEXT_PROV_FROM_PLATE =
     "vorh. Verankerungsl" AE "nge ab Lagerplattenrand: vorh l" SUB("v") " = l" SUB("k") "-" DELTA "a+l" SUB("p")
     "/2-c" SUB("v,h");
@@ -106,16 +105,18 @@ const char* const TEXT_MINUS_DELTA_AC = "-" DELTA SUB("c,max");
 #define FORMAT_PROV_INCL_FROM_PLATE                                                                         \
     "vorh. Verankerungsl" AE "nge ab Lagerplattenrand: vorh l" SUB("v") " = (l" SUB("k") "-" DELTA "a+l" \
     SUB("p") "/2-c" SUB("v,h") ")/cos(" ALPHA ") = %.1lf cm\n"
-#define FORMAT_REQ_FROM_LOAD \
-    "erf. Verankerungsl" AE "nge ab Lasteinleitung: erf l" SUB("v") " = l" SUB("b") " = %.1lf cm\n"
+const char* const HEAD_REQ_FROM_LOAD = "erf. Verankerungsl" AE "nge ab Lasteinleitung: erf l" SUB("v");
 #define FORMAT_PROV_INCL_FROM_LOAD                                                                            \
     "vorh. Verankerungsl" AE "nge ab Lasteinleitung: vorh l" SUB("v") " = (l" SUB("k") "-" DELTA "a-c" SUB("v,h") \
     ")/cos(" ALPHA ") = %.1lf cm\n"
-#define FORMAT_REQ_FROM_E "erf. Verankerungsl" AE "nge ab e: erf l" SUB("v") " = l" SUB("b") " = %.1lf cm\n"
+const char* const HEAD_REQ_FROM_E = "erf. Verankerungsl" AE "nge ab e: erf l" SUB("v");
 #define FORMAT_PROV_FROM_E \
     "vorh. Verankerungsl" AE "nge ab e: vorh l" SUB("v") " = e" SUB("1") "-c" SUB("v,h") " = %.1lf cm\n"
-#define FORMAT_REQ_TO_EDGE \
-    "erf. Verankerungsl" AE "nge zum Konsolrand: erf l" SUB("v") " = l" SUB("b") " = %.1lf cm\n"
+const char* const HEAD_REQ_TO_EDGE = "erf. Verankerungsl" AE "nge zum Konsolrand: erf l" SUB("v");
+#define FORMAT_REQ_END " = l" SUB("b") " = %.1lf cm\n"
+const char* const TEXT_REQ_UNKNOWN = " nicht ermittelbar\n";
+const char* const TEXT_LENGTH_UNKNOWN =
+    "Bemessungswert der Verankerungsl" AE "nge: A" SUB("s,erf") " nicht ermittelbar\n";
 const char* const TEXT_PROV_TO_EDGE =
     "vorh. Verankerungsl" AE "nge zum Konsolrand: vorh l" SUB("v") " = e" SUB("1") "-c" SUB("v,h");
 #define FORMAT_PLUS_HANGER_ROWS "+((n" SUB("s,v") "-1)%sd" SUB("v") "+" PHI SUB("s,v") ")/2"
@@ -154,6 +155,9 @@ struct Anchorage_Run {
     bool load_corbel = false;
     bool on_column = false;  // load corbel on a column (the only column case)
     bool direct = true;      // direct support
+    // No combination could be designed: the required areas, and every length that follows
+    // from them, are unknown (-1.0), not those of no steel.
+    bool areas_unknown = false;
     // Required areas, after the fatigue check raised the final ones.
     double req_main = 0.0;
     double req_incl = 0.0;
@@ -224,6 +228,10 @@ void Bond_Pair(int setting, double L, double below, double above, double pair[2]
 double Anchorage(const Anchorage_Run& run, const double pair[2], double phi, double as_req, double as_prov,
                  double alpha, double k, int kind, double* lb_min = nullptr)
 {
+    if (run.areas_unknown) {
+        run.Put(TEXT_LENGTH_UNKNOWN);
+        return -1.0;
+    }
     const Corbel_Model& m = run.m;
     int flags = 0;
     return Calc_Anchorage_Length(m.norm_code, Map_Steel_Class_Index(m.steel_class[0]), m.fyk[0],
@@ -263,6 +271,12 @@ Loop_Factor_Result Loop_Factor(const Anchorage_Run& run, int bend_kind, double p
         }
     }
     return f;
+}
+
+// "<head> = lb = <length> cm", or "<head> nicht ermittelbar" for an unknown length.
+std::string Required_Length_Line(const char* head, double length)
+{
+    return head + (length < -0.001 ? std::string(TEXT_REQ_UNKNOWN) : Format_String(FORMAT_REQ_END, length));
 }
 
 // The recommended continuation of a lap factor line.
@@ -335,7 +349,7 @@ template <typename Ratio_Line, typename Annex_Tail>
 double Lap_Factor(const Anchorage_Run& run, double required, double member_area, double phi_lapped,
                   double phi_member, Ratio_Line ratio_line, Annex_Tail annex_tail)
 {
-    if (member_area <= 0.01) return 1.0;
+    if (member_area <= 0.01 || run.areas_unknown) return 1.0;
     const double r = required / member_area;
     const double alpha6 = Calc_Lap_Factor_Alpha6(r, phi_lapped, phi_member, run.german ? 1 : 0);
     if (run.out) run.Put(ratio_line(r) + (run.german ? annex_tail(alpha6) : Alpha6_Tail(alpha6)) + "\n");
@@ -395,7 +409,7 @@ void Main_Tie_In_Corbel(Anchorage_Run& run)
         required = std::max(reduced, lb_min);
     }
     res.l_req_main = Round_To_Tenth(required);
-    run.Put(Format_String(FORMAT_REQ_FROM_PLATE, res.l_req_main));
+    run.Put(Required_Length_Line(HEAD_REQ_FROM_PLATE, res.l_req_main));
 
     double available = (m.lk - r.cover_h) + (m.lp / 2.0 - m.load_a);
     const bool less_delta = res.delta_ac > 0.01;
@@ -472,11 +486,11 @@ void Inclined_Bars(Anchorage_Run& run)
 
     const double cos_a = std::cos(m.inclination * DEGREE);
     if (!run.on_column) {
-        run.Put(Format_String(FORMAT_REQ_FROM_PLATE, res.l_req_incl));
+        run.Put(Required_Length_Line(HEAD_REQ_FROM_PLATE, res.l_req_incl));
         res.l_prov_incl = Available_Length(((m.lk - r.cover_h) + (m.lp / 2.0 - m.load_a)) / cos_a);
         run.Put(Format_String(FORMAT_PROV_INCL_FROM_PLATE, res.l_prov_incl));
     } else {
-        run.Put(Format_String(FORMAT_REQ_FROM_LOAD, res.l_req_incl));
+        run.Put(Required_Length_Line(HEAD_REQ_FROM_LOAD, res.l_req_incl));
         res.l_prov_incl = Available_Length((m.lk - (m.load_a + r.cover_h)) / cos_a);
         run.Put(Format_String(FORMAT_PROV_INCL_FROM_LOAD, res.l_prov_incl));
     }
@@ -526,8 +540,8 @@ void Field_Bars(Anchorage_Run& run)
     Member_Bond_Pair(run, top, phi / 2.0 + r.cover_v + b.sb_v, pair);
     res.l_req_field =
         Round_To_Tenth(Anchorage(run, pair, phi, run.req_loops, area, 1.0, ANCHORAGE_K, KIND_ANCHORAGE));
-    run.Put(Format_String(FORMAT_REQ_FROM_E, res.l_req_field));
-    if (res.l_req_field > 0.01) {
+    run.Put(Required_Length_Line(HEAD_REQ_FROM_E, res.l_req_field));
+    if (std::fabs(res.l_req_field) > 0.01) {
         res.l_prov_field = Available_Length(r.member_axis_required - r.cover_h);
         run.Put(Format_String(FORMAT_PROV_FROM_E, res.l_prov_field));
     }
@@ -556,7 +570,7 @@ void Anchorage_Loops(Anchorage_Run& run)
         Member_Bond_Pair(run, top, t, pair);
         res.l_req_anch = Round_To_Tenth(
             Anchorage(run, pair, b.s_h1, run.req_loops, r.As_h1, f.alpha, ANCHORAGE_K, KIND_ANCHORAGE));
-        run.Put(Format_String(FORMAT_REQ_TO_EDGE, res.l_req_anch));
+        run.Put(Required_Length_Line(HEAD_REQ_TO_EDGE, res.l_req_anch));
         if (res.l_req_anch > 0.01) {
             double available = r.member_axis_required - r.cover_h;
             std::string text = TEXT_PROV_TO_EDGE;
@@ -618,6 +632,7 @@ void Check_Corbel_Anchorage(Corbel_Model* model, FILE* report, int detail)
     run.load_corbel = m.system == SYSTEM_LOAD_CORBEL;
     run.on_column = run.load_corbel && m.connection == CONNECTION_COLUMN;
     run.direct = !(run.on_column && m.load_transfer == LOAD_TRANSFER_INDIRECT);
+    run.areas_unknown = res.none_designed != 0;
     run.bars = Bars_Of(m, run.beam_end);
     if (run.on_column) {
         run.bars.s_h1 = 0.0;

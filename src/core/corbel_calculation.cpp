@@ -532,6 +532,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         if (Check_Corbel_Model(&m, nullptr, 0, 0) != 0) {
             Check_Corbel_Model(&m, nullptr, detail, show_messages);
             m.summary.design_failed = 1;
+            m.summary.none_designed = 1;
             return;
         }
         Write_Report_Notes(&m, nullptr);
@@ -552,6 +553,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
             OLI_Write_Failed_Line(s, "Fehler in den Eingabedaten");
             OLI_Add_Paragraph_Space(kParagraphSpace);
             m.summary.design_failed = 1;
+            m.summary.none_designed = 1;
             Back_To_Top(s);
             Write_Verdict(m, s);
             Write_Closing_Sections(m, s);

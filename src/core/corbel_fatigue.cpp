@@ -107,7 +107,21 @@ struct Fatigue_Report_Values {
     const std::vector<double>* N;
     const std::vector<double>* M;
     const Fatigue_Stress_Input* record;
+    // Why the stress routine found no stresses (a failed line of the report); null when it did.
+    const char* not_possible;
 };
+
+// The reason of a check that found no stresses, as the report's failed line says it.
+const char* Not_Possible_Text(bool startable, const Material_Set& set, const Fatigue_Stress_Input& record)
+{
+    if (!startable) return "Zuggurtbewehrung nicht ermittelbar, Nachweis nicht m" UML_oe "glich";
+    for (int i = 0; i < 2; ++i)
+        if (set.steel[i].steel_index == STEEL_GLASS_FIBRE)
+            return "keine Erm" UML_ue "dungsregeln f" UML_ue "r Glasfaserbewehrung, Nachweis nicht m" UML_oe "glich";
+    if (record.no_equilibrium)
+        return "kein Gleichgewicht im gerissenen Querschnitt, Nachweis nicht m" UML_oe "glich";
+    return "keine Zuggurtbewehrung im gerissenen Querschnitt gefunden, Nachweis nicht m" UML_oe "glich";
+}
 
 void Write_Material_Laws(FILE* out, const Corbel_Model& m, const Material_Set& set)
 {
@@ -251,15 +265,16 @@ void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& se
     } else if (detail_level == 1) {
         OLI_Printf(out, "%sErm" UML_ue "dungsspannungen bei endg" UML_ue "ltiger Bewehrung:\n", report_line_prefix);
     }
-    // Without an equilibrium for every combination the stresses of the others prove
-    // nothing: neither they nor a concrete check on them are shown.
-    const bool balanced = !v.record->no_equilibrium;
-    if (detail_level >= 1 && balanced) Write_Stresses(out, *v.record);
-    Write_Tie_Line(out, m);
-    if (balanced)
+    // Without stresses for every combination (no equilibrium, no tie area, bars without
+    // fatigue rules) the check cannot be made: no stress, no comparison and no verdict of it
+    // is shown, only why.
+    if (v.not_possible) {
+        OLI_Write_Failed_Line(out, v.not_possible);
+    } else {
+        if (detail_level >= 1) Write_Stresses(out, *v.record);
+        Write_Tie_Line(out, m);
         Write_Concrete_Check(out, m, v, c_max);
-    else
-        OLI_Write_Failed_Line(out, "kein Gleichgewicht im gerissenen Querschnitt, Nachweis nicht m" UML_oe "glich");
+    }
     Write_Stirrup_Additions(out, m.summary, detail_level);
     const Load_Case_Summary& s = m.summary;
     if (std::fabs(s.dAs_h_fat) > kShownArea || std::fabs(s.dAsb_v_fat) > kShownArea ||
@@ -360,6 +375,7 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
         s.dAsb_h_fat = Stirrup_Addition(s.Asb_h, tie_found, As_h);
     }
     s.fatigue_utilisation = record.concrete_utilisation;
+    if (failed) values.not_possible = Not_Possible_Text(startable, *set, record);
 
     Raise_Final_Area(s.final_As_h, s.dAs_h_fat);
     Raise_Final_Area(s.final_Asb_v, s.dAsb_v_fat);

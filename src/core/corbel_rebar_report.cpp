@@ -52,6 +52,11 @@ double Shown(double x, int decimals)
 // Values printed from decimal texts differ by at least 0.01 when they differ at all.
 bool At_Least(double a, double b) { return a >= b - 1e-9; }
 
+// A required length that could not be determined (no combination was designed).
+bool Unknown(double required) { return required < -0.001; }
+
+#define TEXT_UNKNOWN " nicht ermittelbar"
+
 class Rebar_Report {
 public:
     Rebar_Report(Corbel_Model& m, FILE* out, int detail)
@@ -106,7 +111,9 @@ private:
     void Area_Rule(const char* index, double provided, double required, bool main_tie)
     {
         const char* const close = main_tie ? OLI_SEQ_RESET : "";
-        if (required > 0.01) {
+        if (s_.none_designed) {
+            Put(Format_String(", erf A" OLI_CTL "\\%s" OLI_CTL "r" TEXT_UNKNOWN "%s", index, close));
+        } else if (required > 0.01) {
             const double a = Shown(provided, 2), b = Shown(required, 2);
             const char* const verdict = At_Least(a, b) ? Get_Verdict_Ok() : Get_Verdict_Not_Ok();
             Put(Format_String("  %s  erf A" OLI_CTL "\\%s" OLI_CTL "r = %.2lf cm" SQUARE "%s  %s%s",
@@ -128,6 +135,10 @@ private:
     // nothing was chosen.
     void Chosen_Rule(const char* symbol, double chosen, double required)
     {
+        if (Unknown(required)) {
+            Put(Format_String(", erf %s" TEXT_UNKNOWN, symbol));
+            return;
+        }
         if (chosen <= 0.01) return;
         const double a = Shown(chosen, 1), b = Shown(required, 1);
         const char* const verdict = At_Least(a, b) ? Get_Verdict_Ok() : Get_Verdict_Not_Ok();
@@ -180,7 +191,10 @@ private:
         // of a support corbel.
         const bool field = (!load_corbel_ && d_member_[1] > 0.01) ||
                            (m_.connection == CONNECTION_BEAM && d_member_[0] > 0.01);
-        if (s_.l_req_field > 0.01 && field) {
+        if (Unknown(s_.l_req_field) && field) {
+            Put(TAB "Verankerungsl" AE "nge: " TAB "erf l" SUB("v") TEXT_UNKNOWN);
+            Put(Format_String(", vorh l" SUB("v") " = %.1lf cm\n", s_.l_prov_field));
+        } else if (s_.l_req_field > 0.01 && field) {
             const double need = Shown(s_.l_req_field, 1), have = Shown(s_.l_prov_field, 1);
             Put(TAB "Verankerungsl" AE "nge: ");
             Put(Format_String(TAB "erf l" SUB("v") " = %.1lf cm", s_.l_req_field));
@@ -215,7 +229,7 @@ private:
             Put(Format_String(" (%s, %d-schn.)", m_.at_slab ? "Schlaufen" : "B" UE "gel", r_.beam_end_legs));
             Put(", ");
         } else {
-            const bool lengths = s_.l_req_main > 0.01 || s_.l_main_member > 0.01;
+            const bool lengths = std::fabs(s_.l_req_main) > 0.01 || std::fabs(s_.l_main_member) > 0.01;
             const double d1 = d_[0];
             for (int i = 0; i < layers_; ++i) {
                 const int index = r_.layer_diameter[i];
@@ -275,10 +289,12 @@ private:
     // length in the supporting member. Returns whether a length line was written.
     bool Anchorage_Lines(double in_corbel, double available, int needs_plate, double in_member, double chosen)
     {
-        const bool corbel = in_corbel > 0.01, member = in_member > 0.01;
+        const bool corbel = std::fabs(in_corbel) > 0.01, member = std::fabs(in_member) > 0.01;
         if (!corbel && !member) return false;
         Put(Format_String(TAB "Verankerungsl" AE "nge%s: ", corbel && member ? "n" : ""));
-        if (corbel) {
+        if (corbel && Unknown(in_corbel)) {
+            Put(Format_String(TAB "Konsole erf l" SUB("v") TEXT_UNKNOWN ", vorh l" SUB("v") " = %.1lf cm\n", available));
+        } else if (corbel) {
             const double need = Shown(in_corbel, 1), have = Shown(available, 1);
             Put(Format_String(TAB "Konsole erf l" SUB("v") " = %.1lf cm  %s  vorh l" SUB("v") " = %.1lf cm  ", in_corbel,
                               Get_Relation_Sign_Le(need, have), available));
@@ -291,6 +307,10 @@ private:
         }
         if (member) {
             if (corbel) Put(TAB TAB);
+            if (Unknown(in_member) && chosen <= 0.01) {
+                Put(Format_String(TAB "%s erf l" SUB("v") TEXT_UNKNOWN "\n", Member_Word()));
+                return true;
+            }
             Put(Format_String(TAB "%s gew l" SUB("v") " = %.1lf cm", Member_Word(), chosen));
             Chosen_Rule("l" SUB("v"), chosen, in_member);
             Put("\n");
@@ -300,14 +320,14 @@ private:
 
     void Main_Tie_Mandrels_And_Anchorage()
     {
-        const bool lengths = s_.l_req_main > 0.01 || s_.l_main_member > 0.01;
+        const bool lengths = std::fabs(s_.l_req_main) > 0.01 || std::fabs(s_.l_main_member) > 0.01;
         if (lengths && !beam_end_ && layers_ == 1)
             Put(Format_String("%s%s", p_, r_.loops ? "(Schlaufen, 2-schn.) " : "(Stabstahl) "));
         Mandrel_Lines(s_.D_corbel, r_.anchorage[4], s_.D_column, r_.anchorage[5]);
         if (!Anchorage_Lines(s_.l_req_main, s_.l_prov_main, s_.short_main, s_.l_main_member, r_.anchorage[0])) return;
         if (detail_ < 2) return;
         if (on_column_ && !beam_end_) {
-            const bool horizontal = s_.l_req_main > 0.01, vertical = r_.anchorage[0] > 0.01;
+            const bool horizontal = std::fabs(s_.l_req_main) > 0.01, vertical = r_.anchorage[0] > 0.01;
             if (!horizontal && !vertical) return;
             Put(Format_String(TAB "Abmessungen %s (1. Lage): ", r_.loops ? "der Schlaufe" : "des Stabs"));
             if (horizontal)
@@ -324,7 +344,7 @@ private:
     {
         const Bar_Group& g = r_.group[3];
         if (d_[3] <= 0.0 && std::fabs(s_.As_s) <= 0.001) return;
-        const bool lengths = s_.l_req_incl > 0.01 || s_.l_lap_incl > 0.01;
+        const bool lengths = std::fabs(s_.l_req_incl) > 0.01 || std::fabs(s_.l_lap_incl) > 0.01;
         const char* const kind = r_.inclined_loops ? "(Schlaufen, 2-schn.)" : "(Stabstahl)";
         Put(Format_String("%sSchr" AE "gbewehrung " TAB "%d " PHI "%d", p_, g.count, Mm(g.diameter)));
         if (!lengths) Put(Format_String(" %s", kind));

@@ -80,11 +80,16 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
 
     const int rows = model->results != nullptr && model->load_count[0] > 0 ? model->load_count[0] : 0;
     double governing_total = 0.0;
-    int designed_rows = 0;
+    int attempted_rows = 0, designed_rows = 0;
     for (int i = 0; i < rows; ++i) {
         const Load_Case_Result& r = model->results[i];
         s.check_failed |= r.failed_checks & ~DESIGN_NOT_CARRIED_OUT;
-        if (r.failed_checks == 0 && r.Ast > kFailed) ++designed_rows;
+        // A row's areas are known when its procedure ran to the end: a failed check (bearing,
+        // strut) leaves them as designed, a design that could not be carried out leaves
+        // none. A row without load asks for nothing and decides nothing.
+        const bool not_carried_out = (r.failed_checks & DESIGN_NOT_CARRIED_OUT) != 0;
+        if (not_carried_out || r.A != 0.0 || r.H != 0.0) ++attempted_rows;
+        if (!not_carried_out && r.Ast > kFailed && (r.A != 0.0 || r.H != 0.0)) ++designed_rows;
         for (const Envelope_Field& f : kEnvelope) {
             double& env = s.*f.summary;
             const double value = r.*f.row;
@@ -109,7 +114,7 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
         }
     }
     s.Ast = governing_total;
-    s.none_designed = rows > 0 && designed_rows == 0;
+    s.none_designed = attempted_rows > 0 && designed_rows == 0;
 
     if (s.theta_A > kThetaUnset) s.theta_A = 0.0;
 

@@ -99,7 +99,8 @@ struct Load_Case_Summary {
     double l_prov_anch;         // 37 available anchorage length of the anchorage loops
     // Flags of the calculation.
     int design_failed;          // a required value could not be determined
-    int none_designed;          // no row was designed: the required areas are unknown, not 0
+    int none_designed;          // no loaded row was designed to the end (or the data check
+                                // refused the position): the required areas are unknown, not 0
     unsigned check_failed;      // the failed checks of all rows (Design_Check_Bit)
     int fatigue_failed;         // set by the fatigue check
     int cover_failed;           // set by the cover check of the input echo

@@ -66,7 +66,7 @@ TEST_F(ColumnCorbelText, FullTextOfADirectLoadAtDetailLevelTwo)
                  "A╬\\╬r = 300.0 kN bei úa = 20.0 cm, H╬\\╬r = 60.0 kN bei úh = 3.0 cm\n"
                  "╬HVerfahren nach EC 2-1-1, 6.5╬r\n"
                  "Lagerpressung (trockene Lagerfuge): ╠╬\\p╬r = 0.67 N/mm╬/2╬r < ╠╬\\Rd,max╬r = 6.67 N/mm╬/2╬r  {ok}\n"
-                 "Nachweis der Druckstrebe: x = x╬\\c╬r/0.8 = 12.50 cm < zul x = 0.4╬/.╬rd = 18.0 cm  {ok}╬r\n"
+                 "Nachweis der Druckstrebe: x = x╬\\c╬r/0.8 = 12.50 cm < zul x = 0.4╬/.╬rd = 18.00 cm  {ok}╬r\n"
                  "  mit x╬\\c╬r = 10.00 cm, úa╬\\c╬r = 3.6 cm\n"
                  "Nachweis der Druckstrebe: V╬\\Ed╬r = 300.0 kN < V╬\\Rd,max╬r = 700.0 kN  {ok}\n"
                  "Zuggurtbewehrung: Z╬\\A+H╬r = 244.5 kN  ê  erf A╬\\s,h╬r = 5.62 cm²\n"

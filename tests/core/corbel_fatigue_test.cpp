@@ -196,7 +196,10 @@ TEST_F(CorbelFatigue, NoStressStateFailsTheCheck)
     EXPECT_EQ(m.summary.final_As_h, -1.0);
     EXPECT_EQ(m.summary.dAsb_v_fat, 0.0);
     EXPECT_EQ(m.summary.final_Asb_v, 2.0);
-    EXPECT_TRUE(Has(text, "N/mm\xCE/2\xCEr  \x88  A\xCE\\s,h,fat\xCEr Fehler\n")) << text;
+    // The check cannot be made: it says why, and shows no stresses and no comparison.
+    EXPECT_TRUE(Has(text, "f\x81r Glasfaserbewehrung, Nachweis nicht m\x94glich")) << text;
+    for (const char* shown : {"\xCC\xCE\\s,O\xCEr = ", "vorh \xA3\xCC", "Betondruckstrebe", "ok"})
+        EXPECT_FALSE(Has(text, shown)) << shown;
 
     // A failed tie of the ultimate limit state is no start.
     m.steel_class[0] = 4;

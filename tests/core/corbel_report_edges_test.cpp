@@ -1,6 +1,7 @@
 // Refresh runs of the example position 1 changed at the edges of its input, where a report
 // once said less (or other) than the design did: lightweight concrete, a hung-up load with a
-// horizontal force, negative horizontal forces, a load that leaves no room to anchor the tie.
+// horizontal force, negative horizontal forces, a load that leaves no room to anchor the tie,
+// loads that no combination can be designed for.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -151,4 +152,29 @@ TEST(CorbelReportEdges, NoRoomToAnchorShowsZeroAndFails)
     const size_t check = report.find(">  vorh l" SUB "v" END " = 0.0 cm");
     ASSERT_NE(check, std::string::npos);
     EXPECT_TRUE(Has(report.substr(check, report.find('\n', check) - check), "nicht ok"));
+}
+
+// No combination can be designed: the required areas, and the anchorage and lap lengths that
+// follow from them, are unknown. Their lines say so and are never judged against no steel.
+TEST(CorbelReportEdges, NoDesignedRowLeavesRequiredValuesUnknown)
+{
+    const std::string report = Report_Of([](Corbel_Model& m) {
+        Alloc_Load_Table(&m, 4, 0);
+        for (int i = 0; i < 4; ++i) {
+            m.load_table[0][i].A = 2000000.0;
+            m.load_table[0][i].H = 400000.0;
+        }
+        Detail(m, 2);
+    });
+    const size_t chosen = report.find("Minimale Verankerungs-");
+    ASSERT_NE(chosen, std::string::npos);
+    const std::string tail = report.substr(chosen);
+    for (const std::string unknown : {"A" SUB "s,erf" END " nicht ermittelbar", "erf l" SUB "v" END " nicht ermittelbar\n",
+                                      "Konsole erf l" SUB "v" END " nicht ermittelbar, vorh l" SUB "v" END " = 18.0 cm\n",
+                                      "erf A" SUB "s,h" END " nicht ermittelbar"})
+        EXPECT_TRUE(Has(tail, unknown)) << unknown;
+    EXPECT_FALSE(Has(tail, "= 0.00 cm"));
+    // The lines of the lengths carry no verdict.
+    for (size_t at = tail.find("erf l" SUB "v"); at != std::string::npos; at = tail.find("erf l" SUB "v", at + 1))
+        EXPECT_FALSE(Has(tail.substr(at, tail.find('\n', at) - at), "ok")) << tail.substr(at, 80);
 }

@@ -119,6 +119,36 @@ TEST(CorbelEnvelope, StrutAngleWithoutAnyRowIsZero)
     EXPECT_DOUBLE_EQ(mixed.s().theta_A, 0.0);
 }
 
+// The required areas are unknown only when no loaded row was designed to the end; a row
+// whose bearing or strut check failed still has its areas.
+TEST(CorbelEnvelope, NoneDesignedOnlyWhenNoLoadedRowHasAreas)
+{
+    auto loaded = [](Load_Case_Result r, unsigned failed = 0) {
+        r.A = 100000.0;
+        r.failed_checks = failed;
+        return r;
+    };
+    const Load_Case_Result stopped = loaded(Row(0.0), DESIGN_NOT_CARRIED_OUT);
+    const Load_Case_Result unloaded = Row(0.0);
+    struct Case {
+        std::vector<Load_Case_Result> rows;
+        int none_designed;
+    };
+    const Case cases[] = {
+        {{stopped, stopped}, 1},
+        {{unloaded, stopped}, 1},
+        {{loaded(Row(-1.0))}, 1},
+        {{stopped, loaded(Row(3.0), DESIGN_CHECK_BEARING | DESIGN_CHECK_STRUT)}, 0},
+        {{loaded(Row(2.0)), stopped}, 0},
+        {{unloaded}, 0},
+    };
+    for (const Case& c : cases) {
+        Results_Model m(c.rows);
+        Evaluate_Load_Case_Results(&m.model);
+        EXPECT_EQ(m.s().none_designed, c.none_designed) << &c - cases;
+    }
+}
+
 TEST(CorbelEnvelope, RepeatedEvaluationStartsAfresh)
 {
     // The calculation evaluates twice per run and the fatigue check adds to the final

@@ -81,7 +81,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
           failed, "s. Bemessung: Druckstrebe\n"},
          {success}, LOAD_TRANSFER_INDIRECT},
         {"EC 2-1-1, 6.5: compression zone", 1, EC2_65, 0, {{700, 0}},
-         {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.6 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
+         {"x = 15.30 cm > zul x = 0.4╬/.╬rd = 13.60 cm  {nok}", failed, "Druckstrebe\n"}, {success}},
         {"Heft 430: strut and bearing", 1, HEFT_430, 2, {{1000, 200}},
          {"> zul ╠╬\\d╬r = 17.00 MN/m╬/2╬r  {nok}", failed, "s. Bemessung: Lagerpressung, Druckstrebe\n"},
          {success}},
