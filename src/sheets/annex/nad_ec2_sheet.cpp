@@ -48,7 +48,9 @@ std::string Name(const char* symbol, const char* subscript, const char* remark =
 // lines in the third. Returns the y below the longer of the two.
 int Block(int y, const char* clause, const char* paragraph, std::initializer_list<const char*> lines)
 {
-    if (clause && *clause) {
+    if (clause && *clause == '(') {
+        paragraph_ = clause;  // a further paragraph of the clause above
+    } else if (clause && *clause) {
         clause_ = clause;
         paragraph_.clear();
     }
