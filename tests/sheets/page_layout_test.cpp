@@ -102,6 +102,7 @@ struct PageLayout : ::testing::Test {
                     pictures.push_back({p->x1, p->y1, p->x2, p->y2, "picture " + text});
                 break;
             case AREA_CUSTOM: pictures.push_back({p->x1, p->y1, p->x2, p->y2, "sketch"}); break;
+            case AREA_BITMAP_BUTTON: pictures.push_back({p->x1, p->y1, p->x2, p->y2, "button " + text}); break;
             default: break;
             }
         }
@@ -177,9 +178,13 @@ TEST_F(PageLayout, NoLabelRunsIntoAFieldOrAPicture)
         for (int page = 1; page <= 3; ++page) Expect_Clear(position, page);
 }
 
-// The results row of page 1 with the anchorage's z3 followed by another requirement.
-TEST_F(PageLayout, TheResultsRowLeavesRoomAfterZ3)
+// The results row of page 1 with the anchorage's z3 followed by another requirement, and
+// the import buttons of page 2 with the component import tool at hand.
+TEST_F(PageLayout, TheResultsRowAndTheImportButtonsLeaveRoom)
 {
+    import_tool_available = 1;
+    Expect_Clear("B1_02.INP", 2);
+    import_tool_available = -1;
     Expect_Clear("B1_02.INP", 1, [](Corbel_Model& m) {
         m.summary.As_v1 = 2.0;
         m.summary.z3 = 48.0;
