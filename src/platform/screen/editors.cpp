@@ -369,11 +369,10 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
             *value = v;
         } else {
             const std::string typed = Trim_Right(editor.Text());
-            PrintMessage(((typed.find_first_not_of(' ') == std::string::npos
-                               ? std::string("Ein leeres Feld")
-                               : "Die Eingabe \"" + typed.substr(typed.find_first_not_of(' ')) + "\"") +
-                          " ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.")
-                             .c_str());
+            const size_t first = typed.find_first_not_of(' ');
+            const std::string what =
+                first == std::string::npos ? "Ein leeres Feld" : "Die Eingabe \"" + typed.substr(first) + "\"";
+            PrintMessage((what + " ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.").c_str());
         }
     }
     return end == 13 || end == 9 ? 1 : 0;
