@@ -14,6 +14,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 NAD_Set german_nad_set;
 int german_nad_set_loaded = 0;
@@ -124,6 +126,48 @@ std::string Name_For_File(std::string name)
 
 NAD_Load_Problem last_load_problem;
 
+// Parts in German: "EC2", "EC2 und EC5", "EC2, EC3 und EC5".
+std::string Listed(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " und " : ", ") + parts[i];
+    return text;
+}
+
+// What the part readers found damaged, as the clauses of a sentence that follow the words
+// that the file is damaged (code page 1252).
+std::string Damage_Text()
+{
+    bool head = false;
+    std::vector<std::string> unreadable, missing;
+    const std::string gone = " fehlt";
+    for (const std::string& part : NAD_Read_Failure_List()) {
+        std::vector<std::string>* list = &unreadable;
+        std::string name = part;
+        if (part == "NAD") {
+            head = true;
+            continue;
+        }
+        if (name.size() > gone.size() && name.compare(name.size() - gone.size(), gone.size(), gone) == 0) {
+            name.erase(name.size() - gone.size());
+            list = &missing;
+        }
+        if (std::find(list->begin(), list->end(), name) == list->end()) list->push_back(name);
+    }
+    std::vector<std::string> clauses;
+    if (head) clauses.push_back("ihr Kopf (Name und Kennung) ist nicht lesbar");
+    if (!unreadable.empty())
+        clauses.push_back(unreadable.size() == 1 ? "der Teil " + unreadable[0] + " ist nicht lesbar"
+                                                 : "die Teile " + Listed(unreadable) + " sind nicht lesbar");
+    if (!missing.empty())
+        clauses.push_back(missing.size() == 1 ? "der Teil " + missing[0] + " fehlt"
+                                              : "die Teile " + Listed(missing) + " fehlen");
+    std::string text;
+    for (size_t i = 0; i < clauses.size(); ++i) text += (i == 0 ? "" : ", ") + clauses[i];
+    return text;
+}
+
 // Reads the annex file over the set; what makes it unusable (code page 1252, to follow
 // "die Datei <path>"), empty when it is whole.
 std::string Read_Whole_File(const std::string& path, NAD_Set* set)
@@ -135,7 +179,7 @@ std::string Read_Whole_File(const std::string& path, NAD_Set* set)
     std::fclose(stream);
     if (error != 0) return std::string("kann nicht gelesen werden: ") + German_Error_Text(error);
     if (!read) return "ist keine Datei eines nationalen Anhangs (erste Zeile nicht \"NAD/Version 1\")";
-    if (NAD_Read_Failure_Count() > 0) return "ist besch\xE4" "digt (" + NAD_Read_Failure_Parts() + ")";
+    if (NAD_Read_Failure_Count() > 0) return "ist besch\xE4" "digt: " + Damage_Text();
     return "";
 }
 

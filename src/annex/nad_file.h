@@ -64,7 +64,7 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set);
 // all empty when it took the file as it was (or found none to replace).
 struct NAD_Load_Problem {
     std::string path;     // the file as the file system names it (empty without one)
-    std::string problem;  // code page 1252, to follow "die Datei <path>": "ist besch\xE4digt (EC2)"
+    std::string problem;  // code page 1252, to follow "die Datei <path>": "ist besch\xE4digt: der Teil EC2 ..."
     // For a refused user file: true when its values are to be replaced by the built-in
     // "Deutschland" (its header says the German rules apply, or cannot be read), false for
     // the built-in standard values (its header says they do not).

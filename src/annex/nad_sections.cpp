@@ -68,6 +68,8 @@ int NAD_Read_Failure_Count()
     return static_cast<int>(Failed_Parts().size());
 }
 
+std::vector<std::string> NAD_Read_Failure_List() { return Failed_Parts(); }
+
 std::string NAD_Read_Failure_Parts()
 {
     std::string text;

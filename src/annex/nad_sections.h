@@ -4,6 +4,7 @@
 // switches that choose between editions of a standard.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // While non-zero, the part readers write a trace line (part name and block version, or a
 // failure line) to standard output and NAD_Find_Section writes every line it skips.
@@ -28,6 +29,9 @@ void NAD_Note_Read_Failure(const char* part_name);
 int NAD_Read_Failure_Count();
 // The part names noted since the last clear, in order, separated by ", " (e.g. "EC2, EC5").
 std::string NAD_Read_Failure_Parts();
+// The same one by one; a part whose section is missing altogether is noted as
+// "<part> fehlt", the file's head as "NAD".
+std::vector<std::string> NAD_Read_Failure_List();
 
 // Edition switches.
 // DIN 1045-1: 1 = July 2001 with corrigendum 2 and the technical reports of 2003 (start

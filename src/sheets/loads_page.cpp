@@ -9,6 +9,7 @@
 #include "core/corbel_results.h"
 #include "sheets/program/main_loop.h"
 #include "platform/messages.h"
+#include "platform/screen/texts.h"
 #include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
 #include "sheets/register_pages.h"
@@ -186,9 +187,18 @@ void Put_Table_Buttons(int area, int x, int y, int k)
     if (import_tool_available > 0) {
         const int key = screen_palette.white;
         const int yb = y + 35;
-        Text(area, x, yb, "Schnittgr\x94\xE1" "en aus       Bauteil importieren");
-        Area_Add_Bitmap(area, "SniQ7.bmp", x + 110, yb - 14, x + 165, yb + 4, key);
-        Area_Add_Bitmap_Button(area, x + 245, yb - 20, 51, 33, "SniGrImportButton.bmp", 0, key, 18,
+        // "Schnittgrößen aus <picture> Bauteil importieren <button>", each measured, so that
+        // the picture stands between the words whatever their width.
+        const char* before = "Schnittgr\x94\xE1" "en aus";
+        const char* after = "Bauteil importieren";
+        const int font = screen_palette.font_normal;
+        const int picture_x = x + Get_Text_Width_In_Font(before, font) + 6;
+        const int after_x = picture_x + 55 + 6;
+        const int button_x = std::max(x + 245, after_x + Get_Text_Width_In_Font(after, font) + 8);
+        Text(area, x, yb, before);
+        Area_Add_Bitmap(area, "SniQ7.bmp", picture_x, yb - 14, picture_x + 55, yb + 4, key);
+        Text(area, after_x, yb, after);
+        Area_Add_Bitmap_Button(area, button_x, yb - 20, 51, 33, "SniGrImportButton.bmp", 0, key, 18,
                                "Schnittgr\x94\xE1" "enimport aus\nQ7-TORM\xFD (2D-Rahmen)\nQ7-BLIX\xFD (3D-Stabtragwerk)", 1,
                                &req[LOAD_REQUEST_COMPONENT], Cell(1));
         Text(area, x + 360, yb, "Schnittgr\x94\xE1" "en aus Text-Datei einlesen");

@@ -526,7 +526,9 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
             Area_Add_Float_Field(area, zt + 75, yy, &v[8], "%6.1f", P().font_normal, P().text_black,
                                  &screen_palette.cell_off);
             Unit(area, zt + 135, yy, "cm");
-            advance(165);
+            // The next entry's "erf" ends at its x: room for the unit, a gap and that word.
+            advance(135 + Font_Text_Width("cm", P().font_normal, Code_Page::Cp850_Symbols) + 15 +
+                    Font_Text_Width("erf", P().font_normal, Code_Page::Cp850_Symbols));
         }
     }
     *y = yy + step;

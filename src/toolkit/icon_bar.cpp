@@ -204,6 +204,8 @@ Hover_End Drop_Down_Hover(const Icon_Bar_Button* b, const Box& box, ZAV_Message*
     }
 }
 
+constexpr int TEXT_BUTTON_FONT = 0x1002;
+
 // Where the bar's bitmap is missing: a plain button with the words of its tool-tip, so
 // that the bar can still be seen and used.
 void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
@@ -223,7 +225,7 @@ void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
     if (!b->tool_tip) return;
     // The words in as many lines as they need, each line as full as the button is wide;
     // a word may also break after a hyphen.
-    Set_RFont(0x1002);
+    Set_RFont(TEXT_BUTTON_FONT);
     const int room = r.x2 - r.x1 - 2;
     std::vector<std::string> lines;
     bool glued = false;  // the piece before ended with a hyphen
@@ -261,6 +263,40 @@ void Draw_Text_Button(const Box& r, const Icon_Bar_Button* b, int state)
 } // namespace
 
 void Icon_Bar_Set_Frame_Flag(int flag) { frame_flag = flag; }
+
+int Icon_Bar_Text_Button_Width(const Icon_Bar_Button* b)
+{
+    if (!b || !b->tool_tip) return 0;
+    // The pieces as the button breaks its words: at blanks and after a hyphen.
+    int widest = 0;
+    for (const char* p = b->tool_tip; *p;) {
+        if (*p == ' ' || *p == '\n') {
+            ++p;
+            continue;
+        }
+        const char* end = p;
+        while (*end && *end != ' ' && *end != '\n' && *end != '-') ++end;
+        if (*end == '-') ++end;
+        widest = std::max(widest, Get_Text_Width_In_Font(std::string(p, end).c_str(), TEXT_BUTTON_FONT));
+        p = end;
+    }
+    return widest + 4;  // the frame lines and a pixel of air on each side
+}
+
+void Icon_Bar_Fit_Words(Icon_Bar* bar)
+{
+    if (!bar || !bar->buttons || Load_Bitmap(bar->bitmap_file)) return;
+    int added = 0;
+    for (int i = 0; i < bar->button_count; ++i) {
+        Icon_Bar_Button& b = bar->buttons[i];
+        b.offset_x += added;
+        const int width = std::max(b.width, Icon_Bar_Text_Button_Width(&b));
+        added += width - b.width;
+        b.width = width;
+    }
+    // The bar keeps its right end and grows to the left.
+    bar->x1 -= added;
+}
 
 void Icon_Bar_Draw_Button(const Icon_Bar* bar, const Icon_Bar_Button* b, int state)
 {

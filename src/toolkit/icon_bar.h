@@ -51,6 +51,15 @@ void Icon_Bar_Draw_Button(const Icon_Bar* bar, const Icon_Bar_Button* button, in
 // is on for exactly the time of this call.
 int Icon_Bar_Track(const Icon_Bar* bar);
 
+// The width a plain button (bitmap missing) needs for the widest piece of its tool-tip's
+// words, as it breaks them (at blanks and after a hyphen); 0 without a tool-tip.
+int Icon_Bar_Text_Button_Width(const Icon_Bar_Button* button);
+
+// When the bar's bitmap is missing: widens every button that its words do not fit to
+// Icon_Bar_Text_Button_Width, moving the buttons after it to the right, and moves the
+// bar's x1 to the left by as much, so that the bar keeps its right end. Nothing otherwise.
+void Icon_Bar_Fit_Words(Icon_Bar* bar);
+
 // When set, each button's rectangle is first filled with the face colour, so that its
 // transparent pixels show the face instead of what lay on the screen.
 void Icon_Bar_Set_Frame_Flag(int flag);

@@ -42,8 +42,12 @@ FILE* Open_File_By_Sheet(int mode)
     Define_Prop_Sheet(x1, y1, x2, y2, 1, 1, title, 0, 1);
     Draw_Funny_Text_to_PS(x1 + 11, y1 + 51, "Bitte geben Sie den Dateinamen mit dem gesamten Pfad ein:", 0x1000,
                           BLACK_CI, 2);
-    const int field = Add_String_to_PS(x1 + 11, y1 + 61, 45, name, name_capacity, 3);
-    Add_Single_Button_to_PS(x1 + 397, y1 + 61, 0, 4, "...", "expl_but.bmp", 2);
+    // The field ends before the browse button (a field of n characters is n character
+    // widths and 16 pixels wide); a longer name scrolls in it.
+    const int browse_x = x1 + 397;
+    const int field_chars = (browse_x - 6 - (x1 + 11) - 16) / (Get_Text_Width_In_Font("X", 0x1000) + 1);
+    const int field = Add_String_to_PS(x1 + 11, y1 + 61, field_chars, name, name_capacity, 3);
+    Add_Single_Button_to_PS(browse_x, y1 + 61, 0, 4, "...", "expl_but.bmp", 2);
     Add_Single_Button_to_PS(x1 + 19, y2 - 33, 0, 2, nullptr, SYMBOLIC_BREAK_RASTER, 0);
     Add_Single_Button_to_PS(x2 - 45, y2 - 33, 0, 1, nullptr, SYMBOLIC_OK_RASTER, 0);
     Activate_Prop_Sheet();

@@ -57,7 +57,8 @@ struct Choice_Entry {
 };
 
 // Check function of a number field: corrects the double in place, returns the pointer
-// (the area ignores the result).
+// (the area ignores the result). A check that refuses the new value puts back
+// Area_Value_Before_Edit().
 using Field_Check_Callback = double* (*)(double*);
 // Check function of a check box, radio button, choice list or picture choice: gets the
 // new value (0 or 1, the button's value, the new index).
@@ -297,6 +298,10 @@ void Area_Set_Ok_Key(int area, int value, int* target);
 void Area_Set_Help_Key(int area, int value, int* target);
 
 // ---- Input and scrolling ----------------------------------------------------------------
+
+// The value of the number field being edited as it was before the edit (what its check
+// function may put back).
+double Area_Value_Before_Edit();
 
 // -> 1 when the event changed something (a value written, a field edited, a click text
 // reset, a short key fired), else 0; also 0 after a text box was edited.

@@ -15,6 +15,8 @@ Text_Box_State* edited_text_box = nullptr;
 
 namespace {
 
+double value_before_edit = 0.0;
+
 constexpr int PASTE_LIMIT = 5000;
 
 bool cursor_colour_known = false;
@@ -126,6 +128,7 @@ int Edit_Field(Area_Item* p, const Area_Screen& s)
         break;
     case AREA_FLOAT_FIELD:
         if (!p->number) break;
+        value_before_edit = *p->number;
         r = Short_Edit_Float(sx - 8, sy - 14, p->text, p->number);
         if (p->check_fn) p->check_fn(p->number);
         break;
@@ -157,6 +160,12 @@ int Edit_Field(Area_Item* p, const Area_Screen& s)
     M_YPOS = sy - 8;
     return r;
 }
+
+} // namespace
+
+double Area_Value_Before_Edit() { return value_before_edit; }
+
+namespace {
 
 // Scrolls the area so that the field is in view; the offsets in s follow.
 void Bring_Into_View(Scroll_Area* a, const Area_Item* p, Area_Screen& s)

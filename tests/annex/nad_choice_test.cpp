@@ -285,10 +285,10 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
     const struct {
         std::string bytes, problem;
     } cases[] = {
-        {whole.substr(0, whole.find("\n\n#EC0")), "ist besch\xE4" "digt (EC0 fehlt, EC2 fehlt, EC3 fehlt"},
-        {replaced("#EC2\n", "#XC2\n"), "ist besch\xE4" "digt (EC2 fehlt)"},
+        {whole.substr(0, whole.find("\n\n#EC0")), "ist besch\xE4" "digt: die Teile EC0, EC2, EC3, EC5, EC6 und EC9 fehlen"},
+        {replaced("#EC2\n", "#XC2\n"), "ist besch\xE4" "digt: der Teil EC2 fehlt"},
         {replaced("NAD/Version 1", "NAD/Version 2"), "ist keine Datei eines nationalen Anhangs"},
-        {whole.substr(0, whole.find("#EC6\n") + 5) + " 1.5\n x\n", "ist besch\xE4" "digt (EC6, EC9 fehlt)"},
+        {whole.substr(0, whole.find("#EC6\n") + 5) + " 1.5\n x\n", "ist besch\xE4" "digt: der Teil EC6 ist nicht lesbar, der Teil EC9 fehlt"},
         {replaced("#EC2\n", "#EC2\n" + std::string(70000, '1') + "\n"), "viel zu lang"},
     };
     for (const auto& c : cases) {
@@ -319,7 +319,7 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
     NAD_Select_By_Name("Schweden");
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err, "Der nationale Anhang \"Schweden\" wird nicht verwendet: die Datei " + path +
-                       " ist besch\xC3\xA4" "digt (EC9 fehlt); es gelten die Werte von \"EC-Standardparameter\".\n");
+                       " ist besch\xC3\xA4" "digt: der Teil EC9 fehlt; es gelten die Werte von \"EC-Standardparameter\".\n");
     EXPECT_EQ(NAD_Get_NA_DE_Flag(), 0);
     EXPECT_EQ(std::string(NAD_Get_Display_Name()), "EC-Standardparameter");
     refresh_mode = 0;

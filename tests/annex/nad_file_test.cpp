@@ -185,7 +185,7 @@ TEST_F(AnnexFiles, DamagedFileChangesNothingAndSaysWhy)
     NAD_Set set = Make_Set(false);
     EXPECT_EQ(NAD_Load_Set(1, nullptr, &set), 0);
     EXPECT_EQ(NAD_Last_Load_Problem().path, dram_.file("NADS/1.NAD"));
-    EXPECT_EQ(NAD_Last_Load_Problem().problem, "ist besch\xE4" "digt (EC2)");
+    EXPECT_EQ(NAD_Last_Load_Problem().problem, "ist besch\xE4" "digt: der Teil EC2 ist nicht lesbar");
     EXPECT_FALSE(NAD_Last_Load_Problem().german_rules);
     Expect_Same_Set(set, Make_Set(false));
     EXPECT_EQ(NAD_Load_Set(2, nullptr, &set), 1);
@@ -207,7 +207,7 @@ TEST_F(AnnexFiles, DamagedFileChangesNothingAndSaysWhy)
     }
     ASSERT_EQ(Shown_Messages().size(), 1u);
     EXPECT_EQ(Shown_Messages()[0].text, "Die Datei des nationalen Anhangs\n" + data_.file("NAD/Deutschland.NAD") +
-                                            "\nist besch\xE4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt);"
+                                            "\nist besch\xE4" "digt: der Teil EC2 ist nicht lesbar, die Teile EC3, EC5, EC6 und EC9 fehlen;"
                                             "\nes gelten die eingebauten Werte von \"Deutschland\".");
     Clear_Shown_Messages();
 }

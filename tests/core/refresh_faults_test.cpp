@@ -199,7 +199,8 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(Has(r.err, "Die Datei des nationalen Anhangs " + data.file("NAD/Deutschland.NAD") +
-                               " ist besch\xC3\xA4" "digt (EC2, EC3 fehlt, EC5 fehlt, EC6 fehlt, EC9 fehlt); es gelten die "
+                               " ist besch\xC3\xA4" "digt: der Teil EC2 ist nicht lesbar, die Teile EC3, EC5, EC6 und EC9 fehlen; "
+                               "es gelten die "
                                "eingebauten Werte von \"Deutschland\".\n"))
         << r.err;
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
@@ -212,7 +213,7 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     r = Refresh();
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(Has(r.err, "Der nationale Anhang \"Schweden\" wird nicht verwendet: die Datei " +
-                               dir_.file("NADS/1.NAD") + " ist besch\xC3\xA4" "digt (EC0 fehlt"))
+                               dir_.file("NADS/1.NAD") + " ist besch\xC3\xA4" "digt: die Teile EC0, EC2, EC3, EC5, EC6 und EC9 fehlen"))
         << r.err;
     EXPECT_TRUE(Has(r.err, "; es gelten die Werte von \"Deutschland\".\n")) << r.err;
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);

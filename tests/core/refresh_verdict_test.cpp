@@ -131,7 +131,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
          {"Gesamtlast A = 5000.00 kN:\n Nachweis der Druckstrebe: Verfahren nicht anwendbar  {nok}", failed},
          {success}, LOAD_TRANSFER_INDIRECT, 0.0},
         {"EC 2-1-1, 6.5: whole hung-up load carried", 1, EC2_65, 1, {{100, 0}},
-         {"Gesamtlast A = 100.00 kN:\n Nachweis der Druckstrebe: x = 1.35 cm < zul x = 0.4╬/.╬rd = 13.6 cm  {ok}",
+         {"Gesamtlast A = 100.00 kN:\n Nachweis der Druckstrebe: x = 1.35 cm < zul x = 0.4╬/.╬rd = 13.60 cm  {ok}",
           success},
          {failed}, LOAD_TRANSFER_INDIRECT},
     };

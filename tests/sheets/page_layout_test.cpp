@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,7 @@ struct PageLayout : ::testing::Test {
                     pictures.push_back({p->x1, p->y1, p->x2, p->y2, "picture " + text});
                 break;
             case AREA_CUSTOM: pictures.push_back({p->x1, p->y1, p->x2, p->y2, "sketch"}); break;
+            case AREA_BITMAP_BUTTON: pictures.push_back({p->x1, p->y1, p->x2, p->y2, "button " + text}); break;
             default: break;
             }
         }
@@ -130,7 +132,8 @@ struct PageLayout : ::testing::Test {
         }
     }
 
-    void Expect_Clear(const char* position, int page)
+    // after: changes the results before the page is composed.
+    void Expect_Clear(const char* position, int page, const std::function<void(Corbel_Model&)>& after = {})
     {
         std::FILE* f = std::fopen((std::string(CORBEL_SOURCE_DIR "/examples/") + position).c_str(), "r");
         ASSERT_NE(f, nullptr);
@@ -140,6 +143,7 @@ struct PageLayout : ::testing::Test {
         corbel_edit_buffer = Corbel_Edit_Buffer{};
         Fill_Edit_Buffer(&corbel_model);
         Calculate_Corbel(&corbel_model, nullptr, 0);
+        if (after) after(corbel_model);
         results_valid = 1;
         void (*compose[3])(int, int, int, int) = {Compose_Register_Page_1, Compose_Register_Page_2,
                                                   Compose_Register_Page_3};
@@ -172,4 +176,18 @@ TEST_F(PageLayout, NoLabelRunsIntoAFieldOrAPicture)
 {
     for (const char* position : {"B1_01.INP", "B1_02.INP", "B1_03.INP", "B1_04.INP", "B1_05.INP"})
         for (int page = 1; page <= 3; ++page) Expect_Clear(position, page);
+}
+
+// The results row of page 1 with the anchorage's z3 followed by another requirement, and
+// the import buttons of page 2 with the component import tool at hand.
+TEST_F(PageLayout, TheResultsRowAndTheImportButtonsLeaveRoom)
+{
+    import_tool_available = 1;
+    Expect_Clear("B1_02.INP", 2);
+    import_tool_available = -1;
+    Expect_Clear("B1_02.INP", 1, [](Corbel_Model& m) {
+        m.summary.As_v1 = 2.0;
+        m.summary.z3 = 48.0;
+        m.summary.Asb_h = 1.5;
+    });
 }

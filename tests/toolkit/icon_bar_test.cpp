@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -271,6 +272,41 @@ TEST_F(IconBar, MainBarSitsInTheTopRightCornerAndItsOnlineButtonSwapsColumns)
     Icon_Bar_Draw(&main_button_bar);
     const Spot s = Differing_Spot(391, 51, 127);
     EXPECT_EQ(Shown_Row(391, 309, 9, s, 51, 127), 51);
+}
+
+// Without "Buttons.bmp" every plain button is as wide as its widest word (or part of a
+// hyphenated word): none is cut ("Druckei", "Vorscha", "nationa"). The bar keeps its
+// right end, the buttons keep their order and gaps, and with the bitmap back they are
+// the bitmap's 42 pixels again.
+TEST_F(IconBar, MainBarWithoutItsBitmapFitsTheWordsOfItsButtons)
+{
+    ::setenv("EXEC", "/nonexistent", 1);
+    Forget_Bitmaps();
+    Screen_Start_For_Tests("", 640, 480);
+    Main_Button_Bar_Place(640);
+    const Icon_Bar& bar = main_button_bar;
+    for (int i = 0; i < bar.button_count; ++i) {
+        const Icon_Bar_Button& b = bar.buttons[i];
+        for (const char* word : {"Druckeinstellung", "Vorschau", "nationaler", "Berechnung", "drucken"}) {
+            if (std::strstr(b.tool_tip, word)) {
+                EXPECT_GE(b.width - 4, Get_Text_Width_In_Font(word, 0x1002)) << word;
+            }
+        }
+        if (i > 0) {
+            EXPECT_LE(bar.buttons[i - 1].offset_x + bar.buttons[i - 1].width, b.offset_x) << i;
+        }
+    }
+    const Icon_Bar_Button& last = bar.buttons[bar.button_count - 1];
+    EXPECT_EQ(bar.x1 + last.offset_x + last.width, 640 - 321 + 270 + 42);
+    EXPECT_LT(bar.x1, 640 - 321);
+
+    Screen_Reset_For_Tests();
+    ::setenv("EXEC", CORBEL_SOURCE_DIR "/data", 1);
+    Forget_Bitmaps();
+    Screen_Start_For_Tests("", 640, 480);
+    Main_Button_Bar_Place(640);
+    EXPECT_EQ(main_button_bar.x1, 319);
+    EXPECT_EQ(main_button_bar.buttons[2].width, 42);
 }
 
 } // namespace

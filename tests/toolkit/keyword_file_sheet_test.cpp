@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/screen/screen.h"
+#include "shot_pixels.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -41,5 +42,19 @@ TEST(KeywordFileSheet, OpensTheNamedFileRemembersItAndTellsFailures)
     rows = 7;
     EXPECT_EQ(Import_Keyword_Block(v, &rows, 2, 2, 2, labels, 41, 'S'), 1);
     EXPECT_EQ(rows, 7);
+    Screen_Reset_For_Tests();
+}
+
+// With a long name typed, the field still ends before the browse button (at (822, 511),
+// whose middle is not the field's white) and inside the sheet (whose right edge is x 855).
+TEST(KeywordFileSheet, TheNameFieldLeavesTheBrowseButtonVisible)
+{
+    Shot_Dir shots;
+    Screen_Start_For_Tests("click 500 518\ntext \"/home/user/projekte/konsolen/lasten.txt\"\nshot name.png\nkey Esc\nkey Esc\n",
+                           1280, 1024);
+    Init_Prop_Sheets();
+    EXPECT_EQ(Open_File_By_Sheet(0), nullptr);
+    EXPECT_NE(shots.Pixel("name.png", 830, 519), 0xFFFFFFu);
+    EXPECT_NE(shots.Pixel("name.png", 853, 519), 0xFFFFFFu);
     Screen_Reset_For_Tests();
 }

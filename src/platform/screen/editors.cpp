@@ -366,9 +366,19 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
         return end == 13 || end == 9 ? 1 : 0;
     }
     // A field left as it was offered keeps its value (the offered text may be rounded by
-    // the format).
+    // the format). A text that is no number changes nothing either, and the user is told.
     double v;
-    if (end != 27 && editor.Text() != text && Parse_Number(editor.Text(), v)) *value = v;
+    if (end != 27 && editor.Text() != text) {
+        if (Parse_Number(editor.Text(), v)) {
+            *value = v;
+        } else {
+            const std::string typed = Trim_Right(editor.Text());
+            const size_t first = typed.find_first_not_of(' ');
+            const std::string what =
+                first == std::string::npos ? "Ein leeres Feld" : "Die Eingabe \"" + typed.substr(first) + "\"";
+            PrintMessage((what + " ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.").c_str());
+        }
+    }
     return end == 13 || end == 9 ? 1 : 0;
 }
 

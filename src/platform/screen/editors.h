@@ -9,7 +9,7 @@ extern int LAST_SHEET_EDIT_KEY;
 // stands where a field's text at (x + 8, y + 14) stands, in the current font. The value
 // starts as printed through the format (at most 40 characters); ',' counts as '.'. Only
 // a finite number is taken; anything else leaves the value as it was, and so does a text
-// typed longer than 40 characters (a message box says so). Esc puts the old value back.
+// typed longer than 40 characters (a message box says either). Esc puts the old value back.
 // Result: non-zero for Tab and Enter (go on to the next field), 0 for Esc, Up, Down and a
 // click elsewhere (the click stays for the caller: M_LEFT is 1, and the
 // next wait delivers the press again, so that it acts where it landed).

@@ -284,19 +284,12 @@ Screen_Image Euro_Flags()
 Screen_Image Nad_Buttons()
 {
     const uint32_t key = NAD_BUTTON_KEY_RGB;
-    Image_Canvas c(4 * 42, 598 + 41, key);
+    Image_Canvas c(4 * 42, NAD_EDITOR_BUTTON_ROW + NAD_EDITOR_BUTTON_HEIGHT, key);
     // Row 577: the strip's label, a small band of flags.
     for (int col = 0; col < 4; ++col) {
         const int x0 = col * 42;
         c.Rect(x0 + 1, 577, x0 + 40, 584, RGB(0, 51, 153));
         for (int k = 0; k < 5; ++k) c.Rect(x0 + 4 + 8 * k, 579, x0 + 7 + 8 * k, 582, col == 0 ? SHADOW : RGB(255, 204, 0));
-    }
-    // Row 587: the editor button, a pencil.
-    for (int col = 0; col < 4; ++col) {
-        const int x0 = col * 9 + (col == 3 ? 1 : 0);
-        c.Line(x0 + 1, 593, x0 + 7, 587, col == 0 ? SHADOW : RGB(200, 120, 20));
-        c.Line(x0 + 2, 593, x0 + 7, 588, col == 0 ? SHADOW : RGB(200, 120, 20));
-        c.Set(x0 + 1, 593, BLACK);
     }
     // Row 598: "choose an annex", a flag on its pole.
     Button_Columns(c, 598, 40, 41, key, [](Image_Canvas& p, int, int) {
@@ -305,6 +298,15 @@ Screen_Image Nad_Buttons()
         p.Rect(12, 12, 31, 16, RGB(221, 0, 0));
         p.Rect(12, 17, 31, 21, RGB(255, 206, 0));
     });
+    // The editor button, a pencil on a button of the size of the sheet's other buttons.
+    Button_Columns(c, NAD_EDITOR_BUTTON_ROW, NAD_EDITOR_BUTTON_WIDTH, NAD_EDITOR_BUTTON_HEIGHT, key,
+                   [](Image_Canvas& p, int w, int h) {
+                       const int x0 = w / 2 - 5, y0 = h / 2 + 4;
+                       p.Line(x0, y0, x0 + 8, y0 - 8, RGB(200, 120, 20));
+                       p.Line(x0 + 1, y0, x0 + 9, y0 - 8, RGB(200, 120, 20));
+                       p.Line(x0, y0 - 1, x0 + 8, y0 - 9, RGB(200, 120, 20));
+                       p.Set(x0, y0, BLACK);
+                   });
     return c.image;
 }
 

@@ -2,12 +2,14 @@
 
 #include "annex/nad_ec2.h"
 #include "annex/nad_ec2_report.h"
+#include "sheets/annex/nad_sheet_fields.h"
 #include "sheets/annex/nad_sheet_rows.h"
 #include "platform/screen/framebuffer.h"
 #include "toolkit/scroll_area.h"
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 int nad_ec2_sheet_editable = 0;
 int nad_ec2_sheet_open[3] = {1, 0, 1};
@@ -28,11 +30,31 @@ const char* const MU = "\xC6";
 
 int area_ = 0;
 NAD_EC2_Params* rec_ = nullptr;
+// The clause and paragraph of the rows being added: what names a field in a refusal.
+std::string clause_, paragraph_;
+
+constexpr NAD_Value_Kind PARTIAL = NAD_PARTIAL_FACTOR, SHARE = NAD_SHARE, REDUCTION = NAD_REDUCTION_FACTOR,
+                         COEFFICIENT = NAD_COEFFICIENT, POSITIVE = NAD_POSITIVE_COEFFICIENT, COVER = NAD_COVER;
+
+// A field's name: its symbol with the subscript, a remark, and the clause it stands in.
+std::string Name(const char* symbol, const char* subscript, const char* remark = "")
+{
+    std::string name = std::string(symbol) + subscript;
+    if (*remark) name += std::string(", ") + remark;
+    return name + " (" + clause_ + (paragraph_.empty() ? "" : " " + paragraph_) + ")";
+}
 
 // A block of lines: the clause and its paragraph in the first column, the explanation
 // lines in the third. Returns the y below the longer of the two.
 int Block(int y, const char* clause, const char* paragraph, std::initializer_list<const char*> lines)
 {
+    if (clause && *clause == '(') {
+        paragraph_ = clause;  // a further paragraph of the clause above
+    } else if (clause && *clause) {
+        clause_ = clause;
+        paragraph_.clear();
+    }
+    if (paragraph && *paragraph) paragraph_ = paragraph;
     int n = 0;
     for (const char* line : lines) {
         const char* first = n == 0 ? clause : n == 1 ? paragraph : "";
@@ -53,9 +75,10 @@ void Symbol(int x, int y, const char* symbol, const char* subscript)
     NAD_Sheet_Symbol(area_, x, y + 13, symbol, subscript);
 }
 
-void Field(int x, int y, double* value, const char* format)
+void Field(int x, int y, double* value, const char* format, NAD_Value_Kind kind, const std::string& name)
 {
-    Area_Add_Float_Field(area_, x, y + 13, value, format, NAD_SHEET_TEXT_FONT, BLACK_CI, &nad_ec2_sheet_editable);
+    NAD_Sheet_Number_Field(area_, x, y + 13, value, format, NAD_SHEET_TEXT_FONT, BLACK_CI, &nad_ec2_sheet_editable,
+                           {kind, name});
 }
 
 // A reduction factor alpha with its subscript and its field on the last line but one of
@@ -63,16 +86,16 @@ void Field(int x, int y, double* value, const char* format)
 void Alpha_Field(int y, const char* subscript, double* value)
 {
     Symbol(67, y - 2 * LINE, ALPHA, subscript);
-    Field(FIELD_X, y - 2 * LINE, value, "%5.2f");
+    Field(FIELD_X, y - 2 * LINE, value, "%5.2f", REDUCTION, Name(ALPHA, subscript));
 }
 
 // A value line: the symbol at x 67, the field at x 136, an explanation.
-int Value(int y, const char* symbol, const char* subscript, double* value, const char* format,
+int Value(int y, const char* symbol, const char* subscript, double* value, const char* format, NAD_Value_Kind kind,
           const char* explanation = "")
 {
     NAD_EC2_Sheet_Row(area_, y, LINE, "", "", explanation);
     Symbol(67, y, symbol, subscript);
-    Field(FIELD_X, y, value, format);
+    Field(FIELD_X, y, value, format, kind, Name(symbol, subscript));
     return y + LINE;
 }
 
@@ -90,12 +113,13 @@ void Radio(int x, int y, int value, int* target, const char* label = "")
 // A parameter given either as a plain value (form 1) or as the coefficient x of its
 // clause's function (form 2): two lines, each led by its radio button, then the note.
 int Form_Pair(int y, const char* symbol, const char* subscript, int* form, double* value, const char* picture,
-              const char* coefficient_format = "%5.3f", const char* function_text = "= Funkt. von x")
+              NAD_Value_Kind kind, const char* coefficient_format = "%5.3f",
+              const char* function_text = "= Funkt. von x")
 {
     NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "");
     Radio(75, y, 1, form);
     Symbol(80, y, symbol, subscript);
-    if (*form == 1) Field(FIELD_X, y, value, "%5.2f");
+    if (*form == 1) Field(FIELD_X, y, value, "%5.2f", kind, Name(symbol, subscript));
     y += LINE;
     NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "");
     Radio(75, y, 2, form);
@@ -107,7 +131,7 @@ int Form_Pair(int y, const char* symbol, const char* subscript, int* form, doubl
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "(Funktion wird ignoriert)");
     } else if (!rec_->na_de_flag) {
         Text(96, y - LINE, "   mit x =");
-        Field(FIELD_X + 20, y - LINE, value, coefficient_format);
+        Field(FIELD_X + 20, y - LINE, value, coefficient_format, kind, Name("x", "", "der Funktion"));
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", function_text);
     } else {
         Text(FIELD_X, y - LINE, "s. NA-DE");
@@ -127,8 +151,8 @@ int Situations(int y, double* gamma_c, double* gamma_s, bool all)
     for (int k = 0; k < 4; ++k) {
         if (k > 0 && !all) break;
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", names[k]);
-        Field(76, y, &gamma_c[k], "%5.2f");
-        Field(FIELD_X, y, &gamma_s[k], "%5.2f");
+        Field(76, y, &gamma_c[k], "%5.2f", PARTIAL, Name(GAMMA, "c", names[k]));
+        Field(FIELD_X, y, &gamma_s[k], "%5.2f", PARTIAL, Name(GAMMA, "s", names[k]));
         y += LINE;
     }
     return y;
@@ -145,8 +169,9 @@ int Building_Rows(int y, NAD_EC2_Params* p)
         y = Situations(y, p->gamma_c, p->gamma_s, Shown(1));
         y = Block(y, "", "", {"im Grenzzustand der", "Gebrauchstauglichkeit"});
         NAD_EC2_Sheet_Row(area_, y - 2 * LINE, 0, "(2)", "", "");
-        Field(76, y - LINE, &p->gamma_c_sls, "%5.2f");
-        Field(FIELD_X, y - LINE, &p->gamma_s_sls, "%5.2f");
+        paragraph_ = "(2)";
+        Field(76, y - LINE, &p->gamma_c_sls, "%5.2f", PARTIAL, Name(GAMMA, "c"));
+        Field(FIELD_X, y - LINE, &p->gamma_s_sls, "%5.2f", PARTIAL, Name(GAMMA, "s"));
     }
     if (building && (Shown(2) || Shown(3))) {
         y = Block(y, "3.1.6", "", {"Bemessungswerte der Betondruck-", "und Betonzugfestigkeit"});
@@ -170,7 +195,7 @@ int Building_Rows(int y, NAD_EC2_Params* p)
                                         "unbewehrtem Beton"});
         Alpha_Field(y, "cc,pl", &p->alpha_cc_pl);
         Symbol(67, y - LINE, ALPHA, "ct,pl");
-        Field(FIELD_X, y - LINE, &p->alpha_ct_pl, "%5.2f");
+        Field(FIELD_X, y - LINE, &p->alpha_ct_pl, "%5.2f", REDUCTION, Name(ALPHA, "ct,pl"));
     }
     if (Shown(6)) {
         y = Block(y, "4.4.1.2", "(5)", {"Mindestbetondeckung", "Mindestbetondeckung in Abh\x84ngig-",
@@ -185,102 +210,102 @@ int Building_Rows(int y, NAD_EC2_Params* p)
             std::memcpy(name, p->exposure_class_name[i], 5);
             name[5] = '\0';
             NAD_EC2_Sheet_Row(area_, y, LINE, "", name, "");
-            Field(100, y, &p->c_min_dur[i], "%5.2f");
-            Field(160, y, &p->delta_c_dur_gamma[i], "%5.2f");
+            Field(100, y, &p->c_min_dur[i], "%5.2f", COVER, Name("C", "min,dur", name));
+            Field(160, y, &p->delta_c_dur_gamma[i], "%5.2f", COVER, Name(DELTA, "c dur,\xC0", name));
             y += LINE;
         }
         y = Block(y, "", "(6)", {"Mindestbetondeckung: additives", "Sicherheitselement [cm]"});
         y = Block(y, "", "(7)", {"Mindestbetondeckung: Verwendung", "von rostfreiem Stahl [cm]"});
         Symbol(67, y - 2 * LINE, DELTA, "c dur,st");
-        Field(FIELD_X, y - LINE, &p->delta_c_dur_st, "%5.2f");
+        Field(FIELD_X, y - LINE, &p->delta_c_dur_st, "%5.2f", COVER, Name(DELTA, "c dur,st"));
         y = Block(y, "", "(8)", {"Mindestbetondeckung: Beton mit", "zus\x84tzlichem Schutz [cm]"});
         Symbol(67, y - 2 * LINE, DELTA, "c dur,add");
-        Field(FIELD_X, y - LINE, &p->delta_c_dur_add, "%5.2f");
+        Field(FIELD_X, y - LINE, &p->delta_c_dur_add, "%5.2f", COVER, Name(DELTA, "c dur,add"));
         y = Block(y, "4.4.1.3", "(1)P", {"Vorhaltema\xE1", "Vorhaltema\xE1 f\x81r die", "Betondeckung [cm]"});
         Symbol(67, y - LINE, DELTA, "c dev");
-        Field(FIELD_X, y - LINE, &p->delta_c_dev, "%5.2f");
+        Field(FIELD_X, y - LINE, &p->delta_c_dev, "%5.2f", COVER, Name(DELTA, "c dev"));
     }
     if (Shown(32)) {
         y = Block(y, "5.2", "(5)", {"Imperfektionen", "Grundwert der Schiefstellung"});
         Symbol(67, y - LINE, THETA, "0");
         Text(100, y - LINE, "1/");
-        Field(FIELD_X, y - LINE, &p->theta_0_denominator, "%5.0f");
+        Field(FIELD_X, y - LINE, &p->theta_0_denominator, "%5.0f", NAD_DIVISOR, Name(THETA, "0", "= 1/x: x"));
     }
     if (Shown(7)) {
         y = Block(y, "5.5", "(4)", {"Linear-elastische Berechnung mit", "begrenzter Umlagerung",
                                      "begrenzter Umlagerung: Beiwerte", "zur Ermittlung des erlaubten",
                                      "Umlagerungsverh\x84ltnisses"});
-        y = Value(y, "k", "1", &p->k1_redistribution, "%5.2f");
-        y = Form_Pair(y, "k", "2", &p->k2_form, &p->k2_redistribution, "NAD\\NAD_Func1.bmp", "%5.2f",
+        y = Value(y, "k", "1", &p->k1_redistribution, "%5.2f", COEFFICIENT);
+        y = Form_Pair(y, "k", "2", &p->k2_form, &p->k2_redistribution, "NAD\\NAD_Func1.bmp", COEFFICIENT, "%5.2f",
                       "= Funktion von x");
-        y = Value(y, "k", "3", &p->k3_redistribution, "%5.2f");
-        y = Form_Pair(y, "k", "4", &p->k4_form, &p->k4_redistribution, "NAD\\NAD_Func1.bmp", "%5.2f",
+        y = Value(y, "k", "3", &p->k3_redistribution, "%5.2f", COEFFICIENT);
+        y = Form_Pair(y, "k", "4", &p->k4_form, &p->k4_redistribution, "NAD\\NAD_Func1.bmp", COEFFICIENT, "%5.2f",
                       "= Funktion von x");
-        y = Value(y, "k", "5", &p->k5_redistribution, "%5.2f");
-        y = Value(y, "k", "6", &p->k6_redistribution, "%5.2f");
+        y = Value(y, "k", "5", &p->k5_redistribution, "%5.2f", COEFFICIENT);
+        y = Value(y, "k", "6", &p->k6_redistribution, "%5.2f", COEFFICIENT);
     }
     if (Shown(8)) {
         y = Block(y, "5.8.3.1", "(1)", {"Grenzwerte der Schlankheit f\x81r", "Einzeldruckglieder"});
-        y = Form_Pair(y, LAMBDA, "lim", &p->lambda_lim_form, &p->lambda_lim_factor, "NAD\\NAD_Func8.bmp");
+        y = Form_Pair(y, LAMBDA, "lim", &p->lambda_lim_form, &p->lambda_lim_factor, "NAD\\NAD_Func8.bmp", NAD_SLENDERNESS_FACTOR);
     }
     if (Shown(9)) {
         y = Block(y, "5.8.6", "(3)",
                   {"Allgemeines Verfahren zur Ermittlung", "der Knicksicherheit (Th.II.O. im Zust.2)",
                    "Sicherheitsbeiwert f\x81r den E-Modul", "zur Berechnung von Form\x84nderungen"});
-        y = Value(y, GAMMA, "cE", &p->gamma_cE, "%5.2f");
+        y = Value(y, GAMMA, "cE", &p->gamma_cE, "%5.2f", PARTIAL);
     }
     if (Shown(10) && building) {
         y = Block(y, "6.2.2", "(1)", {"Querkraftbemesung, Bauteile ohne", "erforderliche Querkraftbewehrung",
                                        "Beiwerte zur Ermittlung des", "Querkraftwiderstandes"});
-        y = Value(y, "C", "Rd,c", &p->c_rd_c, "%5.3f", "(C Rd,c = x / \xC0 c)");
-        y = Form_Pair(y, "v", "min", &p->v_min_form, &p->v_min_factor, "NAD\\NAD_Func2a.bmp", "%6.4f");
-        y = Value(y, "k", "1", &p->k1_shear, "%5.2f");
+        y = Value(y, "C", "Rd,c", &p->c_rd_c, "%5.3f", COEFFICIENT, "(C Rd,c = x / \xC0 c)");
+        y = Form_Pair(y, "v", "min", &p->v_min_form, &p->v_min_factor, "NAD\\NAD_Func2a.bmp", COEFFICIENT, "%6.4f");
+        y = Value(y, "k", "1", &p->k1_shear, "%5.2f", COEFFICIENT);
     }
     if (Shown(10)) {
         y = Block(y, "6.2.2", "(6)", {"Festigkeitsabminderungsbeiwert", "f\x81r Querkraft"});
-        y = Form_Pair(y, NU, "", &p->nu_v_form, &p->nu_v, "NAD\\NAD_Func2b.bmp");
+        y = Form_Pair(y, NU, "", &p->nu_v_form, &p->nu_v, "NAD\\NAD_Func2b.bmp", REDUCTION);
     }
     if (Shown(11)) {
         y = Block(y, "6.3.2(4)", "", {"Festigkeitsabminderungsbeiwert", "f\x81r Torsion"});
-        y = Form_Pair(y, NU, "t", &p->nu_v_form, &p->nu_t, "NAD\\NAD_Func2b.bmp");
+        y = Form_Pair(y, NU, "t", &p->nu_v_form, &p->nu_t, "NAD\\NAD_Func2b.bmp", REDUCTION);
     }
     if (Shown(14)) {
         y = Block(y, "11.6.1", "(1)", {"Beiwerte zur Ermittlung des Quer-", "kraftwiderstandes bei Leichtbeton"});
-        y = Value(y, "C", "lRd,c", &p->c_lrd_c, "%5.3f");
-        y = Form_Pair(y, "v", "l,min", &p->v_l_min_form, &p->v_l_min_factor, "NAD\\NAD_Func2c.bmp", "%6.4f");
-        y = Value(y, "k", "l1", &p->k_l1, "%5.2f");
+        y = Value(y, "C", "lRd,c", &p->c_lrd_c, "%5.3f", COEFFICIENT);
+        y = Form_Pair(y, "v", "l,min", &p->v_l_min_form, &p->v_l_min_factor, "NAD\\NAD_Func2c.bmp", COEFFICIENT, "%6.4f");
+        y = Value(y, "k", "l1", &p->k_l1, "%5.2f", COEFFICIENT);
         y = Block(y, "", "(2)", {"Festigkeitsabminderungsbeiwert", "bei Leichtbeton f\x81r Querkraft"});
-        y = Form_Pair(y, NU, "l", &p->nu_l_form, &p->nu_l, "NAD\\NAD_Func2d.bmp");
+        y = Form_Pair(y, NU, "l", &p->nu_l_form, &p->nu_l, "NAD\\NAD_Func2d.bmp", REDUCTION);
     }
     if (Shown(12)) {
         y = Line(y, "bei Leichtbeton f\x81r Torsion");
-        y = Form_Pair(y, NU, "l", &p->nu_l_form, &p->nu_l_torsion, "NAD\\NAD_Func2d.bmp");
+        y = Form_Pair(y, NU, "l", &p->nu_l_form, &p->nu_l_torsion, "NAD\\NAD_Func2d.bmp", REDUCTION);
     }
     if (Shown(13)) {
         y = Block(y, "12.6.3", "(2)", {"Querkraftbemesung, Bauteile aus", "unbewehrtem Beton",
                                         "Beiwert f\x81r die Bemessungs-", "spannung"});
-        y = Value(y, "k", "p", &p->k_p, "%5.2f");
+        y = Value(y, "k", "p", &p->k_p, "%5.2f", COEFFICIENT);
     }
     if (Shown(10) && building) {
         y = Block(y, "6.2.3", "(2)", {"Querkraftbemesung, Bauteile mit", "erforderlicher Querkraftbewehrung",
                                        "Grenzen f\x81r die Druckstrebenneigung"});
-        y = Value(y, "min cot", "", &p->cot_theta_min, "%5.2f", "untere Grenze");
-        y = Value(y, "max cot", "", &p->cot_theta_max, "%5.2f", "obere Grenze");
+        y = Value(y, "min cot", "", &p->cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
+        y = Value(y, "max cot", "", &p->cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
         y = Block(y, "", "(3)", {"Beiwerte zur Ermittlung der maximalen", "Querkrafttragf\x84higkeit",
                                   "Beiwert zur Ber\x81""cksichtigung des", "Spannungszustands im Druckgurt"});
-        y = Value(y, ALPHA, "cw", &p->alpha_cw, "%5.2f");
+        y = Value(y, ALPHA, "cw", &p->alpha_cw, "%5.2f", POSITIVE);
         y = Block(y, "", "", {"Festigkeitsabminderungsbeiwert f\x81r", "unter Querkraft gerissenem Beton"});
-        y = Form_Pair(y, NU, "1", &p->nu_1_form, &p->nu_1, "NAD\\NAD_Func7a.bmp");
+        y = Form_Pair(y, NU, "1", &p->nu_1_form, &p->nu_1, "NAD\\NAD_Func7a.bmp", REDUCTION);
     }
     if (Shown(14)) {
         y = Block(y, "11.6.2", "(1)", {"Festigkeitsabminderungsbeiwert f\x81r", "unter Querkraft geriss. Leichtbeton"});
-        y = Form_Pair(y, NU, "1l", &p->nu_1l_form, &p->nu_1l, "NAD\\NAD_Func7b.bmp");
+        y = Form_Pair(y, NU, "1l", &p->nu_1l_form, &p->nu_1l, "NAD\\NAD_Func7b.bmp", REDUCTION);
     }
     if (Shown(15)) {
         y = Block(y, "6.2.4", "", {"Schubkr\x84""fte zwischen Balkensteg", "und Gurten (Plattenbalken, Doppel-T)"});
-        y = Value(y, "cot \xB0", "fz", &p->cot_theta_f_tension, "%5.2f", "Druckstrebenneigung f\x81r Zuggurte");
-        y = Value(y, "cot \xB0", "fd", &p->cot_theta_f_compression, "%5.2f", "Druckstrebenneigung f\x81r Druckgurte");
-        y = Value(y, "k", "", &p->k_flange, "%5.2f", "Beiwert f\x81r die aufnehmbare Zug-");
+        y = Value(y, "cot \xB0", "fz", &p->cot_theta_f_tension, "%5.2f", POSITIVE, "Druckstrebenneigung f\x81r Zuggurte");
+        y = Value(y, "cot \xB0", "fd", &p->cot_theta_f_compression, "%5.2f", POSITIVE, "Druckstrebenneigung f\x81r Druckgurte");
+        y = Value(y, "k", "", &p->k_flange, "%5.2f", COEFFICIENT, "Beiwert f\x81r die aufnehmbare Zug-");
         y = Line(y, "spannung ohne Anschlussbewehrung");
     }
     if (Shown(16)) {
@@ -293,68 +318,68 @@ int Building_Rows(int y, NAD_EC2_Params* p)
             name[11] = '\0';
             NAD_EC2_Sheet_Row(area_, y, LINE, "", "", name);
             Text(60, y, "c");
-            Field(76, y, &p->roughness_c[i], "%4.2f");
+            Field(76, y, &p->roughness_c[i], "%4.2f", COEFFICIENT, Name("c", "", name));
             Text(112, y, MU);
-            Field(126, y, &p->roughness_mu[i], "%4.2f");
+            Field(126, y, &p->roughness_mu[i], "%4.2f", COEFFICIENT, Name(MU, "", name));
             Text(160, y, NU);
-            Field(172, y, &p->roughness_nu[i], "%4.2f");
+            Field(172, y, &p->roughness_nu[i], "%4.2f", REDUCTION, Name(NU, "", name));
             y += LINE;
         }
     }
     if (Shown(17)) {
         y = Block(y, "6.8.4", "(1)", {"Nachweis gegen Erm\x81""dung f\x81r", "Beton- und Spannstahl",
                                        "Sicherheitsbeiwert f\x81r die", "Einwirkungen"});
-        y = Value(y, GAMMA, "F,fat", &p->gamma_F_fat, "%5.2f");
+        y = Value(y, GAMMA, "F,fat", &p->gamma_F_fat, "%5.2f", PARTIAL);
     }
     if (Shown(17) && building) {
         y = Block(y, "6.8.7", "(1)", {"Nachweis gegen Erm\x81""dung des", "Betons unter Druck- oder",
                                        "Querkraftbeanspruchung", "Beiwert zur Ermittlung der",
                                        "Bemessungsfestigkeit des Betons"});
-        y = Value(y, "k", "1", &p->k1_fatigue, "%5.2f");
+        y = Value(y, "k", "1", &p->k1_fatigue, "%5.2f", COEFFICIENT);
     }
     if (Shown(18)) {
         y = Block(y, "7.3.4", "(3)", {"Berechnung der Rissbreite", "Beiwerte zur Ermittlung des maximalen",
                                        "Rissabstands bei abgeschlossenem", "Rissbild"});
-        y = Value(y, "k", "3", &p->k3_crack, "%5.2f");
-        y = Value(y, "k", "4", &p->k4_crack, "%5.3f");
+        y = Value(y, "k", "3", &p->k3_crack, "%5.2f", COEFFICIENT);
+        y = Value(y, "k", "4", &p->k4_crack, "%5.3f", COEFFICIENT);
     }
     if (Shown(19)) {
         y = Block(y, "7.4.2", "(2)", {"Begrenzung der Verformungen", "ohne direkte Berechnung", "Biegeschlankheit:",
                                        "Beiwert zur Ber\x81""cksichtigung des", "statischen Systems",
                                        "(vgl. Tabelle 7.4N)"});
-        for (int i = 0; i < 5; ++i) y = Value(y, "K", NAD_EC2_Static_System_Name[i], &p->k_system[i], "%5.2f");
+        for (int i = 0; i < 5; ++i) y = Value(y, "K", NAD_EC2_Static_System_Name[i], &p->k_system[i], "%5.2f", POSITIVE);
     }
     if (Shown(20)) {
         y = Block(y, "8.2", "(2)", {"Stababst\x84nde von Betonst\x84hlen", "Beiwert f\x81r den lichten Abstand zw.",
                                      "parellelen Einzelst\x84hlen od. Stahllagen"});
-        y = Value(y, "k", "1", &p->k1_bar_spacing, "%5.2f");
+        y = Value(y, "k", "1", &p->k1_bar_spacing, "%5.2f", COEFFICIENT);
     }
     if (Shown(21)) {
         y = Block(y, "9.2.1.1", "(1)", {"Mindestbewehrung f\x81r Balken [cm\xFD]"});
-        y = Form_Pair(y, "A", "s,min", &p->as_min_beam_form, &p->as_min_beam_factor, "NAD\\NAD_Func5.bmp");
+        y = Form_Pair(y, "A", "s,min", &p->as_min_beam_form, &p->as_min_beam_factor, "NAD\\NAD_Func5.bmp", COEFFICIENT);
     }
     if (Shown(22)) {
         y = Block(y, "9.2.1.2", "(1)", {"Mindestst\x81tzmomente", "an gelenkigen Endauflagern",
                                          "Anteil des gr\x94\xE1ten Feldmoments", "am St\x81tzmoment"});
-        y = Value(y, BETA, "1", &p->beta_1, "%5.2f");
+        y = Value(y, BETA, "1", &p->beta_1, "%5.2f", SHARE);
     }
     if (Shown(23)) {
         y = Block(y, "9.2.1.4", "(1)", {"Verankerung der unteren", "Bewehrung an Endauflagern",
                                          "Mindestanteil der Feldbewehrung", "an der unteren Bewehrung"});
-        y = Value(y, BETA, "2", &p->beta_2, "%5.2f");
+        y = Value(y, BETA, "2", &p->beta_2, "%5.2f", SHARE);
     }
     if (Shown(24)) {
         y = Block(y, "9.2.2", "(5)", {"Querkraftbewehrung", "Mindestbewehrungsgrad der"});
-        y = Form_Pair(y, RHO, "w,min", &p->rho_w_min_form, &p->rho_w_min_factor, "NAD\\NAD_Func6.bmp");
+        y = Form_Pair(y, RHO, "w,min", &p->rho_w_min_form, &p->rho_w_min_factor, "NAD\\NAD_Func6.bmp", COEFFICIENT);
     }
     if (Shown(25) && building) {
         y = Block(y, "9.5.2", "(2)", {"Mindestbewehrung f\x81r St\x81tzen [cm\xFD]"});
-        y = Form_Pair(y, "A", "s,min", &p->as_min_column_form, &p->as_min_column_factor, "NAD\\NAD_Func3a.bmp");
-        y = Value(y, "min A", "", &p->as_min_column_floor, "%6.4f", "(min A \xFD A c)");
+        y = Form_Pair(y, "A", "s,min", &p->as_min_column_form, &p->as_min_column_factor, "NAD\\NAD_Func3a.bmp", COEFFICIENT);
+        y = Value(y, "min A", "", &p->as_min_column_floor, "%6.4f", COEFFICIENT, "(min A \xFD A c)");
     }
     if (Shown(26)) {
         y = Block(y, "9.6.2", "(1)", {"Vertikale Mindestbewehrung", "f\x81r W\x84nde [cm\xFD]"});
-        y = Form_Pair(y, "A", "s,vmin", &p->as_vmin_wall_form, &p->as_vmin_wall_factor, "NAD\\NAD_Func3b.bmp");
+        y = Form_Pair(y, "A", "s,vmin", &p->as_vmin_wall_form, &p->as_vmin_wall_factor, "NAD\\NAD_Func3b.bmp", COEFFICIENT);
     }
     return y;
 }
@@ -363,7 +388,7 @@ int Fire_Rows(int y, NAD_EC2_Params* p)
 {
     y = Block(y, "2.3", "(2)", {"Bemessungswerte der", "Materialeigenschaften", "Materialsicherheitsbeiwert"});
     Symbol(67, y - LINE, GAMMA, "M,fi");
-    Field(FIELD_X, y - LINE, &p->gamma_M_fi, "%5.2f");
+    Field(FIELD_X, y - LINE, &p->gamma_M_fi, "%5.2f", PARTIAL, Name(GAMMA, "M,fi"));
     y = Block(y, "3.2.3", "(5)", {"Betonstahl", "Betonstahl-Klasse"});
     NAD_EC2_Sheet_Row(area_, y, LINE, "", "Klasse", "");
     Radio(140, y, 0, &p->fire_steel_class, "N");
@@ -385,7 +410,7 @@ int Fire_Rows(int y, NAD_EC2_Params* p)
         y = Line(y + LINE, "(Funktion wird ignoriert)");
     } else {
         Text(96, y, "   mit x =");
-        Field(FIELD_X + 20, y, &p->conductivity_factor, "%5.3f");
+        Field(FIELD_X + 20, y, &p->conductivity_factor, "%5.3f", COEFFICIENT, Name("x", "", "der Funktion"));
         y = Line(y + LINE, "= Funkt. von x");
     }
     y = Block(y, "6.1", "(5)", {"Hochfester Beton", "Beton-Klasse f\x81r hochfesten Beton"});
@@ -398,13 +423,13 @@ int Fire_Rows(int y, NAD_EC2_Params* p)
         y = Block(y, "6.4.2.1", "(3)", {"St\x81tzen und W\x84nde", "Beiwert f\x81r die Querschnittsreduktion",
                                          "bei hochfestem Beton"});
         Symbol(67, y - LINE, "k", "");
-        Field(FIELD_X, y - LINE, &p->k_hsc_section, "%5.3f");
+        Field(FIELD_X, y - LINE, &p->k_hsc_section, "%5.3f", COEFFICIENT, Name("k", ""));
     }
     if (Shown(29)) {
         y = Block(y, "6.4.2.2", "(2)", {"Balken und Platten", "Beiwert f\x81r die Momententragf\x84higkeit",
                                          "bei hochfestem Beton"});
         Symbol(67, y - LINE, "k", "m");
-        Field(FIELD_X, y - LINE, &p->k_m_hsc, "%5.3f");
+        Field(FIELD_X, y - LINE, &p->k_m_hsc, "%5.3f", COEFFICIENT, Name("k", "m"));
     }
     return y;
 }
@@ -428,47 +453,47 @@ int Bridge_Rows(int y, NAD_EC2_Params* p)
                                          "und der Erm\x81""dung"});
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "sofortiger oder ohne Verbund");
         Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_pre, "%5.2f");
+        Field(96, y, &p->r_sup_pre, "%5.2f", POSITIVE, Name("r", "sup", "sofort/ohne Verbund"));
         Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_pre, "%5.2f");
+        Field(160, y, &p->r_inf_pre, "%5.2f", POSITIVE, Name("r", "inf", "sofort/ohne Verbund"));
         y += LINE;
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "Nachtr\x84glicher Verbund");
         Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_post, "%5.2f");
+        Field(96, y, &p->r_sup_post, "%5.2f", POSITIVE, Name("r", "sup", "nachtr\x84glicher Verbund"));
         Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_post, "%5.2f");
+        Field(160, y, &p->r_inf_post, "%5.2f", POSITIVE, Name("r", "inf", "nachtr\x84glicher Verbund"));
         y += LINE;
     }
     if (Shown(10)) {
         y = Block(y, "6.2.2", "(101)", {"Beiwerte zur Ermittlung des", "Querkraftwiderstandes"});
-        y = Value(y, "C", "Rd,c", &p->bridge_c_rd_c, "%5.3f");
-        y = Form_Pair(y, "v", "min", &p->bridge_v_min_form, &p->bridge_v_min_factor, "NAD\\NAD_Func2a.bmp", "%6.4f");
-        y = Value(y, "k", "1", &p->bridge_k1_shear, "%5.2f");
+        y = Value(y, "C", "Rd,c", &p->bridge_c_rd_c, "%5.3f", COEFFICIENT);
+        y = Form_Pair(y, "v", "min", &p->bridge_v_min_form, &p->bridge_v_min_factor, "NAD\\NAD_Func2a.bmp", COEFFICIENT, "%6.4f");
+        y = Value(y, "k", "1", &p->bridge_k1_shear, "%5.2f", COEFFICIENT);
         y = Block(y, "6.2.3", "(103)", {"Grenzen f\x81r die Druckstrebenneigung"});
-        y = Value(y, "min cot", "", &p->bridge_cot_theta_min, "%5.2f", "untere Grenze");
-        y = Value(y, "max cot", "", &p->bridge_cot_theta_max, "%5.2f", "obere Grenze");
-        y = Value(y, ALPHA, "cw", &p->bridge_alpha_cw, "%5.2f");
-        y = Form_Pair(y, NU, "1", &p->bridge_nu_1_form, &p->bridge_nu_1, "NAD\\NAD_Func7a.bmp");
+        y = Value(y, "min cot", "", &p->bridge_cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
+        y = Value(y, "max cot", "", &p->bridge_cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
+        y = Value(y, ALPHA, "cw", &p->bridge_alpha_cw, "%5.2f", POSITIVE);
+        y = Form_Pair(y, NU, "1", &p->bridge_nu_1_form, &p->bridge_nu_1, "NAD\\NAD_Func7a.bmp", REDUCTION);
     }
     if (Shown(17)) {
         y = Block(y, "6.8.7", "(101)", {"Beiwert zur Ermittlung der", "Bemessungsfestigkeit des Betons"});
-        y = Value(y, "k", "1", &p->bridge_k1_fatigue, "%5.2f");
+        y = Value(y, "k", "1", &p->bridge_k1_fatigue, "%5.2f", COEFFICIENT);
     }
     if (Shown(2)) {
         y = Block(y, "7.2", "(102)", {"Begrenzung der Spannungen", "Faktor f\x81r zul\x84ssige", "Betondruckspannung"});
-        y = Value(y, "k", "1", &p->bridge_k1_stress, "%5.2f");
-        y = Value(y, "k", "2", &p->bridge_k2_stress, "%5.2f", "Faktor f\x81 Betondruckspannung");
+        y = Value(y, "k", "1", &p->bridge_k1_stress, "%5.2f", REDUCTION);
+        y = Value(y, "k", "2", &p->bridge_k2_stress, "%5.2f", REDUCTION, "Faktor f\x81 Betondruckspannung");
         y = Line(y, "(lineares Kriechen)");
-        y = Value(y, "k", "3", &p->bridge_k3_stress, "%5.2f", "Faktor f\x81 Stahlspannung");
-        y = Value(y, "k", "4", &p->bridge_k4_stress, "%5.2f", "Faktor f\x81 Stahlspannung");
+        y = Value(y, "k", "3", &p->bridge_k3_stress, "%5.2f", REDUCTION, "Faktor f\x81 Stahlspannung");
+        y = Value(y, "k", "4", &p->bridge_k4_stress, "%5.2f", REDUCTION, "Faktor f\x81 Stahlspannung");
         y = Line(y, "(infolge indirekter Einwirkung)");
-        y = Value(y, "k", "5", &p->bridge_k5_stress, "%5.2f", "Faktor f\x81 Spannstahlspannung");
+        y = Value(y, "k", "5", &p->bridge_k5_stress, "%5.2f", REDUCTION, "Faktor f\x81 Spannstahlspannung");
     }
     if (Shown(25)) {
         y = Block(y, "9.5.2", "(2)", {"Mindestbewehrung f\x81r St\x81tzen [cm\xFD]"});
         y = Form_Pair(y, "A", "s,min", &p->bridge_as_min_column_form, &p->bridge_as_min_column_factor,
-                      "NAD\\NAD_Func3a.bmp");
-        y = Value(y, "min A", "", &p->bridge_as_min_column_floor, "%6.4f");
+                      "NAD\\NAD_Func3a.bmp", COEFFICIENT);
+        y = Value(y, "min A", "", &p->bridge_as_min_column_floor, "%6.4f", COEFFICIENT);
     }
     return y;
 }

@@ -3,7 +3,10 @@
 #include "annex/nad_ec3.h"
 #include "annex/nad_report.h"
 #include "platform/screen/screen.h"
+#include "sheets/annex/nad_sheet_fields.h"
 #include "toolkit/scroll_area.h"
+
+#include <string>
 
 namespace {
 
@@ -83,9 +86,10 @@ public:
         Area_Add_Text(area_, x + 8, base + 3, index, SMALL_FONT, text_, 0);
     }
 
-    void Field(int base, double* value, const char* format, int x = FIELD_X)
+    void Field(int base, double* value, const char* format, NAD_Value_Kind kind, const std::string& name,
+               int x = FIELD_X)
     {
-        Area_Add_Float_Field(area_, x, base, value, format, FONT, text_, editable_);
+        NAD_Sheet_Number_Field(area_, x, base, value, format, FONT, text_, editable_, {kind, name});
     }
     void Check(int base, int x, const char* label, int* value)
     {
@@ -106,7 +110,7 @@ private:
 };
 
 // The three factors of 6.1(1) of one design situation, one row each (gamma_M2 with rule 1).
-void Steel_Factors(Page& page, double* gamma_M)
+void Steel_Factors(Page& page, double* gamma_M, const char* situation)
 {
     const int* rule = nad_ec3_row_visible;
     static const char* const index[3] = {"M0", "M1", "M2"};
@@ -115,7 +119,8 @@ void Steel_Factors(Page& page, double* gamma_M)
     for (int k = 0; k < (rule[1] ? 3 : 2); ++k) {
         const int base = page.Row(nullptr, meaning[k]);
         page.Gamma(base, index[k]);
-        page.Field(base, &gamma_M[k], "%5.2f");
+        page.Field(base, &gamma_M[k], "%5.2f", NAD_PARTIAL_FACTOR,
+                   std::string(GAMMA) + index[k] + " (6.1(1), " + situation + ")");
     }
 }
 
@@ -138,13 +143,13 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
         page.Label(base, "st" AE "ndige und vor" UE "ber-");
         base = page.Row(nullptr, rule[2] ? "Schwei" SZ "naht, Blech auf Lochleibung" : nullptr);
         page.Label(base, "gehende Situation");
-        Steel_Factors(page, p->gamma_M);
+        Steel_Factors(page, p->gamma_M, "st" AE "ndige und vor" UE "bergehende Situation");
         if (rule[4]) {
             base = page.Row(nullptr, nullptr);
             page.Label(base, "au" SZ "ergew" OE "hnliche");
             base = page.Row(nullptr, nullptr);
             page.Label(base, "Situation");
-            Steel_Factors(page, p->gamma_M_accidental);
+            Steel_Factors(page, p->gamma_M_accidental, "au" SZ "ergew" OE "hnliche Situation");
         }
     }
     if (rule[10]) {
@@ -155,8 +160,9 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
         static const char* const curve[5] = {"Knicklinie a0", "a", "b", "c", "d"};
         for (int k = 0; k < 5; ++k) {
             base = page.Row(nullptr, nullptr);
-            page.Field(base, &p->e0_elastic[k], "1/%-3.0f", 90);
-            page.Field(base, &p->e0_plastic[k], "1/%-3.0f", 145);
+            const std::string curve_name = std::string(" (5.3.2(3)b), ") + (k == 0 ? "" : "Knicklinie ") + curve[k];
+            page.Field(base, &p->e0_elastic[k], "1/%-3.0f", NAD_DIVISOR, "e0/L = 1/x elastisch" + curve_name, 90);
+            page.Field(base, &p->e0_plastic[k], "1/%-3.0f", NAD_DIVISOR, "e0/L = 1/x plastisch" + curve_name, 145);
             page.Label(base, curve[k], k == 0 ? EXPLANATION_X : EXPLANATION_X + 60);
         }
     }
@@ -168,29 +174,29 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
         page.Group("Biegedrillknicken gewalzter oder", "gleichartig geschwei" SZ "ter Querschnitte");
         base = page.Row("6.3.2.3(1)", "Schlankheitsgrad Gl. (6.57)");
         page.Label(base, "Lambda LT,0");
-        page.Field(base, &p->lambda_LT0, "%5.3f", 150);
+        page.Field(base, &p->lambda_LT0, "%5.3f", NAD_COEFFICIENT, "Lambda LT,0 (6.3.2.3(1))", 150);
         base = page.Row(nullptr, "Korrekturfaktor Gl. (6.57)");
         page.Label(base, "Beta");
-        page.Field(base, &p->beta, "%5.2f", 150);
+        page.Field(base, &p->beta, "%5.2f", NAD_COEFFICIENT, "Beta (6.3.2.3(1))", 150);
         base = page.Row("6.3.2.3(2)", "Faktor f zur Modifizierung von \xC0LT");
         page.Radio(base, BUTTON_X, "nach Gl. (6.58)", 1, &p->f_flag);
         base = page.Row(nullptr, nullptr);
         page.Radio(base, BUTTON_X, "Faktor f vorgeben", 0, &p->f_flag);
         base = page.Row(nullptr, nullptr);
         page.Label(base, "f", 100);
-        page.Field(base, &p->f, "%5.2f");
+        page.Field(base, &p->f, "%5.2f", NAD_COEFFICIENT, "f (6.3.2.3(2))");
         base = page.Row(nullptr, "Korrekturbeiwert kc");
         page.Radio(base, BUTTON_X, "aus Tabelle 6.6", 0, &p->kc_flag);
         base = page.Row(nullptr, nullptr);
         page.Radio(base, BUTTON_X, "kc", 1, &p->kc_flag);
-        page.Field(base, &p->kc, "%5.3f", 120);
+        page.Field(base, &p->kc, "%5.3f", NAD_REDUCTION_FACTOR, "kc (6.3.2.3(2))", 120);
     }
     if (rule[9]) {
         page.Heading("EN 1993-1-2 (Eurocode 3, Brandfall)");
         page.Group("Mechanisches Verhalten");
         const int base = page.Row("2.3(1)", "Materialsicherheit (Brandfall)");
         page.Gamma(base, "M,fi");
-        page.Field(base, &p->gamma_M_fi, "%5.2f");
+        page.Field(base, &p->gamma_M_fi, "%5.2f", NAD_PARTIAL_FACTOR, GAMMA "M,fi (EN 1993-1-2, 2.3(1))");
     }
 }
 
@@ -213,7 +219,8 @@ void NAD_EC3_8_Sheet(int area, int* y, NAD_EC3_8_Params* p, int* editable)
         for (int k = 0; k < 6; ++k) {
             const int base = page.Row(k == 0 ? "2.2(2)" : nullptr, meaning[k]);
             page.Gamma(base, index[k]);
-            page.Field(base, &p->gamma_M_connection[k], "%5.2f", 140);
+            page.Field(base, &p->gamma_M_connection[k], "%5.2f", NAD_PARTIAL_FACTOR,
+                       std::string(GAMMA) + index[k] + " (EN 1993-1-8, 2.2(2))", 140);
         }
         page.Row(nullptr, "Verankerung");
     }
@@ -228,7 +235,7 @@ void NAD_EC3_8_Sheet(int area, int* y, NAD_EC3_8_Params* p, int* editable)
         page.Group("Schubbeulen");
         base = page.Row("5.1(2)", "Beiwert");
         page.Label(base, "Eta");
-        page.Field(base, &p->eta, "%5.2f");
+        page.Field(base, &p->eta, "%5.2f", NAD_POSITIVE_COEFFICIENT, "Eta (EN 1993-1-5, 5.1(2))");
     }
     if (rule[7]) {
         page.Heading("EN 1993-1-9 (Eurocode 3, Erm" UE "dung)");
@@ -238,18 +245,20 @@ void NAD_EC3_8_Sheet(int area, int* y, NAD_EC3_8_Params* p, int* editable)
         base = page.Row(nullptr, nullptr);
         page.Label(base, "  niedrig             hoch");
         base = page.Row(nullptr, "Schadenstoleranz");
-        page.Field(base, &p->gamma_Mf[0], "%5.2f", PARAMETER_X);
-        page.Field(base, &p->gamma_Mf[1], "%5.2f", FIELD_X);
+        const std::string mf = GAMMA "Mf (EN 1993-1-9, 3(7), ";
+        page.Field(base, &p->gamma_Mf[0], "%5.2f", NAD_PARTIAL_FACTOR, mf + "Schadenstoleranz, niedrig)", PARAMETER_X);
+        page.Field(base, &p->gamma_Mf[1], "%5.2f", NAD_PARTIAL_FACTOR, mf + "Schadenstoleranz, hoch)", FIELD_X);
         base = page.Row(nullptr, "Versagen ohne Vorank" UE "ndigung");
-        page.Field(base, &p->gamma_Mf[2], "%5.2f", PARAMETER_X);
-        page.Field(base, &p->gamma_Mf[3], "%5.2f", FIELD_X);
+        page.Field(base, &p->gamma_Mf[2], "%5.2f", NAD_PARTIAL_FACTOR, mf + "ohne Vorank" UE "ndigung, niedrig)",
+                   PARAMETER_X);
+        page.Field(base, &p->gamma_Mf[3], "%5.2f", NAD_PARTIAL_FACTOR, mf + "ohne Vorank" UE "ndigung, hoch)", FIELD_X);
     }
     if (rule[8]) {
         page.Heading("EN 1993-6 (Eurocode 3, Kranbahnen)");
         page.Group("Elastisches Verhalten");
         const int base = page.Row("7.5(1)", "Materialsicherheit (GZG)");
         page.Gamma(base, "M,ser");
-        page.Field(base, &p->gamma_M_ser, "%5.2f");
+        page.Field(base, &p->gamma_M_ser, "%5.2f", NAD_PARTIAL_FACTOR, GAMMA "M,ser (EN 1993-6, 7.5(1))");
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include "annex/nad_ec5.h"
 #include "annex/nad_ec5_report.h"
+#include "sheets/annex/nad_sheet_fields.h"
 #include "sheets/annex/nad_sheet_rows.h"
 #include "platform/screen/bitmaps.h"
 #include "platform/screen/framebuffer.h"
 #include "toolkit/scroll_area.h"
+
+#include <string>
 
 int nad_ec5_sheet_open[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
@@ -18,6 +21,10 @@ namespace {
 
 const char* const PICTURE = "NAD\\EC5GrobiNads.bmp";
 constexpr int ROW = 18;
+
+const char* const SOLID_AND_GLULAM = "Voll- und Brettschichtholz";
+const char* const OTHER_TIMBER = "andere";
+const char* const DEFLECTIONS[3] = {"winst", "wfin", "wnet,fin"};
 
 int band_number[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 int page_editable = 0;
@@ -39,10 +46,23 @@ int Band(int area, int y, int band)
     return y + b.height;
 }
 
-void Field(int area, int x, int y, double* value, const char* format, int* editable = &page_editable)
+void Field(int area, int x, int y, double* value, const char* format, const NAD_Field& field,
+           int* editable = &page_editable)
 {
-    Area_Add_Float_Field(area, x, y, value, format, NAD_SHEET_TEXT_FONT, BLACK_CI, editable);
+    NAD_Sheet_Number_Field(area, x, y, value, format, NAD_SHEET_TEXT_FONT, BLACK_CI, editable, field);
 }
+
+// The partial factor of a material; the annex file keeps those of solid and glued
+// laminated timber and of the accidental situation with two decimals.
+NAD_Field Material_Factor(const NAD_EC5_Params* r, const double* value, const char* material)
+{
+    const bool two = value == &r->gamma_M_solid || value == &r->gamma_M_glulam || value == &r->gamma_M_accidental ||
+                     value == &r->gamma_M_fire;
+    return {NAD_PARTIAL_FACTOR, std::string("\xC0M ") + material, two ? 2 : -1};
+}
+
+// The crack factor k_cr (two decimals in the file).
+NAD_Field Crack_Factor(const char* timber) { return {NAD_REDUCTION_FACTOR, std::string("kcr ") + timber, 2}; }
 
 void Text(int area, int x, int y, const char* text)
 {
@@ -69,7 +89,7 @@ int Gamma_Row(int area, int y, double* value, const char* material)
 {
     NAD_Sheet_Clause_Row(area, y, ROW, "", "", material);
     NAD_Sheet_Symbol(area, 67, y + 13, "\xC0", "M");
-    Field(area, 136, y + 13, value, "%5.2f");
+    Field(area, 136, y + 13, value, "%5.2f", Material_Factor(page_record, value, material));
     return y + ROW;
 }
 
@@ -130,11 +150,11 @@ int Clause_Table(int area, int y, NAD_EC5_Params* r)
         y = NAD_Sheet_Clause_Row(area, y + 4, ROW, "6.1.7", "", "GZT: Schub");
         NAD_Sheet_Clause_Row(area, y, ROW, "(2)", "", "Voll- und Brettschichtholz");
         NAD_Sheet_Symbol(area, 67, y + 13, "k", "cr");
-        Field(area, 136, y + 13, &r->k_cr_solid_glulam, "%5.2f");
+        Field(area, 136, y + 13, &r->k_cr_solid_glulam, "%5.2f", Crack_Factor(SOLID_AND_GLULAM));
         y += ROW;
         NAD_Sheet_Clause_Row(area, y, ROW, "", "", "Andere");
         NAD_Sheet_Symbol(area, 67, y + 13, "k", "cr");
-        Field(area, 136, y + 13, &r->k_cr_other, "%5.2f");
+        Field(area, 136, y + 13, &r->k_cr_other, "%5.2f", Crack_Factor(OTHER_TIMBER));
         y += ROW;
     }
     return y;
@@ -168,12 +188,14 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
     if (Section(area, y, NAD_EC5_FLAG_MATERIAL, "Materialsicherheitsbeiwerte")) {
         const int top = y;
         y = Band(area, y, 5);
-        Field(area, 201, top + 44, &r->gamma_M_solid, "%4.2f");
-        Field(area, 201, top + 66, &r->gamma_M_glulam, "%4.2f");
-        Field(area, 201, top + 88, &r->gamma_M_accidental, "%4.2f");
+        Field(area, 201, top + 44, &r->gamma_M_solid, "%4.2f", Material_Factor(r, &r->gamma_M_solid, "Vollholz"));
+        Field(area, 201, top + 66, &r->gamma_M_glulam, "%4.2f",
+              Material_Factor(r, &r->gamma_M_glulam, "Brettschichtholz"));
+        Field(area, 201, top + 88, &r->gamma_M_accidental, "%4.2f",
+              Material_Factor(r, &r->gamma_M_accidental, "au\xE1""ergew\x94hnlich"));
         const int fire = y;
         y = Band(area, y, 8);
-        Field(area, 201, fire + 44, &r->gamma_M_fire, "%4.2f");
+        Field(area, 201, fire + 44, &r->gamma_M_fire, "%4.2f", Material_Factor(r, &r->gamma_M_fire, "Brandschutz"));
         y += 4;
     }
     if (Section(area, y, NAD_EC5_FLAG_MODIFICATION, "Modifikationsbeiwerte")) {
@@ -184,7 +206,9 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
         const int column[3] = {94, 148, 202};
         for (int d = 0; d < NAD_EC5_LOAD_DURATIONS; ++d)
             for (int c = 0; c < NAD_EC5_SERVICE_CLASSES; ++c)
-                Field(area, column[c], top + 40 + 18 * d, &r->k_mod[d][c], "%4.2f");
+                Field(area, column[c], top + 40 + 18 * d, &r->k_mod[d][c], "%4.2f",
+                      {NAD_POSITIVE_COEFFICIENT,
+                       "kmod (KLED " + std::to_string(d + 1) + ", Nutzungsklasse " + std::to_string(c + 1) + ")", 2});
         Text(area, 10, y + 13, "nach DIN EN 1995-1-1-NA (Deutschland) Tab. NA.1 Index (b):");
         y = Band(area, y + 20, 2);
         Area_Add_Check_Box(area, 46, y + 14, "Tabelle NA.1 Index (b) anwenden", NAD_SHEET_TEXT_FONT, BLACK_CI,
@@ -195,30 +219,36 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
         Text(area, 10, y + 13, "nach DIN EN 1995-1-1 Abschnitt 3.1.3 Tab. 3.2 (Ausschnitt):");
         y += 20;
         const int column[3] = {92, 146, 200};
-        for (int c = 0; c < NAD_EC5_SERVICE_CLASSES; ++c) Field(area, column[c], y + 44, &r->k_def[c], "%4.2f");
+        for (int c = 0; c < NAD_EC5_SERVICE_CLASSES; ++c)
+            Field(area, column[c], y + 44, &r->k_def[c], "%4.2f",
+                  {NAD_POSITIVE_COEFFICIENT, "kdef (Nutzungsklasse " + std::to_string(c + 1) + ")", 2});
         y = Band(area, y, 3) + 4;
     }
     if (Section(area, y, NAD_EC5_FLAG_DEFLECTION, "Verformungsgrenzwerte")) {
         Text(area, 10, y + 13, "gem\x84\xE1 DIN EN 1995-1-1 Abschnitt 7.2 Tab. 7.2:");
         y += 20;
         for (int k = 0; k < 3; ++k) {
-            Field(area, 106, y + 40 + 21 * k, &r->deflection_limits[k][NAD_EC5_SPAN], "%3.0f");
-            Field(area, 170, y + 40 + 21 * k, &r->deflection_limits[k][NAD_EC5_CANTILEVER], "%3.0f");
+            const std::string limit = std::string("l/x von ") + DEFLECTIONS[k];
+            Field(area, 106, y + 40 + 21 * k, &r->deflection_limits[k][NAD_EC5_SPAN], "%3.0f",
+                  {NAD_DIVISOR, limit + ", normal", 0});
+            Field(area, 170, y + 40 + 21 * k, &r->deflection_limits[k][NAD_EC5_CANTILEVER], "%3.0f",
+                  {NAD_DIVISOR, limit + ", Kragarm", 0});
         }
         y = Band(area, y, 4) + 4;
     }
     if (Section(area, y, NAD_EC5_FLAG_CRACK, "Tragf\x84higkeit: Rissfaktor")) {
         Area_Add_Radio_Button(area, 30, y + 40, "", NAD_SHEET_TEXT_FONT, BLACK_CI, 1, &r->crack_factor_method,
                               &page_editable);
-        Field(area, 187, y + 62, &r->k_cr_solid_glulam, "%4.2f", &crack_fields_editable);
-        Field(area, 187, y + 84, &r->k_cr_other, "%4.2f", &crack_fields_editable);
+        Field(area, 187, y + 62, &r->k_cr_solid_glulam, "%4.2f", Crack_Factor(SOLID_AND_GLULAM),
+              &crack_fields_editable);
+        Field(area, 187, y + 84, &r->k_cr_other, "%4.2f", Crack_Factor(OTHER_TIMBER), &crack_fields_editable);
         Area_Add_Radio_Button(area, 30, y + 106, "", NAD_SHEET_TEXT_FONT, BLACK_CI, 2, &r->crack_factor_method,
                               &page_editable);
         y = Band(area, y, 6) + 4;
     }
     if (Section(area, y, NAD_EC5_FLAG_TORSION, "Tragf\x84higkeit: Nachweis der Torsionsspannungen")) {
-        Field(area, 290, y + 50, &r->k_shape_factor, "%4.2f");
-        Field(area, 290, y + 80, &r->k_shape_max, "%4.2f");
+        Field(area, 290, y + 50, &r->k_shape_factor, "%4.2f", {NAD_COEFFICIENT, "Faktor von kshape"});
+        Field(area, 290, y + 80, &r->k_shape_max, "%4.2f", {NAD_POSITIVE_COEFFICIENT, "Gr\x94\xE1twert von kshape"});
         y = Band(area, y, 9) + 4;
     }
     if (Section(area, y, NAD_EC5_FLAG_NET_DEFLECTION, "Gebrauchstauglichkeit: 3. Teilnachweis")) {
@@ -231,7 +261,8 @@ void NAD_EC5_Sheet(int area, NAD_EC5_Params* r, int editable)
     if (Section(area, y, NAD_EC5_FLAG_APPLICATION, "Biegedrillknicken: Berechnung der bezogenen Kippschlankheit")) {
         Text(area, 10, y + 13, "DIN EN 1995-1-1 Abschnitt 6.3.3:  Faktor gem\x84\xE1 NCI Zu 6.3.3(2)");
         Text(area, 10, y + 33, "Faktor                   (nur f\x81r Brettschichtholz)");
-        Field(area, 60, y + 33, &r->slenderness_factor, "%4.2f");
+        Field(area, 60, y + 33, &r->slenderness_factor, "%4.2f",
+              {NAD_POSITIVE_COEFFICIENT, "Faktor der bezogenen Kippschlankheit"});
         y += 44;
     }
     if (Section(area, y, NAD_EC5_FLAG_CLAUSES, "EN 1995-1-1 (Eurocode 5, Grundnorm)")) y = Clause_Table(area, y, r);

@@ -2,11 +2,13 @@
 
 #include "annex/nad_ec6_ec9.h"
 #include "annex/nad_report.h"
+#include "sheets/annex/nad_sheet_fields.h"
 #include "sheets/annex/nad_sheet_rows.h"
 #include "platform/screen/framebuffer.h"
 #include "toolkit/scroll_area.h"
 
 #include <cstdio>
+#include <string>
 
 int nad_ec6_sheet_open = 1;
 int nad_ec9_sheet_open = 1;
@@ -20,9 +22,15 @@ const char* const GAMMA = "\xC0";
 int ec6_editable = 0;
 int ec9_editable = 0;
 
-void Field(int area, int x, int y, double* value, int* editable)
+void Field(int area, int x, int y, double* value, int* editable, const NAD_Field& field)
 {
-    Area_Add_Float_Field(area, x, y + 13, value, "%5.2f", NAD_SHEET_TEXT_FONT, BLACK_CI, editable);
+    NAD_Sheet_Number_Field(area, x, y + 13, value, "%5.2f", NAD_SHEET_TEXT_FONT, BLACK_CI, editable, field);
+}
+
+// A masonry factor gamma_M of the clause, in the situation.
+NAD_Field Masonry_Factor(const char* clause, const char* situation)
+{
+    return {NAD_PARTIAL_FACTOR, std::string(GAMMA) + "M " + situation + " (" + clause + ")"};
 }
 
 // One factor row of the EN 1999 page: the symbol gamma with its subscript, the field and
@@ -31,7 +39,7 @@ int Ec9_Factor_Row(int area, int y, const char* subscript, double* value, const 
 {
     NAD_Sheet_Clause_Row(area, y, ROW, "", "", explanation);
     NAD_Sheet_Symbol(area, 67, y + 13, GAMMA, subscript);
-    Field(area, 136, y, value, &ec9_editable);
+    Field(area, 136, y, value, &ec9_editable, {NAD_PARTIAL_FACTOR, std::string(GAMMA) + subscript});
     return y + ROW;
 }
 
@@ -50,18 +58,20 @@ void NAD_EC6_Sheet(int area, NAD_EC6_Params* record, int editable)
         y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "im Grenzzustand der Tragf\x84higkeit");
         NAD_Sheet_Symbol(area, 67, y + 13, GAMMA, "M");
         y = NAD_Sheet_Clause_Row(area, y, ROW, "(1)", "", "Bemessungssituation:");
-        Field(area, 106, y, &record->gamma_M, &ec6_editable);
+        Field(area, 106, y, &record->gamma_M, &ec6_editable,
+              Masonry_Factor("2.4.3", "st\x84ndig und vor\x81""bergehend"));
         y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "st\x84ndig und vor\x81""bergehend");
         if (nad_ec6_row_visible[1]) {
-            Field(area, 106, y, &record->gamma_M_accidental, &ec6_editable);
+            Field(area, 106, y, &record->gamma_M_accidental, &ec6_editable,
+                  Masonry_Factor("2.4.3", "au\xE1""ergew\x94hnlich"));
             y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "au\xE1""ergew\x94hnlich");
-            Field(area, 106, y, &record->gamma_M_seismic, &ec6_editable);
+            Field(area, 106, y, &record->gamma_M_seismic, &ec6_editable, Masonry_Factor("2.4.3", "Erdbeben"));
             y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "Erdbeben");
         }
         y += 4;
         y = NAD_Sheet_Clause_Row(area, y, ROW, "2.4.4", "", "Materialsicherheitsbeiwert");
         NAD_Sheet_Symbol(area, 67, y + 13, GAMMA, "M");
-        Field(area, 106, y, &record->gamma_M_ser, &ec6_editable);
+        Field(area, 106, y, &record->gamma_M_ser, &ec6_editable, Masonry_Factor("2.4.4", "Gebrauchstauglichkeit"));
         y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "im Grenzzustand der Gebrauchstaugl.");
     }
     Area_Update(area);
@@ -89,7 +99,7 @@ void NAD_EC9_Sheet(int area, NAD_EC9_Params* record, int editable)
         // The constant C stands whatever the profile shows, as in the report.
         y = NAD_Sheet_Clause_Row(area, y, ROW, "6.2", "", "Beanspruchbarkeit der Querschnitte");
         Area_Add_Text(area, 67, y + 13, "C", NAD_SHEET_TEXT_FONT, BLACK_CI, 0);
-        Field(area, 136, y, &record->C, &ec9_editable);
+        Field(area, 136, y, &record->C, &ec9_editable, {NAD_POSITIVE_COEFFICIENT, "C (6.2(5))"});
         y = NAD_Sheet_Clause_Row(area, y, ROW, "(5)", "", "Konstante C, Gleichnung 6.15");
         if (rule[0] && rule[2]) {
             y += 4;

@@ -4,6 +4,7 @@
 #include "annex/nad_file.h"
 #include "annex/nad_set.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/screen/screen.h"
@@ -18,6 +19,7 @@
 #include "toolkit/scroll_area.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -166,10 +168,11 @@ bool Save(Editor& e)
     const int n = e.file_number > 0 ? e.file_number : NAD_New_User_File_Number();
     e.set.name = name;
     if (!NAD_Save_Set(n, &e.set)) {
+        const int error = errno;
         const char* dram = ZAVGetEnv("DRAM");
-        Say({"Das Anwendungsdokument kann nicht gespeichert werden:",
-             (dram && *dram ? Map_Path(NAD_User_File_Path(dram, n))
-                           : std::string("DRAM ist nicht gesetzt")),
+        const char* headline = "Das Anwendungsdokument kann nicht gespeichert werden:";
+        Say({dram && *dram ? File_Failure_Message(headline, Map_Path(NAD_User_File_Path(dram, n)), error)
+                           : std::string(headline) + "\nDRAM ist nicht gesetzt",
              "Die Bearbeitung geht weiter; es ist nichts verloren."});
         return false;
     }

@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/screen/screen.h"
+#include "platform/screen/sheet_images.h"
 #include "sheets/annex/nad_editor.h"
 #include "toolkit/scroll_area.h"
 
@@ -98,13 +99,14 @@ void Draw_Strip(int area)
 {
     Area_Clear(area);
     Area_Add_Text(area, 3, 13, "Auswahl:", 0x1000, BLACK_CI, 0);
-    Area_Add_Bitmap_Button(area, 206, 6, 42, 8, BUTTON_BITMAP, 577, -1, 0, nullptr, 0, nullptr, &inactive_word);
+    Area_Add_Bitmap_Button(area, 188, 4, 42, 8, BUTTON_BITMAP, 577, -1, 0, nullptr, 0, nullptr, &inactive_word);
     // The button's picture lies below DATA: without it there is no button, and a click on
     // its place starts nothing.
     const int key = Nearest_RGB_Color(212, 208, 200);
     if (ZAVGetEnv("DATA"))
-        Area_Add_Bitmap_Button(area, 251, 7, 9, 7, BUTTON_BITMAP, 587, key, 18, "Anwendungs-\ndokumente\nbearbeiten",
-                               1, &editor_request, &active_word);
+        Area_Add_Bitmap_Button(area, 236, 0, NAD_EDITOR_BUTTON_WIDTH, NAD_EDITOR_BUTTON_HEIGHT, BUTTON_BITMAP,
+                               NAD_EDITOR_BUTTON_ROW, key, 18, "Anwendungs-\ndokumente\nbearbeiten", 1,
+                               &editor_request, &active_word);
     Area_Update(area);
 }
 

@@ -1,5 +1,8 @@
 #include "sheets/program/main_button_bar.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // Every button is 37 high with its four images in one column of the bitmap.
@@ -32,7 +35,9 @@ constexpr Icon_Bar_Button Button(int code, const char* tip, int width, int colum
     };
 }
 
-Icon_Bar_Button main_buttons[7] = {
+// The buttons as the bitmap draws them; a bar without its bitmap widens them to their
+// words (Main_Button_Bar_Place).
+const Icon_Bar_Button picture_buttons[7] = {
     Button(9, "Online-Berechnung an/aus", 45, ONLINE_ON_COLUMN, -10),
     Button(8, "nationaler Anhang zum EC", 42, 302, 45),
     Button(1, "Druckeinstellung", 42, 259, 90),
@@ -40,6 +45,10 @@ Icon_Bar_Button main_buttons[7] = {
     Button(3, "drucken", 42, 1, 180),
     Button(6, "Hilfe", 42, 130, 225),
     Button(7, "Ende", 42, 173, 270),
+};
+Icon_Bar_Button main_buttons[7] = {
+    picture_buttons[0], picture_buttons[1], picture_buttons[2], picture_buttons[3],
+    picture_buttons[4], picture_buttons[5], picture_buttons[6],
 };
 
 } // namespace
@@ -56,10 +65,14 @@ Icon_Bar main_button_bar = {
 
 void Main_Button_Bar_Place(int screen_width)
 {
+    const bool online = main_buttons[0].normal_x == ONLINE_ON_COLUMN;
+    std::copy(std::begin(picture_buttons), std::end(picture_buttons), main_buttons);
+    Main_Button_Bar_Show_Online(online);
     main_button_bar.x1 = screen_width - 321;
     main_button_bar.x2 = screen_width - 6;
     main_button_bar.y1 = 3;
     main_button_bar.y2 = 42;
+    Icon_Bar_Fit_Words(&main_button_bar);
 }
 
 void Main_Button_Bar_Show_Online(int on)

@@ -10,7 +10,8 @@
 extern Icon_Bar main_button_bar;
 
 // The bar's rectangle for a screen of that width: x from width - 321 to width - 6,
-// y from 3 to 42.
+// y from 3 to 42; without "Buttons.bmp" the buttons are as wide as their words and the
+// bar starts further left.
 void Main_Button_Bar_Place(int screen_width);
 
 // The online button's images: the column 345 while online calculation is on, 391 while

@@ -24,7 +24,7 @@ TEST(SheetImages, DataFilesAreWhatTheCodeDrawsWithTheSizesAndKeysTheSheetsUse)
         {"EC2_konlasten0.bmp", 631, 66, 0xFFFFFF},   {"EC2_konlasten0_2p.bmp", 536, 66, 0xFFFFFF},
         {"EC2_konlasten0a_p.bmp", 84, 66, 0xFFFFFF}, {"EC2_konlasten0_pic.bmp", 236, 211, 0xFFFFFF},
         {"SniGrImportButton.bmp", 204, 112, 0xFFFFFF}, {"ec2_quer1i.bmp", 150, 56, 0xFFFFFF},
-        {"NAD/EuroFlags.bmp", 26, 380, FLAG_GROUND_RGB}, {"NAD/Buttons.bmp", 168, 639, NAD_BUTTON_KEY_RGB},
+        {"NAD/EuroFlags.bmp", 26, 380, FLAG_GROUND_RGB}, {"NAD/Buttons.bmp", 168, NAD_EDITOR_BUTTON_ROW + NAD_EDITOR_BUTTON_HEIGHT, NAD_BUTTON_KEY_RGB},
     };
     for (const Expected& e : sizes) {
         Screen_Image image;

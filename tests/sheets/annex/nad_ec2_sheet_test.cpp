@@ -2,6 +2,8 @@
 
 #include "annex/nad_ec2.h"
 #include "part_page_host.h"
+#include "platform/messages.h"
+#include "sheets/annex/nad_sheet_fields.h"
 #include "../../annex/report_sandbox.h"
 #include "shot_pixels.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -128,4 +131,62 @@ TEST_F(ConcretePage, EditableGammaAndTheGermanAnnexForms)
         EXPECT_EQ(Items(area, AREA_RADIO_BUTTON, &ec2.k2_form), 2);
     });
     EXPECT_EQ(ec2.k_hsc_section, 1.0);
+}
+
+// gamma_c of the persistent situation (field at (76, 130)) typed as 0, 1e300, cleared and
+// as letters and signs that make no number, then alpha_cc (x 136, base line 258) as 1.2:
+// each is refused with a box (naming the field and its range where it is a number) and
+// the old value stays; 1.45 is then taken.
+TEST_F(ConcretePage, ValuesOutsideTheirRangeAreRefusedWithABox)
+{
+    Report_Sandbox sandbox;
+    Clear_Shown_Messages();
+    Screen_Start_For_Tests(Host::Type_Into(76, 130, "0") + Host::Type_Into(76, 130, "1e300") + Host::Click(80, 128) +
+                               "key Ctrl+A\nkey Del\nkey Up\n" + Host::Type_Into(76, 130, "1e") +
+                               Host::Type_Into(136, 258, "1.2") + Host::Type_Into(76, 130, "1.45") + Host::OK,
+                           1024, 768);
+    Host::Run([&](int area) { NAD_EC2_Sheet(area, &ec2, 1); });
+    std::vector<std::string> boxes;
+    for (const Shown_Message& m : Shown_Messages()) boxes.push_back(m.text);
+    const std::string gamma_c = "f\x81r \xC0" "c, st\x84ndig und vor\x81" "bergehend (2.4.2.4 (1)) wird nicht \x81" "bernommen:\n"
+                                "zul\x84ssig ist 0 < Wert \xF3 10.\nDer bisherige Wert 1.5 bleibt.";
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[0], "Der Wert 0 " + gamma_c);
+    EXPECT_EQ(boxes[1], "Der Wert 1e+300 " + gamma_c);
+    EXPECT_EQ(boxes[2], "Ein leeres Feld ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.");
+    EXPECT_EQ(boxes[3], "Die Eingabe \"1e\" ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.");
+    EXPECT_EQ(boxes[4], "Der Wert 1.2 f\x81r \xBA" "cc (3.1.6 (1)P) wird nicht \x81" "bernommen:\n"
+                        "zul\x84ssig ist 0 < Wert \xF3 1.\nDer bisherige Wert 1 bleibt.");
+    EXPECT_DOUBLE_EQ(ec2.gamma_c[0], 1.45);
+    EXPECT_DOUBLE_EQ(ec2.alpha_cc, 1.0);
+}
+
+// The range of each kind at its edges, and the rounding to the decimals a file keeps.
+TEST(AnnexFieldRanges, EdgesOfTheKindsAndTheKeptDecimals)
+{
+    struct Case {
+        NAD_Value_Kind kind;
+        int decimals;
+        double typed;
+        bool taken;
+        double value;
+    };
+    const Case cases[] = {
+        {NAD_PARTIAL_FACTOR, -1, 0.0, false, 1.5},      {NAD_PARTIAL_FACTOR, -1, 10.0, true, 10.0},
+        {NAD_PARTIAL_FACTOR, -1, -1.5, false, 1.5},     {NAD_ACTION_FACTOR, 2, 0.0, true, 0.0},
+        {NAD_ACTION_FACTOR, 2, 1.356, true, 1.36},      {NAD_SHARE, 2, 1.004, true, 1.0},
+        {NAD_SHARE, 2, 1.006, false, 1.5},              {NAD_REDUCTION_FACTOR, -1, 0.0, false, 1.5},
+        {NAD_COEFFICIENT, -1, 10.5, false, 1.5},        {NAD_POSITIVE_COEFFICIENT, 2, 0.004, false, 1.5},
+        {NAD_COVER, -1, 20.0, true, 20.0},              {NAD_DIVISOR, 0, 0.6, true, 1.0},
+        {NAD_DIVISOR, 0, 0.4, false, 1.5},              {NAD_SLENDERNESS_FACTOR, -1, 100.0, true, 100.0},
+        {NAD_PARTIAL_FACTOR, 2, 1e300, false, 1.5},
+    };
+    for (const Case& c : cases) {
+        double taken = 0;
+        std::string refusal;
+        EXPECT_EQ(NAD_Check_Typed_Value({c.kind, "x", c.decimals}, c.typed, 1.5, &taken, &refusal), c.taken)
+            << c.kind << " " << c.typed;
+        EXPECT_DOUBLE_EQ(taken, c.value) << c.kind << " " << c.typed;
+        EXPECT_EQ(refusal.empty(), c.taken);
+    }
 }

@@ -69,6 +69,16 @@ TEST_F(TimberPage, TheCrackFactorMethodLocksAndFreesItsFields)
     EXPECT_EQ(shots.Pixel("method2.png", 20 + 300, 20 + 139), BAND);
 }
 
+// gamma_M of solid timber, which the annex file keeps with two decimals, takes 1.755 as
+// the file would give it back: 1.75 (1.7549... in binary), not a value that a save changes.
+TEST_F(TimberPage, AFactorTheFileKeepsWithTwoDecimalsIsRoundedOnEntry)
+{
+    Report_Sandbox sandbox;
+    Screen_Start_For_Tests(Host::Type_Into(201, 101, "1.755") + Host::OK, 1024, 768);
+    Host::Run([&](int area) { NAD_EC5_Sheet(area, &ec5, 1); });
+    EXPECT_EQ(ec5.gamma_M_solid, 1.75);
+}
+
 // Application 73 shows the clause table alone: its head at 6, the German k_cr box of
 // clause 6.1.7 at (212, 569).
 TEST_F(TimberPage, TheGermanKcrBoxSwitchesTheMethod)

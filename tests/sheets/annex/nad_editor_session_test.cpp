@@ -1,0 +1,27 @@
+// The annex editor corbel-annex, headless under a script (1280 x 1024: the name field at
+// (200, 40), "Ende" at (1215, 40)).
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// A user annex that cannot be written (a file stands where the folder of the user's
+// annexes belongs) is said with the file and the reason, and the editing goes on.
+TEST(AnnexEditorSession, AFailedSaveNamesTheFileAndTheReason)
+{
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("NADS"), ""));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
+                                                    "click 1215 40\nanswer yes\nclose\nanswer yes\n"));
+    const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(),
+                                     {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
+                                      "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
+                                      "ZAV_SCREEN"});
+    EXPECT_NE(r.err.find("Das Anwendungsdokument kann nicht gespeichert werden:\n" + dir.file("NADS/1.NAD") +
+                         "\nGrund: ein Teil des Pfades ist kein Ordner\n"
+                         "Die Bearbeitung geht weiter; es ist nichts verloren."),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Bearbeitung abbrechen?"), std::string::npos) << r.err;
+}
