@@ -147,19 +147,6 @@ private:
                 colour_set_ = true;
             }
             break;
-        case PLOT_RECORD_8:
-        case PLOT_RECORD_16:
-        case PLOT_RECORD_23:
-        case PLOT_RECORD_GROUP_BEGIN:
-        case PLOT_RECORD_GROUP_END:
-        case PLOT_RECORD_LINE_COLOUR:
-        case PLOT_RECORD_COLOUR_SECTION_BEGIN:
-        case PLOT_RECORD_COLOUR_SECTION_END:
-        case PLOT_RECORD_COLOUR_STATE_BEGIN:
-        case PLOT_RECORD_COLOUR_STATE_END:
-        case PLOT_RECORD_COLOUR_STATE_RESET:
-        case PLOT_RECORD_COLOUR_SLOT:
-            break;
         case PLOT_RECORD_SYMBOL_GLYPH:
             if (const Symbol_Shape* symbol = Find_Symbol(r.text); symbol && Need(r, 2))
                 Symbol(*symbol, Map(At(r, 0), At(r, 1)));
@@ -170,7 +157,7 @@ private:
             counts_.Leave_Out("Bild " + Report_Plain_Text(r.text));
             break;
         default:
-            ++counts_.unknown_records;
+            if (!Graphic_Record_Changes_Nothing(r.code)) ++counts_.unknown_records;
             break;
         }
     }
@@ -282,6 +269,27 @@ private:
 };
 
 } // namespace
+
+bool Graphic_Record_Changes_Nothing(int code)
+{
+    switch (code) {
+    case PLOT_RECORD_8:
+    case PLOT_RECORD_16:
+    case PLOT_RECORD_23:
+    case PLOT_RECORD_GROUP_BEGIN:
+    case PLOT_RECORD_GROUP_END:
+    case PLOT_RECORD_LINE_COLOUR:
+    case PLOT_RECORD_COLOUR_SECTION_BEGIN:
+    case PLOT_RECORD_COLOUR_SECTION_END:
+    case PLOT_RECORD_COLOUR_STATE_BEGIN:
+    case PLOT_RECORD_COLOUR_STATE_END:
+    case PLOT_RECORD_COLOUR_STATE_RESET:
+    case PLOT_RECORD_COLOUR_SLOT:
+        return true;
+    default:
+        return false;
+    }
+}
 
 double Graphic_Width(const Graphic_Block& g) { return std::fabs(g.window[1] - g.window[0]); }
 double Graphic_Height(const Graphic_Block& g) { return std::fabs(g.window[3] - g.window[2]); }

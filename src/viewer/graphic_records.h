@@ -42,6 +42,10 @@ struct Graphic_Frame {
     double scale = 1.0;   // page cm per record unit
 };
 
+// The records of the list above that have no effect on the page: the reader need not
+// keep them (a graphic of a million group brackets takes no memory).
+bool Graphic_Record_Changes_Nothing(int code);
+
 // Width and height of the window in record units.
 double Graphic_Width(const Graphic_Block& graphic);
 double Graphic_Height(const Graphic_Block& graphic);

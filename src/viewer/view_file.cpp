@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -132,6 +133,25 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     return true;
 }
 
+View_Outcome Render_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
+{
+    View_Outcome outcome;
+    bool drawing = false;
+    if (!Drawing_Or_Report(input, drawing, outcome.error)) return outcome;
+    if (!drawing) {
+        outcome.ok = Render_Report(input, pdf_name, png_name, outcome);
+        return outcome;
+    }
+    Laid_Out_Document doc;
+    if (!Load_View_File(input, doc, outcome.error)) return outcome;
+    outcome.counts = doc.counts;
+    outcome.pages = doc.page_count;
+    outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
+                 (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
+    if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
+    return outcome;
+}
+
 std::string Lower(std::string s)
 {
     for (char& c : s)
@@ -163,23 +183,22 @@ std::string Default_View_Output(const std::string& input)
 
 bool Is_Png_Name(const std::string& name) { return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".png"; }
 
+std::string View_Out_Of_Memory(const std::string& path)
+{
+    return "Nicht genug Arbeitsspeicher f\xC3\xBCr die Datei " + path + ".";
+}
+
 View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
 {
-    View_Outcome outcome;
-    bool drawing = false;
-    if (!Drawing_Or_Report(input, drawing, outcome.error)) return outcome;
-    if (!drawing) {
-        outcome.ok = Render_Report(input, pdf_name, png_name, outcome);
+    try {
+        return Render_Files(input, pdf_name, png_name);
+    } catch (const std::bad_alloc&) {
+        // What was laid out and drawn is gone with the stack; the files half written are
+        // removed by their own ends.
+        View_Outcome outcome;
+        outcome.error = View_Out_Of_Memory(input);
         return outcome;
     }
-    Laid_Out_Document doc;
-    if (!Load_View_File(input, doc, outcome.error)) return outcome;
-    outcome.counts = doc.counts;
-    outcome.pages = doc.page_count;
-    outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
-                 (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
-    if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
-    return outcome;
 }
 
 View_Outcome Render_View_File(const std::string& input, const std::string& output)

@@ -33,8 +33,12 @@ std::string Default_View_Output(const std::string& input);
 // True when the name ends in ".png" (any case).
 bool Is_Png_Name(const std::string& name);
 
+// "Nicht genug Arbeitsspeicher für die Datei <path>."
+std::string View_Out_Of_Memory(const std::string& path);
+
 // Renders the input to a PDF (pdf_name, "" for none) and one PNG a page (named from
-// png_name by Png_Page_Name, "" for none) at once.
+// png_name by Png_Page_Name, "" for none) at once. Memory that runs out on the way ends
+// the rendering with View_Out_Of_Memory, never with a file said to be unwritable.
 View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name);
 
 // Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page

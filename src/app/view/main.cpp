@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -45,13 +46,18 @@ int main(int argc, char** argv)
     }
     if (input.empty()) return Usage_Error();
 
-    const View_Outcome outcome = Render_View_File(input, output);
-    if (!outcome.ok) {
-        std::fprintf(stderr, "corbel-view: %s\n", outcome.error.c_str());
+    try {
+        const View_Outcome outcome = Render_View_File(input, output);
+        if (!outcome.ok) {
+            std::fprintf(stderr, "corbel-view: %s\n", outcome.error.c_str());
+            return 1;
+        }
+        for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
+        const std::string summary = View_Counts_Summary(outcome.counts);
+        if (!summary.empty()) std::fprintf(stderr, "corbel-view: %s\n", summary.c_str());
+        return 0;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corbel-view: %s\n", View_Out_Of_Memory(input).c_str());
         return 1;
     }
-    for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
-    const std::string summary = View_Counts_Summary(outcome.counts);
-    if (!summary.empty()) std::fprintf(stderr, "corbel-view: %s\n", summary.c_str());
-    return 0;
 }
