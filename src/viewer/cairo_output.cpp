@@ -93,6 +93,19 @@ void Draw_Item(cairo_t* cr, const Page_Line& l)
     cairo_stroke(cr);
 }
 
+void Draw_Item(cairo_t* cr, const Page_Line_Run& run)
+{
+    Set_Colour(cr, run.colour);
+    cairo_set_line_width(cr, run.width);
+    cairo_set_dash(cr, run.dashes.empty() ? nullptr : run.dashes.data(), static_cast<int>(run.dashes.size()), 0.0);
+    cairo_new_path(cr);
+    for (size_t k = 0; k + 1 < run.ends.size(); k += 2) {
+        cairo_move_to(cr, run.ends[k].x, run.ends[k].y);
+        cairo_line_to(cr, run.ends[k + 1].x, run.ends[k + 1].y);
+    }
+    cairo_stroke(cr);
+}
+
 void Draw_Item(cairo_t* cr, const Page_Fill& f)
 {
     Contours_Path(cr, f);

@@ -163,13 +163,31 @@ std::string Lower(std::string s)
 
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error)
 {
+    bool drawing = false;
+    if (!Drawing_Or_Report(input, drawing, error)) return false;
+    if (drawing) {
+        // Read as a stream: the drawing's bytes are not kept beside what they draw.
+        File_Ptr file = Open(input, error);
+        if (!file) return false;
+        Line_Source lines(file.get());
+        Lay_Out_Drawing(lines, doc);
+        if (lines.Holds_Nul()) {
+            error = Not_Text(input);
+            return false;
+        }
+        if (lines.Read_Error()) {
+            error = Unreadable(input, lines.Read_Error());
+            return false;
+        }
+        return true;
+    }
     std::string bytes;
     if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
     if (bytes.find('\0') != std::string::npos) {
         error = Not_Text(input);
         return false;
     }
-    if (!Lay_Out_Drawing(bytes, doc)) doc = Lay_Out_Report(Read_Report(bytes));
+    doc = Lay_Out_Report(Read_Report(bytes));
     return true;
 }
 

@@ -23,8 +23,9 @@ struct View_Outcome {
 // pieces, page by page, so that its length does not decide the memory it takes.
 constexpr long long VIEW_FILE_MAX = 256LL << 20;
 
-// Reads and lays out the whole file at once (every page kept: for drawings and small
-// reports); false with a message in error when it cannot be read.
+// Reads and lays out the whole file at once, every page kept (a drawing is read as a
+// stream; a report is read whole: for small ones); false with a message in error when it
+// cannot be read.
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error);
 
 // The PDF beside the input: its name with the extension replaced by ".pdf".
