@@ -80,6 +80,17 @@ bool Guillemet_Text(const std::string& line, size_t& open, std::string& text)
     return true;
 }
 
+// A record line that changes nothing on the page ("30" and the like), told at a glance
+// by its number alone: a graphic may hold millions of them.
+bool Plain_Record_Without_Effect(const std::string& line)
+{
+    size_t k = line.find_first_not_of(" \t");
+    int code = 0, digits = 0;
+    for (; k < line.size() && line[k] >= '0' && line[k] <= '9' && digits < 4; ++k, ++digits)
+        code = code * 10 + (line[k] - '0');
+    return digits > 0 && (k >= line.size() || line[k] == ' ' || line[k] == '\t') && Graphic_Record_Changes_Nothing(code);
+}
+
 } // namespace
 
 class Report_Reader::Impl {
@@ -432,6 +443,10 @@ private:
         Graphic_Block g;
         if (!Graphic_Head(g)) ++counts_.malformed_lines;
         while (!At_End() && !Is_Keyword(Line())) {
+            if (Plain_Record_Without_Effect(Line())) {
+                src_.Advance();
+                continue;
+            }
             const std::string line = src_.Take();
             if (line.find_first_not_of(" \t") == std::string::npos) continue;
             if (Is_Minus_One(line)) break;
