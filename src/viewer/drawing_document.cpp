@@ -22,7 +22,6 @@ constexpr double TITLE_SIZE = 0.45;
 constexpr double AREA_TOP = 1.8;
 constexpr double SOLID_SPACING_MM = 0.05;
 constexpr double ARC_STEP = PI / 32.0;
-constexpr size_t RUN_LINES = 64;
 
 struct Pen {
     double width_mm = 0.25;
@@ -420,7 +419,7 @@ public:
 
         Title();
         for (const Area_Entity& a : d_.areas) Area(a);
-        for (size_t k = 0; k < d_.lines.size(); ++k) Line(d_.lines[k], k ? &d_.lines[k - 1] : nullptr);
+        for (const Line_Entity& l : d_.lines) Line(l);
         for (const Text_Entity& t : d_.texts) Text(t);
     }
 
@@ -429,6 +428,12 @@ private:
     Page& page_;
     double unit_ = 1.0, fit_ = 1.0, left_ = 0.0, top_ = 0.0;
     double min_x_ = 0.0, min_y_ = 0.0, max_x_ = 0.0, max_y_ = 0.0;
+    // The pen and line type of the line before and how they draw.
+    bool pen_set_ = false;
+    Line_Entity pen_;
+    double width_ = 0.0;
+    Rgb colour_;
+    std::vector<double> dashes_;
 
     void Bounds()
     {
@@ -481,29 +486,26 @@ private:
         page_.items.emplace_back(std::move(t));
     }
 
-    // A line joins the run of the line before it when it has the same pen and type, up to
-    // a length of run that cairo strokes as fast as the lines one by one.
-    void Line(const Line_Entity& l, const Line_Entity* before)
+    void Line(const Line_Entity& l)
     {
-        if (!before || before->pen != l.pen || before->line_type != l.line_type ||
-            std::get<Page_Line_Run>(page_.items.back()).ends.size() >= 2 * RUN_LINES) {
-            Page_Line_Run run;
-            run.width = Pen_Width(l.pen);
-            run.colour = Pen_Colour(l.pen);
+        if (!pen_set_ || l.pen != pen_.pen || l.line_type != pen_.line_type) {
+            pen_set_ = true;
+            pen_.pen = l.pen;
+            pen_.line_type = l.line_type;
+            width_ = Pen_Width(l.pen);
+            colour_ = Pen_Colour(l.pen);
+            dashes_.clear();
             const auto type = d_.line_types.find(l.line_type);
             if (type != d_.line_types.end())
-                for (double mm : type->second) run.dashes.push_back(mm * MM);
+                for (double mm : type->second) dashes_.push_back(mm * MM);
             // Dashes too short to print (or none at all) make a solid line.
-            for (double d : run.dashes)
+            for (double d : dashes_)
                 if (d < 0.005) {
-                    run.dashes.clear();
+                    dashes_.clear();
                     break;
                 }
-            page_.items.emplace_back(std::move(run));
         }
-        std::vector<Page_Point>& ends = std::get<Page_Line_Run>(page_.items.back()).ends;
-        ends.push_back(Map(Point(l.from)));
-        ends.push_back(Map(Point(l.to)));
+        Add_Line(page_, Map(Point(l.from)), Map(Point(l.to)), width_, colour_, dashes_);
     }
 
     // The points of an edge after its start: the end alone, or the arc's points.

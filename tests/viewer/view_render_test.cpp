@@ -15,6 +15,7 @@
 #include "report/page_head.h"
 #include "dummy_window.h"
 #include "file_size_limit.h"
+#include "page_lines.h"
 #include "sample_report.h"
 #include "test_support.h"
 
@@ -290,11 +291,12 @@ TEST_F(ViewRender, TheSignSketchIsDrawnInItsBoxAndUnknownGlyphsAreSaidLeftOut)
     auto inside = [](double x, double y) {
         return x >= PAGE_LEFT - 1e-9 && x <= PAGE_LEFT + 3.0 + 1e-9 && y >= PAGE_TOP - 1e-9 && y <= PAGE_TOP + 2.5 + 1e-9;
     };
+    for (const Page_Line& l : Page_Lines_Of(doc.pages[0])) {
+        ++lines;
+        EXPECT_TRUE(inside(l.x1, l.y1) && inside(l.x2, l.y2));
+    }
     for (const Page_Item& item : doc.pages[0].items) {
-        if (const auto* l = std::get_if<Page_Line>(&item)) {
-            ++lines;
-            EXPECT_TRUE(inside(l->x1, l->y1) && inside(l->x2, l->y2));
-        } else if (const auto* f = std::get_if<Page_Fill>(&item)) {
+        if (const auto* f = std::get_if<Page_Fill>(&item)) {
             ++heads;
             for (const Page_Point& p : f->contours[0]) EXPECT_TRUE(inside(p.x, p.y));
         } else if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans) {
@@ -565,17 +567,11 @@ void Expect_Labels_Clear(const Laid_Out_Document& doc, const std::string& what)
 {
     for (size_t p = 0; p < doc.pages.size(); ++p) {
         std::vector<const Page_Text*> labels;
-        std::vector<Page_Line> lines;  // a drawing's runs of lines line by line
-        for (const Page_Item& item : doc.pages[p].items) {
+        for (const Page_Item& item : doc.pages[p].items)
             if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans &&
                                                                t->utf8.find_first_not_of(' ') != std::string::npos)
                 labels.push_back(t);
-            if (const auto* l = std::get_if<Page_Line>(&item)) lines.push_back(*l);
-            if (const auto* run = std::get_if<Page_Line_Run>(&item))
-                for (size_t k = 0; k + 1 < run->ends.size(); k += 2)
-                    lines.push_back({run->ends[k].x, run->ends[k].y, run->ends[k + 1].x, run->ends[k + 1].y, run->width,
-                                     run->colour, {}});
-        }
+        const std::vector<Page_Line> lines = Page_Lines_Of(doc.pages[p]);
         for (size_t i = 0; i < labels.size(); ++i) {
             const std::vector<Page_Point> box = Label_Box(*labels[i]);
             for (const Page_Line& l : lines)
@@ -677,13 +673,12 @@ TEST_F(ViewExamples, ATallCorbelsGraphicsStayWithinTheTextAreaAtTheScaleTheyName
     ASSERT_TRUE(Load_View_File(report, doc, error)) << error;
     EXPECT_LE(doc.pages.size(), 5u);
     for (const Page& page : doc.pages)
-        for (const Page_Item& item : page.items)
-            if (const auto* l = std::get_if<Page_Line>(&item)) {
-                EXPECT_GE(std::min(l->x1, l->x2), PAGE_LEFT - 1e-6);
-                EXPECT_LE(std::max(l->x1, l->x2), PAGE_LEFT + 17.0 + 1e-6);
-                EXPECT_GE(std::min(l->y1, l->y2), PAGE_TOP - 1e-6);
-                EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
-            }
+        for (const Page_Line& l : Page_Lines_Of(page)) {
+            EXPECT_GE(std::min(l.x1, l.x2), PAGE_LEFT - 1e-6);
+            EXPECT_LE(std::max(l.x1, l.x2), PAGE_LEFT + 17.0 + 1e-6);
+            EXPECT_GE(std::min(l.y1, l.y2), PAGE_TOP - 1e-6);
+            EXPECT_LE(std::max(l.y1, l.y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
+        }
 }
 
 TEST_F(ViewExamples, EveryExampleReportAndOneOf1000CombinationsReadAsPrinted)
