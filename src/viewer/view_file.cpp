@@ -73,6 +73,17 @@ bool Drawing_Or_Report(const std::string& path, bool& drawing, std::string& erro
     return true;
 }
 
+// How a reading in pieces ended: false with a message when the file held a NUL (no text)
+// or its reading failed.
+bool Read_To_End(const std::string& path, bool holds_nul, int read_error, std::string& error)
+{
+    if (holds_nul)
+        error = Not_Text(path);
+    else if (read_error)
+        error = Unreadable(path, read_error);
+    return !holds_nul && !read_error;
+}
+
 // Lays the report out as it is read, in pieces; the pages go to the sink.
 bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_Document& doc, std::string& error)
 {
@@ -80,15 +91,7 @@ bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_D
     if (!file) return false;
     Report_Reader reader(file.get());
     doc = Lay_Out_Report_In_Pieces(reader, sink);
-    if (reader.Holds_Nul()) {
-        error = Not_Text(path);
-        return false;
-    }
-    if (reader.Read_Error()) {
-        error = Unreadable(path, reader.Read_Error());
-        return false;
-    }
-    return true;
+    return Read_To_End(path, reader.Holds_Nul(), reader.Read_Error(), error);
 }
 
 // A report to the PDF and, with a PNG name, one PNG a page: a first pass counts the pages,
@@ -171,15 +174,7 @@ bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::strin
         if (!file) return false;
         Line_Source lines(file.get());
         Lay_Out_Drawing(lines, doc);
-        if (lines.Holds_Nul()) {
-            error = Not_Text(input);
-            return false;
-        }
-        if (lines.Read_Error()) {
-            error = Unreadable(input, lines.Read_Error());
-            return false;
-        }
-        return true;
+        return Read_To_End(input, lines.Holds_Nul(), lines.Read_Error(), error);
     }
     std::string bytes;
     if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
