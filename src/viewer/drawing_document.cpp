@@ -71,8 +71,13 @@ public:
 
     void Sort()
     {
-        std::stable_sort(points_.begin(), points_.end(),
-                         [](const Numbered_Point& a, const Numbered_Point& b) { return a.number < b.number; });
+        // The writer numbers its points as it goes: mostly they are in order already.
+        const auto before = [](const Numbered_Point& a, const Numbered_Point& b) { return a.number < b.number; };
+        if (std::adjacent_find(points_.begin(), points_.end(), [&](const Numbered_Point& a, const Numbered_Point& b) {
+                return !before(a, b);
+            }) == points_.end())
+            return;
+        std::stable_sort(points_.begin(), points_.end(), before);
         size_t kept = 0;
         for (size_t k = 0; k < points_.size(); ++k) {
             if (k + 1 < points_.size() && points_[k + 1].number == points_[k].number) continue;
