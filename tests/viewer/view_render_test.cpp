@@ -232,6 +232,24 @@ TEST(ViewHostile, NumbersBeyondReasonStayHarmless)
     cairo_surface_destroy(Render_Page_Image(plan.pages[0], 30.0));
 }
 
+TEST(ViewHostile, APointGivenTwiceIsWhereItWasGivenLast)
+{
+    // Points out of the order of their numbers, point 3 given twice: both lines end where
+    // it was given last, and a point never given is the origin.
+    const std::string drawing = std::string(PLOT_FILE_MAGIC) +
+                                "\nT\n\n*TABLES\n*EOT\n*ENTITIES\n-line @1 ( @9 0 0 ) #3 0 0 1 0.0\n-point @3 10 0\n"
+                                "-line @2 ( @1 0 10 ) #3 0 0 1 0.0\n-point @3 10 10\n-line @3 ( @7 0 10 ) #8 0 0 1 0.0\n*EOI\n";
+    Laid_Out_Document plan;
+    ASSERT_TRUE(Lay_Out_Drawing(drawing, plan));
+    const std::vector<Page_Line> lines = Page_Lines_Of(plan.pages[0]);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_DOUBLE_EQ(lines[0].x2, lines[1].x2);
+    EXPECT_DOUBLE_EQ(lines[0].y2, lines[1].y2);
+    EXPECT_DOUBLE_EQ(lines[1].y1, lines[1].y2);  // level from (0, 10) to (10, 10)
+    EXPECT_DOUBLE_EQ(lines[2].x2, lines[0].x1);  // to the origin, where the first begins
+    EXPECT_DOUBLE_EQ(lines[2].y2, lines[0].y1);
+}
+
 TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
 {
     const std::string drawing = dir_.file("B10001.SPF");
