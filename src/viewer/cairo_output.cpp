@@ -83,11 +83,16 @@ void Draw_Item(cairo_t* cr, const Page_Text& t)
     cairo_restore(cr);
 }
 
+void Set_Pen(cairo_t* cr, double width, const Rgb& colour, const std::vector<double>& dashes)
+{
+    Set_Colour(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_set_dash(cr, dashes.empty() ? nullptr : dashes.data(), static_cast<int>(dashes.size()), 0.0);
+}
+
 void Draw_Item(cairo_t* cr, const Page_Line& l)
 {
-    Set_Colour(cr, l.colour);
-    cairo_set_line_width(cr, l.width);
-    cairo_set_dash(cr, l.dashes.empty() ? nullptr : l.dashes.data(), static_cast<int>(l.dashes.size()), 0.0);
+    Set_Pen(cr, l.width, l.colour, l.dashes);
     cairo_move_to(cr, l.x1, l.y1);
     cairo_line_to(cr, l.x2, l.y2);
     cairo_stroke(cr);
@@ -95,9 +100,7 @@ void Draw_Item(cairo_t* cr, const Page_Line& l)
 
 void Draw_Item(cairo_t* cr, const Page_Line_Run& run)
 {
-    Set_Colour(cr, run.colour);
-    cairo_set_line_width(cr, run.width);
-    cairo_set_dash(cr, run.dashes.empty() ? nullptr : run.dashes.data(), static_cast<int>(run.dashes.size()), 0.0);
+    Set_Pen(cr, run.width, run.colour, run.dashes);
     cairo_new_path(cr);
     for (size_t k = 0; k + 1 < run.ends.size(); k += 2) {
         cairo_move_to(cr, run.ends[k].x, run.ends[k].y);

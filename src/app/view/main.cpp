@@ -2,7 +2,7 @@
 // ("%s%04d.SPF") to a PDF of all pages, or to one PNG a page when OUTPUT ends in .png.
 // Without OUTPUT the PDF goes beside the input. Writes the names of the files it wrote
 // on standard output; exit code 0 when rendered, 1 with a message on standard error when
-// the input cannot be read or the output not written.
+// the input cannot be read, the output not written or the memory runs out.
 #include "viewer/view_file.h"
 
 #include <cstdio>
