@@ -1,5 +1,6 @@
 // The viewer's readers: a report read whole and read in pieces from a stream, each laid
-// out (the two must give the same pages), and a drawing file laid out.
+// out (the two must give the same pages), and a drawing file laid out from its bytes and
+// from a stream (the same items).
 #include "fuzz_support.h"
 
 #include "viewer/drawing_document.h"
@@ -13,7 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Fuzz_Reset_Run();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     Laid_Out_Document drawing;
-    if (Lay_Out_Drawing(bytes, drawing)) return 0;
+    if (Lay_Out_Drawing(bytes, drawing)) {
+        Fuzz_Stream in(data, size);
+        Line_Source lines(in.get());
+        Laid_Out_Document streamed;
+        Lay_Out_Drawing(lines, streamed);
+        if (!lines.Holds_Nul() && streamed.pages[0].items.size() != drawing.pages[0].items.size())
+            Fuzz_Fail("fuzz_report_view", "the drawing read as a stream differs from the one read whole",
+                      std::to_string(streamed.pages[0].items.size()), std::to_string(drawing.pages[0].items.size()));
+        return 0;
+    }
     const Laid_Out_Document whole = Lay_Out_Report(Read_Report(bytes));
     Fuzz_Stream in(data, size);
     Report_Reader reader(in.get());

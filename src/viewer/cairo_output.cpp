@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -18,6 +19,14 @@ cairo_status_t Write_To_File(void* closure, const unsigned char* data, unsigned 
 {
     auto* stream = static_cast<FILE*>(closure);
     return std::fwrite(data, 1, length, stream) == length ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// Memory that ran out is no fault of the file being written: it goes up as such, so that
+// it is not said to be a file that cannot be written.
+cairo_status_t Unless_Out_Of_Memory(cairo_status_t status)
+{
+    if (status == CAIRO_STATUS_NO_MEMORY) throw std::bad_alloc();
+    return status;
 }
 
 void Set_Colour(cairo_t* cr, const Rgb& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
@@ -74,13 +83,29 @@ void Draw_Item(cairo_t* cr, const Page_Text& t)
     cairo_restore(cr);
 }
 
+void Set_Pen(cairo_t* cr, double width, const Rgb& colour, const std::vector<double>& dashes)
+{
+    Set_Colour(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_set_dash(cr, dashes.empty() ? nullptr : dashes.data(), static_cast<int>(dashes.size()), 0.0);
+}
+
 void Draw_Item(cairo_t* cr, const Page_Line& l)
 {
-    Set_Colour(cr, l.colour);
-    cairo_set_line_width(cr, l.width);
-    cairo_set_dash(cr, l.dashes.empty() ? nullptr : l.dashes.data(), static_cast<int>(l.dashes.size()), 0.0);
+    Set_Pen(cr, l.width, l.colour, l.dashes);
     cairo_move_to(cr, l.x1, l.y1);
     cairo_line_to(cr, l.x2, l.y2);
+    cairo_stroke(cr);
+}
+
+void Draw_Item(cairo_t* cr, const Page_Line_Run& run)
+{
+    Set_Pen(cr, run.width, run.colour, run.dashes);
+    cairo_new_path(cr);
+    for (size_t k = 0; k + 1 < run.ends.size(); k += 2) {
+        cairo_move_to(cr, run.ends[k].x, run.ends[k].y);
+        cairo_line_to(cr, run.ends[k + 1].x, run.ends[k + 1].y);
+    }
     cairo_stroke(cr);
 }
 
@@ -144,13 +169,14 @@ Pdf_Pages::~Pdf_Pages()
 bool Pdf_Pages::Add(const Page& page)
 {
     if (!cr_) return false;
+    Unless_Out_Of_Memory(cairo_status(cr_));
     cairo_pdf_surface_set_size(surface_, page.width * POINTS_PER_CM, page.height * POINTS_PER_CM);
     cairo_save(cr_);
     cairo_scale(cr_, POINTS_PER_CM, POINTS_PER_CM);
     Draw_Page(cr_, page);
     cairo_restore(cr_);
     cairo_show_page(cr_);
-    return cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+    return Unless_Out_Of_Memory(cairo_status(cr_)) == CAIRO_STATUS_SUCCESS;
 }
 
 bool Pdf_Pages::Finish(const std::vector<Outline_Entry>& outline)
@@ -163,13 +189,14 @@ bool Pdf_Pages::Finish(const std::vector<Outline_Entry>& outline)
         ids.push_back(cairo_pdf_surface_add_outline(surface_, parent, e.title.c_str(), Outline_Link(e).c_str(),
                                                     CAIRO_PDF_OUTLINE_FLAG_OPEN));
     }
-    const bool drawn = cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+    const bool drawn = Unless_Out_Of_Memory(cairo_status(cr_)) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(cr_);
     cr_ = nullptr;
     cairo_surface_finish(surface_);
-    const bool written = cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS;
+    const cairo_status_t status = cairo_surface_status(surface_);
     cairo_surface_destroy(surface_);
     surface_ = nullptr;
+    const bool written = Unless_Out_Of_Memory(status) == CAIRO_STATUS_SUCCESS;
     return drawn && written && !std::ferror(stream_);
 }
 
@@ -215,8 +242,13 @@ cairo_surface_t* Render_Page_Image(const Page& page, double dpi)
     cairo_paint(cr);
     cairo_scale(cr, px_per_cm, px_per_cm);
     Draw_Page(cr, page);
+    const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
+    if (status == CAIRO_STATUS_NO_MEMORY || cairo_surface_status(surface) == CAIRO_STATUS_NO_MEMORY) {
+        cairo_surface_destroy(surface);
+        throw std::bad_alloc();
+    }
     return surface;
 }
 
@@ -224,11 +256,12 @@ bool Write_Png_Page(const Page& page, const std::string& name, double dpi)
 {
     cairo_surface_t* surface = Render_Page_Image(page, dpi);
     Atomic_File file(name.c_str());
-    const bool ok = file.Stream() && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
-                    cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream()) == CAIRO_STATUS_SUCCESS &&
-                    file.Commit();
+    const cairo_status_t status = !file.Stream() ? CAIRO_STATUS_WRITE_ERROR
+                                  : cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS
+                                      ? cairo_surface_status(surface)
+                                      : cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream());
     cairo_surface_destroy(surface);
-    return ok;
+    return Unless_Out_Of_Memory(status) == CAIRO_STATUS_SUCCESS && file.Commit();
 }
 
 bool Write_Png_Files(const Laid_Out_Document& doc, const std::string& path, double dpi,

@@ -3,13 +3,14 @@
 
 #include "report/drawing_file.h"
 #include "viewer/graphic_records.h"
+#include "viewer/line_source.h"
 #include "viewer/report_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -56,6 +57,50 @@ struct Text_Entity {
     std::string bytes;
 };
 
+struct Numbered_Point {
+    int number = 0;
+    Page_Point at;
+};
+
+// The points of the entities by their numbers, kept as a list while the file is read
+// (a drawing has hundreds of thousands) and sorted once: a number given twice names the
+// point given last.
+class Point_Table {
+public:
+    void Set(int number, Page_Point at) { points_.push_back({number, at}); }
+
+    void Sort()
+    {
+        // The writer numbers its points as it goes: mostly they are in order already.
+        const auto before = [](const Numbered_Point& a, const Numbered_Point& b) { return a.number < b.number; };
+        if (std::adjacent_find(points_.begin(), points_.end(), [&](const Numbered_Point& a, const Numbered_Point& b) {
+                return !before(a, b);
+            }) == points_.end())
+            return;
+        std::stable_sort(points_.begin(), points_.end(), before);
+        size_t kept = 0;
+        for (size_t k = 0; k < points_.size(); ++k) {
+            if (k + 1 < points_.size() && points_[k + 1].number == points_[k].number) continue;
+            points_[kept++] = points_[k];
+        }
+        points_.resize(kept);
+        points_.shrink_to_fit();
+    }
+
+    // After Sort: the point of the number, (0, 0) for one not given.
+    Page_Point Find(int number) const
+    {
+        const auto found = std::lower_bound(points_.begin(), points_.end(), number,
+                                            [](const Numbered_Point& p, int n) { return p.number < n; });
+        return found == points_.end() || found->number != number ? Page_Point{} : found->at;
+    }
+
+    const std::vector<Numbered_Point>& All() const { return points_; }
+
+private:
+    std::vector<Numbered_Point> points_;
+};
+
 struct Drawing {
     std::string title;
     double factor = 0.0;  // of the coordinate system: paper = coordinate * 100 / factor
@@ -64,43 +109,41 @@ struct Drawing {
     std::map<int, std::vector<double>> line_types;  // dash lengths in mm
     std::map<int, Font> fonts;
     std::map<int, Filling> fillings;
-    std::map<int, Page_Point> points;
+    Point_Table points;
     std::vector<Line_Entity> lines;
     std::vector<Area_Entity> areas;
     std::vector<Text_Entity> texts;
 };
 
-std::vector<std::string> Split_Lines(const std::string& bytes)
+// The words of a line, as views into it.
+void Tokens(std::string_view text, std::vector<std::string_view>& out)
 {
-    std::vector<std::string> lines;
-    std::istringstream in(bytes);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+    out.clear();
+    size_t at = 0;
+    while (true) {
+        at = text.find_first_not_of(" \t\n\v\f\r", at);
+        if (at == std::string_view::npos) return;
+        const size_t end = std::min(text.find_first_of(" \t\n\v\f\r", at), text.size());
+        out.push_back(text.substr(at, end - at));
+        at = end;
     }
-    return lines;
 }
 
-std::vector<std::string> Tokens(const std::string& text)
+bool Number(std::string_view token, double& value)
 {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string t; in >> t;) out.push_back(t);
-    return out;
-}
-
-bool Number(const std::string& token, double& value)
-{
+    const std::string copy(token);
     char* end = nullptr;
-    value = std::strtod(token.c_str(), &end);
-    return end != token.c_str() && *end == '\0' && std::isfinite(value);
+    value = std::strtod(copy.c_str(), &end);
+    return end != copy.c_str() && *end == '\0' && std::isfinite(value);
 }
 
 // The numbers of a text (tokens that are not numbers are passed over).
-std::vector<double> Numbers(const std::string& text)
+std::vector<double> Numbers(std::string_view text)
 {
+    std::vector<std::string_view> tokens;
+    Tokens(text, tokens);
     std::vector<double> out;
-    for (const std::string& t : Tokens(text)) {
+    for (std::string_view t : tokens) {
         double v = 0.0;
         if (Number(t, v)) out.push_back(v);
     }
@@ -118,7 +161,7 @@ std::string Outside_Guillemets(const std::string& line)
 }
 
 // "@12" or "#12": 12; false for anything else.
-bool Reference(const std::string& token, char mark, int& value)
+bool Reference(std::string_view token, char mark, int& value)
 {
     if (token.size() < 2 || token[0] != mark) return false;
     double v = 0.0;
@@ -127,34 +170,105 @@ bool Reference(const std::string& token, char mark, int& value)
     return true;
 }
 
+// A line that ends the rows of a table or an area: the next table or entity, or a section
+// mark.
+bool Ends_Rows(const std::string& line) { return !line.empty() && (line[0] == '-' || line[0] == '*'); }
+
+// The rows of an area, " 0 ( @E ( @P x y ) #R pen a b r )" (the count of rows stands before
+// the first), read as a stream of words that may run over lines: each edge is read as soon
+// as its words are there, so that only a few words wait at a time.
+class Area_Rows {
+public:
+    Area_Rows(Area_Entity& area, Point_Table& points, View_Counts& counts)
+        : area_(area), points_(points), counts_(counts)
+    {
+    }
+
+    void Add(const std::vector<std::string_view>& tokens)
+    {
+        for (std::string_view t : tokens) words_.emplace_back(t);
+        Read(false);
+    }
+
+    void Finish()
+    {
+        Read(true);
+        if (!contour_.empty()) area_.contours.push_back(std::move(contour_));
+    }
+
+private:
+    static constexpr size_t EDGE_WORDS = 13;  // ( @E ( @P x y ) #R pen a b r )
+    Area_Entity& area_;
+    Point_Table& points_;
+    View_Counts& counts_;
+    std::vector<std::string> words_;
+    std::vector<Edge> contour_;
+    int first_ = 0;
+
+    // Reads the edges the words hold; at the end (last) also those cut short.
+    void Read(bool last)
+    {
+        size_t k = 0;
+        for (; k < words_.size(); ++k) {
+            if (words_[k] != "(") continue;
+            if (k + 1 >= words_.size() || (!last && k + EDGE_WORDS > words_.size())) {
+                if (last) continue;
+                break;  // wait for the rest of the edge's words
+            }
+            if (words_[k + 1][0] != '@') continue;
+            Edge e;
+            double x = 0.0, y = 0.0, pen = 0.0, radius = 0.0;
+            if (k + 11 >= words_.size() || words_[k + 2] != "(" || !Reference(words_[k + 3], '@', e.from) ||
+                !Number(words_[k + 4], x) || !Number(words_[k + 5], y) || words_[k + 6] != ")" ||
+                !Reference(words_[k + 7], '#', e.to) || !Number(words_[k + 8], pen) || !Number(words_[k + 11], radius)) {
+                ++counts_.malformed_lines;
+                continue;
+            }
+            points_.Set(e.from, {x, y});
+            e.pen = File_Int(pen);
+            e.radius = radius;
+            if (contour_.empty()) first_ = e.from;
+            contour_.push_back(e);
+            if (e.to == first_) {
+                area_.contours.push_back(std::move(contour_));
+                contour_.clear();
+            }
+            k += EDGE_WORDS - 1;
+        }
+        words_.erase(words_.begin(), words_.begin() + static_cast<long>(std::min(k, words_.size())));
+    }
+};
+
 class Reader {
 public:
-    Reader(const std::string& bytes, View_Counts& counts) : lines_(Split_Lines(bytes)), counts_(counts) {}
+    Reader(Line_Source& source, View_Counts& counts) : src_(source), counts_(counts) {}
 
     Drawing Run()
     {
-        if (lines_.size() > 1) d_.title = lines_[1];
-        size_t i = 2;
-        while (i < lines_.size() && lines_[i] != "*TABLES") ++i;
-        while (i < lines_.size() && lines_[i] != "*EOT") {
-            const std::string& line = lines_[i++];
+        if (!src_.At_End()) src_.Advance();  // the file's first line
+        if (!src_.At_End()) d_.title = src_.Take();
+        while (!src_.At_End() && src_.Line() != "*TABLES") src_.Advance();
+        while (!src_.At_End() && src_.Line() != "*EOT") {
+            const std::string line = src_.Take();
             if (line.empty() || line[0] != '-') continue;
-            const std::string name = Tokens(line)[0];
-            size_t end = i;
-            while (end < lines_.size() && (lines_[end].empty() || (lines_[end][0] != '-' && lines_[end][0] != '*'))) ++end;
-            for (; i < end; ++i)
-                if (!lines_[i].empty()) Table_Row(name, lines_[i]);
+            Tokens(line, tokens_);
+            const std::string name(tokens_[0]);
+            for (; !src_.At_End() && !Ends_Rows(src_.Line()); src_.Advance())
+                if (!src_.Line().empty()) Table_Row(name, src_.Line());
         }
-        while (i < lines_.size() && lines_[i] != "*ENTITIES") ++i;
-        ++i;
-        while (i < lines_.size() && lines_[i] != "*EOI") Entity(i);
+        while (!src_.At_End() && src_.Line() != "*ENTITIES") src_.Advance();
+        if (!src_.At_End()) src_.Advance();
+        while (!src_.At_End() && src_.Line() != "*EOI") Entity();
+        counts_.malformed_lines += src_.Cut_Lines();
+        d_.points.Sort();
         return std::move(d_);
     }
 
 private:
-    std::vector<std::string> lines_;
+    Line_Source& src_;
     View_Counts& counts_;
     Drawing d_;
+    std::vector<std::string_view> tokens_;
 
     void Table_Row(const std::string& table, const std::string& row)
     {
@@ -180,26 +294,33 @@ private:
         }
     }
 
-    void Entity(size_t& i)
+    // The entity at the current line, with the lines that belong to it.
+    void Entity()
     {
-        const std::string& line = lines_[i++];
-        const std::vector<std::string> t = Tokens(line);
+        Tokens(src_.Line(), tokens_);
         // A line of blanks is as empty as an empty one.
-        if (t.empty()) return;
-        const std::string& kind = t[0];
+        if (tokens_.empty()) {
+            src_.Advance();
+            return;
+        }
+        const std::string_view kind = tokens_[0];
+        if (kind == "-area") {
+            Area();
+            return;
+        }
+        if (kind == "-text") {
+            Text();
+            return;
+        }
         if (kind == "-line") {
-            Line(t);
+            Line();
         } else if (kind == "-point") {
             int p = 0;
             double x = 0.0, y = 0.0;
-            if (t.size() >= 4 && Reference(t[1], '@', p) && Number(t[2], x) && Number(t[3], y))
-                d_.points[p] = {x, y};
+            if (tokens_.size() >= 4 && Reference(tokens_[1], '@', p) && Number(tokens_[2], x) && Number(tokens_[3], y))
+                d_.points.Set(p, {x, y});
             else
                 ++counts_.malformed_lines;
-        } else if (kind == "-area") {
-            Area(t, i);
-        } else if (kind == "-text") {
-            Text(t, i);
         } else if (kind == "-opengroup" || kind == "-closegroup" || kind == "-setlayer" || kind == "-setcoorsys") {
             // Groups, layers and the coordinate system change nothing on the page.
         } else if (kind[0] == '-') {
@@ -207,16 +328,18 @@ private:
         } else {
             ++counts_.malformed_lines;
         }
+        src_.Advance();
     }
 
     // "-line @E ( @P x y ) #R pen type 1 0.0"
-    void Line(const std::vector<std::string>& t)
+    void Line()
     {
+        const std::vector<std::string_view>& t = tokens_;
         Line_Entity l;
         double x = 0.0, y = 0.0, pen = 0.0, type = 0.0;
         if (t.size() >= 10 && t[2] == "(" && Reference(t[3], '@', l.from) && Number(t[4], x) && Number(t[5], y) &&
             t[6] == ")" && Reference(t[7], '#', l.to) && Number(t[8], pen) && Number(t[9], type)) {
-            d_.points[l.from] = {x, y};
+            d_.points.Set(l.from, {x, y});
             l.pen = File_Int(pen);
             l.line_type = File_Int(type);
             d_.lines.push_back(l);
@@ -226,71 +349,50 @@ private:
         }
     }
 
-    // "-area / kind filling", then the rows " 0 ( @E ( @P x y ) #R pen a b r )" (the count
-    // of rows stands before the first), up to the next entity.
-    void Area(const std::vector<std::string>& t, size_t& i)
+    // "-area / kind filling", then its rows up to the next entity.
+    void Area()
     {
         Area_Entity area;
         std::vector<double> head;
-        for (size_t k = 2; k < t.size(); ++k) {
+        for (size_t k = 2; k < tokens_.size(); ++k) {
             double v = 0.0;
-            if (Number(t[k], v)) head.push_back(v);
+            if (Number(tokens_[k], v)) head.push_back(v);
         }
         area.filling = head.size() >= 2 ? File_Int(head[1]) : 0;
-        std::vector<std::string> rows;
-        while (i < lines_.size() && (lines_[i].empty() || (lines_[i][0] != '-' && lines_[i][0] != '*'))) {
-            for (std::string& token : Tokens(lines_[i])) rows.push_back(std::move(token));
-            ++i;
+        src_.Advance();
+        Area_Rows rows(area, d_.points, counts_);
+        for (; !src_.At_End() && !Ends_Rows(src_.Line()); src_.Advance()) {
+            Tokens(src_.Line(), tokens_);
+            rows.Add(tokens_);
         }
-        std::vector<Edge> contour;
-        int first = 0;
-        for (size_t k = 0; k < rows.size(); ++k) {
-            if (rows[k] != "(" || k + 1 >= rows.size() || rows[k + 1][0] != '@') continue;
-            // ( @E ( @P x y ) #R pen a b r )
-            Edge e;
-            double x = 0.0, y = 0.0, pen = 0.0, radius = 0.0;
-            if (k + 11 >= rows.size() || rows[k + 2] != "(" || !Reference(rows[k + 3], '@', e.from) ||
-                !Number(rows[k + 4], x) || !Number(rows[k + 5], y) || rows[k + 6] != ")" ||
-                !Reference(rows[k + 7], '#', e.to) || !Number(rows[k + 8], pen) || !Number(rows[k + 11], radius)) {
-                ++counts_.malformed_lines;
-                continue;
-            }
-            d_.points[e.from] = {x, y};
-            e.pen = File_Int(pen);
-            e.radius = radius;
-            if (contour.empty()) first = e.from;
-            contour.push_back(e);
-            if (e.to == first) {
-                area.contours.push_back(std::move(contour));
-                contour.clear();
-            }
-            k += 12;
-        }
-        if (!contour.empty()) area.contours.push_back(std::move(contour));
+        rows.Finish();
         d_.areas.push_back(std::move(area));
         ++counts_.areas;
     }
 
     // "-text / 1 length font 2 1 keypad x y angle 1.2 0. 0." and the line "    «text»".
-    void Text(const std::vector<std::string>& t, size_t& i)
+    void Text()
     {
+        const std::vector<std::string_view>& t = tokens_;
         Text_Entity text;
         double font = 0.0, keypad = 0.0;
         if (t.size() < 11 || !Number(t[4], font) || !Number(t[7], keypad) || !Number(t[8], text.x) ||
             !Number(t[9], text.y) || !Number(t[10], text.angle)) {
             ++counts_.malformed_lines;
+            src_.Advance();
             return;
         }
         text.font = File_Int(font);
         text.keypad = File_Int(keypad);
-        if (i < lines_.size()) {
-            const std::string& line = lines_[i];
+        src_.Advance();
+        if (!src_.At_End()) {
+            const std::string& line = src_.Line();
             const size_t open = line.find('\xAE');
             if (open != std::string::npos && line.find_first_not_of(' ') == open) {
                 size_t close = line.rfind('\xAF');
                 if (close == std::string::npos || close < open) close = line.size();
                 text.bytes = line.substr(open + 1, close - open - 1);
-                ++i;
+                src_.Advance();
             }
         }
         d_.texts.push_back(std::move(text));
@@ -331,6 +433,12 @@ private:
     Page& page_;
     double unit_ = 1.0, fit_ = 1.0, left_ = 0.0, top_ = 0.0;
     double min_x_ = 0.0, min_y_ = 0.0, max_x_ = 0.0, max_y_ = 0.0;
+    // The pen and line type of the line before and how they draw.
+    bool pen_set_ = false;
+    Line_Entity pen_;
+    double width_ = 0.0;
+    Rgb colour_;
+    std::vector<double> dashes_;
 
     void Bounds()
     {
@@ -346,7 +454,7 @@ private:
             min_y_ = std::min(min_y_, y);
             max_y_ = std::max(max_y_, y);
         };
-        for (const auto& [number, p] : d_.points) widen(p.x, p.y);
+        for (const Numbered_Point& p : d_.points.All()) widen(p.at.x, p.at.y);
         for (const Text_Entity& t : d_.texts) widen(t.x, t.y);
     }
 
@@ -355,11 +463,7 @@ private:
         return {left_ + (p.x - min_x_) * unit_ * fit_, top_ + (max_y_ - p.y) * unit_ * fit_};
     }
 
-    Page_Point Point(int number) const
-    {
-        const auto found = d_.points.find(number);
-        return found == d_.points.end() ? Page_Point{} : found->second;
-    }
+    Page_Point Point(int number) const { return d_.points.Find(number); }
 
     Rgb Pen_Colour(int pen) const
     {
@@ -389,24 +493,24 @@ private:
 
     void Line(const Line_Entity& l)
     {
-        const Page_Point a = Map(Point(l.from)), b = Map(Point(l.to));
-        Page_Line line;
-        line.x1 = a.x;
-        line.y1 = a.y;
-        line.x2 = b.x;
-        line.y2 = b.y;
-        line.width = Pen_Width(l.pen);
-        line.colour = Pen_Colour(l.pen);
-        const auto type = d_.line_types.find(l.line_type);
-        if (type != d_.line_types.end())
-            for (double mm : type->second) line.dashes.push_back(mm * MM);
-        // Dashes too short to print (or none at all) make a solid line.
-        for (double d : line.dashes)
-            if (d < 0.005) {
-                line.dashes.clear();
-                break;
-            }
-        page_.items.emplace_back(std::move(line));
+        if (!pen_set_ || l.pen != pen_.pen || l.line_type != pen_.line_type) {
+            pen_set_ = true;
+            pen_.pen = l.pen;
+            pen_.line_type = l.line_type;
+            width_ = Pen_Width(l.pen);
+            colour_ = Pen_Colour(l.pen);
+            dashes_.clear();
+            const auto type = d_.line_types.find(l.line_type);
+            if (type != d_.line_types.end())
+                for (double mm : type->second) dashes_.push_back(mm * MM);
+            // Dashes too short to print (or none at all) make a solid line.
+            for (double d : dashes_)
+                if (d < 0.005) {
+                    dashes_.clear();
+                    break;
+                }
+        }
+        Add_Line(page_, Map(Point(l.from)), Map(Point(l.to)), width_, colour_, dashes_);
     }
 
     // The points of an edge after its start: the end alone, or the arc's points.
@@ -498,11 +602,17 @@ bool Is_Drawing_File(const std::string& bytes)
 bool Lay_Out_Drawing(const std::string& bytes, Laid_Out_Document& out)
 {
     if (!Is_Drawing_File(bytes)) return false;
+    Line_Source lines(bytes);
+    Lay_Out_Drawing(lines, out);
+    return true;
+}
+
+void Lay_Out_Drawing(Line_Source& lines, Laid_Out_Document& out)
+{
     out = Laid_Out_Document{};
-    const Drawing drawing = Reader(bytes, out.counts).Run();
+    const Drawing drawing = Reader(lines, out.counts).Run();
     out.title = Report_Bytes_To_Utf8(drawing.title);
     out.pages.emplace_back();
     Placer(drawing, out.pages.back()).Run();
     out.page_count = 1;
-    return true;
 }

@@ -23,6 +23,7 @@
 // - Colour 0 is black; a text's keypad anchor 7 8 9 is the top, 4 5 6 the middle, 1 2 3 the
 //   baseline; a font with a slant is drawn oblique; an upside-down text is turned as in
 //   report graphics (viewer/graphic_records.h).
+#include "viewer/line_source.h"
 #include "viewer/page_model.h"
 
 #include <string>
@@ -30,6 +31,11 @@
 // Reads drawing-file bytes and lays them out; false (nothing laid out) when the bytes
 // do not begin with the drawing file's first line.
 bool Lay_Out_Drawing(const std::string& bytes, Laid_Out_Document& out);
+
+// Reads a drawing file's lines (its first line is taken to be the drawing file's) and
+// lays them out. The file is read as a stream; what is kept is the drawing's points and
+// entities and the page.
+void Lay_Out_Drawing(Line_Source& lines, Laid_Out_Document& out);
 
 // True when the bytes begin with the drawing file's first line.
 bool Is_Drawing_File(const std::string& bytes);

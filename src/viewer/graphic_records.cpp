@@ -23,6 +23,23 @@ double Sign(double from, double to) { return to >= from ? 1.0 : -1.0; }
 
 } // namespace
 
+void Add_Line(Page& page, Page_Point a, Page_Point b, double width, const Rgb& colour, const std::vector<double>& dashes)
+{
+    // Runs no longer than cairo strokes as fast as their lines one by one.
+    constexpr size_t RUN_LINES = 64;
+    auto* run = page.items.empty() ? nullptr : std::get_if<Page_Line_Run>(&page.items.back());
+    if (!run || run->width != width || !(run->colour == colour) || run->dashes != dashes ||
+        run->ends.size() >= 2 * RUN_LINES) {
+        Page_Line_Run fresh;
+        fresh.width = width;
+        fresh.colour = colour;
+        fresh.dashes = dashes;
+        run = &std::get<Page_Line_Run>(page.items.emplace_back(std::move(fresh)));
+    }
+    run->ends.push_back(a);
+    run->ends.push_back(b);
+}
+
 void Place_Text(Page_Text& text, Page_Point at, double u, double v, double width, double cap)
 {
     const double a = text.angle * PI / 180.0;
@@ -147,19 +164,6 @@ private:
                 colour_set_ = true;
             }
             break;
-        case PLOT_RECORD_8:
-        case PLOT_RECORD_16:
-        case PLOT_RECORD_23:
-        case PLOT_RECORD_GROUP_BEGIN:
-        case PLOT_RECORD_GROUP_END:
-        case PLOT_RECORD_LINE_COLOUR:
-        case PLOT_RECORD_COLOUR_SECTION_BEGIN:
-        case PLOT_RECORD_COLOUR_SECTION_END:
-        case PLOT_RECORD_COLOUR_STATE_BEGIN:
-        case PLOT_RECORD_COLOUR_STATE_END:
-        case PLOT_RECORD_COLOUR_STATE_RESET:
-        case PLOT_RECORD_COLOUR_SLOT:
-            break;
         case PLOT_RECORD_SYMBOL_GLYPH:
             if (const Symbol_Shape* symbol = Find_Symbol(r.text); symbol && Need(r, 2))
                 Symbol(*symbol, Map(At(r, 0), At(r, 1)));
@@ -170,23 +174,12 @@ private:
             counts_.Leave_Out("Bild " + Report_Plain_Text(r.text));
             break;
         default:
-            ++counts_.unknown_records;
+            if (!Graphic_Record_Changes_Nothing(r.code)) ++counts_.unknown_records;
             break;
         }
     }
 
-    void Line(Page_Point a, Page_Point b)
-    {
-        Page_Line line;
-        line.x1 = a.x;
-        line.y1 = a.y;
-        line.x2 = b.x;
-        line.y2 = b.y;
-        line.width = width_;
-        line.colour = colour_;
-        line.dashes = dashes_;
-        page_.items.emplace_back(std::move(line));
-    }
+    void Line(Page_Point a, Page_Point b) { Add_Line(page_, a, b, width_, colour_, dashes_); }
 
     // A symbol of the viewer's own set, its top left corner at the point.
     void Symbol(const Symbol_Shape& symbol, Page_Point top_left)
@@ -282,6 +275,27 @@ private:
 };
 
 } // namespace
+
+bool Graphic_Record_Changes_Nothing(int code)
+{
+    switch (code) {
+    case PLOT_RECORD_8:
+    case PLOT_RECORD_16:
+    case PLOT_RECORD_23:
+    case PLOT_RECORD_GROUP_BEGIN:
+    case PLOT_RECORD_GROUP_END:
+    case PLOT_RECORD_LINE_COLOUR:
+    case PLOT_RECORD_COLOUR_SECTION_BEGIN:
+    case PLOT_RECORD_COLOUR_SECTION_END:
+    case PLOT_RECORD_COLOUR_STATE_BEGIN:
+    case PLOT_RECORD_COLOUR_STATE_END:
+    case PLOT_RECORD_COLOUR_STATE_RESET:
+    case PLOT_RECORD_COLOUR_SLOT:
+        return true;
+    default:
+        return false;
+    }
+}
 
 double Graphic_Width(const Graphic_Block& g) { return std::fabs(g.window[1] - g.window[0]); }
 double Graphic_Height(const Graphic_Block& g) { return std::fabs(g.window[3] - g.window[2]); }

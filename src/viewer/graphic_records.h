@@ -8,7 +8,8 @@
 //
 // How the records look (the format leaves it open; the state runs through the block,
 // groups do not scope it):
-//   1  line, in the current colour, width and dash pattern
+//   1  line, in the current colour, width and dash pattern (the lines of one pen that
+//      follow one another are drawn as one run)
 //   2  text, its baseline starting at the point
 //   3  the same along the text angle (record 14)
 //   4  line weight class n: width n * 0.018 cm (1 thin, 2 thicker)
@@ -42,11 +43,19 @@ struct Graphic_Frame {
     double scale = 1.0;   // page cm per record unit
 };
 
+// The records of the list above that have no effect on the page: the reader need not
+// keep them (a graphic of a million group brackets takes no memory).
+bool Graphic_Record_Changes_Nothing(int code);
+
 // Width and height of the window in record units.
 double Graphic_Width(const Graphic_Block& graphic);
 double Graphic_Height(const Graphic_Block& graphic);
 
 void Draw_Graphic(const Graphic_Block& graphic, const Graphic_Frame& frame, Page& page, View_Counts& counts);
+
+// Adds the line from a to b to the page: to the run of lines at the page's end when that
+// has the same pen and is not yet long, else as a new run. Shared with drawings.
+void Add_Line(Page& page, Page_Point a, Page_Point b, double width, const Rgb& colour, const std::vector<double>& dashes);
 
 // Places a text of the given width and capital height so that the point (u along, v up
 // in the text's own frame) lies at "at", for text.angle; an upside-down text is turned

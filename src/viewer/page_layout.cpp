@@ -256,10 +256,14 @@ private:
         l.y1 += dy;
         l.y2 += dy;
     }
+    static void Shift(std::vector<Page_Point>& points, double dy)
+    {
+        for (Page_Point& p : points) p.y += dy;
+    }
+    static void Shift(Page_Line_Run& run, double dy) { Shift(run.ends, dy); }
     static void Shift(Page_Fill& f, double dy)
     {
-        for (auto& contour : f.contours)
-            for (Page_Point& p : contour) p.y += dy;
+        for (auto& contour : f.contours) Shift(contour, dy);
     }
 
     void Drawn_To(double y)
@@ -580,13 +584,17 @@ private:
         top = std::min({top, l.y1, l.y2});
         bottom = std::max({bottom, l.y1, l.y2});
     }
+    static void Extent(const std::vector<Page_Point>& points, double& top, double& bottom)
+    {
+        for (const Page_Point& p : points) {
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+    }
+    static void Extent(const Page_Line_Run& run, double& top, double& bottom) { Extent(run.ends, top, bottom); }
     static void Extent(const Page_Fill& f, double& top, double& bottom)
     {
-        for (const auto& contour : f.contours)
-            for (const Page_Point& p : contour) {
-                top = std::min(top, p.y);
-                bottom = std::max(bottom, p.y);
-            }
+        for (const auto& contour : f.contours) Extent(contour, top, bottom);
     }
 
     // ------------------------------------------------------------------ text lines

@@ -29,6 +29,16 @@ struct Page_Line {
     std::vector<double> dashes;  // empty: solid
 };
 
+// Straight lines of one pen drawn as one: the lines of a drawing that follow one another
+// in the same pen (a drawing holds hundreds of thousands, a page item each would take
+// many times the file's size).
+struct Page_Line_Run {
+    std::vector<Page_Point> ends;  // two a line: its start and its end
+    double width = 0.02;
+    Rgb colour;
+    std::vector<double> dashes;  // empty: solid; the pattern starts anew at each line
+};
+
 enum class Fill_Kind { Solid, Hatch, Cross };
 
 struct Page_Fill {
@@ -40,7 +50,7 @@ struct Page_Fill {
     double hatch_width = 0.01;
 };
 
-using Page_Item = std::variant<Page_Text, Page_Line, Page_Fill>;
+using Page_Item = std::variant<Page_Text, Page_Line, Page_Line_Run, Page_Fill>;
 
 struct Page {
     double width = 21.0, height = 29.7;

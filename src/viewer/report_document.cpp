@@ -1,6 +1,8 @@
 #include "viewer/file_numbers.h"
 #include "viewer/report_document.h"
 
+#include "viewer/graphic_records.h"
+
 #include "report/oli_channel.h"
 #include "report/report_layout.h"
 
@@ -24,84 +26,6 @@ constexpr uint32_t PARA_EXTRA_1 = 0x01, PARA_EXTRA_2 = 0x02, PARA_SPACE_BEFORE =
 constexpr uint32_t TRANSITION_CHANGE = 0x4, TRANSITION_SPACE = 0x1000;
 // Graphic head flag: a second window precedes the window.
 constexpr uint32_t HEAD_SECOND_WINDOW = 0x10000;
-
-// The lines of the report, one at a time: from bytes, or from a file read in pieces.
-// CR LF ends a line as LF does; a line is cut at REPORT_LINE_MAX bytes.
-class Line_Source {
-public:
-    explicit Line_Source(const std::string& bytes) : bytes_(&bytes) { Fetch(); }
-    explicit Line_Source(FILE* file) : file_(file) { Fetch(); }
-
-    bool At_End() const { return !have_; }
-    const std::string& Line() const { return line_; }
-    void Advance() { Fetch(); }
-    std::string Take()
-    {
-        std::string line = std::move(line_);
-        Fetch();
-        return line;
-    }
-    int Cut_Lines() const { return cut_; }
-    int Read_Error() const { return error_; }
-    bool Holds_Nul() const { return nul_; }
-
-private:
-    const std::string* bytes_ = nullptr;
-    FILE* file_ = nullptr;
-    std::string chunk_;     // bytes read from the file and not yet handed out
-    size_t pos_ = 0;        // in the bytes or the chunk
-    std::string line_;
-    bool have_ = false;
-    int cut_ = 0, error_ = 0;
-    bool nul_ = false;
-
-    // The next piece of the file into the chunk; false at its end or on an error.
-    bool Refill()
-    {
-        if (!file_ || error_ || nul_) return false;
-        chunk_.resize(CHUNK);
-        errno = 0;
-        const size_t n = std::fread(chunk_.data(), 1, CHUNK, file_);
-        chunk_.resize(n);
-        pos_ = 0;
-        if (n == 0 && std::ferror(file_)) {
-            const int code = Input_Stream_Error(file_);
-            error_ = code ? code : errno ? errno : EIO;
-        }
-        if (chunk_.find('\0') != std::string::npos) nul_ = true;
-        return n > 0 && !nul_;
-    }
-
-    void Fetch()
-    {
-        line_.clear();
-        have_ = false;
-        bool cut = false;
-        while (true) {
-            const std::string& from = bytes_ ? *bytes_ : chunk_;
-            if (pos_ >= from.size()) {
-                if (bytes_ || !Refill()) break;
-                continue;
-            }
-            const size_t end = from.find('\n', pos_);
-            const size_t stop = end == std::string::npos ? from.size() : end;
-            have_ = true;
-            const size_t room = REPORT_LINE_MAX - std::min(line_.size(), REPORT_LINE_MAX);
-            if (stop - pos_ > room) cut = true;
-            line_.append(from, pos_, std::min(stop - pos_, room));
-            pos_ = stop;
-            if (end != std::string::npos) {
-                ++pos_;
-                break;
-            }
-        }
-        if (!have_) return;
-        if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-        if (cut) ++cut_;
-    }
-
-    static constexpr size_t CHUNK = 1 << 20;
-};
 
 bool Is_Keyword(const std::string& line) { return !line.empty() && line[0] == '#'; }
 
@@ -154,6 +78,17 @@ bool Guillemet_Text(const std::string& line, size_t& open, std::string& text)
     if (close == std::string::npos || close < open) close = line.size();
     text = line.substr(open + 1, close - open - 1);
     return true;
+}
+
+// A record line that changes nothing on the page ("30" and the like), told at a glance
+// by its number alone: a graphic may hold millions of them.
+bool Plain_Record_Without_Effect(const std::string& line)
+{
+    size_t k = line.find_first_not_of(" \t");
+    int code = 0, digits = 0;
+    for (; k < line.size() && line[k] >= '0' && line[k] <= '9' && digits < 4; ++k, ++digits)
+        code = code * 10 + (line[k] - '0');
+    return digits > 0 && (k >= line.size() || line[k] == ' ' || line[k] == '\t') && Graphic_Record_Changes_Nothing(code);
 }
 
 } // namespace
@@ -508,6 +443,10 @@ private:
         Graphic_Block g;
         if (!Graphic_Head(g)) ++counts_.malformed_lines;
         while (!At_End() && !Is_Keyword(Line())) {
+            if (Plain_Record_Without_Effect(Line())) {
+                src_.Advance();
+                continue;
+            }
             const std::string line = src_.Take();
             if (line.find_first_not_of(" \t") == std::string::npos) continue;
             if (Is_Minus_One(line)) break;
@@ -527,7 +466,7 @@ private:
                 ++counts_.malformed_lines;
                 continue;
             }
-            g.records.push_back(std::move(record));
+            if (!Graphic_Record_Changes_Nothing(record.code)) g.records.push_back(std::move(record));
         }
         Add(std::move(g));
     }

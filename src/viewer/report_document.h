@@ -27,7 +27,9 @@
 // a value line for kind 3), the window "x1 x2 y1 y2", records up to "-1". A record is its
 // number and its fields; a text field runs from the first byte 0xAE to the last 0xAF;
 // record 27 carries a font reference instead. The bytes of an embedded image ("{" ... "}")
-// are skipped.
+// are skipped, and so are the records that change nothing on the page (group brackets and
+// the like, viewer/graphic_records.h).
+#include "viewer/line_source.h"
 #include "viewer/report_text.h"
 
 #include <cstdint>
@@ -124,7 +126,7 @@ struct Report_Document {
 // of any length is read in a memory of its own (a paragraph block is read a line at a time;
 // a table or a graphic is one item). A line longer than REPORT_LINE_MAX bytes is cut there
 // (its rest skipped, counted as a line that could not be read).
-constexpr size_t REPORT_LINE_MAX = 1L << 20;
+constexpr size_t REPORT_LINE_MAX = VIEW_LINE_MAX;
 
 class Report_Reader {
 public:

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -72,6 +73,17 @@ bool Drawing_Or_Report(const std::string& path, bool& drawing, std::string& erro
     return true;
 }
 
+// How a reading in pieces ended: false with a message when the file held a NUL (no text)
+// or its reading failed.
+bool Read_To_End(const std::string& path, bool holds_nul, int read_error, std::string& error)
+{
+    if (holds_nul)
+        error = Not_Text(path);
+    else if (read_error)
+        error = Unreadable(path, read_error);
+    return !holds_nul && !read_error;
+}
+
 // Lays the report out as it is read, in pieces; the pages go to the sink.
 bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_Document& doc, std::string& error)
 {
@@ -79,15 +91,7 @@ bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_D
     if (!file) return false;
     Report_Reader reader(file.get());
     doc = Lay_Out_Report_In_Pieces(reader, sink);
-    if (reader.Holds_Nul()) {
-        error = Not_Text(path);
-        return false;
-    }
-    if (reader.Read_Error()) {
-        error = Unreadable(path, reader.Read_Error());
-        return false;
-    }
-    return true;
+    return Read_To_End(path, reader.Holds_Nul(), reader.Read_Error(), error);
 }
 
 // A report to the PDF and, with a PNG name, one PNG a page: a first pass counts the pages,
@@ -132,38 +136,7 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     return true;
 }
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-} // namespace
-
-bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error)
-{
-    std::string bytes;
-    if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
-    if (bytes.find('\0') != std::string::npos) {
-        error = Not_Text(input);
-        return false;
-    }
-    if (!Lay_Out_Drawing(bytes, doc)) doc = Lay_Out_Report(Read_Report(bytes));
-    return true;
-}
-
-std::string Default_View_Output(const std::string& input)
-{
-    const size_t slash = input.find_last_of('/');
-    const size_t dot = input.find_last_of('.');
-    const bool has_extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (has_extension ? input.substr(0, dot) : input) + ".pdf";
-}
-
-bool Is_Png_Name(const std::string& name) { return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".png"; }
-
-View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
+View_Outcome Render_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
 {
     View_Outcome outcome;
     bool drawing = false;
@@ -180,6 +153,65 @@ View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_
                  (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
     if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
     return outcome;
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+} // namespace
+
+bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error)
+{
+    bool drawing = false;
+    if (!Drawing_Or_Report(input, drawing, error)) return false;
+    if (drawing) {
+        // Read as a stream: the drawing's bytes are not kept beside what they draw.
+        File_Ptr file = Open(input, error);
+        if (!file) return false;
+        Line_Source lines(file.get());
+        Lay_Out_Drawing(lines, doc);
+        return Read_To_End(input, lines.Holds_Nul(), lines.Read_Error(), error);
+    }
+    std::string bytes;
+    if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
+    if (bytes.find('\0') != std::string::npos) {
+        error = Not_Text(input);
+        return false;
+    }
+    doc = Lay_Out_Report(Read_Report(bytes));
+    return true;
+}
+
+std::string Default_View_Output(const std::string& input)
+{
+    const size_t slash = input.find_last_of('/');
+    const size_t dot = input.find_last_of('.');
+    const bool has_extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (has_extension ? input.substr(0, dot) : input) + ".pdf";
+}
+
+bool Is_Png_Name(const std::string& name) { return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".png"; }
+
+std::string View_Out_Of_Memory(const std::string& path)
+{
+    return "Nicht genug Arbeitsspeicher f\xC3\xBCr die Datei " + path + ".";
+}
+
+View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
+{
+    try {
+        return Render_Files(input, pdf_name, png_name);
+    } catch (const std::bad_alloc&) {
+        // What was laid out and drawn is gone with the stack; the files half written are
+        // removed by their own ends.
+        View_Outcome outcome;
+        outcome.error = View_Out_Of_Memory(input);
+        return outcome;
+    }
 }
 
 View_Outcome Render_View_File(const std::string& input, const std::string& output)

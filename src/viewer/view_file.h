@@ -23,8 +23,9 @@ struct View_Outcome {
 // pieces, page by page, so that its length does not decide the memory it takes.
 constexpr long long VIEW_FILE_MAX = 256LL << 20;
 
-// Reads and lays out the whole file at once (every page kept: for drawings and small
-// reports); false with a message in error when it cannot be read.
+// Reads and lays out the whole file at once, every page kept (a drawing is read as a
+// stream; a report is read whole: for small ones); false with a message in error when it
+// cannot be read.
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error);
 
 // The PDF beside the input: its name with the extension replaced by ".pdf".
@@ -33,8 +34,12 @@ std::string Default_View_Output(const std::string& input);
 // True when the name ends in ".png" (any case).
 bool Is_Png_Name(const std::string& name);
 
+// "Nicht genug Arbeitsspeicher für die Datei <path>."
+std::string View_Out_Of_Memory(const std::string& path);
+
 // Renders the input to a PDF (pdf_name, "" for none) and one PNG a page (named from
-// png_name by Png_Page_Name, "" for none) at once.
+// png_name by Png_Page_Name, "" for none) at once. Memory that runs out on the way ends
+// the rendering with View_Out_Of_Memory, never with a file said to be unwritable.
 View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name);
 
 // Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page

@@ -2,6 +2,7 @@
 // tables and graphics on A4.
 #include "viewer/page_layout.h"
 #include "viewer/report_styles.h"
+#include "page_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -212,11 +213,10 @@ TEST(PageLayout, LabelLinesKeepTheirValuesAndNoHeadingEndsAPage)
                               "#OLI_RESERVE 25.5\n#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 30 0\n 1 0 0 0 30\n -1\n");
     ASSERT_EQ(tall.pages.size(), 1u);
     const Found heading = Find(tall, "5. Gew");
-    for (const Page_Item& item : tall.pages[0].items)
-        if (const auto* l = std::get_if<Page_Line>(&item)) {
-            EXPECT_GT(std::min(l->y1, l->y2), heading.text->y);
-            EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-9);
-        }
+    for (const Page_Line& l : Page_Lines_Of(tall.pages[0])) {
+        EXPECT_GT(std::min(l.y1, l.y2), heading.text->y);
+        EXPECT_LE(std::max(l.y1, l.y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-9);
+    }
 
     // No line breaks right after the arrow: it goes to the next line with its value.
     const auto arrow = Lay_Out(Para(" " + std::string(80, 'x') + " 4.72 cm\xFD  \x88 erf A = 9.44 cm\xFD\n"));
@@ -303,24 +303,22 @@ TEST(PageLayout, GraphicsStandInTheirWindowAndShrinkOnlyWhenTooLarge)
     const auto doc = Lay_Out("#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 5 0\n 1 0 0 10 0\n 24  1 2 3 1\n -1\n" +
                              Para(" unter\n") +
                              "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 34 0 1\n 1 0 0 34 0\n -1\n");
-    std::vector<const Page_Line*> lines;
+    const std::vector<Page_Line> lines = Page_Lines_Of(doc.pages[0]);
     std::vector<const Page_Fill*> fills;
-    for (const Page_Item& item : doc.pages[0].items) {
-        if (const auto* l = std::get_if<Page_Line>(&item)) lines.push_back(l);
+    for (const Page_Item& item : doc.pages[0].items)
         if (const auto* f = std::get_if<Page_Fill>(&item)) fills.push_back(f);
-    }
     ASSERT_EQ(lines.size(), 2u);
     ASSERT_EQ(fills.size(), 1u);
     // y = 0 is the window's far edge: the top of the 5 cm high frame.
-    EXPECT_NEAR(lines[0]->x1, PAGE_LEFT, 1e-9);
-    EXPECT_NEAR(lines[0]->x2, PAGE_LEFT + 10.0, 1e-9);
-    EXPECT_NEAR(lines[0]->y1, PAGE_TOP, 1e-9);
+    EXPECT_NEAR(lines[0].x1, PAGE_LEFT, 1e-9);
+    EXPECT_NEAR(lines[0].x2, PAGE_LEFT + 10.0, 1e-9);
+    EXPECT_NEAR(lines[0].y1, PAGE_TOP, 1e-9);
     EXPECT_NEAR(fills[0]->contours[0][0].y, PAGE_TOP + 1.0, 1e-9);  // corner (1, 1)
     EXPECT_NEAR(fills[0]->contours[0][2].y, PAGE_TOP + 2.0, 1e-9);  // corner (3, 2)
     EXPECT_GT(Find(doc, "unter").text->y, PAGE_TOP + 5.0);  // the next line right under it
     EXPECT_LT(Find(doc, "unter").text->y, PAGE_TOP + 5.0 + LINE);
     // The wide one is scaled to the 17 cm of the text area.
-    EXPECT_NEAR(lines[1]->x2 - lines[1]->x1, 17.0, 1e-9);
+    EXPECT_NEAR(lines[1].x2 - lines[1].x1, 17.0, 1e-9);
 
     // After a near-full page, a graphic whose label and arrow reach 1 cm above its window
     // (y runs down: -1 is above 0) goes to the next page and starts below its head, and
@@ -333,11 +331,10 @@ TEST(PageLayout, GraphicsStandInTheirWindowAndShrinkOnlyWhenTooLarge)
                                   Para(" darunter\n"));
     ASSERT_EQ(reaching.pages.size(), 2u);
     double top = 100.0, bottom = 0.0;
-    for (const Page_Item& item : reaching.pages[1].items)
-        if (const auto* l = std::get_if<Page_Line>(&item)) {
-            top = std::min({top, l->y1, l->y2});
-            bottom = std::max({bottom, l->y1, l->y2});
-        }
+    for (const Page_Line& l : Page_Lines_Of(reaching.pages[1])) {
+        top = std::min({top, l.y1, l.y2});
+        bottom = std::max({bottom, l.y1, l.y2});
+    }
     EXPECT_NEAR(top, PAGE_TOP, 1e-9);              // the arrow's tip at the flow position
     EXPECT_NEAR(bottom, PAGE_TOP + 1.0, 1e-9);     // the window's top edge a centimetre lower
     const Found label = Find(reaching, "Maßstab"), after = Find(reaching, "darunter");

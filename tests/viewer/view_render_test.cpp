@@ -15,6 +15,7 @@
 #include "report/page_head.h"
 #include "dummy_window.h"
 #include "file_size_limit.h"
+#include "page_lines.h"
 #include "sample_report.h"
 #include "test_support.h"
 
@@ -28,9 +29,11 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -229,6 +232,24 @@ TEST(ViewHostile, NumbersBeyondReasonStayHarmless)
     cairo_surface_destroy(Render_Page_Image(plan.pages[0], 30.0));
 }
 
+TEST(ViewHostile, APointGivenTwiceIsWhereItWasGivenLast)
+{
+    // Points out of the order of their numbers, point 3 given twice: both lines end where
+    // it was given last, and a point never given is the origin.
+    const std::string drawing = std::string(PLOT_FILE_MAGIC) +
+                                "\nT\n\n*TABLES\n*EOT\n*ENTITIES\n-line @1 ( @9 0 0 ) #3 0 0 1 0.0\n-point @3 10 0\n"
+                                "-line @2 ( @1 0 10 ) #3 0 0 1 0.0\n-point @3 10 10\n-line @3 ( @7 0 10 ) #8 0 0 1 0.0\n*EOI\n";
+    Laid_Out_Document plan;
+    ASSERT_TRUE(Lay_Out_Drawing(drawing, plan));
+    const std::vector<Page_Line> lines = Page_Lines_Of(plan.pages[0]);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_DOUBLE_EQ(lines[0].x2, lines[1].x2);
+    EXPECT_DOUBLE_EQ(lines[0].y2, lines[1].y2);
+    EXPECT_DOUBLE_EQ(lines[1].y1, lines[1].y2);  // level from (0, 10) to (10, 10)
+    EXPECT_DOUBLE_EQ(lines[2].x2, lines[0].x1);  // to the origin, where the first begins
+    EXPECT_DOUBLE_EQ(lines[2].y2, lines[0].y1);
+}
+
 TEST_F(ViewRender, TheDrawingFileRendersWithItsEntitiesCounted)
 {
     const std::string drawing = dir_.file("B10001.SPF");
@@ -288,11 +309,12 @@ TEST_F(ViewRender, TheSignSketchIsDrawnInItsBoxAndUnknownGlyphsAreSaidLeftOut)
     auto inside = [](double x, double y) {
         return x >= PAGE_LEFT - 1e-9 && x <= PAGE_LEFT + 3.0 + 1e-9 && y >= PAGE_TOP - 1e-9 && y <= PAGE_TOP + 2.5 + 1e-9;
     };
+    for (const Page_Line& l : Page_Lines_Of(doc.pages[0])) {
+        ++lines;
+        EXPECT_TRUE(inside(l.x1, l.y1) && inside(l.x2, l.y2));
+    }
     for (const Page_Item& item : doc.pages[0].items) {
-        if (const auto* l = std::get_if<Page_Line>(&item)) {
-            ++lines;
-            EXPECT_TRUE(inside(l->x1, l->y1) && inside(l->x2, l->y2));
-        } else if (const auto* f = std::get_if<Page_Fill>(&item)) {
+        if (const auto* f = std::get_if<Page_Fill>(&item)) {
             ++heads;
             for (const Page_Point& p : f->contours[0]) EXPECT_TRUE(inside(p.x, p.y));
         } else if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans) {
@@ -341,6 +363,83 @@ TEST(ViewLarge, AReportAboveTheFormerBoundIsReadInPiecesInAMemoryOfItsOwn)
     const View_Outcome refused = Render_View_File(path, dir.file("gross.pdf"));
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error, "Die Datei " + path + " ist gr\xC3\xB6\xC3\x9F" "er als 256 MiB und kann kein Bericht des Programms sein.");
+}
+
+// The written drawing's entities again and again (their points numbered anew each time),
+// up to some megabytes.
+std::string Large_Drawing(const std::string& drawing, size_t bytes)
+{
+    const size_t begin = drawing.find("*ENTITIES\n") + 10, end = drawing.rfind("*EOI");
+    const std::string entities = drawing.substr(begin, end - begin);
+    std::string out = drawing.substr(0, begin);
+    for (long copy = 0; out.size() < bytes; ++copy)
+        for (size_t k = 0; k < entities.size(); ++k) {
+            out += entities[k];
+            if ((entities[k] == '@' || entities[k] == '#') && std::isdigit(static_cast<unsigned char>(entities[k + 1]))) {
+                char* after = nullptr;
+                out += std::to_string(std::strtol(entities.c_str() + k + 1, &after, 10) + copy * 100000);
+                k = static_cast<size_t>(after - entities.c_str()) - 1;
+            }
+        }
+    return out + "*EOI\n";
+}
+
+// The peak memory (MiB) of corbel-view rendering the input in the folder to a PDF (freed
+// memory given back at once also under the address sanitizer); -1 when it failed.
+int Viewer_Peak_Mib(const std::string& folder, const std::string& input)
+{
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::chdir(folder.c_str()) != 0) ::_exit(127);
+        ::setenv("ASAN_OPTIONS", "quarantine_size_mb=0:detect_leaks=0", 1);
+        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
+        ::execl(CORBEL_VIEW_EXE, CORBEL_VIEW_EXE, input.c_str(), "-o", "peak.pdf", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return static_cast<int>(usage.ru_maxrss / 1024);
+}
+
+// A limit of the address space for a child: in MiB.
+[[maybe_unused]] std::function<void()> Address_Space(rlim_t mib)
+{
+    return [mib] {
+        struct rlimit rl{RLIM_INFINITY, RLIM_INFINITY};
+        ::getrlimit(RLIMIT_AS, &rl);
+        rl.rlim_cur = std::min(rl.rlim_max, mib << 20);
+        ::setrlimit(RLIMIT_AS, &rl);
+    };
+}
+
+TEST_F(ViewRender, MemoryFollowsWhatAPageNeedsAndRunningOutIsSaid)
+{
+    // Beyond what a small drawing takes: for a drawing of 8 MB a fraction of its size (once
+    // twelve times it), for a graphic of a million group brackets next to nothing (once
+    // 150 MB).
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B19999.SPF"), Large_Drawing(Read_File_Bytes(dir_.file("B10001.SPF")), 8000000)));
+    std::string brackets = "#SHOWGRAFIC\n 0 0 0\n 0 0 0\n-1\n0 10 0 10\n";
+    for (int k = 0; k < 1000000; ++k) brackets += " 30\n";
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("B1_99.OLI"), brackets + " -1\n"));
+    const int small = Viewer_Peak_Mib(dir_.path(), "B10001.SPF");
+    ASSERT_GT(small, 0);
+    EXPECT_LT(Viewer_Peak_Mib(dir_.path(), "B19999.SPF"), small + 24);
+    EXPECT_LT(Viewer_Peak_Mib(dir_.path(), "B1_99.OLI"), small + 8);
+
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer cannot run in a bounded address space";
+#else
+    EXPECT_EQ(Run_Program(CORBEL_VIEW_EXE, {"B1_99.OLI"}, dir_.path(), {}, Address_Space(64)).exit_code, 0);
+    // Memory that runs out ends the viewer with a German message and exit code 1: not an
+    // abort, nor a file said to be unwritable, and no file is left behind.
+    const std::set<std::string> names = Folder_Names(dir_.path());
+    const Run_Result r = Run_Program(CORBEL_VIEW_EXE, {"B19999.SPF", "-o", "knapp.pdf"}, dir_.path(), {}, Address_Space(20));
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, "corbel-view: Nicht genug Arbeitsspeicher f\xC3\xBCr die Datei B19999.SPF.\n");
+    EXPECT_EQ(Folder_Names(dir_.path()), names);
+#endif
 }
 
 TEST_F(ViewRender, CommandLine)
@@ -489,19 +588,17 @@ void Expect_Labels_Clear(const Laid_Out_Document& doc, const std::string& what)
 {
     for (size_t p = 0; p < doc.pages.size(); ++p) {
         std::vector<const Page_Text*> labels;
-        std::vector<const Page_Line*> lines;
-        for (const Page_Item& item : doc.pages[p].items) {
+        for (const Page_Item& item : doc.pages[p].items)
             if (const auto* t = std::get_if<Page_Text>(&item); t && t->face.family == Face_Family::Sans &&
                                                                t->utf8.find_first_not_of(' ') != std::string::npos)
                 labels.push_back(t);
-            if (const auto* l = std::get_if<Page_Line>(&item)) lines.push_back(l);
-        }
+        const std::vector<Page_Line> lines = Page_Lines_Of(doc.pages[p]);
         for (size_t i = 0; i < labels.size(); ++i) {
             const std::vector<Page_Point> box = Label_Box(*labels[i]);
-            for (const Page_Line* l : lines)
-                EXPECT_FALSE(Overlap(box, {{l->x1, l->y1}, {l->x2, l->y2}}, l->width / 2.0))
-                    << what << " page " << p + 1 << ": \"" << labels[i]->utf8 << "\" crossed by the line (" << l->x1
-                    << ", " << l->y1 << ")-(" << l->x2 << ", " << l->y2 << ")";
+            for (const Page_Line& l : lines)
+                EXPECT_FALSE(Overlap(box, {{l.x1, l.y1}, {l.x2, l.y2}}, l.width / 2.0))
+                    << what << " page " << p + 1 << ": \"" << labels[i]->utf8 << "\" crossed by the line (" << l.x1
+                    << ", " << l.y1 << ")-(" << l.x2 << ", " << l.y2 << ")";
             for (size_t j = 0; j < i; ++j)
                 EXPECT_FALSE(Overlap(box, Label_Box(*labels[j]), 0.0))
                     << what << " page " << p + 1 << ": \"" << labels[i]->utf8 << "\" on \"" << labels[j]->utf8 << "\"";
@@ -597,13 +694,12 @@ TEST_F(ViewExamples, ATallCorbelsGraphicsStayWithinTheTextAreaAtTheScaleTheyName
     ASSERT_TRUE(Load_View_File(report, doc, error)) << error;
     EXPECT_LE(doc.pages.size(), 5u);
     for (const Page& page : doc.pages)
-        for (const Page_Item& item : page.items)
-            if (const auto* l = std::get_if<Page_Line>(&item)) {
-                EXPECT_GE(std::min(l->x1, l->x2), PAGE_LEFT - 1e-6);
-                EXPECT_LE(std::max(l->x1, l->x2), PAGE_LEFT + 17.0 + 1e-6);
-                EXPECT_GE(std::min(l->y1, l->y2), PAGE_TOP - 1e-6);
-                EXPECT_LE(std::max(l->y1, l->y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
-            }
+        for (const Page_Line& l : Page_Lines_Of(page)) {
+            EXPECT_GE(std::min(l.x1, l.x2), PAGE_LEFT - 1e-6);
+            EXPECT_LE(std::max(l.x1, l.x2), PAGE_LEFT + 17.0 + 1e-6);
+            EXPECT_GE(std::min(l.y1, l.y2), PAGE_TOP - 1e-6);
+            EXPECT_LE(std::max(l.y1, l.y2), A4_HEIGHT - PAGE_BOTTOM_MARGIN + 1e-6);
+        }
 }
 
 TEST_F(ViewExamples, EveryExampleReportAndOneOf1000CombinationsReadAsPrinted)

@@ -2,11 +2,12 @@
 // ("%s%04d.SPF") to a PDF of all pages, or to one PNG a page when OUTPUT ends in .png.
 // Without OUTPUT the PDF goes beside the input. Writes the names of the files it wrote
 // on standard output; exit code 0 when rendered, 1 with a message on standard error when
-// the input cannot be read or the output not written.
+// the input cannot be read, the output not written or the memory runs out.
 #include "viewer/view_file.h"
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -45,13 +46,18 @@ int main(int argc, char** argv)
     }
     if (input.empty()) return Usage_Error();
 
-    const View_Outcome outcome = Render_View_File(input, output);
-    if (!outcome.ok) {
-        std::fprintf(stderr, "corbel-view: %s\n", outcome.error.c_str());
+    try {
+        const View_Outcome outcome = Render_View_File(input, output);
+        if (!outcome.ok) {
+            std::fprintf(stderr, "corbel-view: %s\n", outcome.error.c_str());
+            return 1;
+        }
+        for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
+        const std::string summary = View_Counts_Summary(outcome.counts);
+        if (!summary.empty()) std::fprintf(stderr, "corbel-view: %s\n", summary.c_str());
+        return 0;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corbel-view: %s\n", View_Out_Of_Memory(input).c_str());
         return 1;
     }
-    for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
-    const std::string summary = View_Counts_Summary(outcome.counts);
-    if (!summary.empty()) std::fprintf(stderr, "corbel-view: %s\n", summary.c_str());
-    return 0;
 }
