@@ -130,13 +130,65 @@ void Write_Xc_Line(FILE* f, const Beam_Corbel_Work& w, const char* p)
                   " = %.1lf cm\n", p, w.x, w.delta_e);
 }
 
+// The compression zone of class 5 against its limit.
+void Write_Zone_Check(FILE* f, const Beam_Corbel_Work& w, const char* p, int detail_level)
+{
+    OLI_Printf(f, "%sNachweis der Druckstrebe: x", p);
+    if (detail_level >= 2) {
+        if (Concrete_Fck(w.material_set) >= 50.001)
+            OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/(1-f" OLI_SEQ_SUB "ck" OLI_SEQ_RESET "/250)");
+        else
+            OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
+    }
+    const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
+    OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
+               report_times_sign, w.xc_limit, c.verdict);
+    if (detail_level >= 2) Write_Xc_Line(f, w, p);
+}
+
+// σd of the strut in the support node (class 2) against its permissible value.
+void Write_Node_Strut_Check(FILE* f, const Beam_Corbel_Work& w, const char* p)
+{
+    const char* sigma = report_symbol_texts[REPORT_SYMBOL_SIGMA];
+    const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
+    OLI_Printf(f, "%sNachweis der Druckstrebe im Auflagerknoten:\n", p);
+    OLI_Printf(f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
+                  OLI_SEQ_SUB "A" OLI_SEQ_RESET " = %.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
+                  " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n",
+               p, sigma, w.sigma_strut, THETA, w.theta, c.sign, sigma, w.sigma_perm, c.verdict);
+}
+
+// Hung-up load: the concrete check of classes 2 and 5 with the whole load, in the line of
+// that check.
+void Write_Whole_Load_Check(FILE* f, const Beam_Corbel_Work& w, const char* p, int detail_level)
+{
+    OLI_Printf(f, "%sNachweis f" UML_ue "r die Gesamtlast A = %.2lf kN:\n", p, w.vertical_force);
+    if (w.whole_load_check != 1) {
+        OLI_Printf(f, "%sNachweis der Druckstrebe: Verfahren nicht anwendbar  %s\n", p, Get_Verdict_Not_Ok());
+        return;
+    }
+    Beam_Corbel_Work shown = w;
+    shown.failed_checks = w.whole_load_failed;
+    if (w.method_class == 5) {
+        shown.xc = w.whole_load_value;
+        shown.xc_limit = w.whole_load_limit;
+        shown.x = w.whole_load_x;
+        shown.delta_e = 0.0;
+        Write_Zone_Check(f, shown, p, detail_level);
+    } else {
+        shown.sigma_strut = w.whole_load_value;
+        shown.sigma_perm = w.whole_load_limit;
+        shown.theta = w.whole_load_theta;
+        Write_Node_Strut_Check(f, shown, p);
+    }
+}
+
 // Dimensions, anchorage of the tie and the class's own strut checks. Returns false when
 // the text ends after it (beam-end corbel of class 1 or 3).
 bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const char* p, int detail_level)
 {
     const int cls = w.method_class;
     const int variant = w.load_transfer;
-    const char* sigma = report_symbol_texts[REPORT_SYMBOL_SIGMA];
 
     if (cls == 0) {
         OLI_Printf(f, "%sAbmessungen der Tr" UML_ae "gernase:", p);
@@ -160,17 +212,7 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
             OLI_Printf(f, " bei z" OLI_SEQ_SUB "3" OLI_SEQ_RESET " = %.1f cm f" UML_ue "r " THETA " = %.1lf" DEGREE "\n",
                        w.strut_length, w.theta);
         }
-        OLI_Printf(f, "%sNachweis der Druckstrebe: x", p);
-        if (detail_level >= 2) {
-            if (Concrete_Fck(w.material_set) >= 50.001)
-                OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/(1-f" OLI_SEQ_SUB "ck" OLI_SEQ_RESET "/250)");
-            else
-                OLI_Printf(f, " = x" OLI_SEQ_SUB "c" OLI_SEQ_RESET "/0.8");
-        }
-        const Check_Text c = Judge(w.xc, w.xc_limit, w.failed_checks, DESIGN_CHECK_ZONE);
-        OLI_Printf(f, " = %.2lf cm %s zul x = 0.4%sd = %.2lf cm  %s" OLI_SEQ_RESET "\n", w.xc, c.sign,
-                   report_times_sign, w.xc_limit, c.verdict);
-        if (detail_level >= 2) Write_Xc_Line(f, w, p);
+        Write_Zone_Check(f, w, p, detail_level);
     } else if (cls >= 1 && cls <= 4 && variant != 2) {
         OLI_Printf(f, "%sVerankerung von A" OLI_SEQ_SUB "s,h" OLI_SEQ_RESET ": Z" OLI_SEQ_SUB "V,1" OLI_SEQ_RESET
                       " = %.2f kN  " ARROW "  erf A" OLI_SEQ_SUB "s,v1" OLI_SEQ_RESET " = %.2f cm" SQUARE,
@@ -182,12 +224,7 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
     }
 
     if (cls == 2) {
-        const Check_Text c = Judge(w.sigma_strut, w.sigma_perm, w.failed_checks, DESIGN_CHECK_STRUT);
-        OLI_Printf(f, "%sNachweis der Druckstrebe im Auflagerknoten:\n", p);
-        OLI_Printf(f, "%s%s" OLI_SEQ_SUB "d" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET " (%s"
-                      OLI_SEQ_SUB "A" OLI_SEQ_RESET " = %.1f" DEGREE ") %s zul %s" OLI_SEQ_SUB "d" OLI_SEQ_RESET
-                      " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n",
-                   p, sigma, w.sigma_strut, THETA, w.theta, c.sign, sigma, w.sigma_perm, c.verdict);
+        Write_Node_Strut_Check(f, w, p);
     } else if (cls == 4) {
         OLI_Printf(f, "%sNachweis der Druckstrebe: ", p);
         bool t3_written = false;
@@ -431,6 +468,7 @@ void Write_Beam_Corbel_Design(int beam_end, FILE* f, int detail_level)
         OLI_Printf(f, "%sZugbewehrung schr" UML_ae "g: Z" OLI_SEQ_SUB "S" OLI_SEQ_RESET " = %.2f kN  " ARROW "  erf A"
                       OLI_SEQ_SUB "s,s" OLI_SEQ_RESET " = %.2f cm" OLI_SEQ_SUP "2\n",
                    p, w.F_incl_hanger, w.As_incl_hanger);
+        if (w.whole_load_check) Write_Whole_Load_Check(f, w, p, detail_level);
     }
 
     if (cls == 5)

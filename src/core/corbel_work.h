@@ -72,6 +72,15 @@ struct Beam_Corbel_Work {
     const char* stirrup_text;   // stirrup line; first letter "h" or "v" gives the direction
     unsigned failed_checks;     // Design_Check_Bit of the checks that failed
     int long_span_stirrups;     // "Heft 600": 1 when the stirrups followed the rule for a > 0.5 hk
+    // The concrete check of a method that checks only the vertical share of a hung-up load
+    // (the compression zone, σd in the support node), made once more with the whole load:
+    // 0 not made, 1 made, 2 the method found no design for the whole load.
+    int whole_load_check;
+    unsigned whole_load_failed; // Design_Check_Bit of that check
+    double whole_load_value;    // x or σd
+    double whole_load_limit;    // zul x or permissible σd
+    double whole_load_theta;    // θA of the strut (σd)
+    double whole_load_x;        // depth of the stress block (x)
 };
 
 // Work record of the column-side procedure (load corbel on a column).

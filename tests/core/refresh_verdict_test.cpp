@@ -57,6 +57,7 @@ struct Verdict_Case {
     int load_transfer = LOAD_TRANSFER_DIRECT;
     double share = -1.0;    // upper share of a hung-up load; below 0 as the example has it
     double load_a = 0.0;    // cm; 0 as the example has it
+    double lp = -1.0;       // bearing plate length, cm; below 0 as the example has it
 };
 
 }  // namespace
@@ -134,6 +135,17 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
          {"Gesamtlast A = 100.00 kN:\n Nachweis der Druckstrebe: x = 1.35 cm < zul x = 0.4╬/.╬rd = 13.60 cm  {ok}",
           success},
          {failed}, LOAD_TRANSFER_INDIRECT},
+        // The support corbel's zone and node checks see only the vertical share; the whole
+        // load is checked too (no bearing plate, so that nothing else fails).
+        {"support corbel, EC 2-1-1, 6.5: whole hung-up load", 2, EC2_65, 1, {{5000, 0}},
+         {"Gesamtlast A = 5000.00 kN:\n Nachweis der Druckstrebe: Verfahren nicht anwendbar  {nok}", failed,
+          "s. Bemessung: Druckstrebe\n"},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0, 0.0, 0.0},
+        {"support corbel, Heft 430: whole hung-up load", 2, HEFT_430, 1, {{5000, 0}},
+         {"Gesamtlast A = 5000.00 kN:\n Nachweis der Druckstrebe im Auflagerknoten:\n"
+          " ╠╬\\d╬r = 110.37 N/mm╬/2╬r (░╬\\A╬r = 20.3°) > zul ╠╬\\d╬r = 17.00 N/mm╬/2╬r  {nok}",
+          failed, "s. Bemessung: Druckstrebe\n"},
+         {success}, LOAD_TRANSFER_INDIRECT, 0.0, 0.0, 0.0},
     };
     for (const Verdict_Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -144,6 +156,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
             m.print_options.switches[EC2_PRINT_DETAIL_LEVEL] = c.detail_level;
             if (c.share >= 0.0) m.load_share = c.share;
             if (c.load_a > 0.0) m.load_a = c.load_a;
+            if (c.lp >= 0.0) m.lp = c.lp;
             Set_Loads(m, 0, c.loads);
         });
         for (const std::string& text : c.present) EXPECT_NE(report.find(Cp(text)), std::string::npos) << text;

@@ -88,6 +88,8 @@ inline bool Clause_Value(std::string clause, double* value)
           (*start == '-' && std::isdigit(static_cast<unsigned char>(start[1])))))
         return false;
     *value = std::strtod(start, &end);
+    // A factor before the raised times sign ("0.2·A") is a term, not a value.
+    if (end[0] == '^' && end[1] == '.') return false;
     // A unit may follow ("cm", "N/mm^2", "kN/m"), no further term.
     for (const char* p = end; *p; ++p) {
         if (*p == '+' || *p == '|' || *p == '(' || *p == '*') return false;
