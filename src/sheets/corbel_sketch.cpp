@@ -1024,7 +1024,14 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
     const int saved = pxQFgc();
     sketch_texts.clear();
     sketch_strokes.clear();
+    // The scale fits the member as the extents measure it; a flush downstand beam wider
+    // than twice the slab is drawn wider still. Its frame cuts it, so that it does not
+    // run over the page beside the sketch.
+    int vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    pxView(std::max(vx1, x0), vy1, std::min(vx2, x1), vy2);
     Sketch(x0, y0, x1, y1, *model, mode).Draw();
+    pxView(vx1, vy1, vx2, vy2);
     pxFgc(saved);
 }
 
