@@ -48,6 +48,18 @@ int Anchorage_Row_Height(const Corbel_Model& md, int mode)
     return drawn && md.rebar.member_axis_given > kPresent ? kAnchorageRowPx : 0;
 }
 
+// The member of a load corbel at the end of a slab's flush downstand beam, drawn beside
+// the corbel: twice the slab's thickness; a downstand beam wider than that is drawn
+// whole, with one slab thickness of slab beyond it. 0 for every other corbel.
+double Slab_Member_Width(const Corbel_Model& md)
+{
+    const bool slab_member = md.system == SYSTEM_LOAD_CORBEL && md.connection != CONNECTION_BEAM &&
+                             md.execution == EXECUTION_BEAM_END && md.at_slab != 0;
+    if (!slab_member) return 0.0;
+    const double slab = md.beam_height, beam = md.h;
+    return beam > 2.0 * slab ? beam + slab : 2.0 * slab;
+}
+
 // Groups of the reinforcement choice and entries of its lengths.
 constexpr int kSplitV = 0, kSplitH = 1, kHangers = 2, kInclined = 3, kAnchorV = 4, kAnchorH = 5;
 constexpr int kMainAnchorage = 0, kLap = 1, kSplitAnchorage = 2, kInclinedAnchorage = 3;
@@ -474,7 +486,7 @@ void Sketch::Load_Corbel()
     const double m1 = md.h, m2 = md.beam_height, lk = md.lk, hk = md.hk;
     const double la = md.load_a, d1k = md.d1k;
     const bool con0 = md.connection == CONNECTION_BEAM;
-    const double bm = (beam_end_ && at_slab_ && !con0) ? 2.0 * m2 : m1;
+    const double bm = (beam_end_ && at_slab_ && !con0) ? Slab_Member_Width(md) : m1;
     const int xm = x0_ + 10;
     xf_ = xm + R(bm);
     if (con0) xf_ += R(m1 / 2.0);
@@ -1024,7 +1036,13 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
     const int saved = pxQFgc();
     sketch_texts.clear();
     sketch_strokes.clear();
+    // Whatever a shape draws beyond the width its scale allowed for stays inside the
+    // frame instead of running over the page beside the sketch.
+    int vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    pxView(std::max(vx1, x0), vy1, std::min(vx2, x1), vy2);
     Sketch(x0, y0, x1, y1, *model, mode).Draw();
+    pxView(vx1, vy1, vx2, vy2);
     pxFgc(saved);
 }
 
@@ -1042,6 +1060,7 @@ int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale)
 {
     double w = 0.0, h = 0.0;
     Get_Corbel_Extents(model, mode, &w, &h);
+    if (model) w = std::max(w, Slab_Member_Width(*model) + model->lk);
     if (scale) *scale = 0.0;
     if (!(w >= 0.001) || !(h >= 0.001) || !std::isfinite(w) || !std::isfinite(h)) return 0;
     double s = 370.0 / w;

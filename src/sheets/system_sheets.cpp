@@ -483,8 +483,10 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
 
     const Load_Case_Summary& s = md.summary;
     double* v = corbel_edit_buffer.required_panel;
-    v[0] = s.As_h; v[1] = s.As_v; v[2] = s.As_s; v[3] = s.As_h1; v[4] = s.As_v1;
-    v[5] = s.As_v2; v[6] = s.Asb_v; v[7] = s.Asb_h; v[8] = s.z3;
+    // The tie and the splitting stirrups as the fatigue check left them, as page 3 and the
+    // report's summary require them: the envelope alone understates them.
+    v[0] = s.final_As_h; v[1] = s.As_v; v[2] = s.As_s; v[3] = s.As_h1; v[4] = s.As_v1;
+    v[5] = s.As_v2; v[6] = s.final_Asb_v; v[7] = s.final_Asb_h; v[8] = s.z3;
     static const char* const index[8] = {"s,h", "s,v", "s,s", "s,h1", "s,v1", "s,v2", "sb,v", "sb,h"};
     const char* unit = md.execution == EXECUTION_BEAM_END ? "cm\xFD/m" : "cm\xFD";
     const int brown = P().note_brown;

@@ -293,6 +293,20 @@ TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
     EXPECT_GT(red, 100);
 }
 
+// B1/3's flush downstand beam (b = 60 cm) is wider than twice its slab (h = 24 cm): the
+// sketch is scaled to it, and nothing of it lies on the page left of the sketch's frame,
+// across the line between the page's columns.
+TEST_F(ProgramSession, TheSketchStaysInItsFrame)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_03.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP")));
+    const Run_Result r = Run("wait 200\nshot page.png\n", "3");
+    ASSERT_EQ(r.exit_code, 90) << r.err;
+    // Concrete and the downstand beam's lighter grey.
+    auto fill = [](uint32_t p) { return p == 0xE9E9E9u || p == 0xE0E0E0u; };
+    EXPECT_GT(shots.Count("page.png", 648, 380, 1078, 560, fill), 10000);
+    EXPECT_EQ(shots.Count("page.png", 560, 380, 647, 560, fill), 0);
+}
+
 // A value confirmed with Enter while the cursor walks on: on B1/5 (online) a = 20 gives
 // results; a = 35 typed with Enter is beyond the corbel, and while the cursor stands in
 // the next field (h, typed as 4) the page already says the input error instead of the
