@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -115,32 +116,183 @@ struct Label {
     Point move;
 };
 
-struct Obstacles {
-    std::vector<Segment> segments;
-    std::vector<std::vector<Point>> polygons;
+struct Extent {
+    double lo_x = 1e100, lo_y = 1e100, hi_x = -1e100, hi_y = -1e100;
+    void Add(Point p)
+    {
+        lo_x = std::min(lo_x, p.x), hi_x = std::max(hi_x, p.x);
+        lo_y = std::min(lo_y, p.y), hi_y = std::max(hi_y, p.y);
+    }
+    Extent Widened(double by) const { return {lo_x - by, lo_y - by, hi_x + by, hi_y + by}; }
+    bool Finite() const
+    {
+        return std::isfinite(lo_x) && std::isfinite(lo_y) && std::isfinite(hi_x) && std::isfinite(hi_y) &&
+               lo_x <= hi_x && lo_y <= hi_y;
+    }
 };
 
-bool Clear(const Box& box, const Obstacles& o, const std::vector<Box>& placed)
+Extent Extent_Of(const Box& box)
 {
-    const double reach = std::hypot(box.w, box.h) + 0.2;
-    const Point c = box.Centre();
-    for (const Segment& s : o.segments) {
-        if (Point_Segment_Distance(c, s.a, s.b) > reach + s.half_width) continue;
-        if (Distance(box, s.a, s.b) < kClearance + s.half_width) return false;
-    }
-    for (const auto& polygon : o.polygons)
-        for (size_t k = 0; k < polygon.size(); ++k) {
-            const Point a = polygon[k], b = polygon[(k + 1) % polygon.size()];
-            if (Point_Segment_Distance(c, a, b) > reach) continue;
-            if (Distance(box, a, b) < kClearance) return false;
-        }
-    for (const Box& other : placed)
-        if (other.in_file == box.in_file &&
-            std::hypot(other.Centre().x - c.x, other.Centre().y - c.y) < reach + std::hypot(other.w, other.h) &&
-            Distance(box, other) < kClearance)
-            return false;
-    return true;
+    Extent e;
+    for (int k = 0; k < 4; ++k) e.Add(box.Corner(k));
+    return e;
 }
+
+Extent Extent_Of(const Segment& s)
+{
+    Extent e;
+    e.Add(s.a);
+    e.Add(s.b);
+    return e;
+}
+
+// A uniform grid of square cells over a part of the page. An item is listed in each cell
+// within its reach; a rectangle asks the cells it meets, each item once.
+class Grid {
+public:
+    // Without a finite extent there are no cells: every item is met everywhere.
+    void Cover(const Extent& e)
+    {
+        const double w = e.hi_x - e.lo_x, h = e.hi_y - e.lo_y;
+        if (!e.Finite() || !std::isfinite(w) || !std::isfinite(h)) return;
+        x0_ = e.lo_x, y0_ = e.lo_y;
+        // Cells of half a centimetre, larger on a large page.
+        cell_ = std::max({kCell, w / kMostCells, h / kMostCells});
+        nx_ = static_cast<int>(w / cell_) + 1;
+        ny_ = static_cast<int>(h / cell_) + 1;
+        cells_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_), {});
+    }
+
+    // Lists the item in the cells that its extent meets and that near(cell centre, half
+    // diagonal) accepts; an item without a finite extent is met everywhere.
+    template <class Near> void Add(int item, const Extent& e, Near near)
+    {
+        if (static_cast<size_t>(item) >= seen_.size()) seen_.resize(static_cast<size_t>(item) + 1, 0);
+        int ix0, iy0, ix1, iy1;
+        if (!e.Finite() || !Range(e, ix0, iy0, ix1, iy1)) {
+            everywhere_.push_back(item);
+            return;
+        }
+        const double half_diagonal = cell_ * std::sqrt(0.5);
+        for (int iy = iy0; iy <= iy1; ++iy)
+            for (int ix = ix0; ix <= ix1; ++ix)
+                if (near(Point{x0_ + (ix + 0.5) * cell_, y0_ + (iy + 0.5) * cell_}, half_diagonal))
+                    cells_[static_cast<size_t>(iy) * nx_ + ix].push_back(item);
+    }
+
+    // Whether hit(item) holds for an item met in the finite extent.
+    template <class Hit> bool Any(const Extent& e, Hit hit)
+    {
+        ++stamp_;
+        for (int item : everywhere_)
+            if (Visit(item, hit)) return true;
+        int ix0, iy0, ix1, iy1;
+        if (!Range(e, ix0, iy0, ix1, iy1)) return false;
+        for (int iy = iy0; iy <= iy1; ++iy)
+            for (int ix = ix0; ix <= ix1; ++ix)
+                for (int item : cells_[static_cast<size_t>(iy) * nx_ + ix])
+                    if (Visit(item, hit)) return true;
+        return false;
+    }
+
+private:
+    static constexpr double kCell = 0.5;
+    static constexpr double kMostCells = 256.0;
+    double x0_ = 0.0, y0_ = 0.0, cell_ = kCell;
+    int nx_ = 0, ny_ = 0;
+    std::vector<std::vector<int>> cells_;
+    std::vector<int> everywhere_;
+    std::vector<unsigned> seen_;  // the stamp of the last query that met the item
+    unsigned stamp_ = 0;
+
+    template <class Hit> bool Visit(int item, Hit& hit)
+    {
+        if (seen_[item] == stamp_) return false;
+        seen_[item] = stamp_;
+        return hit(item);
+    }
+
+    bool Range(const Extent& e, int& ix0, int& iy0, int& ix1, int& iy1) const
+    {
+        if (nx_ < 1 || ny_ < 1) return false;
+        auto index = [&](double v, double origin, int n) {
+            return static_cast<int>(std::clamp(std::floor((v - origin) / cell_), 0.0, n - 1.0));
+        };
+        ix0 = index(e.lo_x, x0_, nx_), ix1 = index(e.hi_x, x0_, nx_);
+        iy0 = index(e.lo_y, y0_, ny_), iy1 = index(e.hi_y, y0_, ny_);
+        return true;
+    }
+};
+
+// The lines and polygon edges a label must keep clear of, and the labels placed so far (of
+// the report and of the drawing file), each in a grid. A box with a coordinate that is no
+// number is measured against all of them.
+class Obstacles {
+public:
+    void Add_Segment(Segment s) { segments_.push_back(s); }
+    void Add_Polygon(const std::vector<Point>& polygon)
+    {
+        for (size_t k = 0; k < polygon.size(); ++k)
+            segments_.push_back({polygon[k], polygon[(k + 1) % polygon.size()], 0.0});
+    }
+
+    // The grids over the lines and the labels' boxes with all the room they may move in.
+    void Index(const std::vector<Label>& labels)
+    {
+        Extent all;
+        for (const Segment& s : segments_)
+            if (Extent_Of(s).Finite()) all.Add(s.a), all.Add(s.b);
+        for (const Label& label : labels)
+            for (const Box& box : label.boxes) {
+                const Extent e = Extent_Of(box).Widened(kFarthest + kStep);
+                if (e.Finite()) all.Add({e.lo_x, e.lo_y}), all.Add({e.hi_x, e.hi_y});
+            }
+        lines_.Cover(all);
+        labels_.Cover(all);
+        for (size_t k = 0; k < segments_.size(); ++k) {
+            const Segment& s = segments_[k];
+            const double reach = s.half_width + kClearance + kSlack;
+            lines_.Add(static_cast<int>(k), Extent_Of(s).Widened(reach), [&](Point centre, double half_diagonal) {
+                return Point_Segment_Distance(centre, s.a, s.b) <= half_diagonal + reach;
+            });
+        }
+    }
+
+    void Place(const Box& box)
+    {
+        placed_.push_back(box);
+        labels_.Add(static_cast<int>(placed_.size() - 1), Extent_Of(box).Widened(kClearance + kSlack),
+                    [](Point, double) { return true; });
+    }
+
+    bool Clear(const Box& box)
+    {
+        auto line_hit = [&](int k) {
+            const Segment& s = segments_[k];
+            return Distance(box, s.a, s.b) < kClearance + s.half_width;
+        };
+        auto label_hit = [&](int k) {
+            const Box& other = placed_[k];
+            return other.in_file == box.in_file && Distance(box, other) < kClearance;
+        };
+        const Extent e = Extent_Of(box);
+        if (!e.Finite()) {
+            for (size_t k = 0; k < segments_.size(); ++k)
+                if (line_hit(static_cast<int>(k))) return false;
+            for (size_t k = 0; k < placed_.size(); ++k)
+                if (label_hit(static_cast<int>(k))) return false;
+            return true;
+        }
+        return !lines_.Any(e, line_hit) && !labels_.Any(e, label_hit);
+    }
+
+private:
+    // Rounding room: an item within the clearance by the measure above is listed.
+    static constexpr double kSlack = 1e-6;
+    std::vector<Segment> segments_;
+    std::vector<Box> placed_;
+    Grid lines_, labels_;
+};
 
 Box Moved(Box box, Point by)
 {
@@ -148,28 +300,32 @@ Box Moved(Box box, Point by)
     return box;
 }
 
-bool Clear(const Label& label, Point by, const Obstacles& o, const std::vector<Box>& placed)
+bool Clear(const Label& label, Point by, Obstacles& o)
 {
     for (const Box& box : label.boxes)
-        if (!Clear(Moved(box, by), o, placed)) return false;
+        if (!o.Clear(Moved(box, by))) return false;
     return true;
 }
 
 // The least move that clears the label; none when nothing within reach does.
-Point Least_Move(const Label& label, const Obstacles& o, const std::vector<Box>& placed)
+Point Least_Move(const Label& label, Obstacles& o)
 {
-    if (label.boxes.empty() || Clear(label, {}, o, placed)) return {};
+    if (label.boxes.empty() || Clear(label, {}, o)) return {};
     const Box& box = label.boxes[0];
     // Up, down, along, back, the diagonals, then the directions between them.
     static const double turns[] = {90,   270,   0,     180,   45,    135,   225,  315,
                                    67.5, 112.5, 247.5, 292.5, 22.5, 157.5, 202.5, 337.5};
+    static const auto directions = [] {
+        std::vector<Point> d;
+        for (double t : turns) d.push_back({std::cos(t * kPi / 180.0), std::sin(t * kPi / 180.0)});
+        return d;
+    }();
     for (double r = kStep; r <= kFarthest + 1e-9; r += kStep)
-        for (double t : turns) {
-            const double a = t * kPi / 180.0;
+        for (const Point& d : directions) {
             // (Whole nanometres: no sine's rest of a right angle makes a "-0.000000".)
-            Point by = r * (std::cos(a) * box.u + std::sin(a) * box.v);
+            Point by = r * (d.x * box.u + d.y * box.v);
             by = {std::round(by.x * 1e9) / 1e9, std::round(by.y * 1e9) / 1e9};
-            if (Clear(label, by, o, placed)) return by;
+            if (Clear(label, by, o)) return by;
         }
     return {};
 }
@@ -199,41 +355,39 @@ bool Parse(const std::string& line, int& code, std::vector<double>& numbers, std
     return true;
 }
 
+std::string Trim(const std::string& s)
+{
+    const size_t a = s.find_first_not_of(" \t\r"), b = s.find_last_not_of(" \t\r");
+    return a == std::string::npos ? "" : s.substr(a, b - a + 1);
+}
+
+// The labels and obstacles of a graphic's records, on a page whose axes run as the signs
+// say (-1: the window's axis runs against the page's).
 class Reader {
 public:
-    explicit Reader(const std::string& records)
+    Reader(double sx, double sy) : sx_(sx), sy_(sy) {}
+
+    // Records, one a line, up to an end record or the end of the stream.
+    void Read(std::istream& in)
     {
-        std::istringstream in(records);
         std::string line;
-        // Head: up to the "-1" before the window, then the window "x1 x2 y1 y2".
-        while (std::getline(in, line) && Trim(line) != "-1") {
-        }
-        if (std::getline(in, line)) {
-            std::vector<double> w;
-            std::istringstream numbers(line);
-            for (double v; numbers >> v;) w.push_back(v);
-            if (w.size() >= 4) {
-                sx_ = w[1] >= w[0] ? 1.0 : -1.0;
-                sy_ = w[3] >= w[2] ? 1.0 : -1.0;
-            }
-        }
         while (std::getline(in, line) && Trim(line) != "-1") Record(line);
     }
 
     std::vector<Plot_Label_Move> Moves()
     {
-        std::vector<Box> placed;  // of the report and of the drawing file
         std::vector<Plot_Label_Move> moves(text_count_);
+        obstacles_.Index(labels_);
         for (Label& label : labels_) {
-            label.move = Least_Move(label, obstacles_, placed);
-            for (const Box& box : label.boxes) placed.push_back(Moved(box, label.move));
+            label.move = Least_Move(label, obstacles_);
+            for (const Box& box : label.boxes) obstacles_.Place(Moved(box, label.move));
             for (size_t k : label.texts) moves[k] = {label.move.x * sx_, label.move.y * sy_};
         }
         return moves;
     }
 
 private:
-    double sx_ = 1.0, sy_ = 1.0;
+    double sx_, sy_;
     double width_ = kPenClassWidth;
     double cap_ = Style_Cap(4);
     double angle_ = 0.0;
@@ -241,12 +395,6 @@ private:
     bool last_was_text_ = false;  // only height and angle records since the last text
     Obstacles obstacles_;
     std::vector<Label> labels_;
-
-    static std::string Trim(const std::string& s)
-    {
-        const size_t a = s.find_first_not_of(" \t\r"), b = s.find_last_not_of(" \t\r");
-        return a == std::string::npos ? "" : s.substr(a, b - a + 1);
-    }
 
     static double Style_Cap(int style)
     {
@@ -266,7 +414,7 @@ private:
         const bool keeps_group = code == PLOT_RECORD_TEXT_HEIGHT || code == PLOT_RECORD_TEXT_ANGLE || code == PLOT_RECORD_8;
         switch (code) {
         case PLOT_RECORD_LINE:
-            if (n.size() >= 4) obstacles_.segments.push_back({Page(n[0], n[1]), Page(n[2], n[3]), width_ / 2.0});
+            if (n.size() >= 4) obstacles_.Add_Segment({Page(n[0], n[1]), Page(n[2], n[3]), width_ / 2.0});
             break;
         case PLOT_RECORD_PEN_CLASS:
             if (!n.empty() && n[0] >= 1.0 && n[0] <= 10.0) width_ = n[0] * kPenClassWidth;
@@ -314,7 +462,7 @@ private:
             lo_x = std::min(lo_x, points.back().x), hi_x = std::max(hi_x, points.back().x);
             lo_y = std::min(lo_y, points.back().y), hi_y = std::max(hi_y, points.back().y);
         }
-        if (hi_x - lo_x <= kSmallPolygon && hi_y - lo_y <= kSmallPolygon) obstacles_.polygons.push_back(std::move(points));
+        if (hi_x - lo_x <= kSmallPolygon && hi_y - lo_y <= kSmallPolygon) obstacles_.Add_Polygon(points);
     }
 
     // The box of a text at the point: anchored by the code (in the report the rows follow
@@ -366,29 +514,135 @@ private:
     }
 };
 
-std::vector<Plot_Label_Move> label_moves;  // empty: no text moves
-size_t next_label = 0;
+// What is kept while labels are held: the memory streams that stand in for the graphic's
+// and the drawing file's, and each text with the place of its bytes in them.
+struct Held_Text {
+    std::function<void(const Plot_Label_Move&)> write;
+    Plot_State state;  // as the text was written
+    long graphic_begin, graphic_end, file_begin, file_end;
+};
+
+struct Memory_Stream {
+    FILE* stream = nullptr;
+    char* bytes = nullptr;
+    size_t length = 0;
+
+    bool Open(FILE* real)
+    {
+        return real == nullptr || (stream = open_memstream(&bytes, &length)) != nullptr;
+    }
+    long Tell() const { return stream ? std::ftell(stream) : 0; }
+    // The bytes kept (none when it could not be written).
+    std::string Close()
+    {
+        std::string kept;
+        if (stream && std::fclose(stream) == 0 && bytes) kept.assign(bytes, length);
+        std::free(bytes);
+        *this = {};
+        return kept;
+    }
+};
+
+struct Held_Labels {
+    bool on = false;
+    FILE* graphic = nullptr;  // the streams the records and entities go on to
+    FILE* file = nullptr;
+    Memory_Stream graphic_memory, file_memory;
+    double sx = 1.0, sy = 1.0;
+    std::vector<Held_Text> texts;
+} held;
+
+void Pass_On(FILE* stream, const std::string& bytes, long& from, long to)
+{
+    if (stream && to > from) std::fwrite(bytes.data() + from, 1, static_cast<size_t>(to - from), stream);
+    from = std::max(from, to);
+}
 
 }  // namespace
 
 std::vector<Plot_Label_Move> Plot_Find_Label_Moves(const std::string& records)
 {
-    return Reader(records).Moves();
+    std::istringstream in(records);
+    std::string line;
+    // Head: up to the "-1" before the window, then the window "x1 x2 y1 y2".
+    while (std::getline(in, line) && Trim(line) != "-1") {
+    }
+    double sx = 1.0, sy = 1.0;
+    if (std::getline(in, line)) {
+        std::vector<double> w;
+        std::istringstream numbers(line);
+        for (double v; numbers >> v;) w.push_back(v);
+        if (w.size() >= 4) {
+            sx = w[1] >= w[0] ? 1.0 : -1.0;
+            sy = w[3] >= w[2] ? 1.0 : -1.0;
+        }
+    }
+    Reader reader(sx, sy);
+    reader.Read(in);
+    return reader.Moves();
 }
 
-void Plot_Set_Label_Moves(std::vector<Plot_Label_Move> moves)
+void Plot_Hold_Labels()
 {
-    label_moves = std::move(moves);
-    next_label = 0;
+    if (held.on) Plot_Place_Labels();
+    Plot_State& s = plot_state;
+    held.graphic = s.plot_graphic_stream;
+    held.file = s.plot_file_stream;
+    if (!held.graphic_memory.Open(held.graphic) || !held.file_memory.Open(held.file)) {
+        held.graphic_memory.Close();
+        held.file_memory.Close();
+        return;  // the texts go where they are given
+    }
+    held.on = true;
+    held.sx = s.x_direction == 1 ? 1.0 : -1.0;
+    held.sy = s.y_backwards ? -1.0 : 1.0;
+    s.plot_graphic_stream = held.graphic_memory.stream;
+    s.plot_file_stream = held.file_memory.stream;
 }
 
-void Plot_Clear_Label_Moves()
+void Plot_Place_Labels()
 {
-    Plot_Set_Label_Moves({});
+    if (!held.on) return;
+    held.on = false;
+    Plot_State& s = plot_state;
+    const std::string graphic = held.graphic_memory.Close(), file = held.file_memory.Close();
+    s.plot_graphic_stream = held.graphic;
+    s.plot_file_stream = held.file;
+    std::istringstream records(graphic);
+    Reader reader(held.sx, held.sy);
+    reader.Read(records);
+    const std::vector<Plot_Label_Move> moves = reader.Moves();
+
+    long g = 0, f = 0;
+    for (size_t k = 0; k < held.texts.size(); ++k) {
+        Held_Text& text = held.texts[k];
+        Pass_On(held.graphic, graphic, g, text.graphic_begin);
+        Pass_On(held.file, file, f, text.file_begin);
+        const Plot_Label_Move move = k < moves.size() ? moves[k] : Plot_Label_Move{};
+        if (move.dx == 0.0 && move.dy == 0.0) continue;  // its bytes as they were
+        const Plot_State now = s;
+        s = text.state;
+        s.plot_graphic_stream = held.graphic;
+        s.plot_file_stream = held.file;
+        text.write(move);
+        s = now;
+        g = text.graphic_end;
+        f = text.file_end;
+    }
+    Pass_On(held.graphic, graphic, g, static_cast<long>(graphic.size()));
+    Pass_On(held.file, file, f, static_cast<long>(file.size()));
+    held.texts.clear();
 }
 
-Plot_Label_Move Plot_Next_Label_Move()
+void Plot_Write_Label(std::function<void(const Plot_Label_Move&)> write)
 {
-    const size_t k = next_label++;
-    return k < label_moves.size() ? label_moves[k] : Plot_Label_Move{};
+    if (!held.on) {
+        write({});
+        return;
+    }
+    Held_Text text{std::move(write), plot_state, held.graphic_memory.Tell(), 0, held.file_memory.Tell(), 0};
+    text.write({});
+    text.graphic_end = held.graphic_memory.Tell();
+    text.file_end = held.file_memory.Tell();
+    held.texts.push_back(std::move(text));
 }
