@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
+#include <cstring>
 
 #include "report/plot_state.h"
 #include "report/text_writer.h"
@@ -330,35 +332,43 @@ Point Least_Move(const Label& label, Obstacles& o)
     return {};
 }
 
-// Reads a record line: its code, numbers and text (between 0xAE and 0xAF).
-bool Parse(const std::string& line, int& code, std::vector<double>& numbers, std::string& text, bool& has_text)
+// The number that strtod reads at p in the record's head [p, end), and where it ends (p
+// when there is none). The records' own plain decimals of up to 15 digits are read here:
+// their digits divided by the power of ten is the double nearest to them, as strtod gives
+// it. Every other form is left to strtod.
+double Number(const char* p, const char* end, const char** after)
 {
-    numbers.clear();
-    text.clear();
-    const size_t open = line.find('\xAE');
-    has_text = open != std::string::npos;
-    if (has_text) {
-        const size_t close = line.rfind('\xAF');
-        text = line.substr(open + 1, close == std::string::npos || close < open ? std::string::npos : close - open - 1);
+    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* start = p;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\v' || *p == '\f')) ++p;
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    if (q < end && (*q == '-' || *q == '+')) ++q;
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    for (; q < end && *q >= '0' && *q <= '9'; ++q, ++count) digits = digits * 10 + static_cast<uint64_t>(*q - '0');
+    if (q < end && *q == '.')
+        for (++q; q < end && *q >= '0' && *q <= '9'; ++q, ++count, ++decimals)
+            digits = digits * 10 + static_cast<uint64_t>(*q - '0');
+    const bool plain = count > 0 && count <= 15 && (q == end || (!std::isalnum(static_cast<unsigned char>(*q)) && *q != '.'));
+    if (plain) {
+        *after = q;
+        const double v = static_cast<double>(digits) / powers[decimals];
+        return negative ? -v : v;
     }
-    const std::string head = line.substr(0, open);
-    const char* p = head.c_str();
-    char* end = nullptr;
-    const double first = std::strtod(p, &end);
-    if (end == p) return false;
-    code = static_cast<int>(first);
-    for (p = end;; p = end) {
-        const double v = std::strtod(p, &end);
-        if (end == p) break;
-        numbers.push_back(v);
-    }
-    return true;
+    const std::string rest(start, end);
+    char* stop = nullptr;
+    const double v = std::strtod(rest.c_str(), &stop);
+    *after = start + (stop - rest.c_str());
+    return v;
 }
 
-std::string Trim(const std::string& s)
+bool Is_End_Record(const char* p, const char* end)
 {
-    const size_t a = s.find_first_not_of(" \t\r"), b = s.find_last_not_of(" \t\r");
-    return a == std::string::npos ? "" : s.substr(a, b - a + 1);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (p < end && blank(*p)) ++p;
+    while (end > p && blank(end[-1])) --end;
+    return end - p == 2 && p[0] == '-' && p[1] == '1';
 }
 
 // The labels and obstacles of a graphic's records, on a page whose axes run as the signs
@@ -367,11 +377,16 @@ class Reader {
 public:
     Reader(double sx, double sy) : sx_(sx), sy_(sy) {}
 
-    // Records, one a line, up to an end record or the end of the stream.
-    void Read(std::istream& in)
+    // Records, one a line, up to an end record or the end of the bytes.
+    void Read(const char* p, const char* end)
     {
-        std::string line;
-        while (std::getline(in, line) && Trim(line) != "-1") Record(line);
+        while (p < end) {
+            const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            if (!line_end) line_end = end;
+            if (Is_End_Record(p, line_end)) return;
+            Record(p, line_end);
+            p = line_end + 1;
+        }
     }
 
     std::vector<Plot_Label_Move> Moves()
@@ -395,6 +410,26 @@ private:
     bool last_was_text_ = false;  // only height and angle records since the last text
     Obstacles obstacles_;
     std::vector<Label> labels_;
+    std::vector<double> numbers_;  // of the record being read
+
+    // The records whose numbers tell where lines and texts are and how they look.
+    static bool Has_Numbers(int code)
+    {
+        switch (code) {
+        case PLOT_RECORD_LINE:
+        case PLOT_RECORD_TEXT:
+        case PLOT_RECORD_TEXT_ANGLED:
+        case PLOT_RECORD_PEN_CLASS:
+        case PLOT_RECORD_LINE_WIDTH:
+        case PLOT_RECORD_TEXT_STYLE:
+        case PLOT_RECORD_TEXT_ANCHORED:
+        case PLOT_RECORD_TEXT_ANCHORED_ANGLED:
+        case PLOT_RECORD_TEXT_HEIGHT:
+        case PLOT_RECORD_TEXT_ANGLE:
+        case PLOT_RECORD_POLYGON: return true;
+        default: return false;
+        }
+    }
 
     static double Style_Cap(int style)
     {
@@ -404,13 +439,30 @@ private:
 
     Point Page(double x, double y) const { return {x * sx_, y * sy_}; }
 
-    void Record(const std::string& line)
+    // A record line: its code, its numbers before the text and the text (between 0xAE
+    // and the last 0xAF). A line that opens with no number is passed over.
+    void Record(const char* line, const char* end)
     {
-        int code = 0;
-        std::vector<double> n;
+        const char* open = static_cast<const char*>(std::memchr(line, '\xAE', static_cast<size_t>(end - line)));
+        const char* head_end = open ? open : end;
+        const char* p = nullptr;
+        const double first = Number(line, head_end, &p);
+        if (p == line) return;
+        const int code = std::isfinite(first) && std::fabs(first) < 1e9 ? static_cast<int>(first) : 0;
+        std::vector<double>& n = numbers_;
+        n.clear();
+        if (Has_Numbers(code))
+            for (const char* q = p;; q = p) {
+                const double v = Number(q, head_end, &p);
+                if (p == q) break;
+                n.push_back(v);
+            }
         std::string text;
-        bool has_text = false;
-        if (!Parse(line, code, n, text, has_text)) return;
+        if (open && Has_Numbers(code)) {
+            const char* close = end;
+            while (close > open && close[-1] != '\xAF') --close;
+            text.assign(open + 1, close > open ? close - 1 : end);
+        }
         const bool keeps_group = code == PLOT_RECORD_TEXT_HEIGHT || code == PLOT_RECORD_TEXT_ANGLE || code == PLOT_RECORD_8;
         switch (code) {
         case PLOT_RECORD_LINE:
@@ -562,23 +614,35 @@ void Pass_On(FILE* stream, const std::string& bytes, long& from, long to)
 
 std::vector<Plot_Label_Move> Plot_Find_Label_Moves(const std::string& records)
 {
-    std::istringstream in(records);
-    std::string line;
+    const char* p = records.data();
+    const char* const end = p + records.size();
+    auto next_line = [&]() {
+        const char* line = p;
+        const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        p = line_end ? line_end + 1 : end;
+        return std::make_pair(line, line_end ? line_end : end);
+    };
     // Head: up to the "-1" before the window, then the window "x1 x2 y1 y2".
-    while (std::getline(in, line) && Trim(line) != "-1") {
+    while (p < end) {
+        const auto [line, line_end] = next_line();
+        if (Is_End_Record(line, line_end)) break;
     }
     double sx = 1.0, sy = 1.0;
-    if (std::getline(in, line)) {
+    if (p < end) {
+        const auto [line, line_end] = next_line();
         std::vector<double> w;
-        std::istringstream numbers(line);
-        for (double v; numbers >> v;) w.push_back(v);
+        for (const char *q = line, *after = line;; q = after) {
+            const double v = Number(q, line_end, &after);
+            if (after == q) break;
+            w.push_back(v);
+        }
         if (w.size() >= 4) {
             sx = w[1] >= w[0] ? 1.0 : -1.0;
             sy = w[3] >= w[2] ? 1.0 : -1.0;
         }
     }
     Reader reader(sx, sy);
-    reader.Read(in);
+    reader.Read(p, end);
     return reader.Moves();
 }
 
@@ -608,9 +672,8 @@ void Plot_Place_Labels()
     const std::string graphic = held.graphic_memory.Close(), file = held.file_memory.Close();
     s.plot_graphic_stream = held.graphic;
     s.plot_file_stream = held.file;
-    std::istringstream records(graphic);
     Reader reader(held.sx, held.sy);
-    reader.Read(records);
+    reader.Read(graphic.data(), graphic.data() + graphic.size());
     const std::vector<Plot_Label_Move> moves = reader.Moves();
 
     long g = 0, f = 0;
