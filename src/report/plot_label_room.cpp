@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "report/plot_state.h"
 #include "report/text_writer.h"
@@ -118,18 +118,34 @@ struct Label {
     Point move;
 };
 
+// A rectangle of the page along its axes.
 struct Extent {
     double lo_x = 1e100, lo_y = 1e100, hi_x = -1e100, hi_y = -1e100;
+    bool no_number = false;
     void Add(Point p)
     {
+        no_number = no_number || std::isnan(p.x) || std::isnan(p.y);
         lo_x = std::min(lo_x, p.x), hi_x = std::max(hi_x, p.x);
         lo_y = std::min(lo_y, p.y), hi_y = std::max(hi_y, p.y);
     }
-    Extent Widened(double by) const { return {lo_x - by, lo_y - by, hi_x + by, hi_y + by}; }
+    void Add(const Extent& e)
+    {
+        Add(Point{e.lo_x, e.lo_y});
+        Add(Point{e.hi_x, e.hi_y});
+    }
+    Extent Widened(double by) const { return {lo_x - by, lo_y - by, hi_x + by, hi_y + by, no_number}; }
     bool Finite() const
     {
-        return std::isfinite(lo_x) && std::isfinite(lo_y) && std::isfinite(hi_x) && std::isfinite(hi_y) &&
-               lo_x <= hi_x && lo_y <= hi_y;
+        return !no_number && std::isfinite(lo_x) && std::isfinite(lo_y) && std::isfinite(hi_x) &&
+               std::isfinite(hi_y) && lo_x <= hi_x && lo_y <= hi_y;
+    }
+    bool Inside(const Extent& e) const
+    {
+        return lo_x >= e.lo_x && hi_x <= e.hi_x && lo_y >= e.lo_y && hi_y <= e.hi_y;
+    }
+    bool Meets(const Extent& e) const
+    {
+        return lo_x <= e.hi_x && e.lo_x <= hi_x && lo_y <= e.hi_y && e.lo_y <= hi_y;
     }
 };
 
@@ -140,95 +156,25 @@ Extent Extent_Of(const Box& box)
     return e;
 }
 
-Extent Extent_Of(const Segment& s)
+// The rectangle widened by what may touch it; the whole plane for one with a coordinate
+// that is no number or no finite one.
+Extent Reach(const Extent& e, double by)
 {
-    Extent e;
-    e.Add(s.a);
-    e.Add(s.b);
-    return e;
+    const Extent r = e.Widened(by);
+    if (r.Finite()) return r;
+    constexpr double kAll = std::numeric_limits<double>::infinity();
+    return {-kAll, -kAll, kAll, kAll, false};
 }
 
-// A uniform grid of square cells over a part of the page. An item is listed in each cell
-// within its reach; a rectangle asks the cells it meets, each item once.
-class Grid {
-public:
-    // Without a finite extent there are no cells: every item is met everywhere.
-    void Cover(const Extent& e)
-    {
-        const double w = e.hi_x - e.lo_x, h = e.hi_y - e.lo_y;
-        if (!e.Finite() || !std::isfinite(w) || !std::isfinite(h)) return;
-        x0_ = e.lo_x, y0_ = e.lo_y;
-        // Cells of half a centimetre, larger on a large page.
-        cell_ = std::max({kCell, w / kMostCells, h / kMostCells});
-        nx_ = static_cast<int>(w / cell_) + 1;
-        ny_ = static_cast<int>(h / cell_) + 1;
-        cells_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_), {});
-    }
-
-    // Lists the item in the cells that its extent meets and that near(cell centre, half
-    // diagonal) accepts; an item without a finite extent is met everywhere.
-    template <class Near> void Add(int item, const Extent& e, Near near)
-    {
-        if (static_cast<size_t>(item) >= seen_.size()) seen_.resize(static_cast<size_t>(item) + 1, 0);
-        int ix0, iy0, ix1, iy1;
-        if (!e.Finite() || !Range(e, ix0, iy0, ix1, iy1)) {
-            everywhere_.push_back(item);
-            return;
-        }
-        const double half_diagonal = cell_ * std::sqrt(0.5);
-        for (int iy = iy0; iy <= iy1; ++iy)
-            for (int ix = ix0; ix <= ix1; ++ix)
-                if (near(Point{x0_ + (ix + 0.5) * cell_, y0_ + (iy + 0.5) * cell_}, half_diagonal))
-                    cells_[static_cast<size_t>(iy) * nx_ + ix].push_back(item);
-    }
-
-    // Whether hit(item) holds for an item met in the finite extent.
-    template <class Hit> bool Any(const Extent& e, Hit hit)
-    {
-        ++stamp_;
-        for (int item : everywhere_)
-            if (Visit(item, hit)) return true;
-        int ix0, iy0, ix1, iy1;
-        if (!Range(e, ix0, iy0, ix1, iy1)) return false;
-        for (int iy = iy0; iy <= iy1; ++iy)
-            for (int ix = ix0; ix <= ix1; ++ix)
-                for (int item : cells_[static_cast<size_t>(iy) * nx_ + ix])
-                    if (Visit(item, hit)) return true;
-        return false;
-    }
-
-private:
-    static constexpr double kCell = 0.5;
-    static constexpr double kMostCells = 256.0;
-    double x0_ = 0.0, y0_ = 0.0, cell_ = kCell;
-    int nx_ = 0, ny_ = 0;
-    std::vector<std::vector<int>> cells_;
-    std::vector<int> everywhere_;
-    std::vector<unsigned> seen_;  // the stamp of the last query that met the item
-    unsigned stamp_ = 0;
-
-    template <class Hit> bool Visit(int item, Hit& hit)
-    {
-        if (seen_[item] == stamp_) return false;
-        seen_[item] = stamp_;
-        return hit(item);
-    }
-
-    bool Range(const Extent& e, int& ix0, int& iy0, int& ix1, int& iy1) const
-    {
-        if (nx_ < 1 || ny_ < 1) return false;
-        auto index = [&](double v, double origin, int n) {
-            return static_cast<int>(std::clamp(std::floor((v - origin) / cell_), 0.0, n - 1.0));
-        };
-        ix0 = index(e.lo_x, x0_, nx_), ix1 = index(e.hi_x, x0_, nx_);
-        iy0 = index(e.lo_y, y0_, ny_), iy1 = index(e.hi_y, y0_, ny_);
-        return true;
-    }
-};
+// Rounding room: whatever comes within the clearance by the exact measure lies within
+// the clearance and this of the rectangles it is sorted by.
+constexpr double kSlack = 1e-6;
 
 // The lines and polygon edges a label must keep clear of, and the labels placed so far (of
-// the report and of the drawing file), each in a grid. A box with a coordinate that is no
-// number is measured against all of them.
+// the report and of the drawing file). The lines are sorted into a uniform grid of square
+// cells over the room the labels may move in: a box asks the cells it meets, and measures
+// only the lines whose rectangle, widened by their reach, meets its own. A box with a
+// coordinate that is no number, or outside the grid, is measured against all of them.
 class Obstacles {
 public:
     void Add_Segment(Segment s) { segments_.push_back(s); }
@@ -238,62 +184,136 @@ public:
             segments_.push_back({polygon[k], polygon[(k + 1) % polygon.size()], 0.0});
     }
 
-    // The grids over the lines and the labels' boxes with all the room they may move in.
     void Index(const std::vector<Label>& labels)
     {
-        Extent all;
-        for (const Segment& s : segments_)
-            if (Extent_Of(s).Finite()) all.Add(s.a), all.Add(s.b);
+        reach_.clear();
+        everywhere_.clear();
+        for (const Segment& s : segments_) {
+            Extent e;
+            e.Add(s.a);
+            e.Add(s.b);
+            reach_.push_back(Reach(e, s.half_width + kClearance + kSlack));
+        }
+        Extent room;
         for (const Label& label : labels)
             for (const Box& box : label.boxes) {
                 const Extent e = Extent_Of(box).Widened(kFarthest + kStep);
-                if (e.Finite()) all.Add({e.lo_x, e.lo_y}), all.Add({e.hi_x, e.hi_y});
+                if (e.Finite()) room.Add(e);
             }
-        lines_.Cover(all);
-        labels_.Cover(all);
+        const double w = room.hi_x - room.lo_x, h = room.hi_y - room.lo_y;
+        nx_ = ny_ = 0;
+        if (room.Finite() && std::isfinite(w) && std::isfinite(h)) {
+            room_ = room;
+            cell_ = std::max({kCell, w / kMostCells, h / kMostCells});
+            nx_ = static_cast<int>(w / cell_) + 1;
+            ny_ = static_cast<int>(h / cell_) + 1;
+        }
+        // (cell, line) pairs, then sorted by cell.
+        std::vector<std::pair<int, int>> pairs;
+        const double half_diagonal = cell_ * std::sqrt(0.5);
         for (size_t k = 0; k < segments_.size(); ++k) {
             const Segment& s = segments_[k];
-            const double reach = s.half_width + kClearance + kSlack;
-            lines_.Add(static_cast<int>(k), Extent_Of(s).Widened(reach), [&](Point centre, double half_diagonal) {
-                return Point_Segment_Distance(centre, s.a, s.b) <= half_diagonal + reach;
-            });
+            const int item = static_cast<int>(k);
+            if (!reach_[k].Finite()) {
+                everywhere_.push_back(item);
+                continue;
+            }
+            int ix0, iy0, ix1, iy1;
+            if (!Cells(reach_[k], ix0, iy0, ix1, iy1)) continue;
+            // Cells whose centre lies farther from the line than the half diagonal and its
+            // reach hold no point within its reach.
+            const double r = half_diagonal + s.half_width + kClearance + kSlack;
+            for (int iy = iy0; iy <= iy1; ++iy)
+                for (int ix = ix0; ix <= ix1; ++ix) {
+                    const Point c{room_.lo_x + (ix + 0.5) * cell_, room_.lo_y + (iy + 0.5) * cell_};
+                    if (Squared_Distance(c, s.a, s.b) <= r * r * (1.0 + 1e-9)) pairs.push_back({iy * nx_ + ix, item});
+                }
         }
+        first_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_) + 1, 0);
+        for (const auto& p : pairs) ++first_[static_cast<size_t>(p.first) + 1];
+        for (size_t c = 1; c < first_.size(); ++c) first_[c] += first_[c - 1];
+        items_.assign(pairs.size(), 0);
+        std::vector<int> fill(first_.begin(), first_.end() - 1);
+        for (const auto& p : pairs) items_[static_cast<size_t>(fill[static_cast<size_t>(p.first)]++)] = p.second;
+        seen_.assign(segments_.size(), 0);
+        stamp_ = 0;
     }
 
-    void Place(const Box& box)
-    {
-        placed_.push_back(box);
-        labels_.Add(static_cast<int>(placed_.size() - 1), Extent_Of(box).Widened(kClearance + kSlack),
-                    [](Point, double) { return true; });
-    }
+    void Place(const Box& box) { placed_.push_back({box, Reach(Extent_Of(box), kClearance + kSlack)}); }
 
     bool Clear(const Box& box)
     {
-        auto line_hit = [&](int k) {
-            const Segment& s = segments_[k];
-            return Distance(box, s.a, s.b) < kClearance + s.half_width;
-        };
-        auto label_hit = [&](int k) {
-            const Box& other = placed_[k];
-            return other.in_file == box.in_file && Distance(box, other) < kClearance;
-        };
         const Extent e = Extent_Of(box);
-        if (!e.Finite()) {
+        auto line_hit = [&](size_t k) {
+            const Segment& s = segments_[k];
+            return (!e.Finite() || reach_[k].Meets(e)) && Distance(box, s.a, s.b) < kClearance + s.half_width;
+        };
+        for (const Placed& other : placed_)
+            if (other.box.in_file == box.in_file && (!e.Finite() || other.reach.Meets(e)) &&
+                Distance(box, other.box) < kClearance)
+                return false;
+        int ix0, iy0, ix1, iy1;
+        if (!e.Finite() || !e.Inside(room_) || !Cells(e, ix0, iy0, ix1, iy1)) {
             for (size_t k = 0; k < segments_.size(); ++k)
-                if (line_hit(static_cast<int>(k))) return false;
-            for (size_t k = 0; k < placed_.size(); ++k)
-                if (label_hit(static_cast<int>(k))) return false;
+                if (line_hit(k)) return false;
             return true;
         }
-        return !lines_.Any(e, line_hit) && !labels_.Any(e, label_hit);
+        for (int item : everywhere_)
+            if (line_hit(static_cast<size_t>(item))) return false;
+        if (++stamp_ == 0) std::fill(seen_.begin(), seen_.end(), 0), stamp_ = 1;
+        for (int iy = iy0; iy <= iy1; ++iy)
+            for (int ix = ix0; ix <= ix1; ++ix) {
+                const size_t cell = static_cast<size_t>(iy) * static_cast<size_t>(nx_) + static_cast<size_t>(ix);
+                for (int k = first_[cell]; k < first_[cell + 1]; ++k) {
+                    const size_t item = static_cast<size_t>(items_[static_cast<size_t>(k)]);
+                    if (seen_[item] == stamp_) continue;
+                    seen_[item] = stamp_;
+                    if (line_hit(item)) return false;
+                }
+            }
+        return true;
     }
 
 private:
-    // Rounding room: an item within the clearance by the measure above is listed.
-    static constexpr double kSlack = 1e-6;
+    static constexpr double kCell = 0.5;         // cm
+    static constexpr double kMostCells = 256.0;  // along each axis
+
+    struct Placed {
+        Box box;
+        Extent reach;
+    };
     std::vector<Segment> segments_;
-    std::vector<Box> placed_;
-    Grid lines_, labels_;
+    std::vector<Extent> reach_;  // of each line: its rectangle widened by what may touch it
+    std::vector<int> everywhere_;  // lines with a coordinate that is no number
+    std::vector<Placed> placed_;
+    Extent room_;
+    double cell_ = kCell;
+    int nx_ = 0, ny_ = 0;
+    std::vector<int> first_;  // of each cell, its first line in items_ (and one past the last)
+    std::vector<int> items_;
+    std::vector<unsigned> seen_;  // the stamp of the last box that measured the line
+    unsigned stamp_ = 0;
+
+    static double Squared_Distance(Point p, Point a, Point b)
+    {
+        const Point d = b - a;
+        const double l2 = Dot(d, d);
+        const double t = l2 > 0.0 ? std::clamp(Dot(p - a, d) / l2, 0.0, 1.0) : 0.0;
+        const Point q = a + t * d;
+        return Dot(p - q, p - q);
+    }
+
+    // The cells a rectangle meets, within the grid; false when it meets none.
+    bool Cells(const Extent& e, int& ix0, int& iy0, int& ix1, int& iy1) const
+    {
+        if (nx_ < 1 || ny_ < 1 || !e.Meets(room_)) return false;
+        auto index = [&](double v, double origin, int n) {
+            return static_cast<int>(std::clamp(std::floor((v - origin) / cell_), 0.0, n - 1.0));
+        };
+        ix0 = index(e.lo_x, room_.lo_x, nx_), ix1 = index(e.hi_x, room_.lo_x, nx_);
+        iy0 = index(e.lo_y, room_.lo_y, ny_), iy1 = index(e.hi_y, room_.lo_y, ny_);
+        return true;
+    }
 };
 
 Box Moved(Box box, Point by)
@@ -332,6 +352,12 @@ Point Least_Move(const Label& label, Obstacles& o)
     return {};
 }
 
+// Whether strtod might read on after digits at this byte (exponent, hexadecimal, more).
+bool Continues_Number(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.';
+}
+
 // The number that strtod reads at p in the record's head [p, end), and where it ends (p
 // when there is none). The records' own plain decimals of up to 15 digits are read here:
 // their digits divided by the power of ten is the double nearest to them, as strtod gives
@@ -341,6 +367,10 @@ double Number(const char* p, const char* end, const char** after)
     static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* start = p;
     while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\v' || *p == '\f')) ++p;
+    if (p == end) {
+        *after = start;  // blanks only
+        return 0.0;
+    }
     const char* q = p;
     const bool negative = q < end && *q == '-';
     if (q < end && (*q == '-' || *q == '+')) ++q;
@@ -350,7 +380,7 @@ double Number(const char* p, const char* end, const char** after)
     if (q < end && *q == '.')
         for (++q; q < end && *q >= '0' && *q <= '9'; ++q, ++count, ++decimals)
             digits = digits * 10 + static_cast<uint64_t>(*q - '0');
-    const bool plain = count > 0 && count <= 15 && (q == end || (!std::isalnum(static_cast<unsigned char>(*q)) && *q != '.'));
+    const bool plain = count > 0 && count <= 15 && (q == end || !Continues_Number(*q));
     if (plain) {
         *after = q;
         const double v = static_cast<double>(digits) / powers[decimals];
