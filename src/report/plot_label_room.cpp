@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <stdio_ext.h>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -401,15 +402,48 @@ bool Is_End_Record(const char* p, const char* end)
     return end - p == 2 && p[0] == '-' && p[1] == '1';
 }
 
+// A line record as its writer told it while labels were held: where it begins among the
+// held records, and the values it writes.
+struct Held_Line {
+    long at;
+    double x1, y1, x2, y2;
+};
+
+// The value that a record gives back for v written with "%lf": v rounded to six decimals
+// as printf rounds (to the nearest, a tie to even), read as strtod reads it, without
+// writing it. v times a million is split exactly into p and the rest e; only a half
+// between two integers asks which side e lies on.
+double As_Written(double v)
+{
+    if (!(std::fabs(v) < 1e9)) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%lf", v);
+        return std::strtod(text, nullptr);
+    }
+    const double p = v * 1e6;
+    const double e = std::fma(v, 1e6, -p);
+    double n = std::nearbyint(p);
+    const double d = p - n;
+    if (d == 0.5 && e > 0.0)
+        n += 1.0;
+    else if (d == -0.5 && e < 0.0)
+        n -= 1.0;
+    return n == 0.0 ? std::copysign(0.0, v) : n / 1e6;
+}
+
 // The labels and obstacles of a graphic's records, on a page whose axes run as the signs
 // say (-1: the window's axis runs against the page's).
 class Reader {
 public:
     Reader(double sx, double sy) : sx_(sx), sy_(sy) {}
 
-    // Records, one a line, up to an end record or the end of the bytes.
-    void Read(const char* p, const char* end)
+    // Records, one a line, up to an end record or the end of the bytes. The line records
+    // that lines tell, by where they begin from base, are taken as told.
+    void Read(const char* p, const char* end, const char* base = nullptr, const std::vector<Held_Line>* lines = nullptr)
     {
+        base_ = base;
+        lines_ = lines;
+        next_line_ = 0;
         while (p < end) {
             const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             if (!line_end) line_end = end;
@@ -441,6 +475,20 @@ private:
     Obstacles obstacles_;
     std::vector<Label> labels_;
     std::vector<double> numbers_;  // of the record being read
+    const char* base_ = nullptr;
+    const std::vector<Held_Line>* lines_ = nullptr;
+    size_t next_line_ = 0;
+
+    // The line record at line as its writer told it, if it did.
+    bool Told_Line(const char* line)
+    {
+        if (!lines_ || next_line_ >= lines_->size() || (*lines_)[next_line_].at != line - base_) return false;
+        const Held_Line& l = (*lines_)[next_line_++];
+        obstacles_.Add_Segment({Page(As_Written(l.x1), As_Written(l.y1)), Page(As_Written(l.x2), As_Written(l.y2)),
+                                width_ / 2.0});
+        last_was_text_ = false;
+        return true;
+    }
 
     // The records whose numbers tell where lines and texts are and how they look.
     static bool Has_Numbers(int code)
@@ -473,12 +521,13 @@ private:
     // and the last 0xAF). A line that opens with no number is passed over.
     void Record(const char* line, const char* end)
     {
-        const char* open = static_cast<const char*>(std::memchr(line, '\xAE', static_cast<size_t>(end - line)));
-        const char* head_end = open ? open : end;
         const char* p = nullptr;
-        const double first = Number(line, head_end, &p);
+        const double first = Number(line, end, &p);
         if (p == line) return;
         const int code = std::isfinite(first) && std::fabs(first) < 1e9 ? static_cast<int>(first) : 0;
+        if (code == PLOT_RECORD_LINE && Told_Line(line)) return;
+        const char* open = static_cast<const char*>(std::memchr(line, '\xAE', static_cast<size_t>(end - line)));
+        const char* head_end = open ? open : end;
         std::vector<double>& n = numbers_;
         n.clear();
         if (Has_Numbers(code))
@@ -604,24 +653,32 @@ struct Held_Text {
     long graphic_begin, graphic_end, file_begin, file_end;
 };
 
+// A stream that keeps what is written to it in memory: where it stands is the length of
+// its bytes and of what waits in its buffer. Its bytes keep their room from one graphic
+// to the next.
 struct Memory_Stream {
     FILE* stream = nullptr;
-    char* bytes = nullptr;
-    size_t length = 0;
+    std::string bytes;
 
     bool Open(FILE* real)
     {
-        return real == nullptr || (stream = open_memstream(&bytes, &length)) != nullptr;
+        bytes.clear();
+        if (real == nullptr) return true;
+        const cookie_io_functions_t io{nullptr, Keep, nullptr, nullptr};
+        stream = fopencookie(this, "w", io);
+        return stream != nullptr;
     }
-    long Tell() const { return stream ? std::ftell(stream) : 0; }
-    // The bytes kept (none when it could not be written).
-    std::string Close()
+    long Tell() const { return stream ? static_cast<long>(bytes.size() + __fpending(stream)) : 0; }
+    void Close()
     {
-        std::string kept;
-        if (stream && std::fclose(stream) == 0 && bytes) kept.assign(bytes, length);
-        std::free(bytes);
-        *this = {};
-        return kept;
+        if (stream) std::fclose(stream);
+        stream = nullptr;
+    }
+
+    static ssize_t Keep(void* self, const char* data, size_t size)
+    {
+        static_cast<Memory_Stream*>(self)->bytes.append(data, size);
+        return static_cast<ssize_t>(size);
     }
 };
 
@@ -632,6 +689,7 @@ struct Held_Labels {
     Memory_Stream graphic_memory, file_memory;
     double sx = 1.0, sy = 1.0;
     std::vector<Held_Text> texts;
+    std::vector<Held_Line> lines;
 } held;
 
 void Pass_On(FILE* stream, const std::string& bytes, long& from, long to)
@@ -699,11 +757,14 @@ void Plot_Place_Labels()
     if (!held.on) return;
     held.on = false;
     Plot_State& s = plot_state;
-    const std::string graphic = held.graphic_memory.Close(), file = held.file_memory.Close();
+    held.graphic_memory.Close();
+    held.file_memory.Close();
+    const std::string& graphic = held.graphic_memory.bytes;
+    const std::string& file = held.file_memory.bytes;
     s.plot_graphic_stream = held.graphic;
     s.plot_file_stream = held.file;
     Reader reader(held.sx, held.sy);
-    reader.Read(graphic.data(), graphic.data() + graphic.size());
+    reader.Read(graphic.data(), graphic.data() + graphic.size(), graphic.data(), &held.lines);
     const std::vector<Plot_Label_Move> moves = reader.Moves();
 
     long g = 0, f = 0;
@@ -725,6 +786,12 @@ void Plot_Place_Labels()
     Pass_On(held.graphic, graphic, g, static_cast<long>(graphic.size()));
     Pass_On(held.file, file, f, static_cast<long>(file.size()));
     held.texts.clear();
+    held.lines.clear();
+}
+
+void Plot_Hold_Line(double x1, double y1, double x2, double y2)
+{
+    if (held.on) held.lines.push_back({held.graphic_memory.Tell(), x1, y1, x2, y2});
 }
 
 void Plot_Write_Label(std::function<void(const Plot_Label_Move&)> write)

@@ -36,6 +36,11 @@ std::vector<Plot_Label_Move> Plot_Find_Label_Moves(const std::string& records);
 void Plot_Hold_Labels();
 void Plot_Place_Labels();
 
+// The writer of line records tells each line's record values here just before it writes
+// the record: while labels are held, they are taken as the record gives them back instead
+// of reading the record.
+void Plot_Hold_Line(double x1, double y1, double x2, double y2);
+
 // Writes one text: write(move) writes it moved by move (record units; no move: where it
 // was given), reading the plot state as it is now. While labels are held it may be called
 // once more, with the plot state as it was, to write the text at its place.
