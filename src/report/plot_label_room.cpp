@@ -188,6 +188,7 @@ public:
     void Index(const std::vector<Label>& labels)
     {
         reach_.clear();
+        reach_.reserve(segments_.size());
         everywhere_.clear();
         for (const Segment& s : segments_) {
             Extent e;
@@ -211,6 +212,7 @@ public:
         }
         // (cell, line) pairs, then sorted by cell.
         std::vector<std::pair<int, int>> pairs;
+        pairs.reserve(2 * segments_.size());
         const double half_diagonal = cell_ * std::sqrt(0.5);
         for (size_t k = 0; k < segments_.size(); ++k) {
             const Segment& s = segments_[k];
@@ -221,13 +223,14 @@ public:
             }
             int ix0, iy0, ix1, iy1;
             if (!Cells(reach_[k], ix0, iy0, ix1, iy1)) continue;
-            // Cells whose centre lies farther from the line than the half diagonal and its
-            // reach hold no point within its reach.
+            // Of more than a few cells, those whose centre lies farther from the line than
+            // the half diagonal and its reach hold no point within its reach.
+            const bool few = (ix1 - ix0 + 1) * (iy1 - iy0 + 1) <= 4;
             const double r = half_diagonal + s.half_width + kClearance + kSlack;
             for (int iy = iy0; iy <= iy1; ++iy)
                 for (int ix = ix0; ix <= ix1; ++ix) {
                     const Point c{room_.lo_x + (ix + 0.5) * cell_, room_.lo_y + (iy + 0.5) * cell_};
-                    if (Squared_Distance(c, s.a, s.b) <= r * r * (1.0 + 1e-9)) pairs.push_back({iy * nx_ + ix, item});
+                    if (few || Squared_Distance(c, s.a, s.b) <= r * r * (1.0 + 1e-9)) pairs.push_back({iy * nx_ + ix, item});
                 }
         }
         first_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_) + 1, 0);
@@ -276,7 +279,7 @@ public:
     }
 
 private:
-    static constexpr double kCell = 0.5;         // cm
+    static constexpr double kCell = 1.0;         // cm
     static constexpr double kMostCells = 256.0;  // along each axis
 
     struct Placed {
