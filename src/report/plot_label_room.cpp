@@ -412,6 +412,12 @@ struct Held_Line {
     double x1, y1, x2, y2;
 };
 
+// A polygon record as its writer told it: where it begins and its values (x, y pairs).
+struct Held_Polygon {
+    long at;
+    std::vector<double> values;
+};
+
 // The value that a record gives back for v written with "%lf": v rounded to six decimals
 // as printf rounds (to the nearest, a tie to even), read as strtod reads it, without
 // writing it. v times a million is split exactly into p and the rest e; only a half
@@ -440,13 +446,15 @@ class Reader {
 public:
     Reader(double sx, double sy) : sx_(sx), sy_(sy) {}
 
-    // Records, one a line, up to an end record or the end of the bytes. The line records
-    // that lines tell, by where they begin from base, are taken as told.
-    void Read(const char* p, const char* end, const char* base = nullptr, const std::vector<Held_Line>* lines = nullptr)
+    // Records, one a line, up to an end record or the end of the bytes. The line and
+    // polygon records told, by where they begin from base, are taken as told.
+    void Read(const char* p, const char* end, const char* base = nullptr, const std::vector<Held_Line>* lines = nullptr,
+              const std::vector<Held_Polygon>* polygons = nullptr)
     {
         base_ = base;
         lines_ = lines;
-        next_line_ = 0;
+        polygons_ = polygons;
+        next_line_ = next_polygon_ = 0;
         while (p < end) {
             const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             if (!line_end) line_end = end;
@@ -480,7 +488,22 @@ private:
     std::vector<double> numbers_;  // of the record being read
     const char* base_ = nullptr;
     const std::vector<Held_Line>* lines_ = nullptr;
-    size_t next_line_ = 0;
+    const std::vector<Held_Polygon>* polygons_ = nullptr;
+    size_t next_line_ = 0, next_polygon_ = 0;
+
+    // The polygon record at line as its writer told it, if it did.
+    bool Told_Polygon(const char* line)
+    {
+        if (!polygons_ || next_polygon_ >= polygons_->size() || (*polygons_)[next_polygon_].at != line - base_)
+            return false;
+        const Held_Polygon& told = (*polygons_)[next_polygon_++];
+        std::vector<double>& n = numbers_;
+        n.assign(1, static_cast<double>(told.values.size() / 2));
+        for (double v : told.values) n.push_back(As_Written(v));
+        Polygon(n);
+        last_was_text_ = false;
+        return true;
+    }
 
     // The line record at line as its writer told it, if it did.
     bool Told_Line(const char* line)
@@ -529,6 +552,7 @@ private:
         if (p == line) return;
         const int code = std::isfinite(first) && std::fabs(first) < 1e9 ? static_cast<int>(first) : 0;
         if (code == PLOT_RECORD_LINE && Told_Line(line)) return;
+        if (code == PLOT_RECORD_POLYGON && Told_Polygon(line)) return;
         const char* open = static_cast<const char*>(std::memchr(line, '\xAE', static_cast<size_t>(end - line)));
         const char* head_end = open ? open : end;
         std::vector<double>& n = numbers_;
@@ -693,6 +717,7 @@ struct Held_Labels {
     double sx = 1.0, sy = 1.0;
     std::vector<Held_Text> texts;
     std::vector<Held_Line> lines;
+    std::vector<Held_Polygon> polygons;
 } held;
 
 void Pass_On(FILE* stream, const std::string& bytes, long& from, long to)
@@ -767,7 +792,7 @@ void Plot_Place_Labels()
     s.plot_graphic_stream = held.graphic;
     s.plot_file_stream = held.file;
     Reader reader(held.sx, held.sy);
-    reader.Read(graphic.data(), graphic.data() + graphic.size(), graphic.data(), &held.lines);
+    reader.Read(graphic.data(), graphic.data() + graphic.size(), graphic.data(), &held.lines, &held.polygons);
     const std::vector<Plot_Label_Move> moves = reader.Moves();
 
     long g = 0, f = 0;
@@ -790,11 +815,17 @@ void Plot_Place_Labels()
     Pass_On(held.file, file, f, static_cast<long>(file.size()));
     held.texts.clear();
     held.lines.clear();
+    held.polygons.clear();
 }
 
 void Plot_Hold_Line(double x1, double y1, double x2, double y2)
 {
     if (held.on) held.lines.push_back({held.graphic_memory.Tell(), x1, y1, x2, y2});
+}
+
+void Plot_Hold_Polygon(int n, const double* values)
+{
+    if (held.on && n >= 0) held.polygons.push_back({held.graphic_memory.Tell(), std::vector<double>(values, values + 2 * n)});
 }
 
 void Plot_Write_Label(std::function<void(const Plot_Label_Move&)> write)

@@ -36,10 +36,11 @@ std::vector<Plot_Label_Move> Plot_Find_Label_Moves(const std::string& records);
 void Plot_Hold_Labels();
 void Plot_Place_Labels();
 
-// The writer of line records tells each line's record values here just before it writes
-// the record: while labels are held, they are taken as the record gives them back instead
-// of reading the record.
+// The writers of line and polygon records tell each record's values here just before they
+// write the record: while labels are held, they are taken as the record gives them back
+// instead of reading the record. A polygon's n points come as x, y pairs.
 void Plot_Hold_Line(double x1, double y1, double x2, double y2);
+void Plot_Hold_Polygon(int n, const double* values);
 
 // Writes one text: write(move) writes it moved by move (record units; no move: where it
 // was given), reading the plot state as it is now. While labels are held it may be called
