@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <stdio_ext.h>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <stdio_ext.h>
 
 #include "report/plot_state.h"
 #include "report/text_writer.h"

@@ -16,9 +16,10 @@
 // equal distance up, down, along, back from the text's reading, then the diagonals and
 // between) at which it is clear of all of them; a text that finds no such place stays. A
 // text is placed twice, where the report's viewer sets it and where the drawing file's
-// keypad anchor and larger font put it on the plan; both places must be clear. Lines,
-// polygon edges and placed texts are kept in a uniform grid of the page, so that a place
-// tried is measured against what lies near it only.
+// keypad anchor and larger font put it on the plan; both places must be clear. Lines and
+// polygon edges are sorted into a uniform grid over the room the labels may move in, and
+// a place tried is measured only against those of the cells it meets whose rectangle,
+// widened by their reach, meets its own; the texts placed before it by their rectangles.
 #include <functional>
 #include <string>
 #include <vector>
