@@ -40,6 +40,7 @@ double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
 struct Segment {
     Point a, b;
     double half_width = 0.0;
+    bool as_written = true;  // else a and b are still to be rounded as the record gives them back
 };
 
 // A text's box on the page (y up): from the corner o along u (its width) and v (its height).
@@ -119,6 +120,28 @@ struct Label {
     Point move;
 };
 
+// The value that a record gives back for v written with "%lf": v rounded to six decimals
+// as printf rounds (to the nearest, a tie to even), read as strtod reads it, without
+// writing it. v times a million is split exactly into p and the rest e; only a half
+// between two integers asks which side e lies on.
+double As_Written(double v)
+{
+    if (!(std::fabs(v) < 1e9)) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%lf", v);
+        return std::strtod(text, nullptr);
+    }
+    const double p = v * 1e6;
+    const double e = std::fma(v, 1e6, -p);
+    double n = std::nearbyint(p);
+    const double d = p - n;
+    if (d == 0.5 && e > 0.0)
+        n += 1.0;
+    else if (d == -0.5 && e < 0.0)
+        n -= 1.0;
+    return n == 0.0 ? std::copysign(0.0, v) : n / 1e6;
+}
+
 // A rectangle of the page along its axes.
 struct Extent {
     double lo_x = 1e100, lo_y = 1e100, hi_x = -1e100, hi_y = -1e100;
@@ -168,7 +191,8 @@ Extent Reach(const Extent& e, double by)
 }
 
 // Rounding room: whatever comes within the clearance by the exact measure lies within
-// the clearance and this of the rectangles it is sorted by.
+// the clearance and this of the rectangles it is sorted by; a line not yet rounded as
+// its record gives it back (by less than this) takes it twice.
 constexpr double kSlack = 1e-6;
 
 // The lines and polygon edges a label must keep clear of, and the labels placed so far (of
@@ -194,7 +218,7 @@ public:
             Extent e;
             e.Add(s.a);
             e.Add(s.b);
-            reach_.push_back(Reach(e, s.half_width + kClearance + kSlack));
+            reach_.push_back(Reach(e, s.half_width + kClearance + kSlack + (s.as_written ? 0.0 : kSlack)));
         }
         Extent room;
         for (const Label& label : labels)
@@ -226,7 +250,7 @@ public:
             // Of more than a few cells, those whose centre lies farther from the line than
             // the half diagonal and its reach hold no point within its reach.
             const bool few = (ix1 - ix0 + 1) * (iy1 - iy0 + 1) <= 4;
-            const double r = half_diagonal + s.half_width + kClearance + kSlack;
+            const double r = half_diagonal + s.half_width + kClearance + 2.0 * kSlack;
             for (int iy = iy0; iy <= iy1; ++iy)
                 for (int ix = ix0; ix <= ix1; ++ix) {
                     const Point c{room_.lo_x + (ix + 0.5) * cell_, room_.lo_y + (iy + 0.5) * cell_};
@@ -249,8 +273,9 @@ public:
     {
         const Extent e = Extent_Of(box);
         auto line_hit = [&](size_t k) {
-            const Segment& s = segments_[k];
-            return (!e.Finite() || reach_[k].Meets(e)) && Distance(box, s.a, s.b) < kClearance + s.half_width;
+            if (e.Finite() && !reach_[k].Meets(e)) return false;
+            const Segment& s = Rounded(segments_[k]);
+            return Distance(box, s.a, s.b) < kClearance + s.half_width;
         };
         for (const Placed& other : placed_)
             if (other.box.in_file == box.in_file && (!e.Finite() || other.reach.Meets(e)) &&
@@ -297,6 +322,17 @@ private:
     std::vector<int> items_;
     std::vector<unsigned> seen_;  // the stamp of the last box that measured the line
     unsigned stamp_ = 0;
+
+    // The line as its record gives it back, rounded when first measured.
+    static const Segment& Rounded(Segment& s)
+    {
+        if (!s.as_written) {
+            s.a = {As_Written(s.a.x), As_Written(s.a.y)};
+            s.b = {As_Written(s.b.x), As_Written(s.b.y)};
+            s.as_written = true;
+        }
+        return s;
+    }
 
     static double Squared_Distance(Point p, Point a, Point b)
     {
@@ -418,28 +454,6 @@ struct Held_Polygon {
     std::vector<double> values;
 };
 
-// The value that a record gives back for v written with "%lf": v rounded to six decimals
-// as printf rounds (to the nearest, a tie to even), read as strtod reads it, without
-// writing it. v times a million is split exactly into p and the rest e; only a half
-// between two integers asks which side e lies on.
-double As_Written(double v)
-{
-    if (!(std::fabs(v) < 1e9)) {
-        char text[400];
-        std::snprintf(text, sizeof text, "%lf", v);
-        return std::strtod(text, nullptr);
-    }
-    const double p = v * 1e6;
-    const double e = std::fma(v, 1e6, -p);
-    double n = std::nearbyint(p);
-    const double d = p - n;
-    if (d == 0.5 && e > 0.0)
-        n += 1.0;
-    else if (d == -0.5 && e < 0.0)
-        n -= 1.0;
-    return n == 0.0 ? std::copysign(0.0, v) : n / 1e6;
-}
-
 // The labels and obstacles of a graphic's records, on a page whose axes run as the signs
 // say (-1: the window's axis runs against the page's).
 class Reader {
@@ -510,8 +524,7 @@ private:
     {
         if (!lines_ || next_line_ >= lines_->size() || (*lines_)[next_line_].at != line - base_) return false;
         const Held_Line& l = (*lines_)[next_line_++];
-        obstacles_.Add_Segment({Page(As_Written(l.x1), As_Written(l.y1)), Page(As_Written(l.x2), As_Written(l.y2)),
-                                width_ / 2.0});
+        obstacles_.Add_Segment({Page(l.x1, l.y1), Page(l.x2, l.y2), width_ / 2.0, false});
         last_was_text_ = false;
         return true;
     }
