@@ -727,15 +727,18 @@ struct Held_Labels {
     FILE* graphic = nullptr;  // the streams the records and entities go on to
     FILE* file = nullptr;
     Memory_Stream graphic_memory, file_memory;
+    // What goes on to the streams, in one piece each, and a moved text's records and entity.
+    std::string graphic_out, file_out;
+    Memory_Stream moved_graphic, moved_file;
     double sx = 1.0, sy = 1.0;
     std::vector<Held_Text> texts;
     std::vector<Held_Line> lines;
     std::vector<Held_Polygon> polygons;
 } held;
 
-void Pass_On(FILE* stream, const std::string& bytes, long& from, long to)
+void Pass_On(std::string& out, const std::string& bytes, long& from, long to)
 {
-    if (stream && to > from) std::fwrite(bytes.data() + from, 1, static_cast<size_t>(to - from), stream);
+    if (to > from) out.append(bytes, static_cast<size_t>(from), static_cast<size_t>(to - from));
     from = std::max(from, to);
 }
 
@@ -808,24 +811,38 @@ void Plot_Place_Labels()
     reader.Read(graphic.data(), graphic.data() + graphic.size(), graphic.data(), &held.lines, &held.polygons);
     const std::vector<Plot_Label_Move> moves = reader.Moves();
 
+    std::string& graphic_out = held.graphic_out;
+    std::string& file_out = held.file_out;
+    graphic_out.clear();
+    file_out.clear();
     long g = 0, f = 0;
     for (size_t k = 0; k < held.texts.size(); ++k) {
         Held_Text& text = held.texts[k];
-        Pass_On(held.graphic, graphic, g, text.graphic_begin);
-        Pass_On(held.file, file, f, text.file_begin);
+        Pass_On(graphic_out, graphic, g, text.graphic_begin);
+        Pass_On(file_out, file, f, text.file_begin);
         const Plot_Label_Move move = k < moves.size() ? moves[k] : Plot_Label_Move{};
         if (move.dx == 0.0 && move.dy == 0.0) continue;  // its bytes as they were
+        if (!held.moved_graphic.Open(held.graphic) || !held.moved_file.Open(held.file)) {
+            held.moved_graphic.Close();
+            continue;  // (no memory) it stays where it was given
+        }
         const Plot_State now = s;
         s = text.state;
-        s.plot_graphic_stream = held.graphic;
-        s.plot_file_stream = held.file;
+        s.plot_graphic_stream = held.moved_graphic.stream;
+        s.plot_file_stream = held.moved_file.stream;
         text.write(move);
         s = now;
+        held.moved_graphic.Close();
+        held.moved_file.Close();
+        graphic_out += held.moved_graphic.bytes;
+        file_out += held.moved_file.bytes;
         g = text.graphic_end;
         f = text.file_end;
     }
-    Pass_On(held.graphic, graphic, g, static_cast<long>(graphic.size()));
-    Pass_On(held.file, file, f, static_cast<long>(file.size()));
+    Pass_On(graphic_out, graphic, g, static_cast<long>(graphic.size()));
+    Pass_On(file_out, file, f, static_cast<long>(file.size()));
+    if (held.graphic) std::fwrite(graphic_out.data(), 1, graphic_out.size(), held.graphic);
+    if (held.file) std::fwrite(file_out.data(), 1, file_out.size(), held.file);
     held.texts.clear();
     held.lines.clear();
     held.polygons.clear();
