@@ -196,29 +196,36 @@ Extent Reach(const Extent& e, double by)
 constexpr double kSlack = 1e-6;
 
 // The lines and polygon edges a label must keep clear of, and the labels placed so far (of
-// the report and of the drawing file). The lines are sorted into a uniform grid of square
-// cells over the room the labels may move in: a box asks the cells it meets, and measures
-// only the lines whose rectangle, widened by their reach, meets its own. A box with a
-// coordinate that is no number, or outside the grid, is measured against all of them.
+// the report and of the drawing file). The lines and polygons are sorted into a uniform
+// grid of square cells over the room the labels may move in: a box asks the cells it
+// meets, and measures only the edges whose rectangle, widened by their reach, meets its
+// own. A box with a coordinate that is no number, or outside the grid, is measured
+// against all of them.
 class Obstacles {
 public:
-    void Add_Segment(Segment s) { segments_.push_back(s); }
-    void Add_Polygon(const std::vector<Point>& polygon)
+    void Add_Segment(Segment s)
     {
+        groups_.push_back({segments_.size(), 1});
+        segments_.push_back(s);
+    }
+    // A polygon's edges; not yet rounded as its record gives them back unless as_written.
+    void Add_Polygon(const std::vector<Point>& polygon, bool as_written)
+    {
+        if (polygon.empty()) return;
+        groups_.push_back({segments_.size(), polygon.size()});
         for (size_t k = 0; k < polygon.size(); ++k)
-            segments_.push_back({polygon[k], polygon[(k + 1) % polygon.size()], 0.0});
+            segments_.push_back({polygon[k], polygon[(k + 1) % polygon.size()], 0.0, as_written});
     }
 
     void Index(const std::vector<Label>& labels)
     {
         reach_.clear();
-        reach_.reserve(segments_.size());
+        reach_.reserve(groups_.size());
         everywhere_.clear();
-        for (const Segment& s : segments_) {
+        for (const Group& g : groups_) {
             Extent e;
-            e.Add(s.a);
-            e.Add(s.b);
-            reach_.push_back(Reach(e, s.half_width + kClearance + kSlack + (s.as_written ? 0.0 : kSlack)));
+            for (size_t k = g.first; k < g.first + g.count; ++k) e.Add(segments_[k].a), e.Add(segments_[k].b);
+            reach_.push_back(Reach(e, segments_[g.first].half_width + kClearance + 2.0 * kSlack));
         }
         Extent room;
         for (const Label& label : labels)
@@ -234,12 +241,13 @@ public:
             nx_ = static_cast<int>(w / cell_) + 1;
             ny_ = static_cast<int>(h / cell_) + 1;
         }
-        // (cell, line) pairs, then sorted by cell.
+        // (cell, group) pairs, then sorted by cell.
         std::vector<std::pair<int, int>> pairs;
-        pairs.reserve(2 * segments_.size());
+        pairs.reserve(2 * groups_.size());
         const double half_diagonal = cell_ * std::sqrt(0.5);
-        for (size_t k = 0; k < segments_.size(); ++k) {
-            const Segment& s = segments_[k];
+        for (size_t k = 0; k < groups_.size(); ++k) {
+            const Group& g = groups_[k];
+            const Segment& s = segments_[g.first];
             const int item = static_cast<int>(k);
             if (!reach_[k].Finite()) {
                 everywhere_.push_back(item);
@@ -247,14 +255,14 @@ public:
             }
             int ix0, iy0, ix1, iy1;
             if (!Cells(reach_[k], ix0, iy0, ix1, iy1)) continue;
-            // Of more than a few cells, those whose centre lies farther from the line than
-            // the half diagonal and its reach hold no point within its reach.
-            const bool few = (ix1 - ix0 + 1) * (iy1 - iy0 + 1) <= 4;
+            // A line over more than a few cells is listed only in those whose centre lies
+            // within the half diagonal and its reach of it.
+            const bool all = g.count > 1 || (ix1 - ix0 + 1) * (iy1 - iy0 + 1) <= 4;
             const double r = half_diagonal + s.half_width + kClearance + 2.0 * kSlack;
             for (int iy = iy0; iy <= iy1; ++iy)
                 for (int ix = ix0; ix <= ix1; ++ix) {
                     const Point c{room_.lo_x + (ix + 0.5) * cell_, room_.lo_y + (iy + 0.5) * cell_};
-                    if (few || Squared_Distance(c, s.a, s.b) <= r * r * (1.0 + 1e-9)) pairs.push_back({iy * nx_ + ix, item});
+                    if (all || Squared_Distance(c, s.a, s.b) <= r * r * (1.0 + 1e-9)) pairs.push_back({iy * nx_ + ix, item});
                 }
         }
         first_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_) + 1, 0);
@@ -263,7 +271,7 @@ public:
         items_.assign(pairs.size(), 0);
         std::vector<int> fill(first_.begin(), first_.end() - 1);
         for (const auto& p : pairs) items_[static_cast<size_t>(fill[static_cast<size_t>(p.first)]++)] = p.second;
-        seen_.assign(segments_.size(), 0);
+        seen_.assign(groups_.size(), 0);
         stamp_ = 0;
     }
 
@@ -272,10 +280,20 @@ public:
     bool Clear(const Box& box)
     {
         const Extent e = Extent_Of(box);
-        auto line_hit = [&](size_t k) {
+        auto group_hit = [&](size_t k) {
             if (e.Finite() && !reach_[k].Meets(e)) return false;
-            const Segment& s = Rounded(segments_[k]);
-            return Distance(box, s.a, s.b) < kClearance + s.half_width;
+            const Group& g = groups_[k];
+            for (size_t i = g.first; i < g.first + g.count; ++i) {
+                const Segment& s = Rounded(segments_[i]);
+                if (g.count > 1 && e.Finite()) {
+                    Extent edge;
+                    edge.Add(s.a);
+                    edge.Add(s.b);
+                    if (!Reach(edge, s.half_width + kClearance + kSlack).Meets(e)) continue;
+                }
+                if (Distance(box, s.a, s.b) < kClearance + s.half_width) return true;
+            }
+            return false;
         };
         for (const Placed& other : placed_)
             if (other.box.in_file == box.in_file && (!e.Finite() || other.reach.Meets(e)) &&
@@ -283,12 +301,12 @@ public:
                 return false;
         int ix0, iy0, ix1, iy1;
         if (!e.Finite() || !e.Inside(room_) || !Cells(e, ix0, iy0, ix1, iy1)) {
-            for (size_t k = 0; k < segments_.size(); ++k)
-                if (line_hit(k)) return false;
+            for (size_t k = 0; k < groups_.size(); ++k)
+                if (group_hit(k)) return false;
             return true;
         }
         for (int item : everywhere_)
-            if (line_hit(static_cast<size_t>(item))) return false;
+            if (group_hit(static_cast<size_t>(item))) return false;
         if (++stamp_ == 0) std::fill(seen_.begin(), seen_.end(), 0), stamp_ = 1;
         for (int iy = iy0; iy <= iy1; ++iy)
             for (int ix = ix0; ix <= ix1; ++ix) {
@@ -297,7 +315,7 @@ public:
                     const size_t item = static_cast<size_t>(items_[static_cast<size_t>(k)]);
                     if (seen_[item] == stamp_) continue;
                     seen_[item] = stamp_;
-                    if (line_hit(item)) return false;
+                    if (group_hit(item)) return false;
                 }
             }
         return true;
@@ -311,19 +329,24 @@ private:
         Box box;
         Extent reach;
     };
+    // A line, or the edges of a polygon, in segments_.
+    struct Group {
+        size_t first, count;
+    };
     std::vector<Segment> segments_;
-    std::vector<Extent> reach_;  // of each line: its rectangle widened by what may touch it
-    std::vector<int> everywhere_;  // lines with a coordinate that is no number
+    std::vector<Group> groups_;
+    std::vector<Extent> reach_;  // of each group: its rectangle widened by what may touch it
+    std::vector<int> everywhere_;  // groups with a coordinate that is no number
     std::vector<Placed> placed_;
     Extent room_;
     double cell_ = kCell;
     int nx_ = 0, ny_ = 0;
-    std::vector<int> first_;  // of each cell, its first line in items_ (and one past the last)
+    std::vector<int> first_;  // of each cell, its first group in items_ (and one past the last)
     std::vector<int> items_;
-    std::vector<unsigned> seen_;  // the stamp of the last box that measured the line
+    std::vector<unsigned> seen_;  // the stamp of the last box that measured the group
     unsigned stamp_ = 0;
 
-    // The line as its record gives it back, rounded when first measured.
+    // The segment as its record gives it back, rounded when first measured.
     static const Segment& Rounded(Segment& s)
     {
         if (!s.as_written) {
@@ -513,8 +536,8 @@ private:
         const Held_Polygon& told = (*polygons_)[next_polygon_++];
         std::vector<double>& n = numbers_;
         n.assign(1, static_cast<double>(told.values.size() / 2));
-        for (double v : told.values) n.push_back(As_Written(v));
-        Polygon(n);
+        n.insert(n.end(), told.values.begin(), told.values.end());
+        Polygon(n, false);
         last_was_text_ = false;
         return true;
     }
@@ -602,7 +625,7 @@ private:
         case PLOT_RECORD_TEXT_ANGLE:
             if (!n.empty()) angle_ = n[0];
             break;
-        case PLOT_RECORD_POLYGON: Polygon(n); break;
+        case PLOT_RECORD_POLYGON: Polygon(n, true); break;
         case PLOT_RECORD_TEXT:
         case PLOT_RECORD_TEXT_ANGLED:
             if (n.size() >= 2) Text(Page(n[0], n[1]), code == PLOT_RECORD_TEXT ? 0.0 : angle_, -1, text,
@@ -622,18 +645,31 @@ private:
         if (!keeps_group) last_was_text_ = code == PLOT_RECORD_TEXT_ANCHORED || code == PLOT_RECORD_TEXT_ANCHORED_ANGLED;
     }
 
-    void Polygon(const std::vector<double>& n)
+    // A polygon record's count and points; as_written: as the record gives them back, else
+    // as told, to be rounded so when they are measured. Whether it is small is decided on
+    // the rounded points where the points as told leave it in doubt.
+    void Polygon(std::vector<double>& n, bool as_written)
     {
         const int count = n.empty() ? 0 : static_cast<int>(n[0]);
         if (count < 2 || n.size() < 1 + 2 * static_cast<size_t>(count)) return;
-        std::vector<Point> points;
-        double lo_x = 1e100, hi_x = -1e100, lo_y = 1e100, hi_y = -1e100;
-        for (int k = 0; k < count; ++k) {
-            points.push_back(Page(n[1 + 2 * k], n[2 + 2 * k]));
-            lo_x = std::min(lo_x, points.back().x), hi_x = std::max(hi_x, points.back().x);
-            lo_y = std::min(lo_y, points.back().y), hi_y = std::max(hi_y, points.back().y);
+        auto small = [&](double margin) {
+            double lo_x = 1e100, hi_x = -1e100, lo_y = 1e100, hi_y = -1e100;
+            for (int k = 0; k < count; ++k) {
+                const Point p = Page(n[1 + 2 * k], n[2 + 2 * k]);
+                lo_x = std::min(lo_x, p.x), hi_x = std::max(hi_x, p.x);
+                lo_y = std::min(lo_y, p.y), hi_y = std::max(hi_y, p.y);
+            }
+            return hi_x - lo_x <= kSmallPolygon + margin && hi_y - lo_y <= kSmallPolygon + margin;
+        };
+        constexpr double kDoubt = 4e-6;  // more than rounding moves a span
+        if (!as_written && small(-kDoubt) != small(kDoubt)) {
+            for (size_t k = 1; k < n.size(); ++k) n[k] = As_Written(n[k]);
+            as_written = true;
         }
-        if (hi_x - lo_x <= kSmallPolygon && hi_y - lo_y <= kSmallPolygon) obstacles_.Add_Polygon(points);
+        if (!small(0.0)) return;
+        std::vector<Point> points;
+        for (int k = 0; k < count; ++k) points.push_back(Page(n[1 + 2 * k], n[2 + 2 * k]));
+        obstacles_.Add_Polygon(points, as_written);
     }
 
     // The box of a text at the point: anchored by the code (in the report the rows follow
