@@ -495,8 +495,11 @@ public:
         while (p < end) {
             const char* line_end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             if (!line_end) line_end = end;
-            if (Is_End_Record(p, line_end)) return;
-            Record(p, line_end);
+            // A line told is taken without reading its record.
+            if (!Told_Line(p)) {
+                if (Is_End_Record(p, line_end)) return;
+                Record(p, line_end);
+            }
             p = line_end + 1;
         }
     }
@@ -587,7 +590,6 @@ private:
         const double first = Number(line, end, &p);
         if (p == line) return;
         const int code = std::isfinite(first) && std::fabs(first) < 1e9 ? static_cast<int>(first) : 0;
-        if (code == PLOT_RECORD_LINE && Told_Line(line)) return;
         if (code == PLOT_RECORD_POLYGON && Told_Polygon(line)) return;
         const char* open = static_cast<const char*>(std::memchr(line, '\xAE', static_cast<size_t>(end - line)));
         const char* head_end = open ? open : end;
