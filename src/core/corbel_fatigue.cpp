@@ -12,6 +12,7 @@
 #include "core/corbel_model.h"
 #include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
+#include "core/design_load_case.h"
 #include "core/required_areas_line.h"
 #include "material/class_names.h"
 #include "material/creep_shrinkage.h"
@@ -313,7 +314,10 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
     if (!Check_Applies(m)) return 1;
 
     Material_Set* set = Corbel_Material_Set(model);
-    if (set == nullptr) {
+    // Damaged material data are told at once: the stress search is not run on them.
+    const bool damaged = set != nullptr && !Corbel_Material_Usable(m, *set);
+    if (set == nullptr || damaged) {
+        if (damaged && report != nullptr) OLI_Write_Failed_Line(report, "Fehler bei den Materialdaten");
         s.dAs_h_fat = -1.0;
         Raise_Final_Area(s.final_As_h, s.dAs_h_fat);
         s.fatigue_failed = 1;

@@ -87,15 +87,6 @@ bool Prepare_Material_Set()
     return true;
 }
 
-// Design strengths the procedures divide by: a concrete or main steel without strength
-// (partial factor entered as 0, a free material without values) cannot be designed with.
-bool Design_Strengths_Usable(const Corbel_Model& model, const Material_Set& set)
-{
-    if (model.factors_in_use[0] <= kLeastValue || model.factors_in_use[1] <= kLeastValue) return false;
-    const double fcd = set.concrete[0].fcd;
-    const double fyd = set.steel[0].fyd;
-    return std::isfinite(fcd) && std::isfinite(fyd) && fcd > kLeastValue && fyd > kLeastValue;
-}
 
 void Fill_Beam_Work(const Corbel_Model& model, Beam_Corbel_Work& w)
 {
@@ -263,6 +254,15 @@ double Book_Area(double area, bool& failed)
 
 }  // namespace
 
+bool Corbel_Material_Usable(const Corbel_Model& model, const Material_Set& set)
+{
+    if (model.factors_in_use[0] <= kLeastValue || model.factors_in_use[1] <= kLeastValue) return false;
+    const double fcd = set.concrete[0].fcd;
+    const double fyd = set.steel[0].fyd;
+    return std::isfinite(fcd) && std::isfinite(fyd) && fcd > kLeastValue && fyd > kLeastValue &&
+           Concrete_Law_Usable(set.concrete[0]);
+}
+
 bool Is_Hung_Up_Load(const Corbel_Model& model)
 {
     // The column procedure's choice and its load transfer 0, as the design takes them.
@@ -368,7 +368,7 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
         column_corbel_work.vertical_force = A;
         column_corbel_work.horizontal_force = H;
     }
-    if (have_set && (Calc_Corbel_Material_Set(m, set, 0) != 0 || !Design_Strengths_Usable(m, *set)))
+    if (have_set && (Calc_Corbel_Material_Set(m, set, 0) != 0 || !Corbel_Material_Usable(m, *set)))
         material_fault = true;
     if (material_fault) OLI_Write_Failed_Line(report, "Fehler bei den Materialdaten");
 

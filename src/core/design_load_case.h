@@ -7,6 +7,7 @@
 
 struct Corbel_Model;
 struct Load_Case_Result;
+struct Material_Set;
 
 // Notes written while one combination is designed: Design_Load_Case sets it to 0, the two
 // design procedures add 1 per note (on every run, silent or not), and the report lists the
@@ -21,6 +22,11 @@ extern int calc_note_count;
 // geometry fault the row's result only marks the design as not carried out; after a
 // procedure fault its A and H (N) are stored as well. A null model returns 0.
 int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_level);
+
+// Whether the corbel's calculated material set can be designed with: partial factors and
+// design strengths of the concrete and the main steel above zero (a factor entered as 0 or
+// a free material without values fails) and a concrete whose section laws can be computed.
+bool Corbel_Material_Usable(const Corbel_Model& model, const Material_Set& set);
 
 // A load corbel on a column, single corbel, whose load hangs below it: its procedure takes
 // no horizontal force.

@@ -1,7 +1,6 @@
 #include "core/section_graphic.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -535,10 +534,10 @@ void Section_Dash_End()
 
 namespace {
 
-// The graphic block of the figure into the report stream and, when open_file is set, the
-// drawing file; bars get their axis lines when the drawing is asked for (file).
-void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_file, bool scale_given, int mode,
-                 const Sizing& s)
+// The graphic block of the figure into the report stream and, when file is set, the
+// drawing file, in which bars get their axis lines. The figure is drawn with its labels
+// held: each is then written where it crosses no line and no other label.
+void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool scale_given, int mode, const Sizing& s)
 {
     const double x1 = -s.N, y1 = s.h + (s.m + 0.4) * s.N, x2 = s.w + s.N, y2 = -0.4 * s.N;
     Plot_Begin_Graphic(report, x1, y1, x2, y2, s.f, s.f, 0.0, nullptr);
@@ -547,9 +546,10 @@ void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_f
     // The drawing writer owns the file from here on and closes it; the user's earlier
     // drawing is replaced only by a drawing written whole. Whether it could be opened
     // does not change the report's graphic: that depends on the drawing being asked for.
-    if (open_file)
+    if (file)
         Plot_Open_Drawing_File_Named(spf_file_name.c_str(), x1, y1, x2, y2, s.f, 0.0, "%s: %s, L\x84ngsschnitt",
                                      position_number.c_str(), position_title.c_str());
+    Plot_Hold_Labels();
 
     Write_If_Open(Graphic(), " 8 %d\n", 6);
     Write_If_Open(Graphic(), " 7 %d\n", 9);
@@ -557,7 +557,7 @@ void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_f
     Section_Dash_End();
     Plot_Set_Dimension_Options(24);
     Set_Plot_Colour(plot_black);
-    if (open_file) {
+    if (file) {
         Plot_Set_Font(0);
         Plot_Set_Layer(0);
         Plot_Set_Line_Type(0);
@@ -571,7 +571,7 @@ void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_f
         Plot_Write_Text_Anchored(-0.6 * s.N, 0.0, 2, 3, "%s", label.c_str());
         Set_Plot_Colour(plot_black);
     }
-    if (open_file) Plot_Set_Pen(1);
+    if (file) Plot_Set_Pen(1);
 
     Section_Figure f = Figure_Of(model, mode, s, file);
     if (f.load) {
@@ -592,26 +592,8 @@ void Draw_Figure(const Corbel_Model& model, FILE* report, bool file, bool open_f
     }
 
     Plot_End_Group();
+    Plot_Place_Labels();
     Plot_End_Graphic_Block();
-}
-
-// Where the figure's labels go so that none crosses a line or another label: the figure
-// drawn once into memory (nothing else touched) and read back.
-std::vector<Plot_Label_Move> Label_Moves(const Corbel_Model& model, bool file, bool scale_given, int mode,
-                                         const Sizing& s)
-{
-    std::vector<Plot_Label_Move> moves;
-    char* bytes = nullptr;
-    size_t length = 0;
-    FILE* memory = open_memstream(&bytes, &length);
-    if (!memory) return moves;
-    const Plot_State saved = plot_state;
-    Draw_Figure(model, memory, file, false, scale_given, mode, s);
-    plot_state = saved;
-    const bool written = std::fclose(memory) == 0;
-    if (written && bytes) moves = Plot_Find_Label_Moves(std::string(bytes, length));
-    std::free(bytes);
-    return moves;
 }
 
 }  // namespace
@@ -625,9 +607,7 @@ double Draw_Section_Plot(const Corbel_Model* model, FILE* report, int plot_file,
     if (!report) return s.N;
     const bool scale_given = scale > 0.001 && std::isfinite(scale);
     const bool file = plot_file != 0;
-    Plot_Set_Label_Moves(Label_Moves(*model, file, scale_given, mode, s));
-    Draw_Figure(*model, report, file, file, scale_given, mode, s);
-    Plot_Clear_Label_Moves();
+    Draw_Figure(*model, report, file, scale_given, mode, s);
     // A drawing that could not be written whole is said by the report's writer, which
     // then keeps the old report and drawing as they were; the graphic itself is complete.
     if (file) (void)Plot_Close_Drawing_File();

@@ -191,6 +191,12 @@ int Calc_Material_Set(Material_Set* set, int take_active_annex);
 // The lightweight-concrete factor eta1 = 0.40 + 0.60 rho/2200 of a dry density rho.
 double Lightweight_Eta1(double density);
 
+// Whether the section laws can be computed with the concrete: finite strengths above zero
+// and a parabola-rectangle law whose strains are compressive, the ultimate one at or beyond
+// the peak and within 20 per mille, with a finite exponent. A damaged free concrete fails
+// here before any design work is done with it.
+bool Concrete_Law_Usable(const Concrete_Record& concrete);
+
 // tauRd [N/mm²]: the ONORM classes their fixed values, every other class 0.09 fck^(1/3).
 double Get_Concrete_Tau_Rd(int class_index, double fck);
 // Partial factor of plain concrete for the situation.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "base/point_arrays.h"
 #include "base/utilities.h"
 #include "report/drawing_file.h"
 #include "report/plot_colour_records.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 
 namespace {
@@ -26,23 +28,33 @@ void Widen_By_Extremes(int n, const double x[], const double y[])
     Plot_Widen_Bounding_Box(*std::max_element(x, x + n), *std::max_element(y, y + n));
 }
 
+// Record 18 of the record values (x, y pairs), without its line end; the label placement
+// is told them first.
+void Write_Polygon_Record(const std::vector<double>& values)
+{
+    const int n = static_cast<int>(values.size() / 2);
+    Plot_Hold_Polygon(n, values.data());
+    Write_If_Open(Graphic(), " 18 %d", n);
+    for (int i = 0; i < n; ++i) Write_If_Open(Graphic(), " %lf %lf", values[2 * i], values[2 * i + 1]);
+}
+
 // Record 18 of n turned points, without its line end.
 void Write_Polygon_Points(int n, const double x[], const double y[])
 {
     const Plot_State& s = plot_state;
-    Write_If_Open(Graphic(), " 18 %d", n);
-    for (int i = 0; i < n; ++i)
-        Write_If_Open(Graphic(), " %lf %lf", x[i] * s.x_scale, y[i] * s.y_scale);
+    std::vector<double> values;
+    for (int i = 0; i < n; ++i) values.insert(values.end(), {x[i] * s.x_scale, y[i] * s.y_scale});
+    Write_Polygon_Record(values);
 }
 
 // The points k = first, first + step, ... up to last (inclusive) of the circle of radius
-// r about the turned centre (x, y), at k sixteenths of a half turn, as record pairs.
-void Write_Circle_Points(double x, double y, double r, int first, int last, int step)
+// r about the turned centre (x, y), at k sixteenths of a half turn, as record values.
+void Add_Circle_Points(double x, double y, double r, int first, int last, int step, std::vector<double>& values)
 {
     const Plot_State& s = plot_state;
     for (int k = first; step > 0 ? k <= last : k >= last; k += step)
-        Write_If_Open(Graphic(), " %lf %lf", (x + r * std::cos(k * kDiscStep)) * s.x_scale,
-                      (y + r * std::sin(k * kDiscStep)) * s.y_scale);
+        values.insert(values.end(), {(x + r * std::cos(k * kDiscStep)) * s.x_scale,
+                                     (y + r * std::sin(k * kDiscStep)) * s.y_scale});
 }
 
 // Two half-circle edges of radius r about the turned centre (x, y), from the top to the
@@ -141,8 +153,9 @@ void Plot_Fill_Disc(double x, double y, double diameter)
     Plot_Widen_Bounding_Box(x + diameter, y + diameter);
     Plot_Turn_Point(&x, &y);
     const double r = diameter / 2.0;
-    Write_If_Open(Graphic(), " 18 %d", 32);
-    Write_Circle_Points(x, y, r, 0, 31, 1);
+    std::vector<double> values;
+    Add_Circle_Points(x, y, r, 0, 31, 1, values);
+    Write_Polygon_Record(values);
     Write_If_Open(Graphic(), "\n");
 
     if (!File_Takes_Areas()) return;
@@ -163,9 +176,10 @@ void Plot_Fill_Ring(double x, double y, double outer_diameter, double inner_diam
     Plot_Widen_Bounding_Box(x + ro, y + ro);
     Plot_Turn_Point(&x, &y);
     // Around the outer circle and back along the inner one, each closed.
-    Write_If_Open(Graphic(), " 18 %d", 66);
-    Write_Circle_Points(x, y, ro, 0, 32, 1);
-    Write_Circle_Points(x, y, ri, 32, 0, -1);
+    std::vector<double> values;
+    Add_Circle_Points(x, y, ro, 0, 32, 1, values);
+    Add_Circle_Points(x, y, ri, 32, 0, -1, values);
+    Write_Polygon_Record(values);
     Write_If_Open(Graphic(), "\n");
 
     if (!File_Takes_Areas()) return;

@@ -105,13 +105,15 @@ void Write_Raised_Text(double x, double y, double n, double h, const char* text)
     const double page_y = along * std::sin(angle) + up * std::cos(angle);
     const double sign_x = st.x_direction == 1 ? 1.0 : -1.0;
     const double sign_y = st.y_backwards ? -1.0 : 1.0;
-    const Plot_Label_Move move = Plot_Next_Label_Move();
-    const double rx = x + sign_x * page_x / st.x_scale + move.dx / st.x_scale;
-    const double ry = y + sign_y * page_y / st.y_scale + move.dy / st.y_scale;
     const std::string clean = Plot_Clean_Text(text);
-    Write_If_Open(Graphic(), " 14 %lf 0\n", angle * PLOT_DEGREES_PER_RADIAN);
-    Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx * st.x_scale, ry * st.y_scale, clean.c_str());
-    Plot_File_Text(rx, ry, 1, PLOT_FILE_TEXT_ANGLE, angle * PLOT_DEGREES_PER_RADIAN, clean.c_str());
+    Plot_Write_Label([=](const Plot_Label_Move& move) {
+        const Plot_State& s = plot_state;
+        const double rx = x + sign_x * page_x / s.x_scale + move.dx / s.x_scale;
+        const double ry = y + sign_y * page_y / s.y_scale + move.dy / s.y_scale;
+        Write_If_Open(Graphic(), " 14 %lf 0\n", angle * PLOT_DEGREES_PER_RADIAN);
+        Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx * s.x_scale, ry * s.y_scale, clean.c_str());
+        Plot_File_Text(rx, ry, 1, PLOT_FILE_TEXT_ANGLE, angle * PLOT_DEGREES_PER_RADIAN, clean.c_str());
+    });
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "base/utilities.h"
 #include "report/drawing_file.h"
 #include "report/plot_areas.h"
+#include "report/plot_label_room.h"
 #include "report/plot_state.h"
 
 namespace {
@@ -13,8 +14,9 @@ namespace {
 void Write_Line_Record(double x1, double y1, double x2, double y2)
 {
     const Plot_State& s = plot_state;
-    Write_If_Open(s.plot_graphic_stream, " 1  %lf %lf %lf %lf\n", x1 * s.x_scale,
-                  y1 * s.y_scale, x2 * s.x_scale, y2 * s.y_scale);
+    const double r[4] = {x1 * s.x_scale, y1 * s.y_scale, x2 * s.x_scale, y2 * s.y_scale};
+    Plot_Hold_Line(r[0], r[1], r[2], r[3]);
+    Write_If_Open(s.plot_graphic_stream, " 1  %lf %lf %lf %lf\n", r[0], r[1], r[2], r[3]);
 }
 
 }  // namespace

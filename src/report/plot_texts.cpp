@@ -13,13 +13,17 @@ namespace {
 
 FILE* Graphic() { return plot_state.plot_graphic_stream; }
 
-// Moves the point (drawing units, turned) by the move found for this text, if any.
-void Apply_Label_Move(double* x, double* y)
+// Writes a text at the point (drawing units, turned) through write(x, y), the point moved
+// by what its label's place asks for.
+template <class Write> void Write_Label_At(double x, double y, Write write)
 {
-    const Plot_Label_Move m = Plot_Next_Label_Move();
-    const Plot_State& s = plot_state;
-    if (s.x_scale != 0.0) *x += m.dx / s.x_scale;
-    if (s.y_scale != 0.0) *y += m.dy / s.y_scale;
+    Plot_Write_Label([=](const Plot_Label_Move& m) {
+        const Plot_State& s = plot_state;
+        double mx = x, my = y;
+        if (s.x_scale != 0.0) mx += m.dx / s.x_scale;
+        if (s.y_scale != 0.0) my += m.dy / s.y_scale;
+        write(mx, my);
+    });
 }
 
 double Entity_Angle() { return (plot_state.rotation + plot_state.text_angle) * PLOT_DEGREES_PER_RADIAN; }
@@ -35,31 +39,33 @@ void Write_Angle_Record()
 // with the anchor code; the entity along rotation + text angle.
 void Write_Angled(double x, double y, int code, int keypad, const char* text)
 {
-    const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
     Plot_Turn_Point(&x, &y);
-    Apply_Label_Move(&x, &y);
-    Write_Angle_Record();
-    const double rx = x * s.x_scale, ry = y * s.y_scale;
-    if (code < 0)
-        Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx, ry, clean.c_str());
-    else
-        Write_If_Open(Graphic(), " 10 %lf %lf %lf %lf %d \xAE%s\xAF\n", rx, ry, rx, ry, code,
-                      clean.c_str());
-    Plot_File_Text(x, y, keypad, PLOT_FILE_TEXT_ANGLE, Entity_Angle(), clean.c_str());
+    Write_Label_At(x, y, [=](double px, double py) {
+        const Plot_State& s = plot_state;
+        Write_Angle_Record();
+        const double rx = px * s.x_scale, ry = py * s.y_scale;
+        if (code < 0)
+            Write_If_Open(Graphic(), " 3 %lf %lf \xAE%s\xAF\n", rx, ry, clean.c_str());
+        else
+            Write_If_Open(Graphic(), " 10 %lf %lf %lf %lf %d \xAE%s\xAF\n", rx, ry, rx, ry, code,
+                          clean.c_str());
+        Plot_File_Text(px, py, keypad, PLOT_FILE_TEXT_ANGLE, Entity_Angle(), clean.c_str());
+    });
 }
 
 // A text at the point as given: record 9 with the anchor code.
 void Write_Anchored(double x, double y, int code, int keypad, Plot_File_Text_Angle_Form form,
                     const char* text)
 {
-    const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
-    Apply_Label_Move(&x, &y);
-    const double rx = x * s.x_scale, ry = y * s.y_scale;
-    Write_If_Open(Graphic(), " 9 %lf %lf %lf %lf %d \xAE%s\xAF\n", rx, ry, rx, ry, code,
-                  clean.c_str());
-    Plot_File_Text(x, y, keypad, form, Entity_Angle(), clean.c_str());
+    Write_Label_At(x, y, [=](double px, double py) {
+        const Plot_State& s = plot_state;
+        const double rx = px * s.x_scale, ry = py * s.y_scale;
+        Write_If_Open(Graphic(), " 9 %lf %lf %lf %lf %d \xAE%s\xAF\n", rx, ry, rx, ry, code,
+                      clean.c_str());
+        Plot_File_Text(px, py, keypad, form, Entity_Angle(), clean.c_str());
+    });
 }
 
 }  // namespace
@@ -138,12 +144,13 @@ void Plot_Write_Text_Centred(double x, double y, const char* text)
 
 void Plot_Write_Text_Plain(double x, double y, const char* text)
 {
-    const Plot_State& s = plot_state;
     const std::string clean = Plot_Clean_Text(text);
-    Apply_Label_Move(&x, &y);
-    Write_If_Open(Graphic(), " 2 %lf %lf \xAE%s\xAF\n", x * s.x_scale, y * s.y_scale,
-                  clean.c_str());
-    Plot_File_Text(x, y, 7, PLOT_FILE_TEXT_FLAT, 0.0, clean.c_str());
+    Write_Label_At(x, y, [=](double px, double py) {
+        const Plot_State& s = plot_state;
+        Write_If_Open(Graphic(), " 2 %lf %lf \xAE%s\xAF\n", px * s.x_scale, py * s.y_scale,
+                      clean.c_str());
+        Plot_File_Text(px, py, 7, PLOT_FILE_TEXT_FLAT, 0.0, clean.c_str());
+    });
 }
 
 void Plot_Write_Text_Anchor6(double x, double y, const char* text)

@@ -212,8 +212,8 @@ void Area_Set_Zone(int area, int x1, int y1, int x2, int y2);
 void Area_Set_Change_Hook(int area, Area_Change_Hook hook);
 // After a walk the change hook ended and the items were built anew: walks on from the
 // same field: the one at the same place among as many fields as before (a table built
-// anew holds its rows elsewhere), else the one that edits the same value. 1: a walk ran (the values may have
-// changed, as after Area_Handle_Event); 0: nothing to go on with.
+// anew holds its rows elsewhere), else the one that edits the same value. 1: a value changed on
+// the walk (what depends on it is to be rebuilt); 0: none did, or nothing to go on with.
 int Area_Walk_On(int area);
 
 // ---- Item adders ------------------------------------------------------------------------

@@ -216,13 +216,15 @@ const void* Value_Place(const Area_Item* p)
     return p->value_ptr;
 }
 
-// Edits one field; nonzero: go on to the next. A changed value ends the walk when the
-// area's change hook asks for it; the field is remembered for Area_Walk_On.
-int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s)
+// Edits one field; nonzero: go on to the next. A changed value sets changed and ends the
+// walk when the area's change hook asks for it; the field is remembered for Area_Walk_On.
+int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s, bool& changed)
 {
     const Field_Value before = Value_Of(p);
     const int r = Edit_Field(p, s);
-    if (r && a->change_hook && !Same_Value(before, Value_Of(p)) && a->change_hook() != 0) {
+    const bool change = !Same_Value(before, Value_Of(p));
+    changed = changed || change;
+    if (r && a->change_hook && change && a->change_hook() != 0) {
         a->walk_from = Value_Place(p);
         a->walk_field_count = 0;
         for (const Area_Item* q = a->first_item; q; q = q->next) {
@@ -234,17 +236,19 @@ int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s)
     return r;
 }
 
-// From field to field after p while each edit asks to go on.
-void Walk_From(Scroll_Area* a, Area_Item* p, Area_Screen& s)
+// From field to field after p while each edit asks to go on; true when a value changed.
+bool Walk_From(Scroll_Area* a, Area_Item* p, Area_Screen& s)
 {
     int r = 1;
+    bool changed = false;
     for (Area_Item* q = p->next; q && r; q = q->next) {
         if (!Is_Field(q->type) || !Editable(q)) continue;
         Bring_Into_View(a, q, s);
         Area_Redraw(a);
-        r = Edit_And_Tell(a, q, s);
+        r = Edit_And_Tell(a, q, s, changed);
     }
     Area_Redraw(a);
+    return changed;
 }
 
 int Field_Edit(Scroll_Area* a, Area_Item* p, Area_Screen s)
@@ -252,7 +256,8 @@ int Field_Edit(Scroll_Area* a, Area_Item* p, Area_Screen s)
     Wait_For_Release();
     while (hitkey() != -1) getkey();
     a->walk_from_place = -1;
-    if (Edit_And_Tell(a, p, s)) {
+    bool changed = false;
+    if (Edit_And_Tell(a, p, s, changed)) {
         Area_Redraw(a);
         Walk_From(a, p, s);
     }
@@ -604,8 +609,7 @@ int Area_Walk_On(int area)
     Area_Item* from = k == a->walk_field_count ? same_place : same_value;
     if (!from) return 0;
     Area_Screen s = Area_Screen_Of(a);
-    Walk_From(a, from, s);
-    return 1;
+    return Walk_From(a, from, s) ? 1 : 0;
 }
 
 int Area_Handle_Event(int area)

@@ -210,6 +210,21 @@ TEST_F(CorbelFatigue, NoStressStateFailsTheCheck)
     EXPECT_EQ(Check_Corbel_Fatigue(&m, nullptr, 1), 0);
     EXPECT_EQ(m.summary.fatigue_failed, 1);
     EXPECT_EQ(m.summary.dAs_h_fat, -1.0);
+
+    // Damaged material data (a free concrete without peak strain) are told before any stress
+    // is searched for: no stress lines follow.
+    m.concrete_class = MODEL_FIRST_FREE_CONCRETE;
+    m.eps_c2 = 0.0;
+    Free_Material_Set(&corbel_material_set);
+    corbel_material_set_ready = 0;
+    m.summary = {};
+    m.summary.As_h = m.summary.final_As_h = 5.0;
+    const std::string damaged = Report(1, &result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(m.summary.fatigue_failed, 1);
+    EXPECT_EQ(m.summary.final_As_h, -1.0);
+    EXPECT_TRUE(Has(damaged, "Fehler bei den Materialdaten")) << damaged;
+    EXPECT_FALSE(Has(damaged, "s,h,fat")) << damaged;
 }
 
 TEST_F(CorbelFatigue, ReportLines)

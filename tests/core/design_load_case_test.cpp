@@ -273,6 +273,17 @@ TEST_F(DesignLoadCase, FaultsEndTheDesignWithoutAResult)
     EXPECT_TRUE(Has(text, "Fehler bei den Materialdaten") && Has(text, "Fehler in den Geometriedaten"));
     EXPECT_EQ(m.results[0].As_h, 7.0);
 
+    // A free concrete whose law is damaged (no peak strain) is refused the same way.
+    Defaults();
+    Check();
+    EXPECT_EQ(Report(1, &result).find("Materialdaten"), std::string::npos);
+    m.concrete_class = MODEL_FIRST_FREE_CONCRETE;
+    m.eps_c2 = 0.0;
+    m.results[0].As_h = 7.0;
+    EXPECT_TRUE(Has(Report(1, &result), "Fehler bei den Materialdaten"));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(m.results[0].As_h, 7.0);
+
     Defaults(SYSTEM_SUPPORT_CORBEL);
     Check();
     m.results[0].As_h = 7.0;

@@ -512,3 +512,31 @@ TEST(MaterialSetTest, ResistanceHelpers)
 }
 
 }  // namespace
+
+TEST(MaterialSetTest, ConcreteLawUsableOnlyWithCompressiveStrainsInOrder)
+{
+    Concrete_Record sound{};
+    sound.fck = 30.0;
+    sound.fcd = 17.0;
+    sound.eps_c2 = -2.0;
+    sound.eps_cu = -3.5;
+    sound.n_exp = 2.0;
+    EXPECT_TRUE(Concrete_Law_Usable(sound));
+    const double nan = std::nan("");
+    const struct {
+        double Concrete_Record::*field;
+        double value;
+        bool usable;
+    } cases[] = {
+        {&Concrete_Record::eps_cu, -2.0, true},   {&Concrete_Record::eps_cu, -20.0, true},
+        {&Concrete_Record::eps_cu, -20.01, false}, {&Concrete_Record::eps_cu, -1.9, false},
+        {&Concrete_Record::eps_c2, 0.0, false},   {&Concrete_Record::eps_c2, nan, false},
+        {&Concrete_Record::fck, 0.0, false},      {&Concrete_Record::fcd, 0.0, false},
+        {&Concrete_Record::n_exp, 0.0, false},    {&Concrete_Record::n_exp, nan, false},
+    };
+    for (const auto& c : cases) {
+        Concrete_Record r = sound;
+        r.*c.field = c.value;
+        EXPECT_EQ(Concrete_Law_Usable(r), c.usable) << c.value;
+    }
+}

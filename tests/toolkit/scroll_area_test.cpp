@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -255,7 +256,9 @@ TEST_F(Areas, FieldsNearTheTopAreIgnoredAndAnEditWalksOnToTheNextField)
 {
     Start("click 112 108\n"                          // base line 10 below the top: ignored
           "click 112 110\ntext \"3\"\nkey Enter\n"  // 12 below: edited, nothing follows
-          "click 112 138\ntext \"5\"\nkey Enter\ntext \"7\"\nkey Up\n");
+          "click 112 138\ntext \"5\"\nkey Enter\ntext \"7\"\nkey Up\n"
+          "click 112 138\ntext \"4\"\nkey Enter\nkey Esc\n"                     // the walk on leaves far
+          "click 112 138\ntext \"3\"\nkey Enter\ntext \"2\"\nkey Enter\n");  // and changes it
     const int a = Area_Create(100, 100, 400, 300, 0, 1);
     Scroll_Area& s = scroll_areas[a];
     double top = 1, first = 1, passed = 1, far = 1;
@@ -290,6 +293,24 @@ TEST_F(Areas, FieldsNearTheTopAreIgnoredAndAnEditWalksOnToTheNextField)
     int x = 0, y = 0;
     Area_Query_Scroll(a, &x, &y);
     EXPECT_EQ(y, 205);
+
+    // With a change hook a change ends the walk; walked on, the walk tells whether a value
+    // changed on it, so that nothing is rebuilt after a walk that changed nothing.
+    static int hooks;
+    hooks = 0;
+    Area_Set_Change_Hook(a, +[] { return ++hooks; });
+    for (const auto& [value, far_value, walked] : {std::tuple{4.0, 6.0, 0}, std::tuple{3.0, 2.0, 1}}) {
+        Set_Scrollable_Area_PS(s.handle, 0, 0);
+        s.scroll_y = 0;
+        Area_Update(a);
+        const int before = hooks;
+        EXPECT_EQ(Click(a), 1);
+        EXPECT_EQ(first, value);
+        EXPECT_EQ(hooks, before + 1);
+        EXPECT_EQ(Area_Walk_On(a), walked);
+        EXPECT_EQ(far, far_value);
+        EXPECT_EQ(hooks, before + 1 + walked);
+    }
 }
 
 TEST_F(Areas, WideNumbersAndLongTextFieldsStayInsideTheirCopies)
