@@ -12,6 +12,7 @@
 #include "core/corbel_results.h"
 #include "core/corbel_work.h"
 #include "core/design_load_case.h"
+#include "core/whole_load_check.h"
 #include "material/material_set.h"
 #include "material/shear_vrdc.h"
 #include "report/position_title.h"
@@ -69,7 +70,6 @@ const char* const kMethodTooCompact = " < 0.3, Verfahren i.A. nicht zul\x84ssig 
 const char* const kCantilever2 = " > 2.0, Kragarm !";
 const char* const kVerticalHangers = " lotrechte Aufh\x84ngung: min hk > hk !";
 const char* const kInclinedHangers = " Schr\x84gaufh\x84ngung: min dk > dk !";
-const char* const kWholeLoad = " Nachweis der Druckstrebe f\x81r die Gesamtlast nicht erf\x81llt !";
 const char* const kMinHeight = " min hk > hk !";
 const char* const kStrutExceeded = " Strebenpressung \x81" "berschritten !";
 const char* const kBearingExceeded = " Lagerpressung \x81" "berschritten !";
@@ -774,20 +774,17 @@ void Beam_Design::Closing_Ratio()
 // check is made once more as if the whole load hung vertically. Ties and hangers stay.
 void Beam_Design::Check_Whole_Load()
 {
-    Beam_Corbel_Work whole = *w;
-    whole.distribution_number = 1.0;
-    const int notes = calc_note_count;  // the run's notes are not this design's
-    const bool designed = Beam_Design{&whole, nullptr}.Run() == 0;
-    calc_note_count = notes;
+    bool designed = false;
+    const Beam_Corbel_Work whole =
+        Design_With_Whole_Load(*w, [](Beam_Corbel_Work* c) { return Beam_Design{c, nullptr}.Run(); }, &designed);
 
     const unsigned check = cls == 5 ? DESIGN_CHECK_ZONE : DESIGN_CHECK_STRUT;
     w->whole_load_value = cls == 5 ? whole.xc : whole.sigma_strut;
     w->whole_load_limit = cls == 5 ? whole.xc_limit : whole.sigma_perm;
     w->whole_load_theta = whole.theta;
     w->whole_load_x = whole.x;
-    w->whole_load_failed = whole.failed_checks & check;
-    w->whole_load_check = designed || w->whole_load_failed ? 1 : 2;
-    if (!designed || w->whole_load_failed) Failed(DESIGN_CHECK_WHOLE_LOAD, kWholeLoad);
+    if (Keep_Whole_Load_Outcome(w, designed, whole.failed_checks & check))
+        Failed(DESIGN_CHECK_WHOLE_LOAD, kWholeLoadFailed);
 }
 
 int Beam_Design::Run()

@@ -8,6 +8,7 @@
 #include "core/corbel_results.h"
 #include "core/corbel_work.h"
 #include "core/design_load_case.h"
+#include "core/whole_load_check.h"
 #include "material/material_set.h"
 #include "material/shear_vrdc.h"
 #include "report/position_title.h"
@@ -63,7 +64,6 @@ const char kZkZero[] = " zk \xF3 0.0, Verfahren nicht anwendbar !";
 const char kTieZero[] = " Zuggurtkraft \xF3 0.0, Verfahren nicht anwendbar !";
 const char kBeamEndLeverArm[] = " Tr\x84gerkonsole: z > 0.85 dk, wird zu 0.85 dk gesetzt !";
 const char kTieBelowMinimum[] = " Hinweis: Z < 0.4 A !";
-const char kWholeLoad[] = " Nachweis der Druckstrebe f\x81r die Gesamtlast nicht erf\x81llt !";
 const char kStrutPressure[] = " Strebenpressung \x81" "berschritten !";
 const char kBearingPressure[] = " Betonpressung \x81" "berschritten !";
 const char kBeamEndBearing1[] = " Tr\x84gerkonsole: Lagerpressung > 0.1 f\xCE\\cd\xCE" "r:";
@@ -142,11 +142,9 @@ double Slenderness(Column_Corbel_Work* w, const Message_Writer& out, const char*
 // as if all of it hung at the top. Only that check is taken over, not its tie or hangers.
 void Check_Whole_Load(Column_Corbel_Work* w, int method, const Message_Writer& out)
 {
-    Column_Corbel_Work whole = *w;
-    whole.distribution_number = 1.0;
-    const int notes = calc_note_count;     // the run's notes are not this design's
-    const bool designed = Design_Column_Corbel(1, &whole, nullptr) == 0;
-    calc_note_count = notes;
+    bool designed = false;
+    const Column_Corbel_Work whole =
+        Design_With_Whole_Load(*w, [](Column_Corbel_Work* c) { return Design_Column_Corbel(1, c, nullptr); }, &designed);
 
     unsigned check = DESIGN_CHECK_STRUT;
     double theta = 0.0, x = 0.0;
@@ -175,10 +173,8 @@ void Check_Whole_Load(Column_Corbel_Work* w, int method, const Message_Writer& o
     }
     w->whole_load_theta = theta;
     w->whole_load_x = x;
-    w->whole_load_failed = whole.failed_checks & check;
-    // The shear checks are made before the lever arm that the method may not find.
-    w->whole_load_check = designed || w->whole_load_failed ? 1 : 2;
-    if (!designed || w->whole_load_failed) out.Failed(w, DESIGN_CHECK_WHOLE_LOAD, kWholeLoad);
+    if (Keep_Whole_Load_Outcome(w, designed, whole.failed_checks & check))
+        out.Failed(w, DESIGN_CHECK_WHOLE_LOAD, kWholeLoadFailed);
 }
 
 }  // namespace
