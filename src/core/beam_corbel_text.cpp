@@ -55,6 +55,14 @@ double Concrete_Fck(const Material_Set* set)
     return set && set->concrete && set->n_concrete > 0 ? set->concrete[0].fck : 0.0;
 }
 
+bool Write_Whole_Load_Head(FILE* f, const char* p, double A, const char* unit, int whole_load_check)
+{
+    OLI_Printf(f, "%sNachweis f" UML_ue "r die Gesamtlast A = %.2lf kN%s:\n", p, A, unit);
+    if (whole_load_check == 1) return true;
+    OLI_Printf(f, "%sNachweis der Druckstrebe: Verfahren nicht anwendbar  %s\n", p, Get_Verdict_Not_Ok());
+    return false;
+}
+
 } // namespace design_text
 
 namespace {
@@ -162,11 +170,7 @@ void Write_Node_Strut_Check(FILE* f, const Beam_Corbel_Work& w, const char* p)
 // that check.
 void Write_Whole_Load_Check(FILE* f, const Beam_Corbel_Work& w, const char* p, int detail_level)
 {
-    OLI_Printf(f, "%sNachweis f" UML_ue "r die Gesamtlast A = %.2lf kN:\n", p, w.vertical_force);
-    if (w.whole_load_check != 1) {
-        OLI_Printf(f, "%sNachweis der Druckstrebe: Verfahren nicht anwendbar  %s\n", p, Get_Verdict_Not_Ok());
-        return;
-    }
+    if (!Write_Whole_Load_Head(f, p, w.vertical_force, "", w.whole_load_check)) return;
     Beam_Corbel_Work shown = w;
     shown.failed_checks = w.whole_load_failed;
     if (w.method_class == 5) {

@@ -44,5 +44,9 @@ double Safe_Ratio(double a, double b);
 double Clamp_01(double value);
 // fck of the set's first concrete; 0 without one.
 double Concrete_Fck(const Material_Set* set);
+// The heading of the concrete check with the whole hung-up load A (kN, unit after it);
+// false, after the check's failed line, when the method found no design for that load
+// (whole_load_check of the work record other than 1).
+bool Write_Whole_Load_Head(FILE* f, const char* p, double A, const char* unit, int whole_load_check);
 
 } // namespace design_text

@@ -403,11 +403,7 @@ void Write_Lower_Share(const Column_Text& t)
 void Write_Whole_Load_Check(const Column_Text& t)
 {
     const Column_Corbel_Work& w = t.w;
-    OLI_Printf(t.f, "%sNachweis f" UML_ue "r die Gesamtlast A = %.2lf kN%s:\n", t.p, w.vertical_force, t.unit);
-    if (w.whole_load_check != 1) {
-        OLI_Printf(t.f, "%sNachweis der Druckstrebe: Verfahren nicht anwendbar  %s\n", t.p, Get_Verdict_Not_Ok());
-        return;
-    }
+    if (!Write_Whole_Load_Head(t.f, t.p, w.vertical_force, t.unit, w.whole_load_check)) return;
     Column_Corbel_Work shown = w;
     shown.failed_checks = w.whole_load_failed;
     const Column_Text whole{t.f, shown, t.p, t.unit, t.detail_level, t.sigma};
