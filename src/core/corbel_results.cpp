@@ -88,8 +88,9 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
         // strut) leaves them as designed, a design that could not be carried out leaves
         // none. A row without load asks for nothing and decides nothing.
         const bool not_carried_out = (r.failed_checks & DESIGN_NOT_CARRIED_OUT) != 0;
-        if (not_carried_out || r.A != 0.0 || r.H != 0.0) ++attempted_rows;
-        if (!not_carried_out && r.Ast > kFailed && (r.A != 0.0 || r.H != 0.0)) ++designed_rows;
+        const bool loaded = r.A != 0.0 || r.H != 0.0;
+        if (not_carried_out || loaded) ++attempted_rows;
+        if (!not_carried_out && loaded && r.Ast > kFailed) ++designed_rows;
         for (const Envelope_Field& f : kEnvelope) {
             double& env = s.*f.summary;
             const double value = r.*f.row;
