@@ -136,6 +136,16 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     return true;
 }
 
+// Lays the drawing out as it is read: its bytes are not kept beside what they draw.
+bool Load_Drawing(const std::string& path, Laid_Out_Document& doc, std::string& error)
+{
+    File_Ptr file = Open(path, error);
+    if (!file) return false;
+    Line_Source lines(file.get());
+    Lay_Out_Drawing(lines, doc);
+    return Read_To_End(path, lines.Holds_Nul(), lines.Read_Error(), error);
+}
+
 View_Outcome Render_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
 {
     View_Outcome outcome;
@@ -146,7 +156,7 @@ View_Outcome Render_Files(const std::string& input, const std::string& pdf_name,
         return outcome;
     }
     Laid_Out_Document doc;
-    if (!Load_View_File(input, doc, outcome.error)) return outcome;
+    if (!Load_Drawing(input, doc, outcome.error)) return outcome;
     outcome.counts = doc.counts;
     outcome.pages = doc.page_count;
     outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
@@ -168,14 +178,7 @@ bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::strin
 {
     bool drawing = false;
     if (!Drawing_Or_Report(input, drawing, error)) return false;
-    if (drawing) {
-        // Read as a stream: the drawing's bytes are not kept beside what they draw.
-        File_Ptr file = Open(input, error);
-        if (!file) return false;
-        Line_Source lines(file.get());
-        Lay_Out_Drawing(lines, doc);
-        return Read_To_End(input, lines.Holds_Nul(), lines.Read_Error(), error);
-    }
+    if (drawing) return Load_Drawing(input, doc, error);
     std::string bytes;
     if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
     if (bytes.find('\0') != std::string::npos) {
