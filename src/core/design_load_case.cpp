@@ -87,7 +87,6 @@ bool Prepare_Material_Set()
     return true;
 }
 
-
 void Fill_Beam_Work(const Corbel_Model& model, Beam_Corbel_Work& w)
 {
     Clear_Beam_Corbel_Work(&w);

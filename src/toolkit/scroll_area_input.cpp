@@ -161,11 +161,6 @@ int Edit_Field(Area_Item* p, const Area_Screen& s)
     return r;
 }
 
-} // namespace
-
-double Area_Value_Before_Edit() { return value_before_edit; }
-
-namespace {
 
 // Scrolls the area so that the field is in view; the offsets in s follow.
 void Bring_Into_View(Scroll_Area* a, const Area_Item* p, Area_Screen& s)
@@ -591,6 +586,8 @@ int Short_Key(Scroll_Area* a)
 }
 
 } // namespace
+
+double Area_Value_Before_Edit() { return value_before_edit; }
 
 int Area_Walk_On(int area)
 {
