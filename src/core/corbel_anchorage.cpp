@@ -201,7 +201,10 @@ Chosen_Bars Bars_Of(const Corbel_Model& m, bool beam_end)
 
 // A required area of a failed design (-1.0) is not known: the bars are then taken as fully
 // used rather than as not needed.
-double Required_Area(double required, double provided) { return required < -0.001 ? provided : required; }
+double Required_Area(double required, double provided)
+{
+    return Required_Value_Unknown(required) ? provided : required;
+}
 
 // An available length: where the load or the covers leave no room for the bar, nothing is
 // available (never a negative length); the comparison with the required one then fails.
@@ -276,7 +279,8 @@ Loop_Factor_Result Loop_Factor(const Anchorage_Run& run, int bend_kind, double p
 // "<head> = lb = <length> cm", or "<head> nicht ermittelbar" for an unknown length.
 std::string Required_Length_Line(const char* head, double length)
 {
-    return head + (length < -0.001 ? std::string(TEXT_REQ_UNKNOWN) : Format_String(FORMAT_REQ_END, length));
+    return head +
+           (Required_Value_Unknown(length) ? std::string(TEXT_REQ_UNKNOWN) : Format_String(FORMAT_REQ_END, length));
 }
 
 // The recommended continuation of a lap factor line.

@@ -52,9 +52,6 @@ double Shown(double x, int decimals)
 // Values printed from decimal texts differ by at least 0.01 when they differ at all.
 bool At_Least(double a, double b) { return a >= b - 1e-9; }
 
-// A required length that could not be determined (no combination was designed).
-bool Unknown(double required) { return required < -0.001; }
-
 #define TEXT_UNKNOWN " nicht ermittelbar"
 
 class Rebar_Report {
@@ -135,7 +132,7 @@ private:
     // nothing was chosen.
     void Chosen_Rule(const char* symbol, double chosen, double required)
     {
-        if (Unknown(required)) {
+        if (Required_Value_Unknown(required)) {
             Put(Format_String(", erf %s" TEXT_UNKNOWN, symbol));
             return;
         }
@@ -191,7 +188,7 @@ private:
         // of a support corbel.
         const bool field = (!load_corbel_ && d_member_[1] > 0.01) ||
                            (m_.connection == CONNECTION_BEAM && d_member_[0] > 0.01);
-        if (Unknown(s_.l_req_field) && field) {
+        if (Required_Value_Unknown(s_.l_req_field) && field) {
             Put(TAB "Verankerungsl" AE "nge: " TAB "erf l" SUB("v") TEXT_UNKNOWN);
             Put(Format_String(", vorh l" SUB("v") " = %.1lf cm\n", s_.l_prov_field));
         } else if (s_.l_req_field > 0.01 && field) {
@@ -292,7 +289,7 @@ private:
         const bool corbel = std::fabs(in_corbel) > 0.01, member = std::fabs(in_member) > 0.01;
         if (!corbel && !member) return false;
         Put(Format_String(TAB "Verankerungsl" AE "nge%s: ", corbel && member ? "n" : ""));
-        if (corbel && Unknown(in_corbel)) {
+        if (corbel && Required_Value_Unknown(in_corbel)) {
             Put(Format_String(TAB "Konsole erf l" SUB("v") TEXT_UNKNOWN ", vorh l" SUB("v") " = %.1lf cm\n", available));
         } else if (corbel) {
             const double need = Shown(in_corbel, 1), have = Shown(available, 1);
@@ -307,7 +304,7 @@ private:
         }
         if (member) {
             if (corbel) Put(TAB TAB);
-            if (Unknown(in_member) && chosen <= 0.01) {
+            if (Required_Value_Unknown(in_member) && chosen <= 0.01) {
                 Put(Format_String(TAB "%s erf l" SUB("v") TEXT_UNKNOWN "\n", Member_Word()));
                 return true;
             }

@@ -50,6 +50,10 @@ struct Load_Case_Result {
     unsigned failed_checks;  // Design_Check_Bit of the combination
 };
 
+// A required area or length of the summary that could not be determined (no combination
+// was designed) is stored as -1.0: unknown, not zero.
+inline bool Required_Value_Unknown(double value) { return value < -0.001; }
+
 // The result summary of the model: 38 reals, the flags of the calculation and the
 // governing row. Real i (counted from 0) is the field commented "i".
 struct Load_Case_Summary {
