@@ -385,6 +385,16 @@ TEST_F(DesignLoadCase, WarningsHintsAndMessagesByDetailLevel)
     m.method = 3;
     m.print_options.switches[EC2_PRINT_INTERMEDIATE] = 0;
     EXPECT_FALSE(Has(Report(2), "Meldungen") || Has(Report(2), "Stand der Technik"));
+
+    // Only the classic model and "Heft 399" are outdated, on a column as on a beam.
+    for (int system : {m.system, SYSTEM_SUPPORT_CORBEL}) {
+        m.system = system;
+        for (int method = 0; method < 6; ++method) {
+            m.method = method;
+            Check();
+            EXPECT_EQ(Has(Report(0), "Stand der Technik"), method <= 1) << system << " " << method;
+        }
+    }
 }
 
 // The line of the report that begins with `start` ("" when there is none).

@@ -120,6 +120,9 @@ TEST(Detailing, MandrelDiametersOfBarsByCover)
     EXPECT_EQ(Lines_Of([](FILE* s) { Calc_Mandrel_Diameter(4, 0, 1, 1.0, 10.0, 10.0, s); }),
               "Biegerollendurchmesser f\x81r St\x84" "be: D = 15" + DOT + PHI_S +
                   " = 15.0 cm f\x81r min c = 100.0 mm > 50 mm und > 3" + DOT + PHI_S + " = 30 mm\n");
+    EXPECT_EQ(Lines_Of([](FILE* s) { Calc_Mandrel_Diameter(4, 0, 1, 1.0, 12.0, 10.0, s); }),
+              "Biegerollendurchmesser f\x81r St\x84" "be: D = 10" + DOT + PHI_S +
+                  " = 10.0 cm f\x81r min c = 120.0 mm > 100 mm und > 7" + DOT + PHI_S + " = 70 mm\n");
 }
 
 TEST(Detailing, AnchorageLengthsAgainstHandValues)
