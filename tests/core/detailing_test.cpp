@@ -211,6 +211,15 @@ TEST(Detailing, LengthsOfAnUnderProvidedBarAreThoseOfAFullyUsedOne)
                                      nullptr, 0, nullptr, nullptr, nullptr);
     };
     EXPECT_DOUBLE_EQ(old_rule(3.17 * 4.0), old_rule(4.0));
+    // Good bond up to 25 cm of height, or within 25 cm of the bottom of a member at least
+    // 55 cm high; above, half the bond stress.
+    pos[1] = 15.0;
+    const double good = old_rule(4.0);
+    pos[1] = 15.05;
+    EXPECT_NEAR(old_rule(4.0), 2.0 * good, 1e-9);
+    pos[0] = 25.0;
+    pos[1] = 30.0;
+    EXPECT_NEAR(old_rule(4.0), good, 1e-9);
 }
 
 // Laps without the German annex rules (EN 1992-1-1 (8.11)): at least 0.3 alpha_6 lb,rqd,
