@@ -63,6 +63,8 @@ TEST(MaterialSetTest, AllocResetCopyFree)
     Calc_Material_Set(s.get(), 0);
     s->nonlinear_analysis = 1;  // after the computation: it would rescale the set
     s->en1992_2 = 1;
+    s->oenorm = 1;
+    s->din_2008_rules = 1;
 
     Owned_Set dst(2, 0);
     Copy_Material_Set(s.get(), dst.get());
@@ -76,7 +78,7 @@ TEST(MaterialSetTest, AllocResetCopyFree)
               std::vector<double>({s->gamma_c, s->gamma_s, 7.5, s->xi_limit}));
     EXPECT_EQ(std::vector<int>({dst->new_standard, dst->din_2008_rules, dst->oenorm, dst->en1992_1_1, dst->en1992_2,
                                 dst->situation_code, dst->stored_int_a, dst->law_choice, dst->nonlinear_analysis}),
-              std::vector<int>({1, 0, 0, 1, 1, 2, 3, 3, 1}));
+              std::vector<int>({1, 1, 1, 1, 1, 2, 3, 3, 1}));
     dst->concrete[0].fck = 99;
     dst->annex->alpha_cc = 0.5;
     EXPECT_DOUBLE_EQ(s->concrete[0].fck, 30);   // deep: nothing shared
