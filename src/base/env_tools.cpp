@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 Component_Selection component_selection{};
 
@@ -42,11 +43,16 @@ constexpr int running_pause_ms = 120;
 // width - 1 characters; a missing text leaves the field as it was.
 void Read_Answer_Text(FILE* stream, char* field, size_t width)
 {
-    char text[GUILLEMET_TEXT_SIZE];
-    if (Read_Guillemet_Text(stream, text) < 0) return;
-    size_t n = ::strnlen(text, width - 1);
-    std::memcpy(field, text, n);
-    field[n] = '\0';
+    int c;
+    do {
+        c = std::fgetc(stream);
+    } while (c == ' ' || c == '\t' || c == '\n' || c == '\r');
+    if (c != GUILLEMET_OPEN) return;  // consumed, as every field reader of the file does
+    std::ungetc(c, stream);
+    // Read to the field's own width: a path cut at a shorter buffer would name another file.
+    std::vector<char> text(width);
+    ZXP_Read_Delimited(stream, text.data(), static_cast<int>(width), GUILLEMET_OPEN, GUILLEMET_CLOSE);
+    std::memcpy(field, text.data(), width);
 }
 
 // The box on the screen while the program waits for a tool (nothing without a screen).

@@ -403,23 +403,70 @@ void Derive_Provided_Areas(Corbel_Model* m)
     r.As_member[1] = r.member_count[1] * Bar_Area(r.member_diameter[1]);
 }
 
-// True when a bar count or a number of legs in use exceeds what a corbel can hold. Runs on
-// the values the derivation leaves (a beam-end corbel has its unused groups emptied).
-bool Rebar_Counts_Too_Large(const Corbel_Model& m)
+// Calls visit(name, value, what) for every bar count, number of legs and number of layers in
+// use, with the name of its group as the report writes it (code page 850) and what the value
+// is ("Anzahl", "Schnittigkeit", "Anzahl der Lagen"). Runs on the values the derivation leaves
+// (a beam-end corbel has its unused groups emptied; legs of a group without bars are unused).
+template <class Visit>
+void Visit_Rebar_Counts(const Corbel_Model& m, Visit visit)
 {
     const Corbel_Rebar_Choice& r = m.rebar;
-    const auto too_large = [](int n) { return n > kMaxBarsOrLegs; };
+    const bool beam_end = m.execution == EXECUTION_BEAM_END;
+    const bool on_column = m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN;
+    static const char* const group_names[6] = {
+        "Spaltzugbewehrung vertikal", "Spaltzugbewehrung horizontal", nullptr,
+        "Schr\x84gbewehrung", "Verankerung vertikal", "Verankerung horizontal"};
+    static const char* const member_names[3][2] = {{"Tr\x84gerl\x84ngsbewehrung oben", "Tr\x84gerl\x84ngsbewehrung unten"},
+                                                   {"St\x81tzenbew. links", "St\x81tzenbew. rechts"},
+                                                   {"Feldbewehrung oben", "Feldbewehrung unten"}};
+    const char* const tie = "Hauptzugbewehrung";
+    visit(tie, r.layers, "Anzahl der Lagen");
     const int layers = r.layers < CORBEL_MAX_LAYERS ? r.layers : CORBEL_MAX_LAYERS;
-    for (int i = 0; i < layers; ++i)
-        if (too_large(r.layer_bars[i])) return true;
-    for (const Bar_Group& g : r.group)
-        if (too_large(g.count) || (g.count > 0 && too_large(g.legs))) return true;
-    for (int k = 0; k < 2; ++k)
-        if (too_large(r.member_count[k])) return true;
-    if (m.execution == EXECUTION_BEAM_END &&
-        (too_large(r.beam_end_legs) || too_large(r.end_count[0]) || too_large(r.end_count[1])))
-        return true;
-    return false;
+    for (int i = 0; i < layers; ++i) {
+        const std::string name = layers > 1 ? std::string(tie) + ", " + std::to_string(i + 1) + ". Lage" : tie;
+        visit(name.c_str(), r.layer_bars[i], "Anzahl");
+    }
+    for (int k = 0; k < 6; ++k) {
+        const Bar_Group& g = r.group[k];
+        const char* name = group_names[k] ? group_names[k]
+                           : on_column   ? "Aufh\x84ngebewehrung"
+                                         : "Vertikalbewehrung";
+        visit(name, g.count, "Anzahl");
+        if (g.count > 0) visit(name, g.legs, "Schnittigkeit");
+    }
+    const int member_kind = beam_end ? 0 : on_column ? 1 : 2;
+    for (int k = 0; k < 2; ++k) visit(member_names[member_kind][k], r.member_count[k], "Anzahl");
+    if (beam_end) {
+        visit(tie, r.beam_end_legs, "Schnittigkeit");
+        visit("Konsoll\x84ngsbewehrung oben", r.end_count[0], "Anzahl");
+        visit("Konsoll\x84ngsbewehrung unten", r.end_count[1], "Anzahl");
+    }
+}
+
+// The chosen bars as the design can take them: a count below 0 is named by its field (it is
+// mistyped or damaged input, not a failure of the design); a count beyond what a corbel can
+// hold is refused in one line; so is a bar spacing at or below 0 of a beam-end corbel, whose
+// areas are per metre of the spacing.
+void Check_Rebar_Counts(const Corbel_Model& m, FILE* report, int show_messages, int* error)
+{
+    bool too_large = false;
+    Visit_Rebar_Counts(m, [&](const char* name, int value, const char* what) {
+        if (value > kMaxBarsOrLegs) too_large = true;
+        if (value >= 0) return;
+        Fail(error, report, (std::string("Fehler ") + name + ": " + what + " < 0").c_str());
+    });
+    if (too_large) {
+        Fail(error, report, kRebarCountLine);
+        if (show_messages) PrintMessage(kRebarCountLine);
+    }
+    if (m.execution != EXECUTION_BEAM_END) return;
+    const Corbel_Rebar_Choice& r = m.rebar;
+    const bool on_column = m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN;
+    if (r.beam_end_legs > 0 && !(r.spacing[0] > 0.0))
+        Fail(error, report, "Fehler Hauptzugbewehrung: Stababstand s \xF3 0");
+    if (r.group[2].legs > 0 && !(r.spacing[1] > 0.0))
+        Fail(error, report,
+             on_column ? "Fehler Aufh\x84ngebewehrung: Stababstand s \xF3 0" : "Fehler Vertikalbewehrung: Stababstand s \xF3 0");
 }
 
 void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report, int show_messages,
@@ -429,10 +476,7 @@ void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report, in
     Reset_Free_Diameters(&r);
     r.group[3].legs = r.inclined_loops ? 2 : 1;
     Derive_Provided_Areas(m);
-    if (Rebar_Counts_Too_Large(*m)) {
-        Fail(error, report, kRebarCountLine);
-        if (show_messages) PrintMessage(kRebarCountLine);
-    }
+    Check_Rebar_Counts(*m, report, show_messages, error);
     r.tie_axis_given = m->d1k;
     r.member_axis_given = m->e1;
 

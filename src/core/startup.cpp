@@ -27,16 +27,16 @@
 
 namespace {
 
-// One command-line number. A word that does not start with a number is refused: taking
-// it as 0 would silently name the files of another position; so is a number beyond the
-// range of an int, which would be cut to another one (4294967297 to 1). Whatever follows
-// the number in the word is not read.
+// One command-line number. A word that is not a number is refused: taking it as 0, or
+// as the number it starts with ("1x", "0x10"), would silently name the files of another
+// position; so is a number beyond the range of an int, which would be cut to another one
+// (4294967297 to 1).
 bool Parse_Int_Argument(const char* name, const char* text, int* value)
 {
     char* end = nullptr;
     errno = 0;
     const long long number = std::strtoll(text, &end, 10);
-    if (end == text) return false;
+    if (end == text || *end != '\0') return false;
     if (errno == ERANGE || number < INT_MIN || number > INT_MAX) {
         std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9F" "erhalb des Bereichs von %d bis %d.\n", name, text, INT_MIN,
                      INT_MAX);
@@ -73,7 +73,13 @@ void Check_Program_Version(const char* exec)
         return;
     }
     const char* directory = Get_Program_Directory_Name(CurOb_Application_Number());
-    if (!directory || Get_Program_Version_Text(directory)) return;
+    if (!directory) {
+        const char* number = std::getenv("ZAV_APPLICATION_NUMBER");
+        const std::string named = std::string("ZAV_APPLICATION_NUMBER=") + (number ? number : "");
+        Tell_File_Problem("Die Umgebungsvariable", named.c_str(), "nennt kein Programm dieser Familie", consequence);
+        return;
+    }
+    if (Get_Program_Version_Text(directory)) return;
     const std::string version = Map_Path(Program_Version_Path(exec, directory));
     Tell_File_Problem("Die Versionsdatei", version.c_str(), "kann nicht gelesen werden", consequence);
 }

@@ -1,5 +1,7 @@
 #include "platform/environment.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -31,7 +33,14 @@ constexpr int CORBEL_APPLICATION_NUMBER = 127;
 int CurOb_Application_Number()
 {
     const char* n = std::getenv("ZAV_APPLICATION_NUMBER");
-    return n ? std::atoi(n) : CORBEL_APPLICATION_NUMBER;
+    if (!n) return CORBEL_APPLICATION_NUMBER;
+    // A value that is no whole number, or none an application can have, names no program;
+    // it must not become a number of the family by accident ("127x", a value cut to int).
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(n, &end, 10);
+    if (end == n || *end != '\0' || errno == ERANGE || number < 0 || number > INT_MAX) return 0;
+    return static_cast<int>(number);
 }
 
 void ZAVSetStdioFctPtr(const ZAV_Stdio_Table* table) { ZAV_STDIO_FCT = table; }

@@ -14,6 +14,7 @@ const char* ZAVGetEnv(const char* name);
 
 // Private data path of the current object, or null when the environment gives none.
 const char* CurOb_Privat_Datapath();
+// The application number; 0 when ZAV_APPLICATION_NUMBER is no usable number.
 int CurOb_Application_Number();
 
 // The stdio function table handed over at start-up; null until then.

@@ -129,12 +129,15 @@ TEST_F(EnvTools, SelectionReadsAnswerFileAndDeletesIt)
     EXPECT_FALSE(File_Exists(temp.file("Zorbitel.tmp")));
 
     // Flag 0 leaves the archive path empty although a text follows; a missing text
-    // ('x' stands in its place) keeps the previous value.
+    // ('x' stands in its place) keeps the previous value; a long path is read to its
+    // field's width (259 characters), not cut shorter.
+    const std::string long_base = "D:\\" + std::string(255, 'B');
     Write_File_Bytes(work.file("answer"), "5 6 " + In_Guillemets("Neu") + " x" + In_Guillemets("Bem2") +
-                                              In_Guillemets("D:\\B2") + In_Guillemets("") + In_Guillemets("s") +
+                                              In_Guillemets(long_base) + In_Guillemets("") + In_Guillemets("s") +
                                               " 0 " + In_Guillemets("D:\\other.7z"));
     c = Select_Component(3);
     ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->file_base, long_base);
     EXPECT_STREQ(c->name, "Neu");
     EXPECT_STREQ(c->text2, "zwei");
     EXPECT_STREQ(c->text5, "");

@@ -449,6 +449,7 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     EXPECT_EQ(Check(), 0);
     r.group[0].count = 100;
     m.execution = EXECUTION_BEAM_END;
+    r.spacing[0] = r.spacing[1] = 15.0;  // a single corbel's check cleared them
     EXPECT_EQ(Check(), 0);
     EXPECT_EQ(r.group[0].count, 0);
     r.beam_end_legs = 100;
@@ -462,6 +463,28 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     r.member_count[1] = 100;
     EXPECT_EQ(Check(), 1);
     r.member_count[1] = 8;
+    EXPECT_EQ(Check(), 0);
+
+    // A count below 0 is an input error named by its field, not a failed design.
+    r.layer_bars[0] = -1;
+    r.group[1].count = INT_MIN;
+    EXPECT_EQ(Check_Reported(&written), 1);
+    EXPECT_TRUE(Has(written, "Fehler Hauptzugbewehrung: Anzahl < 0")) << written;
+    EXPECT_TRUE(Has(written, "Fehler Spaltzugbewehrung horizontal: Anzahl < 0")) << written;
+    r.layer_bars[0] = 2;
+    r.group[1].count = 2;
+    r.group[1].legs = -2;
+    EXPECT_EQ(Check_Reported(&written), 1);
+    EXPECT_TRUE(Has(written, "Fehler Spaltzugbewehrung horizontal: Schnittigkeit < 0")) << written;
+    r.group[1].legs = 2;
+    EXPECT_EQ(Check(), 0);
+
+    // A beam-end corbel's bars are per metre of their spacing: none is no spacing.
+    m.execution = EXECUTION_BEAM_END;
+    r.spacing[1] = 15.0;
+    EXPECT_EQ(Check_Reported(&written), 1);
+    EXPECT_TRUE(Has(written, "Fehler Hauptzugbewehrung: Stababstand s \xF3 0")) << written;
+    r.spacing[0] = 15.0;
     EXPECT_EQ(Check(), 0);
 }
 

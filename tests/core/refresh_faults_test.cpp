@@ -529,6 +529,15 @@ TEST_F(RefreshFaults, InstallationProblemsAreSaidOnStandardError)
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), Env(dir_.path()));
     EXPECT_EQ(r.err, "Die Versionsdatei " + dir_.file("Q7-EC203/VERSION") + " kann nicht gelesen werden" + consequence);
 
+    // An application number that names no program of the family is said as well.
+    for (const std::string number : {"abc", "-1", "99999999999", "127x"}) {
+        std::vector<std::string> env = Env();
+        env.push_back("ZAV_APPLICATION_NUMBER=" + number);
+        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env);
+        EXPECT_EQ(r.err, "Die Umgebungsvariable ZAV_APPLICATION_NUMBER=" + number +
+                             " nennt kein Programm dieser Familie" + consequence);
+    }
+
     std::vector<std::string> env = Env();
     env.push_back("DRAM");
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env);

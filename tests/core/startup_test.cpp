@@ -33,10 +33,13 @@ TEST(StartUp, ArgumentMatrix)
 
     // A number that is not one would name another position's files: refused with the usage.
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"B1", "x", "1", "1"}, {"B1", "0", "eins", "1"}, {"B1", "0", "1", ""}}) {
+             {"B1", "x", "1", "1"}, {"B1", "0", "eins", "1"}, {"B1", "0", "1", ""},
+             {"B1", "0", "1x", "1", "-refresh"}, {"B1", "0", "1", "0x10", "-refresh"},
+             {"B1", "1abc", "1", "1", "-refresh"}}) {
         r = Run_Program(CORBEL_EXE, args, dir.path(), env);
         EXPECT_EQ(r.exit_code, 0);
         EXPECT_EQ(r.out, usage);
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     }
 
     // A number beyond the range of an int would be cut to another one and name another
@@ -61,10 +64,14 @@ TEST(StartUp, ArgumentMatrix)
     r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh now", "extra"}, dir.path(), env);
     EXPECT_EQ(r.exit_code, 1);
     // Any other word starts the interactive run: headless without a script, its first
-    // wait for input ends it with the driver's code 90, nothing saved.
-    r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refreshed"}, dir.path(), env);
-    EXPECT_EQ(r.exit_code, 90);
-    EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
+    // wait for input ends it with the driver's code 90, nothing saved and no screenshot
+    // left in the position's folder.
+    for (const char* word : {"-refreshed", "-REFRESH"}) {
+        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", word}, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 90);
+        EXPECT_FALSE(File_Exists(dir.file("B1_01.INP")));
+        EXPECT_FALSE(File_Exists(dir.file("final.png")));
+    }
 
     // Without EXEC, or with an empty one (or without a private data path), the run ends at
     // once with 0, even a refresh run, and says why on standard error.

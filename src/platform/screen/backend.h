@@ -88,7 +88,9 @@ Backend* Current_Backend();
 void Install_Backend(std::unique_ptr<Backend> backend);
 void Remove_Backend();
 
-// The scripted headless driver fed with the script text; name is shown in messages.
+// The scripted headless driver fed with the script text; name is shown in messages. An
+// empty name means that no script was given: an exhausted run then writes no final.png
+// (it would land in the position's folder of a run nobody scripted).
 std::unique_ptr<Backend> Make_Script_Backend(const std::string& script, const std::string& name);
 // The SDL2 window, inside the window module (corbel-window.so); null (after a line on
 // standard error) when it cannot open.

@@ -69,7 +69,7 @@ void Init_Grafik_Mode()
             text << in.rdbuf();
             script = text.str();
         }
-        backend = screen::Make_Script_Backend(script, file && *file ? file : "(leer)");
+        backend = screen::Make_Script_Backend(script, file && *file ? file : "");
     }
     Start(std::move(backend), width, height);
 }

@@ -196,17 +196,22 @@ private:
     [[noreturn]] void Fail(int line, const std::string& what)
     {
         std::fflush(stdout);
-        std::fprintf(stderr, "corbel: Skript %s, Zeile %d: %s\n", name_.c_str(), line, what.c_str());
+        std::fprintf(stderr, "corbel: Skript %s, Zeile %d: %s\n", name_.empty() ? "(leer)" : name_.c_str(), line, what.c_str());
         std::fflush(nullptr);
         std::_Exit(EXIT_SCRIPT_ERROR);
     }
 
     [[noreturn]] void Exhausted()
     {
-        const int shot = Write_Shot("final.png");
         std::fflush(stdout);
-        std::fprintf(stderr, "corbel: Skript %s zu Ende nach Zeile %d; Bildschirm in final.png%s\n",
-                     name_.c_str(), line_number_, shot == 0 ? "" : " (nicht geschrieben)");
+        if (name_.empty()) {
+            std::fprintf(stderr, "corbel: ohne Bildschirm und ohne Skript endet die Bearbeitung.\n");
+        } else {
+            const int shot = Write_Shot("final.png");
+            std::fflush(stdout);
+            std::fprintf(stderr, "corbel: Skript %s zu Ende nach Zeile %d; Bildschirm in final.png%s\n",
+                         name_.c_str(), line_number_, shot == 0 ? "" : " (nicht geschrieben)");
+        }
         std::fflush(nullptr);
         std::_Exit(EXIT_EXHAUSTED);
     }
