@@ -380,6 +380,7 @@ TEST(NADEC2Read, OlderVersionsAreReadAndCompleted)
         EXPECT_DOUBLE_EQ(p.v_min_factor, v >= 7 ? full.v_min_factor : 1.5 * full.v_min_factor);
         EXPECT_DOUBLE_EQ(p.nu_t, v >= 7 ? full.nu_t : full.nu_v);
         EXPECT_EQ(p.gamma_c_sls, v >= 14 ? full.gamma_c_sls : 1.0);
+        EXPECT_EQ(p.gamma_s_sls, v >= 14 ? full.gamma_s_sls : 1.0);
         EXPECT_EQ(p.hsc_fire_class == full.hsc_fire_class && p.k_hsc_section == full.k_hsc_section, v >= 8);
         EXPECT_EQ(p.gamma_cE == full.gamma_cE, v >= 9);
         EXPECT_EQ(p.k_m_hsc == full.k_m_hsc, v >= 10);

@@ -135,6 +135,8 @@ TEST(RebarMetres, Spacings) {
     EXPECT_EQ(Get_Gap_Count(1.0, 0.05, -0.02, 0.02), 0);  // no pitch, no gaps
 
     EXPECT_EQ(Get_Spacing_On_Circle(0, 1.0), 1e100);
+    EXPECT_EQ(Get_Spacing_For_Count(2, 0.3), 0.3);  // two bars: one gap
+    EXPECT_EQ(Get_Spacing_For_Count(1, 0.3), 1e100);
     EXPECT_EQ(Get_Bar_Count_On_Circle(0.9, 1.0), 6);
     EXPECT_EQ(Get_Bar_Count_On_Circle(2.0, 1.0), 2);
     EXPECT_EQ(Get_Bar_Count_On_Circle(3.0, 1.0), 0);  // spacing beyond the diameter

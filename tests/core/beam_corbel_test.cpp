@@ -419,6 +419,7 @@ TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
     const double R = b * zk * 0.6 * fctm;
     const double u = std::tan(std::atan(3.0 * ac / zk) / 2.0);
     EXPECT_NEAR(w.stirrup_value, (1.0 - u * R / A) * (A / zk) * (zk - ak) * u, 1e-9);
+    EXPECT_STREQ(w.stirrup_text, "horizontale B\x81gelbew. (A\xCE\\sb,v\xCEr konstr.)");
     // The strut from the support node against fcd' = 0.75 fcd: width c = A/(b fcd'),
     // slope t = 2/(c/zk + 1/(1 - R/A)).
     const double fcd_eff = 0.75 * fcd, c = A / (b * fcd_eff);

@@ -419,6 +419,10 @@ TEST_F(CorbelModel, ChosenBarsDiametersLayersAndCovers)
                                               params->delta_c_dur_st - params->delta_c_dur_add)) + 10.0;
     EXPECT_NEAR(r.min_cover_h, std::max(dur, 24.0) * 0.1, 1e-9);
     EXPECT_NEAR(r.min_cover_v, std::max(dur, 18.0) * 0.1, 1e-9);
+    // Split stirrups without bars cover nothing: cv,v is then the tie's, as cv,h.
+    r.group[0].count = 0;
+    Check();
+    EXPECT_NEAR(r.min_cover_v, r.min_cover_h, 1e-9);
 }
 
 TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
@@ -514,4 +518,15 @@ TEST_F(CorbelModel, StoredValuesNeedOnlyBeNumbersCodesOutsideTheirSetAreRefused)
         EXPECT_TRUE(Has(written, std::string("Fehler ") + field + ": ung\x81ltiger Zahlenwert")) << written;
         EXPECT_FALSE(Corbel_Values_Representable(m)) << field;
     }
+}
+
+// The editor asks for the check's lines without a report: each error is one line, and the
+// model itself is left as it was.
+TEST_F(CorbelModel, ErrorLinesAreCollectedForTheScreen)
+{
+    m.d1k = m.hk;
+    std::vector<std::string> errors;
+    EXPECT_EQ(Corbel_Model_Errors(m, &errors), 1);
+    EXPECT_EQ(errors, std::vector<std::string>{"Fehler d\xCE\\1k\xCE" "r"});
+    EXPECT_EQ(m.d1k, m.hk);
 }

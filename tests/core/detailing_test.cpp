@@ -154,6 +154,16 @@ TEST(Detailing, AnchorageLengthsAgainstHandValues)
     EXPECT_NEAR(top.Run(&p), Hand_Lb_Rqd(1.6, 30.0, 500.0, 0.7), 1e-9);
     EXPECT_EQ(top.flags, 5);  // bit 1 added, the caller's bits kept
 
+    // The bond strength grows no further beyond C60: a stronger concrete anchors as C60 does.
+    Anchorage c60, stronger;
+    c60.fck = 60.0;
+    const double l60 = c60.Run(&p);
+    EXPECT_NEAR(l60, 38.0347, 1e-4);
+    for (double fck : {60.1, 90.0}) {
+        stronger.fck = fck;
+        EXPECT_NEAR(stronger.Run(&p), l60, 1e-9) << fck;
+    }
+
     // phi 40: fbd reduced to (132 - 40)/100 = 92 %.
     Anchorage thick;
     thick.phi = 4.0;

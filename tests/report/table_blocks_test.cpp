@@ -9,6 +9,7 @@
 #include "test_support.h"
 
 #include <cstring>
+#include <malloc.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -224,6 +225,25 @@ TEST_F(TableBlocks, SharedUpperHeadsAndCountedLines) {
               "#END_OF_TEXT\n");
 }
 
+// An upper head "=" shares the head of the column before it; the first column has none to
+// share, so its "=" stands as a head of its own.
+TEST_F(TableBlocks, EqualsHeadOverTheFirstColumnStandsAlone) {
+    const double a[2] = {1.0, 2.0};
+    OliTabelle_Column columns[2] = {Column("x", "m", 5, 2, a), Column("y", "m", 5, 2, a)};
+    std::snprintf(columns[0].upper_head, sizeof columns[0].upper_head, "=");
+    EXPECT_EQ(OliTabelle(out.get(), 2, 2, columns, nullptr, nullptr, 0, 0x4, nullptr, nullptr, 0, nullptr), 0);
+    EXPECT_NE(out.bytes().find("  1.00  1.00\n  2.00  2.00\n#END_OF_TEXT\n"), std::string::npos) << out.bytes();
+}
+
+// Bold marking -2 marks the value of the smallest magnitude: -3.25 of {12.5, -3.25, 7.0}.
+TEST_F(TableBlocks, BoldMarkingOfTheSmallestMagnitude) {
+    OliTabelle_Column columns[2] = {Column("Stab", "TXT", 6, 8, BAR_NAMES), Column("N", "kN", 7, 2, FORCES)};
+    columns[1].bold_marking = -2;
+    EXPECT_EQ(OliTabelle(out.get(), 2, 3, columns, nullptr, nullptr, 0, 0x4, nullptr, nullptr, 0, nullptr), 0);
+    EXPECT_NE(out.bytes().find("  S2    \xCE" "b  -3.25\xCE" "r\n"), std::string::npos) << out.bytes();
+    EXPECT_EQ(Count(out.bytes(), "\xCE" "b"), 1u);
+}
+
 TEST_F(TableBlocks, NotesAndFurtherLinesFollowTheTable) {
     ASSERT_EQ(OLI_Add_Table_Note(1, "1)", "nach Heft 399"), 1);
     ASSERT_EQ(OLI_Add_Table_Note(2, "2)", "nicht zitiert"), 2);
@@ -318,12 +338,35 @@ TEST_F(TableBlocks, SimpleFormWithGroupRulesAndReferenceColumn) {
     const std::vector<std::string> rows(lines.begin() + 5, lines.end() - 1);
     EXPECT_EQ(rows, (std::vector<std::string>{"   1    5", "   2    5", "   2    6", "   2    6"}));
 
+    // A change of N together with a change of storey is no change within a storey.
+    const double storey3[3] = {1.0, 1.0, 2.0}, force3[3] = {5.0, 5.0, 6.0};
+    const OliTabelle_Column columns3[2] = {Column("G", "-", 3, 0, storey3), Column("N", "kN", 4, 0, force3)};
+    File_Stream three;
+    OliTabelle_Simple(three.get(), 3, 2, columns3, &marks);
+    const std::vector<std::string> lines3 = Lines(three.bytes());
+    EXPECT_EQ(std::vector<std::string>(lines3.begin() + 5, lines3.end() - 1),
+              (std::vector<std::string>{"   1    5", "   2    6"}));
+
     // Without a record every row is written.
     File_Stream fresh;
     EXPECT_EQ(OliTabelle_Simple(fresh.get(), 5, 2, columns, nullptr), 0);
     EXPECT_EQ(Count(fresh.bytes(), "\n   "), 5u);
     Free_Row_Marks(&marks);
     EXPECT_EQ(marks.row_marks, nullptr);
+}
+
+// The record the simple form makes for itself is given back: the heap in use is the same
+// after a table as before it (a first table warms up what the writer and the stream keep).
+TEST_F(TableBlocks, SimpleFormGivesBackTheRecordItMadeForItself) {
+    const std::vector<double> values(4000, 1.0);
+    const OliTabelle_Column column = Column("N", "kN", 5, 1, values.data());
+    FILE* sink = std::fopen("/dev/null", "w");
+    ASSERT_NE(sink, nullptr);
+    OliTabelle_Simple(sink, 4000, 1, &column, nullptr);
+    const size_t before = mallinfo2().uordblks;
+    OliTabelle_Simple(sink, 4000, 1, &column, nullptr);
+    EXPECT_EQ(mallinfo2().uordblks, before);
+    std::fclose(sink);
 }
 
 TEST_F(TableBlocks, ColumnRecords) {

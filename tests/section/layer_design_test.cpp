@@ -146,6 +146,25 @@ TEST(LayerDesignTest, HoggingDesignMirrorsSaggingOnASymmetricSection) {
     }
 }
 
+// Fixed layers carry their share: a fixed layer beside the tension layer takes its own area
+// off the designed one; on the hogging side its depth is mirrored with the section.
+TEST(LayerDesignTest, FixedLayersTakeTheirShareOnEitherSide) {
+    const Layer_Design_Setup d;
+    auto tension_area = [&](double M, double fixed_depth) {
+        const double fixed_area[1] = {0.0002};
+        const double depth[1] = {fixed_depth};
+        std::vector<double> r(kLayerDesignResultSize, -9.0);
+        EXPECT_EQ(Design_Layer_Reinforcement(&d.outline, &d.top, &d.bottom, d.limits, &d.concrete, &d.steel,
+                                             &d.steel, 1, 0.0, M, 1.0, 1, fixed_area, depth, r.data()),
+                  1);
+        return r[M < 0 ? LAYER_RESULT_SECOND_AREAS : LAYER_RESULT_FIRST_AREAS];
+    };
+    std::vector<double> plain;
+    ASSERT_EQ(d.Design(0.0, 150.0, 1.0, &plain), 1);
+    EXPECT_NEAR(tension_area(150.0, 0.45), plain[LAYER_RESULT_FIRST_AREAS] - 0.0002, 1e-9);
+    EXPECT_NEAR(tension_area(-150.0, 0.15), tension_area(150.0, 0.35), 1e-9);
+}
+
 TEST(LayerDesignTest, ZeroMomentCases) {
     const Layer_Design_Setup d;
     std::vector<double> r;
