@@ -51,11 +51,11 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set);
 // "NAD/Version 1", that has a line far too long, or whose header or any section is damaged
 // or missing, changes nothing in the set. Except: a user file that lacks nothing but
 // sections of parts the corbel's design does not read (EC3, EC5, EC6, EC9) is taken, those
-// parts keep the values the set held (NAD_Last_Load_Problem names them). Such a built-in file ("Standard" or
-// "Deutschland") is replaced by the content compiled into the program (the same bytes as
-// the shipped file) and the load succeeds; a damaged one is said once per run (message
-// box, in a refresh run a line on standard error). A user file is refused: 0, and
-// NAD_Last_Load_Problem says why.
+// parts keep the values the set held (NAD_Last_Load_Problem names them). A built-in file
+// that is not whole ("Standard" or "Deutschland") is replaced by the content compiled into
+// the program (the same bytes as the shipped file) and the load succeeds; a damaged one is
+// said once per run (message box, in a refresh run a line on standard error). Any other
+// user file is refused: 0, and NAD_Last_Load_Problem says why.
 //
 // 1 on success; 0 for a refused user file, an unknown built-in name or a null set.
 // The part read status ("annex/nad_sections.h") is cleared at the start; after a
