@@ -366,14 +366,15 @@ TEST_F(NADChoice, UserFileWithoutPartsTheDesignDoesNotReadIsTakenAndSaidOnce)
     }
     refresh_mode = 0;
 
-    // Several such parts are named together; without EC2 the file is refused as before.
+    // Several such parts are named together; without EC0 (as without EC2) the file is
+    // refused as before.
     Write_Header_Only("1.NAD", without("#EC3", "#EC6"));
     NAD_Select_By_Name("Schweden");
     EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.40);
     ASSERT_EQ(Shown_Messages().size(), 1u);
     EXPECT_NE(Shown_Messages()[0].text.find("ist unvollst\xE4ndig: die Teile EC3 und EC5 fehlen;\nf\xFCr diese Teile"),
               std::string::npos) << Shown_Messages()[0].text;
-    Write_Header_Only("1.NAD", without("#EC2", "#EC3"));
+    Write_Header_Only("1.NAD", without("#EC0", "#EC2"));
     NAD_Select_By_Name("Schweden");
     EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.5);
     EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Deutschland");
