@@ -121,6 +121,18 @@ void Report_Refused_File(const std::string& name, const NAD_Load_Problem& proble
              2);
 }
 
+// Tells the user, once, that the annex's file lacks parts the design does not read and
+// that these parts keep the built-in standard values.
+void Report_Reset_Parts(const std::string& name, const NAD_Load_Problem& problem)
+{
+    const bool one = problem.reset_parts.size() == 1;
+    NAD_Tell_Once({"Der nationale Anhang \"" + name + "\" wird verwendet:", "die Datei", problem.path,
+                   "ist unvollst\xE4ndig: " + NAD_Missing_Parts_Clause(problem.reset_parts) + ";",
+                   std::string(one ? "f\xFCr diesen Teil" : "f\xFCr diese Teile") + " gelten die Werte von \"" +
+                       NAD_NAME_STANDARD + "\"."},
+                  2);
+}
+
 // Tells the user that the EN 1991 tables of the annex could not be read whole.
 void Report_Incomplete_Tables(const std::string& name, const std::string& parts)
 {
@@ -256,9 +268,10 @@ void NAD_Apply_Active()
         NAD_Fill_Builtin_Defaults();
         NAD_Load_Set(0, germany ? NAD_FILE_GERMANY : NAD_FILE_STANDARD, &active_nad_set);
         Report_Refused_File(active_nad_name, problem);
-    } else if (NAD_Read_Failure_Count() > 0) {
-        Report_Incomplete_Tables(active_nad_name, NAD_Read_Failure_Parts());
+        return;
     }
+    if (!NAD_Last_Load_Problem().reset_parts.empty()) Report_Reset_Parts(active_nad_name, NAD_Last_Load_Problem());
+    if (NAD_Read_Failure_Count() > 0) Report_Incomplete_Tables(active_nad_name, NAD_Read_Failure_Parts());
 }
 
 void NAD_Select_By_Name(const char* name)

@@ -160,17 +160,41 @@ std::string Damage_Text()
     if (!unreadable.empty())
         clauses.push_back(unreadable.size() == 1 ? "der Teil " + unreadable[0] + " ist nicht lesbar"
                                                  : "die Teile " + Listed(unreadable) + " sind nicht lesbar");
-    if (!missing.empty())
-        clauses.push_back(missing.size() == 1 ? "der Teil " + missing[0] + " fehlt"
-                                              : "die Teile " + Listed(missing) + " fehlen");
+    if (!missing.empty()) clauses.push_back(NAD_Missing_Parts_Clause(missing));
     std::string text;
     for (size_t i = 0; i < clauses.size(); ++i) text += (i == 0 ? "" : ", ") + clauses[i];
     return text;
 }
 
+// The parts whose sections a user file may lack: the corbel's design reads only EN 1990
+// and EN 1992 from the file, so without the others it designs with the values the file
+// holds. Their part keeps the values of the reset.
+bool Part_May_Be_Missing(const std::string& part)
+{
+    return part == "EC3" || part == "EC5" || part == "EC6" || part == "EC9";
+}
+
+// The parts noted missing when every failure of the read is such a part's missing
+// section; empty otherwise (then the file is damaged as a whole).
+std::vector<std::string> Only_Parts_That_May_Be_Missing()
+{
+    const std::string gone = " fehlt";
+    std::vector<std::string> parts;
+    for (const std::string& failure : NAD_Read_Failure_List()) {
+        const bool missing = failure.size() > gone.size() &&
+                             failure.compare(failure.size() - gone.size(), gone.size(), gone) == 0;
+        const std::string part = missing ? failure.substr(0, failure.size() - gone.size()) : failure;
+        if (!missing || !Part_May_Be_Missing(part)) return {};
+        if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
+    }
+    return parts;
+}
+
 // Reads the annex file over the set; what makes it unusable (code page 1252, to follow
-// "die Datei <path>"), empty when it is whole.
-std::string Read_Whole_File(const std::string& path, NAD_Set* set)
+// "die Datei <path>"), empty when it is whole. With missing_allowed, a file that lacks only
+// sections of parts the design does not read is taken: those parts go to missing.
+std::string Read_Whole_File(const std::string& path, NAD_Set* set, bool missing_allowed,
+                            std::vector<std::string>& missing)
 {
     FILE* stream = Fopen_Mapped(path.c_str(), "r");
     if (!stream) return std::string("kann nicht gelesen werden: ") + German_Error_Text(errno);
@@ -179,8 +203,10 @@ std::string Read_Whole_File(const std::string& path, NAD_Set* set)
     std::fclose(stream);
     if (error != 0) return std::string("kann nicht gelesen werden: ") + German_Error_Text(error);
     if (!read) return "ist keine Datei eines nationalen Anhangs (erste Zeile nicht \"NAD/Version 1\")";
-    if (NAD_Read_Failure_Count() > 0) return "ist besch\xE4" "digt: " + Damage_Text();
-    return "";
+    if (NAD_Read_Failure_Count() == 0) return "";
+    if (missing_allowed) missing = Only_Parts_That_May_Be_Missing();
+    if (!missing.empty()) return "";
+    return "ist besch\xE4" "digt: " + Damage_Text();
 }
 
 // A problem of a file is said once per run, however often the file is read again.
@@ -285,13 +311,17 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
                                  : "kann nicht gesucht werden";
     } else {
         problem.path = Map_Path(path);
-        problem.problem = Read_Whole_File(path, &read);
+        // A built-in file that lacks a section is replaced whole by the compiled-in content
+        // below, which holds every part.
+        problem.problem = Read_Whole_File(path, &read, n != 0, problem.reset_parts);
     }
     problem.german_rules = read.na_de_flag != 0;
 
     bool loaded = problem.problem.empty();
     if (loaded) {
         *set = std::move(read);
+        // What is left of the read status is the EN 1991 tables' own.
+        NAD_Clear_Read_Failures();
     } else if (n == 0 && Is_Builtin_File_Name(name)) {
         // A built-in annex never falls back to other values only because its file is
         // missing or damaged: the program carries the same content.
@@ -318,6 +348,12 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
 const NAD_Load_Problem& NAD_Last_Load_Problem()
 {
     return last_load_problem;
+}
+
+std::string NAD_Missing_Parts_Clause(const std::vector<std::string>& parts)
+{
+    if (parts.empty()) return "";
+    return parts.size() == 1 ? "der Teil " + parts[0] + " fehlt" : "die Teile " + Listed(parts) + " fehlen";
 }
 
 void NAD_Tell(const std::vector<std::string>& pieces, int path_piece)

@@ -49,11 +49,13 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set);
 //
 // Only a whole file is taken: one that cannot be read, whose first line is not
 // "NAD/Version 1", that has a line far too long, or whose header or any section is damaged
-// or missing, changes nothing in the set. Such a built-in file ("Standard" or
-// "Deutschland") is replaced by the content compiled into the program (the same bytes as
-// the shipped file) and the load succeeds; a damaged one is said once per run (message
-// box, in a refresh run a line on standard error). A user file is refused: 0, and
-// NAD_Last_Load_Problem says why.
+// or missing, changes nothing in the set. Except: a user file that lacks nothing but
+// sections of parts the corbel's design does not read (EC3, EC5, EC6, EC9) is taken, those
+// parts keep the values the set held (NAD_Last_Load_Problem names them). A built-in file
+// that is not whole ("Standard" or "Deutschland") is replaced by the content compiled into
+// the program (the same bytes as the shipped file) and the load succeeds; a damaged one is
+// said once per run (message box, in a refresh run a line on standard error). Any other
+// user file is refused: 0, and NAD_Last_Load_Problem says why.
 //
 // 1 on success; 0 for a refused user file, an unknown built-in name or a null set.
 // The part read status ("annex/nad_sections.h") is cleared at the start; after a
@@ -61,7 +63,7 @@ int NAD_Read_Set(FILE* stream, NAD_Set* set);
 int NAD_Load_Set(int n, const char* name, NAD_Set* set);
 
 // Why the last NAD_Load_Set refused its file or replaced it by the compiled-in content;
-// all empty when it took the file as it was (or found none to replace).
+// problem empty when it took the file (or found none to replace).
 struct NAD_Load_Problem {
     std::string path;     // the file as the file system names it (empty without one)
     std::string problem;  // code page 1252, to follow "die Datei <path>": "ist besch\xE4digt: der Teil EC2 ..."
@@ -69,8 +71,14 @@ struct NAD_Load_Problem {
     // "Deutschland" (its header says the German rules apply, or cannot be read), false for
     // the built-in standard values (its header says they do not).
     bool german_rules = true;
+    // For a user file that was taken without the sections of these parts ("EC9"): they
+    // kept the values the set held before (the reset's). Empty otherwise.
+    std::vector<std::string> reset_parts;
 };
 const NAD_Load_Problem& NAD_Last_Load_Problem();
+
+// "der Teil EC9 fehlt", "die Teile EC3 und EC9 fehlen"; empty for no part.
+std::string NAD_Missing_Parts_Clause(const std::vector<std::string>& parts);
 
 // Tells the user about an annex file: in a refresh run the pieces as one line on standard
 // error (joined by blanks, each piece as UTF-8 of its code page, except the piece at

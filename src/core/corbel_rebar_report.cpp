@@ -332,9 +332,27 @@ private:
             if (horizontal && vertical) Put(", ");
             if (vertical) Put(Format_String("l" SUB("v,ver") " = %.1lf cm", r_.anchorage[0] + r_.anchorage[5]));
             Put("\n");
-        } else if (s_.short_anch) {
-            OLI_Write_Warning_Line(out_, TEXT_ANCHOR_BODIES);
+        } else {
+            Bar_Length_Line();
+            if (s_.short_anch) OLI_Write_Warning_Line(out_, TEXT_ANCHOR_BODIES);
         }
+    }
+
+    // The main tie's bar as cut, where it runs straight from the corbel into the supporting
+    // member: the leg in the corbel, measured as for a corbel on a column (from the
+    // corbel's end, less the horizontal cover and the horizontal splitting bars), up to the
+    // corbel's root, and the chosen length in the member beyond it. No bend lies in the
+    // member, so no mandrel is added; a loop's bend lies at the corbel's end, within the
+    // leg, and the loop's length is that of its legs. Without a chosen length in the
+    // member the bar's length is not known and no line is written.
+    void Bar_Length_Line()
+    {
+        const double in_member = r_.anchorage[0];
+        if (in_member <= 0.01) return;
+        const bool loops = beam_end_ ? m_.at_slab != 0 : r_.loops != 0;
+        const double length = m_.lk - r_.cover_h - d_[1] + in_member;
+        Put(Format_String(TAB "L" AE "nge %s: l" SUB("s") " = %.1lf cm\n", loops ? "der Schlaufen" : "der St" AE "be",
+                          length));
     }
 
     void Inclined_Bars()

@@ -124,9 +124,10 @@ int Read_EC2_Print_Options(FILE* stream, EC2_Print_Options* record)
 
     int length = 0;
     if (!Scan_Int(stream, &length)) return 1;
-    if (length == 0) return 0;
+    // No text follows a length below 1; the remarks held so far stay.
+    if (length < 1) return 0;
     // A length the writer cannot have written is a damaged file, not a text to allocate.
-    if (length < 0 || length > EC2_PRINT_REMARKS_MAX) return 1;
+    if (length > EC2_PRINT_REMARKS_MAX) return 1;
     const long left = Bytes_Left(stream);
     if (left >= 0 && left < static_cast<long>(length) + 1) return 1;
 

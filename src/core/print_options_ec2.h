@@ -53,8 +53,8 @@ void Copy_EC2_Print_Options(const EC2_Print_Options* source, EC2_Print_Options* 
 // file back. 0, or 1 for a null argument or a failed write.
 int Write_EC2_Print_Options(FILE* stream, EC2_Print_Options* record);
 
-// Reads the block. A remarks length of 0 leaves the record's remarks as they were; a
-// negative length, one above EC2_PRINT_REMARKS_MAX or beyond the end of the file is
+// Reads the block. A remarks length below 1 ends the block and leaves the record's remarks
+// as they were; a length above EC2_PRINT_REMARKS_MAX or beyond the end of the file is
 // refused (1, remarks unchanged). A switch outside its range (the detail level 0 to 5, the
 // combination choice -LOAD_TABLE_MAX_ROWS to 1, every other switch 0 or 1) gets its
 // default. CR LF inside the remarks reads as LF. Every '~' of the

@@ -125,6 +125,15 @@ int Plot_Draw_Rebar_Annotation(double x1, double y1, double x2, double y2, doubl
     return 1;
 }
 
+void Plot_Write_Drawing_Text_Block(double x, double y, int number)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", number);
+    Plot_File_Open_Group();
+    for (int i = 0; i < 4; ++i) Plot_Write_Text_Plain(x + 0.01 * i, y, text);
+    Plot_File_Close_Group();
+}
+
 // ---------------------------------------------------------------------------------
 // Member diagrams
 

@@ -29,6 +29,12 @@ int Plot_Draw_Rebar_Annotation(double x1, double y1, double x2, double y2, doubl
                                int grade_index, int diameter_index, double area,
                                double spacing, double cover, double v_value, int number);
 
+// A bar mark written heavy: the number ("%d") as four plain texts (Plot_Write_Text_Plain)
+// at (x, y), (x + 0.01, y), (x + 0.02, y) and (x + 0.03, y), drawing units, whose strokes
+// run together into one bold mark. In an open drawing file the four are one group
+// ("-opengroup" ... "-closegroup"), so that the plan tool moves them as one.
+void Plot_Write_Drawing_Text_Block(double x, double y, int number);
+
 // Values along a member. The arrays belong to the record: Member_Diagram_Init allocates
 // them, Member_Diagram_Copy copies them, Member_Diagram_Free frees them. An allocation
 // failure ends the run (allocation layer).

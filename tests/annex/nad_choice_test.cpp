@@ -312,14 +312,14 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
 
     // A header without the German rules falls back to the standard values; in a refresh
     // run the same is one line on standard error. A whole file is taken again.
-    Write_Header_Only("1.NAD", replaced("\xAF 1\n", "\xAF 0\n").substr(0, whole.find("#EC9")));
+    Write_Header_Only("1.NAD", replaced("\xAF 1\n", "\xAF 0\n").substr(0, whole.find("#EC0")));
     refresh_mode = 1;
     Clear_Shown_Messages();
     testing::internal::CaptureStderr();
     NAD_Select_By_Name("Schweden");
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err, "Der nationale Anhang \"Schweden\" wird nicht verwendet: die Datei " + path +
-                       " ist besch\xC3\xA4" "digt: der Teil EC9 fehlt; es gelten die Werte von \"EC-Standardparameter\".\n");
+                       " ist besch\xC3\xA4" "digt: die Teile EC0, EC2, EC3, EC5, EC6 und EC9 fehlen; es gelten die Werte von \"EC-Standardparameter\".\n");
     EXPECT_EQ(NAD_Get_NA_DE_Flag(), 0);
     EXPECT_EQ(std::string(NAD_Get_Display_Name()), "EC-Standardparameter");
     refresh_mode = 0;
@@ -328,6 +328,56 @@ TEST_F(NADChoice, DamagedUserFileIsRefusedForTheBuiltInAnnexItWasBasedOn)
     EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.45);
     EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Schweden (benutzerdefiniert)");
     EXPECT_TRUE(Shown_Messages().empty());
+}
+
+TEST_F(NADChoice, UserFileWithoutPartsTheDesignDoesNotReadIsTakenAndSaidOnce)
+{
+    NAD_Set set;
+    ASSERT_TRUE(NAD_Build_Builtin_Set(NAD_FILE_GERMANY, &set));
+    set.name = "Schweden";
+    set.code = 7;
+    set.ec2.gamma_c[0] = 1.40;
+    set.ec2.gamma_s[0] = 1.10;
+    set.ec9.gamma_M1 = 1.23;
+    File_Stream text;
+    NAD_Write_Set(text.get(), &set);
+    const std::string whole = text.bytes();
+    const auto without = [&whole](const char* tag, const char* next) {
+        const size_t from = whole.find(std::string("\n\n") + tag), to = next ? whole.find(std::string("\n\n") + next) : whole.size();
+        return whole.substr(0, from) + whole.substr(to);
+    };
+    NAD_EC9_Params reset;
+    NAD_EC9_Defaults(&reset);
+    const std::string path = dram_.file("NADS/1.NAD");
+
+    Write_Header_Only("1.NAD", without("#EC9", nullptr));
+    refresh_mode = 1;
+    for (int run = 0; run < 2; ++run) {
+        testing::internal::CaptureStderr();
+        NAD_Select_By_Name("Schweden");
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Schweden (benutzerdefiniert)");
+        EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.40);
+        EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_s[0], 1.10);
+        EXPECT_DOUBLE_EQ(active_nad_set.ec9.gamma_M1, reset.gamma_M1);
+        EXPECT_EQ(err, run > 0 ? "" : "Der nationale Anhang \"Schweden\" wird verwendet: die Datei " + path +
+                                          " ist unvollst\xC3\xA4ndig: der Teil EC9 fehlt; f\xC3\xBCr diesen Teil gelten"
+                                          " die Werte von \"EC-Standardparameter\".\n");
+    }
+    refresh_mode = 0;
+
+    // Several such parts are named together; without EC0 (as without EC2) the file is
+    // refused as before.
+    Write_Header_Only("1.NAD", without("#EC3", "#EC6"));
+    NAD_Select_By_Name("Schweden");
+    EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.40);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_NE(Shown_Messages()[0].text.find("ist unvollst\xE4ndig: die Teile EC3 und EC5 fehlen;\nf\xFCr diese Teile"),
+              std::string::npos) << Shown_Messages()[0].text;
+    Write_Header_Only("1.NAD", without("#EC0", "#EC2"));
+    NAD_Select_By_Name("Schweden");
+    EXPECT_DOUBLE_EQ(NAD_Get_EC2_Params()->gamma_c[0], 1.5);
+    EXPECT_EQ(std::string(NAD_Get_Display_Name()), "Deutschland");
 }
 
 TEST_F(NADChoice, NegativeCodeInAUserFileKeepsTheLoadedValues)

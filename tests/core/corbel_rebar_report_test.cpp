@@ -196,6 +196,38 @@ TEST_F(CorbelRebarReport, SingleCorbelThatFails)
     EXPECT_NE(minimal.find(Lines("{warn:Ankerplatten sind gesondert zu bemessen}\n") + END), std::string::npos);
 }
 
+// Beside a corbel on a column, the detailed level gives the main tie's length from the
+// corbel's end (30 cm less 3 cm cover and the 8 mm splitting loops) through the chosen
+// length in the member, before the hint on anchor bodies; nothing without a chosen length.
+TEST_F(CorbelRebarReport, LengthOfTheMainTieBars)
+{
+    m.system = SYSTEM_SUPPORT_CORBEL;
+    Check();
+    s().final_As_h = 5.0;
+    s().l_main_member = 35.0;
+    s().short_anch = 1;
+    s().D_corbel = 5.6;  // the mandrel line ends the line that names the bar's form
+    r().anchorage[4] = 5.6;
+    const std::string member = Lines("╬tVerankerungslänge: ╬tTräger gew l╬\\v╬r = 40.0 cm  >  erf l╬\\v╬r = 35.0 cm  {ok}\n");
+    const std::string hint = Lines("{warn:ê  Trägerzugbewehrung mit Ankerkörpern verankern}\n");
+    const struct {
+        int loops;
+        double chosen;
+        std::string lines;
+    } cases[] = {
+        {1, 40.0, member + Lines("╬tLänge der Schlaufen: l╬\\s╬r = 66.2 cm\n") + hint},
+        {0, 40.0, member + Lines("╬tLänge der Stäbe: l╬\\s╬r = 66.2 cm\n") + hint},
+        {1, 0.0, Lines("╬tVerankerungslänge: ╬tTräger gew l╬\\v╬r = 0.0 cm\n") + hint},
+    };
+    for (const auto& c : cases) {
+        r().loops = c.loops;
+        r().anchorage[0] = c.chosen;
+        const std::string report = Report(2);
+        EXPECT_NE(report.find(c.lines), std::string::npos) << report;
+        EXPECT_EQ(Report(1).find(Cp("Länge der")), std::string::npos);
+    }
+}
+
 // Areas per metre, the corbel's own longitudinal bars, the bars of the beam and the mandrel
 // diameters of the tie and the hangers.
 TEST_F(CorbelRebarReport, BeamEndCorbel)

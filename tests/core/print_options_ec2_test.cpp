@@ -105,17 +105,23 @@ TEST(PrintOptionsEc2, RemarksRoundTrip)
     o.Set_Remarks("erste Zeile\r\nzweite\r\n");
     EXPECT_EQ(Written(&o.r), HEAD + " 19 erste~Zeile\nzweite\n\n");
 
-    // A length of 0 leaves the earlier remarks.
-    File_Stream none(HEAD + " 0\n");
-    ASSERT_EQ(Read_EC2_Print_Options(none.get(), &o.r), 0);
-    EXPECT_EQ(o.remarks(), "erste Zeile\r\nzweite\r\n");
+    // A length below 1 ends the block and leaves the earlier remarks; the reader stops
+    // right behind the length.
+    for (const char* length : {" 0", " -3"}) {
+        File_Stream none(HEAD + length + "\n 42\n");
+        ASSERT_EQ(Read_EC2_Print_Options(none.get(), &o.r), 0) << length;
+        EXPECT_EQ(o.remarks(), "erste Zeile\r\nzweite\r\n") << length;
+        int next = 0;
+        EXPECT_EQ(std::fscanf(none.get(), "%d", &next), 1);
+        EXPECT_EQ(next, 42);
+    }
 }
 
 TEST(PrintOptionsEc2, DamagedRemarksLengthIsRefused)
 {
-    // Negative, absurdly large, longer than the file, or cut short by its end: a read
-    // error, no huge allocation, the earlier remarks stay.
-    for (const std::string& tail : {std::string(" -5 abc\n"), " " + std::to_string(INT_MAX) + " abc\n",
+    // Absurdly large, longer than the file, or cut short by its end: a read error, no
+    // huge allocation, the earlier remarks stay.
+    for (const std::string& tail : {" " + std::to_string(INT_MAX) + " abc\n",
                                     std::string(" 1000001 abc\n"), std::string(" 50 nur~zehn~\n"),
                                     std::string(" 4 abc"), std::string(" 3")}) {
         Options o;

@@ -87,6 +87,31 @@ TEST_F(PlotAnnotations, RebarAnnotationLimitsAndState)
     EXPECT_EQ(Plot_Rebar_Diameter_Mm(11), 0);
 }
 
+TEST_F(PlotAnnotations, DrawingTextBlockIsOneGroupOfFourTexts)
+{
+    Begin(2.0);
+    File_Stream file;
+    plot_state.plot_file_stream = file.get();
+    plot_state.font = 3;
+    Plot_Write_Drawing_Text_Block(1.0, 2.5, 12);
+    // The graphic's records in record units (scale 2), the file's entities in drawing units.
+    const struct { const char* record_x; const char* entity_x; } texts[] = {
+        {"2.000000", "1.000000"}, {"2.020000", "1.010000"}, {"2.040000", "1.020000"}, {"2.060000", "1.030000"}};
+    std::string records, entities = "-opengroup\n";
+    for (const auto& t : texts) {
+        records += std::string(" 2 ") + t.record_x + " 5.000000 \xAE" "12\xAF\n";
+        entities += std::string("-text / 1 3 3 2 1 7 ") + t.entity_x + " 2.500000 0. 1.2 0. 0.\n    \xAE" "12\xAF\n";
+    }
+    EXPECT_EQ(Records(), records);
+    EXPECT_EQ(file.bytes(), entities + "-closegroup\n");
+
+    // Without a drawing file only the graphic's texts.
+    plot_state.plot_file_stream = nullptr;
+    Plot_Write_Drawing_Text_Block(0.0, 0.0, -4);
+    EXPECT_EQ(Count_Of(Records(), "\xAE-4\xAF"), 4);
+    EXPECT_EQ(file.bytes(), entities + "-closegroup\n");
+}
+
 TEST_F(PlotAnnotations, MemberDiagramRecords)
 {
     Begin();
