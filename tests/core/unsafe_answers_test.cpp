@@ -1,7 +1,7 @@
-// Positions whose design once passed on a check made against the wrong value, on a load
-// moved toward the support, or on a horizontal force that no check saw: each now gives the
-// line that says so and the verdict that follows from it, while the neighbouring ordinary
-// positions keep their results.
+// Answers a checking engineer would reject: a nib minimum judged against another dimension
+// than the one it names, a load moved toward the support to fit its bearing plate, a
+// horizontal force beyond what the shear rules look at. Each position gives the line that
+// says what became of it and the verdict that follows; a neighbouring position still passes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -61,7 +61,7 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
              No_Plate(m);
          },
          544, 0, {"Abmessungen der Trägernase: min h╬\\k╬r = 32.0 cm < h╬\\k╬r  {ok}"}, {}, true},
-        // The bearing plate: past the corbel's end refused, a as entered; near the face raised.
+        // The bearing plate past the corbel's end, or longer than the corbel: refused, a as entered.
         {"plate past the end", 1, [](Corbel_Model& m) { m.load_a = 28.0; }, 300, 30,
          {"Lastangriff bei úa = 28.0 cm",
           "Fehler úa: Lagerplatte reicht über das Konsolende (úa + l╬\\p╬r/2 > l╬\\k╬r)"},
@@ -73,9 +73,7 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
              m.load_a = 0.2;
          },
          300, 30, {"Lastangriff bei úa = 0.2 cm", "Fehler l╬\\p╬r"}, {"úa = -", "Konsolende"}, false},
-        {"load nearer the face than half the plate", 1, [](Corbel_Model& m) { m.load_a = 5.0; }, 300, 30,
-         {"Lastangriff bei úa = 7.5 cm"}, {"Fehler"}, true},
-        // The two shear rules with H above half of A: not applicable.
+        // The two shear rules with H above half of A: not applicable; at half of A designed as before.
         {"Heft 399, H far above A", 1, [](Corbel_Model& m) { m.method = HEFT_399; }, 10, 5000,
          {" Verfahren für H > 0.5 A nicht anwendbar !", "Bewehrung nicht ermittelbar"}, {}, false},
         {"Heft 600, H far above A", 1, [](Corbel_Model& m) { m.method = HEFT_600; }, 10, 5000,
@@ -84,8 +82,6 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
          {" Verfahren für H > 0.5 A nicht anwendbar !"}, {}, false},
         {"Heft 600, H = 0.5 A", 1, [](Corbel_Model& m) { m.method = HEFT_600; }, 300, 150,
          {"Zuggurtbewehrung: Z╬\\A+H╬r = 380.5 kN  ê  erf A╬\\s,h╬r = 8.75 cm²"}, {"Verfahren für"}, true},
-        {"Heft 399, ordinary", 1, [](Corbel_Model& m) { m.method = HEFT_399; }, 300, 60,
-         {"Zuggurtbewehrung: Z╬\\A+H╬r = 303.4 kN  ê  erf A╬\\s,h╬r = 6.98 cm²"}, {"Verfahren für"}, true},
     };
     for (const Answer_Case& c : cases) {
         SCOPED_TRACE(c.what);
