@@ -58,6 +58,7 @@ const char* const kZoneRatio = " xc/(d-cnom-ds,b\x81) = %.1lf/%.1lf = %.2lf";
 const char* const kZoneExceeded = " > 0.4  \x88  Druckstrebentragf\x84higkeit \x81" "berschritten !";
 const char* const kBeamEndLeverCut = " Tr\x84gerkonsole: zk > 0.85 d, wird zu 0.85 d gesetzt !";
 const char* const kNoDesign = " Bemessung nicht m\x94glich, Verfahren nicht anwendbar !";
+const char* const kHorizontalBeyondBound = " Verfahren f\x81r H > 0.5 A nicht anwendbar !";
 const char* const kNoTie = " Zuggurtkraft \xF3 0.0, Verfahren nicht anwendbar !";
 const char* const kDesignLeverZero = " aus Bemessung: zk \xF3 0.0, wird zu 0.9 hk gesetzt !";
 const char* const kDesignLeverHigh = " aus Bemessung: zk > 0.9 hk, wird zu 0.9 hk gesetzt !";
@@ -279,6 +280,10 @@ void Beam_Design::Strut_Angle_Class_5()
 
 int Beam_Design::Lever_Arm()
 {
+    // The two shear rules take the lever arm from the vertical load alone and never check
+    // the compression that H adds at the face; they are used only while H stays a minor
+    // part of the load (H at most 0.5 A). Beyond it another method has to design the corbel.
+    if ((cls == 1 || cls == 3) && H > 0.5 * A + 0.001) return Fail(kHorizontalBeyondBound);
     if (cls == 1) {
         if (class_index >= 0 && class_index < OLD_GRADE_COUNT) {
             grade = class_index;
@@ -432,10 +437,11 @@ void Beam_Design::Hung_Up_Load()
     double hanger = hung_share;
 
     if (cls == 0) {
+        // Each minimum against the dimension it names (and the report prints beside it).
         const double min_hk = 4.0 * hung_share / (b * fcd);
-        if (min_hk > dk) Failed(DESIGN_CHECK_MIN_HEIGHT, kVerticalHangers);
+        if (min_hk > hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kVerticalHangers);
         const double min_dk = 4.0 * rest / (b * fcd * std::tan(beta * kRadPerDeg));
-        if (min_dk > hk) Failed(DESIGN_CHECK_MIN_DEPTH, kInclinedHangers);
+        if (min_dk > dk) Failed(DESIGN_CHECK_MIN_DEPTH, kInclinedHangers);
         w->min_hk = min_hk * 100.0;
         w->min_dk = min_dk * 100.0;
         Z = (std::min(1.0, 0.25 * h / hk) * rest + hung_share) * lambda_e + ZH;
@@ -493,7 +499,7 @@ void Beam_Design::Direct_Load()
         switch (cls) {
         case 0: {
             const double min_hk = 4.0 * A / (b * fcd);
-            if (dk < min_hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kMinHeight);
+            if (min_hk > hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kMinHeight);
             w->min_hk = min_hk * 100.0;
             break;
         }

@@ -123,10 +123,10 @@ void Write_Echo(FILE* f, const Beam_Corbel_Work& w, const char* p)
                Beam_Corbel_Method_Label(w.method_class));
 }
 
-// The minimum corbel height (class 0) against the depth it is compared with.
+// The minimum corbel height (class 0) against the height hk.
 void Write_Min_Hk(FILE* f, const Beam_Corbel_Work& w)
 {
-    const Check_Text c = Judge(w.min_hk, w.dk, w.failed_checks, DESIGN_CHECK_MIN_HEIGHT);
+    const Check_Text c = Judge(w.min_hk, w.corbel_height, w.failed_checks, DESIGN_CHECK_MIN_HEIGHT);
     OLI_Printf(f, " min h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1f cm %s h" OLI_SEQ_SUB "k" OLI_SEQ_RESET "  %s\n",
                w.min_hk, c.sign, c.verdict);
 }
@@ -203,7 +203,7 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
             Write_Min_Hk(f, w);
             OLI_Printf(f, "%s%.0f%%ige Schr" UML_ae "gaufh" UML_ae "ngung:", p,
                        100.0 * (1.0 - w.distribution_number));
-            const Check_Text c = Judge(w.min_dk, w.corbel_height, w.failed_checks, DESIGN_CHECK_MIN_DEPTH);
+            const Check_Text c = Judge(w.min_dk, w.dk, w.failed_checks, DESIGN_CHECK_MIN_DEPTH);
             OLI_Printf(f, " min d" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1f cm %s d" OLI_SEQ_SUB "k" OLI_SEQ_RESET
                           "  %s\n", w.min_dk, c.sign, c.verdict);
         }

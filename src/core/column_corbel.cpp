@@ -55,6 +55,7 @@ const char kMinWidth[] = " Nachweis der Betondruckstrebe: min b > b !";
 const char kShearTau[] = " Nachweis der Querkraft: \xD6_0 > \xD6_zul !";
 const char kShearVRdMax[] = " Nachweis der Querkraft: VEd > VRd,max !";
 const char kNotApplicable[] = " Bemessung nicht m\x94glich, Verfahren nicht anwendbar !";
+const char kHorizontalBeyondBound[] = " Verfahren f\x81r H > 0.5 A nicht anwendbar !";
 const char kCompressionSteel[] =
     " Achtung: Druckbewehrung (%.2lf cm\xFD) in der Nase erforderlich !";
 const char kDesignZZero[] = " aus Bemessung: z \xF3 0.0, wird zu 0.9 h gesetzt !";
@@ -270,6 +271,15 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     if (fcd <= 0.001 || fyd <= 0.001 || fck <= 0.001 || gamma_c <= 0.001)
         errors += out.Error(kMaterialFault);
     if (errors > 0) return Fail(w);
+
+    // The two shear rules take the lever arm from the vertical load alone and never check
+    // the compression that H adds at the column face; they are used only while H stays a
+    // minor part of the load (H at most 0.5 A). Beyond it another method has to design the
+    // corbel.
+    if ((method == 2 || method == 4) && H > 0.5 * A + 0.001) {
+        out.Message(kHorizontalBeyondBound);
+        return Fail(w);
+    }
 
     // The shear rule of "Heft 399" is tabulated for the older grades only. A concrete weaker
     // than B 15 takes B 15, whose limits are the smallest.

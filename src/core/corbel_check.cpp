@@ -38,6 +38,8 @@ const char kErrHk[] = "Fehler h\xCE\\k\xCE" "r";
 const char kErrB[] = "Fehler b";
 const char kErrLp[] = "Fehler l\xCE\\p\xCE" "r";
 const char kErrA[] = "Fehler \xA3" "a";
+const char kErrPlatePastEnd[] =
+    "Fehler \xA3" "a: Lagerplatte reicht \x81" "ber das Konsolende (\xA3" "a + l\xCE\\p\xCE" "r/2 > l\xCE\\k\xCE" "r)";
 const char kBridgeConcreteLine[] =
     "Betonbr\x81" "cken: hochfester Beton (\xF2 C55/67) nicht zugelassen";
 const char kBridgeConcreteMessage[] = "Betonbr\x81" "cken: Beton \xF2 C55/67 nicht zugelassen";
@@ -288,15 +290,22 @@ void Check_Bridge_Rules(Corbel_Model* m, const NAD_EC2_Params* params, FILE* rep
         PrintMessage(Oem_To_Ansi_Umlauts(Bridge_Steel_Line(*m).c_str()));
 }
 
-// The load position on the bearing plate: a lies between half the plate and the corbel
-// end less half the plate; a corbel shorter than its plate cannot hold it.
-void Check_Bearing_Plate(Corbel_Model* m, FILE* report, int* error)
+// The load position on the bearing plate. A load nearer the face than half the plate is
+// taken at the plate's middle, which only lengthens its lever. A plate that reaches past the
+// corbel's end is refused, not moved back: that would shorten the lever the tie is designed
+// for. A corbel shorter than its plate cannot hold it at all; a is then left as entered, so
+// that the refused position shows what was entered. over_end_reported: whether a plate past
+// the end is reported here (the caller may have refused a already).
+void Check_Bearing_Plate(Corbel_Model* m, FILE* report, int* error, bool over_end_reported = true)
 {
     if (!(m->lp > 0.01)) return;
     const double half = m->lp / 2.0;
-    if (m->load_a < half) m->load_a = half;
-    if (m->load_a > m->lk - half) m->load_a = m->lk - half;
-    if (m->load_a < half - 0.001 || m->load_a > m->lk + 0.001 - half) Fail(error, report, kErrLp);
+    if (m->lp > m->lk + 0.001) {
+        Fail(error, report, kErrLp);
+    } else {
+        if (m->load_a < half) m->load_a = half;
+        if (over_end_reported && m->load_a + half > m->lk + 0.001) Fail(error, report, kErrPlatePastEnd);
+    }
     if (m->execution == EXECUTION_SINGLE && m->bp > m->b + 0.001) m->bp = m->b;
 }
 
@@ -318,9 +327,10 @@ void Check_Geometry(Corbel_Model* m, FILE* report, int* error)
         Check_Bearing_Plate(m, report, error);
     } else if (m->connection == CONNECTION_COLUMN) {
         if (D < 0.01) Fail(error, report, kErrD1k);
-        if (m->load_a < 0.01 || m->load_a > m->lk - 0.01) Fail(error, report, kErrA);
+        const bool a_outside = m->load_a < 0.01 || m->load_a > m->lk - 0.01;
+        if (a_outside) Fail(error, report, kErrA);
         if (m->load_transfer == LOAD_TRANSFER_DIRECT) {
-            Check_Bearing_Plate(m, report, error);
+            Check_Bearing_Plate(m, report, error, !a_outside);
             // A chamfered end must leave the load its depth: h'k is cut to what the
             // line from the load to the support allows. (Geometry already reported as
             // broken is left alone rather than divided by zero.)

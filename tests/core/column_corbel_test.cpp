@@ -647,8 +647,8 @@ TEST_F(ColumnCorbel, TieWithoutTensionIsNotDesigned)
 
 TEST_F(ColumnCorbel, NoLoadShareAndTinyLoadsGiveFiniteNonNegativeStirrups)
 {
-    // H alone: nothing divides by the missing load.
-    for (int method : {0, 2, 3, 4, 5, 6}) {
+    // H alone: nothing divides by the missing load. (The two shear rules refuse it.)
+    for (int method : {0, 3, 5, 6}) {
         Column_Corbel_Work w = Direct(method);
         w.vertical_force = 0.0;
         w.horizontal_force = 40.0;

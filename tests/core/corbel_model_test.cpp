@@ -238,11 +238,16 @@ TEST_F(CorbelModel, BearingPlateChamferAndGeometryErrors)
     m.load_a = 5.0;  // plate 15 on a corbel of 30
     EXPECT_EQ(Check(), 0);
     EXPECT_DOUBLE_EQ(m.load_a, 7.5);
+    // A plate past the corbel's end is refused, not moved toward the support.
     m.load_a = 29.0;
     m.bp = 45.0;
-    EXPECT_EQ(Check(), 0);
-    EXPECT_DOUBLE_EQ(m.load_a, 22.5);
+    std::string past;
+    EXPECT_EQ(Check_Reported(&past), 1);
+    EXPECT_TRUE(Has(past, "Fehler \xA3" "a: Lagerplatte reicht \x81" "ber das Konsolende"));
+    EXPECT_DOUBLE_EQ(m.load_a, 29.0);
     EXPECT_DOUBLE_EQ(m.bp, 30.0);
+    m.load_a = 22.5;  // flush with the end
+    EXPECT_EQ(Check(), 0);
     // A plate of 0.01 cm length is none: neither a nor bp is bound by it.
     m.lp = 0.01;
     m.load_a = 29.0;
@@ -260,9 +265,10 @@ TEST_F(CorbelModel, BearingPlateChamferAndGeometryErrors)
     EXPECT_DOUBLE_EQ(m.hk_end, 30.0 * 0.5 * 34.0 / 16.5);
 
     std::string written;
-    m.lk = 12.0;  // shorter than the plate
+    m.lk = 12.0;  // shorter than the plate: a stays as entered
     EXPECT_EQ(Check_Reported(&written), 1);
     EXPECT_TRUE(Has(written, "Fehler l\xCE\\p\xCE" "r"));
+    EXPECT_DOUBLE_EQ(m.load_a, 16.5);
 
     m.lk = 30.0;  // load at the face without a plate: error, no division by zero
     m.lp = 0.0;

@@ -336,6 +336,12 @@ TEST_F(Pages, NoResultsOrMarksForARejectedOrAbortedDesign)
     m.load_a = lk + 5.0;
     ASSERT_EQ(Corbel_Model_Errors(m, nullptr), 1);
     EXPECT_EQ(results_shown(), without);
+    // A bearing plate past the corbel's end: page 1 names the data check's error.
+    ASSERT_GT(m.lp, 2.0);
+    m.load_a = lk - m.lp / 2 + 1.0;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Fehler \xA3" "a: Lagerplatte reicht \x81" "ber das Konsolende (\xA3" "a + l"), 1);
     m.load_a = lk / 2;
     ASSERT_EQ(Corbel_Model_Errors(m, nullptr), 0);
     m.summary.fatigue_failed = 1;
