@@ -255,6 +255,12 @@ TEST_F(CorbelModel, BearingPlateChamferAndGeometryErrors)
     Check();
     EXPECT_DOUBLE_EQ(m.load_a, 29.0);
     EXPECT_DOUBLE_EQ(m.bp, 45.0);
+    // Just beyond that it is one.
+    m.lp = 0.015;
+    m.load_a = 0.0;
+    Check();
+    EXPECT_DOUBLE_EQ(m.load_a, 0.0075);
+    EXPECT_DOUBLE_EQ(m.bp, 30.0);
     m.lp = 15.0;
     m.load_a = 22.5;
     m.bp = 30.0;
