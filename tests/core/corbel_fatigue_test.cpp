@@ -104,8 +104,8 @@ TEST_F(CorbelFatigue, OnlySingleLoadCorbelsOnColumnsWithDirectTransferAreChecked
     m.fatigue_check = 0;
     expect_not_checked("switched off");
     m.fatigue_check = 1;
-    Rows({{200000.0, 20000.0}});
-    expect_not_checked("one row");
+    m.load_count[1] = 0;
+    expect_not_checked("no row");
 }
 
 // EN 1992-1-1 (6.76) with fcd = alpha_cc fck / gamma_c,fat (3.1.6(1)), alpha_cc as the
