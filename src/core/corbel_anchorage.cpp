@@ -155,8 +155,9 @@ struct Anchorage_Run {
     bool load_corbel = false;
     bool on_column = false;  // load corbel on a column (the only column case)
     bool direct = true;      // direct support
-    // No combination could be designed: the required areas, and every length that follows
-    // from them, are unknown (-1.0), not those of no steel.
+    // No combination, or not every loaded one, could be designed: the required areas, and
+    // every length that follows from them, are unknown (-1.0), not those of no steel or of
+    // the combinations that were designed.
     bool areas_unknown = false;
     // Required areas, after the fatigue check raised the final ones.
     double req_main = 0.0;
@@ -636,7 +637,7 @@ void Check_Corbel_Anchorage(Corbel_Model* model, FILE* report, int detail)
     run.load_corbel = m.system == SYSTEM_LOAD_CORBEL;
     run.on_column = run.load_corbel && m.connection == CONNECTION_COLUMN;
     run.direct = !(run.on_column && m.load_transfer == LOAD_TRANSFER_INDIRECT);
-    run.areas_unknown = res.none_designed != 0;
+    run.areas_unknown = res.none_designed != 0 || !Undesigned_Combinations(m).empty();
     run.bars = Bars_Of(m, run.beam_end);
     if (run.on_column) {
         run.bars.s_h1 = 0.0;

@@ -516,6 +516,10 @@ int Write_Report_Notes(const Corbel_Model* model, FILE* report)
             OLI_Printf(report, "%sAngeh" AE "ngte Last: Horizontallasten werden nicht angesetzt.\n",
                        report_line_prefix);
     }
+    if (const char* fatigue = Fatigue_Check_Not_Made_Note(m)) {
+        ++count;
+        if (report) OLI_Printf(report, "%s%s\n", report_line_prefix, fatigue);
+    }
     return count;
 }
 
@@ -614,13 +618,13 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
     const int ok = rows.Evaluate();
 
     if (!s) {
-        if (ok && Fatigue_Case(m) && Row_Count(m, 1) > 1) Check_Corbel_Fatigue(&m, nullptr, detail);
+        if (ok && Fatigue_Case(m) && Row_Count(m, 1) >= 1) Check_Corbel_Fatigue(&m, nullptr, detail);
         if (m.rebar_chosen) Check_Corbel_Anchorage(&m, nullptr, 0);
         return;
     }
-    // A required value that could not be determined ends the report like every other, with
-    // "Bewehrung nicht ermittelbar" and the failure verdict.
-    if (!ok || !Fatigue_Case(m) || Row_Count(m, 1) <= 1) {
+    // A fatigue check asked for with rows entered always has its section: made, or why not
+    // (one row, or a required value that could not be determined).
+    if (!Fatigue_Case(m) || Row_Count(m, 1) < 1) {
         Close_Level(s);
         Write_Final_Result(m, s, detail);
         return;

@@ -28,11 +28,12 @@ extern double section_graphic_text_sizes[2];
 // each failed part.
 void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
 
-// The short notes that precede the design, counted (0 to 5) and, with a stream, written:
+// The short notes that precede the design, counted (0 to 6) and, with a stream, written:
 // the lightweight-concrete approval under EN 1992-2 with the German annex, the general
 // detailing rules that are not checked when bars are chosen, ignored negative vertical
-// loads, ignored negative horizontal loads of the design combinations, and horizontal
-// loads that a hung-up load does not take.
+// loads, ignored negative horizontal loads of the design combinations, horizontal loads
+// that a hung-up load does not take, and a fatigue check asked for a corbel it is not made
+// for.
 int Write_Report_Notes(const Corbel_Model* model, FILE* report);
 
 // The annex's αcc that the design values take: its bridge value for EN 1992-2, its

@@ -47,15 +47,28 @@ constexpr double kLeastArea = 0.001;
 constexpr double kShownArea = 0.01;
 // Age at first loading when none is given [days].
 constexpr double kStandardAge = 28.0;
-// The strength-gain factor of the check is that of cement class index 0.
+// The strength-gain factor of the check is that of cement class index 0 (class S).
 constexpr int kCementClass = 0;
+
+bool Rows_Entered(const Corbel_Model& m)
+{
+    return m.fatigue_check != 0 && m.load_count[1] >= 1 && m.load_table[1] != nullptr;
+}
+
+bool Corbel_Checked(const Corbel_Model& m)
+{
+    return m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN &&
+           m.load_transfer == LOAD_TRANSFER_DIRECT && m.execution == EXECUTION_SINGLE;
+}
 
 bool Check_Applies(const Corbel_Model& m)
 {
-    return m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN &&
-           m.load_transfer == LOAD_TRANSFER_DIRECT && m.execution == EXECUTION_SINGLE && m.fatigue_check != 0 &&
-           m.load_count[1] >= 2 && m.load_table[1] != nullptr;
+    return Corbel_Checked(m) && Rows_Entered(m);
 }
+
+// The stress range lies between the fatigue rows: one row gives none.
+const char* const TEXT_ONE_ROW =
+    "nur eine Lastkombination (Ober- und Unterlast erforderlich), Nachweis nicht m" UML_oe "glich";
 
 double Age_Used(const Corbel_Model& m)
 {
@@ -115,6 +128,7 @@ struct Fatigue_Report_Values {
 // The reason of a check that found no stresses, as the report's failed line says it.
 const char* Not_Possible_Text(bool startable, const Material_Set& set, const Fatigue_Stress_Input& record)
 {
+    if (record.case_count < 2) return TEXT_ONE_ROW;
     if (!startable) return "Zuggurtbewehrung nicht ermittelbar, Nachweis nicht m" UML_oe "glich";
     for (int i = 0; i < 2; ++i)
         if (set.steel[i].steel_index == STEEL_GLASS_FIBRE)
@@ -213,6 +227,11 @@ void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report
     OLI_Printf(out, "%sBetondruckstrebe (f" SUB "cd,fat" RST " = %.2lf N/mm" SUP "2" RST " bei t" SUB "0" RST
                " = %.1lf d):\n",
                report_line_prefix, v.fcd_fat, v.t0);
+    // The cement is no input: the class behind βcc(t0) is an assumption the reader must see
+    // (above 28 days class S gives the largest gain).
+    OLI_Printf(out, "%s " BETA SUB "cc" RST "(t" SUB "0" RST ") = %.3lf (Zementklasse %s angenommen: s = %.2lf)\n",
+               report_line_prefix, Get_Strength_Gain_Factor(kCementClass, v.t0),
+               cement_group_letters[Get_Cement_Group(kCementClass)], Get_Strength_Gain_Exponent(kCementClass));
     OLI_Printf(out, "%s |%s" SUB "c,max" RST "|/f" SUB "cd,fat" RST " %s 0.5 + 0.45%s|%s" SUB "c,min" RST
                "|/f" SUB "cd,fat" RST " %s %.1lf",
                report_line_prefix, sigma, less_equal, report_times_sign, sigma, less_equal, c_max);
@@ -312,6 +331,14 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
     s.dAsb_h_fat = 0.0;
     s.fatigue_utilisation = 0.0;
     if (!Check_Applies(m)) return 1;
+    // Without the required reinforcement of every combination there is no tie to check;
+    // the areas stay as the envelope has them.
+    if (s.design_failed) {
+        if (report != nullptr)
+            OLI_Write_Failed_Line(report, "Bewehrung nicht ermittelbar, Nachweis nicht m" UML_oe "glich");
+        s.fatigue_failed = 1;
+        return 0;
+    }
 
     Material_Set* set = Corbel_Material_Set(model);
     // Damaged material data are told at once: the stress search is not run on them.
@@ -366,7 +393,7 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
 
     Prepare_Fatigue_Material_Set(set, 0.0, 0.0, 1);
     // A failure return means that no stress state was found: no tie area.
-    const int failed = startable ? Calc_Fatigue_Stresses(1, &record) : 1;
+    const int failed = startable && rows >= 2 ? Calc_Fatigue_Stresses(1, &record) : 1;
 
     s.delta_sigma_s = record.steel_max_top - record.steel_min_top;
     const double tie_found = failed ? -1.0 : record.area_top;
@@ -392,4 +419,26 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
     if (report != nullptr) Write_Fatigue_Report(report, model, *set, values, detail_level);
     Restore_Material_Set(set);
     return check_failed ? 0 : 1;
+}
+
+const char* Fatigue_Check_Not_Made_Note(const Corbel_Model& m)
+{
+    if (!Rows_Entered(m) || Corbel_Checked(m)) return nullptr;
+    const char* const rest = ": Erm" UML_ue "dungsnachweis ist gesondert zu f" UML_ue "hren";
+    static std::string note;
+    if (m.execution == EXECUTION_BEAM_END)
+        note = "Tr" UML_ae "gerkonsole";
+    else if (m.system == SYSTEM_SUPPORT_CORBEL)
+        note = "Auflagerkonsole";
+    else if (m.connection == CONNECTION_BEAM)
+        note = "Konsole an einem Tr" UML_ae "ger";
+    else
+        note = "Angeh" UML_ae "ngte Last";
+    note += rest;
+    return note.c_str();
+}
+
+const char* Fatigue_Check_Not_Possible_Reason(const Corbel_Model& m)
+{
+    return Check_Applies(m) && m.load_count[1] < 2 ? TEXT_ONE_ROW : nullptr;
 }

@@ -25,6 +25,17 @@ double Calc_Corbel_Fcd_Fat(const Corbel_Model* model, double* t0);
 // fails, the summary's fatigue-failed flag. With a report stream writes the check at the
 // detail level 0, 1 or 2.
 // Returns 1 when the check does not apply (not a single load corbel on a column with direct
-// load transfer, the check switched off, fewer than two fatigue rows) or is met; 0 when it
-// failed.
+// load transfer, the check switched off, no fatigue row) or is met; 0 when it failed or
+// cannot be made: one fatigue row gives no stress range, and a design that left a required
+// area unknown (a combination not designed) no tie to check; the report says why.
 int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level);
+
+// The report's note on a fatigue check that was asked for (switch on, rows entered) for a
+// corbel it is not made for: the kind of corbel, the load transfer or the execution, and
+// that the check is to be made separately. null when the check applies or was not asked
+// for. Code page 850.
+const char* Fatigue_Check_Not_Made_Note(const Corbel_Model& m);
+
+// Why a fatigue check that applies cannot be made before any stress is sought (a single
+// fatigue row), as the report's failed line says it; null otherwise. Code page 850.
+const char* Fatigue_Check_Not_Possible_Reason(const Corbel_Model& m);

@@ -8,6 +8,7 @@
 #include "core/corbel_model.h"
 #include "core/corbel_text_bytes.h"
 #include "core/corbel_work.h"
+#include "core/design_load_case.h"
 #include "core/load_tables.h"
 #include "core/safety_factor_display.h"
 #include "material/class_names.h"
@@ -239,8 +240,14 @@ void Write_Parameters(FILE* f, const Corbel_Model& m, const char* p)
                    p, m.load_share);
         OLI_Printf(f, "%sNeigungswinkel der Schr" UML_ae "gbewehrung %.1lf" DEGREE "\n", p, m.inclination);
     }
-    if (m.lp > 0.01 && !(on_column && indirect))
-        OLI_Printf(f, "%sLagerpressung: Lagerfuge %s\n", p, m.bed_joint == 1 ? "trocken" : "Gleit-/Elastomerlager");
+    if (!(on_column && indirect)) {
+        // A dry joint raises H to 0.2 A only on a bearing plate; without one the choice
+        // stays in the input, unused, and the echo says so.
+        if (m.bed_joint == 1 && !Has_Bearing_Plate(m))
+            OLI_Printf(f, "%sLagerfuge trocken: ohne Lagerplatte nicht angesetzt\n", p);
+        else if (m.lp > 0.01)
+            OLI_Printf(f, "%sLagerpressung: Lagerfuge %s\n", p, m.bed_joint == 1 ? "trocken" : "Gleit-/Elastomerlager");
+    }
     // The strut angle comes from the shear design of the supporting beam; the load tables
     // that follow end the line.
     if (m.execution == EXECUTION_SINGLE && !on_column && m.method == 3)

@@ -34,6 +34,7 @@ namespace {
 #define UE "\x81"
 #define SZ "\xE1"
 #define UC_UE "\x9A"
+#define GREATER_EQ "\xF2"
 
 const char* const TEXT_PLATE = ARROW "  Ankerplatte erf.";
 const char* const TEXT_ANCHOR_BODIES = ARROW "  Tr" AE "gerzugbewehrung mit Ankerk" "\x94" "rpern verankern";
@@ -57,7 +58,8 @@ bool At_Least(double a, double b) { return a >= b - 1e-9; }
 class Rebar_Report {
 public:
     Rebar_Report(Corbel_Model& m, FILE* out, int detail)
-        : m_(m), r_(m.rebar), s_(m.summary), out_(out), detail_(detail), params_(NAD_Get_EC2_Params())
+        : m_(m), r_(m.rebar), s_(m.summary), out_(out), detail_(detail), params_(NAD_Get_EC2_Params()),
+          missing_(Undesigned_Combinations(m))
     {
         p_ = report_line_prefix ? report_line_prefix : "";
         beam_end_ = m.execution == EXECUTION_BEAM_END;
@@ -110,6 +112,20 @@ private:
         const char* const close = main_tie ? OLI_SEQ_RESET : "";
         if (s_.none_designed) {
             Put(Format_String(", erf A" OLI_CTL "\\%s" OLI_CTL "r" TEXT_UNKNOWN "%s", index, close));
+        } else if (!missing_.empty() && required >= -0.1) {
+            // Combinations are missing from the envelope: what it holds is a lower bound. Only
+            // a provided area below it can be judged (not enough); none is judged enough.
+            const std::string why = " (" + missing_ + " nicht bemessbar)";
+            const double a = Shown(provided, 2), b = Shown(required, 2);
+            if (required <= 0.01)
+                Put(Format_String(", erf A" OLI_CTL "\\%s" OLI_CTL "r" TEXT_UNKNOWN "%s%s", index, why.c_str(), close));
+            else if (At_Least(a, b))
+                Put(Format_String(", erf A" OLI_CTL "\\%s" OLI_CTL "r " GREATER_EQ " %.2lf cm" SQUARE "%s%s%s", index,
+                                  required, unit_, why.c_str(), close));
+            else
+                Put(Format_String("  %s  erf A" OLI_CTL "\\%s" OLI_CTL "r " GREATER_EQ " %.2lf cm" SQUARE "%s%s  %s%s",
+                                  Get_Relation_Sign_Min(a, b), index, required, unit_, why.c_str(),
+                                  Get_Verdict_Not_Ok(), close));
         } else if (required > 0.01) {
             const double a = Shown(provided, 2), b = Shown(required, 2);
             const char* const verdict = At_Least(a, b) ? Get_Verdict_Ok() : Get_Verdict_Not_Ok();
@@ -509,6 +525,8 @@ private:
     FILE* out_;
     int detail_;
     const NAD_EC2_Params* params_;
+    // The combinations missing from the envelope; empty when it is complete.
+    const std::string missing_;
     const char* p_;
     const char* unit_;
     bool beam_end_, load_corbel_, on_column_;

@@ -10,7 +10,9 @@
 // the envelope of all load combinations.
 //
 // A verdict agrees with the numbers as printed: provided and required values are compared
-// at the decimals the line shows them with.
+// at the decimals the line shows them with. An envelope that lacks a combination gives
+// lower bounds ("erf A >= ..." with the combinations named): a provided area below one is
+// not enough, none is judged enough.
 #include <cstdio>
 
 struct Corbel_Model;

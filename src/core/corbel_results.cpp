@@ -124,3 +124,21 @@ int Evaluate_Load_Case_Results(Corbel_Model* model)
     s.final_Asb_h = s.Asb_h;
     return s.design_failed ? 0 : 1;
 }
+
+std::string Undesigned_Combinations(const Corbel_Model& model)
+{
+    const Load_Case_Summary& s = model.summary;
+    const int rows = model.results != nullptr && model.load_count[0] > 0 ? model.load_count[0] : 0;
+    if (s.none_designed || rows == 0) return "";
+    // A long list names the first few: the load table's column names every one.
+    constexpr int kNamed = 4;
+    std::string names;
+    int count = 0;
+    for (int i = 0; i < rows; ++i) {
+        if ((model.results[i].failed_checks & DESIGN_NOT_CARRIED_OUT) == 0) continue;
+        if (count < kNamed) names += (count == 0 ? "Lk " : ", ") + std::to_string(i + 1);
+        ++count;
+    }
+    if (count > kNamed) names += " u.a.";
+    return names;
+}

@@ -5,6 +5,7 @@
 //
 // Units: forces in N, areas in cm², lengths in cm, stresses in N/mm², angles in degrees.
 // A required area below -0.01 marks a failed design and is stored as -1.0.
+#include <string>
 
 struct Corbel_Model;
 
@@ -126,3 +127,9 @@ void Reset_Load_Case_Summary(Load_Case_Summary* summary);
 // results, one result per row of the ultimate-limit-state table. Returns 1 when no row failed (also for an empty
 // table), else 0. Null model: 1, nothing changed.
 int Evaluate_Load_Case_Results(Corbel_Model* model);
+
+// The loaded combinations whose design could not be carried out while another one was
+// designed, as the report names them ("Lk 2", "Lk 2, 5"): the envelope then holds the
+// others' required values only, a lower bound of what the position needs. Empty when every
+// loaded combination was designed, or none was (then nothing is known at all).
+std::string Undesigned_Combinations(const Corbel_Model& model);

@@ -66,11 +66,6 @@ bool Is_Beam_End(const Corbel_Model& model)
     return model.execution == EXECUTION_BEAM_END;
 }
 
-bool Has_Bearing_Plate(const Corbel_Model& model)
-{
-    return model.lp > 0.01 && model.bp > 0.01;
-}
-
 // The corbel's material set, allocated on the first use and reset for every later one.
 // false when there is no set to design with.
 bool Prepare_Material_Set()
@@ -252,6 +247,11 @@ double Book_Area(double area, bool& failed)
 }
 
 }  // namespace
+
+bool Has_Bearing_Plate(const Corbel_Model& model)
+{
+    return model.lp > 0.01 && model.bp > 0.01;
+}
 
 bool Corbel_Material_Usable(const Corbel_Model& model, const Material_Set& set)
 {

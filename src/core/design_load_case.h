@@ -28,6 +28,10 @@ int Design_Load_Case(Corbel_Model* model, int index, FILE* report, int detail_le
 // a free material without values fails) and a concrete whose section laws can be computed.
 bool Corbel_Material_Usable(const Corbel_Model& model, const Material_Set& set);
 
+// Whether the corbel has a bearing plate that the design takes over (length and width
+// given): only then do its bearing pressure and the dry bed joint enter the design.
+bool Has_Bearing_Plate(const Corbel_Model& model);
+
 // A load corbel on a column, single corbel, whose load hangs below it: its procedure takes
 // no horizontal force.
 bool Is_Hung_Up_Load(const Corbel_Model& model);

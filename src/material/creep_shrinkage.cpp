@@ -172,11 +172,20 @@ void Set_Creep_Norm_Code(int code)
     creep_norm_code = code;
 }
 
+int Get_Cement_Group(int cement_class)
+{
+    return Group_Of(cement_class);
+}
+
+double Get_Strength_Gain_Exponent(int cement_class)
+{
+    return Eurocode_Forms() ? cement_groups[Group_Of(cement_class)].s : 0.2;
+}
+
 double Get_Strength_Gain_Factor(int cement_class, double t)
 {
     if (!(t > 0.0)) return 0.0;
-    const double s = Eurocode_Forms() ? cement_groups[Group_Of(cement_class)].s : 0.2;
-    return std::exp(s * (1.0 - std::sqrt(28.0 / t)));
+    return std::exp(Get_Strength_Gain_Exponent(cement_class) * (1.0 - std::sqrt(28.0 / t)));
 }
 
 double Calc_Shrinkage_Strain(int cement_class, FILE* report, double RH, double h0, double ts,

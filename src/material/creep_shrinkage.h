@@ -30,6 +30,12 @@ constexpr double CREEP_FINAL_AGE_DAYS = 25550.0;
 // Stores the design-standard code for the formulas below.
 void Set_Creep_Norm_Code(int code);
 
+// The cement group 0..2 (S, N, R) of a cement class; a class outside 0..5 as the nearest.
+int Get_Cement_Group(int cement_class);
+
+// The exponent s of the strength gain below for a cement class.
+double Get_Strength_Gain_Exponent(int cement_class);
+
 // Strength-gain factor βcc(t) = exp(s (1 − √(28 / t))) at the age t (days); not capped.
 // s is 0.2 under DIN 1045-1, else that of the cement group. An age of 0 or less gives 0.0
 // (the limit of the formula), never a NaN.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "annex/nad_choice.h"
 #include "sheets/program/corbel_dialogs.h"
@@ -64,6 +65,7 @@ public:
         : md_(md), rb_(md.rebar), area_(area), x_(x), step_(step), small_(small), width_(width)
     {
         shown_ = Required_Values_Shown(md);
+        missing_ = shown_ ? Undesigned_Combinations(md) : std::string();
         beam_end_ = md.execution == EXECUTION_BEAM_END;
         column_ = md.system == SYSTEM_LOAD_CORBEL && md.connection == CONNECTION_COLUMN;
         indirect_ = md.load_transfer == LOAD_TRANSFER_INDIRECT;
@@ -121,6 +123,9 @@ private:
     int area_, x_, step_, small_, width_;
     int32_t* on_ = nullptr;
     bool shown_, beam_end_, column_, indirect_, on_beam_;
+    // Combinations missing from the envelope: its values are lower bounds, which only a
+    // shortfall can be judged against (no mark of a sufficient value).
+    std::string missing_;
     const char* unit_;
 };
 
@@ -159,7 +164,7 @@ int Rebar_Sheet::Area_Row(int x, int y, const char* index, double provided, doub
     if (shown_) {
         const bool failed = required < -0.1;
         const bool short_of = !failed && provided < required - 0.01;
-        if (!failed && !short_of)
+        if (!failed && !short_of && missing_.empty())
             Text(x + 215, y, "\xF2", -1, -1, 1);
         else if (short_of)
             Text(x + 215, y, "<", P().font_heading, P().warning_red, 1);
@@ -189,7 +194,8 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
     if (index) Index(x + 182, y, index);
     Field(x + 215, y, entered, "%6.1f", Clamp_Non_Negative);
     Text(x + 277, y, "cm", P().font_normal, P().unit_text);
-    if (shown_) {
+    // A length that follows from an incomplete envelope is not known: nothing to compare.
+    if (shown_ && !(!missing_.empty() && Required_Value_Unknown(required))) {
         const bool failed = required < -0.1;
         const bool short_of = !failed && !(*entered > required - 0.1);
         if (!failed && !short_of)
@@ -510,6 +516,9 @@ int Rebar_Sheet::Build(int y)
     Area_Add_Check_Box(area_, x_ + 20, y, "Bewehrung w\x84hlen", P().font_heading, P().text_black,
                        &md_.rebar_chosen, on_);
     if (!md_.rebar_chosen) return y + step_;
+    if (!missing_.empty())
+        Text(x_ + 250, y, (missing_ + " nicht bemessbar: erf. Werte sind Mindestwerte").c_str(), P().font_heading,
+             P().warning_red);
 
     int32_t& reset = corbel_edit_buffer.anchorage_reset_request;
     if (reset) {

@@ -13,6 +13,7 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "sheets/program/corbel_dialogs.h"
+#include "core/corbel_fatigue.h"
 #include "core/corbel_model.h"
 #include "sheets/program/main_loop.h"
 #include "material/material_set.h"
@@ -457,6 +458,23 @@ bool Draw_Input_Errors(const Corbel_Model& model, int area, int x, int* y, int s
     return true;
 }
 
+// A fatigue check asked for and not made is said where the results stand, as the report
+// says it: for a corbel it is not made for, a note; for one fatigue row, why it cannot be
+// made (the failed check hides the results). Returns the y below it.
+int Draw_Fatigue_Note(const Corbel_Model& model, int area, int x, int y, int step)
+{
+    if (const char* note = Fatigue_Check_Not_Made_Note(model)) {
+        Text(area, x + 5, y, note, P().font_normal, P().note_brown);
+        return y + step;
+    }
+    if (const char* reason = Fatigue_Check_Not_Possible_Reason(model)) {
+        const std::string line = std::string("Erm\x81" "dungsnachweis: ") + reason;
+        Text(area, x + 5, y, line.c_str(), P().font_heading, P().warning_red);
+        return y + step;
+    }
+    return y;
+}
+
 } // namespace
 
 void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int step,
@@ -465,11 +483,18 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
     if (!model || !y) return;
     if (Draw_Input_Errors(*model, area, x, y, step, width)) return;
     const Corbel_Model& md = *model;
-    if (!Results_Shown(md)) return;
+    if (!Results_Shown(md)) {
+        if (md.online_calculation && results_valid && Fatigue_Check_Not_Possible_Reason(md)) {
+            Area_Add_Line(area, x, *y, width - 10, *y, P().frame_grey);
+            *y = Draw_Fatigue_Note(md, area, x, *y + step, step);
+        }
+        return;
+    }
 
     int yy = *y;
     Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);
     yy += step;
+    yy = Draw_Fatigue_Note(md, area, x, yy, step);
     if (!Required_Values_Shown(md)) {
         // No combination could be designed: the required areas are unknown, and the
         // load table's column tells which combination failed.

@@ -81,31 +81,38 @@ protected:
 
 TEST_F(CorbelFatigue, OnlySingleLoadCorbelsOnColumnsWithDirectTransferAreChecked)
 {
-    auto expect_not_checked = [&](const char* what) {
+    // Asked for and not made, the check leaves a note that names why.
+    auto expect_not_checked = [&](const char* what, const char* note = nullptr) {
         m.summary.delta_sigma_s = m.summary.dAs_h_fat = m.summary.fatigue_utilisation = 9.0;
         EXPECT_EQ(Check_Corbel_Fatigue(&m, nullptr, 1), 1) << what;
         EXPECT_EQ(m.summary.delta_sigma_s, 0.0) << what;
         EXPECT_EQ(m.summary.dAs_h_fat, 0.0) << what;
         EXPECT_EQ(m.summary.fatigue_utilisation, 0.0) << what;
         EXPECT_EQ(m.summary.final_As_h, 5.0) << what;
+        const char* made = Fatigue_Check_Not_Made_Note(m);
+        const std::string expected =
+            note ? std::string(note) + ": Erm\x81" "dungsnachweis ist gesondert zu f\x81hren" : "";
+        EXPECT_EQ(made ? std::string(made) : "", expected) << what;
     };
     m.system = SYSTEM_SUPPORT_CORBEL;
-    expect_not_checked("support corbel");
+    expect_not_checked("support corbel", "Auflagerkonsole");
     m.system = SYSTEM_LOAD_CORBEL;
     m.connection = CONNECTION_BEAM;
-    expect_not_checked("on a beam");
+    expect_not_checked("on a beam", "Konsole an einem Tr\x84ger");
     m.connection = CONNECTION_COLUMN;
     m.load_transfer = LOAD_TRANSFER_INDIRECT;
-    expect_not_checked("indirect");
+    expect_not_checked("indirect", "Angeh\x84ngte Last");
     m.load_transfer = LOAD_TRANSFER_DIRECT;
     m.execution = EXECUTION_BEAM_END;
-    expect_not_checked("beam-end corbel");
+    expect_not_checked("beam-end corbel", "Tr\x84gerkonsole");
     m.execution = EXECUTION_SINGLE;
     m.fatigue_check = 0;
     expect_not_checked("switched off");
     m.fatigue_check = 1;
-    Rows({{200000.0, 20000.0}});
-    expect_not_checked("one row");
+    m.load_count[1] = 0;
+    expect_not_checked("no row");
+    m.system = SYSTEM_SUPPORT_CORBEL;
+    expect_not_checked("no row of a support corbel");
 }
 
 // EN 1992-1-1 (6.76) with fcd = alpha_cc fck / gamma_c,fat (3.1.6(1)), alpha_cc as the
