@@ -499,7 +499,7 @@ void Beam_Design::Direct_Load()
         switch (cls) {
         case 0: {
             const double min_hk = 4.0 * A / (b * fcd);
-            if (min_hk > hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kMinHeight);
+            if (dk < min_hk) Failed(DESIGN_CHECK_MIN_HEIGHT, kMinHeight);
             w->min_hk = min_hk * 100.0;
             break;
         }

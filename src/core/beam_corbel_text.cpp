@@ -123,10 +123,11 @@ void Write_Echo(FILE* f, const Beam_Corbel_Work& w, const char* p)
                Beam_Corbel_Method_Label(w.method_class));
 }
 
-// The minimum corbel height (class 0) against the height hk.
-void Write_Min_Hk(FILE* f, const Beam_Corbel_Work& w)
+// The minimum corbel height (class 0) against the dimension the procedure compares it with:
+// the depth dk under a direct load (the safe side), the height hk for the vertical hangers.
+void Write_Min_Hk(FILE* f, const Beam_Corbel_Work& w, double compared_with)
 {
-    const Check_Text c = Judge(w.min_hk, w.corbel_height, w.failed_checks, DESIGN_CHECK_MIN_HEIGHT);
+    const Check_Text c = Judge(w.min_hk, compared_with, w.failed_checks, DESIGN_CHECK_MIN_HEIGHT);
     OLI_Printf(f, " min h" OLI_SEQ_SUB "k" OLI_SEQ_RESET " = %.1f cm %s h" OLI_SEQ_SUB "k" OLI_SEQ_RESET "  %s\n",
                w.min_hk, c.sign, c.verdict);
 }
@@ -197,10 +198,10 @@ bool Write_Dimensions_And_Anchorage(FILE* f, const Beam_Corbel_Work& w, const ch
     if (cls == 0) {
         OLI_Printf(f, "%sAbmessungen der Tr" UML_ae "gernase:", p);
         if (variant == 0) {
-            Write_Min_Hk(f, w);
+            Write_Min_Hk(f, w, w.dk);
         } else if (variant == 1 || variant == 2) {
             OLI_Printf(f, "\n%s%.0f%%ige lotrechte Aufh" UML_ae "ngung:", p, 100.0 * w.distribution_number);
-            Write_Min_Hk(f, w);
+            Write_Min_Hk(f, w, w.corbel_height);
             OLI_Printf(f, "%s%.0f%%ige Schr" UML_ae "gaufh" UML_ae "ngung:", p,
                        100.0 * (1.0 - w.distribution_number));
             const Check_Text c = Judge(w.min_dk, w.dk, w.failed_checks, DESIGN_CHECK_MIN_DEPTH);

@@ -39,7 +39,7 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
     const std::string success = "Bemessung erfolgreich";
     const std::string failed = "Fehler bei der Bemessung !!";
     const std::vector<Answer_Case> cases = {
-        // The classic model's nib: min dk against dk, min hk against hk.
+        // The classic model's nib under a hung-up load: min dk against dk, min hk against hk.
         {"hung-up load, inclined share", 2,
          [](Corbel_Model& m) {
              m.method = CLASSIC;
@@ -53,6 +53,7 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
           "s. Bemessung: Abmessungen der Trägernase\n"},
          {},
          false},
+        // Under a direct load the procedure keeps its depth dk as the bound (the safe side).
         {"direct load, min hk between dk and hk", 2,
          [](Corbel_Model& m) {
              m.method = CLASSIC;
@@ -60,7 +61,7 @@ TEST(UnsafeAnswers, EachNowShowsItsLineAndVerdict)
              m.e1 = 0.5;
              No_Plate(m);
          },
-         544, 0, {"Abmessungen der Trägernase: min h╬\\k╬r = 32.0 cm < h╬\\k╬r  {ok}"}, {}, true},
+         544, 0, {"Abmessungen der Trägernase: min h╬\\k╬r = 32.0 cm > h╬\\k╬r  {nok}"}, {}, false},
         // The bearing plate past the corbel's end, or longer than the corbel: refused, a as entered.
         {"plate past the end", 1, [](Corbel_Model& m) { m.load_a = 28.0; }, 300, 30,
          {"Lastangriff bei úa = 28.0 cm",
