@@ -142,17 +142,4 @@ TEST_F(EditBuffer, ANewModelDerivesItsFlagsAgain)
     EXPECT_DOUBLE_EQ(model.load_share, 0.5);
 }
 
-TEST(WidgetValueRing, CellsComeRoundAfterAThousand)
-{
-    Reset_Widget_Value_Ring();
-    int32_t* first = Next_Widget_Value_Cell(1);
-    EXPECT_EQ(first, &widget_value_ring[0]);
-    EXPECT_EQ(*first, 1);
-    for (int k = 1; k < WIDGET_VALUE_RING_SIZE; ++k) Next_Widget_Value_Cell(0);
-    EXPECT_EQ(Next_Widget_Value_Cell(7), &widget_value_ring[0]);
-    EXPECT_EQ(Reset_Widget_Value_Ring(), 0);
-    EXPECT_EQ(widget_value_ring[0], 0);
-    EXPECT_EQ(widget_value_ring_pos, -1);
-}
-
 } // namespace
