@@ -23,14 +23,14 @@ void Log(bool question, int given)
 }
 
 // Shows the pending message; the answer (non-zero for yes).
-int Show(bool question)
+int Show(bool question, bool default_yes = true)
 {
     pending.question = question;
     int given = answer;
     if (drawn.run_box) {
         const std::string title = pending.title.empty() ? (question ? "Frage" : "Hinweis") : pending.title;
         const int box_symbol = symbol >= 0 ? symbol : question ? MESSAGE_SYMBOL_QUESTION : MESSAGE_SYMBOL_NONE;
-        given = drawn.run_box(title, pending.text, question, box_symbol);
+        given = drawn.run_box(title, pending.text, question, box_symbol, default_yes);
     }
     if (!drawn.run_box || (drawn.headless && drawn.headless())) Log(question, given);
     shown.push_back(pending);
@@ -63,7 +63,7 @@ void Fill_Message(const char* line)
 
 void Draw_Message() { Show(false); }
 
-int Answer_is_Yes(int) { return Show(true); }
+int Answer_is_Yes(int default_yes) { return Show(true, default_yes != 0); }
 
 void PrintMessage(const char* text)
 {

@@ -12,8 +12,10 @@
 // headless one or the window) and taken back when it ends; without them every box is
 // the block on standard error.
 struct Message_Screen {
-    // Shows the box and waits for its answer: 1 yes or OK, 0 no.
-    int (*run_box)(const std::string& title, const std::string& text, bool question, int symbol) = nullptr;
+    // Shows the box and waits for its answer: 1 yes or OK, 0 no. A question marks the
+    // answer that Enter gives: "Ja" when default_yes, else "Nein".
+    int (*run_box)(const std::string& title, const std::string& text, bool question, int symbol,
+                   bool default_yes) = nullptr;
     // A box without buttons that stays until close_box.
     void (*show_box)(const std::string& title, const std::string& text, int symbol) = nullptr;
     void (*close_box)() = nullptr;
@@ -36,7 +38,9 @@ void Init_Message();
 void Set_Message_Title(const char* title);
 void Fill_Message(const char* line);
 void Draw_Message();                 // OK box
-int Answer_is_Yes(int default_yes);  // non-zero for yes
+// Non-zero for yes. default_yes 0 marks "Nein" as the answer of Enter: for a question
+// whose "Ja" gives up what the user has entered.
+int Answer_is_Yes(int default_yes);
 void PrintMessage(const char* text); // one text with OK
 // The symbol of the next box: 0 none, 1 information, 2 warning, 3 error, 4 question
 // (default: none for OK boxes, question for questions).

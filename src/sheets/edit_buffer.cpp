@@ -3,14 +3,16 @@
 #include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
+#include "base/alloc.h"
 #include "platform/screen/screen.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
 
 Corbel_Edit_Buffer corbel_edit_buffer;
 Screen_Palette screen_palette;
-int32_t widget_value_ring[WIDGET_VALUE_RING_SIZE];
-int32_t widget_value_ring_pos = -1;
 
 void (*release_load_tables_fn)(Corbel_Model* model) = nullptr;
 void (*release_rebar_tables_fn)(Corbel_Model* model) = nullptr;
@@ -149,16 +151,32 @@ void Init_Screen_Palette()
     p.font_heading_alt = 0x11001;
 }
 
+namespace {
+
+// The cells in blocks that are never given back nor moved: a widget of an earlier build
+// that is still drawn keeps a valid (if reused) cell.
+constexpr size_t CELL_BLOCK = 1024;
+std::vector<std::unique_ptr<int32_t[]>> cell_blocks;
+size_t cells_used = 0;
+
+} // namespace
+
 int Reset_Widget_Value_Ring()
 {
-    widget_value_ring_pos = -1;
-    std::memset(widget_value_ring, 0, sizeof widget_value_ring);
+    for (auto& block : cell_blocks) std::memset(block.get(), 0, CELL_BLOCK * sizeof(int32_t));
+    cells_used = 0;
     return 0;
 }
 
 int32_t* Next_Widget_Value_Cell(int32_t state)
 {
-    widget_value_ring_pos = widget_value_ring_pos >= WIDGET_VALUE_RING_SIZE - 1 ? 0 : widget_value_ring_pos + 1;
-    widget_value_ring[widget_value_ring_pos] = state;
-    return &widget_value_ring[widget_value_ring_pos];
+    if (cells_used == cell_blocks.size() * CELL_BLOCK) {
+        int32_t* block = new (std::nothrow) int32_t[CELL_BLOCK]();
+        if (!block) Abort_Out_Of_Memory();
+        cell_blocks.emplace_back(block);
+    }
+    int32_t* cell = &cell_blocks[cells_used / CELL_BLOCK][cells_used % CELL_BLOCK];
+    ++cells_used;
+    *cell = state;
+    return cell;
 }

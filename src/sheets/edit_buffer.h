@@ -159,14 +159,13 @@ void Init_Screen_Palette();
 
 // Widgets keep a pointer to a word that says whether they are editable; the sheets
 // compute that state while they build a page and need a cell that outlives the build.
-constexpr int WIDGET_VALUE_RING_SIZE = 1000;
-extern int32_t widget_value_ring[WIDGET_VALUE_RING_SIZE];
-extern int32_t widget_value_ring_pos;
+// A build takes as many cells as its widgets need (a load table of the most rows some
+// 40,000); no two widgets of one build share a cell, and no cell ever moves or goes.
 
-// Position to -1, all cells 0. Returns 0. Every page composer calls it first.
+// All cells 0 and free again. Returns 0. Every page composer calls it first.
 int Reset_Widget_Value_Ring();
 
-// The next cell (after the last one, the first again) holding the state.
+// The next free cell, holding the state.
 int32_t* Next_Widget_Value_Cell(int32_t state);
 
 // Line steps every sheet is called with.

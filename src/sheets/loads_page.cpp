@@ -94,6 +94,16 @@ bool Table_Live(int k) { return k >= 0 && k < 2 && load_table_handles[k] >= 0; }
 
 int32_t* Cell(int state) { return Next_Widget_Value_Cell(state); }
 
+// The row numbers stand right-aligned 3 pixels left of the table, which begins 5 pixels
+// right of the panel: what the panel at x must move right so that the widest number of a
+// table of the given rows keeps a pixel of the area's left edge free.
+int Row_Number_Indent(int x, int rows)
+{
+    char widest[16];
+    std::snprintf(widest, sizeof widest, "%d:", std::max(rows, 1));
+    return std::max(0, Get_Text_Width_In_Font(widest, screen_palette.font_normal) - (x + 5 - 3) + 1);
+}
+
 void Text(int area, int x, int y, const char* text, int font = -1, int colour = -1, int align = 0)
 {
     Area_Add_Text(area, x, y, text, font < 0 ? screen_palette.font_normal : font,
@@ -433,6 +443,7 @@ void Put_Load_Table_Panel(Corbel_Model* model, int area, int x, int* y, int widt
 {
     (void)width;
     if (!model || !y || k < 0 || k > 1) return;
+    x += Row_Number_Indent(x, Table_Live(k) ? Table_Editor_Row_Count(load_table_handles[k]) : model->load_count[k]);
     const int y0 = *y;
     const int key = screen_palette.white;
     const bool beam_end = model->execution == EXECUTION_BEAM_END;

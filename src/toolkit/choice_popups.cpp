@@ -117,7 +117,7 @@ public:
     void Place_Thumb() { thumb_pos = static_cast<int>(first * step + 0.5); }
     bool Has_Slider() const { return thumb != 0; }
 
-    // Runs the loop; 1 when the current entry was taken.
+    // Runs the loop; 1 when the current entry was taken with Enter, 2 with a click.
     int Run()
     {
         ZAV_Message record;
@@ -167,7 +167,7 @@ public:
             }
             if (M_LEFT) {
                 Wait_For_Release();
-                return inside ? 1 : 0;
+                return inside ? 2 : 0;
             }
         }
     }
@@ -266,7 +266,7 @@ int Open_And_Run(Popup& p, int pointer_x, int pointer_y, int* value)
     msStCu(pointer_x, pointer_y);
     p.Paint(true);
     const int result = p.Run();
-    if (result == 1) *value = p.current;
+    if (result != 0) *value = p.current;
     Restore_Screen_Rectangle(p.x1, p.top, p.x2, p.bottom);
     pxView(vx1, vy1, vx2, vy2);
     Push_Mouse_Move_Restriction();

@@ -12,7 +12,8 @@ struct Choice_Entry;
 
 // Opens the list of a text choice whose text stands at the screen position (x, y) (base
 // line), waits until the user takes an entry or leaves, and closes. 1 when an entry was
-// taken (its index is then stored through the item's value pointer), else 0.
+// taken with Enter, 2 when it was taken with a click (its index is then stored through
+// the item's value pointer), else 0.
 int Area_Choice_Popup(int x, int y, Area_Item* item);
 
 // The same for a picture choice whose top left corner is at (x, y); limit_top and

@@ -326,8 +326,8 @@ void Text_Box_Text_Extent(const char* text, int n, int x, int y, int* xs, int* y
 
 // ---- Choice pop-ups (choice_popups.cpp); the text-box lines: toolkit/text_box_lines.h ------
 
-// x, y: screen position of the field's text. -> 1 when an entry was taken (stored in
-// *value_ptr), else 0.
+// x, y: screen position of the field's text. -> 1 when an entry was taken with Enter, 2
+// when taken with a click (stored in *value_ptr), else 0.
 int Area_Choice_Popup(int x, int y, Area_Item* item);
 // x, y: the field's top left corner on the screen; limits: the area's top and bottom.
 int Area_Picture_Choice_Popup(int limit_top, int limit_bottom, int x, int y, Area_Item* item);

@@ -117,13 +117,15 @@ int Edit_Field(Area_Item* p, const Area_Screen& s)
 {
     const int sx = s.ax1 + p->x1 - s.sx0, sy = s.ay1 + p->y1 - s.sy0;
     int r = 0;
+    // A list goes on to the next field only when its entry was taken with Enter: after a
+    // pick with the pointer the next click or key is the user's own, not a list's.
     switch (p->type) {
     case AREA_PICTURE_CHOICE:
-        r = Area_Picture_Choice_Popup(s.ay1, s.ay2, sx, sy, p);
+        r = Area_Picture_Choice_Popup(s.ay1, s.ay2, sx, sy, p) == 1;
         if (p->check_int_fn && p->value_ptr) p->check_int_fn(*p->value_ptr);
         break;
     case AREA_CHOICE:
-        r = Area_Choice_Popup(sx, sy, p);
+        r = Area_Choice_Popup(sx, sy, p) == 1;
         if (p->check_int_fn && p->value_ptr) p->check_int_fn(*p->value_ptr);
         break;
     case AREA_FLOAT_FIELD:

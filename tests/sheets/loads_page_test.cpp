@@ -17,6 +17,8 @@
 
 #include "test_support.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
@@ -421,6 +423,30 @@ TEST_F(LoadsPage, HeadingCellsStandOverTheirColumns)
         for (int x = 0; x < band.width; ++x) {
             if (band.At(x, 55) != 0x808080u) continue;
             for (const auto& f : fields) EXPECT_FALSE(heading_x + x >= f.first && heading_x + x <= f.second) << x;
+        }
+    }
+}
+
+// The row numbers stand right-aligned left of the table and whole inside the area, up
+// to the most rows a table takes; a table of fewer than ten rows stays where it was.
+TEST_F(LoadsPage, RowNumbersShowWhole)
+{
+    for (int rows : {9, 10, 100, 10000}) {
+        Set_Table(0, std::vector<std::pair<double, double>>(static_cast<size_t>(rows), {100.0, 10.0}));
+        Compose();
+        int numbers = 0, leftmost = 1 << 20, heading_x = -1;
+        for (const Area_Item* p = Area_Slot(area)->first_item; p; p = p->next) {
+            if (p->type == AREA_TEXT && p->text && std::isdigit(static_cast<unsigned char>(p->text[0])) &&
+                p->text[std::strlen(p->text) - 1] == ':') {
+                ++numbers;
+                leftmost = std::min(leftmost, p->x1);
+            }
+            if (p->type == AREA_BITMAP && std::string(p->text) == "EC2_konlasten0.bmp") heading_x = p->x1;
+        }
+        EXPECT_EQ(numbers, rows);
+        EXPECT_GE(leftmost, 0) << rows;
+        if (rows == 9) {
+            EXPECT_EQ(heading_x, 10);
         }
     }
 }

@@ -109,18 +109,17 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
     Free_Model(&original);
     ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &original));
 
-    // Pop-up picks go on to the next field of the page, whose pop-up Esc closes.
     const std::string script = std::string(BAR_CLICK(970)) +
                                // page 1: h_k, the concrete class
                                "click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n"
-                               "click 355 164\nwait 100\nclick 280 299\nkey Esc\n"
+                               "click 355 164\nwait 100\nclick 280 299\n"
                                // page 2: the second row's A, a new row, the unit
                                "click 109 30\nwait 200\n"
                                "click 186 502\ntext \"180\"\nkey Enter\nclick 600 900\nwait 200\n"
                                "click 42 521\nwait 200\n"
                                "click 100 524\ntext \"20\"\nkey Enter\ntext \"200\"\nkey Enter\n"
                                "text \"Neue Last\"\nkey Enter\nclick 600 900\nwait 200\n"
-                               "click 855 356\nwait 100\nclick 836 400\nkey Esc\nwait 200\n"
+                               "click 855 356\nwait 100\nclick 836 400\nwait 200\n"
                                "shot loads.png\n"
                                // page 3: the choice, the first layer, the vertical stirrups
                                "click 180 30\nwait 200\nclick 25 76\nwait 200\n"
@@ -563,4 +562,74 @@ TEST_F(ProgramSession, WithoutDataTheAnnexEditorIsNotStarted)
     EXPECT_EQ(r.exit_code, 90) << r.err;
     EXPECT_NE(shots.Pixel("sheet.png", 0, 0), 0xFF000000u);
     EXPECT_EQ(shots.Pixel("editor.png", 0, 0), 0xFF000000u);
+}
+
+// The click after a pick from a choice list acts where it lands, as every click does: on
+// B1/2 C35/45 picked from the concrete list, then h_k clicked and 50 typed; C30/37
+// picked, then the check box "Lagerplatte" clicked. All three edits are saved.
+TEST_F(ProgramSession, TheClickAfterAPickActsWhereItLands)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP")));
+    const Run_Result r = Run(std::string("click 355 164\nwait 100\nclick 282 311\n"
+                                         "click 882 199\nkey Ctrl+A\ntext \"50\"\nkey Enter\nclick 300 800\nwait 100\n"
+                                         "click 355 164\nwait 100\nclick 282 298\nclick 654 265\nwait 100\n") +
+                                 END_AND_SAVE,
+                             "2");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &saved));
+    EXPECT_EQ(saved.hk, 50.0);
+    EXPECT_EQ(saved.concrete_class, 9);  // C30/37
+    EXPECT_EQ(saved.lp, 0.0);
+    Free_Model(&saved);
+}
+
+// Page 2 beside a load table of the most rows the program takes (10,000 on B1/1): the
+// radio button "indirekt (angehängte Last)" and "Tabelle löschen" both act.
+TEST_F(ProgramSession, PageTwoWorksBesideTheLargestLoadTable)
+{
+    const std::string example = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    Corbel_Model m{};
+    {
+        File_Stream in(example);
+        ASSERT_EQ(Read_Corbel_Model(in.get(), &m), 0);
+    }
+    Alloc_Load_Table(&m, 10000, 0);
+    for (int i = 0; i < 10000; ++i) {
+        m.load_table[0][i].H = 1000.0 * (1 + i % 50);
+        m.load_table[0][i].A = 10000.0 * (1 + i % 40);
+        std::snprintf(m.load_table[0][i].name, sizeof m.load_table[0][i].name, "LK %d", i + 1);
+    }
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Model_Text(&m) + Annex_Block(example)));
+    Free_Model(&m);
+    const Run_Result r = Run(std::string("click 109 30\nwait 200\nclick 746 420\nwait 200\nclick 345 97\nwait 200\n") +
+                                 END_AND_SAVE,
+                             "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_01.INP"), &saved));
+    EXPECT_EQ(saved.load_transfer, LOAD_TRANSFER_INDIRECT);
+    EXPECT_EQ(saved.load_count[0], 1);
+    Free_Model(&saved);
+}
+
+// "Aktuelle Bearbeitung abbrechen?" gives the edits up on "Ja": its default is "Nein",
+// framed in black, and Enter as Esc keep the edit (h_k 50 on B1/2, the close asked
+// while the field is open and again afterwards), which is then saved.
+TEST_F(ProgramSession, EnterAndEscOnTheCloseQuestionKeepTheEdits)
+{
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP")));
+    const Run_Result r = Run(std::string("click 880 200\ntext \"50\"\nclose\nshot ask.png\nkey Enter\nkey Enter\n"
+                                         "click 300 800\nwait 100\nclose\nkey Esc\nwait 100\n") +
+                                 END_AND_SAVE,
+                             "2");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_EQ(Count_Of(r.err, "Aktuelle Bearbeitung abbrechen? [nein]"), 2) << r.err;
+    // The frame's top edge over "Nein" (right of the middle), none over "Ja".
+    EXPECT_EQ(shots.Pixel("ask.png", 690, 534), 0u);
+    EXPECT_NE(shots.Pixel("ask.png", 590, 534), 0u);
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_02.INP"), &saved));
+    EXPECT_EQ(saved.hk, 50.0);
+    Free_Model(&saved);
 }

@@ -72,8 +72,11 @@ public:
     virtual bool Get_Clipboard(std::string& /*bytes*/) { return false; }
     virtual bool Set_Clipboard(const std::string& /*bytes*/) { return false; }
     // A message box's answer from the script, taken when the next line answers this kind
-    // of box ("answer yes" or "answer no" for a question, "answer ok" for an OK box):
-    // 1 yes, 0 no, 2 ok; -1 when the next line is no such answer (it stays).
+    // of box ("answer yes" or "answer no" for a question, "answer ok" for an OK box, or
+    // for a question the keys "key Enter" and "key Esc"): 1 yes, 0 no, 2 ok,
+    // ANSWER_ENTER, ANSWER_ESC; -1 when the next line is no such answer (it stays).
+    // "shot" lines right before a question's answer are taken with it, the box shown.
+    static constexpr int ANSWER_ENTER = 3, ANSWER_ESC = 4;
     virtual int Take_Answer(bool /*question*/) { return -1; }
     // Called once per waiting call of the library (stall detection of the script).
     virtual void Note_Wait() {}

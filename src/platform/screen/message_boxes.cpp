@@ -25,6 +25,7 @@ struct Box_Layout {
     std::vector<std::string> lines;
     int buttons[2][4];  // OK/Ja, Nein
     int button_count;
+    int default_button;  // the one Enter presses
 };
 
 struct Shown_Box {
@@ -46,9 +47,11 @@ std::vector<std::string> Split_Lines(const std::string& text)
     return lines;
 }
 
-Box_Layout Lay_Out(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol)
+Box_Layout Lay_Out(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol,
+                   bool default_yes = true)
 {
     Box_Layout box{};
+    box.default_button = kind == BOX_YES_NO && !default_yes ? 1 : 0;
     box.lines = Split_Lines(text);
     Pop_RFont(0x1000);
     int width = Get_Text_Width_Px(title.c_str()) + 2 * MARGIN;
@@ -161,12 +164,24 @@ void Draw_Box(const Box_Layout& box, const std::string& title, Message_Box_Kind 
     Push_RFont();
     Draw_Symbol(symbol, box.x1 + MARGIN, box.y1 + TITLE_HEIGHT + MARGIN);
     for (int i = 0; i < box.button_count; ++i) Draw_Button(box.buttons[i], Button_Label(kind, i), false);
+    if (box.button_count > 0) {
+        // The default button in a black frame around its own.
+        const int* r = box.buttons[box.default_button];
+        pxFgc(0);
+        pxLine(r[0] - 1, r[1] - 1, r[2] + 1, r[1] - 1);
+        pxLine(r[0] - 1, r[3] + 1, r[2] + 1, r[3] + 1);
+        pxLine(r[0] - 1, r[1] - 1, r[0] - 1, r[3] + 1);
+        pxLine(r[2] + 1, r[1] - 1, r[2] + 1, r[3] + 1);
+    }
 }
 
 bool Inside(const int* r, int x, int y) { return x >= r[0] && x <= r[2] && y >= r[1] && y <= r[3]; }
 
+// The answer of a button: 1 yes or OK, 0 no.
+int Button_Answer(int button) { return button == 0 ? 1 : 0; }
+
 // The user's answer in the window: a button clicked (pressed and released on it), or
-// Enter (yes, OK) and Esc (no, OK).
+// Enter (the default button) and Esc (no, OK).
 int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
 {
     ZAV_Message msg;
@@ -176,7 +191,7 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
         const int got = GetZAVMessage(ZAV_MSG_LEFT_DOWN | ZAV_MSG_LEFT_UP | ZAV_MSG_KEY, &msg);
         if (got == ZAV_MSG_KEY) {
             const int key = getkey();
-            if (key == 13) return 1;
+            if (key == 13) return Button_Answer(box.default_button);
             if (key == 27) return kind == BOX_OK ? 1 : 0;
             if (kind == BOX_YES_NO && (key == 'j' || key == 'J')) return 1;
             if (kind == BOX_YES_NO && (key == 'n' || key == 'N')) return 0;
@@ -188,7 +203,7 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
                 }
         } else if (got == ZAV_MSG_LEFT_UP && pressed >= 0) {
             Draw_Button(box.buttons[pressed], Button_Label(kind, pressed), false);
-            if (Inside(box.buttons[pressed], msg.x, msg.y)) return pressed == 0 ? 1 : 0;
+            if (Inside(box.buttons[pressed], msg.x, msg.y)) return Button_Answer(pressed);
             pressed = -1;
         }
     }
@@ -196,11 +211,12 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
 
 } // namespace
 
-int Run_Message_Box(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol)
+int Run_Message_Box(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol,
+                    bool default_yes)
 {
     Backend* backend = Current_Backend();
     if (!backend) return 0;
-    Box_Layout box = Lay_Out(title, text, kind, symbol);
+    Box_Layout box = Lay_Out(title, text, kind, symbol, default_yes);
     int answer;
     {
         Saved_Drawing saved;
@@ -213,6 +229,8 @@ int Run_Message_Box(const std::string& title, const std::string& text, Message_B
                 answer = 1;
             } else if (scripted == 0 || scripted == 1) {
                 answer = scripted;
+            } else if (scripted == Backend::ANSWER_ENTER || scripted == Backend::ANSWER_ESC) {
+                answer = scripted == Backend::ANSWER_ENTER ? Button_Answer(box.default_button) : 0;
             } else {
                 std::fprintf(stderr, "corbel: keine Antwort im Skript, die Frage wird mit \"nein\" beantwortet.\n");
                 answer = 0;

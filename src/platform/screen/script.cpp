@@ -154,22 +154,36 @@ public:
         if (!pending_.empty() || waiting_) return -1;
         size_t at = next_;
         std::string line;
-        while (at < lines_.size()) {
+        std::vector<size_t> shots;  // shots before a question's answer
+        for (; at < lines_.size(); ++at) {
             line = Trim(lines_[at]);
-            if (!line.empty() && line[0] != '#') break;
-            ++at;
+            if (line.empty() || line[0] == '#') continue;
+            if (question && line.compare(0, 5, "shot ") == 0) {
+                shots.push_back(at);
+                continue;
+            }
+            break;
         }
         if (at >= lines_.size()) return -1;
         std::istringstream words(line);
         std::string command, value;
         words >> command >> value;
-        if (command != "answer") return -1;
         int answer;
-        if (value == "yes") answer = 1;
-        else if (value == "no") answer = 0;
-        else if (value == "ok") answer = 2;
-        else Fail(static_cast<int>(at) + 1, "Antwort \"" + value + "\" unbekannt");
-        if (question != (answer != 2)) return -1;
+        if (command == "key" && question && (value == "Enter" || value == "Esc")) {
+            answer = value == "Enter" ? ANSWER_ENTER : ANSWER_ESC;
+        } else if (command == "answer") {
+            if (value == "yes") answer = 1;
+            else if (value == "no") answer = 0;
+            else if (value == "ok") answer = 2;
+            else Fail(static_cast<int>(at) + 1, "Antwort \"" + value + "\" unbekannt");
+            if (question != (answer != 2)) return -1;
+        } else {
+            return -1;
+        }
+        for (size_t s : shots) {
+            line_number_ = static_cast<int>(s) + 1;
+            Execute(Trim(lines_[s]));
+        }
         next_ = at + 1;
         line_number_ = static_cast<int>(at) + 1;
         Line_Consumed();

@@ -14,9 +14,9 @@
 namespace screen {
 namespace {
 
-int Run_Box(const std::string& title, const std::string& text, bool question, int symbol)
+int Run_Box(const std::string& title, const std::string& text, bool question, int symbol, bool default_yes)
 {
-    return Run_Message_Box(title, text, question ? BOX_YES_NO : BOX_OK, symbol);
+    return Run_Message_Box(title, text, question ? BOX_YES_NO : BOX_OK, symbol, default_yes);
 }
 
 bool Headless_Driver() { return Current_Backend() && Current_Backend()->Headless(); }

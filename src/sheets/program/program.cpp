@@ -72,7 +72,8 @@ int Confirm_Close()
 {
     Init_Message();
     Fill_Message("Aktuelle Bearbeitung abbrechen?");
-    if (!Answer_is_Yes(1)) return 0;
+    // "Ja" gives the edits up: Enter answers "Nein".
+    if (!Answer_is_Yes(0)) return 0;
     Exit_Prop_Sheets();
     Exit_Grafik_Mode();
     return 32768;

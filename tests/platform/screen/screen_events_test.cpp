@@ -151,7 +151,7 @@ TEST_F(ScreenEvents, PointerPositionsAndConfinementsAreStacks)
 
 TEST_F(ScreenEvents, MessageBoxesTakeTheScriptsAnswersAndRestoreTheScreen)
 {
-    Screen_Start_For_Tests("answer ok\nanswer yes\nmove 1 1\nanswer no\n", 320, 240);
+    Screen_Start_For_Tests("answer ok\nanswer yes\nmove 1 1\nanswer no\nkey Enter\nkey Enter\nkey Esc\n", 320, 240);
     pxFgc(0x123456);
     pxRect(0, 0, 319, 239);
     Clear_Shown_Messages();
@@ -174,6 +174,13 @@ TEST_F(ScreenEvents, MessageBoxesTakeTheScriptsAnswersAndRestoreTheScreen)
     Init_Message();
     Fill_Message("Und jetzt?");
     EXPECT_EQ(Answer_is_Yes(1), 0);  // "answer no"
+    // Enter answers with the default button, Esc "no" whatever the default.
+    const int expected[][2] = {{1, 1}, {0, 0}, {1, 0}};  // default_yes, answer
+    for (const auto& e : expected) {
+        Init_Message();
+        Fill_Message("Weiter?");
+        EXPECT_EQ(Answer_is_Yes(e[0]), e[1]);
+    }
 }
 
 TEST_F(ScreenEvents, ShotsAreWrittenAsPng)

@@ -2,6 +2,7 @@
 
 #include "annex/nad_ec2.h"
 #include "part_page_host.h"
+#include "platform/codepage.h"
 #include "platform/messages.h"
 #include "sheets/annex/nad_sheet_fields.h"
 #include "../../annex/report_sandbox.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -131,6 +133,33 @@ TEST_F(ConcretePage, EditableGammaAndTheGermanAnnexForms)
         EXPECT_EQ(Items(area, AREA_RADIO_BUTTON, &ec2.k2_form), 2);
     });
     EXPECT_EQ(ec2.k_hsc_section, 1.0);
+}
+
+// Every symbol byte of the page has its glyph on the screen: no text of the page (all
+// rows, fire section open) shows a box-drawing sign or a letter that code page 850 puts
+// where the page means a Greek one (the rows of mu and nu, beta, lambda).
+TEST_F(ConcretePage, EveryTextShowsItsSymbols)
+{
+    Report_Sandbox sandbox;
+    nad_ec2_sheet_open[1] = 1;
+    Screen_Start_For_Tests(Host::OK, 1024, 768);
+    std::vector<std::string> texts;
+    Host::Run([&](int area) {
+        texts.clear();
+        NAD_EC2_Sheet(area, &ec2, 1);
+        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
+            if (p->type == AREA_TEXT && p->text) texts.push_back(Screen_Text_To_Utf8(p->text));
+    });
+    int greek = 0;
+    for (const std::string& t : texts) {
+        // U+2500 .. U+257F begin E2 94 / E2 95; U+00C3 is C3 83.
+        EXPECT_EQ(t.find("\xE2\x94"), std::string::npos) << t;
+        EXPECT_EQ(t.find("\xE2\x95"), std::string::npos) << t;
+        EXPECT_EQ(t.find("\xC3\x83"), std::string::npos) << t;
+        for (const char* g : {"\xCE\xB2", "\xCE\xBB", "\xCE\xBC", "\xCE\xBD"}) greek += t.find(g) != std::string::npos;
+    }
+    EXPECT_GE(greek, 4);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Rauhigkeitsbeiwerte c, \xCE\xBC und \xCE\xBD"), texts.end());
 }
 
 // gamma_c of the persistent situation (field at (76, 130)) typed as 0, 1e300, cleared and
