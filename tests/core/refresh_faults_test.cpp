@@ -50,11 +50,12 @@ protected:
     {
         return {"EXEC=" + exec, "ZAV_PRIVAT_DATAPATH=" + dir_.path(), "DRAM=" + dir_.path()};
     }
-    // The run ends within 20 seconds or is killed (exit code -1). SIGXFSZ as a shell
-    // leaves it, whatever this process set.
+    // The run ends within 20 seconds or is killed (exit code -1). SIGXFSZ and the ending
+    // signals as a shell leaves them, whatever this process set or inherited (a test
+    // started in the background ignores SIGINT).
     static void Bounded_Child()
     {
-        std::signal(SIGXFSZ, SIG_DFL);
+        for (int signal : {SIGXFSZ, SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
         ::alarm(20);
     }
     Run_Result Refresh(std::function<void()> in_child = Bounded_Child) const

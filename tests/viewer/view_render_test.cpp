@@ -518,7 +518,10 @@ TEST_F(ViewRender, SignalsAndFileSizeLimitsLeaveNoTemporaryFile)
         return Run_Program(strace,
                            {"-f", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
                             "inject=write:signal=" + signal + ":when=2", CORBEL_VIEW_EXE, "B1_01.OLI", "-o", "aus.pdf"},
-                           dir_.path(), {"ASAN_OPTIONS=detect_leaks=0"});
+                           dir_.path(), {"ASAN_OPTIONS=detect_leaks=0"}, [] {
+                               // As a shell leaves them (a test started in the background ignores SIGINT).
+                               for (int ending : {SIGTERM, SIGINT, SIGHUP}) std::signal(ending, SIG_DFL);
+                           });
     };
     if (!File_Exists(strace) || Run_Program(strace, {"-o", "/dev/null", "true"}, "", {}).exit_code != 0)
         GTEST_SKIP() << "no strace, or no tracing allowed here";
