@@ -112,9 +112,7 @@ int Print_Usage(const char* program)
 int Start_Corbel_Run(int argc, char** argv)
 {
     Open_Missing_Standard_Streams();
-    // A file-size limit must fail the write (EFBIG), which is said and leaves no
-    // temporary file behind, instead of killing the program in the middle of it.
-    std::signal(SIGXFSZ, SIG_IGN);
+    Fail_Writes_Beyond_File_Size_Limit();
     // Memory that runs out in the middle of the run ends it as every other allocation
     // failure does, with the run's exit code.
     std::set_new_handler(Abort_Out_Of_Memory);

@@ -187,22 +187,25 @@ bool Atomic_File::Open_Stream(int fd)
 int Atomic_File::Make_Temporary(const std::string& destination)
 {
     std::string name;
-    const int fd = Create_Locked_Temporary(destination, name);
-    if (fd < 0) {
-        error_ = errno;
-        return -1;
-    }
-    // Above the standard streams, whatever the caller left of them: a message must never
-    // land in the file.
-    lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    int fd = -1;
     {
+        // A signal between the file's creation and its listing would end the run with the
+        // file left behind: it waits until the file is listed.
         const Signals_Held held;
+        fd = Create_Locked_Temporary(destination, name);
+        if (fd < 0) {
+            error_ = errno;
+            return -1;
+        }
         temp_path_ = name;
         owner_ = ::getpid();
         next_registered_ = registered_head;
         if (registered_head) registered_head->previous_registered_ = this;
         registered_head = this;
     }
+    // Above the standard streams, whatever the caller left of them: a message must never
+    // land in the file.
+    lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
     static const bool removed_at_exit = std::atexit(Remove_Registered_Temporaries) == 0;
     (void)removed_at_exit;
     return fd;
@@ -453,6 +456,10 @@ void Atomic_File::Discard()
 
 bool Commit_Together(Atomic_File& first, Atomic_File& second)
 {
+    // Offered to the tests of runs ended from outside: stopped here, with both temporary
+    // files written, the run meets their signal while it writes, however fast or loaded
+    // the machine is.
+    if (std::getenv("CORBEL_TEST_STOP_BEFORE_PAIR")) ::raise(SIGSTOP);
     const bool first_whole = first.Finish();
     const bool second_whole = second.Finish();
     if (!first_whole || !second_whole) {
@@ -515,6 +522,8 @@ void Remove_Temporaries_On_Signals()
         ::sigaction(signal, &action, nullptr);
     }
 }
+
+void Fail_Writes_Beyond_File_Size_Limit() { std::signal(SIGXFSZ, SIG_IGN); }
 
 File_Lock::File_Lock(const std::string& path, int wait_seconds)
 {

@@ -153,6 +153,11 @@ void Remove_Registered_Temporaries();
 // before they end it as they would have.
 void Remove_Temporaries_On_Signals();
 
+// From now on a write beyond the file-size limit (ulimit -f) fails with EFBIG, which the
+// writer says and after which its temporary file goes, instead of SIGXFSZ killing the
+// program in the middle of it.
+void Fail_Writes_Beyond_File_Size_Limit();
+
 // An advisory lock (flock) on an existing file, held for the object's life, so that
 // runs of the program that write the same position's files follow each other. The file
 // is only opened for reading (never changed, created or kept open elsewhere). A file that

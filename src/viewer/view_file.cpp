@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,6 +96,53 @@ bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_D
     return Read_To_End(path, reader.Holds_Nul(), reader.Read_Error(), error);
 }
 
+// The path a name resolves to: links and "." and ".." followed, also for a file that is
+// not there yet (its folder resolved); the name as given when not even its folder is there.
+std::string Resolved_Path(const std::string& path)
+{
+    auto resolved = [](const std::string& name) -> std::string {
+        char* real = ::realpath(name.empty() ? "." : name.c_str(), nullptr);
+        if (!real) return "";
+        std::string text = real;
+        std::free(real);
+        return text;
+    };
+    if (std::string whole = resolved(path); !whole.empty()) return whole;
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = resolved(slash == std::string::npos ? "" : path.substr(0, slash + 1));
+    return folder.empty() ? path : folder + "/" + path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+// Whether writing the output (a name the writers map, links followed) would write over the
+// input: the same file (device and inode) or, for an output not there yet, the same path.
+bool Is_The_Input(const std::string& input, const std::string& output)
+{
+    const std::string mapped = Map_Path(output);
+    struct stat in_info, out_info;
+    if (::stat(input.c_str(), &in_info) == 0 && ::stat(mapped.c_str(), &out_info) == 0)
+        return in_info.st_dev == out_info.st_dev && in_info.st_ino == out_info.st_ino;
+    return Resolved_Path(input) == Resolved_Path(mapped);
+}
+
+// Before anything is written: every file the input becomes (the PDF, or the pages' PNGs)
+// is refused when it is the input itself; what a run killed while writing one of them
+// left beside it is removed.
+bool Clear_Outputs(const std::string& input, const std::string& pdf_name, const std::string& png_name, int pages,
+                   std::string& error)
+{
+    std::vector<std::string> names;
+    if (!pdf_name.empty()) names.push_back(pdf_name);
+    if (!png_name.empty())
+        for (int k = 1; k <= pages; ++k) names.push_back(Png_Page_Name(png_name, k, pages));
+    for (const std::string& name : names)
+        if (Is_The_Input(input, name)) {
+            error = "Die Datei " + name + " ist die Eingabedatei selbst: sie wird nicht \xC3\xBC" "berschrieben.";
+            return false;
+        }
+    for (const std::string& name : names) Remove_Leftover_Temporaries(name.c_str());
+    return true;
+}
+
 // A report to the PDF and, with a PNG name, one PNG a page: a first pass counts the pages,
 // the second hands each page to the files as it is laid out.
 bool Render_Report(const std::string& input, const std::string& pdf_name, const std::string& png_name,
@@ -103,6 +152,7 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     if (!Report_In_Pieces(input, Page_Sink{}, counted, outcome.error)) return false;
     outcome.counts = counted.counts;
     outcome.pages = counted.page_count;
+    if (!Clear_Outputs(input, pdf_name, png_name, counted.page_count, outcome.error)) return false;
     std::unique_ptr<Atomic_File> file;
     std::unique_ptr<Pdf_Pages> pdf;
     if (!pdf_name.empty()) {
@@ -159,6 +209,7 @@ View_Outcome Render_Files(const std::string& input, const std::string& pdf_name,
     if (!Load_Drawing(input, doc, outcome.error)) return outcome;
     outcome.counts = doc.counts;
     outcome.pages = doc.page_count;
+    if (!Clear_Outputs(input, pdf_name, png_name, static_cast<int>(doc.pages.size()), outcome.error)) return outcome;
     outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
                  (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
     if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
@@ -194,7 +245,9 @@ std::string Default_View_Output(const std::string& input)
     const size_t slash = input.find_last_of('/');
     const size_t dot = input.find_last_of('.');
     const bool has_extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (has_extension ? input.substr(0, dot) : input) + ".pdf";
+    // A PDF given as the input keeps its name whole: the output must never be the input.
+    if (!has_extension || Lower(input.substr(dot)) == ".pdf") return input + ".pdf";
+    return input.substr(0, dot) + ".pdf";
 }
 
 bool Is_Png_Name(const std::string& name) { return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".png"; }

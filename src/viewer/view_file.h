@@ -28,7 +28,9 @@ constexpr long long VIEW_FILE_MAX = 256LL << 20;
 // cannot be read.
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error);
 
-// The PDF beside the input: its name with the extension replaced by ".pdf".
+// The PDF beside the input: its name with the extension replaced by ".pdf"; an input
+// whose extension is ".pdf" already (in any case) gets ".pdf" added, so that the name is
+// never the input's.
 std::string Default_View_Output(const std::string& input);
 
 // True when the name ends in ".png" (any case).
@@ -39,7 +41,10 @@ std::string View_Out_Of_Memory(const std::string& path);
 
 // Renders the input to a PDF (pdf_name, "" for none) and one PNG a page (named from
 // png_name by Png_Page_Name, "" for none) at once. Memory that runs out on the way ends
-// the rendering with View_Out_Of_Memory, never with a file said to be unwritable.
+// the rendering with View_Out_Of_Memory, never with a file said to be unwritable. An
+// output that is the input itself (the same file, however named) is refused before
+// anything is written; the temporary files that runs killed while writing an output
+// left beside it are removed.
 View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name);
 
 // Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -470,6 +471,68 @@ TEST_F(ViewRender, CommandLine)
     EXPECT_EQ(Run_Program(exe, {"binär.OLI"}, dir_.path(), {}).exit_code, 1);
     EXPECT_EQ(Run_Program(exe, {}, dir_.path(), {}).exit_code, 1);
     EXPECT_EQ(Run_Program(exe, {"a.OLI", "b.OLI"}, dir_.path(), {}).exit_code, 1);
+}
+
+// An output that is the input itself (by its name in any case, a link or the default name
+// of a PDF) is refused, and the input stays as it was.
+TEST_F(ViewRender, TheOutputIsNeverTheInput)
+{
+    const std::string report = Read_File_Bytes(report_);
+    ASSERT_EQ(::symlink("B1_01.OLI", dir_.file("verweis.pdf").c_str()), 0);
+    for (const std::string output : {"B1_01.OLI", "b1_01.oli", "verweis.pdf", "./B1_01.OLI"}) {
+        const Run_Result r = Run_Program(CORBEL_VIEW_EXE, {"B1_01.OLI", "-o", output}, dir_.path(), {});
+        EXPECT_EQ(r.exit_code, 1) << output;
+        EXPECT_EQ(r.err, "corbel-view: Die Datei " + output +
+                             " ist die Eingabedatei selbst: sie wird nicht \xC3\xBC" "berschrieben.\n");
+        EXPECT_EQ(Read_File_Bytes(report_), report);
+    }
+    // A report named as a PDF gets a PDF of its own name beside it.
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("bericht.PDF"), report));
+    const Run_Result r = Run_Program(CORBEL_VIEW_EXE, {"bericht.PDF"}, dir_.path(), {});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, "bericht.PDF.pdf\n");
+    EXPECT_EQ(Read_File_Bytes(dir_.file("bericht.PDF")), report);
+}
+
+// As a refresh run: TERM, INT and HUP while the PDF is written remove its temporary file;
+// a KILL's leftover goes with the next run on the same output; a file-size limit is an
+// output that cannot be written. strace sends the signals at the PDF's second write.
+TEST_F(ViewRender, SignalsAndFileSizeLimitsLeaveNoTemporaryFile)
+{
+    auto temporaries = [this] {
+        int count = 0;
+        for (const std::string& name : Folder_Names(dir_.path())) count += name.find(".tmp") != std::string::npos;
+        return count;
+    };
+    const Run_Result limited = Run_Program(CORBEL_VIEW_EXE, {"B1_01.OLI", "-o", "aus.pdf"}, dir_.path(), {}, [] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        struct rlimit rl{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+    });
+    EXPECT_EQ(limited.exit_code, 1);
+    EXPECT_EQ(limited.err, "corbel-view: Die Datei aus.pdf kann nicht geschrieben werden.\n");
+    EXPECT_EQ(temporaries(), 0);
+
+    const std::string strace = "/usr/bin/strace";
+    auto view_signalled = [&](const std::string& signal) {
+        return Run_Program(strace,
+                           {"-f", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
+                            "inject=write:signal=" + signal + ":when=2", CORBEL_VIEW_EXE, "B1_01.OLI", "-o", "aus.pdf"},
+                           dir_.path(), {"ASAN_OPTIONS=detect_leaks=0"}, [] {
+                               // As a shell leaves them (a test started in the background ignores SIGINT).
+                               for (int ending : {SIGTERM, SIGINT, SIGHUP}) std::signal(ending, SIG_DFL);
+                           });
+    };
+    if (!File_Exists(strace) || Run_Program(strace, {"-o", "/dev/null", "true"}, "", {}).exit_code != 0)
+        GTEST_SKIP() << "no strace, or no tracing allowed here";
+    for (const char* signal : {"SIGTERM", "SIGINT", "SIGHUP"}) {
+        EXPECT_EQ(view_signalled(signal).exit_code, -1) << signal;
+        EXPECT_EQ(temporaries(), 0) << signal;
+    }
+    EXPECT_EQ(view_signalled("SIGKILL").exit_code, -1);
+    EXPECT_EQ(temporaries(), 1);
+    EXPECT_EQ(Run_Program(CORBEL_VIEW_EXE, {"B1_01.OLI", "-o", "aus.pdf"}, dir_.path(), {}).exit_code, 0);
+    EXPECT_EQ(temporaries(), 0);
 }
 
 TEST_F(ViewRender, PreviewAndPrintThroughTheEnvironmentsCalls)

@@ -2,7 +2,9 @@
 // ("%s%04d.SPF") to a PDF of all pages, or to one PNG a page when OUTPUT ends in .png.
 // Without OUTPUT the PDF goes beside the input. Writes the names of the files it wrote
 // on standard output; exit code 0 when rendered, 1 with a message on standard error when
-// the input cannot be read, the output not written or the memory runs out.
+// the input cannot be read, the output is the input itself or is not written, or the
+// memory runs out.
+#include "platform/atomic_file.h"
 #include "viewer/view_file.h"
 
 #include <cstdio>
@@ -45,6 +47,10 @@ int main(int argc, char** argv)
         }
     }
     if (input.empty()) return Usage_Error();
+    // As a refresh run: a file-size limit is a write that fails, an ending signal leaves
+    // no temporary file behind.
+    Fail_Writes_Beyond_File_Size_Limit();
+    Remove_Temporaries_On_Signals();
 
     try {
         const View_Outcome outcome = Render_View_File(input, output);
