@@ -261,8 +261,10 @@ int Run_Main_Loop()
             import_request = 0;
             Import_Corbel_Data();
             // Whatever the import left, the page shows the model before it: designed and
-            // built anew before anything is shown or clicked.
+            // built anew before anything is shown or clicked, the online button as the
+            // imported model has it.
             results_valid = 0;
+            Main_Button_Bar_Show_Online(corbel_model.online_calculation);
             continue;
         }
         if (export_request) {
