@@ -307,6 +307,33 @@ TEST_F(ProgramSession, TheSketchStaysInItsFrame)
     EXPECT_EQ(shots.Count("page.png", 560, 380, 647, 560, fill), 0);
 }
 
+// A new position (no input file) starts from the defaults: the annex's partial factors,
+// a listed concrete and steel, the online calculation on; saved as such. Without a load
+// page 1 says so where the results stand (brown, no red), and page 3 shows no required
+// value and no mark beside the chosen ones.
+TEST_F(ProgramSession, ANewPositionStartsFromTheDefaultsAndSaysThatItHasNoLoad)
+{
+    const Run_Result r = Run(std::string("wait 200\nshot p1.png\nclick 180 30\nwait 200\nshot p3.png\n") + END_AND_SAVE, "7");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_07.INP"), &saved));
+    EXPECT_EQ(saved.online_calculation, 1);
+    EXPECT_EQ(saved.safety_factors.gamma_c, 1.5);
+    EXPECT_EQ(saved.safety_factors.gamma_s, 1.15);
+    EXPECT_EQ(saved.concrete_class, 11);
+    EXPECT_EQ(saved.steel_class[0], 3);
+    Free_Model(&saved);
+
+    auto brown = [](uint32_t p) {
+        const int r = static_cast<int>(p >> 16), g = static_cast<int>((p >> 8) & 0xFF), b = static_cast<int>(p & 0xFF);
+        return r > g + 30 && g > b + 20;
+    };
+    EXPECT_GT(shots.Count("p1.png", 20, 660, 640, 680, brown), 100);  // "keine Belastung vorhanden ..."
+    EXPECT_EQ(shots.Count("p1.png", 20, 620, 1250, 760, [](uint32_t p) { return p == 0xFF0000u; }), 0);
+    // The marks and required values of the tie, its anchorage and its mandrels.
+    EXPECT_EQ(shots.Count("p3.png", 280, 320, 470, 415, brown), 0);
+}
+
 // A value confirmed with Enter while the cursor walks on: on B1/5 (online) a = 20 gives
 // results, and below them the report's verdict in red (the chosen tie is too small and
 // its anchorage in the corbel too short); a = 35 typed with Enter is beyond the corbel,
