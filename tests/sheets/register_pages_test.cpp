@@ -9,7 +9,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
+#include "core/load_tables.h"
 #include "sheets/program/main_loop.h"
 #include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
@@ -281,6 +283,49 @@ TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
     EXPECT_EQ(m.rebar.anchorage[0], 30.0);
     EXPECT_EQ(m.rebar.anchorage[4], 8.4);
     EXPECT_EQ(m.rebar.anchorage[8], 3.0);
+}
+
+// A design the report fails for its chosen bars (four looped 14 mm bars whose anchorage
+// beyond the plate is too short): page 1 closes with the report's verdict in red, page 3
+// shows the available length short of the required one. Page 1 names the load position
+// as the report does (Delta a, Delta h).
+TEST_F(Pages, PageOneCarriesTheReportsVerdictAndPageThreeTheShortAnchorage)
+{
+    Corbel_Model& m = corbel_model;
+    m.hk = 45.0;
+    m.load_a = 15.0;
+    m.rebar.layer_bars[0] = 4;
+    m.rebar.group[1] = {4, 2, 2};
+    m.rebar.member_diameter[0] = 8;
+    m.rebar.member_diameter[1] = 10;
+    Alloc_Load_Table(&m, 1, 0);
+    m.load_table[0][0].A = 420000.0;
+    m.load_table[0][0].H = 84000.0;
+    Calculate_Corbel(&m, nullptr, 0);
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    int colour = -1;
+    EXPECT_EQ(Items_With_Text(area_, "Fehler bei der Bemessung !!", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_EQ(Items_With_Text(area_, "s. gew\x84hlte Bewehrung", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_EQ(Items_With_Text(area_, "\xA3" "a") + Items_With_Text(area_, "\xA3" "h"), 2);
+
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Verankerung Konsole"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "<", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    // Both lengths stand in fields of the page.
+    auto fields_showing = [&](double v) {
+        int n = 0;
+        for (Area_Item* it = scroll_areas[area_].first_item; it; it = it->next) n += it->number && *it->number == v;
+        return n;
+    };
+    EXPECT_LT(m.summary.l_prov_main, m.summary.l_req_main);
+    EXPECT_GE(fields_showing(m.summary.l_req_main), 1);
+    EXPECT_GE(fields_showing(m.summary.l_prov_main), 1);
 }
 
 // A beam-end corbel on a slab: single-legged loops, and the member's bars above and below
