@@ -7,6 +7,7 @@
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
+#include "sheets/program/main_button_bar.h"
 #include "sheets/program/main_loop.h"
 #include "core/position_file.h"
 #include "core/startup.h"
@@ -338,10 +339,12 @@ TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImported
 
     std::vector<int> valid;
     std::vector<double> tie;
+    int online_image = 0;
     int step = 0;
     on_print_options = [&] {
         valid.push_back(results_valid);
         tie.push_back(corbel_model.summary.final_As_h);
+        online_image = main_button_bar.buttons[0].normal_x;
         if (++step == 4) import_request = 1;
     };
     // Online off, annex; online on (recalculated) and off again, import.
@@ -359,6 +362,8 @@ TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImported
     ASSERT_EQ(tie.size(), 5u);
     EXPECT_EQ(tie[4], corbel_model.summary.final_As_h);
     EXPECT_NE(tie[4], tie[3]);
+    // The online button shows the imported model's switch.
+    EXPECT_EQ(online_image, 345);
 }
 
 // A beam-end corbel whose system differs from the one page 1 was built with, imported:
