@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
@@ -257,18 +258,11 @@ void Write_Failed_Rows(const Corbel_Model& m, FILE* s)
 void Write_Verdict(const Corbel_Model& m, FILE* s)
 {
     Back_To_Top(s);
-    const Load_Case_Summary& r = m.summary;
     OLI_Add_Paragraph_Space(kParagraphSpace);
-    if (!r.cover_failed && !r.design_failed && !r.check_failed && !r.fatigue_failed && !r.rebar_failed) {
-        OLI_Printf(s, "%s" OLI_SEQ_BETWEEN "%s\n", report_line_prefix, Get_Design_Ok_Headline());
-        return;
-    }
-    OLI_Printf(s, "%s" OLI_SEQ_BETWEEN "%s\n", report_line_prefix, Get_Design_Failed_Headline());
-    if (r.cover_failed) OLI_Printf(s, "%ss. Dauerhaftigkeit und Betondeckung\n", report_line_prefix);
-    if (r.design_failed) OLI_Printf(s, "%ss. Ermittlung der erforderlichen Bewehrung\n", report_line_prefix);
-    if (r.check_failed) OLI_Printf(s, "%ss. Bemessung: %s\n", report_line_prefix, Failed_Check_Names(r.check_failed));
-    if (r.fatigue_failed) OLI_Printf(s, "%ss. Erm" UE "dungsnachweis\n", report_line_prefix);
-    if (r.rebar_failed) OLI_Printf(s, "%ss. gew" AE "hlte Bewehrung\n", report_line_prefix);
+    const std::vector<std::string> failed = Design_Verdict_Failures(m.summary);
+    OLI_Printf(s, "%s" OLI_SEQ_BETWEEN "%s\n", report_line_prefix,
+               failed.empty() ? Get_Design_Ok_Headline() : Get_Design_Failed_Headline());
+    for (const std::string& line : failed) OLI_Printf(s, "%s%s\n", report_line_prefix, line.c_str());
 }
 
 void Write_Norm_Literature(FILE* s, int norm_code)
@@ -439,6 +433,17 @@ void Write_Input_Protocol(Corbel_Model& m, FILE* s, int detail)
 
 // ---------------------------------------------------------------------------------
 
+std::vector<std::string> Design_Verdict_Failures(const Load_Case_Summary& r)
+{
+    std::vector<std::string> lines;
+    if (r.cover_failed) lines.emplace_back("s. Dauerhaftigkeit und Betondeckung");
+    if (r.design_failed) lines.emplace_back("s. Ermittlung der erforderlichen Bewehrung");
+    if (r.check_failed) lines.push_back(std::string("s. Bemessung: ") + Failed_Check_Names(r.check_failed));
+    if (r.fatigue_failed) lines.emplace_back("s. Erm" UE "dungsnachweis");
+    if (r.rebar_failed) lines.emplace_back("s. gew" AE "hlte Bewehrung");
+    return lines;
+}
+
 double Corbel_Alpha_Cc(const Corbel_Model& model)
 {
     const NAD_EC2_Params* params = NAD_Get_EC2_Params();
@@ -577,6 +582,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
     Derive_Design_Values(&m);
 
     if (!Has_Loaded_Row(m)) {
+        m.summary.no_load = 1;
         if (s) {
             OLI_Printf(s, "%skeine Belastung vorhanden  " ARROW "  Nachweis wird nicht gef" UE "hrt %s\n",
                        report_line_prefix, Get_Verdict_Purple_Marks());
@@ -620,6 +626,10 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
     if (!s) {
         if (ok && Fatigue_Case(m) && Row_Count(m, 1) >= 1) Check_Corbel_Fatigue(&m, nullptr, detail);
         if (m.rebar_chosen) Check_Corbel_Anchorage(&m, nullptr, 0);
+        // The parts of the verdict that the report's echo and its reinforcement block decide,
+        // judged as they would judge them, so that the screen's verdict is the report's.
+        if (Switch_On(m, EC2_PRINT_INPUT) && Corbel_Values_Representable(m)) Judge_Corbel_Durability(&m);
+        if (m.rebar_chosen) Judge_Chosen_Reinforcement(&m);
         return;
     }
     // A fatigue check asked for with rows entered always has its section: made, or why not

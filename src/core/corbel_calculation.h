@@ -5,8 +5,11 @@
 // written as one report into an open report stream, or run silently for the online
 // calculation.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 struct Corbel_Model;
+struct Load_Case_Summary;
 
 // Level handed to every heading of the report: 1 at the top, raised by a heading that
 // opens a bookmark level and lowered when that level is closed.
@@ -27,6 +30,11 @@ extern double section_graphic_text_sizes[2];
 // dimensions, fatigue, chosen reinforcement), else the failure headline with a pointer to
 // each failed part.
 void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
+
+// The lines of the final verdict that name the failed parts ("s. gewählte Bewehrung", ...,
+// report bytes), in the report's order; empty when the design met every check. The silent
+// calculation judges the same parts as the report, so that the screen can show its verdict.
+std::vector<std::string> Design_Verdict_Failures(const Load_Case_Summary& summary);
 
 // The short notes that precede the design, counted (0 to 6) and, with a stream, written:
 // the lightweight-concrete approval under EN 1992-2 with the German annex, the general

@@ -261,13 +261,10 @@ void Write_Parameters(FILE* f, const Corbel_Model& m, const char* p)
     }
 }
 
-// The durability section: the cover rule for the exposure classes, with the chosen bars
-// once for the vertical and once for the horizontal cover.
-void Write_Durability(FILE* f, Corbel_Model& m, int detail_level)
+// The cover rule for the exposure classes, with the chosen bars once for the vertical and
+// once for the horizontal cover; written into f when it is given.
+void Check_Durability(FILE* f, Corbel_Model& m, int detail_level)
 {
-    OLI_End_Text_Block(f);
-    OLI_reserveSpaceCM(f, 3.0f);
-    OLI_Write_Heading(f, report_heading_level, "Dauerhaftigkeit und Betondeckung");
     const int corrosion = m.exposure_first[0];
     const int attack = m.exposure_first[1];
     const Corbel_Rebar_Choice& r = m.rebar;
@@ -287,6 +284,15 @@ void Write_Durability(FILE* f, Corbel_Model& m, int detail_level)
     }
     for (int i = 0; i < checks; ++i)
         if (results[i] < -0.01) m.summary.cover_failed = 1;
+}
+
+// The durability section.
+void Write_Durability(FILE* f, Corbel_Model& m, int detail_level)
+{
+    OLI_End_Text_Block(f);
+    OLI_reserveSpaceCM(f, 3.0f);
+    OLI_Write_Heading(f, report_heading_level, "Dauerhaftigkeit und Betondeckung");
+    Check_Durability(f, m, detail_level);
 }
 
 } // namespace
@@ -314,4 +320,9 @@ void Write_Corbel_Input_Echo(Corbel_Model* model, FILE* report, int detail_level
     if (m.cover_from_exposure) Write_Durability(report, m, detail_level);
     OLI_End_Text_Block(report);
     OLI_End_Text_Block(report);
+}
+
+void Judge_Corbel_Durability(Corbel_Model* model)
+{
+    if (model && model->cover_from_exposure) Check_Durability(nullptr, *model, 0);
 }

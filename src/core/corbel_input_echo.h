@@ -18,6 +18,10 @@ extern int report_heading_level;
 // null model or stream.
 void Write_Corbel_Input_Echo(Corbel_Model* model, FILE* report, int detail_level);
 
+// The cover checks of the echo's durability section without writing: sets the cover-failed
+// flag when one fails (with the exposure classes switched on; else nothing). Null: nothing.
+void Judge_Corbel_Durability(Corbel_Model* model);
+
 // "Betonbrücken: <chosen steel> nicht zugelassen, bemessen mit <bridge steel>" (code page
 // 850) when the data check put the bridge steel in place of the steel a bridge position
 // chose; "" otherwise.

@@ -84,7 +84,7 @@ public:
     void Write()
     {
         const double stops[3] = {16.0, 22.0, 34.0};
-        OLI_Set_Tab_Stops(2, nullptr, stops, 3);
+        if (out_) OLI_Set_Tab_Stops(2, nullptr, stops, 3);
         Cover_Line(r_.cover_v, r_.min_cover_v, true);
         Cover_Line(r_.cover_h, r_.min_cover_h, false);
         Member_Bars();
@@ -513,7 +513,7 @@ private:
 
     void Warnings()
     {
-        if (!axis_warning_ && !plate_warning_) return;
+        if (!out_ || (!axis_warning_ && !plate_warning_)) return;
         if (detail_ >= 1) OLI_Add_Paragraph_Space(0.3);
         if (axis_warning_) OLI_Write_Warning_Line(out_, TEXT_AXIS_WARNING);
         if (plate_warning_) OLI_Write_Warning_Line(out_, TEXT_PLATE_WARNING);
@@ -551,4 +551,13 @@ void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail)
     model->summary.rebar_failed = verdict_failed;
     OLI_Clear_Tab_Stops();
     OLI_End_Text_Block(report);
+}
+
+void Judge_Chosen_Reinforcement(Corbel_Model* model)
+{
+    if (model == nullptr) return;
+    verdict_failed = 0;
+    // Without a stream every line is left unwritten; the verdicts are taken all the same.
+    Rebar_Report(*model, nullptr, 2).Write();
+    model->summary.rebar_failed = verdict_failed;
 }

@@ -23,3 +23,7 @@ struct Corbel_Model;
 // it. Without a report stream only the two are reset; a null model resets verdict_failed.
 // The block ends the open paragraph block.
 void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail);
+
+// The block's verdicts without writing: summary.rebar_failed as the block would set it
+// (verdict_failed with it). Null: nothing.
+void Judge_Chosen_Reinforcement(Corbel_Model* model);

@@ -113,6 +113,8 @@ struct Load_Case_Summary {
     int short_main;             // available anchorage length of the main tie too short
     int short_incl;             // ... of the inclined bars
     int short_anch;             // ... of the anchorage loops
+    int no_load;                // no combination carries a load: nothing designed, nothing
+                                // required, no verdict
     // The governing row as a number from 1; -1 for none.
     int governing_case;
 };

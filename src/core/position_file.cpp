@@ -402,7 +402,14 @@ bool Read_Position_Input()
         // The report of an empty position is about to replace the old one: not without a word.
         if (!exists && refresh_mode)
             Tell_Input_Problem("ist nicht vorhanden", "der Bericht einer leeren Position wird geschrieben");
-        Clear_Corbel_Model(&corbel_model);
+        // A new position in the editor starts from the defaults (the annex's partial factors,
+        // the online calculation on), as after a read error: the empty record's zero factors
+        // and outdated classes are no values to start designing from. The refresh run's
+        // report says that it is of an empty position.
+        if (refresh_mode)
+            Clear_Corbel_Model(&corbel_model);
+        else
+            Set_Corbel_Defaults(&corbel_model);
         corbel_model.input_read_failed = exists ? 1 : 0;
         return true;
     }

@@ -39,7 +39,7 @@ int Read_Corbel_Model(FILE* stream, Corbel_Model* model);
 int Read_Corbel_File(FILE* stream, Corbel_Model* model);
 
 // The start-up read of the position into `corbel_model` (by Read_Corbel_File): a missing
-// file gives the empty model; a read error of a refresh run is said on standard error and
+// file gives the defaults in the editor and the empty model in a refresh run; a read error of a refresh run is said on standard error and
 // answers false (the run ends without a report), otherwise it is told and the model takes
 // the defaults. True in every other case.
 // `corbel_model.input_read_failed` becomes 1 after a read error (also a file of a newer

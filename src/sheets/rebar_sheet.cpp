@@ -112,6 +112,7 @@ private:
     int Length_Row(int x, int y, const char* label, const char* symbol, const char* index,
                    double* entered, double required, const char* required_index = nullptr);
     int Plate_Row(int x, int y, int flag, const char* text);
+    int Corbel_Anchorage_Row(int x, int y, double required, double available);
 
     int Left(int y);
     int Right(int y0, int sketch_height);
@@ -219,6 +220,40 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
     return y + step_;
 }
 
+// The anchorage length that the corbel offers beyond the plate against the one the bars
+// need, in the columns of the length rows, marked as the report judges it (at the tenth
+// it shows).
+int Rebar_Sheet::Corbel_Anchorage_Row(int x, int y, double required, double available)
+{
+    if (!shown_ || !(std::fabs(required) > kPresent)) return y;
+    static double cells[2][2];
+    static int next = 0;
+    double* cell = cells[next++ % 2];
+    cell[0] = available;
+    cell[1] = required;
+    const bool unknown = Required_Value_Unknown(required);
+    const bool short_of = !unknown && available < required - 0.05;
+    Text(x, y, "Verankerung Konsole");
+    Text(x + 171, y, "vorh", -1, -1, 1);
+    Text(x + 175, y, "l");
+    Index(x + 182, y, "v");
+    Field(x + 215, y, &cell[0], "%6.1f", nullptr, &screen_palette.cell_off, P().info_blue);
+    Text(x + 277, y, "cm", P().font_normal, P().unit_text);
+    if (!unknown && !short_of)
+        Text(x + 312, y, "\xF2", -1, -1, 1);
+    else if (short_of)
+        Text(x + 312, y, "<", P().font_heading, P().warning_red, 1);
+    Text(x + 342, y, "erf", -1, -1, 1);
+    Text(x + 346, y, "l");
+    Index(x + 353, y, "v");
+    if (unknown)
+        Text(x + 382, y, "XXX", P().font_heading, P().warning_red);
+    else
+        Field(x + 382, y, &cell[1], "%6.1f", nullptr, &screen_palette.cell_off,
+              short_of ? P().warning_red : P().note_brown);
+    return y + step_;
+}
+
 int Rebar_Sheet::Plate_Row(int x, int y, int flag, const char* text)
 {
     if (!shown_ || !flag) return y;
@@ -320,6 +355,7 @@ int Rebar_Sheet::Left(int y)
     }
     y = Area_Row(x, y, "s,h", rb_.As_h, s.final_As_h);
     y = Plate_Row(x, y, s.short_main, "Ankerplatte erforderlich !");
+    y = Corbel_Anchorage_Row(x, y, s.l_req_main, s.l_prov_main);
     const char* anchor_index = column_ ? "b,s" : "b,t";
     y = Length_Row(x, y, "Verankerungsl\x84nge", "l", anchor_index, &a[0], s.l_main_member);
     const int y_mandrel = y;
@@ -339,6 +375,7 @@ int Rebar_Sheet::Left(int y)
         y += step_;
         y = Area_Row(x, y, "s,s", rb_.As_s, s.As_s);
         y = Plate_Row(x, y, s.short_incl, "Ankerplatte erforderlich !");
+        y = Corbel_Anchorage_Row(x, y, s.l_req_incl, s.l_prov_incl);
         y = Length_Row(x, y, "Verankerungsl\x84nge", "l", anchor_index, &a[3], s.l_lap_incl);
         const int ym = y;
         y = Length_Row(x, y, "Biegerollendurchmesser", "D", "k", &a[6], s.D_incl_loop);

@@ -13,6 +13,7 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_ec2.h"
 #include "sheets/program/corbel_dialogs.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_fatigue.h"
 #include "core/corbel_model.h"
 #include "sheets/program/main_loop.h"
@@ -382,10 +383,12 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
     Text(area, x, yy, "Achsabstand");
     Dimension_Field(area, c1, yy, "d", "1k", &md.d1k, on);
     yy += step;
+    // The load's position as the data check and the report name it: \xA3 is the sheet
+    // font's Delta, which keeps it apart from the column's h above.
     Text(area, x, yy, "Lasteinleitung");
-    Dimension_Field(area, c1, yy, "a", nullptr, &md.load_a, on);
+    Dimension_Field(area, c1, yy, "\xA3" "a", nullptr, &md.load_a, on);
     if (!(load && md.load_transfer == LOAD_TRANSFER_INDIRECT))
-        Dimension_Field(area, c2, yy, "h", nullptr, &md.load_height, on);
+        Dimension_Field(area, c2, yy, "\xA3" "h", nullptr, &md.load_height, on);
     yy += step;
     if (!(column && md.load_transfer == LOAD_TRANSFER_INDIRECT)) {
         // The box stands left of its label: indented, it stays clear of the separator.
@@ -494,6 +497,13 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
     int yy = *y;
     Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);
     yy += step;
+    if (md.summary.no_load) {
+        // Nothing to design: the report's words, and no required value.
+        Text(area, x + 5, yy, "keine Belastung vorhanden  \x88  Nachweis wird nicht gef\x81hrt", P().font_heading,
+             P().note_brown);
+        *y = yy + step;
+        return;
+    }
     yy = Draw_Fatigue_Note(md, area, x, yy, step);
     if (!Required_Values_Shown(md)) {
         // No combination could be designed: the required areas are unknown, and the
@@ -561,6 +571,40 @@ void Draw_Required_Rebar_Panel(Corbel_Model* model, int area, int x, int* y, int
     *y = yy + step;
 }
 
+void Draw_Design_Verdict(Corbel_Model* model, int area, int x, int* y, int step, int width, bool own_line)
+{
+    if (!model || !y) return;
+    const Corbel_Model& md = *model;
+    // The report's closing verdict, for a design that the report would close with one.
+    if (!md.online_calculation || !results_valid || md.summary.no_load || Corbel_Model_Errors(md, nullptr) != 0)
+        return;
+    const std::vector<std::string> failed = Design_Verdict_Failures(md.summary);
+    int yy = *y;
+    if (own_line) {
+        Area_Add_Line(area, x, yy, width - 10, yy, P().frame_grey);
+        yy += step;
+    }
+    if (failed.empty()) {
+        Text(area, x + 5, yy, "Bemessung erfolgreich", P().font_heading, P().info_blue);
+        *y = yy + step;
+        return;
+    }
+    const char* const headline = "Fehler bei der Bemessung !!";
+    Text(area, x + 5, yy, headline, P().font_heading, P().warning_red);
+    const int first = x + 25 + Font_Text_Width(headline, P().font_normal, Code_Page::Cp850_Symbols);
+    int ex = first;
+    for (const std::string& line : failed) {
+        const int used = Font_Text_Width(line, P().font_normal, Screen_Text_Code_Page(line));
+        if (ex > first && ex + used >= width - 10) {
+            yy += step;
+            ex = first;
+        }
+        Text(area, ex, yy, line.c_str(), P().font_normal, P().warning_red);
+        ex += used + 25;
+    }
+    *y = yy + step;
+}
+
 void Compose_Register_Page_1(int area, int x0, int y0, int x1)
 {
     Reset_Widget_Value_Ring();
@@ -575,5 +619,8 @@ void Compose_Register_Page_1(int area, int x0, int y0, int x1)
     Draw_Geometry_Sheet(&corbel_model, area, h + 20, &y_right, SHEET_LINE_STEP, SHEET_SMALL_STEP, w);
     int y = std::max(y_left, y_right);
     Area_Add_Line(area, h + 10, y0 + 13, h + 10, y, P().frame_grey);
+    const int y_panel = y;
     Draw_Required_Rebar_Panel(&corbel_model, area, x0 + 20, &y, SHEET_LINE_STEP, SHEET_SMALL_STEP, w);
+    // Below the required areas, or under a line of its own where the panel shows none.
+    Draw_Design_Verdict(&corbel_model, area, x0 + 20, &y, SHEET_LINE_STEP, w, y == y_panel);
 }

@@ -289,10 +289,64 @@ TEST_F(CorbelCalculation, NoLoadWritesItsLineAndNoVerdict)
     EXPECT_EQ(Bookmark_Balance(report), "");
     EXPECT_EQ(m().summary.governing_case, -1);
 
-    // Online: nothing evaluated either.
+    // Online: nothing evaluated either, and said so.
     Calculate_Corbel(&m(), nullptr, 0);
     EXPECT_EQ(m().summary.governing_case, -1);
     EXPECT_EQ(m().summary.design_failed, 0);
+    EXPECT_EQ(m().summary.no_load, 1);
+}
+
+// The online calculation judges the design as the report's closing verdict does, so that
+// the screen can show it: the same failed parts, in the same words, also those that only
+// the report's echo (cover) and its reinforcement block (the chosen bars) decide.
+TEST_F(CorbelCalculation, OnlineVerdictIsTheReports)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Corbel_Model&)> set;
+        std::vector<std::string> failed;
+    };
+    const std::vector<Case> cases = {
+        {"no bars chosen", [](Corbel_Model& c) { c.rebar_chosen = 0; }, {}},
+        // Four looped 14 mm bars whose anchorage beyond the plate is too short.
+        {"short anchorage",
+         [](Corbel_Model& c) {
+             c.hk = 45.0;
+             c.load_a = 15.0;
+             c.rebar.layer_bars[0] = 4;
+             c.rebar.group[1] = {4, 2, 2};
+             c.rebar.member_diameter[0] = 8;
+             c.rebar.member_diameter[1] = 10;
+         },
+         {"s. gew\x84hlte Bewehrung"}},
+        // Also too weak for the bearing pressure.
+        {"concrete below the exposure's",
+         [](Corbel_Model& c) {
+             c.rebar_chosen = 0;
+             c.cover_from_exposure = 1;
+             c.exposure_first[0] = 8;  // XD3 asks for C35/45
+             c.concrete_class = 8;     // C25/30
+         },
+         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung"}},
+    };
+    for (const Case& c : cases) {
+        Set_Corbel_Defaults(&m());
+        Rows(0, {{"Volllast", 420000.0, 84000.0}, {"Schnee", 365000.0, 73000.0}});
+        c.set(m());
+        Check_Corbel_Model(&m(), nullptr, 0, 0);
+        Calculate_Corbel(&m(), nullptr, 0);
+        EXPECT_EQ(Design_Verdict_Failures(m().summary), c.failed) << c.name;
+        // The report's verdict lines: the headline, then one " s. ..." line per part.
+        const std::string report = Report();
+        const size_t at = report.find("Fehler bei der Bemessung !!");
+        EXPECT_EQ(at != std::string::npos, !c.failed.empty()) << c.name;
+        EXPECT_EQ(Has(report, "Bemessung erfolgreich"), c.failed.empty()) << c.name;
+        std::vector<std::string> lines;
+        for (size_t from = report.find('\n', at); at != std::string::npos && report.compare(from, 4, "\n s.") == 0;
+             from = report.find('\n', from + 1))
+            lines.push_back(report.substr(from + 2, report.find('\n', from + 1) - from - 2));
+        EXPECT_EQ(lines, c.failed) << c.name;
+    }
 }
 
 // The single-row detail levels: the chosen row only when it exists; the table level writes

@@ -429,14 +429,23 @@ protected:
 
 TEST_F(PositionInput, MissingReadDamagedNegativeAndNewerFiles)
 {
-    // No file: the empty position, no message.
+    // No file: in the editor a new position with the defaults (the annex's factors, online
+    // calculation on), no message; a refresh run reports the empty position.
     corbel_model.input_read_failed = 1;
     Read_Position_Input();
-    EXPECT_EQ(corbel_model.norm_code, 4);
-    EXPECT_EQ(corbel_model.method, 0);
-    EXPECT_EQ(corbel_model.b, 0.0);
+    EXPECT_EQ(corbel_model.method, 2);
+    EXPECT_EQ(corbel_model.b, 30.0);
+    EXPECT_EQ(corbel_model.online_calculation, 1);
+    EXPECT_EQ(corbel_model.safety_factors.gamma_c, 1.5);
     EXPECT_EQ(corbel_model.input_read_failed, 0);
     EXPECT_TRUE(Shown_Messages().empty());
+    refresh_mode = 1;
+    Read_Position_Input();
+    refresh_mode = 0;
+    EXPECT_EQ(corbel_model.norm_code, 4);
+    EXPECT_EQ(corbel_model.method, 0);
+    EXPECT_EQ(corbel_model.online_calculation, 0);
+    EXPECT_EQ(corbel_model.b, 0.0);
 
     // A good file: read, its import protocol kept as "_TMP.EXP", its annex chosen.
     const std::string inp = dir_.file("B1_01.INP");

@@ -4,8 +4,10 @@
 // edit buffer), composed through the same hooks the sheets use.
 #include "base/alloc.h"
 #include "sheets/program/corbel_dialogs.h"
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
 #include "core/edit_buffer_hooks.h"
+#include "sheets/program/main_button_bar.h"
 #include "sheets/program/main_loop.h"
 #include "core/position_file.h"
 #include "core/startup.h"
@@ -317,9 +319,11 @@ TEST_F(MainSheetSession, ManyLoadCasesAreAskedAboutOnce)
     EXPECT_NE(Read_File_Bytes(dir.file("B1_01.OLI")).find("LK 21"), std::string::npos);
 }
 
-// After the annex button and after an import the results shown belong to another model:
-// they are marked invalid (online calculation off, so nothing recalculates them). The
-// imported model keeps its bearing plate although the position it replaced had none.
+// After the annex button the results shown belong to another model: they are marked
+// invalid (online calculation off, so nothing recalculates them). An import is designed
+// at once, before the next click, when the imported model has the online calculation on
+// (here a depth of 60 instead of 40). The imported model keeps its bearing plate although
+// the position it replaced had none.
 TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImportedModel)
 {
     const std::string marker = " 6.000000 15.000000 20.000000";
@@ -327,12 +331,20 @@ TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImported
     std::string without_plate = example;
     without_plate.replace(without_plate.find(marker), marker.size(), " 6.000000 0.000000 20.000000");
     ASSERT_TRUE(Write_File_Bytes(input, without_plate));
-    ASSERT_TRUE(Write_File_Bytes(Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat"), example));
+    std::string deeper = example;
+    const std::string hk = " 30.000000 40.000000 0.000000";
+    ASSERT_NE(deeper.find(hk), std::string::npos);
+    deeper.replace(deeper.find(hk), hk.size(), " 30.000000 60.000000 0.000000");
+    ASSERT_TRUE(Write_File_Bytes(Map_Path(dir.path() + "\\Q7-DI2ZE#export.dat"), deeper));
 
     std::vector<int> valid;
+    std::vector<double> tie;
+    int online_image = 0;
     int step = 0;
     on_print_options = [&] {
         valid.push_back(results_valid);
+        tie.push_back(corbel_model.summary.final_As_h);
+        online_image = main_button_bar.buttons[0].normal_x;
         if (++step == 4) import_request = 1;
     };
     // Online off, annex; online on (recalculated) and off again, import.
@@ -340,10 +352,18 @@ TEST_F(MainSheetSession, AnnexChoiceAndImportInvalidateResultsAndKeepTheImported
                                CLICK_PRINT_OPTIONS + BAR_CLICK(491) + CLICK_PRINT_OPTIONS + BAR_CLICK(491) +
                                CLICK_PRINT_OPTIONS + CLICK_PRINT_OPTIONS + CLICK_END + "key Enter\n";
     EXPECT_EQ(Run(script), 1);
-    EXPECT_EQ(valid, (std::vector<int>{1, 0, 1, 1, 0}));
+    EXPECT_EQ(valid, (std::vector<int>{1, 0, 1, 1, 1}));
     EXPECT_TRUE(Said("Die Daten wurden erfolgreich importiert."));
     EXPECT_EQ(corbel_model.lp, 15.0);
+    EXPECT_EQ(corbel_model.hk, 60.0);
     EXPECT_NE(Read_File_Bytes(input).find(marker), std::string::npos);
+    // The tie shown after the import is the imported corbel's.
+    Calculate_Corbel(&corbel_model, nullptr, 0);
+    ASSERT_EQ(tie.size(), 5u);
+    EXPECT_EQ(tie[4], corbel_model.summary.final_As_h);
+    EXPECT_NE(tie[4], tie[3]);
+    // The online button shows the imported model's switch.
+    EXPECT_EQ(online_image, 345);
 }
 
 // A beam-end corbel whose system differs from the one page 1 was built with, imported:

@@ -124,7 +124,7 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
                                // page 3: the choice, the first layer, the vertical stirrups
                                "click 180 30\nwait 200\nclick 25 76\nwait 200\n"
                                "click 132 285\ntext \"3\"\nkey Enter\nclick 600 900\nwait 200\n"
-                               "click 108 423\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
+                               "click 108 445\ntext \"4\"\nkey Enter\nclick 600 900\nwait 200\n" +
                                END_AND_SAVE;
     Run_Result r = Run(script, "2");
     ASSERT_EQ(r.exit_code, 1) << r.err;
@@ -306,10 +306,38 @@ TEST_F(ProgramSession, TheSketchStaysInItsFrame)
     EXPECT_EQ(shots.Count("page.png", 560, 380, 647, 560, fill), 0);
 }
 
+// A new position (no input file) starts from the defaults: the annex's partial factors,
+// a listed concrete and steel, the online calculation on; saved as such. Without a load
+// page 1 says so where the results stand (brown, no red), and page 3 shows no required
+// value and no mark beside the chosen ones.
+TEST_F(ProgramSession, ANewPositionStartsFromTheDefaultsAndSaysThatItHasNoLoad)
+{
+    const Run_Result r = Run(std::string("wait 200\nshot p1.png\nclick 180 30\nwait 200\nshot p3.png\n") + END_AND_SAVE, "7");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_07.INP"), &saved));
+    EXPECT_EQ(saved.online_calculation, 1);
+    EXPECT_EQ(saved.safety_factors.gamma_c, 1.5);
+    EXPECT_EQ(saved.safety_factors.gamma_s, 1.15);
+    EXPECT_EQ(saved.concrete_class, 11);
+    EXPECT_EQ(saved.steel_class[0], 3);
+    Free_Model(&saved);
+
+    auto brown = [](uint32_t p) {
+        const int r = static_cast<int>(p >> 16), g = static_cast<int>((p >> 8) & 0xFF), b = static_cast<int>(p & 0xFF);
+        return r > g + 30 && g > b + 20;
+    };
+    EXPECT_GT(shots.Count("p1.png", 20, 660, 640, 680, brown), 100);  // "keine Belastung vorhanden ..."
+    EXPECT_EQ(shots.Count("p1.png", 20, 620, 1250, 760, [](uint32_t p) { return p == 0xFF0000u; }), 0);
+    // The marks and required values of the tie, its anchorage and its mandrels.
+    EXPECT_EQ(shots.Count("p3.png", 280, 320, 470, 415, brown), 0);
+}
+
 // A value confirmed with Enter while the cursor walks on: on B1/5 (online) a = 20 gives
-// results; a = 35 typed with Enter is beyond the corbel, and while the cursor stands in
-// the next field (h, typed as 4) the page already says the input error instead of the
-// old results. Both values are saved.
+// results, and below them the report's verdict in red (the chosen tie is too small and
+// its anchorage in the corbel too short); a = 35 typed with Enter is beyond the corbel,
+// and while the cursor stands in the next field (h, typed as 4) the page already says the
+// input error instead of the old results. Both values are saved.
 TEST_F(ProgramSession, TheWalkOnAfterAChangeShowsNoOldResults)
 {
     ASSERT_TRUE(Write_File_Bytes(dir.file("B1_05.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_05.INP")));
@@ -318,11 +346,12 @@ TEST_F(ProgramSession, TheWalkOnAfterAChangeShowsNoOldResults)
                                  "35\"\nkey Enter\nshot walk.png\ntext \"4\"\nkey Enter\n" + END_AND_SAVE,
                              "5");
     ASSERT_EQ(r.exit_code, 1) << r.err;
-    auto red = [&](const char* shot) {
-        return shots.Count(shot, 20, 620, 640, 680, [](uint32_t p) { return p == 0xFF0000u; });
+    auto red = [&](const char* shot, int y1, int y2) {
+        return shots.Count(shot, 20, y1, 640, y2, [](uint32_t p) { return p == 0xFF0000u; });
     };
-    EXPECT_EQ(red("valid.png"), 0);
-    EXPECT_GT(red("walk.png"), 100);
+    EXPECT_EQ(red("valid.png", 620, 666), 0);   // the required areas
+    EXPECT_GT(red("valid.png", 667, 690), 50);  // "Fehler bei der Bemessung !!"
+    EXPECT_GT(red("walk.png", 620, 680), 100);
     Corbel_Model saved{};
     ASSERT_TRUE(Read_Model(dir.file("B1_05.INP"), &saved));
     EXPECT_EQ(saved.load_a, 35.0);

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
+#include "core/load_tables.h"
 #include "sheets/program/main_loop.h"
 #include "platform/screen/screen.h"
 #include "sheets/edit_buffer.h"
@@ -281,6 +283,34 @@ TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
     EXPECT_EQ(m.rebar.anchorage[0], 30.0);
     EXPECT_EQ(m.rebar.anchorage[4], 8.4);
     EXPECT_EQ(m.rebar.anchorage[8], 3.0);
+}
+
+// Four looped 14 mm bars whose anchorage beyond the plate is too short (the report fails
+// the chosen bars): page 3 shows the available length short of the required one. Page 1
+// names the load position as the report does (Delta a, Delta h).
+TEST_F(Pages, PageThreeShowsTheCorbelsShortAnchorage)
+{
+    Corbel_Model& m = corbel_model;
+    m.hk = 45.0;
+    m.load_a = 15.0;
+    m.rebar.layer_bars[0] = 4;
+    m.rebar.group[1] = {4, 2, 2};  // enough horizontal stirrups
+    Alloc_Load_Table(&m, 1, 0);
+    m.load_table[0][0].A = 420000.0;
+    m.load_table[0][0].H = 84000.0;
+    Calculate_Corbel(&m, nullptr, 0);
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    int colour = -1;
+    EXPECT_EQ(Items_With_Text(area_, "Verankerung Konsole"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "<", &colour), 1);
+    EXPECT_EQ(colour, screen_palette.warning_red);
+    EXPECT_LT(m.summary.l_prov_main, m.summary.l_req_main);
+
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "\xA3" "a") + Items_With_Text(area_, "\xA3" "h"), 2);
 }
 
 // A beam-end corbel on a slab: single-legged loops, and the member's bars above and below

@@ -167,7 +167,7 @@ bool Results_Shown(const Corbel_Model& model)
 
 bool Required_Values_Shown(const Corbel_Model& model)
 {
-    return Results_Shown(model) && !model.summary.none_designed;
+    return Results_Shown(model) && !model.summary.none_designed && !model.summary.no_load;
 }
 
 int Show_Results_Table()
@@ -260,8 +260,12 @@ int Run_Main_Loop()
         if (import_request) {
             import_request = 0;
             Import_Corbel_Data();
-            // Whatever the import left, the results shown belong to the model before it.
+            // Whatever the import left, the page shows the model before it: designed and
+            // built anew before anything is shown or clicked, the online button as the
+            // imported model has it.
             results_valid = 0;
+            Main_Button_Bar_Show_Online(corbel_model.online_calculation);
+            continue;
         }
         if (export_request) {
             export_request = 0;

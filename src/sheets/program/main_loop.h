@@ -28,7 +28,8 @@ struct Corbel_Model;
 bool Results_Shown(const Corbel_Model& model);
 // Whether pages 1 and 3 show the required values and their ok marks: as Results_Shown,
 // and only when at least one load combination could be designed (else every required
-// value is unknown, not 0; the load table's column says which rows failed).
+// value is unknown, not 0; the load table's column says which rows failed) and some
+// combination carries a load (else nothing is required and nothing is checked).
 bool Required_Values_Shown(const Corbel_Model& model);
 // Set by the system sheet's buttons "Daten exportieren" / "Daten importieren"; served
 // and reset by the loop after the page was composed.
