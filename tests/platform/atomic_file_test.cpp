@@ -185,6 +185,41 @@ TEST(AtomicFile, PairIsReplacedTogetherOrNotAtAll)
     EXPECT_EQ(Read_File_Bytes(drawing), "dddd");
 }
 
+// Three files (report, drawing, and the input they come from): when the last cannot be
+// written, or its rename fails after the other two were put in place, all three old files
+// stay and nothing else is left in the folder.
+TEST(AtomicFile, ThreeAreReplacedTogetherOrNotAtAll)
+{
+    Temp_Dir dir;
+    const std::string names[3] = {"B10001.SPF", "B1_01.OLI", "B1_01.INP"};
+    for (const std::string& name : names) ASSERT_TRUE(Write_File_Bytes(dir.file(name), OLD_BYTES));
+    const auto write_three = [&](size_t last_size, bool folder_in_last_place) {
+        Atomic_File a(dir.file(names[0]).c_str()), b(dir.file(names[1]).c_str()), c(dir.file(names[2]).c_str());
+        std::fputs("aa", a.Stream());
+        std::fputs("bb", b.Stream());
+        std::fputs(std::string(last_size, 'c').c_str(), c.Stream());
+        if (folder_in_last_place) {
+            std::filesystem::rename(dir.file(names[2]), dir.file("aside"));
+            std::filesystem::create_directory(dir.file(names[2]));
+            Write_File_Bytes(dir.file(names[2] + "/keep"), "x");
+        }
+        const bool done = Commit_Together(a, b, c);
+        if (folder_in_last_place) {
+            std::filesystem::remove_all(dir.file(names[2]));
+            std::filesystem::rename(dir.file("aside"), dir.file(names[2]));
+        }
+        return done ? 0 : (c.Error() == EFBIG ? 1 : 0) + (c.Error() == EISDIR ? 2 : 0);
+    };
+    EXPECT_EQ(Run_With_File_Size_Limit(1000, [&] { return write_three(5000, false); }), 1);
+    EXPECT_EQ(write_three(2, true), 2);
+    for (const std::string& name : names) EXPECT_EQ(Read_File_Bytes(dir.file(name)), OLD_BYTES) << name;
+    EXPECT_EQ(Folder_Names(dir.path()), std::set<std::string>(names, names + 3));
+
+    EXPECT_EQ(write_three(2, false), 0);
+    EXPECT_EQ(Read_File_Bytes(dir.file(names[2])), "cc");
+    EXPECT_EQ(Read_File_Bytes(dir.file(names[0])), "aa");
+}
+
 // What a killed writer left beside the file is removed; the temporary file of a writer at
 // work, and names of another form or of another file, stay.
 TEST(AtomicFile, LeftoversOfKilledWritersAreRemovedThoseOfLiveOnesKept)
