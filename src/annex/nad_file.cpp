@@ -325,7 +325,10 @@ int NAD_Load_Set(int n, const char* name, NAD_Set* set)
     } else if (n == 0 && Is_Builtin_File_Name(name)) {
         // A built-in annex never falls back to other values only because its file is
         // missing or damaged: the program carries the same content.
-        const bool missing = problem.path.empty() || !std::filesystem::exists(problem.path);
+        // A folder that cannot be searched (no permission, a link loop, a name too long)
+        // hides the file rather than lacking it: that is said with the reason.
+        std::error_code ec;
+        const bool missing = problem.path.empty() || (!std::filesystem::exists(problem.path, ec) && !ec);
         if (missing) problem = NAD_Load_Problem{};
         else Tell_Damaged_Builtin(name, problem);
         NAD_Clear_Read_Failures();

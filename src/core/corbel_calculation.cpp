@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -668,24 +669,31 @@ void Remove_Leftovers_Of_Position()
     Remove_Leftover_Temporaries(spf_file_name.c_str());
 }
 
-} // namespace
+int position_lock_holds = 0;
+std::unique_ptr<File_Lock> position_lock;
 
-int Write_Corbel_Report()
+// The report and its drawing, and with save_input the position's input: 0 all in place,
+// 1 the report or drawing failed, 2 the input failed (as Save_Position_With_Report).
+int Write_Position_Files(bool save_input)
 {
     // The sheets' edits enter the report; afterwards they show the model again.
     if (!refresh_mode) Apply_Edit_Buffer_Hook(&corbel_model);
     struct Fill_Afterwards {
         ~Fill_Afterwards() { if (!refresh_mode) Fill_Edit_Buffer_Hook(&corbel_model); }
     } fill_afterwards;
-    // Runs of one position (the environment may start a refresh while another is still
-    // writing) write its report and drawing one after the other: the two files on the
-    // disk always come from the same run.
-    const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
-    const File_Lock lock(input_name ? input_name : "", kPositionLockWait);
-    if (lock.Timed_Out())
-        Tell_Input_Problem("ist von einem anderen Lauf gesperrt", "die Druckliste wird trotzdem geschrieben");
-    else
-        Remove_Leftovers_Of_Position();
+    // The two files on the disk always come from the same run.
+    const Position_Lock lock;
+    if (!lock.Timed_Out()) Remove_Leftovers_Of_Position();
+
+    std::unique_ptr<Atomic_File> input;
+    if (save_input) {
+        const char* name = Get_Component_File_Name(inp_file_name.c_str());
+        if (name) input = std::make_unique<Atomic_File>(name);
+        if (!input || !input->Stream()) {
+            Tell_Input_Not_Saved(input ? input->Error() : ENAMETOOLONG);
+            return 2;
+        }
+    }
 
     const EC2_Print_Options& options = corbel_model.print_options;
     const double reserve = options.switches[EC2_PRINT_GRAPHIC] ? 16.0 : 6.0;
@@ -708,11 +716,40 @@ int Write_Corbel_Report()
     // A report without a drawing (no graphic, or a refused position) must not stand
     // beside the drawing of an earlier design: that goes with the same step.
     if (!drawing) drawing = std::make_unique<Atomic_File>(spf_file_name.c_str(), Atomic_Mode::remove);
-    const int result = OLI_Close_Report_With(report, drawing.get());
+    // The input as the calculation leaves the model (it fills in values it derives); a
+    // write that failed shows when the three are put in place.
+    if (input) Write_Position_Content(input->Stream());
+    const int result = OLI_Close_Report_With(report, drawing.get(), input.get());
     // Standard error has it; the editor's user is told on the screen too.
     if (drawing->Error() != 0 && !refresh_mode)
         Msg_Error(drawing->Is_Removal() ? "Die alte Zeichnung %s kann nicht entfernt werden: %s"
                                         : "Die Zeichnung %s kann nicht geschrieben werden: %s",
                   drawing->Destination().c_str(), German_Error_Text(drawing->Error()));
+    if (result != 0 && input && input->Error() != 0 && OLI_Last_Report_Error() == 0 && drawing->Error() == 0) {
+        Tell_Input_Not_Saved(input->Error());
+        return 2;
+    }
     return result;
 }
+
+} // namespace
+
+Position_Lock::Position_Lock()
+{
+    if (position_lock_holds++ > 0) return;
+    const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
+    position_lock = std::make_unique<File_Lock>(input_name ? input_name : "", kPositionLockWait);
+    if (position_lock->Timed_Out())
+        Tell_Input_Problem("ist von einem anderen Lauf gesperrt", "die Druckliste wird trotzdem geschrieben");
+}
+
+Position_Lock::~Position_Lock()
+{
+    if (--position_lock_holds == 0) position_lock.reset();
+}
+
+bool Position_Lock::Timed_Out() const { return position_lock && position_lock->Timed_Out(); }
+
+int Write_Corbel_Report() { return Write_Position_Files(false); }
+
+int Save_Position_With_Report() { return Write_Position_Files(true); }

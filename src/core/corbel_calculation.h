@@ -63,3 +63,26 @@ void Derive_Design_Values(Corbel_Model* model);
 // 1 when it could not be, after saying on standard error which file and why (an older
 // report then stays as it was).
 int Write_Corbel_Report();
+
+// The editor's save: the report and its drawing as Write_Corbel_Report writes them, and the
+// position's input as the calculation leaves the model, take their places together or not
+// at all, so that an input never stands beside a report computed from another. 0 saved;
+// 1 the report or drawing could not be written (said on standard error); 2 the input could
+// not be written (the user told). Unless 0, the three files are as they were.
+int Save_Position_With_Report();
+
+// Runs of one position follow each other: the environment may start a refresh while
+// another is still at work, and the editor may save meanwhile. From before the input is
+// read until its report and drawing are in place, a run holds an advisory lock on the
+// position's input file (a missing input has none). A hold inside another of the same run
+// shares it. Waiting is bounded (kPositionLockWait): then standard error says so and the
+// run goes on without it.
+class Position_Lock {
+public:
+    Position_Lock();
+    ~Position_Lock();
+    Position_Lock(const Position_Lock&) = delete;
+    Position_Lock& operator=(const Position_Lock&) = delete;
+    // Whether another holder kept the lock past the wait.
+    bool Timed_Out() const;
+};

@@ -242,14 +242,7 @@ int Write_Model_File(const std::string& path, int* error = nullptr)
     if (path.empty()) return 1;
     Atomic_File file(path.c_str());
     int r = 1;
-    if (file.Stream()) {
-        if (Write_Corbel_Model(file.Stream(), &corbel_model) != 0) {
-            r = 2;
-        } else {
-            NAD_Write_Active_Name(file.Stream());
-            r = file.Commit() ? 0 : 2;
-        }
-    }
+    if (file.Stream()) r = Write_Position_Content(file.Stream()) == 0 && file.Commit() ? 0 : 2;
     if (error) *error = r == 0 ? 0 : file.Error() != 0 ? file.Error() : errno;
     return r;
 }
@@ -440,12 +433,24 @@ bool Read_Position_Input()
     return true;
 }
 
+int Write_Position_Content(FILE* stream)
+{
+    if (Write_Corbel_Model(stream, &corbel_model) != 0) return 1;
+    NAD_Write_Active_Name(stream);
+    return 0;
+}
+
+void Tell_Input_Not_Saved(int error)
+{
+    PrintMessage(File_Failure_Message(TEXT_SAVE_FAILED, Component_Name(inp_file_name), error).c_str());
+}
+
 int Save_Position_Input()
 {
     const std::string path = Component_Name(inp_file_name);
     int error = 0;
     if (Write_Model_File(path, &error) == 0) return 0;
-    PrintMessage(File_Failure_Message(TEXT_SAVE_FAILED, path, error).c_str());
+    Tell_Input_Not_Saved(error);
     return 1;
 }
 

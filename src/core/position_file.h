@@ -51,6 +51,13 @@ bool Read_Position_Input();
 // nothing): "Die Eingabedatei <path> <problem>: <reason>."
 void Tell_Input_Problem(const char* problem, const char* reason);
 
+// The content of a position file: `corbel_model` and the block naming the annex in force.
+// 0, or 1 when writing the body failed.
+int Write_Position_Content(FILE* stream);
+
+// Tells the user that the position's input could not be saved: its path and the reason.
+void Tell_Input_Not_Saved(int error);
+
 // Saves `corbel_model` and the name of the annex in force as the position's input file,
 // replacing the old file only when the new one was written whole. 0 saved; 1 otherwise,
 // after telling the user: the old file is then as it was.

@@ -180,7 +180,9 @@ int Run_Refresh()
 {
     // Nothing is shown: a read error ends the run here (after saying on standard error
     // what could not be read); the report is written otherwise, and the run ends with
-    // exit code 1 either way, as the environment expects.
+    // exit code 1 either way, as the environment expects. The input read is the one the
+    // report and drawing are computed from: no other run changes it in between.
+    const Position_Lock lock;
     if (Read_Position_Input()) Write_Corbel_Report();
     return 1;
 }

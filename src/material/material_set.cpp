@@ -329,11 +329,14 @@ double Lightweight_Eta1(double density) { return 0.40 + 0.60 * density / 2200.0;
 bool Concrete_Law_Usable(const Concrete_Record& c)
 {
     constexpr double kLargestStrain = 20.0;  // per mille
+    // No concrete reaches its peak stress below 0.1 per mille; a law that does would turn
+    // about a pivot no strain plane can move around.
+    constexpr double kSmallestPeakStrain = 0.1;  // per mille
     const double values[] = {c.fck, c.fcd, c.eps_c2, c.eps_cu, c.n_exp};
     for (double v : values)
         if (!std::isfinite(v)) return false;
-    return c.fck > 0.0 && c.fcd > 0.0 && c.eps_c2 < 0.0 && c.eps_cu <= c.eps_c2 && c.eps_cu >= -kLargestStrain &&
-           c.n_exp > 0.0;
+    return c.fck > 0.0 && c.fcd > 0.0 && c.eps_c2 <= -kSmallestPeakStrain && c.eps_cu <= c.eps_c2 &&
+           c.eps_cu >= -kLargestStrain && c.n_exp > 0.0;
 }
 
 int Material_Set_Norm_Code(const Material_Set* set)

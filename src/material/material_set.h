@@ -192,8 +192,9 @@ int Calc_Material_Set(Material_Set* set, int take_active_annex);
 double Lightweight_Eta1(double density);
 
 // Whether the section laws can be computed with the concrete: finite strengths above zero
-// and a parabola-rectangle law whose strains are compressive, the ultimate one at or beyond
-// the peak and within 20 per mille, with a finite exponent. A damaged free concrete fails
+// and a parabola-rectangle law whose strains are compressive, the peak at 0.1 per mille or
+// beyond, the ultimate one at or beyond the peak and within 20 per mille, with a finite
+// exponent. A damaged free concrete fails
 // here before any design work is done with it.
 bool Concrete_Law_Usable(const Concrete_Record& concrete);
 

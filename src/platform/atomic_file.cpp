@@ -483,6 +483,39 @@ bool Commit_Together(Atomic_File& first, Atomic_File& second)
     return false;
 }
 
+bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last)
+{
+    const bool first_whole = first.Finish();
+    const bool second_whole = second.Finish();
+    const bool last_whole = last.Finish();
+    if (!first_whole || !second_whole || !last_whole) {
+        first.Discard();
+        second.Discard();
+        last.Discard();
+        return false;
+    }
+    const Signals_Held held;
+    if (!first.Install_Keeping_Old()) {
+        second.Discard();
+        last.Discard();
+        return false;
+    }
+    if (second.Install_Keeping_Old()) {
+        if (last.Install()) {
+            first.Drop_Old();
+            second.Drop_Old();
+            return true;
+        }
+        second.Put_Back_Old();
+        second.Drop_Old();
+    } else {
+        last.Discard();
+    }
+    first.Put_Back_Old();
+    first.Drop_Old();
+    return false;
+}
+
 int Remove_Leftover_Temporaries(const char* path)
 {
     if (!path || !*path) return 0;
@@ -528,29 +561,38 @@ void Fail_Writes_Beyond_File_Size_Limit() { std::signal(SIGXFSZ, SIG_IGN); }
 File_Lock::File_Lock(const std::string& path, int wait_seconds)
 {
     if (path.empty()) return;
-    // Opened without waiting for a writer (a pipe in the file's place is no file to lock).
-    fd_ = ::open(Map_Path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) return;
-    struct stat info;
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-    }
+    const std::string mapped = Map_Path(path);
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(wait_seconds);
     for (;;) {
-        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        // Opened without waiting for a writer (a pipe in the file's place is no file to lock).
+        fd_ = ::open(mapped.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) return;
+        struct stat info;
+        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) break;
+        bool locked = false;
+        for (;;) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                locked = true;
+                break;
+            }
+            const int error = errno;
+            if (error == EINTR) continue;
+            if (error != EWOULDBLOCK) break;
+            if (std::chrono::steady_clock::now() >= give_up) {
+                timed_out_ = true;
+                break;
+            }
+            ::usleep(20000);
+        }
+        if (!locked) break;
+        // The holder we waited for may have put a new file in the old one's place: the old
+        // file's lock guards nothing then, and the new one's is taken instead.
+        struct stat now;
+        if (::stat(mapped.c_str(), &now) != 0 || (now.st_dev == info.st_dev && now.st_ino == info.st_ino)) {
             held_ = true;
             return;
         }
-        const int error = errno;
-        if (error == EINTR) continue;
-        if (error != EWOULDBLOCK) break;
-        if (std::chrono::steady_clock::now() >= give_up) {
-            timed_out_ = true;
-            break;
-        }
-        ::usleep(20000);
+        ::close(fd_);
     }
     ::close(fd_);
     fd_ = -1;

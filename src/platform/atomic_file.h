@@ -93,6 +93,7 @@ public:
 
 private:
     friend bool Commit_Together(Atomic_File& first, Atomic_File& second);
+    friend bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last);
     friend void Remove_Registered_Temporaries();
     static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
     static int Close_File(void* self);
@@ -140,6 +141,11 @@ private:
 // Terminating signals wait until the pair is settled.
 bool Commit_Together(Atomic_File& first, Atomic_File& second);
 
+// The same for three files (a report, its drawing and the input they were computed from):
+// the last is put in place after the other two, and none is replaced unless all three
+// were written whole and all three renames succeed.
+bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last);
+
 // Removes the temporary files of earlier runs that were killed while writing the file of
 // that path (mapped and followed as Atomic_File does): files of ours named
 // "<name>.tmpXXXXXX" beside it that no living writer holds. The number removed.
@@ -162,7 +168,8 @@ void Fail_Writes_Beyond_File_Size_Limit();
 // runs of the program that write the same position's files follow each other. The file
 // is only opened for reading (never changed, created or kept open elsewhere). A file that
 // is missing or no regular file gets no lock. Waiting is bounded: after the given number
-// of seconds the lock is not taken (Held() false) and the caller goes on without it.
+// of seconds the lock is not taken (Held() false) and the caller goes on without it. A file
+// replaced by a rename while we waited is followed: the lock held is the new file's.
 class File_Lock {
 public:
     File_Lock(const std::string& path, int wait_seconds);

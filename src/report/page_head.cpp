@@ -187,7 +187,7 @@ FILE* OLI_Open_Report(const char* number, const char* title, int continuing, dou
 
 int OLI_Close_Report(FILE* stream) { return OLI_Close_Report_With(stream, nullptr); }
 
-int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
+int OLI_Close_Report_With(FILE* stream, Atomic_File* companion, Atomic_File* last)
 {
     if (!stream) return 0;
     OLI_End_Text_Block(stream);
@@ -199,9 +199,16 @@ int OLI_Close_Report_With(FILE* stream, Atomic_File* companion)
     if (open_report_file && stream == open_report_file->Stream()) {
         std::unique_ptr<Atomic_File> file = std::move(open_report_file);
         // The companion's rename goes first: should it fail, the report is not put in place.
-        const bool committed = companion ? Commit_Together(*companion, *file) : file->Commit();
+        const bool committed = companion && last ? Commit_Together(*companion, *file, *last)
+                               : companion       ? Commit_Together(*companion, *file)
+                               : last            ? Commit_Together(*file, *last)
+                                                 : file->Commit();
         if (companion) Tell_Left_Behind(*companion);
         if (committed) return 0;
+        // Held back by the last file, the new report could not make way for the old again.
+        if (file->Replaced())
+            Tell_File_Problem("Die Druckliste", open_report_name.c_str(), "ist neu",
+                              "die alte konnte nicht zur\xFC" "ckgestellt werden");
         // Of a pair, the one that failed has its error; the other was only held back.
         last_report_error = file->Error();
         if (last_report_error != 0)

@@ -50,8 +50,11 @@ int OLI_Close_Report(FILE* stream);
 // old files stay as they were, and standard error says which could not be written and
 // why, and that the other stays. Should an old file not come back, it says which of the
 // two is new and which old. 0 when both are in place, 1 otherwise.
+// A last file (the input the report was computed from; null: none) joins them: put in
+// place after both, and none of the three replaced unless all three can be. Its own
+// failure is left to the caller to say.
 class Atomic_File;
-int OLI_Close_Report_With(FILE* stream, Atomic_File* companion);
+int OLI_Close_Report_With(FILE* stream, Atomic_File* companion, Atomic_File* last = nullptr);
 
 // The errno of the last failed opening or closing of a report (0 after a success).
 int OLI_Last_Report_Error();

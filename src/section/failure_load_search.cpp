@@ -72,9 +72,31 @@ double Tracked_Angle(const Search_Input& in, const Angle_Side& g, double eps_a, 
                                        in.use_law_2, top, bottom, aux);
 }
 
-// A walk at one step size can take many steps when the step has shrunk; this bound is far
-// above any walk along a boundary of sensible strains and only stops a walk that stands.
+// A walk at one step size can take many steps when the step has shrunk; none takes more
+// than this, whatever its boundary.
 constexpr long kMaxWalkSteps = 20000000;
+
+// Twice the steps a walk of step t takes along the whole boundary, and some: its three
+// stretches (the steel at its limit, the edge at its ultimate strain, the plane about the
+// peak's pivot), each the strain it travels over what one step moves it. A stretch that a
+// step cannot move along (a pivot at the edge: a law with a peak strain near zero) adds
+// nothing, so that a walk that stands or runs away there ends soon.
+long Walk_Step_Bound(const Angle_Side& g, const Concrete_Law& c, double t)
+{
+    const double L = std::fabs(g.z_a - g.z_b);
+    const double step = std::fabs(t);
+    double steps = 0.0;
+    const auto add = [&](double distance, double moved_per_step) {
+        const double n = distance / moved_per_step;
+        if (std::isfinite(n)) steps += n;
+    };
+    const double steel_share = std::fabs(g.z_a - g.z_s) / L;
+    add(std::fabs(g.eps_lim - c.eps_cu), step * steel_share);
+    add(std::fabs(c.eps_cu) + std::fabs(g.eps_lim - c.eps_cu) / steel_share, step);
+    add(std::fabs(c.eps_peak), step * std::fabs(g.z_b - g.z_c) / L);
+    const double bound = 2.0 * steps + 10000.0;
+    return bound < static_cast<double>(kMaxWalkSteps) ? static_cast<long>(bound) : kMaxWalkSteps;
+}
 
 enum class Angle_Result { found, start_failed, none };
 
@@ -134,13 +156,17 @@ Angle_Result Angle_Search(const Search_Input& in, double t_phi, double t_min, bo
             }
         }
 
-        // Walk the boundary from tension towards uniform compression.
-        for (long steps = 0; steps < kMaxWalkSteps; ++steps) {
+        // Walk the boundary from tension towards uniform compression; a step that leaves
+        // the plane where it was ends the walk.
+        const long step_bound = Walk_Step_Bound(g, c, t);
+        for (long steps = 0; steps < step_bound; ++steps) {
+            const double was_a = ea, was_b = eb;
             const int moved = Advance_Limit_Strain_State(&ea, &eb, g.z_a, g.z_s, g.z_b, g.z_c,
                                                          g.eps_lim, c.eps_peak, c.eps_cu, t);
             Tracked_Angle(in, g, ea, eb, t);
             if (moved == LIMIT_STATE_PURE_COMPRESSION || moved == LIMIT_STATE_OFF_BOUNDARY)
                 break;
+            if (ea == was_a && eb == was_b) break;
         }
 
         if (table.filing_count > 0) {

@@ -218,6 +218,24 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
         << r.err;
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
 
+    // A data folder that cannot be searched (a link in a circle, a name too long for the
+    // file system): the annex file is named with the reason, the built-in values apply.
+    const std::string loop = dir_.file("kreis");
+    ASSERT_EQ(::symlink("kreis", loop.c_str()), 0);
+    const std::pair<std::string, std::string> folders[] = {
+        {loop, "zu viele Verweise in Folge (ein Verweis zeigt im Kreis)"},
+        {dir_.file(std::string(300, 'D')), "der Name ist zu lang"}};
+    for (const auto& [folder, reason] : folders) {
+        env = Env();
+        env.push_back("DATA=" + folder);
+        r = Run_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(r.err, "Die Datei des nationalen Anhangs " + folder + "/NAD/Deutschland.NAD kann nicht gelesen werden: " +
+                             reason + "; es gelten die eingebauten Werte von \"Deutschland\".\n");
+        EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
+    }
+    ::unlink(loop.c_str());
+
     // A user annex of the German rules whose sections are lost.
     std::string input = Example(1);
     input.replace(input.find("\xAE" "Deutschland\xAF"), 13, "\xAE" "Schweden\xAF");
@@ -232,8 +250,10 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
 }
 
-// Runs of one position started while another writes wait for it: the report and drawing
-// on the disk always come from one run, and nothing else is left in the folder.
+// Runs of one position started while another holds it wait for it before they read the
+// input: the report and drawing on the disk always come from the input as it stands when
+// the last run ends, and nothing else is left in the folder. An input replaced by a rename
+// meanwhile (as the editor saves it) is followed, and so is its holder.
 TEST_F(RefreshFaults, ConcurrentRunsOfOnePositionFollowEachOther)
 {
     // The pairs of the two inputs, one run each.
@@ -248,7 +268,7 @@ TEST_F(RefreshFaults, ConcurrentRunsOfOnePositionFollowEachOther)
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         Put_Old_Pair();
-        // Another writer holds the position: the runs read their inputs and wait.
+        // Another writer holds the position: the runs wait before they read.
         ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
         const int held = ::open(Input().c_str(), O_RDONLY | O_CLOEXEC);  // not the runs' to keep
         ASSERT_EQ(::flock(held, LOCK_EX), 0);
@@ -263,10 +283,30 @@ TEST_F(RefreshFaults, ConcurrentRunsOfOnePositionFollowEachOther)
 
         EXPECT_EQ(Wait_Program(first).exit_code, 1);
         EXPECT_EQ(Wait_Program(second).exit_code, 1);
-        const std::string report = Read_File_Bytes(Report()), drawing = Read_File_Bytes(Drawing());
-        EXPECT_TRUE((report == report_1 && drawing == drawing_1) || (report == report_2 && drawing == drawing_2));
+        EXPECT_EQ(Read_File_Bytes(Report()), report_2);
+        EXPECT_EQ(Read_File_Bytes(Drawing()), drawing_2);
         Expect_No_Extra_File();
     }
+
+    // The held input is replaced by a new file, which a writer holds in turn.
+    Put_Old_Pair();
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    const int held = ::open(Input().c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    Started_Program run = Start_Refresh();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("neu"), Example(2)));
+    const int held_new = ::open(dir_.file("neu").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held_new, LOCK_EX), 0);
+    ASSERT_EQ(std::rename(dir_.file("neu").c_str(), Input().c_str()), 0);
+    ::close(held);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(Read_File_Bytes(Report()) == OLD_REPORT);
+    ::close(held_new);
+    EXPECT_EQ(Wait_Program(run).exit_code, 1);
+    EXPECT_EQ(Read_File_Bytes(Report()), report_2);
+    EXPECT_EQ(Read_File_Bytes(Drawing()), drawing_2);
+    Expect_No_Extra_File();
 }
 
 // Control bytes of the position's title become blanks in the report's contents line and

@@ -533,6 +533,8 @@ TEST(MaterialSetTest, ConcreteLawUsableOnlyWithCompressiveStrainsInOrder)
         {&Concrete_Record::eps_cu, -2.0, true},   {&Concrete_Record::eps_cu, -20.0, true},
         {&Concrete_Record::eps_cu, -20.01, false}, {&Concrete_Record::eps_cu, -1.9, false},
         {&Concrete_Record::eps_c2, 0.0, false},   {&Concrete_Record::eps_c2, nan, false},
+        {&Concrete_Record::eps_c2, -1e-20, false}, {&Concrete_Record::eps_c2, -0.099, false},
+        {&Concrete_Record::eps_c2, -0.1, true},
         {&Concrete_Record::fck, 0.0, false},      {&Concrete_Record::fcd, 0.0, false},
         {&Concrete_Record::n_exp, 0.0, false},    {&Concrete_Record::n_exp, nan, false},
     };

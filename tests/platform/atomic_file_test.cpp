@@ -185,6 +185,25 @@ TEST(AtomicFile, PairIsReplacedTogetherOrNotAtAll)
     EXPECT_EQ(Read_File_Bytes(drawing), "dddd");
 }
 
+// Three files (report, drawing, and the input they come from): when the last one's rename
+// fails after the other two were put in place, those two get their old files back.
+TEST(AtomicFile, ThreeAreReplacedTogetherOrNotAtAll)
+{
+    Temp_Dir dir;
+    const std::string names[3] = {dir.file("B10001.SPF"), dir.file("B1_01.OLI"), dir.file("B1_01.INP")};
+    for (const std::string& name : {names[0], names[1]}) ASSERT_TRUE(Write_File_Bytes(name, OLD_BYTES));
+    Atomic_File a(names[0].c_str()), b(names[1].c_str()), c(names[2].c_str());
+    for (Atomic_File* f : {&a, &b, &c}) std::fputs("new", f->Stream());
+    // A folder takes the last one's name meanwhile.
+    ASSERT_TRUE(std::filesystem::create_directory(names[2]));
+    ASSERT_TRUE(Write_File_Bytes(names[2] + "/keep", OLD_BYTES));
+    EXPECT_FALSE(Commit_Together(a, b, c));
+    EXPECT_EQ(c.Error(), EISDIR);
+    EXPECT_EQ(Read_File_Bytes(names[0]), OLD_BYTES);
+    EXPECT_EQ(Read_File_Bytes(names[1]), OLD_BYTES);
+    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"B10001.SPF", "B1_01.OLI", "B1_01.INP"}));
+}
+
 // What a killed writer left beside the file is removed; the temporary file of a writer at
 // work, and names of another form or of another file, stay.
 TEST(AtomicFile, LeftoversOfKilledWritersAreRemovedThoseOfLiveOnesKept)

@@ -3,6 +3,7 @@
 // the section code's own integration.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -266,6 +267,14 @@ TEST(FailureLoadSearchTest, ZeroLoadsAndUnusableInput) {
     EXPECT_EQ(Find_Strain_Plane_For_Forces(&s, area, depth, 2, -500, 50, 0, nullptr, nullptr,
                                            nullptr),
               0);
+
+    // A law whose peak strain is next to nothing: the walk about its pivot cannot move,
+    // and the search ends at once rather than after minutes.
+    Section_Record flat = Test_Section();
+    flat.concrete_law.eps_peak = -1e-23;
+    const auto start = std::chrono::steady_clock::now();
+    Search(flat, nullptr, nullptr, 0, 52.0, -54.86);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(FailureLoadSearchTest, LawBlockTwoServesEveryLayerWithTheFlag) {

@@ -9,16 +9,27 @@
 #include "core/corbel_model.h"
 #include "core/load_tables.h"
 #include "core/position_file.h"
+#include "file_size_limit.h"
 #include "shot_pixels.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -70,7 +81,9 @@ protected:
     std::string data = CORBEL_SOURCE_DIR "/data";  // the built-in annexes
     std::vector<std::string> more_env;
 
-    Run_Result Run(const std::string& script, const std::string& file_id, bool refresh = false)
+    // tracer: a program (and its words) to run the program under.
+    Started_Program Start(const std::string& script, const std::string& file_id, bool refresh = false,
+                          const std::function<void()>& in_child = {}, std::vector<std::string> tracer = {})
     {
         EXPECT_TRUE(Write_File_Bytes(dir.file("s.txt"), script));
         std::vector<std::string> env{"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" + data, "ZAV_PRIVAT_DATAPATH=" + dir.path(),
@@ -79,7 +92,19 @@ protected:
         env.insert(env.end(), more_env.begin(), more_env.end());
         std::vector<std::string> args{"B1", "0", file_id, "1"};
         if (refresh) args.push_back("-refresh");
-        return Run_Program(CORBEL_EXE, args, dir.path(), env);
+        if (tracer.empty()) return Start_Program(CORBEL_EXE, args, dir.path(), env, in_child);
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");  // the leak check cannot run under a tracer
+        const std::string program = tracer.front();
+        tracer.erase(tracer.begin());
+        tracer.push_back(CORBEL_EXE);
+        tracer.insert(tracer.end(), args.begin(), args.end());
+        return Start_Program(program, tracer, dir.path(), env, in_child);
+    }
+    Run_Result Run(const std::string& script, const std::string& file_id, bool refresh = false,
+                   const std::function<void()>& in_child = {})
+    {
+        Started_Program started = Start(script, file_id, refresh, in_child);
+        return Wait_Program(started);
     }
 };
 
@@ -174,6 +199,70 @@ TEST_F(ProgramSession, AnEditOnEachPageIsSavedAndNothingElse)
     EXPECT_EQ(r.exit_code, 1) << r.err;
     const std::string report = Read_File_Bytes(dir.file("B1_02.OLI"));
     EXPECT_NE(report.find("Neue Last"), std::string::npos);
+}
+
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+} // namespace
+
+// Saving replaces the input only together with its report and drawing. A report that
+// cannot be written (a file-size limit between the input's size and the report's, as on
+// a nearly full disk) is said and nothing is replaced; the editing goes on. The save
+// holds the position's lock until all three are in place.
+TEST_F(ProgramSession, TheInputIsSavedOnlyWithItsReportAndUnderThePositionsLock)
+{
+    const std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), input));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.OLI"), "alter Bericht"));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B10001.SPF"), "alte Zeichnung"));
+    const std::string edit_and_save = std::string("click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n") +
+                                      END_AND_SAVE;
+
+    const rlim_t limit = input.size() + 4096;
+    Run_Result r = Run(edit_and_save, "2", false, [limit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit rl{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+    });
+    EXPECT_EQ(r.exit_code, 90) << r.err;
+    EXPECT_TRUE(Has(r.err, "Die Druckliste kann nicht geschrieben werden!")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Die Eingabedaten sind nicht gespeichert; die Eingabedatei bleibt, wie sie war.")) << r.err;
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_02.INP")), input);
+    EXPECT_EQ(Read_File_Bytes(dir.file("B1_02.OLI")), "alter Bericht");
+    EXPECT_EQ(Read_File_Bytes(dir.file("B10001.SPF")), "alte Zeichnung");
+    for (const std::string& name : Folder_Names(dir.path())) EXPECT_FALSE(Has(name, ".tmp")) << name;
+
+    // The renames slowed down (strace), and the position's lock taken again and again
+    // meanwhile: whenever it can be had, input, report and drawing are all old or all new.
+    const std::string strace = "/usr/bin/strace";
+    if (!File_Exists(strace)) GTEST_SKIP() << "no strace";
+    const std::string renames = "rename,renameat,renameat2";
+    Started_Program editor = Start(edit_and_save, "2", false, {},
+                                   {strace, "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + renames, "-e",
+                                    "inject=" + renames + ":delay_enter=300000"});
+    int observed = 0, out_of_step = 0;
+    for (siginfo_t ended{}; ::waitid(P_PID, static_cast<id_t>(editor.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                            ended.si_pid == 0;) {
+        const int fd = ::open(dir.file("B1_02.INP").c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            const bool old_input = Read_File_Bytes(dir.file("B1_02.INP")) == input;
+            const bool old_report = Read_File_Bytes(dir.file("B1_02.OLI")) == "alter Bericht";
+            const bool old_drawing = Read_File_Bytes(dir.file("B10001.SPF")) == "alte Zeichnung";
+            ++observed;
+            if (old_input != old_report || old_input != old_drawing) ++out_of_step;
+        }
+        if (fd >= 0) ::close(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    r = Wait_Program(editor);
+    if (r.exit_code == 1 && r.err.find("strace") != std::string::npos) GTEST_SKIP() << "no tracing allowed here";
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_GT(observed, 0);
+    EXPECT_EQ(out_of_step, 0);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_02.INP")), input);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_02.OLI")), "alter Bericht");
 }
 
 // Export from one position, import into another: page 1's "Daten exportieren" on the

@@ -20,6 +20,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 Main_Sheet_Hooks main_sheet_hooks;
 int results_valid = 0;
@@ -37,17 +38,21 @@ constexpr int FONT_SECOND = 0x1002;
 constexpr int FONT_BOLD = 0x11000;
 
 const char* const TEXT_REPORT_FAILED = "Die Druckliste kann nicht geschrieben werden!";
+const char* const TEXT_INPUT_KEPT = "\nDie Eingabedaten sind nicht gespeichert; die Eingabedatei bleibt, wie sie war.";
 const char* const TEXT_OVERWRITE_UNREAD =
     "Die urspr\xFCngliche Eingabedatei konnte nicht gelesen werden und wird \xFC" "berschrieben. Fortfahren?";
 
 int current_page = 1;
 bool many_cases_asked = false;
 
-// Says that the report could not be written, with its file and the reason.
-void Tell_Report_Failed()
+// Says that the report could not be written, with its file and the reason; on saving, also
+// that the input was not saved either.
+void Tell_Report_Failed(bool saving = false)
 {
     const char* name = Get_Component_File_Name(oli_file_name.c_str());
-    PrintMessage(File_Failure_Message(TEXT_REPORT_FAILED, name ? name : oli_file_name, OLI_Last_Report_Error()).c_str());
+    std::string text = File_Failure_Message(TEXT_REPORT_FAILED, name ? name : oli_file_name, OLI_Last_Report_Error());
+    if (saving) text += TEXT_INPUT_KEPT;
+    PrintMessage(text.c_str());
 }
 
 bool Page_Present(int page)
@@ -361,11 +366,10 @@ int Run_Main_Loop()
                 Fill_Message(TEXT_OVERWRITE_UNREAD);
                 if (!Answer_is_Yes(0)) break;
             }
-            if (Write_Corbel_Report() != 0) Tell_Report_Failed();
-            Apply_Edit_Buffer_Hook(&corbel_model);
-            const int failed = Save_Position_Input();
-            Fill_Edit_Buffer_Hook(&corbel_model);
-            // A save that failed has been said; the editing goes on with nothing lost.
+            // Report, drawing and input are saved together or not at all. A save that
+            // failed is said; the editing goes on with nothing lost.
+            const int failed = Save_Position_With_Report();
+            if (failed == 1) Tell_Report_Failed(true);
             if (failed) break;
             corbel_model.input_read_failed = 0;
             Area_Delete(area);
