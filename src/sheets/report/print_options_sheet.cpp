@@ -115,7 +115,7 @@ int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks
     const int band = Nearest_RGB_Color(203, 248, 235);
     const int font = 0x1000, bold = 0x11000;
     char lines[32];
-    std::snprintf(lines, sizeof lines, "(%d Zeilen)", remarks_lines);
+    std::snprintf(lines, sizeof lines, remarks_lines == 1 ? "(%d Zeile)" : "(%d Zeilen)", remarks_lines);
     Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
     Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &switches[0], &editable_on);
     if (switches[0]) {
