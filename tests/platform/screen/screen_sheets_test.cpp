@@ -232,6 +232,20 @@ TEST_F(ScreenSheets, AFieldLeftAsOfferedKeepsItsValue)
     Undefine_Prop_Sheet();
 }
 
+// A count field of "%2.0f" is edited in a box as narrow as the field, so that the word
+// beside it stays visible; a longer number scrolls in it and is taken whole.
+TEST_F(ScreenSheets, ANarrowFieldIsEditedInANarrowBox)
+{
+    static uint32_t beside = 0;
+    Start("wait 2\ntext \"12345\"\nkey Enter\n");
+    Set_Clock_Stepper([] { beside = Screen_Pixel_For_Tests(135, 105); }, 1);
+    double value = 3.0;
+    EXPECT_NE(Short_Edit_Float(100, 100, "%2.0f", &value), 0);
+    Set_Clock_Stepper(nullptr, 0);
+    EXPECT_EQ(beside, 0x404040u);
+    EXPECT_EQ(value, 12345.0);
+}
+
 TEST_F(ScreenSheets, TextFieldsKeepTheirLengthAndScroll)
 {
     Start("text \"xy\"\nkey Enter\n"
