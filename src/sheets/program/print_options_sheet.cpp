@@ -97,7 +97,7 @@ int Edit_Print_Remarks(EC2_Print_Options* record)
         sheet_state.remarks_request = 0;
         result = 1;
     }
-    sheet_state.remarks_lines = Wrap_Print_Remarks(record->remarks);
+    sheet_state.remarks_lines = Remark_Line_Count(record->remarks, Wrap_Print_Remarks(record->remarks));
     return result;
 }
 

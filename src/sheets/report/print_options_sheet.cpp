@@ -104,11 +104,17 @@ int Apply_Steel_Print_Options(Steel_Print_Options* r)
             MEM_FREE(edited);
         result = 1;
     }
-    remarks_lines = Wrap_Steel_Remarks(r->remarks);
+    remarks_lines = Remark_Line_Count(r->remarks, Wrap_Steel_Remarks(r->remarks));
     return result;
 }
 
 } // namespace
+
+int Remark_Line_Count(const char* remarks, int line_ends)
+{
+    const size_t n = remarks ? std::strlen(remarks) : 0;
+    return line_ends + (n > 0 && remarks[n - 1] != '\n' ? 1 : 0);
+}
 
 int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines)
 {
