@@ -743,8 +743,14 @@ bool Choose_From_List(Element& list)
     Wait_Release();
     for (;;) {
         paint();
-        const int kind = GetZAVMessage(ZAV_MSG_MOVE | ZAV_MSG_LEFT_DOWN | ZAV_MSG_KEY | ZAV_MSG_WHEEL, &m);
+        const int kind =
+            GetZAVMessage(ZAV_MSG_MOVE | ZAV_MSG_LEFT_DOWN | ZAV_MSG_KEY | ZAV_MSG_WHEEL | ZAV_MSG_SHEET, &m);
         if (kind == 0) break;
+        if (kind == ZAV_MSG_SHEET) {
+            // The frame's close request is asked about while the list is open.
+            Serve_Close_Request();
+            continue;
+        }
         const bool inside = m.x > x1 && m.x < x2 && m.y > y1 + 1 && m.y < y1 + 2 + rows * ROW;
         const int row = inside ? first + (m.y - y1 - 2) / ROW : -1;
         if (kind == ZAV_MSG_MOVE) {
