@@ -113,9 +113,6 @@ TEST(KeywordFile, TheValueThatEndsTheBlockIsToldAndUtf8LabelsAreTaken)
     Read_Keyword_Block(g.get(), v, 2, 2, 20, nullptr, 0, 'S', &rows, &stop);
     EXPECT_EQ(stop.line, 3);
     EXPECT_FALSE(stop.too_large);
-    File_Stream h("#S\n1 2\n");
-    Read_Keyword_Block(h.get(), v, 2, 2, 20, nullptr, 0, 'S', &rows, &stop);
-    EXPECT_EQ(stop.line, 0);
 
     // A byte order mark before "#S"; UTF-8 names in code page 850, cut by characters; a
     // name in code page 850 stays as it is.

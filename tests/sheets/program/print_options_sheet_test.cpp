@@ -6,7 +6,6 @@
 #include "sheet_script_test.h"
 #include "shot_pixels.h"
 #include "toolkit/scroll_area.h"
-#include "toolkit/scroll_area_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +105,7 @@ TEST_F(PrintOptionsSheet, OkKeepsTheCheckBoxesAndTheEditedRemarks)
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], 1);
     ASSERT_NE(record.remarks, nullptr);
     EXPECT_STREQ(record.remarks, "Neue Vorbemerkung");
+    EXPECT_EQ(Print_Options_Sheet().remarks_lines, 1);  // one line, though without a line end
 }
 
 TEST_F(PrintOptionsSheet, WithoutAScreenNothingChanges)
@@ -113,25 +113,4 @@ TEST_F(PrintOptionsSheet, WithoutAScreenNothingChanges)
     record.switches[EC2_PRINT_DETAIL_CASE] = -4;
     EXPECT_EQ(Edit_EC2_Print_Options(&record), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], -4);
-}
-
-// The remarks' line count beside "Vorbemerkungen" in the singular for one line.
-TEST_F(PrintOptionsSheet, OneLineOfRemarksIsOneZeile)
-{
-    Start("");
-    const int area = Area_Create(10, 10, 400, 700, 0, 0);
-    auto shows = [&](const char* text) {
-        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next)
-            if (p->type == AREA_TEXT && p->text && std::strcmp(p->text, text) == 0) return true;
-        return false;
-    };
-    record.remarks = MEM_STRDUP("Eine Zeile");
-    Edit_Print_Remarks(&record);
-    Build_Print_Options_Sheet(&record, area);
-    EXPECT_TRUE(shows("(1 Zeile)"));
-    MEM_FREE(record.remarks);
-    record.remarks = nullptr;
-    Edit_Print_Remarks(&record);
-    Build_Print_Options_Sheet(&record, area);
-    EXPECT_TRUE(shows("(0 Zeilen)"));
 }
