@@ -1,9 +1,14 @@
 #include "base/keyword_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/codepage.h"
 
 namespace {
 
@@ -12,13 +17,15 @@ constexpr int max_columns = 20;
 
 bool Is_Separator(char c) { return c == ' ' || c == ';' || c == '\t'; }
 
-// Reads the next piece of a line (at most 255 characters) without its line end. False at
-// the end of the file.
-bool Read_Piece(FILE* stream, char* piece)
+// Reads the next piece of a line (at most 255 characters) without its line end; *ended
+// tells whether the line ended with it. False at the end of the file.
+bool Read_Piece(FILE* stream, char* piece, bool* ended)
 {
     if (!std::fgets(piece, piece_size + 1, stream)) return false;
     size_t n = std::strlen(piece);
-    if (n > 0 && piece[n - 1] == '\n') piece[--n] = '\0';
+    *ended = n > 0 && piece[n - 1] == '\n';
+    if (*ended) piece[--n] = '\0';
+    else if (n < static_cast<size_t>(piece_size)) *ended = true;  // the file's last line
     // A carriage return of a CR LF line end would otherwise end up in labels.
     if (n > 0 && piece[n - 1] == '\r') piece[--n] = '\0';
     return true;
@@ -26,8 +33,9 @@ bool Read_Piece(FILE* stream, char* piece)
 
 // Converts one value of a data line: the token up to the next separator, a comma taken as
 // the decimal point, read as a single-precision float. False when it cannot be read (an
-// infinite or undefined value counts as unreadable: no force may become one).
-bool Convert_Value(const char* token, size_t length, double* value)
+// infinite or undefined value counts as unreadable: no force may become one); *too_large
+// then tells a number beyond single precision from text that is no number.
+bool Convert_Value(const char* token, size_t length, double* value, bool* too_large)
 {
     char text[piece_size + 1];
     std::memcpy(text, token, length);
@@ -35,17 +43,63 @@ bool Convert_Value(const char* token, size_t length, double* value)
     for (char* p = text; *p; ++p)
         if (*p == ',') *p = '.';
     float f = 0.0f;
-    if (std::sscanf(text, "%f", &f) != 1 || !std::isfinite(f)) return false;
+    *too_large = false;
+    if (std::sscanf(text, "%f", &f) != 1 || !std::isfinite(f)) {
+        // Digits and an exponent alone: a number, only too large (1e300), unlike "inf".
+        *too_large = length > 0 && std::strspn(text, "0123456789+-.eE") == length &&
+                     std::strpbrk(text, "0123456789") != nullptr;
+        return false;
+    }
     *value = static_cast<double>(f);
     return true;
+}
+
+// The length of text without a UTF-8 sequence that its end cuts off.
+size_t Without_Cut_Sequence(const char* text, size_t n)
+{
+    size_t k = n;
+    int continuation = 0;
+    while (k > 0 && continuation < 3 && (static_cast<unsigned char>(text[k - 1]) & 0xC0) == 0x80) {
+        --k;
+        ++continuation;
+    }
+    if (k == 0) return n;
+    const unsigned char lead = static_cast<unsigned char>(text[k - 1]);
+    const int needed = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    return needed > continuation ? k - 1 : n;
+}
+
+// Stores the label of a row: the text from p to the piece's end (the line going on beyond
+// the piece when cut), UTF-8 taken in code page 850, at most width - 1 bytes.
+void Store_Label(char* label, int width, const char* p, bool cut)
+{
+    const size_t room = static_cast<size_t>(width - 1);
+    size_t n = std::strlen(p);
+    // Enough bytes for room characters of up to four bytes each.
+    if (n > 4 * room) {
+        n = 4 * room;
+        cut = true;
+    }
+    const std::string_view raw(p, cut ? Without_Cut_Sequence(p, n) : n);
+    std::string converted;
+    const bool high = std::any_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const char* text = p;
+    if (high && Utf8_To_Cp850(raw, &converted)) {
+        text = converted.c_str();
+        n = converted.size();
+    }
+    n = std::min(n, room);
+    std::memcpy(label, text, n);
+    label[n] = '\0';
 }
 
 } // namespace
 
 int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, int capacity, char* labels,
-                       int label_width, int letter, int* rows)
+                       int label_width, int letter, int* rows, Keyword_Block_Stop* stop)
 {
     if (!stream || !values || !rows || columns < 1 || columns > max_columns || stride < columns) return 0;
+    if (stop) *stop = Keyword_Block_Stop{};
     if (columns >= capacity) {
         *rows = 0;
         return 0;
@@ -57,10 +111,18 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
     int current = -1;   // block of the lines read, none before the first keyword line
     bool begun = false;
     long after_block = std::ftell(stream);
+    bool at_start = after_block == 0;
     bool full = false;
+    int line = 1;          // line of the piece read
+    bool ended = true;     // whether the piece read ended its line
     char piece[piece_size + 1];
 
-    while (!full && Read_Piece(stream, piece)) {
+    for (; !full; line += ended ? 1 : 0) {
+        if (!Read_Piece(stream, piece, &ended)) break;
+        if (at_start) {
+            at_start = false;
+            if (std::strncmp(piece, "\xEF\xBB\xBF", 3) == 0) std::memmove(piece, piece + 3, std::strlen(piece + 3) + 1);
+        }
         if (piece[0] == '#') {
             if (begun) {
                 if (after_block >= 0) std::fseek(stream, after_block, SEEK_SET);
@@ -74,15 +136,24 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
         after_block = std::ftell(stream);
 
         const char* p = piece;
-        bool stop = false;
-        while (!stop) {
+        bool stop_line = false;
+        while (!stop_line) {
             while (Is_Separator(*p)) ++p;
             if (!*p) break;
             const char* end = p;
             while (*end && !Is_Separator(*end)) ++end;
             double v = 0.0;
-            if (!Convert_Value(p, static_cast<size_t>(end - p), &v)) {
+            bool too_large = false;
+            if (!Convert_Value(p, static_cast<size_t>(end - p), &v, &too_large)) {
                 // An unreadable value ends the block where it stands.
+                if (stop) {
+                    stop->line = line;
+                    stop->row = count + 1;
+                    stop->too_large = too_large;
+                    const size_t n = std::min(static_cast<size_t>(end - p), sizeof stop->value - 1);
+                    std::memcpy(stop->value, p, n);
+                    stop->value[n] = '\0';
+                }
                 *rows = count;
                 return count > 0 ? 1 : 0;
             }
@@ -93,16 +164,18 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
             if (with_labels) {
                 while (Is_Separator(*p)) ++p;
                 char* label = labels + static_cast<size_t>(count) * static_cast<size_t>(label_width);
-                size_t n = ::strnlen(p, static_cast<size_t>(label_width - 1));
-                std::memcpy(label, p, n);
-                label[n] = '\0';
-                stop = true;  // the rest of the line is the label
+                Store_Label(label, label_width, p, !ended);
+                stop_line = true;  // the rest of the line is the label
+                // A line longer than a piece: its rest belongs to the label too.
+                while (!ended && Read_Piece(stream, piece, &ended)) {
+                }
+                after_block = std::ftell(stream);
             }
             ++count;
             base += stride;
             if (base + columns >= capacity) {
                 full = true;
-                stop = true;
+                stop_line = true;
             }
         }
     }

@@ -15,13 +15,22 @@
 // With labels (a buffer and label_width > 0) each row's label is the text behind its last
 // value on the same line, cut to label_width - 1 characters, at labels + row * label_width
 // (the buffer holds capacity / stride labels); the rest of that line is not read for
-// values. Without labels a row may continue on the next line and a line may hold several
-// rows. A value that cannot be read ends the block (the incomplete row does not count);
-// the next keyword line ends it too, the stream then standing at that line.
+// values. A label written in UTF-8 is taken in code page 850 (a character code page 850
+// lacks as '?'); other labels stay the bytes they are. A byte order mark at the start of
+// the file is passed over. Without labels a row may continue on the next line and a line
+// may hold several rows. A value that cannot be read ends the block (the incomplete row
+// does not count; stop, when given, tells where); the next keyword line ends it too, the
+// stream then standing at that line.
 // 1 when a row was read, else 0; *rows gets the row count, except for a null stream or
 // an impossible column count or stride (then 0 and *rows untouched).
+struct Keyword_Block_Stop {
+    int line = 0;         // line of the file (from 1) holding the value; 0: no value ended the block
+    int row = 0;          // the row it belongs to (from 1)
+    bool too_large = false;  // a number beyond single precision, not merely no number
+    char value[41] = "";  // the value as written, at most 40 characters
+};
 int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, int capacity, char* labels,
-                       int label_width, int letter, int* rows);
+                       int label_width, int letter, int* rows, Keyword_Block_Stop* stop = nullptr);
 
 // Reads block `letter` without labels, at most max_rows rows of columns (1..3) values, and
 // spreads the columns over x, y and z (a null array is skipped). The result of

@@ -482,7 +482,8 @@ int Export_Corbel_Data()
         PrintMessage(r == 1 ? TEXT_EXPORT_OPEN_FAILED : TEXT_EXPORT_FAILED);
         return 1;
     }
-    PrintMessage(TEXT_EXPORT_DONE);
+    // Said with the file, so that it can be found (and taken along) outside the program.
+    PrintMessage((std::string(TEXT_EXPORT_DONE) + "\nDatei: " + Map_Path(path)).c_str());
     return 0;
 }
 

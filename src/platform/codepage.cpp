@@ -1,5 +1,7 @@
 #include "platform/codepage.h"
 
+#include <utility>
+
 namespace {
 
 // Unicode of the bytes 0x80 to 0xFF.
@@ -127,6 +129,41 @@ unsigned char Cp850_Byte_Of(char32_t code_point)
     for (int i = 0; i < 128; ++i)
         if (cp850_high[i] == code_point) return static_cast<unsigned char>(0x80 + i);
     return 0;
+}
+
+bool Utf8_To_Cp850(std::string_view text, std::string* out)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        int n = 0;
+        char32_t cp = c;
+        char32_t least = 0;
+        if (c >= 0x80) {
+            if ((c & 0xE0) == 0xC0) {
+                n = 1, cp = c & 0x1F, least = 0x80;
+            } else if ((c & 0xF0) == 0xE0) {
+                n = 2, cp = c & 0x0F, least = 0x800;
+            } else if ((c & 0xF8) == 0xF0) {
+                n = 3, cp = c & 0x07, least = 0x10000;
+            } else {
+                return false;
+            }
+        }
+        if (text.size() - i <= static_cast<size_t>(n)) return false;
+        for (int k = 1; k <= n; ++k) {
+            const unsigned char d = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+            if ((d & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF) return false;
+        const unsigned char b = Cp850_Byte_Of(cp);
+        bytes += cp == 0 ? '\0' : b ? static_cast<char>(b) : '?';
+        i += static_cast<size_t>(n) + 1;
+    }
+    *out = std::move(bytes);
+    return true;
 }
 
 Scoped_Screen_Code_Page::Scoped_Screen_Code_Page(Code_Page page) : previous_(screen_page_override)

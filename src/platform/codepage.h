@@ -26,6 +26,10 @@ char16_t Symbol_Code_Point(unsigned char byte);
 unsigned char Cp850_Byte_Of(char32_t code_point);
 
 std::string Cp850_To_Utf8(const std::string& bytes);
+// Code page 850 bytes of UTF-8 text, a character that code page 850 lacks as '?'. False
+// (and out untouched) when the text is not UTF-8: a stray or missing continuation byte,
+// an overlong form or a code point beyond Unicode.
+bool Utf8_To_Cp850(std::string_view text, std::string* out);
 std::string Cp1252_To_Utf8(const std::string& bytes);
 
 // Screen texts of the program carry either code page: a text is read as code page 850

@@ -155,6 +155,7 @@ private:
     }
 
     int x0_, y0_, x1_, y1_;
+    int top_;     // of the rectangle; y0_ below it by what the drawing puts above y0_ + 10
     int bottom_;  // of the rectangle; y1_ above it by the anchorage row
     const Corbel_Model& md_;
     const Corbel_Rebar_Choice& rb_;
@@ -187,6 +188,8 @@ Sketch::Sketch(int x0, int y0, int x1, int y1, const Corbel_Model& md, int mode)
     if (mode_ == 1 && md.rebar_chosen == 0) mode_ = 0;
     bottom_ = y1_;
     y1_ -= Anchorage_Row_Height(md, mode_);
+    top_ = y0_;
+    y0_ += Sketch_Top_Overflow(&md, s_);
     ground_ = screen_palette.sketch_background;
 }
 
@@ -310,7 +313,7 @@ void Sketch::Plate(int xc, int edge, int dir)
 void Sketch::Draw()
 {
     pxFgc(ground_);
-    pxRect(x0_, y0_, x1_, bottom_);
+    pxRect(x0_, top_, x1_, bottom_);
     if (md_.system == SYSTEM_SUPPORT_CORBEL)
         Support_Corbel();
     else if (md_.system == SYSTEM_LOAD_CORBEL)
@@ -587,7 +590,7 @@ void Sketch::Load_Corbel()
     if (md.lp > kPresent && !(!con0 && indirect_)) {
         Plate(xf_ + R(la), yt_, -1);
         const int xc = xf_ + R(la);
-        Dim_H(xc - R(md.lp / 2.0), xc + R(md.lp / 2.0), y0_ + 20, y0_ + 30, y0_ + 10, y0_ + 23,
+        Dim_H(xc - R(md.lp / 2.0), xc + R(md.lp / 2.0), top_ + 20, top_ + 30, top_ + 10, top_ + 23,
               md.lp, -1);
     }
 
@@ -1080,9 +1083,11 @@ int Sketch_Top_Overflow(const Corbel_Model* model, double s)
     if (md.system != SYSTEM_LOAD_CORBEL || md.connection == CONNECTION_BEAM || hanging) return 0;
     const double lh = md.load_height;
     const double e = md.execution == EXECUTION_BEAM_END ? md.beam_height - md.hk - lh : md.hk / 2.0;
-    // The arrow's top: y0 + 10 + R(e) - 41.
+    // The arrow's top: y0 + 10 + R(e) - 41; the plate's dimension row takes the top 30
+    // pixels of the rectangle and stays clear of the arrow.
     const int r = std::clamp(Round_To_Int32(s * e), -100000, 100000);
-    return std::max(0, 31 - r);
+    const int room = md.lp > kPresent ? 30 : 0;
+    return std::max(0, room + 31 - r);
 }
 
 void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int* y)
@@ -1092,8 +1097,10 @@ void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int
     corbel_edit_buffer.sketch_area_height = height;
     corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
     if (height <= 0) return;
+    // The rectangle holds what is drawn above the corbel too: the drawing starts that much
+    // lower in it.
     const int top = Sketch_Top_Overflow(model, s);
-    Area_Add_Custom(area, x, *y + top, x + 430, *y + top + height, const_cast<Corbel_Model*>(model),
+    Area_Add_Custom(area, x, *y, x + 430, *y + top + height, const_cast<Corbel_Model*>(model),
                     mode == 1 ? Draw_Sketch_Rebar_Cb : Draw_Sketch_Geometry_Cb);
     *y += top + height;
 }

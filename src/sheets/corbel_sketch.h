@@ -20,16 +20,18 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
 // drawn reinforcement; 0 (and s 0) when either extent is below 0.001. -> the height.
 int Compute_Sketch_Layout(const Corbel_Model* model, int mode, double* scale);
 
-// Pixels the sketch draws above its rectangle at scale s: on a load corbel at a column
-// the corbel top lies lh + e below the rectangle's top (e = m2 - hk - lh on a beam-end
-// corbel, which a corbel deeper than its beam makes negative) and the load arrow with its
-// label stands 41 pixels above the load. A sheet leaves that much room above the item.
+// Pixels the sketch needs above the member's top beyond the 10 of its layout, at scale s:
+// on a load corbel at a column the corbel top lies lh + e below the member's top (e =
+// m2 - hk - lh on a beam-end corbel, which a corbel deeper than its beam makes negative),
+// the load arrow with its label stands 41 pixels above the load, and a bearing plate's
+// dimension row takes the rectangle's top 30 pixels. The drawing starts that much lower
+// in its rectangle, and the rectangle is that much higher.
 int Sketch_Top_Overflow(const Corbel_Model* model, double s);
 
 // Lays the sketch out as a sheet does: stores the scale and height into the edit buffer
-// and, when the height is positive, adds the custom item from (x, y + top) to (x + 430,
-// y + top + height), top the sketch's overflow above its rectangle, with the mode's draw
-// function and advances y by top and height.
+// and, when the height is positive, adds the custom item from (x, y) to (x + 430,
+// y + top + height), top the sketch's overflow, with the mode's draw function and
+// advances y by top and height.
 void Add_Corbel_Sketch(int area, const Corbel_Model* model, int mode, int x, int* y);
 
 // Bottom of a bearing plate drawn from the edge at 0 over a thickness of px pixels: px - 5,

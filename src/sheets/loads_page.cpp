@@ -2,6 +2,7 @@
 
 #include "base/alloc.h"
 #include "base/force_import.h"
+#include "base/keyword_files.h"
 #include "base/plane_geometry.h"
 #include "base/utilities.h"
 #include "sheets/program/corbel_dialogs.h"
@@ -164,13 +165,29 @@ void Import_Text_File(int k)
     std::vector<double> values(2 * max_rows);
     std::vector<char> names(static_cast<size_t>(max_rows) * name_width + 1, '\0');
     int rows = 0;
-    Import_Keyword_Block(values.data(), &rows, 2, 2, max_rows, names.data(), name_width, 'S');
-    if (rows < 1) {
+    Keyword_Block_Stop stop;
+    Import_Keyword_Block(values.data(), &rows, 2, 2, max_rows, names.data(), name_width, 'S', &stop);
+    if (rows > 0) Append_Text_Rows(k, values.data(), names.data(), name_width, rows);
+    if (stop.line > 0) {
+        // The rows before the value are kept: say where the file has to be mended.
+        char taken[80];
+        if (rows == 1)
+            std::snprintf(taken, sizeof taken, "Es wurde 1 Schnittgr\x94\xE1" "enkombination \x81" "bernommen.");
+        else if (rows > 1)
+            std::snprintf(taken, sizeof taken, "Es wurden %d Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen.", rows);
+        else
+            std::snprintf(taken, sizeof taken, "Es wurden keine Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen.");
+        char message[300];
+        std::snprintf(message, sizeof message,
+                      "Das Einlesen endet in Zeile %d der Datei (Kombination %d):\n"
+                      "der Wert \"%s\" %s.\n%s",
+                      stop.line, stop.row, stop.value,
+                      stop.too_large ? "ist zu gro\xE1" : "ist keine Zahl", taken);
+        PrintMessage(message);
+    } else if (rows < 1) {
         PrintMessage("Es wurden keine Schnittgr\x94\xE1" "enkombinationen eingelesen.\n"
                      "Bitte \x81" "berpr\x81" "fen Sie das Dateiformat.");
-        return;
     }
-    Append_Text_Rows(k, values.data(), names.data(), name_width, rows);
 }
 
 void Clear_Table(int k)

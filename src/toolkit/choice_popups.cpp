@@ -123,8 +123,17 @@ public:
         ZAV_Message record;
         InitZAVMessage(&record);
         for (;;) {
-            const int r = GetZAVMessage(0x14022, &record);
+            const int r = GetZAVMessage(0x14022 | ZAV_MSG_SHEET, &record);
             if (r == 0) return 0;  // no screen
+            if (r == ZAV_MSG_SHEET) {
+                // The frame's close request is asked about while the list is open; the
+                // question's buttons lie outside the list, so the pointer is let out.
+                Push_Mouse_Move_Restriction();
+                Serve_Close_Request();
+                Pop_Mouse_Move_Restriction(x1, top, x2, bottom);
+                Paint(true);
+                continue;
+            }
             if (r & ZAV_MSG_KEY) {
                 const int k = getkey();
                 if (k == ZAV_KEY_UP) current -= 1;

@@ -86,12 +86,12 @@ FILE* Open_File_By_Sheet(int mode)
 }
 
 int Import_Keyword_Block(double* values, int* rows, int columns, int stride, int max_rows, char* labels,
-                         int label_width, int letter)
+                         int label_width, int letter, Keyword_Block_Stop* stop)
 {
     FILE* f = Open_File_By_Sheet(0);
     if (!f) return 1;
     const int result =
-        Read_Keyword_Block(f, values, columns, stride, max_rows * stride, labels, label_width, letter, rows);
+        Read_Keyword_Block(f, values, columns, stride, max_rows * stride, labels, label_width, letter, rows, stop);
     std::fclose(f);
     return result;
 }

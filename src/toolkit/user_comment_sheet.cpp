@@ -72,7 +72,7 @@ char* Edit_User_Comment(char* comment, const char* title)
     int result = 0;  // 1 cancel, 3 confirm
     while (result == 0) {
         Area_Clear(area);
-        Area_Add_Text(area, 85, 20, "Geben Sie hier ihre Anmerkungen ein.", 0x1000, BLACK_CI, 0);
+        Area_Add_Text(area, 85, 20, "Geben Sie hier Ihre Anmerkungen ein.", 0x1000, BLACK_CI, 0);
         Area_Add_Bitmap_Button(area, aw - 120, 15, 36, 36, "Glory3.bmp", 0, key, 18, "abbrechen", 1, &pressed,
                                &editable);
         Area_Add_Bitmap_Button(area, aw - 80, 15, 36, 36, "Glory3.bmp", 36, key, 18, "Hilfe", 2, &pressed, &editable);

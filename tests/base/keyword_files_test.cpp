@@ -96,6 +96,34 @@ TEST(KeywordFile, BlockBoundsUnreadableValuesAndCapacity)
     EXPECT_EQ(rows, 0);
 }
 
+TEST(KeywordFile, TheValueThatEndsTheBlockIsToldAndUtf8LabelsAreTaken)
+{
+    File_Stream f("#Kopf\n#S\n1 2 eins\n3 4 zwei " + std::string(300, 'x') + "\n5 1e300 drei\n7 8\n");
+    double v[20];
+    char labels[10 * 41];
+    int rows = 0;
+    Keyword_Block_Stop stop;
+    EXPECT_EQ(Read_Keyword_Block(f.get(), v, 2, 2, 20, labels, 41, 'S', &rows, &stop), 1);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(stop.line, 5);
+    EXPECT_EQ(stop.row, 3);
+    EXPECT_STREQ(stop.value, "1e300");
+    EXPECT_TRUE(stop.too_large);
+    File_Stream g("#S\n1 2\n3 inf\n");
+    Read_Keyword_Block(g.get(), v, 2, 2, 20, nullptr, 0, 'S', &rows, &stop);
+    EXPECT_EQ(stop.line, 3);
+    EXPECT_FALSE(stop.too_large);
+
+    // A byte order mark before "#S"; UTF-8 names in code page 850, cut by characters; a
+    // name in code page 850 stays as it is.
+    Block b = Read("\xEF\xBB\xBF#S\n1 2 Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC\n3 4 Gr\x94\xE1" "e\n5 6 " +
+                   std::string(38, 'a') + "\xC3\xA4\xC3\xA4\n");
+    ASSERT_EQ(b.rows, 3);
+    EXPECT_EQ(b.label(0), "Gr\x94\xE1" "e ?");
+    EXPECT_EQ(b.label(1), "Gr\x94\xE1" "e");
+    EXPECT_EQ(b.label(2), std::string(38, 'a') + "\x84\x84");
+}
+
 TEST(KeywordFile, LongLinesAndMalformedInputDoNotOverrun)
 {
     // Pieces of 255 characters: labels and values never run beyond their slots, and the
@@ -108,7 +136,7 @@ TEST(KeywordFile, LongLinesAndMalformedInputDoNotOverrun)
     EXPECT_EQ(b.values[2], 3.0);
     EXPECT_EQ(b.values[3], 4.0);
     b = Read("#S\n1 2 " + std::string(300, 'x') + "\n3 4\n", 'S', 4);
-    EXPECT_EQ(b.rows, 1);  // the line's second piece holds no value
+    EXPECT_EQ(b.rows, 2);  // the rest of a long label is no value
     // Bytes of every value cannot confuse it.
     std::string noise = "#S\n";
     for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919) % 256);

@@ -628,7 +628,7 @@ TEST_F(ExportImport, ThereAndBackWithTheAnnex)
     ASSERT_EQ(Read_Text(Sample_File(4), &corbel_model), 0);
     EXPECT_EQ(Export_Corbel_Data(), 0);
     ASSERT_EQ(Shown_Messages().size(), 1u);
-    EXPECT_EQ(Shown_Messages()[0].text, "Die Daten wurden erfolgreich exportiert.");
+    EXPECT_EQ(Shown_Messages()[0].text, "Die Daten wurden erfolgreich exportiert.\nDatei: " + export_file_);
     EXPECT_EQ(Read_File_Bytes(export_file_), Sample_File(4) + Annex_Block("Deutschland"));
 
     Set_Corbel_Defaults(&corbel_model);

@@ -269,3 +269,32 @@ TEST(CorbelSketchScreen, NodeDistanceStandsBelowTheWidthChain)
     EXPECT_EQ(in_lowest, 1);
     Screen_Reset_For_Tests();
 }
+
+// A corbel deeper than its beam (B1_03) and a shallow one on a column: the rectangle the
+// sheets give the sketch holds the corbel's top, the load arrow and the plate's dimension.
+TEST(CorbelSketchScreen, EverythingAboveTheCorbelStaysInsideTheFrame)
+{
+    Screen_Start_For_Tests("", 640, 600);
+    Init_Screen_Palette();
+    Corbel_Model beam_end = Column_Corbel(60, 20, 30, 0);
+    beam_end.execution = EXECUTION_BEAM_END;
+    beam_end.at_slab = 1;
+    beam_end.beam_height = 24.0;
+    beam_end.lp = 10.0;
+    Corbel_Model shallow = Column_Corbel(40, 30, 15, 5);
+    shallow.lp = 15.0;
+    for (const Corbel_Model& m : {beam_end, shallow}) {
+        double s = 0.0;
+        const int height = Compute_Sketch_Layout(&m, 0, &s) + Sketch_Top_Overflow(&m, s);
+        corbel_edit_buffer.sketch_scale_x = s;
+        pxFgc(Nearest_RGB_Color(1, 2, 3));
+        pxRect(0, 0, 639, 599);
+        Draw_Corbel_Sketch(0, 100, 429, 100 + height - 1, &m, 0);
+        int above = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 640; ++x) above += Screen_Pixel_For_Tests(x, y) != Rgb(1, 2, 3);
+        EXPECT_EQ(above, 0);
+        for (const Sketch_Box& t : Sketch_Texts()) EXPECT_GE(t.y1, 100);
+    }
+    Screen_Reset_For_Tests();
+}

@@ -14,6 +14,7 @@
 #include "sheets/register_pages.h"
 #include "toolkit/scroll_area_internal.h"
 #include "toolkit/table_editor.h"
+#include "platform/messages.h"
 
 #include "test_support.h"
 
@@ -311,6 +312,24 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
     EXPECT_EQ(rows[1].second_force, 3.0);
     EXPECT_EQ(std::string(rows[1].name), "Kombination 1" + std::string(27, ' '));
     EXPECT_EQ(std::string(rows[2].name), std::string(40, ' '));
+
+    // A value beyond single precision ends the import: the rows before it are kept, and
+    // the message names the line, the row, the value and the rows taken.
+    Write_File_Bytes(position.file("b.txt"), "#S\n1 2\n3 4\n5 1e300\n7 8\n9 10\n");
+    Area_Delete_All();
+    Screen_Reset_For_Tests();
+    Start("key Enter\nclick 500 518\nkey Ctrl+A\ntext \"" + position.file("b.txt") + "\"\nkey Enter\nkey Enter\n");
+    Set_Table(0, {{1000.0, 0.0}});
+    Compose();
+    Clear_Shown_Messages();
+    load_table_requests[0][LOAD_REQUEST_TEXT] = 1;
+    Handle_Loads_Page_Events();
+    rows = Rows(0);
+    EXPECT_EQ(rows.size(), 3u);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Das Einlesen endet in Zeile 4 der Datei (Kombination 3):\n"
+                                        "der Wert \"1e300\" ist zu gro\xE1.\n"
+                                        "Es wurden 2 Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen.");
 }
 
 // "Importprotokoll anzeigen": the protocol in an information box, closed with Esc.

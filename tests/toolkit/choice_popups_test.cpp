@@ -1,5 +1,6 @@
 #include "toolkit/choice_popups.h"
 
+#include "platform/environment.h"
 #include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
 
@@ -295,3 +296,20 @@ TEST_F(ChoicePopup, PicturePainterFramesTheSelectedEntry)
 }
 
 } // namespace
+
+// The frame's close request is asked about while the list is open (the list on the
+// screen); "no" goes on with the list, which then takes its entry.
+TEST_F(ChoicePopup, ACloseRequestIsAskedWhileTheListIsOpen)
+{
+    static uint32_t under_question = 0;
+    Start("wait 2\nclose\nkey Down\nkey Enter\n", 640, 480);
+    ZAVSetCloseFct([]() {
+        under_question = Screen_Pixel_For_Tests(150, 230);
+        return 0;  // "no"
+    });
+    Choice(3, 0);
+    EXPECT_EQ(Area_Choice_Popup(X, 200, &item), 1);
+    ZAVSetCloseFct(nullptr);
+    EXPECT_EQ(under_question, GROUND);
+    EXPECT_EQ(index, 1);
+}

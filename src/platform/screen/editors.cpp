@@ -339,6 +339,22 @@ std::string file_directory;
 
 } // namespace
 
+namespace {
+
+// The field width of a printf format ("%6.1f" -> 6), or fallback when it gives none.
+int Format_Width(const char* format, int fallback)
+{
+    const char* p = format ? std::strchr(format, '%') : nullptr;
+    if (!p) return fallback;
+    ++p;
+    while (*p && std::strchr("-+ #0", *p)) ++p;
+    int width = 0;
+    while (*p >= '0' && *p <= '9' && width < 100) width = width * 10 + (*p++ - '0');
+    return width > 0 ? width : fallback;
+}
+
+} // namespace
+
 int Short_Edit_Float(int x, int y, const char* format, double* value)
 {
     if (!value) return 0;
@@ -350,7 +366,10 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
     std::string text = printed;
     const size_t a = text.find_first_not_of(' ');
     text = a == std::string::npos ? std::string() : Trim_Right(text.substr(a));
-    const int width = std::max(Get_Text_Width_Px(printed), Get_Text_Width_Px("00000000"));
+    // As wide as the field the format gives (a count of "%2.0f" stands close to its word),
+    // eight digits for a format without a width; a longer number scrolls in the box.
+    const std::string digits(static_cast<size_t>(Format_Width(format, 8)), '0');
+    const int width = std::max(Get_Text_Width_Px(printed), Get_Text_Width_Px(digits.c_str()));
     Line_Editor editor(x, y, width, text, MAX_FLOAT_TEXT, Accept_Number);
     const int end = editor.Run();
     LAST_SHEET_EDIT_KEY = end;

@@ -295,21 +295,21 @@ void Draw_Check(const Element& e)
 
 void Draw_Radio(const Element& e)
 {
+    // Pixel by pixel from the pixels' centres: a polygon through rounded corners left the
+    // ring ragged and cut on one side.
     const bool usable = e.state == 1;
-    const double cx = (e.x1 + e.x2) / 2.0, cy = (e.y1 + e.y2) / 2.0, r = (e.x2 - e.x1) / 2.0;
-    int px[24], py[24];
-    auto circle = [&](double radius, int colour) {
-        for (int k = 0; k < 24; ++k) {
-            const double a = k * 6.283185307179586 / 24;
-            px[k] = static_cast<int>(std::lround(cx + radius * std::cos(a)));
-            py[k] = static_cast<int>(std::lround(cy + radius * std::sin(a)));
+    const bool set = e.int_value && *e.int_value == e.value;
+    const double cx = (e.x1 + e.x2 + 1) / 2.0, cy = (e.y1 + e.y2 + 1) / 2.0;
+    const double r = (e.x2 - e.x1 + 1) / 2.0;
+    const int inside = usable ? 0xFFFFFF : ZAV_COLOUR_FACE;
+    const int dot = usable ? 0 : INACTIVE_TEXT;
+    for (int y = e.y1; y <= e.y2; ++y)
+        for (int x = e.x1; x <= e.x2; ++x) {
+            const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+            if (d > r) continue;
+            pxFgc(d > r - 1.2 ? ZAV_COLOUR_SHADOW : set && d <= r - 3.5 ? dot : inside);
+            pxPoint(x, y);
         }
-        pxFgc(colour);
-        pxFill(24, px, py);
-    };
-    circle(r, ZAV_COLOUR_SHADOW);
-    circle(r - 1, usable ? 0xFFFFFF : ZAV_COLOUR_FACE);
-    if (e.int_value && *e.int_value == e.value) circle(r - 3.5, usable ? 0 : INACTIVE_TEXT);
 }
 
 void Draw_Text(const Element& e)
@@ -743,8 +743,14 @@ bool Choose_From_List(Element& list)
     Wait_Release();
     for (;;) {
         paint();
-        const int kind = GetZAVMessage(ZAV_MSG_MOVE | ZAV_MSG_LEFT_DOWN | ZAV_MSG_KEY | ZAV_MSG_WHEEL, &m);
+        const int kind =
+            GetZAVMessage(ZAV_MSG_MOVE | ZAV_MSG_LEFT_DOWN | ZAV_MSG_KEY | ZAV_MSG_WHEEL | ZAV_MSG_SHEET, &m);
         if (kind == 0) break;
+        if (kind == ZAV_MSG_SHEET) {
+            // The frame's close request is asked about while the list is open.
+            Serve_Close_Request();
+            continue;
+        }
         const bool inside = m.x > x1 && m.x < x2 && m.y > y1 + 1 && m.y < y1 + 2 + rows * ROW;
         const int row = inside ? first + (m.y - y1 - 2) / ROW : -1;
         if (kind == ZAV_MSG_MOVE) {

@@ -43,8 +43,13 @@ int NAD_Display_Options_Sheet()
                                                 &nad_profile_current);
     Add_Aligned_Connected_Text_to_Button_of_PS(one, "Darstellung optimieren f\x81r", 0x1000, BLACK_CI, 0);
 
-    // One row per profile that fits above the buttons.
+    // One row per profile that fits above the buttons; without a profile there is nothing
+    // to optimise for, and the sheet says so instead of offering the choice.
     const int grey = Nearest_RGB_Color(150, 150, 150);
+    if (count == 0) {
+        Change_Activity_PS(one, 0);
+        Draw_Funny_Text_to_PS(x1 + 33, y1 + 68, "(keine Anwendungsprofile vorhanden)", 0x1000, grey, 0);
+    }
     for (int k = 0; k < count && 58 + PROFILE_PITCH * (k + 1) <= height - 60; ++k) {
         const int y = y1 + 58 + PROFILE_PITCH * k;
         const int button = Add_Alternativ_Button_to_PS(x1 + 33, y, 2, CODE_CHOICE, 0, k, 0, RADIO_BUTTON_LAYOUT,

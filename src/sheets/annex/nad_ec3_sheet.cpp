@@ -25,6 +25,9 @@ constexpr int CLAUSE_X = 10;
 constexpr int PARAMETER_X = 67;
 constexpr int FIELD_X = 130;
 constexpr int EXPLANATION_X = 206;
+// The explanation band holds the widest explanation ("bzw. Beanspruchbarkeit von
+// Schraube," ends at 423).
+constexpr int EXPLANATION_RIGHT = 430;
 constexpr int BUTTON_X = PARAMETER_X + 16;  // check boxes and radio buttons sit left of their label
 
 // Writes the rows of one page into the area, keeping the running y (the base line of
@@ -67,7 +70,7 @@ public:
         const int top = *y_ + (first_ ? 2 : 0);
         const int bottom = *y_ + ROW_PITCH - 1;
         Area_Add_Box(area_, 4, top, 56, bottom, band_);
-        Area_Add_Box(area_, 200, top, 382, bottom, band_);
+        Area_Add_Box(area_, 200, top, EXPLANATION_RIGHT, bottom, band_);
         const int base = *y_ + 16;
         if (clause) Area_Add_Text(area_, CLAUSE_X - 3, base, clause, SMALL_FONT, text_, 0);
         if (explanation) Area_Add_Text(area_, EXPLANATION_X, base, explanation, FONT, text_, 0);

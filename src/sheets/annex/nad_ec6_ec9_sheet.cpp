@@ -100,7 +100,7 @@ void NAD_EC9_Sheet(int area, NAD_EC9_Params* record, int editable)
         y = NAD_Sheet_Clause_Row(area, y, ROW, "6.2", "", "Beanspruchbarkeit der Querschnitte");
         Area_Add_Text(area, 67, y + 13, "C", NAD_SHEET_TEXT_FONT, BLACK_CI, 0);
         Field(area, 136, y, &record->C, &ec9_editable, {NAD_POSITIVE_COEFFICIENT, "C (6.2(5))"});
-        y = NAD_Sheet_Clause_Row(area, y, ROW, "(5)", "", "Konstante C, Gleichnung 6.15");
+        y = NAD_Sheet_Clause_Row(area, y, ROW, "(5)", "", "Konstante C, Gleichung 6.15");
         if (rule[0] && rule[2]) {
             y += 4;
             y = NAD_Sheet_Clause_Row(area, y, ROW, "8", "", "Bemessung von Anschl\x81ssen");

@@ -106,7 +106,13 @@ bool Open_Annex(const char* name, Editor& e)
     e.file_number = nad_list_file_numbers[k];
     NAD_Reset_Set_Parts(&e.set);
     if (!NAD_Load_Set(e.file_number, k == 0 ? NAD_FILE_STANDARD : NAD_FILE_GERMANY, &e.set)) {
-        Say({"Die Datei des Anwendungsdokuments", Quoted(name), "kann nicht gelesen werden."});
+        // The file and what is wrong with it, so that it can be mended or removed.
+        const NAD_Load_Problem& problem = NAD_Last_Load_Problem();
+        if (problem.path.empty())
+            Say({"Die Datei des Anwendungsdokuments", Quoted(name), "kann nicht gelesen werden."});
+        else
+            Say({"Das Anwendungsdokument " + Quoted(name) + " kann nicht bearbeitet werden:", "die Datei",
+                 problem.path, problem.problem + "."});
         return false;
     }
     e.opened = Set_Text(e.set);

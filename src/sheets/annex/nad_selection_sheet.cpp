@@ -127,6 +127,15 @@ void Say_If_Gone(const std::string& name)
              "Bitte w\xE4hlen Sie eines aus der Liste."});
 }
 
+// A chosen annex whose file was refused is not in force: the values of the built-in one
+// that stands in are. The choice follows them, so that the list marks the annex in force
+// and the position names it.
+void Follow_Values_In_Force()
+{
+    const std::string in_force = NAD_Get_Active_Name();
+    if (in_force != active_nad_name && NAD_List_Index(in_force) >= 0) active_nad_name = in_force;
+}
+
 } // namespace
 
 int NAD_Draw_List_Flag(int x1, int y1, int, int, const int* code)
@@ -151,6 +160,7 @@ void NAD_Draw_Flag(int x1, int y1, int x2, int y2, int mode, int code)
 void NAD_Run_Selection_Sheet()
 {
     NAD_Build_List();
+    Follow_Values_In_Force();
     std::string kept = active_nad_name;
     if (!Get_Screen_State().graphics_on) {
         NAD_Apply_Active();
@@ -231,6 +241,7 @@ void NAD_Run_Selection_Sheet()
     if (active_nad_name != chosen)
         Say({"Das Anwendungsdokument \"" + chosen + "\" gibt es nicht mehr;",
              "es gilt \"" + active_nad_name + "\"."});
+    Follow_Values_In_Force();
 }
 
 int NAD_Run_Warning_Sheet(const char* stored_name, const char* name_in_force)

@@ -16,7 +16,9 @@
 #include "platform/messages.h"
 #include "platform/report_viewer.h"
 #include "platform/screen/screen.h"
+#include "sheets/loads_page.h"
 #include "toolkit/scroll_area.h"
+#include "toolkit/table_editor.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -341,7 +343,9 @@ int Run_Main_Loop()
             if (main_sheet_hooks.print_options)
                 main_sheet_hooks.print_options();
             else
-                Edit_EC2_Print_Options(&corbel_model.print_options);
+                Edit_EC2_Print_Options(&corbel_model.print_options,
+                                       load_table_handles[0] >= 0 ? Table_Editor_Row_Count(load_table_handles[0])
+                                                                  : corbel_model.load_count[0]);
             break;
         case 2:
         case 3:

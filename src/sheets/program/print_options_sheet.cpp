@@ -3,11 +3,14 @@
 #include "base/alloc.h"
 #include "sheets/program/corbel_dialogs.h"
 #include "platform/environment.h"
+#include "platform/messages.h"
 #include "platform/screen/screen.h"
 #include "sheets/report/print_options_sheet.h"
 #include "toolkit/scroll_area.h"
 #include "toolkit/user_comment_sheet.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -25,6 +28,25 @@ int editable_on = 1;
 void On_Detail_Level(int level)
 {
     if (level == 5) sheet_state.mode = 2;
+}
+
+// The combination number: at least 1, and a number beyond the load table is refused
+// (the report would show no combination in detail) with the numbers there are.
+double* Check_Combination_Number(double* value)
+{
+    Clamp_At_Least_One(value);
+    const int n = sheet_state.combinations;
+    if (n < 1 || *value < n + 0.5) return value;
+    const double old_value = std::min(Area_Value_Before_Edit(), static_cast<double>(n));
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "Die Lastkombination Nr. %.0f gibt es nicht:\n"
+                  "die Tabelle hat %d Lastkombination%s (Nr. 1 bis %d).\n"
+                  "Es bleibt Nr. %.0f.",
+                  *value, n, n == 1 ? "" : "en", n, std::max(old_value, 1.0));
+    PrintMessage(text);
+    *value = std::max(old_value, 1.0);
+    return value;
 }
 
 char* New_Remarks(const char* text)
@@ -75,7 +97,7 @@ int Edit_Print_Remarks(EC2_Print_Options* record)
         sheet_state.remarks_request = 0;
         result = 1;
     }
-    sheet_state.remarks_lines = Wrap_Print_Remarks(record->remarks);
+    sheet_state.remarks_lines = Remark_Line_Count(record->remarks, Wrap_Print_Remarks(record->remarks));
     return result;
 }
 
@@ -121,7 +143,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
         Area_Add_Radio_Button(area, 75, y, numbered, font, BLACK_CI, 2, &sheet_state.mode, &editable_on);
         if (sheet_state.mode == 2) {
             Area_Add_Float_Field(area, 265, y, &sheet_state.number, "%4.0f", font, BLACK_CI, &editable_on);
-            Area_Set_Item_Check(area, Clamp_At_Least_One);
+            Area_Set_Item_Check(area, Check_Combination_Number);
         }
         y += 18;
         Area_Add_Radio_Button(area, 75, y, "keine detaillierte Ausgabe", font, BLACK_CI, 0, &sheet_state.mode,
@@ -133,7 +155,7 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
     level_button(55, numbered, 5);
     if (*level == 5) {
         Area_Add_Float_Field(area, 265, y, &sheet_state.number, "%4.0f", font, BLACK_CI, &editable_on);
-        Area_Set_Item_Check(area, Clamp_At_Least_One);
+        Area_Set_Item_Check(area, Check_Combination_Number);
     }
 
     y += 27;
@@ -146,8 +168,9 @@ void Build_Print_Options_Sheet(EC2_Print_Options* record, int area)
     Area_Update(area);
 }
 
-int Edit_EC2_Print_Options(EC2_Print_Options* record)
+int Edit_EC2_Print_Options(EC2_Print_Options* record, int combinations)
 {
+    sheet_state.combinations = combinations;
     if (!record || !Get_Screen_State().graphics_on) return 0;
     centre.Ensure();
     int x1 = centre.x - 190, x2 = centre.x + 189;

@@ -5,8 +5,9 @@
 
 // Shows the sheet until OK or break; both keep what was edited. The combination shown
 // in detail (switch 10) is edited as a mode (1 governing, 0 none, 2 number n) and a
-// number, stored back as 1, 0 or -n when the sheet closes. Returns 0.
-int Edit_EC2_Print_Options(EC2_Print_Options* record);
+// number, stored back as 1, 0 or -n when the sheet closes; a number beyond the
+// combinations of the load table (when given) is refused with the range. Returns 0.
+int Edit_EC2_Print_Options(EC2_Print_Options* record, int combinations = 0);
 
 // (Re)builds the sheet's items in the scroll area.
 void Build_Print_Options_Sheet(EC2_Print_Options* record, int area);
@@ -24,6 +25,7 @@ struct Print_Options_Sheet_State {
     double number = 1.0;    // the combination number of mode 2
     int remarks_request = 0;
     int remarks_lines = 0;
+    int combinations = 0;   // rows of the load table, the largest number (0: not known)
 };
 Print_Options_Sheet_State& Print_Options_Sheet();
 // Mode and number from switch 10, and back.

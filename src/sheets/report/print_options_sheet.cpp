@@ -104,18 +104,24 @@ int Apply_Steel_Print_Options(Steel_Print_Options* r)
             MEM_FREE(edited);
         result = 1;
     }
-    remarks_lines = Wrap_Steel_Remarks(r->remarks);
+    remarks_lines = Remark_Line_Count(r->remarks, Wrap_Steel_Remarks(r->remarks));
     return result;
 }
 
 } // namespace
+
+int Remark_Line_Count(const char* remarks, int line_ends)
+{
+    const size_t n = remarks ? std::strlen(remarks) : 0;
+    return line_ends + (n > 0 && remarks[n - 1] != '\n' ? 1 : 0);
+}
 
 int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines)
 {
     const int band = Nearest_RGB_Color(203, 248, 235);
     const int font = 0x1000, bold = 0x11000;
     char lines[32];
-    std::snprintf(lines, sizeof lines, "(%d Zeilen)", remarks_lines);
+    std::snprintf(lines, sizeof lines, remarks_lines == 1 ? "(%d Zeile)" : "(%d Zeilen)", remarks_lines);
     Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
     Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &switches[0], &editable_on);
     if (switches[0]) {

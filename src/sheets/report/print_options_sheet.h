@@ -12,3 +12,7 @@ void Edit_Steel_Print_Options(Steel_Print_Options* record);
 // "Ergebnisse": the graphic switch (0) with its scale, the input switches 3, 2, 1, 4 and 5.
 // Answers the row of the first result item.
 int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines);
+
+// The remarks' lines as the sheet shows their count: the line ends the wrapping counted,
+// and one more for a last line that has none.
+int Remark_Line_Count(const char* remarks, int line_ends);

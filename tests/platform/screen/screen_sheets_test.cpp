@@ -232,6 +232,20 @@ TEST_F(ScreenSheets, AFieldLeftAsOfferedKeepsItsValue)
     Undefine_Prop_Sheet();
 }
 
+// A count field of "%2.0f" is edited in a box as narrow as the field, so that the word
+// beside it stays visible; a longer number scrolls in it and is taken whole.
+TEST_F(ScreenSheets, ANarrowFieldIsEditedInANarrowBox)
+{
+    static uint32_t beside = 0;
+    Start("wait 2\ntext \"12345\"\nkey Enter\n");
+    Set_Clock_Stepper([] { beside = Screen_Pixel_For_Tests(135, 105); }, 1);
+    double value = 3.0;
+    EXPECT_NE(Short_Edit_Float(100, 100, "%2.0f", &value), 0);
+    Set_Clock_Stepper(nullptr, 0);
+    EXPECT_EQ(beside, 0x404040u);
+    EXPECT_EQ(value, 12345.0);
+}
+
 TEST_F(ScreenSheets, TextFieldsKeepTheirLengthAndScroll)
 {
     Start("text \"xy\"\nkey Enter\n"
@@ -304,7 +318,14 @@ TEST_F(ScreenSheets, FileNameSheetHasOnePathField)
 
 TEST_F(ScreenSheets, ChecksRadiosListsAndFramesOfTheFrame)
 {
-    Start("click 105 105\nclick 250 106\nclick 110 150\nclick 110 185\n");
+    // A close request while the list is open is asked about at once (the list on the
+    // screen); "no" goes on with the list.
+    Start("click 105 105\nclick 250 106\nclick 110 150\nclose\nclick 110 185\n");
+    static uint32_t under_question = 0;
+    ZAVSetCloseFct([]() {
+        under_question = Screen_Pixel_For_Tests(150, 175);
+        return 0;
+    });
     int x1 = -50, y1 = 400, x2 = 250, y2 = 700;
     Set_Prop_Sheet_Screen_Base(2, 2, 630, 470);
     Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);  // moved into the base, size kept
@@ -330,6 +351,9 @@ TEST_F(ScreenSheets, ChecksRadiosListsAndFramesOfTheFrame)
     EXPECT_EQ(choice, 2);
     EXPECT_EQ(Edit_Prop_Sheet(), 8);  // opens the list; the next click takes "C30/37"
     EXPECT_EQ(index, 1);
+    ZAVSetCloseFct(nullptr);
+    EXPECT_NE(under_question, 0u);
+    EXPECT_NE(under_question, Screen_Pixel_For_Tests(150, 175));
     Change_Activity_PS(box, 0);
     Undefine_Prop_Sheet();
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,4 +74,25 @@ TEST_F(DisplayOptionsSheet, CancelRestoresTheOpeningChoiceOkAppliesTheNewOne)
     EXPECT_EQ(NAD_Get_Current_App(), 0);
     EXPECT_EQ(nad_profile_mask, NAD_ALL_PARTS_MASK);
     EXPECT_EQ(NAD_Rule_Visible(3, 0), 1);
+}
+
+// Without any profile "Darstellung optimieren für" is greyed and says why, a click on it
+// changes nothing; the radio circles are whole (mirror images left and right).
+TEST(DisplayOptionsSheetWithoutProfiles, OffersNothingToOptimiseFor)
+{
+    Report_Sandbox sandbox(34);
+    Shot_Dir shots;
+    // The sheet is (352, 319)-(671, 448): the radios at (367, 347) and (367, 361).
+    Screen_Start_For_Tests("click 372 366\nshot none.png\nclick 624 416\n", 1024, 768);
+    Init_Prop_Sheets();
+    EXPECT_EQ(NAD_Display_Options_Sheet(), 1);
+    EXPECT_EQ(nad_profile_current, 0);
+    EXPECT_EQ(nad_no_profile, 1);
+    EXPECT_GT(shots.Count("none.png", 385, 370, 600, 386, [](uint32_t p) { return p == 0x969696u; }), 20);
+    std::vector<uint32_t> radios;
+    shots.Count("none.png", 367, 347, 378, 372, [&](uint32_t p) { return radios.push_back(p), true; });
+    ASSERT_EQ(radios.size(), 12u * 26u);
+    for (size_t y = 0; y < 26; ++y)
+        for (size_t k = 0; k < 6; ++k) EXPECT_EQ(radios[y * 12 + k], radios[y * 12 + 11 - k]) << k << " " << y;
+    Screen_Reset_For_Tests();
 }

@@ -6,6 +6,7 @@
 #include "shot_pixels.h"
 #include "test_support.h"
 #include "toolkit/scroll_area.h"
+#include "toolkit/scroll_area_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -108,4 +109,17 @@ TEST_F(SteelPages, WithoutProfileEveryPageShowsAndAReadOnlySheetKeepsItsValues)
     EXPECT_TRUE(Shows_Text(area, "M2"));
     EXPECT_TRUE(Shows_Text(area, "Knicklinie a0"));
     EXPECT_GT(scroll_areas[area].content_height, 640);
+
+    // Every explanation ends inside the band of its row.
+    int explanations = 0;
+    for (const Area_Item* text = scroll_areas[area].first_item; text; text = text->next) {
+        if (text->type != AREA_TEXT || text->x1 < 200 || !text->text || text->colour == DGREY_CI) continue;
+        ++explanations;
+        int right = 0;
+        for (const Area_Item* band = scroll_areas[area].first_item; band; band = band->next)
+            if (band->type == AREA_BOX && band->x1 == 200 && band->y1 <= text->y1 && text->y1 <= band->y2)
+                right = band->x2;
+        EXPECT_LE(text->x1 + Area_Text_Width(text->text, text->font), right) << text->text;
+    }
+    EXPECT_GT(explanations, 20);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // A user annex that cannot be written (a file stands where the folder of the user's
 // annexes belongs) is said with the file and the reason, and the editing goes on.
@@ -24,4 +25,27 @@ TEST(AnnexEditorSession, AFailedSaveNamesTheFileAndTheReason)
               std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find("Bearbeitung abbrechen?"), std::string::npos) << r.err;
+}
+
+// A user annex whose file is damaged cannot be edited: the box names the file and what
+// is wrong with it.
+TEST(AnnexEditorSession, ADamagedAnnexNamesTheFileAndTheReason)
+{
+    Temp_Dir dir;
+    const std::vector<std::string> env = {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
+                                          "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
+                                          "ZAV_SCREEN"};
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
+                                                    "click 1215 40\nanswer yes\n"));
+    Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(), env);
+    const std::string file = dir.file("NADS/1.NAD");
+    std::string text = Read_File_Bytes(file);
+    const size_t ec2 = text.find("\n\n#EC2\n"), ec3 = text.find("\n\n#EC3\n");
+    ASSERT_NE(ec3, std::string::npos);
+    ASSERT_TRUE(Write_File_Bytes(file, text.substr(0, ec2) + "\n\n#EC2\n 1 2\n" + text.substr(ec3)));
+    const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {"Neu"}, dir.path(), env);
+    EXPECT_NE(r.err.find("Das Anwendungsdokument \"Neu\" kann nicht bearbeitet werden:\ndie Datei\n" + file +
+                         "\nist besch\xC3\xA4" "digt: der Teil EC2 ist nicht lesbar."),
+              std::string::npos)
+        << r.err;
 }

@@ -119,6 +119,29 @@ TEST_F(NADSelectionSheet, AChosenAnnexThatIsGoneIsSaidAndNothingIsAppliedSilentl
     EXPECT_EQ(Shown_Messages()[2].text, "Das Anwendungsdokument \"Schweden\" gibt es nicht mehr;\nes gilt \"Deutschland\".");
 }
 
+// A chosen annex whose file is damaged is refused (said), and the built-in annex that
+// stands in is the one chosen: the list marks it when it opens again.
+TEST_F(NADSelectionSheet, ARefusedAnnexLeavesTheAnnexInForceMarked)
+{
+    Write_User_Annex(1, "Schweden", 5);
+    const std::string file = dram_.file("NADS/1.NAD");
+    const std::string text = Read_File_Bytes(file);
+    const size_t ec2 = text.find("\n\n#EC2\n"), ec3 = text.find("\n\n#EC3\n");
+    ASSERT_NE(ec3, std::string::npos);
+    ASSERT_TRUE(Write_File_Bytes(file, text.substr(0, ec2) + "\n\n#EC2\n 1 2\n" + text.substr(ec3)));
+    Shot_Dir shots;
+    Start("click " + std::to_string(ROW_X) + " " + std::to_string(Row_Y(2)) + "\n" + OK + "shot again.png\n" + OK);
+    NAD_Run_Selection_Sheet();
+    const std::string in_force = NAD_Get_Active_Name();
+    EXPECT_NE(in_force, "Schweden");
+    EXPECT_EQ(active_nad_name, in_force);
+    NAD_Run_Selection_Sheet();
+    EXPECT_EQ(active_nad_name, in_force);
+    const int row = NAD_List_Index(in_force);
+    EXPECT_EQ(shots.Pixel("again.png", 381, Row_Y(row) + 1), 0x000000u);
+    EXPECT_NE(shots.Pixel("again.png", 381, Row_Y(2) + 1), 0x000000u);
+}
+
 TEST_F(NADSelectionSheet, ALongNameIsShownCutButAppliedWhole)
 {
     const std::string name = "Ein sehr langer Name eines Anwendungsdokuments, der nicht in die Liste passt";

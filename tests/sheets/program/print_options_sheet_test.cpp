@@ -1,6 +1,7 @@
 #include "sheets/program/print_options_sheet.h"
 
 #include "base/alloc.h"
+#include "platform/messages.h"
 #include "platform/screen/screen.h"
 #include "sheet_script_test.h"
 #include "shot_pixels.h"
@@ -70,13 +71,19 @@ TEST_F(PrintOptionsSheet, NumberedCombinationIsStoredNegativeAndBreakKeepsTheEdi
     // Sheet (322, 92)-(701, 676), area from (332, 134). Detail level 3 shows the three
     // sub-choices, so "Lastkombination detailliert: Nr." of the level stands at content y 382;
     // after the click the sub-choices go and its number field stands at (265, 328).
+    // A number beyond the six combinations of the table is refused with the range.
     Shot_Dir shots;
     Start("shot sheet.png\nclick 380 512\n"
+          "click 600 458\ntext \"99\"\nclick 650 600\n"
           "click 600 458\ntext \"3\"\nclick 650 600\n"
           "click 345 655\n");  // break
-    ASSERT_EQ(Edit_EC2_Print_Options(&record), 0);
+    Clear_Shown_Messages();
+    ASSERT_EQ(Edit_EC2_Print_Options(&record, 6), 0);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_LEVEL], 5);
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], -3);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Die Lastkombination Nr. 99 gibt es nicht:\n"
+                                        "die Tabelle hat 6 Lastkombinationen (Nr. 1 bis 6).\nEs bleibt Nr. 1.");
     EXPECT_EQ(shots.Pixel("sheet.png", 332 + 300, 134 + 10), 0xCBF8EBu);  // the bands 203, 248, 235
     EXPECT_EQ(shots.Pixel("sheet.png", 332 + 300, 134 + 206), 0xCBF8EBu);
 
@@ -98,6 +105,7 @@ TEST_F(PrintOptionsSheet, OkKeepsTheCheckBoxesAndTheEditedRemarks)
     EXPECT_EQ(record.switches[EC2_PRINT_DETAIL_CASE], 1);
     ASSERT_NE(record.remarks, nullptr);
     EXPECT_STREQ(record.remarks, "Neue Vorbemerkung");
+    EXPECT_EQ(Print_Options_Sheet().remarks_lines, 1);  // one line, though without a line end
 }
 
 TEST_F(PrintOptionsSheet, WithoutAScreenNothingChanges)
