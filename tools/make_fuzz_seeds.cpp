@@ -14,6 +14,7 @@
 #include "base/exchange_objects.h"
 #include "base/exchange_params.h"
 #include "base/guillemet.h"
+#include "base/keyword_files.h"
 #include "base/versioned_files.h"
 #include "core/corbel_model.h"
 #include "core/load_tables.h"
@@ -264,6 +265,16 @@ void Base_Seeds()
     Seed("fuzz_report_view", "drawing.SPF", std::string(PLOT_FILE_MAGIC) +
          "\nT\n1 1\n0\n\n*TABLES\n-fonts 1\n 0 \xAE" "a\xAF 0 0 1.8 0.7 3 0 1\n*EOT\n\n*ENTITIES\n"
          "-line @1 ( @2 0 0 ) #3 0 0 1 0.0\n-point @3 10 5\n-text / 1 3 0 2 1 7 1 1 0 1.2 0. 0.\n    \xAE" "ab\xAF\n*EOI\n");
+
+    Seed("fuzz_keyword_files", "forces.txt",
+         "\xEF\xBB\xBF# Schnittgr\xC3\xB6\xC3\x9F" "en\r\n#S\r\n200 20 Gr\xC3\xB6\xC3\x9F" "e\r\n1000;0,5 Lk 2\r\n"
+         "5 1e300 zu gro\xDF\r\n#P\n1 2 3 4 5 6\n");
+    Seed("fuzz_keyword_files", "written.txt", Written([](FILE* f) {
+        const double x[3] = {1.0, 2.5, -3.0}, y[3] = {0.0, 4.0, 5.0}, z[3] = {7.0, 8.0, 9.0};
+        Write_Keyword_Block(f, x, y, nullptr, 2, 3, "#S");
+        Write_Keyword_Block(f, x, y, z, 3, 3, "#P");
+        Write_Section_Template_To(f, 30.0, 10.0, 4.0, 4.0, 1, 8);
+    }));
 
     Seed("fuzz_text_blocks", "blocks.txt", Written([](FILE* f) {
         Write_Text_Block(f, "eine Zeile");
