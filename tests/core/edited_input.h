@@ -3,6 +3,7 @@
 // program on variants of the example positions.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -43,4 +44,19 @@ inline std::string Refreshed_Example_Report(int example, const std::function<voi
                        {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "DRAM=" + dir.path(),
                         "TEMP=" + dir.path(), "ZAV_PRIVAT_DATAPATH=" + dir.path()});
     return Read_File_Bytes(dir.file("B1_01.OLI"));
+}
+
+// One load combination A, H in kN.
+struct Load {
+    double A, H;
+};
+
+// Table k (0 ultimate limit state, 1 fatigue) of the model holds these combinations.
+inline void Set_Loads(Corbel_Model& m, int k, const std::vector<Load>& loads)
+{
+    Alloc_Load_Table(&m, static_cast<int>(loads.size()), k);
+    for (size_t i = 0; i < loads.size(); ++i) {
+        m.load_table[k][i].A = 1000.0 * loads[i].A;
+        m.load_table[k][i].H = 1000.0 * loads[i].H;
+    }
 }

@@ -16,19 +16,6 @@ namespace {
 
 using corbel_text_test::Cp;
 
-struct Load {
-    double A, H;  // kN
-};
-
-void Set_Loads(Corbel_Model& m, int k, const std::vector<Load>& loads)
-{
-    Alloc_Load_Table(&m, static_cast<int>(loads.size()), k);
-    for (size_t i = 0; i < loads.size(); ++i) {
-        m.load_table[k][i].A = 1000.0 * loads[i].A;
-        m.load_table[k][i].H = 1000.0 * loads[i].H;
-    }
-}
-
 // The report of an example position changed by `edit`, written by a refresh run.
 std::string Refresh_Report(int example, const std::function<void(Corbel_Model&)>& edit)
 {
