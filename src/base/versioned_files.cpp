@@ -475,7 +475,9 @@ int Offer_Temp_Backup()
     Fill_Message("Soll die tempor\xE4re Sicherung anstelle der");
     Fill_Message("\xE4lteren regul\xE4ren Sicherung geladen werden?");
     int result = 0;
-    if (Answer_is_Yes(1)) {
+    const int answer = Answer_Yes_No_Or_Back();
+    if (answer < 0) return 0;
+    if (answer) {
         FILE* f = Open_Temp_Backup_For_Read();
         const bool ok = f && backup.read_function && backup.read_function(f) == 0;
         if (f) std::fclose(f);

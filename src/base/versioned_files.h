@@ -121,7 +121,8 @@ int Remove_All_Backups();  // the two copies and the comparison file
 
 // After an irregular end: offers the temporary backup when it holds other data than the
 // current ones. 1 when the user took it and it could not be read, else 0. The backup
-// files are removed in every case.
+// files are removed, unless the question was closed with Esc: "Nein" would drop the
+// backup's newer data, so they stay to be offered at the next start.
 int Offer_Temp_Backup();
 
 int Temp_Backup_Exists();

@@ -19,18 +19,19 @@ void Log(bool question, int given)
     std::string out;
     if (!pending.title.empty()) out += Screen_Text_To_Utf8(pending.title) + ": ";
     out += Screen_Text_To_Utf8(pending.text);
-    std::fprintf(stderr, "%s%s\n", out.c_str(), question ? (given ? " [ja]" : " [nein]") : "");
+    const char* answer_text = given < 0 ? " [zur\xC3\xBC" "ck]" : given ? " [ja]" : " [nein]";
+    std::fprintf(stderr, "%s%s\n", out.c_str(), question ? answer_text : "");
 }
 
-// Shows the pending message; the answer (non-zero for yes).
-int Show(bool question, bool default_yes = true)
+// Shows the pending message; the answer (non-zero for yes, -1 for none when esc_goes_back).
+int Show(bool question, bool default_yes = true, bool esc_goes_back = false)
 {
     pending.question = question;
     int given = answer;
     if (drawn.run_box) {
         const std::string title = pending.title.empty() ? (question ? "Frage" : "Hinweis") : pending.title;
         const int box_symbol = symbol >= 0 ? symbol : question ? MESSAGE_SYMBOL_QUESTION : MESSAGE_SYMBOL_NONE;
-        given = drawn.run_box(title, pending.text, question, box_symbol, default_yes);
+        given = drawn.run_box(title, pending.text, question, box_symbol, default_yes, esc_goes_back);
     }
     if (!drawn.run_box || (drawn.headless && drawn.headless())) Log(question, given);
     shown.push_back(pending);
@@ -64,6 +65,8 @@ void Fill_Message(const char* line)
 void Draw_Message() { Show(false); }
 
 int Answer_is_Yes(int default_yes) { return Show(true, default_yes != 0); }
+
+int Answer_Yes_No_Or_Back() { return Show(true, true, true); }
 
 void PrintMessage(const char* text)
 {

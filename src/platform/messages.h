@@ -13,9 +13,10 @@
 // the block on standard error.
 struct Message_Screen {
     // Shows the box and waits for its answer: 1 yes or OK, 0 no. A question marks the
-    // answer that Enter gives: "Ja" when default_yes, else "Nein".
+    // answer that Enter gives: "Ja" when default_yes, else "Nein"; Esc answers "Nein",
+    // or -1 (no answer) when esc_goes_back.
     int (*run_box)(const std::string& title, const std::string& text, bool question, int symbol,
-                   bool default_yes) = nullptr;
+                   bool default_yes, bool esc_goes_back) = nullptr;
     // A box without buttons that stays until close_box.
     void (*show_box)(const std::string& title, const std::string& text, int symbol) = nullptr;
     void (*close_box)() = nullptr;
@@ -39,8 +40,12 @@ void Set_Message_Title(const char* title);
 void Fill_Message(const char* line);
 void Draw_Message();                 // OK box
 // Non-zero for yes. default_yes 0 marks "Nein" as the answer of Enter: for a question
-// whose "Ja" gives up what the user has entered.
+// whose "Ja" gives up what the user has entered. Esc answers "Nein".
 int Answer_is_Yes(int default_yes);
+// A question whose "Nein" gives up what the user has entered: Enter answers "Ja", Esc
+// closes the box without an answer, so that the caller goes back to where the user was.
+// 1 yes, 0 no, -1 Esc; without a screen as Answer_is_Yes.
+int Answer_Yes_No_Or_Back();
 void PrintMessage(const char* text); // one text with OK
 // The symbol of the next box: 0 none, 1 information, 2 warning, 3 error, 4 question
 // (default: none for OK boxes, question for questions).

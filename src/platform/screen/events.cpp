@@ -371,9 +371,7 @@ void Remove_Backend()
 
 void Reset_Events()
 {
-    const Rect base = ev.base_confinement;
     ev = Event_State{};
-    ev.base_confinement = base;
     ev.last_input_ms = ev.last_tick_ms = Now_Ms();
     M_XPOS = M_YPOS = M_LEFT = M_RIGHT = M_SCROLL = 0;
     stepper = nullptr;

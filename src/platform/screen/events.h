@@ -107,7 +107,7 @@ void ZAVSleep(int milliseconds);
 void Set_Clock_Stepper(void (*stepper)(), int period_ms);
 
 namespace screen {
-// Drops the queued keys, requests and pointer stacks; the pointer to (0, 0).
+// Drops the queued keys, requests, pointer stacks and the pointer range; the pointer to (0, 0).
 void Reset_Events();
 // The pointer's true state.
 void True_Pointer(int* x, int* y, int* left, int* right);

@@ -181,8 +181,8 @@ bool Inside(const int* r, int x, int y) { return x >= r[0] && x <= r[2] && y >= 
 int Button_Answer(int button) { return button == 0 ? 1 : 0; }
 
 // The user's answer in the window: a button clicked (pressed and released on it), or
-// Enter (the default button) and Esc (no, OK).
-int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
+// Enter (the default button) and Esc (no, OK, or none: -1).
+int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind, int esc_answer)
 {
     ZAV_Message msg;
     InitZAVMessage(&msg);
@@ -192,7 +192,7 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
         if (got == ZAV_MSG_KEY) {
             const int key = getkey();
             if (key == 13) return Button_Answer(box.default_button);
-            if (key == 27) return kind == BOX_OK ? 1 : 0;
+            if (key == 27) return kind == BOX_OK ? 1 : esc_answer;
             if (kind == BOX_YES_NO && (key == 'j' || key == 'J')) return 1;
             if (kind == BOX_YES_NO && (key == 'n' || key == 'N')) return 0;
         } else if (got == ZAV_MSG_LEFT_DOWN) {
@@ -212,8 +212,9 @@ int Ask_Interactively(const Box_Layout& box, Message_Box_Kind kind)
 } // namespace
 
 int Run_Message_Box(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol,
-                    bool default_yes)
+                    bool default_yes, bool esc_goes_back)
 {
+    const int esc_answer = esc_goes_back ? -1 : 0;
     Backend* backend = Current_Backend();
     if (!backend) return 0;
     Box_Layout box = Lay_Out(title, text, kind, symbol, default_yes);
@@ -230,13 +231,13 @@ int Run_Message_Box(const std::string& title, const std::string& text, Message_B
             } else if (scripted == 0 || scripted == 1) {
                 answer = scripted;
             } else if (scripted == Backend::ANSWER_ENTER || scripted == Backend::ANSWER_ESC) {
-                answer = scripted == Backend::ANSWER_ENTER ? Button_Answer(box.default_button) : 0;
+                answer = scripted == Backend::ANSWER_ENTER ? Button_Answer(box.default_button) : esc_answer;
             } else {
                 std::fprintf(stderr, "corbel: keine Antwort im Skript, die Frage wird mit \"nein\" beantwortet.\n");
                 answer = 0;
             }
         } else {
-            answer = Ask_Interactively(box, kind);
+            answer = Ask_Interactively(box, kind, esc_answer);
         }
         Restore_Screen_Rectangle(box.x1, box.y1, box.x2, box.y2);
     }

@@ -13,12 +13,12 @@ enum Message_Box_Kind { BOX_OK, BOX_YES_NO, BOX_NONE };
 
 // Shows the box and waits for the answer: 1 yes or OK, 0 no. A question's default button
 // (the one Enter presses; "Ja" when default_yes, else "Nein") is framed; Esc answers
-// "Nein". With the headless driver the box is answered by the script: an OK box at once
-// (a following "answer ok" line is taken), a question by the next line when it is
-// "answer yes", "answer no", "key Enter" or "key Esc", else "no" with a warning on
-// standard error. text: lines separated by '\n'.
+// "Nein", or -1 (no answer) when esc_goes_back. With the headless driver the box is
+// answered by the script: an OK box at once (a following "answer ok" line is taken), a
+// question by the next line when it is "answer yes", "answer no", "key Enter" or
+// "key Esc", else "no" with a warning on standard error. text: lines separated by '\n'.
 int Run_Message_Box(const std::string& title, const std::string& text, Message_Box_Kind kind, int symbol,
-                    bool default_yes = true);
+                    bool default_yes = true, bool esc_goes_back = false);
 
 // A box without buttons that stays until Close_Shown_Box (one at a time).
 void Show_Box(const std::string& title, const std::string& text, int symbol);

@@ -161,6 +161,9 @@ void Screen_Reset_For_Tests()
     screen::Reset_Events();
     screen::Reset_Fonts();
     screen::Reset_Drawing_State();
+    // The sheet base, pointer range and title of the program that ran before belong to
+    // its screen, not to the next one (which may have another size).
+    state = Screen_State{};
     NPIXEL_X = DEFAULT_WIDTH;
     NPIXEL_Y = DEFAULT_HEIGHT;
 }

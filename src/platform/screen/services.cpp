@@ -14,9 +14,10 @@
 namespace screen {
 namespace {
 
-int Run_Box(const std::string& title, const std::string& text, bool question, int symbol, bool default_yes)
+int Run_Box(const std::string& title, const std::string& text, bool question, int symbol, bool default_yes,
+            bool esc_goes_back)
 {
-    return Run_Message_Box(title, text, question ? BOX_YES_NO : BOX_OK, symbol, default_yes);
+    return Run_Message_Box(title, text, question ? BOX_YES_NO : BOX_OK, symbol, default_yes, esc_goes_back);
 }
 
 bool Headless_Driver() { return Current_Backend() && Current_Backend()->Headless(); }

@@ -312,17 +312,20 @@ int Building_Rows(int y, NAD_EC2_Params* p)
         static const char glyphs[] = "Rauhigkeitsbeiwerte c, \xC6 und \xC7";
         y = Block(y, "6.2.5", "", {"Schubkraft\x81""bertragung in Fugen", glyphs, "in Abh\x84ngigkeit von der",
                                     "Oberfl\x84""chenkategorie"});
+        // Three fields with their symbols do not fit the parameter column: c and mu stand
+        // there, nu leads the explanation column, followed by the surface's name.
         for (int i = 0; i < 4; ++i) {
             char name[12];
             std::memcpy(name, p->roughness_name[i], 11);
             name[11] = '\0';
-            NAD_EC2_Sheet_Row(area_, y, LINE, "", "", name);
-            Text(60, y, "c");
+            NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "");
+            Text(62, y, "c");
             Field(76, y, &p->roughness_c[i], "%4.2f", COEFFICIENT, Name("c", "", name));
-            Text(112, y, MU);
-            Field(126, y, &p->roughness_mu[i], "%4.2f", COEFFICIENT, Name(MU, "", name));
-            Text(160, y, NU);
-            Field(172, y, &p->roughness_nu[i], "%4.2f", REDUCTION, Name(NU, "", name));
+            Text(123, y, MU);
+            Field(140, y, &p->roughness_mu[i], "%4.2f", COEFFICIENT, Name(MU, "", name));
+            Text(206, y, NU);
+            Field(222, y, &p->roughness_nu[i], "%4.2f", REDUCTION, Name(NU, "", name));
+            Text(270, y, name);
             y += LINE;
         }
     }
@@ -451,17 +454,17 @@ int Bridge_Rows(int y, NAD_EC2_Params* p)
     if (Shown(0)) {
         y = Block(y, "5.10.9", "(1)P", {"Streuung der Vorspannkraft", "im Grenzz. d. Gebrauchstauglichkeit",
                                          "und der Erm\x81""dung"});
+        // Two fields with their symbols beside them do not fit the parameter column: the
+        // symbols head the two columns of fields, on the block's last line.
+        Symbol(81, y - LINE - 2, "r", "sup");
+        Symbol(147, y - LINE - 2, "r", "inf");
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "sofortiger oder ohne Verbund");
-        Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_pre, "%5.2f", POSITIVE, Name("r", "sup", "sofort/ohne Verbund"));
-        Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_pre, "%5.2f", POSITIVE, Name("r", "inf", "sofort/ohne Verbund"));
+        Field(72, y, &p->r_sup_pre, "%5.2f", POSITIVE, Name("r", "sup", "sofort/ohne Verbund"));
+        Field(136, y, &p->r_inf_pre, "%5.2f", POSITIVE, Name("r", "inf", "sofort/ohne Verbund"));
         y += LINE;
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "Nachtr\x84glicher Verbund");
-        Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_post, "%5.2f", POSITIVE, Name("r", "sup", "nachtr\x84glicher Verbund"));
-        Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_post, "%5.2f", POSITIVE, Name("r", "inf", "nachtr\x84glicher Verbund"));
+        Field(72, y, &p->r_sup_post, "%5.2f", POSITIVE, Name("r", "sup", "nachtr\x84glicher Verbund"));
+        Field(136, y, &p->r_inf_post, "%5.2f", POSITIVE, Name("r", "inf", "nachtr\x84glicher Verbund"));
         y += LINE;
     }
     if (Shown(10)) {

@@ -192,7 +192,11 @@ int End(Editor& e)
     NAD_Set edited = e.set;
     edited.name = Typed_Name(e);
     if (Set_Text(edited) == e.opened) return 0;
-    if (!Ask("Sollen die \xC4nderungen gespeichert werden?", 1)) return 0;
+    // "Nein" drops the edits: Esc goes back to the editing instead.
+    Fill_Box({"Sollen die \xC4nderungen gespeichert werden?"});
+    const int answer = Answer_Yes_No_Or_Back();
+    if (answer < 0) return -1;
+    if (answer == 0) return 0;
     return Save(e) ? 1 : -1;
 }
 

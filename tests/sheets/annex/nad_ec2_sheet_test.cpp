@@ -6,11 +6,14 @@
 #include "platform/messages.h"
 #include "sheets/annex/nad_sheet_fields.h"
 #include "../../annex/report_sandbox.h"
+#include "platform/fonts.h"
 #include "shot_pixels.h"
+#include "toolkit/scroll_area_internal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -188,6 +191,53 @@ TEST_F(ConcretePage, ValuesOutsideTheirRangeAreRefusedWithABox)
                         "zul\x84ssig ist 0 < Wert \xF3 1.\nDer bisherige Wert 1 bleibt.");
     EXPECT_DOUBLE_EQ(ec2.gamma_c[0], 1.45);
     EXPECT_DOUBLE_EQ(ec2.alpha_cc, 1.0);
+}
+
+// The page with every section open, for the recommended and the German values: no
+// text runs into a number field or another text of its font, no field into another
+// (the items measured in their fonts on their lines, a field with its frame's width).
+TEST_F(ConcretePage, NoTextRunsIntoAFieldOrAnotherText)
+{
+    struct Box {
+        int x1, y1, x2, y2, font;
+        std::string what;
+    };
+    auto overlap = [](const Box& a, const Box& b) { return a.x1 <= b.x2 && b.x1 <= a.x2 && a.y1 <= b.y2 && b.y1 <= a.y2; };
+    auto name = [](const Box& b) {
+        char at[48];
+        std::snprintf(at, sizeof at, " (%d,%d)-(%d,%d)", b.x1, b.y1, b.x2, b.y2);
+        return Screen_Text_To_Utf8(b.what) + at;
+    };
+    Report_Sandbox sandbox;
+    nad_ec2_sheet_open[1] = 1;
+    Screen_Start_For_Tests("", 1280, 1024);
+    for (const bool german : {false, true}) {
+        if (german) NAD_EC2_Defaults_NA_DE(&ec2);
+        const int area = Area_Create(20, 96, 720, 994, 1, 1);
+        NAD_EC2_Sheet(area, &ec2, 1);
+        std::vector<Box> texts, fields;
+        for (const Area_Item* p = scroll_areas[area].first_item; p; p = p->next) {
+            if (p->type == AREA_TEXT && p->text && *p->text) {
+                const int w = Area_Text_Width(p->text, p->font);
+                texts.push_back({p->x1, p->y1 - Font_Ascent(p->font) + 1, p->x1 + w - 1, p->y1 + 1, p->font, p->text});
+            } else if (p->type == AREA_FLOAT_FIELD) {
+                const int w = Raise_To_Even(Area_Number_Width(p));
+                fields.push_back({p->x1 - 7, p->y1 - Font_Ascent(p->font) + 1, p->x1 + w + 7, p->y1 + 1, 0, "field"});
+            }
+        }
+        ASSERT_GT(fields.size(), 100u);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            for (size_t j = i + 1; j < fields.size(); ++j)
+                EXPECT_FALSE(overlap(fields[i], fields[j])) << name(fields[i]) << " on " << name(fields[j]);
+            for (const Box& t : texts) EXPECT_FALSE(overlap(t, fields[i])) << name(t) << " under " << name(fields[i]);
+        }
+        for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                if (texts[i].font == texts[j].font) {
+                    EXPECT_FALSE(overlap(texts[i], texts[j])) << name(texts[i]) << " on " << name(texts[j]);
+                }
+        Area_Delete(area);
+    }
 }
 
 // The range of each kind at its edges, and the rounding to the decimals a file keeps.

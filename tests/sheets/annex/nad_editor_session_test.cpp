@@ -49,3 +49,22 @@ TEST(AnnexEditorSession, ADamagedAnnexNamesTheFileAndTheReason)
               std::string::npos)
         << r.err;
 }
+
+// "Nein" to "Sollen die Änderungen gespeichert werden?" drops the edits, so Esc closes the
+// question and the editing goes on; "Ende" again and Enter ("Ja") then save the new name.
+TEST(AnnexEditorSession, EscOnTheSaveQuestionGoesBackToTheEdits)
+{
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
+                                                    "click 1215 40\nkey Esc\nclick 1215 40\nkey Enter\n"));
+    const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(),
+                                     {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
+                                      "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
+                                      "ZAV_SCREEN"});
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("Sollen die \xC3\x84nderungen gespeichert werden? [zur\xC3\xBC" "ck]\n"
+                         "Anwendungsdokument: Sollen die \xC3\x84nderungen gespeichert werden? [ja]"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(Read_File_Bytes(dir.file("NADS/1.NAD")).find("Neu"), std::string::npos);
+}
