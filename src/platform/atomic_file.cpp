@@ -454,66 +454,53 @@ void Atomic_File::Discard()
     if (state_ == State::open || state_ == State::finished) state_ = State::done;
 }
 
-bool Commit_Together(Atomic_File& first, Atomic_File& second)
+bool Commit_In_Order(Atomic_File* const* files, size_t count)
 {
-    // Offered to the tests of runs ended from outside: stopped here, with both temporary
-    // files written, the run meets their signal while it writes, however fast or loaded
-    // the machine is.
+    // Offered to the tests of runs ended from outside: stopped here, with every temporary
+    // file written, the run meets their signal while it writes, however fast or loaded the
+    // machine is.
     if (std::getenv("CORBEL_TEST_STOP_BEFORE_PAIR")) ::raise(SIGSTOP);
-    const bool first_whole = first.Finish();
-    const bool second_whole = second.Finish();
-    if (!first_whole || !second_whole) {
-        first.Discard();
-        second.Discard();
+    bool whole = true;
+    for (size_t i = 0; i < count; ++i) whole = files[i]->Finish() && whole;
+    if (!whole) {
+        for (size_t i = 0; i < count; ++i) files[i]->Discard();
         return false;
     }
-    // A run ended by a signal between the two renames would leave them out of step.
+    // A run ended by a signal between the renames would leave them out of step.
     const Signals_Held held;
-    if (!first.Install_Keeping_Old()) {
-        second.Discard();
-        return false;
+    size_t installed = 0;
+    bool in_place = true;
+    for (; installed < count; ++installed) {
+        Atomic_File& file = *files[installed];
+        if (!(installed + 1 < count ? file.Install_Keeping_Old() : file.Install())) {
+            in_place = false;
+            break;
+        }
     }
-    if (second.Install()) {
-        first.Drop_Old();
+    if (in_place) {
+        for (size_t i = 0; i + 1 < count; ++i) files[i]->Drop_Old();
         return true;
     }
-    // The first gets its old file back; should even that fail, it keeps the new one.
-    first.Put_Back_Old();
-    first.Drop_Old();
+    // The ones not reached are dropped; those in place get their old files back, last
+    // first (should even that fail, one keeps the new file).
+    for (size_t i = installed + 1; i < count; ++i) files[i]->Discard();
+    for (size_t i = installed; i-- > 0;) {
+        files[i]->Put_Back_Old();
+        files[i]->Drop_Old();
+    }
     return false;
+}
+
+bool Commit_Together(Atomic_File& first, Atomic_File& second)
+{
+    Atomic_File* const files[] = {&first, &second};
+    return Commit_In_Order(files, 2);
 }
 
 bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last)
 {
-    const bool first_whole = first.Finish();
-    const bool second_whole = second.Finish();
-    const bool last_whole = last.Finish();
-    if (!first_whole || !second_whole || !last_whole) {
-        first.Discard();
-        second.Discard();
-        last.Discard();
-        return false;
-    }
-    const Signals_Held held;
-    if (!first.Install_Keeping_Old()) {
-        second.Discard();
-        last.Discard();
-        return false;
-    }
-    if (second.Install_Keeping_Old()) {
-        if (last.Install()) {
-            first.Drop_Old();
-            second.Drop_Old();
-            return true;
-        }
-        second.Put_Back_Old();
-        second.Drop_Old();
-    } else {
-        last.Discard();
-    }
-    first.Put_Back_Old();
-    first.Drop_Old();
-    return false;
+    Atomic_File* const files[] = {&first, &second, &last};
+    return Commit_In_Order(files, 3);
 }
 
 int Remove_Leftover_Temporaries(const char* path)

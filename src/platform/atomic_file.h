@@ -92,8 +92,7 @@ public:
     const Left_File& Left_Behind() const { return left_behind_; }
 
 private:
-    friend bool Commit_Together(Atomic_File& first, Atomic_File& second);
-    friend bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last);
+    friend bool Commit_In_Order(Atomic_File* const* files, size_t count);
     friend void Remove_Registered_Temporaries();
     static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
     static int Close_File(void* self);
@@ -145,6 +144,9 @@ bool Commit_Together(Atomic_File& first, Atomic_File& second);
 // the last is put in place after the other two, and none is replaced unless all three
 // were written whole and all three renames succeed.
 bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last);
+
+// The work of both: count files finished, then put in place in their order.
+bool Commit_In_Order(Atomic_File* const* files, size_t count);
 
 // Removes the temporary files of earlier runs that were killed while writing the file of
 // that path (mapped and followed as Atomic_File does): files of ours named
