@@ -7,6 +7,17 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+// The editor's environment, the user's annexes and the script in dir.
+std::vector<std::string> Editor_Env(const Temp_Dir& dir)
+{
+    return {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data", "DRAM=" + dir.path(),
+            "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024", "ZAV_SCREEN"};
+}
+
+}  // namespace
+
 // A user annex that cannot be written (a file stands where the folder of the user's
 // annexes belongs) is said with the file and the reason, and the editing goes on.
 TEST(AnnexEditorSession, AFailedSaveNamesTheFileAndTheReason)
@@ -16,9 +27,7 @@ TEST(AnnexEditorSession, AFailedSaveNamesTheFileAndTheReason)
     ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
                                                     "click 1215 40\nanswer yes\nclose\nanswer yes\n"));
     const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(),
-                                     {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
-                                      "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
-                                      "ZAV_SCREEN"});
+                                     Editor_Env(dir));
     EXPECT_NE(r.err.find("Das Anwendungsdokument kann nicht gespeichert werden:\n" + dir.file("NADS/1.NAD") +
                          "\nGrund: ein Teil des Pfades ist kein Ordner\n"
                          "Die Bearbeitung geht weiter; es ist nichts verloren."),
@@ -32,9 +41,7 @@ TEST(AnnexEditorSession, AFailedSaveNamesTheFileAndTheReason)
 TEST(AnnexEditorSession, ADamagedAnnexNamesTheFileAndTheReason)
 {
     Temp_Dir dir;
-    const std::vector<std::string> env = {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
-                                          "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
-                                          "ZAV_SCREEN"};
+    const std::vector<std::string> env = Editor_Env(dir);
     ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
                                                     "click 1215 40\nanswer yes\n"));
     Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(), env);
@@ -58,9 +65,7 @@ TEST(AnnexEditorSession, EscOnTheSaveQuestionGoesBackToTheEdits)
     ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
                                                     "click 1215 40\nkey Esc\nclick 1215 40\nkey Enter\n"));
     const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(),
-                                     {"EXEC=" CORBEL_SOURCE_DIR "/data", "DATA=" CORBEL_SOURCE_DIR "/data",
-                                      "DRAM=" + dir.path(), "ZAV_SCRIPT=s.txt", "ZAV_SCREEN_SIZE=1280x1024",
-                                      "ZAV_SCREEN"});
+                                     Editor_Env(dir));
     EXPECT_EQ(r.exit_code, 1) << r.err;
     EXPECT_NE(r.err.find("Sollen die \xC3\x84nderungen gespeichert werden? [zur\xC3\xBC" "ck]\n"
                          "Anwendungsdokument: Sollen die \xC3\x84nderungen gespeichert werden? [ja]"),
