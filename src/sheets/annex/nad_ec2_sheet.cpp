@@ -316,13 +316,16 @@ int Building_Rows(int y, NAD_EC2_Params* p)
             char name[12];
             std::memcpy(name, p->roughness_name[i], 11);
             name[11] = '\0';
-            NAD_EC2_Sheet_Row(area_, y, LINE, "", "", name);
+            // Three symbols with their fields are wider than the parameter column: the
+            // surface category follows the last field instead of the explanation column.
+            NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "");
             Text(60, y, "c");
             Field(76, y, &p->roughness_c[i], "%4.2f", COEFFICIENT, Name("c", "", name));
-            Text(112, y, MU);
-            Field(126, y, &p->roughness_mu[i], "%4.2f", COEFFICIENT, Name(MU, "", name));
-            Text(160, y, NU);
-            Field(172, y, &p->roughness_nu[i], "%4.2f", REDUCTION, Name(NU, "", name));
+            Text(117, y, MU);
+            Field(132, y, &p->roughness_mu[i], "%4.2f", COEFFICIENT, Name(MU, "", name));
+            Text(173, y, NU);
+            Field(188, y, &p->roughness_nu[i], "%4.2f", REDUCTION, Name(NU, "", name));
+            Text(232, y, name);
             y += LINE;
         }
     }
@@ -452,16 +455,18 @@ int Bridge_Rows(int y, NAD_EC2_Params* p)
         y = Block(y, "5.10.9", "(1)P", {"Streuung der Vorspannkraft", "im Grenzz. d. Gebrauchstauglichkeit",
                                          "und der Erm\x81""dung"});
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "sofortiger oder ohne Verbund");
-        Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_pre, "%5.2f", POSITIVE, Name("r", "sup", "sofort/ohne Verbund"));
-        Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_pre, "%5.2f", POSITIVE, Name("r", "inf", "sofort/ohne Verbund"));
+        // Two symbols with their fields fill the parameter column: each field starts
+        // right of the symbol before it and ends before the explanation.
+        Symbol(58, y, "r", "sup");
+        Field(88, y, &p->r_sup_pre, "%5.2f", POSITIVE, Name("r", "sup", "sofort/ohne Verbund"));
+        Symbol(134, y, "r", "inf");
+        Field(158, y, &p->r_inf_pre, "%5.2f", POSITIVE, Name("r", "inf", "sofort/ohne Verbund"));
         y += LINE;
         NAD_EC2_Sheet_Row(area_, y, LINE, "", "", "Nachtr\x84glicher Verbund");
-        Symbol(67, y, "r", "sup");
-        Field(96, y, &p->r_sup_post, "%5.2f", POSITIVE, Name("r", "sup", "nachtr\x84glicher Verbund"));
-        Symbol(136, y, "r", "inf");
-        Field(160, y, &p->r_inf_post, "%5.2f", POSITIVE, Name("r", "inf", "nachtr\x84glicher Verbund"));
+        Symbol(58, y, "r", "sup");
+        Field(88, y, &p->r_sup_post, "%5.2f", POSITIVE, Name("r", "sup", "nachtr\x84glicher Verbund"));
+        Symbol(134, y, "r", "inf");
+        Field(158, y, &p->r_inf_post, "%5.2f", POSITIVE, Name("r", "inf", "nachtr\x84glicher Verbund"));
         y += LINE;
     }
     if (Shown(10)) {

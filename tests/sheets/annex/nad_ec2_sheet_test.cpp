@@ -7,10 +7,12 @@
 #include "sheets/annex/nad_sheet_fields.h"
 #include "../../annex/report_sandbox.h"
 #include "shot_pixels.h"
+#include "toolkit/scroll_area_internal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -160,6 +162,38 @@ TEST_F(ConcretePage, EveryTextShowsItsSymbols)
     }
     EXPECT_GE(greek, 4);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Rauhigkeitsbeiwerte c, \xCE\xBC und \xCE\xBD"), texts.end());
+}
+
+// No number field covers a text of its line (symbols, their subscripts, explanations),
+// with every section open, in the Eurocode values and in the German ones.
+TEST_F(ConcretePage, NoFieldCoversATextOfItsLine)
+{
+    Report_Sandbox sandbox;
+    nad_ec2_sheet_open[1] = 1;
+    for (bool german : {false, true}) {
+        if (german) NAD_EC2_Defaults_NA_DE(&ec2);
+        Screen_Start_For_Tests(Host::OK, 1024, 768);
+        int fields = 0;
+        Host::Run([&](int area) {
+            NAD_EC2_Sheet(area, &ec2, 1);
+            fields = 0;
+            for (const Area_Item* f = scroll_areas[area].first_item; f; f = f->next) {
+                if (f->type != AREA_FLOAT_FIELD) continue;
+                ++fields;
+                const int left = f->x1 - 6, right = f->x1 + Raise_To_Even(Area_Number_Width(f)) + 6;
+                for (const Area_Item* t = scroll_areas[area].first_item; t; t = t->next) {
+                    if (t->type != AREA_TEXT || !t->text || std::abs(t->y1 - f->y1) > 8) continue;
+                    const int end = t->x1 + Area_Text_Width(t->text, t->font);
+                    EXPECT_TRUE(end <= left || t->x1 >= right)
+                        << Screen_Text_To_Utf8(t->text) << " at " << t->x1 << "," << t->y1 << " under the field "
+                        << left << ".." << right;
+                }
+            }
+        });
+        EXPECT_GT(fields, 60);
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+    }
 }
 
 // gamma_c of the persistent situation (field at (76, 130)) typed as 0, 1e300, cleared and
