@@ -42,8 +42,9 @@ int Button_Label_Width(const Area_Item* p)
     return w == 0 ? -9 : w;
 }
 
-// Width of a text field's box: the edit length times the width of "X" and a pixel.
-int Text_Field_Width(const Area_Item* p) { return p->y2 * (Area_Text_Width("X", p->font) + 1); }
+// Width of a text field's box: the edit length times the width of "X", as wide as the
+// box the field is edited in.
+int Text_Field_Width(const Area_Item* p) { return p->y2 * Area_Text_Width("X", p->font); }
 
 // Width of a field for the hit test.
 int Field_Hit_Width(const Area_Item* p)

@@ -410,7 +410,9 @@ int Short_Edit_Text(int x, int y, char* buffer, int length, int /*flags*/)
     if (!buffer || length <= 0) return 0;
     const size_t original = strnlen(buffer, static_cast<size_t>(capacity));
     std::string text = Trim_Right(std::string(buffer, original));
-    const int width = length * (Get_Text_Width_Px("X") + 1);
+    // As wide as the field shows its characters, so that the box ends where the field
+    // does and covers nothing beside it (a longer text scrolls).
+    const int width = length * Get_Text_Width_Px("X");
     Line_Editor editor(x, y, width, text, static_cast<size_t>(capacity), Accept_Any);
     const int end = editor.Run();
     LAST_SHEET_EDIT_KEY = end;

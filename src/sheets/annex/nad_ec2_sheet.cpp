@@ -289,8 +289,8 @@ int Building_Rows(int y, NAD_EC2_Params* p)
     if (Shown(10) && building) {
         y = Block(y, "6.2.3", "(2)", {"Querkraftbemesung, Bauteile mit", "erforderlicher Querkraftbewehrung",
                                        "Grenzen f\x81r die Druckstrebenneigung"});
-        y = Value(y, "min cot", "", &p->cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
-        y = Value(y, "max cot", "", &p->cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
+        y = Value(y, "min cot \xB0", "", &p->cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
+        y = Value(y, "max cot \xB0", "", &p->cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
         y = Block(y, "", "(3)", {"Beiwerte zur Ermittlung der maximalen", "Querkrafttragf\x84higkeit",
                                   "Beiwert zur Ber\x81""cksichtigung des", "Spannungszustands im Druckgurt"});
         y = Value(y, ALPHA, "cw", &p->alpha_cw, "%5.2f", POSITIVE);
@@ -473,8 +473,8 @@ int Bridge_Rows(int y, NAD_EC2_Params* p)
         y = Form_Pair(y, "v", "min", &p->bridge_v_min_form, &p->bridge_v_min_factor, "NAD\\NAD_Func2a.bmp", COEFFICIENT, "%6.4f");
         y = Value(y, "k", "1", &p->bridge_k1_shear, "%5.2f", COEFFICIENT);
         y = Block(y, "6.2.3", "(103)", {"Grenzen f\x81r die Druckstrebenneigung"});
-        y = Value(y, "min cot", "", &p->bridge_cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
-        y = Value(y, "max cot", "", &p->bridge_cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
+        y = Value(y, "min cot \xB0", "", &p->bridge_cot_theta_min, "%5.2f", POSITIVE, "untere Grenze");
+        y = Value(y, "max cot \xB0", "", &p->bridge_cot_theta_max, "%5.2f", POSITIVE, "obere Grenze");
         y = Value(y, ALPHA, "cw", &p->bridge_alpha_cw, "%5.2f", POSITIVE);
         y = Form_Pair(y, NU, "1", &p->bridge_nu_1_form, &p->bridge_nu_1, "NAD\\NAD_Func7a.bmp", REDUCTION);
     }

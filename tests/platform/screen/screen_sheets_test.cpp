@@ -246,6 +246,22 @@ TEST_F(ScreenSheets, ANarrowFieldIsEditedInANarrowBox)
     EXPECT_EQ(value, 12345.0);
 }
 
+// A text field is edited in a box that ends where its characters do (a name field of a
+// table does not run over the column beside it).
+TEST_F(ScreenSheets, ATextFieldIsEditedInABoxOfItsLength)
+{
+    static uint32_t beside = 0;
+    static int right = 0;
+    Start("wait 2\nkey Enter\n");
+    right = 100 + 10 * Get_Text_Width_Px("X") + 16;  // the box holds its text inset 8 on either side
+    Set_Clock_Stepper([] { beside = Screen_Pixel_For_Tests(right + 4, 105); }, 1);
+    char field[11] = "abc       ";
+    EXPECT_NE(Short_Edit_Text(100, 100, field, 10, 0), 0);
+    Set_Clock_Stepper(nullptr, 0);
+    EXPECT_EQ(beside, 0x404040u);
+    EXPECT_STREQ(field, "abc       ");
+}
+
 TEST_F(ScreenSheets, TextFieldsKeepTheirLengthAndScroll)
 {
     Start("text \"xy\"\nkey Enter\n"

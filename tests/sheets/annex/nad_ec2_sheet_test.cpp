@@ -140,7 +140,7 @@ TEST_F(ConcretePage, EditableGammaAndTheGermanAnnexForms)
 
 // Every symbol byte of the page has its glyph on the screen: no text of the page (all
 // rows, fire section open) shows a box-drawing sign or a letter that code page 850 puts
-// where the page means a Greek one (the rows of mu and nu, beta, lambda).
+// where the page means a Greek one (the rows of mu and nu, beta, lambda, cot theta).
 TEST_F(ConcretePage, EveryTextShowsItsSymbols)
 {
     Report_Sandbox sandbox;
@@ -163,6 +163,7 @@ TEST_F(ConcretePage, EveryTextShowsItsSymbols)
     }
     EXPECT_GE(greek, 4);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Rauhigkeitsbeiwerte c, \xCE\xBC und \xCE\xBD"), texts.end());
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "min cot \xCE\xB8"), 2);  // buildings and bridges
 }
 
 // gamma_c of the persistent situation (field at (76, 130)) typed as 0, 1e300, cleared and
