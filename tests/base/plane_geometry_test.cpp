@@ -197,6 +197,7 @@ TEST(PlaneGeometry, CollinearPointsAndPointsOnSegments)
     EXPECT_EQ(1, Is_Point_On_Segment(0, 0, 0, 4, 0, 1, 0.01));
     EXPECT_EQ(0, Is_Point_On_Segment(0, 0, 0, 4, 0.5, 1, 0.01));
     EXPECT_EQ(1, Is_Point_On_Segment(1, 0, 3, 0, 2, 0, 0.01));  // horizontal, off the origin
+    EXPECT_EQ(0, Is_Point_On_Segment(0, 1, 0, 5, 0, 0, 0.01));  // vertical, behind the start
 }
 
 TEST(PlaneGeometry, OutlineValuesInEitherOrientation)

@@ -65,6 +65,17 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
           "s. Bemessung: Abmessungen der Trägernase\n"},
          {},
          false},
+        // min hk above dk but within hk is no fault of the nib; only the strut fails here.
+        {"hung-up load, vertical share, min hk between dk and hk", 2,
+         With_Load(544, 0, [](Corbel_Model& m) {
+             m.method = CLASSIC;
+             m.load_transfer = LOAD_TRANSFER_INDIRECT;
+             m.load_share = 1.0;
+             m.inclination = 45.0;
+             No_Plate(m);
+         }),
+         {"100%ige lotrechte Aufhängung: min h╬\\k╬r = 32.0 cm < h╬\\k╬r  {ok}", "s. Bemessung: Druckstrebe\n"}, {},
+         false},
         // Under a direct load the procedure keeps its depth dk as the bound (the safe side).
         {"direct load, min hk between dk and hk", 2,
          With_Load(544, 0, [](Corbel_Model& m) {

@@ -333,6 +333,11 @@ TEST(Detailing, AnchorageBadInputAndOlderRule)
     EXPECT_NEAR(Calc_Anchorage_Length(0, 1, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 0.6, 1.0, 1.0, 0.5, 10.0, &lb_rqd,
                                       &lb_min, 1, nullptr, nullptr, nullptr),
                 std::max(0.5 * 2.0 * 420.0 * 0.25 / (1.75 * 2.2) * 0.6, 20.0), 1e-9);
+    // ... and alpha lb where that is longer.
+    pos[0] = 10.0;
+    EXPECT_NEAR(Calc_Anchorage_Length(0, 1, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 1.6, 1.0, 1.0, 1.0, 10.0, &lb_rqd,
+                                      &lb_min, 1, nullptr, nullptr, nullptr),
+                lb, 1e-9);
     EXPECT_EQ(Calc_Anchorage_Length(0, 3, 420, 1.75, 2, 0, 0, 0, 1.5, pos, 1.6, 1, 1, 1, 10, nullptr, nullptr, 0,
                                     nullptr, nullptr, nullptr),
               -1.0);
