@@ -122,6 +122,9 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
          {"Gesamtlast A = 100.00 kN:\n Nachweis der Druckstrebe: x = 1.35 cm < zul x = 0.4╬/.╬rd = 13.60 cm  {ok}",
           success},
          {failed}, LOAD_TRANSFER_INDIRECT},
+        {"EC 2-1-1, 6.5: whole hung-up load carried, detailed", 1, EC2_65, 2, {{100, 0}},
+         {"x = x╬\\c╬r/0.8 = 1.35 cm < zul x = 0.4╬/.╬rd = 13.60 cm  {ok}╬r\n   mit x╬\\c╬r = 1.08 cm,"},
+         {failed}, LOAD_TRANSFER_INDIRECT},
         // The support corbel's zone and node checks see only the vertical share; the whole
         // load is checked too (no bearing plate, so that nothing else fails).
         {"support corbel, EC 2-1-1, 6.5: whole hung-up load", 2, EC2_65, 1, {{5000, 0}},
