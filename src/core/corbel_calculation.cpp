@@ -419,6 +419,9 @@ void Write_Input_Protocol(Corbel_Model& m, FILE* s, int detail)
 {
     const bool graphic = Switch_On(m, EC2_PRINT_GRAPHIC);
     const bool input = Switch_On(m, EC2_PRINT_INPUT);
+    // The cover is judged whether or not the echo that shows it is printed: a print option
+    // must not turn a failed check into a passed one.
+    if (!input) Judge_Corbel_Durability(&m);
     if (!graphic && !input) return;
     Section_Heading(s, kBookmarkOpen, "Eingabeprotokoll");
     if (graphic) {
@@ -629,7 +632,7 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
         if (m.rebar_chosen) Check_Corbel_Anchorage(&m, nullptr, 0);
         // The parts of the verdict that the report's echo and its reinforcement block decide,
         // judged as they would judge them, so that the screen's verdict is the report's.
-        if (Switch_On(m, EC2_PRINT_INPUT) && Corbel_Values_Representable(m)) Judge_Corbel_Durability(&m);
+        if (Corbel_Values_Representable(m)) Judge_Corbel_Durability(&m);
         if (m.rebar_chosen) Judge_Chosen_Reinforcement(&m);
         return;
     }

@@ -328,6 +328,16 @@ TEST_F(CorbelCalculation, OnlineVerdictIsTheReports)
              c.concrete_class = 8;     // C25/30
          },
          {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung"}},
+        // The cover is judged also when the echo that shows it is not printed.
+        {"concrete below the exposure's, without the echo",
+         [](Corbel_Model& c) {
+             c.rebar_chosen = 0;
+             c.cover_from_exposure = 1;
+             c.exposure_first[0] = 8;
+             c.concrete_class = 8;
+             c.print_options.switches[EC2_PRINT_INPUT] = 0;
+         },
+         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung"}},
     };
     for (const Case& c : cases) {
         Set_Corbel_Defaults(&m());
