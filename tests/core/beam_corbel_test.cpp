@@ -175,6 +175,7 @@ TEST_F(BeamCorbel, Class1OlderGradesIncludingConcreteBelowB15)
     EXPECT_NEAR(w.F_hanger, A * (1.0 + 0.5 / 0.8), 1e-9);  // 4 hk/h > 2
     EXPECT_NEAR(w.F_tie2, 0.375 * Z, 1e-9);
     EXPECT_NEAR(w.strut_length, 30.0 / 0.375, 1e-9);
+    EXPECT_NEAR(w.theta, std::atan(0.375) / kRad, 1e-9);
     EXPECT_STREQ(w.stirrup_text, kHorizontal);
     EXPECT_NEAR(w.As_stirrup, 0.5 * Area(Z), 1e-9);
     EXPECT_EQ(w.stirrup_value, 0.75);
@@ -428,6 +429,14 @@ TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
     EXPECT_NEAR(w.theta, theta / kRad, 1e-9);
     EXPECT_NEAR(w.sigma_strut,
                 A / (std::sin(theta) * b * (c * std::sin(theta) + 2.0 * ak * std::cos(theta))) / 1000.0, 1e-9);
+
+    // Beyond dk/2 vertical stirrups carry ((1 - R/A) a/zk)² A.
+    Reset();
+    w.method_class = 2;
+    w.load_distance = 30.0;
+    ASSERT_EQ(Run(), 0);
+    const double zk30 = w.zk * 0.01, share = (1.0 - b * zk30 * 0.6 * fctm / A) * 0.30 / zk30;
+    EXPECT_NEAR(w.stirrup_value, share * share * A, 1e-9);
 
     // A light load: the designed lever arm exceeds 0.9 dk and is cut; the tie force then
     // follows from equilibrium.

@@ -220,6 +220,11 @@ TEST_F(ColumnCorbel, Heft600AndRefinedModel)
     EXPECT_EQ(Rows_Of(&w), Rows{" Betonpressung \x81" "berschritten !"});
     EXPECT_NEAR(w.sigma_bearing, 20.0, 1e-9);
     EXPECT_NEAR(w.sigma_perm, 0.75 * fcd / 1000.0, 1e-12);
+    // A length without a width is no plate: no pressure to check.
+    w = Direct(5);
+    w.bearing_length = 10.0;
+    EXPECT_TRUE(Rows_Of(&w).empty());
+    EXPECT_EQ(w.sigma_bearing, 0.0);
 }
 
 TEST_F(ColumnCorbel, Ec2ModelByShearSpan)
@@ -469,6 +474,12 @@ TEST_F(ColumnCorbel, SlendernessNotesStartATolerancePastTheirLimits)
         EXPECT_TRUE(Has_Row_Ending(Rows_At_Ratio(w, c.low - 0.0005, c.hi_cm), c.low_text));
         EXPECT_FALSE(Has_Row_Ending(Rows_At_Ratio(w, c.low + 0.0005, c.hi_cm), c.low_text));
     }
+    // The whole row: a and d in cm, the ratio.
+    Column_Corbel_Work w = Direct(0);
+    w.corbel_height = 75.0;
+    w.corbel_length = 90.0;
+    w.load_distance = 80.0;
+    EXPECT_TRUE(Has_Row_Ending(Rows_Of(&w), "\xA3" "a/dk = 80.0/70.0 = 1.14 > 1.0, Kragarm !"));
 }
 
 // Input checks: every finding is written, then the failure marks are set.

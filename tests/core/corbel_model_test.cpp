@@ -313,6 +313,7 @@ TEST_F(CorbelModel, BridgesUnderTheGermanAnnex)
         if (s != 5 && s != 6 && Is_Steel_High_Ductility(Map_Steel_Class_Index(s)) < 0.5) class_a = s;
     ASSERT_GE(strong, 0);
     ASSERT_GE(class_a, 0);
+    params->bridge_gamma_c[0] = 1.6;  // apart from the buildings' factor
     m.norm_code = CORBEL_NORM_BRIDGES;
     m.concrete_class = strong;
     m.steel_class[0] = class_a;
@@ -323,6 +324,7 @@ TEST_F(CorbelModel, BridgesUnderTheGermanAnnex)
     ASSERT_EQ(Shown_Messages().size(), 2u);
     EXPECT_EQ(Shown_Messages()[0].text, "Betonbr\x81" "cken: Beton \xF2 C55/67 nicht zugelassen");
     EXPECT_EQ(Shown_Messages()[1].text, "Betonbr\x81" "cken: Betonstahl Klasse A nicht zugelassen");
+    EXPECT_DOUBLE_EQ(m.safety_factors.gamma_c, 1.6);
     Check();  // the material set-up uses the factors the previous check left
     EXPECT_DOUBLE_EQ(m.fcd, params->bridge_alpha_cc * m.fck / params->bridge_gamma_c[0]);
 
@@ -460,14 +462,17 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     EXPECT_EQ(Shown_Messages()[0].text, line);
     EXPECT_NEAR(r.Asb_v, 65536.0 * 65536.0 * bar, 1.0);
 
-    // Legs of a group without bars, and groups a beam-end corbel empties, are not counted.
+    // Legs of a group without bars, and groups and layer counts a beam-end corbel sets
+    // itself, are not counted.
     r.group[0].count = 0;
     EXPECT_EQ(Check(), 0);
     r.group[0].count = 100;
+    r.layer_bars[0] = 100;
     m.execution = EXECUTION_BEAM_END;
     r.spacing[0] = r.spacing[1] = 15.0;  // a single corbel's check cleared them
     EXPECT_EQ(Check(), 0);
     EXPECT_EQ(r.group[0].count, 0);
+    EXPECT_EQ(r.layer_bars[0], 1);
     r.beam_end_legs = 100;
     EXPECT_EQ(Check(), 1);
 

@@ -372,7 +372,10 @@ TEST(MaterialSetTest, CalcSteelsAndDesignYieldStrain)
         int result;
         double eps_yd, xi_after;
     };
-    const Xi_Case xis[] = {{0.2, 0, 14.0, 0.2}, {0.1, 1, 25.0, 3.5 / 28.5}, {1.5, 0, 0.0, 1.0}};
+    const Xi_Case xis[] = {{0.2, 0, 14.0, 0.2},
+                           {0.1, 1, 25.0, 3.5 / 28.5},
+                           {0.999, 0, 3.5 / 0.999 - 3.5, 0.999},  // kept up to 0.999, 1 above
+                           {1.5, 0, 0.0, 1.0}};
     for (const Xi_Case& x : xis) {
         f = Steel_Record{};
         f.steel_index = 4;
