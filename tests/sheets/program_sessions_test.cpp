@@ -81,6 +81,13 @@ protected:
     std::string data = CORBEL_SOURCE_DIR "/data";  // the built-in annexes
     std::vector<std::string> more_env;
 
+    // The input of example position B1_0<n> as the position's input.
+    void Use_Example(int n)
+    {
+        const std::string name = "B1_0" + std::to_string(n) + ".INP";
+        ASSERT_TRUE(Write_File_Bytes(dir.file(name), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/" + name)));
+    }
+
     // tracer: a program (and its words) to run the program under.
     Started_Program Start(const std::string& script, const std::string& file_id, bool refresh = false,
                           const std::function<void()>& in_child = {}, std::vector<std::string> tracer = {})
@@ -272,7 +279,7 @@ TEST_F(ProgramSession, TheInputIsSavedOnlyWithItsReportAndUnderThePositionsLock)
 // boxes follow the new model), and the saved position is the exported one.
 TEST_F(ProgramSession, ExportFromOnePositionImportIntoAnother)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_03.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP")));
+    Use_Example(3);
     std::string target = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP");
     const std::string plate = " 5.000000 10.000000 20.000000\n";
     ASSERT_NE(target.find(plate), std::string::npos);
@@ -343,7 +350,7 @@ TEST_F(ProgramSession, MissingAnnexIsWarnedAboutInteractivelyOnly)
 // wider than their fields: they are kept as typed.
 TEST_F(ProgramSession, TypedValuesAreKeptAndACutPlateWidthComesBack)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     // Page 1: h at (900, 160), b at (1020, 160); page 2: the first row's H at (110, 520).
     auto edit = [](const char* at, const char* value) {
         return std::string("click ") + at + "\ntext \"" + value + "\"\nkey Enter\nclick 300 900\nwait 200\n";
@@ -374,7 +381,7 @@ TEST_F(ProgramSession, TypedValuesAreKeptAndACutPlateWidthComesBack)
 // lk = 30 cm) is said on page 1 where the results would stand, in red.
 TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_05.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_05.INP")));
+    Use_Example(5);
     const Run_Result r = Run("wait 200\nshot page.png\n", "5");
     ASSERT_EQ(r.exit_code, 90) << r.err;
     const int red = shots.Count("page.png", 20, 620, 640, 680, [](uint32_t p) { return p == 0xFF0000u; });
@@ -386,7 +393,7 @@ TEST_F(ProgramSession, AnInputErrorIsShownOnThePage)
 // across the line between the page's columns.
 TEST_F(ProgramSession, TheSketchStaysInItsFrame)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_03.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP")));
+    Use_Example(3);
     const Run_Result r = Run("wait 200\nshot page.png\n", "3");
     ASSERT_EQ(r.exit_code, 90) << r.err;
     // Concrete and the downstand beam's lighter grey.
@@ -429,7 +436,7 @@ TEST_F(ProgramSession, ANewPositionStartsFromTheDefaultsAndSaysThatItHasNoLoad)
 // input error instead of the old results. Both values are saved.
 TEST_F(ProgramSession, TheWalkOnAfterAChangeShowsNoOldResults)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_05.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_05.INP")));
+    Use_Example(5);
     const std::string a = "click 880 288\nkey Ctrl+A\ntext \"";
     const Run_Result r = Run(a + "20\"\nkey Enter\nclick 300 900\nwait 200\nshot valid.png\n" + a +
                                  "35\"\nkey Enter\nshot walk.png\ntext \"4\"\nkey Enter\n" + END_AND_SAVE,
@@ -520,7 +527,7 @@ std::string Write_User_Annex(const Temp_Dir& dir, int n, const std::string& name
 // position is saved and designed with it.
 TEST_F(ProgramSession, AnAnnexRenamedInTheEditorStaysChosen)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     Write_User_Annex(dir, 1, "Schweden", 1.6);
     ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 200 40\ntext \"Norwegen\"\nkey Enter\n"
                                                         "click 1215 40\nanswer yes\n"));
@@ -544,7 +551,7 @@ TEST_F(ProgramSession, AnAnnexRenamedInTheEditorStaysChosen)
 // its own file, and designed with. The duplicate stays as it was.
 TEST_F(ProgramSession, AnAnnexNamedTwiceIsChosenAndSavedByItsFirstFile)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     Write_User_Annex(dir, 1, "Schweden", 1.6);
     const std::string copy = Write_User_Annex(dir, 2, "Schweden", 1.65);
     ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "click 149 75\nwait 100\nclick 100 224\ntext \"1.62\"\nkey Up\n"
@@ -571,7 +578,7 @@ TEST_F(ProgramSession, AnAnnexNamedTwiceIsChosenAndSavedByItsFirstFile)
 // empty).
 TEST_F(ProgramSession, UnreadableAnnexFilesAreSaidAndKept)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     Write_User_Annex(dir, 1, "Schweden", 1.6);
     ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/2.NAD"), "das ist kaputt\n"));
     ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/3.NAD"), ""));
@@ -653,7 +660,7 @@ TEST_F(ProgramSession, NoDesignableCombinationShowsNoRequiredValues)
 // the name typed with one is refused with a box and stays as it was.
 TEST_F(ProgramSession, ATildeInALoadNameIsRefused)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     const Run_Result r = Run(std::string("click 109 30\nwait 200\nclick 330 521\n"
                                          "text \"A~B Test ~~ x\"\nkey Enter\nclick 300 900\nwait 200\n") +
                                  END_AND_SAVE,
@@ -673,7 +680,7 @@ TEST_F(ProgramSession, ATildeInALoadNameIsRefused)
 // starts no editor (whose script would leave a shot).
 TEST_F(ProgramSession, WithoutDataTheAnnexEditorIsNotStarted)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP")));
+    Use_Example(1);
     ASSERT_TRUE(Write_File_Bytes(dir.file("annex.txt"), "shot editor.png\n"));
     more_env = {"DATA", "ZAV_ANNEX_SCRIPT=" + dir.file("annex.txt")};
     const Run_Result r = Run(std::string(BAR_CLICK(1024)) + "wait 100\nclick 760 412\nwait 100\nshot sheet.png\n", "1");
@@ -687,7 +694,7 @@ TEST_F(ProgramSession, WithoutDataTheAnnexEditorIsNotStarted)
 // picked, then the check box "Lagerplatte" clicked. All three edits are saved.
 TEST_F(ProgramSession, TheClickAfterAPickActsWhereItLands)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP")));
+    Use_Example(2);
     const Run_Result r = Run(std::string("click 355 164\nwait 100\nclick 282 311\n"
                                          "click 882 199\nkey Ctrl+A\ntext \"50\"\nkey Enter\nclick 300 800\nwait 100\n"
                                          "click 355 164\nwait 100\nclick 282 298\nclick 654 265\nwait 100\n") +
@@ -736,7 +743,7 @@ TEST_F(ProgramSession, PageTwoWorksBesideTheLargestLoadTable)
 // while the field is open and again afterwards), which is then saved.
 TEST_F(ProgramSession, EnterAndEscOnTheCloseQuestionKeepTheEdits)
 {
-    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_02.INP"), Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_02.INP")));
+    Use_Example(2);
     const Run_Result r = Run(std::string("click 880 200\ntext \"50\"\nclose\nshot ask.png\nkey Enter\nkey Enter\n"
                                          "click 300 800\nwait 100\nclose\nkey Esc\nwait 100\n") +
                                  END_AND_SAVE,
