@@ -558,16 +558,18 @@ int Check_Corbel_Model(Corbel_Model* model, FILE* report, int /*unused*/, int sh
     }
     int error = 0;
 
-    Setup_Corbel_Materials(&m);
-
     // Partial factors by the design situation; "frei" keeps the position's own.
     // The annex columns: 0 persistent, 1 fatigue, 2 seismic, 3 accidental. A situation
     // outside the four is refused below; it takes the persistent column meanwhile.
+    // They come before the materials, whose design values divide by them: otherwise a
+    // change of situation would leave fcd and fyd of the old factors until a second check.
     const int situation = m.design_situation;
     m.safety_factors.from_annex = situation < SITUATION_FREE ? 1 : 0;
     m.safety_factors.norm_code = m.norm_code;
     Fill_NAD_Safety_Factors(&m.safety_factors,
                             situation >= SITUATION_SEISMIC && situation <= SITUATION_FREE ? situation + 1 : 0);
+
+    Setup_Corbel_Materials(&m);
 
     // The second steel is always the main steel.
     m.steel_class[1] = m.steel_class[0];

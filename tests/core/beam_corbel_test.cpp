@@ -208,6 +208,23 @@ TEST_F(BeamCorbel, Class1OlderGradesIncludingConcreteBelowB15)
     EXPECT_EQ(w.stirrup_value, 0.5);
 }
 
+// Hung up in the shear rules of classes 1 and 3 (60 % by vertical hangers, the rest at 45°):
+// the second tie from the face into the beam is sin θ = 1 - hk/h of the tie force.
+TEST_F(BeamCorbel, HungUpLoadOfTheShearRulesLeavesASecondTieIntoTheBeam)
+{
+    for (const auto& [cls, F_tie2] : {std::pair{1, 95.24}, std::pair{3, 75.18}}) {
+        Reset();
+        w.method_class = cls;
+        w.load_transfer = 1;
+        w.distribution_number = 0.6;
+        ASSERT_EQ(Run(), 0) << cls;
+        EXPECT_NEAR(w.F_tie2, 0.375 * w.Z, 1e-9) << cls;
+        EXPECT_NEAR(w.F_tie2, F_tie2, 0.005) << cls;
+        EXPECT_NEAR(w.As_tie2, Area(w.F_tie2), 1e-9) << cls;
+        EXPECT_NEAR(w.theta, std::asin(0.375) / kRad, 1e-9) << cls;  // 22.02°
+    }
+}
+
 TEST_F(BeamCorbel, Class3ShearRuleAndTheLeverCutAt2_5e)
 {
     w.method_class = 3;
@@ -414,6 +431,8 @@ TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
     const double z = std::min(ak + zk + d - hk, 0.9 * d);
     EXPECT_GT(zk, 0.0);
     EXPECT_LE(zk, 0.9 * dk + 1e-12);
+    EXPECT_NEAR(w.z, 67.5, 1e-9);  // the beam's lever 0.9 d
+    EXPECT_NEAR(z, 0.675, 1e-12);
     EXPECT_NEAR(w.Z, w.As_tie * 0.1 * fyd, 1e-9);
     EXPECT_NEAR(w.F_hanger, A + w.Z * (1.0 - zk / z), 1e-9);
     EXPECT_NEAR(w.strut_length, 1.5 * std::sqrt((z - zk) * zk) * 100.0, 1e-9);

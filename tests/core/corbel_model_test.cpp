@@ -375,8 +375,17 @@ TEST_F(CorbelModel, MaterialsAndPartialFactors)
     m.density = 2100.0;
     m.steel_class[0] = 11;
     m.fyk[0] = 450.0;
-    m.design_situation = SITUATION_ACCIDENTAL;
     Check();
+    const double fcd_persistent = m.fcd;
+    // One check computes with the situation's own column (here a seismic one of its own).
+    params->gamma_c[2] = 1.3;
+    params->gamma_s[2] = 1.05;
+    m.design_situation = SITUATION_SEISMIC;
+    Check();
+    EXPECT_DOUBLE_EQ(m.safety_factors.gamma_c, 1.3);
+    EXPECT_NEAR(m.fcd * 1.3, fcd_persistent * params->gamma_c[0], 1e-12);
+    EXPECT_DOUBLE_EQ(m.fyd[1], 450.0 / 1.05);
+    m.design_situation = SITUATION_ACCIDENTAL;
     Check();
     EXPECT_DOUBLE_EQ(m.safety_factors.gamma_s, params->gamma_s[3]);
     EXPECT_DOUBLE_EQ(m.fck, 33.3);

@@ -232,8 +232,8 @@ TEST_F(CorbelReportParts, EchoOfABeamEndCorbelAtASlabWithDurability)
 2 22
 -1
  ╬HMaterialkennwerte
- Beton n. EC 2, 3.1.7(1): ╬tC40/50, ¥╬\c2╬r = -2.00ë, ¥╬\cu2╬r = -3.50ë, f╬\cd╬r = 22.67 N/mm²
- Bewehrung n. EC 2, 3.2.7(2a): ╬tB500A, ¥╬\uk╬r = 25.0ë, f╬\yd╬r = 434.78 N/mm², f╬\td╬r = 456.52 N/mm², E╬\s╬r = 200000.0 N/mm²
+ Beton n. EC 2, 3.1.7(1): ╬tC40/50, ¥╬\c2╬r = -2.00ë, ¥╬\cu2╬r = -3.50ë, f╬\cd╬r = 26.15 N/mm²
+ Bewehrung n. EC 2, 3.2.7(2a): ╬tB500A, ¥╬\uk╬r = 25.0ë, f╬\yd╬r = 500.00 N/mm², f╬\td╬r = 525.00 N/mm², E╬\s╬r = 200000.0 N/mm²
 #END_OF_TEXT
 0x4
 0x40

@@ -99,6 +99,9 @@ TEST(MaterialPropsTest, ClassTablesOfTheOtherStandards)
     EXPECT_DOUBLE_EQ(Get_Concrete_Ecm(OLD, 9, 30, 2200, nullptr), 0.0);
     EXPECT_NEAR(Get_Concrete_Fctm(OLD, 1, 0, 2200, 0), 0.25 * std::pow(25.0, 2.0 / 3.0), 1e-12);
     EXPECT_DOUBLE_EQ(Get_Concrete_Fctm(OLD, 30, 30, 2200, 2.5), 2.5);
+    // An old grade keeps that rule under ONORM only; EN 1992-1-1 takes B 35 as fck 28.
+    EXPECT_NEAR(Get_Concrete_Fctm(OENORM, 2, 28, 2200, 0), 0.25 * std::pow(35.0, 2.0 / 3.0), 1e-12);
+    EXPECT_NEAR(Get_Concrete_Fctm(EN, 2, 28, 2200, 0), 0.30 * std::pow(28.0, 2.0 / 3.0), 1e-12);
     EXPECT_DOUBLE_EQ(Get_Concrete_Fcm(OLD, 25, 2200), 30);
     EXPECT_DOUBLE_EQ(Get_Concrete_Strength(0, 2), 35);
     EXPECT_DOUBLE_EQ(Get_Concrete_Strength(1, 2), 28);

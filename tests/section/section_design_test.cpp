@@ -668,6 +668,38 @@ TEST(SectionDesign, SymmetricDesignsCarryForcesWithEqualAreas)
     Expect_Carries(low, raised, -800.0, 120.0, 0.01 * raised.gamma_used * 800.0, 0.01 * raised.gamma_used * 120.0);
 }
 
+// Mode 1 designs its two equal layers alone: own layers of the section are left out, on
+// either route. On the layer-pair route the finish raises to a minimum by the designed forces.
+TEST(SectionDesign, SymmetricDesignLeavesOwnLayersOutAndFinishesWithItsForces)
+{
+    const Rect r = Corbel_Rect();
+    const int kept_route = symmetric_design_route;
+    for (int route : {1, 0}) {
+        symmetric_design_route = route;
+        Section_Record own = Rect_Section(r);
+        own.layer_count = 1;
+        own.layer_area[0] = 20e-4;
+        own.layer_depth[0] = r.z_bot;
+        int status = -99, own_status = -99;
+        const Section_Design_Result plain = Design(Rect_Section(r), -500.0, 300.0, 1.0, 1, &status);
+        const Section_Design_Result with_own = Design(own, -500.0, 300.0, 1.0, 1, &own_status);
+        ASSERT_EQ(status, 0) << route;
+        EXPECT_EQ(own_status, 0) << route;
+        EXPECT_EQ(with_own.As_top, plain.As_top) << route;
+        EXPECT_EQ(with_own.As_bottom, plain.As_bottom) << route;
+    }
+    symmetric_design_route = 0;
+    Section_Record with_minimum = Rect_Section(r);
+    with_minimum.design_param[0] = 1.0;
+    int status = -99;
+    const Section_Design_Result raised = Design(with_minimum, -500.0, 300.0, 1.0, 1, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(raised.flags & 1, 1);
+    EXPECT_EQ(raised.As_top, raised.As_bottom);
+    Expect_Carries(r, raised, -500.0, 300.0, 0.01 * raised.gamma_used * 500.0, 0.01 * raised.gamma_used * 300.0);
+    symmetric_design_route = kept_route;
+}
+
 // The layer-pair design's answers without iteration: no load, a centric tension, a centric
 // compression the concrete carries alone; pure bending goes to the mode-0 design.
 TEST(SectionDesign, LayerPairDesignDirectAnswers)

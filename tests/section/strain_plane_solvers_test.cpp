@@ -371,6 +371,47 @@ TEST(StrainPlaneSolverTest, StepwiseSearchConvergesOrDefersToTheFailureSearch)
     EXPECT_EQ(Solve_Strain_Plane_Hybrd(&s, nullptr, nullptr, 0, -4000.0, 0.0, 0, &top, &bottom), 1);
 }
 
+// The limit checks of the converged plane, each at a limit no other check reaches first:
+// a fully compressed plane turns about the point 3/7 h from the more compressed edge (where
+// eps_c2 lies on the failure plane -3.5/0 per mille); the upper design layer ends at the
+// limit strain of its own law (block 0, block 2 with the flag); forces just beyond the
+// failure state (the factor within 0.995..1.005) lie on the failure envelope (-1).
+TEST(StrainPlaneSolverTest, StepwiseLimitsOfTheConvergedPlane)
+{
+    const Rect r;
+    const Section_Record s = Make_Section(r);
+    auto solve = [](const Section_Record& sec, double t, double b, const double* areas, const double* depths,
+                    int n, int flag) {
+        double N = 0.0, M = 0.0, top = 0.0, bottom = 0.0;
+        Integrate_Section_Forces(&sec, areas, depths, n, t, b, flag, &N, &M);
+        return Solve_Strain_Plane_Stepwise(&sec, areas, depths, n, N, M, flag, &top, &bottom);
+    };
+    // -3.5/-1.0 per mille has -2.43 at 3/7 h (beyond -2): never returned as solved; -2.2/-1.6
+    // has -1.94 there. The less compressed edge stays below eps_c2 in both.
+    EXPECT_NE(solve(s, -0.0035, -0.0010, nullptr, nullptr, 0, 0), 0);
+    EXPECT_EQ(solve(s, -0.0022, -0.0016, nullptr, nullptr, 0, 0), 0);
+
+    Rect bare_r = r;
+    bare_r.A_up = bare_r.A_lo = 0.0;
+    Section_Record brittle = Make_Section(bare_r);
+    brittle.steel_law[0].eps_u_t = 0.005;
+    const double areas[2] = {r.A_up, r.A_lo}, depths[2] = {r.z_top, r.z_bot};
+    // 10 per mille at the upper layer, the lower edge at -3.5.
+    const double k = r.z_top / r.h, top = (0.01 + 0.0035 * k) / (1.0 - k);
+    EXPECT_EQ(solve(brittle, top, -0.0035, areas, depths, 2, 0), 3);
+    EXPECT_EQ(solve(brittle, top, -0.0035, areas, depths, 2, 1), 0);
+
+    // Beyond the resistance: the forces of a failure plane, raised by 1/0.9955 and 1/0.9945.
+    double lambda = 0.0, ft = 0.0, fb = 0.0;
+    ASSERT_EQ(Find_Strain_Plane_For_Forces(&s, nullptr, nullptr, 0, 0.0, 1000.0, 0, &lambda, &ft, &fb), 0);
+    double Nf = 0.0, Mf = 0.0;
+    Integrate_Section_Forces(&s, nullptr, nullptr, 0, ft, fb, 0, &Nf, &Mf);
+    for (const auto& [f, expected] : {std::pair{0.9955, -1}, std::pair{0.9945, 1}}) {
+        double t = 0.0, b = 0.0;
+        EXPECT_EQ(Solve_Strain_Plane_Stepwise(&s, nullptr, nullptr, 0, Nf / f, Mf / f, 0, &t, &b), expected) << f;
+    }
+}
+
 // A deep, large section: 60 x 250 cm (Ac = 1.5 m2), 20 and 100 cm2 at 10 cm from the edges.
 Rect Deep_Rect()
 {
