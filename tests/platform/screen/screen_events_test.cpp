@@ -1,7 +1,9 @@
 #include "platform/screen/screen.h"
 
+#include "base/alloc.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
+#include "platform/screen/message_boxes.h"
 #include "platform/tools.h"
 
 #include "test_support.h"
@@ -181,6 +183,44 @@ TEST_F(ScreenEvents, MessageBoxesTakeTheScriptsAnswersAndRestoreTheScreen)
         Fill_Message("Weiter?");
         EXPECT_EQ(Answer_is_Yes(e[0]), e[1]);
     }
+}
+
+// Whether the column through the middle of the screen crosses the title bar of a box.
+bool Box_Title_Shown()
+{
+    for (int y = 0; y < 480; ++y)
+        if (Screen_Pixel_For_Tests(320, y) == 0x0A246Au) return true;
+    return false;
+}
+
+TEST_F(ScreenEvents, TheOutOfMemoryBoxIsTheOnePreparedAtStartUp)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    EXPECT_FALSE(Box_Title_Shown());  // prepared off the screen
+    pxFgc(0x123456);
+    pxRect(0, 0, 639, 479);
+    const char* const other[] = {"Etwas anderes"};
+    EXPECT_FALSE(screen::Show_Final_Box(other, 1));
+    EXPECT_FALSE(Box_Title_Shown());
+    int count = 0;
+    const char* const* lines = Out_Of_Memory_Lines(&count);
+    EXPECT_TRUE(screen::Show_Final_Box(lines, count));
+    EXPECT_TRUE(Box_Title_Shown());
+}
+
+using ScreenEventsDeathTest = ScreenEvents;
+
+TEST_F(ScreenEventsDeathTest, RunningOutOfMemoryShowsTheBoxThenEnds)
+{
+    EXPECT_EXIT(
+        {
+            Screen_Start_For_Tests("", 640, 480);
+            std::atexit([] {
+                if (!Box_Title_Shown()) std::_Exit(7);
+            });
+            Abort_Out_Of_Memory();
+        },
+        testing::ExitedWithCode(0), "Die Sitzung mu\xC3\x9F leider abgebrochen werden.");
 }
 
 TEST_F(ScreenEvents, ShotsAreWrittenAsPng)
