@@ -96,7 +96,7 @@ void Compose_Steel_Print_Options(Steel_Print_Options* r, int area)
     y += 14;
     Area_Add_Text(area, 75, y, "Bemessungsgr\x94\xE1" "en", font, BLACK_CI, 0);
     if (notch_points || s[12])
-        Area_Add_Text(area, 79 + Form_Label_Width("Bemessungsgr\x94\xE1" "en", font), y, "/ Kerbpunkt", font, BLACK_CI,
+        Area_Add_Text(area, 76 + Form_Label_Width("Bemessungsgr\x94\xE1" "en", font), y, "/ Kerbpunkt", font, BLACK_CI,
                       0);
     y += 20;
     Area_Add_Check_Box(area, 55, y, "Zwischenergebnisse", font, BLACK_CI, &s[7], &editable_on);
