@@ -29,7 +29,9 @@ int NAD_Export_Active_Set(const char* path_stem);
 // Called by the material-file reader when it meets an older annex block: does nothing.
 int NAD_Legacy_Hook();
 
-// Entries of the older interface, each doing exactly what the named operation does.
+// Entries of the older interface, each doing exactly what the named operation does (the
+// one that draws the flag of the annex in force draws on the screen and lives with the
+// selection sheet: NAD_Draw_Active_Flag_Alt).
 void NAD_Open_Selection_Sheet_Alt();                 // NAD_Open_Selection_Sheet
 void NAD_Save_Choice_Alt(FILE* stream, int unused);  // NAD_Save_Choice
 void NAD_Print_Load_Factors(FILE* stream);           // NAD_Print_Load_Factor_Report

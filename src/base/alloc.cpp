@@ -25,14 +25,23 @@ char* Mem_Strdup(const char*, int, const char*, const char* text)
 
 void Mem_Free(const char*, int, const char*, void* block) { std::free(block); }
 
+namespace {
+// Code page 850: 0x84 = ä, 0x81 = ü, 0xE1 = ß.
+const char* const out_of_memory_lines[] = {
+    "Die Aktion erfordert eine Speicherkapazit\x84t, die",
+    "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
+    "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
+};
+} // namespace
+
+const char* const* Out_Of_Memory_Lines(int* count)
+{
+    if (count) *count = 3;
+    return out_of_memory_lines;
+}
+
 void Abort_Out_Of_Memory()
 {
-    // Code page 850: 0x84 = ä, 0x81 = ü, 0xE1 = ß.
-    static const char* const lines[] = {
-        "Die Aktion erfordert eine Speicherkapazit\x84t, die",
-        "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
-        "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
-    };
     // A refresh run ends with 1 whatever happened, as the environment expects.
-    Fatal_Message_And_Exit(lines, 3, refresh_mode ? 1 : 0);
+    Final_Box_And_Exit(out_of_memory_lines, 3, refresh_mode ? 1 : 0);
 }

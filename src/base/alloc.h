@@ -11,8 +11,11 @@ char* Mem_Strdup(const char* file, int line, const char* tag, const char* text);
 void Mem_Free(const char* file, int line, const char* tag, void* block);
 
 // Ends the run when memory has run out: tells the user that the session must be
-// broken off and exits with code 0 (1 in a refresh run). Takes no memory itself.
+// broken off and exits with code 0 (1 in a refresh run). Takes no memory itself: with a
+// screen up, the lines stand in the box the screen prepared for them when it started.
 [[noreturn]] void Abort_Out_Of_Memory();
+// Its lines (code page 850), for the screen to prepare that box.
+const char* const* Out_Of_Memory_Lines(int* count);
 
 // Shorthands that fill in the caller's file and line.
 #define MEM_MALLOC(size) Mem_Malloc(__FILE__, __LINE__, "null", (size))

@@ -3,12 +3,18 @@
 // function at intervals, and a dialog that needs its own pushes it and pops it again
 // when it closes, so the caller's callback comes back.
 //
-// There is no screen layer yet: the function that would be installed in the sheets
-// is kept here and can be asked for with Installed_Periodic_Callback().
+// The sheets belong to the screen, above this layer: while the screen is up it gives
+// its install call (Set_CallSometimesFunc_to_PS, the open sheet's function) through
+// Set_Periodic_Callback_Installer. Without a screen the function is only kept.
 
 using Periodic_Callback = void (*)();
+using Periodic_Callback_Installer = void (*)(Periodic_Callback);
 
-// Each returns 0 (the sheets' install call gives no result of its own yet).
+// The screen's install call, or null when the screen ends.
+void Set_Periodic_Callback_Installer(Periodic_Callback_Installer install);
+
+// Each installs the new function (none for null) and returns 0 (the sheets' install call
+// gives no result of its own).
 int Push_Periodic_Callback(Periodic_Callback fn);
 int Pop_Periodic_Callback();
 int Suspend_Periodic_Callback();

@@ -10,7 +10,8 @@ void Parse_Version_Word(const char* text, int* first, int* second, char suffix[4
     int a = 0, b = 0;
     char separator1 = 0, separator2 = 0;
     char read_suffix[5] = "???";
-    if (text != nullptr) {
+    // An empty text has no word to read: the backward scan would start before it.
+    if (text != nullptr && text[0] != '\0') {
         const long length = static_cast<long>(std::strlen(text));
         long k = length - 2;
         while (k >= 0 && text[k] != ' ') --k;

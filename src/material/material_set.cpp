@@ -11,7 +11,17 @@
 #include <cstring>
 
 const Material_Class_Counts material_class_counts = {
-    13, 10, 25, 5, 3, 2, 2, 10, 3, 4, 4,
+    CONCRETE_LC_COUNT,
+    CONCRETE_OENORM_COUNT,
+    CONCRETE_CURRENT_COUNT,
+    CONCRETE_FIRST_CLASS,
+    STEEL_LATTICE_GIRDER_POS,
+    STEEL_GLASS_FIBRE_POS,
+    2,
+    STEEL_CURRENT_COUNT,
+    STEEL_FIRST_CLASS,
+    4,
+    4,
 };
 
 // Code page 850: 0x99 = O-umlaut, 0x84 = a-umlaut.

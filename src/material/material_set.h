@@ -92,13 +92,18 @@ constexpr int CONCRETE_CURRENT_COUNT = 25;    // C12/15 .. C100/115 and the ONOR
 constexpr int CONCRETE_LC_COUNT = 13;
 constexpr int CONCRETE_OENORM_COUNT = 10;
 constexpr int CONCRETE_FIRST_OENORM = 20;
-constexpr int CONCRETE_FREE = 30;
+// The free classes follow the tables, and the special steels have their places among
+// the current ones: the indices follow from the counts, so that a class added to a table
+// moves them with it.
+constexpr int CONCRETE_FREE = CONCRETE_FIRST_CLASS + CONCRETE_CURRENT_COUNT;  // 30
 constexpr int STEEL_FIRST_CLASS = 3;          // = number of DIN 1045 (1988) steels
 constexpr int STEEL_CURRENT_COUNT = 10;
-constexpr int STEEL_GLASS_FIBRE = 5;
-constexpr int STEEL_LATTICE_GIRDER = 6;
+constexpr int STEEL_GLASS_FIBRE_POS = 2;      // places among the current steels
+constexpr int STEEL_LATTICE_GIRDER_POS = 3;
+constexpr int STEEL_GLASS_FIBRE = STEEL_FIRST_CLASS + STEEL_GLASS_FIBRE_POS;        // 5
+constexpr int STEEL_LATTICE_GIRDER = STEEL_FIRST_CLASS + STEEL_LATTICE_GIRDER_POS;  // 6
 constexpr int STEEL_FIRST_OENORM = 11;
-constexpr int STEEL_FREE = 13;
+constexpr int STEEL_FREE = STEEL_FIRST_CLASS + STEEL_CURRENT_COUNT;  // 13
 
 // The constants by which the design core and the input sheets lay out their choice lists.
 struct Material_Class_Counts {

@@ -45,7 +45,12 @@ int CurOb_Application_Number()
 
 void ZAVSetStdioFctPtr(const ZAV_Stdio_Table* table) { ZAV_STDIO_FCT = table; }
 
-void Set_MouseWheel_Activity(int on) { mouse_wheel_active = on; }
+int Set_MouseWheel_Activity(int on)
+{
+    const int before = mouse_wheel_active;
+    mouse_wheel_active = on;
+    return before;
+}
 int Get_MouseWheel_Activity() { return mouse_wheel_active; }
 
 void ZAVSetCloseFct(ZAV_Close_Fct callback) { close_callback = callback; }

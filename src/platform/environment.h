@@ -21,7 +21,8 @@ int CurOb_Application_Number();
 extern const ZAV_Stdio_Table* ZAV_STDIO_FCT;
 void ZAVSetStdioFctPtr(const ZAV_Stdio_Table* table);
 
-void Set_MouseWheel_Activity(int on);
+// Switches the mouse wheel on or off; answers the setting it had before.
+int Set_MouseWheel_Activity(int on);
 int Get_MouseWheel_Activity();
 
 // The callback the environment calls when the user closes the frame window;

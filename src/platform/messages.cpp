@@ -98,6 +98,13 @@ void Set_Message_Screen(const Message_Screen* screen) { drawn = screen ? *screen
 
 bool Message_Boxes_In_Window() { return drawn.run_box && !(drawn.headless && drawn.headless()); }
 
+void Final_Box_And_Exit(const char* const* lines, int count, int exit_code)
+{
+    const bool shown = drawn.final_box && drawn.final_box(lines, count);
+    if (shown && !(drawn.headless && drawn.headless())) std::exit(exit_code);
+    Fatal_Message_And_Exit(lines, count, exit_code);
+}
+
 void Fatal_Message_And_Exit(const char* const* lines, int count, int exit_code)
 {
     char buf[4];

@@ -22,6 +22,10 @@ struct Message_Screen {
     void (*close_box)() = nullptr;
     // Whether the driver is the scripted headless one (its boxes are logged as well).
     bool (*headless)() = nullptr;
+    // The OK box of a run that cannot go on, for lines the screen prepared it for when it
+    // started (laid out and drawn while memory was there): showing it takes no memory.
+    // Waits for OK; false, showing nothing, for lines it was not prepared for.
+    bool (*final_box)(const char* const* lines, int count) = nullptr;
 };
 // The symbols of the boxes (Set_Message_Symbol, Message_Screen).
 constexpr int MESSAGE_SYMBOL_NONE = 0;
@@ -59,6 +63,10 @@ void Quit_Message();
 // Takes no heap memory: this is the way out when memory has run out. Lines are code
 // page 850 bytes.
 [[noreturn]] void Fatal_Message_And_Exit(const char* const* lines, int count, int exit_code);
+// The same, showing the lines first in the box the screen prepared for them
+// (Message_Screen::final_box) when a screen is up; they reach standard error as well
+// when no user sees the box (no screen, or the scripted headless driver).
+[[noreturn]] void Final_Box_And_Exit(const char* const* lines, int count, int exit_code);
 
 // For tests: what the message boxes showed (bytes as given, lines joined with '\n'),
 // and the answer the next questions get (0 = no).

@@ -41,6 +41,8 @@ namespace {
 constexpr const char* kPictureInfoKeyword = "OLI_GRAPHIC_Picture_Info";
 constexpr size_t kBytesPerLine = 64;
 
+// Straight into this runtime's stdio, as the text channel writes (report/oli_channel.cpp
+// says why not through the registered stdio table).
 bool Put(FILE* stream, const char* format, ...) __attribute__((format(printf, 2, 3)));
 bool Put(FILE* stream, const char* format, ...)
 {

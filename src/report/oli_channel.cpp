@@ -42,6 +42,10 @@ int32_t Next_Count(int32_t counter)
 }
 
 // Writes the bytes as they are; false on a write error.
+// The writes call this runtime's stdio directly, not through the table registered with
+// the environment at start-up (zav_stdio_table): that table holds these very functions,
+// so the bytes land in the same stream alike, and the direct call also serves the
+// writers used before start-up has registered it (tests, tools).
 bool Put(FILE* stream, const char* bytes, size_t n)
 {
     return n == 0 || std::fwrite(bytes, 1, n, stream) == n;

@@ -56,10 +56,12 @@ void Load_Position_Title(const char* component_identifier)
     Read_Position_Title((id.substr(0, name_start) + id.substr(name_start, 4) + txt_file_name).c_str());
 }
 
-void Install_Stdio_And_Mouse_Wheel()
+void Install_Stdio_And_Mouse_Wheel() { Install_Stdio_And_Mouse_Wheel_Result(); }
+
+int Install_Stdio_And_Mouse_Wheel_Result()
 {
     Register_Stdio_Table();
-    Set_MouseWheel_Activity(1);
+    return Set_MouseWheel_Activity(1);
 }
 
 int Write_Error_List_Row(FILE* stream, int code, const char* text)

@@ -21,6 +21,8 @@ int Read_Position_Title(const char* path);
 // Hands the program's stdio table to the environment's library and switches the mouse
 // wheel on. Called once at start-up, before any report is written.
 void Install_Stdio_And_Mouse_Wheel();
+// The same, answering what switching the wheel on answered (the setting before).
+int Install_Stdio_And_Mouse_Wheel_Result();
 
 // Writes the text as one row " %s\n" of the report when the stream is given; returns the
 // code unchanged (callers add the results up to count their rows).

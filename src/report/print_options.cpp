@@ -1,6 +1,7 @@
 #include "report/print_options.h"
 
 #include "base/alloc.h"
+#include "platform/environment.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
 #include "report/text_utils.h"
@@ -68,10 +69,29 @@ bool Read_Remarks_Text(FILE* stream, int length, std::string& text)
     return true;
 }
 
+bool Steel_Program_By_Notch_Points(int application_number)
+{
+    return application_number == 156 || application_number == 157;
+}
+
+bool Steel_Program_Tables_By_Default(int application_number)
+{
+    const bool concrete_family = application_number >= 125 && application_number <= 128;
+    return !concrete_family && !Steel_Program_By_Notch_Points(application_number);
+}
+
+bool Steel_Program_Fatigue_Notch_By_Default(int application_number)
+{
+    return application_number == 152 || application_number == 153;
+}
+
 void Init_Steel_Print_Options(Steel_Print_Options* record)
 {
     if (!record) return;
     for (int i = 0; i < STEEL_PRINT_SWITCH_COUNT; ++i) record->switches[i] = DEFAULT_SWITCHES[i];
+    const int application = CurOb_Application_Number();
+    if (Steel_Program_Tables_By_Default(application)) record->switches[9] = 3;
+    if (Steel_Program_Fatigue_Notch_By_Default(application)) record->switches[12] = 1;
     record->scale = 0.0;
     record->tolerance = 0.0;
     Free_Remarks(record);

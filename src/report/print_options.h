@@ -14,18 +14,34 @@ constexpr int STEEL_PRINT_OPTIONS_VERSION = 7;
 constexpr int STEEL_PRINT_REMARKS_MAX = 1000000;
 
 struct Steel_Print_Options {
+    // switch 6: the optimised table of finite-element results;
     // switch 9: detail level (2 "ausführlich", 1 "standard", 0 "minimal", 3
     // "tabellarisch", 4 governing notch point or load combination);
     // switch 10: load-combination choice (1 governing one in detail, 0 no detailed
-    // output, -n combination n in detail).
+    // output, -n combination n in detail);
+    // switch 12: the tables also give the governing notch point of the fatigue check.
     int32_t switches[STEEL_PRINT_SWITCH_COUNT] = {};
     double scale = 0.0;       // graphic 1 : scale
     double tolerance = 0.0;   // 0 to 10 ("Toleranz im Endergebnis")
     char* remarks = nullptr;  // owned (allocation interface), null when none
 };
 
+// The programs of the environment differ by application number:
+// - notch-point programs (fatigue of details, 156 and 157) give their results by notch
+//   point: their sheet offers "maßgebender Kerbpunkt" where the others offer the tables,
+//   and their input echo names the design forces ("Bemessungskräfte") where the others
+//   name the partial safety factors;
+// - the tables are the default detail level of every other program, except the four
+//   concrete programs 125 to 128, which keep "standard";
+// - two programs (152 and 153) also give the governing notch point of the fatigue check
+//   in their tables by default (switch 12).
+bool Steel_Program_By_Notch_Points(int application_number);
+bool Steel_Program_Tables_By_Default(int application_number);
+bool Steel_Program_Fatigue_Notch_By_Default(int application_number);
+
 // Defaults: switches 1 0 1 1 0 1 1 1 1 1 1 0 0, scale 0, tolerance 0, no remarks (the
-// record's remarks are freed; a fresh record has none).
+// record's remarks are freed; a fresh record has none); by the environment's application
+// number the detail level 3 (tables) and switch 12 on, as above.
 void Init_Steel_Print_Options(Steel_Print_Options* record);
 
 // The destination gets the defaults (its remarks freed), then every field of the source,

@@ -184,13 +184,17 @@ int Form_Add_Choice(int x, int y, const char* names, const int* colours, int str
     int widest = 0;
     for (int i = 0; i < count; ++i) {
         entries[i].text = names + static_cast<size_t>(i) * stride;
-        entries[i].colour = colours && st.state == 1 ? colours[i] : st.colour;
+        entries[i].colour = colours ? colours[i] : st.colour;
         widest = std::max(widest, Form_Label_Width(entries[i].text, font));
     }
     const int chars = widest / 8;
     const int width = chars * 8 + 33;
     if (st.state == -1) Area_Add_Box(area, x, y - 13, x + width - 1, y + 5, Form_Get_Readonly_Ground());
+    // An index beyond the list means no entry of it (the material choices then add no
+    // rows): it stays as it is, though the area would take it back to the first entry.
+    const int kept = *index;
     Area_Add_Choice(area, x + 7, y, entries, font, chars, count, index, st.editable);
+    if (kept >= count) *index = kept;
     Form_Set_Last_Widget(x, y - 13, x + width, y + 5, editable);
     return width;
 }

@@ -32,8 +32,9 @@ int Form_Add_Scaled_Field_Labelled(int x, int y, const char* label, const char* 
 
 // 13 for an empty text, else the label width + 20.
 int Form_Add_Check(int x, int y, const char* text, int* value, int* editable);
-// count names stride bytes apart, colours per entry or null (the state's text colour).
-// Returns the field's width in pixels; nothing when count < 1 or stride < 2.
+// count names stride bytes apart, colours per entry (in every state) or null (the state's
+// text colour). An index beyond the list is left as it is. Returns the field's width in
+// pixels; nothing when count < 1 or stride < 2.
 int Form_Add_Choice(int x, int y, const char* names, const int* colours, int stride, int count, int* index,
                     int* editable);
 

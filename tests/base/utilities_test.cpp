@@ -253,6 +253,12 @@ TEST(UtilitiesVersions, ParseAndCompare) {
     EXPECT_EQ(first, 0);
     EXPECT_EQ(second, 0);
     EXPECT_STREQ(suffix, "???");
+    // An empty word is no version, whatever stands in the byte before it.
+    const char before_empty[] = "V 7";
+    Parse_Version_Word(before_empty + 3, &first, &second, suffix);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 0);
+    EXPECT_STREQ(suffix, "???");
 
     // The second number decides first, then the first, then the suffix.
     EXPECT_EQ(Compare_Version_Words("V 1.5.a", "V 2.4.a"), 1);

@@ -70,6 +70,11 @@ TEST(PositionTitle, StartupRegistrationAndErrorRows)
     Install_Stdio_And_Mouse_Wheel();
     EXPECT_EQ(ZAV_STDIO_FCT, &zav_stdio_table);
     EXPECT_EQ(Get_MouseWheel_Activity(), 1);
+    // The twin answers the wheel's setting before it was switched on.
+    EXPECT_EQ(Install_Stdio_And_Mouse_Wheel_Result(), 1);
+    Set_MouseWheel_Activity(0);
+    EXPECT_EQ(Install_Stdio_And_Mouse_Wheel_Result(), 0);
+    EXPECT_EQ(Get_MouseWheel_Activity(), 1);
 
     EXPECT_EQ(Write_Error_List_Row(nullptr, 1, " Hinweis: H < 0.2 A !"), 1);
     Temp_Dir dir;

@@ -1,5 +1,6 @@
 #include "report/print_options.h"
 
+#include "../annex/annex_env.h"
 #include "core/startup.h"
 #include "platform/messages.h"
 #include "report/oli_channel.h"
@@ -88,6 +89,21 @@ TEST_F(PrintOptions, RemarksWithCarriageReturnsReadBackWithoutTheLineEnd)
     int next = 0;
     EXPECT_EQ(std::fscanf(in.get(), "%d", &next), 1);
     EXPECT_EQ(next, 42);
+}
+
+TEST_F(PrintOptions, DefaultsFollowTheApplicationNumber)
+{
+    const struct {
+        const char* application;
+        int level, fatigue_notch;
+    } cases[] = {{"127", 1, 0}, {"125", 1, 0}, {"150", 3, 0}, {"152", 3, 1}, {"153", 3, 1}, {"156", 1, 0}};
+    for (const auto& c : cases) {
+        Env_Override application("ZAV_APPLICATION_NUMBER", c.application);
+        Options o;
+        EXPECT_EQ(o.switches[9], c.level) << c.application;
+        EXPECT_EQ(o.switches[12], c.fatigue_notch) << c.application;
+        EXPECT_EQ(o.switches[6], 1) << c.application;
+    }
 }
 
 TEST_F(PrintOptions, OlderVersionsStopAfterTheirLastField)

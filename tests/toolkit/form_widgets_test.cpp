@@ -128,13 +128,18 @@ TEST_F(FormWidgets, LimitsScalesAndChoices)
     int index = 5;
     Form_Add_Grade_Choice(0, 100, c, &index, nullptr);
     EXPECT_EQ(index, 4);
-    // Read-only: a grey ground under the choice, then the choice.
+    index = 99;
+    Form_Add_Grade_Choice(0, 100, c, &index, nullptr);
+    EXPECT_EQ(index, 99);
+    // Read-only: a grey ground under the choice, then the choice in the list's colours.
     int ro = -1;
     index = 0;
     const int width = Form_Add_Grade_Choice(0, 120, c, &index, &ro);
     const Area_Item* last = scroll_areas[area].last_item;
     EXPECT_EQ(last->type, AREA_CHOICE);
     EXPECT_EQ(last->editable, &form_editable_no);
+    EXPECT_EQ(last->target.entries[0].colour, c->colours[0]);
+    EXPECT_EQ(last->target.entries[c->count - 1].colour, c->colours[c->count - 1]);
     EXPECT_EQ(width % 8, 33 % 8);
     Grade_List_Free(c);
 }

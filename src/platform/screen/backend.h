@@ -110,7 +110,8 @@ void Tell_No_Window(const char* reason);
 void Sleep_On_Clock(int milliseconds);
 
 // Gives the message boxes and the tool-waiting box of the platform layer their screen
-// side (on) or takes it back; Install_Backend and Remove_Backend call it.
+// side (on) or takes it back, the out-of-memory box prepared with it, and the periodic
+// callbacks their install call; Install_Backend and Remove_Backend call it.
 void Connect_Screen_Services(bool on);
 
 // Writes a screenshot into ZAV_SHOT_DIR (default: the working directory); 0 on success.

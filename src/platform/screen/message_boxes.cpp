@@ -34,6 +34,16 @@ struct Shown_Box {
 };
 Shown_Box shown_box;
 
+// The final box: its lines, rectangle, OK button and pixels, made once.
+struct Final_Box {
+    const char* const* lines = nullptr;
+    int count = 0;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int ok[4] = {};
+    std::vector<uint32_t> pixels;
+};
+Final_Box final_box;
+
 std::vector<std::string> Split_Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -256,6 +266,55 @@ void Show_Box(const std::string& title, const std::string& text, int symbol)
     shown_box = {true, box.x1, box.y1, box.x2, box.y2};
     pxFlsh();
 }
+
+void Prepare_Final_Box(const char* const* lines, int count)
+{
+    Forget_Final_Box();
+    if (!lines || count < 1 || !Framebuffer_Ready()) return;
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) text += '\n';
+        text += lines[i] ? lines[i] : "";
+    }
+    const std::string title = "Hinweis";
+    const Box_Layout box = Lay_Out(title, text, BOX_OK, MESSAGE_SYMBOL_ERROR);
+    Saved_Drawing saved;
+    const std::vector<uint32_t> under = Copy_Rectangle(box.x1, box.y1, box.x2, box.y2);
+    Draw_Box(box, title, BOX_OK, MESSAGE_SYMBOL_ERROR);
+    final_box.pixels = Copy_Rectangle(box.x1, box.y1, box.x2, box.y2);
+    Paste_Rectangle(box.x1, box.y1, box.x2, box.y2, under);
+    final_box.lines = lines;
+    final_box.count = count;
+    final_box.x1 = box.x1, final_box.y1 = box.y1, final_box.x2 = box.x2, final_box.y2 = box.y2;
+    std::copy(box.buttons[0], box.buttons[0] + 4, final_box.ok);
+}
+
+bool Show_Final_Box(const char* const* lines, int count)
+{
+    if (!lines || lines != final_box.lines || count != final_box.count || !Framebuffer_Ready()) return false;
+    Paste_Rectangle(final_box.x1, final_box.y1, final_box.x2, final_box.y2, final_box.pixels);
+    Present_Now();
+    Backend* backend = Current_Backend();
+    if (!backend || backend->Headless()) return true;
+    // Nothing is drawn while it waits: the button does not show its press.
+    ZAV_Message msg;
+    InitZAVMessage(&msg);
+    bool pressed = false;
+    for (;;) {
+        const int got = GetZAVMessage(ZAV_MSG_LEFT_DOWN | ZAV_MSG_LEFT_UP | ZAV_MSG_KEY, &msg);
+        if (got == ZAV_MSG_KEY) {
+            const int key = getkey();
+            if (key == 13 || key == 27) return true;
+        } else if (got == ZAV_MSG_LEFT_DOWN) {
+            pressed = Inside(final_box.ok, msg.x, msg.y);
+        } else if (got == ZAV_MSG_LEFT_UP && pressed) {
+            if (Inside(final_box.ok, msg.x, msg.y)) return true;
+            pressed = false;
+        }
+    }
+}
+
+void Forget_Final_Box() { final_box = Final_Box{}; }
 
 void Close_Shown_Box()
 {

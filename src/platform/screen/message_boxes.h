@@ -24,4 +24,14 @@ int Run_Message_Box(const std::string& title, const std::string& text, Message_B
 void Show_Box(const std::string& title, const std::string& text, int symbol);
 void Close_Shown_Box();
 
+// The OK box of a run that cannot go on. Prepare_Final_Box lays it out and draws it off
+// the screen (the screen is left as it was) while memory is there; the lines must stay
+// in place for the run. Show_Final_Box, for those very lines, puts the prepared pixels on
+// the screen without taking memory and waits for OK (Enter, Esc or a click on it; the
+// headless driver acknowledges it at once); false, showing nothing, for other lines or
+// before the box was prepared.
+void Prepare_Final_Box(const char* const* lines, int count);
+bool Show_Final_Box(const char* const* lines, int count);
+void Forget_Final_Box();
+
 } // namespace screen

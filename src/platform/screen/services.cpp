@@ -1,4 +1,7 @@
-// The screen side of the platform layer's message boxes and of the wait for a tool.
+// The screen side of the platform layer's message boxes and of the wait for a tool, and
+// the sheets' install call of the periodic callbacks.
+#include "base/alloc.h"
+#include "base/periodic_callbacks.h"
 #include "platform/messages.h"
 #include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
@@ -6,6 +9,7 @@
 #include "platform/screen/events.h"
 #include "platform/screen/framebuffer.h"
 #include "platform/screen/message_boxes.h"
+#include "platform/screen/sheets.h"
 #include "platform/screen/texts.h"
 #include "platform/tools.h"
 
@@ -101,6 +105,8 @@ Waiting_Box waiting_box;
 void Connect_Screen_Services(bool on)
 {
     if (!on) {
+        Forget_Final_Box();
+        Set_Periodic_Callback_Installer(nullptr);
         Set_Message_Screen(nullptr);
         Set_Tool_Wait_Screen(nullptr);
         return;
@@ -110,7 +116,13 @@ void Connect_Screen_Services(bool on)
     boxes.show_box = Show_Box;
     boxes.close_box = Close_Shown_Box;
     boxes.headless = Headless_Driver;
+    // Running out of memory is said in a box drawn now, while there is memory to draw it.
+    int count = 0;
+    const char* const* lines = Out_Of_Memory_Lines(&count);
+    Prepare_Final_Box(lines, count);
+    boxes.final_box = Show_Final_Box;
     Set_Message_Screen(&boxes);
+    Set_Periodic_Callback_Installer(Set_CallSometimesFunc_to_PS);
     Tool_Wait_Screen wait;
     wait.sleep_ms = Sleep_On_Clock;
     wait.open_box = [](const char* text, int text_x) { return waiting_box.Open(text, text_x); };

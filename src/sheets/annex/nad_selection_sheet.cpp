@@ -151,6 +151,8 @@ void NAD_Draw_Active_Flag(int x, int y)
     NAD_Draw_List_Flag(x, y, x + 25, y + 18, &code);
 }
 
+void NAD_Draw_Active_Flag_Alt(int x, int y) { NAD_Draw_Active_Flag(x, y); }
+
 void NAD_Draw_Flag(int x1, int y1, int x2, int y2, int mode, int code)
 {
     const NAD_Flag_Rect r = NAD_Flag_Source_Rect(code);

@@ -22,5 +22,7 @@ void Register_Annex_Sheets();
 int NAD_Draw_List_Flag(int x1, int y1, int x2, int y2, const int* code);
 // The flag of the annex in force at (x, y).
 void NAD_Draw_Active_Flag(int x, int y);
+// The same, as the entry of the older interface.
+void NAD_Draw_Active_Flag_Alt(int x, int y);
 // The flag cell of a code into the rectangle; codes from 20 on show the flag of code 17.
 void NAD_Draw_Flag(int x1, int y1, int x2, int y2, int mode, int code);

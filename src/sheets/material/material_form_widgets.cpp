@@ -75,7 +75,6 @@ int Form_Add_Concrete_Choice(int area, int x, int y, Concrete_Class_Data* record
         concrete_link = 0;
         Form_Define_Concrete_Dialog(record);
     }
-    // Taken before the choice is added: the area puts an index beyond the list to 0.
     const bool beyond = *index >= list->count;
     Form_Add_Grade_Choice(x, y, list, index, &concrete_editable);
     int height = 0;

@@ -3,6 +3,7 @@
 #include "base/alloc.h"
 #include "platform/environment.h"
 #include "platform/screen/screen.h"
+#include "toolkit/form_core.h"
 #include "toolkit/scroll_area.h"
 #include "toolkit/user_comment_sheet.h"
 
@@ -51,16 +52,27 @@ void Compose_Steel_Print_Options(Steel_Print_Options* r, int area)
     Area_Add_Text(area, 35, 20, "Eingabeprotokoll", bold, BLACK_CI, 0);
     Area_Add_Box(area, 30, 33, 50, 52, band);
     Add_Action_Button(area, 55, 47, &remarks_request, "Vorbemerkungen");
-    int y = Add_Print_Options_Inputs(area, s, &r->scale, remarks_lines);
+    const bool notch_points = Steel_Program_By_Notch_Points(CurOb_Application_Number());
+    int y = Add_Print_Options_Inputs(area, s, &r->scale, remarks_lines, notch_points);
     const struct {
         const char* label;
         int value;
-    } levels[] = {{"ausf\x81hrlich", 2}, {"standard", 1}, {"minimal", 0}, {"tabellarisch", 3}};
+    } levels[] = {{"ausf\x81hrlich", 2}, {"standard", 1}, {"minimal", 0}};
     for (const auto& l : levels) {
         Area_Add_Radio_Button(area, 55, y, l.label, font, BLACK_CI, l.value, &s[9], &editable_on);
         y += 18;
     }
-    if (s[9] == 3) {
+    if (notch_points) {
+        Area_Add_Radio_Button(area, 55, y, "ma\xE1gebender Kerbpunkt", font, BLACK_CI, 4, &s[9], &editable_on);
+        y += 18;
+    } else {
+        Area_Add_Radio_Button(area, 55, y, "tabellarisch", font, BLACK_CI, 3, &s[9], &editable_on);
+        y += 18;
+    }
+    if (!notch_points && s[9] == 3) {
+        Area_Add_Check_Box(area, 75, y, "Erm\x81" "dung: ma\xE1gebender Kerbpunkt", font, BLACK_CI, &s[12],
+                           &editable_on);
+        y += 18;
         Area_Add_Radio_Button(area, 75, y, "ma\xE1gebende Lastkombination detailliert", font, BLACK_CI, 1, &mode,
                               &editable_on);
         y += 18;
@@ -73,16 +85,28 @@ void Compose_Steel_Print_Options(Steel_Print_Options* r, int area)
         Area_Add_Radio_Button(area, 75, y, "keine detaillierte Ausgabe", font, BLACK_CI, 0, &mode, &editable_on);
         y += 18;
     }
-    Area_Add_Radio_Button(area, 55, y, "ma\xE1gebende Lastkombination", font, BLACK_CI, 4, &s[9], &editable_on);
-    y += 27;
+    if (!notch_points) {
+        Area_Add_Radio_Button(area, 55, y, "ma\xE1gebende Lastkombination", font, BLACK_CI, 4, &s[9], &editable_on);
+        y += 18;
+    }
+    // Rows a little closer than in the corbel's sheet: with the tables' choices open they
+    // all fit the sheet's height.
+    y += 2;
+    Area_Add_Check_Box(area, 55, y, "optimierte Tabelle (FEM-Ergebnisse)", font, BLACK_CI, &s[6], &editable_on);
+    y += 14;
+    Area_Add_Text(area, 75, y, "Bemessungsgr\x94\xE1" "en", font, BLACK_CI, 0);
+    if (notch_points || s[12])
+        Area_Add_Text(area, 76 + Form_Label_Width("Bemessungsgr\x94\xE1" "en", font), y, "/ Kerbpunkt", font, BLACK_CI,
+                      0);
+    y += 20;
     Area_Add_Check_Box(area, 55, y, "Zwischenergebnisse", font, BLACK_CI, &s[7], &editable_on);
-    y += 22;
+    y += 18;
     Area_Add_Check_Box(area, 55, y, "Erl\x84uterungsskizzen", font, BLACK_CI, &s[8], &editable_on);
-    y += 22;
+    y += 18;
     Area_Add_Text(area, 55, y, "Toleranz im Endergebnis", font, BLACK_CI, 0);
     Area_Add_Float_Field(area, 265, y, &r->tolerance, "%4.1f", font, BLACK_CI, &editable_on);
     Area_Set_Item_Check(area, Clamp_Tolerance);
-    y += 22;
+    y += 18;
     Area_Add_Check_Box(area, 55, y, "Abschnittsnummerierung unterdr\x81" "cken", font, BLACK_CI, &s[11], &editable_on);
     Area_Update(area);
 }
@@ -116,12 +140,12 @@ int Remark_Line_Count(const char* remarks, int line_ends)
     return line_ends + (n > 0 && remarks[n - 1] != '\n' ? 1 : 0);
 }
 
-int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines)
+int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks_lines, bool design_forces)
 {
     const int band = Nearest_RGB_Color(203, 248, 235);
     const int font = 0x1000, bold = 0x11000;
     char lines[32];
-    std::snprintf(lines, sizeof lines, remarks_lines == 1 ? "(%d Zeile)" : "(%d Zeilen)", remarks_lines);
+    std::snprintf(lines, sizeof lines, "(%d Zeilen)", remarks_lines);
     Area_Add_Text(area, 175, 47, lines, font, BLACK_CI, 0);
     Area_Add_Check_Box(area, 55, 69, "Grafik", font, BLACK_CI, &switches[0], &editable_on);
     if (switches[0]) {
@@ -133,7 +157,7 @@ int Add_Print_Options_Inputs(int area, int* switches, double* scale, int remarks
         const char* label;
         int index;
     } inputs[] = {{"Eingabeparameter", 3},
-                  {"Materialsicherheitsbeiwerte", 2},
+                  {design_forces ? "Bemessungskr\x84" "fte" : "Materialsicherheitsbeiwerte", 2},
                   {"zus\x84tzliche Informationen", 1},
                   {"Parameter des nationalen Anhangs", 4},
                   {"Vorschriften", 5}};

@@ -1,5 +1,6 @@
 #include "platform/screen/screen.h"
 
+#include "base/alloc.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/tools.h"
@@ -181,6 +182,30 @@ TEST_F(ScreenEvents, MessageBoxesTakeTheScriptsAnswersAndRestoreTheScreen)
         Fill_Message("Weiter?");
         EXPECT_EQ(Answer_is_Yes(e[0]), e[1]);
     }
+}
+
+// Whether the column through the middle of the screen crosses the title bar of a box.
+bool Box_Title_Shown()
+{
+    for (int y = 0; y < 480; ++y)
+        if (Screen_Pixel_For_Tests(320, y) == 0x0A246Au) return true;
+    return false;
+}
+
+using ScreenEventsDeathTest = ScreenEvents;
+
+TEST_F(ScreenEventsDeathTest, RunningOutOfMemoryShowsTheBoxThenEnds)
+{
+    EXPECT_EXIT(
+        {
+            Screen_Start_For_Tests("", 640, 480);
+            if (Box_Title_Shown()) std::_Exit(6);  // prepared off the screen
+            std::atexit([] {
+                if (!Box_Title_Shown()) std::_Exit(7);
+            });
+            Abort_Out_Of_Memory();
+        },
+        testing::ExitedWithCode(0), "Die Sitzung mu\xC3\x9F leider abgebrochen werden.");
 }
 
 TEST_F(ScreenEvents, ShotsAreWrittenAsPng)

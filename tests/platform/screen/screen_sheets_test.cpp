@@ -1,5 +1,6 @@
 #include "platform/screen/screen.h"
 
+#include "base/periodic_callbacks.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 
@@ -423,6 +424,30 @@ TEST(ScreenSample, ScriptedRunEndsWithNinetyAndFinalPng)
     EXPECT_EQ(r.exit_code, 90) << r.err;
     EXPECT_TRUE(File_Exists(dir.file("final.png")));
     EXPECT_TRUE(File_Exists(dir.file("mitte.png")));
+}
+
+int ticks_a = 0, ticks_b = 0;
+
+TEST_F(ScreenSheets, PeriodicCallbacksAreInstalledInTheOpenSheet)
+{
+    Start("wait 250\nkey Esc\nwait 250\nkey Esc\nwait 250\nkey Esc\n");
+    Define_Prop_Sheet(0, 0, 639, 479, 0, 0, "", 1, 1);
+    Add_Single_Button_to_PS(10, 440, 0, 9, nullptr, SYMBOLIC_BREAK_RASTER, 0);
+    Activate_Prop_Sheet();
+    Push_Periodic_Callback([] { ++ticks_a; });
+    Push_Periodic_Callback([] { ++ticks_b; });
+    EXPECT_EQ(Edit_Prop_Sheet(), 9);
+    EXPECT_EQ(ticks_a, 0);
+    EXPECT_GT(ticks_b, 0);
+    Pop_Periodic_Callback();  // the caller's callback comes back
+    EXPECT_EQ(Edit_Prop_Sheet(), 9);
+    EXPECT_GT(ticks_a, 0);
+    Suspend_Periodic_Callback();
+    const int a = ticks_a, b = ticks_b;
+    EXPECT_EQ(Edit_Prop_Sheet(), 9);
+    EXPECT_EQ(ticks_a + ticks_b, a + b);
+    Clear_Periodic_Callbacks();
+    Undefine_Prop_Sheet();
 }
 
 using ScreenSheetsDeathTest = ScreenSheets;

@@ -7,6 +7,7 @@
 #include "../../annex/annex_env.h"
 #include "base/run_globals.h"
 #include "platform/messages.h"
+#include "platform/screen/framebuffer.h"
 #include "platform/screen/screen.h"
 #include "sheets/annex/nad_editor.h"
 #include "shot_pixels.h"
@@ -99,6 +100,25 @@ TEST_F(NADSelectionSheet, CancelKeepsTheAnnexInForceOkAppliesTheClickedOne)
     EXPECT_EQ(active_nad_name, "Schweden");
     EXPECT_EQ(active_nad_code, 5);
     EXPECT_EQ(active_nad_set.code, 5);
+}
+
+TEST_F(NADSelectionSheet, TheOlderEntryDrawsTheFlagOfTheAnnexInForce)
+{
+    Start("");
+    active_nad_code = 18;
+    pxFgc(0x808080);
+    pxRect(0, 0, 1023, 767);
+    NAD_Draw_Active_Flag(100, 100);
+    NAD_Draw_Active_Flag_Alt(200, 100);
+    bool black = false, red = false;
+    for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 26; ++x) {
+            const uint32_t pixel = Screen_Pixel_For_Tests(100 + x, 100 + y);
+            ASSERT_EQ(Screen_Pixel_For_Tests(200 + x, 100 + y), pixel) << x << ", " << y;
+            black = black || pixel == 0x000000u;
+            red = red || pixel == 0xDD0000u;
+        }
+    EXPECT_TRUE(black && red);  // the German flag
 }
 
 // The chosen annex's file is deleted while the program runs: the sheet says so on

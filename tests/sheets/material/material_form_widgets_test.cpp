@@ -39,6 +39,7 @@ TEST_F(FormWidgets, GradeRowsByTheChosenEntry)
     Grade_List* list = Concrete_Grade_List_Create(1, 2 | 4 | 8);
     int index = 50;  // beyond the list: only the alpha row
     EXPECT_EQ(Form_Add_Concrete_Choice(area, 75, 20, &record, list, &index), 23);
+    EXPECT_EQ(index, 50);  // kept: the next build adds no rows of the first class either
     index = Grade_List_Find(list, 9, GRADE_LIGHTWEIGHT);  // density and alpha rows
     EXPECT_EQ(Form_Add_Concrete_Choice(area, 75, 80, &record, list, &index), 46);
     index = Grade_List_Find(list, 20, 0);  // the free grade: its parameters inline

@@ -1,5 +1,7 @@
 #include "sheets/report/print_options_sheet.h"
 
+#include "../../annex/annex_env.h"
+
 #include "platform/screen/screen.h"
 #include "sheet_script_test.h"
 #include "shot_pixels.h"
@@ -42,14 +44,18 @@ std::string Remarks(const std::string& text)
 TEST_F(SteelPrintOptionsSheet, TabularLevelNumberedCombinationToleranceAndRemarks)
 {
     Shot_Dir shots;
-    Start("click 385 422\n"                         // "tabellarisch"
-          "click 405 458\n"                         // "Lastkombination detailliert: Nr."
-          "click 605 458\ntext \"4\"\nclick 650 600\n"  // its number
+    Start("click 385 426\n"                         // "tabellarisch"
+          "click 405 444\n"                         // "Ermüdung: maßgebender Kerbpunkt"
+          "click 405 480\n"                         // "Lastkombination detailliert: Nr."
+          "click 605 480\ntext \"4\"\nclick 650 340\n"  // its number
+          "click 385 536\n"                         // "optimierte Tabelle (FEM-Ergebnisse)"
           "shot sheet.png\n"
-          "click 605 565\ntext \"12\"\nclick 650 600\n" +  // the tolerance
+          "click 605 606\ntext \"12\"\nclick 650 340\n" +  // the tolerance
           OK + Remarks("abcd") + Remarks("Neue Bemerkung") + BREAK);
     Edit_Steel_Print_Options(&record);
     EXPECT_EQ(record.switches[9], 3);
+    EXPECT_EQ(record.switches[12], 1);
+    EXPECT_EQ(record.switches[6], 0);
     EXPECT_EQ(record.switches[10], -4);
     EXPECT_DOUBLE_EQ(record.tolerance, 10.0);
     EXPECT_EQ(record.remarks, nullptr);
@@ -59,4 +65,19 @@ TEST_F(SteelPrintOptionsSheet, TabularLevelNumberedCombinationToleranceAndRemark
     ASSERT_NE(record.remarks, nullptr);
     EXPECT_STREQ(record.remarks, "Neue Bemerkung");
     EXPECT_EQ(record.switches[10], -4);
+}
+
+// A notch-point program: "maßgebender Kerbpunkt" (level 4) in the place of the tables, and
+// the notch point beside the design values of the optimised table.
+TEST_F(SteelPrintOptionsSheet, NotchPointProgramsOfferTheGoverningNotchPoint)
+{
+    Env_Override application("ZAV_APPLICATION_NUMBER", "156");
+    Init_Steel_Print_Options(&record);
+    Shot_Dir shots;
+    Start("click 385 426\nshot notch.png\n" + OK);
+    Edit_Steel_Print_Options(&record);
+    EXPECT_EQ(record.switches[9], 4);
+    // Right of "Bemessungsgrößen" (area row 326): "/ Kerbpunkt" in black.
+    auto dark = [](uint32_t p) { return p == 0x000000u; };
+    EXPECT_GT(shots.Count("notch.png", 337 + 190, 134 + 316, 337 + 300, 134 + 328, dark), 10);
 }
