@@ -445,6 +445,7 @@ std::vector<std::string> Design_Verdict_Failures(const Load_Case_Summary& r)
     if (r.check_failed) lines.push_back(std::string("s. Bemessung: ") + Failed_Check_Names(r.check_failed));
     if (r.fatigue_failed) lines.emplace_back("s. Erm" UE "dungsnachweis");
     if (r.rebar_failed) lines.emplace_back("s. gew" AE "hlte Bewehrung");
+    if (r.axis_failed) lines.emplace_back("s. Achsabstand");
     return lines;
 }
 

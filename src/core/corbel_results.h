@@ -110,6 +110,8 @@ struct Load_Case_Summary {
     int fatigue_failed;         // set by the fatigue check
     int cover_failed;           // set by the cover check of the input echo
     int rebar_failed;           // chosen reinforcement insufficient (reinforcement report)
+    int axis_failed;            // a provided axis distance (d1k, e1) lies visibly beyond the one
+                                // the design assumed: the design does not hold for the bars
     int short_main;             // available anchorage length of the main tie too short
     int short_incl;             // ... of the inclined bars
     int short_anch;             // ... of the anchorage loops
