@@ -393,6 +393,9 @@ void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
         OLI_Write_Failed_Line(s, "Bewehrung nicht ermittelbar");
     else
         Write_Required_Areas_Line(&m, -1, s, "maximale Bewehrung", 1);
+    // The compression steel of the nose is required but no bar group of the choice holds it.
+    if (!m.summary.design_failed && m.summary.As_nose > 0.01)
+        OLI_Write_Warning_Line(s, "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen");
     Write_Chosen_Or_Back_To_Top(m, s, detail);
     Write_Verdict(m, s);
     Write_Closing_Sections(m, s);
