@@ -3,8 +3,10 @@
 // support to fit its bearing plate, a horizontal force beyond what the shear rules look at,
 // and input the design does not do as asked (a fatigue check not made, a dry joint without
 // a bearing plate, the cement class behind the fatigue strength, required areas of a
-// combination that could not be designed). Each position gives the line that says what
-// became of it and the verdict that follows; a neighbouring position still passes.
+// combination that could not be designed), chosen bars that lie deeper than the design
+// assumed, and compression steel in the nose that no bar holds. Each position gives the
+// line that says what became of it and the verdict that follows; a neighbouring position
+// still passes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -41,6 +43,23 @@ std::function<void(Corbel_Model&)> With_Load(double A, double H, std::function<v
     return [=](Corbel_Model& m) {
         edit(m);
         Set_Loads(m, 0, {{A, H}});
+    };
+}
+
+// A short load corbel by Heft 430 whose nose needs compression steel.
+std::function<void(Corbel_Model&)> Short_Nose(int connection)
+{
+    return [=](Corbel_Model& m) {
+        m.system = SYSTEM_LOAD_CORBEL;
+        m.connection = connection;
+        m.method = HEFT_430;
+        m.b = 20.0;
+        m.h = 36.0;
+        m.lk = m.hk = 10.0;
+        m.d1k = 2.0;
+        m.load_a = 7.0;
+        m.load_height = 3.0;
+        No_Plate(m);
     };
 }
 
@@ -181,20 +200,13 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
          {"vorh d╬\\1k╬r = 4.50 cm  =  clc d╬\\1k╬r = 4.5 cm"}, {"s. Achsabstand", "Achsabstand überprüfen"}, true},
         // Heft 430's nose needs compression steel that no chosen bar holds: the result names
         // it and asks for it to be placed and checked apart.
-        {"Heft 430, compression steel in the nose", 2,
-         With_Load(100, 20, [](Corbel_Model& m) {
-             m.system = SYSTEM_LOAD_CORBEL;
-             m.method = HEFT_430;
-             m.b = 20.0;
-             m.h = 36.0;
-             m.lk = m.hk = 10.0;
-             m.d1k = 2.0;
-             m.load_a = 7.0;
-             m.load_height = 3.0;
-             No_Plate(m);
-         }),
-         {", A╬\\s,Nase╬r = 3.69 cm²", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
+        {"Heft 430, compression steel in the nose", 2, With_Load(100, 20, Short_Nose(CONNECTION_BEAM)),
+         {", A╬\\s,Nase╬r = 3.69 cm²\n", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
          true},
+        {"Heft 430, compression steel in the nose of a column corbel", 2,
+         With_Load(150, 30, Short_Nose(CONNECTION_COLUMN)),
+         {", A╬\\s,Nase╬r = 1.49 cm²\n", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
+         false},
     };
     for (const Answer_Case& c : cases) {
         SCOPED_TRACE(c.what);
