@@ -396,7 +396,10 @@ int Beam_Design::Lever_Arm()
         } else {
             w->As_tie = result.As_bottom * 10000.0;
             Z = w->As_tie * 0.1 * fyd;
-            if (result.As_top > 1e-07) Message(Format_String(kCompressionSteel, result.As_top * 10000.0));
+            if (result.As_top > 1e-07) {
+                w->As_nose = result.As_top * 10000.0;
+                Message(Format_String(kCompressionSteel, w->As_nose));
+            }
         }
         z = ak + zk + d - hk;
         if (z < 0.001) return Fail(kNoBeamLever);
@@ -797,6 +800,7 @@ int Beam_Design::Run()
 {
     // Results that every run writes afresh.
     w->As_tie = w->As_hanger = w->As_tie2 = w->As_tie_top = w->As_incl_hanger = 0.0;
+    w->As_nose = 0.0;
     w->Z = w->F_hanger = w->shear_value = w->shear_limit = 0.0;
     w->F_tie2 = w->F_tie_top = w->F_hung = w->F_rest = w->F_incl_hanger = 0.0;
     w->min_hk = w->min_b = w->min_dk = 0.0;

@@ -194,6 +194,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     w->As_tie = 0.0;
     w->As_hanger = 0.0;
     w->As_incl_hanger = 0.0;
+    w->As_nose = 0.0;
     w->As_stirrup = 0.0;
     w->shear_limit = 0.0;
     w->zk = 0.0;
@@ -362,8 +363,10 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         }
         // The moment hogs: the tie is the upper design layer, the lower one lies in the
         // compression zone at the corbel's nose.
-        if (result.As_bottom > 1e-07)
-            out.Note(Format_String(kCompressionSteel, result.As_bottom * 10000.0));
+        if (result.As_bottom > 1e-07) {
+            w->As_nose = result.As_bottom * 10000.0;
+            out.Note(Format_String(kCompressionSteel, w->As_nose));
+        }
         double z = result.x_concrete - ak;
         if (z < 0.001 || z > 0.9 * d) {
             out.Note(z < 0.001 ? kDesignZZero : kDesignZLarge);

@@ -393,6 +393,9 @@ void Write_Final_Result(Corbel_Model& m, FILE* s, int detail)
         OLI_Write_Failed_Line(s, "Bewehrung nicht ermittelbar");
     else
         Write_Required_Areas_Line(&m, -1, s, "maximale Bewehrung", 1);
+    // The compression steel of the nose is required but no bar group of the choice holds it.
+    if (!m.summary.design_failed && m.summary.As_nose > 0.01)
+        OLI_Write_Warning_Line(s, "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen");
     Write_Chosen_Or_Back_To_Top(m, s, detail);
     Write_Verdict(m, s);
     Write_Closing_Sections(m, s);
@@ -445,6 +448,7 @@ std::vector<std::string> Design_Verdict_Failures(const Load_Case_Summary& r)
     if (r.check_failed) lines.push_back(std::string("s. Bemessung: ") + Failed_Check_Names(r.check_failed));
     if (r.fatigue_failed) lines.emplace_back("s. Erm" UE "dungsnachweis");
     if (r.rebar_failed) lines.emplace_back("s. gew" AE "hlte Bewehrung");
+    if (r.axis_failed) lines.emplace_back("s. Achsabstand");
     return lines;
 }
 

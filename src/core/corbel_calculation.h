@@ -27,8 +27,8 @@ extern double section_graphic_text_sizes[2];
 // combination is written in detail and restored before the call returns. A report that
 // designed a combination ends with the final verdict: the success headline only when no
 // required value is missing and no check failed (cover, a combination's bearing, strut,
-// dimensions, fatigue, chosen reinforcement), else the failure headline with a pointer to
-// each failed part.
+// dimensions, fatigue, chosen reinforcement, axis distances of the chosen bars), else the
+// failure headline with a pointer to each failed part.
 void Calculate_Corbel(Corbel_Model* model, FILE* report, int show_messages);
 
 // The lines of the final verdict that name the failed parts ("s. gewählte Bewehrung", ...,

@@ -50,6 +50,10 @@ double Shown(double x, int decimals)
     return std::strtod(text.c_str(), nullptr);
 }
 
+// How far a provided axis distance may lie beyond the design's one (printed with one
+// decimal) before the lever arm of the design no longer holds for the bars.
+constexpr double kAxisTolerance = 0.05;
+
 // Values printed from decimal texts differ by at least 0.01 when they differ at all.
 bool At_Least(double a, double b) { return a >= b - 1e-9; }
 
@@ -97,6 +101,9 @@ public:
         Axis_Distances();
         Warnings();
     }
+
+    // A provided axis distance beyond the design's one by more than its print shows.
+    bool Axis_Failed() const { return axis_failed_; }
 
 private:
     static double Cm(int index) { return Get_Rebar_Diameter_Cm(index, -1.0); }
@@ -460,6 +467,8 @@ private:
 
     // "vorh <symbol> = x cm  S  clc <symbol> = y cm  verdict": a provided axis distance above
     // the one of the calculation model gets the warning marks and calls for the warning.
+    // Beyond what the printed digit of the model's value can hold (half its last place), the
+    // lever arm of the design is longer than the bars give: the design is not confirmed.
     void Axis_Value(const char* symbol, double provided, double model)
     {
         Put(Format_String("%sAchsabstand " TAB "vorh %s = %.2lf cm", p_, symbol, provided));
@@ -467,6 +476,7 @@ private:
         const double a = Shown(provided, 2), b = Shown(model, 1);
         const bool ok = At_Least(b, a);
         if (!ok) axis_warning_ = true;
+        if (a > b + kAxisTolerance + 1e-9) axis_failed_ = true;
         Put(Format_String("  %s  clc %s = %.1lf cm  %s" OLI_SEQ_RESET, Get_Relation_Sign_Max(a, b), symbol, model,
                           ok ? Get_Verdict_Ok() : Get_Verdict_Purple_Marks()));
     }
@@ -537,6 +547,7 @@ private:
     bool field_needs_loops_ = false;  // the field bars are anchored by the loops of group 6
     bool axis_warning_ = false;
     bool plate_warning_ = false;
+    bool axis_failed_ = false;
 };
 
 }  // namespace
@@ -546,9 +557,12 @@ void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail)
     verdict_failed = 0;
     if (model == nullptr) return;
     model->summary.rebar_failed = 0;
+    model->summary.axis_failed = 0;
     if (report == nullptr) return;
-    Rebar_Report(*model, report, std::clamp(detail, 0, 2)).Write();
+    Rebar_Report r(*model, report, std::clamp(detail, 0, 2));
+    r.Write();
     model->summary.rebar_failed = verdict_failed;
+    model->summary.axis_failed = r.Axis_Failed() ? 1 : 0;
     OLI_Clear_Tab_Stops();
     OLI_End_Text_Block(report);
 }
@@ -558,6 +572,8 @@ void Judge_Chosen_Reinforcement(Corbel_Model* model)
     if (model == nullptr) return;
     verdict_failed = 0;
     // Without a stream every line is left unwritten; the verdicts are taken all the same.
-    Rebar_Report(*model, nullptr, 2).Write();
+    Rebar_Report r(*model, nullptr, 2);
+    r.Write();
     model->summary.rebar_failed = verdict_failed;
+    model->summary.axis_failed = r.Axis_Failed() ? 1 : 0;
 }

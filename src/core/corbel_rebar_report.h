@@ -20,10 +20,13 @@ struct Corbel_Model;
 // Writes the block into the report (detail level 0 to 2, the report's effective one) and
 // sets the model's chosen-reinforcement-failed flag (summary.rebar_failed) to 1 exactly when
 // the block wrote a failed verdict; verdict_failed is reset first and left as the block set
-// it. Without a report stream only the two are reset; a null model resets verdict_failed.
+// it. It also sets summary.axis_failed when a provided axis distance (d1k, e1) lies more
+// than 0.05 cm beyond the printed design value: then the design's lever arm does not hold
+// for the bars. Without a report stream only the three are reset; a null model resets
+// verdict_failed.
 // The block ends the open paragraph block.
 void Report_Chosen_Reinforcement(Corbel_Model* model, FILE* report, int detail);
 
-// The block's verdicts without writing: summary.rebar_failed as the block would set it
-// (verdict_failed with it). Null: nothing.
+// The block's verdicts without writing: summary.rebar_failed and summary.axis_failed as
+// the block would set them (verdict_failed with it). Null: nothing.
 void Judge_Chosen_Reinforcement(Corbel_Model* model);

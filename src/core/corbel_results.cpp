@@ -34,6 +34,7 @@ constexpr Envelope_Field kEnvelope[] = {
     {&Load_Case_Summary::theta_A, &Load_Case_Result::theta_A, true},
     {&Load_Case_Summary::delta_ac, &Load_Case_Result::delta_ac, false},
     {&Load_Case_Summary::sigma_p, &Load_Case_Result::sigma_p, false},
+    {&Load_Case_Summary::As_nose, &Load_Case_Result::As_nose, false},
 };
 
 }  // namespace

@@ -30,8 +30,8 @@ enum Design_Check_Bit : unsigned {
 // is not named.
 const char* Failed_Check_Names(unsigned failed_checks);
 
-// The design result of one ultimate-limit-state combination: 15 doubles in this order and
-// the failed checks.
+// The design result of one ultimate-limit-state combination: 15 doubles in this order, the
+// failed checks and the compression steel of the nose.
 struct Load_Case_Result {
     double A;          // vertical force as designed, N
     double H;          // horizontal force as designed (after the dry-joint rule), N
@@ -49,13 +49,14 @@ struct Load_Case_Result {
     double sigma_p;    // bearing pressure, N/mm²
     double Ast;        // As,h + As,v + As,s; -1.0 when one of them failed
     unsigned failed_checks;  // Design_Check_Bit of the combination
+    double As_nose;    // compression steel the nose needs; not in Ast, no chosen bar holds it
 };
 
 // A required area or length of the summary that could not be determined (no combination
 // was designed) is stored as -1.0: unknown, not zero.
 inline bool Required_Value_Unknown(double value) { return value < -0.001; }
 
-// The result summary of the model: 38 reals, the flags of the calculation and the
+// The result summary of the model: 39 reals, the flags of the calculation and the
 // governing row. Real i (counted from 0) is the field commented "i".
 struct Load_Case_Summary {
     // Envelope over all rows (Evaluate_Load_Case_Results): the largest value of every field,
@@ -102,6 +103,7 @@ struct Load_Case_Summary {
     double l_prov_incl;         // 35 available anchorage length of the inclined bars
     double l_prov_field;        // 36 available anchorage length of the field bars
     double l_prov_anch;         // 37 available anchorage length of the anchorage loops
+    double As_nose;             // 38 compression steel in the nose (largest of the rows)
     // Flags of the calculation.
     int design_failed;          // a required value could not be determined
     int none_designed;          // no loaded row was designed to the end (or the data check
@@ -110,6 +112,8 @@ struct Load_Case_Summary {
     int fatigue_failed;         // set by the fatigue check
     int cover_failed;           // set by the cover check of the input echo
     int rebar_failed;           // chosen reinforcement insufficient (reinforcement report)
+    int axis_failed;            // a provided axis distance (d1k, e1) lies visibly beyond the one
+                                // the design assumed: the design does not hold for the bars
     int short_main;             // available anchorage length of the main tie too short
     int short_incl;             // ... of the inclined bars
     int short_anch;             // ... of the anchorage loops

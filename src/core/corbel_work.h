@@ -41,6 +41,7 @@ struct Beam_Corbel_Work {
     double As_tie_02;           // the stirrup area for T3
     double As_tie_top;          // As,h1, anchorage of the span reinforcement
     double As_incl_hanger;      // As,s
+    double As_nose;             // compression steel the nose needs (no chosen bar holds it)
     double Z;                   // ZA+H
     double F_hanger;            // ZV
     double shear_value;         // acting value of the strut check (σ0 or VEd)
@@ -107,6 +108,7 @@ struct Column_Corbel_Work {
     double As_tie;              // As,h
     double As_hanger;           // As,v
     double As_incl_hanger;      // As,s
+    double As_nose;             // compression steel the nose needs (no chosen bar holds it)
     double As_stirrup;          // stirrup area (the horizontal part when both are set)
     double shear_limit;         // σ03, VRd,max or VRd,ct by class (class 5, hung up: stirrups for T3)
     double zk;                  // zA+H, the lever arm of the tie

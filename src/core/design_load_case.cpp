@@ -303,6 +303,7 @@ void Store_Design_Results(Load_Case_Result* result, int beam)
         r.As_h = w.As_tie;
         r.As_v = w.As_hanger;
         r.As_s = w.As_incl_hanger;
+        r.As_nose = w.As_nose;
         // The slender range of "EC 2-1-1, 6.5" asks for horizontal and vertical stirrups at
         // once: both areas are kept, or the results table and envelope would lose them.
         const bool both = w.stirrup_text && std::strcmp(w.stirrup_text, " B\x81gelbewehrung") == 0;
@@ -320,6 +321,7 @@ void Store_Design_Results(Load_Case_Result* result, int beam)
         r.As_h = w.As_tie;
         r.As_v = w.As_hanger;
         r.As_s = w.As_incl_hanger;
+        r.As_nose = w.As_nose;
         Store_Stirrups(r, w.stirrup_text, w.As_stirrup, w.stirrup_value, true);
         r.delta_ac = w.delta_e;
         r.sigma_p = w.sigma_bearing;

@@ -139,6 +139,7 @@ void Write_Required_Areas_Line(Corbel_Model* model, int row, FILE* report, const
             {"s", ",s", s.As_s, false, 0.0},        {"s", ",h1", s.As_h1, false, 0.0},
             {"s", ",v1", s.As_v1, true, s.z3},      {"s", ",v2", s.As_v2, false, 0.0},
             {"sb", ",v", s.final_Asb_v, false, 0.0}, {"sb", ",h", s.final_Asb_h, false, 0.0},
+            {"s", ",Nase", s.As_nose, false, 0.0},
         };
         for (const Area_Item& item : items) line.Write_Area(item);
     } else {
@@ -148,6 +149,7 @@ void Write_Required_Areas_Line(Corbel_Model* model, int row, FILE* report, const
             {"s", ",s", r.As_s, false, 0.0},   {"s", ",h1", r.As_h1, false, 0.0},
             {"s", ",v1", r.As_v1, true, r.z3}, {"s", ",v2", r.As_v2, false, 0.0},
             {"sb", ",v", r.Asb_v, false, 0.0}, {"sb", ",h", r.Asb_h, false, 0.0},
+            {"s", ",Nase", r.As_nose, false, 0.0},
         };
         for (const Area_Item& item : items) line.Write_Area(item);
         line.Write_Total(r.Ast);

@@ -113,6 +113,7 @@ private:
                    double* entered, double required, const char* required_index = nullptr);
     int Plate_Row(int x, int y, int flag, const char* text);
     int Corbel_Anchorage_Row(int x, int y, double required, double available);
+    int Nose_Row(int x, int y, double required);
 
     int Left(int y);
     int Right(int y0, int sketch_height);
@@ -217,6 +218,24 @@ int Rebar_Sheet::Length_Row(int x, int y, const char* label, const char* symbol,
                   short_of ? P().warning_red : P().note_brown);
         }
     }
+    return y + step_;
+}
+
+// The compression steel that the nose requires: no bar group of the page holds it, so it
+// stands with its requirement alone and the hint that it is placed and checked apart.
+int Rebar_Sheet::Nose_Row(int x, int y, double required)
+{
+    if (!shown_ || !(required > kPresent)) return y;
+    static double cell;
+    cell = required;
+    Text(x, y, "Druckbewehrung in der Nase");
+    Text(x + 245, y, "erf", -1, -1, 1);
+    Text(x + 249, y, "A");
+    Index(x + 257, y, "s,Nase");
+    Field(x + 290, y, &cell, "%6.2f", nullptr, &screen_palette.cell_off, P().note_brown);
+    Text(x + 350, y, unit_, P().font_normal, P().unit_text);
+    y += small_;
+    Hint(x + 20, y, "nicht in den gew\x84hlten St\x84" "ben: gesondert anordnen und nachweisen");
     return y + step_;
 }
 
@@ -362,6 +381,7 @@ int Rebar_Sheet::Left(int y)
     y = Length_Row(x, y, "Biegerollendurchmesser", "D", "k", &a[4], s.D_corbel);
     y = Length_Row(x, y, y == y_mandrel ? "Biegerollendurchmesser" : nullptr, "D",
                    column_ ? "s" : "t", &a[5], s.D_column);
+    y = Nose_Row(x, y, s.As_nose);
 
     // Inclined bars.
     if (indirect_) {

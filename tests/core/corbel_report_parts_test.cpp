@@ -114,9 +114,9 @@ protected:
     {
         Rows(3);
         Load_Case_Result* r = m.results;
-        // A, H, As_h, As_v, As_s, Asb_h, Asb_v, As_v1, As_v2, As_h1, z3, theta_A, delta_ac, sigma_p, Ast, failed_checks
-        r[0] = {250000.0, 50000.0, 5.5, 0.0, 0.0, 1.2, 0.0, 0.0, 2.0, 0.0, 30.0, 40.0, 0.0, 0.0, 5.5, 0};
-        r[1] = {300000.0, 0.0, -1.0, 0.0, 0.0, 1.4, 0.0, 0.0, 0.0, 0.0, 30.0, 40.0, 0.0, 0.0, -1.0, 0};
+        // A, H, As_h, As_v, As_s, Asb_h, Asb_v, As_v1, As_v2, As_h1, z3, theta_A, delta_ac, sigma_p, Ast, failed_checks, As_nose
+        r[0] = {250000.0, 50000.0, 5.5, 0.0, 0.0, 1.2, 0.0, 0.0, 2.0, 0.0, 30.0, 40.0, 0.0, 0.0, 5.5, 0, 0.0};
+        r[1] = {300000.0, 0.0, -1.0, 0.0, 0.0, 1.4, 0.0, 0.0, 0.0, 0.0, 30.0, 40.0, 0.0, 0.0, -1.0, 0, 0.0};
         Evaluate_Load_Case_Results(&m);
     }
 

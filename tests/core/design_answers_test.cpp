@@ -3,8 +3,10 @@
 // support to fit its bearing plate, a horizontal force beyond what the shear rules look at,
 // and input the design does not do as asked (a fatigue check not made, a dry joint without
 // a bearing plate, the cement class behind the fatigue strength, required areas of a
-// combination that could not be designed). Each position gives the line that says what
-// became of it and the verdict that follows; a neighbouring position still passes.
+// combination that could not be designed), chosen bars that lie deeper than the design
+// assumed, and compression steel in the nose that no bar holds. Each position gives the
+// line that says what became of it and the verdict that follows; a neighbouring position
+// still passes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,7 +22,7 @@ namespace {
 
 using corbel_text_test::Cp;
 
-constexpr int CLASSIC = 0, HEFT_399 = 1, HEFT_600 = 2;
+constexpr int CLASSIC = 0, HEFT_399 = 1, HEFT_600 = 2, EC2_STRUT_TIE = 3, HEFT_430 = 4;
 
 struct Answer_Case {
     const char* what;
@@ -41,6 +43,23 @@ std::function<void(Corbel_Model&)> With_Load(double A, double H, std::function<v
     return [=](Corbel_Model& m) {
         edit(m);
         Set_Loads(m, 0, {{A, H}});
+    };
+}
+
+// A short load corbel by Heft 430 whose nose needs compression steel.
+std::function<void(Corbel_Model&)> Short_Nose(int connection)
+{
+    return [=](Corbel_Model& m) {
+        m.system = SYSTEM_LOAD_CORBEL;
+        m.connection = connection;
+        m.method = HEFT_430;
+        m.b = 20.0;
+        m.h = 36.0;
+        m.lk = m.hk = 10.0;
+        m.d1k = 2.0;
+        m.load_a = 7.0;
+        m.load_height = 3.0;
+        No_Plate(m);
     };
 }
 
@@ -158,6 +177,36 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
              Set_Loads(m, 0, {{400, 40}, {1000, 0}});
          },
          {"erf A╬\\s,h╬r ‗ 9.46 cm² (Lk 2 nicht bemessbar)  {nok}", "s. gewählte Bewehrung\n"}, {}, false},
+        // The chosen loops lie deeper than the design assumed: beyond the printed digit of the
+        // design value the lever arm does not hold; 0.04 cm above it, within that digit, the
+        // bars match the design.
+        {"provided axis distance beyond the design's", 1,
+         With_Load(234.3, 46.86, [](Corbel_Model& m) {
+             m.rebar_chosen = 1;
+             m.method = EC2_STRUT_TIE;
+             m.lk = 60.0;
+             m.hk = 25.0;
+             m.d1k = 2.0;
+         }),
+         {"Achsabstand ╬tvorh d╬\\1k╬r = 4.50 cm", "clc d╬\\1k╬r = 2.0 cm", "s. Achsabstand\n"}, {"s. gewählte Bewehrung"}, false},
+        {"provided axis distance within the printed digit", 1,
+         With_Load(150, 30, [](Corbel_Model& m) {
+             m.rebar_chosen = 1;
+             m.method = EC2_STRUT_TIE;
+             m.lk = 60.0;
+             m.hk = 25.0;
+             m.d1k = 4.46;
+         }),
+         {"vorh d╬\\1k╬r = 4.50 cm  =  clc d╬\\1k╬r = 4.5 cm"}, {"s. Achsabstand", "Achsabstand überprüfen"}, true},
+        // Heft 430's nose needs compression steel that no chosen bar holds: the result names
+        // it and asks for it to be placed and checked apart.
+        {"Heft 430, compression steel in the nose", 2, With_Load(100, 20, Short_Nose(CONNECTION_BEAM)),
+         {", A╬\\s,Nase╬r = 3.69 cm²\n", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
+         true},
+        {"Heft 430, compression steel in the nose of a column corbel", 2,
+         With_Load(150, 30, Short_Nose(CONNECTION_COLUMN)),
+         {", A╬\\s,Nase╬r = 1.49 cm²\n", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
+         false},
     };
     for (const Answer_Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -253,6 +253,7 @@ TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
     Corbel_Model& m = corbel_model;
     Choose_One_Layer(2);
     m.summary.final_As_h = -1.0;
+    m.summary.As_nose = 3.69;
     m.summary.l_main_member = 30.0;
     m.rebar.anchorage[0] = 10.0;
     m.online_calculation = 0;
@@ -263,9 +264,12 @@ TEST_F(Pages, PageThreeMarksRequirementsOnlyWithResults)
     EXPECT_EQ(Items_With_Text(area_, "XXX"), 0);
     EXPECT_EQ(Items_With_Text(area_, "<"), 0);
     EXPECT_EQ(table_editors[rebar_table_handles[0]].max_rows, 10);  // an eleventh layer is refused
+    // The nose's compression steel, which no bar of the page holds, stands with results only.
+    EXPECT_EQ(Items_With_Text(area_, "s,Nase"), 0);
     m.online_calculation = 1;
     Area_Clear(area_);
     Compose_Register_Page_3(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "s,Nase"), 1);
     int colour = -1;
     EXPECT_EQ(Items_With_Text(area_, "XXX", &colour), 1);  // the failed tie
     EXPECT_EQ(colour, screen_palette.warning_red);
@@ -376,4 +380,23 @@ TEST_F(Pages, NoResultsOrMarksForARejectedOrAbortedDesign)
     ASSERT_EQ(Corbel_Model_Errors(m, nullptr), 0);
     m.summary.fatigue_failed = 1;
     EXPECT_EQ(results_shown(), without);
+}
+
+// Page 1 closes with the report's verdict: bars whose axis distance lies beyond the design's
+// fail it, named as the report names it.
+TEST_F(Pages, PageOneVerdictNamesTheAxisDistance)
+{
+    Corbel_Model& m = corbel_model;
+    Choose_One_Layer(4);
+    m.d1k = 2.0;
+    Alloc_Load_Table(&m, 1, 0);
+    m.load_table[0][0].A = 200000.0;
+    m.load_table[0][0].H = 20000.0;
+    Calculate_Corbel(&m, nullptr, 0);
+    m.online_calculation = 1;
+    results_valid = 1;
+    Area_Clear(area_);
+    Compose_Register_Page_1(area_, 0, 0, kWidth - 20);
+    EXPECT_EQ(Items_With_Text(area_, "Fehler bei der Bemessung !!"), 1);
+    EXPECT_EQ(Items_With_Text(area_, "s. Achsabstand"), 1);
 }
