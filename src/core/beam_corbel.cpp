@@ -285,9 +285,9 @@ void Beam_Design::Strut_Angle_Class_5()
 
 int Beam_Design::Lever_Arm()
 {
-    // The two shear rules take the lever arm from the vertical load alone and never check
-    // the compression that H adds at the face; they are used only while H stays a minor
-    // part of the load (H at most 0.5 A). Beyond it another method has to design the corbel.
+    // The two shear rules take the lever arm from the vertical load alone; they are used only
+    // while H stays a minor part of the load (H at most 0.5 A), and their concrete check
+    // takes the strut force that H adds. Beyond it another method has to design the corbel.
     if ((cls == 1 || cls == 3) && H > 0.5 * A + 0.001) return Fail(kHorizontalBeyondBound);
     if (cls == 1) {
         if (class_index >= 0 && class_index < OLD_GRADE_COUNT) {

@@ -274,9 +274,9 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         errors += out.Error(kMaterialFault);
     if (errors > 0) return Fail(w);
 
-    // The two shear rules take the lever arm from the vertical load alone and never check
-    // the compression that H adds at the column face; they are used only while H stays a
-    // minor part of the load (H at most 0.5 A). Beyond it another method has to design the
+    // The two shear rules take the lever arm from the vertical load alone; they are used
+    // only while H stays a minor part of the load (H at most 0.5 A), and their concrete
+    // check takes the strut force that H adds. Beyond it another method has to design the
     // corbel.
     if ((method == 2 || method == 4) && H > 0.5 * A + 0.001) {
         out.Message(kHorizontalBeyondBound);
