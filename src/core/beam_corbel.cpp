@@ -132,6 +132,7 @@ struct Beam_Design {
     bool strut_free = false;  // class 2: no strut of the hung-up share to check
     double theta = 0;       // radians; 0 while no strut angle is known
     double Z = 0;
+    double moment_e = 0;    // class 4: e A + (aH + ak) H, the moment about the tie [kNm]
 
     void Message(const std::string& text)
     {
@@ -153,6 +154,7 @@ struct Beam_Design {
     {
         calc_note_count = 0;
         w->shear_value = -1.0;
+        w->shear_value_H = -1.0;
         w->As_tie_top = -1.0;
         w->As_tie2 = -1.0;
         w->As_incl_hanger = -1.0;
@@ -170,7 +172,7 @@ struct Beam_Design {
     int Check_Input();
     int Lever_Arm();
     void Class_3_Vrd_Max();
-    void Shear_Check(double v_ed);
+    void Shear_Check(double v_ed, double v_ed_H = -1.0);
     void Cut_To_Shear_Span();
     void Strut_Angle_Class_5();
     void Hung_Up_Load();
@@ -250,12 +252,15 @@ void Beam_Design::Class_3_Vrd_Max()
     vrd_max = fck / gamma_c * (0.9 * dk) * b500 * nu * eta1;
 }
 
-// The VRd,max check of the shear rule with VEd = A.
-void Beam_Design::Shear_Check(double v_ed)
+// The VRd,max check of the shear rule with VEd = A; v_ed_H, when given, is the value
+// compared (VEd raised by H's strut force).
+void Beam_Design::Shear_Check(double v_ed, double v_ed_H)
 {
+    if (v_ed_H < 0.0) v_ed_H = v_ed;
     w->shear_limit = vrd_max;
     w->shear_value = v_ed;
-    if (vrd_max < v_ed) Failed(DESIGN_CHECK_SHEAR, kShearExceeded);
+    w->shear_value_H = v_ed_H;
+    if (vrd_max < v_ed_H) Failed(DESIGN_CHECK_SHEAR, kShearExceeded);
 }
 
 // The lever arm of the shear rules may not exceed 2.5 e.
@@ -280,9 +285,9 @@ void Beam_Design::Strut_Angle_Class_5()
 
 int Beam_Design::Lever_Arm()
 {
-    // The two shear rules take the lever arm from the vertical load alone and never check
-    // the compression that H adds at the face; they are used only while H stays a minor
-    // part of the load (H at most 0.5 A). Beyond it another method has to design the corbel.
+    // The two shear rules take the lever arm from the vertical load alone; they are used only
+    // while H stays a minor part of the load (H at most 0.5 A), and their concrete check
+    // takes the strut force that H adds. Beyond it another method has to design the corbel.
     if ((cls == 1 || cls == 3) && H > 0.5 * A + 0.001) return Fail(kHorizontalBeyondBound);
     if (cls == 1) {
         if (class_index >= 0 && class_index < OLD_GRADE_COUNT) {
@@ -309,8 +314,10 @@ int Beam_Design::Lever_Arm()
         const double z0 = 0.9 * dk;
         tau0 = 0.001 * A / (b * z0);
         const double limit = old_grade_tau_lever_arm[grade];
-        if (tau0 > limit) Failed(DESIGN_CHECK_SHEAR, kTauExceeded);
+        const double tau0_H = 0.001 * (A + H_Strut_Share(H, aH + ak, e)) / (b * z0);
+        if (tau0_H > limit) Failed(DESIGN_CHECK_SHEAR, kTauExceeded);
         w->shear_value = tau0;
+        w->shear_value_H = tau0_H;
         w->shear_limit = limit;
         w->z = z0 * 100.0;
         zk = dk * (1.0 - 0.4 * tau0 / limit);
@@ -321,7 +328,7 @@ int Beam_Design::Lever_Arm()
     case 3: {
         z = 0.9 * dk;
         Class_3_Vrd_Max();
-        Shear_Check(A);
+        Shear_Check(A, A + H_Strut_Share(H, aH + ak, e));
         w->z = z * 100.0;
         zk = dk * (1.0 - 0.4 * A / vrd_max);
         if (zk < 0.001) return Fail(kNoCorbelLever);
@@ -337,15 +344,22 @@ int Beam_Design::Lever_Arm()
             zk = 0.9 * dk;
         }
         w->z = z * 100.0;
+        // The slope and the stirrup rule take H's moment as an eccentricity of the load,
+        // which has no finite value without a vertical load; the tie takes the moment itself
+        // (moment_e).
         const double delta_e = A > 0.001 ? (aH + ak) * H / A : 0.0;
+        moment_e = e * A + (aH + ak) * H;
         e += delta_e;
         w->delta_e = delta_e * 100.0;
         t = zk / e;
         break;
     }
     case 5: {
+        // H's moment enters the compression block as a product with its lever, so that it
+        // stays when no vertical load is left to carry it as an eccentricity; the shown
+        // eccentricity has no finite value then.
         const double delta_e = A > 0.001 ? (ak + aH) * H / A : 0.0;
-        const double e1 = e + delta_e;
+        const double M = alpha * (e * A + (ak + aH) * H);
         w->delta_e = delta_e * 100.0;
         double lambda = 0.8, eta = 0.75;
         if (fck > 50.001) {
@@ -354,7 +368,7 @@ int Beam_Design::Lever_Arm()
         }
         const double d1 = dk - 0.03;
         // A load too large for the compression block leaves no real depth of it.
-        const double radicand = d1 * d1 - 2.0 * e1 * alpha * A / (b * fcd * eta);
+        const double radicand = d1 * d1 - 2.0 * M / (b * fcd * eta);
         if (radicand < 0.0) return Fail(kNoCorbelLever);
         double x = d1 - std::sqrt(radicand);
         if (x < 0.001) {
@@ -451,7 +465,7 @@ void Beam_Design::Hung_Up_Load()
         hanger = std::min(1.0, 0.35 * h / hk) * hung_share;
     } else {
         if (cls == 4)
-            Z = lambda_e * hung_share + H;
+            Z = alpha * moment_e / zk + H;
         else if (cls != 2)
             Z = lambda_e * hung_share + ZH;
         switch (cls) {
@@ -482,7 +496,7 @@ void Beam_Design::Direct_Load()
 {
     const double lambda_e = e / zk;
     if (cls == 4)
-        Z = H + lambda_e * A;
+        Z = H + moment_e / zk;
     else if (cls != 2)
         Z = lambda_e * A + (1.0 + (aH + ak) / zk) * H;
 
@@ -801,7 +815,7 @@ int Beam_Design::Run()
     // Results that every run writes afresh.
     w->As_tie = w->As_hanger = w->As_tie2 = w->As_tie_top = w->As_incl_hanger = 0.0;
     w->As_nose = 0.0;
-    w->Z = w->F_hanger = w->shear_value = w->shear_limit = 0.0;
+    w->Z = w->F_hanger = w->shear_value = w->shear_value_H = w->shear_limit = 0.0;
     w->F_tie2 = w->F_tie_top = w->F_hung = w->F_rest = w->F_incl_hanger = 0.0;
     w->min_hk = w->min_b = w->min_dk = 0.0;
     w->zk = w->dk = w->theta = w->sigma_strut = w->z = w->sigma_perm = 0.0;
@@ -863,6 +877,11 @@ int Get_Old_Grade_Index(double fck)
 int Get_Old_Grade_Table_Index(double fck)
 {
     return std::clamp(Get_Old_Grade_Index(fck), 0, OLD_GRADE_COUNT - 1);
+}
+
+double H_Strut_Share(double H, double lever, double load_distance)
+{
+    return H > 0.0 ? H * lever / load_distance : 0.0;
 }
 
 int Design_Beam_Corbel(int /*variant*/, Beam_Corbel_Work* work, FILE* stream)

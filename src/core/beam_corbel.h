@@ -42,6 +42,12 @@ int Get_Old_Grade_Index(double fck);
 // B 15 uses B 15, whose shear limits are the smallest (on the safe side).
 int Get_Old_Grade_Table_Index(double fck);
 
+// The shear rules ("Heft 399", "Heft 600") take the strut force from the vertical load; H
+// adds to it through its moment H (aH + ak) about the tie. The vertical shear that raises
+// the compared value by the same ratio as the tie force without H: H lever / a [kN], with
+// the lever aH + ak and the load distance a in the same unit; 0 without H.
+double H_Strut_Share(double H, double lever, double load_distance);
+
 // Designs the corbel held in work. variant is always 1 (the partial factors are already in
 // the design strengths). With a stream every message is written to it as one row " %s\n";
 // every note (a message that the design report lists) adds 1 to calc_note_count.

@@ -423,17 +423,23 @@ void Write_Beam_Corbel_Design(int beam_end, FILE* f, int detail_level)
 
     // The strut check of classes 1, 3 and 5 (class 4 checks it with its compression zone).
     const auto shear = [&w] { return Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR); };
+    // The shear rules compare the value that H's strut force raised, named so.
+    const bool with_H = w.shear_value_H > w.shear_value;
     if (cls == 1) {
-        const Check_Text c = shear();
+        const double value = with_H ? w.shear_value_H : w.shear_value;
+        const Check_Text c = Judge(value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
         OLI_Printf(f, "%sNachweis der Druckstrebe:", p);
-        OLI_Printf(f, " %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET " %s %s"
+        OLI_Printf(f, " %s" OLI_SEQ_SUB "%s" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "%s %s %s"
                       OLI_SEQ_SUB "03" OLI_SEQ_RESET " = %.2f N/mm" OLI_SEQ_SUP "2" OLI_SEQ_RESET "  %s\n",
-                   sigma, w.shear_value, c.sign, sigma, w.shear_limit, c.verdict);
+                   sigma, with_H ? "0,H" : "0", value, with_H ? " (mit H)" : "", c.sign, sigma, w.shear_limit,
+                   c.verdict);
     } else if (cls == 3) {
-        const Check_Text c = shear();
+        const double value = with_H ? w.shear_value_H : w.shear_value;
+        const Check_Text c = Judge(value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
         OLI_Printf(f, "%sNachweis der Druckstrebe:", p);
-        OLI_Printf(f, " V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN %s V" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
-                      " = %.1f kN  %s\n", w.shear_value, c.sign, w.shear_limit, c.verdict);
+        OLI_Printf(f, " V" OLI_SEQ_SUB "%s" OLI_SEQ_RESET " = %.1f kN%s %s V" OLI_SEQ_SUB "Rd,max" OLI_SEQ_RESET
+                      " = %.1f kN  %s\n", with_H ? "Ed,H" : "Ed", value, with_H ? " (mit H)" : "", c.sign,
+                   w.shear_limit, c.verdict);
     } else if (cls == 5 && w.shear_limit > 0.01) {
         const Check_Text c = shear();
         OLI_Printf(f, "%sNachweis der Druckstrebe: V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN %s V" OLI_SEQ_SUB

@@ -114,11 +114,12 @@ int Fail(Column_Corbel_Work* w)
 
 double Degrees(double radians) { return radians * kRadToDeg; }
 
-// The stress-block depth x = d - sqrt(d² - 2 c a') of the compression-zone methods; false
-// when the load is too large for any compression block (negative radicand).
-bool Stress_Block_Depth(double d, double c, double a1, double* x)
+// The stress-block depth x = d - sqrt(d² - 2 M/(fcd b k)) of the compression-zone methods,
+// from the moment M about the tie and the block's strength per depth fcd b k; false when the
+// load is too large for any compression block (negative radicand).
+bool Stress_Block_Depth(double d, double M, double strength, double* x)
 {
-    const double radicand = d * d - 2.0 * c * a1;
+    const double radicand = d * d - 2.0 * M / strength;
     if (!(radicand >= 0.0)) return false;
     *x = d - std::sqrt(radicand);
     return true;
@@ -200,6 +201,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
     w->zk = 0.0;
     w->dk = 0.0;
     w->shear_value = 0.0;
+    w->shear_value_H = 0.0;
     w->min_b = 0.0;
     w->Z = 0.0;
     w->Z_H = 0.0;
@@ -273,9 +275,9 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         errors += out.Error(kMaterialFault);
     if (errors > 0) return Fail(w);
 
-    // The two shear rules take the lever arm from the vertical load alone and never check
-    // the compression that H adds at the column face; they are used only while H stays a
-    // minor part of the load (H at most 0.5 A). Beyond it another method has to design the
+    // The two shear rules take the lever arm from the vertical load alone; they are used
+    // only while H stays a minor part of the load (H at most 0.5 A), and their concrete
+    // check takes the strut force that H adds. Beyond it another method has to design the
     // corbel.
     if ((method == 2 || method == 4) && H > 0.5 * A + 0.001) {
         out.Message(kHorizontalBeyondBound);
@@ -329,8 +331,10 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         const double z0 = ratio >= 0.5 ? 0.9 * d : 1.7999999999999998 * ac;
         tau0 = 0.001 * alphaA / (z0 * b);
         const double tau_limit = old_grade_tau_lever_arm[grade];
-        if (tau0 > tau_limit) out.Failed(w, DESIGN_CHECK_SHEAR, kShearTau);
+        const double tau0_H = 0.001 * (alphaA + H_Strut_Share(H, aH + ak, ac)) / (z0 * b);
+        if (tau0_H > tau_limit) out.Failed(w, DESIGN_CHECK_SHEAR, kShearTau);
         w->shear_value = tau0;
+        w->shear_value_H = tau0_H;
         w->shear_limit = tau_limit;
         w->z = z0 * 100.0;
         zk = (1.0 - 0.4 * tau0 / tau_limit) * d;
@@ -394,8 +398,10 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
         // Lightweight concrete carries its strut with eta1 less, as it bears with eta1 less.
         VRd_max = nu * eta1 * b * 500.0 * (fck / gamma_c) * 0.9 * d;
         const double VEd = alphaA;
-        if (VEd > VRd_max) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
+        const double VEd_H = VEd + H_Strut_Share(H, aH + ak, ac);
+        if (VEd_H > VRd_max) out.Failed(w, DESIGN_CHECK_SHEAR, kShearVRdMax);
         w->shear_value = VEd;
+        w->shear_value_H = VEd_H;
         w->shear_limit = VRd_max;
         zk = (1.0 - 0.4 * VEd / VRd_max) * d;
         // From 2.5 VRd,max on no lever arm is left: the short-span rule below would take
@@ -431,14 +437,16 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
             return Fail(w);
         }
         c = alphaA / (fcd * b * k);
+        const double a0 = ac + ((method == 6 && transfer == 2) ? w->load_distance_add * 0.01 : c / 2.0);
+        // The moment about the tie: the load on its lever and H on aH + ak. Taken as a product,
+        // it keeps H's moment when no vertical load is left to carry it as an eccentricity.
+        const double M = alphaA * a0 + H * (aH + ak);
+        // The eccentricity H adds to the load's lever, shown and used by the slenderness and
+        // stirrup rules; without a vertical load it has no finite value and they keep a0.
         const double delta_e = share_loaded ? H / alphaA * (aH + ak) : 0.0;
-        a1 = delta_e + ac;
-        if (method == 6 && transfer == 2)
-            a1 += w->load_distance_add * 0.01;
-        else
-            a1 += c / 2.0;
+        a1 = delta_e + a0;
         double x = 0.0;
-        if (!Stress_Block_Depth(d, c, a1, &x)) {
+        if (!Stress_Block_Depth(d, M, fcd * b * k, &x)) {
             out.Message(method == 5 ? kZZero : kZkZero);
             return Fail(w);
         }
@@ -477,7 +485,7 @@ int Design_Column_Corbel(int variant, Column_Corbel_Work* w, FILE* stream)
                 out.Note(Format_String(kRatioAvZk, a1 * 100.0, zk * 100.0, ratio) + kCantilever2);
         }
         w->z = zk * 100.0;
-        Z = alphaA * a1 / zk;
+        Z = M / zk;
         lambda = a1 / zk;
         break;
     }

@@ -102,19 +102,25 @@ void Write_Echo(const Column_Text& t)
 void Write_Sigma0_Line(const Column_Text& t, const char* unit)
 {
     const Column_Corbel_Work& w = t.w;
-    const Check_Text c = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
-    OLI_Printf(t.f, "%sNachweis der Druckstrebe: %s" OLI_SEQ_SUB "0" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2"
-                    OLI_SEQ_RESET " %s %s" OLI_SEQ_SUB "03" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2" OLI_SEQ_RESET
-                    "  %s\n", t.p, t.sigma, w.shear_value, unit, c.sign, t.sigma, w.shear_limit, unit, c.verdict);
+    // With H the value compared is the one its strut force raised, named so.
+    const bool with_H = w.shear_value_H > w.shear_value;
+    const double value = with_H ? w.shear_value_H : w.shear_value;
+    const Check_Text c = Judge(value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
+    OLI_Printf(t.f, "%sNachweis der Druckstrebe: %s" OLI_SEQ_SUB "%s" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2"
+                    OLI_SEQ_RESET "%s %s %s" OLI_SEQ_SUB "03" OLI_SEQ_RESET " = %.2f %s" OLI_SEQ_SUP "2" OLI_SEQ_RESET
+                    "  %s\n", t.p, t.sigma, with_H ? "0,H" : "0", value, unit, with_H ? " (mit H)" : "", c.sign,
+               t.sigma, w.shear_limit, unit, c.verdict);
 }
 
 void Write_Shear_Strut_Line(const Column_Text& t)
 {
     const Column_Corbel_Work& w = t.w;
-    const Check_Text c = Judge(w.shear_value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
-    OLI_Printf(t.f, "%sNachweis der Druckstrebe: V" OLI_SEQ_SUB "Ed" OLI_SEQ_RESET " = %.1f kN%s %s V" OLI_SEQ_SUB
-                    "Rd,max" OLI_SEQ_RESET " = %.1f kN%s  %s\n", t.p, w.shear_value, t.unit, c.sign, w.shear_limit,
-               t.unit, c.verdict);
+    const bool with_H = w.shear_value_H > w.shear_value;
+    const double value = with_H ? w.shear_value_H : w.shear_value;
+    const Check_Text c = Judge(value, w.shear_limit, w.failed_checks, DESIGN_CHECK_SHEAR);
+    OLI_Printf(t.f, "%sNachweis der Druckstrebe: V" OLI_SEQ_SUB "%s" OLI_SEQ_RESET " = %.1f kN%s%s %s V" OLI_SEQ_SUB
+                    "Rd,max" OLI_SEQ_RESET " = %.1f kN%s  %s\n", t.p, with_H ? "Ed,H" : "Ed", value, t.unit,
+               with_H ? " (mit H)" : "", c.sign, w.shear_limit, t.unit, c.verdict);
 }
 
 // The compression-zone check of classes 5 and 6.
@@ -415,6 +421,7 @@ void Write_Whole_Load_Check(const Column_Text& t)
     case 2:
     case 4:
         shown.shear_value = w.whole_load_value;
+        shown.shear_value_H = w.whole_load_value;
         shown.shear_limit = w.whole_load_limit;
         if (w.method_class == 2)
             Write_Sigma0_Line(whole, "N/mm");

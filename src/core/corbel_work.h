@@ -82,6 +82,9 @@ struct Beam_Corbel_Work {
     double whole_load_limit;    // zul x or permissible σd
     double whole_load_theta;    // θA of the strut (σd)
     double whole_load_x;        // depth of the stress block (x)
+    // The shear rules' compared value (σ0 or VEd) raised by the strut force that H adds
+    // through its moment; shear_value where H is 0 or the method has no such check.
+    double shear_value_H;
 };
 
 // Work record of the column-side procedure (load corbel on a column).
@@ -147,6 +150,9 @@ struct Column_Corbel_Work {
     double whole_load_limit;    // bk, σ03, permissible σd, VRd,max or zul x
     double whole_load_theta;    // θ2 of the strut (σd)
     double whole_load_x;        // depth of the stress block (x)
+    // The shear rules' compared value (σ0 or VEd) raised by the strut force that H adds
+    // through its moment; shear_value where H is 0 or the method has no such check.
+    double shear_value_H;
 };
 
 extern Beam_Corbel_Work beam_corbel_work;

@@ -292,6 +292,29 @@ TEST_F(BeamCorbel, Class4RefinedModel)
     EXPECT_ROW(out, " zk > 0.9 h, wird zu 0.9 hk gesetzt !\n");
 }
 
+// Without a vertical load H still acts on its lever aH + ak: the tie and the compression
+// block are those of a vanishing load, not of H alone.
+TEST_F(BeamCorbel, MomentOfHStaysWhenTheLoadVanishes)
+{
+    for (const int cls : {4, 5}) {
+        SCOPED_TRACE(cls);
+        std::vector<double> Z, zk, x;
+        for (const double load : {0.0, 0.002}) {
+            Reset();
+            w.method_class = cls;
+            w.vertical_force = load;
+            ASSERT_EQ(Run(), 0);
+            Z.push_back(w.Z);
+            zk.push_back(w.zk);
+            x.push_back(w.x);
+        }
+        EXPECT_NEAR(Z[0], Z[1], 0.01);
+        EXPECT_NEAR(zk[0], zk[1], 1e-3);
+        EXPECT_NEAR(x[0], x[1], 1e-3);
+        EXPECT_NEAR(Z[0], H + (aH + ak) * H / (zk[0] / 100.0), 1e-9);
+    }
+}
+
 // The stirrups that anchor the hanger (As,v1) of the classes that have them reach the
 // combination's results.
 TEST_F(BeamCorbel, HangerAnchoringStirrupsReachTheResults)

@@ -263,6 +263,28 @@ TEST_F(ColumnCorbel, Ec2ModelByShearSpan)
     EXPECT_EQ(w.As_stirrup, 0.0);
 }
 
+// Without a vertical load H still acts on its lever aH + ak: the tie and the compression
+// zone are those of a vanishing load, not of H alone.
+TEST_F(ColumnCorbel, MomentOfHStaysWhenTheLoadVanishes)
+{
+    for (const int cls : {5, 6}) {
+        SCOPED_TRACE(cls);
+        std::vector<double> tie, zk, x;
+        for (const double load : {0.0, 0.002}) {
+            Column_Corbel_Work w = Direct(cls);
+            w.vertical_force = load;
+            ASSERT_EQ(Design_Column_Corbel(1, &w, nullptr), 0);
+            tie.push_back(w.Z + w.Z_H);
+            zk.push_back(w.zk);
+            x.push_back(w.x);
+        }
+        EXPECT_NEAR(tie[0], tie[1], 0.01);
+        EXPECT_NEAR(zk[0], zk[1], 1e-3);
+        EXPECT_NEAR(x[0], x[1], 1e-3);
+        EXPECT_NEAR(tie[0], H + (aH + ak) * H / (zk[0] / 100.0), 1e-9);
+    }
+}
+
 TEST_F(ColumnCorbel, Heft430TakesTheTieFromTheUpperLayerOfAHoggingDesign)
 {
     // Without H the tie and the concrete resultant form a couple, Z z = M_A (the steel

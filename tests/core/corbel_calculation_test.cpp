@@ -319,7 +319,7 @@ TEST_F(CorbelCalculation, OnlineVerdictIsTheReports)
              c.rebar.member_diameter[1] = 10;
          },
          {"s. gew\x84hlte Bewehrung"}},
-        // Also too weak for the bearing pressure.
+        // Also too weak for the bearing pressure and for the strut that H adds to.
         {"concrete below the exposure's",
          [](Corbel_Model& c) {
              c.rebar_chosen = 0;
@@ -327,7 +327,7 @@ TEST_F(CorbelCalculation, OnlineVerdictIsTheReports)
              c.exposure_first[0] = 8;  // XD3 asks for C35/45
              c.concrete_class = 8;     // C25/30
          },
-         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung"}},
+         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung, Druckstrebe"}},
         // The cover is judged also when the echo that shows it is not printed.
         {"concrete below the exposure's, without the echo",
          [](Corbel_Model& c) {
@@ -337,7 +337,7 @@ TEST_F(CorbelCalculation, OnlineVerdictIsTheReports)
              c.concrete_class = 8;
              c.print_options.switches[EC2_PRINT_INPUT] = 0;
          },
-         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung"}},
+         {"s. Dauerhaftigkeit und Betondeckung", "s. Bemessung: Lagerpressung, Druckstrebe"}},
     };
     for (const Case& c : cases) {
         Set_Corbel_Defaults(&m());

@@ -1,7 +1,8 @@
 // Refresh runs of positions whose answer a checking engineer would reject or miss: a nib
 // minimum judged against another dimension than the one it names, a load moved toward the
 // support to fit its bearing plate, a horizontal force beyond what the shear rules look at,
-// and input the design does not do as asked (a fatigue check not made, a dry joint without
+// the moment of H without a vertical load, the strut force that H adds beside the shear
+// rules' concrete limit, and input the design does not do as asked (a fatigue check not made, a dry joint without
 // a bearing plate, the cement class behind the fatigue strength, required areas of a
 // combination that could not be designed), chosen bars that lie deeper than the design
 // assumed, and compression steel in the nose that no bar holds. Each position gives the
@@ -22,7 +23,7 @@ namespace {
 
 using corbel_text_test::Cp;
 
-constexpr int CLASSIC = 0, HEFT_399 = 1, HEFT_600 = 2, EC2_STRUT_TIE = 3, HEFT_430 = 4;
+constexpr int CLASSIC = 0, HEFT_399 = 1, HEFT_600 = 2, EC2_65 = 3, HEFT_430 = 4;
 
 struct Answer_Case {
     const char* what;
@@ -183,7 +184,7 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
         {"provided axis distance beyond the design's", 1,
          With_Load(234.3, 46.86, [](Corbel_Model& m) {
              m.rebar_chosen = 1;
-             m.method = EC2_STRUT_TIE;
+             m.method = EC2_65;
              m.lk = 60.0;
              m.hk = 25.0;
              m.d1k = 2.0;
@@ -192,7 +193,7 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
         {"provided axis distance within the printed digit", 1,
          With_Load(150, 30, [](Corbel_Model& m) {
              m.rebar_chosen = 1;
-             m.method = EC2_STRUT_TIE;
+             m.method = EC2_65;
              m.lk = 60.0;
              m.hk = 25.0;
              m.d1k = 4.46;
@@ -207,6 +208,44 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
          With_Load(150, 30, Short_Nose(CONNECTION_COLUMN)),
          {", A╬\\s,Nase╬r = 1.49 cm²\n", "Druckbewehrung in der Nase ist gesondert anzuordnen und nachzuweisen !"}, {},
          false},
+        // Without a vertical load H still acts on its lever: the tie holds H (aH + ak + zk)/zk,
+        // also for an uplift row taken as 0, at a beam-end corbel and in an envelope.
+        {"EC 2, A = 0", 1, With_Load(0, 100, [](Corbel_Model& m) { m.method = EC2_65; }),
+         {"x = 0.69 cm < zul x", "Zuggurtbewehrung: Z╬\\A+H╬r = 126.7 kN  ê  erf A╬\\s,h╬r = 2.91 cm²"}, {}, true},
+        {"EC 2, uplift row", 1, With_Load(-40, 100, [](Corbel_Model& m) { m.method = EC2_65; }),
+         {"Negative Vertikallasten werden ignoriert.", "Z╬\\A+H╬r = 126.7 kN"}, {}, true},
+        {"beam-end corbel, A = 0", 3, With_Load(0, 100, [](Corbel_Model&) {}),
+         {"Zuggurtbewehrung: Z╬\\A+H╬r = 118.1 kN/m  ê  erf A╬\\s,h╬r = 2.72 cm²/m"}, {}, true},
+        {"EC 2, envelope with A = 0", 1,
+         [](Corbel_Model& m) {
+             m.method = EC2_65;
+             Set_Loads(m, 0, {{200, 20}, {0, 150}});
+         },
+         {"maximale Bewehrung: ╬t╬tA╬\\s,h╬r = 4.37 cm²"}, {}, true},
+        // The shear rules compare the shear raised by the strut force of H; without H the line
+        // stays as it was.
+        {"Heft 600, H beside VRd,max", 1, With_Load(600, 120, [](Corbel_Model& m) {
+             m.method = HEFT_600;
+             No_Plate(m);
+             m.load_height = 10.0;
+         }),
+         {"V╬\\Ed,H╬r = 716.4 kN (mit H) > V╬\\Rd,max╬r = 612.0 kN  {nok}", "s. Bemessung: Druckstrebe\n"}, {},
+         false},
+        {"Heft 600, ordinary H", 1, With_Load(300, 60, [](Corbel_Model& m) { m.method = HEFT_600; }),
+         {"V╬\\Ed,H╬r = 332.7 kN (mit H) < V╬\\Rd,max╬r = 612.0 kN  {ok}"}, {}, true},
+        {"Heft 399, H beside the limit", 1, With_Load(300, 100, [](Corbel_Model& m) {
+             m.method = HEFT_399;
+             No_Plate(m);
+             m.load_height = 10.0;
+         }), {"╠╬\\0,H╬r = 4.46 MN/m╬/2╬r (mit H) > ╠╬\\03╬r = 4.00 MN/m╬/2╬r  {nok}"}, {}, false},
+        {"support corbel, Heft 399, H beside the limit", 2, With_Load(300, 150, [](Corbel_Model& m) {
+             m.method = HEFT_399;
+             No_Plate(m);
+         }), {"╠╬\\0,H╬r = 4.08 N/mm╬/2╬r (mit H) > ╠╬\\03╬r = 4.00 N/mm╬/2╬r  {nok}"}, {}, false},
+        {"support corbel, Heft 399, no H", 2, With_Load(300, 0, [](Corbel_Model& m) {
+             m.method = HEFT_399;
+             No_Plate(m);
+         }), {"╠╬\\0╬r = 3.70 N/mm╬/2╬r < ╠╬\\03╬r = 4.00 N/mm╬/2╬r  {ok}"}, {"mit H"}, true},
     };
     for (const Answer_Case& c : cases) {
         SCOPED_TRACE(c.what);

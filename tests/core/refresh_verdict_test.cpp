@@ -55,7 +55,7 @@ TEST(RefreshVerdict, AFailedCheckFailsThePositionInEveryMethod)
     const std::string success = "Bemessung erfolgreich";
     const std::vector<Verdict_Case> cases = {
         {"Heft 600: bearing and VRd,max", 1, HEFT_600, 1, {{1000, 200}},
-         {"V╬\\Ed╬r = 1000.0 kN > V╬\\Rd,max╬r = 612.0 kN  {nok}", failed,
+         {"V╬\\Ed,H╬r = 1109.1 kN (mit H) > V╬\\Rd,max╬r = 612.0 kN  {nok}", failed,
           "s. Bemessung: Lagerpressung, Druckstrebe\n"},
          {success}},
         // Beyond 2.5 VRd,max no lever arm is left: not designed, instead of less steel.
