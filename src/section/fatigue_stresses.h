@@ -96,6 +96,13 @@ struct Fatigue_Stress_Input {
     double strut_limit;
     int no_equilibrium;          // out: 1 when a case has no equilibrium that added area
                                  //   could reach (the design then failed at once)
+    // in: the bottom layer is no layer to design (the member has no bars there beyond the
+    // given area): it is never raised, and without area it has no stress of its own.
+    int fixed_bottom;
+    // out: 1 when an extreme stress of a layer reaches its design yield strength at the final
+    // areas. A layer at yield has no elastic stress range: the design raises it as if its
+    // range were exceeded, so this stays 0 after a completed design and marks a failed check.
+    int steel_yields;
 };
 
 // Every field 0 or null, except design_mode 1 and link_angle 90.0. Null: nothing.
