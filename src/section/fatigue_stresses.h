@@ -4,7 +4,8 @@
 // stresses of the two reinforcement layers, the concrete check in compression (6.8.7) and,
 // when asked, the shear links and struts. In its design mode the computation raises the
 // two layer areas step by step until each layer's steel stress range is within the
-// permissible range.
+// permissible range and no extreme stress reaches the design yield strength (a range cut
+// at the yield strength is no stress range of the bars).
 //
 // Units at this border: lengths in cm, areas in cm², forces in kN, moments in kNm,
 // stresses in N/mm². The section analysis underneath works in m, m², kN and kN/m².
