@@ -34,23 +34,32 @@ const std::string kPassed = "Bemessung erfolgreich";
 
 TEST(DesignAnswersFatigue, EachPositionShowsItsLineAndVerdict)
 {
+    // 2 cm² of tie would carry the upper row only at fyd (elastic about 500 N/mm²): the tie
+    // grows until it is elastic and then until the range fits.
+    const auto yield_limit = [](Corbel_Model& m) {
+        m.b = 60.0;
+        m.hk = 150.0;
+        m.d1k = 2.0;
+        Set_Loads(m, 0, {{0.27, 0.0}});
+        Set_Loads(m, 1, {{350.0, 4.1}, {227.0, 72.2}});
+    };
     const std::vector<Fatigue_Answer> cases = {
-        // 2 cm² of tie would carry the upper row only at fyd (elastic about 500 N/mm²): the
-        // tie grows until it is elastic and then until the range fits.
-        {"tie at the yield limit", 4,
-         [](Corbel_Model& m) {
-             m.b = 60.0;
-             m.hk = 150.0;
-             m.d1k = 2.0;
-             Set_Loads(m, 0, {{0.27, 0.0}});
-             Set_Loads(m, 1, {{350.0, 4.1}, {227.0, 72.2}});
-         },
+        {"tie at the yield limit", 4, yield_limit,
          {"vorh ú╠╬\\s╬r = ╠╬\\s,O╬r-╠╬\\s,U╬r = 69.60 N/mm╬/2╬r  ê  úA╬\\s,h,fat╬r = 8.04 cm²",
           "╬_Gesamt╬r: ╬t╬tA╬\\s,h╬r = 8.04 cm²"},
          {"╠╬\\s,O╬r = 500.00 N/mm²"},
          true},
-        // A beam-end corbel at a slab under large H: the stresses are those of the one tie
-        // layer the report states; no area is added below it.
+        // The example's chosen bars are judged against the raised tie.
+        {"tie at the yield limit, chosen bars", 4,
+         [&yield_limit](Corbel_Model& m) {
+             yield_limit(m);
+             m.rebar_chosen = 1;
+         },
+         {"erf A╬\\s,h╬r = 8.04 cm²  {nok}", "s. gewählte Bewehrung\n"},
+         {},
+         false},
+        // H near A under Heft 600: the stresses are those of the one tie layer the report
+        // states; no area is added in the compressed face, which has no bars.
         {"stresses of the stated tie only", 4,
          [](Corbel_Model& m) {
              m.concrete_class = 5;
