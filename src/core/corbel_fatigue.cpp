@@ -123,6 +123,8 @@ struct Fatigue_Report_Values {
     const Fatigue_Stress_Input* record;
     // Why the stress routine found no stresses (a failed line of the report); null when it did.
     const char* not_possible;
+    // The tie's stresses at the final area still reach fyd: no elastic range to judge.
+    bool steel_yields;
 };
 
 // The reason of a check that found no stresses, as the report's failed line says it.
@@ -203,7 +205,7 @@ void Write_Stresses(FILE* out, const Fatigue_Stress_Input& r)
     OLI_Printf(out, "\n");
 }
 
-void Write_Tie_Line(FILE* out, const Corbel_Model& m)
+void Write_Tie_Line(FILE* out, const Corbel_Model& m, const Fatigue_Report_Values& v)
 {
     const char* delta = report_symbol_texts[REPORT_SYMBOL_DELTA];
     const char* sigma = report_symbol_texts[REPORT_SYMBOL_SIGMA];
@@ -218,6 +220,9 @@ void Write_Tie_Line(FILE* out, const Corbel_Model& m)
     else if (s.dAs_h_fat < kFailed)
         OLI_Printf(out, "  %s  A" SUB "s,h,fat" RST " Fehler", report_symbol_texts[REPORT_SYMBOL_ARROW]);
     OLI_Printf(out, "\n");
+    if (v.steel_yields)
+        OLI_Printf(out, "%sStahlspannung erreicht f" SUB "yd" RST " unter den Erm" UML_ue "dungslasten  %s\n",
+                   report_line_prefix, Get_Verdict_Not_Ok());
 }
 
 void Write_Concrete_Check(FILE* out, const Corbel_Model& m, const Fatigue_Report_Values& v, double c_max)
@@ -292,7 +297,7 @@ void Write_Fatigue_Report(FILE* out, Corbel_Model* model, const Material_Set& se
         OLI_Write_Failed_Line(out, v.not_possible);
     } else {
         if (detail_level >= 1) Write_Stresses(out, *v.record);
-        Write_Tie_Line(out, m);
+        Write_Tie_Line(out, m, v);
         Write_Concrete_Check(out, m, v, c_max);
     }
     Write_Stirrup_Additions(out, m.summary, detail_level);
@@ -387,7 +392,10 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
     record.check_concrete = 1;
     record.link_steel_index = STEEL_FREE;
     record.strut_angle = static_cast<int>(Round_To_Integer(m.strut_angle));
+    // The corbel has bars only in its tie: the other layer is never raised, so the stresses
+    // are those of the tie area that the report states.
     record.area_bottom = 0.0;
+    record.fixed_bottom = 1;
     record.area_top = As_h;
     values.record = &record;
 
@@ -407,13 +415,17 @@ int Check_Corbel_Fatigue(Corbel_Model* model, FILE* report, int detail_level)
     }
     s.fatigue_utilisation = record.concrete_utilisation;
     if (failed) values.not_possible = Not_Possible_Text(startable, *set, record);
+    // The design raises a tie at yield until it is elastic; stresses that still reach fyd
+    // show a tie that yields under the fatigue loads.
+    values.steel_yields = !failed && record.steel_yields != 0;
 
     Raise_Final_Area(s.final_As_h, s.dAs_h_fat);
     Raise_Final_Area(s.final_Asb_v, s.dAsb_v_fat);
     Raise_Final_Area(s.final_Asb_h, s.dAsb_h_fat);
 
     const bool check_failed = s.final_As_h < kFailed || s.final_Asb_v < kFailed ||
-                              Utilisation_Fails(s.fatigue_utilisation) || s.final_Asb_h < kFailed;
+                              Utilisation_Fails(s.fatigue_utilisation) || s.final_Asb_h < kFailed ||
+                              values.steel_yields;
     if (check_failed) s.fatigue_failed = 1;
 
     if (report != nullptr) Write_Fatigue_Report(report, model, *set, values, detail_level);

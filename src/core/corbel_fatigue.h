@@ -4,8 +4,10 @@
 // in compression), with the reinforcement as finally designed. Every row of the second load
 // table (fatigue and serviceability forces) acts on the corbel's root section; the cracked
 // section's stresses give the tie's stress range, a larger tie area where the range is too
-// large, and the concrete check. The extra tie area raises the final tie area of the result
-// summary, and the stirrups grow in proportion.
+// large or the tie yields under a fatigue row, and the concrete check. The section has bars
+// in the tie only: no other layer is added, so the stresses are those of the stated tie.
+// The extra tie area raises the final tie area of the result summary, and the stirrups grow
+// in proportion.
 //
 // Units: areas in cm², stresses in N/mm², forces in kN and moments in kNm towards the
 // section analysis (the load table keeps N), the age t0 in days.

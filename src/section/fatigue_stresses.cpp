@@ -65,6 +65,7 @@ void Zero_Outputs(Fatigue_Stress_Input& in)
     in.strut_capacity_lower = in.strut_capacity_upper = 0.0;
     in.strut_utilisation = in.strut_ratio = in.strut_limit = 0.0;
     in.no_equilibrium = 0;
+    in.steel_yields = 0;
 }
 
 int Fail(Fatigue_Stress_Input& in)
@@ -187,6 +188,13 @@ Layer_Extremes Governing_Bar(int first, int count)
     return e;
 }
 
+// An extreme at the design yield strength (either sign) is no elastic stress: the range
+// between it and the other extreme is no longer the stress range of the bars.
+bool Reaches_Yield(const Layer_Extremes& e, double fyd)
+{
+    return e.max >= fyd || e.min <= -fyd;
+}
+
 // Stresses beyond the design yield strength are taken at it.
 void Clamp_To_Yield(Layer_Extremes& e, double fyd)
 {
@@ -216,6 +224,16 @@ double Range_Ratio(double range, double permissible)
     if (range <= 0.0) return 0.0;
     if (permissible <= 0.0) return kFloatMax;
     return range / permissible;
+}
+
+// A layer at yield counts as a range exceeded by 1.1² at least: it grows by a tenth (or a
+// step) per pass until its stresses are elastic, where the range rule takes over.
+constexpr double kYieldRatio = 1.21;
+
+double Yield_Or_Range_Ratio(bool yields, double range, double permissible)
+{
+    const double r = Range_Ratio(range, permissible);
+    return yields ? std::max(r, kYieldRatio) : r;
 }
 
 struct Design_State {
@@ -265,7 +283,9 @@ bool Steps_For_Plane(const Design_State& st, double eps_top, double eps_bottom, 
     } else {
         return false;
     }
-    return true;
+    // A layer that is not designed takes no steps: equilibrium must come from the other one.
+    if (st.in->fixed_bottom) steps.bottom = 0.0;
+    return steps.top > 0.0 || steps.bottom > 0.0;
 }
 
 // After a failed solve: the least number of steps, as the failed plane asks for them, at
@@ -412,12 +432,12 @@ bool Run_Cases(Design_State& st)
             const double sigma_bottom =
                 10.0 * N / st.gross_area + 1000.0 * (st.gross_height - st.gross_c) * M / st.gross_I;
             if (sigma_top > 0.0) {
-                if (st.layout.circle)
-                    in.area_bottom = fatigue_area_step;
-                else
+                if (!st.layout.circle)
                     in.area_top = fatigue_area_step;
+                else if (!in.fixed_bottom)
+                    in.area_bottom = fatigue_area_step;
             }
-            if (sigma_bottom > 0.0) in.area_bottom = fatigue_area_step;
+            if (sigma_bottom > 0.0 && !in.fixed_bottom) in.area_bottom = fatigue_area_step;
         }
         double eps_top = 0.0, eps_bottom = 0.0;
         if (!Solve_Case(st, N, M, eps_top, eps_bottom)) return false;
@@ -679,6 +699,10 @@ bool Run_Design_Loop(Design_State& st, int full, double factor)
 
         Layer_Extremes bottom, top;
         Layer_Extremes_Of_Pass(st, bottom, top);
+        // A bottom layer that is not designed and has no area has no bars to stress.
+        if (in.fixed_bottom && in.area_bottom < kNone) bottom = Layer_Extremes{};
+        const bool bottom_yields = Reaches_Yield(bottom, st.fyd_bottom);
+        const bool top_yields = Reaches_Yield(top, st.fyd_top);
         Clamp_To_Yield(bottom, st.fyd_bottom);
         Clamp_To_Yield(top, st.fyd_top);
 
@@ -701,20 +725,22 @@ bool Run_Design_Loop(Design_State& st, int full, double factor)
         in.steel_min_bottom = factor * bottom.min;
         in.steel_max_top = factor * top.max;
         in.steel_min_top = factor * top.min;
+        in.steel_yields = bottom_yields || top_yields ? 1 : 0;
         if (in.design_mode == 0) return true;
 
         bool raised = false;
-        const double r_bottom = Range_Ratio(factor * (bottom.max - bottom.min), in.perm_steel_range);
-        if (r_bottom > kRangeExceeded) {
+        const double r_bottom =
+            Yield_Or_Range_Ratio(bottom_yields, factor * (bottom.max - bottom.min), in.perm_steel_range);
+        if (!in.fixed_bottom && r_bottom > kRangeExceeded) {
             in.area_bottom = Raised_Area(in.area_bottom, r_bottom, first_pass, st.gross_area);
             raised = true;
         }
-        const double r_top = Range_Ratio(factor * (top.max - top.min), in.perm_steel_range);
+        const double r_top = Yield_Or_Range_Ratio(top_yields, factor * (top.max - top.min), in.perm_steel_range);
         if (r_top > kRangeExceeded) {
             in.area_top = Raised_Area(in.area_top, r_top, first_pass, st.gross_area);
             raised = true;
         }
-        if (in.equal_layers && !st.layout.circle && in.area_bottom > kFailedArea)
+        if (in.equal_layers && !in.fixed_bottom && !st.layout.circle && in.area_bottom > kFailedArea)
             in.area_bottom = in.area_top = std::max(in.area_bottom, in.area_top);
 
         if (in.design_mode == 2 || !raised) return true;

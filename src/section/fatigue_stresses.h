@@ -4,7 +4,8 @@
 // stresses of the two reinforcement layers, the concrete check in compression (6.8.7) and,
 // when asked, the shear links and struts. In its design mode the computation raises the
 // two layer areas step by step until each layer's steel stress range is within the
-// permissible range.
+// permissible range and no extreme stress reaches the design yield strength (a range cut
+// at the yield strength is no stress range of the bars).
 //
 // Units at this border: lengths in cm, areas in cm², forces in kN, moments in kNm,
 // stresses in N/mm². The section analysis underneath works in m, m², kN and kN/m².
@@ -96,6 +97,13 @@ struct Fatigue_Stress_Input {
     double strut_limit;
     int no_equilibrium;          // out: 1 when a case has no equilibrium that added area
                                  //   could reach (the design then failed at once)
+    // in: the bottom layer is no layer to design (the member has no bars there beyond the
+    // given area): it is never raised, and without area it has no stress of its own.
+    int fixed_bottom;
+    // out: 1 when an extreme stress of a layer reaches its design yield strength at the final
+    // areas. A layer at yield has no elastic stress range: the design raises it as if its
+    // range were exceeded, so this stays 0 after a completed design and marks a failed check.
+    int steel_yields;
 };
 
 // Every field 0 or null, except design_mode 1 and link_angle 90.0. Null: nothing.
