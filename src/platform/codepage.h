@@ -7,10 +7,12 @@
 #include <string_view>
 
 // Cp850_Symbols is code page 850 as the environment's fonts (screen and report) show it:
-// twenty bytes carry symbols instead of their code page 850 characters (0x8C diameter
-// sign, 0xF2 >=, 0xF3 <=, 0xBA alpha, 0xBB beta, 0xBE epsilon, 0xCB rho, 0xCC sigma,
-// 0xA3 Delta, 0xB0 theta, 0xB2 Sigma, 0xC0 gamma, 0xC5 lambda, 0xC6 mu, 0xC7 nu,
-// 0x89 per mille, 0x88 arrow, 0xF8 degree, 0xFA cubed, 0xFD squared).
+// twenty-four bytes carry symbols instead of their code page 850 characters (0x8C
+// diameter sign, 0xF2 >=, 0xF3 <=, 0xBA alpha, 0xBB beta, 0xBE epsilon, 0xCB rho,
+// 0xCC sigma, 0xA3 Delta, 0xB0 theta, 0xB2 Sigma, 0xC0 gamma, 0xC1 eta, 0xC5 lambda,
+// 0xC6 mu, 0xC7 nu, 0xDA phi, 0xDB chi, 0xEC infinity, 0x89 per mille, 0x88 arrow,
+// 0xF8 degree, 0xFA cubed, 0xFD squared). eta, phi and infinity are the report font's
+// bytes; chi, which the report font lacks, takes the box byte after phi.
 enum class Code_Page { Cp850, Cp1252, Cp850_Symbols };
 
 // The Unicode character of one byte of the code page (U+FFFD for the five bytes that

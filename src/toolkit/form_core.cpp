@@ -2,6 +2,7 @@
 
 #include "platform/screen/screen.h"
 #include "toolkit/scroll_area.h"
+#include "toolkit/ui_utilities.h"
 
 #include <algorithm>
 #include <cmath>
@@ -586,8 +587,8 @@ void Form_Page_Defaults(int count, Form_Page pages[])
         Form_Page* p = &pages[i];
         std::memset(p, 0, sizeof *p);
         p->kind = 1;
-        p->caption_colour = -9;
-        p->disabled_caption_colour = -6;
+        p->caption_colour = ZAV_COLOUR_TEXT;
+        p->disabled_caption_colour = ZAV_COLOUR_DISABLED_TEXT;
         p->x = p->y = p->width = p->height = -1;
         p->scroll_x = p->scroll_y = -1;
         p->table_width = -1;
@@ -716,12 +717,7 @@ void Draw_Footer(const Runner& r)
     text[sizeof text - 1] = 0;
     const int fx1 = r.help_x + 30 + r.dx, fy1 = r.y2 - 26 + r.dy, fx2 = r.footer_x2 + r.dx, fy2 = r.y2 - 9 + r.dy;
     if (fx2 <= fx1) return;
-    pxFgc(BUTTON_CI);
-    pxRect(fx1, fy1, fx2, fy2);
-    pxFgc(BLACK_CI);
-    Pop_RFont(4096);
-    pxBTxt(fx1 + 2, fy1, fx2, fy2, text, -1, 209);
-    Push_RFont();
+    Draw_Titled_Area(fx1, fy1, fx2, fy2, text, 209, 1, 4096, BLACK_CI, BUTTON_CI);
 }
 
 void Create_Page_Area(Runner& r, Level& l, int i, int bx1, int by1, int bx2, int by2, bool hover)

@@ -272,7 +272,7 @@ void Form_Add_Tip(const char* text, int placement, int alignment)
         const char* p = text;
         while (*p && tip.lines < 5) {
             int n = 0;
-            while (p[n] && p[n] != '\n' && n < 98) ++n;
+            while (p[n] && p[n] != '\n' && n < 99) ++n;
             std::memcpy(tip.text[tip.lines], p, static_cast<size_t>(n));
             tip.text[tip.lines][n] = 0;
             widest = std::max(widest, Form_Label_Width(tip.text[tip.lines], 4096));

@@ -468,7 +468,8 @@ void Sketch_Draw_Coloured_Text(int x, int y, const char* text, int font, int col
 
 void Sketch_Draw_State_Text(int x, int y, const char* text, int font, int state)
 {
-    Sketch_Draw_Coloured_Text(x, y, text, font, state == -1 ? -6 : state == 0 ? -1 : -9);
+    const int colour = state == -1 ? ZAV_COLOUR_DISABLED_TEXT : state == 0 ? ZAV_COLOUR_FACE : ZAV_COLOUR_TEXT;
+    Sketch_Draw_Coloured_Text(x, y, text, font, colour);
 }
 
 int Init_Blank_Raster(Sketch_Raster* r, int width, int height)
@@ -520,6 +521,8 @@ int Run_Popup(int click_x, int click_y, int sheet_x, int sheet_y, const char* ti
     for (int k = 1; k <= n; ++k) {
         const int bx = x1 + lay.button_x + (k - 1) * lay.dx, by = y1 + lay.button_y + (k - 1) * lay.dy;
         const int b = Add_Single_Button_to_PS(bx, by, 1, k, nullptr, &symbol.raster, 0);
+        // The buttons keep their action state: in this screen library state 0 means a
+        // button that ignores clicks, and then no entry of the palette could be chosen.
         Reset_Button_Frame(b);
         if (!list && texts && texts[k - 1]) Set_Comment_to_Button_PS(b, texts[k - 1]);
         if (list && texts && texts[k - 1]) {

@@ -393,3 +393,30 @@ void Show_Image(const char* file)
     const char* argv[] = {program.c_str(), file ? file : "", nullptr};
     viewer_pid = ZAVSpawnv(2, program.c_str(), argv);
 }
+
+void Draw_Titled_Area(int x1, int y1, int x2, int y2, const char* text, int alignment, int frame_kind, int font,
+                      int text_colour, int back_colour)
+{
+    const int old_colour = pxQFgc();
+    int vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;
+    pxQVwp(&vx1, &vy1, &vx2, &vy2);
+    pxView(x1, y1, x2, y2);
+    if (frame_kind > 0) {
+        Draw_Funny_Area_to_PS(frame_kind, x1, y1, x2, y2, 0);
+        const int inset = frame_kind <= 2 ? 1 : 2;
+        x1 += inset, y1 += inset, x2 -= inset, y2 -= inset;
+    }
+    if (back_colour != TITLED_AREA_NO_COLOUR) {
+        pxFgc(back_colour);
+        pxRect(x1, y1, x2, y2);
+    }
+    if (text && text_colour != TITLED_AREA_NO_COLOUR) {
+        if (font >= 0) Pop_RFont(font);
+        pxFgc(text_colour);
+        pxBTxt(x1 + (frame_kind > 0 ? 3 : 0), y1, x2, y2, text, -1, alignment);
+        if (font >= 0) Push_RFont();
+    }
+    pxFgc(old_colour);
+    pxView(vx1, vy1, vx2, vy2);
+    pxFlsh();
+}

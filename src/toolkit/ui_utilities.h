@@ -1,8 +1,8 @@
 #pragma once
 // User-interface utilities of the environment's tools: a deadline on the library clock,
 // a busy animation, progress bars, a sand clock, zoom and drag rectangles, one saved
-// rectangle, the hit tolerance of segments, a bitmap sheet, a button reset and the image
-// viewer. Main thread only.
+// rectangle, the hit tolerance of segments, a bitmap sheet, a button reset, the image
+// viewer and a titled area. Main thread only.
 
 // The deadline, in seconds of the screen library's clock (virtual with the headless
 // driver: it moves only with the script's waits and the library's sleeps).
@@ -63,3 +63,14 @@ void Reset_Button(int button, int redraw, const char* comment);
 // Shows an image file in the environment's image viewer VANDRILO.EXE (one instance: a
 // viewer started before that still runs is brought to the front instead).
 void Show_Image(const char* file);
+
+// No colour: a back or text colour of this value leaves the ground or the text out.
+constexpr int TITLED_AREA_NO_COLOUR = -10000;
+
+// An area (x1, y1)-(x2, y2) with an optional frame (kind > 0: the sheets' decorated
+// frame, the area narrowed by 1 pixel for kinds 1 and 2, by 2 from kind 3), an optional
+// ground and an optional text drawn with the alignment (pxBTxt modes), 3 pixels in from
+// the left when framed, in the font when font >= 0. Colour, viewport and font are
+// restored.
+void Draw_Titled_Area(int x1, int y1, int x2, int y2, const char* text, int alignment, int frame_kind, int font,
+                      int text_colour, int back_colour);

@@ -134,6 +134,7 @@ TEST_F(FormGraphics, TipsAndHoverCellsNeedTheHoverCallback)
     const std::string longer(150, 'x');
     Form_Add_Tip(longer.c_str(), 0, 0);  // continues on a second line
     EXPECT_EQ(Form_Get_Tip(1)->lines, 2);
+    EXPECT_EQ(std::string(Form_Get_Tip(1)->text[0]), longer.substr(0, 99));
     int off = 0;
     Form_Set_Last_Widget(10, 10, 50, 30, &off);
     Form_Add_Tip("inaktiv", 0, 0);

@@ -84,19 +84,48 @@ TEST_F(FormRegister, DisabledPagesAndRefusalsKeepThePageShownBefore)
     EXPECT_EQ(Form_Run_Register_Dialog(&dialog, 0, pages), 0);  // no pages: nothing
 }
 
-TEST_F(FormRegister, PixelsOfTheTabs)
+// Pixels of a rectangle of the screen that match.
+template <class Match>
+int Screen_Count(int x1, int y1, int x2, int y2, Match match)
+{
+    int n = 0;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) n += match(Screen_Pixel_For_Tests(x, y)) ? 1 : 0;
+    return n;
+}
+
+TEST_F(FormRegister, PixelsOfTheTabsCaptionsAndFooter)
 {
     Screen_Start_For_Tests("key Esc\n");
     Fill();
-    static uint32_t in_page = 0, face = 0;
+    dialog.footer = [](char* text) { std::snprintf(text, 200, "Hinweis"); };
+    static uint32_t in_page = 0, face = 0, footer_top = 0, footer_bottom = 0;
+    static int enabled_black = 0, disabled_black = 0, disabled_grey = 0;
     dialog.cancel_check = [] {
         in_page = Screen_Pixel_For_Tests(300, 300);
         face = Screen_Pixel_For_Tests(155, 390);
+        // Captions on the base line 138: "Eins" from x 168, the disabled "Zwei" from 275.
+        auto black = [](uint32_t c) { return c == 0u; };
+        auto grey = [](uint32_t c) {
+            const uint32_t r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            return r == g && g == b && r >= 0x70 && r <= 0xA0;
+        };
+        enabled_black = Screen_Count(168, 126, 200, 138, black);
+        disabled_black = Screen_Count(275, 126, 307, 138, black);
+        disabled_grey = Screen_Count(275, 126, 307, 138, grey);
+        // The footer (222, 377)-(437, 394) stands raised: light above, dark below.
+        footer_top = Screen_Pixel_For_Tests(300, 377);
+        footer_bottom = Screen_Pixel_For_Tests(300, 394);
         return 0;
     };
     EXPECT_EQ(Form_Run_Register_Dialog(&dialog, 4, pages), 0);
     EXPECT_EQ(in_page, 0xFFFBF0u);  // the areas' ground
     EXPECT_EQ(face, Resolve_Colour(ZAV_COLOUR_FACE));
+    EXPECT_GT(enabled_black, 5);
+    EXPECT_EQ(disabled_black, 0);
+    EXPECT_GT(disabled_grey, 5);
+    EXPECT_EQ(footer_top, Resolve_Colour(ZAV_COLOUR_LIGHT_EDGE));
+    EXPECT_EQ(footer_bottom, Resolve_Colour(ZAV_COLOUR_DARK_EDGE));
 }
 
 TEST_F(FormRegister, OnePageHasNoTabsAndThePageDialogAnswersItsOwnCodes)

@@ -159,6 +159,8 @@ uint32_t Resolve_Colour(int colour)
     case ZAV_COLOUR_FACE: return 0xD4D0C8u;
     case ZAV_COLOUR_LIGHT_EDGE: return 0xFFFFFFu;
     case ZAV_COLOUR_SHADOW: return 0x808080u;
+    case ZAV_COLOUR_DISABLED_TEXT: return 0x808080u;
+    case ZAV_COLOUR_TEXT: return 0x000000u;
     case ZAV_COLOUR_DARK_EDGE: return 0x404040u;
     case ZAV_COLOUR_SKETCH_GROUND: return 0xFFFFFFu;
     default: return 0;

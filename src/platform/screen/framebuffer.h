@@ -24,6 +24,8 @@ extern int NPIXEL_Y;  // screen height in pixels
 constexpr int ZAV_COLOUR_FACE = -1;         // (212, 208, 200), the face of sheets and buttons
 constexpr int ZAV_COLOUR_LIGHT_EDGE = -2;   // white
 constexpr int ZAV_COLOUR_SHADOW = -3;       // (128, 128, 128)
+constexpr int ZAV_COLOUR_DISABLED_TEXT = -6; // (128, 128, 128), texts of what cannot be chosen
+constexpr int ZAV_COLOUR_TEXT = -9;         // black, texts of what can
 constexpr int ZAV_COLOUR_DARK_EDGE = -15;   // (64, 64, 64)
 constexpr int ZAV_COLOUR_SKETCH_GROUND = -21; // white
 // Other negative values resolve to black.

@@ -56,7 +56,8 @@ int Section_Head(int area, int y, const char* title, int* open)
 {
     Area_Add_Box(area, 10, y, 350, y + 19, Head_Colour());
     Area_Add_Check_Box(area, 35, y + 14, "", NAD_SHEET_TEXT_FONT, BLACK_CI, open, &always_editable);
-    Area_Add_Text(area, 55, y + 14, title, NAD_SHEET_HEAD_FONT, BLACK_CI, 0);
+    // The check box is drawn left of its x, so the title shares it.
+    Area_Add_Text(area, 35, y + 14, title, NAD_SHEET_HEAD_FONT, BLACK_CI, 0);
     return y + 26;
 }
 

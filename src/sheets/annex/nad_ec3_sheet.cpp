@@ -16,6 +16,10 @@ namespace {
 #define UE "\x81"
 #define SZ "\xE1"
 #define GAMMA "\xC0"
+#define ETA "\xC1"
+#define BETA "\xBB"
+#define LAMBDA "\xC5"
+#define CHI "\xDB"
 
 constexpr int FONT = 0x1000;
 constexpr int SMALL_FONT = 0x1002;
@@ -72,7 +76,7 @@ public:
         Area_Add_Box(area_, 4, top, 56, bottom, band_);
         Area_Add_Box(area_, 200, top, EXPLANATION_RIGHT, bottom, band_);
         const int base = *y_ + 16;
-        if (clause) Area_Add_Text(area_, CLAUSE_X - 3, base, clause, SMALL_FONT, text_, 0);
+        if (clause) Area_Add_Text(area_, CLAUSE_X, base, clause, SMALL_FONT, text_, 0);
         if (explanation) Area_Add_Text(area_, EXPLANATION_X, base, explanation, FONT, text_, 0);
         *y_ += ROW_PITCH;
         first_ = false;
@@ -87,6 +91,14 @@ public:
     {
         Area_Add_Text(area_, x, base, GAMMA, FONT, text_, 0);
         Area_Add_Text(area_, x + 8, base + 3, index, SMALL_FONT, text_, 0);
+    }
+    // Another symbol, its index (if any) in the small font right behind it.
+    void Symbol(int base, const char* symbol, const char* index = nullptr)
+    {
+        Area_Add_Text(area_, PARAMETER_X, base, symbol, FONT, text_, 0);
+        if (index)
+            Area_Add_Text(area_, PARAMETER_X + Get_Text_Width_In_Font(symbol, FONT) + 1, base + 3, index, SMALL_FONT,
+                          text_, 0);
     }
 
     void Field(int base, double* value, const char* format, NAD_Value_Kind kind, const std::string& name,
@@ -173,15 +185,15 @@ void NAD_EC3_1_Sheet(int area, int* y, NAD_EC3_1_Params* p, int* editable)
         page.Group("Biegedrillknicken");
         int base = page.Row("6.3.2.2(2)", "Faktor f zur Modifizierung");
         page.Check(base, BUTTON_X, "ansetzen", &p->f_modification_flag);
-        page.Row(nullptr, "von \xC0LT, Allgemeiner Fall");
+        page.Row(nullptr, "von " CHI "LT, Allgemeiner Fall");
         page.Group("Biegedrillknicken gewalzter oder", "gleichartig geschwei" SZ "ter Querschnitte");
         base = page.Row("6.3.2.3(1)", "Schlankheitsgrad Gl. (6.57)");
-        page.Label(base, "Lambda LT,0");
+        page.Symbol(base, LAMBDA, "LT,0");
         page.Field(base, &p->lambda_LT0, "%5.3f", NAD_COEFFICIENT, "Lambda LT,0 (6.3.2.3(1))", 150);
         base = page.Row(nullptr, "Korrekturfaktor Gl. (6.57)");
-        page.Label(base, "Beta");
+        page.Symbol(base, BETA);
         page.Field(base, &p->beta, "%5.2f", NAD_COEFFICIENT, "Beta (6.3.2.3(1))", 150);
-        base = page.Row("6.3.2.3(2)", "Faktor f zur Modifizierung von \xC0LT");
+        base = page.Row("6.3.2.3(2)", "Faktor f zur Modifizierung von " CHI "LT");
         page.Radio(base, BUTTON_X, "nach Gl. (6.58)", 1, &p->f_flag);
         base = page.Row(nullptr, nullptr);
         page.Radio(base, BUTTON_X, "Faktor f vorgeben", 0, &p->f_flag);
@@ -237,7 +249,7 @@ void NAD_EC3_8_Sheet(int area, int* y, NAD_EC3_8_Params* p, int* editable)
         }
         page.Group("Schubbeulen");
         base = page.Row("5.1(2)", "Beiwert");
-        page.Label(base, "Eta");
+        page.Symbol(base, ETA);
         page.Field(base, &p->eta, "%5.2f", NAD_POSITIVE_COEFFICIENT, "Eta (EN 1993-1-5, 5.1(2))");
     }
     if (rule[7]) {

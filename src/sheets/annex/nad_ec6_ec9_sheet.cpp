@@ -87,16 +87,15 @@ void NAD_EC9_Sheet(int area, NAD_EC9_Params* record, int editable)
     if (nad_ec9_sheet_open) {
         const int* rule = nad_ec9_row_visible;
         y = NAD_Sheet_Head_Row(area, y);
-        if (rule[0]) {
-            y = NAD_Sheet_Clause_Row(area, y, ROW, "6.1.3", "", "Teilsicherheitsbeiwerte");
-            y = NAD_Sheet_Clause_Row(area, y, ROW, "(1)", "", "Teilsicherheitsbeiwerte f\x81r");
-            y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "Querschnitte / Bauteile");
-            y = Ec9_Factor_Row(area, y, "M0", &record->gamma_M0, "Querschnittsversagen");
-            y = Ec9_Factor_Row(area, y, "M1", &record->gamma_M1, "Stabilit\x84tsversagen");
-            if (rule[1]) y = Ec9_Factor_Row(area, y, "M2", &record->gamma_M2, "Bruchversagen infolge Zug");
-            y += 4;
-        }
-        // The constant C stands whatever the profile shows, as in the report.
+        // The sheet edits the factors of 6.1.3 whatever the profile shows (only the
+        // report leaves them out without the sections rule), like the constant C.
+        y = NAD_Sheet_Clause_Row(area, y, ROW, "6.1.3", "", "Teilsicherheitsbeiwerte");
+        y = NAD_Sheet_Clause_Row(area, y, ROW, "(1)", "", "Teilsicherheitsbeiwerte f\x81r");
+        y = NAD_Sheet_Clause_Row(area, y, ROW, "", "", "Querschnitte / Bauteile");
+        y = Ec9_Factor_Row(area, y, "M0", &record->gamma_M0, "Querschnittsversagen");
+        y = Ec9_Factor_Row(area, y, "M1", &record->gamma_M1, "Stabilit\x84tsversagen");
+        if (rule[1]) y = Ec9_Factor_Row(area, y, "M2", &record->gamma_M2, "Bruchversagen infolge Zug");
+        y += 4;
         y = NAD_Sheet_Clause_Row(area, y, ROW, "6.2", "", "Beanspruchbarkeit der Querschnitte");
         Area_Add_Text(area, 67, y + 13, "C", NAD_SHEET_TEXT_FONT, BLACK_CI, 0);
         Field(area, 136, y, &record->C, &ec9_editable, {NAD_POSITIVE_COEFFICIENT, "C (6.2(5))"});

@@ -98,6 +98,11 @@ struct Work {
 };
 
 int Norm(const Work& w) { return standard_norm_codes[w.standard]; }
+
+// With one steel list both layers take its steel; the bottom entry is hidden and keeps
+// what the sheet opened with, so every check reads the bottom layer through this.
+int Bottom_Steel(const Work& w) { return w.two_layers ? w.steel_bottom : w.steel_top; }
+bool Either_Steel(const Work& w, int index) { return w.steel_top == index || Bottom_Steel(w) == index; }
 bool Newer(const Work& w) { return w.standard != DIN_1988; }
 bool Is_Ec2(const Work& w) { return w.standard == EC2 || w.standard == EC2_2; }
 bool High_Strength(int cls) { return cls >= 14 && cls <= 19; }
@@ -291,6 +296,27 @@ int Add_List(int x, int y, int width, int count, int* index, int code, const cha
     return list;
 }
 
+// The label left of the modular ratio field (its right end at right, the first base
+// line at y): the law's name on two lines, or for the linear laws the ratio Es/Ec.
+void Draw_Ratio_Label(int right, int y, int law)
+{
+    constexpr int normal = 0x1000, small = 0x1002;
+    if (law >= 2) {
+        // The gap of two blanks after the first E takes its subscript.
+        const char* const text = "E  /E";
+        const int x = right - Get_Text_Width_In_Font(text, normal) - 1 - Get_Text_Width_In_Font("c", small);
+        Draw_Funny_Text_to_PS(x, y + 7, text, normal, BLACK_CI, 0);
+        Draw_Funny_Text_to_PS(x + Get_Text_Width_In_Font("E", normal) + 1, y + 10, "s", small, BLACK_CI, 0);
+        Draw_Funny_Text_to_PS(x + Get_Text_Width_In_Font(text, normal) + 1, y + 10, "c", small, BLACK_CI, 0);
+        return;
+    }
+    const char* const first = law == 1 ? "wirklich-" : "Parabel-";
+    const char* const second = law == 1 ? "keitsnah" : "Rechteck";
+    const int x = right - std::max(Get_Text_Width_In_Font(first, small), Get_Text_Width_In_Font(second, small));
+    Draw_Funny_Text_to_PS(x, y, first, small, BLACK_CI, 0);
+    Draw_Funny_Text_to_PS(x, y + 10, second, small, BLACK_CI, 0);
+}
+
 void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* title)
 {
     const int x2 = x1 + SHEET_WIDTH - 1, y2 = y1 + SHEET_HEIGHT - 1;
@@ -390,8 +416,7 @@ void Build_Sheet(Work& w, const Material_Set& set, int x1, int y1, const char* t
     }
     Change_Activity_PS(laws, newer);
     const int ratio = Add_Float_to_PS(x1 + 530, y1 + 218, 4, "%4.1f", &w.ratio, CODE_RATIO);
-    Add_Aligned_Connected_Text_to_Button_of_PS(ratio, w.shown_law == 1 ? "wirklich-" : w.shown_law >= 2 ? "E /E" : "Parabel-",
-                                               0x1002, BLACK_CI, 1);
+    Draw_Ratio_Label(x1 + 524, y1 + 224, w.shown_law);
     Change_Activity_PS(ratio, newer && w.shown_law == 3 ? 1 : 0);
 
     // Creep and shrinkage.
@@ -489,8 +514,8 @@ void Load(Work& w, const Material_Set& set)
 // The checks of OK in their order; false when one refuses.
 bool Validate(const Work& w, const Material_Set& set)
 {
-    const bool glass = w.steel_top == STEEL_GLASS_FIBRE || w.steel_bottom == STEEL_GLASS_FIBRE;
-    const bool ductility_a = w.steel_top == 3 || w.steel_bottom == 3;
+    const bool glass = Either_Steel(w, STEEL_GLASS_FIBRE);
+    const bool ductility_a = Either_Steel(w, 3);
     const bool high = High_Strength(w.concrete);
     if (w.standard == EC2_2 && w.concrete_editable) {
         if (w.lightweight) {
@@ -533,8 +558,7 @@ bool Validate(const Work& w, const Material_Set& set)
             return false;
         }
     }
-    if (w.steel_editable && w.standard == OENORM &&
-        (w.steel_top == STEEL_LATTICE_GIRDER || w.steel_bottom == STEEL_LATTICE_GIRDER)) {
+    if (w.steel_editable && w.standard == OENORM && Either_Steel(w, STEEL_LATTICE_GIRDER)) {
         PrintMessage("Achtung: Betonstahlg\x81te ist nicht erlaubt !");
         return false;
     }
@@ -576,7 +600,7 @@ void Store(const Work& w, Material_Set& set)
     c.lightweight = w.lightweight;
     const double alpha = Work_Fck(w) < 0.001 ? 0.85 : w.alpha;
     c.value_2 = c.alpha_cc = alpha;
-    set.steel[0].steel_index = w.two_layers ? w.steel_bottom : w.steel_top;
+    set.steel[0].steel_index = Bottom_Steel(w);
     set.steel[1].steel_index = w.steel_top;
     set.gamma_c = w.gamma_c;
     set.situation_code = w.situation;
@@ -678,7 +702,15 @@ int Show_Material_Sheet(Material_Set* set, int mode, int concrete_editable, int 
         y1 += dy;
 
         switch (code) {
-        case CODE_CANCEL: result = 0; break;
+        case CODE_CANCEL:
+            // Once an OK was refused, the user has seen what stands in the way and may
+            // have mended it: cancel then confirms like OK, checks included, so that the
+            // mended values are not thrown away.
+            if (!w.ok_tried) {
+                result = 0;
+                break;
+            }
+            [[fallthrough]];
         case CODE_OK:
             if (Validate(w, *set)) result = 1;
             else w.ok_tried = 1;
@@ -719,8 +751,7 @@ int Show_Material_Sheet(Material_Set* set, int mode, int concrete_editable, int 
             break;
         }
         case CODE_SITUATION: {
-            const bool glass = w.steel_top == STEEL_GLASS_FIBRE || w.steel_bottom == STEEL_GLASS_FIBRE;
-            if (glass && w.situation < 2) {
+            if (Either_Steel(w, STEEL_GLASS_FIBRE) && w.situation < 2) {
                 PrintMessage("GFK-Bewehrung (Sch\x94" "ck ComBAR) erfordert einen DIN-unabh\x84ngigen "
                              "Material-Sicherheitsbeiwert !");
                 w.situation = 2;

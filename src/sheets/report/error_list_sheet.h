@@ -1,10 +1,11 @@
 #pragma once
 // The screen side of the error list: the sheet "Fehlermeldungen" showing the list file,
-// the table sheet's colours, and two drawing helpers of sheets (a picture filling the
-// work area, a titled area).
+// the table sheet's colours, and a drawing helper of sheets (a picture filling the work
+// area; the titled area is the toolkit's, Draw_Titled_Area).
 #include <cstdio>
 
 #include "report/report_layout.h"
+#include "toolkit/ui_utilities.h"
 
 // The table sheet: shows the table's rows (the lines after its two layout lines) in a
 // sheet with a scroll area and a close button, at the display's place and size, rows on
@@ -30,13 +31,3 @@ void Init_Table_Colours();
 // picture <name>.RPC; the name is written grey in the lower right corner.
 void Draw_Picture_Or_RPC(const char* name, int a, int b);
 
-// No colour: a back or text colour of this value leaves the ground or the text out.
-constexpr int TITLED_AREA_NO_COLOUR = -10000;
-
-// An area (x1, y1)-(x2, y2) with an optional frame (kind > 0: the sheets' decorated
-// frame, the area narrowed by 1 pixel for kinds 1 and 2, by 2 from kind 3), an optional
-// ground and an optional text drawn with the alignment (pxBTxt modes), 3 pixels in from
-// the left when framed, in the font when font >= 0. Colour, viewport and font are
-// restored.
-void Draw_Titled_Area(int x1, int y1, int x2, int y2, const char* text, int alignment, int frame_kind, int font,
-                      int text_colour, int back_colour);

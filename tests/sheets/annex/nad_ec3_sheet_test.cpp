@@ -122,4 +122,13 @@ TEST_F(SteelPages, WithoutProfileEveryPageShowsAndAReadOnlySheetKeepsItsValues)
         EXPECT_LE(text->x1 + Area_Text_Width(text->text, text->font), right) << text->text;
     }
     EXPECT_GT(explanations, 20);
+
+    // lambda, beta, eta and chi as the sheet font's symbols; the clauses at x 10.
+    for (const char* text : {"\xC5", "LT,0", "\xBB", "\xC1", "von \xDB" "LT, Allgemeiner Fall"})
+        EXPECT_TRUE(Shows_Text(area, text)) << text;
+    for (const Area_Item* item = scroll_areas[area].first_item; item; item = item->next) {
+        if (item->type == AREA_TEXT && item->text && std::strcmp(item->text, "6.3.2.3(1)") == 0) {
+            EXPECT_EQ(item->x1, 10);
+        }
+    }
 }

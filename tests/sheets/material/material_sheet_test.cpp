@@ -28,6 +28,7 @@ std::string Choose(int x, int y, int steps)
 }
 std::string Standard(int steps) { return Choose(380, 236, steps); }
 std::string Steel(int steps) { return Choose(380, 326, steps); }
+std::string Situation(int steps) { return Choose(380, 390, steps); }
 std::string Density(const char* value) { return "click 350 294\ntext \"" + std::string(value) + "\"\nkey Enter\nclick 700 480\n"; }
 
 class MaterialSheet : public ::testing::Test {
@@ -187,36 +188,74 @@ TEST_F(MaterialSheet, OenormSteelIsStoredByItsClassIndexInMode1)
     EXPECT_EQ(set.steel[0].steel_index, 13);
 }
 
-TEST_F(MaterialSheet, CancelAfterARefusedOkLeavesSetAndEditionAlone)
+TEST_F(MaterialSheet, OneSteelListGivesBothLayersItsSteelInEveryCheck)
+{
+    // Glass-fibre bars with a high-strength concrete, user factors; one list.
+    set.concrete[0].class_index = 14;
+    set.steel[0].steel_index = set.steel[1].steel_index = 5;
+    set.situation_code = 2;
+    Calc_Material_Set(&set, 0);
+    // B500B, then "Grundkombination": neither the situation nor OK sees glass fibre.
+    Start(Steel(-1) + Situation(-2) + OK);
+    ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
+    EXPECT_EQ(set.steel[0].steel_index, 4);
+    EXPECT_EQ(set.steel[1].steel_index, 4);
+    EXPECT_EQ(set.situation_code, 0);
+
+    // Under ONORM a lattice girder replaced in the list is no longer refused.
+    set.oenorm = 1;
+    set.concrete[0].class_index = 22;
+    Calc_Material_Set(&set, 0);
+    set.steel[0].steel_index = set.steel[1].steel_index = 6;  // as a host may hand it over
+    Start(Steel(1) + OK);  // " \x99-BSt 550"
+    ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
+    EXPECT_EQ(set.steel[0].steel_index, 11);
+    EXPECT_EQ(set.steel[1].steel_index, 11);
+}
+
+TEST_F(MaterialSheet, CancelAfterARefusedOkChecksAndStoresLikeOk)
 {
     set.concrete[0].class_index = 14;  // high strength: refused with glass-fibre bars
     set.steel[0].steel_index = set.steel[1].steel_index = 5;
     set.situation_code = 2;
     Calc_Material_Set(&set, 0);
-    const Material_Set before = set;
-    const Concrete_Record concrete = set.concrete[0];
-    // The DIN 1045-1 (8.08) entry switches the edition while the sheet is open.
-    Start(std::string(OK) + CANCEL);
-    EXPECT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 0);
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Achtung: Hochfester Beton mit GFK-Bewehrung (Sch\x94" "ck ComBAR) "
-                                                "ist nicht erlaubt !"});
-    EXPECT_EQ(set.steel[0].steel_index, 5);
-    EXPECT_EQ(set.concrete[0].class_index, 14);
-    EXPECT_EQ(set.concrete[0].fcd, concrete.fcd);
-    EXPECT_EQ(set.gamma_c, before.gamma_c);
+    // OK refused; cancel refused again; B500B mends it, and cancel then stores.
+    const std::string refusal = "Achtung: Hochfester Beton mit GFK-Bewehrung (Sch\x94" "ck ComBAR) ist nicht erlaubt !";
+    Start(std::string(OK) + CANCEL + Steel(-1) + CANCEL);
+    EXPECT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{refusal, refusal}));
+    EXPECT_EQ(set.steel[0].steel_index, 4);
+    EXPECT_EQ(set.steel[1].steel_index, 4);
 
-    set.concrete[0].class_index = 9;
-    set.steel[0].steel_index = set.steel[1].steel_index = 4;
-    Calc_Material_Set(&set, 0);
+    // Without a refused OK cancel keeps the set, and the DIN 1045-1 edition that the
+    // (8.08) entry switched while the sheet was open.
     Set_DIN1045_1_Edition(1);
     Start(Standard(4) + CANCEL);  // position 1 to 5
     EXPECT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 0);
     EXPECT_EQ(Get_DIN1045_1_Edition(), 1);
     EXPECT_EQ(set.new_standard, 1);
+    EXPECT_EQ(set.steel[0].steel_index, 4);
 
     Start(Standard(4) + OK);
     EXPECT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 1);
     EXPECT_EQ(Get_DIN1045_1_Edition(), 0);
+}
+
+TEST_F(MaterialSheet, RatioLabelNamesEachServiceabilityLaw)
+{
+    // Every law's label has a second line or subscripts: ink on the rows just below the
+    // one-line label's base line, left of the ratio field at (730, 412).
+    auto Dark = [](uint32_t c) { return Channel(c, 16) < 0x90 && Channel(c, 8) < 0x90 && Channel(c, 0) < 0x90; };
+    Shot_Dir shots;
+    for (int law = 0; law < 4; ++law) {
+        set.law_choice = law;
+        const std::string shot = "law" + std::to_string(law) + ".png";
+        Start("shot " + shot + "\n" + CANCEL);
+        ASSERT_EQ(Show_Material_Sheet(&set, 1, 1, 1, 0, ""), 0);
+        EXPECT_GT(shots.Count(shot, 672, 426, 726, 429, Dark), 3) << law;
+    }
 }
 
 TEST_F(MaterialSheet, FreeConcreteAndCreepDialogsFeedTheStoredValues)
