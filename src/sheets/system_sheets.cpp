@@ -20,6 +20,7 @@
 #include "material/material_set.h"
 #include "platform/codepage.h"
 #include "platform/fonts.h"
+#include "platform/messages.h"
 #include "report/page_head.h"
 #include "sheets/corbel_sketch.h"
 #include "sheets/edit_buffer.h"
@@ -115,6 +116,24 @@ void Copy_Corrosion_Class(int value)
 void Copy_Attack_Class(int value)
 {
     corbel_model.exposure_second[1] = value;
+}
+
+// The corbel's length: a negative one is refused with a box that names the field, and
+// the field keeps what it had (a length from the file that is negative is still taken
+// as 0 when the field is left unchanged).
+double* Corbel_Length_Typed(double* value)
+{
+    const double old_value = Area_Value_Before_Edit();
+    if (!(*value < 0.0) || *value == old_value) return Clamp_Non_Negative(value);
+    const double kept = std::max(old_value, 0.0);
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "Der Wert %g f\x81r lk wird nicht \x81" "bernommen:\n"
+                  "zul\x84ssig ist Wert \xF2 0.\nDer bisherige Wert %g bleibt.",
+                  *value, kept);
+    PrintMessage(text);
+    *value = kept;
+    return value;
 }
 
 // ---- row helpers ----
@@ -372,7 +391,7 @@ void Draw_Geometry_Sheet(Corbel_Model* model, int area, int x, int* y, int step,
     yy += small;
     Text(area, x, yy, "H\x94he/L\x84nge");
     Dimension_Field(area, c1, yy, "h", "k", &md.hk, on);
-    Dimension_Field(area, c2, yy, "l", "k", &md.lk, on);
+    Dimension_Field(area, c2, yy, "l", "k", &md.lk, on, Corbel_Length_Typed);
     yy += step;
     if (column && !beam_end && md.load_transfer == LOAD_TRANSFER_DIRECT) {
         Area_Add_Check_Box(area, x + 20, yy, "abgeschr\x84gt", P().font_normal, P().text_black,

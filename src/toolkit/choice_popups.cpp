@@ -117,7 +117,14 @@ public:
     void Place_Thumb() { thumb_pos = static_cast<int>(first * step + 0.5); }
     bool Has_Slider() const { return thumb != 0; }
 
-    // Runs the loop; 1 when the current entry was taken with Enter, 2 with a click.
+    // The field the list was opened from, on the screen: a press on it only closes the list.
+    int field_x1 = 0, field_y1 = 0, field_x2 = -1, field_y2 = -1;
+
+    // What Run answers for a press outside the list; the button is still down then.
+    static constexpr int PRESS_OUTSIDE = 3;
+
+    // Runs the loop; 1 when the current entry was taken with Enter, 2 with a click, 0
+    // when the list was left with a key or PRESS_OUTSIDE by a press beside it.
     int Run()
     {
         ZAV_Message record;
@@ -175,8 +182,9 @@ public:
                 continue;
             }
             if (M_LEFT) {
+                if (!inside) return PRESS_OUTSIDE;
                 Wait_For_Release();
-                return inside ? 2 : 0;
+                return 2;
             }
         }
     }
@@ -275,12 +283,24 @@ int Open_And_Run(Popup& p, int pointer_x, int pointer_y, int* value)
     msStCu(pointer_x, pointer_y);
     p.Paint(true);
     const int result = p.Run();
-    if (result != 0) *value = p.current;
+    if (result == 1 || result == 2) *value = p.current;
     Restore_Screen_Rectangle(p.x1, p.top, p.x2, p.bottom);
     pxView(vx1, vy1, vx2, vy2);
     Push_Mouse_Move_Restriction();
     Restore_Mouse_Position();
-    return result;
+    if (result != Popup::PRESS_OUTSIDE) return result;
+    // A press beside the list closes it and still acts where it landed (on another
+    // field, a check box, a tab or a button), as a press that ends a number field does;
+    // on the list's own field it only closes the list.
+    int x, y;
+    Pointer_Landing(&x, &y);
+    if (p.field_x1 <= x && x <= p.field_x2 && p.field_y1 <= y && y <= p.field_y2) {
+        Wait_For_Release();
+        return 0;
+    }
+    msStCu(x, y);
+    Repeat_Left_Press();
+    return 0;
 }
 
 } // namespace
@@ -313,6 +333,12 @@ int Area_Choice_Popup(int x, int y, Area_Item* item)
     p.Set_Up(*item->value_ptr);
     p.top = over ? y - p.H - 13 : y + 5;
     p.bottom = p.top + p.H;
+
+    // The field as a click hits it.
+    p.field_x1 = x - 6;
+    p.field_x2 = x + item->aux + 24;
+    p.field_y1 = y - 13;
+    p.field_y2 = y + 5;
 
     pxFgc(Nearest_Color_Index(255, 0, 0));
     pxMask(p.x2 - 14, y - 9, p.x2 - 4, y + 1, dot.bytes, 2);
@@ -362,6 +388,11 @@ int Area_Picture_Choice_Popup(int limit_top, int limit_bottom, int x, int y, Are
     p.Set_Up(*item->value_ptr);
     p.top = over ? y - p.H : y + hf;
     p.bottom = p.top + p.H;
+
+    p.field_x1 = x;
+    p.field_x2 = x + pw + 20;
+    p.field_y1 = y;
+    p.field_y2 = y + ph + 5;
 
     pxFgc(Nearest_Color_Index(255, 0, 0));
     pxMask(x + W - 14, y + 4, x + W - 4, y + 15, dot.bytes, 2);

@@ -709,6 +709,67 @@ TEST_F(ProgramSession, TheClickAfterAPickActsWhereItLands)
     Free_Model(&saved);
 }
 
+// Clicks and keys that land where they are meant, each row on a fresh copy of the example
+// and saved with "Ende": the click after a pick made with the keyboard (and after Enter in
+// a count, which walks on into the open diameter list) acts where it lands; Ctrl+A after a
+// second click, and a double click, make the typed text replace the field's; a negative
+// lk is refused with a box and the old length stays.
+TEST_F(ProgramSession, ClicksAndKeysOfAnEditActWhereTheyLand)
+{
+    struct Case {
+        int example;
+        const char* script;
+        std::function<void(const Corbel_Model&)> check;
+        const char* box = "";  // what a message box says
+    };
+    const Case cases[] = {
+        {2, "click 355 164\nkey Down\nkey Enter\nwait 300\nclick 882 199\nkey Ctrl+A\ntext \"50\"\nkey Enter\n",
+         [](const Corbel_Model& m) {
+             EXPECT_EQ(m.concrete_class, 12);  // C45/55
+             EXPECT_EQ(m.hk, 50.0);
+         }},
+        {4, "click 355 164\nkey Down\nkey Down\nkey Enter\nwait 300\nclick 690 243\nwait 200\nclick 882 243\n"
+            "text \"20\"\nkey Enter\n",  // "abgeschrägt" ticked, then h'k
+         [](const Corbel_Model& m) {
+             EXPECT_EQ(m.concrete_class, 13);
+             EXPECT_EQ(m.hk_end, 20.0);
+         }},
+        {4, "click 174 30\nwait 200\nclick 132 285\ntext \"3\"\nkey Enter\nwait 100\nclick 108 517\ntext \"4\"\n"
+            "key Enter\n",
+         [](const Corbel_Model& m) {
+             EXPECT_EQ(m.rebar.layer_bars[0], 3);
+             EXPECT_EQ(m.rebar.group[1].count, 4);
+         }},
+        {4, "click 882 221\nwait 600\nclick 882 221\nkey Ctrl+A\ntext \"45\"\nkey Enter\nclick 300 800\n"
+            "click 883 160\nclick 883 160\ntext \"40\"\nkey Enter\nclick 300 800\n"
+            "click 1022 221\ntext \"-30\"\nkey Enter\n",  // h_k, h, l_k
+         [](const Corbel_Model& m) {
+             EXPECT_EQ(m.hk, 45.0);
+             EXPECT_EQ(m.h, 40.0);
+             EXPECT_EQ(m.lk, 30.0);
+         },
+         "Der Wert -30 f\xC3\xBCr lk wird nicht \xC3\xBC" "bernommen:\nzul\xC3\xA4ssig ist Wert \xE2\x89\xA5 0.\n"
+         "Der bisherige Wert 30 bleibt."},
+        {1, "click 109 30\nwait 200\nclick 330 521\nwait 600\nclick 330 521\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n",
+         [](const Corbel_Model& m) {
+             ASSERT_GE(m.load_count[0], 1);
+             EXPECT_STREQ(m.load_table[0][0].name, "Neu");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        Use_Example(c.example);
+        const Run_Result r = Run(std::string(c.script) + "click 300 900\nwait 100\n" + END_AND_SAVE,
+                                 std::to_string(c.example));
+        ASSERT_EQ(r.exit_code, 1) << r.err;
+        EXPECT_NE(r.err.find(c.box), std::string::npos) << r.err;
+        Corbel_Model saved{};
+        ASSERT_TRUE(Read_Model(dir.file("B1_0" + std::to_string(c.example) + ".INP"), &saved));
+        c.check(saved);
+        Free_Model(&saved);
+    }
+}
+
 // Page 2 beside a load table of the most rows the program takes (10,000 on B1/1): the
 // radio button "indirekt (angehängte Last)" and "Tabelle löschen" both act.
 TEST_F(ProgramSession, PageTwoWorksBesideTheLargestLoadTable)

@@ -86,8 +86,10 @@ public:
                 Serve_Close_Request();
             } else if (kind == ZAV_MSG_LEFT_DOWN) {
                 if (m.x >= x_ && m.x <= x2 && m.y >= y_ && m.y <= y2) {
-                    Cursor_From(m.x);
-                    all_selected_ = false;
+                    // A double click takes the whole text, so that typing replaces it;
+                    // a single one places the cursor.
+                    all_selected_ = Left_Press_Is_Double();
+                    if (!all_selected_) Cursor_From(m.x);
                 } else {
                     // The press ends the edit and still acts where it landed.
                     Repeat_Left_Press();
@@ -155,6 +157,10 @@ private:
         case ZAV_KEY_UP:
         case ZAV_KEY_DOWN:
             return key;
+        case 1:  // Ctrl+A: the whole text, replaced by the next character typed
+            all_selected_ = true;
+            cursor_ = text_.size();
+            return -1;
         case 8:
             if (all_selected_) {
                 text_.clear();

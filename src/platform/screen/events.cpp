@@ -35,6 +35,12 @@ struct Event_State {
     std::deque<int> keys;
     bool close_pending = false;
     bool repeat_press = false;  // Repeat_Left_Press: the next raw event is that press again
+    bool repeating = false;     // the press being taken is such a repeat, no new press
+    int landing_x = 0, landing_y = 0;  // where the pointer was moved, before any confinement
+    // The last left press, to tell a double click: its time and place.
+    double last_press_ms = -1e9;
+    int last_press_x = 0, last_press_y = 0;
+    bool double_press = false;
     double last_input_ms = 0;
     double last_tick_ms = 0;
     bool timer_on = false;
@@ -104,6 +110,22 @@ void Fill(ZAV_Message* record, int kind, int key, int wheel)
     record->key = key;
 }
 
+// A second press within the double-click time and a few pixels of the first one makes a
+// double click (the time most desktops use by default).
+constexpr double DOUBLE_CLICK_MS = 500;
+constexpr int DOUBLE_CLICK_PIXELS = 4;
+
+void Note_Left_Press()
+{
+    const double now = Now_Ms();
+    ev.double_press = now - ev.last_press_ms <= DOUBLE_CLICK_MS &&
+                      std::abs(ev.x - ev.last_press_x) <= DOUBLE_CLICK_PIXELS &&
+                      std::abs(ev.y - ev.last_press_y) <= DOUBLE_CLICK_PIXELS;
+    ev.last_press_ms = now;
+    ev.last_press_x = ev.x;
+    ev.last_press_y = ev.y;
+}
+
 // Takes one raw event into the state; the message kind it stands for (0 for a right
 // release, which has none).
 int Take(const screen::Raw_Event& e, int* key, int* wheel)
@@ -113,6 +135,8 @@ int Take(const screen::Raw_Event& e, int* key, int* wheel)
     switch (e.type) {
     case screen::Raw_Event::MOVE: {
         int x = e.x, y = e.y;
+        ev.landing_x = x;
+        ev.landing_y = y;
         Confine(x, y);
         ev.x = x;
         ev.y = y;
@@ -121,6 +145,8 @@ int Take(const screen::Raw_Event& e, int* key, int* wheel)
         return ZAV_MSG_MOVE;
     }
     case screen::Raw_Event::BUTTON:
+        if (e.button == 1 && e.down && !ev.repeating) Note_Left_Press();
+        ev.repeating = false;
         if (e.button == 1) ev.left = e.down ? 1 : 0;
         else ev.right = e.down ? 1 : 0;
         ev.last_input_ms = Now_Ms();
@@ -153,6 +179,7 @@ bool Wait_Raw(screen::Raw_Event& e, double until_ms)
     screen::Present_Now();
     if (ev.repeat_press) {
         ev.repeat_press = false;
+        ev.repeating = true;
         e = screen::Raw_Event::Button(1, true);
         return true;
     }
@@ -239,6 +266,19 @@ int getkey()
 void Repeat_Left_Press()
 {
     if (backend && ev.left) ev.repeat_press = true;
+}
+
+bool Left_Press_Is_Double() { return ev.double_press; }
+
+void Pointer_Landing(int* x, int* y)
+{
+    int px = ev.landing_x, py = ev.landing_y;
+    if (screen::Framebuffer_Ready()) {
+        px = std::clamp(px, 0, NPIXEL_X - 1);
+        py = std::clamp(py, 0, NPIXEL_Y - 1);
+    }
+    if (x) *x = px;
+    if (y) *y = py;
 }
 
 int hitkey() { return ev.keys.empty() ? -1 : ev.keys.front(); }

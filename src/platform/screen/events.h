@@ -66,6 +66,15 @@ void Get_Mouse_Event();
 // where it landed: in the next field, on a button or a register tab.
 void Repeat_Left_Press();
 
+// Whether the last left press came so soon after the one before, at about its place,
+// that the two make a double click (a press repeated with Repeat_Left_Press is no new
+// press).
+bool Left_Press_Is_Double();
+
+// Where the pointer was last moved to, before a confinement (Pop_Mouse_Move_Restriction)
+// held it: where a press outside a confined pop-up really landed.
+void Pointer_Landing(int* x, int* y);
+
 // The key queue: getkey takes the first key (waiting for one when empty, -1 without a
 // screen), hitkey shows it without taking it (-1: none).
 int getkey();

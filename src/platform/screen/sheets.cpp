@@ -759,8 +759,12 @@ bool Choose_From_List(Element& list)
             first = std::clamp(first - m.wheel, 0, n - rows);
             M_SCROLL = 0;
         } else if (kind == ZAV_MSG_LEFT_DOWN) {
+            // A press beside the list closes it and still acts where it landed, unless
+            // it is on the list's own field.
+            const bool on_field = list.x1 <= m.x && m.x <= list.x2 && list.y1 <= m.y && m.y <= list.y2;
             if (inside) taken = row;
-            Wait_Release();
+            if (inside || on_field) Wait_Release();
+            else Repeat_Left_Press();
             break;
         } else {
             const int key = getkey();

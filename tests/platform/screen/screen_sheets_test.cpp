@@ -336,8 +336,9 @@ TEST_F(ScreenSheets, FileNameSheetHasOnePathField)
 TEST_F(ScreenSheets, ChecksRadiosListsAndFramesOfTheFrame)
 {
     // A close request while the list is open is asked about at once (the list on the
-    // screen); "no" goes on with the list.
-    Start("click 105 105\nclick 250 106\nclick 110 150\nclose\nclick 110 185\n");
+    // screen); "no" goes on with the list. A click beside the open list closes it and
+    // still acts where it lands (the check box).
+    Start("click 105 105\nclick 250 106\nclick 110 150\nclose\nclick 110 185\nclick 110 150\nclick 105 105\n");
     static uint32_t under_question = 0;
     ZAVSetCloseFct([]() {
         under_question = Screen_Pixel_For_Tests(150, 175);
@@ -368,6 +369,10 @@ TEST_F(ScreenSheets, ChecksRadiosListsAndFramesOfTheFrame)
     EXPECT_EQ(choice, 2);
     EXPECT_EQ(Edit_Prop_Sheet(), 8);  // opens the list; the next click takes "C30/37"
     EXPECT_EQ(index, 1);
+    EXPECT_EQ(Edit_Prop_Sheet(), 8);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(Edit_Prop_Sheet(), 5);
+    EXPECT_EQ(check, 0);
     ZAVSetCloseFct(nullptr);
     EXPECT_NE(under_question, 0u);
     EXPECT_NE(under_question, Screen_Pixel_For_Tests(150, 175));
