@@ -2,12 +2,12 @@
 // minimum judged against another dimension than the one it names, a load moved toward the
 // support to fit its bearing plate, a horizontal force beyond what the shear rules look at,
 // the moment of H without a vertical load, the strut force that H adds beside the shear
-// rules' concrete limit, and input the design does not do as asked (a fatigue check not made, a dry joint without
-// a bearing plate, the cement class behind the fatigue strength, required areas of a
-// combination that could not be designed), chosen bars that lie deeper than the design
-// assumed, and compression steel in the nose that no bar holds. Each position gives the
-// line that says what became of it and the verdict that follows; a neighbouring position
-// still passes.
+// rules' concrete limit, and input the design does not do as asked (a fatigue check not
+// made, a dry joint without a bearing plate, the cement class behind the fatigue strength,
+// required areas of a combination that could not be designed), chosen bars that lie deeper
+// than the design assumed, and compression steel in the nose that no bar holds. Each
+// position gives the line that says what became of it and the verdict that follows; a
+// neighbouring position still passes.
 #include <gtest/gtest.h>
 
 #include <functional>
