@@ -509,6 +509,35 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     EXPECT_EQ(Check(), 0);
 }
 
+// A diameter index outside the table (a damaged file) is an input error named by its field,
+// and stays as it was; a row without bars needs no diameter.
+TEST_F(CorbelModel, ADiameterOutsideTheTableIsAnInputErrorNamedByItsField)
+{
+    Corbel_Rebar_Choice& r = m.rebar;
+    const std::pair<std::string, int*> fields[] = {
+        {"Hauptzugbewehrung", &r.layer_diameter[0]},
+        {"Spaltzugbewehrung horizontal", &r.group[1].diameter},
+        {"Aufh\x84ngebewehrung", &r.group[2].diameter},
+        {"St\x81tzenbew. rechts", &r.member_diameter[1]},
+    };
+    for (const auto& [name, field] : fields) {
+        for (int index : {-1, REBAR_STANDARD_COUNT, 40, INT_MAX, INT_MIN}) {
+            SCOPED_TRACE(name + " " + std::to_string(index));
+            const int kept = *field;
+            *field = index;
+            std::string written;
+            EXPECT_EQ(Check_Reported(&written), 1);
+            EXPECT_TRUE(Has(written, "Fehler " + name + ": Durchmesser unbekannt")) << written;
+            EXPECT_EQ(*field, index);
+            *field = kept;
+        }
+    }
+    EXPECT_EQ(Check(), 0);
+    r.member_count[1] = 0;
+    r.member_diameter[1] = 1000;
+    EXPECT_EQ(Check(), 0);
+}
+
 // A value that the position only stores need only be a number; a code outside its set
 // (only a damaged file holds one) is refused by the name of its field, and the report
 // neither shows nor computes with it.

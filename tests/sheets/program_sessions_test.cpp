@@ -758,3 +758,52 @@ TEST_F(ProgramSession, EnterAndEscOnTheCloseQuestionKeepTheEdits)
     EXPECT_EQ(saved.hk, 50.0);
     Free_Model(&saved);
 }
+
+// A signal in the middle of the save (strace sends it at the first sync of a written file)
+// ends the editor with none of its temporary files left and the old files as they were;
+// one that an editor killed otherwise left goes with the next save of the position.
+TEST_F(ProgramSession, ASignalDuringTheSaveLeavesNoTemporaryFile)
+{
+    Use_Example(1);
+    const std::string input = Read_File_Bytes(dir.file("B1_01.INP"));
+    const std::string strace = "/usr/bin/strace";
+    if (!File_Exists(strace)) GTEST_SKIP() << "no strace";
+    auto temporaries = [this] {
+        int count = 0;
+        for (const std::string& name : Folder_Names(dir.path())) count += Has(name, ".tmp") ? 1 : 0;
+        return count;
+    };
+    auto default_signals = [] {
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+    };
+    for (const std::string signal : {"SIGTERM", "SIGINT", "SIGHUP"}) {
+        SCOPED_TRACE(signal);
+        Started_Program editor = Start(END_AND_SAVE, "1", false, default_signals,
+                                       {strace, "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync", "-e",
+                                        "inject=fsync:signal=" + signal + ":when=1"});
+        const Run_Result r = Wait_Program(editor);
+        if (r.exit_code == 1 && Has(r.err, "strace")) GTEST_SKIP() << "no tracing allowed here";
+        EXPECT_NE(r.exit_code, 1) << r.err;
+        EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), input);
+        EXPECT_EQ(temporaries(), 0);
+    }
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP.tmpK1ll3d"), "halb gespeichert"));
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.OLI.tmpK1ll3d"), "halb gespeichert"));
+    EXPECT_EQ(Run(END_AND_SAVE, "1").exit_code, 1);
+    EXPECT_EQ(temporaries(), 0);
+}
+
+// A diameter index beyond the table (a damaged file) is named by its field; the choice
+// list on page 3 shows nothing for it and keeps it, so that it is saved as it was read.
+TEST_F(ProgramSession, AnUnknownDiameterIsNamedAndKept)
+{
+    std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    const size_t tie = input.find("\n 2 6\n");
+    ASSERT_NE(tie, std::string::npos);
+    input.replace(tie, 6, "\n 2 40\n");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
+    const Run_Result r = Run(std::string("click 180 30\nwait 200\n") + END_AND_SAVE, "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_TRUE(Has(Read_File_Bytes(dir.file("B1_01.INP")), "\n 2 40\n"));
+    EXPECT_TRUE(Has(Read_File_Bytes(dir.file("B1_01.OLI")), "Fehler Hauptzugbewehrung: Durchmesser unbekannt"));
+}
