@@ -478,7 +478,11 @@ bool refused_by_guard = false;
 
 } // namespace
 
-void Set_Commit_Guard(Commit_Guard guard) { commit_guard = guard; }
+void Set_Commit_Guard(Commit_Guard guard)
+{
+    commit_guard = guard;
+    refused_by_guard = false;
+}
 
 bool Commit_Refused_By_Guard() { return refused_by_guard; }
 

@@ -264,8 +264,8 @@ TEST(AtomicFile, AGuardThatRefusesLeavesTheOldFilesAndAnOutsideWritersOnes)
         std::fputs("new report", r.Stream());
         Set_Commit_Guard(Guard);
         EXPECT_EQ(Commit_Together(d, r), refuse_at == 0);
-        Set_Commit_Guard(nullptr);
         EXPECT_EQ(Commit_Refused_By_Guard(), refuse_at != 0);
+        Set_Commit_Guard(nullptr);
         EXPECT_EQ(d.Error(), 0);
         EXPECT_EQ(r.Error(), 0);
     };
