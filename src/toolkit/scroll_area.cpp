@@ -750,7 +750,7 @@ void Area_Add_Picture_Choice(int area, int x, int y, const char* file, int pictu
     p->value_ptr = index;
     p->editable = editable;
     p->text = Copy_Text(file);
-    if (index && !keep_unknown && (*index < 0 || *index >= count)) *index = 0;
+    if (index && (*index < 0 || *index >= count)) *index = 0;
     Raise(scroll_areas[area], x + picture_width + 31, y + picture_height + 16);
 }
 
