@@ -377,10 +377,16 @@ bool Atomic_File::Install_Keeping_Old()
         Drop_Temporary(true);
         return false;
     };
-    // The new state is in place; the old file waits where `kept` says (empty: nowhere).
+    // The new state is in place; the old file waits where `kept` says (empty: nowhere),
+    // locked as a temporary file being written is, so that another run's removal of
+    // leftovers does not take it while it may still have to go back.
     auto placed = [this](const std::string& kept) {
         kept_path_ = kept;
         replaced_ = true;
+        if (!kept.empty()) {
+            kept_lock_fd_ = ::open(kept.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (kept_lock_fd_ >= 0) ::flock(kept_lock_fd_, LOCK_EX | LOCK_NB);
+        }
         return true;
     };
     if (mode_ == Atomic_Mode::remove) {
@@ -419,27 +425,75 @@ bool Atomic_File::Install_Keeping_Old()
     return placed(aside);
 }
 
+bool Atomic_File::Is_Ours(const char* path) const
+{
+    struct stat info;
+    return ::lstat(path, &info) == 0 && info.st_dev == temp_device_ && info.st_ino == temp_inode_;
+}
+
 bool Atomic_File::Destination_Still_Ours() const
 {
     struct stat info;
     if (mode_ == Atomic_Mode::remove) return ::lstat(destination_.c_str(), &info) != 0 && errno == ENOENT;
-    return ::lstat(destination_.c_str(), &info) == 0 && info.st_dev == temp_device_ && info.st_ino == temp_inode_;
+    return Is_Ours(destination_.c_str());
 }
 
 bool Atomic_File::Put_Back_Old()
 {
     if (!replaced_) return true;
-    // Another writer has put its own file there since: that one stays, ours is gone anyway.
-    if ((!kept_path_.empty() || old_missing_) && !Destination_Still_Ours()) {
-        replaced_ = false;
-        return true;
-    }
+    // Another writer may have put its own file there since: that one stays (ours is gone
+    // anyway). Where the file system can, the old file goes back by steps that cannot
+    // take another writer's file away unseen.
     if (!kept_path_.empty()) {
-        if (std::rename(kept_path_.c_str(), destination_.c_str()) != 0) return false;
+        const char* kept = kept_path_.c_str();
+        const char* destination = destination_.c_str();
+        bool back = false;
+        if (mode_ == Atomic_Mode::remove) {
+            // Only into an empty place.
+            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
+                back = true;
+            } else if (errno == EEXIST) {
+                replaced_ = false;
+                return true;
+            } else if (errno != EINVAL) {
+                return false;
+            }
+        } else if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) {
+            // What went aside must be the file we put there: another writer's goes back,
+            // and the old file aside is dropped with ours.
+            if (!Is_Ours(kept)) ::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE);
+            replaced_ = false;
+            return true;
+        } else if (errno == ENOENT) {
+            // Ours was taken away from outside: the old file only into an empty place.
+            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
+                back = true;
+            } else if (errno == EEXIST) {
+                replaced_ = false;
+                return true;
+            } else {
+                return false;
+            }
+        } else if (errno != EINVAL) {
+            return false;
+        }
+        if (!back) {
+            // A file system that cannot trade names: looked at first, then renamed.
+            if (!Destination_Still_Ours()) {
+                replaced_ = false;
+                return true;
+            }
+            if (std::rename(kept, destination) != 0) return false;
+        }
         // The temporary name (when it kept the old file) is gone with the rename.
         if (kept_path_ == temp_path_) Drop_Temporary(false);
         kept_path_.clear();
+        Release_Kept_Lock();
     } else if (old_missing_) {
+        if (!Destination_Still_Ours()) {
+            replaced_ = false;
+            return true;
+        }
         if (::unlink(destination_.c_str()) != 0) return false;
     } else if (mode_ != Atomic_Mode::remove) {
         return false;  // written directly: there is no old file to put back
@@ -448,8 +502,15 @@ bool Atomic_File::Put_Back_Old()
     return true;
 }
 
+void Atomic_File::Release_Kept_Lock()
+{
+    if (kept_lock_fd_ >= 0) ::close(kept_lock_fd_);
+    kept_lock_fd_ = -1;
+}
+
 void Atomic_File::Drop_Old()
 {
+    Release_Kept_Lock();
     if (kept_path_.empty()) return;
     if (kept_path_ == temp_path_)
         Drop_Temporary(true);

@@ -112,9 +112,12 @@ private:
     bool Install_Keeping_Old();
     bool Put_Back_Old();
     void Drop_Old();
+    void Release_Kept_Lock();
     // Whether the destination still holds what this file put there (for a removal: is
     // still gone); a writer from outside may have replaced it since.
     bool Destination_Still_Ours() const;
+    // Whether the path names the file this one wrote.
+    bool Is_Ours(const char* path) const;
 
     Atomic_Mode mode_;
     FILE* stream_ = nullptr;
@@ -125,6 +128,7 @@ private:
     std::string destination_;
     std::string temp_path_;  // empty when writing directly (or nothing open)
     std::string kept_path_;  // where the old file waits while its partner is installed
+    int kept_lock_fd_ = -1;  // holds the lock of the old file waiting there
     bool old_missing_ = false;  // installed where no file was: undone by removing it
     bool replaced_ = false;
     int error_ = 0;
