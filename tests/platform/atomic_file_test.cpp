@@ -228,62 +228,40 @@ TEST(AtomicFile, LeftoversOfKilledWritersAreRemovedThoseOfLiveOnesKept)
 
 namespace {
 
-std::string guarded_report;  // what the outside writer puts there while the guard is asked
-int guard_calls = 0;
-int guard_refuses_at = 0;
+int guard_calls = 0, refused_call = 0;
+std::string outside_report;  // where another writer puts its report at the guard's second question
 
-// The second question comes with every file in place: an outside writer has put its own
-// report there meanwhile.
-bool Guard(Atomic_File* const*, size_t)
+bool Refusing_Guard(Atomic_File* const*, size_t)
 {
-    ++guard_calls;
-    if (guard_calls == 2 && !guarded_report.empty()) {
-        const std::string outside = guarded_report + ".outside";
-        if (!Write_File_Bytes(outside, "report of another run") ||
-            std::rename(outside.c_str(), guarded_report.c_str()) != 0)
-            return true;
+    if (++guard_calls == 2 && !outside_report.empty()) {
+        EXPECT_TRUE(Write_File_Bytes(outside_report + ".x", "outside") &&
+                    std::rename((outside_report + ".x").c_str(), outside_report.c_str()) == 0);
     }
-    return guard_calls != guard_refuses_at;
+    return guard_calls != refused_call;
 }
 
 } // namespace
 
-// A guard that says no before the renames leaves both destinations; after them, it puts
-// the old files back where the destination is still ours and leaves an outside writer's.
+// A guard that says no before the renames leaves both old files; one that says no after them
+// puts the old files back, except where another writer has put its own meanwhile.
 TEST(AtomicFile, AGuardThatRefusesLeavesTheOldFilesAndAnOutsideWritersOnes)
 {
     Temp_Dir dir;
     const std::string report = dir.file("r.OLI"), drawing = dir.file("d.SPF");
-    auto commit = [&](int refuse_at) {
-        ASSERT_TRUE(Write_File_Bytes(report, "old report"));
-        ASSERT_TRUE(Write_File_Bytes(drawing, "old drawing"));
+    for (const bool late : {false, true}) {
+        ASSERT_TRUE(Write_File_Bytes(report, "old report") && Write_File_Bytes(drawing, "old drawing"));
         guard_calls = 0;
-        guard_refuses_at = refuse_at;
+        refused_call = late ? 2 : 1;  // the second question comes with both files in place
+        outside_report = late ? report : "";
         Atomic_File d(drawing.c_str()), r(report.c_str());
-        std::fputs("new drawing", d.Stream());
-        std::fputs("new report", r.Stream());
-        Set_Commit_Guard(Guard);
-        EXPECT_EQ(Commit_Together(d, r), refuse_at == 0);
-        EXPECT_EQ(Commit_Refused_By_Guard(), refuse_at != 0);
+        std::fputs("new", d.Stream());
+        std::fputs("new", r.Stream());
+        Set_Commit_Guard(Refusing_Guard);
+        EXPECT_FALSE(Commit_Together(d, r));
+        EXPECT_TRUE(Commit_Refused_By_Guard());
         Set_Commit_Guard(nullptr);
-        EXPECT_EQ(d.Error(), 0);
-        EXPECT_EQ(r.Error(), 0);
-    };
-    commit(1);
-    EXPECT_EQ(guard_calls, 1);
-    EXPECT_EQ(Read_File_Bytes(report), "old report");
-    EXPECT_EQ(Read_File_Bytes(drawing), "old drawing");
-
-    guarded_report = report;
-    commit(2);
-    EXPECT_EQ(Read_File_Bytes(report), "report of another run");
-    EXPECT_EQ(Read_File_Bytes(drawing), "old drawing");
-    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"d.SPF", "r.OLI"}));
-
-    guarded_report.clear();
-    commit(0);
-    EXPECT_EQ(guard_calls, 2);
-    EXPECT_EQ(Read_File_Bytes(report), "new report");
-    EXPECT_EQ(Read_File_Bytes(drawing), "new drawing");
-    EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"d.SPF", "r.OLI"}));
+        EXPECT_EQ(Read_File_Bytes(report), late ? "outside" : "old report");
+        EXPECT_EQ(Read_File_Bytes(drawing), "old drawing");
+        EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"d.SPF", "r.OLI"}));
+    }
 }

