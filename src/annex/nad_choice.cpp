@@ -8,6 +8,7 @@
 #include "base/keyword_lines.h"
 #include "base/run_globals.h"
 #include "platform/environment.h"
+#include "platform/error_text.h"
 #include "platform/file_search.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -17,9 +18,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <filesystem>
 #include <limits>
 #include <strings.h>
+#include <unistd.h>
 
 const char* const NAD_NAME_STANDARD = "EC-Standardparameter";
 const char* const NAD_NAME_GERMANY = "Deutschland";
@@ -89,6 +92,22 @@ std::vector<int> User_File_Numbers(const std::string& dram)
 
 // The files the last list build left out: each path with what is wrong with it.
 std::vector<std::pair<std::string, std::string>> left_out_files;
+
+// The folder of the user's annexes when the last list build could not look into it (with
+// the errno): the annexes it holds are then unknown, not missing.
+std::string hidden_folder;
+int hidden_folder_error = 0;
+
+// Whether the folder of the user's annexes can be listed and its files reached. A folder
+// that is not there, or a file in its place, holds no annex (and is said where it should
+// have been made).
+int User_Folder_Error(const std::string& folder)
+{
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    ::closedir(directory);
+    return ::access(folder.c_str(), X_OK) == 0 ? 0 : errno;
+}
 
 // Appends the entry of user file n: code and name from its header. A file whose header
 // cannot be read is left out (and left as it is); a file with a name that is listed
@@ -179,10 +198,14 @@ void NAD_Build_List()
     nad_list_count = 0;
     nad_list_duplicates.clear();
     left_out_files.clear();
+    hidden_folder.clear();
+    hidden_folder_error = 0;
     Add_Entry(NAD_NAME_STANDARD, NAD_CODE_STANDARD, 0);
     Add_Entry(NAD_NAME_GERMANY, NAD_CODE_GERMANY, 0);
 
     if (const char* dram = ZAVGetEnv("DRAM")) {
+        const std::string folder = Map_Path(std::string(dram) + "\\NADS");
+        if ((hidden_folder_error = User_Folder_Error(folder)) != 0) hidden_folder = folder;
         for (int n : User_File_Numbers(dram)) Add_User_File(dram, n);
     }
     if (active_nad_name.empty()) Choose(NAD_NAME_GERMANY);
@@ -190,6 +213,11 @@ void NAD_Build_List()
 
 void NAD_Tell_Left_Out_Files()
 {
+    if (hidden_folder_error != 0)
+        NAD_Tell_Once({"Der Ordner der eigenen nationalen Anh\xE4nge", hidden_folder,
+                       std::string("kann nicht gelesen werden: ") + German_Error_Text(hidden_folder_error) + ";",
+                       "seine Anh\xE4nge werden in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt."},
+                      1);
     for (const auto& [path, problem] : left_out_files)
         NAD_Tell_Once({"Die Datei", path, problem + ";",
                        "sie wird in der Liste der nationalen Anh\xE4nge nicht aufgef\xFChrt und bleibt unver\xE4ndert."},
@@ -295,7 +323,9 @@ void NAD_Select_By_Name(const char* name)
     // The stored annex may be in a file the list could not read.
     NAD_Tell_Left_Out_Files();
     if (refresh_mode) {
-        NAD_Tell({"Nationaler Anhang \"" + stored + "\" nicht gefunden, es gilt \"" + active_nad_name + "\"."});
+        // In a folder that cannot be read the annex is not missing: it cannot be read.
+        const char* const outcome = hidden_folder_error != 0 ? "\" kann nicht gelesen werden" : "\" nicht gefunden";
+        NAD_Tell({"Nationaler Anhang \"" + stored + outcome + ", es gilt \"" + active_nad_name + "\"."});
         return;
     }
     const std::string in_force = active_nad_name;
@@ -399,6 +429,8 @@ void NAD_Forget_Choice()
     nad_list_count = 0;
     nad_list_duplicates.clear();
     left_out_files.clear();
+    hidden_folder.clear();
+    hidden_folder_error = 0;
     active_nad_name.clear();
     values_name.clear();
     active_nad_code = -1;

@@ -413,6 +413,8 @@ int NAD_Save_Set(int n, const NAD_Set* set)
     const std::string path = NAD_User_File_Path(dram, n);
     if (!set) return std::remove(Map_Path(path).c_str()) == 0 ? 1 : 0;
 
+    // What an editor killed while saving this file left beside it goes now.
+    Remove_Leftover_Temporaries(path.c_str());
     Atomic_File file(path.c_str());
     if (file.Stream()) NAD_Write_Set(file.Stream(), set);
     if (file.Commit()) return 1;
@@ -441,11 +443,15 @@ void Safeguard_Proper_Version()
     const fs::path directory = Map_Path(std::string(dram) + "\\NADS");
     std::error_code ec;
     if (fs::is_directory(directory, ec)) return;
+    // Why the folder could not be looked at (a link in a circle, no permission): the
+    // creation that follows then fails only because the name is taken, which says nothing.
+    const std::error_code looked = ec;
     // Each problem is said once per run: the list is built again and again.
     if ((!fs::create_directory(directory, ec) && ec) || !fs::is_directory(directory, ec)) {
         std::error_code exists_ec;
-        const char* reason = fs::exists(directory, exists_ec) ? "an seiner Stelle steht eine Datei"
-                                                               : German_Error_Text(ec ? ec.value() : ENOENT);
+        const char* reason = looked && looked.value() != ENOENT ? German_Error_Text(looked.value())
+                             : fs::exists(directory, exists_ec) ? "an seiner Stelle steht eine Datei"
+                                                                : German_Error_Text(ec ? ec.value() : ENOENT);
         Tell_Once({"Der Ordner der eigenen nationalen Anh\xE4nge", directory.string(),
                    std::string("kann nicht angelegt werden: ") + reason + "."});
         return;

@@ -32,6 +32,7 @@
 #include "core/section_graphic.h"
 #include "platform/atomic_file.h"
 #include "platform/error_text.h"
+#include "platform/messages.h"
 #include "report/drawing_file.h"
 #include "report/oli_attributes.h"
 #include "report/oli_channel.h"
@@ -679,6 +680,31 @@ void Remove_Leftovers_Of_Position()
 int position_lock_holds = 0;
 std::unique_ptr<File_Lock> position_lock;
 
+// The files of a run go in place only beside the input they were computed from: an input
+// replaced from outside by a rename while the run worked has a lock of its own, which may
+// let another run write its pair meanwhile. The run's own new input (the editor's save)
+// counts as the input.
+bool Input_Still_Beside(Atomic_File* const* files, size_t count)
+{
+    if (!position_lock || !position_lock->Held() || position_lock->Still_Names_Locked_File()) return true;
+    return Path_Names_A_Placed_File(Get_Component_File_Name(inp_file_name.c_str()), files, count);
+}
+
+// The run's files were not put in place because its input was replaced meanwhile.
+void Tell_Input_Replaced()
+{
+    if (refresh_mode) {
+        Tell_Input_Problem("wurde w\xE4hrend des Laufs durch eine andere Datei ersetzt",
+                           "Druckliste und Zeichnung dieses Laufs werden nicht abgelegt");
+        return;
+    }
+    const char* name = Get_Component_File_Name(inp_file_name.c_str());
+    const std::string text = std::string("Die Eingabedatei\n") + (name ? name : inp_file_name.c_str()) +
+                             "\nwurde w\xE4hrend des Speicherns durch eine andere Datei ersetzt.\n"
+                             "Es ist nichts gespeichert; die Bearbeitung geht weiter.";
+    PrintMessage(text.c_str());
+}
+
 // The report and its drawing, and with save_input the position's input: 0 all in place,
 // 1 the report or drawing failed, 2 the input failed (as Save_Position_With_Report).
 int Write_Position_Files(bool save_input)
@@ -727,6 +753,15 @@ int Write_Position_Files(bool save_input)
     // write that failed shows when the three are put in place.
     if (input) Write_Position_Content(input->Stream());
     const int result = OLI_Close_Report_With(report, drawing.get(), input.get());
+    if (input && !input->Left_Behind().path.empty()) {
+        const Atomic_File::Left_File& left = input->Left_Behind();
+        Tell_File_Error(left.holds_old ? "Die alte Eingabedatei" : "Die tempor\xE4re Eingabedatei", left.path.c_str(),
+                        "kann nicht entfernt werden", left.error);
+    }
+    if (result != 0 && Commit_Refused_By_Guard()) {
+        Tell_Input_Replaced();
+        return save_input ? 2 : 1;
+    }
     // Standard error has it; the editor's user is told on the screen too.
     if (drawing->Error() != 0 && !refresh_mode)
         Msg_Error(drawing->Is_Removal() ? "Die alte Zeichnung %s kann nicht entfernt werden: %s"
@@ -746,13 +781,16 @@ Position_Lock::Position_Lock()
     if (position_lock_holds++ > 0) return;
     const char* input_name = Get_Component_File_Name(inp_file_name.c_str());
     position_lock = std::make_unique<File_Lock>(input_name ? input_name : "", kPositionLockWait);
+    if (position_lock->Held()) Set_Commit_Guard(Input_Still_Beside);
     if (position_lock->Timed_Out())
         Tell_Input_Problem("ist von einem anderen Lauf gesperrt", "die Druckliste wird trotzdem geschrieben");
 }
 
 Position_Lock::~Position_Lock()
 {
-    if (--position_lock_holds == 0) position_lock.reset();
+    if (--position_lock_holds > 0) return;
+    Set_Commit_Guard(nullptr);
+    position_lock.reset();
 }
 
 bool Position_Lock::Timed_Out() const { return position_lock && position_lock->Timed_Out(); }

@@ -4,6 +4,7 @@
 // input it cannot accept. It runs after every change on a sheet, in the online
 // calculation and at the start of every calculation, so it must give the same result
 // when run again on its own output.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -361,17 +362,6 @@ void Check_Values_Representable(const Corbel_Model& m, FILE* report, int* error)
     });
 }
 
-void Reset_Free_Diameters(Corbel_Rebar_Choice* r)
-{
-    auto fix = [](int& index) {
-        if (index < 0 || index >= bar_diameter_count) index = 0;  // a damaged file may hold either
-    };
-    for (int& d : r->layer_diameter) fix(d);
-    for (Bar_Group& g : r->group) fix(g.diameter);
-    for (int& d : r->member_diameter) fix(d);
-    for (int& d : r->end_diameter) fix(d);
-}
-
 void Derive_Provided_Areas(Corbel_Model* m)
 {
     Corbel_Rebar_Choice& r = m->rebar;
@@ -413,6 +403,14 @@ void Derive_Provided_Areas(Corbel_Model* m)
     r.As_member[1] = r.member_count[1] * Bar_Area(r.member_diameter[1]);
 }
 
+// The names of the bar groups as the report writes them (code page 850): the third is the
+// hangers' or the vertical stirrups'; the members' by kind (beam end, column, slab).
+const char* const kGroupNames[6] = {"Spaltzugbewehrung vertikal", "Spaltzugbewehrung horizontal", nullptr,
+                                    "Schr\x84gbewehrung", "Verankerung vertikal", "Verankerung horizontal"};
+const char* const kMemberNames[3][2] = {{"Tr\x84gerl\x84ngsbewehrung oben", "Tr\x84gerl\x84ngsbewehrung unten"},
+                                        {"St\x81tzenbew. links", "St\x81tzenbew. rechts"},
+                                        {"Feldbewehrung oben", "Feldbewehrung unten"}};
+
 // Calls visit(name, value, what) for every bar count, number of legs and number of layers in
 // use, with the name of its group as the report writes it (code page 850) and what the value
 // is ("Anzahl", "Schnittigkeit", "Anzahl der Lagen"). Runs on the values the derivation leaves
@@ -423,12 +421,6 @@ void Visit_Rebar_Counts(const Corbel_Model& m, Visit visit)
     const Corbel_Rebar_Choice& r = m.rebar;
     const bool beam_end = m.execution == EXECUTION_BEAM_END;
     const bool on_column = m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN;
-    static const char* const group_names[6] = {
-        "Spaltzugbewehrung vertikal", "Spaltzugbewehrung horizontal", nullptr,
-        "Schr\x84gbewehrung", "Verankerung vertikal", "Verankerung horizontal"};
-    static const char* const member_names[3][2] = {{"Tr\x84gerl\x84ngsbewehrung oben", "Tr\x84gerl\x84ngsbewehrung unten"},
-                                                   {"St\x81tzenbew. links", "St\x81tzenbew. rechts"},
-                                                   {"Feldbewehrung oben", "Feldbewehrung unten"}};
     const char* const tie = "Hauptzugbewehrung";
     visit(tie, r.layers, "Anzahl der Lagen");
     const int layers = r.layers < CORBEL_MAX_LAYERS ? r.layers : CORBEL_MAX_LAYERS;
@@ -438,18 +430,47 @@ void Visit_Rebar_Counts(const Corbel_Model& m, Visit visit)
     }
     for (int k = 0; k < 6; ++k) {
         const Bar_Group& g = r.group[k];
-        const char* name = group_names[k] ? group_names[k]
+        const char* name = kGroupNames[k] ? kGroupNames[k]
                            : on_column   ? "Aufh\x84ngebewehrung"
                                          : "Vertikalbewehrung";
         visit(name, g.count, "Anzahl");
         if (g.count > 0) visit(name, g.legs, "Schnittigkeit");
     }
     const int member_kind = beam_end ? 0 : on_column ? 1 : 2;
-    for (int k = 0; k < 2; ++k) visit(member_names[member_kind][k], r.member_count[k], "Anzahl");
+    for (int k = 0; k < 2; ++k) visit(kMemberNames[member_kind][k], r.member_count[k], "Anzahl");
     if (beam_end) {
         visit(tie, r.beam_end_legs, "Schnittigkeit");
         visit("Konsoll\x84ngsbewehrung oben", r.end_count[0], "Anzahl");
         visit("Konsoll\x84ngsbewehrung unten", r.end_count[1], "Anzahl");
+    }
+}
+
+// Calls visit(name, index) for the diameter index of every bar row in use (bars there), with
+// the name its count has. A row without bars needs no diameter.
+template <class Visit>
+void Visit_Rebar_Diameters(const Corbel_Model& m, Visit visit)
+{
+    const Corbel_Rebar_Choice& r = m.rebar;
+    const bool beam_end = m.execution == EXECUTION_BEAM_END;
+    const bool on_column = m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN;
+    const char* const tie = "Hauptzugbewehrung";
+    const int layers = std::clamp(r.layers, 0, CORBEL_MAX_LAYERS);
+    for (int i = 0; i < layers; ++i) {
+        if (r.layer_bars[i] <= 0) continue;
+        const std::string name = layers > 1 ? std::string(tie) + ", " + std::to_string(i + 1) + ". Lage" : tie;
+        visit(name.c_str(), r.layer_diameter[i]);
+    }
+    for (int k = 0; k < 6; ++k) {
+        const Bar_Group& g = r.group[k];
+        if (g.count <= 0) continue;
+        visit(kGroupNames[k] ? kGroupNames[k] : on_column ? "Aufh\x84ngebewehrung" : "Vertikalbewehrung", g.diameter);
+    }
+    const int member_kind = beam_end ? 0 : on_column ? 1 : 2;
+    for (int k = 0; k < 2; ++k)
+        if (r.member_count[k] > 0) visit(kMemberNames[member_kind][k], r.member_diameter[k]);
+    if (beam_end) {
+        if (r.end_count[0] > 0) visit("Konsoll\x84ngsbewehrung oben", r.end_diameter[0]);
+        if (r.end_count[1] > 0) visit("Konsoll\x84ngsbewehrung unten", r.end_diameter[1]);
     }
 }
 
@@ -469,6 +490,12 @@ void Check_Rebar_Counts(const Corbel_Model& m, FILE* report, int show_messages, 
         Fail(error, report, kRebarCountLine);
         if (show_messages) PrintMessage(kRebarCountLine);
     }
+    // A diameter index outside the table (a damaged or hand-edited file) is named: taken as
+    // some other bar, it would change the lengths and areas the design works with.
+    Visit_Rebar_Diameters(m, [&](const char* name, int index) {
+        if (index >= 0 && index < bar_diameter_count) return;
+        Fail(error, report, (std::string("Fehler ") + name + ": Durchmesser unbekannt").c_str());
+    });
     if (m.execution != EXECUTION_BEAM_END) return;
     const Corbel_Rebar_Choice& r = m.rebar;
     const bool on_column = m.system == SYSTEM_LOAD_CORBEL && m.connection == CONNECTION_COLUMN;
@@ -483,7 +510,6 @@ void Check_Rebar(Corbel_Model* m, const NAD_EC2_Params* params, FILE* report, in
                  int* error)
 {
     Corbel_Rebar_Choice& r = m->rebar;
-    Reset_Free_Diameters(&r);
     r.group[3].legs = r.inclined_loops ? 2 : 1;
     Derive_Provided_Areas(m);
     Check_Rebar_Counts(*m, report, show_messages, error);

@@ -206,6 +206,11 @@ int Atomic_File::Make_Temporary(const std::string& destination)
     // Above the standard streams, whatever the caller left of them: a message must never
     // land in the file.
     lock_fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    struct stat info;
+    if (::fstat(fd, &info) == 0) {
+        temp_device_ = info.st_dev;
+        temp_inode_ = info.st_ino;
+    }
     static const bool removed_at_exit = std::atexit(Remove_Registered_Temporaries) == 0;
     (void)removed_at_exit;
     return fd;
@@ -372,10 +377,16 @@ bool Atomic_File::Install_Keeping_Old()
         Drop_Temporary(true);
         return false;
     };
-    // The new state is in place; the old file waits where `kept` says (empty: nowhere).
+    // The new state is in place; the old file waits where `kept` says (empty: nowhere),
+    // locked as a temporary file being written is, so that another run's removal of
+    // leftovers does not take it while it may still have to go back.
     auto placed = [this](const std::string& kept) {
         kept_path_ = kept;
         replaced_ = true;
+        if (!kept.empty()) {
+            kept_lock_fd_ = ::open(kept.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (kept_lock_fd_ >= 0) ::flock(kept_lock_fd_, LOCK_EX | LOCK_NB);
+        }
         return true;
     };
     if (mode_ == Atomic_Mode::remove) {
@@ -414,15 +425,75 @@ bool Atomic_File::Install_Keeping_Old()
     return placed(aside);
 }
 
+bool Atomic_File::Is_Ours(const char* path) const
+{
+    struct stat info;
+    return ::lstat(path, &info) == 0 && info.st_dev == temp_device_ && info.st_ino == temp_inode_;
+}
+
+bool Atomic_File::Destination_Still_Ours() const
+{
+    struct stat info;
+    if (mode_ == Atomic_Mode::remove) return ::lstat(destination_.c_str(), &info) != 0 && errno == ENOENT;
+    return Is_Ours(destination_.c_str());
+}
+
 bool Atomic_File::Put_Back_Old()
 {
     if (!replaced_) return true;
+    // Another writer may have put its own file there since: that one stays (ours is gone
+    // anyway). Where the file system can, the old file goes back by steps that cannot
+    // take another writer's file away unseen.
     if (!kept_path_.empty()) {
-        if (std::rename(kept_path_.c_str(), destination_.c_str()) != 0) return false;
+        const char* kept = kept_path_.c_str();
+        const char* destination = destination_.c_str();
+        bool back = false;
+        if (mode_ == Atomic_Mode::remove) {
+            // Only into an empty place.
+            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
+                back = true;
+            } else if (errno == EEXIST) {
+                replaced_ = false;
+                return true;
+            } else if (errno != EINVAL) {
+                return false;
+            }
+        } else if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) {
+            // What went aside must be the file we put there: another writer's goes back,
+            // and the old file aside is dropped with ours.
+            if (!Is_Ours(kept)) ::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE);
+            replaced_ = false;
+            return true;
+        } else if (errno == ENOENT) {
+            // Ours was taken away from outside: the old file only into an empty place.
+            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
+                back = true;
+            } else if (errno == EEXIST) {
+                replaced_ = false;
+                return true;
+            } else {
+                return false;
+            }
+        } else if (errno != EINVAL) {
+            return false;
+        }
+        if (!back) {
+            // A file system that cannot trade names: looked at first, then renamed.
+            if (!Destination_Still_Ours()) {
+                replaced_ = false;
+                return true;
+            }
+            if (std::rename(kept, destination) != 0) return false;
+        }
         // The temporary name (when it kept the old file) is gone with the rename.
         if (kept_path_ == temp_path_) Drop_Temporary(false);
         kept_path_.clear();
+        Release_Kept_Lock();
     } else if (old_missing_) {
+        if (!Destination_Still_Ours()) {
+            replaced_ = false;
+            return true;
+        }
         if (::unlink(destination_.c_str()) != 0) return false;
     } else if (mode_ != Atomic_Mode::remove) {
         return false;  // written directly: there is no old file to put back
@@ -431,8 +502,15 @@ bool Atomic_File::Put_Back_Old()
     return true;
 }
 
+void Atomic_File::Release_Kept_Lock()
+{
+    if (kept_lock_fd_ >= 0) ::close(kept_lock_fd_);
+    kept_lock_fd_ = -1;
+}
+
 void Atomic_File::Drop_Old()
 {
+    Release_Kept_Lock();
     if (kept_path_.empty()) return;
     if (kept_path_ == temp_path_)
         Drop_Temporary(true);
@@ -454,8 +532,37 @@ void Atomic_File::Discard()
     if (state_ == State::open || state_ == State::finished) state_ = State::done;
 }
 
+namespace {
+
+Commit_Guard commit_guard = nullptr;
+bool refused_by_guard = false;
+
+} // namespace
+
+void Set_Commit_Guard(Commit_Guard guard)
+{
+    commit_guard = guard;
+    refused_by_guard = false;
+}
+
+bool Commit_Refused_By_Guard() { return refused_by_guard; }
+
+bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count)
+{
+    struct stat info;
+    if (!path || ::stat(Map_Path(path).c_str(), &info) != 0) return false;
+    for (size_t i = 0; i < count; ++i) {
+        const Atomic_File& file = *files[i];
+        if (file.replaced_ && file.mode_ != Atomic_Mode::remove && file.temp_inode_ == info.st_ino &&
+            file.temp_device_ == info.st_dev)
+            return true;
+    }
+    return false;
+}
+
 bool Commit_In_Order(Atomic_File* const* files, size_t count)
 {
+    refused_by_guard = false;
     // Offered to the tests of runs ended from outside: stopped here, with every temporary
     // file written, the run meets their signal while it writes, however fast or loaded the
     // machine is.
@@ -468,16 +575,34 @@ bool Commit_In_Order(Atomic_File* const* files, size_t count)
     }
     // A run ended by a signal between the renames would leave them out of step.
     const Signals_Held held;
+    const Commit_Guard guard = commit_guard;
+    if (guard && !guard(files, count)) {
+        refused_by_guard = true;
+        for (size_t i = 0; i < count; ++i) files[i]->Discard();
+        return false;
+    }
     size_t installed = 0;
     bool in_place = true;
     for (; installed < count; ++installed) {
         Atomic_File& file = *files[installed];
-        if (!(installed + 1 < count ? file.Install_Keeping_Old() : file.Install())) {
+        // Under a guard every old file waits aside until the guard has had its say.
+        if (!(installed + 1 < count || guard ? file.Install_Keeping_Old() : file.Install())) {
             in_place = false;
             break;
         }
     }
+    if (in_place && guard && !guard(files, count)) {
+        // Replaced from outside while the renames went on (they can be slow): whatever
+        // another writer put in place meanwhile stays, the rest gets its old file back.
+        refused_by_guard = true;
+        for (size_t i = count; i-- > 0;) {
+            files[i]->Put_Back_Old();
+            files[i]->Drop_Old();
+        }
+        return false;
+    }
     if (in_place) {
+        if (guard) files[count - 1]->Drop_Old();
         for (size_t i = 0; i + 1 < count; ++i) files[i]->Drop_Old();
         return true;
     }
@@ -534,8 +659,10 @@ void Remove_Temporaries_On_Signals()
         struct sigaction action {};
         struct sigaction previous {};
         if (::sigaction(signal, nullptr, &previous) != 0) continue;
-        // A signal the caller chose to ignore (nohup) stays ignored.
-        if (previous.sa_handler == SIG_IGN) continue;
+        // A signal the caller chose to ignore (nohup) stays ignored, and one with a handler
+        // of its own (a visible window asks before it closes) keeps it: that handler does
+        // not end the run in the middle of writing.
+        if ((previous.sa_flags & SA_SIGINFO) || previous.sa_handler != SIG_DFL) continue;
         action.sa_handler = End_On_Signal;
         sigemptyset(&action.sa_mask);
         for (int other : ENDING_SIGNALS) sigaddset(&action.sa_mask, other);
@@ -548,7 +675,8 @@ void Fail_Writes_Beyond_File_Size_Limit() { std::signal(SIGXFSZ, SIG_IGN); }
 File_Lock::File_Lock(const std::string& path, int wait_seconds)
 {
     if (path.empty()) return;
-    const std::string mapped = Map_Path(path);
+    mapped_ = Map_Path(path);
+    const std::string& mapped = mapped_;
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(wait_seconds);
     for (;;) {
         // Opened without waiting for a writer (a pipe in the file's place is no file to lock).
@@ -583,6 +711,13 @@ File_Lock::File_Lock(const std::string& path, int wait_seconds)
     }
     ::close(fd_);
     fd_ = -1;
+}
+
+bool File_Lock::Still_Names_Locked_File() const
+{
+    struct stat locked, named;
+    return held_ && ::fstat(fd_, &locked) == 0 && ::stat(mapped_.c_str(), &named) == 0 &&
+           locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
 }
 
 File_Lock::~File_Lock()

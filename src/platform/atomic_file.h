@@ -72,8 +72,9 @@ public:
     // Drops what was written (as the destructor does); the destination stays as it was.
     void Discard();
 
-    // The errno of the step that failed (0 when none did).
-    int Error() const { return error_; }
+    // The errno of the step that failed (0 when none did); a write that failed counts
+    // before the file is finished.
+    int Error() const { return error_ ? error_ : write_error_; }
     // The destination as the file system names it (mapped, links followed).
     const std::string& Destination() const { return destination_; }
     // Whether the destination now holds what was written (for a removal: is gone).
@@ -93,6 +94,7 @@ public:
 
 private:
     friend bool Commit_In_Order(Atomic_File* const* files, size_t count);
+    friend bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count);
     friend void Remove_Registered_Temporaries();
     static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
     static int Close_File(void* self);
@@ -110,6 +112,12 @@ private:
     bool Install_Keeping_Old();
     bool Put_Back_Old();
     void Drop_Old();
+    void Release_Kept_Lock();
+    // Whether the destination still holds what this file put there (for a removal: is
+    // still gone); a writer from outside may have replaced it since.
+    bool Destination_Still_Ours() const;
+    // Whether the path names the file this one wrote.
+    bool Is_Ours(const char* path) const;
 
     Atomic_Mode mode_;
     FILE* stream_ = nullptr;
@@ -120,6 +128,7 @@ private:
     std::string destination_;
     std::string temp_path_;  // empty when writing directly (or nothing open)
     std::string kept_path_;  // where the old file waits while its partner is installed
+    int kept_lock_fd_ = -1;  // holds the lock of the old file waiting there
     bool old_missing_ = false;  // installed where no file was: undone by removing it
     bool replaced_ = false;
     int error_ = 0;
@@ -128,6 +137,9 @@ private:
     Atomic_File* next_registered_ = nullptr;
     Atomic_File* previous_registered_ = nullptr;
     pid_t owner_ = 0;
+    // The temporary file's identity: once renamed, how the destination is known as ours.
+    dev_t temp_device_ = 0;
+    ino_t temp_inode_ = 0;
 };
 
 // Finishes both files, then puts both in place, the first first. When either was not
@@ -148,6 +160,21 @@ bool Commit_Together(Atomic_File& first, Atomic_File& second, Atomic_File& last)
 // The work of both: count files finished, then put in place in their order.
 bool Commit_In_Order(Atomic_File* const* files, size_t count);
 
+// A check that the files about to be put in place still belong there (that the input
+// they were computed from is still the file beside them), for the process. When one is
+// set, Commit_In_Order asks it before the first rename and again once every file is in
+// place; a "no" before leaves every destination as it was, a "no" after puts the old
+// files back (a destination replaced meanwhile from outside is left to its writer), and
+// the commit fails with every file's Error() 0. The guard is given the files, so that a
+// file it watches may be one of them. Null: none.
+using Commit_Guard = bool (*)(Atomic_File* const* files, size_t count);
+void Set_Commit_Guard(Commit_Guard guard);
+// Whether the last commit was refused by the guard.
+bool Commit_Refused_By_Guard();
+
+// Whether the path (mapped and followed) names the file one of these put in place.
+bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count);
+
 // Removes the temporary files of earlier runs that were killed while writing the file of
 // that path (mapped and followed as Atomic_File does): files of ours named
 // "<name>.tmpXXXXXX" beside it that no living writer holds. The number removed.
@@ -158,7 +185,8 @@ int Remove_Leftover_Temporaries(const char* path);
 void Remove_Registered_Temporaries();
 
 // From now on SIGTERM, SIGINT and SIGHUP remove the temporary files of the process
-// before they end it as they would have.
+// before they end it as they would have. A signal that is ignored or has a handler of
+// its own is left as it is.
 void Remove_Temporaries_On_Signals();
 
 // From now on a write beyond the file-size limit (ulimit -f) fails with EFBIG, which the
@@ -179,10 +207,14 @@ public:
     File_Lock(const File_Lock&) = delete;
     File_Lock& operator=(const File_Lock&) = delete;
     bool Held() const { return held_; }
+    // Whether the path still names the file whose lock is held: a rename from outside may
+    // have put another file in its place meanwhile, whose lock guards another run.
+    bool Still_Names_Locked_File() const;
     // True when the file is there but another holder kept the lock past the wait.
     bool Timed_Out() const { return timed_out_; }
 
 private:
+    std::string mapped_;
     int fd_ = -1;
     bool held_ = false;
     bool timed_out_ = false;

@@ -31,6 +31,7 @@ const char* German_Error_Text(int error_number)
     case EINVAL: return "ung\xFCltiger Dateiname";
     case ELOOP: return "zu viele Verweise in Folge (ein Verweis zeigt im Kreis)";
     case EBUSY: return "die Datei ist in Benutzung (eingeh\xE4ngt oder gesperrt)";
+    case EEXIST: return "der Name ist schon vergeben";
     case EXDEV: return "die Datei liegt auf einem anderen Datentr\xE4ger";
     default: break;
     }

@@ -120,14 +120,14 @@ void Tell_Companion_State(const Atomic_File& drawing, bool report_failed)
         Tell_File_Problem(subject, name, "wird nicht angelegt", "sie entsteht nur zusammen mit ihrer Druckliste");
 }
 
-// A temporary file of the drawing that could not be removed (holding the old drawing, or
-// what was written): named, with the reason.
-void Tell_Left_Behind(const Atomic_File& drawing)
+// A temporary file that could not be removed (holding the old file, or what was written):
+// named, with the reason.
+void Tell_Left_Behind(const Atomic_File& file, const char* old_subject, const char* temporary_subject)
 {
-    const Atomic_File::Left_File& left = drawing.Left_Behind();
+    const Atomic_File::Left_File& left = file.Left_Behind();
     if (left.path.empty()) return;
-    Tell_File_Error(left.holds_old ? "Die alte Zeichnung" : "Die tempor\xE4re Zeichnungsdatei", left.path.c_str(),
-                    "kann nicht entfernt werden", left.error);
+    Tell_File_Error(left.holds_old ? old_subject : temporary_subject, left.path.c_str(), "kann nicht entfernt werden",
+                    left.error);
 }
 
 void Write_Number_Cell(FILE* stream, const char* format, double value)
@@ -203,7 +203,8 @@ int OLI_Close_Report_With(FILE* stream, Atomic_File* companion, Atomic_File* las
                                : companion       ? Commit_Together(*companion, *file)
                                : last            ? Commit_Together(*file, *last)
                                                  : file->Commit();
-        if (companion) Tell_Left_Behind(*companion);
+        if (companion) Tell_Left_Behind(*companion, "Die alte Zeichnung", "Die tempor\xE4re Zeichnungsdatei");
+        Tell_Left_Behind(*file, "Die alte Druckliste", "Die tempor\xE4re Druckliste");
         if (committed) return 0;
         // Held back by the last file, the new report could not make way for the old again.
         if (file->Replaced())

@@ -91,7 +91,7 @@ private:
     void Diameter(int x, int y, int* index)
     {
         Text(x, y, kDiameterSign);
-        Area_Add_Choice(area_, x + 20, y, diameter_entries, P().font_normal, 2, 12, index, on_);
+        Area_Add_Choice(area_, x + 20, y, diameter_entries, P().font_normal, 2, 12, index, on_, true);
     }
     void Hint(int x, int y, const char* t) { Text(x, y, t, P().font_index, P().note_brown); }
     // ", s" with its index and "=" before a spacing field 50 pixels on: the index between
@@ -639,7 +639,7 @@ int Draw_Bar_Choice_Row(int /*mode*/, int area, int x, int y, void* data)
     Area_Set_Item_Check(area, Clamp_Non_Negative);
     Area_Add_Text(area, x + 122, y + 10, kDiameterSign, P().font_normal, P().text_black, 0);
     Area_Add_Choice(area, x + 142, y + 10, diameter_entries, P().font_normal, 2, 12,
-                    &row->diameter, row->editable ? &screen_palette.cell_on : &screen_palette.cell_off);
+                    &row->diameter, row->editable ? &screen_palette.cell_on : &screen_palette.cell_off, true);
     return 1;
 }
 

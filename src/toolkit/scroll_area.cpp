@@ -719,7 +719,7 @@ void Area_Add_Text_Field(int area, int x, int y, char* buffer, int font, int col
 }
 
 void Area_Add_Choice(int area, int x, int y, const Choice_Entry* entries, int font, int width_chars, int count,
-                     int* index, int* editable)
+                     int* index, int* editable, bool keep_unknown)
 {
     Area_Item* p = New_Item(area, AREA_CHOICE);
     if (!p) return;
@@ -736,7 +736,7 @@ void Area_Add_Choice(int area, int x, int y, const Choice_Entry* entries, int fo
     p->value_ptr = index;
     p->target.entries = entries;
     p->editable = editable;
-    if (index && (*index < 0 || *index >= count)) *index = 0;
+    if (index && !keep_unknown && (*index < 0 || *index >= count)) *index = 0;
     Raise(scroll_areas[area], x + p->aux + 10, y + 10);
 }
 

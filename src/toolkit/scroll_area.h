@@ -251,8 +251,11 @@ void Area_Add_Mark(int area, int id);
 void Area_Add_Icon(int area, const void* image, int x1, int y1, int x2, int y2, int colour);
 // The buffer's current text length is the field's capacity (at most 511).
 void Area_Add_Text_Field(int area, int x, int y, char* buffer, int font, int colour, int* editable);
+// An index outside the list is set to the first entry; with keep_unknown it stays as it is
+// (a damaged file's value, which the data check names) and the field shows nothing until
+// an entry is picked.
 void Area_Add_Choice(int area, int x, int y, const Choice_Entry* entries, int font, int width_chars, int count,
-                     int* index, int* editable);
+                     int* index, int* editable, bool keep_unknown = false);
 void Area_Add_Picture_Choice(int area, int x, int y, const char* file, int picture_width, int picture_height,
                              int count, int spare, int* index, int* editable);
 void Area_Add_Bitmap_Button(int area, int x, int y, int w, int h, const char* file, int image_row, int key_colour,

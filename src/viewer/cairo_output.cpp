@@ -1,6 +1,8 @@
 #include "viewer/cairo_output.h"
 
 #include "platform/atomic_file.h"
+#include "platform/codepage.h"
+#include "platform/error_text.h"
 
 #include <cairo-pdf.h>
 
@@ -211,13 +213,18 @@ bool Write_Pdf_File(const Laid_Out_Document& doc, const std::string& path, std::
 {
     Atomic_File file(path.c_str());
     if (!file.Stream() || !Write_Pdf_Stream(doc, file.Stream()) || !file.Commit()) {
-        error = Unwritable(path);
+        error = Unwritable(path, file.Error());
         return false;
     }
     return true;
 }
 
-std::string Unwritable(const std::string& path) { return "Die Datei " + path + " kann nicht geschrieben werden."; }
+std::string Unwritable(const std::string& path, int error_number)
+{
+    std::string text = "Die Datei " + path + " kann nicht geschrieben werden";
+    if (error_number != 0) text += ": " + Cp1252_To_Utf8(German_Error_Text(error_number));
+    return text + ".";
+}
 
 std::string Png_Page_Name(const std::string& path, int page, int count)
 {
@@ -252,29 +259,51 @@ cairo_surface_t* Render_Page_Image(const Page& page, double dpi)
     return surface;
 }
 
-bool Write_Png_Page(const Page& page, const std::string& name, double dpi)
+Png_Pages::Png_Pages() = default;
+Png_Pages::~Png_Pages() = default;
+
+bool Png_Pages::Add(const Page& page, const std::string& name, double dpi, std::string& error)
 {
     cairo_surface_t* surface = Render_Page_Image(page, dpi);
-    Atomic_File file(name.c_str());
-    const cairo_status_t status = !file.Stream() ? CAIRO_STATUS_WRITE_ERROR
+    auto file = std::make_unique<Atomic_File>(name.c_str());
+    const cairo_status_t status = !file->Stream() ? CAIRO_STATUS_WRITE_ERROR
                                   : cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS
                                       ? cairo_surface_status(surface)
-                                      : cairo_surface_write_to_png_stream(surface, Write_To_File, file.Stream());
+                                      : cairo_surface_write_to_png_stream(surface, Write_To_File, file->Stream());
     cairo_surface_destroy(surface);
-    return Unless_Out_Of_Memory(status) == CAIRO_STATUS_SUCCESS && file.Commit();
+    // Written whole, the page waits beside its name for the others.
+    if (Unless_Out_Of_Memory(status) == CAIRO_STATUS_SUCCESS && file->Finish()) {
+        files_.push_back(std::move(file));
+        names_.push_back(name);
+        return true;
+    }
+    error = Unwritable(name, file->Error());
+    return false;
+}
+
+bool Png_Pages::Commit(std::vector<std::string>& files, std::string& error)
+{
+    std::vector<Atomic_File*> list;
+    for (const auto& file : files_) list.push_back(file.get());
+    if (Commit_In_Order(list.data(), list.size())) {
+        files.insert(files.end(), names_.begin(), names_.end());
+        return true;
+    }
+    error = Unwritable(names_.empty() ? std::string() : names_.front(), 0);
+    for (size_t k = 0; k < files_.size(); ++k)
+        if (files_[k]->Error() != 0) {
+            error = Unwritable(names_[k], files_[k]->Error());
+            break;
+        }
+    return false;
 }
 
 bool Write_Png_Files(const Laid_Out_Document& doc, const std::string& path, double dpi,
                      std::vector<std::string>& files, std::string& error)
 {
     const int count = static_cast<int>(doc.pages.size());
-    for (int k = 0; k < count; ++k) {
-        const std::string name = Png_Page_Name(path, k + 1, count);
-        if (!Write_Png_Page(doc.pages[k], name, dpi)) {
-            error = Unwritable(name);
-            return false;
-        }
-        files.push_back(name);
-    }
-    return true;
+    Png_Pages pages;
+    for (int k = 0; k < count; ++k)
+        if (!pages.Add(doc.pages[k], Png_Page_Name(path, k + 1, count), dpi, error)) return false;
+    return pages.Commit(files, error);
 }

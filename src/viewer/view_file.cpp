@@ -159,30 +159,29 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
         file = std::make_unique<Atomic_File>(pdf_name.c_str());
         pdf = std::make_unique<Pdf_Pages>(file->Stream(), counted.title);
     }
-    std::vector<std::string> pngs;
-    std::string failed;
+    Png_Pages pngs;
+    int png_count = 0;
+    std::string failed;  // the message of the first file that could not be written
     Page_Sink sink;
     sink.page_total = static_cast<size_t>(counted.page_count);
     sink.take = [&](const Page& page) {
-        if (pdf && !pdf->Add(page)) failed = pdf_name;
-        if (!png_name.empty() && failed.empty()) {
-            const std::string name = Png_Page_Name(png_name, static_cast<int>(pngs.size()) + 1, counted.page_count);
-            if (Write_Png_Page(page, name, PNG_DEFAULT_DPI))
-                pngs.push_back(name);
-            else
-                failed = name;
-        }
+        if (pdf && !pdf->Add(page)) failed = Unwritable(pdf_name, file->Error());
+        if (!png_name.empty() && failed.empty())
+            pngs.Add(page, Png_Page_Name(png_name, ++png_count, counted.page_count), PNG_DEFAULT_DPI, failed);
         return failed.empty();
     };
     Laid_Out_Document drawn;
     if (!Report_In_Pieces(input, sink, drawn, outcome.error)) return false;
-    if (pdf && (!pdf->Finish(counted.outline) || !file->Commit()) && failed.empty()) failed = pdf_name;
+    if (pdf && (!pdf->Finish(counted.outline) || !file->Commit()) && failed.empty())
+        failed = Unwritable(pdf_name, file->Error());
+    std::vector<std::string> png_files;
+    if (failed.empty() && !png_name.empty()) pngs.Commit(png_files, failed);
     if (!failed.empty()) {
-        outcome.error = Unwritable(failed);
+        outcome.error = failed;
         return false;
     }
     if (pdf) outcome.files.push_back(pdf_name);
-    outcome.files.insert(outcome.files.end(), pngs.begin(), pngs.end());
+    outcome.files.insert(outcome.files.end(), png_files.begin(), png_files.end());
     return true;
 }
 

@@ -404,19 +404,15 @@ TEST_F(CorbelModel, MaterialsAndPartialFactors)
 TEST_F(CorbelModel, ChosenBarsDiametersLayersAndCovers)
 {
     Corbel_Rebar_Choice& r = m.rebar;
-    r.layer_diameter[0] = REBAR_FREE_INDEX;
-    r.member_diameter[1] = 15;
-    r.end_diameter[0] = -3;  // only a damaged file holds this
+    r.layer_diameter[0] = 0;
     r.layers = 3;
     r.layer_bars[1] = 3;
     r.layer_diameter[1] = 5;
     r.layer_bars[2] = -2;  // no bars: ignored
+    r.layer_diameter[2] = REBAR_FREE_INDEX;
     r.loops = 0;
     r.inclined_loops = 0;
     Check();
-    EXPECT_EQ(r.layer_diameter[0], 0);
-    EXPECT_EQ(r.member_diameter[1], 0);
-    EXPECT_EQ(r.end_diameter[0], 0);
     EXPECT_NEAR(r.As_h, 2 * Area(0.6) + 3 * Area(1.2), 1e-12);
     EXPECT_NEAR(r.As_s, Area(1.6), 1e-12);
 
@@ -515,6 +511,27 @@ TEST_F(CorbelModel, BarCountsAndLegsBeyondWhatACorbelHoldsAreRefused)
     EXPECT_EQ(Check_Reported(&written), 1);
     EXPECT_TRUE(Has(written, "Fehler Hauptzugbewehrung: Stababstand s \xF3 0")) << written;
     r.spacing[0] = 15.0;
+    EXPECT_EQ(Check(), 0);
+}
+
+// A diameter index outside the table (a damaged file) is an input error named by its field,
+// and stays as it was; a row without bars needs no diameter.
+TEST_F(CorbelModel, ADiameterOutsideTheTableIsAnInputErrorNamedByItsField)
+{
+    Corbel_Rebar_Choice& r = m.rebar;
+    const std::pair<std::string, int*> fields[] = {{"Spaltzugbewehrung horizontal", &r.group[1].diameter},
+                                                   {"St\x81tzenbew. rechts", &r.member_diameter[1]}};
+    for (const auto& [name, field] : fields)
+        for (int index : {-5, REBAR_STANDARD_COUNT, INT_MAX}) {
+            *field = index;
+            std::string written;
+            EXPECT_EQ(Check_Reported(&written), 1);
+            EXPECT_TRUE(Has(written, "Fehler " + name + ": Durchmesser unbekannt")) << written;
+            EXPECT_EQ(*field, index);
+            *field = 0;
+        }
+    r.member_count[1] = 0;
+    r.member_diameter[1] = 1000;
     EXPECT_EQ(Check(), 0);
 }
 

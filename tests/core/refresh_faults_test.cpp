@@ -250,6 +250,35 @@ TEST_F(RefreshFaults, DamagedAnnexFilesNeverChangeTheDesignUnsaid)
     EXPECT_TRUE(Read_File_Bytes(Report()) == sound);
 }
 
+// The folder of the user's annexes: a link in a circle in its place is said with that
+// reason; a folder that cannot be read (strace refuses its opening) hides the position's
+// annex, which is then said to be unreadable, not missing.
+TEST_F(RefreshFaults, TheUserAnnexFoldersFirstFailureIsSaid)
+{
+    const std::string folder = dir_.file("NADS");
+    ASSERT_EQ(::symlink("NADS", folder.c_str()), 0);
+    EXPECT_TRUE(Has(Refresh().err, "Der Ordner der eigenen nationalen Anh\xC3\xA4nge " + folder +
+                                       " kann nicht angelegt werden: zu viele Verweise in Folge (ein Verweis zeigt "
+                                       "im Kreis).\n"));
+    ::unlink(folder.c_str());
+
+    if (!Can_Trace()) GTEST_SKIP() << "no strace, or no tracing allowed here";
+    std::string input = Example(1);
+    input.replace(input.find("\xAE" "Deutschland\xAF"), 13, "\xAE" "Meins\xAF");
+    ASSERT_TRUE(Write_File_Bytes(Input(), input));
+    std::vector<std::string> env = Env();
+    env.push_back("ASAN_OPTIONS=detect_leaks=0");
+    const Run_Result r = Run_Program(STRACE, {"-f", "-qq", "-o", "/dev/null", "-P", folder, "-P", folder + "/", "-e",
+                                              "trace=openat", "-e", "inject=openat:error=EACCES", CORBEL_EXE, "B1", "0",
+                                              "1", "1", "-refresh"},
+                                     dir_.path(), env, Bounded_Child);
+    EXPECT_TRUE(Has(r.err, "Der Ordner der eigenen nationalen Anh\xC3\xA4nge " + folder +
+                               " kann nicht gelesen werden: keine Berechtigung; seine Anh\xC3\xA4nge werden in der "
+                               "Liste der nationalen Anh\xC3\xA4nge nicht aufgef\xC3\xBChrt.\n"
+                               "Nationaler Anhang \"Meins\" kann nicht gelesen werden, es gilt \"Deutschland\".\n"))
+        << r.err;
+}
+
 // Runs of one position started while another holds it wait for it before they read the
 // input: the report and drawing on the disk always come from the input as it stands when
 // the last run ends, and nothing else is left in the folder. An input replaced by a rename
@@ -304,6 +333,32 @@ TEST_F(RefreshFaults, ConcurrentRunsOfOnePositionFollowEachOther)
     EXPECT_TRUE(Read_File_Bytes(Report()) == OLD_REPORT);
     ::close(held_new);
     EXPECT_EQ(Wait_Program(run).exit_code, 1);
+    EXPECT_EQ(Read_File_Bytes(Report()), report_2);
+    EXPECT_EQ(Read_File_Bytes(Drawing()), drawing_2);
+    Expect_No_Extra_File();
+}
+
+// An input replaced by a rename from outside while a run works has a lock of its own: a
+// second run writes the new input's pair meanwhile, and the first, stopped with its files
+// written, then puts nothing in place and says why.
+TEST_F(RefreshFaults, ARunWhoseInputWasReplacedPutsNothingInPlace)
+{
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(2)));
+    Refresh();
+    const std::string report_2 = Read_File_Bytes(Report()), drawing_2 = Read_File_Bytes(Drawing());
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+    std::vector<std::string> env = Env();
+    env.push_back("CORBEL_TEST_STOP_BEFORE_PAIR=1");
+    Started_Program first = Start_Program(CORBEL_EXE, {"B1", "0", "1", "1", "-refresh"}, dir_.path(), env, Bounded_Child);
+    siginfo_t state{};
+    ::waitid(P_PID, static_cast<id_t>(first.pid), &state, WSTOPPED | WEXITED | WNOWAIT);
+    ASSERT_TRUE(Write_File_Bytes(dir_.file("neu"), Example(2)));
+    ASSERT_EQ(std::rename(dir_.file("neu").c_str(), Input().c_str()), 0);
+    EXPECT_EQ(Refresh().err, "");
+    ::kill(first.pid, SIGCONT);
+    const Run_Result r = Wait_Program(first);
+    EXPECT_EQ(r.err, "Die Eingabedatei B1_01.INP wurde w\xC3\xA4hrend des Laufs durch eine andere Datei ersetzt: "
+                     "Druckliste und Zeichnung dieses Laufs werden nicht abgelegt.\n");
     EXPECT_EQ(Read_File_Bytes(Report()), report_2);
     EXPECT_EQ(Read_File_Bytes(Drawing()), drawing_2);
     Expect_No_Extra_File();
@@ -405,13 +460,16 @@ TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
 {
     if (!Can_Trace()) GTEST_SKIP() << "no strace, or no tracing allowed here";
 
-    // A refused position: its old drawing goes aside, but cannot be removed there.
+    // A refused position: its old drawing goes aside, and so does the old report until the
+    // run has made sure that its input is still the one beside them; neither can be
+    // removed there.
     Put_Old_Pair();
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(5)));
     Run_Result r = Refresh_Traced("unlink", "error=EPERM");
-    const std::regex said("Die alte Zeichnung B10001\\.SPF\\.tmp\\w{6} kann nicht entfernt werden: keine Berechtigung\\.\n");
+    const std::regex said("Die alte Zeichnung B10001\\.SPF\\.tmp\\w{6} kann nicht entfernt werden: keine Berechtigung\\.\n"
+                          "Die alte Druckliste B1_01\\.OLI\\.tmp\\w{6} kann nicht entfernt werden: keine Berechtigung\\.\n");
     EXPECT_TRUE(std::regex_match(r.err, said)) << r.err;
-    EXPECT_EQ(Temporary_Files(), 1);
+    EXPECT_EQ(Temporary_Files(), 2);
     EXPECT_FALSE(File_Exists(Drawing()));
 
     // No old files; the report's rename, the second of the pair, fails.

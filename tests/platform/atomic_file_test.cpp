@@ -225,3 +225,43 @@ TEST(AtomicFile, LeftoversOfKilledWritersAreRemovedThoseOfLiveOnesKept)
     EXPECT_TRUE(live.Commit());
     EXPECT_EQ(Read_File_Bytes(path), "neu");
 }
+
+namespace {
+
+int guard_calls = 0, refused_call = 0;
+std::string outside_report;  // where another writer puts its report at the guard's second question
+
+bool Refusing_Guard(Atomic_File* const*, size_t)
+{
+    if (++guard_calls == 2 && !outside_report.empty()) {
+        EXPECT_TRUE(Write_File_Bytes(outside_report + ".x", "outside") &&
+                    std::rename((outside_report + ".x").c_str(), outside_report.c_str()) == 0);
+    }
+    return guard_calls != refused_call;
+}
+
+} // namespace
+
+// A guard that says no before the renames leaves both old files; one that says no after them
+// puts the old files back, except where another writer has put its own meanwhile.
+TEST(AtomicFile, AGuardThatRefusesLeavesTheOldFilesAndAnOutsideWritersOnes)
+{
+    Temp_Dir dir;
+    const std::string report = dir.file("r.OLI"), drawing = dir.file("d.SPF");
+    for (const bool late : {false, true}) {
+        ASSERT_TRUE(Write_File_Bytes(report, "old report") && Write_File_Bytes(drawing, "old drawing"));
+        guard_calls = 0;
+        refused_call = late ? 2 : 1;  // the second question comes with both files in place
+        outside_report = late ? report : "";
+        Atomic_File d(drawing.c_str()), r(report.c_str());
+        std::fputs("new", d.Stream());
+        std::fputs("new", r.Stream());
+        Set_Commit_Guard(Refusing_Guard);
+        EXPECT_FALSE(Commit_Together(d, r));
+        EXPECT_TRUE(Commit_Refused_By_Guard());
+        Set_Commit_Guard(nullptr);
+        EXPECT_EQ(Read_File_Bytes(report), late ? "outside" : "old report");
+        EXPECT_EQ(Read_File_Bytes(drawing), "old drawing");
+        EXPECT_EQ(Folder_Names(dir.path()), (std::set<std::string>{"d.SPF", "r.OLI"}));
+    }
+}

@@ -819,3 +819,44 @@ TEST_F(ProgramSession, EnterAndEscOnTheCloseQuestionKeepTheEdits)
     EXPECT_EQ(saved.hk, 50.0);
     Free_Model(&saved);
 }
+
+// A signal in the middle of the save (strace sends it at the first sync) ends the editor
+// with no temporary file left and the input as it was; one that an editor killed otherwise
+// left goes with the next save.
+TEST_F(ProgramSession, ASignalDuringTheSaveLeavesNoTemporaryFile)
+{
+    Use_Example(1);
+    const std::string input = Read_File_Bytes(dir.file("B1_01.INP")), strace = "/usr/bin/strace";
+    if (!File_Exists(strace)) GTEST_SKIP() << "no strace";
+    const auto temporaries = [this] {
+        const std::set<std::string> names = Folder_Names(dir.path());
+        return std::count_if(names.begin(), names.end(), [](const std::string& n) { return Has(n, ".tmp"); });
+    };
+    for (const std::string signal : {"SIGTERM", "SIGINT", "SIGHUP"}) {
+        Started_Program editor = Start(END_AND_SAVE, "1", false, [] {
+            for (int s : {SIGTERM, SIGINT, SIGHUP}) std::signal(s, SIG_DFL);
+        }, {strace, "-f", "-qq", "-o", "/dev/null", "-e", "inject=fsync:signal=" + signal + ":when=1"});
+        const Run_Result r = Wait_Program(editor);
+        if (r.exit_code == 1 && Has(r.err, "strace")) GTEST_SKIP() << "no tracing allowed here";
+        EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), input) << signal;
+        EXPECT_EQ(temporaries(), 0) << signal;
+    }
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.OLI.tmpK1ll3d"), "halb gespeichert"));
+    EXPECT_EQ(Run(END_AND_SAVE, "1").exit_code, 1);
+    EXPECT_EQ(temporaries(), 0);
+}
+
+// A diameter index beyond the table (a damaged file) is named by its field; the choice
+// list on page 3 shows nothing for it and keeps it, so that it is saved as it was read.
+TEST_F(ProgramSession, AnUnknownDiameterIsNamedAndKept)
+{
+    std::string input = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_01.INP");
+    const size_t tie = input.find("\n 2 6\n");
+    ASSERT_NE(tie, std::string::npos);
+    input.replace(tie, 6, "\n 2 40\n");
+    ASSERT_TRUE(Write_File_Bytes(dir.file("B1_01.INP"), input));
+    const Run_Result r = Run(std::string("click 180 30\nwait 200\n") + END_AND_SAVE, "1");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_TRUE(Has(Read_File_Bytes(dir.file("B1_01.INP")), "\n 2 40\n"));
+    EXPECT_TRUE(Has(Read_File_Bytes(dir.file("B1_01.OLI")), "Fehler Hauptzugbewehrung: Durchmesser unbekannt"));
+}

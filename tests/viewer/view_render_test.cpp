@@ -34,6 +34,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -463,9 +464,22 @@ TEST_F(ViewRender, CommandLine)
     EXPECT_NE(r.err.find("fehlt.OLI ist nicht lesbar (Datei oder Ordner nicht vorhanden)."), std::string::npos) << r.err;
     EXPECT_FALSE(File_Exists(dir_.file("fehlt.pdf")));
 
-    r = Run_Program(exe, {"B1_01.OLI", "-o", "kein/ordner/x.pdf"}, dir_.path(), {});
+    // What cannot be written is said with the reason; of a PNG set whose second page cannot
+    // be written (a folder in its place), the first and third stay as they were.
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "kein/x.pdf"}, dir_.path(), {});
+    EXPECT_EQ(r.err, "corbel-view: Die Datei kein/x.pdf kann nicht geschrieben werden: Datei oder Ordner nicht "
+                     "vorhanden.\n");
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "/dev/full"}, dir_.path(), {});
+    EXPECT_EQ(r.err, "corbel-view: Die Datei /dev/full kann nicht geschrieben werden: kein Speicherplatz mehr auf dem "
+                     "Datentr\xC3\xA4ger.\n");
+    for (const char* page : {"seiten-1.png", "seiten-3.png"}) ASSERT_TRUE(Write_File_Bytes(dir_.file(page), "alt"));
+    ASSERT_EQ(::remove(dir_.file("seiten-2.png").c_str()), 0);
+    ASSERT_EQ(::mkdir(dir_.file("seiten-2.png").c_str(), 0755), 0);
+    r = Run_Program(exe, {"B1_01.OLI", "-o", "seiten.png"}, dir_.path(), {});
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("kann nicht geschrieben werden"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "corbel-view: Die Datei seiten-2.png kann nicht geschrieben werden: der Name bezeichnet einen "
+                     "Ordner.\n");
+    EXPECT_EQ(Read_File_Bytes(dir_.file("seiten-1.png")) + Read_File_Bytes(dir_.file("seiten-3.png")), "altalt");
 
     Write_File_Bytes(dir_.file("binär.OLI"), std::string("\x89PNG\0\0", 6));
     EXPECT_EQ(Run_Program(exe, {"binär.OLI"}, dir_.path(), {}).exit_code, 1);
@@ -510,7 +524,7 @@ TEST_F(ViewRender, SignalsAndFileSizeLimitsLeaveNoTemporaryFile)
         ::setrlimit(RLIMIT_FSIZE, &rl);
     });
     EXPECT_EQ(limited.exit_code, 1);
-    EXPECT_EQ(limited.err, "corbel-view: Die Datei aus.pdf kann nicht geschrieben werden.\n");
+    EXPECT_EQ(limited.err, "corbel-view: Die Datei aus.pdf kann nicht geschrieben werden: die Datei wird zu gro\xC3\x9F.\n");
     EXPECT_EQ(temporaries(), 0);
 
     const std::string strace = "/usr/bin/strace";

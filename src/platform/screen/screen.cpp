@@ -1,5 +1,6 @@
 #include "platform/screen/screen.h"
 
+#include "platform/atomic_file.h"
 #include "platform/messages.h"
 #include "platform/screen/backend.h"
 
@@ -72,6 +73,9 @@ void Init_Grafik_Mode()
         backend = screen::Make_Script_Backend(script, file && *file ? file : "");
     }
     Start(std::move(backend), width, height);
+    // A save that a signal ends (headless, or a window nobody sees) leaves no temporary
+    // file; a visible window keeps the handler that asks before it closes.
+    Remove_Temporaries_On_Signals();
 }
 
 void Exit_Grafik_Mode()

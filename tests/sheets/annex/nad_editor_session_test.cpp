@@ -1,9 +1,11 @@
 // The annex editor corbel-annex, headless under a script (1280 x 1024: the name field at
 // (200, 40), "Ende" at (1215, 40)).
+#include "file_size_limit.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -72,4 +74,25 @@ TEST(AnnexEditorSession, EscOnTheSaveQuestionGoesBackToTheEdits)
               std::string::npos)
         << r.err;
     EXPECT_NE(Read_File_Bytes(dir.file("NADS/1.NAD")).find("Neu"), std::string::npos);
+}
+
+// A signal in the middle of the save (strace sends it at the first sync) leaves no temporary
+// file beside the annex; one that an editor killed otherwise left goes with the next save.
+TEST(AnnexEditorSession, ASignalDuringTheSaveLeavesNoTemporaryFile)
+{
+    const std::string strace = "/usr/bin/strace";
+    if (!File_Exists(strace)) GTEST_SKIP() << "no strace";
+    Temp_Dir dir;
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Neu\"\nkey Enter\n"
+                                                    "click 1215 40\nkey Enter\n"));
+    std::vector<std::string> env = Editor_Env(dir);
+    env.push_back("ASAN_OPTIONS=detect_leaks=0");  // the leak check cannot run under a tracer
+    const Run_Result r = Run_Program(strace, {"-f", "-qq", "-o", "/dev/null", "-e", "inject=fsync:signal=SIGHUP:when=1",
+                                              CORBEL_ANNEX_EXE, "Deutschland"},
+                                     dir.path(), env, [] { std::signal(SIGHUP, SIG_DFL); });
+    if (r.exit_code == 1 && r.err.find("strace") != std::string::npos) GTEST_SKIP() << "no tracing allowed here";
+    EXPECT_EQ(Folder_Names(dir.file("NADS")), std::set<std::string>{});
+    ASSERT_TRUE(Write_File_Bytes(dir.file("NADS/1.NAD.tmpK1ll3d"), "halb gespeichert"));
+    EXPECT_EQ(Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(), Editor_Env(dir)).exit_code, 1);
+    EXPECT_EQ(Folder_Names(dir.file("NADS")), std::set<std::string>{"1.NAD"});
 }
