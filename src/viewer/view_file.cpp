@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -124,6 +125,20 @@ bool Is_The_Input(const std::string& input, const std::string& output)
     return Resolved_Path(input) == Resolved_Path(mapped);
 }
 
+// The PNG pages wait under their temporary names, each locked, until all are written and
+// put in place together: a long report needs an open file a page, often more than the soft
+// limit allows. The limit is raised as far as the hard one lets it; beyond that the run
+// fails with the reason and replaces nothing.
+void Allow_Open_Files(int pages)
+{
+    struct rlimit lim;
+    if (::getrlimit(RLIMIT_NOFILE, &lim) != 0) return;
+    const rlim_t wanted = static_cast<rlim_t>(pages) + 64;
+    if (lim.rlim_cur == RLIM_INFINITY || lim.rlim_cur >= wanted) return;
+    lim.rlim_cur = lim.rlim_max == RLIM_INFINITY || lim.rlim_max > wanted ? wanted : lim.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &lim);
+}
+
 // Before anything is written: every file the input becomes (the PDF, or the pages' PNGs)
 // is refused when it is the input itself; what a run killed while writing one of them
 // left beside it is removed.
@@ -140,6 +155,7 @@ bool Clear_Outputs(const std::string& input, const std::string& pdf_name, const 
             return false;
         }
     for (const std::string& name : names) Remove_Leftover_Temporaries(name.c_str());
+    if (!png_name.empty()) Allow_Open_Files(pages);
     return true;
 }
 
