@@ -248,6 +248,10 @@ void Show_Busy(const char* text, bool first)
         Fill_Message(" ");
         Show_Message();
         Start_Busy_Animation(cx - 48, cy - 62);
+    } else {
+        // The work does not wait, so the animation's clock does not step it: each
+        // update does.
+        Run_Busy_Animation();
     }
     Draw_Busy_Status(text);
 }

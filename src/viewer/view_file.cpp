@@ -4,6 +4,7 @@
 #include "viewer/drawing_document.h"
 #include "viewer/page_layout.h"
 #include "viewer/report_document.h"
+#include "base/message_sink.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/error_text.h"
@@ -161,9 +162,13 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     }
     std::vector<std::string> pngs;
     std::string failed;
+    int taken = 0;
     Page_Sink sink;
     sink.page_total = static_cast<size_t>(counted.page_count);
     sink.take = [&](const Page& page) {
+        // A long report takes a while: the notice of an interactive run says how far it is.
+        ++taken;
+        if (Busy_Due()) Busy_Update("Seite %d von %d", taken, counted.page_count);
         if (pdf && !pdf->Add(page)) failed = pdf_name;
         if (!png_name.empty() && failed.empty()) {
             const std::string name = Png_Page_Name(png_name, static_cast<int>(pngs.size()) + 1, counted.page_count);
