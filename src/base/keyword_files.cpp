@@ -93,6 +93,27 @@ void Store_Label(char* label, int width, const char* p, bool cut)
     label[n] = '\0';
 }
 
+// Counts the complete rows of one piece of a data line that the array has no room for:
+// *column carries a row begun on an earlier line (without labels), *rows grows by each
+// row completed. True when a value cannot be read, which ends the block.
+bool Count_Rows(const char* p, int columns, bool with_labels, int* column, int* rows)
+{
+    for (;;) {
+        while (Is_Separator(*p)) ++p;
+        if (!*p) return false;
+        const char* end = p;
+        while (*end && !Is_Separator(*end)) ++end;
+        double v = 0.0;
+        bool too_large = false;
+        if (!Convert_Value(p, static_cast<size_t>(end - p), &v, &too_large)) return true;
+        p = end;
+        if (++*column < columns) continue;
+        *column = 0;
+        ++*rows;
+        if (with_labels) return false;  // the rest of the line is the label
+    }
+}
+
 } // namespace
 
 int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, int capacity, char* labels,
@@ -117,7 +138,9 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
     bool ended = true;     // whether the piece read ended its line
     char piece[piece_size + 1];
 
-    for (; !full; line += ended ? 1 : 0) {
+    int beyond = 0;        // complete rows after the array was full, counted but not stored
+    int beyond_column = 0;
+    for (;; line += ended ? 1 : 0) {
         if (!Read_Piece(stream, piece, &ended)) break;
         if (at_start) {
             at_start = false;
@@ -134,6 +157,16 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
         if (current != letter) continue;
         begun = true;
         after_block = std::ftell(stream);
+        if (full) {
+            // The rest of the block is only counted, so that the caller can say how many
+            // rows found no room; an unreadable value ends the count.
+            if (Count_Rows(piece, columns, with_labels, &beyond_column, &beyond)) break;
+            if (with_labels)
+                while (!ended && Read_Piece(stream, piece, &ended)) {
+                }
+            after_block = std::ftell(stream);
+            continue;
+        }
 
         const char* p = piece;
         bool stop_line = false;
@@ -178,7 +211,10 @@ int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, in
                 stop_line = true;
             }
         }
+        // Rows on the rest of a line without labels are counted as well.
+        if (full && !with_labels && Count_Rows(p, columns, false, &beyond_column, &beyond)) break;
     }
+    if (stop) stop->rows_beyond = beyond;
     *rows = count;
     return count > 0 ? 1 : 0;
 }

@@ -11,7 +11,8 @@
 // Reads block `letter` from the stream's present position into values: rows of
 // `columns` values (1..20), row i starting at values[i * stride] (stride >= columns);
 // capacity is the number of doubles the array holds, and reading stops as soon as the
-// next row would reach it (a capacity of exactly n rows gives at most n - 1 rows).
+// next row would reach it (a capacity of exactly n rows gives at most n - 1 rows); the
+// rest of the block is then only counted (stop->rows_beyond, up to an unreadable value).
 // With labels (a buffer and label_width > 0) each row's label is the text behind its last
 // value on the same line, cut to label_width - 1 characters, at labels + row * label_width
 // (the buffer holds capacity / stride labels); the rest of that line is not read for
@@ -28,6 +29,7 @@ struct Keyword_Block_Stop {
     int row = 0;          // the row it belongs to (from 1)
     bool too_large = false;  // a number beyond single precision, not merely no number
     char value[41] = "";  // the value as written, at most 40 characters
+    int rows_beyond = 0;  // complete rows of the block that found no room in the array
 };
 int Read_Keyword_Block(FILE* stream, double* values, int columns, int stride, int capacity, char* labels,
                        int label_width, int letter, int* rows, Keyword_Block_Stop* stop = nullptr);

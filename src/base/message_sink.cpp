@@ -4,6 +4,7 @@
 #include "platform/messages.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,7 @@ Msg_Screen drawn;  // all null without the toolkit's dialogs
 // Busy notice.
 bool busy_shown = false;
 char busy_text[256] = "";
+std::chrono::steady_clock::time_point busy_drawn;
 
 bool Valid_Index(int index) { return index >= 0 && index < MSG_CONTEXT_COUNT; }
 
@@ -458,6 +460,7 @@ void Show_Busy(const char* format, va_list args)
     if (std::vsnprintf(busy_text, sizeof busy_text, format, args) < 0) busy_text[0] = '\0';
     if (drawn.show_busy) drawn.show_busy(busy_text, !busy_shown);
     busy_shown = true;
+    busy_drawn = std::chrono::steady_clock::now();
 }
 
 }  // namespace
@@ -490,3 +493,8 @@ void Busy_Stop()
 }
 
 int Busy_Is_Shown() { return busy_shown ? 1 : 0; }
+
+int Busy_Due()
+{
+    return busy_shown && std::chrono::steady_clock::now() - busy_drawn >= std::chrono::milliseconds(100) ? 1 : 0;
+}

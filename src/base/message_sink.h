@@ -153,3 +153,7 @@ void Busy_Start(const char* format, ...) MSG_PRINTF_FORMAT(1, 2);
 void Busy_Update(const char* format, ...) MSG_PRINTF_FORMAT(1, 2);
 void Busy_Stop();
 int Busy_Is_Shown();
+// 1 when the notice is shown and its status line was drawn 100 ms ago or more (wall
+// clock): a long piece of work asks before each Busy_Update, so that the screen is
+// redrawn often enough to stay alive, and not so often that drawing slows the work.
+int Busy_Due();

@@ -12,6 +12,7 @@
 #include "core/corbel_model.h"
 #include "core/corbel_work.h"
 #include "core/detailing.h"
+#include "core/load_tables.h"
 #include "report/oli_channel.h"
 #include "report/report_symbols.h"
 #include "report/string_format.h"
@@ -669,7 +670,10 @@ void Check_Corbel_Anchorage(Corbel_Model* model, FILE* report, int detail)
     if (run.beam_end && b.s_v > 0.0)
         res.D_vert = Round_To_Tenth(Mandrel(run, MANDREL_KIND_STIRRUP, b.s_v, 0.0, run.out));
 
-    // The user's empty values take the computed ones.
+    // The user's empty values take the computed ones, once there is a load to compute
+    // them from: lengths of a corbel without load would stay fixed below what the first
+    // load requires.
+    if (!Load_Table_In_Use(&m, 0)) return;
     for (int i = 0; i < 9; ++i) {
         const double computed = res.*FILLED_VALUES[i];
         if (m.rebar.anchorage[i] < 0.01 && computed >= 0.0) m.rebar.anchorage[i] = computed;

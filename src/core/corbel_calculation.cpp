@@ -614,6 +614,8 @@ void Calculate_Corbel(Corbel_Model* model, FILE* s, int show_messages)
     for (int i = 0; i < row_count; ++i) {
         const Load_Combination& row = m.load_table[0][i];
         if (i == 0 || row_count == 1 || Is_Load_Nonzero(row.A, row.H)) rows.Row_In_Loop(i, detail);
+        // A large table takes a while: the notice of an interactive run says how far it is.
+        if (Busy_Due()) Busy_Update("Lastkombination %d von %d", i + 1, row_count);
     }
     rows.Evaluate();
 

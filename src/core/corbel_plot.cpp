@@ -1,5 +1,6 @@
 #include "core/corbel_plot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -301,4 +302,10 @@ double Snap_Unit_Values(double x)
     if (std::fabs(x - 1.0) < 0.001) return 1.0;
     if (std::fabs(x + 1.0) < 0.001) return -1.0;
     return x;
+}
+
+double Chamfer_Reach(double full, double rise, double lk, double hk2)
+{
+    if (!(hk2 > 0.01) || !(lk > 0.0)) return full;
+    return std::clamp(rise * lk / hk2, 0.0, full);
 }

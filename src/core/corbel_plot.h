@@ -113,3 +113,8 @@ int32_t Round_To_Int32(double x);
 
 // 0 when |x| < 0.001, 1 when |x - 1| < 0.001, -1 when |x + 1| < 0.001, else x.
 double Snap_Unit_Values(double x);
+
+// How far from the face (at most full) a horizontal bar of a corbel of length lk with the
+// chamfer hk2 may reach, when it lies rise above the lowest level a bar may take at the
+// face: the sloping bottom leaves it the same cover there. full without a chamfer.
+double Chamfer_Reach(double full, double rise, double lk, double hk2);

@@ -537,17 +537,21 @@ void Rebar_Drawing::Horizontal_Splitting()
         }
         return;
     }
+    // Spread over the depth at the face; under a chamfer a stirrup ends where the sloping
+    // bottom leaves it its cover (above the free end's depth they would all crowd into the
+    // shallow end).
     const double dv = std::max(d_sv_, d_hg_);
-    const double usable =
-        hk - dv - cv_ - f_.hk2 - (d_first_ + d_last_) / 2.0 - layers_span;
-    const double first = y0_ + hk - (d / 2.0 + dv + cv_) - f_.hk2;
+    const double usable = hk - dv - cv_ - (d_first_ + d_last_) / 2.0 - layers_span;
+    const double first = y0_ + hk - (d / 2.0 + dv + cv_);
     const double pitch =
         n > 1 ? (usable - std::max(d, 2.0) - d - dv - cv_) / (n - 1) : 0.0;
     const double end = x0_ - B1_ + ch_;
     for (int i = 0; i < n; ++i) {
         const double y = first - i * pitch;
-        Bar(start, y, end, y, d);
-        if (i == 0) Label((start + end) / 2.0, y, n, d);
+        const double reach = Chamfer_Reach(f_.lk - ch_, i * pitch, f_.lk, f_.hk2);
+        const double from = reach < f_.lk - ch_ ? x0_ + reach : start;
+        Bar(from, y, end, y, d);
+        if (i == 0) Label((from + end) / 2.0, y, n, d);
     }
 }
 

@@ -112,7 +112,10 @@ private:
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
     // A dimension too short to hold its label between its ends takes the label beyond one
     // end: above (short_side < 0) or below it.
-    void Dim_Column(int column, int ya, int yb, double value, int gap = -1, int short_side = 1);
+    // avoid: heights of other lines that cross the column's label (another column's
+    // extension lines); the label moves along its line clear of them.
+    void Dim_Column(int column, int ya, int yb, double value, int gap = -1, int short_side = 1,
+                    std::initializer_list<int> avoid = {});
     // The x of a dimension column, and where its labels begin: 15 pixels left of it,
     // across the line's gap.
     int Column_X(int column) const;
@@ -276,7 +279,8 @@ int Sketch::Column_X(int column) const
     }
 }
 
-void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int short_side)
+void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int short_side,
+                        std::initializer_list<int> avoid)
 {
     const int x = Column_X(column), label_x = Column_Label_X(column);
     const int lo = std::min(ya, yb), hi = std::max(ya, yb);
@@ -285,16 +289,38 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     Stroke(x - 10, ya, x + 10, ya);
     Stroke(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
-    // Between ends less than two label heights apart the end lines would strike the
-    // label through: it goes beyond the line's end instead, and the line keeps its middle.
-    if (hi - lo < 24) {
+    // A label at y covers y - 11 to y + 2, its end lines and the lines to avoid kept out.
+    auto clear = [&](int y) {
+        if (y - 11 <= lo || y + 2 >= hi) return false;
+        for (int a : avoid)
+            if (a >= y - 11 && a <= y + 2) return false;
+        return true;
+    };
+    int label_y = mid + 3;
+    if (hi - lo >= 24 && !clear(label_y)) {
+        // Nearest to the middle first.
+        for (int k = 1; k <= hi - lo; ++k) {
+            if (clear(mid + 3 - k)) {
+                label_y = mid + 3 - k;
+                break;
+            }
+            if (clear(mid + 3 + k)) {
+                label_y = mid + 3 + k;
+                break;
+            }
+        }
+    }
+    // Between ends less than two label heights apart (or with no room clear of the lines
+    // to avoid) the end lines would strike the label through: it goes beyond the line's
+    // end instead, and the line keeps its middle.
+    if (hi - lo < 24 || !clear(label_y)) {
         Label_Value(label_x, short_side < 0 ? lo - 13 : hi + 22, "%.1lf", value);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
-    pxTkLn(x, mid - 6, x, mid + 6, 2);
+    pxTkLn(x, label_y - 9, x, label_y + 3, 2);
     pxFgc(screen_palette.text_black);
-    Label_Value(label_x, mid + 3, "%.1lf", value);
+    Label_Value(label_x, label_y, "%.1lf", value);
 }
 
 void Sketch::Plate(int xc, int edge, int dir)
@@ -577,8 +603,11 @@ void Sketch::Load_Corbel()
     // corbel's top and free-end bottom.
     pxFgc(screen_palette.frame_grey);
     for (int y : {yt_, y_end_bottom}) pxLine(xe_ + 3, y, Column_X(3) + 10, y);
-    Dim_Column(3, yt_, y_end_bottom, hk - md.hk_end);
-    if (md.hk_end > 0.1) Dim_Column(3, y_end_bottom, yb_, md.hk_end);
+    // Without reinforcement d1k stands in the next column: its extension line reaches
+    // under these labels.
+    const int d1k_end = mode_ == 1 ? yt_ : yt_ + R(d1k);
+    Dim_Column(3, yt_, y_end_bottom, hk - md.hk_end, -1, 1, {d1k_end});
+    if (md.hk_end > 0.1) Dim_Column(3, y_end_bottom, yb_, md.hk_end, -1, 1, {d1k_end});
     Dim_Row(1, xf_, xe_, lk);
     if (con0) {
         Dim_Column(1, yb_ - R(m1), yb_, m1);
@@ -920,13 +949,18 @@ void Sketch::Rebar()
                 Bar(start, y, end, y);
             }
         } else {
-            const double bottom_v = hk - md.hk_end - cv - lift - d / 2.0;
+            // Spread over the depth at the face; under a chamfer a stirrup ends where the
+            // sloping bottom leaves it its cover (above the free end's depth they would
+            // all crowd into the shallow end).
+            const double bottom_v = hk - cv - lift - d / 2.0;
             const double top_v = cv + lift + span + (d_first + d_last) / 2.0 + std::max(d, 2.0);
             const double pitch = n > 1 ? (bottom_v - top_v) / (n - 1) : 0.0;
             const int end = U_Sum({-m1, ch});
             for (int i = 0; i < n && i < kMaxDrawn; ++i) {
-                const int y = V(bottom_v - i * pitch);
-                Bar(start, y, end, y);
+                const double v = bottom_v - i * pitch;
+                const double reach = Chamfer_Reach(lk - ch, bottom_v - v, lk, md.hk_end);
+                const int y = V(v);
+                Bar(reach < lk - ch ? U(reach) : start, y, end, y);
             }
         }
     }

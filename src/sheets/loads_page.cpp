@@ -161,14 +161,38 @@ void Import_Components(int k)
 
 void Import_Text_File(int k)
 {
+    // The imported rows are appended: together with those in the table they may not pass
+    // the table's maximum.
+    const int present = Table_Live(k) ? Table_Editor_Row_Count(load_table_handles[k]) : 0;
+    const int room = max_rows - present;
+    if (room < 1) {
+        char message[200];
+        std::snprintf(message, sizeof message,
+                      "Die Tabelle ist voll: sie fasst h\x94" "chstens %d Schnittgr\x94\xE1" "enkombinationen.",
+                      max_rows);
+        PrintMessage(message);
+        return;
+    }
     if (!Show_Query_Box(1, 390, 230, nullptr, import_info, Draw_Text_File_Import_Info)) return;
-    std::vector<double> values(2 * max_rows);
-    std::vector<char> names(static_cast<size_t>(max_rows) * name_width + 1, '\0');
+    // The reader stops one row before its capacity: one row more of room lets exactly
+    // `room` rows arrive.
+    std::vector<double> values(2 * static_cast<size_t>(room + 1));
+    std::vector<char> names(static_cast<size_t>(room + 1) * name_width + 1, '\0');
     int rows = 0;
     Keyword_Block_Stop stop;
-    Import_Keyword_Block(values.data(), &rows, 2, 2, max_rows, names.data(), name_width, 'S', &stop);
+    Import_Keyword_Block(values.data(), &rows, 2, 2, room + 1, names.data(), name_width, 'S', &stop);
     if (rows > 0) Append_Text_Rows(k, values.data(), names.data(), name_width, rows);
-    if (stop.line > 0) {
+    if (stop.rows_beyond > 0) {
+        char message[300];
+        const int n = std::snprintf(message, sizeof message,
+                                    "Es wurden %d von %d Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen: "
+                                    "die Tabelle fasst h\x94" "chstens %d",
+                                    rows, rows + stop.rows_beyond, max_rows);
+        if (present > 0 && n > 0 && n < static_cast<int>(sizeof message))
+            std::snprintf(message + n, sizeof message - static_cast<size_t>(n), " und enthielt schon %d", present);
+        std::strncat(message, ".", sizeof message - std::strlen(message) - 1);
+        PrintMessage(message);
+    } else if (stop.line > 0) {
         // The rows before the value are kept: say where the file has to be mended.
         char taken[80];
         if (rows == 1)

@@ -245,9 +245,15 @@ void Show_Busy(const char* text, bool first)
         Init_Message();
         for (int i = 0; i < 6; ++i) Fill_Message(" ");
         Fill_Message("................... Bitte etwas Geduld ...................");
-        Fill_Message(" ");
+        // Two lines more than the text needs lift it in the centred box clear of the
+        // status line, which would otherwise cover its lower half.
+        for (int i = 0; i < 3; ++i) Fill_Message(" ");
         Show_Message();
         Start_Busy_Animation(cx - 48, cy - 62);
+    } else {
+        // The work does not wait, so the animation's clock does not step it: each
+        // update does.
+        Run_Busy_Animation();
     }
     Draw_Busy_Status(text);
 }

@@ -1,5 +1,6 @@
 #include "viewer/quick_oli.h"
 
+#include "base/message_sink.h"
 #include "platform/environment.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -31,6 +32,7 @@ std::string Render(const char* file_name, bool with_pages)
     const std::string input = Map_Path(file_name);
     const std::string pdf = Default_View_Output(input);
     const View_Outcome outcome = Render_View_Files(input, pdf, with_pages ? pdf : "");
+    Busy_Stop();  // the work is done: what follows is said in boxes of its own
     if (!outcome.ok) {
         PrintMessage(outcome.error.c_str());
         return "";

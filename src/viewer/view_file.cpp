@@ -4,6 +4,7 @@
 #include "viewer/drawing_document.h"
 #include "viewer/page_layout.h"
 #include "viewer/report_document.h"
+#include "base/message_sink.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/error_text.h"
@@ -178,9 +179,13 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     Png_Pages pngs;
     int png_count = 0;
     std::string failed;  // the message of the first file that could not be written
+    int taken = 0;
     Page_Sink sink;
     sink.page_total = static_cast<size_t>(counted.page_count);
     sink.take = [&](const Page& page) {
+        // A long report takes a while: the notice of an interactive run says how far it is.
+        ++taken;
+        if (Busy_Due()) Busy_Update("Seite %d von %d", taken, counted.page_count);
         if (pdf && !pdf->Add(page)) failed = Unwritable(pdf_name, file->Error());
         if (!png_name.empty() && failed.empty())
             pngs.Add(page, Png_Page_Name(png_name, ++png_count, counted.page_count), PNG_DEFAULT_DPI, failed);

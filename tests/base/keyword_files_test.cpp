@@ -16,6 +16,7 @@ struct Block {
     std::vector<char> labels;
     int rows = -7;
     int result = -7;
+    Keyword_Block_Stop stop;
     std::string label(int i) const { return &labels[static_cast<size_t>(i) * 41]; }
 };
 
@@ -26,7 +27,7 @@ Block Read(const std::string& text, int letter = 'S', int capacity_rows = 100, b
     b.values.assign(static_cast<size_t>(capacity_rows) * 2, -1.0);
     b.labels.assign(static_cast<size_t>(capacity_rows) * 41, 'z');
     b.result = Read_Keyword_Block(f.get(), b.values.data(), 2, 2, capacity_rows * 2,
-                                  with_labels ? b.labels.data() : nullptr, 41, letter, &b.rows);
+                                  with_labels ? b.labels.data() : nullptr, 41, letter, &b.rows, &b.stop);
     return b;
 }
 
@@ -78,13 +79,20 @@ TEST(KeywordFile, BlockBoundsUnreadableValuesAndCapacity)
     b = Read("#S\nnan 1\ninf 2\n");  // no force may become undefined
     EXPECT_EQ(b.rows, 0);
 
-    // A capacity of exactly n rows gives n - 1 of them.
+    // A capacity of exactly n rows gives n - 1 of them; the rows without room are counted
+    // up to the block's end, or without labels up to an unreadable value.
     std::string many = "#S\n";
     for (int i = 0; i < 12000; ++i) many += std::to_string(i) + " 1 L" + std::to_string(i) + "\n";
-    b = Read(many, 'S', 10000);
+    b = Read(many + "#T\n1 2\n", 'S', 10000);
     EXPECT_EQ(b.rows, 9999);
     EXPECT_EQ(b.values[2 * 9998], 9998.0);
     EXPECT_EQ(b.label(9998), "L9998");
+    EXPECT_EQ(b.stop.rows_beyond, 2001);
+    EXPECT_EQ(b.stop.line, 0);
+    b = Read("#S\n1 2 3 4 5 6\n7\n8\n9 x 10 11\n", 'S', 2, false);
+    EXPECT_EQ(b.rows, 1);
+    EXPECT_EQ(b.stop.rows_beyond, 3);
+    EXPECT_EQ(Read("#S\n1 2\n3 4\n", 'S', 3).stop.rows_beyond, 0);
 
     // Impossible arguments leave the count alone.
     rows = 5;

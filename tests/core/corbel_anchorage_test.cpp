@@ -16,6 +16,7 @@
 #include "base/rebar.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
+#include "core/load_tables.h"
 #include "core/corbel_work.h"
 #include "core/position_file.h"
 #include "material/material_set.h"
@@ -397,7 +398,8 @@ TEST_F(CorbelAnchorage, SwitchesAndReportLevels)
     EXPECT_EQ(s().l_req_main, 0.0);
 }
 
-// Only empty values (below 0.01) take the computed ones, and only those not negative.
+// Only empty values (below 0.01) take the computed ones, and only those not negative;
+// nothing is filled in while the load table holds no load.
 TEST_F(CorbelAnchorage, FillsTheUsersEmptyValues)
 {
     Start("EC-Standardparameter");
@@ -405,6 +407,12 @@ TEST_F(CorbelAnchorage, FillsTheUsersEmptyValues)
     m.rebar.anchorage[6] = 0.005;
     Run();
     const Corbel_Rebar_Choice& r = m.rebar;
+    EXPECT_GT(s().l_main_member, 0.0);
+    EXPECT_EQ(r.anchorage[0], 0.0);
+    EXPECT_EQ(r.anchorage[4], 0.0);
+    Alloc_Load_Table(&m, 1, 0);
+    m.load_table[0][0].A = 100000.0;
+    Run();
     EXPECT_EQ(r.anchorage[0], s().l_main_member);
     EXPECT_GT(r.anchorage[0], 0.0);
     EXPECT_EQ(r.anchorage[4], s().D_corbel);

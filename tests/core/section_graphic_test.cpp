@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -417,4 +418,29 @@ TEST_F(SectionGraphic, FlatInclinationDrawsNoInclinedGeometry)
             EXPECT_FALSE(Has(report, "nan") || Has(report, "inf")) << connection << " " << mode;
         }
     }
+}
+
+// A chamfered corbel on a column (the free end 10 cm of 40): the horizontal splitting
+// stirrups keep their spacing over the depth at the face, each reaching towards the free
+// end only as far as the sloping bottom leaves it its cover.
+TEST_F(SectionGraphic, HorizontalStirrupsUnderAChamferKeepTheirSpacing)
+{
+    const Corbel_Model& m = Model([](Corbel_Model& c) { c.hk_end = 30.0; });
+    ASSERT_EQ(m.rebar.group[1].count, 3);
+    Placed(m, 10.0, 1, 1);
+    std::vector<Segment> stirrups;  // horizontal, ending at the column's far face less cover
+    for (const Segment& s : File_Lines(Read_File_Bytes(spf_file_name)))
+        if (std::fabs(s.y1 - s.y2) < 1e-9 && std::fabs(std::min(s.x1, s.x2) - m.rebar.cover_h) < 1e-6)
+            stirrups.push_back(s);
+    ASSERT_EQ(stirrups.size(), 3u);
+    std::sort(stirrups.begin(), stirrups.end(), [](const Segment& a, const Segment& b) { return a.y1 < b.y1; });
+    const double pitch = stirrups[1].y1 - stirrups[0].y1;
+    EXPECT_GT(pitch, 10.0);
+    EXPECT_NEAR(stirrups[2].y1 - stirrups[1].y1, pitch, 1e-6);
+    // The lowest ends at the face, the highest at the free end less cover, the middle one
+    // halfway along the chamfer.
+    const double face = m.h, free_end = m.h + m.lk - m.rebar.cover_h;
+    EXPECT_NEAR(std::max(stirrups[0].x1, stirrups[0].x2), face, 1e-6);
+    EXPECT_NEAR(std::max(stirrups[1].x1, stirrups[1].x2), face + m.lk * pitch / 30.0, 1e-6);
+    EXPECT_NEAR(std::max(stirrups[2].x1, stirrups[2].x2), free_end, 1e-6);
 }

@@ -298,3 +298,28 @@ TEST(CorbelSketchScreen, EverythingAboveTheCorbelStaysInsideTheFrame)
     }
     Screen_Reset_For_Tests();
 }
+
+// A chamfered corbel whose free end (10 cm) is barely deeper than d1k (6 cm): no
+// dimension's extension line strikes a label through, with or without the reinforcement.
+TEST(CorbelSketchScreen, LabelsOfAChamferedCorbelStayClearOfExtensionLines)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    Corbel_Model m = Column_Corbel(36, 30, 40, 3);
+    m.hk_end = 30.0;
+    m.d1k = 6.0;
+    m.lp = 15.0;
+    for (int mode : {0, 1}) {
+        double s = 0.0;
+        const int height = Compute_Sketch_Layout(&m, mode, &s);
+        corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
+        Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, mode);
+        ASSERT_FALSE(Sketch_Texts().empty());
+        for (const Sketch_Box& t : Sketch_Texts())
+            for (const Sketch_Box& k : Sketch_Strokes())
+                EXPECT_FALSE(k.x1 <= t.x2 && k.x2 >= t.x1 && k.y1 <= t.y2 && k.y2 >= t.y1)
+                    << "mode " << mode << ": label " << t.x1 << "," << t.y1 << "-" << t.x2 << "," << t.y2
+                    << " stroke " << k.x1 << "," << k.y1 << "-" << k.x2 << "," << k.y2;
+    }
+    Screen_Reset_For_Tests();
+}

@@ -332,6 +332,51 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
                                         "Es wurden 2 Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen.");
 }
 
+// The table takes 10,000 rows: a file of exactly so many arrives whole; of 20,000 rows,
+// imported into a table holding one, 9,999 arrive and the message says how many were
+// left; a full table is said before any file is asked for.
+TEST_F(LoadsPage, TextFileImportFillsTheTableToItsMaximumAndSaysWhatIsLeft)
+{
+    auto import = [&](const std::string& file, std::vector<std::pair<double, double>> table, const char* script) {
+        Area_Delete_All();
+        Screen_Reset_For_Tests();
+        Start(script ? script : "key Enter\nclick 500 518\nkey Ctrl+A\ntext \"" + position.file(file) + "\"\nkey Enter\nkey Enter\n");
+        Set_Table(0, std::move(table));
+        if (corbel_model.load_table[0] && !corbel_model.load_table[0][0].A) {
+            Release_Load_Tables(&corbel_model);
+            corbel_model.load_count[0] = 0;  // no row at all
+        }
+        Compose();
+        Clear_Shown_Messages();
+        load_table_requests[0][LOAD_REQUEST_TEXT] = 1;
+        Handle_Loads_Page_Events();
+    };
+    for (int n : {10000, 20000}) {
+        std::string text = "#S\n";
+        for (int i = 1; i <= n; ++i) text += std::to_string(i) + " 1 Z" + std::to_string(i) + "\n";
+        Write_File_Bytes(position.file(std::to_string(n) + ".txt"), text);
+    }
+    import("10000.txt", {}, nullptr);
+    auto rows = Rows(0);
+    ASSERT_EQ(rows.size(), 10000u);
+    EXPECT_EQ(rows.back().first_force, 10000.0);
+    EXPECT_EQ(std::string(rows.back().name).substr(0, 7), "Z10000 ");
+    EXPECT_TRUE(Shown_Messages().empty());
+
+    import("20000.txt", {{1000.0, 0.0}}, nullptr);
+    rows = Rows(0);
+    ASSERT_EQ(rows.size(), 10000u);
+    EXPECT_EQ(rows.back().first_force, 9999.0);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Es wurden 9999 von 20000 Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen: "
+                                        "die Tabelle fasst h\x94" "chstens 10000 und enthielt schon 1.");
+
+    import("", std::vector<std::pair<double, double>>(10000, {1.0, 0.0}), "");
+    EXPECT_EQ(Rows(0).size(), 10000u);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Die Tabelle ist voll: sie fasst h\x94" "chstens 10000 Schnittgr\x94\xE1" "enkombinationen.");
+}
+
 // "Importprotokoll anzeigen": the protocol in an information box, closed with Esc.
 TEST_F(LoadsPage, ProtocolRequestShowsTheProtocol)
 {

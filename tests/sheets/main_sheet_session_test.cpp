@@ -3,6 +3,7 @@
 // page of two number fields (the corbel depth in the model and the load share of the
 // edit buffer), composed through the same hooks the sheets use.
 #include "base/alloc.h"
+#include "base/message_sink.h"
 #include "sheets/program/corbel_dialogs.h"
 #include "core/corbel_calculation.h"
 #include "core/corbel_model.h"
@@ -257,6 +258,27 @@ TEST_F(MainSheetSession, PreviewOfAReportThatCannotBeWritten)
     EXPECT_TRUE(Said("Die Druckliste kann nicht geschrieben werden!\nB1_01.OLI\n"
                      "Grund: der Name bezeichnet einen Ordner"));
     EXPECT_EQ(Get_Report_Viewer_State().calls, views_before);
+}
+
+// "Vorschau" shows the notice "Bitte etwas Geduld" with its status line while the report
+// is written and set in pages (the viewer is called with it on the screen), and takes it
+// away afterwards.
+TEST_F(MainSheetSession, PreviewShowsTheProgressNoticeWhileItWorks)
+{
+    static int shown, status_dark;
+    shown = status_dark = -1;
+    Set_Report_Viewer(+[](const char*, const char*) {
+        shown = Busy_Is_Shown();
+        status_dark = 0;
+        for (int y = 300 + 48; y <= 300 + 58; ++y)  // the status line below the middle of 800 x 600
+            for (int x = 400 - 60; x <= 400 + 60; ++x) status_dark += (Screen_Pixel_For_Tests(x, y) & 0x808080) == 0;
+        return 0;
+    }, nullptr);
+    EXPECT_EQ(Run(std::string(CLICK_PREVIEW) + END_WITHOUT_SAVING), 0);
+    Set_Report_Viewer(nullptr, nullptr);
+    EXPECT_EQ(shown, 1);
+    EXPECT_GT(status_dark, 170) << status_dark;  // "Die Seiten werden gesetzt ..." (the box alone leaves it blank)
+    EXPECT_EQ(Busy_Is_Shown(), 0);
 }
 
 // A number typed longer than the editor holds (40 characters) would lose its last

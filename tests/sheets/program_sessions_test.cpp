@@ -417,6 +417,7 @@ TEST_F(ProgramSession, ANewPositionStartsFromTheDefaultsAndSaysThatItHasNoLoad)
     EXPECT_EQ(saved.safety_factors.gamma_s, 1.15);
     EXPECT_EQ(saved.concrete_class, 11);
     EXPECT_EQ(saved.steel_class[0], 3);
+    for (double a : saved.rebar.anchorage) EXPECT_EQ(a, 0.0);  // no length without a load
     Free_Model(&saved);
 
     auto brown = [](uint32_t p) {
@@ -427,6 +428,26 @@ TEST_F(ProgramSession, ANewPositionStartsFromTheDefaultsAndSaysThatItHasNoLoad)
     EXPECT_EQ(shots.Count("p1.png", 20, 620, 1250, 760, [](uint32_t p) { return p == 0xFF0000u; }), 0);
     // The marks and required values of the tie, its anchorage and its mandrels.
     EXPECT_EQ(shots.Count("p3.png", 280, 320, 470, 415, brown), 0);
+}
+
+// The first load of a new position (page 2's blank row: H 50, A 400 kN) fills the lap
+// length of the main tie in the column as the design requires it; no length was fixed
+// while the table was empty.
+TEST_F(ProgramSession, TheFirstLoadOfANewPositionFillsTheRequiredLapLength)
+{
+    const Run_Result r = Run(std::string("wait 200\nclick 180 30\nwait 200\nclick 109 30\nwait 200\n"
+                                         "click 104 524\ntext \"50\"\nkey Enter\ntext \"400\"\nkey Enter\n"
+                                         "click 600 900\nwait 200\n") + END_AND_SAVE,
+                             "8");
+    ASSERT_EQ(r.exit_code, 1) << r.err;
+    Corbel_Model saved{};
+    ASSERT_TRUE(Read_Model(dir.file("B1_08.INP"), &saved));
+    ASSERT_EQ(saved.load_count[0], 1);
+    EXPECT_EQ(saved.load_table[0][0].A, 400000.0);  // stored in N
+    EXPECT_EQ(saved.rebar.anchorage[0], 57.8);
+    Free_Model(&saved);
+    EXPECT_NE(Read_File_Bytes(dir.file("B1_08.OLI")).find("gew l\xCE\\v\xCEr = 57.8 cm  =  erf l\xCE\\v\xCEr = 57.8 cm"),
+              std::string::npos);
 }
 
 // A value confirmed with Enter while the cursor walks on: on B1/5 (online) a = 20 gives

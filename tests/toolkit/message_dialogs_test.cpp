@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -212,9 +214,15 @@ TEST_F(MessageDialogs, BusyNoticeShowsItsStatusLineAndPutsTheScreenBack)
     Busy_Start("Schritt %d von %d", 1, 3);
     EXPECT_EQ(Busy_Is_Shown(), 1);
     EXPECT_EQ(Screen_Pixel_For_Tests(cx - 130, cy + 48), Resolve_Colour(-1));
+    // An update is due 100 ms after the last drawing, not before.
+    EXPECT_EQ(Busy_Due(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(110));
+    EXPECT_EQ(Busy_Due(), 1);
     Busy_Update("Schritt %d von %d", 2, 3);
+    EXPECT_EQ(Busy_Due(), 0);
     EXPECT_EQ(Screen_Pixel_For_Tests(cx - 130, cy + 48), Resolve_Colour(-1));
     Busy_Stop();
+    EXPECT_EQ(Busy_Due(), 0);
     EXPECT_EQ(Busy_Is_Shown(), 0);
     for (int x : {cx - 131, cx, cx + 123})
         for (int y : {cy - 40, cy, cy + 47, cy + 59}) EXPECT_EQ(Screen_Pixel_For_Tests(x, y), GROUND) << x << "," << y;

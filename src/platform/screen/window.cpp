@@ -134,6 +134,9 @@ public:
 
     void Present() override
     {
+        // A long piece of work shows its progress through here without waiting for
+        // events: the window answers the desktop meanwhile (its events stay queued).
+        SDL_PumpEvents();
         SDL_Surface* target = SDL_GetWindowSurface(window_);
         if (!target || !Framebuffer_Ready()) return;
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(Pixels(), width_, height_, 32, Stride() * 4,

@@ -3,6 +3,7 @@
 #include "annex/nad_choice.h"
 #include "annex/nad_file.h"
 #include "annex/nad_set.h"
+#include "platform/codepage.h"
 #include "platform/environment.h"
 #include "platform/error_text.h"
 #include "platform/messages.h"
@@ -253,17 +254,26 @@ constexpr const char* USAGE = "usage: corbel-annex NAME\n"
 
 } // namespace
 
+std::string NAD_Editor_Name_Argument(const char* argument)
+{
+    const std::string bytes = argument ? argument : "";
+    std::string converted;
+    const bool high = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return high && Utf8_To_Cp850(bytes, &converted) ? converted : bytes;
+}
+
 int NAD_Editor_Main(int argc, char** argv)
 {
     if (argc != 2 || !*argv[1]) {
         std::fputs(USAGE, stderr);
         return 2;
     }
+    const std::string name = NAD_Editor_Name_Argument(argv[1]);
     Init_RFont();
     Install_Message_Dialogs();
     Init_Grafik_Mode();
     Init_Prop_Sheets();
-    ZAVSetFrameTitle((std::string("Anwendungsdokument ") + argv[1]).c_str());
+    ZAVSetFrameTitle((std::string("Anwendungsdokument ") + name).c_str());
     WHITE_CI = Nearest_Color_Index(255, 255, 255);
     Init_Mouse_Move_Restriction(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
     Init_Mouse_Position(NPIXEL_X / 2, NPIXEL_Y / 2);
@@ -271,7 +281,7 @@ int NAD_Editor_Main(int argc, char** argv)
     ZAVSetCloseFct(Confirm_Close);
 
     Editor e;
-    const int result = Open_Annex(argv[1], e) ? Run_Editor(e) : 2;
+    const int result = Open_Annex(name.c_str(), e) ? Run_Editor(e) : 2;
     Area_Delete_All();
     Exit_Prop_Sheets();
     Exit_Grafik_Mode();

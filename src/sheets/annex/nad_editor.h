@@ -18,6 +18,11 @@
 // standard error).
 int NAD_Editor_Main(int argc, char** argv);
 
+// The annex name of the command line in code page 850, the code page of the annex files:
+// a name typed in a UTF-8 shell is converted, any other (the bytes the selection sheet
+// hands over) is taken as it is.
+std::string NAD_Editor_Name_Argument(const char* argument);
+
 // The editor program as the selection sheet starts it: corbel-annex beside the running
 // program (where the window module is found too).
 std::string NAD_Editor_Program();

@@ -2,6 +2,7 @@
 
 #include "annex/nad_choice.h"
 #include "base/component_files.h"
+#include "base/message_sink.h"
 #include "base/run_globals.h"
 #include "core/corbel_calculation.h"
 #include "sheets/program/corbel_dialogs.h"
@@ -83,6 +84,11 @@ void Draw_Plain_Tabs()
     Push_RFont();
 }
 
+// The status lines of the notice shown while a report is written and set in pages,
+// which takes a while for a large load table.
+constexpr const char* kWritingReport = "Der Bericht wird geschrieben ...";
+constexpr const char* kWritingPages = "Die Seiten werden gesetzt ...";
+
 // The report as it stands, shown (2) or printed (3) by the environment's viewer. A
 // report that could not be written is said, and no older report is shown in its place.
 void Preview_Or_Print(int button)
@@ -96,19 +102,24 @@ void Preview_Or_Print(int button)
     }
     Fill_Edit_Buffer_Hook(&corbel_model);
     if (!go_on) return;
+    Busy_Start("%s", kWritingReport);
     if (Write_Corbel_Report() != 0) {
+        Busy_Stop();
         Tell_Report_Failed();
         return;
     }
     char name[261];
     if (!Make_Component_File_Name(name, oli_file_name.c_str(), sizeof name)) {
+        Busy_Stop();
         PrintMessage(File_Failure_Message(TEXT_REPORT_FAILED, oli_file_name, ENAMETOOLONG).c_str());
         return;
     }
+    Busy_Update("%s", kWritingPages);
     if (button == 2)
         Quick_OLI_View(component_id.c_str(), name);
     else
         Quick_OLI_Print(component_id.c_str(), name);
+    Busy_Stop();
 }
 
 // A report written with changed print options, shown in the viewer; the options are
@@ -118,16 +129,23 @@ int Show_Report_With(void (*set)(EC2_Print_Options*, int), int argument)
     EC2_Print_Options saved;
     Copy_EC2_Print_Options(&corbel_model.print_options, &saved);
     set(&corbel_model.print_options, argument);
+    Busy_Start("%s", kWritingReport);
     const int r = Write_Corbel_Report();
     Copy_EC2_Print_Options(&saved, &corbel_model.print_options);
     Init_EC2_Print_Options(&saved);
     if (r != 0) {
+        Busy_Stop();
         Tell_Report_Failed();
         return 1;
     }
     char name[261];
-    if (!Make_Component_File_Name(name, oli_file_name.c_str(), sizeof name)) return 1;
+    if (!Make_Component_File_Name(name, oli_file_name.c_str(), sizeof name)) {
+        Busy_Stop();
+        return 1;
+    }
+    Busy_Update("%s", kWritingPages);
     Quick_OLI_View(component_id.c_str(), name);
+    Busy_Stop();
     return 0;
 }
 

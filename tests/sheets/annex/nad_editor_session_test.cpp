@@ -96,3 +96,19 @@ TEST(AnnexEditorSession, ASignalDuringTheSaveLeavesNoTemporaryFile)
     EXPECT_EQ(Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(), Editor_Env(dir)).exit_code, 1);
     EXPECT_EQ(Folder_Names(dir.file("NADS")), std::set<std::string>{"1.NAD"});
 }
+
+// A name with an umlaut finds its annex whether typed in a UTF-8 shell or handed over in
+// code page 850 as the selection sheet does; "Ende" without a change then ends with 0.
+TEST(AnnexEditorSession, AUtf8NameOnTheCommandLineFindsTheAnnex)
+{
+    Temp_Dir dir;
+    const std::vector<std::string> env = Editor_Env(dir);
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 200 40\nkey Ctrl+A\ntext \"Deutschland B\xC3\xBCro\"\n"
+                                                    "key Enter\nclick 1215 40\nanswer yes\n"));
+    ASSERT_EQ(Run_Program(CORBEL_ANNEX_EXE, {"Deutschland"}, dir.path(), env).exit_code, 1);
+    ASSERT_TRUE(Write_File_Bytes(dir.file("s.txt"), "click 1215 40\n"));
+    for (const char* name : {"Deutschland B\xC3\xBCro", "Deutschland B\x81ro"}) {
+        const Run_Result r = Run_Program(CORBEL_ANNEX_EXE, {name}, dir.path(), env);
+        EXPECT_EQ(r.exit_code, 0) << name << r.err;
+    }
+}
