@@ -5,9 +5,10 @@
 // rules' concrete limit, and input the design does not do as asked (a fatigue check not
 // made, a dry joint without a bearing plate, the cement class behind the fatigue strength,
 // required areas of a combination that could not be designed), chosen bars that lie deeper
-// than the design assumed, and compression steel in the nose that no bar holds. Each
-// position gives the line that says what became of it and the verdict that follows; a
-// neighbouring position still passes.
+// than the design assumed, compression steel in the nose that no bar holds, a fatigue range
+// hidden by a tie that yields, and fatigue stresses of a layer without bars. Each position
+// gives the line that says what became of it and the verdict that follows; a neighbouring
+// position still passes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -71,7 +72,60 @@ const std::string kPassed = "Bemessung erfolgreich";
 
 TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
 {
+    // 2 cm² of tie would carry the upper row only at fyd (elastic about 500 N/mm²): the tie
+    // grows until it is elastic and then until the range fits.
+    const auto yield_limit = [](Corbel_Model& m) {
+        m.b = 60.0;
+        m.hk = 150.0;
+        m.d1k = 2.0;
+        Set_Loads(m, 0, {{0.27, 0.0}});
+        Set_Loads(m, 1, {{350.0, 4.1}, {227.0, 72.2}});
+    };
     const std::vector<Answer_Case> cases = {
+        {"tie at the yield limit", 4, yield_limit,
+         {"vorh ú╠╬\\s╬r = ╠╬\\s,O╬r-╠╬\\s,U╬r = 69.60 N/mm╬/2╬r  ê  úA╬\\s,h,fat╬r = 8.04 cm²",
+          "╬_Gesamt╬r: ╬t╬tA╬\\s,h╬r = 8.04 cm²"},
+         {"╠╬\\s,O╬r = 500.00 N/mm²"},
+         true},
+        // The example's chosen bars are judged against the raised tie.
+        {"tie at the yield limit, chosen bars", 4,
+         [&yield_limit](Corbel_Model& m) {
+             yield_limit(m);
+             m.rebar_chosen = 1;
+         },
+         {"erf A╬\\s,h╬r = 8.04 cm²  {nok}", "s. gewählte Bewehrung\n"},
+         {},
+         false},
+        // H near A under Heft 600: the stresses are those of the one tie layer the report
+        // states; no area is added in the compressed face, which has no bars.
+        {"stresses of the stated tie only", 4,
+         [](Corbel_Model& m) {
+             m.concrete_class = 5;
+             m.at_slab = 1;
+             m.b = 30.0;
+             m.h = 80.0;
+             m.beam_height = 24.0;
+             m.d1 = m.e1 = 5.0;
+             m.lk = 120.0;
+             m.hk = 25.0;
+             m.hk_end = 0.0;
+             m.d1k = 5.0;
+             m.lp = 0.0;
+             m.bp = 40.0;
+             m.method = 2;
+             m.load_share = 0.0;
+             m.inclination = 10.0;
+             m.load_a = 49.1;
+             m.load_height = 3.0;
+             m.bed_joint = 1;
+             m.strut_angle_mode = 1;
+             Set_Loads(m, 0, {{5.323472143, -37.040352224}});
+             Set_Loads(m, 1, {{40.279897479, 39.404746599}, {94.826400948, 50.230643950}});
+         },
+         {"╠╬\\s,O╬r = 132.73 N/mm², ╠╬\\s,U╬r = 62.86 N/mm², |╠╬\\c,max╬r| = 11.98 N/mm²",
+          "úA╬\\s,h,fat╬r = 29.83 cm²", "╬_Gesamt╬r: ╬t╬tA╬\\s,h╬r = 30.14 cm²\n", "s. Ermüdungsnachweis\n"},
+         {},
+         false},
         // The classic model's nib under a hung-up load: min dk against dk, min hk against hk.
         {"hung-up load, inclined share", 2,
          With_Load(590, 0, [](Corbel_Model& m) {
