@@ -25,23 +25,10 @@ char* Mem_Strdup(const char*, int, const char*, const char* text)
 
 void Mem_Free(const char*, int, const char*, void* block) { std::free(block); }
 
-namespace {
-// Code page 850: 0x84 = ä, 0x81 = ü, 0xE1 = ß.
-const char* const out_of_memory_lines[] = {
-    "Die Aktion erfordert eine Speicherkapazit\x84t, die",
-    "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
-    "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
-};
-} // namespace
-
-const char* const* Out_Of_Memory_Lines(int* count)
-{
-    if (count) *count = 3;
-    return out_of_memory_lines;
-}
-
 void Abort_Out_Of_Memory()
 {
     // A refresh run ends with 1 whatever happened, as the environment expects.
-    Final_Box_And_Exit(out_of_memory_lines, 3, refresh_mode ? 1 : 0);
+    int count = 0;
+    const char* const* lines = Out_Of_Memory_Lines(&count);
+    Final_Box_And_Exit(lines, count, refresh_mode ? 1 : 0);
 }

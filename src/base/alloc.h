@@ -14,8 +14,6 @@ void Mem_Free(const char* file, int line, const char* tag, void* block);
 // broken off and exits with code 0 (1 in a refresh run). Takes no memory itself: with a
 // screen up, the lines stand in the box the screen prepared for them when it started.
 [[noreturn]] void Abort_Out_Of_Memory();
-// Its lines (code page 850), for the screen to prepare that box.
-const char* const* Out_Of_Memory_Lines(int* count);
 
 // Shorthands that fill in the caller's file and line.
 #define MEM_MALLOC(size) Mem_Malloc(__FILE__, __LINE__, "null", (size))

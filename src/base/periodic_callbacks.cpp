@@ -1,6 +1,7 @@
 #include "base/periodic_callbacks.h"
 
 #include "base/utilities.h"
+#include "platform/messages.h"
 
 namespace {
 
@@ -11,12 +12,11 @@ int count = 0;
 int capacity = 0;
 int active = 0;
 Periodic_Callback installed = nullptr;
-Periodic_Callback_Installer installer = nullptr;
 
 // Hands the function to the sheets (none for null).
 int Install(Periodic_Callback fn) {
     installed = fn;
-    if (installer) installer(fn);
+    if (const Periodic_Installer install = Screen_Periodic_Installer()) install(fn);
     return 0;
 }
 
@@ -56,8 +56,6 @@ int Clear_Periodic_Callbacks() {
     count = 0;
     return Install(nullptr);
 }
-
-void Set_Periodic_Callback_Installer(Periodic_Callback_Installer install) { installer = install; }
 
 Periodic_Callback Installed_Periodic_Callback() { return installed; }
 

@@ -5,13 +5,10 @@
 //
 // The sheets belong to the screen, above this layer: while the screen is up it gives
 // its install call (Set_CallSometimesFunc_to_PS, the open sheet's function) through
-// Set_Periodic_Callback_Installer. Without a screen the function is only kept.
+// Set_Periodic_Callback_Installer (platform/messages.h). Without a screen the function
+// is only kept.
 
 using Periodic_Callback = void (*)();
-using Periodic_Callback_Installer = void (*)(Periodic_Callback);
-
-// The screen's install call, or null when the screen ends.
-void Set_Periodic_Callback_Installer(Periodic_Callback_Installer install);
 
 // Each installs the new function (none for null) and returns 0 (the sheets' install call
 // gives no result of its own).

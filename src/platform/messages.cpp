@@ -98,6 +98,26 @@ void Set_Message_Screen(const Message_Screen* screen) { drawn = screen ? *screen
 
 bool Message_Boxes_In_Window() { return drawn.run_box && !(drawn.headless && drawn.headless()); }
 
+namespace {
+// Code page 850: 0x84 = ä, 0x81 = ü, 0xE1 = ß.
+const char* const out_of_memory_lines[] = {
+    "Die Aktion erfordert eine Speicherkapazit\x84t, die",
+    "vom Rechner zur Zeit nicht zur Verf\x81gung gestellt",
+    "wird. Die Sitzung mu\xE1 leider abgebrochen werden.",
+};
+Periodic_Installer periodic_installer = nullptr;
+}  // namespace
+
+const char* const* Out_Of_Memory_Lines(int* count)
+{
+    if (count) *count = 3;
+    return out_of_memory_lines;
+}
+
+void Set_Periodic_Callback_Installer(Periodic_Installer install) { periodic_installer = install; }
+
+Periodic_Installer Screen_Periodic_Installer() { return periodic_installer; }
+
 void Final_Box_And_Exit(const char* const* lines, int count, int exit_code)
 {
     const bool shown = drawn.final_box && drawn.final_box(lines, count);

@@ -67,6 +67,15 @@ void Quit_Message();
 // (Message_Screen::final_box) when a screen is up; they reach standard error as well
 // when no user sees the box (no screen, or the scripted headless driver).
 [[noreturn]] void Final_Box_And_Exit(const char* const* lines, int count, int exit_code);
+// The lines (code page 850) a run ends with when memory has run out; the screen prepares
+// its final box for them when it starts.
+const char* const* Out_Of_Memory_Lines(int* count);
+
+// The sheets' install call of the periodic callbacks (the open sheet's function), given by
+// the screen while it is up and taken back (null) when it ends.
+using Periodic_Installer = void (*)(void (*)());
+void Set_Periodic_Callback_Installer(Periodic_Installer install);
+Periodic_Installer Screen_Periodic_Installer();
 
 // For tests: what the message boxes showed (bytes as given, lines joined with '\n'),
 // and the answer the next questions get (0 = no).

@@ -1,7 +1,5 @@
 // The screen side of the platform layer's message boxes and of the wait for a tool, and
 // the sheets' install call of the periodic callbacks.
-#include "base/alloc.h"
-#include "base/periodic_callbacks.h"
 #include "platform/messages.h"
 #include "platform/screen/screen.h"
 #include "platform/screen/backend.h"
