@@ -282,6 +282,7 @@ TEST(Detailing, BondConditionsByDepth)
         {10.0, 15.0, &en, 4, 0},  // h = 25 cm: good everywhere
         {15.0, 15.0, &en, 4, 0},  // h = 30 cm: the lowest 25 cm are good
         {27.0, 3.0, &en, 4, 1},
+        {25.03, 0.02, &en, 4, 1}, // h = 25.05 cm: the top 0.2 mm lie above the lowest 25 cm
         {27.0, 3.0, &de, 4, 0},   // ... 30 cm under the German annex
         {35.0, 5.0, &de, 21, 1},
         {40.0, 30.0, &en, 4, 0},  // h > 60 cm: 30 cm below the top is good

@@ -292,6 +292,7 @@ TEST(MaterialPropsTest, PartialFactorsByStandardAndSituation)
         {0, 30, 21, true, 1.45, 1.15}, {1, 30, 4, true, 1.2, 1.0},   {7, 30, 4, true, 1.05, 1.0},
         {2, 30, 4, true, 9.0, 8.0},    {0, 30, 0, false, 1.0, 1.0},  {0, 60, 1, false, 1.5 / 0.98, 1.15},
         {1, 60, 3, false, 1.3 / 0.98, 1.0}, {2, 60, 1, false, 9.0 / 0.98, 8.0}, {0, 600, 1, false, 1.0, 1.0},
+        {3, 30, 1, false, 1.0, 1.0},  // DIN serviceability
     };
     for (const Case& c : cases) {
         double gc = 9.0, gs = 8.0;
