@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "annex/nad_choice.h"
@@ -98,6 +99,11 @@ private:
     void Black_Line(int xa, int ya, int xb, int yb);
     void Dashed(int xa, int ya, int xb, int yb, int colour);
     void Text(int x, int y, const char* text);
+    // The box a text at (x, y) takes on the screen, as Text records it.
+    static Sketch_Box Text_Box(int x, int y, const char* text);
+    // Whether a box keeps clear of the texts drawn so far, by mx pixels across and my
+    // pixels up and down, and (with lines) of the outline and extension lines.
+    static bool Box_Clear(const Sketch_Box& b, int mx, int my, bool lines);
     // The value's label from x, or ending at x when ends_at is set.
     void Label_Value(int x, int y, const char* format, double v, bool ends_at = false);
     // A line in the current colour that labels must keep clear of.
@@ -108,6 +114,9 @@ private:
     // right end (short_side > 0) or its left end, whichever side its neighbours leave free.
     void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap,
                int short_side = 1);
+    // A horizontal line from xa to xb (xa <= xb) that leaves out, 2 pixels either side, the
+    // texts drawn before it that it would strike through (a load's letter on a row).
+    void H_Line_Around_Texts(int xa, int xb, int y);
     // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
     // A dimension too short to hold its label between its ends takes the label beyond one
@@ -219,12 +228,30 @@ void Sketch::Dashed(int xa, int ya, int xb, int yb, int colour)
 
 void Sketch::Text(int x, int y, const char* text)
 {
-    const int n = static_cast<int>(std::strlen(text));
-    pxText(x, y, text, n);
+    pxText(x, y, text, static_cast<int>(std::strlen(text)));
+    sketch_texts.push_back(Text_Box(x, y, text));
+}
+
+Sketch_Box Sketch::Text_Box(int x, int y, const char* text)
+{
     int xs[4], ys[4];
-    pxQTxX(text, n, x, y, xs, ys);
+    pxQTxX(text, static_cast<int>(std::strlen(text)), x, y, xs, ys);
     // Digits, points and capitals: nothing below the base line.
-    sketch_texts.push_back({xs[0], ys[2], xs[1] - 1, y});
+    return {xs[0], ys[2], xs[1] - 1, y};
+}
+
+bool Sketch::Box_Clear(const Sketch_Box& b, int mx, int my, bool lines)
+{
+    for (const Sketch_Box& t : sketch_texts)
+        if (b.x1 - mx <= t.x2 && b.x2 + mx >= t.x1 && b.y1 - my <= t.y2 && b.y2 + my >= t.y1)
+            return false;
+    if (lines) {
+        for (const Sketch_Box& k : sketch_strokes)
+            if (b.x1 <= std::max(k.x1, k.x2) && b.x2 >= std::min(k.x1, k.x2) &&
+                b.y1 <= std::max(k.y1, k.y2) && b.y2 >= std::min(k.y1, k.y2))
+                return false;
+    }
+    return true;
 }
 
 void Sketch::Label_Value(int x, int y, const char* format, double v, bool ends_at)
@@ -243,23 +270,69 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
 {
     const int lo = std::min(xa, xb), hi = std::max(xa, xb);
     pxFgc(screen_palette.text_black);
-    pxLine(lo - 10, y, hi + 10, y);
+    H_Line_Around_Texts(lo - 10, hi + 10, y);
     Stroke(xa, ext_a, xa, ext_b);
     Stroke(xb, ext_a, xb, ext_b);
     const int mid = (xa + xb) / 2;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.1lf", value);
+    const int width = Get_Text_Width_Px(text);
+    // Beyond the right end the label starts 14 pixels off it, beyond the left end it ends
+    // there.
+    const int right_x = hi + 14, left_x = lo - 14 - width;
+    int label_x = mid - 15;
+    bool inside = hi - lo >= kLabelPx;
+    // A label that would meet one drawn before it (a load's letter standing on the line, a
+    // neighbour's label) moves along its line: within its ends when it stays a character's
+    // width off the other text (closer, the two would read as one), nearest to the middle
+    // first; else beyond an end.
+    const int kApart = 8;
+    if (inside && !Box_Clear(Text_Box(label_x, label_y, text), 0, 0, false)) {
+        auto fits = [&](int x) {
+            const Sketch_Box b = Text_Box(x, label_y, text);
+            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kApart, 2, false);
+        };
+        inside = false;
+        for (int k = 1; k <= hi - lo && !inside; ++k) {
+            for (int x : {mid - 15 - k, mid - 15 + k}) {
+                if (fits(x)) {
+                    label_x = x;
+                    inside = true;
+                    break;
+                }
+            }
+        }
+    }
     // Between ends less than a label wide apart the extension lines would strike the
     // label through: it goes beyond the line's end instead, and the line keeps its middle.
-    if (hi - lo < kLabelPx) {
-        if (short_side > 0)
-            Label_Value(hi + 14, label_y, "%.1lf", value);
-        else
-            Label_Value(lo - 14, label_y, "%.1lf", value, true);
+    if (!inside) {
+        int x = short_side > 0 ? right_x : left_x;
+        const int other = short_side > 0 ? left_x : right_x;
+        if (!Box_Clear(Text_Box(x, label_y, text), 0, 0, false) &&
+            Box_Clear(Text_Box(other, label_y, text), kApart, 2, true))
+            x = other;
+        Label_Value(x, label_y, "%.1lf", value);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
-    pxTkLn(mid - 15, y, mid + 15, y, 2);
+    pxTkLn(std::max(label_x, lo + 1), y, std::min(label_x + 30, hi - 1), y, 2);
     pxFgc(screen_palette.text_black);
-    Label_Value(mid - 15, label_y, "%.1lf", value);
+    Label_Value(label_x, label_y, "%.1lf", value);
+}
+
+void Sketch::H_Line_Around_Texts(int xa, int xb, int y)
+{
+    std::vector<std::pair<int, int>> cuts;
+    for (const Sketch_Box& t : sketch_texts)
+        if (t.y1 <= y && t.y2 >= y && t.x2 + 2 >= xa && t.x1 - 2 <= xb)
+            cuts.push_back({t.x1 - 2, t.x2 + 2});
+    std::sort(cuts.begin(), cuts.end());
+    int from = xa;
+    for (const auto& [a, b] : cuts) {
+        if (a > from) pxLine(from, y, a - 1, y);
+        from = std::max(from, b + 1);
+    }
+    if (from <= xb) pxLine(from, y, xb, y);
 }
 
 void Sketch::Dim_Row(int row, int xa, int xb, double value, int gap, int short_side)
@@ -289,12 +362,19 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     Stroke(x - 10, ya, x + 10, ya);
     Stroke(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.1lf", value);
+    // A label drawn before (another column's, a row's, a load's) keeps this one off: it
+    // moves as from a line to avoid, keeping 2 pixels off the other text.
+    auto meets_text = [&](int y, int margin) {
+        return !Box_Clear(Text_Box(label_x, y, text), margin, margin, false);
+    };
     // A label at y covers y - 11 to y + 2, its end lines and the lines to avoid kept out.
     auto clear = [&](int y) {
         if (y - 11 <= lo || y + 2 >= hi) return false;
         for (int a : avoid)
             if (a >= y - 11 && a <= y + 2) return false;
-        return true;
+        return y == mid + 3 ? !meets_text(y, 0) : !meets_text(y, 2);
     };
     int label_y = mid + 3;
     if (hi - lo >= 24 && !clear(label_y)) {
@@ -313,8 +393,13 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     // Between ends less than two label heights apart (or with no room clear of the lines
     // to avoid) the end lines would strike the label through: it goes beyond the line's
     // end instead, and the line keeps its middle.
+    // Where the end it takes holds an earlier label, it takes the other end when that is
+    // free of texts and lines.
     if (hi - lo < 24 || !clear(label_y)) {
-        Label_Value(label_x, short_side < 0 ? lo - 13 : hi + 22, "%.1lf", value);
+        int y = short_side < 0 ? lo - 13 : hi + 22;
+        const int other = short_side < 0 ? hi + 22 : lo - 13;
+        if (meets_text(y, 0) && Box_Clear(Text_Box(label_x, other, text), 2, 2, true)) y = other;
+        Label_Value(label_x, y, "%.1lf", value);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
