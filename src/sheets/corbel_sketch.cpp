@@ -38,6 +38,8 @@ constexpr int kLabelPx = 36;      // width of a dimension's label
 // What the last drawing wrote and where its outline and extension lines ran.
 std::vector<Sketch_Box> sketch_texts;
 std::vector<Sketch_Box> sketch_strokes;
+// Places of texts drawn later that the dimension labels keep clear of (the loads' letters).
+std::vector<Sketch_Box> sketch_reserved;
 
 // The reinforcement sketch dimensions the tie's node distance and max z3 in a row of
 // their own below the others: in a row with the member's width they would read as part of
@@ -242,9 +244,10 @@ Sketch_Box Sketch::Text_Box(int x, int y, const char* text)
 
 bool Sketch::Box_Clear(const Sketch_Box& b, int mx, int my, bool lines)
 {
-    for (const Sketch_Box& t : sketch_texts)
-        if (b.x1 - mx <= t.x2 && b.x2 + mx >= t.x1 && b.y1 - my <= t.y2 && b.y2 + my >= t.y1)
-            return false;
+    for (const auto* texts : {&sketch_texts, &sketch_reserved})
+        for (const Sketch_Box& t : *texts)
+            if (b.x1 - mx <= t.x2 && b.x2 + mx >= t.x1 && b.y1 - my <= t.y2 && b.y2 + my >= t.y1)
+                return false;
     if (lines) {
         for (const Sketch_Box& k : sketch_strokes)
             if (b.x1 <= std::max(k.x1, k.x2) && b.x2 >= std::min(k.x1, k.x2) &&
@@ -285,12 +288,12 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     // A label that would meet one drawn before it (a load's letter standing on the line, a
     // neighbour's label) moves along its line: within its ends when it stays a character's
     // width off the other text (closer, the two would read as one), nearest to the middle
-    // first; else beyond an end.
+    // first; else beyond an end where that is free, or else where it was.
     const int kApart = 8;
     if (inside && !Box_Clear(Text_Box(label_x, label_y, text), 0, 0, false)) {
         auto fits = [&](int x) {
             const Sketch_Box b = Text_Box(x, label_y, text);
-            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kApart, 2, false);
+            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kApart, 2, true);
         };
         inside = false;
         for (int k = 1; k <= hi - lo && !inside; ++k) {
@@ -299,6 +302,17 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
                     label_x = x;
                     inside = true;
                     break;
+                }
+            }
+        }
+        if (!inside) {
+            const int first = short_side > 0 ? right_x : left_x;
+            const int second = short_side > 0 ? left_x : right_x;
+            inside = true;  // unless an end is free
+            for (int x : {first, second}) {
+                if (Box_Clear(Text_Box(x, label_y, text), kApart, 2, true)) {
+                    Label_Value(x, label_y, "%.1lf", value);
+                    return;
                 }
             }
         }
@@ -365,16 +379,16 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     char text[64] = {};
     std::snprintf(text, sizeof text, "%.1lf", value);
     // A label drawn before (another column's, a row's, a load's) keeps this one off: it
-    // moves as from a line to avoid, keeping 2 pixels off the other text.
-    auto meets_text = [&](int y, int margin) {
-        return !Box_Clear(Text_Box(label_x, y, text), margin, margin, false);
+    // moves as from a line to avoid, to a place 2 pixels off other texts and clear of lines.
+    auto meets_text = [&](int y, int margin, bool lines) {
+        return !Box_Clear(Text_Box(label_x, y, text), margin, margin, lines);
     };
     // A label at y covers y - 11 to y + 2, its end lines and the lines to avoid kept out.
     auto clear = [&](int y) {
         if (y - 11 <= lo || y + 2 >= hi) return false;
         for (int a : avoid)
             if (a >= y - 11 && a <= y + 2) return false;
-        return y == mid + 3 ? !meets_text(y, 0) : !meets_text(y, 2);
+        return y == mid + 3 ? !meets_text(y, 0, false) : !meets_text(y, 2, true);
     };
     int label_y = mid + 3;
     if (hi - lo >= 24 && !clear(label_y)) {
@@ -398,7 +412,7 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     if (hi - lo < 24 || !clear(label_y)) {
         int y = short_side < 0 ? lo - 13 : hi + 22;
         const int other = short_side < 0 ? hi + 22 : lo - 13;
-        if (meets_text(y, 0) && Box_Clear(Text_Box(label_x, other, text), 2, 2, true)) y = other;
+        if (meets_text(y, 0, false) && Box_Clear(Text_Box(label_x, other, text), 2, 2, true)) y = other;
         Label_Value(label_x, y, "%.1lf", value);
         return;
     }
@@ -512,6 +526,13 @@ void Sketch::Support_Corbel()
     Black_Line(xf_, yb_, xf_, ym);
     Dashed(xf_, yb_, xf_, yt_, screen_palette.frame_grey);
 
+    // The loads' letters are drawn after the dimensions beside them: their places are
+    // kept free.
+    const int xl = xf_ - R(la), yl = yb_ + R(lh_);
+    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
+    const int a_x = xl + 4, a_y = yl + 44, h_x = xl + 22, h_y = yl < yb_ + 10 ? yb_ + 14 : yl + 4;
+    sketch_reserved = {Text_Box(a_x, a_y, "A"), Text_Box(h_x, h_y, "H")};
+
     Dim_Column(1, yt_, yb_, hk);
     Dim_Column(3, yt_, ym, m1, sketch_fill_colour);
     Dim_Row(1, xn, xf_, lk);
@@ -524,13 +545,12 @@ void Sketch::Support_Corbel()
         Dim_Row(3, xf_ - R(la) - R(md.lp / 2.0), xf_ - R(la) + R(md.lp / 2.0), md.lp, -1, -1);
     }
 
-    const int xl = xf_ - R(la), yl = yb_ + R(lh_);
     pxFgc(screen_palette.load_arrow_red);
     Draw_Arrow(xl, yl + 24, 32, 0, "", kPi / 2.0);
     Draw_Arrow(xl, yl, 32, 1, "", 0.0);
-    Text(xl + 4, yl + 44, "A");
-    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
-    Text(xl + 22, yl < yb_ + 10 ? yb_ + 14 : yl + 4, "H");
+    Text(a_x, a_y, "A");
+    Text(h_x, h_y, "H");
+    sketch_reserved.clear();
     if (lh_ > kPresent) Dim_Column(1, yl, yb_, lh_);
     Dim_Row(2, xl, xf_, la, -1, -1);
 
@@ -684,6 +704,15 @@ void Sketch::Load_Corbel()
     }
     Dashed(xf_, yt_, xf_, yb_, screen_palette.frame_grey);
 
+    // The loads' letters are drawn after the dimensions beside them: their places are
+    // kept free. A load that hangs below has no horizontal force.
+    const bool hanging = !con0 && indirect_;
+    const int xl = xf_ + R(la);
+    const int yl = hanging ? yt_ + 20 + R(hk) : yt_ - R(lh_);
+    const int a_y = md.load_transfer == LOAD_TRANSFER_DIRECT ? yl - 32 : yl + 2;
+    sketch_reserved = {Text_Box(xl + 4, a_y, "A")};
+    if (!hanging) sketch_reserved.push_back(Text_Box(xl + 22, yl - 2, "H"));
+
     // The right-hand chain stands off the free end: extension lines lead to it from the
     // corbel's top and free-end bottom.
     pxFgc(screen_palette.frame_grey);
@@ -708,15 +737,10 @@ void Sketch::Load_Corbel()
               md.lp, -1);
     }
 
-    const bool hanging = !con0 && indirect_;
-    const int xl = xf_ + R(la);
-    const int yl = hanging ? yt_ + 20 + R(hk) : yt_ - R(lh_);
     pxFgc(screen_palette.load_arrow_red);
     Draw_Arrow(xl, yl - 24, 32, 1, "", kPi / 2.0);
-    if (md.load_transfer == LOAD_TRANSFER_DIRECT)
-        Text(xl + 4, yl - 32, "A");
-    else
-        Text(xl + 4, yl + 2, "A");
+    Text(xl + 4, a_y, "A");
+    sketch_reserved.clear();
     if (!hanging) {
         pxFgc(screen_palette.load_arrow_red);
         Draw_Arrow(xl, yl, 32, 0, "", 0.0);
@@ -1158,6 +1182,7 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
     const int saved = pxQFgc();
     sketch_texts.clear();
     sketch_strokes.clear();
+    sketch_reserved.clear();
     // Whatever a shape draws beyond the width its scale allowed for stays inside the
     // frame instead of running over the page beside the sketch.
     int vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;
