@@ -117,7 +117,8 @@ private:
     void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap,
                int short_side = 1);
     // A horizontal line from xa to xb (xa <= xb) that leaves out, 2 pixels either side, the
-    // texts drawn before it that it would strike through (a load's letter on a row).
+    // texts drawn or kept free before it that it would strike through (a load's letter on a
+    // row).
     void H_Line_Around_Texts(int xa, int xb, int y);
     // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
@@ -337,9 +338,10 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
 void Sketch::H_Line_Around_Texts(int xa, int xb, int y)
 {
     std::vector<std::pair<int, int>> cuts;
-    for (const Sketch_Box& t : sketch_texts)
-        if (t.y1 <= y && t.y2 >= y && t.x2 + 2 >= xa && t.x1 - 2 <= xb)
-            cuts.push_back({t.x1 - 2, t.x2 + 2});
+    for (const auto* texts : {&sketch_texts, &sketch_reserved})
+        for (const Sketch_Box& t : *texts)
+            if (t.y1 <= y && t.y2 >= y && t.x2 + 2 >= xa && t.x1 - 2 <= xb)
+                cuts.push_back({t.x1 - 2, t.x2 + 2});
     std::sort(cuts.begin(), cuts.end());
     int from = xa;
     for (const auto& [a, b] : cuts) {
@@ -406,9 +408,8 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     }
     // Between ends less than two label heights apart (or with no room clear of the lines
     // to avoid) the end lines would strike the label through: it goes beyond the line's
-    // end instead, and the line keeps its middle.
-    // Where the end it takes holds an earlier label, it takes the other end when that is
-    // free of texts and lines.
+    // end instead, and the line keeps its middle. Where that end holds an earlier label, it
+    // takes the other end when that is free of texts and lines.
     if (hi - lo < 24 || !clear(label_y)) {
         int y = short_side < 0 ? lo - 13 : hi + 22;
         const int other = short_side < 0 ? hi + 22 : lo - 13;
