@@ -34,6 +34,10 @@ constexpr int kFar = 20000;       // pixels: far beyond any screen
 constexpr int kMaxDrawn = 100;    // bars of one group drawn at most
 constexpr int kAnchorageRowPx = 20;
 constexpr int kLabelPx = 36;      // width of a dimension's label
+// A label moved off another keeps this far from texts beside it on its line (closer, the
+// two would read as one), and moves at most this much further beyond its line's end.
+constexpr int kTextsApartPx = 8;
+constexpr int kFurthestPx = 40;
 
 // What the last drawing wrote and where its outline and extension lines ran.
 std::vector<Sketch_Box> sketch_texts;
@@ -120,6 +124,12 @@ private:
     // texts drawn or kept free before it that it would strike through (a load's letter on a
     // row).
     void H_Line_Around_Texts(int xa, int xb, int y);
+    // Where a row's label that meets another may stand beyond the row's ends (starting at
+    // right_x, or at left_x, which ends it before the left end): the nearest free place into
+    // x_out; false when there is
+    // none.
+    static bool Free_Beyond_Ends(int right_x, int left_x, int short_side, int y, const char* text,
+                                 int* x_out);
     // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
     // A dimension too short to hold its label between its ends takes the label beyond one
@@ -288,13 +298,12 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     bool inside = hi - lo >= kLabelPx;
     // A label that would meet one drawn before it (a load's letter standing on the line, a
     // neighbour's label) moves along its line: within its ends when it stays a character's
-    // width off the other text (closer, the two would read as one), nearest to the middle
-    // first; else beyond an end where that is free, or else where it was.
-    const int kApart = 8;
+    // width off the other text, nearest to the middle first; else beyond an end where that
+    // is free, or else where it was.
     if (inside && !Box_Clear(Text_Box(label_x, label_y, text), 0, 0, false)) {
         auto fits = [&](int x) {
             const Sketch_Box b = Text_Box(x, label_y, text);
-            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kApart, 2, true);
+            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kTextsApartPx, 2, true);
         };
         inside = false;
         for (int k = 1; k <= hi - lo && !inside; ++k) {
@@ -307,25 +316,20 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
             }
         }
         if (!inside) {
-            const int first = short_side > 0 ? right_x : left_x;
-            const int second = short_side > 0 ? left_x : right_x;
-            inside = true;  // unless an end is free
-            for (int x : {first, second}) {
-                if (Box_Clear(Text_Box(x, label_y, text), kApart, 2, true)) {
-                    Label_Value(x, label_y, "%.1lf", value);
-                    return;
-                }
-            }
+            int x = 0;
+            inside = !Free_Beyond_Ends(right_x, left_x, short_side, label_y, text, &x);
+            if (!inside) {
+                Label_Value(x, label_y, "%.1lf", value);
+                return;
+            }  // no end is free: it stays
         }
     }
     // Between ends less than a label wide apart the extension lines would strike the
     // label through: it goes beyond the line's end instead, and the line keeps its middle.
     if (!inside) {
         int x = short_side > 0 ? right_x : left_x;
-        const int other = short_side > 0 ? left_x : right_x;
-        if (!Box_Clear(Text_Box(x, label_y, text), 0, 0, false) &&
-            Box_Clear(Text_Box(other, label_y, text), kApart, 2, true))
-            x = other;
+        if (!Box_Clear(Text_Box(x, label_y, text), 0, 0, false))
+            Free_Beyond_Ends(right_x, left_x, short_side, label_y, text, &x);
         Label_Value(x, label_y, "%.1lf", value);
         return;
     }
@@ -333,6 +337,21 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
     pxTkLn(std::max(label_x, lo + 1), y, std::min(label_x + 30, hi - 1), y, 2);
     pxFgc(screen_palette.text_black);
     Label_Value(label_x, label_y, "%.1lf", value);
+}
+
+bool Sketch::Free_Beyond_Ends(int right_x, int left_x, int short_side, int y, const char* text,
+                              int* x_out)
+{
+    // Beyond the short side's end first, then the other's, each further off by a pixel.
+    const int first = short_side > 0 ? right_x : left_x, second = short_side > 0 ? left_x : right_x;
+    const int away = short_side > 0 ? 1 : -1;
+    for (int k = 0; k <= kFurthestPx; ++k)
+        for (int x : {first + away * k, second - away * k})
+            if (Box_Clear(Text_Box(x, y, text), kTextsApartPx, 2, true)) {
+                *x_out = x;
+                return true;
+            }
+    return false;
 }
 
 void Sketch::H_Line_Around_Texts(int xa, int xb, int y)
@@ -411,9 +430,19 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     // end instead, and the line keeps its middle. Where that end holds an earlier label, it
     // takes the other end when that is free of texts and lines.
     if (hi - lo < 24 || !clear(label_y)) {
-        int y = short_side < 0 ? lo - 13 : hi + 22;
-        const int other = short_side < 0 ? hi + 22 : lo - 13;
-        if (meets_text(y, 0, false) && Box_Clear(Text_Box(label_x, other, text), 2, 2, true)) y = other;
+        const int first = short_side < 0 ? lo - 13 : hi + 22;
+        const int second = short_side < 0 ? hi + 22 : lo - 13;
+        const int away = short_side < 0 ? -1 : 1;
+        int y = first;
+        // The other end, then further off either end, nearest first.
+        for (int k = 0; k <= kFurthestPx && meets_text(y, 0, false); ++k) {
+            for (int c : {second - away * k, first + away * (k + 1)}) {
+                if (!meets_text(c, 2, true)) {
+                    y = c;
+                    break;
+                }
+            }
+        }
         Label_Value(label_x, y, "%.1lf", value);
         return;
     }
