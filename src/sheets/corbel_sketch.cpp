@@ -126,8 +126,7 @@ private:
     void H_Line_Around_Texts(int xa, int xb, int y);
     // Where a row's label that meets another may stand beyond the row's ends (starting at
     // right_x, or at left_x, which ends it before the left end): the nearest free place into
-    // x_out; false when there is
-    // none.
+    // x_out; false when there is none.
     static bool Free_Beyond_Ends(int right_x, int left_x, int short_side, int y, const char* text,
                                  int* x_out);
     // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
@@ -400,7 +399,7 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     char text[64] = {};
     std::snprintf(text, sizeof text, "%.1lf", value);
     // A label drawn before (another column's, a row's, a load's) keeps this one off: it
-    // moves as from a line to avoid, to a place 2 pixels off other texts and clear of lines.
+    // moves as from a line to avoid, to a place 2 pixels off other texts.
     auto meets_text = [&](int y, int margin, bool lines) {
         return !Box_Clear(Text_Box(label_x, y, text), margin, margin, lines);
     };
@@ -409,7 +408,7 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
         if (y - 11 <= lo || y + 2 >= hi) return false;
         for (int a : avoid)
             if (a >= y - 11 && a <= y + 2) return false;
-        return y == mid + 3 ? !meets_text(y, 0, false) : !meets_text(y, 2, true);
+        return !meets_text(y, y == mid + 3 ? 0 : 2, false);
     };
     int label_y = mid + 3;
     if (hi - lo >= 24 && !clear(label_y)) {
