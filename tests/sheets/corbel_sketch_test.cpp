@@ -358,7 +358,9 @@ TEST(CorbelSketchScreen, LabelsOfACrampedSupportCorbelKeepClearOfEachOther)
                 red += (p >> 16) > 100 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80;
                 black += p == Rgb(0, 0, 0);
             }
-        if (red > 0) EXPECT_EQ(black, 0) << "load letter at " << a.x1 << "," << a.y1;
+        if (red > 0) {
+            EXPECT_EQ(black, 0) << "load letter at " << a.x1 << "," << a.y1;
+        }
     }
     Screen_Reset_For_Tests();
 }
