@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "annex/nad_choice.h"
@@ -33,10 +34,16 @@ constexpr int kFar = 20000;       // pixels: far beyond any screen
 constexpr int kMaxDrawn = 100;    // bars of one group drawn at most
 constexpr int kAnchorageRowPx = 20;
 constexpr int kLabelPx = 36;      // width of a dimension's label
+// A label moved off another keeps this far from texts beside it on its line (closer, the
+// two would read as one), and moves at most this much further beyond its line's end.
+constexpr int kTextsApartPx = 8;
+constexpr int kFurthestPx = 40;
 
 // What the last drawing wrote and where its outline and extension lines ran.
 std::vector<Sketch_Box> sketch_texts;
 std::vector<Sketch_Box> sketch_strokes;
+// Places of texts drawn later that the dimension labels keep clear of (the loads' letters).
+std::vector<Sketch_Box> sketch_reserved;
 
 // The reinforcement sketch dimensions the tie's node distance and max z3 in a row of
 // their own below the others: in a row with the member's width they would read as part of
@@ -98,6 +105,11 @@ private:
     void Black_Line(int xa, int ya, int xb, int yb);
     void Dashed(int xa, int ya, int xb, int yb, int colour);
     void Text(int x, int y, const char* text);
+    // The box a text at (x, y) takes on the screen, as Text records it.
+    static Sketch_Box Text_Box(int x, int y, const char* text);
+    // Whether a box keeps clear of the texts drawn so far, by mx pixels across and my
+    // pixels up and down, and (with lines) of the outline and extension lines.
+    static bool Box_Clear(const Sketch_Box& b, int mx, int my, bool lines);
     // The value's label from x, or ending at x when ends_at is set.
     void Label_Value(int x, int y, const char* format, double v, bool ends_at = false);
     // A line in the current colour that labels must keep clear of.
@@ -108,6 +120,15 @@ private:
     // right end (short_side > 0) or its left end, whichever side its neighbours leave free.
     void Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, double value, int gap,
                int short_side = 1);
+    // A horizontal line from xa to xb (xa <= xb) that leaves out, 2 pixels either side, the
+    // texts drawn or kept free before it that it would strike through (a load's letter on a
+    // row).
+    void H_Line_Around_Texts(int xa, int xb, int y);
+    // Where a row's label that meets another may stand beyond the row's ends (starting at
+    // right_x, or at left_x, which ends it before the left end): the nearest free place into
+    // x_out; false when there is none.
+    static bool Free_Beyond_Ends(int right_x, int left_x, int short_side, int y, const char* text,
+                                 int* x_out);
     // Row 0 is the anchorage row of the reinforcement sketch, below row 1.
     void Dim_Row(int row, int xa, int xb, double value, int gap = -1, int short_side = 1);
     // A dimension too short to hold its label between its ends takes the label beyond one
@@ -219,12 +240,31 @@ void Sketch::Dashed(int xa, int ya, int xb, int yb, int colour)
 
 void Sketch::Text(int x, int y, const char* text)
 {
-    const int n = static_cast<int>(std::strlen(text));
-    pxText(x, y, text, n);
+    pxText(x, y, text, static_cast<int>(std::strlen(text)));
+    sketch_texts.push_back(Text_Box(x, y, text));
+}
+
+Sketch_Box Sketch::Text_Box(int x, int y, const char* text)
+{
     int xs[4], ys[4];
-    pxQTxX(text, n, x, y, xs, ys);
+    pxQTxX(text, static_cast<int>(std::strlen(text)), x, y, xs, ys);
     // Digits, points and capitals: nothing below the base line.
-    sketch_texts.push_back({xs[0], ys[2], xs[1] - 1, y});
+    return {xs[0], ys[2], xs[1] - 1, y};
+}
+
+bool Sketch::Box_Clear(const Sketch_Box& b, int mx, int my, bool lines)
+{
+    for (const auto* texts : {&sketch_texts, &sketch_reserved})
+        for (const Sketch_Box& t : *texts)
+            if (b.x1 - mx <= t.x2 && b.x2 + mx >= t.x1 && b.y1 - my <= t.y2 && b.y2 + my >= t.y1)
+                return false;
+    if (lines) {
+        for (const Sketch_Box& k : sketch_strokes)
+            if (b.x1 <= std::max(k.x1, k.x2) && b.x2 >= std::min(k.x1, k.x2) &&
+                b.y1 <= std::max(k.y1, k.y2) && b.y2 >= std::min(k.y1, k.y2))
+                return false;
+    }
+    return true;
 }
 
 void Sketch::Label_Value(int x, int y, const char* format, double v, bool ends_at)
@@ -243,23 +283,90 @@ void Sketch::Dim_H(int xa, int xb, int y, int ext_a, int ext_b, int label_y, dou
 {
     const int lo = std::min(xa, xb), hi = std::max(xa, xb);
     pxFgc(screen_palette.text_black);
-    pxLine(lo - 10, y, hi + 10, y);
+    H_Line_Around_Texts(lo - 10, hi + 10, y);
     Stroke(xa, ext_a, xa, ext_b);
     Stroke(xb, ext_a, xb, ext_b);
     const int mid = (xa + xb) / 2;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.1lf", value);
+    const int width = Get_Text_Width_Px(text);
+    // Beyond the right end the label starts 14 pixels off it, beyond the left end it ends
+    // there.
+    const int right_x = hi + 14, left_x = lo - 14 - width;
+    int label_x = mid - 15;
+    bool inside = hi - lo >= kLabelPx;
+    // A label that would meet one drawn before it (a load's letter standing on the line, a
+    // neighbour's label) moves along its line: within its ends when it stays a character's
+    // width off the other text, nearest to the middle first; else beyond an end where that
+    // is free, or else where it was.
+    if (inside && !Box_Clear(Text_Box(label_x, label_y, text), 0, 0, false)) {
+        auto fits = [&](int x) {
+            const Sketch_Box b = Text_Box(x, label_y, text);
+            return b.x1 > lo && b.x2 < hi && Box_Clear(b, kTextsApartPx, 2, true);
+        };
+        inside = false;
+        for (int k = 1; k <= hi - lo && !inside; ++k) {
+            for (int x : {mid - 15 - k, mid - 15 + k}) {
+                if (fits(x)) {
+                    label_x = x;
+                    inside = true;
+                    break;
+                }
+            }
+        }
+        if (!inside) {
+            int x = 0;
+            inside = !Free_Beyond_Ends(right_x, left_x, short_side, label_y, text, &x);
+            if (!inside) {
+                Label_Value(x, label_y, "%.1lf", value);
+                return;
+            }  // no end is free: it stays
+        }
+    }
     // Between ends less than a label wide apart the extension lines would strike the
     // label through: it goes beyond the line's end instead, and the line keeps its middle.
-    if (hi - lo < kLabelPx) {
-        if (short_side > 0)
-            Label_Value(hi + 14, label_y, "%.1lf", value);
-        else
-            Label_Value(lo - 14, label_y, "%.1lf", value, true);
+    if (!inside) {
+        int x = short_side > 0 ? right_x : left_x;
+        if (!Box_Clear(Text_Box(x, label_y, text), 0, 0, false))
+            Free_Beyond_Ends(right_x, left_x, short_side, label_y, text, &x);
+        Label_Value(x, label_y, "%.1lf", value);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
-    pxTkLn(mid - 15, y, mid + 15, y, 2);
+    pxTkLn(std::max(label_x, lo + 1), y, std::min(label_x + 30, hi - 1), y, 2);
     pxFgc(screen_palette.text_black);
-    Label_Value(mid - 15, label_y, "%.1lf", value);
+    Label_Value(label_x, label_y, "%.1lf", value);
+}
+
+bool Sketch::Free_Beyond_Ends(int right_x, int left_x, int short_side, int y, const char* text,
+                              int* x_out)
+{
+    // Beyond the short side's end first, then the other's, each further off by a pixel.
+    const int first = short_side > 0 ? right_x : left_x, second = short_side > 0 ? left_x : right_x;
+    const int away = short_side > 0 ? 1 : -1;
+    for (int k = 0; k <= kFurthestPx; ++k)
+        for (int x : {first + away * k, second - away * k})
+            if (Box_Clear(Text_Box(x, y, text), kTextsApartPx, 2, true)) {
+                *x_out = x;
+                return true;
+            }
+    return false;
+}
+
+void Sketch::H_Line_Around_Texts(int xa, int xb, int y)
+{
+    std::vector<std::pair<int, int>> cuts;
+    for (const auto* texts : {&sketch_texts, &sketch_reserved})
+        for (const Sketch_Box& t : *texts)
+            if (t.y1 <= y && t.y2 >= y && t.x2 + 2 >= xa && t.x1 - 2 <= xb)
+                cuts.push_back({t.x1 - 2, t.x2 + 2});
+    std::sort(cuts.begin(), cuts.end());
+    int from = xa;
+    for (const auto& [a, b] : cuts) {
+        if (a > from) pxLine(from, y, a - 1, y);
+        from = std::max(from, b + 1);
+    }
+    if (from <= xb) pxLine(from, y, xb, y);
 }
 
 void Sketch::Dim_Row(int row, int xa, int xb, double value, int gap, int short_side)
@@ -289,12 +396,19 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     Stroke(x - 10, ya, x + 10, ya);
     Stroke(x - 10, yb, x + 10, yb);
     const int mid = (ya + yb) / 2;
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%.1lf", value);
+    // A label drawn before (another column's, a row's, a load's) keeps this one off: it
+    // moves as from a line to avoid, to a place 2 pixels off other texts.
+    auto meets_text = [&](int y, int margin, bool lines) {
+        return !Box_Clear(Text_Box(label_x, y, text), margin, margin, lines);
+    };
     // A label at y covers y - 11 to y + 2, its end lines and the lines to avoid kept out.
     auto clear = [&](int y) {
         if (y - 11 <= lo || y + 2 >= hi) return false;
         for (int a : avoid)
             if (a >= y - 11 && a <= y + 2) return false;
-        return true;
+        return !meets_text(y, y == mid + 3 ? 0 : 2, false);
     };
     int label_y = mid + 3;
     if (hi - lo >= 24 && !clear(label_y)) {
@@ -312,9 +426,23 @@ void Sketch::Dim_Column(int column, int ya, int yb, double value, int gap, int s
     }
     // Between ends less than two label heights apart (or with no room clear of the lines
     // to avoid) the end lines would strike the label through: it goes beyond the line's
-    // end instead, and the line keeps its middle.
+    // end instead, and the line keeps its middle. Where that end holds an earlier label, it
+    // takes the other end when that is free of texts and lines.
     if (hi - lo < 24 || !clear(label_y)) {
-        Label_Value(label_x, short_side < 0 ? lo - 13 : hi + 22, "%.1lf", value);
+        const int first = short_side < 0 ? lo - 13 : hi + 22;
+        const int second = short_side < 0 ? hi + 22 : lo - 13;
+        const int away = short_side < 0 ? -1 : 1;
+        int y = first;
+        // The other end, then further off either end, nearest first.
+        for (int k = 0; k <= kFurthestPx && meets_text(y, 0, false); ++k) {
+            for (int c : {second - away * k, first + away * (k + 1)}) {
+                if (!meets_text(c, 2, true)) {
+                    y = c;
+                    break;
+                }
+            }
+        }
+        Label_Value(label_x, y, "%.1lf", value);
         return;
     }
     pxFgc(gap >= 0 ? gap : ground_);
@@ -427,6 +555,13 @@ void Sketch::Support_Corbel()
     Black_Line(xf_, yb_, xf_, ym);
     Dashed(xf_, yb_, xf_, yt_, screen_palette.frame_grey);
 
+    // The loads' letters are drawn after the dimensions beside them: their places are
+    // kept free.
+    const int xl = xf_ - R(la), yl = yb_ + R(lh_);
+    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
+    const int a_x = xl + 4, a_y = yl + 44, h_x = xl + 22, h_y = yl < yb_ + 10 ? yb_ + 14 : yl + 4;
+    sketch_reserved = {Text_Box(a_x, a_y, "A"), Text_Box(h_x, h_y, "H")};
+
     Dim_Column(1, yt_, yb_, hk);
     Dim_Column(3, yt_, ym, m1, sketch_fill_colour);
     Dim_Row(1, xn, xf_, lk);
@@ -439,13 +574,12 @@ void Sketch::Support_Corbel()
         Dim_Row(3, xf_ - R(la) - R(md.lp / 2.0), xf_ - R(la) + R(md.lp / 2.0), md.lp, -1, -1);
     }
 
-    const int xl = xf_ - R(la), yl = yb_ + R(lh_);
     pxFgc(screen_palette.load_arrow_red);
     Draw_Arrow(xl, yl + 24, 32, 0, "", kPi / 2.0);
     Draw_Arrow(xl, yl, 32, 1, "", 0.0);
-    Text(xl + 4, yl + 44, "A");
-    // "H" beside its arrow, or below it where the arrow runs along the corbel's bottom line.
-    Text(xl + 22, yl < yb_ + 10 ? yb_ + 14 : yl + 4, "H");
+    Text(a_x, a_y, "A");
+    Text(h_x, h_y, "H");
+    sketch_reserved.clear();
     if (lh_ > kPresent) Dim_Column(1, yl, yb_, lh_);
     Dim_Row(2, xl, xf_, la, -1, -1);
 
@@ -599,6 +733,15 @@ void Sketch::Load_Corbel()
     }
     Dashed(xf_, yt_, xf_, yb_, screen_palette.frame_grey);
 
+    // The loads' letters are drawn after the dimensions beside them: their places are
+    // kept free. A load that hangs below has no horizontal force.
+    const bool hanging = !con0 && indirect_;
+    const int xl = xf_ + R(la);
+    const int yl = hanging ? yt_ + 20 + R(hk) : yt_ - R(lh_);
+    const int a_y = md.load_transfer == LOAD_TRANSFER_DIRECT ? yl - 32 : yl + 2;
+    sketch_reserved = {Text_Box(xl + 4, a_y, "A")};
+    if (!hanging) sketch_reserved.push_back(Text_Box(xl + 22, yl - 2, "H"));
+
     // The right-hand chain stands off the free end: extension lines lead to it from the
     // corbel's top and free-end bottom.
     pxFgc(screen_palette.frame_grey);
@@ -623,15 +766,10 @@ void Sketch::Load_Corbel()
               md.lp, -1);
     }
 
-    const bool hanging = !con0 && indirect_;
-    const int xl = xf_ + R(la);
-    const int yl = hanging ? yt_ + 20 + R(hk) : yt_ - R(lh_);
     pxFgc(screen_palette.load_arrow_red);
     Draw_Arrow(xl, yl - 24, 32, 1, "", kPi / 2.0);
-    if (md.load_transfer == LOAD_TRANSFER_DIRECT)
-        Text(xl + 4, yl - 32, "A");
-    else
-        Text(xl + 4, yl + 2, "A");
+    Text(xl + 4, a_y, "A");
+    sketch_reserved.clear();
     if (!hanging) {
         pxFgc(screen_palette.load_arrow_red);
         Draw_Arrow(xl, yl, 32, 0, "", 0.0);
@@ -1073,6 +1211,7 @@ void Draw_Corbel_Sketch(int x0, int y0, int x1, int y1, const Corbel_Model* mode
     const int saved = pxQFgc();
     sketch_texts.clear();
     sketch_strokes.clear();
+    sketch_reserved.clear();
     // Whatever a shape draws beyond the width its scale allowed for stays inside the
     // frame instead of running over the page beside the sketch.
     int vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;

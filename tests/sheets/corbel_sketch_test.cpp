@@ -323,3 +323,44 @@ TEST(CorbelSketchScreen, LabelsOfAChamferedCorbelStayClearOfExtensionLines)
     }
     Screen_Reset_For_Tests();
 }
+
+// A support corbel nearly as deep as its member (hk 50, h 60): the short d1k's label and
+// the plate's meet low at the left, and the load's "A" stands on the load distance's row.
+// No label covers another, and no black line runs through the red "A" or "H".
+TEST(CorbelSketchScreen, LabelsOfACrampedSupportCorbelKeepClearOfEachOther)
+{
+    Screen_Start_For_Tests("", 640, 480);
+    Init_Screen_Palette();
+    Corbel_Model m = Column_Corbel(60, 25, 50, 0);
+    m.system = SYSTEM_SUPPORT_CORBEL;
+    m.connection = CONNECTION_BEAM;
+    m.beam_height = 120.0;
+    m.e1 = 12.0;
+    m.lp = 10.0;
+    m.load_a = 12.5;
+    double s = 0.0;
+    const int height = Compute_Sketch_Layout(&m, 0, &s);
+    corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
+    Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, 0);
+    const std::vector<Sketch_Box>& texts = Sketch_Texts();
+    ASSERT_GE(texts.size(), 9u);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const Sketch_Box& a = texts[i];
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const Sketch_Box& b = texts[j];
+            EXPECT_FALSE(a.x1 <= b.x2 && a.x2 >= b.x1 && a.y1 <= b.y2 && a.y2 >= b.y1)
+                << a.x1 << "," << a.y1 << " on " << b.x1 << "," << b.y1;
+        }
+        int red = 0, black = 0;
+        for (int y = a.y1; y <= a.y2; ++y)
+            for (int x = a.x1; x <= a.x2; ++x) {
+                const uint32_t p = Screen_Pixel_For_Tests(x, y);  // glyphs are smoothed
+                red += (p >> 16) > 100 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80;
+                black += p == Rgb(0, 0, 0);
+            }
+        if (red > 0) {
+            EXPECT_EQ(black, 0) << "load letter at " << a.x1 << "," << a.y1;
+        }
+    }
+    Screen_Reset_For_Tests();
+}
