@@ -299,6 +299,15 @@ TEST(CorbelSketchScreen, EverythingAboveTheCorbelStaysInsideTheFrame)
     Screen_Reset_For_Tests();
 }
 
+// Lays the sketch out at its own scale and draws it at the screen's origin.
+static void Draw_At_Own_Scale(const Corbel_Model& m, int mode)
+{
+    double s = 0.0;
+    const int height = Compute_Sketch_Layout(&m, mode, &s);
+    corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
+    Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, mode);
+}
+
 // A chamfered corbel whose free end (10 cm) is barely deeper than d1k (6 cm): no
 // dimension's extension line strikes a label through, with or without the reinforcement.
 TEST(CorbelSketchScreen, LabelsOfAChamferedCorbelStayClearOfExtensionLines)
@@ -310,10 +319,7 @@ TEST(CorbelSketchScreen, LabelsOfAChamferedCorbelStayClearOfExtensionLines)
     m.d1k = 6.0;
     m.lp = 15.0;
     for (int mode : {0, 1}) {
-        double s = 0.0;
-        const int height = Compute_Sketch_Layout(&m, mode, &s);
-        corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
-        Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, mode);
+        Draw_At_Own_Scale(m, mode);
         ASSERT_FALSE(Sketch_Texts().empty());
         for (const Sketch_Box& t : Sketch_Texts())
             for (const Sketch_Box& k : Sketch_Strokes())
@@ -338,10 +344,7 @@ TEST(CorbelSketchScreen, LabelsOfACrampedSupportCorbelKeepClearOfEachOther)
     m.e1 = 12.0;
     m.lp = 10.0;
     m.load_a = 12.5;
-    double s = 0.0;
-    const int height = Compute_Sketch_Layout(&m, 0, &s);
-    corbel_edit_buffer.sketch_scale_x = corbel_edit_buffer.sketch_scale_y = s;
-    Draw_Corbel_Sketch(0, 0, 429, height - 1, &m, 0);
+    Draw_At_Own_Scale(m, 0);
     const std::vector<Sketch_Box>& texts = Sketch_Texts();
     ASSERT_GE(texts.size(), 9u);
     for (size_t i = 0; i < texts.size(); ++i) {
