@@ -48,6 +48,18 @@ std::function<void(Corbel_Model&)> With_Load(double A, double H, std::function<v
     };
 }
 
+// B1_01's chosen loops (axis distance 4.50 cm) in a corbel designed with the axis distance d1k.
+std::function<void(Corbel_Model&)> Chosen_Loops(double d1k)
+{
+    return [=](Corbel_Model& m) {
+        m.rebar_chosen = 1;
+        m.method = EC2_65;
+        m.lk = 60.0;
+        m.hk = 25.0;
+        m.d1k = d1k;
+    };
+}
+
 // A short load corbel by Heft 430 whose nose needs compression steel.
 std::function<void(Corbel_Model&)> Short_Nose(int connection)
 {
@@ -235,23 +247,9 @@ TEST(DesignAnswers, EachPositionShowsItsLineAndVerdict)
         // The chosen loops lie deeper than the design assumed: beyond the printed digit of the
         // design value the lever arm does not hold; 0.04 cm above it, within that digit, the
         // bars match the design.
-        {"provided axis distance beyond the design's", 1,
-         With_Load(234.3, 46.86, [](Corbel_Model& m) {
-             m.rebar_chosen = 1;
-             m.method = EC2_65;
-             m.lk = 60.0;
-             m.hk = 25.0;
-             m.d1k = 2.0;
-         }),
+        {"provided axis distance beyond the design's", 1, With_Load(234.3, 46.86, Chosen_Loops(2.0)),
          {"Achsabstand ╬tvorh d╬\\1k╬r = 4.50 cm", "clc d╬\\1k╬r = 2.0 cm", "s. Achsabstand\n"}, {"s. gewählte Bewehrung"}, false},
-        {"provided axis distance within the printed digit", 1,
-         With_Load(150, 30, [](Corbel_Model& m) {
-             m.rebar_chosen = 1;
-             m.method = EC2_65;
-             m.lk = 60.0;
-             m.hk = 25.0;
-             m.d1k = 4.46;
-         }),
+        {"provided axis distance within the printed digit", 1, With_Load(150, 30, Chosen_Loops(4.46)),
          {"vorh d╬\\1k╬r = 4.50 cm  =  clc d╬\\1k╬r = 4.5 cm"}, {"s. Achsabstand", "Achsabstand überprüfen"}, true},
         // Heft 430's nose needs compression steel that no chosen bar holds: the result names
         // it and asks for it to be placed and checked apart.

@@ -299,6 +299,11 @@ TEST(CorbelSketchScreen, EverythingAboveTheCorbelStaysInsideTheFrame)
     Screen_Reset_For_Tests();
 }
 
+static bool Overlap(const Sketch_Box& a, const Sketch_Box& b)
+{
+    return a.x1 <= b.x2 && a.x2 >= b.x1 && a.y1 <= b.y2 && a.y2 >= b.y1;
+}
+
 // Lays the sketch out at its own scale and draws it at the screen's origin.
 static void Draw_At_Own_Scale(const Corbel_Model& m, int mode)
 {
@@ -323,7 +328,7 @@ TEST(CorbelSketchScreen, LabelsOfAChamferedCorbelStayClearOfExtensionLines)
         ASSERT_FALSE(Sketch_Texts().empty());
         for (const Sketch_Box& t : Sketch_Texts())
             for (const Sketch_Box& k : Sketch_Strokes())
-                EXPECT_FALSE(k.x1 <= t.x2 && k.x2 >= t.x1 && k.y1 <= t.y2 && k.y2 >= t.y1)
+                EXPECT_FALSE(Overlap(k, t))
                     << "mode " << mode << ": label " << t.x1 << "," << t.y1 << "-" << t.x2 << "," << t.y2
                     << " stroke " << k.x1 << "," << k.y1 << "-" << k.x2 << "," << k.y2;
     }
@@ -351,7 +356,7 @@ TEST(CorbelSketchScreen, LabelsOfACrampedSupportCorbelKeepClearOfEachOther)
         const Sketch_Box& a = texts[i];
         for (size_t j = i + 1; j < texts.size(); ++j) {
             const Sketch_Box& b = texts[j];
-            EXPECT_FALSE(a.x1 <= b.x2 && a.x2 >= b.x1 && a.y1 <= b.y2 && a.y2 >= b.y1)
+            EXPECT_FALSE(Overlap(a, b))
                 << a.x1 << "," << a.y1 << " on " << b.x1 << "," << b.y1;
         }
         int red = 0, black = 0;
