@@ -406,7 +406,7 @@ int Viewer_Peak_Mib(const std::string& folder, const std::string& input)
 }
 
 // A limit of the address space for a child: in MiB.
-[[maybe_unused]] std::function<void()> Address_Space(rlim_t mib)
+std::function<void()> Address_Space(rlim_t mib)
 {
     return [mib] {
         struct rlimit rl{RLIM_INFINITY, RLIM_INFINITY};
@@ -430,18 +430,22 @@ TEST_F(ViewRender, MemoryFollowsWhatAPageNeedsAndRunningOutIsSaid)
     EXPECT_LT(Viewer_Peak_Mib(dir_.path(), "B19999.SPF"), small + 24);
     EXPECT_LT(Viewer_Peak_Mib(dir_.path(), "B1_99.OLI"), small + 8);
 
+    // The address sanitizer cannot run in a bounded address space: under it, the bounds are
+    // tried on a viewer built without it (scripts/test builds one), where there is one.
+    std::string viewer = CORBEL_VIEW_EXE;
 #ifdef __SANITIZE_ADDRESS__
-    GTEST_SKIP() << "the address sanitizer cannot run in a bounded address space";
-#else
-    EXPECT_EQ(Run_Program(CORBEL_VIEW_EXE, {"B1_99.OLI"}, dir_.path(), {}, Address_Space(64)).exit_code, 0);
+    const char* plain = std::getenv("CORBEL_PLAIN_VIEW_EXE");
+    if (!plain || !File_Exists(plain)) GTEST_SKIP() << "no viewer built without the address sanitizer";
+    viewer = plain;
+#endif
+    EXPECT_EQ(Run_Program(viewer, {"B1_99.OLI"}, dir_.path(), {}, Address_Space(64)).exit_code, 0);
     // Memory that runs out ends the viewer with a German message and exit code 1: not an
     // abort, nor a file said to be unwritable, and no file is left behind.
     const std::set<std::string> names = Folder_Names(dir_.path());
-    const Run_Result r = Run_Program(CORBEL_VIEW_EXE, {"B19999.SPF", "-o", "knapp.pdf"}, dir_.path(), {}, Address_Space(20));
+    const Run_Result r = Run_Program(viewer, {"B19999.SPF", "-o", "knapp.pdf"}, dir_.path(), {}, Address_Space(20));
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.err, "corbel-view: Nicht genug Arbeitsspeicher f\xC3\xBCr die Datei B19999.SPF.\n");
     EXPECT_EQ(Folder_Names(dir_.path()), names);
-#endif
 }
 
 TEST_F(ViewRender, CommandLine)
