@@ -37,7 +37,8 @@ TEST_F(UserCommentSheet, ConfirmReturnsTheEditedTextCancelAndHelpKeepTheOld)
         {"abc0", "key Ctrl+A\ntext \"X\"\n", "X"},
     };
     std::string script;
-    for (const auto& row : rows) script += std::string("move 230 275\ndown\nup\n") + row.keys + "move 787 241\ndown\nup\n";
+    for (const auto& row : rows)
+        script += std::string("move 230 275\ndown\nup\n") + row.keys + "move 787 241\ndown\nup\n";
     Start(script + "move 747 241\ndown\nup\nmove 707 241\ndown\nup\n");
     char* edited = nullptr;
     for (const auto& row : rows) {
