@@ -159,11 +159,24 @@ void Import_Components(int k)
     Merge_Imported_Rows(k, rows.data(), static_cast<int>(rows.size()));
 }
 
+// A new position and "Tabelle löschen" leave a table of one row without forces and
+// without a name (before the page is built again, of none): a table that holds only
+// that row holds no load. A row with a force or a name of its own is a load row.
+bool Holds_Only_The_Empty_Row(int k)
+{
+    if (!Table_Live(k) || Table_Editor_Row_Count(load_table_handles[k]) != 1) return false;
+    const auto* r = static_cast<const Load_Table_Row*>(Table_Editor_First_Row(load_table_handles[k]));
+    if (!r || r->first_force != 0.0 || r->second_force != 0.0) return false;
+    const size_t len = ::strnlen(r->name, name_chars);
+    return std::all_of(r->name, r->name + len, [](char c) { return c == ' '; });
+}
+
 void Import_Text_File(int k)
 {
     // The imported rows are appended: together with those in the table they may not pass
-    // the table's maximum.
-    const int present = Table_Live(k) ? Table_Editor_Row_Count(load_table_handles[k]) : 0;
+    // the table's maximum. A table holding only the empty row is replaced.
+    const bool replace = Holds_Only_The_Empty_Row(k);
+    const int present = Table_Live(k) && !replace ? Table_Editor_Row_Count(load_table_handles[k]) : 0;
     const int room = max_rows - present;
     if (room < 1) {
         char message[200];
@@ -181,6 +194,7 @@ void Import_Text_File(int k)
     int rows = 0;
     Keyword_Block_Stop stop;
     Import_Keyword_Block(values.data(), &rows, 2, 2, room + 1, names.data(), name_width, 'S', &stop);
+    if (rows > 0 && replace) Table_Editor_Clear_Rows(load_table_handles[k]);
     if (rows > 0) Append_Text_Rows(k, values.data(), names.data(), name_width, rows);
     if (stop.rows_beyond > 0) {
         char message[300];

@@ -37,8 +37,12 @@ char* Edit_User_Comment(char* comment, const char* title)
     if (!Get_Screen_State().graphics_on) return comment;
     const int length = comment ? static_cast<int>(std::strlen(comment)) : 0;
     const int capacity = std::max(4 * length, 5000);
-    char* buffer = Dup_String_Bounded(comment ? comment : "", capacity);
+    // The box never puts its cursor behind the text's last character. A line end added
+    // behind the comment is that character: the comment's own end can be reached, typed
+    // at and selected. It is taken off again when the comment is confirmed.
+    char* buffer = Dup_String_Bounded(comment ? comment : "", capacity + 1);
     if (!buffer) return comment;
+    buffer[length] = '\n';
 
     int width = 600;
     const int height = 400;
@@ -78,7 +82,7 @@ char* Edit_User_Comment(char* comment, const char* title)
         Area_Add_Bitmap_Button(area, aw - 80, 15, 36, 36, "Glory3.bmp", 36, key, 18, "Hilfe", 2, &pressed, &editable);
         Area_Add_Bitmap_Button(area, aw - 40, 15, 36, 36, "Glory3.bmp", 72, key, 18, "best\x84tigen", 3, &pressed,
                                &editable);
-        Area_Add_Text_Box(area, 5, 60, aw - 5, ah - 5, buffer, capacity, BLACK_CI, Nearest_RGB_Color(255, 255, 255),
+        Area_Add_Text_Box(area, 5, 60, aw - 5, ah - 5, buffer, capacity + 1, BLACK_CI, Nearest_RGB_Color(255, 255, 255),
                           1, &editable);
         Area_Set_Activity(area, 1);
         Area_Update(area);
@@ -107,6 +111,8 @@ char* Edit_User_Comment(char* comment, const char* title)
         MEM_FREE(buffer);
         return comment;
     }
+    const size_t end = std::strlen(buffer);
+    if (end > 0 && buffer[end - 1] == '\n') buffer[end - 1] = '\0';
     char* edited = MEM_STRDUP(buffer);
     MEM_FREE(buffer);
     if (!edited) return comment;

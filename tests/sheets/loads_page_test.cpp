@@ -303,6 +303,7 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
     Screen_Reset_For_Tests();
     Start("key Enter\nclick 500 518\ntext \"" + position.file("lasten.txt") + "\"\nkey Enter\nkey Enter\n");
     Set_Table(0, {{1000.0, 0.0}});
+    std::strcpy(corbel_model.load_table[0][0].name, " ");  // a force without a name is a load row too
     Compose();
     load_table_requests[0][LOAD_REQUEST_TEXT] = 1;
     EXPECT_EQ(Handle_Loads_Page_Events(), -1);
@@ -332,21 +333,24 @@ TEST_F(LoadsPage, TextFileImportAppendsTheBlock)
                                         "Es wurden 2 Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen.");
 }
 
-// The table takes 10,000 rows: a file of exactly so many arrives whole; of 20,000 rows,
-// imported into a table holding one, 9,999 arrive and the message says how many were
-// left; a full table is said before any file is asked for.
+// The table takes 10,000 rows: a file of exactly so many arrives whole in a new position,
+// whose empty row it replaces, as in a cleared table; of 20,000 rows, imported into a
+// table holding one (a name is a load row's), 9,999 arrive and the message says how many
+// were left; a full table is said before any file is asked for.
 TEST_F(LoadsPage, TextFileImportFillsTheTableToItsMaximumAndSaysWhatIsLeft)
 {
-    auto import = [&](const std::string& file, std::vector<std::pair<double, double>> table, const char* script) {
+    auto import = [&](const std::string& file, std::vector<std::pair<double, double>> table, const char* script,
+                      bool clear = false) {
         Area_Delete_All();
         Screen_Reset_For_Tests();
         Start(script ? script : "key Enter\nclick 500 518\nkey Ctrl+A\ntext \"" + position.file(file) + "\"\nkey Enter\nkey Enter\n");
         Set_Table(0, std::move(table));
-        if (corbel_model.load_table[0] && !corbel_model.load_table[0][0].A) {
-            Release_Load_Tables(&corbel_model);
-            corbel_model.load_count[0] = 0;  // no row at all
-        }
         Compose();
+        if (clear) {
+            load_table_requests[0][LOAD_REQUEST_CLEAR] = 1;
+            Handle_Loads_Page_Events();
+            Compose();
+        }
         Clear_Shown_Messages();
         load_table_requests[0][LOAD_REQUEST_TEXT] = 1;
         Handle_Loads_Page_Events();
@@ -363,7 +367,15 @@ TEST_F(LoadsPage, TextFileImportFillsTheTableToItsMaximumAndSaysWhatIsLeft)
     EXPECT_EQ(std::string(rows.back().name).substr(0, 7), "Z10000 ");
     EXPECT_TRUE(Shown_Messages().empty());
 
-    import("20000.txt", {{1000.0, 0.0}}, nullptr);
+    import("20000.txt", {{1000.0, 0.0}}, nullptr, true);
+    rows = Rows(0);
+    ASSERT_EQ(rows.size(), 10000u);
+    EXPECT_EQ(rows[0].first_force, 1.0);
+    ASSERT_EQ(Shown_Messages().size(), 1u);
+    EXPECT_EQ(Shown_Messages()[0].text, "Es wurden 10000 von 20000 Schnittgr\x94\xE1" "enkombinationen \x81" "bernommen: "
+                                        "die Tabelle fasst h\x94" "chstens 10000.");
+
+    import("20000.txt", {{0.0, 0.0}}, nullptr);
     rows = Rows(0);
     ASSERT_EQ(rows.size(), 10000u);
     EXPECT_EQ(rows.back().first_force, 9999.0);

@@ -20,19 +20,39 @@ namespace {
 // ("Hilfe"), 787 ("bestätigen").
 class UserCommentSheet : public Sheet_Script_Test {};
 
+// Each row clicks into the first line, types and confirms. The comment's end can be
+// reached (End, Ctrl+End, Right, Ctrl+A take it in), and its bytes come back as typed:
+// no line end is added or lost.
 TEST_F(UserCommentSheet, ConfirmReturnsTheEditedTextCancelAndHelpKeepTheOld)
 {
-    Start("move 230 275\ndown\nup\ntext \"Neu \"\nmove 787 241\ndown\nup\n"
-          "move 747 241\ndown\nup\nmove 707 241\ndown\nup\n");
-    char* old = MEM_STRDUP("Alt\n");
-    char* edited = Edit_User_Comment(old, "Vorbemerkungen");
-    ASSERT_NE(edited, nullptr);
-    EXPECT_NE(edited, old);  // old is freed
-    EXPECT_EQ(std::string(edited), "Neu Alt\n");
+    const struct {
+        const char* old;
+        const char* keys;
+        const char* edited;
+    } rows[] = {
+        {"Alt\n", "text \"Neu \"\n", "Neu Alt\n"},
+        {"abc0", "key End\ntext \"1\"\n", "abc01"},
+        {"abc0", "key Ctrl+End\ntext \"1\"\n", "abc01"},
+        {"abc0", "key Right\nkey Right\nkey Right\nkey Right\nkey Right\ntext \"1\"\n", "abc01"},
+        {"abc0", "key Ctrl+A\ntext \"X\"\n", "X"},
+    };
+    std::string script;
+    for (const auto& row : rows)
+        script += std::string("move 230 275\ndown\nup\n") + row.keys + "move 787 241\ndown\nup\n";
+    Start(script + "move 747 241\ndown\nup\nmove 707 241\ndown\nup\n");
+    char* edited = nullptr;
+    for (const auto& row : rows) {
+        if (edited) MEM_FREE(edited);
+        char* old = MEM_STRDUP(row.old);
+        edited = Edit_User_Comment(old, "Vorbemerkungen");
+        ASSERT_NE(edited, nullptr);
+        EXPECT_NE(edited, old);  // old is freed
+        EXPECT_EQ(std::string(edited), row.edited) << row.keys;
+    }
 
     char* kept = Edit_User_Comment(edited, "Vorbemerkungen");
     EXPECT_EQ(kept, edited);
-    EXPECT_EQ(std::string(kept), "Neu Alt\n");
+    EXPECT_EQ(std::string(kept), "X");
     ASSERT_FALSE(Get_Screen_State().help_topics.empty());
     EXPECT_EQ(Get_Screen_State().help_topics.back(), "USER_COMMENT");
     MEM_FREE(kept);
