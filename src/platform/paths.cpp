@@ -205,6 +205,12 @@ int Input_Stream_Error(FILE* stream)
     return it == Open_Inputs().end() ? 0 : it->second->error;
 }
 
+int Input_Stream_Descriptor(FILE* stream)
+{
+    const auto it = Open_Inputs().find(stream);
+    return it == Open_Inputs().end() ? -1 : it->second->fd;
+}
+
 FILE* Fopen_Mapped(const char* path, const char* mode)
 {
     if (!path || !mode) return nullptr;

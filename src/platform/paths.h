@@ -35,6 +35,10 @@ FILE* Fopen_Input_Up_To(const std::string& path, const char* mode, long long mos
 // any other stream).
 int Input_Stream_Error(FILE* stream);
 
+// The descriptor behind a stream of Fopen_Input (to ask the file itself, not its name,
+// what it is); -1 for any other stream.
+int Input_Stream_Descriptor(FILE* stream);
+
 // The folder of the running program ("" when it cannot be told): the programs and the
 // window module of the installation lie beside each other.
 std::string Program_Directory();

@@ -42,26 +42,50 @@ struct File_Closer {
 };
 using File_Ptr = std::unique_ptr<FILE, File_Closer>;
 
-File_Ptr Open(const std::string& path, std::string& error)
+std::string Changed(const std::string& path)
+{
+    return "Die Datei " + path + " wurde w\xC3\xA4hrend des Lesens ge\xC3\xA4ndert.";
+}
+
+// The input is opened by its name once: every pass reads that file again from its start,
+// and what the outputs are compared with is that file, never whatever the name has come
+// to name since (a report put in place meanwhile is not mixed into the one being read).
+struct Input {
+    File_Ptr file;
+    struct stat info {};
+};
+
+bool Open(const std::string& path, Input& input, std::string& error)
 {
     errno = 0;
-    File_Ptr file(Fopen_Input_Up_To(path, "rb", VIEW_FILE_MAX));
-    if (!file) error = Unreadable(path, errno);
-    return file;
+    input.file.reset(Fopen_Input_Up_To(path, "rb", VIEW_FILE_MAX));
+    if (input.file && ::fstat(Input_Stream_Descriptor(input.file.get()), &input.info) != 0) {
+        const int code = errno;
+        input.file.reset();
+        errno = code;
+    }
+    if (!input.file) error = Unreadable(path, errno);
+    return input.file != nullptr;
+}
+
+bool From_Start(FILE* file, const std::string& path, std::string& error)
+{
+    if (std::fseek(file, 0, SEEK_SET) == 0) return true;
+    error = Unreadable(path, errno);
+    return false;
 }
 
 // Up to `most` bytes of the file from its start.
-bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string& error)
+bool Read_Bytes(FILE* file, const std::string& path, size_t most, std::string& bytes, std::string& error)
 {
-    File_Ptr file = Open(path, error);
-    if (!file) return false;
+    if (!From_Start(file, path, error)) return false;
     char buffer[65536];
     size_t n;
     while (bytes.size() < most &&
-           (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file.get())) > 0)
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file)) > 0)
         bytes.append(buffer, n);
-    if (std::ferror(file.get())) {
-        const int code = Input_Stream_Error(file.get());
+    if (std::ferror(file)) {
+        const int code = Input_Stream_Error(file);
         error = Unreadable(path, code ? code : errno);
         return false;
     }
@@ -69,10 +93,10 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::s
 }
 
 // Is the file a drawing? Its first bytes tell; false with a message when unreadable.
-bool Drawing_Or_Report(const std::string& path, bool& drawing, std::string& error)
+bool Drawing_Or_Report(FILE* file, const std::string& path, bool& drawing, std::string& error)
 {
     std::string head;
-    if (!Read_Bytes(path, HEAD_BYTES, head, error)) return false;
+    if (!Read_Bytes(file, path, HEAD_BYTES, head, error)) return false;
     drawing = Is_Drawing_File(head);
     return true;
 }
@@ -89,11 +113,11 @@ bool Read_To_End(const std::string& path, bool holds_nul, int read_error, std::s
 }
 
 // Lays the report out as it is read, in pieces; the pages go to the sink.
-bool Report_In_Pieces(const std::string& path, const Page_Sink& sink, Laid_Out_Document& doc, std::string& error)
+bool Report_In_Pieces(FILE* file, const std::string& path, const Page_Sink& sink, Laid_Out_Document& doc,
+                      std::string& error)
 {
-    File_Ptr file = Open(path, error);
-    if (!file) return false;
-    Report_Reader reader(file.get());
+    if (!From_Start(file, path, error)) return false;
+    Report_Reader reader(file);
     doc = Lay_Out_Report_In_Pieces(reader, sink);
     return Read_To_End(path, reader.Holds_Nul(), reader.Read_Error(), error);
 }
@@ -116,14 +140,36 @@ std::string Resolved_Path(const std::string& path)
 }
 
 // Whether writing the output (a name the writers map, links followed) would write over the
-// input: the same file (device and inode) or, for an output not there yet, the same path.
-bool Is_The_Input(const std::string& input, const std::string& output)
+// input read: the same file (device and inode) or, for an output not there yet, the same path.
+bool Is_The_Input(const std::string& input, const struct stat& in_info, const std::string& output)
 {
     const std::string mapped = Map_Path(output);
-    struct stat in_info, out_info;
-    if (::stat(input.c_str(), &in_info) == 0 && ::stat(mapped.c_str(), &out_info) == 0)
+    struct stat out_info;
+    if (::stat(mapped.c_str(), &out_info) == 0)
         return in_info.st_dev == out_info.st_dev && in_info.st_ino == out_info.st_ino;
     return Resolved_Path(input) == Resolved_Path(mapped);
+}
+
+// Every file the input becomes: the PDF, or the pages' PNGs.
+std::vector<std::string> Output_Names(const std::string& pdf_name, const std::string& png_name, int pages)
+{
+    std::vector<std::string> names;
+    if (!pdf_name.empty()) names.push_back(pdf_name);
+    if (!png_name.empty())
+        for (int k = 1; k <= pages; ++k) names.push_back(Png_Page_Name(png_name, k, pages));
+    return names;
+}
+
+// False with the message when one of the outputs is the input itself.
+bool None_Is_The_Input(const std::string& input, const struct stat& in_info, const std::vector<std::string>& names,
+                       std::string& error)
+{
+    for (const std::string& name : names)
+        if (Is_The_Input(input, in_info, name)) {
+            error = "Die Datei " + name + " ist die Eingabedatei selbst: sie wird nicht \xC3\xBC" "berschrieben.";
+            return false;
+        }
+    return true;
 }
 
 // The PNG pages wait under their temporary names, each locked, until all are written and
@@ -143,33 +189,28 @@ void Allow_Open_Files(int pages)
 // Before anything is written: every file the input becomes (the PDF, or the pages' PNGs)
 // is refused when it is the input itself; what a run killed while writing one of them
 // left beside it is removed.
-bool Clear_Outputs(const std::string& input, const std::string& pdf_name, const std::string& png_name, int pages,
-                   std::string& error)
+bool Clear_Outputs(const std::string& input, const struct stat& in_info, const std::string& pdf_name,
+                   const std::string& png_name, int pages, std::string& error)
 {
-    std::vector<std::string> names;
-    if (!pdf_name.empty()) names.push_back(pdf_name);
-    if (!png_name.empty())
-        for (int k = 1; k <= pages; ++k) names.push_back(Png_Page_Name(png_name, k, pages));
-    for (const std::string& name : names)
-        if (Is_The_Input(input, name)) {
-            error = "Die Datei " + name + " ist die Eingabedatei selbst: sie wird nicht \xC3\xBC" "berschrieben.";
-            return false;
-        }
+    const std::vector<std::string> names = Output_Names(pdf_name, png_name, pages);
+    if (!None_Is_The_Input(input, in_info, names, error)) return false;
     for (const std::string& name : names) Remove_Leftover_Temporaries(name.c_str());
     if (!png_name.empty()) Allow_Open_Files(pages);
     return true;
 }
 
 // A report to the PDF and, with a PNG name, one PNG a page: a first pass counts the pages,
-// the second hands each page to the files as it is laid out.
-bool Render_Report(const std::string& input, const std::string& pdf_name, const std::string& png_name,
-                   View_Outcome& outcome)
+// the second hands each page to the files as it is laid out. A file changed in its place
+// between the passes (other pages than counted) is refused: no page goes to a name that
+// was not checked, no page is numbered of a count not its own.
+bool Render_Report(const std::string& input, const Input& in, const std::string& pdf_name,
+                   const std::string& png_name, View_Outcome& outcome)
 {
     Laid_Out_Document counted;
-    if (!Report_In_Pieces(input, Page_Sink{}, counted, outcome.error)) return false;
+    if (!Report_In_Pieces(in.file.get(), input, Page_Sink{}, counted, outcome.error)) return false;
     outcome.counts = counted.counts;
     outcome.pages = counted.page_count;
-    if (!Clear_Outputs(input, pdf_name, png_name, counted.page_count, outcome.error)) return false;
+    if (!Clear_Outputs(input, in.info, pdf_name, png_name, counted.page_count, outcome.error)) return false;
     std::unique_ptr<Atomic_File> file;
     std::unique_ptr<Pdf_Pages> pdf;
     if (!pdf_name.empty()) {
@@ -180,11 +221,15 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
     int png_count = 0;
     std::string failed;  // the message of the first file that could not be written
     int taken = 0;
+    bool changed = false;  // more pages than counted: the file was written to meanwhile
     Page_Sink sink;
     sink.page_total = static_cast<size_t>(counted.page_count);
     sink.take = [&](const Page& page) {
         // A long report takes a while: the notice of an interactive run says how far it is.
-        ++taken;
+        if (++taken > counted.page_count) {
+            changed = true;
+            return false;
+        }
         if (Busy_Due()) Busy_Update("Seite %d von %d", taken, counted.page_count);
         if (pdf && !pdf->Add(page)) failed = Unwritable(pdf_name, file->Error());
         if (!png_name.empty() && failed.empty())
@@ -192,7 +237,15 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
         return failed.empty();
     };
     Laid_Out_Document drawn;
-    if (!Report_In_Pieces(input, sink, drawn, outcome.error)) return false;
+    if (!Report_In_Pieces(in.file.get(), input, sink, drawn, outcome.error)) return false;
+    // Nothing is put in place of a file changed meanwhile, nor when the input has been put
+    // under an output's name since it was checked.
+    if (changed || drawn.page_count != counted.page_count) {
+        outcome.error = Changed(input);
+        return false;
+    }
+    if (!None_Is_The_Input(input, in.info, Output_Names(pdf_name, png_name, counted.page_count), outcome.error))
+        return false;
     if (pdf && (!pdf->Finish(counted.outline) || !file->Commit()) && failed.empty())
         failed = Unwritable(pdf_name, file->Error());
     std::vector<std::string> png_files;
@@ -207,11 +260,10 @@ bool Render_Report(const std::string& input, const std::string& pdf_name, const 
 }
 
 // Lays the drawing out as it is read: its bytes are not kept beside what they draw.
-bool Load_Drawing(const std::string& path, Laid_Out_Document& doc, std::string& error)
+bool Load_Drawing(FILE* file, const std::string& path, Laid_Out_Document& doc, std::string& error)
 {
-    File_Ptr file = Open(path, error);
-    if (!file) return false;
-    Line_Source lines(file.get());
+    if (!From_Start(file, path, error)) return false;
+    Line_Source lines(file);
     Lay_Out_Drawing(lines, doc);
     return Read_To_End(path, lines.Holds_Nul(), lines.Read_Error(), error);
 }
@@ -219,17 +271,19 @@ bool Load_Drawing(const std::string& path, Laid_Out_Document& doc, std::string& 
 View_Outcome Render_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name)
 {
     View_Outcome outcome;
+    Input in;
     bool drawing = false;
-    if (!Drawing_Or_Report(input, drawing, outcome.error)) return outcome;
+    if (!Open(input, in, outcome.error) || !Drawing_Or_Report(in.file.get(), input, drawing, outcome.error))
+        return outcome;
     if (!drawing) {
-        outcome.ok = Render_Report(input, pdf_name, png_name, outcome);
+        outcome.ok = Render_Report(input, in, pdf_name, png_name, outcome);
         return outcome;
     }
     Laid_Out_Document doc;
-    if (!Load_Drawing(input, doc, outcome.error)) return outcome;
+    if (!Load_Drawing(in.file.get(), input, doc, outcome.error)) return outcome;
     outcome.counts = doc.counts;
     outcome.pages = doc.page_count;
-    if (!Clear_Outputs(input, pdf_name, png_name, static_cast<int>(doc.pages.size()), outcome.error)) return outcome;
+    if (!Clear_Outputs(input, in.info, pdf_name, png_name, static_cast<int>(doc.pages.size()), outcome.error)) return outcome;
     outcome.ok = (pdf_name.empty() || Write_Pdf_File(doc, pdf_name, outcome.error)) &&
                  (png_name.empty() || Write_Png_Files(doc, png_name, PNG_DEFAULT_DPI, outcome.files, outcome.error));
     if (outcome.ok && !pdf_name.empty()) outcome.files.insert(outcome.files.begin(), pdf_name);
@@ -247,11 +301,12 @@ std::string Lower(std::string s)
 
 bool Load_View_File(const std::string& input, Laid_Out_Document& doc, std::string& error)
 {
+    Input in;
     bool drawing = false;
-    if (!Drawing_Or_Report(input, drawing, error)) return false;
-    if (drawing) return Load_Drawing(input, doc, error);
+    if (!Open(input, in, error) || !Drawing_Or_Report(in.file.get(), input, drawing, error)) return false;
+    if (drawing) return Load_Drawing(in.file.get(), input, doc, error);
     std::string bytes;
-    if (!Read_Bytes(input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
+    if (!Read_Bytes(in.file.get(), input, static_cast<size_t>(VIEW_FILE_MAX), bytes, error)) return false;
     if (bytes.find('\0') != std::string::npos) {
         error = Not_Text(input);
         return false;

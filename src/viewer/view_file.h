@@ -41,10 +41,13 @@ std::string View_Out_Of_Memory(const std::string& path);
 
 // Renders the input to a PDF (pdf_name, "" for none) and one PNG a page (named from
 // png_name by Png_Page_Name, "" for none) at once. Memory that runs out on the way ends
-// the rendering with View_Out_Of_Memory, never with a file said to be unwritable. An
-// output that is the input itself (the same file, however named) is refused before
-// anything is written; the temporary files that runs killed while writing an output
-// left beside it are removed.
+// the rendering with View_Out_Of_Memory, never with a file said to be unwritable. The
+// input is opened by its name once and every pass reads that file; one changed in its
+// place while it was read (other pages than counted) is refused ("... wurde während des
+// Lesens geändert."), nothing put in place. An output that is the input itself (the same
+// file, however named) is refused before anything is written and again before the files
+// are put in place; the temporary files that runs killed while writing an output left
+// beside it are removed.
 View_Outcome Render_View_Files(const std::string& input, const std::string& pdf_name, const std::string& png_name);
 
 // Renders the input to output ("" for the default): a PDF of all pages, or one PNG a page

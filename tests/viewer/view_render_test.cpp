@@ -512,6 +512,32 @@ TEST_F(ViewRender, TheOutputIsNeverTheInput)
     EXPECT_EQ(Read_File_Bytes(dir_.file("bericht.PDF")), report);
 }
 
+const std::string STRACE = "/usr/bin/strace";
+
+bool Strace_Works()
+{
+    return File_Exists(STRACE) && Run_Program(STRACE, {"-o", "/dev/null", "true"}, "", {}).exit_code == 0;
+}
+
+// The input is opened by its name once, however many passes read it: a report put in its
+// place meanwhile is never read in part (the old report's page count on the new one's
+// pages), nor a file under one of the output's names taken for the input checked.
+TEST_F(ViewRender, TheInputIsOpenedOnce)
+{
+    if (!Strace_Works()) GTEST_SKIP() << "no strace, or no tracing allowed here";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"B1_01.OLI", "-o", "v.pdf"},
+                                                {"B1_01.OLI", "-o", "v.png"}, {"B10001.SPF", "-o", "v.pdf"}}) {
+        std::vector<std::string> traced = {"-f", "-qq", "-o", "opens.log", "-e", "trace=open,openat", CORBEL_VIEW_EXE};
+        traced.insert(traced.end(), args.begin(), args.end());
+        ASSERT_EQ(Run_Program(STRACE, traced, dir_.path(), {"ASAN_OPTIONS=detect_leaks=0"}).exit_code, 0);
+        const std::string log = Read_File_Bytes(dir_.file("opens.log"));
+        const std::string input = "\"" + args[0] + "\"";
+        int opens = 0;
+        for (size_t at = log.find(input); at != std::string::npos; at = log.find(input, at + 1)) ++opens;
+        EXPECT_EQ(opens, 1) << args[0] << " " << args[2];
+    }
+}
+
 // As a refresh run: TERM, INT and HUP while the PDF is written remove its temporary file;
 // a KILL's leftover goes with the next run on the same output; a file-size limit is an
 // output that cannot be written. strace sends the signals at the PDF's second write.
@@ -531,9 +557,8 @@ TEST_F(ViewRender, SignalsAndFileSizeLimitsLeaveNoTemporaryFile)
     EXPECT_EQ(limited.err, "corbel-view: Die Datei aus.pdf kann nicht geschrieben werden: die Datei wird zu gro\xC3\x9F.\n");
     EXPECT_EQ(temporaries(), 0);
 
-    const std::string strace = "/usr/bin/strace";
     auto view_signalled = [&](const std::string& signal) {
-        return Run_Program(strace,
+        return Run_Program(STRACE,
                            {"-f", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
                             "inject=write:signal=" + signal + ":when=2", CORBEL_VIEW_EXE, "B1_01.OLI", "-o", "aus.pdf"},
                            dir_.path(), {"ASAN_OPTIONS=detect_leaks=0"}, [] {
@@ -541,8 +566,7 @@ TEST_F(ViewRender, SignalsAndFileSizeLimitsLeaveNoTemporaryFile)
                                for (int ending : {SIGTERM, SIGINT, SIGHUP}) std::signal(ending, SIG_DFL);
                            });
     };
-    if (!File_Exists(strace) || Run_Program(strace, {"-o", "/dev/null", "true"}, "", {}).exit_code != 0)
-        GTEST_SKIP() << "no strace, or no tracing allowed here";
+    if (!Strace_Works()) GTEST_SKIP() << "no strace, or no tracing allowed here";
     for (const char* signal : {"SIGTERM", "SIGINT", "SIGHUP"}) {
         EXPECT_EQ(view_signalled(signal).exit_code, -1) << signal;
         EXPECT_EQ(temporaries(), 0) << signal;
