@@ -9,7 +9,6 @@
 #include "base/run_globals.h"
 #include "platform/environment.h"
 #include "platform/error_text.h"
-#include "platform/file_search.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -19,9 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <filesystem>
 #include <limits>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 const char* const NAD_NAME_STANDARD = "EC-Standardparameter";
@@ -75,16 +74,17 @@ int User_File_Number(const char* file_name)
     return static_cast<int>(n);
 }
 
-// Every user annex file number in %DRAM%\NADS, ascending.
+// Every user annex file number in %DRAM%\NADS, ascending: of every entry so named,
+// whatever it is (a pipe, a folder, a link that leads nowhere or in a circle), so that
+// the list says it cannot read it and no new annex is ever given its name.
 std::vector<int> User_File_Numbers(const std::string& dram)
 {
     std::vector<int> numbers;
-    DOS_Find_Record record;
-    for (int found = DOSFindFirstFile((dram + "\\NADS\\*.NAD").c_str(), &record); found == 0;
-         found = DOSFindNext(&record)) {
-        if (int n = User_File_Number(record.name)) numbers.push_back(n);
+    if (DIR* directory = ::opendir(Map_Path(dram + "\\NADS").c_str())) {
+        while (const dirent* entry = ::readdir(directory))
+            if (int n = User_File_Number(entry->d_name)) numbers.push_back(n);
+        ::closedir(directory);
     }
-    DOSFindClose(&record);
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
@@ -259,9 +259,10 @@ int NAD_New_User_File_Number()
             ++n;
         }
     }
-    // Not even a folder in the new file's place.
-    std::error_code ec;
-    while (n < std::numeric_limits<int>::max() && std::filesystem::exists(Map_Path(NAD_User_File_Path(dram, n)), ec))
+    // Nothing at all in the new file's place: not a folder, nor a link, also one that
+    // leads nowhere (a save would replace it) or in a circle.
+    struct stat info;
+    while (n < std::numeric_limits<int>::max() && ::lstat(Map_Path(NAD_User_File_Path(dram, n)).c_str(), &info) == 0)
         ++n;
     return n;
 }

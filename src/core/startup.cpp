@@ -26,19 +26,25 @@
 
 namespace {
 
+// The highest Pos-Id: the drawing's name holds it in four digits, and a longer or
+// negative one would give the name of another position's drawing (B1 with 10001 and B11
+// with 1 both B110001.SPF).
+constexpr int POS_ID_MAX = 9999;
+
 // One command-line number. A word that is not a number is refused: taking it as 0, or
 // as the number it starts with ("1x", "0x10"), would silently name the files of another
-// position; so is a number beyond the range of an int, which would be cut to another one
-// (4294967297 to 1).
-bool Parse_Int_Argument(const char* name, const char* text, int* value)
+// position; so is a number beyond the range given (by default that of an int, as a
+// larger one would be cut to another one: 4294967297 to 1).
+bool Parse_Int_Argument(const char* name, const char* text, int* value, long long lowest = INT_MIN,
+                        long long highest = INT_MAX)
 {
     char* end = nullptr;
     errno = 0;
     const long long number = std::strtoll(text, &end, 10);
     if (end == text || *end != '\0') return false;
-    if (errno == ERANGE || number < INT_MIN || number > INT_MAX) {
-        std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9F" "erhalb des Bereichs von %d bis %d.\n", name, text, INT_MIN,
-                     INT_MAX);
+    if (errno == ERANGE || number < lowest || number > highest) {
+        std::fprintf(stderr, "Die %s \"%s\" liegt au\xC3\x9F" "erhalb des Bereichs von %lld bis %lld.\n", name, text,
+                     lowest, highest);
         return false;
     }
     *value = static_cast<int>(number);
@@ -120,7 +126,7 @@ int Start_Corbel_Run(int argc, char** argv)
     // All three are checked before any file is touched.
     int icon_id = 0, pos_id = 0, file_number = 0;
     if (!Parse_Int_Argument("Icon-Id", argv[2], &icon_id) || !Parse_Int_Argument("File-Id", argv[3], &file_number) ||
-        !Parse_Int_Argument("Pos-Id", argv[4], &pos_id))
+        !Parse_Int_Argument("Pos-Id", argv[4], &pos_id, 0, POS_ID_MAX))
         return Print_Usage(argv[0]);
 
     component_id = argv[1];

@@ -280,10 +280,12 @@ private:
         } else if (table == "-pens" && n.size() >= 3) {
             d_.pens[k] = {n[1], File_Int(n[2])};
         } else if (table == "-linetypes" && n.size() >= 3) {
-            std::vector<double> dashes;
+            // number pairs 0 dash gap ...: the count of pairs is only believed as far as the
+            // row gives them (a count near the end of an int would overflow twice over).
             const int pairs = File_Int(n[1]);
-            for (int p = 0; p < 2 * pairs && 3 + static_cast<size_t>(p) < n.size(); ++p) dashes.push_back(n[3 + p]);
-            d_.line_types[k] = dashes;
+            const size_t given = n.size() - 3;
+            const size_t taken = pairs <= 0 ? 0 : std::min(given, 2 * static_cast<size_t>(pairs));
+            d_.line_types[k] = std::vector<double>(n.begin() + 3, n.begin() + 3 + static_cast<long>(taken));
         } else if (table == "-fonts" && n.size() >= 7) {
             // number « name » 0 flag height 0.7 3.0 slant 1
             d_.fonts[k] = {n[3], n[6] != 0.0};

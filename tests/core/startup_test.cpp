@@ -45,7 +45,7 @@ TEST(StartUp, ArgumentMatrix)
     // A number beyond the range of an int would be cut to another one and name another
     // position's files: refused with the usage and a word, before any file is touched.
     for (const auto& args : std::vector<std::vector<std::string>>{{"B1", "0", "4294967297", "1", "-refresh"},
-                                                                   {"B1", "0", "1", "99999999999", "-refresh"},
+                                                                   {"B1", "99999999999", "1", "1", "-refresh"},
                                                                    {"B1", "-99999999999", "1", "1", "-refresh"}}) {
         r = Run_Program(CORBEL_EXE, args, dir.path(), env);
         EXPECT_EQ(r.exit_code, 0);
@@ -104,9 +104,9 @@ TEST(StartUp, PositionFileNames)
     EXPECT_EQ(spf_file_name, "B10005.SPF");
     EXPECT_EQ(file_id, 7);
 
-    EXPECT_EQ(Run_Main({"C:\\Proj\\B1", "3", "123", "12345"}), 0);
+    EXPECT_EQ(Run_Main({"C:\\Proj\\B1", "3", "123", "9999"}), 0);
     EXPECT_EQ(inp_file_name, "_123.INP");
-    EXPECT_EQ(spf_file_name, "C:\\Proj\\B112345.SPF");
+    EXPECT_EQ(spf_file_name, "C:\\Proj\\B19999.SPF");
     EXPECT_EQ(component_id, "C:\\Proj\\B1");
 
     if (exec) ::setenv("EXEC", saved.c_str(), 1);

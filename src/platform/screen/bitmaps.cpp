@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <strings.h>
 
 namespace {
@@ -18,6 +16,8 @@ namespace {
 // Bitmaps beyond these sizes are taken as damaged.
 constexpr long MAX_SIDE = 16384;
 constexpr long MAX_PIXELS = 32L * 1024 * 1024;
+// Bytes of a picture file: the installation's largest is about 1 MB.
+constexpr long long BMP_FILE_MAX = 32LL * 1024 * 1024;
 
 uint32_t U16(const std::string& b, size_t at)
 {
@@ -43,20 +43,31 @@ std::set<std::string>& Reported()
     return reported;
 }
 
+// The pictures are read as the other files from outside: a regular file alone, opened
+// without waiting (a pipe in its place would hang the start), and at most BMP_FILE_MAX
+// bytes (a link to an endless device would fill the memory). A file refused so counts as
+// missing.
+FILE* Open_Picture(const std::string& path) { return Fopen_Input_Up_To(path, "rb", BMP_FILE_MAX); }
+
 bool Read_File(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    FILE* in = Open_Picture(path);
     if (!in) return false;
-    std::ostringstream out;
-    out << in.rdbuf();
-    bytes = out.str();
-    return true;
+    std::string read;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) read.append(buffer, n);
+    const bool whole = !std::ferror(in);
+    std::fclose(in);
+    if (whole) bytes = std::move(read);
+    return whole;
 }
 
 bool File_Exists(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    FILE* in = Open_Picture(path);
+    if (in) std::fclose(in);
+    return in != nullptr;
 }
 
 void Order(int& a, int& b)
