@@ -2,20 +2,34 @@
 // named on the command line, folders taken file by file (in name order, not recursing).
 // A folder or file that does not exist is skipped, so that a target without kept
 // findings needs none. Exit code 0 when every input ran; a fault the target finds ends
-// the process on its own (sanitizer report or abort).
+// the process on its own (sanitizer report or abort), and so does an input that ends the
+// process through exit (code 1, as libFuzzer takes it for a fault).
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
+
+// The input being replayed, while it runs; an exit then leaves the others unreplayed.
+const char* running_input = nullptr;
+
+void Fail_Early_End()
+{
+    if (!running_input) return;
+    std::fprintf(stderr, "replay: %s ended the process before it finished: failed\n", running_input);
+    std::fflush(stderr);
+    ::_exit(1);
+}
 
 bool Run_File(const std::filesystem::path& path)
 {
@@ -26,7 +40,9 @@ bool Run_File(const std::filesystem::path& path)
     }
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::fprintf(stderr, "replay: %s\n", path.c_str());
+    running_input = path.c_str();
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    running_input = nullptr;
     return true;
 }
 
@@ -35,6 +51,8 @@ bool Run_File(const std::filesystem::path& path)
 int main(int argc, char** argv)
 {
     namespace fs = std::filesystem;
+    std::atexit(Fail_Early_End);
+    std::at_quick_exit(Fail_Early_End);
     int inputs = 0;
     bool ok = true;
     for (int i = 1; i < argc; ++i) {

@@ -5,11 +5,49 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
+
+namespace {
+
+// A test that ends the process (exit(0) on a path the test did not expect) would leave
+// gtest no chance to record it, and its program would end with the code the path chose:
+// a passed test to ctest. While a test runs in this process, an ending is a failure.
+// Death tests' children (forked, so another pid, or started again with the internal
+// flag) end through exit on purpose and are left alone.
+pid_t running_pid = 0;
+char running_test[512];
+
+void Fail_Early_End()
+{
+    if (running_pid == 0 || running_pid != ::getpid() || !GTEST_FLAG_GET(internal_run_death_test).empty())
+        return;
+    std::fprintf(stderr, "\n%s ended the process before it finished: failed\n", running_test);
+    std::fflush(stderr);
+    ::_exit(1);
+}
+
+class Early_End_Guard : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo& test) override
+    {
+        std::snprintf(running_test, sizeof running_test, "%s.%s", test.test_suite_name(), test.name());
+        running_pid = ::getpid();
+    }
+    void OnTestEnd(const testing::TestInfo&) override { running_pid = 0; }
+};
+
+[[maybe_unused]] const bool early_end_guarded = [] {
+    testing::UnitTest::GetInstance()->listeners().Append(new Early_End_Guard);
+    std::atexit(Fail_Early_End);
+    std::at_quick_exit(Fail_Early_End);
+    return true;
+}();
+
+} // namespace
 
 Temp_Dir::Temp_Dir()
 {

@@ -15,6 +15,8 @@
 #include "core/design_load_case.h"
 #include "material/material_set.h"
 #include "report/oli_channel.h"
+#include "section/section_design.h"
+#include "section/section_record.h"
 #include "test_support.h"
 
 namespace {
@@ -126,6 +128,13 @@ TEST_F(BeamCorbel, InputErrorsAreAllListedInOrderAndFail)
     w.material_set = &empty;
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(Design_Beam_Corbel(1, nullptr, nullptr), 1);
+
+    // An axis distance just above the 0.1 cm that counts as none is designed: dk 49.85 cm,
+    // Z = 0.2/0.3988 x 400 + (1 + 0.0215/0.3988) x 50 = 253.3 kN.
+    Reset();
+    w.corbel_axis_distance = 0.15;
+    ASSERT_EQ(Run(), 0);
+    EXPECT_NEAR(w.As_tie, 5.83, 0.005);
 }
 
 TEST_F(BeamCorbel, Class0ClassicStrutAndTie)
@@ -359,6 +368,16 @@ TEST_F(BeamCorbel, Class5StressBlockBearingAndStirrupRanges)
     ASSERT_EQ(Run(), 0);
     EXPECT_NEAR(w.theta, 18.43494882292201, 1e-12);
 
+    // A light load whose block would be under 0.1 cm deep (A 8 kN at 20 cm: 0.0997 cm) has
+    // none: x 0 and zk = d'.
+    Reset();
+    w.method_class = 5;
+    w.vertical_force = 8.0;
+    w.horizontal_force = 0.0;
+    ASSERT_EQ(Run(), 0);
+    EXPECT_EQ(w.x, 0.0);
+    EXPECT_NEAR(w.zk, 42.0, 1e-9);
+
     // Slender (h/2..h), very slender (h..1.5 h) and beyond, by a over the BEAM height.
     Reset();
     w.method_class = 5;
@@ -491,6 +510,21 @@ TEST_F(BeamCorbel, Class2SectionDesignAndItsLeverCut)
     EXPECT_NEAR(w.zk, zc * 100.0, 1e-9);
     EXPECT_NEAR(w.Z, 20.0 * ac / zc + 4.0 + (aH + ak) * 4.0 / zc, 1e-9);
     EXPECT_ROW(out, " aus Bemessung: zk > 0.9 hk, wird zu 0.9 hk gesetzt !\n");
+
+    // A heavy load keeps the designed lever arm: the tie is the section design's bottom
+    // layer for H and the moment about mid-height.
+    Reset();
+    w.method_class = 2;
+    w.vertical_force = 1000.0;
+    w.horizontal_force = 100.0;
+    ASSERT_EQ(Run(), 0);
+    EXPECT_LT(w.zk, 0.9 * dk * 100.0 - 0.5);  // 39.75 cm
+    Section_Record section{};
+    Section_Design_Result designed{};
+    ASSERT_TRUE(Setup_Section(&section, SECTION_RECTANGLE, 50.0, 30.0, 0.0, 0.0, 0.0, 0.0, 5.0, 5.0, 25.0,
+                              &corbel_material_set));
+    ASSERT_EQ(Design_Section(&section, 100.0, 1000.0 * ac + (hk / 2.0 + aH) * 100.0, 1.0, 0, &designed), 0);
+    EXPECT_NEAR(w.As_tie, designed.As_bottom * 10000.0, 1e-9);  // 14.07 cm²
 }
 
 // The bearing ratio a1/zk (a1 = a - lp/2) is a note below 0.299 and above 2.001: a ratio

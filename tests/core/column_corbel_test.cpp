@@ -652,6 +652,13 @@ TEST_F(ColumnCorbel, LoadTooLargeForTheCompressionZoneFails)
         EXPECT_EQ(result, 1);
         EXPECT_EQ(w.As_tie, -1.0);
         EXPECT_EQ(w.As_stirrup, -1.0);
+
+        // A real but too deep zone: the row names the depth of the class's rule.
+        w = Direct(method);
+        w.vertical_force = method == 5 ? 1200.0 : 900.0;
+        const std::string beyond = " > 0.4  \x88  Druckstrebentragf\x84higkeit \x81" "berschritten !";
+        const std::string ratio = method == 5 ? " x/d = 24.6/36.0 = 0.68" : " x/dk = 24.9/36.0 = 0.69";
+        EXPECT_EQ(Rows_Of(&w), Rows{ratio + beyond});
     }
 }
 

@@ -113,6 +113,7 @@ TEST(SectionLawsTest, ConcreteLaw)
     c.fct = 2000.0;
     c.eps_t_peak = 0.0001;
     c.eps_t_limit = 0.00015;
+    EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, 0.00015), 2000.0);  // the limit itself still carries
     c.eps_shift = -0.0001;
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, 0.00015), 1000.0);
     EXPECT_DOUBLE_EQ(Calc_Concrete_Stress(&c, 0.00024), 2000.0);
@@ -184,10 +185,18 @@ TEST(SectionLawsTest, ConcreteForcesMatchReference)
     Section_Record curved = rect;  // the nonlinear law, k = 2.2 (five points, not exact)
     curved.concrete_law.law_kind = 1;
     curved.concrete_law.exponent = 2.2;
+    // C80/95 (exponent 1.4) on a width that widens by just over 0.1 b0 per m: five points
+    // (within 1e-5; three would stray by 9e-5).
+    Section_Record flared = rect;
+    flared.concrete_law.exponent = 1.4;
+    flared.concrete_law.eps_peak = -0.0025;
+    flared.concrete_law.eps_cu = -0.0026;
+    flared.width_slope[0] = 0.041;
+    flared.width_bottom[0] = 0.4 + 0.6 * 0.041;
 
     const struct { const Section_Record* s; double rel; } sections[] = {
         {&rect, 1e-12}, {&trap, 1e-12}, {&circle, 1e-9}, {&high, 2e-4}, {&steep, 1e-6},
-        {&curved, 1e-9}};
+        {&curved, 1e-9}, {&flared, 2e-5}};
     const struct { double top, bottom; } planes[] = {
         {-0.0035, 0.025},  {-0.0035, 0.002},  {-0.001, 0.025},   {-0.0035, -0.0005},
         {-0.0025, -0.0015}, {-0.0020, -0.0020}, {0.025, -0.0035},  {0.0001, -0.0008},
