@@ -491,12 +491,7 @@ bool Atomic_File::Install_Keeping_Old()
             // one there now, as its writer meant.
             std::string next;
             int next_fd = -1;
-            if (!Set_Old_Aside(next, next_fd)) {
-                const int error = errno;
-                if (!aside.empty()) Rename_No_Replace(aside.c_str(), destination);
-                errno = error;
-                return Refused(aside_fd);
-            }
+            if (!Set_Old_Aside(next, next_fd)) break;
             if (!aside.empty()) {
                 ::unlink(aside.c_str());
                 ::close(aside_fd);
@@ -513,8 +508,11 @@ bool Atomic_File::Install_Keeping_Old()
         }
         if (errno != EEXIST) break;
     }
+    // Refused: the old file set aside goes back, unless another writer's file has taken its
+    // place meanwhile (as it would have replaced it).
     const int error = errno;
-    if (!aside.empty() && Rename_No_Replace(aside.c_str(), destination) != 0) ::unlink(aside.c_str());
+    if (!aside.empty() && Rename_No_Replace(aside.c_str(), destination) != 0 && errno == EEXIST)
+        ::unlink(aside.c_str());
     errno = error;
     return Refused(aside_fd);
 }

@@ -402,6 +402,13 @@ TEST_F(RefreshFaults, ARunSlowedAtItsRenamesLeavesTheOtherRunsPair)
         Started_Program first = Start_Program(STRACE, args, dir_.path(), env, Bounded_Child);
         for (int i = 0; i < 1000 && File_Exists(Drawing()) != c.wait_for_drawing; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Whatever A keeps under a temporary name meanwhile is locked.
+        for (const std::string& name : Folder_Names(dir_.path())) {
+            const int fd = Has(name, ".tmp") ? ::open(dir_.file(name).c_str(), O_RDONLY | O_CLOEXEC) : -1;
+            if (fd < 0) continue;
+            EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0) << name;
+            ::close(fd);
+        }
         ASSERT_TRUE(Write_File_Bytes(dir_.file("neu"), Example(2)));
         ASSERT_EQ(std::rename(dir_.file("neu").c_str(), Input().c_str()), 0);
         EXPECT_EQ(Refresh().err, "");
@@ -524,7 +531,7 @@ TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
     // No old files; the report's rename, the second of the pair, fails.
     for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
-    r = Refresh_Traced("rename", "error=EACCES:when=2");
+    r = Refresh_Traced("renameat2", "error=EACCES:when=4");  // each file: an exchange, then a rename
     EXPECT_EQ(r.err, "Die Druckliste B1_01.OLI konnte nicht vollst\xC3\xA4ndig geschrieben werden: keine "
                      "Berechtigung.\nDie Zeichnung B10001.SPF wird nicht angelegt: sie entsteht nur zusammen mit "
                      "ihrer Druckliste.\n");
