@@ -685,11 +685,12 @@ std::unique_ptr<File_Lock> position_lock;
 // The files of a run go in place only beside the input they were computed from: an input
 // replaced from outside by a rename while the run worked has a lock of its own, which may
 // let another run write its pair meanwhile. The run's own new input (the editor's save)
-// counts as the input.
+// counts as the input when it took the locked file's place, not that of a file put there
+// from outside meanwhile.
 bool Input_Still_Beside(Atomic_File* const* files, size_t count)
 {
     if (!position_lock || !position_lock->Held() || position_lock->Still_Names_Locked_File()) return true;
-    return Path_Names_A_Placed_File(Get_Component_File_Name(inp_file_name.c_str()), files, count);
+    return Path_Names_A_Placed_File(Get_Component_File_Name(inp_file_name.c_str()), files, count, *position_lock);
 }
 
 // The run's files were not put in place because its input was replaced meanwhile.

@@ -128,6 +128,43 @@ std::string Destination_Of(const char* path, Atomic_Mode mode)
     return destination;
 }
 
+bool Same_File(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The file in a place, opened and locked (flock) before it goes aside, so that it is
+// locked the moment it arrives under a temporary name: another run's removal of leftovers
+// must not take a file that may still have to go back. -1 for a link or a file we cannot
+// read. A lock held elsewhere (the position's lock holds the input) is left to its
+// holder: the file is held by a living run then too.
+int Open_Locked(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
+
+void Close_Keeping_Errno(int fd)
+{
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    errno = error;
+}
+
+// A rename that never replaces a file: EEXIST when the name is taken. A file system that
+// cannot rename so gets a second name and the first one's removal, which cannot replace
+// either; only one without links as well gets a plain rename (which may replace a file
+// another writer put there a moment before).
+int Rename_No_Replace(const char* from, const char* to)
+{
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    if (::link(from, to) == 0) {
+        ::unlink(from);
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) return -1;
+    return std::rename(from, to);
+}
+
 } // namespace
 
 void Remove_Registered_Temporaries()
@@ -365,64 +402,119 @@ bool Atomic_File::Install()
     return ok;
 }
 
+// The new state is in place; the old file waits where `kept` says (empty: nowhere), locked
+// as a temporary file being written is, so that another run's removal of leftovers does
+// not take it while it may still have to go back: by the lock taken before it went aside
+// (old_fd) when that is the file there, else by one taken now.
+bool Atomic_File::Placed(const std::string& kept, int old_fd)
+{
+    kept_path_ = kept;
+    replaced_ = true;
+    struct stat named, held;
+    if (!kept.empty() && ::lstat(kept.c_str(), &named) == 0) {
+        kept_device_ = named.st_dev;
+        kept_inode_ = named.st_ino;
+        if (old_fd >= 0 && ::fstat(old_fd, &held) == 0 && Same_File(named, held)) {
+            kept_lock_fd_ = old_fd;
+            return true;
+        }
+        kept_lock_fd_ = ::open(kept.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (kept_lock_fd_ >= 0) ::flock(kept_lock_fd_, LOCK_EX | LOCK_NB);
+    }
+    if (old_fd >= 0) ::close(old_fd);
+    return true;
+}
+
+// Nothing changed: the errno of the step that was refused, the temporary file gone.
+bool Atomic_File::Refused(int old_fd)
+{
+    error_ = errno;
+    if (old_fd >= 0) ::close(old_fd);
+    Drop_Temporary(true);
+    return false;
+}
+
+bool Atomic_File::Set_Old_Aside(std::string& aside, int& aside_fd)
+{
+    aside.clear();
+    aside_fd = -1;
+    std::string name;
+    const int placeholder = Create_Locked_Temporary(destination_, name);
+    if (placeholder < 0) return false;
+    const int old_fd = Open_Locked(destination_);
+    const bool moved = std::rename(destination_.c_str(), name.c_str()) == 0;
+    const int error = errno;
+    if (!moved) ::unlink(name.c_str());
+    // The placeholder's lock until the old file has replaced it, the old file's from then.
+    ::close(placeholder);
+    if (!moved) {
+        if (old_fd >= 0) ::close(old_fd);
+        errno = error;
+        return error == ENOENT;
+    }
+    aside = name;
+    aside_fd = old_fd;
+    return true;
+}
+
 bool Atomic_File::Install_Keeping_Old()
 {
     const Install_Step step = Start_Install();
     if (step != Install_Step::rename) return step == Install_Step::nothing_left;
     const char* temp = temp_path_.c_str();
     const char* destination = destination_.c_str();
-    // Nothing changed: the errno of the step that was refused, the temporary file gone.
-    auto refused = [this] {
-        error_ = errno;
-        Drop_Temporary(true);
-        return false;
-    };
-    // The new state is in place; the old file waits where `kept` says (empty: nowhere),
-    // locked as a temporary file being written is, so that another run's removal of
-    // leftovers does not take it while it may still have to go back.
-    auto placed = [this](const std::string& kept) {
-        kept_path_ = kept;
-        replaced_ = true;
-        if (!kept.empty()) {
-            kept_lock_fd_ = ::open(kept.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-            if (kept_lock_fd_ >= 0) ::flock(kept_lock_fd_, LOCK_EX | LOCK_NB);
-        }
-        return true;
-    };
     if (mode_ == Atomic_Mode::remove) {
         // The old file waits under the temporary name.
-        if (std::rename(destination, temp) == 0) return placed(temp_path_);
-        return errno == ENOENT ? placed("") : refused();
+        const int old_fd = Open_Locked(destination_);
+        if (std::rename(destination, temp) == 0) return Placed(temp_path_, old_fd);
+        return errno == ENOENT ? Placed("", old_fd) : Refused(old_fd);
     }
-    // The two trade places: the old file waits under the temporary name.
-    if (::renameat2(AT_FDCWD, temp, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) return placed(temp_path_);
-    if (errno == ENOENT) {
-        // No old file: undone by removing the new one.
-        if (std::rename(temp, destination) != 0) return refused();
-        Drop_Temporary(false);
-        old_missing_ = true;
-        return placed("");
+    bool exchange = true;  // until the file system says it cannot trade names
+    std::string aside;     // without the exchange: where the old file waits
+    int aside_fd = -1;
+    // Should another writer put its file into an empty place between our look and our
+    // rename, that file counts as the old one and the next attempt sets it aside.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (exchange) {
+            // The two trade places: the old file waits under the temporary name.
+            const int old_fd = Open_Locked(destination_);
+            if (::renameat2(AT_FDCWD, temp, AT_FDCWD, destination, RENAME_EXCHANGE) == 0)
+                return Placed(temp_path_, old_fd);
+            Close_Keeping_Errno(old_fd);
+            if (errno == EINVAL) exchange = false;
+            else if (errno != ENOENT) return Refused();
+        }
+        if (!exchange) {
+            // A file system that cannot trade names (or a rename that is not allowed): the
+            // old file goes aside by a rename of its own first. Where that is refused,
+            // nothing changed. A file set aside in an earlier attempt was replaced by the
+            // one there now, as its writer meant.
+            std::string next;
+            int next_fd = -1;
+            if (!Set_Old_Aside(next, next_fd)) break;
+            if (!aside.empty()) {
+                ::unlink(aside.c_str());
+                ::close(aside_fd);
+            }
+            aside = next;
+            aside_fd = next_fd;
+        }
+        // Ours only into the empty place.
+        if (Rename_No_Replace(temp, destination) == 0) {
+            Drop_Temporary(false);
+            // No old file: undone by taking ours away.
+            old_missing_ = aside.empty();
+            return Placed(aside, aside_fd);
+        }
+        if (errno != EEXIST) break;
     }
-    // A file system that cannot trade names (or a rename that is not allowed): the old
-    // file goes aside by a rename of its own first. Where that is refused, nothing changed.
-    std::string aside;
-    const int fd = Create_Locked_Temporary(destination_, aside);
-    if (fd < 0) return refused();
-    ::close(fd);
-    if (std::rename(destination, aside.c_str()) != 0) {
-        const int error = errno;
+    // Refused: the old file set aside goes back, unless another writer's file has taken its
+    // place meanwhile (as it would have replaced it).
+    const int error = errno;
+    if (!aside.empty() && Rename_No_Replace(aside.c_str(), destination) != 0 && errno == EEXIST)
         ::unlink(aside.c_str());
-        errno = error;
-        return refused();
-    }
-    if (std::rename(temp, destination) != 0) {
-        const int error = errno;
-        std::rename(aside.c_str(), destination);
-        errno = error;
-        return refused();
-    }
-    Drop_Temporary(false);
-    return placed(aside);
+    errno = error;
+    return Refused(aside_fd);
 }
 
 bool Atomic_File::Is_Ours(const char* path) const
@@ -431,70 +523,72 @@ bool Atomic_File::Is_Ours(const char* path) const
     return ::lstat(path, &info) == 0 && info.st_dev == temp_device_ && info.st_ino == temp_inode_;
 }
 
-bool Atomic_File::Destination_Still_Ours() const
+Atomic_File::Taken Atomic_File::Take_Ours_Out()
 {
-    struct stat info;
-    if (mode_ == Atomic_Mode::remove) return ::lstat(destination_.c_str(), &info) != 0 && errno == ENOENT;
-    return Is_Ours(destination_.c_str());
+    std::string name;
+    const int placeholder = Create_Locked_Temporary(destination_, name);
+    if (placeholder < 0) return Taken::failed;
+    const int there_fd = Open_Locked(destination_);
+    const bool moved = std::rename(destination_.c_str(), name.c_str()) == 0;
+    const int error = errno;
+    ::close(placeholder);
+    Taken taken = Taken::not_ours;
+    if (!moved) {
+        ::unlink(name.c_str());
+        taken = error == ENOENT ? Taken::not_ours : Taken::failed;
+    } else if (Is_Ours(name.c_str())) {
+        ::unlink(name.c_str());
+        taken = Taken::ours;
+    } else if (Rename_No_Replace(name.c_str(), destination_.c_str()) != 0 && errno == EEXIST) {
+        // A third writer's file took the place meanwhile, as it would have taken this one's.
+        ::unlink(name.c_str());
+    }
+    if (there_fd >= 0) ::close(there_fd);
+    errno = error;
+    return taken;
 }
 
 bool Atomic_File::Put_Back_Old()
 {
     if (!replaced_) return true;
     // Another writer may have put its own file there since: that one stays (ours is gone
-    // anyway). Where the file system can, the old file goes back by steps that cannot
-    // take another writer's file away unseen.
+    // anyway). Nothing of ours is removed by name after a look at it: a file that is ours
+    // is traded out, or taken out under a name of ours first and looked at there; and the
+    // old file goes back only into an empty place.
     if (!kept_path_.empty()) {
         const char* kept = kept_path_.c_str();
         const char* destination = destination_.c_str();
-        bool back = false;
-        if (mode_ == Atomic_Mode::remove) {
-            // Only into an empty place.
-            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
-                back = true;
-            } else if (errno == EEXIST) {
+        if (mode_ != Atomic_Mode::remove) {
+            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) {
+                // What went aside must be the file we put there: another writer's goes
+                // back, and the old file aside is dropped with ours.
+                if (!Is_Ours(kept)) ::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE);
                 replaced_ = false;
                 return true;
-            } else if (errno != EINVAL) {
-                return false;
             }
-        } else if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE) == 0) {
-            // What went aside must be the file we put there: another writer's goes back,
-            // and the old file aside is dropped with ours.
-            if (!Is_Ours(kept)) ::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_EXCHANGE);
+            if (errno == EINVAL) {
+                // A file system that cannot trade names.
+                const Taken taken = Take_Ours_Out();
+                if (taken == Taken::failed) return false;
+                if (taken == Taken::not_ours) {
+                    replaced_ = false;
+                    return true;
+                }
+            } else if (errno != ENOENT) {
+                return false;  // ENOENT: ours was taken away from outside
+            }
+        }
+        if (Rename_No_Replace(kept, destination) != 0) {
+            if (errno != EEXIST) return false;
             replaced_ = false;
             return true;
-        } else if (errno == ENOENT) {
-            // Ours was taken away from outside: the old file only into an empty place.
-            if (::renameat2(AT_FDCWD, kept, AT_FDCWD, destination, RENAME_NOREPLACE) == 0) {
-                back = true;
-            } else if (errno == EEXIST) {
-                replaced_ = false;
-                return true;
-            } else {
-                return false;
-            }
-        } else if (errno != EINVAL) {
-            return false;
-        }
-        if (!back) {
-            // A file system that cannot trade names: looked at first, then renamed.
-            if (!Destination_Still_Ours()) {
-                replaced_ = false;
-                return true;
-            }
-            if (std::rename(kept, destination) != 0) return false;
         }
         // The temporary name (when it kept the old file) is gone with the rename.
         if (kept_path_ == temp_path_) Drop_Temporary(false);
         kept_path_.clear();
         Release_Kept_Lock();
     } else if (old_missing_) {
-        if (!Destination_Still_Ours()) {
-            replaced_ = false;
-            return true;
-        }
-        if (::unlink(destination_.c_str()) != 0) return false;
+        if (Take_Ours_Out() == Taken::failed) return false;
     } else if (mode_ != Atomic_Mode::remove) {
         return false;  // written directly: there is no old file to put back
     }
@@ -510,13 +604,15 @@ void Atomic_File::Release_Kept_Lock()
 
 void Atomic_File::Drop_Old()
 {
+    // Removed while still locked: no removal of leftovers takes it on the way.
+    if (!kept_path_.empty()) {
+        if (kept_path_ == temp_path_)
+            Drop_Temporary(true);
+        else
+            Remove_Temporary_File(kept_path_);
+        kept_path_.clear();
+    }
     Release_Kept_Lock();
-    if (kept_path_.empty()) return;
-    if (kept_path_ == temp_path_)
-        Drop_Temporary(true);
-    else
-        Remove_Temporary_File(kept_path_);
-    kept_path_.clear();
 }
 
 bool Atomic_File::Commit() { return Finish() && Install(); }
@@ -547,7 +643,7 @@ void Set_Commit_Guard(Commit_Guard guard)
 
 bool Commit_Refused_By_Guard() { return refused_by_guard; }
 
-bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count)
+bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count, const File_Lock& replaced)
 {
     struct stat info;
     if (!path || ::stat(Map_Path(path).c_str(), &info) != 0) return false;
@@ -555,7 +651,7 @@ bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_
         const Atomic_File& file = *files[i];
         if (file.replaced_ && file.mode_ != Atomic_Mode::remove && file.temp_inode_ == info.st_ino &&
             file.temp_device_ == info.st_dev)
-            return true;
+            return !file.kept_path_.empty() && replaced.Is_Locked_File(file.kept_device_, file.kept_inode_);
     }
     return false;
 }
@@ -581,6 +677,8 @@ bool Commit_In_Order(Atomic_File* const* files, size_t count)
         for (size_t i = 0; i < count; ++i) files[i]->Discard();
         return false;
     }
+    // Likewise after the guard's first answer, before the first rename.
+    if (std::getenv("CORBEL_TEST_STOP_BEFORE_RENAMES")) ::raise(SIGSTOP);
     size_t installed = 0;
     bool in_place = true;
     for (; installed < count; ++installed) {
@@ -644,8 +742,12 @@ int Remove_Leftover_Temporaries(const char* path)
         if (fd < 0) continue;
         struct stat info;
         // A writer still at work holds its lock; a colleague's file is not ours to remove.
+        // The name must still name the file whose lock we took: a run may have put a file of
+        // its own there since, locked.
+        struct stat named;
         if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == self &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(candidate.c_str()) == 0)
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(candidate.c_str(), &named) == 0 && Same_File(info, named) &&
+            ::unlink(candidate.c_str()) == 0)
             ++removed;
         ::close(fd);
     }
@@ -711,6 +813,12 @@ File_Lock::File_Lock(const std::string& path, int wait_seconds)
     }
     ::close(fd_);
     fd_ = -1;
+}
+
+bool File_Lock::Is_Locked_File(dev_t device, ino_t inode) const
+{
+    struct stat locked;
+    return held_ && ::fstat(fd_, &locked) == 0 && locked.st_dev == device && locked.st_ino == inode;
 }
 
 bool File_Lock::Still_Names_Locked_File() const

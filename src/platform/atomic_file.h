@@ -34,6 +34,8 @@
 #include <string>
 #include <sys/types.h>
 
+class File_Lock;
+
 enum class Atomic_Mode {
     follow_link,   // a link in the destination's place: the file it names is replaced
     replace_link,  // a link in the destination's place is replaced, what it names stays
@@ -94,7 +96,8 @@ public:
 
 private:
     friend bool Commit_In_Order(Atomic_File* const* files, size_t count);
-    friend bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count);
+    friend bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count,
+                                         const File_Lock& replaced);
     friend void Remove_Registered_Temporaries();
     static ssize_t Write_To_File(void* self, const char* bytes, size_t size);
     static int Close_File(void* self);
@@ -110,12 +113,20 @@ private:
     // Of a pair: puts the new file in place keeping the old one aside, so that
     // Put_Back_Old can undo it until Drop_Old.
     bool Install_Keeping_Old();
+    bool Placed(const std::string& kept, int old_fd);
+    bool Refused(int old_fd = -1);
+    // Without an exchange of names: the file in the destination's place goes under a new
+    // temporary name, locked before it goes and still when it is there. False (errno) when
+    // it could not go; true with `aside` empty when no file was there.
+    bool Set_Old_Aside(std::string& aside, int& aside_fd);
     bool Put_Back_Old();
     void Drop_Old();
     void Release_Kept_Lock();
-    // Whether the destination still holds what this file put there (for a removal: is
-    // still gone); a writer from outside may have replaced it since.
-    bool Destination_Still_Ours() const;
+    // The file in the destination's place taken away when it is the one this put there:
+    // it goes under a temporary name first and is looked at there; another writer's goes
+    // back (into an empty place only).
+    enum class Taken { ours, not_ours, failed };
+    Taken Take_Ours_Out();
     // Whether the path names the file this one wrote.
     bool Is_Ours(const char* path) const;
 
@@ -140,6 +151,9 @@ private:
     // The temporary file's identity: once renamed, how the destination is known as ours.
     dev_t temp_device_ = 0;
     ino_t temp_inode_ = 0;
+    // The identity of the old file kept aside (0 when none was).
+    dev_t kept_device_ = 0;
+    ino_t kept_inode_ = 0;
 };
 
 // Finishes both files, then puts both in place, the first first. When either was not
@@ -172,8 +186,9 @@ void Set_Commit_Guard(Commit_Guard guard);
 // Whether the last commit was refused by the guard.
 bool Commit_Refused_By_Guard();
 
-// Whether the path (mapped and followed) names the file one of these put in place.
-bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count);
+// Whether the path (mapped and followed) names the file one of these put in place, and that
+// file took the place of the one the lock holds (not of a file put there from outside).
+bool Path_Names_A_Placed_File(const char* path, Atomic_File* const* files, size_t count, const File_Lock& replaced);
 
 // Removes the temporary files of earlier runs that were killed while writing the file of
 // that path (mapped and followed as Atomic_File does): files of ours named
@@ -210,6 +225,8 @@ public:
     // Whether the path still names the file whose lock is held: a rename from outside may
     // have put another file in its place meanwhile, whose lock guards another run.
     bool Still_Names_Locked_File() const;
+    // Whether the lock is held on the file of this identity.
+    bool Is_Locked_File(dev_t device, ino_t inode) const;
     // True when the file is there but another holder kept the lock past the wait.
     bool Timed_Out() const { return timed_out_; }
 

@@ -364,6 +364,62 @@ TEST_F(RefreshFaults, ARunWhoseInputWasReplacedPutsNothingInPlace)
     Expect_No_Extra_File();
 }
 
+// A run (A) slowed down by strace at the file it puts in place, while its input is replaced
+// by a rename from outside and a second run (B) on the new input writes its pair: A puts
+// nothing in place and says why, and B's pair stays whole. Without earlier files A's
+// report goes into a place that B fills meanwhile; on a file system that cannot trade
+// names (renameat2 refused) A's old drawing waits aside while B removes leftovers.
+TEST_F(RefreshFaults, ARunSlowedAtItsRenamesLeavesTheOtherRunsPair)
+{
+    if (!Can_Trace()) GTEST_SKIP() << "no strace, or no tracing allowed here";
+    ASSERT_TRUE(Write_File_Bytes(Input(), Example(2)));
+    ASSERT_EQ(Refresh().err, "");
+    const std::string report_2 = Read_File_Bytes(Report()), drawing_2 = Read_File_Bytes(Drawing());
+    const std::string delay = ":delay_enter=2000000";
+    // The report is the second file of the pair; whichever call puts a file into an empty
+    // place is slowed (a rename, a rename that does not replace, a link).
+    struct Case {
+        bool old_pair;
+        std::vector<std::string> tracing;
+        bool wait_for_drawing;  // A waits once its drawing is there, else while it is gone
+    } const cases[] = {
+        {false, {"-e", "inject=rename" + delay + ":when=2", "-e", "inject=renameat2" + delay + ":when=4"}, true},
+        {true,
+         {"-e", "inject=renameat2:error=EINVAL", "-e", "inject=rename" + delay + ":when=2", "-e",
+          "inject=link" + delay + ":when=1"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.old_pair);
+        for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
+        if (c.old_pair) Put_Old_Pair();
+        ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
+        std::vector<std::string> args = {"-f", "-qq", "-o", "/dev/null", "-e", "trace=rename,renameat2,link"};
+        args.insert(args.end(), c.tracing.begin(), c.tracing.end());
+        args.insert(args.end(), {CORBEL_EXE, "B1", "0", "1", "1", "-refresh"});
+        std::vector<std::string> env = Env();
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");
+        Started_Program first = Start_Program(STRACE, args, dir_.path(), env, Bounded_Child);
+        for (int i = 0; i < 1000 && File_Exists(Drawing()) != c.wait_for_drawing; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Whatever A keeps under a temporary name meanwhile is locked.
+        for (const std::string& name : Folder_Names(dir_.path())) {
+            const int fd = Has(name, ".tmp") ? ::open(dir_.file(name).c_str(), O_RDONLY | O_CLOEXEC) : -1;
+            if (fd < 0) continue;
+            EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0) << name;
+            ::close(fd);
+        }
+        ASSERT_TRUE(Write_File_Bytes(dir_.file("neu"), Example(2)));
+        ASSERT_EQ(std::rename(dir_.file("neu").c_str(), Input().c_str()), 0);
+        EXPECT_EQ(Refresh().err, "");
+        EXPECT_EQ(Wait_Program(first).err, "Die Eingabedatei B1_01.INP wurde w\xC3\xA4hrend des Laufs durch eine andere "
+                                           "Datei ersetzt: Druckliste und Zeichnung dieses Laufs werden nicht abgelegt.\n");
+        EXPECT_TRUE(Read_File_Bytes(Report()) == report_2);
+        EXPECT_TRUE(Read_File_Bytes(Drawing()) == drawing_2);
+        Expect_No_Extra_File();
+    }
+}
+
 // Control bytes of the position's title become blanks in the report's contents line and
 // the drawing's title.
 TEST_F(RefreshFaults, TitleControlBytes)
@@ -475,7 +531,7 @@ TEST_F(RefreshFaults, FailedRemovalOrRenameNamesTheDrawing)
     // No old files; the report's rename, the second of the pair, fails.
     for (const std::string& path : {Report(), Drawing()}) std::remove(path.c_str());
     ASSERT_TRUE(Write_File_Bytes(Input(), Example(1)));
-    r = Refresh_Traced("rename", "error=EACCES:when=2");
+    r = Refresh_Traced("renameat2", "error=EACCES:when=4");  // each file: an exchange, then a rename
     EXPECT_EQ(r.err, "Die Druckliste B1_01.OLI konnte nicht vollst\xC3\xA4ndig geschrieben werden: keine "
                      "Berechtigung.\nDie Zeichnung B10001.SPF wird nicht angelegt: sie entsteht nur zusammen mit "
                      "ihrer Druckliste.\n");

@@ -272,6 +272,31 @@ TEST_F(ProgramSession, TheInputIsSavedOnlyWithItsReportAndUnderThePositionsLock)
     EXPECT_NE(Read_File_Bytes(dir.file("B1_02.OLI")), "alter Bericht");
 }
 
+// The input replaced by a rename from outside while the editor saves, before its files are
+// synced or after its first look and before its renames: the save is refused, as a refresh
+// run's is, and the file put there from outside stays.
+TEST_F(ProgramSession, ASaveWhoseInputWasReplacedMeanwhileIsRefused)
+{
+    const std::string outside = Read_File_Bytes(CORBEL_SOURCE_DIR "/examples/B1_03.INP");
+    for (const char* stop : {"CORBEL_TEST_STOP_BEFORE_PAIR=1", "CORBEL_TEST_STOP_BEFORE_RENAMES=1"}) {
+        SCOPED_TRACE(stop);
+        Use_Example(1);
+        Use_Example(3);
+        more_env = {stop};
+        Started_Program editor =
+            Start(std::string("click 880 200\ntext \"45\"\nkey Enter\nclick 300 800\nwait 100\n") + END_AND_SAVE, "1");
+        siginfo_t state{};
+        ::waitid(P_PID, static_cast<id_t>(editor.pid), &state, WSTOPPED | WEXITED | WNOWAIT);
+        EXPECT_EQ(state.si_code, CLD_STOPPED);
+        ASSERT_EQ(std::rename(dir.file("B1_03.INP").c_str(), dir.file("B1_01.INP").c_str()), 0);
+        ::kill(editor.pid, SIGCONT);
+        const Run_Result r = Wait_Program(editor);
+        EXPECT_TRUE(Has(r.err, "durch eine andere Datei ersetzt.\nEs ist nichts gespeichert")) << r.err;
+        EXPECT_EQ(Read_File_Bytes(dir.file("B1_01.INP")), outside);
+        for (const std::string& name : Folder_Names(dir.path())) EXPECT_FALSE(Has(name, ".tmp")) << name;
+    }
+}
+
 // Export from one position, import into another: page 1's "Daten exportieren" on the
 // beam-end load corbel B1/3 (ended without saving), "Daten importieren" on the support
 // corbel B1/2, which has no bearing plate. The imported corbel keeps its support
