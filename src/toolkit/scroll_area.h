@@ -169,6 +169,7 @@ struct Scroll_Area {
     const void* walk_from = nullptr;  // the value of the field whose change ended the walk,
     int walk_from_place = -1;         // its place among the fields (-1: none), their number
     int walk_field_count = 0;
+    int walk_step = 1;                // the way the walk went on from it: 1 on, -1 back
 };
 
 extern Scroll_Area scroll_areas[AREA_COUNT];

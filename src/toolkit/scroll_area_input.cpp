@@ -113,7 +113,8 @@ void Press_Bitmap_Button(const Area_Item* p, const Area_Screen& s)
     pxView(vx1, vy1, vx2, vy2);
 }
 
-// Runs the editor of one field at its screen position; nonzero: go on to the next field.
+// Runs the editor of one field at its screen position; 1: go on to the next field, -1:
+// back to the one before (Shift+Tab), 0: stay.
 int Edit_Field(Area_Item* p, const Area_Screen& s)
 {
     const int sx = s.ax1 + p->x1 - s.sx0, sy = s.ay1 + p->y1 - s.sy0;
@@ -214,8 +215,9 @@ const void* Value_Place(const Area_Item* p)
     return p->value_ptr;
 }
 
-// Edits one field; nonzero: go on to the next. A changed value sets changed and ends the
-// walk when the area's change hook asks for it; the field is remembered for Area_Walk_On.
+// Edits one field; as Edit_Field, where to go on. A changed value sets changed and ends
+// the walk when the area's change hook asks for it; the field and the way are remembered
+// for Area_Walk_On.
 int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s, bool& changed)
 {
     const Field_Value before = Value_Of(p);
@@ -223,6 +225,7 @@ int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s, bool& chan
     const bool change = !Same_Value(before, Value_Of(p));
     changed = changed || change;
     if (r && a->change_hook && change && a->change_hook() != 0) {
+        a->walk_step = r;
         a->walk_from = Value_Place(p);
         a->walk_field_count = 0;
         for (const Area_Item* q = a->first_item; q; q = q->next) {
@@ -234,16 +237,30 @@ int Edit_And_Tell(Scroll_Area* a, Area_Item* p, const Area_Screen& s, bool& chan
     return r;
 }
 
-// From field to field after p while each edit asks to go on; true when a value changed.
-bool Walk_From(Scroll_Area* a, Area_Item* p, Area_Screen& s)
+// The editable field after p (step 1) or before it (step -1); null when there is none.
+Area_Item* Neighbour_Field(const Scroll_Area* a, const Area_Item* p, int step)
 {
-    int r = 1;
+    if (step > 0) {
+        for (Area_Item* q = p->next; q; q = q->next)
+            if (Is_Field(q->type) && Editable(q)) return q;
+        return nullptr;
+    }
+    Area_Item* before = nullptr;
+    for (Area_Item* q = a->first_item; q && q != p; q = q->next)
+        if (Is_Field(q->type) && Editable(q)) before = q;
+    return before;
+}
+
+// From field to field, on from p the way each edit asks (step: the way from p); true
+// when a value changed.
+bool Walk_From(Scroll_Area* a, Area_Item* p, Area_Screen& s, int step)
+{
     bool changed = false;
-    for (Area_Item* q = p->next; q && r; q = q->next) {
-        if (!Is_Field(q->type) || !Editable(q)) continue;
+    for (Area_Item* q = Neighbour_Field(a, p, step); q;) {
         Bring_Into_View(a, q, s);
         Area_Redraw(a);
-        r = Edit_And_Tell(a, q, s, changed);
+        const int r = Edit_And_Tell(a, q, s, changed);
+        q = r ? Neighbour_Field(a, q, r) : nullptr;
     }
     Area_Redraw(a);
     return changed;
@@ -255,9 +272,9 @@ int Field_Edit(Scroll_Area* a, Area_Item* p, Area_Screen s)
     while (hitkey() != -1) getkey();
     a->walk_from_place = -1;
     bool changed = false;
-    if (Edit_And_Tell(a, p, s, changed)) {
+    if (const int step = Edit_And_Tell(a, p, s, changed)) {
         Area_Redraw(a);
-        Walk_From(a, p, s);
+        Walk_From(a, p, s, step);
     }
     Area_Redraw(a);
     return 1;
@@ -609,7 +626,7 @@ int Area_Walk_On(int area)
     Area_Item* from = k == a->walk_field_count ? same_place : same_value;
     if (!from) return 0;
     Area_Screen s = Area_Screen_Of(a);
-    return Walk_From(a, from, s) ? 1 : 0;
+    return Walk_From(a, from, s, a->walk_step) ? 1 : 0;
 }
 
 int Area_Handle_Event(int area)

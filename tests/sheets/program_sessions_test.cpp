@@ -756,14 +756,17 @@ TEST_F(ProgramSession, TheClickAfterAPickActsWhereItLands)
 }
 
 // Clicks and keys that land where they are meant, each row on a fresh copy of the example
-// and saved with "Ende": the click after a pick made with the keyboard (and after Enter in
-// a count, which walks on into the open diameter list) acts where it lands; Ctrl+A after a
-// second click, and a double click, make the typed text replace the field's; a negative
-// lk is refused with a box and the old length stays.
+// (from File-Id 10 up a new position without an input file) and saved with "Ende": the
+// click after a pick made with the keyboard (and after Enter in a count, which walks on
+// into the open diameter list) acts where it lands; Ctrl+A after a second click, and a
+// double click, make the typed text replace the field's; a negative lk is refused with a
+// box and the old length stays; Shift+Tab walks back through the fields (hk, e1, d1, b),
+// each change taken; the first click on "Bewehrung wählen" right after the switch to
+// page 3 of a new position acts.
 TEST_F(ProgramSession, ClicksAndKeysOfAnEditActWhereTheyLand)
 {
     struct Case {
-        int example;
+        int example;  // the File-Id
         const char* script;
         std::function<void(const Corbel_Model&)> check;
         const char* box = "";  // what a message box says
@@ -801,16 +804,27 @@ TEST_F(ProgramSession, ClicksAndKeysOfAnEditActWhereTheyLand)
              ASSERT_GE(m.load_count[0], 1);
              EXPECT_STREQ(m.load_table[0][0].name, "Neu");
          }},
+        {11, "click 882 221\nkey Ctrl+A\ntext \"45\"\nkey Shift+Tab\ntext \"14\"\nkey Shift+Tab\ntext \"5\"\n"
+             "key Shift+Tab\ntext \"33\"\nkey Enter\n",  // Enter in b walks on into d1 again
+         [](const Corbel_Model& m) {
+             EXPECT_EQ(m.hk, 45.0);
+             EXPECT_EQ(m.e1, 14.0);
+             EXPECT_EQ(m.d1, 5.0);
+             EXPECT_EQ(m.b, 33.0);
+         }},
+        {13, "click 180 30\nclick 26 75\n",  // a new position starts with it ticked
+         [](const Corbel_Model& m) { EXPECT_EQ(m.rebar_chosen, 0); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
-        Use_Example(c.example);
+        const std::string id = (c.example < 10 ? "0" : "") + std::to_string(c.example);
+        if (c.example < 10) Use_Example(c.example);
         const Run_Result r = Run(std::string(c.script) + "click 300 900\nwait 100\n" + END_AND_SAVE,
                                  std::to_string(c.example));
         ASSERT_EQ(r.exit_code, 1) << r.err;
         EXPECT_NE(r.err.find(c.box), std::string::npos) << r.err;
         Corbel_Model saved{};
-        ASSERT_TRUE(Read_Model(dir.file("B1_0" + std::to_string(c.example) + ".INP"), &saved));
+        ASSERT_TRUE(Read_Model(dir.file("B1_" + id + ".INP"), &saved));
         c.check(saved);
         Free_Model(&saved);
     }

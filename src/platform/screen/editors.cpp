@@ -51,8 +51,8 @@ int Width(const std::string& text, size_t from, size_t to)
     return Get_Text_Width_Px(text.substr(from, to - from).c_str());
 }
 
-// One line of text edited in a box. Returns the key that ended it: 13, 9, 27, Up, Down,
-// or 0 for a press outside the box.
+// One line of text edited in a box. Returns the key that ended it: 13, 9, Shift+Tab, 27,
+// Up, Down, or 0 for a press outside the box.
 class Line_Editor {
 public:
     Line_Editor(int x, int y, int text_width, std::string text, size_t max_length, bool (*accept)(int))
@@ -153,6 +153,7 @@ private:
         switch (key) {
         case 13:
         case 9:
+        case ZAV_KEY_SHIFT_TAB:
         case 27:
         case ZAV_KEY_UP:
         case ZAV_KEY_DOWN:
@@ -250,6 +251,10 @@ bool Parse_Number(std::string text, double& value)
     value = v;
     return true;
 }
+
+// What an edit ended by the key asks of a walk through the fields: 1 on to the next
+// field (Enter, Tab), -1 back to the one before (Shift+Tab), 0 stay.
+int Walk_Result(int end) { return end == 13 || end == 9 ? 1 : end == ZAV_KEY_SHIFT_TAB ? -1 : 0; }
 
 std::string Trim_Right(std::string s)
 {
@@ -388,7 +393,7 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
                       "der bisherige Wert bleibt.",
                       MAX_FLOAT_TEXT);
         PrintMessage(says);
-        return end == 13 || end == 9 ? 1 : 0;
+        return Walk_Result(end);
     }
     // A field left as it was offered keeps its value (the offered text may be rounded by
     // the format). A text that is no number changes nothing either, and the user is told.
@@ -404,7 +409,7 @@ int Short_Edit_Float(int x, int y, const char* format, double* value)
             PrintMessage((what + " ist keine Zahl und wird nicht \xFC" "bernommen;\nder bisherige Wert bleibt.").c_str());
         }
     }
-    return end == 13 || end == 9 ? 1 : 0;
+    return Walk_Result(end);
 }
 
 void Set_Short_Edit_Text_Scrollmode(int capacity) { scroll_capacity = capacity; }
@@ -428,7 +433,7 @@ int Short_Edit_Text(int x, int y, char* buffer, int length, int /*flags*/)
         std::memcpy(buffer, out.data(), out.size());
         buffer[out.size()] = '\0';
     }
-    return end == 13 || end == 9 ? 1 : 0;
+    return Walk_Result(end);
 }
 
 int Menue_Manager(const ZAV_Menu_Entry* menu, int x, int y)

@@ -10,8 +10,8 @@ extern int LAST_SHEET_EDIT_KEY;
 // starts as printed through the format (at most 40 characters); ',' counts as '.'. Only
 // a finite number is taken; anything else leaves the value as it was, and so does a text
 // typed longer than 40 characters (a message box says either). Esc puts the old value back.
-// Result: non-zero for Tab and Enter (go on to the next field), 0 for Esc, Up, Down and a
-// click elsewhere (the click stays for the caller: M_LEFT is 1, and the
+// Result: 1 for Tab and Enter (go on to the next field), -1 for Shift+Tab (go back to the
+// field before; the value is taken as with Tab), 0 for Esc, Up, Down and a click elsewhere (the click stays for the caller: M_LEFT is 1, and the
 // next wait delivers the press again, so that it acts where it landed).
 int Short_Edit_Float(int x, int y, const char* format, double* value);
 // Edits the text (at most length characters shown and kept; after

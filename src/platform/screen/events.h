@@ -12,7 +12,9 @@ constexpr int ZAV_MSG_SHEET = 0x80000;       // a sheet event: the frame is to b
 constexpr int ZAV_MSG_TICK = 0x40000000;     // time passed without input
 //
 // Keys: characters as their code page 850 bytes (13 Enter, 27 Esc, 8 Backspace, 9 Tab,
-// Ctrl+A 1, Ctrl+C 3, Ctrl+V 22, Ctrl+X 24), special keys as 256 plus the scan code:
+// Ctrl+A 1, Ctrl+C 3, Ctrl+V 22, Ctrl+X 24), special keys as 256 plus the scan code
+// (Shift+Tab: the Tab key's scan code):
+constexpr int ZAV_KEY_SHIFT_TAB = 271;
 constexpr int ZAV_KEY_F1 = 315;
 constexpr int ZAV_KEY_HOME = 327;
 constexpr int ZAV_KEY_UP = 328;

@@ -31,7 +31,7 @@ const Key_Name key_names[] = {
     {"Right", ZAV_KEY_RIGHT}, {"Home", ZAV_KEY_HOME}, {"End", ZAV_KEY_END}, {"PgUp", ZAV_KEY_PGUP},
     {"PgDn", ZAV_KEY_PGDN}, {"F1", ZAV_KEY_F1},  {"Ctrl+A", 1},         {"Ctrl+C", 3},
     {"Ctrl+V", 22},       {"Ctrl+X", 24},       {"Ctrl+Home", ZAV_KEY_CTRL_HOME},
-    {"Ctrl+End", ZAV_KEY_CTRL_END},
+    {"Ctrl+End", ZAV_KEY_CTRL_END}, {"Shift+Tab", ZAV_KEY_SHIFT_TAB},
 };
 
 std::string Trim(const std::string& s)

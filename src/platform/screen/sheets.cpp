@@ -93,7 +93,8 @@ struct Sheet {
     bool active = false;
     int click_outside = 0;
     bool float_auto = false;
-    int auto_next_after = 0;  // the number field to go on from (float auto mode)
+    int auto_next_after = 0;  // the number field to go on from (float auto mode),
+    int auto_step = 1;        // forward (1) or back (-1)
     std::vector<int> elements;
     std::vector<uint32_t> under;  // the pixels under the sheet
     void (*sometimes)() = nullptr;
@@ -937,36 +938,52 @@ void Set_CallSometimesFunc_to_PS(void (*function)())
 
 namespace {
 
-// Edits a number or text field in place; true when the editor asked to go on (Tab, Enter).
-bool Edit_Field(Element& e)
+// Edits a number or text field in place; 1 when the editor asked to go on (Tab, Enter),
+// -1 to go back (Shift+Tab), else 0.
+int Edit_Field(Element& e)
 {
     Wait_Release();
-    bool go_on = false;
+    int go_on = 0;
     {
         Saved_Drawing saved;
         Set_RFont(0x1000);
         if (e.kind == FLOAT) {
-            go_on = Short_Edit_Float(e.x1, e.y1, e.format.empty() ? "%g" : e.format.c_str(), e.number) != 0;
+            go_on = Short_Edit_Float(e.x1, e.y1, e.format.empty() ? "%g" : e.format.c_str(), e.number);
         } else {
             if (e.capacity > e.width_chars) Set_Short_Edit_Text_Scrollmode(e.capacity);
-            go_on = Short_Edit_Text(e.x1, e.y1, e.buffer, std::min(e.width_chars, e.capacity), 0) != 0;
+            go_on = Short_Edit_Text(e.x1, e.y1, e.buffer, std::min(e.width_chars, e.capacity), 0);
         }
     }
     Redraw(e);
     return go_on;
 }
 
-// The number field after the given one on the sheet (null when there is none).
-Element* Next_Float(const Sheet& s, int after)
+// The number field after the given one on the sheet (step 1), or before it (step -1);
+// null when there is none.
+Element* Neighbour_Float(const Sheet& s, int from, int step)
 {
+    Element* before = nullptr;
     bool seen = false;
     for (int id : s.elements) {
         Element* e = Find(id);
         if (!e) continue;
-        if (seen && e->kind == FLOAT && e->state == 1) return e;
-        if (id == after) seen = true;
+        if (id == from) {
+            if (step < 0) return before;
+            seen = true;
+        } else if (e->kind == FLOAT && e->state == 1) {
+            if (seen) return e;
+            before = e;
+        }
     }
     return nullptr;
+}
+
+// Remembers where the auto mode goes on from after an edit of the field.
+void Note_Auto_Step(Sheet& s, const Element& e, int step)
+{
+    if (step == 0 || e.kind != FLOAT || !s.float_auto) return;
+    s.auto_next_after = e.id;
+    s.auto_step = step;
 }
 
 Element* Button_With_Raster(const Sheet& s, const ZAV_Raster* raster)
@@ -1002,7 +1019,7 @@ bool Press(Sheet& s, int x, int y, int* code)
         return false;
     case FLOAT:
     case STRING_FIELD:
-        if (Edit_Field(*target) && target->kind == FLOAT && s.float_auto) s.auto_next_after = target->id;
+        Note_Auto_Step(s, *target, Edit_Field(*target));
         *code = target->code;
         return true;
     case LOGICAL:
@@ -1065,10 +1082,11 @@ int Edit_Prop_Sheet()
     }
     // Number fields in a row (auto mode).
     if (top->auto_next_after) {
-        Element* next = Next_Float(*top, top->auto_next_after);
+        Element* next = Neighbour_Float(*top, top->auto_next_after, top->auto_step);
         top->auto_next_after = 0;
         if (next) {
-            if (Edit_Field(*next) && sheet() && sheet()->float_auto) sheet()->auto_next_after = next->id;
+            const int step = Edit_Field(*next);
+            if (Sheet* now = sheet()) Note_Auto_Step(*now, *next, step);
             return next->code;
         }
     }

@@ -31,7 +31,7 @@ int Special_Key(const SDL_Keysym& sym)
     case SDLK_KP_ENTER: return 13;
     case SDLK_ESCAPE: return 27;
     case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
+    case SDLK_TAB: return (sym.mod & KMOD_SHIFT) != 0 ? ZAV_KEY_SHIFT_TAB : 9;
     case SDLK_DELETE: return ZAV_KEY_DEL;
     case SDLK_UP: return ZAV_KEY_UP;
     case SDLK_DOWN: return ZAV_KEY_DOWN;

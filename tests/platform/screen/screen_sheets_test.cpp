@@ -186,6 +186,7 @@ TEST_F(ScreenSheets, NumberFieldsAreEditedInPlace)
     Start("click 110 110\ntext \"1,5\"\nkey Enter\n"       // the field on the sheet
           "text \"1e999\"\nkey Enter\n"                     // refused
           "text \"nan\"\nkey Tab\n"                         // refused (letters are not typed)
+          "text \"7\"\nkey Shift+Tab\n"
           "text \"-3.25\"\nkey Up\n"
           "text \"9\"\nkey Esc\n"
           "text \"42\"\nclick 600 400\n");                 // a click elsewhere ends it
@@ -203,6 +204,8 @@ TEST_F(ScreenSheets, NumberFieldsAreEditedInPlace)
     EXPECT_NE(Short_Edit_Float(100, 100, "%.2lf", &value), 0);
     EXPECT_EQ(LAST_SHEET_EDIT_KEY, 9);
     EXPECT_DOUBLE_EQ(value, 1.5);
+    EXPECT_EQ(Short_Edit_Float(100, 100, "%.2lf", &value), -1);  // taken, back to the field before
+    EXPECT_DOUBLE_EQ(value, 7.0);
     // Up and Down take the value but do not go on (0), and say which key it was.
     EXPECT_EQ(Short_Edit_Float(100, 100, "%.2lf", &value), 0);
     EXPECT_EQ(LAST_SHEET_EDIT_KEY, ZAV_KEY_UP);

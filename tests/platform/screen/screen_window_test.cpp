@@ -68,9 +68,16 @@ TEST_F(ScreenWindow, KeyDownAndTextInputGiveOneKey)
     e.key.keysym.sym = SDLK_c;
     e.key.keysym.mod = KMOD_LCTRL;
     SDL_PushEvent(&e);
+    e.key.keysym.sym = SDLK_TAB;
+    e.key.keysym.mod = KMOD_NONE;
+    SDL_PushEvent(&e);
+    e.key.keysym.mod = KMOD_LSHIFT;
+    SDL_PushEvent(&e);
     EXPECT_EQ(getkey(), 0x84);
     EXPECT_EQ(getkey(), 13);
     EXPECT_EQ(getkey(), 3);
+    EXPECT_EQ(getkey(), 9);
+    EXPECT_EQ(getkey(), ZAV_KEY_SHIFT_TAB);
     EXPECT_EQ(hitkey(), -1);
 }
 
