@@ -15,6 +15,17 @@ namespace {
 
 constexpr int TRACK_MASK = ZAV_MSG_TICK | ZAV_MSG_MOVE | ZAV_MSG_LEFT_DOWN;  // 0x40000022
 
+// The next message of the bar's tracking. Keys are dropped: the bar takes none, and a key
+// held in the queue would be read later by the dialog that a button opens.
+int Track_Message(ZAV_Message* msg)
+{
+    for (;;) {
+        const int kind = GetZAVMessage(TRACK_MASK | ZAV_MSG_KEY, msg);
+        if (kind != ZAV_MSG_KEY) return kind;
+        Drop_Newest_Key();
+    }
+}
+
 // Shared by every bar and every nesting level: at most one tool-tip and one drop-down
 // are shown at a time in the whole program.
 int frame_flag = 0;
@@ -147,7 +158,7 @@ Hover_End Plain_Hover(const Icon_Bar_Button* b, const Box& box, ZAV_Message* msg
 {
     int still = 0;
     for (;;) {
-        GetZAVMessage(TRACK_MASK, msg);
+        Track_Message(msg);
         if (!Inside_Inclusive(box, M_XPOS, M_YPOS)) return Hover_End::Left;
         if (M_XPOS != last_x || M_YPOS != last_y) {
             if (M_LEFT) return Hover_End::Click;
@@ -177,7 +188,7 @@ Hover_End Drop_Down_Hover(const Icon_Bar_Button* b, const Box& box, ZAV_Message*
                 return Hover_End::Code;
             }
         }
-        GetZAVMessage(TRACK_MASK, msg);
+        Track_Message(msg);
         const int x = M_XPOS, y = M_YPOS;
         if (Inside_Inclusive(box, x, y)) {
             if (!open) {
@@ -369,7 +380,7 @@ int Icon_Bar_Track(const Icon_Bar* bar)
 
     for (;;) {
         if (!Inside_Inclusive(bar_box, M_XPOS, M_YPOS)) break;
-        const int kind = GetZAVMessage(TRACK_MASK, &msg);
+        const int kind = Track_Message(&msg);
         const Icon_Bar_Button* hit = enabled_button_under_mouse();
         if (!hit) {
             if (M_LEFT) break;

@@ -480,6 +480,19 @@ bool Inside(int x, int y, int x1, int y1, int x2, int y2) { return x >= x1 && x 
 
 bool Stopped(const Scroll_Area* a) { return a->stop_word && *a->stop_word; }
 
+// The next message of the wait (the mask holds keys). A key that does not end the wait
+// is dropped: the sheet takes no key while the pointer merely rests on it, and a key
+// held in the queue would be read later by whatever asks next (a dialog's Enter taking
+// an Esc pressed here).
+int Track_Message(const Scroll_Area* a, int mask, ZAV_Message* record)
+{
+    for (;;) {
+        const int kind = GetZAVMessage(mask, record);
+        if (kind != ZAV_MSG_KEY || Wait_Ends(a)) return kind;
+        Drop_Newest_Key();
+    }
+}
+
 // Where the last tracking wait saw the pointer leave its rectangle.
 int left_x = INT_MIN, left_y = INT_MIN;
 
@@ -495,7 +508,6 @@ void Area_Track_Wait(int area)
 
     int mask = a->stop_word ? 0x40094022 : 0x94022;
     if (a->wait_option) mask |= 8;
-    if (!Any_Short_Key_On() && !a->key_events) mask &= ~0x10000;
 
     auto tracked = [a] {
         const Area_Screen s = Area_Screen_Of(a);
@@ -517,7 +529,7 @@ void Area_Track_Wait(int area)
     for (;;) {
         if (Stopped(a)) return;
         // Without a screen nothing can happen.
-        if (GetZAVMessage(mask, &record) == 0) return;
+        if (Track_Message(a, mask, &record) == 0) return;
 
         const Area_Screen s = Area_Screen_Of(a);
         if (!tracked()) return left();
@@ -549,7 +561,7 @@ void Area_Track_Wait(int area)
 
             for (;;) {
                 if (Stopped(a)) break;
-                if (GetZAVMessage(mask, &record) == 0) break;
+                if (Track_Message(a, mask, &record) == 0) break;
                 if (M_LEFT || !Inside(M_XPOS, M_YPOS, sx1, sy1, sx2, sy2) ||
                     !Inside(M_XPOS, M_YPOS, s.ax1, s.ay1, s.ax2, s.ay2) || Wait_Ends(a))
                     break;

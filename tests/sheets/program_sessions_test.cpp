@@ -814,6 +814,11 @@ TEST_F(ProgramSession, ClicksAndKeysOfAnEditActWhereTheyLand)
          }},
         {13, "click 180 30\nclick 26 75\n",  // a new position starts with it ticked
          [](const Corbel_Model& m) { EXPECT_EQ(m.rebar_chosen, 0); }},
+        // An Esc with the pointer resting on the page, then on the bar, is gone: the end
+        // dialog's Enter saves.
+        {11, "click 882 221\nkey Ctrl+A\ntext \"45\"\nkey Enter\nclick 300 900\nmove 600 500\nkey Esc\n",
+         [](const Corbel_Model& m) { EXPECT_EQ(m.hk, 45.0); }},
+        {11, "move 1100 27\nwait 200\nkey Esc\n", [](const Corbel_Model&) {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);

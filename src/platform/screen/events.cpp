@@ -283,6 +283,11 @@ void Pointer_Landing(int* x, int* y)
 
 int hitkey() { return ev.keys.empty() ? -1 : ev.keys.front(); }
 
+void Drop_Newest_Key()
+{
+    if (!ev.keys.empty()) ev.keys.pop_back();
+}
+
 int getkeymask() { return ev.close_pending ? 1 : 0; }
 
 void Serve_Close_Request()

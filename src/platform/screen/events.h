@@ -81,6 +81,9 @@ void Pointer_Landing(int* x, int* y);
 // screen), hitkey shows it without taking it (-1: none).
 int getkey();
 int hitkey();
+// Takes the newest key out of the queue again: a wait that got a key it has no use for
+// (a hover) drops it, so that no later read gets it in place of its own key.
+void Drop_Newest_Key();
 // 1 while a close request of the frame is pending, else 0.
 int getkeymask();
 // Takes a pending close request: asks the close callback (ZAVSetCloseFct); when it
