@@ -6,12 +6,12 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <deque>
-#include <optional>
 #include <string>
 
 namespace screen {
@@ -154,7 +154,8 @@ public:
 
     void Warp(int x, int y) override
     {
-        warped_ = std::make_pair(x, y);
+        warps_.emplace_back(x, y);
+        if (warps_.size() > MAX_PENDING_WARPS) warps_.pop_front();
         SDL_WarpMouseInWindow(window_, x, y);
     }
 
@@ -184,7 +185,11 @@ private:
     SDL_Window* window_;
     int width_, height_;
     std::deque<Raw_Event> queue_;
-    std::optional<std::pair<int, int>> warped_;
+    // Where the program moved the pointer, oldest first, until the motions of those moves
+    // come back. The program may move it twice in a row (a list puts it back on its field,
+    // then where a press beside the list landed): each move is known as its own.
+    static constexpr size_t MAX_PENDING_WARPS = 8;
+    std::deque<std::pair<int, int>> warps_;
     SDL_Cursor* cursors_[3] = {nullptr, nullptr, nullptr};
     int last_x_ = -1, last_y_ = -1;
     bool window_closed_ = false;  // the event before was the window's close
@@ -219,15 +224,19 @@ private:
                 Present();  // an expose only shows the screen again
             }
             break;
-        case SDL_MOUSEMOTION:
-            if (warped_ && warped_->first == e.motion.x && warped_->second == e.motion.y) {
-                warped_.reset();  // the warp's own motion
+        case SDL_MOUSEMOTION: {
+            // A warp's own motion; the warps before it are done too (a warp to where the
+            // pointer already was brings none).
+            const auto own = std::find(warps_.begin(), warps_.end(), std::make_pair(e.motion.x, e.motion.y));
+            if (own != warps_.end()) {
+                warps_.erase(warps_.begin(), own + 1);
                 last_x_ = e.motion.x;
                 last_y_ = e.motion.y;
                 break;
             }
             Push_Move(e.motion.x, e.motion.y);
             break;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;

@@ -141,6 +141,26 @@ TEST_F(ScreenWindow, MouseAndClipboard)
     EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_UP, &m), ZAV_MSG_LEFT_UP);
 }
 
+// A list closed by a press beside it puts the pointer back on its field and then where
+// the press landed: the motions of both moves (the dummy driver sends them as the X
+// server does) are the program's own, and the next press is where the pointer is.
+TEST_F(ScreenWindow, EveryWarpOfTheProgramIsItsOwn)
+{
+    msStCu(100, 80);
+    msStCu(200, 150);
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = 200;
+    e.button.y = 150;
+    SDL_PushEvent(&e);
+    ZAV_Message m;
+    InitZAVMessage(&m);
+    EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_DOWN | ZAV_MSG_MOVE, &m), ZAV_MSG_LEFT_DOWN);
+    EXPECT_EQ(M_XPOS, 200);
+    EXPECT_EQ(M_YPOS, 150);
+}
+
 // The window is a module beside the program, read only when a window is asked for: the
 // program itself needs no SDL2, and without the module the run goes on headless.
 TEST(WindowModule, ProgramNeedsNoSdlAndGoesOnHeadlessWithoutTheModule)
