@@ -119,14 +119,20 @@ TEST_F(ScreenWindow, OneCloseAsksOnce)
     ZAVSetCloseFct(nullptr);
 }
 
-TEST_F(ScreenWindow, MouseAndClipboard)
+// A left button event at the point, as the window would get it.
+void Push_Left_Button(Uint32 type, int x, int y)
 {
     SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
+    e.type = type;
     e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = 40;
-    e.button.y = 50;
+    e.button.x = x;
+    e.button.y = y;
     SDL_PushEvent(&e);
+}
+
+TEST_F(ScreenWindow, MouseAndClipboard)
+{
+    Push_Left_Button(SDL_MOUSEBUTTONDOWN, 40, 50);
     ZAV_Message m;
     InitZAVMessage(&m);
     EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_DOWN, &m), ZAV_MSG_LEFT_DOWN);
@@ -134,8 +140,7 @@ TEST_F(ScreenWindow, MouseAndClipboard)
     EXPECT_EQ(M_YPOS, 50);
     EXPECT_EQ(M_LEFT, 1);
     // Sleeping keeps the window alive without delivering anything.
-    e.type = SDL_MOUSEBUTTONUP;
-    SDL_PushEvent(&e);
+    Push_Left_Button(SDL_MOUSEBUTTONUP, 40, 50);
     ZAVSleep(20);
     EXPECT_EQ(M_LEFT, 1);
     EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_UP, &m), ZAV_MSG_LEFT_UP);
@@ -148,12 +153,7 @@ TEST_F(ScreenWindow, EveryWarpOfTheProgramIsItsOwn)
 {
     msStCu(100, 80);
     msStCu(200, 150);
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = 200;
-    e.button.y = 150;
-    SDL_PushEvent(&e);
+    Push_Left_Button(SDL_MOUSEBUTTONDOWN, 200, 150);
     ZAV_Message m;
     InitZAVMessage(&m);
     EXPECT_EQ(GetZAVMessage(ZAV_MSG_LEFT_DOWN | ZAV_MSG_MOVE, &m), ZAV_MSG_LEFT_DOWN);
