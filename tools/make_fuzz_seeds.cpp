@@ -446,6 +446,8 @@ int main(int argc, char** argv)
         Seed_From("fuzz_nad_file", source / "data" / "NAD" / "Deutschland.NAD");
         Seed_From("fuzz_versioned_files", source / "data" / "Q7-EC203" / "VERSION");
         Seed_From("fuzz_position_title", source / "data" / "Q7-EC203" / "VERSION");
+        // Small pictures of the installation.
+        for (const char* picture : {"act_but.bmp", "updown_but.bmp"}) Seed_From("fuzz_bitmaps", source / "data" / picture);
     }
     fs::remove_all(scratch, ec);
     return failed ? 1 : 0;
